@@ -1,0 +1,39 @@
+# Helpers shared by the subsystems' CMake files.
+
+# suite_add_subsystem(<name> <folder> LIBS ...): a static, position-independent library of
+# every source under the folder except its tests/ and bench/ folders.
+function(suite_add_subsystem name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/(tests|bench)/")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# suite_add_tests(<name> LIBS ... [DIRS ...]): one GoogleTest executable of every
+# tests/*.cpp of the folder (or of each of DIRS), each case registered on its own, headless, in its own temporary drive folders,
+# with a time-out so that a hang fails in seconds.
+function(suite_add_tests name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;DIRS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 30)
+  endif()
+  if(NOT ARG_DIRS)
+    set(ARG_DIRS ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  set(test_sources)
+  foreach(dir ${ARG_DIRS})
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/tests/*.cpp)
+    list(APPEND test_sources ${found})
+  endforeach()
+  if(NOT test_sources)
+    return()
+  endif()
+  add_executable(${name} ${test_sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} testsupport GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE SUITE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds the suite into build/ (RelWithDebInfo, assertions on).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export CCACHE_BASEDIR="$PWD"
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+BUILD_DIR="${BUILD_DIR:-build}"
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${SUITE_CMAKE_ARGS:-}
+cmake --build "$BUILD_DIR" -j "$(nproc)"

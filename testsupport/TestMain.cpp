@@ -1,0 +1,28 @@
+#include "testsupport/TempDrives.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <memory>
+
+namespace
+{
+// Every test starts on fresh, empty drives.
+class DriveListener : public testing::EmptyTestEventListener
+{
+    void OnTestStart(const testing::TestInfo&) override { m_drives = std::make_unique<TempDrives>(); }
+    void OnTestEnd(const testing::TestInfo&) override { m_drives.reset(); }
+    std::unique_ptr<TempDrives> m_drives;
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    // Qt takes the locale from the environment; numbers in files must keep a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
+    testing::UnitTest::GetInstance()->listeners().Append(new DriveListener);
+    return RUN_ALL_TESTS();
+}
