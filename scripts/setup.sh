@@ -7,6 +7,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libshp-dev zlib1g-dev libminizip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libproj-dev
+  tzdata locales
 )
 
 missing=()

@@ -1,0 +1,607 @@
+#include "platform/core/WinApp.h"
+
+#include "platform/core/FileApi.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QString>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <unistd.h>
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+namespace
+{
+std::atomic<CWinApp*> g_app{nullptr};
+QCoreApplication* g_ownedQtApp = nullptr;
+AFX_APPLICATION_FACTORY g_factory;
+
+// One profile change at a time: each one reads, changes and rewrites the whole file.
+std::mutex& ProfileLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+char* Duplicate(const char* s)
+{
+    return s ? strdup(s) : nullptr;
+}
+
+void Replace(LPCTSTR& member, const char* value)
+{
+    free(const_cast<char*>(member));
+    member = Duplicate(value);
+}
+
+// The running executable's name without folder (and without a ".exe" some builds carry).
+std::string ExecutableName()
+{
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    std::string path = n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string("Application");
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    if (name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".exe") == 0)
+        name.resize(name.size() - 4);
+    return name.empty() ? std::string("Application") : name;
+}
+
+// ---------------------------------------------------------------------------------------
+// The INI file
+// ---------------------------------------------------------------------------------------
+
+struct IniEntry
+{
+    std::string key;
+    std::string value;
+};
+
+struct IniSection
+{
+    std::string name;
+    std::vector<IniEntry> entries;
+};
+
+using IniDocument = std::vector<IniSection>;
+
+// Windows-1252 letters compared as the registry compares names: without regard to case.
+unsigned char Fold(unsigned char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<unsigned char>(c + 32);
+    switch (c)
+    {
+    case 0x8A:
+        return 0x9A; // S caron
+    case 0x8C:
+        return 0x9C; // OE
+    case 0x8E:
+        return 0x9E; // Z caron
+    case 0x9F:
+        return 0xFF; // Y diaeresis
+    default:
+        return c;
+    }
+}
+
+bool SameName(const std::string& a, const char* b)
+{
+    const size_t n = std::strlen(b);
+    if (a.size() != n)
+        return false;
+    for (size_t i = 0; i < n; ++i)
+        if (Fold(static_cast<unsigned char>(a[i])) != Fold(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+IniSection* FindSection(IniDocument& doc, const char* name)
+{
+    for (IniSection& s : doc)
+        if (SameName(s.name, name))
+            return &s;
+    return nullptr;
+}
+
+IniEntry* FindEntry(IniSection& section, const char* key)
+{
+    for (IniEntry& e : section.entries)
+        if (SameName(e.key, key))
+            return &e;
+    return nullptr;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string TrimBlanks(const std::string& s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+// Text that would not survive a plain "key=value" line (line ends, blanks at either end, a
+// leading quote) is written in double quotes with backslash escapes.
+std::string Quote(const std::string& s)
+{
+    std::string out = "\"";
+    for (char c : s)
+    {
+        switch (c)
+        {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+bool NeedsQuotes(const std::string& s, bool isKey)
+{
+    if (s.empty())
+        return isKey;
+    if (IsBlank(s.front()) || IsBlank(s.back()) || s.front() == '"')
+        return true;
+    if (s.find_first_of("\r\n") != std::string::npos)
+        return true;
+    return isKey &&
+           (s.front() == '[' || s.front() == ';' || s.front() == '#' || s.find('=') != std::string::npos);
+}
+
+std::string Encode(const std::string& s, bool isKey)
+{
+    return NeedsQuotes(s, isKey) ? Quote(s) : s;
+}
+
+// Reads a quoted text starting at line[pos] == '"'; `pos` ends after the closing quote. An
+// unclosed quote takes the rest of the line.
+std::string Unquote(const std::string& line, size_t& pos)
+{
+    std::string out;
+    for (++pos; pos < line.size(); ++pos)
+    {
+        const char c = line[pos];
+        if (c == '"')
+        {
+            ++pos;
+            return out;
+        }
+        if (c == '\\' && pos + 1 < line.size())
+        {
+            const char n = line[++pos];
+            out += n == 'n' ? '\n' : n == 'r' ? '\r' : n;
+        }
+        else
+            out += c;
+    }
+    return out;
+}
+
+IniDocument Parse(const QByteArray& bytes)
+{
+    IniDocument doc;
+    IniSection* current = nullptr;
+    const std::string text = bytes.toStdString();
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        size_t pos = 0;
+        while (pos < line.size() && IsBlank(line[pos]))
+            ++pos;
+        if (pos == line.size() || line[pos] == ';' || line[pos] == '#')
+            continue;
+        if (line[pos] == '[')
+        {
+            const size_t close = line.find_last_of(']');
+            const std::string name = close == std::string::npos || close < pos
+                                         ? line.substr(pos + 1)
+                                         : line.substr(pos + 1, close - pos - 1);
+            current = FindSection(doc, name.c_str());
+            if (!current)
+            {
+                doc.push_back({name, {}});
+                current = &doc.back();
+            }
+            continue;
+        }
+        if (!current)
+            continue;
+        std::string key;
+        if (line[pos] == '"')
+        {
+            key = Unquote(line, pos);
+            while (pos < line.size() && IsBlank(line[pos]))
+                ++pos;
+            if (pos == line.size() || line[pos] != '=')
+                continue;
+        }
+        else
+        {
+            const size_t eq = line.find('=', pos);
+            if (eq == std::string::npos)
+                continue;
+            key = TrimBlanks(line.substr(pos, eq - pos));
+            pos = eq;
+        }
+        ++pos; // past '='
+        while (pos < line.size() && IsBlank(line[pos]))
+            ++pos;
+        std::string value =
+            pos < line.size() && line[pos] == '"' ? Unquote(line, pos) : TrimBlanks(line.substr(pos));
+        // A hand-edited file may repeat an entry: the first one counts, as on reading.
+        if (!FindEntry(*current, key.c_str()))
+            current->entries.push_back({key, value});
+    }
+    return doc;
+}
+
+QByteArray Serialise(const IniDocument& doc)
+{
+    std::string out;
+    for (size_t i = 0; i < doc.size(); ++i)
+    {
+        if (i > 0)
+            out += '\n';
+        out += '[' + doc[i].name + "]\n";
+        for (const IniEntry& e : doc[i].entries)
+            out += Encode(e.key, true) + '=' + Encode(e.value, false) + '\n';
+    }
+    return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+// False when the file exists but cannot be read: writing over it would lose its contents.
+bool Load(const QString& path, IniDocument& doc)
+{
+    doc.clear();
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    doc = Parse(file.readAll());
+    return true;
+}
+
+bool Save(const QString& path, const IniDocument& doc)
+{
+    const int slash = path.lastIndexOf('/');
+    if (slash > 0 && !QDir().mkpath(path.left(slash)))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = Serialise(doc);
+    if (file.write(bytes) != bytes.size())
+    {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+// A name usable as one file or folder name.
+QString FileNamePart(const char* name)
+{
+    QString s = CString(name).ToQString();
+    s.replace('/', '_').replace('\\', '_');
+    if (s.isEmpty() || s == "." || s == "..")
+        s = "_";
+    return s;
+}
+
+bool ValidName(const char* s)
+{
+    return s && !std::strpbrk(s, "\r\n");
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// CWinApp
+// ---------------------------------------------------------------------------------------
+
+CWinApp::CWinApp(LPCTSTR lpszAppName)
+{
+    const std::string exe = ExecutableName();
+    m_pszExeName = Duplicate(exe.c_str());
+    m_pszAppName = Duplicate(lpszAppName ? lpszAppName : exe.c_str());
+    m_pszProfileName = Duplicate((std::string(m_pszAppName) + ".ini").c_str());
+    m_nThreadID = GetCurrentThreadId();
+    g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    CWinApp* self = this;
+    g_app.compare_exchange_strong(self, nullptr);
+    for (LPCTSTR* p :
+         {&m_pszAppName, &m_pszExeName, &m_pszRegistryKey, &m_pszProfileName, &m_pszHelpFilePath})
+    {
+        free(const_cast<char*>(*p));
+        *p = nullptr;
+    }
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::Run()
+{
+    m_msgCur = MSG{};
+    if (m_pMainWnd && QCoreApplication::instance())
+        m_msgCur.wParam = static_cast<WPARAM>(QCoreApplication::exec());
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance()
+{
+    return static_cast<int>(m_msgCur.wParam);
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
+{
+    std::lock_guard<std::mutex> guard(ProfileLock());
+    Replace(m_pszRegistryKey, lpszRegistryKey);
+    Replace(m_pszProfileName, m_pszAppName);
+}
+
+QString CWinApp::GetProfilePath() const
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (m_pszRegistryKey && *m_pszRegistryKey)
+    {
+        const char* profile = m_pszProfileName ? m_pszProfileName : m_pszAppName;
+        return config + '/' + FileNamePart(m_pszRegistryKey) + '/' + FileNamePart(profile) + ".ini";
+    }
+    if (m_pszProfileName && *m_pszProfileName)
+        return config + '/' + FileNamePart(m_pszProfileName);
+    return config + '/' + FileNamePart(m_pszAppName) + ".ini";
+}
+
+UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+{
+    const CString text = GetProfileString(lpszSection, lpszEntry, nullptr);
+    const char* s = text.GetString();
+    while (IsBlank(*s))
+        ++s;
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(s, &end, 10);
+    if (end == s || errno == ERANGE || value < INT_MIN || value > UINT_MAX)
+        return static_cast<UINT>(nDefault);
+    return static_cast<UINT>(static_cast<uint32_t>(value));
+}
+
+BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
+{
+    CString text;
+    text.Format("%d", nValue);
+    return WriteProfileString(lpszSection, lpszEntry, text);
+}
+
+CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
+{
+    if (!lpszSection || !lpszEntry)
+        return CString(lpszDefault);
+    std::lock_guard<std::mutex> guard(ProfileLock());
+    IniDocument doc;
+    if (!Load(GetProfilePath(), doc))
+        return CString(lpszDefault);
+    IniSection* section = FindSection(doc, lpszSection);
+    IniEntry* entry = section ? FindEntry(*section, lpszEntry) : nullptr;
+    return entry ? CString(entry->value) : CString(lpszDefault);
+}
+
+BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
+{
+    if (!ValidName(lpszSection) || (lpszEntry && !*lpszEntry))
+        return FALSE;
+    std::lock_guard<std::mutex> guard(ProfileLock());
+    const QString path = GetProfilePath();
+    IniDocument doc;
+    if (!Load(path, doc))
+        return FALSE;
+    IniSection* section = FindSection(doc, lpszSection);
+    if (!lpszEntry)
+    {
+        if (!section)
+            return TRUE;
+        doc.erase(doc.begin() + (section - doc.data()));
+        return Save(path, doc) ? TRUE : FALSE;
+    }
+    IniEntry* entry = section ? FindEntry(*section, lpszEntry) : nullptr;
+    if (!lpszValue)
+    {
+        if (!entry)
+            return TRUE;
+        section->entries.erase(section->entries.begin() + (entry - section->entries.data()));
+        return Save(path, doc) ? TRUE : FALSE;
+    }
+    if (entry && entry->value == lpszValue)
+        return TRUE;
+    if (!section)
+    {
+        doc.push_back({lpszSection, {}});
+        section = &doc.back();
+    }
+    if (entry)
+        entry->value = lpszValue;
+    else
+        section->entries.push_back({lpszEntry, lpszValue});
+    return Save(path, doc) ? TRUE : FALSE;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    if (!ppData || !pBytes)
+        return FALSE;
+    *ppData = nullptr;
+    *pBytes = 0;
+    const CString sentinel("\x01");
+    const CString text = GetProfileString(lpszSection, lpszEntry, sentinel);
+    if (text == sentinel || text.GetLength() % 2 != 0)
+        return FALSE;
+    const UINT n = static_cast<UINT>(text.GetLength() / 2);
+    std::vector<BYTE> bytes(n);
+    for (UINT i = 0; i < n; ++i)
+    {
+        const int hi = HexDigit(text[static_cast<int>(2 * i)]);
+        const int lo = HexDigit(text[static_cast<int>(2 * i + 1)]);
+        if (hi < 0 || lo < 0)
+            return FALSE;
+        bytes[i] = static_cast<BYTE>(hi * 16 + lo);
+    }
+    if (n > 0)
+    {
+        *ppData = new BYTE[n];
+        std::memcpy(*ppData, bytes.data(), n);
+    }
+    *pBytes = n;
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    if (!pData && nBytes > 0)
+        return FALSE;
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(2 * static_cast<size_t>(nBytes));
+    for (UINT i = 0; i < nBytes; ++i)
+    {
+        text += digits[pData[i] >> 4];
+        text += digits[pData[i] & 0x0F];
+    }
+    return WriteProfileString(lpszSection, lpszEntry, text.c_str());
+}
+
+void CWinApp::RecordCommandLine(int argc, char** argv)
+{
+    m_strCmdLine.clear();
+    for (int i = 1; i < argc && argv && argv[i]; ++i)
+    {
+        if (i > 1)
+            m_strCmdLine += ' ';
+        const std::string arg = argv[i];
+        if (arg.empty() || arg.find_first_of(" \t") != std::string::npos)
+            m_strCmdLine += '"' + arg + '"';
+        else
+            m_strCmdLine += arg;
+    }
+    m_lpCmdLine = m_strCmdLine.data();
+}
+
+// ---------------------------------------------------------------------------------------
+// Free functions
+// ---------------------------------------------------------------------------------------
+
+CWinApp* AfxGetApp()
+{
+    return g_app.load();
+}
+
+CCmdTarget* AfxGetMainWnd()
+{
+    if (CWinThread* thread = AfxGetThread())
+        return thread->GetMainWnd();
+    CWinApp* app = AfxGetApp();
+    return app ? app->m_pMainWnd : nullptr;
+}
+
+LPCTSTR AfxGetAppName()
+{
+    CWinApp* app = AfxGetApp();
+    return app && app->m_pszAppName ? app->m_pszAppName : "";
+}
+
+void AfxKeepCNumericLocale()
+{
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+void AfxSetApplicationFactory(AFX_APPLICATION_FACTORY factory)
+{
+    g_factory = std::move(factory);
+}
+
+QCoreApplication* AfxInitProcess(int& argc, char** argv)
+{
+    if (!QCoreApplication::instance())
+        g_ownedQtApp = g_factory ? g_factory(argc, argv) : new QCoreApplication(argc, argv);
+    AfxSetCommandLine(argc, argv);
+    if (CWinApp* app = AfxGetApp())
+    {
+        app->m_nThreadID = GetCurrentThreadId();
+        app->RecordCommandLine(argc, argv);
+    }
+    AfxKeepCNumericLocale();
+    return QCoreApplication::instance();
+}
+
+void AfxTermProcess()
+{
+    delete g_ownedQtApp;
+    g_ownedQtApp = nullptr;
+}
+
+int AfxWinMain(int& argc, char** argv)
+{
+    AfxInitProcess(argc, argv);
+    CWinApp* app = AfxGetApp();
+    int code = 1;
+    if (app)
+        code = app->InitInstance() ? app->Run() : app->ExitInstance();
+    AfxTermProcess();
+    return code;
+}

@@ -1,0 +1,280 @@
+#include "platform/core/WinApp.h"
+
+#include "testsupport/TempDrives.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace
+{
+QString ConfigDir()
+{
+    return TempDrives::Current()->Root() + "/config";
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(path.left(path.lastIndexOf('/')));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class CTestApp : public CWinApp
+{
+public:
+    explicit CTestApp(const char* name = "ProfileApp") : CWinApp(name) {}
+    BOOL InitInstance() override { return m_bInit; }
+    int ExitInstance() override { return m_bInit ? CWinApp::ExitInstance() : 3; }
+    BOOL m_bInit = TRUE;
+};
+
+class CMainTarget : public CCmdTarget
+{
+};
+} // namespace
+
+TEST(Profile, RoundTripAndFileLocation)
+{
+    CTestApp app;
+    EXPECT_EQ(AfxGetApp(), &app);
+    EXPECT_STREQ(AfxGetAppName(), "ProfileApp");
+
+    // Before SetRegistryKey: "<config>/<app name>.ini".
+    EXPECT_EQ(app.GetProfilePath(), ConfigDir() + "/ProfileApp.ini");
+    ASSERT_TRUE(app.WriteProfileInt("Settings", "Before", 5));
+    EXPECT_TRUE(QFile::exists(ConfigDir() + "/ProfileApp.ini"));
+
+    app.SetRegistryKey("Velmaro Technology Limited");
+    EXPECT_STREQ(app.m_pszProfileName, "ProfileApp");
+    const QString path = ConfigDir() + "/Velmaro Technology Limited/ProfileApp.ini";
+    EXPECT_EQ(app.GetProfilePath(), path);
+    EXPECT_EQ(app.GetProfileInt("Settings", "Before", -1), static_cast<UINT>(-1)); // another file now
+
+    ASSERT_TRUE(app.WriteProfileInt("Settings", "Width", 640));
+    ASSERT_TRUE(app.WriteProfileInt("Settings", "Offset", -25));
+    ASSERT_TRUE(app.WriteProfileString("Recent", "File1", "C:\\MyData\\Survey 1.csv"));
+    ASSERT_TRUE(app.WriteProfileString("Workspace\\Keyboard-0", "Accelerators", "x"));
+    EXPECT_TRUE(QFile::exists(path));
+
+    // A second application object reads what the first wrote, from disk.
+    CTestApp reader;
+    reader.SetRegistryKey("Velmaro Technology Limited");
+    EXPECT_EQ(reader.GetProfileInt("Settings", "Width", 0), 640u);
+    EXPECT_EQ(static_cast<int>(reader.GetProfileInt("Settings", "Offset", 0)), -25);
+    EXPECT_EQ(reader.GetProfileString("Recent", "File1"), "C:\\MyData\\Survey 1.csv");
+    EXPECT_EQ(reader.GetProfileString("Workspace\\Keyboard-0", "Accelerators"), "x");
+    EXPECT_EQ(reader.GetProfileString("Recent", "File9", "none"), "none");
+    EXPECT_EQ(reader.GetProfileString("Recent", "File9"), "");
+    EXPECT_EQ(reader.GetProfileInt("Nowhere", "Width", 17), 17u);
+
+    // Only the profile is left in its folder: no temporary file stays behind.
+    EXPECT_EQ(QDir(ConfigDir() + "/Velmaro Technology Limited").entryList(QDir::Files),
+              QStringList{"ProfileApp.ini"});
+}
+
+TEST(Profile, NamesCompareWithoutCaseAndValuesSurviveAsText)
+{
+    CTestApp app;
+    app.SetRegistryKey("Key");
+    ASSERT_TRUE(app.WriteProfileString("Settings", "Width", "1"));
+    ASSERT_TRUE(app.WriteProfileString("SETTINGS", "width", "2"));
+    ASSERT_TRUE(app.WriteProfileString("Caf\xC9", "\xC9T\xC9", "3")); // Windows-1252 letters
+    EXPECT_EQ(app.GetProfileString("settings", "WIDTH"), "2");
+    EXPECT_EQ(app.GetProfileString("caf\xE9", "\xE9t\xE9"), "3");
+    const QByteArray text = ReadAll(app.GetProfilePath());
+    EXPECT_EQ(text.count("idth="), 1) << text.constData(); // one entry, first spelling kept
+    EXPECT_TRUE(text.contains("[Settings]"));
+
+    struct Case
+    {
+        const char* entry;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"Empty", ""},
+        {"Blanks", "  lead and trail  "},
+        {"Quoted", "\"quoted\" text"},
+        {"Equals", "a=b=c"},
+        {"Lines", "line 1\r\nline 2\n"},
+        {"Backslashes", "\\\\server\\share\\"},
+        {"Comment", "; not a comment"},
+        {"Degree", "12\xB0 30'"},
+        {"Key = with equals", "v"},
+        {"[Bracketed", "v"},
+        {" spaced key ", "v"},
+    };
+    for (const Case& c : cases)
+        ASSERT_TRUE(app.WriteProfileString("Values", c.entry, c.value)) << c.entry;
+    CTestApp reader;
+    reader.SetRegistryKey("Key");
+    for (const Case& c : cases)
+        EXPECT_EQ(reader.GetProfileString("Values", c.entry, "missing"), c.value) << c.entry;
+    EXPECT_EQ(reader.GetProfileString("Values", "spaced key", "missing"), "missing");
+}
+
+TEST(Profile, DeletingEntriesAndSections)
+{
+    CTestApp app;
+    ASSERT_TRUE(app.WriteProfileString("Workspace\\Keyboard-0", "Accelerators", "AAAA"));
+    ASSERT_TRUE(app.WriteProfileString("Workspace\\Keyboard-0", "Other", "B"));
+    ASSERT_TRUE(app.WriteProfileString("Keep", "A", "1"));
+
+    // A null value deletes the entry, a null entry the whole section.
+    EXPECT_TRUE(app.WriteProfileString("Workspace\\Keyboard-0", "Accelerators", nullptr));
+    EXPECT_EQ(app.GetProfileString("Workspace\\Keyboard-0", "Accelerators", "gone"), "gone");
+    EXPECT_EQ(app.GetProfileString("Workspace\\Keyboard-0", "Other"), "B");
+    EXPECT_TRUE(app.WriteProfileString("workspace\\keyboard-0", nullptr, nullptr));
+    EXPECT_EQ(app.GetProfileString("Workspace\\Keyboard-0", "Other", "gone"), "gone");
+    EXPECT_EQ(app.GetProfileString("Keep", "A"), "1");
+    // Deleting what is not there changes nothing and is not an error.
+    EXPECT_TRUE(app.WriteProfileString("Keep", "Missing", nullptr));
+    EXPECT_TRUE(app.WriteProfileString("Missing", nullptr, nullptr));
+
+    EXPECT_FALSE(app.WriteProfileString(nullptr, "A", "1"));
+    EXPECT_FALSE(app.WriteProfileString("Bad\nSection", "A", "1"));
+    EXPECT_FALSE(app.WriteProfileString("Keep", "", "1"));
+}
+
+TEST(Profile, IntegersFromTextAndHandEditedFiles)
+{
+    CTestApp app;
+    WriteAll(app.GetProfilePath(), "; written by hand\r\n"
+                                   "orphan=1\r\n"
+                                   "[Numbers]\r\n"
+                                   "  Plain = 12 \r\n"
+                                   "Negative=-3\r\n"
+                                   "Trailing=40px\r\n"
+                                   "Word=abc\r\n"
+                                   "Empty=\r\n"
+                                   "Huge=99999999999\r\n"
+                                   "Plain=13\r\n"
+                                   "# another comment\r\n"
+                                   "[Text]\r\n"
+                                   "Path = C:\\MyData\\a.txt\r\n");
+    struct Case
+    {
+        const char* entry;
+        int expected;
+    };
+    const Case cases[] = {{"Plain", 12}, {"Negative", -3}, {"Trailing", 40}, {"Word", 99},
+                          {"Empty", 99}, {"Huge", 99},     {"Missing", 99}};
+    for (const Case& c : cases)
+        EXPECT_EQ(static_cast<int>(app.GetProfileInt("numbers", c.entry, 99)), c.expected) << c.entry;
+    EXPECT_EQ(app.GetProfileString("Text", "Path"), "C:\\MyData\\a.txt");
+    EXPECT_EQ(app.GetProfileString("", "orphan", "none"), "none");
+
+    // Rewriting keeps every entry of the hand-edited file.
+    ASSERT_TRUE(app.WriteProfileInt("Numbers", "New", 1));
+    EXPECT_EQ(app.GetProfileString("Text", "Path"), "C:\\MyData\\a.txt");
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt("Numbers", "Negative", 0)), -3);
+}
+
+TEST(Profile, BinaryValues)
+{
+    CTestApp app;
+    BYTE data[] = {0x00, 0x7F, 0x80, 0xFF, 0x0A};
+    ASSERT_TRUE(app.WriteProfileBinary("Layout", "Bar", data, sizeof(data)));
+    LPBYTE read = nullptr;
+    UINT bytes = 0;
+    ASSERT_TRUE(app.GetProfileBinary("Layout", "Bar", &read, &bytes));
+    ASSERT_EQ(bytes, sizeof(data));
+    EXPECT_EQ(std::memcmp(read, data, sizeof(data)), 0);
+    delete[] read;
+
+    ASSERT_TRUE(app.WriteProfileString("Layout", "Broken", "0G"));
+    EXPECT_FALSE(app.GetProfileBinary("Layout", "Broken", &read, &bytes));
+    EXPECT_EQ(read, nullptr);
+    EXPECT_FALSE(app.GetProfileBinary("Layout", "Missing", &read, &bytes));
+}
+
+TEST(WinApp, MainWindowFallbackAndThreadObject)
+{
+    CTestApp app;
+    CMainTarget frame;
+    app.m_pMainWnd = &frame;
+    EXPECT_EQ(AfxGetThread(), &app);
+    EXPECT_EQ(AfxGetMainWnd(), &frame);
+
+    // A worker without a main window of its own falls back to the application's.
+    CCmdTarget* seen = nullptr;
+    CWinThread* t = AfxBeginThread(
+        [](LPVOID p) -> UINT {
+            *static_cast<CCmdTarget**>(p) = AfxGetMainWnd();
+            return 0;
+        },
+        &seen, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(t, nullptr);
+    t->m_bAutoDelete = FALSE;
+    t->ResumeThread();
+    ASSERT_EQ(WaitForSingleObject(t->m_hThread, 5000), WAIT_OBJECT_0);
+    delete t;
+    EXPECT_EQ(seen, &frame);
+}
+
+TEST(WinApp, RunDeliversPostedMessagesUntilQuit)
+{
+    CTestApp app;
+    // Without a main window the program ends at once, through ExitInstance.
+    EXPECT_EQ(app.Run(), 0);
+
+    CMainTarget frame;
+    app.m_pMainWnd = &frame;
+    bool ran = false;
+    AfxPostCallToUiThread([&] { ran = true; });
+    std::thread([] { AfxGetApp()->PostThreadMessage(WM_QUIT, 5, 0); }).join();
+    EXPECT_EQ(app.Run(), 5);
+    EXPECT_TRUE(ran);
+
+    // A start-up that fails ends with ExitInstance's code.
+    app.m_bInit = FALSE;
+    char name[] = "prog";
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+    EXPECT_EQ(AfxWinMain(argc, argv), 3);
+}
+
+TEST(WinApp, ProcessStartKeepsTheCNumericLocale)
+{
+    // Qt takes the locale from the environment when it starts; a German desktop would then
+    // format 1.5 as "1,5". Use such a locale where the system has one.
+    const char* commaLocale = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"})
+        if (std::setlocale(LC_NUMERIC, name))
+        {
+            commaLocale = name;
+            break;
+        }
+    if (!commaLocale)
+        std::setlocale(LC_NUMERIC, "C.UTF-8");
+
+    CTestApp app;
+    char name[] = "Geodetic";
+    char arg[] = "My File.csv";
+    char* argv[] = {name, arg, nullptr};
+    int argc = 2;
+    EXPECT_EQ(AfxInitProcess(argc, argv), QCoreApplication::instance());
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.1f", 1.5);
+    EXPECT_STREQ(text, "1.5");
+    EXPECT_EQ(std::atof("2.5"), 2.5);
+    EXPECT_STREQ(app.m_lpCmdLine, "\"My File.csv\"");
+    if (!commaLocale)
+        GTEST_SKIP() << "no locale with a decimal comma is installed; checked the reset only";
+}
