@@ -1,0 +1,232 @@
+#include "foundation/CsvParser.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include <cfloat>
+
+TEST(CsvParser, BuildsRecordsAndReadsThemBack)
+{
+    CCsvParser out;
+    out.AddInt(1);
+    out.AddDouble(2.5, 2);
+    EXPECT_STREQ(out.AddString("a,b"), "1, 2.50, a\xAB"
+                                       "COMMA>\xBB"
+                                       "b");
+    const CString record = out.GetRecord();
+    EXPECT_STREQ(record, "1, 2.50, a\xAB"
+                         "COMMA>\xBB"
+                         "b\r\n");
+
+    CCsvParser in;
+    in.SetLine(record);
+    CString token, text;
+    EXPECT_TRUE(in.GetNumberToken(token));
+    EXPECT_STREQ(token, "1");
+    EXPECT_EQ(in.GetDouble(), 2.5);
+    EXPECT_TRUE(in.GetString(text));
+    EXPECT_STREQ(text, "a,b");
+    EXPECT_FALSE(in.IsEnd());
+    EXPECT_FALSE(in.GetString(text));
+    EXPECT_TRUE(in.IsEnd());
+    EXPECT_EQ(in.GetDouble(), DBL_MAX);
+
+    // The other builders, quoting, and an empty line that gets no CR LF.
+    CCsvParser more;
+    more.AddShort(-32768);
+    more.AddLong(-2147483649L);
+    more.AddBool(true);
+    more.AddBool(false);
+    EXPECT_STREQ(more.AddString("x y", true), "-32768, -2147483649, 1, 0, \"x y\"");
+    CCsvParser nothing;
+    EXPECT_STREQ(nothing.GetRecord(), "");
+}
+
+TEST(CsvParser, TextFieldsKeepLineBreaksAndSeparators)
+{
+    const char* texts[] = {"line one\r\nline two", "a\rb\nc", "comma, and \"quote\" inside", "", "  padded"};
+    for (bool quoted : {false, true})
+    {
+        CCsvParser out;
+        out.AddInt(7);
+        for (const char* t : texts)
+            out.AddString(t, quoted);
+        const CString record = out.GetRecord();
+        EXPECT_EQ(record.Find('\n'), record.GetLength() - 1) << "a record is one line";
+
+        CCsvParser in;
+        in.SetLine(record);
+        EXPECT_EQ(in.GetDouble(), 7.0);
+        EXPECT_STREQ(in.GetString(), "line one\r\nline two");
+        EXPECT_STREQ(in.GetString(), "a\rb\nc");
+        if (!quoted) // a double quote inside a quoted field ends it: no escape exists for it
+            EXPECT_STREQ(in.GetString(), "comma, and \"quote\" inside");
+        else
+            in.GetString();
+        EXPECT_STREQ(in.GetString(), "");
+        EXPECT_STREQ(in.GetString(), quoted ? "  padded" : "padded");
+    }
+
+    // An empty first field is one blank, so the field after it keeps its place.
+    CCsvParser out;
+    EXPECT_STREQ(out.AddString(""), " ");
+    EXPECT_STREQ(out.AddInt(5), " , 5");
+    CCsvParser in;
+    in.SetLine(out.GetRecord());
+    EXPECT_EQ(in.GetFieldCount(), 2);
+    EXPECT_STREQ(in.GetString(), "");
+    EXPECT_EQ(in.GetDouble(), 5.0);
+}
+
+TEST(CsvParser, NumberTokens)
+{
+    struct Case
+    {
+        const char* line;
+        std::vector<double> want; // DBL_MAX: no value
+    };
+    const double no = DBL_MAX;
+    const Case cases[] = {
+        {"1,2,3", {1, 2, 3, no}},
+        {" 1 , ?, ,4", {1, no, no, 4, no}}, // '?' and an empty field both mean "no value"
+        {"1,,3", {1, no, 3}},
+        {"12.5m,7", {12.5, 7}},                 // units after a number are passed over
+        {"KP 1.25, -3e2, +4", {1.25, -300, 4}}, // and labels before one
+        {"1 2 3", {1, 2, 3}},                   // blanks part numbers too
+        {"", {no, no}},
+    };
+    for (const Case& c : cases)
+    {
+        CCsvParser p;
+        p.SetLine(c.line);
+        for (size_t i = 0; i < c.want.size(); ++i)
+            EXPECT_EQ(p.GetDouble(), c.want[i]) << "'" << c.line << "' #" << i;
+    }
+
+    CCsvParser p;
+    p.SetLine("5");
+    CString token("junk");
+    EXPECT_TRUE(p.GetNumberToken(token));
+    EXPECT_STREQ(token, "5");
+    EXPECT_FALSE(p.GetNumberToken(token));
+    EXPECT_STREQ(token, "");
+    EXPECT_TRUE(p.IsEnd());
+    p.SetLine("6");
+    EXPECT_FALSE(p.IsEnd());
+}
+
+TEST(CsvParser, QuotedFields)
+{
+    struct Case
+    {
+        const char* line;
+        const char* first;
+        double second;
+    };
+    const Case cases[] = {
+        {"\"abc\"xyz,5", "abc", 5}, // text after the closing quote is not part of the field
+        {"\"a,b\", 6", "a,b", 6},   // a separator inside quotes belongs to the field
+        {"  \"spaced\"  ,  7  ", "spaced", 7},
+        {"plain text , 8", "plain text ", 8},
+        {"\"unclosed, 9", "unclosed, 9", DBL_MAX},
+    };
+    for (const Case& c : cases)
+    {
+        CCsvParser p;
+        p.SetLine(c.line);
+        EXPECT_STREQ(p.GetString(), c.first) << c.line;
+        EXPECT_EQ(p.GetDouble(), c.second) << c.line;
+    }
+}
+
+TEST(CsvParser, SetLineChecksNmeaSentences)
+{
+    struct Case
+    {
+        const char* text;
+        bool valid;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n", true,
+         "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"},
+        {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*48", false,
+         "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"},
+        {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47 ", false,
+         "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47 "}, // no '*' third from the end
+        {"$GPMWV", false, "$GPMWV"},                                            // a bare header is kept
+        {"GPGGA,1*47", false, "GPGGA,1*47"},                                    // no '$': not a sentence
+        {"a\rb\nc\r\n", false, "abc"},
+        {"$*00", true, "$"},
+    };
+    for (const Case& c : cases)
+    {
+        CCsvParser p;
+        p.SetLine("$*00"); // a valid sentence first, so each line must set the flag afresh
+        p.SetLine(c.text);
+        EXPECT_EQ(p.IsChecksumValid(), c.valid) << c.text;
+        EXPECT_STREQ(p.GetLine(), c.line) << c.text;
+    }
+}
+
+TEST(CsvParser, FieldCountAndFolding)
+{
+    struct Count
+    {
+        const char* line;
+        int want;
+    };
+    for (const Count& c : {Count{"", 0}, Count{"one", 1}, Count{"a,,b", 3}, Count{"a,b,", 3}, Count{",", 2}})
+    {
+        CCsvParser p;
+        p.SetLine(c.line);
+        EXPECT_EQ(p.GetFieldCount(), c.want) << c.line;
+    }
+
+    struct Fold
+    {
+        const char* line;
+        const char* want;
+    };
+    const Fold folds[] = {
+        {"1   2 3", "1,2,3"},          {"a\t\tb\t", "a,,b,"}, // one comma per tab: empty fields kept
+        {"1,2 3\t4", "1,2 3\t4"},                             // a line with a comma is left alone
+        {"   1.5   2.5  ", "1.5,2.5"},                        // column-aligned: the edges open no empty field
+        {"single", "single"},          {"", ""},
+    };
+    for (const Fold& f : folds)
+    {
+        CCsvParser p;
+        p.SetSeparator(';'); // the replacement is a comma whatever the separator
+        p.SetLine(f.line);
+        EXPECT_STREQ(p.FoldToSeparator(), f.want) << f.line;
+        EXPECT_STREQ(p.GetLine(), f.want);
+    }
+}
+
+TEST(CsvParser, OtherSeparators)
+{
+    CCsvParser out;
+    out.SetSeparator(';');
+    out.AddInt(1);
+    EXPECT_STREQ(out.AddString("a;b,c"), "1; a\xAB"
+                                         "COMMA>\xBB"
+                                         "b,c");
+
+    CCsvParser in;
+    in.SetSeparator(';');
+    in.SetLine(out.GetRecord());
+    EXPECT_EQ(in.GetDouble(), 1.0);
+    EXPECT_STREQ(in.GetString(), "a;b,c");
+
+    // Tab-separated lines keep their empty fields: a tab separator is not a blank.
+    CCsvParser tabs;
+    tabs.SetSeparator('\t');
+    tabs.SetLine("1\t\t3\t text \t");
+    EXPECT_EQ(tabs.GetFieldCount(), 5);
+    EXPECT_EQ(tabs.GetDouble(), 1.0);
+    EXPECT_EQ(tabs.GetDouble(), DBL_MAX);
+    EXPECT_EQ(tabs.GetDouble(), 3.0);
+    EXPECT_STREQ(tabs.GetString(), "text ");
+}
