@@ -458,46 +458,41 @@ bool COleDateTime::GetAsSystemTime(SYSTEMTIME& st) const
     return GetFields(st, dayOfYear);
 }
 
-int COleDateTime::GetYear() const
+int COleDateTime::GetField(WORD SYSTEMTIME::*field) const
 {
     SYSTEMTIME st{};
     int doy = 0;
-    return GetFields(st, doy) ? st.wYear : AFX_OLE_DATETIME_ERROR;
+    return GetFields(st, doy) ? st.*field : AFX_OLE_DATETIME_ERROR;
+}
+
+int COleDateTime::GetYear() const
+{
+    return GetField(&SYSTEMTIME::wYear);
 }
 
 int COleDateTime::GetMonth() const
 {
-    SYSTEMTIME st{};
-    int doy = 0;
-    return GetFields(st, doy) ? st.wMonth : AFX_OLE_DATETIME_ERROR;
+    return GetField(&SYSTEMTIME::wMonth);
 }
 
 int COleDateTime::GetDay() const
 {
-    SYSTEMTIME st{};
-    int doy = 0;
-    return GetFields(st, doy) ? st.wDay : AFX_OLE_DATETIME_ERROR;
+    return GetField(&SYSTEMTIME::wDay);
 }
 
 int COleDateTime::GetHour() const
 {
-    SYSTEMTIME st{};
-    int doy = 0;
-    return GetFields(st, doy) ? st.wHour : AFX_OLE_DATETIME_ERROR;
+    return GetField(&SYSTEMTIME::wHour);
 }
 
 int COleDateTime::GetMinute() const
 {
-    SYSTEMTIME st{};
-    int doy = 0;
-    return GetFields(st, doy) ? st.wMinute : AFX_OLE_DATETIME_ERROR;
+    return GetField(&SYSTEMTIME::wMinute);
 }
 
 int COleDateTime::GetSecond() const
 {
-    SYSTEMTIME st{};
-    int doy = 0;
-    return GetFields(st, doy) ? st.wSecond : AFX_OLE_DATETIME_ERROR;
+    return GetField(&SYSTEMTIME::wSecond);
 }
 
 int COleDateTime::GetDayOfWeek() const

@@ -172,4 +172,5 @@ public:
 
 private:
     bool GetFields(SYSTEMTIME& st, int& dayOfYear) const;
+    int GetField(WORD SYSTEMTIME::*field) const;
 };
