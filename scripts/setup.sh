@@ -8,7 +8,7 @@ PACKAGES=(
   libshp-dev zlib1g-dev libminizip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libproj-dev
-  tzdata locales
+  tzdata locales fonts-dejavu-core
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #include "testsupport/TempDrives.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -20,7 +20,10 @@ class DriveListener : public testing::EmptyTestEventListener
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    QCoreApplication app(argc, argv);
+    // Tests are headless, also when the runner lists them without ctest's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     // Qt takes the locale from the environment; numbers in files must keep a decimal point.
     std::setlocale(LC_NUMERIC, "C");
     testing::UnitTest::GetInstance()->listeners().Append(new DriveListener);

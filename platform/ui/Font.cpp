@@ -1,0 +1,346 @@
+#include "platform/ui/Font.h"
+
+#include "platform/core/String.h"
+#include "platform/ui/Dc.h"
+#include "platform/ui/GdiPrivate.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+
+namespace
+{
+enum class Kind
+{
+    Sans,
+    Mono,
+    Serif
+};
+
+// Faces of a Windows machine, by the kind of installed font that replaces them.
+Kind KnownFaceKind(const QString& face, bool* known)
+{
+    static const char* const mono[] = {"courier new",           "courier",  "consolas",
+                                       "lucida console",        "fixedsys", "terminal",
+                                       "lucida sans typewriter"};
+    static const char* const serif[] = {"times new roman",   "times",    "georgia",      "cambria",
+                                        "ms serif",          "garamond", "book antiqua", "palatino linotype",
+                                        "century schoolbook"};
+    static const char* const sans[] = {"arial",
+                                       "ms sans serif",
+                                       "microsoft sans serif",
+                                       "ms shell dlg",
+                                       "ms shell dlg 2",
+                                       "tahoma",
+                                       "segoe ui",
+                                       "verdana",
+                                       "helvetica",
+                                       "calibri",
+                                       "trebuchet ms",
+                                       "system",
+                                       "small fonts",
+                                       "arial narrow",
+                                       "arial black",
+                                       "lucida sans unicode",
+                                       "franklin gothic medium"};
+    const QString lower = face.toLower();
+    *known = true;
+    for (const char* name : mono)
+        if (lower == QLatin1String(name))
+            return Kind::Mono;
+    for (const char* name : serif)
+        if (lower == QLatin1String(name))
+            return Kind::Serif;
+    for (const char* name : sans)
+        if (lower == QLatin1String(name))
+            return Kind::Sans;
+    *known = false;
+    return Kind::Sans;
+}
+
+Kind KindFromPitchAndFamily(BYTE pitchAndFamily)
+{
+    switch (pitchAndFamily & 0xF0)
+    {
+    case FF_ROMAN:
+        return Kind::Serif;
+    case FF_MODERN:
+        return Kind::Mono;
+    default:
+        return (pitchAndFamily & 0x03) == FIXED_PITCH ? Kind::Mono : Kind::Sans;
+    }
+}
+
+// The family name fontconfig resolves to an installed font of the kind.
+QString GenericFamily(Kind kind)
+{
+    switch (kind)
+    {
+    case Kind::Mono:
+        return QStringLiteral("monospace");
+    case Kind::Serif:
+        return QStringLiteral("serif");
+    default:
+        return QStringLiteral("sans-serif");
+    }
+}
+
+QFont::StyleHint HintOf(Kind kind)
+{
+    switch (kind)
+    {
+    case Kind::Mono:
+        return QFont::Monospace;
+    case Kind::Serif:
+        return QFont::Serif;
+    default:
+        return QFont::SansSerif;
+    }
+}
+
+std::mutex& CacheMutex()
+{
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+
+// Em height over cell height (ascent + descent) of a family: how a positive LOGFONT height,
+// which is a cell height, becomes a pixel size.
+double EmPerCell(const QFont& font)
+{
+    static auto* cache = new std::map<QString, double>;
+    const QString key = font.family() + QLatin1Char('|') + QString::number(font.weight()) +
+                        (font.italic() ? QLatin1String("i") : QLatin1String(""));
+    {
+        std::lock_guard<std::mutex> lock(CacheMutex());
+        auto it = cache->find(key);
+        if (it != cache->end())
+            return it->second;
+    }
+    QFont reference(font);
+    reference.setPixelSize(1000);
+    const QFontMetricsF metrics(reference);
+    const double cell = metrics.ascent() + metrics.descent();
+    const double ratio = cell > 0 ? 1000.0 / cell : 1.0;
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    (*cache)[key] = ratio;
+    return ratio;
+}
+
+// The default em height, in logical units, of a font made with height 0.
+constexpr double kDefaultEmHeight = 12.0;
+} // namespace
+
+QString InstalledFontFamily(const char* faceName, BYTE pitchAndFamily)
+{
+    const QString face = Cp1252ToQString(faceName ? faceName : "").trimmed();
+    static auto* cache = new std::map<std::pair<QString, int>, QString>;
+    const auto key = std::make_pair(face, static_cast<int>(pitchAndFamily));
+    {
+        std::lock_guard<std::mutex> lock(CacheMutex());
+        auto it = cache->find(key);
+        if (it != cache->end())
+            return it->second;
+    }
+    QString family;
+    bool known = false;
+    const Kind kind = KnownFaceKind(face, &known);
+    if (!face.isEmpty() && QFontDatabase::hasFamily(face))
+        family = face;
+    else if (known)
+        family = GenericFamily(kind);
+    else
+        family = GenericFamily(KindFromPitchAndFamily(pitchAndFamily));
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    (*cache)[key] = family;
+    return family;
+}
+
+QFont QFontFromLogFont(const LOGFONT& lf, double scale)
+{
+    char face[LF_FACESIZE + 1] = {};
+    std::memcpy(face, lf.lfFaceName, LF_FACESIZE);
+    const QString family = InstalledFontFamily(face, lf.lfPitchAndFamily);
+    bool known = false;
+    Kind kind = KnownFaceKind(Cp1252ToQString(face), &known);
+    if (!known)
+        kind = KindFromPitchAndFamily(lf.lfPitchAndFamily);
+
+    QFont font(family);
+    font.setStyleHint(HintOf(kind));
+    const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    // Text is placed glyph after glyph, as GetTextExtent measures it.
+    font.setKerning(false);
+    switch (lf.lfQuality)
+    {
+    case NONANTIALIASED_QUALITY:
+        font.setStyleStrategy(QFont::NoAntialias);
+        break;
+    case ANTIALIASED_QUALITY:
+    case CLEARTYPE_QUALITY:
+        font.setStyleStrategy(QFont::PreferAntialias);
+        break;
+    default:
+        break;
+    }
+
+    const double s = scale > 0 ? scale : 1.0;
+    double em;
+    if (lf.lfHeight < 0)
+        em = -static_cast<double>(lf.lfHeight) * s;
+    else if (lf.lfHeight > 0)
+        em = lf.lfHeight * s * EmPerCell(font);
+    else
+        em = kDefaultEmHeight * s;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(em))));
+
+    if (lf.lfWidth != 0)
+    {
+        const double natural = QFontMetricsF(font).averageCharWidth();
+        if (natural > 0)
+        {
+            const int stretch = static_cast<int>(std::lround(100.0 * std::abs(lf.lfWidth) * s / natural));
+            font.setStretch(std::clamp(stretch, 1, 4000));
+        }
+    }
+    return font;
+}
+
+LOGFONT LogFontFromQFont(const QFont& font)
+{
+    LOGFONT lf{};
+    if (font.pixelSize() > 0)
+        lf.lfHeight = -font.pixelSize();
+    else
+        lf.lfHeight = -static_cast<LONG>(std::lround(font.pointSizeF() * Gdi::DisplayLogPixels() / 72.0));
+    lf.lfWeight = font.weight();
+    lf.lfItalic = font.italic() ? 1 : 0;
+    lf.lfUnderline = font.underline() ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    lf.lfCharSet = ANSI_CHARSET;
+    lf.lfQuality = font.styleStrategy() & QFont::NoAntialias ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = font.fixedPitch() ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
+    const QByteArray face = QStringToCp1252(font.family());
+    std::strncpy(lf.lfFaceName, face.constData(), LF_FACESIZE - 1);
+    return lf;
+}
+
+QFont Gdi::MakeQFont(const LOGFONT& lf, double scale)
+{
+    return QFontFromLogFont(lf, scale);
+}
+
+// ---------------------------------------------------------------------------------------
+// CFont
+
+CFont* CFont::FromHandle(HFONT hFont)
+{
+    return Gdi::Lookup(hFont, OBJ_FONT) ? static_cast<CFont*>(CGdiObject::FromHandle(hFont)) : nullptr;
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont)
+{
+    return Attach(::CreateFontIndirect(lpLogFont));
+}
+
+BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                       BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision,
+                       BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename)
+{
+    return Attach(::CreateFont(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline,
+                               cStrikeOut, nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily,
+                               lpszFacename));
+}
+
+BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC)
+{
+    LOGFONT lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfHeight = nPointSize;
+    if (lpszFaceName)
+        std::strncpy(lf.lfFaceName, lpszFaceName, LF_FACESIZE - 1);
+    return CreatePointFontIndirect(&lf, pDC);
+}
+
+BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC)
+{
+    if (!lpLogFont)
+        return FALSE;
+    LOGFONT lf = *lpLogFont;
+    // Tenths of a point to device pixels, then to the context's logical units.
+    const int logPixelsY =
+        pDC && pDC->GetSafeHdc() ? pDC->GetDeviceCaps(LOGPIXELSY) : Gdi::DisplayLogPixels();
+    POINT pt{0, static_cast<LONG>(std::lround(static_cast<double>(logPixelsY) * lf.lfHeight / 720.0))};
+    POINT origin{0, 0};
+    if (pDC && pDC->GetSafeHdc())
+    {
+        pDC->DPtoLP(&pt);
+        pDC->DPtoLP(&origin);
+    }
+    lf.lfHeight = -std::abs(pt.y - origin.y);
+    return CreateFontIndirect(&lf);
+}
+
+int CFont::GetLogFont(LOGFONT* pLogFont) const
+{
+    return ::GetObject(m_hObject, sizeof(LOGFONT), pLogFont);
+}
+
+QFont CFont::ToQFont() const
+{
+    LOGFONT lf{};
+    if (!GetLogFont(&lf))
+        return QFont();
+    return QFontFromLogFont(lf);
+}
+
+BOOL CFont::CreateFromQFont(const QFont& font)
+{
+    const LOGFONT lf = LogFontFromQFont(font);
+    return CreateFontIndirect(&lf);
+}
+
+HFONT CreateFontIndirect(const LOGFONT* lpLogFont)
+{
+    if (!lpLogFont)
+        return nullptr;
+    auto g = std::make_unique<GdiHandle>();
+    g->type = OBJ_FONT;
+    g->font = *lpLogFont;
+    g->font.lfFaceName[LF_FACESIZE - 1] = '\0';
+    return reinterpret_cast<HFONT>(Gdi::Register(std::move(g)));
+}
+
+HFONT CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, DWORD bItalic,
+                 DWORD bUnderline, DWORD bStrikeOut, DWORD nCharSet, DWORD nOutPrecision,
+                 DWORD nClipPrecision, DWORD nQuality, DWORD nPitchAndFamily, LPCSTR lpszFace)
+{
+    LOGFONT lf{};
+    lf.lfHeight = nHeight;
+    lf.lfWidth = nWidth;
+    lf.lfEscapement = nEscapement;
+    lf.lfOrientation = nOrientation;
+    lf.lfWeight = nWeight;
+    lf.lfItalic = static_cast<BYTE>(bItalic);
+    lf.lfUnderline = static_cast<BYTE>(bUnderline);
+    lf.lfStrikeOut = static_cast<BYTE>(bStrikeOut);
+    lf.lfCharSet = static_cast<BYTE>(nCharSet);
+    lf.lfOutPrecision = static_cast<BYTE>(nOutPrecision);
+    lf.lfClipPrecision = static_cast<BYTE>(nClipPrecision);
+    lf.lfQuality = static_cast<BYTE>(nQuality);
+    lf.lfPitchAndFamily = static_cast<BYTE>(nPitchAndFamily);
+    if (lpszFace)
+        std::strncpy(lf.lfFaceName, lpszFace, LF_FACESIZE - 1);
+    return CreateFontIndirect(&lf);
+}
