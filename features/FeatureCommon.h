@@ -1,0 +1,30 @@
+// CFeatureCommon: the state every file-backed feature (boundary, route, sail line, structure)
+// keeps beside its data: where its file lies, and whether it is shown and highlighted. Status
+// and highlight live in an "INI" companion beside the feature file, with the same base name.
+#pragma once
+
+#include "platform/core/String.h"
+
+// A non-virtual base: feature classes add it beside their record arrays.
+class CFeatureCommon
+{
+public:
+    CFeatureCommon() = default;
+
+    // Takes `path` (null or empty: no file) as the feature's file, splits it into folder and
+    // title, then reads the companion: status and highlight from its first two lines, true and
+    // false for a missing file or line.
+    void LoadStatus(const char* path);
+    // Writes the companion ("Status", then "Highlight"). Skipped silently when the feature has
+    // no file or the companion cannot be written; the old companion then stays as it was.
+    void SaveStatus();
+
+    // "<folder><title>.INI": beside the feature file; a bare title when the path has no folder.
+    CString GetStatusFileName() const;
+
+    CString m_FilePath; // as passed to LoadStatus
+    CString m_Folder;   // up to and including the last '\\'; empty without one
+    CString m_Title;    // file name without folder and extension
+    bool m_Status = true;
+    bool m_Highlight = false;
+};
