@@ -6,8 +6,8 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libshp-dev zlib1g-dev libminizip-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libproj-dev
+  libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
+  libproj-dev proj-data
   tzdata locales fonts-dejavu-core
 )
 
