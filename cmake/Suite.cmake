@@ -40,7 +40,17 @@ function(suite_add_tests name)
   add_executable(${name} ${test_sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} testsupport GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE SUITE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  target_compile_definitions(${name} PRIVATE SUITE_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  if(SUITE_SANITIZE)
+    # A sanitizer tree registers only the suites named "...Stress" (threads, sockets and lines
+    # under load and teardown), labelled "sanitize", with room for the sanitizer's slowness.
+    gtest_discover_tests(${name}
+      TEST_FILTER "*Stress.*"
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES TIMEOUT 180 LABELS sanitize ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  else()
+    gtest_discover_tests(${name}
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
 endfunction()

@@ -1,0 +1,107 @@
+// CMyDC: the drawing context through which charts, profiles and feature views draw. It carries
+// a fixed set of fonts, brushes and pens, a sine and cosine table by whole degree, the 25
+// vector point symbols and the framed labels beside them.
+//
+// Coordinates are the context's logical units (pixels in MM_TEXT); sizes are in the same
+// units. Colours are COLORREF (0x00BBGGRR). Every symbol and label follows one colour rule,
+// the display colour: black on a monochrome device, 0xFFFFFF − c for a colour c equal to the
+// background colour (so a symbol never vanishes into the background), else c itself.
+#pragma once
+
+#include "foundation/SymbolTypes.h"
+#include "platform/ui/Dc.h"
+
+class CMyDC : public CDC
+{
+    DECLARE_DYNCREATE(CMyDC)
+public:
+    // Makes the fonts, brushes and pens and fills the sine and cosine tables; the context
+    // itself is made as for any CDC (CreateCompatibleDC, Attach ...).
+    CMyDC();
+    ~CMyDC() override;
+
+    // Text and clipping act on the output context alone, never on a separate attribute
+    // context. In this layer the two are one context, so each is the base operation; they are
+    // overridden here so that chart contexts derived from this one have one place to extend.
+    using CDC::DrawText;
+    using CDC::DrawTextEx;
+    using CDC::ExtTextOut;
+    using CDC::PtVisible;
+    using CDC::TabbedTextOut;
+    using CDC::TextOut;
+    BOOL PtVisible(int x, int y) const override;
+    BOOL RectVisible(LPCRECT lpRect) const override;
+    BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount) override;
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCSTR lpszString, UINT nCount,
+                    const int* lpDxWidths) override;
+    CSize TabbedTextOut(int x, int y, LPCSTR lpszString, int nCount, int nTabPositions,
+                        const int* lpnTabStopPositions, int nTabOrigin) override;
+    int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) override;
+    int DrawTextEx(LPSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat,
+                   LPDRAWTEXTPARAMS lpDTParams) override;
+    BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount, int x, int y,
+                    int nWidth, int nHeight) override;
+    int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData) override;
+
+    // The colour that is drawn for `colour` (see the colour rule above).
+    COLORREF DisplayColour(COLORREF colour) const;
+
+    // Draws vector symbol `symbol` (VECTOR_SYMBOL, 1..25; anything else draws nothing)
+    // centred on (x, y), `size` units across (half size h = size / 2, whole units). Lines
+    // are a solid 2-unit pen of `colour`; filled shapes are filled with `colour` and outlined
+    // with `colour2`; symbol 24 draws one stroke in `colour2`.
+    void DrawVectorSymbol(int symbol, COLORREF colour, COLORREF colour2, int size, int x, int y);
+
+    // Draws `text` in a framed box beside (x, y), `offset` units away, on the side given by
+    // `position` (LABEL_POSITION: 1 above, 2 below, 3 left, 4 right, other non-zero values
+    // centred on the point; 0 nothing). "&" is written " and ". The box is pale yellow
+    // (not on a monochrome device) with a black frame; the text is black, 8-point Tahoma.
+    // Text colour, background mode and font are restored afterwards.
+    void DrawLabel(const char* text, int offset, int position, int x, int y);
+    // The box DrawLabel would frame for text measuring (width, height); empty for position 0.
+    static CRect LabelBox(int width, int height, int offset, int position, int x, int y);
+
+    // The symbols that other drawing calls on their own, each (colour, second colour, size,
+    // outline-only flag, x, y) with the geometry and colours of DrawVectorSymbol. Filled:
+    // `colour` fill, `colour2` outline. Outline only: a `colour` outline, nothing filled.
+    void DrawPlus(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);         // 2
+    void DrawSquare(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);       // 5, 6
+    void DrawCircle(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);       // 7, 8
+    void DrawTriangle(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);     // 9, 10
+    void DrawDiamond(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);      // 11, 12
+    void DrawSplitDiamond(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y); // 16
+    void DrawRing(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);         // 18
+    void DrawBar(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);          // 22
+
+    // Members keep this order: chart contexts derived from this one build on them.
+    CFont largeFont;         // "Tahoma", height 36, bold
+    CFont smallFont;         // "Verdana", height 16, bold
+    bool monochrome = false; // symbols in black, labels without fill
+    COLORREF backgroundColour = 0;
+    int spare = 0;
+    CBrush hollowBrush; // the stock null brush
+    CBrush blackBrush;
+    CBrush whiteBrush;
+    CBrush redBrush;
+    CBrush yellowBrush;
+    CBrush paleYellowBrush; // 0xE7FFFF, label boxes
+    CPen blackPen;          // 1 unit
+    CPen whitePen;          // 1 unit
+    CPen redPen;            // 1 unit
+    CPen greyPen;           // 0x555555, 2 units
+    CRect rect;             // the plotted rectangle of a chart context, and its centre
+    int centreX = 0;
+    int centreY = 0;
+    double sinTable[361]; // sine of every whole degree 0..360
+    double cosTable[361];
+    double devicePixelsPerMetre = 0.0; // kept by chart contexts once measured
+
+private:
+    // A polygon filled with `fill` and outlined with a 2-unit pen of `line`, or (outline) a
+    // closed polyline of `line` through the same points.
+    void Shape(const POINT* points, int count, COLORREF fill, COLORREF line, bool outline);
+    void Line(int x1, int y1, int x2, int y2);
+    void Ellipse2(int x1, int y1, int x2, int y2, COLORREF line, CBrush* brush);
+    // White, or black when `colour` is itself white: the ground of symbols 15 and 16.
+    static COLORREF GroundFor(COLORREF colour);
+};
