@@ -1,0 +1,27 @@
+// CPopupMenu: a context menu with a background brush of its own (a solid colour given at
+// construction), which it applies when it is created and deletes when it goes.
+#pragma once
+
+#include "platform/ui/GdiObject.h"
+#include "platform/ui/Menu.h"
+
+class CPopupMenu : public CMenu
+{
+    DECLARE_DYNAMIC(CPopupMenu)
+public:
+    // The system's menu colour unless one is given.
+    CPopupMenu();
+    explicit CPopupMenu(COLORREF background);
+    // Deletes the brush and destroys the menu.
+    ~CPopupMenu() override;
+
+    // An empty popup menu with the background brush set (SetMenuInfo, MIM_BACKGROUND).
+    BOOL CreatePopupMenu();
+    // The background brush, for callers that set the menu information themselves.
+    HBRUSH GetBackgroundBrush() const { return static_cast<HBRUSH>(m_Brush.GetSafeHandle()); }
+    COLORREF GetBackgroundColour() const { return m_BackgroundColour; }
+
+protected:
+    COLORREF m_BackgroundColour;
+    CBrush m_Brush;
+};
