@@ -66,7 +66,8 @@ void CProjection::SetStandardParallels(double parallel1, double parallel2)
     {
         m_OriginLatitude = parallel1 * DEG_TO_RAD;
     }
-    ComputeConicConstants();
+    // All of them: a one-parallel conic has just moved its origin.
+    ComputeConstants();
 }
 
 void CProjection::SetConstants(double c0, double c1, double c2, double c3, double c4, double c5, double c6,
@@ -479,9 +480,11 @@ bool CProjection::FindBuiltInOrFile(const CString& name, const CString& country,
     }
     if (type < 1 || type >= TYPE_COUNT)
         return false;
-    for (int entry = 0; SetZone(entry, type, 0); ++entry)
+    // Every entry: one listed without a published definition refuses SetZone and is skipped.
+    for (int entry = 0; entry < ZoneTableSize(type); ++entry)
     {
-        if (m_Name.CompareNoCase(name) == 0 && m_Country.CompareNoCase(country) == 0)
+        if (SetZone(entry, type, 0) && m_Name.CompareNoCase(name) == 0 &&
+            m_Country.CompareNoCase(country) == 0)
             return true;
     }
     CString folder;
@@ -521,9 +524,9 @@ bool CProjection::MatchSpheroid()
     probe.m_Method = m_Method;
     if (!probe.SelectZoneOrFile() || own.IsSame(*m_pSpheroid))
         return true;
-    for (int entry = 0; probe.SetZone(entry, m_DataType, 0); ++entry)
+    for (int entry = 0; entry < ZoneTableSize(m_DataType); ++entry)
     {
-        if (own.IsSame(*m_pSpheroid))
+        if (probe.SetZone(entry, m_DataType, 0) && own.IsSame(*m_pSpheroid))
         {
             SetZone(entry, m_DataType, 0);
             return false;

@@ -78,7 +78,8 @@ public:
     // grid convergence (radians, clockwise from true north to grid north, [-pi, pi]) and the
     // point scale factor; the last two may be null. False when the result is the zero result
     // (latitude, longitude and convergence 0, scale k0): an unusable projection, easting and
-    // northing both within 0.001 of 0, a result out of range, or a type not built.
+    // northing both within 0.001 of 0, a result out of range, or a type without its constants
+    // or data (type 13 has no coefficient tables).
     bool GridToGeographic(double easting, double northing, double* latitude, double* longitude,
                           double* convergence = nullptr, double* scale = nullptr);
     // Latitude and longitude (radians) to grid; any output may be null. False for the zero
@@ -86,8 +87,12 @@ public:
     bool GeographicToGrid(double latitude, double longitude, double* easting, double* northing,
                           double* convergence = nullptr, double* scale = nullptr);
 
-    // The built-in zone table: one entry of one type. False for an unknown type or entry.
+    // The built-in zone table: one entry of one type. False for an unknown type or entry, and
+    // for an entry listed without a published definition.
     bool SetZone(int zone, int type, int method);
+    // Number of zone numbers SetZone knows for a type (62 for UTM, 130 for the 1927 State Plane
+    // zones, 8 for type 13), entries without a definition included; 0 for an unknown type.
+    static int ZoneTableSize(int type);
     // SetZone with the stored zone, type and method; else the user file at that position.
     bool SelectZoneOrFile();
     // A user projection file (Windows path).

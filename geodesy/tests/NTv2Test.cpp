@@ -23,7 +23,7 @@ const double kRadToDeg = 180.0 / 3.14159265358979323846;
 // A sub-grid for a test: its header and shifts that are linear in the node's row and column,
 // so that bilinear interpolation reproduces them exactly anywhere in a cell. The steps are
 // powers of two, exact in the file's 32-bit floats.
-struct SubGridSpec
+struct SubGridShape
 {
     const char* name;
     const char* parent;
@@ -46,14 +46,14 @@ struct SubGridSpec
 };
 
 // Canada-like: a parent of 5 x 9 nodes at 900" and a child of 4 x 7 nodes at 300" inside it.
-const SubGridSpec kParent = {"PARENT", "NONE", 180000, 183600, 360000, 367200, 900, 900, 1.0, -2.0};
-const SubGridSpec kChild = {"CHILD", "PARENT", 181800, 182700, 363600, 365400, 300, 300, 3.0, 4.0};
+const SubGridShape kParent = {"PARENT", "NONE", 180000, 183600, 360000, 367200, 900, 900, 1.0, -2.0};
+const SubGridShape kChild = {"CHILD", "PARENT", 181800, 182700, 363600, 365400, 300, 300, 3.0, 4.0};
 // Southern and eastern: 48 S..47 S, 170 E..168 E (positive west: -612000..-604800).
-const SubGridSpec kSouthEast = {"SE", "NONE", -172800, -169200, -612000, -604800, 1800, 1800, 0.5, -1.0};
+const SubGridShape kSouthEast = {"SE", "NONE", -172800, -169200, -612000, -604800, 1800, 1800, 0.5, -1.0};
 // Across Greenwich: 1 E..1 W.
-const SubGridSpec kGreenwich = {"GW", "NONE", 180000, 183600, -3600, 3600, 1800, 1800, 2.0, 1.0};
+const SubGridShape kGreenwich = {"GW", "NONE", 180000, 183600, -3600, 3600, 1800, 1800, 2.0, 1.0};
 // Up to the 180th meridian: 180 E..178 E.
-const SubGridSpec kDateLine = {"DL", "NONE", -162000, -158400, -648000, -640800, 1800, 1800, 1.0, 1.0};
+const SubGridShape kDateLine = {"DL", "NONE", -162000, -158400, -648000, -640800, 1800, 1800, 1.0, 1.0};
 
 void AppendText8(QByteArray& bytes, const char* text)
 {
@@ -100,7 +100,7 @@ struct Damage
     int cutBytes = 0;                // bytes cut off the end of the file
 };
 
-QByteArray GsbFile(const std::vector<SubGridSpec>& grids, const Damage& damage = Damage())
+QByteArray GsbFile(const std::vector<SubGridShape>& grids, const Damage& damage = Damage())
 {
     QByteArray bytes;
     AppendIntRecord(bytes, "NUM_OREC", damage.numOrec);
@@ -117,7 +117,7 @@ QByteArray GsbFile(const std::vector<SubGridSpec>& grids, const Damage& damage =
     AppendDoubleRecord(bytes, "MINOR_T", 6356752.314);
     for (size_t n = 0; n < grids.size(); ++n)
     {
-        const SubGridSpec& g = grids[n];
+        const SubGridShape& g = grids[n];
         const int32_t count = g.Rows() * g.Columns() + (n == 0 ? damage.countDelta : 0);
         AppendTextRecord(bytes, "SUB_NAME", g.name);
         AppendTextRecord(bytes, "PARENT", g.parent);
@@ -160,9 +160,9 @@ void LoadAndWait(CNTv2& grid)
 }
 
 // A grid in memory with the given sub-grids, as a load would leave it.
-void Fill(CNTv2& grid, const std::vector<SubGridSpec>& specs)
+void Fill(CNTv2& grid, const std::vector<SubGridShape>& specs)
 {
-    for (const SubGridSpec& s : specs)
+    for (const SubGridShape& s : specs)
     {
         auto* g = new DataSetDef;
         g->m_SubName = s.name;
@@ -342,10 +342,10 @@ TEST(NTv2FindSubGrid, NestedGridsAndEdges)
 // Sub-grids that name one another as parents must not keep the search going for ever.
 TEST(NTv2FindSubGrid, ParentCycleEnds)
 {
-    SubGridSpec a = kParent;
+    SubGridShape a = kParent;
     a.name = "LOOP";
     a.parent = "NONE";
-    SubGridSpec b = kParent;
+    SubGridShape b = kParent;
     b.name = "LOOP";
     b.parent = "LOOP";
     CNTv2 grid;
@@ -364,7 +364,7 @@ TEST(NTv2Transform, InterpolatesInsideAndAlongTheEdges)
         const char* what;
         double lat, west; // arc-seconds
         int32_t index;
-        const SubGridSpec* spec;
+        const SubGridShape* shape;
         double expectLat, expectWest; // where the shifts are read, when not the point itself
     } cases[] = {
         {"inside the parent", 180123.25, 360456.5, 0, &kParent, 0, 0},
@@ -384,8 +384,8 @@ TEST(NTv2Transform, InterpolatesInsideAndAlongTheEdges)
         ASSERT_EQ(grid.Transform(&lat, &lon, SecondsToRadians(c.lat), -SecondsToRadians(c.west)), c.index);
         const double atLat = c.expectLat ? c.expectLat : c.lat;
         const double atWest = c.expectWest ? c.expectWest : c.west;
-        const double wantLat = c.lat + c.spec->LatShiftAt(atLat, atWest);
-        const double wantWest = c.west + c.spec->LonShiftAt(atLat, atWest);
+        const double wantLat = c.lat + c.shape->LatShiftAt(atLat, atWest);
+        const double wantWest = c.west + c.shape->LonShiftAt(atLat, atWest);
         EXPECT_NEAR(lat / kArcSecond, wantLat, 2e-6);
         EXPECT_NEAR(-lon / kArcSecond, wantWest, 2e-6);
         EXPECT_EQ(grid.m_LastOutputLatitude, lat);
@@ -408,7 +408,7 @@ TEST(NTv2Transform, KeepsSignsInEveryHemisphere)
         const char* what;
         double lat, west; // arc-seconds, positive north and west
         int32_t index;
-        const SubGridSpec* spec;
+        const SubGridShape* shape;
         double gridWest; // the longitude as the grid holds it
     } cases[] = {
         {"47.5 S 169 E", -171000, -608400, 0, &kSouthEast, -608400},
@@ -422,8 +422,8 @@ TEST(NTv2Transform, KeepsSignsInEveryHemisphere)
         SCOPED_TRACE(c.what);
         double lat = 0, lon = 0;
         ASSERT_EQ(grid.Transform(&lat, &lon, SecondsToRadians(c.lat), -SecondsToRadians(c.west)), c.index);
-        EXPECT_NEAR(lat / kArcSecond, c.lat + c.spec->LatShiftAt(c.lat, c.gridWest), 2e-6);
-        EXPECT_NEAR(-lon / kArcSecond, c.west + c.spec->LonShiftAt(c.lat, c.gridWest), 2e-6);
+        EXPECT_NEAR(lat / kArcSecond, c.lat + c.shape->LatShiftAt(c.lat, c.gridWest), 2e-6);
+        EXPECT_NEAR(-lon / kArcSecond, c.west + c.shape->LonShiftAt(c.lat, c.gridWest), 2e-6);
     }
     // The mirror images lie in no sub-grid: nothing is written.
     for (const auto& p : {std::pair<double, double>{171000, 608400}, {-181800, 1800 + 648000}})
@@ -504,7 +504,7 @@ TEST(NTv2Thread, StopLoadingLetsNoLoaderWriteAfterwards)
     }
 
     // A grid large enough to be caught mid-read: 1 x 200001 nodes (3.2 MB).
-    const SubGridSpec wide = {"WIDE", "NONE", 0, 0, 0, 200000, 1, 1, 0, 0};
+    const SubGridShape wide = {"WIDE", "NONE", 0, 0, 0, 200000, 1, 1, 0, 0};
     WriteGlobalFile("NTV2_0.GSB", GsbFile({wide}));
     for (int attempt = 0; attempt < 5; ++attempt)
     {

@@ -23,7 +23,7 @@ NationalGridConstantsDef Airy()
     return c;
 }
 
-// The National Grid as a Part 2.109 transverse Mercator: Airy 1830, true origin 49 N 2 W,
+// The National Grid as the engine's transverse Mercator: Airy 1830, true origin 49 N 2 W,
 // scale 0.9996012717, false origin 400000 m, -100000 m.
 struct NationalGridProjection
 {
