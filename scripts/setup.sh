@@ -10,6 +10,14 @@ PACKAGES=(
   libproj-dev proj-data
   tzdata locales fonts-dejavu-core
 )
+# Reference programs that only regenerate checked-in test fixtures (the tests never run them):
+# installed when SUITE_FIXTURE_TOOLS=1.
+FIXTURE_PACKAGES=(
+  gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf
+)
+if [ "${SUITE_FIXTURE_TOOLS:-0}" = 1 ]; then
+  PACKAGES+=("${FIXTURE_PACKAGES[@]}")
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
