@@ -1,0 +1,79 @@
+#include "features/Boundary.h"
+
+#include "foundation/CsvParser.h"
+#include "foundation/Folders.h"
+#include "platform/core/Exception.h"
+#include "platform/core/StdioFile.h"
+
+#include <cfloat>
+
+namespace
+{
+const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
+} // namespace
+
+CString CBoundary::GetBoundariesFolder()
+{
+    CString folder;
+    if (!GetMyDrivesDataFolder(folder, "Boundaries"))
+        GetMyDataFolder(folder, "Boundaries");
+    return folder;
+}
+
+bool CBoundary::Load(const char* path)
+{
+    // A copy: a caller may pass this boundary's own m_FilePath.
+    const CString newPath(path ? path : "");
+    RemoveAll();
+    LoadStatus(newPath);
+
+    CStdioFile file;
+    if (!newPath.IsEmpty() && file.Open(newPath, kReadFlags))
+    {
+        try
+        {
+            CCsvParser parser;
+            CString line;
+            while (file.ReadString(line))
+            {
+                parser.SetLine(line);
+                const double e = parser.GetDouble();
+                const double n = parser.GetDouble();
+                if (e == DBL_MAX || n == DBL_MAX || (e == 0.0 && n == 0.0))
+                    continue;
+                Add(tagXY{e, n});
+            }
+            file.Close();
+        }
+        catch (CException* e)
+        {
+            // A file that cannot be read to its end keeps the points read before the failure.
+            e->Delete();
+            file.Abort();
+        }
+    }
+    BuildVertexBuffer();
+    CDrawingOptions::Load(GetBoundariesFolder(), m_Title);
+    return GetSize() > 0;
+}
+
+void CBoundary::SaveDrawingOptions() const
+{
+    // Without a title the file would be ".DRW", shared by every unnamed boundary.
+    if (m_Title.IsEmpty())
+        return;
+    CDrawingOptions::Save(GetBoundariesFolder(), m_Title);
+}
+
+void CBoundary::BuildVertexBuffer()
+{
+    m_VertexBuffer.reset();
+    m_VertexCount = 0;
+    const INT_PTR count = GetSize();
+    if (count < 3 || count > INT32_MAX)
+        return;
+    m_VertexBuffer.reset(new tagXY[static_cast<size_t>(count)]);
+    for (INT_PTR i = 0; i < count; ++i)
+        m_VertexBuffer[static_cast<size_t>(i)] = GetAt(i);
+    m_VertexCount = static_cast<int>(count);
+}

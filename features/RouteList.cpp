@@ -1,0 +1,68 @@
+#include "features/RouteList.h"
+
+CRouteList::~CRouteList()
+{
+    DeleteAll();
+}
+
+void CRouteList::DeleteAll()
+{
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+        delete GetAt(i);
+    RemoveAll();
+}
+
+int CRouteList::FindFile(const char* path) const
+{
+    const CString wanted(path ? path : "");
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+    {
+        const CRoute* route = GetAt(i);
+        if (route && route->m_FilePath.CompareNoCase(wanted) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool CRouteList::AddFile(const char* path)
+{
+    const CString wanted(path ? path : "");
+    // A route without a path could never be saved, and every such route would be "the same".
+    if (wanted.IsEmpty() || FindFile(wanted) >= 0)
+        return false;
+
+    CRoute* route = new CRoute;
+    if (!route->Load(wanted))
+    {
+        route->Add(RouteDef());
+        route->ComputeLegs();
+    }
+    Add(route);
+    SaveFileList();
+    return true;
+}
+
+bool CRouteList::SaveFileList()
+{
+    SaveEditIndices();
+    CStringArray paths;
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+    {
+        if (const CRoute* route = GetAt(i))
+            paths.Add(route->m_FilePath);
+    }
+    return CFeatureList::SaveFileList("Route", paths);
+}
+
+void CRouteList::SetEditPoint(int file, int point)
+{
+    CFeatureList::SetEditPoint(file, point, GetSize(), [this](int f) -> INT_PTR {
+        const CRoute* route = GetAt(f);
+        return route ? route->GetSize() : 0;
+    });
+}
+
+bool CRouteList::ExportCoordinateList(const CRoute* route)
+{
+    return route && route->ExportCoordinateList();
+}
