@@ -7,42 +7,9 @@
 
 #include "foundation/MyToolTip.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/ListCtrl.h" // LVN_ENDLABELEDIT and the records an in-place edit ends with
 
 #include <cfloat>
-
-// The list-view label-editing notification an in-place editor ends with.
-#ifndef LVN_FIRST
-#define LVN_FIRST (0U - 100U)
-#define LVN_BEGINLABELEDIT (LVN_FIRST - 5)
-#define LVN_ENDLABELEDIT (LVN_FIRST - 6)
-#define LVIF_TEXT 0x00000001u
-#define LVIF_IMAGE 0x00000002u
-#define LVIF_PARAM 0x00000004u
-#define LVIF_STATE 0x00000008u
-
-struct LVITEM
-{
-    UINT mask;
-    int iItem;
-    int iSubItem;
-    UINT state;
-    UINT stateMask;
-    LPSTR pszText;
-    int cchTextMax;
-    int iImage;
-    LPARAM lParam;
-    int iIndent;
-};
-using LV_ITEM = LVITEM;
-using LPLVITEM = LVITEM*;
-
-struct NMLVDISPINFO
-{
-    NMHDR hdr;
-    LVITEM item;
-};
-using LV_DISPINFO = NMLVDISPINFO;
-#endif
 
 class CBaseEdit : public CEdit
 {

@@ -1,0 +1,3 @@
+#include "platform/ui/HeaderCtrl.h"
+
+void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
