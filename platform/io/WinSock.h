@@ -1,0 +1,123 @@
+// Windows Sockets over POSIX sockets: the calls the system makes for UDP input and output.
+//
+// A SOCKET is a handle of the one handle table (Sync.h), never reused, so a thread that
+// still holds a copy of a socket closed by another thread gets WSAENOTSOCK instead of
+// reaching whatever descriptor the number has been given since. SOCKET is a type of its
+// own, so these calls overload beside the POSIX calls of the same names: a descriptor from
+// POSIX socket() does not compile where a SOCKET is wanted. Sockets are made with WSASocketA.
+//
+//     WSADATA data;
+//     WSAStartup(MAKEWORD(2, 2), &data);
+//     SOCKET s = WSASocketA(AF_INET, SOCK_DGRAM, IPPROTO_UDP, nullptr, 0, 0);
+//     sockaddr_in local{};
+//     local.sin_family = AF_INET;
+//     local.sin_port = htons(port);
+//     local.sin_addr.s_addr = htonl(INADDR_ANY);
+//     bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local);
+//     int n = recvfrom(s, buffer, sizeof buffer, 0, nullptr, nullptr);
+//     shutdown(s, SD_BOTH);
+//     closesocket(s);
+//
+// As on Windows: a blocking receive ends with WSAEINTR when another thread closes the
+// socket, and with 0 after shutdown; a datagram longer than the buffer fills the buffer and
+// fails with WSAEMSGSIZE (the rest is lost); SO_RCVTIMEO and SO_SNDTIMEO take a DWORD of
+// milliseconds; shutdown of a datagram socket succeeds. The error of the last call is
+// WSAGetLastError (the thread's GetLastError).
+#pragma once
+
+#include "platform/core/FileApi.h"
+#include "platform/core/WinTypes.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+
+enum class SOCKET : UINT_PTR
+{
+};
+#define INVALID_SOCKET (static_cast<SOCKET>(~static_cast<UINT_PTR>(0)))
+#define SOCKET_ERROR (-1)
+
+#define SD_RECEIVE 0
+#define SD_SEND 1
+#define SD_BOTH 2
+
+#define WSAEINTR 10004
+#define WSAEBADF 10009
+#define WSAEACCES 10013
+#define WSAEFAULT 10014
+#define WSAEINVAL 10022
+#define WSAEMFILE 10024
+#define WSAEWOULDBLOCK 10035
+#define WSAENOTSOCK 10038
+#define WSAEDESTADDRREQ 10039
+#define WSAEMSGSIZE 10040
+#define WSAENOPROTOOPT 10042
+#define WSAEPROTONOSUPPORT 10043
+#define WSAEOPNOTSUPP 10045
+#define WSAEAFNOSUPPORT 10047
+#define WSAEADDRINUSE 10048
+#define WSAEADDRNOTAVAIL 10049
+#define WSAENETDOWN 10050
+#define WSAENETUNREACH 10051
+#define WSAECONNRESET 10054
+#define WSAENOBUFS 10055
+#define WSAEISCONN 10056
+#define WSAENOTCONN 10057
+#define WSAESHUTDOWN 10058
+#define WSAETIMEDOUT 10060
+#define WSAECONNREFUSED 10061
+#define WSAEHOSTUNREACH 10065
+#define WSASYSNOTREADY 10091
+#define WSAVERNOTSUPPORTED 10092
+#define WSANOTINITIALISED 10093
+
+#define WSADESCRIPTION_LEN 256
+#define WSASYS_STATUS_LEN 128
+
+struct WSADATA
+{
+    WORD wVersion;
+    WORD wHighVersion;
+    unsigned short iMaxSockets;
+    unsigned short iMaxUdpDg;
+    char* lpVendorInfo;
+    char szDescription[WSADESCRIPTION_LEN + 1];
+    char szSystemStatus[WSASYS_STATUS_LEN + 1];
+};
+using LPWSADATA = WSADATA*;
+
+// Starts the library for the caller: 0, or WSAVERNOTSUPPORTED for a version below 1.1 (2.2
+// is given for anything from 2.2 up). Every successful call needs its WSACleanup.
+PLATFORM_API int WSAStartup(WORD versionRequested, LPWSADATA data);
+// 0, or SOCKET_ERROR with WSANOTINITIALISED when there was no WSAStartup left to end.
+PLATFORM_API int WSACleanup();
+PLATFORM_API int WSAGetLastError();
+PLATFORM_API void WSASetLastError(int error);
+
+// A new socket; INVALID_SOCKET with WSANOTINITIALISED before WSAStartup. `protocolInfo` must
+// be null; `group` and `flags` are ignored.
+PLATFORM_API SOCKET WSASocketA(int af, int type, int protocol, void* protocolInfo, unsigned group,
+                               DWORD flags);
+#define WSASocket WSASocketA
+
+PLATFORM_API int bind(SOCKET s, const sockaddr* name, int nameLength);
+PLATFORM_API int connect(SOCKET s, const sockaddr* name, int nameLength);
+PLATFORM_API int getsockname(SOCKET s, sockaddr* name, int* nameLength);
+PLATFORM_API int setsockopt(SOCKET s, int level, int optionName, const char* optionValue, int optionLength);
+PLATFORM_API int getsockopt(SOCKET s, int level, int optionName, char* optionValue, int* optionLength);
+// FIONBIO (non-blocking on / off) and FIONREAD (bytes waiting).
+PLATFORM_API int ioctlsocket(SOCKET s, long command, ULONG* argument);
+// The count received, 0 after shutdown, or SOCKET_ERROR.
+PLATFORM_API int recvfrom(SOCKET s, char* buffer, int length, int flags, sockaddr* from, int* fromLength);
+PLATFORM_API int recv(SOCKET s, char* buffer, int length, int flags);
+PLATFORM_API int sendto(SOCKET s, const char* buffer, int length, int flags, const sockaddr* to,
+                        int toLength);
+PLATFORM_API int send(SOCKET s, const char* buffer, int length, int flags);
+// Ends receiving (SD_RECEIVE), sending (SD_SEND) or both; a receive blocked in another thread
+// returns 0.
+PLATFORM_API int shutdown(SOCKET s, int how);
+// Closes the socket: its handle is gone at once; a receive blocked in another thread ends
+// with WSAEINTR.
+PLATFORM_API int closesocket(SOCKET s);

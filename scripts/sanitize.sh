@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the test programs with a sanitizer, each kind in a tree of its own, and runs only the
+# tests labelled "sanitize": every test suite named "...Stress" (port threads, sockets and
+# serial lines under load, teardown and restart).
+#
+#   scripts/sanitize.sh                 AddressSanitizer (with UndefinedBehaviorSanitizer), then ThreadSanitizer
+#   scripts/sanitize.sh thread          one kind only
+#
+# Trees: build-sanitize-address, build-sanitize-thread ($SANITIZE_BUILD_PREFIX-<kind>).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export CCACHE_BASEDIR="$PWD"
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+export QT_QPA_PLATFORM=offscreen
+
+kinds=("$@")
+if [ ${#kinds[@]} -eq 0 ]; then
+  kinds=(address thread)
+fi
+# The test programs that hold "...Stress" suites.
+targets=(platform_tests geodesy_tests)
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:history_size=7:suppressions=$PWD/scripts/tsan.supp"
+
+for kind in "${kinds[@]}"; do
+  dir="${SANITIZE_BUILD_PREFIX:-build-sanitize}-$kind"
+  echo "== $kind sanitizer: $dir"
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUITE_SANITIZE="$kind" >/dev/null
+  cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
+  # One at a time: these tests hold sources to a steady rate, and a sanitizer already slows
+  # every thread several times over.
+  ctest --test-dir "$dir" -L sanitize --output-on-failure -j 1
+done
