@@ -5,6 +5,7 @@
 #include "foundation/NmeaChecksum.h"
 #include "foundation/TextFunctions.h"
 #include "geodesy/AngleText.h"
+#include "geodesy/Datum.h"
 #include "geodesy/Projection.h"
 
 #include <cfloat>
@@ -16,6 +17,7 @@
 namespace
 {
 CProjection* g_pCurrentProjection = nullptr;
+CDatum* g_pCurrentDatum = nullptr;
 
 const char kPtnlPrefix[] = "$PTNL,";
 const int kPtnlPrefixLength = 6;
@@ -193,6 +195,16 @@ void SetCurrentProjection(CProjection* projection)
 CProjection* GetCurrentProjection()
 {
     return g_pCurrentProjection;
+}
+
+void SetCurrentDatum(CDatum* datum)
+{
+    g_pCurrentDatum = datum;
+}
+
+CDatum* GetCurrentDatum()
+{
+    return g_pCurrentDatum;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -812,19 +824,27 @@ void CGps::SortSatellites()
 
 void CGps::UpdateProjected()
 {
-    CProjection* grid = GetCurrentProjection();
+    CDatum* datum = GetCurrentDatum();
+    CProjection* grid = datum && datum->m_pToProjection ? datum->m_pToProjection : GetCurrentProjection();
     if (!grid)
         return;
-    // DATUM SEAM. The working datum (CDatum, not built yet) belongs here: with a process-wide
-    // current datum set, the local position is
-    //     datum->ConvertGeographic(m_Wgs84Latitude, m_Wgs84Longitude, m_Wgs84Height,
-    //                              &m_LocalLatitude, &m_LocalLongitude, &m_LocalHeight, 1)
-    // and the grid below is the datum's target projection (m_pToProjection); without a datum
-    // nothing is converted. Until then the working datum is WGS84 itself (no shift) and the
-    // grid is the one given to SetCurrentProjection.
-    m_LocalLatitude = m_Wgs84Latitude;
-    m_LocalLongitude = m_Wgs84Longitude;
-    m_LocalHeight = m_Wgs84Height;
+    if (datum)
+    {
+        double latitude = 0.0, longitude = 0.0, height = 0.0;
+        // Outside the datum's grids the last local position stands rather than a wrong one.
+        if (!datum->ConvertGeographic(m_Wgs84Latitude, m_Wgs84Longitude, m_Wgs84Height, &latitude, &longitude,
+                                      &height, 1))
+            return;
+        m_LocalLatitude = latitude;
+        m_LocalLongitude = longitude;
+        m_LocalHeight = height;
+    }
+    else
+    {
+        m_LocalLatitude = m_Wgs84Latitude;
+        m_LocalLongitude = m_Wgs84Longitude;
+        m_LocalHeight = m_Wgs84Height;
+    }
 
     double easting = 0.0, northing = 0.0, convergence = 0.0, scale = 0.0;
     grid->GeographicToGrid(m_LocalLatitude, m_LocalLongitude, &easting, &northing, &convergence, &scale);

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+class CDatum;
 class CProjection;
 
 // Sentence codes: the three letters of the sentence type as a 32-bit integer, first letter in
@@ -116,9 +117,16 @@ private:
 };
 
 // The working grid of every receiver's UpdateProjected (not owned; null at start: no
-// conversion). It must be a grid on WGS84 until datums are built: see UpdateProjected.
+// conversion). Without a working datum it is a grid on WGS84.
 void SetCurrentProjection(CProjection* projection);
 CProjection* GetCurrentProjection();
+
+// The working datum (not owned; null: positions stay WGS84). With a datum, UpdateProjected
+// converts the WGS84 position through it and takes the grid from its "To" projection when it
+// has one, else the current projection; a position the datum cannot convert leaves the local
+// and grid fields as they were.
+void SetCurrentDatum(CDatum* datum);
+CDatum* GetCurrentDatum();
 
 // The sentence code of a line: the three letters after "$PTNL," or else the letters at
 // positions 3..5 (after '$' and the two-letter talker). 0 for a null line; letters missing
