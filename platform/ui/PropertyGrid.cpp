@@ -1,0 +1,804 @@
+#include "platform/ui/PropertyGrid.h"
+
+#include "platform/core/Exception.h"
+#include "platform/core/RegisteredMessage.h"
+#include "platform/ui/Dc.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstring>
+
+const UINT AFX_WM_PROPERTY_CHANGED = RegisterWindowMessageA("AFX_WM_PROPERTY_CHANGED");
+
+namespace
+{
+constexpr int kPropRole = Qt::UserRole + 1;
+
+QColor ToQColor(COLORREF c)
+{
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+QString ToQ(const CString& s)
+{
+    return QString::fromLatin1(static_cast<LPCSTR>(s));
+}
+
+CString FromQ(const QString& s)
+{
+    return CString(s.toLatin1().constData());
+}
+
+CMFCPropertyGridProperty* PropOf(const QModelIndex& index)
+{
+    return static_cast<CMFCPropertyGridProperty*>(index.data(kPropRole).value<void*>());
+}
+
+bool Contains(const std::vector<CMFCPropertyGridProperty*>& props, const CMFCPropertyGridProperty* p,
+              const CMFCPropertyGridCtrl* grid)
+{
+    for (int i = 0; i < grid->GetPropertyCount(); ++i)
+    {
+        std::vector<CMFCPropertyGridProperty*> stack{grid->GetProperty(i)};
+        while (!stack.empty())
+        {
+            CMFCPropertyGridProperty* q = stack.back();
+            stack.pop_back();
+            if (q == p)
+                return true;
+            for (int k = 0; k < q->GetSubItemsCount(); ++k)
+                stack.push_back(q->GetSubItem(k));
+        }
+    }
+    (void)props;
+    return false;
+}
+
+// In-place editors: a drop-down list for items with options (typed text only when the item
+// allows editing), a line edit otherwise. The edit is handed to the grid after the editor
+// closed, because the owner's change handler may rebuild the whole grid.
+class CPropertyDelegate : public QStyledItemDelegate
+{
+public:
+    CPropertyDelegate(CMFCPropertyGridCtrl* grid, QObject* parent) : QStyledItemDelegate(parent), m_grid(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        CMFCPropertyGridProperty* prop = PropOf(index);
+        if (prop == nullptr || index.column() != 1 || prop->IsGroup() || !prop->IsEnabled())
+            return nullptr;
+        if (!prop->OnEdit(nullptr))
+            return nullptr;
+        if (prop->GetOptionCount() > 0)
+        {
+            auto* combo = new QComboBox(parent);
+            for (int i = 0; i < prop->GetOptionCount(); ++i)
+                combo->addItem(QString::fromLatin1(prop->GetOption(i)));
+            combo->setEditable(prop->IsAllowEdit() != FALSE);
+            return combo;
+        }
+        if (!prop->IsAllowEdit())
+            return nullptr;
+        return new QLineEdit(parent);
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        CMFCPropertyGridProperty* prop = PropOf(index);
+        const QString text = prop ? ToQ(prop->FormatProperty()) : QString();
+        if (auto* combo = qobject_cast<QComboBox*>(editor))
+        {
+            const int i = combo->findText(text);
+            if (i >= 0)
+                combo->setCurrentIndex(i);
+            else if (combo->isEditable())
+                combo->setEditText(text);
+        }
+        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            edit->setText(text);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
+    {
+        CMFCPropertyGridProperty* prop = PropOf(index);
+        QString text;
+        if (auto* combo = qobject_cast<QComboBox*>(editor))
+            text = combo->currentText();
+        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            text = edit->text();
+        CMFCPropertyGridCtrl* grid = m_grid;
+        QMetaObject::invokeMethod(
+            parent(),
+            [grid, prop, text]() {
+                if (Contains({}, prop, grid))
+                    grid->EditProperty(prop, FromQ(text));
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    CMFCPropertyGridCtrl* m_grid;
+};
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// CMFCPropertyGridProperty
+// ---------------------------------------------------------------------------------------
+
+CMFCPropertyGridProperty::CMFCPropertyGridProperty(const CString& strGroupName, DWORD_PTR dwData, BOOL bIsValueList)
+    : m_strName(strGroupName), m_dwData(dwData), m_bGroup(!bIsValueList), m_bIsValueList(bIsValueList != FALSE)
+{
+}
+
+CMFCPropertyGridProperty::CMFCPropertyGridProperty(const CString& strName, const COleVariant& varValue,
+                                                   LPCTSTR lpszDescr, DWORD_PTR dwData, LPCTSTR, LPCTSTR, LPCTSTR)
+    : m_strName(strName), m_strDescr(lpszDescr ? lpszDescr : ""), m_varValue(varValue), m_varValueOrig(varValue),
+      m_dwData(dwData)
+{
+    // Switches offer their two states, and only those.
+    if (varValue.vt == VT_BOOL)
+    {
+        m_options = {"True", "False"};
+        m_bAllowEdit = false;
+    }
+}
+
+CMFCPropertyGridProperty::~CMFCPropertyGridProperty()
+{
+    if (m_pWndList != nullptr)
+        m_pWndList->Forget(this);
+    for (CMFCPropertyGridProperty* p : m_subItems)
+    {
+        p->m_pParent = nullptr;
+        delete p;
+    }
+}
+
+BOOL CMFCPropertyGridProperty::AddSubItem(CMFCPropertyGridProperty* pProp)
+{
+    if (pProp == nullptr || pProp == this || (!m_bGroup && !m_bIsValueList))
+        return FALSE;
+    if (std::find(m_subItems.begin(), m_subItems.end(), pProp) != m_subItems.end())
+        return FALSE;
+    pProp->m_pParent = this;
+    pProp->SetOwnerList(m_pWndList);
+    m_subItems.push_back(pProp);
+    if (m_pWndList)
+        m_pWndList->Rebuild();
+    return TRUE;
+}
+
+BOOL CMFCPropertyGridProperty::RemoveSubItem(CMFCPropertyGridProperty*& pProp, BOOL bDelete)
+{
+    auto it = std::find(m_subItems.begin(), m_subItems.end(), pProp);
+    if (it == m_subItems.end())
+        return FALSE;
+    m_subItems.erase(it);
+    pProp->m_pParent = nullptr;
+    if (m_pWndList)
+        m_pWndList->Forget(pProp);
+    pProp->SetOwnerList(nullptr);
+    if (bDelete)
+    {
+        delete pProp;
+        pProp = nullptr;
+    }
+    if (m_pWndList)
+        m_pWndList->Rebuild();
+    return TRUE;
+}
+
+CMFCPropertyGridProperty* CMFCPropertyGridProperty::GetSubItem(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetSubItemsCount())
+        return nullptr;
+    return m_subItems[static_cast<size_t>(nIndex)];
+}
+
+void CMFCPropertyGridProperty::SetOwnerList(CMFCPropertyGridCtrl* pWndList)
+{
+    m_pWndList = pWndList;
+    for (CMFCPropertyGridProperty* p : m_subItems)
+        p->SetOwnerList(pWndList);
+}
+
+BOOL CMFCPropertyGridProperty::AddOption(LPCTSTR lpszOption, BOOL bInsertUnique)
+{
+    const CString option(lpszOption ? lpszOption : "");
+    if (bInsertUnique)
+        for (const CString& o : m_options)
+            if (std::strcmp(o, option) == 0)
+                return FALSE;
+    m_options.push_back(option);
+    return TRUE;
+}
+
+void CMFCPropertyGridProperty::RemoveAllOptions()
+{
+    m_options.clear();
+}
+
+LPCTSTR CMFCPropertyGridProperty::GetOption(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetOptionCount())
+        return nullptr;
+    return m_options[static_cast<size_t>(nIndex)];
+}
+
+void CMFCPropertyGridProperty::AllowEdit(BOOL bAllow)
+{
+    m_bAllowEdit = bAllow != FALSE;
+}
+
+BOOL CMFCPropertyGridProperty::Enable(BOOL bEnable)
+{
+    m_bEnabled = bEnable != FALSE;
+    Redraw();
+    return TRUE;
+}
+
+BOOL CMFCPropertyGridProperty::Show(BOOL bShow, BOOL)
+{
+    m_bVisible = bShow != FALSE;
+    Redraw();
+    return TRUE;
+}
+
+BOOL CMFCPropertyGridProperty::Expand(BOOL bExpand)
+{
+    m_bExpanded = bExpand != FALSE;
+    Redraw();
+    return TRUE;
+}
+
+void CMFCPropertyGridProperty::SetName(LPCTSTR lpszName, BOOL)
+{
+    m_strName = lpszName ? lpszName : "";
+    Redraw();
+}
+
+void CMFCPropertyGridProperty::SetDescription(const CString& strDescr)
+{
+    m_strDescr = strDescr;
+    Redraw();
+}
+
+void CMFCPropertyGridProperty::SetValue(const COleVariant& varValue)
+{
+    // A value keeps its type: a switch stays a switch whatever it is handed.
+    if (m_varValue.vt != VT_EMPTY && varValue.vt != m_varValue.vt)
+    {
+        COleVariant converted = varValue;
+        try
+        {
+            converted.ChangeType(m_varValue.vt);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            return;
+        }
+        m_varValue = converted;
+    }
+    else
+        m_varValue = varValue;
+    Redraw();
+}
+
+void CMFCPropertyGridProperty::ResetOriginalValue()
+{
+    m_varValue = m_varValueOrig;
+    Redraw();
+}
+
+CString CMFCPropertyGridProperty::FormatProperty()
+{
+    if (m_bGroup)
+        return CString();
+    if (m_varValue.vt == VT_BOOL && m_pWndList)
+        return m_varValue.ToText(m_pWndList->GetBoolTrue(), m_pWndList->GetBoolFalse());
+    return m_varValue.ToText();
+}
+
+BOOL CMFCPropertyGridProperty::TextToVar(const CString& strText)
+{
+    if (m_bGroup)
+        return FALSE;
+    if (!m_options.empty() && !m_bAllowEdit)
+    {
+        bool found = false;
+        for (const CString& o : m_options)
+            found = found || std::strcmp(o, strText) == 0;
+        if (!found)
+            return FALSE;
+    }
+    COleVariant value(strText);
+    if (m_varValue.vt == VT_BOOL)
+    {
+        const LPCTSTR yes = m_pWndList ? m_pWndList->GetBoolTrue() : "True";
+        const LPCTSTR no = m_pWndList ? m_pWndList->GetBoolFalse() : "False";
+        if (strText.CompareNoCase(yes) == 0 || strText.CompareNoCase("True") == 0)
+            m_varValue = COleVariant(static_cast<short>(-1), VT_BOOL);
+        else if (strText.CompareNoCase(no) == 0 || strText.CompareNoCase("False") == 0)
+            m_varValue = COleVariant(static_cast<short>(0), VT_BOOL);
+        else
+            return FALSE;
+        return TRUE;
+    }
+    if (m_varValue.vt != VT_BSTR && m_varValue.vt != VT_EMPTY)
+    {
+        try
+        {
+            value.ChangeType(m_varValue.vt);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            return FALSE;
+        }
+    }
+    m_varValue = value;
+    return TRUE;
+}
+
+BOOL CMFCPropertyGridProperty::OnUpdateValue()
+{
+    const COleVariant before = m_varValue;
+    if (!TextToVar(m_strEditText))
+    {
+        m_varValue = before;
+        Redraw();
+        return FALSE;
+    }
+    Redraw();
+    if (m_varValue != before && m_pWndList)
+        m_pWndList->OnPropertyChanged(this);
+    return TRUE;
+}
+
+BOOL CMFCPropertyGridProperty::OnEdit(LPPOINT)
+{
+    return !m_bGroup && m_bEnabled;
+}
+
+BOOL CMFCPropertyGridProperty::OnEndEdit()
+{
+    return TRUE;
+}
+
+void CMFCPropertyGridProperty::OnDrawValue(CDC*, CRect) {}
+
+void CMFCPropertyGridProperty::OnClickButton(CPoint) {}
+
+void CMFCPropertyGridProperty::Redraw()
+{
+    if (m_pWndList)
+        m_pWndList->RefreshItem(this);
+}
+
+// ---------------------------------------------------------------------------------------
+// CMFCPropertyGridCtrl
+// ---------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CMFCPropertyGridCtrl, CWnd)
+
+CMFCPropertyGridCtrl::CMFCPropertyGridCtrl() = default;
+
+CMFCPropertyGridCtrl::~CMFCPropertyGridCtrl()
+{
+    m_pTree = nullptr;
+    m_pDescription = nullptr;
+    RemoveAll();
+}
+
+BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    auto* box = new QWidget();
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pTree = new QTreeWidget(box);
+    m_pTree->setColumnCount(2);
+    m_pTree->setRootIsDecorated(true);
+    m_pTree->setUniformRowHeights(true);
+    m_pTree->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                             QAbstractItemView::EditKeyPressed);
+    m_pTree->setItemDelegate(new CPropertyDelegate(this, m_pTree));
+    m_pTree->header()->setStretchLastSection(true);
+    m_pDescription = new QLabel(box);
+    m_pDescription->setWordWrap(true);
+    m_pDescription->setAutoFillBackground(true);
+    m_pDescription->setMinimumHeight(40);
+    m_pDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_pTree, 1);
+    layout->addWidget(m_pDescription);
+    QObject::connect(m_pTree, &QTreeWidget::currentItemChanged, m_pTree, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
+        if (m_bInRebuild)
+            return;
+        m_pSel = item ? static_cast<CMFCPropertyGridProperty*>(item->data(0, kPropRole).value<void*>()) : nullptr;
+        if (m_pDescription)
+            m_pDescription->setText(m_pSel ? ToQ(CString(m_pSel->GetName())) + "\n" + ToQ(m_pSel->GetDescription())
+                                           : QString());
+    });
+    if (!CreateFromWidget(box, 0, nullptr, dwStyle, rect, pParentWnd, nID))
+    {
+        m_pTree = nullptr;
+        m_pDescription = nullptr;
+        return FALSE;
+    }
+    Rebuild();
+    return TRUE;
+}
+
+int CMFCPropertyGridCtrl::AddProperty(CMFCPropertyGridProperty* pProp, BOOL, BOOL)
+{
+    if (pProp == nullptr || std::find(m_props.begin(), m_props.end(), pProp) != m_props.end())
+        return -1;
+    pProp->SetOwnerList(this);
+    m_props.push_back(pProp);
+    Rebuild();
+    return static_cast<int>(m_props.size()) - 1;
+}
+
+BOOL CMFCPropertyGridCtrl::DeleteProperty(CMFCPropertyGridProperty*& pProp, BOOL, BOOL)
+{
+    if (pProp == nullptr)
+        return FALSE;
+    if (pProp->GetParent())
+        return pProp->GetParent()->RemoveSubItem(pProp, TRUE);
+    auto it = std::find(m_props.begin(), m_props.end(), pProp);
+    if (it == m_props.end())
+        return FALSE;
+    m_props.erase(it);
+    delete pProp;
+    pProp = nullptr;
+    Rebuild();
+    return TRUE;
+}
+
+void CMFCPropertyGridCtrl::RemoveAll()
+{
+    std::vector<CMFCPropertyGridProperty*> props;
+    props.swap(m_props);
+    m_pSel = nullptr;
+    if (m_pTree)
+    {
+        m_bInRebuild = true;
+        m_pTree->clear();
+        m_bInRebuild = false;
+    }
+    for (CMFCPropertyGridProperty* p : props)
+    {
+        p->SetOwnerList(nullptr);
+        delete p;
+    }
+    if (m_pDescription)
+        m_pDescription->clear();
+}
+
+CMFCPropertyGridProperty* CMFCPropertyGridCtrl::GetProperty(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetPropertyCount())
+        return nullptr;
+    return m_props[static_cast<size_t>(nIndex)];
+}
+
+CMFCPropertyGridProperty* CMFCPropertyGridCtrl::FindItemByData(DWORD_PTR dwData, BOOL bSearchSubItems) const
+{
+    for (CMFCPropertyGridProperty* top : m_props)
+    {
+        std::vector<CMFCPropertyGridProperty*> stack{top};
+        while (!stack.empty())
+        {
+            CMFCPropertyGridProperty* p = stack.front();
+            stack.erase(stack.begin());
+            if (p->GetData() == dwData)
+                return p;
+            if (bSearchSubItems)
+                for (int i = p->GetSubItemsCount() - 1; i >= 0; --i)
+                    stack.insert(stack.begin(), p->GetSubItem(i));
+        }
+    }
+    return nullptr;
+}
+
+void CMFCPropertyGridCtrl::SetCurSel(CMFCPropertyGridProperty* pProp, BOOL)
+{
+    m_pSel = pProp;
+    if (QTreeWidgetItem* item = ItemOf(pProp))
+        m_pTree->setCurrentItem(item);
+}
+
+void CMFCPropertyGridCtrl::ExpandAll(BOOL bExpand)
+{
+    for (CMFCPropertyGridProperty* top : m_props)
+    {
+        std::vector<CMFCPropertyGridProperty*> stack{top};
+        while (!stack.empty())
+        {
+            CMFCPropertyGridProperty* p = stack.back();
+            stack.pop_back();
+            p->m_bExpanded = bExpand != FALSE;
+            for (int i = 0; i < p->GetSubItemsCount(); ++i)
+                stack.push_back(p->GetSubItem(i));
+        }
+    }
+    Rebuild();
+}
+
+void CMFCPropertyGridCtrl::EnableHeaderCtrl(BOOL bHeader, LPCTSTR lpszLeftColumn, LPCTSTR lpszRightColumn)
+{
+    m_bHeaderCtrl = bHeader != FALSE;
+    m_strLeftTitle = lpszLeftColumn ? lpszLeftColumn : "";
+    m_strRightTitle = lpszRightColumn ? lpszRightColumn : "";
+    Rebuild();
+}
+
+void CMFCPropertyGridCtrl::EnableDescriptionArea(BOOL bEnable)
+{
+    m_bDescriptionArea = bEnable != FALSE;
+    if (m_pDescription)
+        m_pDescription->setVisible(m_bDescriptionArea);
+}
+
+void CMFCPropertyGridCtrl::SetVSDotNetLook(BOOL bSet)
+{
+    m_bVSDotNetLook = bSet != FALSE;
+    Rebuild();
+}
+
+void CMFCPropertyGridCtrl::MarkModifiedProperties(BOOL bMark, BOOL)
+{
+    m_bMarkModified = bMark != FALSE;
+    Rebuild();
+}
+
+void CMFCPropertyGridCtrl::SetBoolLabels(LPCTSTR lpszTrue, LPCTSTR lpszFalse)
+{
+    m_strTrue = lpszTrue ? lpszTrue : "True";
+    m_strFalse = lpszFalse ? lpszFalse : "False";
+    Rebuild();
+}
+
+void CMFCPropertyGridCtrl::SetCustomColors(COLORREF clrBackground, COLORREF clrText, COLORREF clrGroupBackground,
+                                           COLORREF clrGroupText, COLORREF clrDescriptionBackground,
+                                           COLORREF clrDescriptionText, COLORREF clrLine)
+{
+    m_clrBackground = clrBackground;
+    m_clrText = clrText;
+    m_clrGroupBackground = clrGroupBackground;
+    m_clrGroupText = clrGroupText;
+    m_clrDescriptionBackground = clrDescriptionBackground;
+    m_clrDescriptionText = clrDescriptionText;
+    m_clrLine = clrLine;
+    Rebuild();
+}
+
+void CMFCPropertyGridCtrl::GetCustomColors(COLORREF& clrBackground, COLORREF& clrText, COLORREF& clrGroupBackground,
+                                           COLORREF& clrGroupText, COLORREF& clrDescriptionBackground,
+                                           COLORREF& clrDescriptionText, COLORREF& clrLine) const
+{
+    clrBackground = m_clrBackground;
+    clrText = m_clrText;
+    clrGroupBackground = m_clrGroupBackground;
+    clrGroupText = m_clrGroupText;
+    clrDescriptionBackground = m_clrDescriptionBackground;
+    clrDescriptionText = m_clrDescriptionText;
+    clrLine = m_clrLine;
+}
+
+int CMFCPropertyGridCtrl::GetRowHeight() const
+{
+    const QFontMetrics metrics(m_pTree ? m_pTree->font() : QFont());
+    return metrics.height() + 4;
+}
+
+void CMFCPropertyGridCtrl::AdjustLayout()
+{
+    Rebuild();
+}
+
+void CMFCPropertyGridCtrl::OnPropertyChanged(CMFCPropertyGridProperty* pProp) const
+{
+    CWnd* owner = GetOwner();
+    if (owner == nullptr)
+        owner = GetParent();
+    if (owner != nullptr)
+        owner->SendMessage(AFX_WM_PROPERTY_CHANGED, static_cast<WPARAM>(GetDlgCtrlID()), reinterpret_cast<LPARAM>(pProp));
+}
+
+BOOL CMFCPropertyGridCtrl::EditProperty(CMFCPropertyGridProperty* pProp, const CString& text)
+{
+    if (pProp == nullptr || pProp->IsGroup() || !pProp->IsEnabled() || pProp->GetGrid() != this)
+        return FALSE;
+    if (!pProp->OnEdit(nullptr))
+        return FALSE;
+    if (pProp->GetOptionCount() == 0 && !pProp->IsAllowEdit())
+        return FALSE;
+    pProp->SetEditText(text);
+    const BOOL ok = pProp->OnUpdateValue();
+    // The owner's handler may have rebuilt the grid and deleted the item.
+    if (ok && ItemOf(pProp))
+        pProp->OnEndEdit();
+    return ok;
+}
+
+QTreeWidgetItem* CMFCPropertyGridCtrl::ItemOf(const CMFCPropertyGridProperty* pProp) const
+{
+    if (m_pTree == nullptr || pProp == nullptr)
+        return nullptr;
+    QTreeWidgetItemIterator it(m_pTree);
+    for (; *it; ++it)
+        if ((*it)->data(0, kPropRole).value<void*>() == pProp)
+            return *it;
+    return nullptr;
+}
+
+CString CMFCPropertyGridCtrl::GetShownName(const CMFCPropertyGridProperty* pProp) const
+{
+    QTreeWidgetItem* item = ItemOf(pProp);
+    return item ? FromQ(item->text(0)) : CString();
+}
+
+CString CMFCPropertyGridCtrl::GetShownValue(const CMFCPropertyGridProperty* pProp) const
+{
+    QTreeWidgetItem* item = ItemOf(pProp);
+    return item ? FromQ(item->text(1)) : CString();
+}
+
+BOOL CMFCPropertyGridCtrl::IsShownEnabled(const CMFCPropertyGridProperty* pProp) const
+{
+    QTreeWidgetItem* item = ItemOf(pProp);
+    return item && !item->isDisabled();
+}
+
+BOOL CMFCPropertyGridCtrl::IsShownVisible(const CMFCPropertyGridProperty* pProp) const
+{
+    QTreeWidgetItem* item = ItemOf(pProp);
+    return item && !item->isHidden();
+}
+
+BOOL CMFCPropertyGridCtrl::IsShownBold(const CMFCPropertyGridProperty* pProp) const
+{
+    QTreeWidgetItem* item = ItemOf(pProp);
+    return item && item->font(1).bold();
+}
+
+CString CMFCPropertyGridCtrl::GetShownDescription() const
+{
+    return m_pDescription ? FromQ(m_pDescription->text()) : CString();
+}
+
+void CMFCPropertyGridCtrl::Forget(CMFCPropertyGridProperty* pProp)
+{
+    if (m_pSel == pProp)
+        m_pSel = nullptr;
+    if (QTreeWidgetItem* item = ItemOf(pProp))
+    {
+        m_bInRebuild = true;
+        delete item;
+        m_bInRebuild = false;
+    }
+    auto it = std::find(m_props.begin(), m_props.end(), pProp);
+    if (it != m_props.end())
+        m_props.erase(it);
+}
+
+void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidgetItem* item)
+{
+    item->setText(0, ToQ(CString(pProp->GetName())));
+    item->setToolTip(0, ToQ(pProp->GetDescription()));
+    item->setHidden(!pProp->IsVisible());
+    item->setDisabled(!pProp->IsEnabled());
+    if (pProp->IsGroup())
+    {
+        item->setFirstColumnSpanned(m_bVSDotNetLook);
+        QFont bold = m_pTree->font();
+        bold.setBold(true);
+        item->setFont(0, bold);
+        for (int c = 0; c < 2; ++c)
+        {
+            item->setBackground(c, ToQColor(m_clrGroupBackground));
+            item->setForeground(c, ToQColor(m_clrGroupText));
+        }
+        item->setExpanded(pProp->IsExpanded());
+        return;
+    }
+    item->setText(1, ToQ(pProp->FormatProperty()));
+    QFont font = m_pTree->font();
+    font.setBold(m_bMarkModified && pProp->IsModified());
+    item->setFont(1, font);
+    for (int c = 0; c < 2; ++c)
+    {
+        item->setBackground(c, ToQColor(m_clrBackground));
+        item->setForeground(c, ToQColor(m_clrText));
+    }
+    Qt::ItemFlags flags = Qt::ItemIsSelectable;
+    if (pProp->IsEnabled())
+        flags |= Qt::ItemIsEnabled;
+    if (pProp->IsEnabled() && (pProp->IsAllowEdit() || pProp->GetOptionCount() > 0))
+        flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    if (pProp->HasValueDrawing())
+    {
+        const int h = std::max(8, GetRowHeight() - 6);
+        QImage image(2 * h, h, QImage::Format_RGB32);
+        image.fill(ToQColor(m_clrBackground));
+        {
+            QPainter painter(&image);
+            CDC dc;
+            dc.Attach(&painter);
+            pProp->OnDrawValue(&dc, CRect(0, 0, 2 * h, h));
+        }
+        item->setIcon(1, QIcon(QPixmap::fromImage(image)));
+    }
+    item->setExpanded(pProp->IsExpanded());
+}
+
+void CMFCPropertyGridCtrl::AddTreeItem(CMFCPropertyGridProperty* pProp, QTreeWidgetItem* parent)
+{
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_pTree);
+    item->setData(0, kPropRole, QVariant::fromValue<void*>(pProp));
+    item->setData(1, kPropRole, QVariant::fromValue<void*>(pProp));
+    for (int i = 0; i < pProp->GetSubItemsCount(); ++i)
+        AddTreeItem(pProp->GetSubItem(i), item);
+    ShowItem(pProp, item);
+}
+
+void CMFCPropertyGridCtrl::Rebuild()
+{
+    if (m_pTree == nullptr)
+        return;
+    m_bInRebuild = true;
+    m_pTree->clear();
+    m_pTree->setHeaderHidden(!m_bHeaderCtrl);
+    m_pTree->setHeaderLabels({ToQ(m_strLeftTitle), ToQ(m_strRightTitle)});
+    for (CMFCPropertyGridProperty* p : m_props)
+        AddTreeItem(p, nullptr);
+    ApplyColours();
+    m_bInRebuild = false;
+    if (QTreeWidgetItem* item = ItemOf(m_pSel))
+        m_pTree->setCurrentItem(item);
+    else
+        m_pSel = nullptr;
+}
+
+void CMFCPropertyGridCtrl::RefreshItem(CMFCPropertyGridProperty* pProp)
+{
+    if (QTreeWidgetItem* item = ItemOf(pProp))
+    {
+        m_bInRebuild = true;
+        ShowItem(pProp, item);
+        m_bInRebuild = false;
+    }
+}
+
+void CMFCPropertyGridCtrl::ApplyColours()
+{
+    if (m_pTree == nullptr)
+        return;
+    QPalette palette = m_pTree->palette();
+    palette.setColor(QPalette::Base, ToQColor(m_clrBackground));
+    palette.setColor(QPalette::Window, ToQColor(m_clrLine));
+    palette.setColor(QPalette::Text, ToQColor(m_clrText));
+    m_pTree->setPalette(palette);
+    if (m_pDescription)
+    {
+        QPalette d = m_pDescription->palette();
+        d.setColor(QPalette::Window, ToQColor(m_clrDescriptionBackground));
+        d.setColor(QPalette::WindowText, ToQColor(m_clrDescriptionText));
+        m_pDescription->setPalette(d);
+        m_pDescription->setVisible(m_bDescriptionArea);
+    }
+}

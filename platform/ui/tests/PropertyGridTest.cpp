@@ -1,0 +1,237 @@
+// The property grid and its values, driven as a pane's user would: items edited through the
+// in-place editor's entry point, the owner told of each accepted change.
+#include "platform/core/Exception.h"
+#include "platform/ui/OleVariant.h"
+#include "platform/ui/PropertyGrid.h"
+#include "platform/ui/Resources.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+// The grid's owner: writes down each change notification and, when asked, rebuilds the
+// grid from inside the notification as the panes' InitPropList does.
+class COwnerWnd : public CWnd
+{
+public:
+    std::vector<DWORD_PTR> changed;
+    std::vector<WPARAM> gridIds;
+    CMFCPropertyGridCtrl* rebuild = nullptr;
+
+    LRESULT OnPropertyChanged(WPARAM wParam, LPARAM lParam)
+    {
+        auto* prop = reinterpret_cast<CMFCPropertyGridProperty*>(lParam);
+        changed.push_back(prop->GetData());
+        gridIds.push_back(wParam);
+        if (rebuild)
+        {
+            rebuild->RemoveAll();
+            rebuild->AddProperty(new CMFCPropertyGridProperty("Rebuilt"));
+        }
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(COwnerWnd, CWnd)
+ON_REGISTERED_MESSAGE(AFX_WM_PROPERTY_CHANGED, &COwnerWnd::OnPropertyChanged)
+END_MESSAGE_MAP()
+
+struct GridFixture : ::testing::Test
+{
+    COwnerWnd owner;
+    CMFCPropertyGridCtrl grid;
+    CMFCPropertyGridProperty* group = nullptr;
+    CMFCPropertyGridProperty* display = nullptr;
+    CMFCPropertyGridProperty* order = nullptr;
+    CMFCPropertyGridProperty* count = nullptr;
+    CMFCPropertyGridProperty* name = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 300),
+                                   nullptr, 0));
+        ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 280, 280), &owner, 1));
+        group = new CMFCPropertyGridProperty("Properties");
+        display = new CMFCPropertyGridProperty("Display", COleVariant(static_cast<short>(-1), VT_BOOL),
+                                               "Whether to display", 1);
+        order = new CMFCPropertyGridProperty("Data Order", COleVariant("E,N"), "Order of data", 2);
+        order->AddOption("E,N");
+        order->AddOption("N,E");
+        order->AllowEdit(FALSE);
+        count = new CMFCPropertyGridProperty("Rings", COleVariant(static_cast<short>(3)), "Number of rings", 3);
+        name = new CMFCPropertyGridProperty("Name", COleVariant("Route A"), "Free text", 4);
+        group->AddSubItem(display);
+        group->AddSubItem(order);
+        group->AddSubItem(count);
+        group->AddSubItem(name);
+        EXPECT_EQ(grid.AddProperty(group), 0);
+    }
+};
+} // namespace
+
+TEST(OleVariantTest, ConversionsKeepTypesAndRefuseNonsense)
+{
+    COleVariant yes(static_cast<short>(5), VT_BOOL);
+    EXPECT_EQ(yes.vt, VT_BOOL);
+    EXPECT_EQ(yes.boolVal, -1); // any non-zero value is stored as the framework's true
+    EXPECT_EQ(yes, COleVariant(true));
+    EXPECT_NE(COleVariant(static_cast<short>(1)), COleVariant(1L)); // same number, other type
+
+    struct Case
+    {
+        const char* text;
+        VARTYPE to;
+        bool ok;
+        double value;
+    } cases[] = {
+        {"12.5", VT_R8, true, 12.5},   {" 7 ", VT_I4, true, 7},       {"40000", VT_I2, false, 0},
+        {"abc", VT_R8, false, 0},      {"", VT_I4, false, 0},         {"3000000000", VT_I4, false, 0},
+        {"-1", VT_UI1, false, 0},      {"255", VT_UI1, true, 255},   {"1e400", VT_R8, false, 0},
+    };
+    for (const Case& c : cases)
+    {
+        COleVariant v(c.text);
+        bool ok = true;
+        try
+        {
+            v.ChangeType(c.to);
+        }
+        catch (CException* e)
+        {
+            ok = false;
+            e->Delete();
+        }
+        EXPECT_EQ(ok, c.ok) << c.text;
+        if (ok)
+        {
+            EXPECT_EQ(v.vt, c.to) << c.text;
+            EXPECT_DOUBLE_EQ(v.ToDouble(), c.value) << c.text;
+        }
+        else
+            EXPECT_EQ(v.vt, VT_BSTR) << "a failed conversion leaves the value as it was: " << c.text;
+    }
+    COleVariant d(2.0);
+    d.ChangeType(VT_BSTR);
+    EXPECT_STREQ(d.bstrVal, "2");
+}
+
+TEST_F(GridFixture, ShowsEveryItemAndFindsItByData)
+{
+    EXPECT_EQ(grid.GetPropertyCount(), 1);
+    EXPECT_EQ(group->GetSubItemsCount(), 4);
+    EXPECT_EQ(grid.FindItemByData(3), count);
+    EXPECT_EQ(grid.FindItemByData(99), nullptr);
+    EXPECT_EQ(group->GetSubItem(4), nullptr);
+    EXPECT_STREQ(grid.GetShownName(group), "Properties");
+    EXPECT_STREQ(grid.GetShownValue(display), "True");
+    EXPECT_STREQ(grid.GetShownValue(order), "E,N");
+    EXPECT_STREQ(grid.GetShownValue(count), "3");
+
+    count->Enable(FALSE);
+    name->Show(FALSE);
+    EXPECT_FALSE(grid.IsShownEnabled(count));
+    EXPECT_FALSE(grid.IsShownVisible(name));
+    EXPECT_TRUE(grid.IsShownVisible(order));
+    name->SetName("Title");
+    EXPECT_STREQ(grid.GetShownName(name), "Title");
+    display->SetValue(COleVariant(static_cast<short>(0), VT_BOOL));
+    EXPECT_STREQ(grid.GetShownValue(display), "False");
+}
+
+TEST_F(GridFixture, AcceptedEditsReachTheOwnerWithTheItem)
+{
+    EXPECT_TRUE(grid.EditProperty(display, "False"));
+    EXPECT_EQ(display->GetValue().vt, VT_BOOL);
+    EXPECT_EQ(display->GetValue().boolVal, 0);
+    EXPECT_TRUE(grid.EditProperty(count, "7"));
+    EXPECT_EQ(count->GetValue().vt, VT_I2);
+    EXPECT_EQ(count->GetValue().iVal, 7);
+    EXPECT_TRUE(grid.EditProperty(name, "Route B"));
+    EXPECT_TRUE(grid.EditProperty(order, "N,E"));
+    EXPECT_EQ(owner.changed, (std::vector<DWORD_PTR>{1, 3, 4, 2}));
+    EXPECT_EQ(owner.gridIds.front(), 1u);
+    EXPECT_STREQ(grid.GetShownValue(count), "7");
+
+    // The same value again is no change.
+    EXPECT_TRUE(grid.EditProperty(count, "7"));
+    EXPECT_EQ(owner.changed.size(), 4u);
+}
+
+TEST_F(GridFixture, RefusedEditsKeepTheValueAndTellNobody)
+{
+    EXPECT_FALSE(grid.EditProperty(order, "Z,Y")); // not an option, no free typing
+    EXPECT_FALSE(grid.EditProperty(count, "many"));
+    EXPECT_FALSE(grid.EditProperty(count, "70000")); // does not fit a 16-bit value
+    EXPECT_FALSE(grid.EditProperty(display, "maybe"));
+    EXPECT_FALSE(grid.EditProperty(group, "x"));
+    count->Enable(FALSE);
+    EXPECT_FALSE(grid.EditProperty(count, "4"));
+    EXPECT_TRUE(owner.changed.empty());
+    EXPECT_STREQ(order->GetValue().bstrVal, "E,N");
+    EXPECT_EQ(count->GetValue().iVal, 3);
+    EXPECT_STREQ(grid.GetShownValue(count), "3");
+
+    // With free typing the option list is only a suggestion.
+    order->AllowEdit(TRUE);
+    EXPECT_TRUE(grid.EditProperty(order, "Z,Y"));
+}
+
+TEST_F(GridFixture, OwnerMayRebuildTheGridInsideTheNotification)
+{
+    owner.rebuild = &grid;
+    EXPECT_TRUE(grid.EditProperty(count, "9"));
+    EXPECT_EQ(owner.changed, (std::vector<DWORD_PTR>{3}));
+    ASSERT_EQ(grid.GetPropertyCount(), 1);
+    EXPECT_STREQ(grid.GetProperty(0)->GetName(), "Rebuilt");
+    EXPECT_EQ(grid.FindItemByData(3), nullptr);
+}
+
+TEST_F(GridFixture, LookSettingsAreKept)
+{
+    grid.EnableHeaderCtrl(FALSE, "Property", "Value");
+    grid.EnableDescriptionArea();
+    grid.SetVSDotNetLook();
+    grid.MarkModifiedProperties();
+    grid.SetCustomColors(1, 2, 3, 4, 5, 6, 7);
+    COLORREF c[7];
+    grid.GetCustomColors(c[0], c[1], c[2], c[3], c[4], c[5], c[6]);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(c[i], static_cast<COLORREF>(i + 1));
+    EXPECT_FALSE(grid.IsHeaderCtrl());
+    EXPECT_TRUE(grid.IsDescriptionArea());
+    EXPECT_GT(grid.GetRowHeight(), 8);
+
+    EXPECT_FALSE(grid.IsShownBold(count));
+    ASSERT_TRUE(grid.EditProperty(count, "5"));
+    EXPECT_TRUE(grid.IsShownBold(count)); // modified items are marked
+    count->ResetOriginalValue();
+    EXPECT_FALSE(grid.IsShownBold(count));
+
+    grid.SetCurSel(order);
+    EXPECT_EQ(grid.GetCurSel(), order);
+    EXPECT_NE(CString(grid.GetShownDescription()).Find("Order of data"), -1);
+}
+
+TEST(ResourceChainTest, CallerFirstThenTheOtherModules)
+{
+    static const STRINGTABLE_ENTRY host[] = {{100, "Host text"}, {101, "Host only"}};
+    static const STRINGTABLE_ENTRY library[] = {{100, "Library text"}, {102, "Library only"}};
+    AfxRegisterStringTable("TestHost", host, 2);
+    AfxRegisterStringTable("TestLibrary", library, 2);
+    CString text;
+    EXPECT_TRUE(AfxLoadString(100, text, "TestLibrary"));
+    EXPECT_STREQ(text, "Library text");
+    EXPECT_TRUE(AfxLoadString(100, text, "TestHost"));
+    EXPECT_STREQ(text, "Host text");
+    EXPECT_TRUE(AfxLoadString(101, text, "TestLibrary"));
+    EXPECT_STREQ(text, "Host only");
+    EXPECT_FALSE(AfxLoadString(999, text, "TestHost"));
+    EXPECT_TRUE(text.IsEmpty());
+    AfxUnregisterStringTable("TestLibrary");
+    EXPECT_FALSE(AfxLoadString(102, text, "TestHost"));
+    AfxUnregisterStringTable("TestHost");
+}
