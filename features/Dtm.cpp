@@ -1,0 +1,343 @@
+#include "features/Dtm.h"
+
+#include "foundation/Folders.h"
+#include "platform/core/Path.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace
+{
+// The length of a file (bytes), or -1 when it cannot be looked at.
+int64_t FileLength(const char* windowsPath)
+{
+    struct stat info;
+    if (::stat(LinuxPathBytesFromWindows(windowsPath).constData(), &info) != 0)
+        return -1;
+    return static_cast<int64_t>(info.st_size);
+}
+
+// The count of cells between a minimum and a maximum (m) at a cell size (m), computed the way
+// GetColumn places the maximum so that the point at the maximum always falls in the last cell;
+// -1 when it would not fit 32 bits.
+int64_t CellCount(double minimum, double maximum, double cellSize)
+{
+    const double steps = std::floor((maximum - minimum) / cellSize);
+    if (!(steps >= 0.0) || steps >= 2147483646.0)
+        return -1;
+    return static_cast<int64_t>(steps) + 1;
+}
+} // namespace
+
+CDtm::CDtm()
+{
+    for (tagPen& pen : m_Pen)
+        pen = tagPen{0, 1, 0, static_cast<int16_t>(0xFFFE)};
+    ResetHeader();
+}
+
+CDtm::~CDtm()
+{
+    std::free(m_pCells);
+}
+
+void CDtm::ResetHeader()
+{
+    std::memset(&m_Header, 0, sizeof(m_Header));
+    m_Header.Magic = DTM_MAGIC;
+    std::memcpy(m_Header.Version, "1001", 4);
+    m_Header.EastingMin = DBL_MAX;
+    m_Header.NorthingMin = DBL_MAX;
+    m_Header.DepthMin = DBL_MAX;
+    m_Header.DepthMax = DBL_MAX;
+    for (int i = 0; i < 3; ++i)
+    {
+        m_SizeText[i].Empty();
+        m_DateText[i].Empty();
+        m_TimeText[i].Empty();
+    }
+    m_MinEasting = m_MinNorthing = m_MinDepth = DBL_MAX;
+    m_MaxEasting = m_MaxNorthing = m_MaxDepth = DBL_MAX;
+    m_PrevEasting = m_PrevNorthing = DBL_MAX;
+    m_LastColumn = m_LastRow = -1;
+}
+
+void CDtm::Unload()
+{
+    std::free(m_pCells);
+    m_pCells = nullptr;
+    ResetHeader();
+}
+
+bool CDtm::AllocateGrid()
+{
+    if (m_pCells)
+        Unload();
+    m_strRefusal.Empty();
+    const int32_t columns = m_Header.Columns;
+    const int32_t rows = m_Header.Rows;
+    if (columns < 1 || rows < 1)
+        return false;
+    const int64_t count = int64_t(columns) * rows;
+    if (count > kMaxCells)
+    {
+        m_strRefusal.Format("The terrain model grid of %ld x %ld cells is too large to load (at most %ld cells).",
+                            static_cast<long>(columns), static_cast<long>(rows), static_cast<long>(kMaxCells));
+        return false;
+    }
+    m_pCells = static_cast<int32_t*>(std::malloc(static_cast<size_t>(count) * sizeof(int32_t)));
+    if (!m_pCells)
+    {
+        m_strRefusal.Format("There is not enough memory for the terrain model grid of %ld x %ld cells.",
+                            static_cast<long>(columns), static_cast<long>(rows));
+        return false;
+    }
+    for (int64_t i = 0; i < count; ++i)
+        m_pCells[i] = DTM_NO_DEPTH;
+    return true;
+}
+
+bool CDtm::AddExtentPoint(double easting, double northing, double depth)
+{
+    // Easting and northing grow alike; the running counts use the cell size of the moment and
+    // are only a display until FinishExtents settles them.
+    auto axis = [this](double value, double& headerMin, double& workMin, double& workMax, double& previous,
+                       int32_t& count) {
+        if (headerMin == DBL_MAX || workMin == DBL_MAX || workMax == DBL_MAX || previous == DBL_MAX)
+        {
+            headerMin = workMin = workMax = previous = value;
+            return;
+        }
+        if (value == previous)
+            return;
+        if (value < headerMin)
+        {
+            headerMin = workMin = value;
+            if (m_Header.CellSize > 0.0)
+                count = static_cast<int32_t>((workMax - value) / m_Header.CellSize) + 1;
+        }
+        else if (value > workMax)
+        {
+            workMax = value;
+            if (m_Header.CellSize > 0.0)
+                count = static_cast<int32_t>((value - headerMin) / m_Header.CellSize) + 1;
+        }
+        const double step = std::fabs(value - previous);
+        if (m_Header.CellSize == 0.0 || m_Header.CellSize > step)
+            m_Header.CellSize = step;
+        previous = value;
+    };
+
+    if (easting == DBL_MAX)
+        return false;
+    axis(easting, m_Header.EastingMin, m_MinEasting, m_MaxEasting, m_PrevEasting, m_Header.Columns);
+    if (northing == DBL_MAX)
+        return false;
+    axis(northing, m_Header.NorthingMin, m_MinNorthing, m_MaxNorthing, m_PrevNorthing, m_Header.Rows);
+    if (depth == DBL_MAX)
+        return false;
+    if (m_Header.DepthMin == DBL_MAX || m_Header.DepthMax == DBL_MAX || m_MinDepth == DBL_MAX ||
+        m_MaxDepth == DBL_MAX)
+    {
+        m_Header.DepthMin = m_Header.DepthMax = m_MinDepth = m_MaxDepth = depth;
+    }
+    else if (depth < m_Header.DepthMin)
+    {
+        m_Header.DepthMin = m_MinDepth = depth;
+    }
+    else if (depth > m_Header.DepthMax)
+    {
+        m_Header.DepthMax = m_MaxDepth = depth;
+    }
+    return true;
+}
+
+bool CDtm::FinishExtents()
+{
+    m_strRefusal.Empty();
+    const double cell = m_Header.CellSize;
+    if (!(cell > 0.0) || m_MinEasting == DBL_MAX || m_MinNorthing == DBL_MAX || m_MaxEasting == m_MinEasting ||
+        m_MaxNorthing == m_MinNorthing)
+    {
+        // A single easting or northing gives no grid, as before.
+        if (!(cell > 0.0) || m_MaxEasting == m_MinEasting)
+            m_Header.Columns = 0;
+        if (!(cell > 0.0) || m_MaxNorthing == m_MinNorthing)
+            m_Header.Rows = 0;
+        return true;
+    }
+    const int64_t columns = CellCount(m_Header.EastingMin, m_MaxEasting, cell);
+    const int64_t rows = CellCount(m_Header.NorthingMin, m_MaxNorthing, cell);
+    if (columns < 0 || rows < 0 || columns * rows > kMaxCells)
+    {
+        m_strRefusal.Format("The terrain model grid is too large: a cell size of %g m over %.3lf m x %.3lf m "
+                            "needs more than %ld cells.",
+                            cell, m_MaxEasting - m_MinEasting, m_MaxNorthing - m_MinNorthing,
+                            static_cast<long>(kMaxCells));
+        m_Header.Columns = 0;
+        m_Header.Rows = 0;
+        return false;
+    }
+    m_Header.Columns = static_cast<int32_t>(columns);
+    m_Header.Rows = static_cast<int32_t>(rows);
+    return true;
+}
+
+int32_t CDtm::GetColumn(double easting)
+{
+    m_LastColumn = -1;
+    if (!(easting >= m_Header.EastingMin) || !(m_Header.CellSize > 0.0))
+        return m_LastColumn;
+    const double column = std::floor((easting - m_Header.EastingMin) / m_Header.CellSize);
+    if (column >= static_cast<double>(m_Header.Columns))
+        m_LastColumn = -2;
+    else if (column >= 0.0)
+        m_LastColumn = static_cast<int32_t>(column);
+    return m_LastColumn;
+}
+
+int32_t CDtm::GetRow(double northing)
+{
+    m_LastRow = -1;
+    if (!(northing >= m_Header.NorthingMin) || !(m_Header.CellSize > 0.0))
+        return m_LastRow;
+    const double row = std::floor((northing - m_Header.NorthingMin) / m_Header.CellSize);
+    if (row >= static_cast<double>(m_Header.Rows))
+        m_LastRow = -2;
+    else if (row >= 0.0)
+        m_LastRow = static_cast<int32_t>(row);
+    return m_LastRow;
+}
+
+int32_t CDtm::GetCellIndex(double easting, double northing)
+{
+    // Locals rather than the kept last column and row: a progress display may look up a
+    // column of its own between the two calls.
+    const int32_t column = GetColumn(easting);
+    if (column < 0)
+        return -1;
+    const int32_t row = GetRow(northing);
+    if (row < 0)
+        return -1;
+    return row * m_Header.Columns + column;
+}
+
+double CDtm::GetDepth(double easting, double northing)
+{
+    if (!m_pCells)
+        return DBL_MAX;
+    const int32_t index = GetCellIndex(easting, northing);
+    if (index < 0 || m_pCells[index] == DTM_NO_DEPTH)
+        return DBL_MAX;
+    return m_pCells[index] / 100.0;
+}
+
+bool CDtm::ReadCacheHeader()
+{
+    ResetHeader();
+    const CString cache = GetCacheFileName();
+    FILE* file = std::fopen(LinuxPathBytesFromWindows(cache).constData(), "rb");
+    if (!file)
+        return false;
+    DtmHeaderDef header;
+    const bool whole = std::fread(&header, sizeof(header), 1, file) == 1;
+    std::fclose(file);
+    if (!whole)
+        return false;
+    // A damaged header must not make a grid of any size: its counts have to match the cells
+    // that the file really holds.
+    const int64_t length = FileLength(cache);
+    if (header.Columns < 1 || header.Rows < 1)
+        return false;
+    const int64_t cells = int64_t(header.Columns) * header.Rows;
+    if (cells > kMaxCells || length < DTM_HEADER_SIZE + cells * 4)
+        return false;
+    ApplyHeader(header);
+    return true;
+}
+
+void CDtm::ApplyHeader(const DtmHeaderDef& header)
+{
+    m_Header = header;
+    m_MinEasting = m_Header.EastingMin;
+    m_MinNorthing = m_Header.NorthingMin;
+    m_MaxEasting = (m_Header.Columns - 1) * m_Header.CellSize + m_Header.EastingMin;
+    m_MaxNorthing = (m_Header.Rows - 1) * m_Header.CellSize + m_Header.NorthingMin;
+    m_MinDepth = m_Header.DepthMin;
+    m_MaxDepth = m_Header.DepthMax;
+    for (int i = 0; i < 3; ++i)
+        MakeFileTexts(i);
+}
+
+void CDtm::MakeFileTexts(int index)
+{
+    const FileStampDef& stamp = m_Header.Stamp[index];
+    m_SizeText[index] = FileSizeText(stamp.Length);
+    m_TimeText[index] = DosTimeText(stamp.DosTime);
+    m_DateText[index] = DosDateText(stamp.DosDate);
+}
+
+bool CDtm::IsSourceChanged(int index)
+{
+    if (index < 0 || index > 2)
+        return true;
+    return !MatchesStamp(m_FileName[index], m_Header.Stamp[index]);
+}
+
+bool CDtm::NeedsRebuild()
+{
+    if (!ReadCacheHeader())
+        return true;
+    if (IsSourceChanged(0))
+        return true;
+    if (m_FileName[1].IsEmpty())
+        return false;
+    if (IsSourceChanged(1))
+        return true;
+    if (m_FileName[2].IsEmpty())
+        return false;
+    return IsSourceChanged(2);
+}
+
+CString CDtm::GetCacheFileName() const
+{
+    const CString& one = m_FileName[0];
+    CString name;
+    if (m_FileName[1].IsEmpty())
+    {
+        const int dot = one.ReverseFind('.');
+        name = (dot >= 0 ? one.Left(dot) : one) + ".DTM";
+        return name;
+    }
+    const int slash = one.ReverseFind('\\');
+    const CString folder = slash >= 0 ? one.Left(slash + 1) : CString();
+    name.Format("%s%s.%s", (LPCSTR)folder, m_FileName[2].IsEmpty() ? "Combined" : "Triple", "DTM");
+    return name;
+}
+
+void CDtm::SaveSettings()
+{
+    CConfigFile file;
+    if (!file.OpenForWrite(GetSettingsFolder(), "DTM", nullptr))
+        return;
+    try
+    {
+        file.WriteText("Dtm One File Name", m_FileName[0]);
+        file.WriteText("Dtm Two File Name", m_FileName[1]);
+        file.WriteText("Dtm Three File Name", m_FileName[2]);
+        file.WriteBool("Display Coverage", m_bDisplayCoverage);
+        file.WritePen("Dtm One Pen", m_Pen[0]);
+        file.WritePen("Dtm Two Pen", m_Pen[1]);
+        file.WritePen("Dtm Three Pen", m_Pen[2]);
+        file.Close();
+    }
+    catch (CException* e)
+    {
+        file.Abort();
+        e->Delete();
+    }
+}

@@ -1,0 +1,63 @@
+// CLoadDtmThread: does one of the three jobs of a terrain model in the background, behind the
+// modal progress dialog that started it, and ends that dialog with UM_DTM_THREAD.
+//
+//     CLoadDtmThread* t = static_cast<CLoadDtmThread*>(AfxBeginThread(
+//         RUNTIME_CLASS(CLoadDtmThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
+//     t->SetOwner(this);  t->m_pDtm = dtm;  t->m_nMode = 1;
+//     t->m_pBytesTotal = &m_BytesTotal;  t->m_pBytesDone = &m_BytesDone;
+//     t->ResumeThread();
+//
+// The object does not delete itself: its owner sets m_bStop to stop it, waits for its end
+// (WaitForEnd) and deletes it. Until then the thread writes the model, the counters and the
+// current point, so none of them may go before the wait.
+#pragma once
+
+#include "platform/core/WinThread.h"
+
+#include <atomic>
+#include <cstdint>
+
+class CDtm;
+
+class CLoadDtmThread : public CWinThread
+{
+    DECLARE_DYNCREATE(CLoadDtmThread)
+public:
+    CLoadDtmThread();
+
+    BOOL InitInstance() override;
+    // Mode 0 reads the cache into the model (its header already read); mode 1 stamps the
+    // source files and measures the grid; mode 2 fills the grid from the sources and writes
+    // the cache whole, or no cache at all when stopped or failing. Then posts UM_DTM_THREAD to
+    // the owner (wParam: the stop flag, lParam 0) and returns 0.
+    int Run() override;
+
+    // The target of the end message, its handle taken now so that the thread never reads
+    // the owner.
+    void SetOwner(CCmdTarget* owner);
+    // Blocks until the thread has ended (at once for one never started).
+    void WaitForEnd();
+
+    // The jobs themselves, run on the calling thread (the thread's Run calls one of them).
+    void ReadCache();
+    void ComputeExtents();
+    void MakeGrid();
+
+    CCmdTarget* m_pOwner;
+    HWND m_hOwner;
+    std::atomic<bool> m_bStop;
+    int32_t m_nMode;
+    CDtm* m_pDtm;
+    // Bytes of the file being read, and bytes read so far: 64-bit, since sources and caches
+    // pass 2 GB. May be null.
+    std::atomic<int64_t>* m_pBytesTotal;
+    std::atomic<int64_t>* m_pBytesDone;
+    // The point mode 2 has just read (m; depth DBL_MAX for none). May be null.
+    std::atomic<double>* m_pEasting;
+    std::atomic<double>* m_pNorthing;
+    std::atomic<double>* m_pDepth;
+};
+
+// Reads one XYZ line ("easting northing depth", commas counted as blanks) into three values
+// (m). False when the line does not begin with three numbers.
+bool ParseXyzLine(const char* line, double& easting, double& northing, double& depth);

@@ -1,0 +1,376 @@
+#include "features/Dtm.h"
+#include "features/LoadDtmThread.h"
+#include "features/tests/FeatureTestFiles.h"
+#include "platform/core/Path.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+#include <cstring>
+#include <utime.h>
+
+using namespace featuretest;
+
+namespace
+{
+// Runs one mode of the worker on the calling thread, as its thread would.
+void RunMode(CDtm& dtm, int mode, bool stopped = false)
+{
+    CLoadDtmThread worker;
+    worker.m_pDtm = &dtm;
+    worker.m_nMode = mode;
+    worker.m_bStop = stopped;
+    if (mode == 0)
+        worker.ReadCache();
+    else if (mode == 1)
+        worker.ComputeExtents();
+    else
+        worker.MakeGrid();
+}
+
+// A rebuild as LoadDtm runs it, on a model unloaded first as its pane does.
+void Build(CDtm& dtm)
+{
+    dtm.Unload();
+    RunMode(dtm, 1);
+    RunMode(dtm, 2);
+}
+
+void SetWriteTime(const char* windowsPath, time_t when)
+{
+    utimbuf times{when, when};
+    ASSERT_EQ(::utime(LinuxPathBytesFromWindows(windowsPath).constData(), &times), 0);
+}
+
+int32_t CellAt(CDtm& dtm, double e, double n)
+{
+    const int32_t index = dtm.GetCellIndex(e, n);
+    return index < 0 ? -1 : dtm.m_pCells[index];
+}
+
+template <class T> T At(const QByteArray& bytes, int offset)
+{
+    T value;
+    std::memcpy(&value, bytes.constData() + offset, sizeof(T));
+    return value;
+}
+} // namespace
+
+TEST(Dtm, ParsesXyzLinesWithCommasAsBlanks)
+{
+    struct Case
+    {
+        const char* line;
+        bool ok;
+        double e, n, d;
+    } cases[] = {
+        {"100.5, 200.25, -12.3\n", true, 100.5, 200.25, -12.3},
+        {"  1 2 3 trailing words\r\n", true, 1, 2, 3},
+        {"1,,2,,3", true, 1, 2, 3},
+        {"+1 -2 3e2", true, 1, -2, 300},
+        {"0x10 1 2", true, 16, 1, 2},
+        {"1 2\n", false, 0, 0, 0},
+        {"Easting Northing Depth\n", false, 0, 0, 0},
+        {"\n", false, 0, 0, 0},
+    };
+    for (const Case& c : cases)
+    {
+        double e = 0, n = 0, d = 0;
+        EXPECT_EQ(ParseXyzLine(c.line, e, n, d), c.ok) << c.line;
+        if (c.ok)
+        {
+            EXPECT_DOUBLE_EQ(e, c.e) << c.line;
+            EXPECT_DOUBLE_EQ(n, c.n) << c.line;
+            EXPECT_DOUBLE_EQ(d, c.d) << c.line;
+        }
+    }
+}
+
+TEST(Dtm, CacheBytesOfATinyGrid)
+{
+    WriteBytes("C:\\Survey\\tiny.xyz", "0,0,1.5\n10,0,-2.25\n0,10,0\nnot a point\n10,10,3.999\n");
+    SetWriteTime("C:\\Survey\\tiny.xyz", 1262304000 + 3 * 3600 + 4 * 60 + 6); // 2010-01-01 03:04:06 UTC
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\tiny.xyz";
+    Build(dtm);
+
+    const QByteArray bytes = ReadBytes("C:\\Survey\\tiny.DTM");
+    ASSERT_EQ(bytes.size(), 1072 + 4 * 4);
+    EXPECT_EQ(bytes.left(8), QByteArray("DTM\0" "1001", 8));
+    EXPECT_EQ(At<double>(bytes, 8), 0.0);
+    EXPECT_EQ(At<double>(bytes, 16), 0.0);
+    EXPECT_EQ(At<double>(bytes, 24), 10.0);
+    EXPECT_EQ(At<int32_t>(bytes, 32), 2);
+    EXPECT_EQ(At<int32_t>(bytes, 36), 2);
+    EXPECT_EQ(At<double>(bytes, 40), -2.25);
+    EXPECT_EQ(At<double>(bytes, 48), 3.999);
+    // Stamp of DTM One: valid flag left 0, DOS time, DOS date, length.
+    EXPECT_EQ(At<uint8_t>(bytes, 56), 0);
+    EXPECT_EQ(At<uint16_t>(bytes, 58), (3 << 11) | (4 << 5) | 3);
+    EXPECT_EQ(At<uint16_t>(bytes, 60), (30 << 9) | (1 << 5) | 1);
+    EXPECT_EQ(At<uint64_t>(bytes, 64), 50u);
+    EXPECT_EQ(At<double>(bytes, 104), 0.0);
+    EXPECT_EQ(At<double>(bytes, 120), 10.0);
+    // The depth-0 point still widened the grid but not the file's extent in northing.
+    EXPECT_EQ(At<double>(bytes, 128), 10.0);
+    EXPECT_EQ(bytes.mid(72, 1072 - 72), QByteArray(1072 - 72, '\0').replace(104 - 72, 32, bytes.mid(104, 32)));
+    const int32_t cells[4] = {150, 225, INT_MAX, 399};
+    EXPECT_EQ(bytes.mid(1072), QByteArray(reinterpret_cast<const char*>(cells), sizeof(cells)));
+
+    CDtm reread;
+    reread.m_FileName[0] = dtm.m_FileName[0];
+    EXPECT_FALSE(reread.NeedsRebuild());
+    EXPECT_EQ(reread.m_SizeText[0], "50b");
+    EXPECT_EQ(reread.m_TimeText[0], "03:04:06");
+    EXPECT_EQ(reread.m_DateText[0], "01 Jan 2010");
+    EXPECT_EQ(reread.m_MaxEasting, 10.0);
+    RunMode(reread, 0);
+    ASSERT_NE(reread.m_pCells, nullptr);
+    EXPECT_EQ(std::memcmp(reread.m_pCells, cells, sizeof(cells)), 0);
+    EXPECT_DOUBLE_EQ(reread.GetDepth(10, 0), 2.25);
+    EXPECT_EQ(reread.GetDepth(0, 10), DBL_MAX);
+}
+
+TEST(Dtm, ExtentPassFollowsDepthsAndZeroDepths)
+{
+    CDtm dtm;
+    EXPECT_TRUE(dtm.AddExtentPoint(100.5, 200.25, -12.3));
+    EXPECT_EQ(dtm.m_Header.DepthMin, -12.3);
+    EXPECT_EQ(dtm.m_Header.DepthMax, -12.3);
+    // No depth: refused, yet its position widens the grid and narrows the cell size.
+    EXPECT_FALSE(dtm.AddExtentPoint(101.5, 200.75, DBL_MAX));
+    EXPECT_EQ(dtm.m_MaxEasting, 101.5);
+    EXPECT_EQ(dtm.m_Header.CellSize, 0.5);
+    EXPECT_EQ(dtm.m_Header.DepthMax, -12.3);
+    EXPECT_FALSE(dtm.AddExtentPoint(DBL_MAX, 0, 1));
+    EXPECT_EQ(dtm.m_MinNorthing, 200.25);
+}
+
+TEST(Dtm, RegularGridsMatchGdalsXyzReading)
+{
+    // gdalinfo features/tests/data/dtm_regular.xyz: "Size is 4, 3", "Pixel Size = (5,5)".
+    WriteBytes("C:\\Survey\\dtm_regular.xyz", Fixture("dtm_regular.xyz"));
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\dtm_regular.xyz";
+    Build(dtm);
+    EXPECT_EQ(dtm.m_Header.CellSize, 5.0);
+    EXPECT_EQ(dtm.m_Header.Columns, 4);
+    EXPECT_EQ(dtm.m_Header.Rows, 3);
+    EXPECT_EQ(CellAt(dtm, 115, 210), 1275);
+    EXPECT_EQ(CellAt(dtm, 100, 200), 1000);
+    EXPECT_EQ(dtm.GetColumn(115), 3);
+    EXPECT_EQ(dtm.GetColumn(120), -2);
+    EXPECT_EQ(dtm.GetColumn(99.9), -1);
+    EXPECT_EQ(dtm.m_LastColumn, -1);
+    EXPECT_EQ(dtm.GetRow(214.9), 2);
+    EXPECT_EQ(dtm.GetCellIndex(99, 205), -1);
+    EXPECT_EQ(dtm.m_LastColumn, -1);
+}
+
+TEST(Dtm, RectangularSpacingKeepsEveryPoint)
+{
+    // Rows 2 m apart of points 5 m apart: the cell size drops to 2 m only once the second row
+    // is read, after the columns had first been counted at 5 m.
+    QByteArray text;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 6; ++c)
+            text += QByteArray::number(1000 + 5 * c) + " " + QByteArray::number(5000 + 2 * r) + " " +
+                    QByteArray::number(r * 10 + c + 1) + "\n";
+    WriteBytes("C:\\Survey\\rect.xyz", text);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\rect.xyz";
+    Build(dtm);
+    EXPECT_EQ(dtm.m_Header.CellSize, 2.0);
+    EXPECT_EQ(dtm.m_Header.Columns, 13);
+    EXPECT_EQ(dtm.m_Header.Rows, 4);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 6; ++c)
+            EXPECT_EQ(CellAt(dtm, 1000 + 5 * c, 5000 + 2 * r), (r * 10 + c + 1) * 100) << r << "," << c;
+}
+
+TEST(Dtm, ANarrowSourceGivesNoGridAndNoCache)
+{
+    WriteBytes("C:\\Survey\\line.xyz", "5 1 1\n5 2 1\n5 3 1\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\line.xyz";
+    Build(dtm);
+    EXPECT_EQ(dtm.m_Header.Columns, 0);
+    EXPECT_EQ(dtm.m_pCells, nullptr);
+    EXPECT_FALSE(Exists("C:\\Survey\\line.DTM"));
+    EXPECT_TRUE(dtm.NeedsRebuild());
+}
+
+TEST(Dtm, LaterFilesWinAndMissingFilesAreSkipped)
+{
+    WriteBytes("C:\\Survey\\one.xyz", "0 0 1\n10 10 2\n");
+    WriteBytes("C:\\Survey\\three.xyz", "0 0 7\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\one.xyz";
+    dtm.m_FileName[1] = "C:\\Survey\\missing.xyz";
+    dtm.m_FileName[2] = "C:\\Survey\\three.xyz";
+    Build(dtm);
+    EXPECT_EQ(CellAt(dtm, 0, 0), 700);
+    EXPECT_TRUE(Exists("C:\\Survey\\Triple.DTM"));
+    EXPECT_EQ(dtm.m_Header.Stamp[1].Length, 0u);
+    // A missing DTM Two always counts as changed.
+    EXPECT_TRUE(dtm.NeedsRebuild());
+}
+
+TEST(Dtm, CacheNames)
+{
+    struct Case
+    {
+        const char* one;
+        const char* two;
+        const char* three;
+        const char* cache;
+    } cases[] = {
+        {"C:\\A\\survey.xyz", "", "", "C:\\A\\survey.DTM"},
+        {"C:\\A\\survey.v2.xyz", "", "", "C:\\A\\survey.v2.DTM"},
+        {"C:\\A\\survey", "", "", "C:\\A\\survey.DTM"},
+        {"C:\\A\\one.xyz", "C:\\B\\two.xyz", "", "C:\\A\\Combined.DTM"},
+        {"C:\\A\\one.xyz", "C:\\B\\two.xyz", "C:\\B\\three.xyz", "C:\\A\\Triple.DTM"},
+    };
+    for (const Case& c : cases)
+    {
+        CDtm dtm;
+        dtm.m_FileName[0] = c.one;
+        dtm.m_FileName[1] = c.two;
+        dtm.m_FileName[2] = c.three;
+        EXPECT_EQ(dtm.GetCacheFileName(), c.cache) << c.one;
+    }
+}
+
+TEST(Dtm, StalenessFollowsTheNamedSources)
+{
+    WriteBytes("C:\\S\\one.xyz", "0 0 1\n10 10 2\n");
+    WriteBytes("C:\\S\\two.xyz", "5 5 3\n");
+    WriteBytes("C:\\S\\three.xyz", "5 5 4\n");
+    SetWriteTime("C:\\S\\one.xyz", 1500000000);
+    SetWriteTime("C:\\S\\two.xyz", 1500000000);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\S\\one.xyz";
+    dtm.m_FileName[1] = "C:\\S\\two.xyz";
+    Build(dtm);
+    EXPECT_FALSE(dtm.NeedsRebuild());
+    // DTM Three is not part of the model: its changes do not count.
+    SetWriteTime("C:\\S\\three.xyz", 1600000000);
+    EXPECT_FALSE(dtm.NeedsRebuild());
+    SetWriteTime("C:\\S\\two.xyz", 1500000010);
+    EXPECT_TRUE(dtm.IsSourceChanged(1));
+    EXPECT_FALSE(dtm.IsSourceChanged(0));
+    EXPECT_TRUE(dtm.NeedsRebuild());
+
+    // A wrong magic does not matter while the stamps match.
+    Build(dtm);
+    QByteArray bytes = ReadBytes("C:\\S\\Combined.DTM");
+    ASSERT_GT(bytes.size(), 1072);
+    bytes[0] = 'X';
+    WriteBytes("C:\\S\\Combined.DTM", bytes);
+    EXPECT_FALSE(dtm.NeedsRebuild());
+}
+
+TEST(Dtm, DamagedCacheHeadersAreRefusedBeforeAllocating)
+{
+    WriteBytes("C:\\S\\one.xyz", "0 0 1\n10 10 2\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\S\\one.xyz";
+    Build(dtm);
+    const QByteArray good = ReadBytes("C:\\S\\one.DTM");
+    struct Case
+    {
+        int32_t columns, rows;
+    } cases[] = {{100000, 100000}, {65536, 65536}, {-1, 2}, {0, 5}, {3, 2}};
+    for (const Case& c : cases)
+    {
+        QByteArray bad = good;
+        std::memcpy(bad.data() + 32, &c.columns, 4);
+        std::memcpy(bad.data() + 36, &c.rows, 4);
+        WriteBytes("C:\\S\\one.DTM", bad);
+        CDtm reader;
+        reader.m_FileName[0] = dtm.m_FileName[0];
+        EXPECT_FALSE(reader.ReadCacheHeader()) << c.columns << " x " << c.rows;
+        EXPECT_TRUE(reader.NeedsRebuild());
+    }
+    WriteBytes("C:\\S\\one.DTM", good.left(1072 + 8));
+    EXPECT_TRUE(dtm.NeedsRebuild());
+}
+
+TEST(Dtm, GridsTooFineToHoldAreRefused)
+{
+    WriteBytes("C:\\S\\fine.xyz", "0 0 1\n0.000001 0.000001 1\n10000 10000 2\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\S\\fine.xyz";
+    RunMode(dtm, 1);
+    EXPECT_EQ(dtm.m_Header.Columns, 0);
+    EXPECT_FALSE(dtm.m_strRefusal.IsEmpty());
+    RunMode(dtm, 2);
+    EXPECT_EQ(dtm.m_pCells, nullptr);
+    EXPECT_FALSE(Exists("C:\\S\\fine.DTM"));
+}
+
+TEST(Dtm, StoppedRunsWriteNoCacheAndReadPartly)
+{
+    QByteArray text;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            text += QByteArray::number(c) + " " + QByteArray::number(r) + " 1\n";
+    WriteBytes("C:\\S\\g.xyz", text);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\S\\g.xyz";
+    Build(dtm);
+    ASSERT_TRUE(Exists("C:\\S\\g.DTM"));
+
+    // A stopped build leaves nothing that could count as current.
+    dtm.Unload();
+    RunMode(dtm, 1);
+    RunMode(dtm, 2, true);
+    EXPECT_FALSE(Exists("C:\\S\\g.DTM"));
+    EXPECT_TRUE(dtm.NeedsRebuild());
+
+    Build(dtm);
+    CDtm reader;
+    reader.m_FileName[0] = dtm.m_FileName[0];
+    ASSERT_FALSE(reader.NeedsRebuild());
+    RunMode(reader, 0, true);
+    ASSERT_NE(reader.m_pCells, nullptr);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(reader.m_pCells[i], i < 3 ? 100 : INT_MAX) << i;
+}
+
+TEST(Dtm, FileTexts)
+{
+    struct Case
+    {
+        uint64_t length;
+        const char* size;
+    } cases[] = {{0, "0b"}, {512, "512b"}, {1024, "1Kb"}, {1536, "1.5Kb"}, {1048576, "1Mb"}, {uint64_t(1) << 40, ""}};
+    for (const Case& c : cases)
+    {
+        CDtm dtm;
+        dtm.m_Header.Stamp[0].Length = c.length;
+        dtm.MakeFileTexts(0);
+        EXPECT_EQ(dtm.m_SizeText[0], c.size) << c.length;
+    }
+    CDtm dtm;
+    dtm.m_Header.Stamp[1].DosDate = (44 << 9) | (0 << 5) | 9;
+    dtm.m_Header.Stamp[1].DosTime = (23 << 11) | (59 << 5) | 29;
+    dtm.MakeFileTexts(1);
+    EXPECT_EQ(dtm.m_DateText[1], "09 Jan 2024");
+    EXPECT_EQ(dtm.m_TimeText[1], "23:59:58");
+}
+
+TEST(Dtm, SettingsFile)
+{
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\S\\a,b.xyz";
+    dtm.m_bDisplayCoverage = true;
+    dtm.m_Pen[1] = tagPen{2, 3, 0x00FF00, -2};
+    dtm.SaveSettings();
+    const QByteArray text = ReadBytes(InSettings("DTM.INI"));
+    EXPECT_TRUE(text.startsWith("Dtm One File Name = C:\\S\\a")) << text.constData();
+    EXPECT_TRUE(text.contains("Dtm Two File Name = \r\nDtm Three File Name = \r\nDisplay Coverage = 1\r\n"))
+        << text.constData();
+    EXPECT_TRUE(text.contains("Dtm Two Pen = 65280, 2, 3, -2\r\n")) << text.constData();
+}
