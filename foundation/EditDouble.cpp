@@ -1,5 +1,7 @@
 #include "foundation/EditDouble.h"
 
+#include "foundation/ClipboardText.h"
+
 #include "foundation/TextFunctions.h"
 #include "foundation/WindowMessages.h"
 #include "platform/ui/Clipboard.h"
@@ -238,23 +240,6 @@ bool ApplyKey(const NumberLayout& f, char key, CString& number, int selStart, in
     return true;
 }
 
-// The clipboard's text (Windows-1252), empty when there is none.
-CString ClipboardText(HWND owner)
-{
-    CString text;
-    if (!OpenClipboard(owner))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT))
-    {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data)))
-        {
-            text = bytes;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 } // namespace
 
 CEditDouble::CEditDouble()
@@ -481,7 +466,7 @@ void CEditDouble::PasteText()
 {
     if (IsReadOnly())
         return;
-    CString clip = ClipboardText(GetSafeHwnd());
+    CString clip = GetClipboardText(GetSafeHwnd());
     clip.Remove('\r');
     clip.Remove('\n');
     clip.Trim();

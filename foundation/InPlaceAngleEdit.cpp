@@ -1,5 +1,6 @@
 #include "foundation/InPlaceAngleEdit.h"
 
+#include "foundation/ClipboardText.h"
 #include "foundation/AngleFormat.h"
 #include "foundation/InPlaceEdit.h"
 
@@ -208,7 +209,7 @@ void CInPlaceAngleEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 LRESULT CInPlaceAngleEdit::OnPaste(WPARAM, LPARAM)
 {
-    if (!CInPlaceEdit::AllAllowed(CInPlaceEdit::ClipboardText(), m_Allowed))
+    if (!CInPlaceEdit::AllAllowed(GetClipboardText(), m_Allowed))
         return 0;
     return Default();
 }

@@ -1,5 +1,6 @@
 #include "foundation/InPlaceEdit.h"
 
+#include "foundation/ClipboardText.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"
 
@@ -76,7 +77,7 @@ LRESULT CInPlaceEdit::OnPaste(WPARAM, LPARAM)
     // of their characters.
     if (m_Allowed.IsEmpty())
         return 0;
-    if (!AllAllowed(ClipboardText(), m_Allowed))
+    if (!AllAllowed(GetClipboardText(), m_Allowed))
         return 0;
     return Default();
 }
@@ -89,23 +90,6 @@ bool CInPlaceEdit::AllAllowed(const CString& text, const CString& allowed)
     return true;
 }
 
-CString CInPlaceEdit::ClipboardText()
-{
-    CString text;
-    if (::OpenClipboard(nullptr))
-    {
-        if (HANDLE data = ::GetClipboardData(CF_TEXT))
-        {
-            if (const char* p = static_cast<const char*>(::GlobalLock(data)))
-            {
-                text = p;
-                ::GlobalUnlock(data);
-            }
-        }
-        ::CloseClipboard();
-    }
-    return text;
-}
 
 void CInPlaceEdit::SendEndEdit(CWnd* pEditor, int nItem, int nColumn, const CString& text, UINT mask,
                                int nImage)

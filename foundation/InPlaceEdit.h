@@ -26,8 +26,6 @@ public:
                             int nImage);
     // Whether every character of `text` is in `allowed`.
     static bool AllAllowed(const CString& text, const CString& allowed);
-    // The clipboard's text, empty when it cannot be opened; the clipboard is closed again.
-    static CString ClipboardText();
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

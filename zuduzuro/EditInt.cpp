@@ -1,5 +1,6 @@
 #include "zuduzuro/EditInt.h"
 
+#include "foundation/ClipboardText.h"
 #include "foundation/TextFunctions.h"
 #include "foundation/WindowMessages.h"
 #include "platform/ui/Clipboard.h"
@@ -152,23 +153,6 @@ bool ApplyKey(const IntLayout& f, char key, CString& number, int selStart, int s
     return true;
 }
 
-// The clipboard's text (Windows-1252), empty when there is none.
-CString ClipboardText(HWND owner)
-{
-    CString text;
-    if (!OpenClipboard(owner))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT))
-    {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data)))
-        {
-            text = bytes;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 } // namespace
 
 CEditInt::CEditInt()
@@ -386,7 +370,7 @@ void CEditInt::PasteText()
 {
     if (IsReadOnly())
         return;
-    CString clip = ClipboardText(GetSafeHwnd());
+    CString clip = GetClipboardText(GetSafeHwnd());
     clip.Remove('\r');
     clip.Remove('\n');
     clip.Trim();
