@@ -6,6 +6,12 @@ function(suite_add_subsystem name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/(tests|bench)/")
+  # A sub-folder with a CMakeLists.txt of its own is a library of its own.
+  file(GLOB_RECURSE own_projects CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(project_file ${own_projects})
+    get_filename_component(project_dir ${project_file} DIRECTORY)
+    list(FILTER sources EXCLUDE REGEX "^${project_dir}/")
+  endforeach()
   if(NOT sources)
     # A subsystem whose first sources have not landed yet.
     add_library(${name} INTERFACE)
