@@ -1,0 +1,29 @@
+// CBarge: a tracked vessel (barge): a tracked object with its draft, the height of its water
+// line above the zero of its offsets, and its legs, cranes, transducers, reference systems and
+// clump weights. Kept in "<Vessel data folder><name>.VSL".
+#pragma once
+
+#include "features/TrackObject.h"
+
+class CBarge : public CTrackObject
+{
+public:
+    CBarge();
+
+    // Tracking-point types 1 to 7: antennas, offsets, legs, cranes, transducers, reference
+    // systems, clump weights; null for any other type.
+    CTrackingPointArray* GetTrackingPointArray(int type) const override;
+
+    // "Draft", "Water Line To Zero", the common part, then the point sections "Cranes",
+    // "Clump Weights", "Legs", "Ref Systems", "Transducers".
+    void Save() override;
+    bool Load() override;
+
+    double m_Draft;           // metres
+    double m_WaterLineToZero; // metres
+    CTrackingPointArray m_Cranes;
+    CTrackingPointArray m_ClumpWeights;
+    CTrackingPointArray m_Legs;
+    CTrackingPointArray m_RefSystems;
+    CTrackingPointArray m_Transducers;
+};
