@@ -12,41 +12,36 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
 {
 // Lines as a 1024-byte line buffer would take them (at most 1023 characters; a longer line
-// goes on in the next piece), read through one large buffer because the sources run to
-// millions of lines.
-class CXyzLineReader
+// goes on in the next piece), handed out in place from one large buffer: the sources run to
+// millions of lines, and copying each one out costs as much as reading it.
+class CXyzPieceReader
 {
 public:
-    explicit CXyzLineReader(FILE* file) : m_File(file), m_Buffer(kChunk) {}
+    explicit CXyzPieceReader(FILE* file) : m_File(file), m_Buffer(kChunk) {}
 
-    // The next piece, NUL-terminated in `line` (1024 bytes); false at the end.
-    bool Next(char* line)
+    // The next piece as [begin, end), its newline included when it has one; false at the end.
+    // The bytes stay valid until the next call.
+    bool Next(const char*& begin, const char*& end)
     {
-        size_t copied = 0;
-        while (copied < 1023)
-        {
-            if (m_Pos == m_End && !Fill())
-                break;
-            const size_t room = 1023 - copied;
-            const size_t avail = m_End - m_Pos;
-            const size_t take = room < avail ? room : avail;
-            const char* start = m_Buffer.data() + m_Pos;
-            const void* newline = std::memchr(start, '\n', take);
-            const size_t n = newline ? static_cast<const char*>(newline) - start + 1 : take;
-            std::memcpy(line + copied, start, n);
-            copied += n;
-            m_Pos += n;
-            m_Offset += static_cast<int64_t>(n);
-            if (newline)
-                break;
-        }
-        line[copied] = '\0';
-        return copied > 0;
+        if (m_End - m_Pos < kPiece && !m_bEof)
+            Refill();
+        const size_t avail = m_End - m_Pos;
+        if (avail == 0)
+            return false;
+        const size_t take = avail < kPiece ? avail : kPiece;
+        begin = m_Buffer.data() + m_Pos;
+        const void* newline = std::memchr(begin, '\n', take);
+        const size_t n = newline ? static_cast<size_t>(static_cast<const char*>(newline) - begin) + 1 : take;
+        end = begin + n;
+        m_Pos += n;
+        m_Offset += static_cast<int64_t>(n);
+        return true;
     }
 
     // Bytes taken so far, as the file position after the last piece.
@@ -54,18 +49,30 @@ public:
 
 private:
     static const size_t kChunk = 1 << 20;
+    static const size_t kPiece = 1023;
 
-    bool Fill()
+    // Keeps the unread tail (shorter than a piece) and tops the buffer up behind it, so that
+    // every piece lies whole in the buffer.
+    void Refill()
     {
+        const size_t tail = m_End - m_Pos;
+        std::memmove(m_Buffer.data(), m_Buffer.data() + m_Pos, tail);
         m_Pos = 0;
-        m_End = std::fread(m_Buffer.data(), 1, kChunk, m_File);
-        return m_End > 0;
+        m_End = tail;
+        while (m_End < kChunk && !m_bEof)
+        {
+            const size_t got = std::fread(m_Buffer.data() + m_End, 1, kChunk - m_End, m_File);
+            if (got == 0)
+                m_bEof = true;
+            m_End += got;
+        }
     }
 
     FILE* m_File;
     std::vector<char> m_Buffer;
     size_t m_Pos = 0;
     size_t m_End = 0;
+    bool m_bEof = false;
     int64_t m_Offset = 0;
 };
 
@@ -94,6 +101,138 @@ bool ReadNumber(const char*& p, double& value)
         return false;
     p = stop;
     return true;
+}
+
+// The reading of a NUL-terminated line that every other reading must match.
+bool ParseXyzText(const char* line, double& easting, double& northing, double& depth)
+{
+    const char* p = line;
+    return ReadNumber(p, easting) && ReadNumber(p, northing) && ReadNumber(p, depth);
+}
+
+// Powers of ten up to 10^19, all of which a double holds exactly (5^19 < 2^53).
+const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                               1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+
+enum
+{
+    BLANK_NO = 0,
+    BLANK_YES = 1,
+    // Outside ASCII whether a byte is a blank depends on the C locale, so the slow reading
+    // decides.
+    BLANK_ASK = 2
+};
+
+struct BlankTable
+{
+    unsigned char kind[256];
+    BlankTable()
+    {
+        for (int c = 0; c < 256; ++c)
+            kind[c] = c >= 0x80 ? BLANK_ASK : BLANK_NO;
+        for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r', ','})
+            kind[c] = BLANK_YES;
+    }
+};
+const BlankTable kBlanks;
+
+enum FastResult
+{
+    FAST_NUMBER, // a number was read
+    FAST_NONE,   // only blanks up to the end: no number
+    FAST_UNSURE  // something the slow reading must judge
+};
+
+// The plain decimal numbers of survey files ("-12.345"), read the way from_chars reads them
+// but without its generality: at most 19 digits worth at most 2^53, so that the digits and the
+// power of ten are both exact doubles and one correctly rounded division gives the very double
+// from_chars gives. Exponents, signs other than '-', words, hexadecimal, non-ASCII bytes and a
+// NUL go to the slow reading as FAST_UNSURE.
+inline FastResult FastNumber(const char*& p, const char* end, double& value)
+{
+    const char* q = p;
+    for (;;)
+    {
+        if (q == end)
+            return FAST_NONE;
+        const unsigned char kind = kBlanks.kind[static_cast<unsigned char>(*q)];
+        if (kind == BLANK_NO)
+            break;
+        if (kind == BLANK_ASK)
+            return FAST_UNSURE;
+        ++q;
+    }
+    const bool negative = *q == '-';
+    if (negative)
+        ++q;
+    uint64_t digits = 0;
+    int count = 0;
+    // Decimals counted from the point on: -1 while there is none.
+    int decimals = -1;
+    for (; q != end; ++q)
+    {
+        const unsigned digit = static_cast<unsigned>(*q - '0');
+        if (digit < 10u)
+        {
+            digits = digits * 10 + digit;
+            ++count;
+        }
+        else if (*q == '.' && decimals < 0)
+        {
+            decimals = count;
+        }
+        else
+        {
+            break;
+        }
+    }
+    decimals = decimals < 0 ? 0 : count - decimals;
+    // More than 19 digits may have wrapped; the slow reading takes them.
+    if (count == 0 || count > 19 || digits > (uint64_t(1) << 53))
+        return FAST_UNSURE;
+    if (q != end && (*q == 'e' || *q == 'E' || *q == 'x' || *q == 'X'))
+        return FAST_UNSURE;
+    double number = static_cast<double>(digits);
+    if (decimals > 0)
+        number /= kPowersOfTen[decimals];
+    value = negative ? -number : number;
+    p = q;
+    return FAST_NUMBER;
+}
+
+// ParseXyzText on a copy of [begin, end) made NUL-terminated; kept out of line, since the fast
+// reading needs it only for the odd line.
+__attribute__((noinline)) bool ParseXyzCopy(const char* begin, const char* end, double& easting,
+                                            double& northing, double& depth)
+{
+    const size_t length = static_cast<size_t>(end - begin);
+    char line[1024];
+    if (length < sizeof(line))
+    {
+        std::memcpy(line, begin, length);
+        line[length] = '\0';
+        return ParseXyzText(line, easting, northing, depth);
+    }
+    const std::string copy(begin, length);
+    return ParseXyzText(copy.c_str(), easting, northing, depth);
+}
+
+// ParseXyzLine over [begin, end), a piece that need not end in a NUL: the fast reading where
+// it is sure, else the slow one.
+inline bool ParseXyzPiece(const char* begin, const char* end, double& easting, double& northing,
+                          double& depth)
+{
+    const char* p = begin;
+    FastResult result = FastNumber(p, end, easting);
+    if (result == FAST_NUMBER)
+        result = FastNumber(p, end, northing);
+    if (result == FAST_NUMBER)
+        result = FastNumber(p, end, depth);
+    if (result == FAST_NUMBER)
+        return true;
+    if (result == FAST_NONE)
+        return false;
+    return ParseXyzCopy(begin, end, easting, northing, depth);
 }
 
 void Store(std::atomic<int64_t>* target, int64_t value)
@@ -125,15 +264,15 @@ int64_t StreamLength(FILE* file)
 
 bool ParseXyzLine(const char* line, double& easting, double& northing, double& depth)
 {
-    const char* p = line;
-    return ReadNumber(p, easting) && ReadNumber(p, northing) && ReadNumber(p, depth);
+    return ParseXyzPiece(line, line + std::strlen(line), easting, northing, depth);
 }
 
 IMPLEMENT_DYNCREATE(CLoadDtmThread, CWinThread)
 
 CLoadDtmThread::CLoadDtmThread()
-    : m_pOwner(nullptr), m_hOwner(nullptr), m_bStop(false), m_nMode(0), m_pDtm(nullptr), m_pBytesTotal(nullptr),
-      m_pBytesDone(nullptr), m_pEasting(nullptr), m_pNorthing(nullptr), m_pDepth(nullptr)
+    : m_pOwner(nullptr), m_hOwner(nullptr), m_bStop(false), m_nMode(0), m_pDtm(nullptr),
+      m_pBytesTotal(nullptr), m_pBytesDone(nullptr), m_pEasting(nullptr), m_pNorthing(nullptr),
+      m_pDepth(nullptr)
 {
     m_bAutoDelete = FALSE;
 }
@@ -226,7 +365,6 @@ void CLoadDtmThread::ComputeExtents()
         if (!dtm.m_FileName[i].IsEmpty() && StampFile(dtm.m_FileName[i], dtm.m_Header.Stamp[i]))
             dtm.m_Header.Stamp[i].Valid = 0;
     }
-    char line[1024];
     for (int i = 0; i < 3 && !m_bStop; ++i)
     {
         if (dtm.m_FileName[i].IsEmpty())
@@ -235,13 +373,15 @@ void CLoadDtmThread::ComputeExtents()
         if (!file)
             continue;
         Store(m_pBytesTotal, StreamLength(file));
-        CXyzLineReader reader(file);
+        CXyzPieceReader reader(file);
         double* extent = dtm.m_Header.Extent[i];
         bool first = true;
-        while (!m_bStop && reader.Next(line))
+        const char* begin;
+        const char* end;
+        while (!m_bStop && reader.Next(begin, end))
         {
             double e, n, d;
-            if (!ParseXyzLine(line, e, n, d))
+            if (!ParseXyzPiece(begin, end, e, n, d))
                 continue;
             Store(m_pBytesDone, reader.Offset());
             if (d == 0.0)
@@ -276,7 +416,6 @@ void CLoadDtmThread::MakeGrid()
     std::remove(LinuxPathBytesFromWindows(cacheName).constData());
     if (!dtm.AllocateGrid())
         return;
-    char line[1024];
     for (int i = 0; i < 3 && !m_bStop; ++i)
     {
         if (dtm.m_FileName[i].IsEmpty())
@@ -285,19 +424,24 @@ void CLoadDtmThread::MakeGrid()
         if (!file)
             continue;
         Store(m_pBytesTotal, StreamLength(file));
-        CXyzLineReader reader(file);
+        CXyzPieceReader reader(file);
+        const char* begin;
+        const char* end;
         while (!m_bStop)
         {
             Store(m_pBytesDone, reader.Offset());
-            if (!reader.Next(line))
+            if (!reader.Next(begin, end))
                 break;
             double e, n, d;
-            if (!ParseXyzLine(line, e, n, d))
+            if (!ParseXyzPiece(begin, end, e, n, d))
                 continue;
             d = (d == 0.0) ? DBL_MAX : std::fabs(d);
             const int32_t index = dtm.GetCellIndex(e, n);
+            // A depth no centimetre cell can hold (beyond about 21 km, or not a number) is no
+            // depth rather than whatever the conversion would make of it.
             if (index >= 0)
-                dtm.m_pCells[index] = (d == DBL_MAX) ? DTM_NO_DEPTH : static_cast<int32_t>(d * 100.0);
+                dtm.m_pCells[index] =
+                    (d * 100.0 < static_cast<double>(DTM_NO_DEPTH)) ? static_cast<int32_t>(d * 100.0) : DTM_NO_DEPTH;
             Store(m_pEasting, e);
             Store(m_pNorthing, n);
             Store(m_pDepth, d);
