@@ -5,10 +5,11 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libshp-dev zlib1g-dev libminizip-dev
+  libshp-dev zlib1g-dev libminizip-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
   libproj-dev proj-data
   tzdata locales fonts-dejavu-core
+  python3-openpyxl poppler-utils
 )
 # Reference programs that only regenerate checked-in test fixtures (the tests never run them):
 # installed when SUITE_FIXTURE_TOOLS=1.

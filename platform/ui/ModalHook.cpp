@@ -22,6 +22,7 @@ struct HookState
     std::deque<std::pair<bool, std::vector<CString>>> files; // (chosen, paths)
     std::deque<int> boxes;
     std::deque<UINT> menus;
+    std::deque<PRINT_DIALOG_ANSWER> prints;
     std::vector<MODAL_RECORD> shown;
     int loopTimeout = kDefaultLoopTimeout;
 };
@@ -56,6 +57,7 @@ void ModalHook::Reset()
     s.files.clear();
     s.boxes.clear();
     s.menus.clear();
+    s.prints.clear();
     s.shown.clear();
     s.loopTimeout = kDefaultLoopTimeout;
 }
@@ -90,6 +92,11 @@ void ModalHook::AnswerMenu(UINT nID)
     State().menus.push_back(nID);
 }
 
+void ModalHook::AnswerPrintDialog(const PRINT_DIALOG_ANSWER& answer)
+{
+    State().prints.push_back(answer);
+}
+
 const std::vector<MODAL_RECORD>& ModalHook::Shown()
 {
     return State().shown;
@@ -98,7 +105,7 @@ const std::vector<MODAL_RECORD>& ModalHook::Shown()
 size_t ModalHook::PendingAnswers()
 {
     const HookState& s = State();
-    return s.dialogs.size() + s.files.size() + s.boxes.size() + s.menus.size();
+    return s.dialogs.size() + s.files.size() + s.boxes.size() + s.menus.size() + s.prints.size();
 }
 
 void ModalHook::SetLoopTimeout(int milliseconds)
@@ -181,6 +188,24 @@ bool ModalHook::TakeMenuAnswer(UINT* nID, bool* found)
     }
     *nID = s.menus.front();
     s.menus.pop_front();
+    return true;
+}
+
+bool ModalHook::TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found)
+{
+    HookState& s = State();
+    if (!s.enabled)
+        return false;
+    *found = !s.prints.empty();
+    if (!*found)
+    {
+        ReportFailure("A print dialog was shown with no answer prepared");
+        *answer = PRINT_DIALOG_ANSWER();
+        answer->ok = false;
+        return true;
+    }
+    *answer = s.prints.front();
+    s.prints.pop_front();
     return true;
 }
 

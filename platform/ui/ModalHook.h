@@ -1,5 +1,5 @@
 // The one point where modal user interface meets tests: every modal dialog (DoModal), file
-// dialog, message box and popup menu asks here first.
+// dialog, print dialog, message box and popup menu asks here first.
 //
 // While the hook is enabled (always in tests: the test main enables it and resets it before
 // each test), nothing waits for a person: each modal call takes the first prepared answer
@@ -15,6 +15,11 @@
 //         return IDOK;                                                // used only if still open
 //     });
 //     ModalHook::AnswerFileDialog({"C:\\MyData\\a.txt"});
+//     PRINT_DIALOG_ANSWER print;          // OK, to a PDF file, 2 collated copies
+//     print.outputFile = "C:\\out.pdf";
+//     print.copies = 2;
+//     print.collate = true;
+//     ModalHook::AnswerPrintDialog(print);
 //     ... run the code under test ...
 //     EXPECT_EQ(ModalHook::Shown().back().text, "Save changes?");
 #pragma once
@@ -40,7 +45,8 @@ struct MODAL_RECORD
         Dialog,
         FileDialog,
         MessageBox,
-        Menu
+        Menu,
+        PrintDialog
     };
     Kind kind = Dialog;
     UINT id = 0;          // dialog template id
@@ -48,10 +54,23 @@ struct MODAL_RECORD
     CString text;         // message box text; file dialog: its filter; menu: item texts, one a line
     CString folder;       // file dialog: initial folder (Windows path)
     CString fileName;     // file dialog: initial file name
-    UINT flags = 0;       // MB_*, OFN_*, TPM_*
+    UINT flags = 0;       // MB_*, OFN_*, TPM_*, PD_*
     BOOL open = TRUE;     // file dialog: open (TRUE) or save
     INT_PTR result = 0;   // what the call returned (IDOK, IDYES, the menu id, ...)
     bool answered = true; // false when no answer was prepared
+};
+
+// What a print dialog is answered with: OK or Cancel, where to print, copies, collation and
+// a page range (used only when both pages are set and the dialog offers page numbers).
+struct PRINT_DIALOG_ANSWER
+{
+    bool ok = true;
+    CString outputFile;  // Windows path of the PDF file printed to when no printer is named
+    CString printerName; // an installed printer (Qt's name); empty: the PDF file
+    int copies = 1;
+    bool collate = false;
+    int fromPage = 0;
+    int toPage = 0;
 };
 
 class PLATFORM_API ModalHook
@@ -85,6 +104,8 @@ public:
     static void AnswerMessageBox(int nResult);
     // The next popup menu chooses nID (0: dismissed).
     static void AnswerMenu(UINT nID);
+    // The next print dialog (CPrintDialog) gets this answer.
+    static void AnswerPrintDialog(const PRINT_DIALOG_ANSWER& answer);
 
     static const std::vector<MODAL_RECORD>& Shown();
     // Answers prepared and not yet used.
@@ -98,6 +119,7 @@ public:
     static bool TakeFileDialogAnswer(std::vector<CString>* paths, bool* found);
     static bool TakeMessageBoxAnswer(int* result, bool* found);
     static bool TakeMenuAnswer(UINT* nID, bool* found);
+    static bool TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found);
     static void Record(const MODAL_RECORD& record);
     static void ReportFailure(const CString& message);
     static int LoopTimeout();

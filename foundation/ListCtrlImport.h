@@ -1,0 +1,80 @@
+// CListCtrlImport: how the columns of a comma-separated data file, or of a worksheet of a
+// spreadsheet workbook, map onto the fields of a table being imported (for example pipeline
+// points), the source's settings, and the reading of the source record by record. The mapping
+// and settings persist in the settings file "Pipeline_CSV.INI" of the settings folder.
+#pragma once
+
+#include "platform/core/Array.h"
+#include "platform/core/StdioFile.h"
+#include "platform/core/String.h"
+#include "platform/io/Database.h"
+#include "platform/io/Recordset.h"
+
+// One field of the table and the data-file column it is taken from.
+struct ListCtrlImportDef
+{
+    CString FieldName;
+    int Column = -1; // 0-based column of the data file; negative: the field is skipped
+};
+
+class CListCtrlImport : public CArray<ListCtrlImportDef, const ListCtrlImportDef&>
+{
+public:
+    CListCtrlImport();
+    // Closes the spreadsheet source when it is open.
+    ~CListCtrlImport() override;
+    CListCtrlImport(const CListCtrlImport&) = delete;
+    CListCtrlImport& operator=(const CListCtrlImport&) = delete;
+
+    // Appends a field named `name` that takes no column; returns its index.
+    INT_PTR AddField(const char* name);
+
+    // Reads the settings file in the writer's order: full path, spreadsheet name, mode, lines
+    // to skip, then each field's column. A missing file gives the documents folder, "Sheet1",
+    // 0, 0 and column i for field i; a missing line gives that line's default.
+    void LoadSettings();
+    // Writes them, whole or not at all; nothing happens when the file cannot be written.
+    void SaveSettings();
+
+    // Opens the data file (m_FullPath) for reading and skips the lines to skip. False when it
+    // does not open, or (closing it) when it ends before the first data line.
+    bool OpenFile(CStdioFile& file);
+    // The next line of the file as one entry per field: the field's column of the line (empty
+    // when the line is shorter), or "n/a" for a skipped field. At the end of the file it is
+    // closed and the result is false; false too when every field is skipped.
+    bool ReadRecord(CStdioFile& file, CStringArray& fields);
+
+    // The same for a spreadsheet source: the worksheet m_SpreadsheetName of the workbook
+    // m_FullPath, read through the Excel data source. Every row is a record (a heading row is
+    // one of the lines to skip), so one mapping serves a workbook and a CSV copy of its sheet
+    // alike. False, with nothing left open, when there is no Excel data source, the workbook or
+    // the sheet cannot be read, or the sheet ends before the first data row.
+    bool OpenSpreadsheet();
+    // The next row of the worksheet as ReadRecord gives a line (a number cell as the shortest
+    // text that reads back to it, an empty cell as empty text). At the end of the sheet the
+    // source is closed and the result is false.
+    bool ReadSpreadsheetRecord(CStringArray& fields);
+    void CloseSpreadsheet();
+
+    // The settings file's name: "<settings folder><settings name with blanks as '_'>.INI".
+    CString GetSettingsFileName() const;
+
+    CString m_SettingsName;    // names the settings file; "Pipeline CSV"
+    CString m_FullPath;        // the data file
+    CString m_SpreadsheetName; // the worksheet of a spreadsheet source
+    int m_Mode;                // kept for the import dialogs
+    int m_SkipNoLines;         // lines to skip at the top of the file
+    CDatabase m_Database;      // the workbook of a spreadsheet source
+    CRecordset m_Recordset;    // its worksheet
+
+private:
+    // Every field takes the column of its own index.
+    void MapFieldsInOrder();
+    // One entry per field from `column(i)`, the text of 0-based column i ("" when absent).
+    template <class ColumnText> bool MapRecord(CStringArray& fields, ColumnText column) const;
+};
+
+// One record of CListCtrlImport::ReadRecord as a comma-separated line: "n/a" entries are left
+// out; "<NULL>" (any case) stands for an empty field. Every kept entry after the first is
+// preceded by ',', so an empty leading field keeps its place.
+CString JoinImportFields(const CStringArray& fields);
