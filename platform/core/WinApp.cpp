@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -361,6 +362,9 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    for (POSITION pos = m_templateList.GetHeadPosition(); pos;)
+        delete m_templateList.GetNext(pos);
+    m_templateList.RemoveAll();
     CWinApp* self = this;
     g_app.compare_exchange_strong(self, nullptr);
     for (LPCTSTR* p :
@@ -479,6 +483,29 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
         entry->value = lpszValue;
     else
         section->entries.push_back({lpszEntry, lpszValue});
+    return Save(path, doc) ? TRUE : FALSE;
+}
+
+BOOL CWinApp::DeleteProfileTree(LPCTSTR lpszSection)
+{
+    if (!ValidName(lpszSection))
+        return FALSE;
+    std::lock_guard<std::mutex> guard(ProfileLock());
+    const QString path = GetProfilePath();
+    IniDocument doc;
+    if (!Load(path, doc))
+        return FALSE;
+    const std::string prefix = std::string(lpszSection) + "\\";
+    const size_t before = doc.size();
+    doc.erase(std::remove_if(doc.begin(), doc.end(),
+                             [&](const IniSection& s) {
+                                 return SameName(s.name, lpszSection) ||
+                                        (s.name.size() > prefix.size() &&
+                                         SameName(s.name.substr(0, prefix.size()), prefix.c_str()));
+                             }),
+              doc.end());
+    if (doc.size() == before)
+        return TRUE;
     return Save(path, doc) ? TRUE : FALSE;
 }
 

@@ -9,6 +9,7 @@
 // left half-written.
 #pragma once
 
+#include "platform/core/List.h"
 #include "platform/core/String.h"
 #include "platform/core/WinThread.h"
 
@@ -17,6 +18,9 @@
 
 class QCoreApplication;
 class QString;
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
 
 class PLATFORM_API CWinApp : public CWinThread
 {
@@ -45,6 +49,9 @@ public:
     // A null value deletes the entry; a null entry deletes the whole section. FALSE when the
     // profile could not be written (the file on disk is then unchanged).
     BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // Deletes the section and every section below it ("<section>\..."). FALSE when the
+    // profile could not be written.
+    BOOL DeleteProfileTree(LPCTSTR lpszSection);
     // Bytes are kept as hexadecimal text. *ppData is allocated with new[]; the caller frees
     // it with delete[]. FALSE (and *ppData null) when missing or not valid hexadecimal.
     BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
@@ -52,6 +59,35 @@ public:
 
     // The Linux path of the profile file.
     QString GetProfilePath() const;
+
+    // ----- Documents and start-up (defined by the user-interface layer) -----------------
+
+    // The application owns its templates and deletes them with itself.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    // Reads the program's arguments (after the program name): "/x" and "-x" are flags, the
+    // rest file names, each given to rCmdInfo.ParseParam.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // FileNew makes the first template's document, frame and view (the first frame becomes
+    // m_pMainWnd); FileOpen opens the named file the same way. FALSE when that failed.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    void OnFileNew();
+    void OnFileOpen();
+    // Closes every document of every template (their frames go with them).
+    void CloseAllDocuments(BOOL bEndSession);
+    // FALSE when a modified document's owner refused to let it go.
+    BOOL SaveAllModified();
+    // The recent-file list holds up to nMaxMRU paths, newest first, kept in the profile
+    // ("Recent File List", "File1"...).
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    // The recent files, newest first.
+    const CStringList& GetRecentFileList() const { return m_recentFiles; }
+    // Idle work: the main window's toolbars and other command items are brought up to date.
+    // TRUE while more idle work is wanted.
+    virtual BOOL OnIdle(LONG lCount);
 
     // Owned and allocated with malloc: to change one, free() it and assign a strdup() copy.
     LPCTSTR m_pszAppName = nullptr;
@@ -63,9 +99,15 @@ public:
     LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = 1; // SW_SHOWNORMAL
 
+    UINT m_nMaxMRU = 0;
+
 private:
     friend QCoreApplication* AfxInitProcess(int& argc, char** argv);
     void RecordCommandLine(int argc, char** argv);
+    void SaveRecentFileList();
+
+    CObList m_templateList; // CDocTemplate objects
+    CStringList m_recentFiles;
 
     std::string m_strCmdLine;
 };

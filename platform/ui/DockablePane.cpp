@@ -3,9 +3,10 @@
 #include "platform/core/WinApp.h"
 
 #include <QDockWidget>
+#include <QMainWindow>
 #include <QWidget>
 
-IMPLEMENT_DYNAMIC(CDockablePane, CWnd)
+IMPLEMENT_DYNAMIC(CDockablePane, CPane)
 
 CDockablePane::CDockablePane() = default;
 
@@ -14,24 +15,49 @@ CDockablePane::~CDockablePane()
     m_pDock = nullptr;
 }
 
-BOOL CDockablePane::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL, UINT nID, DWORD dwStyle,
-                           DWORD, DWORD dwControlBarStyle, CCreateContext*)
+BEGIN_MESSAGE_MAP(CDockablePane, CPane)
+ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+BOOL CDockablePane::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL, UINT nID,
+                           DWORD dwStyle, DWORD, DWORD dwControlBarStyle, CCreateContext*)
 {
-    if (pParentWnd == nullptr || GetSafeHwnd() != nullptr)
+    if (pParentWnd == nullptr || GetSafeHwnd() != nullptr || pParentWnd->GetWidget() == nullptr)
         return FALSE;
-    auto* dock = new QDockWidget(QString::fromLatin1(lpszCaption ? lpszCaption : ""));
-    dock->setWidget(new QWidget(dock));
+    m_strCaption = lpszCaption ? lpszCaption : "";
+    m_dwControlBarStyle = dwControlBarStyle;
+    const CRect area(rect);
+    // The window itself always shows inside its dock; the dock carries the pane's visibility.
+    if (!CWnd::CreateEx(0, nullptr, lpszCaption, dwStyle | WS_CHILD | WS_VISIBLE,
+                        CRect(0, 0, area.Width(), area.Height()), pParentWnd, nID))
+        return FALSE;
+    QWidget* inner = GetWidget();
+    QWidget* host = inner->parentWidget();
+    auto* dock = new QDockWidget(m_strCaption.ToQString(), host);
     QDockWidget::DockWidgetFeatures features = QDockWidget::NoDockWidgetFeatures;
     if (dwControlBarStyle & AFX_CBRS_CLOSE)
         features |= QDockWidget::DockWidgetClosable;
     if (dwControlBarStyle & AFX_CBRS_FLOAT)
         features |= QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetMovable;
     dock->setFeatures(features);
-    if (!CreateFromWidget(dock, 0, lpszCaption, dwStyle, rect, pParentWnd, nID))
-        return FALSE;
+    // The name by which a frame's saved layout finds the pane again.
+    dock->setObjectName(QString::fromLatin1(static_cast<LPCSTR>(GetProfileSection(nID).Mid(10))));
+    dock->setWidget(inner);
+    inner->show();
     m_pDock = dock;
-    m_strCaption = lpszCaption ? lpszCaption : "";
-    m_dwControlBarStyle = dwControlBarStyle;
+    if (auto* frame = qobject_cast<QMainWindow*>(host))
+    {
+        // In a frame the pane sits in a dock area at once, never loose over the view.
+        const DWORD side = GetDockSide();
+        frame->addDockWidget(static_cast<Qt::DockWidgetArea>(DockAreaOfSide(side)), dock);
+        const bool across = side == CBRS_ALIGN_LEFT || side == CBRS_ALIGN_RIGHT;
+        if (area.Width() > 0 && area.Height() > 0)
+            frame->resizeDocks({dock}, {across ? area.Width() : area.Height()},
+                               across ? Qt::Horizontal : Qt::Vertical);
+    }
+    else
+        dock->setGeometry(area.left, area.top, area.Width(), area.Height());
+    dock->setVisible((dwStyle & WS_VISIBLE) != 0);
     // The saved layout wins over the style the pane was created with.
     const int stored = GetStoredVisibility(nID);
     if (stored == 0)
@@ -41,15 +67,81 @@ BOOL CDockablePane::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& re
     return TRUE;
 }
 
-void CDockablePane::ShowPane(BOOL bShow, BOOL, BOOL)
+void CDockablePane::OnNcDestroy()
 {
-    if (GetSafeHwnd() != nullptr)
-        ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    if (QDockWidget* dock = m_pDock)
+    {
+        // The dock goes with the pane's window (later: this may run inside one of its events).
+        m_pDock = nullptr;
+        dock->hide();
+        dock->deleteLater();
+    }
+    CPane::OnNcDestroy();
+}
+
+void CDockablePane::ShowPane(BOOL bShow, BOOL bDelay, BOOL bActivate)
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    if (!m_pDock)
+    {
+        CPane::ShowPane(bShow, bDelay, bActivate);
+        return;
+    }
+    m_pDock->setVisible(bShow != FALSE);
+    if (bShow && bActivate)
+        m_pDock->raise();
 }
 
 BOOL CDockablePane::IsVisible() const
 {
-    return GetSafeHwnd() != nullptr && IsWindowVisible();
+    // Shown as far as the pane goes: a pane of a frame not yet shown counts as visible when it
+    // will show with the frame, as the layout keeps it.
+    const QWidget* dock = m_pDock;
+    if (GetSafeHwnd() == nullptr || dock == nullptr)
+        return FALSE;
+    return dock->isWindow() ? dock->isVisible() : dock->isVisibleTo(dock->window());
+}
+
+BOOL CDockablePane::IsDocked() const
+{
+    return m_pDock != nullptr && !m_pDock->isFloating();
+}
+
+void CDockablePane::FloatPane(const RECT& rectFloat)
+{
+    if (!m_pDock)
+        return;
+    m_pDock->setFloating(true);
+    m_pDock->setGeometry(rectFloat.left, rectFloat.top, rectFloat.right - rectFloat.left,
+                         rectFloat.bottom - rectFloat.top);
+}
+
+DWORD CDockablePane::GetDockSide() const
+{
+    const DWORD own = GetStyle() & CBRS_ALIGN_ANY;
+    for (DWORD side : {CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM})
+        if ((own & side) && (m_dwDockAlignment == 0 || (m_dwDockAlignment & side)))
+            return side;
+    for (DWORD side : {CBRS_ALIGN_RIGHT, CBRS_ALIGN_LEFT, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_TOP})
+        if (m_dwDockAlignment & side)
+            return side;
+    return CBRS_ALIGN_RIGHT;
+}
+
+int DockAreaOfSide(DWORD side)
+{
+    switch (side)
+    {
+    case CBRS_ALIGN_LEFT:
+        return Qt::LeftDockWidgetArea;
+    case CBRS_ALIGN_TOP:
+        return Qt::TopDockWidgetArea;
+    case CBRS_ALIGN_BOTTOM:
+        return Qt::BottomDockWidgetArea;
+    default:
+        return Qt::RightDockWidgetArea;
+    }
 }
 
 CString CDockablePane::GetProfileSection(UINT nID)

@@ -1,35 +1,38 @@
 // CDockablePane: a titled pane that docks in a frame and that the user shows, hides and closes;
 // whether it is shown is kept in the application profile under "Workspace\BasePane-<id>"
 // ("IsVisible"), so that the next start restores the layout.
+//
+// The pane's window is its client area: a QDockWidget around it draws the title bar and the
+// close box (which hides the pane) and sits in one of the frame's dock areas. So the pane's
+// children, painting, sizes and client coordinates all start below the title bar. Show and
+// hide a pane with ShowPane (it acts on the dock).
 #pragma once
 
-#include "platform/ui/FrameStyles.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/BasePane.h"
 
 class QDockWidget;
 
-class PLATFORM_API CDockablePane : public CWnd
+class PLATFORM_API CDockablePane : public CPane
 {
     DECLARE_DYNAMIC(CDockablePane)
 public:
     CDockablePane();
     ~CDockablePane() override;
 
-    // A child pane of the parent with the caption; styles are accepted as given (docking sides
-    // and tabs are left to the window manager). A stored "IsVisible" of the id (0 or 1) decides
-    // whether it shows. FALSE when the window cannot be made.
+    // A child pane of the parent with the caption; in a frame it docks on the side of its
+    // style (CBRS_LEFT...), elsewhere it sits at `rect`. A stored "IsVisible" of the id (0 or 1)
+    // decides whether it shows, else WS_VISIBLE. FALSE when the window cannot be made.
     virtual BOOL Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL bHasGripper, UINT nID,
                         DWORD dwStyle, DWORD dwTabbedStyle = AFX_CBRS_REGULAR_TABS,
                         DWORD dwControlBarStyle = AFX_DEFAULT_DOCKING_PANE_STYLE,
                         CCreateContext* pContext = nullptr);
 
     // Shows or hides the pane; `bDelay` and `bActivate` are accepted (the change is immediate).
-    virtual void ShowPane(BOOL bShow, BOOL bDelay, BOOL bActivate);
-    virtual BOOL IsVisible() const;
-    BOOL IsAutoHideMode() const { return FALSE; }
-    void EnableDocking(DWORD dwAlignment) { m_dwDockAlignment = dwAlignment; }
-    DWORD GetEnabledAlignment() const { return m_dwDockAlignment; }
-    DWORD GetControlBarStyle() const { return m_dwControlBarStyle; }
+    void ShowPane(BOOL bShow, BOOL bDelay, BOOL bActivate) override;
+    BOOL IsVisible() const override;
+    // The side (CBRS_ALIGN_*) the pane docks on in its frame: the side of its window style when
+    // that side is enabled, else the first enabled side, else the right.
+    DWORD GetDockSide() const;
     // The close box: hides the pane.
     void ClosePane() { ShowPane(FALSE, FALSE, FALSE); }
     CString GetTitle() const { return m_strCaption; }
@@ -41,12 +44,20 @@ public:
     // The stored "IsVisible" of a pane id: 1, 0, or -1 when never stored.
     static int GetStoredVisibility(UINT nID);
 
-    // The container the pane's own windows live in.
+    // The dock around the pane's window; null without a window.
     QDockWidget* GetDockWidget() const { return m_pDock; }
+    // Floats the pane in its own small window at the rectangle (screen coordinates).
+    void FloatPane(const RECT& rectFloat);
+    BOOL IsDocked() const override;
+
+protected:
+    void OnNcDestroy();
+    DECLARE_MESSAGE_MAP()
 
 private:
     QDockWidget* m_pDock = nullptr;
     CString m_strCaption;
-    DWORD m_dwDockAlignment = 0;
-    DWORD m_dwControlBarStyle = 0;
 };
+
+// The Qt dock area (Qt::DockWidgetArea) of a CBRS_ALIGN_* side.
+PLATFORM_API int DockAreaOfSide(DWORD side);

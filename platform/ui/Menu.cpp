@@ -127,7 +127,8 @@ MenuItem* FindItem(HMENU h, UINT nItem, UINT nFlags, MenuData** holder = nullptr
 MenuItem MakeItem(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
 {
     MenuItem item;
-    item.flags = nFlags & ~(MF_BYPOSITION | MF_APPEND | MF_CHANGE | MF_DELETE | MF_REMOVE);
+    // MF_APPEND shares its bit with MF_OWNERDRAW, so it stays: an owner-drawn item keeps its flag.
+    item.flags = nFlags & ~(MF_BYPOSITION | MF_CHANGE | MF_DELETE | MF_REMOVE);
     if (nFlags & MF_POPUP)
         item.popup = reinterpret_cast<HMENU>(nIDNewItem);
     else

@@ -1,5 +1,6 @@
 #include "platform/ui/StatusBar.h"
 
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/Resources.h"
 
 #include <QFrame>
@@ -32,6 +33,9 @@ BOOL CMFCStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     if (!CreateFromWidget(row, 0, nullptr, dwStyle, rect, pParentWnd, nID))
         return FALSE;
     m_pRow = row;
+    // In a frame the bar sits along the frame's bottom edge.
+    if (pParentWnd->IsFrameWnd())
+        pParentWnd->ToFrameWnd()->AddControlBar(this);
     return TRUE;
 }
 

@@ -132,6 +132,18 @@ struct WndAccess
         pWnd->m_pBridge = nullptr;
         pWnd->m_hWnd = nullptr;
     }
+    // `shadow` acts on the window of `of` (a view that is a control hands out a control object
+    // this way) without being the window's bound object; Unshadow lets go before it is gone.
+    static void Shadow(CWnd* shadow, const CWnd* of)
+    {
+        shadow->m_pBridge = of->m_pBridge;
+        shadow->m_hWnd = of->m_hWnd;
+    }
+    static void Unshadow(CWnd* shadow)
+    {
+        shadow->m_pBridge = nullptr;
+        shadow->m_hWnd = nullptr;
+    }
     static bool LayerOwned(const CWnd* pWnd) { return pWnd->m_bLayerOwned; }
     static void SetLayerOwned(CWnd* pWnd) { pWnd->m_bLayerOwned = true; }
     static CWndBridge* Bridge(const CWnd* pWnd) { return pWnd->m_pBridge; }
