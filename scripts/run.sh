@@ -18,4 +18,24 @@ if [ ${#programs[@]} -eq 0 ]; then
 fi
 echo "Programs built: ${programs[*]}"
 export SUITE_DRIVE_C="${SUITE_DRIVE_C:-$PWD/data/demo}"
-exec "$BUILD_DIR/apps/${programs[0]}" "$@"
+
+# The Geodetic program listens for NMEA on the demo's UDP input: a recorded capture is replayed
+# to it in the background while the program runs (SUITE_DEMO_REPLAY=0 turns that off).
+replay_pid=""
+stop_replay() {
+  if [ -n "$replay_pid" ]; then
+    kill "$replay_pid" 2>/dev/null || true
+    wait "$replay_pid" 2>/dev/null || true
+  fi
+}
+if [ "${programs[0]}" = Geodetic ] && [ "${SUITE_DEMO_REPLAY:-1}" != 0 ] && command -v python3 >/dev/null; then
+  python3 data/demo/replay_nmea.py data/demo/MyData/demo_gnss.nmea 10110 &
+  replay_pid=$!
+  trap stop_replay EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  echo "Replaying data/demo/MyData/demo_gnss.nmea to UDP port 10110 (pid $replay_pid)."
+fi
+status=0
+"$BUILD_DIR/apps/${programs[0]}" "$@" || status=$?
+exit "$status"

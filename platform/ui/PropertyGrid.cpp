@@ -71,7 +71,10 @@ bool Contains(const std::vector<CMFCPropertyGridProperty*>& props, const CMFCPro
 class CPropertyDelegate : public QStyledItemDelegate
 {
 public:
-    CPropertyDelegate(CMFCPropertyGridCtrl* grid, QObject* parent) : QStyledItemDelegate(parent), m_grid(grid) {}
+    CPropertyDelegate(CMFCPropertyGridCtrl* grid, QObject* guard, QObject* parent)
+        : QStyledItemDelegate(parent), m_grid(grid), m_guard(guard)
+    {
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -118,10 +121,11 @@ public:
         else if (auto* edit = qobject_cast<QLineEdit*>(editor))
             text = edit->text();
         CMFCPropertyGridCtrl* grid = m_grid;
+        QPointer<QObject> guard = m_guard;
         QMetaObject::invokeMethod(
             parent(),
-            [grid, prop, text]() {
-                if (Contains({}, prop, grid))
+            [grid, guard, prop, text]() {
+                if (guard && Contains({}, prop, grid))
                     grid->EditProperty(prop, FromQ(text));
             },
             Qt::QueuedConnection);
@@ -129,6 +133,7 @@ public:
 
 private:
     CMFCPropertyGridCtrl* m_grid;
+    QPointer<QObject> m_guard;
 };
 } // namespace
 
@@ -397,6 +402,13 @@ CMFCPropertyGridCtrl::CMFCPropertyGridCtrl() = default;
 
 CMFCPropertyGridCtrl::~CMFCPropertyGridCtrl()
 {
+    // A tree still alive (Qt deletes it later) must hold no pointers to the items about to go.
+    if (m_pTree)
+    {
+        m_bInRebuild = true;
+        m_pTree->clear();
+    }
+    m_pGuard.reset();
     m_pTree = nullptr;
     m_pDescription = nullptr;
     RemoveAll();
@@ -414,7 +426,8 @@ BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent
     m_pTree->setUniformRowHeights(true);
     m_pTree->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                              QAbstractItemView::EditKeyPressed);
-    m_pTree->setItemDelegate(new CPropertyDelegate(this, m_pTree));
+    m_pGuard = std::make_unique<QObject>();
+    m_pTree->setItemDelegate(new CPropertyDelegate(this, m_pGuard.get(), m_pTree));
     m_pTree->header()->setStretchLastSection(true);
     m_pDescription = new QLabel(box);
     m_pDescription->setWordWrap(true);
@@ -423,7 +436,11 @@ BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent
     m_pDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_pTree, 1);
     layout->addWidget(m_pDescription);
-    QObject::connect(m_pTree, &QTreeWidget::currentItemChanged, m_pTree, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
+    QObject::connect(m_pTree, &QObject::destroyed, m_pGuard.get(), [this]() {
+        m_pTree = nullptr;
+        m_pDescription = nullptr;
+    });
+    QObject::connect(m_pTree, &QTreeWidget::currentItemChanged, m_pGuard.get(), [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
         if (m_bInRebuild)
             return;
         m_pSel = item ? static_cast<CMFCPropertyGridProperty*>(item->data(0, kPropRole).value<void*>()) : nullptr;

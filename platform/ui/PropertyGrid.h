@@ -8,12 +8,14 @@
 #include "platform/ui/OleVariant.h"
 #include "platform/ui/Wnd.h"
 
+#include <memory>
 #include <vector>
 
 class CMFCPropertyGridCtrl;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QLabel;
+class QObject;
 
 // The change notification to the grid's owner: wParam the grid's id, lParam the item.
 PLATFORM_API extern const UINT AFX_WM_PROPERTY_CHANGED;
@@ -203,6 +205,9 @@ private:
     CMFCPropertyGridProperty* m_pSel = nullptr;
     QTreeWidget* m_pTree = nullptr;
     QLabel* m_pDescription = nullptr;
+    // Lives exactly as long as this object: the tree's signals and queued edits are tied to it,
+    // so a tree that outlives the grid (deleted later by Qt) never calls into a dead grid.
+    std::unique_ptr<QObject> m_pGuard;
     bool m_bHeaderCtrl = true;
     bool m_bDescriptionArea = false;
     bool m_bVSDotNetLook = false;

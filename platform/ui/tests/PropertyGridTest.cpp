@@ -6,6 +6,8 @@
 #include "platform/ui/Resources.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -234,4 +236,54 @@ TEST(ResourceChainTest, CallerFirstThenTheOtherModules)
     AfxUnregisterStringTable("TestLibrary");
     EXPECT_FALSE(AfxLoadString(102, text, "TestHost"));
     AfxUnregisterStringTable("TestHost");
+}
+
+namespace
+{
+// Destroys and deletes its grid from inside a message, as a pane closing itself does: the
+// grid's Qt widgets then outlive the grid until the event loop runs again.
+class CDestroyingOwner : public CWnd
+{
+public:
+    CMFCPropertyGridCtrl* grid = nullptr;
+
+    LRESULT OnDropGrid(WPARAM, LPARAM)
+    {
+        grid->DestroyWindow();
+        delete grid;
+        grid = nullptr;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDestroyingOwner, CWnd)
+ON_MESSAGE(WM_USER + 5, &CDestroyingOwner::OnDropGrid)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(PropertyGridLifetime, TreeOutlivingItsGridNoLongerReachesIt)
+{
+    CDestroyingOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 300), nullptr, 0));
+    owner.grid = new CMFCPropertyGridCtrl;
+    ASSERT_TRUE(owner.grid->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 280, 280), &owner, 1));
+    owner.grid->AddProperty(new CMFCPropertyGridProperty("Name", COleVariant("A"), "Text", 1));
+    QPointer<QTreeWidget> tree;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* t = qobject_cast<QTreeWidget*>(w))
+            tree = t;
+    ASSERT_TRUE(tree);
+
+    owner.SendMessage(WM_USER + 5, 0, 0);
+    ASSERT_EQ(owner.grid, nullptr);
+    ASSERT_TRUE(tree) << "the grid's widgets are deleted later, not inside the message";
+    // Whatever the tree still does before it goes must not touch the deleted grid or its items.
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    auto* item = new QTreeWidgetItem(QStringList{"stray"});
+    tree->addTopLevelItem(item);
+    tree->setCurrentItem(item);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(tree);
+    owner.DestroyWindow();
 }

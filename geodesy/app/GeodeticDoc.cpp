@@ -1,0 +1,3 @@
+#include "geodesy/app/GeodeticDoc.h"
+
+IMPLEMENT_DYNCREATE(CGeodeticDoc, CDocument)

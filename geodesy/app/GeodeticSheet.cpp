@@ -1,0 +1,496 @@
+#include "geodesy/app/GeodeticSheet.h"
+
+#include "foundation/AngleFormat.h"
+#include "foundation/ConfigFile.h"
+#include "foundation/MyListCtrl.h"
+#include "geodesy/AngleText.h"
+#include "geodesy/Datum.h"
+#include "geodesy/Projection.h"
+#include "geodesy/Spheroid.h"
+#include "platform/ui/ListCtrl.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+struct ColumnKindDef
+{
+    const char* heading;
+    const char* menuLabel;
+};
+
+const ColumnKindDef kKinds[COLUMN_KINDS] = {
+    {"Label", "Label"},
+    {"Easting", "Easting"},
+    {"Northing", "Northing"},
+    {"Lat DMS", "DD MM SS.SSS Q"},
+    {"Lat Deg", "Degrees"},
+    {"Lat Min", "Minutes"},
+    {"Lat Sec", "Second"},
+    {"N/S", "N/S"},
+    {"Lat NMEA", "NMEA (DDMM.MMM)"},
+    {"Lon DMS", "DDD MM SS.SSS Q"},
+    {"Lon Deg", "Degrees"},
+    {"Lon Min", "Minutes"},
+    {"Lon Sec", "Second"},
+    {"E/W", "E/W"},
+    {"Lon NMEA", "NMEA (DDDMM.MMM)"},
+    {"Height", "Height"},
+};
+
+const char* const kOutputs[OUTPUT_COLUMNS] = {"Easting ", "Northing ", "Latitude", "Longitude", "Ht."};
+
+const char* const kSettingsName = "Geodetic View";
+
+double CellNumber(const CString& text)
+{
+    return std::atof(text);
+}
+
+CString FormatMetres(double value)
+{
+    CString text;
+    text.Format("%.3lf", value);
+    return text;
+}
+} // namespace
+
+const char* GetColumnHeading(int kind)
+{
+    return kind >= 0 && kind < COLUMN_KINDS ? kKinds[kind].heading : "";
+}
+
+const char* GetColumnMenuLabel(int kind)
+{
+    return kind >= 0 && kind < COLUMN_KINDS ? kKinds[kind].menuLabel : "";
+}
+
+const char* GetOutputHeading(int output)
+{
+    return output >= 0 && output < OUTPUT_COLUMNS ? kOutputs[output] : "";
+}
+
+int GetColumnCount(CListCtrl& list)
+{
+    CHeaderCtrl* header = list.GetHeaderCtrl();
+    return header ? header->GetItemCount() : 0;
+}
+
+CString GetHeadingText(CListCtrl& list, int column)
+{
+    char buffer[512] = {};
+    LVCOLUMN col = {};
+    col.mask = LVCF_TEXT;
+    col.pszText = buffer;
+    col.cchTextMax = (int)sizeof(buffer);
+    if (!list.GetColumn(column, &col))
+        return CString();
+    return CString(buffer);
+}
+
+void SetHeadingText(CListCtrl& list, int column, const char* text)
+{
+    LVCOLUMN col = {};
+    col.mask = LVCF_TEXT;
+    col.pszText = const_cast<LPSTR>(text ? text : "");
+    list.SetColumn(column, &col);
+}
+
+double DmsCellsToRadians(const char* degrees, const char* minutes, const char* seconds,
+                         const char* hemisphere, bool longitude)
+{
+    double d = degrees ? std::atof(degrees) : 0.0;
+    double sign = 1.0;
+    if (d < 0.0)
+    {
+        sign = -1.0;
+        d = -d;
+    }
+    const double m = std::fabs(minutes ? std::atof(minutes) : 0.0);
+    const double s = std::fabs(seconds ? std::atof(seconds) : 0.0);
+    if (hemisphere)
+    {
+        const char* p = hemisphere;
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        const char south = longitude ? 'W' : 'S';
+        if (*p == south || *p == south + ('a' - 'A'))
+            sign = -1.0;
+    }
+    const double limit = longitude ? 180.0 : 90.0;
+    if (d > limit || m >= 60.0 || s >= 60.0)
+        return 0.0;
+    return (d + m / 60.0 + s / 3600.0) * sign * CProjection::DEG_TO_RAD;
+}
+
+CGeodeticSheet::CGeodeticSheet()
+{
+    for (auto& output : m_Output)
+        output = -1;
+    LoadSettings();
+}
+
+void CGeodeticSheet::LoadSettings()
+{
+    for (auto& column : m_Columns)
+        column = -1;
+    CConfigFile file;
+    if (!file.OpenForRead(kSettingsName))
+        return;
+    try
+    {
+        for (auto& column : m_Columns)
+            column = (int16_t)file.ReadInt(-1);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    file.Abort();
+}
+
+bool CGeodeticSheet::SaveSettings() const
+{
+    CConfigFile file;
+    if (!file.Open(file.GetSettingsFileName(kSettingsName),
+                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
+        return false;
+    try
+    {
+        for (int kind = 0; kind < COLUMN_KINDS; ++kind)
+            file.WriteInt(GetColumnHeading(kind), m_Columns[kind]);
+        file.Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        file.Abort();
+        return false;
+    }
+    return true;
+}
+
+void CGeodeticSheet::RescanHeadings(CListCtrl& list)
+{
+    for (auto& column : m_Columns)
+        column = -1;
+    const int count = GetColumnCount(list);
+    for (int c = 0; c < count; ++c)
+    {
+        const CString heading = GetHeadingText(list, c);
+        for (int kind = 0; kind < COLUMN_KINDS; ++kind)
+            if (heading.CompareNoCase(GetColumnHeading(kind)) == 0)
+                m_Columns[kind] = (int16_t)c;
+    }
+    SaveSettings();
+}
+
+void CGeodeticSheet::ApplyHeadings(CListCtrl& list)
+{
+    for (auto& output : m_Output)
+        output = -1;
+    const int count = GetColumnCount(list);
+    for (int kind = 0; kind < COLUMN_KINDS; ++kind)
+        if (m_Columns[kind] >= 0 && m_Columns[kind] < count)
+            SetHeadingText(list, m_Columns[kind], GetColumnHeading(kind));
+    AutoSizeColumns(&list, false);
+}
+
+bool CGeodeticSheet::Assigned(CListCtrl& list, int kind) const
+{
+    return m_Columns[kind] >= 0 && m_Columns[kind] < GetColumnCount(list);
+}
+
+CString CGeodeticSheet::Cell(CListCtrl& list, int row, int kind) const
+{
+    if (!Assigned(list, kind))
+        return CString();
+    return list.GetItemText(row, m_Columns[kind]);
+}
+
+double CGeodeticSheet::GetRowAngle(CListCtrl& list, int row, bool longitude) const
+{
+    const int base = longitude ? COLUMN_LON_DMS : COLUMN_LAT_DMS;
+    const int type = longitude ? ANGLE_LONGITUDE : ANGLE_LATITUDE;
+    const int dms = base, deg = base + 1, min = base + 2, sec = base + 3, hemisphere = base + 4,
+              nmea = base + 5;
+    if (Assigned(list, dms))
+        return ParseAngleText(Cell(list, row, dms), type);
+    if (Assigned(list, nmea))
+    {
+        // The hemisphere of an NMEA value is in the column after it, as in the sentences.
+        const int next = m_Columns[nmea] + 1;
+        const CString letter = next < GetColumnCount(list) ? list.GetItemText(row, next) : CString();
+        return ParseCompactLatLon(Cell(list, row, nmea), letter, type);
+    }
+    if (Assigned(list, deg))
+        return DmsCellsToRadians(Cell(list, row, deg), Cell(list, row, min), Cell(list, row, sec),
+                                 Cell(list, row, hemisphere), longitude);
+    const char* output = GetOutputHeading(longitude ? OUTPUT_LONGITUDE : OUTPUT_LATITUDE);
+    const int count = GetColumnCount(list);
+    for (int c = 0; c < count; ++c)
+        if (GetHeadingText(list, c) == output)
+            return ParseAngleText(list.GetItemText(row, c), type);
+    return 0.0;
+}
+
+double CGeodeticSheet::GetRowLatitude(CListCtrl& list, int row) const
+{
+    return GetRowAngle(list, row, false);
+}
+
+double CGeodeticSheet::GetRowLongitude(CListCtrl& list, int row) const
+{
+    return GetRowAngle(list, row, true);
+}
+
+double CGeodeticSheet::GetRowHeight(CListCtrl& list, int row) const
+{
+    return Assigned(list, COLUMN_HEIGHT) ? CellNumber(Cell(list, row, COLUMN_HEIGHT)) : 0.0;
+}
+
+bool CGeodeticSheet::HasGridInput() const
+{
+    return m_Columns[COLUMN_EASTING] >= 0 && m_Columns[COLUMN_NORTHING] >= 0;
+}
+
+bool CGeodeticSheet::HasGeographicalInput() const
+{
+    return (m_Columns[COLUMN_LAT_DEG] >= 0 && m_Columns[COLUMN_LON_DEG] >= 0) ||
+           (m_Columns[COLUMN_LAT_DMS] >= 0 && m_Columns[COLUMN_LON_DMS] >= 0) ||
+           (m_Columns[COLUMN_LAT_NMEA] >= 0 && m_Columns[COLUMN_LON_NMEA] >= 0);
+}
+
+bool CGeodeticSheet::DatumProjectionDiffers() const
+{
+    if (!m_pDatum || !m_pProjection)
+        return false;
+    const CProjection& datumGrid = m_pDatum->m_Projection;
+    const CSpheroid* a = datumGrid.GetSpheroid();
+    const CSpheroid* b = m_pProjection->GetSpheroid();
+    if (a && b ? !a->IsSame(*b) : a != b)
+        return true;
+    return datumGrid.m_Name.CompareNoCase(m_pProjection->m_Name) != 0;
+}
+
+CString CGeodeticSheet::GetConversionLabel(int conversion) const
+{
+    CString label;
+    if (!m_pDatum || !m_pProjection)
+        return label;
+    const CProjection& datumGrid = m_pDatum->m_Projection;
+    switch (conversion)
+    {
+    case CONVERT_DATUM_GRID_FORWARD:
+    case CONVERT_DATUM_GRID_REVERSE: {
+        const bool forward = conversion == CONVERT_DATUM_GRID_FORWARD;
+        const CProjection& from = forward ? datumGrid : *m_pProjection;
+        const CProjection& to = forward ? *m_pProjection : datumGrid;
+        if (from.m_Name.CompareNoCase(to.m_Name) == 0)
+        {
+            const CString fromSpheroid = from.GetSpheroid() ? from.GetSpheroid()->m_Name : CString();
+            const CString toSpheroid = to.GetSpheroid() ? to.GetSpheroid()->m_Name : CString();
+            label.Format("%s to %s - %s", (LPCSTR)fromSpheroid, (LPCSTR)toSpheroid, (LPCSTR)from.m_Name);
+        }
+        else
+            label.Format("%s to %s", (LPCSTR)from.m_Name, (LPCSTR)to.m_Name);
+        break;
+    }
+    case CONVERT_DATUM_GEOG_FORWARD:
+        label.Format("%s to %s", (LPCSTR)m_pDatum->m_FromName, (LPCSTR)m_pDatum->m_ToName);
+        break;
+    case CONVERT_DATUM_GEOG_REVERSE:
+        label.Format("%s to %s", (LPCSTR)m_pDatum->m_ToName, (LPCSTR)m_pDatum->m_FromName);
+        break;
+    default:
+        break;
+    }
+    return label;
+}
+
+int CGeodeticSheet::OutputColumn(CListCtrl& list, int output)
+{
+    const char* heading = GetOutputHeading(output);
+    const int count = GetColumnCount(list);
+    for (int c = 0; c < count; ++c)
+        if (GetHeadingText(list, c) == heading)
+            return m_Output[output] = (int16_t)c;
+    const int added = list.InsertColumn(count, heading, LVCFMT_CENTER, 50);
+    return m_Output[output] = (int16_t)added;
+}
+
+bool CGeodeticSheet::Convert(CListCtrl& list, int conversion)
+{
+    switch (conversion)
+    {
+    case CONVERT_GRID_TO_GEOGRAPHICALS:
+        return GridToGeographicals(list);
+    case CONVERT_GEOGRAPHICALS_TO_GRID:
+        return GeographicalsToGrid(list);
+    case CONVERT_DATUM_GRID_FORWARD:
+    case CONVERT_DATUM_GRID_REVERSE:
+    case CONVERT_DATUM_GEOG_FORWARD:
+    case CONVERT_DATUM_GEOG_REVERSE:
+        return DatumShift(list, conversion);
+    default:
+        return false;
+    }
+}
+
+bool CGeodeticSheet::GridToGeographicals(CListCtrl& list)
+{
+    if (!m_pProjection || !Assigned(list, COLUMN_EASTING) || !Assigned(list, COLUMN_NORTHING))
+        return false;
+    const int latColumn = OutputColumn(list, OUTPUT_LATITUDE);
+    const int lonColumn = OutputColumn(list, OUTPUT_LONGITUDE);
+    const int rows = list.GetItemCount();
+    for (int row = 0; row < rows; ++row)
+    {
+        const double easting = CellNumber(Cell(list, row, COLUMN_EASTING));
+        const double northing = CellNumber(Cell(list, row, COLUMN_NORTHING));
+        double latitude = 0.0, longitude = 0.0;
+        // A row the grid cannot convert shows nothing rather than a position at 0, 0.
+        const bool ok = !(easting == 0.0 && northing == 0.0) &&
+                        m_pProjection->GridToGeographic(easting, northing, &latitude, &longitude);
+        list.SetItemText(row, latColumn,
+                         ok ? FormatAngle(latitude, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE) : "");
+        list.SetItemText(row, lonColumn,
+                         ok ? FormatAngle(longitude, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE) : "");
+    }
+    AutoSizeColumns(&list, false);
+    return true;
+}
+
+bool CGeodeticSheet::GeographicalsToGrid(CListCtrl& list)
+{
+    if (!m_pProjection || !HasGeographicalInput())
+        return false;
+    const int eastColumn = OutputColumn(list, OUTPUT_EASTING);
+    const int northColumn = OutputColumn(list, OUTPUT_NORTHING);
+    const int rows = list.GetItemCount();
+    for (int row = 0; row < rows; ++row)
+    {
+        const double latitude = GetRowLatitude(list, row);
+        const double longitude = GetRowLongitude(list, row);
+        double easting = 0.0, northing = 0.0;
+        const bool ok = !(latitude == 0.0 && longitude == 0.0) &&
+                        m_pProjection->GeographicToGrid(latitude, longitude, &easting, &northing);
+        list.SetItemText(row, eastColumn, ok ? FormatMetres(easting) : CString());
+        list.SetItemText(row, northColumn, ok ? FormatMetres(northing) : CString());
+    }
+    AutoSizeColumns(&list, false);
+    return true;
+}
+
+bool CGeodeticSheet::DatumShift(CListCtrl& list, int conversion)
+{
+    if (!m_pDatum || !m_pProjection)
+        return false;
+    const bool gridInput =
+        conversion == CONVERT_DATUM_GRID_FORWARD || conversion == CONVERT_DATUM_GRID_REVERSE;
+    if (gridInput ? !(Assigned(list, COLUMN_EASTING) && Assigned(list, COLUMN_NORTHING))
+                  : !HasGeographicalInput())
+        return false;
+    const bool forward = conversion == CONVERT_DATUM_GRID_FORWARD || conversion == CONVERT_DATUM_GEOG_FORWARD;
+    CProjection& datumGrid = m_pDatum->m_Projection;
+    // Forward conversions start on the datum's own side and end in the working grid.
+    CProjection& sourceGrid = forward ? datumGrid : *m_pProjection;
+    CProjection& targetGrid = forward ? *m_pProjection : datumGrid;
+
+    const int latColumn = OutputColumn(list, OUTPUT_LATITUDE);
+    const int lonColumn = OutputColumn(list, OUTPUT_LONGITUDE);
+    const int htColumn = OutputColumn(list, OUTPUT_HEIGHT);
+    const int eastColumn = OutputColumn(list, OUTPUT_EASTING);
+    const int northColumn = OutputColumn(list, OUTPUT_NORTHING);
+    const int rows = list.GetItemCount();
+    for (int row = 0; row < rows; ++row)
+    {
+        double latitude = 0.0, longitude = 0.0;
+        const double height = GetRowHeight(list, row);
+        bool ok;
+        if (gridInput)
+        {
+            const double easting = CellNumber(Cell(list, row, COLUMN_EASTING));
+            const double northing = CellNumber(Cell(list, row, COLUMN_NORTHING));
+            ok = !(easting == 0.0 && northing == 0.0) &&
+                 sourceGrid.GridToGeographic(easting, northing, &latitude, &longitude);
+        }
+        else
+        {
+            latitude = GetRowLatitude(list, row);
+            longitude = GetRowLongitude(list, row);
+            ok = !(latitude == 0.0 && longitude == 0.0);
+        }
+        double outLatitude = 0.0, outLongitude = 0.0, outHeight = 0.0, easting = 0.0, northing = 0.0;
+        ok = ok && m_pDatum->ConvertGeographic(latitude, longitude, height, &outLatitude, &outLongitude,
+                                               &outHeight, forward ? 1 : -1);
+        ok = ok && targetGrid.GeographicToGrid(outLatitude, outLongitude, &easting, &northing);
+        list.SetItemText(row, latColumn,
+                         ok ? FormatAngle(outLatitude, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE) : CString());
+        list.SetItemText(row, lonColumn,
+                         ok ? FormatAngle(outLongitude, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE)
+                            : CString());
+        list.SetItemText(row, htColumn, ok ? FormatMetres(outHeight) : CString());
+        list.SetItemText(row, eastColumn, ok ? FormatMetres(easting) : CString());
+        list.SetItemText(row, northColumn, ok ? FormatMetres(northing) : CString());
+    }
+    AutoSizeColumns(&list, false);
+    return true;
+}
+
+void CGeodeticSheet::SetColumnKind(CListCtrl& list, int column, int kind)
+{
+    if (column < 0 || column >= GetColumnCount(list) || kind < 0 || kind >= COLUMN_KINDS)
+        return;
+    SetHeadingText(list, column, GetColumnHeading(kind));
+    RescanHeadings(list);
+}
+
+void CGeodeticSheet::ClearHeading(CListCtrl& list, int column)
+{
+    if (column < 0 || column >= GetColumnCount(list))
+        return;
+    SetHeadingText(list, column, "");
+    // The assignment follows the headings, so a cleared heading no longer feeds a conversion.
+    RescanHeadings(list);
+}
+
+void CGeodeticSheet::DeleteColumn(CListCtrl& list, int column)
+{
+    const int count = GetColumnCount(list);
+    if (column < 0 || column >= count)
+        return;
+    if (column == 0 && count > 1)
+    {
+        // The first column is the list's item column: its texts are moved rather than the
+        // column removed, so the rows keep their other cells.
+        const int rows = list.GetItemCount();
+        for (int row = 0; row < rows; ++row)
+            for (int c = 0; c + 1 < count; ++c)
+                list.SetItemText(row, c, list.GetItemText(row, c + 1));
+        for (int c = 0; c + 1 < count; ++c)
+            SetHeadingText(list, c, GetHeadingText(list, c + 1));
+        list.DeleteColumn(count - 1);
+    }
+    else
+        list.DeleteColumn(column);
+    // Column indices after the deleted one moved; the assignment is taken again from the headings.
+    RescanHeadings(list);
+}
+
+void CGeodeticSheet::InsertColumn(CListCtrl& list, int column)
+{
+    const int count = GetColumnCount(list);
+    if (column < 0 || column > count)
+        return;
+    list.InsertColumn(column, "", LVCFMT_CENTER, 50);
+    RescanHeadings(list);
+}
+
+void CGeodeticSheet::DeleteSelectedRows(CListCtrl& list)
+{
+    for (int row = list.GetItemCount() - 1; row >= 0; --row)
+        if (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED)
+            list.DeleteItem(row);
+}

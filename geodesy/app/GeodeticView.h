@@ -1,0 +1,76 @@
+// CGeodeticView: the client area of the Geodetic program, a report list that works as a
+// co-ordinate spreadsheet. The column assignment and the conversions are the sheet's
+// (GeodeticSheet.h); the view adds the heading and body menus and the file commands.
+#pragma once
+
+#include "geodesy/app/GeodeticSheet.h"
+
+#include "foundation/MyListView.h"
+
+class CDatum;
+class CProjection;
+class CSpheroid;
+
+// Commands of the two context menus.
+enum GEODETIC_VIEW_COMMAND
+{
+    IDM_SHEET_TITLE = 1000, // owner-drawn section titles
+    IDM_SHEET_LOAD_CSV = 1,
+    IDM_SHEET_DELETE_ROWS = 8,
+    IDM_SHEET_SAVE_CSV = 9,
+    IDM_SHEET_SAVE_EXCEL = 10,
+    IDM_SHEET_PRINT = 11,
+    IDM_HEADING_CLEAR = 100,
+    IDM_HEADING_DELETE_COLUMN = 200,
+    IDM_HEADING_INSERT_COLUMN = 201
+};
+
+class CGeodeticView : public CMyListView
+{
+    DECLARE_DYNCREATE(CGeodeticView)
+
+public:
+    CGeodeticView();
+    ~CGeodeticView() override;
+
+    // The working geodetic objects of the frame (not owned).
+    void SetGeodeticObjects(CDatum* datum, CProjection* projection, CSpheroid* spheroid);
+
+    void RescanHeadings() { m_Sheet.RescanHeadings(GetListCtrl()); }
+    void ApplyHeadings() { m_Sheet.ApplyHeadings(GetListCtrl()); }
+    double GetRowLatitude(int row) { return m_Sheet.GetRowLatitude(GetListCtrl(), row); }
+    double GetRowLongitude(int row) { return m_Sheet.GetRowLongitude(GetListCtrl(), row); }
+
+    // "Load CSV File": a co-ordinate file chosen by the user, loaded, headings applied; the
+    // main window is titled with the file's path. False when cancelled.
+    bool LoadCoordinateFile();
+    // Loads that file (a Windows path) as the chosen one is loaded.
+    void LoadCoordinateFile(const char* path);
+
+    // The heading menu of column `column` at a screen point, and its choice carried out.
+    void OnHeadingMenu(int column, CPoint screen);
+    // The body menu at a screen point, and its choice carried out.
+    void OnBodyMenu(CPoint screen);
+    // A choice of either menu, as the menus carry it out.
+    void DoHeadingCommand(int column, UINT command);
+    void DoBodyCommand(UINT command);
+
+    // Day colours (grey background, black text) or night colours (black, light grey).
+    void SetNightMode(bool night);
+
+    CGeodeticSheet& GetSheet() { return m_Sheet; }
+
+    void OnInitialUpdate() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+protected:
+    void OnRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+    // The column assignment, the output columns and the working objects, in that order.
+    CGeodeticSheet m_Sheet;
+
+private:
+    // Puts the heading menu on the list's header (right clicks there reach OnHeadingMenu).
+    void HookHeader();
+};

@@ -1,0 +1,555 @@
+// The Geodetic program started as it starts for a user, offscreen and on temporary drives:
+// NMEA arriving through a UDP input on 127.0.0.1 and a pseudo-terminal serial port, decoded
+// into the receiver panes; the menu's pane commands; the exit question; a picture of the frame.
+#include "foundation/NmeaChecksum.h"
+#include "foundation/WindowMessages.h"
+#include "geodesy/ComPort.h"
+#include "geodesy/Gps.h"
+#include "geodesy/app/GeodeticApp.h"
+#include "geodesy/app/GeodeticResources.h"
+#include "geodesy/app/GeodeticView.h"
+#include "geodesy/app/ReceivedLines.h"
+#include "geodesy/app/VersionText.h"
+#include "geodesy/app/MainFrame.h"
+#include "platform/io/ComPortTable.h"
+#include "platform/ui/ModalHook.h"
+#include "testsupport/TempDrives.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QMainWindow>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <pty.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#if defined(GEODETIC_WITH_DEKLINO)
+#include "platform/deklino/DeklinoResources.h"
+#endif
+#if defined(GEODETIC_GEODESY_EDITORS)
+#include "platform/terralin/TerralinResources.h"
+#endif
+
+namespace
+{
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done())
+    {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+void PumpFor(int ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+// "$<body>*hh\r\n" with the right checksum.
+std::string Sentence(const char* body)
+{
+    CString text;
+    text.Format("$%s%s\r\n", body, (LPCSTR)FormatNmeaChecksum(ComputeNmeaChecksum(body)));
+    return std::string(text.GetString());
+}
+
+// A UDP port free on the loopback address now.
+int FreeUdpPort()
+{
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    socklen_t length = sizeof(address);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(s);
+    return ntohs(address.sin_port);
+}
+
+void SendUdp(int port, const std::string& bytes)
+{
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    ::sendto(s, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    ::close(s);
+}
+
+// The device end of a pseudo-terminal line that the program reads as a serial port.
+struct PseudoTerminal
+{
+    int master = -1;
+    int slave = -1;
+    std::string path;
+    PseudoTerminal()
+    {
+        char name[128] = {};
+        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
+            path = name;
+    }
+    ~PseudoTerminal()
+    {
+        ::close(master);
+        ::close(slave);
+    }
+    void Send(const std::string& bytes) const
+    {
+        size_t done = 0;
+        while (done < bytes.size())
+        {
+            const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
+            if (n <= 0)
+                return;
+            done += static_cast<size_t>(n);
+        }
+    }
+};
+
+const char* const kGga = "GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
+const char* const kGsa = "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1";
+const char* const kGsv = "GPGSV,1,1,04,04,40,083,46,05,17,308,41,09,07,344,39,12,77,168,47";
+const char* const kVtg = "GPVTG,054.7,T,034.4,M,005.5,N,010.2,K";
+const char* const kGgk = "PTNL,GGK,102939.00,051910,5000.97323841,N,00827.62010742,E,5,09,1.9,EHT150.790,M";
+
+class GeodeticFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_UdpPort = FreeUdpPort();
+        // The UDP input list of the program's settings folder.
+        const QString folder = TempDrives::Current()->DriveC() + "/MySettings/geodetic_app_tests/UDP_Ports";
+        QDir().mkpath(folder);
+        QFile list(folder + "/UDP Ports.UDP");
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write(QByteArray::number(m_UdpPort) + ", Loopback GNSS\r\n");
+        list.close();
+        // One serial port, COM7, on a pseudo-terminal; the machine's own ports stay out of it.
+        ASSERT_FALSE(m_Pty.path.empty());
+        AfxSetComPortDefaultMapping(false);
+        AfxSetComPortDevice(7, m_Pty.path.c_str());
+        ComDef com7;
+        com7.m_strName = "COM07";
+        com7.m_nPort = 7;
+        com7.m_bEnabled = 1;
+        com7.m_nBaudRate = 4800;
+        ASSERT_TRUE(com7.Save());
+    }
+
+    void TearDown() override
+    {
+        if (m_pFrame && ::IsWindow(m_hFrame))
+        {
+            ModalHook::AnswerMessageBox(IDYES);
+            m_pFrame->SendMessage(WM_CLOSE);
+            PumpFor(50);
+        }
+        AfxResetComPortTable();
+    }
+
+    // Starts the program as its InitInstance does; the splash closes itself.
+    void Start()
+    {
+#if defined(GEODETIC_WITH_DEKLINO)
+        ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
+#endif
+        ASSERT_TRUE(m_App.InitInstance());
+        m_pFrame = m_App.GetMainFrame();
+        ASSERT_NE(m_pFrame, nullptr);
+        m_hFrame = m_pFrame->GetSafeHwnd();
+        PumpFor(50);
+    }
+
+    CGeodeticApp m_App;
+    CMainFrame* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
+    PseudoTerminal m_Pty;
+    int m_UdpPort = 0;
+};
+} // namespace
+
+TEST_F(GeodeticFrameTest, StartsWithSpreadsheetPortsAndMenu)
+{
+    Start();
+    CString title;
+    m_pFrame->GetWindowText(title);
+    EXPECT_NE(title.Find("Geodetic Spreadsheet"), -1) << (LPCSTR)title;
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
+    CGeodeticView* view = m_pFrame->GetGeodeticView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetSheet().m_pProjection, &m_pFrame->m_Projection);
+    EXPECT_EQ(view->GetSheet().m_pDatum, &m_pFrame->m_Datum);
+
+    // Both inputs run: the pseudo-terminal as COM7 and the UDP input on its loopback port.
+    ASSERT_EQ(m_pFrame->m_ComArray.GetSize(), 1);
+    EXPECT_NE(m_pFrame->m_ComArray.FindPort(7), nullptr);
+    EXPECT_TRUE(m_pFrame->m_bSerialEnabled);
+    ASSERT_EQ(m_pFrame->m_UdpArray.GetSize(), 1);
+    EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
+
+    // The command table's labels.
+    const struct
+    {
+        UINT id;
+        const char* text;
+    } items[] = {{ID_GEODETIC_LOAD_DATA, "Load Co-ordinate Data"},
+                 {ID_GEODETIC_APP_EXIT, "E&xit"},
+                 {ID_GEODETIC_ITRF, "ITRF Datum Shifts"},
+                 {ID_GEODETIC_ELEVATION, "Satelitte Elevation"},
+                 {ID_GEODETIC_NIGHT, "Night Mode"},
+                 {ID_GEODETIC_APP_ABOUT, "&About Geodetic..."},
+                 {ID_GEODETIC_CONTACT, "Contact Details"}};
+    for (const auto& item : items)
+        EXPECT_STREQ(AfxGetMenuItemText(m_pFrame, item.id), item.text) << item.id;
+
+    // Day mode is checked at start; night mode swaps the checks and the view's colours.
+    EXPECT_TRUE(AfxGetMenuItemState(m_pFrame, ID_GEODETIC_DAYLIGHT) & MF_CHECKED);
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_NIGHT));
+    EXPECT_TRUE(AfxGetMenuItemState(m_pFrame, ID_GEODETIC_NIGHT) & MF_CHECKED);
+    EXPECT_FALSE(AfxGetMenuItemState(m_pFrame, ID_GEODETIC_DAYLIGHT) & MF_CHECKED);
+    EXPECT_EQ(view->GetListCtrl().GetBkColor(), RGB(0, 0, 0));
+    EXPECT_EQ(view->GetListCtrl().GetTextColor(), RGB(192, 192, 192));
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DAYLIGHT));
+    EXPECT_EQ(view->GetListCtrl().GetBkColor(), RGB(214, 214, 214));
+}
+
+#if defined(GEODETIC_GPS_PANES) && defined(GEODETIC_LARGE_GPS_PANE)
+TEST_F(GeodeticFrameTest, PaneCommandsToggleAndCheckTheirPanes)
+{
+    Start();
+    std::vector<UINT> commands = {ID_GEODETIC_LLH, ID_GEODETIC_DOP, ID_GEODETIC_CONSTELLATION,
+                                  ID_GEODETIC_ELEVATION, ID_GEODETIC_LARGE_GPS};
+#ifdef GEODETIC_PORT_PANES
+    commands.push_back(ID_GEODETIC_RS232);
+    commands.push_back(ID_GEODETIC_UDP);
+#endif
+#ifdef GEODETIC_GRID_TO_GEOG_PANE
+    commands.push_back(ID_GEODETIC_GRID_TO_GEOG);
+#endif
+#ifdef GEODETIC_DATUM_SHIFT_PANE
+    commands.push_back(ID_GEODETIC_DATUM_SHIFT);
+#endif
+#ifdef GEODETIC_RANGE_BEARING_PANE
+    commands.push_back(ID_GEODETIC_RANGE_BEARING);
+#endif
+#ifdef GEODETIC_TRAVERSE_PANE
+    commands.push_back(ID_GEODETIC_TRAVERSE);
+#endif
+#ifdef GEODETIC_SETTINGS_PANE
+    commands.push_back(ID_GEODETIC_PROPERTIES);
+#endif
+    for (UINT id : commands)
+    {
+        CDockablePane* pane = m_pFrame->GetPaneOfCommand(id);
+        ASSERT_NE(pane, nullptr) << id;
+        const bool before = pane->IsVisible() != FALSE;
+        EXPECT_EQ((AfxGetMenuItemState(m_pFrame, id) & MF_CHECKED) != 0, before) << id;
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, id));
+        EXPECT_EQ(pane->IsVisible() != FALSE, !before) << id;
+        EXPECT_EQ((AfxGetMenuItemState(m_pFrame, id) & MF_CHECKED) != 0, !before) << id;
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, id));
+        EXPECT_EQ(pane->IsVisible() != FALSE, before) << id;
+    }
+}
+
+TEST_F(GeodeticFrameTest, APaneTooSmallToUseIsShownAsASquareOverTheFrame)
+{
+    Start();
+    QMainWindow* window = m_pFrame->GetMainWindow();
+    window->setGeometry(100, 100, 1000, 600);
+    PumpFor(20);
+    CDockablePane* pane = m_pFrame->GetPaneOfCommand(ID_GEODETIC_DOP);
+    ASSERT_NE(pane, nullptr);
+    QDockWidget* dock = pane->GetDockWidget();
+    ASSERT_NE(dock, nullptr);
+    dock->setFloating(true);
+    dock->setGeometry(0, 0, 60, 40);
+    PumpFor(20);
+    if (pane->IsVisible())
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DOP));
+    ASSERT_FALSE(pane->IsVisible());
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DOP));
+    PumpFor(20);
+    EXPECT_TRUE(pane->IsVisible());
+    CRect frame;
+    m_pFrame->GetWindowRect(&frame);
+    const int side = std::min(frame.Width(), frame.Height()) / 2;
+    const QRect placed = dock->geometry();
+    EXPECT_EQ(placed.width(), side);
+    EXPECT_EQ(placed.height(), side);
+    EXPECT_NEAR(placed.center().x(), frame.CenterPoint().x, 2);
+    EXPECT_NEAR(placed.center().y(), frame.CenterPoint().y, 2);
+}
+
+TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
+{
+    Start();
+    // A position over UDP: the large display and the position graph follow.
+    SendUdp(m_UdpPort, Sentence(kGga));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndLatLonHtPane.GetSampleCount() == 1; }));
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 7.038 / 60, 1e-7);
+    EXPECT_EQ(m_pFrame->m_Gps.m_PositionUpdated, 0);
+    EXPECT_FALSE(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE).IsEmpty());
+    EXPECT_STREQ(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_SATELLITES), "8");
+
+    // Quality and satellites over the serial line: the DOP graph and the satellite panes.
+    const size_t dopBefore = m_pFrame->m_wndDopPane.GetSampleCount();
+    m_Pty.Send(Sentence(kGsa) + Sentence(kGsv));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndSatellitePane.GetSatelliteCount() == 4; }));
+    EXPECT_GT(m_pFrame->m_wndDopPane.GetSampleCount(), dopBefore);
+    EXPECT_DOUBLE_EQ(m_pFrame->m_Gps.m_Pdop, 2.5);
+    EXPECT_EQ(m_pFrame->m_wndSNRPane.GetSatelliteCount(), 4);
+
+    // A GGA with a wrong checksum is dropped whole: neither the receiver nor a display moves.
+    std::string bad = Sentence("GPGGA,123520.00,4907.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+    bad[bad.size() - 3] = bad[bad.size() - 3] == '0' ? '1' : '0';
+    const CString latitudeShown = m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE);
+    const double plotted = m_pFrame->m_wndLatLonHtPane.GetSampleValue(0, CLatLonHtPane::SERIES_LATITUDE);
+    m_Pty.Send(bad);
+    PumpFor(300);
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 7.038 / 60, 1e-7);
+    EXPECT_STREQ(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE), latitudeShown);
+
+    // A VTG is shown but not decoded; the proprietary GGK is a position and moves the displays.
+    const double speedBefore = m_pFrame->m_Gps.m_SpeedOverGround;
+    m_Pty.Send(Sentence(kVtg) + Sentence(kGgk));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131 > 50; }));
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 50 + 0.97323841 / 60, 1e-7);
+    EXPECT_EQ(m_pFrame->m_Gps.m_SpeedOverGround, speedBefore);
+    const size_t last = m_pFrame->m_wndLatLonHtPane.GetSampleCount() - 1;
+    EXPECT_NE(m_pFrame->m_wndLatLonHtPane.GetSampleValue(last, CLatLonHtPane::SERIES_LATITUDE), plotted);
+    EXPECT_STRNE(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE), latitudeShown);
+
+#ifdef GEODETIC_PORT_PANES
+    // Each port pane shows the lines of its own inputs: known sentences with the port's tag in
+    // place of the talker and a new checksum, the others as they came.
+    auto texts = [](CPortPane& pane) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < pane.GetLineCount(); ++i)
+            lines.push_back(std::string(pane.GetLine(i).strText.GetString()));
+        return lines;
+    };
+    const std::vector<std::string> udp = texts(m_pFrame->m_wndUdpPortPane);
+    ASSERT_EQ(udp.size(), 1u);
+    std::string tagged = Sentence(kGga);
+    tagged.replace(1, 2, std::string(FormatPortTag(m_UdpPort).GetString()));
+    tagged = Sentence(tagged.substr(1, tagged.find('*') - 1).c_str());
+    EXPECT_EQ(udp[0] + "\r\n", tagged);
+    EXPECT_STREQ(m_pFrame->m_wndUdpPortPane.GetLine(0).strType, "GPS");
+
+    const std::vector<std::string> serial = texts(m_pFrame->m_wndComPortPane);
+    ASSERT_EQ(serial.size(), 5u);
+    EXPECT_EQ(serial[0] + "\r\n", Sentence("07GSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
+    EXPECT_EQ(serial[1].substr(0, 6), "$07GSV");
+    EXPECT_EQ(serial[2] + "\r\n", bad);
+    EXPECT_EQ(serial[3] + "\r\n", Sentence("07VTG,054.7,T,034.4,M,005.5,N,010.2,K"));
+    EXPECT_EQ(serial[4] + "\r\n", Sentence(kGgk));
+    EXPECT_EQ(m_pFrame->m_wndComPortPane.GetLine(4).nPort, 7);
+    // The type text follows the sentence type, whether or not the line could be retagged.
+    EXPECT_STREQ(m_pFrame->m_wndComPortPane.GetLine(2).strType, "GPS");
+#endif
+
+    // The graph messages clear and rescale the time graphs.
+    m_pFrame->SendMessage(UM_RESET_GRAPH);
+    EXPECT_EQ(m_pFrame->m_wndLatLonHtPane.GetSampleCount(), 0u);
+    EXPECT_EQ(m_pFrame->m_wndDopPane.GetSampleCount(), 0u);
+}
+#endif
+
+TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)
+{
+    Start();
+    // The serial input is enabled because a port exists, and says so in "COM Array".
+    const QString settings = TempDrives::Current()->DriveC() + "/MySettings/geodetic_app_tests/";
+    QFile comArray(settings + "COM_Array.INI");
+    ASSERT_TRUE(comArray.open(QIODevice::ReadOnly));
+    EXPECT_EQ(comArray.readAll(), QByteArray("Enable = 1\r\n"));
+    EXPECT_TRUE(LoadInputEnabled("COM Array"));
+    EXPECT_TRUE(LoadInputEnabled("UDP Array")); // no file: enabled
+    ASSERT_TRUE(SaveInputEnabled("UDP Array", false));
+    EXPECT_FALSE(LoadInputEnabled("UDP Array"));
+
+    // A geodetic update from a pane writes the datum's selection to "Datum".
+    QFile::remove(settings + "Datum.INI");
+    m_pFrame->SendMessage(UM_GEODETIC_UPDATE);
+    QFile datum(settings + "Datum.INI");
+    ASSERT_TRUE(datum.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = datum.readAll().split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], QByteArray("Type = ") + QByteArray::number(m_pFrame->m_Datum.m_Method) + "\r");
+    EXPECT_TRUE(lines[1].startsWith("Direction = "));
+    EXPECT_TRUE(lines[2].startsWith("Number = "));
+    EXPECT_TRUE(lines[3].startsWith("File Name = "));
+}
+
+#if defined(GEODETIC_GEODESY_EDITORS)
+TEST_F(GeodeticFrameTest, SpheroidEditorReselectsTheWorkingSpheroidByItsSavedType)
+{
+    Start();
+    ASSERT_TRUE(CSpheroidEditor::SaveType(11));
+    ModalHook::AnswerDialog(IDD_SPHEROID_EDITOR, [](CDialog*) { return IDCANCEL; });
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_SPHEROID));
+    EXPECT_EQ(m_pFrame->m_Spheroid.m_TableIndex, 11);
+    EXPECT_EQ(m_pFrame->m_Projection.GetSpheroid(), &m_pFrame->m_Spheroid);
+
+    // A saved user type whose file is gone falls back to WGS84.
+    ASSERT_TRUE(CSpheroidEditor::SaveType(60));
+    ModalHook::AnswerDialog(IDD_SPHEROID_EDITOR, [](CDialog*) { return IDCANCEL; });
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_SPHEROID));
+    EXPECT_EQ(m_pFrame->m_Spheroid.m_TableIndex, CSpheroid::WGS84_ROW);
+
+    // The datum editor's changes reach the datum.
+    ModalHook::AnswerDialog(IDD_DATUM_EDITOR, [](CDialog*) { return IDCANCEL; });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DATUM));
+    ModalHook::AnswerDialog(IDD_PROJECTION_EDITOR, [](CDialog*) { return IDCANCEL; });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_PROJECTION));
+    EXPECT_EQ(m_pFrame->m_Projection.GetSpheroid(), &m_pFrame->m_Spheroid);
+}
+#endif
+
+#if defined(GEODETIC_ABOUT_BOX) && defined(GEODETIC_CONTACT_DETAILS)
+TEST_F(GeodeticFrameTest, AboutBoxAndMissingContactDetailsLibrary)
+{
+    Start();
+    CString shownVersion;
+    ModalHook::AnswerDialog(IDD_KADENTA_ABOUT, [&](CDialog* dialog) {
+        dialog->GetDlgItemText(IDC_KADENTA_VERSION, shownVersion);
+        return IDOK;
+    });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_APP_ABOUT));
+    EXPECT_NE(shownVersion.Find(GetVersionText()), -1) << (LPCSTR)shownVersion;
+
+    // Without the library the command does nothing (an unanswered box would fail the test).
+    const size_t shown = ModalHook::Shown().size();
+    qputenv("SUITE_COMPANY_LIBRARY", "/nonexistent/libCompany.so");
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_CONTACT));
+    qunsetenv("SUITE_COMPANY_LIBRARY");
+    EXPECT_EQ(ModalHook::Shown().size(), shown);
+}
+#endif
+
+TEST_F(GeodeticFrameTest, ExitQuestionNoKeepsPortsRunningYesEndsThem)
+{
+    Start();
+    ModalHook::AnswerMessageBox(IDNO);
+    m_pFrame->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(m_hFrame));
+    ASSERT_FALSE(ModalHook::Shown().empty());
+    EXPECT_STREQ(ModalHook::Shown().back().text, "Are you sure you wish to exit program");
+    EXPECT_EQ(m_pFrame->m_ComArray.GetSize(), 1);
+    ASSERT_EQ(m_pFrame->m_UdpArray.GetSize(), 1);
+    EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
+
+    // Still reading: a sentence on the serial line is decoded.
+    m_Pty.Send(Sentence(kGga));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_Gps.m_PositionSource == NMEA_GGA; }));
+
+    // Yes: the inputs stop and the frame goes.
+    ModalHook::AnswerMessageBox(IDYES);
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_APP_EXIT));
+    PumpFor(50);
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+    EXPECT_EQ(m_App.m_pMainWnd, nullptr);
+    m_pFrame = nullptr;
+    // Nothing reads the loopback port any more: it can be bound again.
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port = htons(static_cast<uint16_t>(m_UdpPort));
+    EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(s);
+}
+
+TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
+{
+    Start();
+    QMainWindow* window = m_pFrame->GetMainWindow();
+    ASSERT_NE(window, nullptr);
+    window->resize(1200, 800);
+    SendUdp(m_UdpPort, Sentence(kGga) + Sentence(kGsa) + Sentence(kGsv));
+    PumpFor(300);
+    const QImage image = window->grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 600);
+    // Not one flat colour: the menu, the spreadsheet and the panes show.
+    const QRgb corner = image.pixel(image.width() / 2, image.height() / 2);
+    bool varied = false;
+    for (int y = 0; y < image.height() && !varied; y += 7)
+        for (int x = 0; x < image.width() && !varied; x += 7)
+            varied = image.pixel(x, y) != corner;
+    EXPECT_TRUE(varied);
+    QDir().mkpath(SUITE_VISUAL_DIR);
+    EXPECT_TRUE(image.save(QString(SUITE_VISUAL_DIR) + "/geodetic.png"));
+}
+
+#if defined(GEODETIC_PORT_PANES) && defined(GEODETIC_GPS_PANES)
+// Both inputs at once, from a thread of their own, while the frame shows and decodes: every
+// line arrives once, and the last position is the last one sent (scripts/sanitize.sh runs the
+// "*Stress" suites).
+using GeodeticReceiveStress = GeodeticFrameTest;
+
+TEST_F(GeodeticReceiveStress, BothInputsAtOnceLoseNothing)
+{
+    Start();
+    const int count = 300;
+    auto gga = [](int i, const char* talker) {
+        CString body;
+        body.Format("%sGGA,%02d%02d%02d.00,48%02d.%03d,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", talker,
+                    10 + i / 3600, (i / 60) % 60, i % 60, i % 60, i % 1000);
+        return Sentence(body);
+    };
+    std::thread sender([&] {
+        std::string datagram;
+        for (int i = 0; i < count; ++i)
+        {
+            m_Pty.Send(gga(i, "GP"));
+            datagram += gga(i, "GN");
+            if ((i + 1) % 10 == 0)
+            {
+                SendUdp(m_UdpPort, datagram);
+                datagram.clear();
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        }
+    });
+    const bool arrived = PumpUntil(
+        [&] {
+            return m_pFrame->m_wndComPortPane.GetLineTotal(7) >= count &&
+                   m_pFrame->m_wndUdpPortPane.GetLineTotal(m_UdpPort) >= count;
+        },
+        60000);
+    sender.join();
+    ASSERT_TRUE(arrived) << m_pFrame->m_wndComPortPane.GetLineTotal(7) << " serial, "
+                         << m_pFrame->m_wndUdpPortPane.GetLineTotal(m_UdpPort) << " UDP";
+    PumpFor(100);
+    EXPECT_EQ(m_pFrame->m_wndComPortPane.GetLineTotal(7), count);
+    EXPECT_EQ(m_pFrame->m_wndUdpPortPane.GetLineTotal(m_UdpPort), count);
+    // Both inputs sent the same last position.
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 59.299 / 60, 1e-7);
+}
+#endif

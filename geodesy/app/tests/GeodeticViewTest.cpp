@@ -1,0 +1,208 @@
+// The spreadsheet view in the running program: its heading and body menus as the user sees
+// them, their choices, and the conversions they start.
+#include "foundation/AngleFormat.h"
+#include "geodesy/Projection.h"
+#include "geodesy/app/GeodeticApp.h"
+#include "geodesy/app/GeodeticResources.h"
+#include "geodesy/app/GeodeticView.h"
+#include "geodesy/app/MainFrame.h"
+#include "platform/io/ComPortTable.h"
+#include "platform/ui/ModalHook.h"
+#include "testsupport/TempDrives.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <initializer_list>
+#include <vector>
+
+#if defined(GEODETIC_WITH_DEKLINO)
+#include "platform/deklino/DeklinoResources.h"
+#endif
+
+namespace
+{
+class GeodeticViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // No serial port and no UDP input: only the sheet matters here.
+        AfxSetComPortDefaultMapping(false);
+#if defined(GEODETIC_WITH_DEKLINO)
+        ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
+#endif
+        ASSERT_TRUE(m_App.InitInstance());
+        m_pFrame = m_App.GetMainFrame();
+        ASSERT_NE(m_pFrame, nullptr);
+        m_hFrame = m_pFrame->GetSafeHwnd();
+        m_pView = m_pFrame->GetGeodeticView();
+        ASSERT_NE(m_pView, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (::IsWindow(m_hFrame))
+        {
+            ModalHook::AnswerMessageBox(IDYES);
+            m_pFrame->SendMessage(WM_CLOSE);
+            QCoreApplication::processEvents();
+        }
+        AfxResetComPortTable();
+    }
+
+    CListCtrl& List()
+    {
+        return m_pView->GetListCtrl();
+    }
+
+    void Fill(std::initializer_list<const char*> headings, std::vector<std::vector<const char*>> rows)
+    {
+        CListCtrl& list = List();
+        list.DeleteAllItems();
+        while (GetColumnCount(list) > 0)
+            list.DeleteColumn(0);
+        int c = 0;
+        for (const char* heading : headings)
+            list.InsertColumn(c++, heading, LVCFMT_CENTER, 50);
+        for (size_t r = 0; r < rows.size(); ++r)
+        {
+            list.InsertItem((int)r, rows[r][0]);
+            for (size_t k = 1; k < rows[r].size(); ++k)
+                list.SetItemText((int)r, (int)k, rows[r][k]);
+        }
+        m_pView->RescanHeadings();
+    }
+
+    // The items of the body menu as shown (dismissed), one a line.
+    CString BodyMenuItems()
+    {
+        ModalHook::AnswerMenu(0);
+        m_pView->OnBodyMenu(CPoint(10, 10));
+        return ModalHook::Shown().back().text;
+    }
+
+    CGeodeticApp m_App;
+    CMainFrame* m_pFrame = nullptr;
+    CGeodeticView* m_pView = nullptr;
+    HWND m_hFrame = nullptr;
+};
+} // namespace
+
+TEST_F(GeodeticViewTest, HeadingMenuAssignsClearsDeletesAndInserts)
+{
+    Fill({"A", "B", "C"}, {{"P1", "500100", "5800200"}, {"P2", "500300", "5800400"}});
+
+    // Choosing a kind renames the column and assigns it.
+    ModalHook::AnswerMenu(COLUMN_EASTING);
+    m_pView->OnHeadingMenu(1, CPoint(0, 0));
+    const CString shown = ModalHook::Shown().back().text;
+    for (const char* entry :
+         {"Label", "Easting", "DD MM SS.SSS Q", "NMEA (DDDMM.MMM)", "Height", "Clear", "Delete", "Insert"})
+        EXPECT_NE(shown.Find(entry), -1) << entry;
+    EXPECT_STREQ(GetHeadingText(List(), 1), "Easting");
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], 1);
+
+    ModalHook::AnswerMenu(COLUMN_NORTHING);
+    m_pView->OnHeadingMenu(2, CPoint(0, 0));
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_NORTHING], 2);
+
+    // Deleting the first column shifts the others left with their assignment.
+    ModalHook::AnswerMenu(IDM_HEADING_DELETE_COLUMN);
+    m_pView->OnHeadingMenu(0, CPoint(0, 0));
+    ASSERT_EQ(GetColumnCount(List()), 2);
+    EXPECT_STREQ(List().GetItemText(1, 0), "500300");
+    EXPECT_STREQ(List().GetItemText(1, 1), "5800400");
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], 0);
+
+    ModalHook::AnswerMenu(IDM_HEADING_INSERT_COLUMN);
+    m_pView->OnHeadingMenu(0, CPoint(0, 0));
+    EXPECT_EQ(GetColumnCount(List()), 3);
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_NORTHING], 2);
+
+    ModalHook::AnswerMenu(IDM_HEADING_CLEAR);
+    m_pView->OnHeadingMenu(2, CPoint(0, 0));
+    EXPECT_STREQ(GetHeadingText(List(), 2), "");
+    EXPECT_FALSE(m_pView->GetSheet().HasGridInput());
+
+    // Without rows the column commands are not offered.
+    Fill({"A"}, {});
+    ModalHook::AnswerMenu(0);
+    m_pView->OnHeadingMenu(0, CPoint(0, 0));
+    EXPECT_EQ(ModalHook::Shown().back().text.Find("Insert"), -1);
+}
+
+TEST_F(GeodeticViewTest, BodyMenuOffersWhatTheColumnsAllow)
+{
+    Fill({"Label", "Lat Deg", "Lon DMS"}, {{"P1", "51.5", "1 30 0 W"}});
+    CString items = BodyMenuItems();
+    EXPECT_NE(items.Find("Load CSV File"), -1);
+    EXPECT_EQ(items.Find("Geographicals to Grid"), -1);
+    EXPECT_EQ(items.Find("Grid to Geographicals"), -1);
+
+    Fill({"Label", "Easting", "Northing"}, {{"P1", "500000", "5700000"}, {"P2", "510000", "5710000"}});
+    items = BodyMenuItems();
+    EXPECT_NE(items.Find("Grid to Geographicals"), -1);
+    EXPECT_EQ(items.Find("Delete"), -1); // nothing selected
+
+    List().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    items = BodyMenuItems();
+    EXPECT_NE(items.Find("Delete Row"), -1);
+    List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    items = BodyMenuItems();
+    EXPECT_NE(items.Find("Delete Selected Rows"), -1);
+
+    // The conversion runs over every row with the frame's working grid.
+    ModalHook::AnswerMenu(CONVERT_GRID_TO_GEOGRAPHICALS);
+    m_pView->OnBodyMenu(CPoint(10, 10));
+    ASSERT_EQ(GetColumnCount(List()), 5);
+    EXPECT_STREQ(GetHeadingText(List(), 3), "Latitude");
+    for (int row = 0; row < 2; ++row)
+    {
+        double lat = 0, lon = 0;
+        ASSERT_TRUE(m_pFrame->m_Projection.GridToGeographic(
+            std::atof(List().GetItemText(row, 1)), std::atof(List().GetItemText(row, 2)), &lat, &lon));
+        EXPECT_NEAR(m_pView->GetRowLatitude(row), lat, 1e-6) << row;
+        EXPECT_NEAR(m_pView->GetRowLongitude(row), lon, 1e-6) << row;
+    }
+
+    // The selected rows go, the others stay.
+    List().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    List().SetItemState(1, 0, LVIS_SELECTED);
+    ModalHook::AnswerMenu(IDM_SHEET_DELETE_ROWS);
+    m_pView->OnBodyMenu(CPoint(10, 10));
+    ASSERT_EQ(List().GetItemCount(), 1);
+    EXPECT_STREQ(List().GetItemText(0, 0), "P2");
+}
+TEST_F(GeodeticViewTest, LoadingAFileKeepsTheSavedColumnKindsAndConverts)
+{
+    // The kinds given last time: label, easting, northing.
+    Fill({"Label", "Easting", "Northing"}, {});
+    const QString data = TempDrives::Current()->DriveC() + "/MyData";
+    QDir().mkpath(data);
+    QFile file(data + "/points.csv");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("A,500000,5700000\r\nB,431000.25,5650123.5\r\nC,0,0\r\n");
+    file.close();
+
+    ModalHook::AnswerFileDialog({"C:\\MyData\\points.csv"});
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_LOAD_DATA));
+    EXPECT_STREQ(ModalHook::Shown().back().caption, "Co-ordinate Files");
+    ASSERT_EQ(List().GetItemCount(), 3);
+    EXPECT_STREQ(GetHeadingText(List(), 1), "Easting");
+    EXPECT_STREQ(GetHeadingText(List(), 2), "Northing");
+    CString title;
+    m_pFrame->GetWindowText(title);
+    EXPECT_NE(title.Find("points.csv"), -1) << (LPCSTR)title;
+
+    m_pView->DoBodyCommand(CONVERT_GRID_TO_GEOGRAPHICALS);
+    ASSERT_EQ(GetColumnCount(List()), 5);
+    double lat = 0, lon = 0;
+    ASSERT_TRUE(m_pFrame->m_Projection.GridToGeographic(431000.25, 5650123.5, &lat, &lon));
+    EXPECT_STREQ(List().GetItemText(1, 3), FormatAngle(lat, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE));
+    EXPECT_STREQ(List().GetItemText(1, 4), FormatAngle(lon, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE));
+    EXPECT_STREQ(List().GetItemText(2, 3), "");
+}
