@@ -19,7 +19,7 @@ if [ ${#kinds[@]} -eq 0 ]; then
 fi
 # The test programs that hold "...Stress" suites.
 # featureui_tests waits for a ThreadSanitizer suppression of races inside Qt's own thread pool during modal loops.
-targets=(platform_tests geodesy_tests features_tests)
+targets=(platform_tests geodesy_tests features_tests geodetic_app_tests)
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -6,6 +6,7 @@
 #include "platform/ui/ModalHook.h"
 #include "platform/ui/PrintDialog.h"
 
+#include "testsupport/ExternalTools.h"
 #include "testsupport/TempDrives.h"
 
 #include <gtest/gtest.h>
@@ -36,22 +37,6 @@ QByteArray ReadAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A python interpreter that has `module`; empty when there is none.
-QString PythonWith(const char* module)
-{
-    for (const QString& candidate : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")})
-    {
-        const QString exe = candidate.startsWith('/') ? candidate : QStandardPaths::findExecutable(candidate);
-        if (exe.isEmpty() || !QFile::exists(exe))
-            continue;
-        QProcess p;
-        p.start(exe, {QStringLiteral("-c"), QStringLiteral("import %1").arg(module)});
-        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return exe;
-    }
-    return QString();
 }
 
 QByteArray PdfText(const QString& path)

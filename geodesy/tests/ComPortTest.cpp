@@ -1,4 +1,3 @@
-#include "foundation/NmeaChecksum.h"
 #include "foundation/WindowMessages.h"
 #include "geodesy/ComArray.h"
 #include "geodesy/ComsThread.h"
@@ -6,119 +5,27 @@
 #include "platform/core/Path.h"
 #include "platform/io/CommApi.h"
 #include "platform/io/ComPortTable.h"
+#include "testsupport/EventPump.h"
+#include "testsupport/NmeaSentence.h"
+#include "testsupport/PseudoTerminal.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <pty.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace
 {
 using namespace std::chrono_literals;
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done())
-    {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
-
-void PumpFor(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
-// A sentence with its checksum and line end.
-std::string Sentence(const std::string& body)
-{
-    const CString text(("$" + body).c_str());
-    const CString sum = FormatNmeaChecksum(ComputeNmeaChecksum(text));
-    return "$" + body + "*" + std::string(sum.GetString()).substr(1) + "\r\n";
-}
-
-// The device end of a pseudo-terminal line.
-struct PseudoTerminal
-{
-    int master = -1;
-    int slave = -1; // held so that the line stays up while the port closes and reopens
-    std::string path;
-
-    PseudoTerminal()
-    {
-        char name[128] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            path = name;
-    }
-    ~PseudoTerminal()
-    {
-        ::close(master);
-        ::close(slave);
-    }
-    void Send(const std::string& bytes) const
-    {
-        size_t done = 0;
-        while (done < bytes.size())
-        {
-            const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
-            if (n <= 0)
-                return;
-            done += static_cast<size_t>(n);
-        }
-    }
-    speed_t Speed() const
-    {
-        termios t{};
-        ::tcgetattr(master, &t);
-        return cfgetospeed(&t);
-    }
-    std::string Stty() const
-    {
-        int out[2];
-        if (::pipe(out) != 0)
-            return std::string();
-        const pid_t pid = ::fork();
-        if (pid == 0)
-        {
-            ::dup2(master, 0);
-            ::dup2(out[1], 1);
-            ::close(out[0]);
-            ::execlp("stty", "stty", "-a", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        std::string text;
-        char buffer[512];
-        ssize_t n;
-        while ((n = ::read(out[0], buffer, sizeof buffer)) > 0)
-            text.append(buffer, static_cast<size_t>(n));
-        ::close(out[0]);
-        ::waitpid(pid, nullptr, 0);
-        for (char& c : text)
-            if (c == '\n' || c == ';')
-                c = ' ';
-        return " " + text + " ";
-    }
-};
 
 // Stands for the main frame: takes the lines out of the ports' buffers as messages come.
 class CTestFrame : public CCmdTarget
@@ -207,7 +114,7 @@ protected:
         ports.Stop();
         AfxResetComPortTable();
     }
-    void Assign(UINT n, const PseudoTerminal& pty) { AfxSetComPortDevice(n, pty.path.c_str()); }
+    void Assign(UINT n, const PseudoTerminal& pty) { pty.AssignPort(n); }
 
     CTestFrame frame;
     CMutex lock;
@@ -419,8 +326,8 @@ TEST_F(SerialStress, NmeaAtASteadyRateArrivesWholeAndInOrder)
     const int count = 200;
     std::vector<std::string> sent;
     for (int i = 0; i < count; ++i)
-        sent.push_back(
-            Sentence("GPGGA,1200" + std::to_string(i) + ".00,5130.1234,N,00007.5678,W,1,08,0.9,10.0,M,,,,"));
+        sent.push_back(NmeaSentence("GPGGA,1200" + std::to_string(i) +
+                                    ".00,5130.1234,N,00007.5678,W,1,08,0.9,10.0,M,,,,"));
     std::thread device([&] {
         // Sentences cut at odd places, as a line delivers them.
         for (int i = 0; i < count; ++i)
@@ -448,7 +355,7 @@ TEST_F(ComPortTest, SilenceIsReportedOncePerSilentPeriod)
     ASSERT_EQ(ports.Create(&frame, &lock), 1);
     ports.StartThreads();
 
-    a.Send(Sentence("GPZDA,1"));
+    a.Send(NmeaSentence("GPZDA,1"));
     ASSERT_TRUE(PumpUntil([&] { return frame.m_Lines.size() == 1; }, 3000));
     ASSERT_TRUE(PumpUntil([&] { return !frame.m_Timeouts.empty(); }, 3000));
     PumpFor(1500);
@@ -456,7 +363,7 @@ TEST_F(ComPortTest, SilenceIsReportedOncePerSilentPeriod)
     EXPECT_EQ(frame.m_Timeouts[0], 2u);
 
     // Data clears the state; the next silence is reported again.
-    a.Send(Sentence("GPZDA,2"));
+    a.Send(NmeaSentence("GPZDA,2"));
     ASSERT_TRUE(PumpUntil([&] { return frame.m_Lines.size() == 2; }, 3000));
     EXPECT_EQ(frame.m_Timeouts.size(), 1u);
     ASSERT_TRUE(PumpUntil([&] { return frame.m_Timeouts.size() == 2; }, 3000));
@@ -490,7 +397,7 @@ TEST_F(SerialStress, BaudSearchFindsTheRate)
     Assign(5, a);
     SavePortSettings(5, true, 9600);
     ASSERT_EQ(ports.Create(&frame, &lock), 1);
-    FixedRateDevice device(a, B4800, Sentence("GPRMC,120000.00,A,5130.1,N,00007.5,W,0.1,45.0,010124,,"));
+    FixedRateDevice device(a, B4800, NmeaSentence("GPRMC,120000.00,A,5130.1,N,00007.5,W,0.1,45.0,010124,,"));
     ports[0]->m_pThread->StartBaudSearch();
     ports.StartThreads();
 
@@ -553,12 +460,12 @@ TEST_F(SerialStress, StopEndsEveryThreadAtOnceAndLateMessagesFindNothing)
     SavePortSettings(2, false, 9600); // disabled: its thread idles in long pauses
     ASSERT_EQ(ports.Create(&frame, &lock), 2);
     ports.StartThreads();
-    a.Send(Sentence("GPGLL,1"));
+    a.Send(NmeaSentence("GPGLL,1"));
     ASSERT_TRUE(PumpUntil([&] { return frame.m_Lines.size() == 1; }, 3000));
     PumpFor(300);
 
     // Data that came just before the stop leaves a message queued for a port that is gone.
-    a.Send(Sentence("GPGLL,2"));
+    a.Send(NmeaSentence("GPGLL,2"));
     std::this_thread::sleep_for(300ms);
     const LPARAM stale = reinterpret_cast<LPARAM>(&ports[0]->m_RxBuffer);
     QElapsedTimer timer;

@@ -2,6 +2,8 @@
 #include "geodesy/UdpArray.h"
 #include "platform/core/CmdTarget.h"
 #include "platform/core/Path.h"
+#include "testsupport/EventPump.h"
+#include "testsupport/UdpSender.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,65 +25,13 @@ namespace
 {
 using namespace std::chrono_literals;
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done())
-    {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void PumpFor(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
-// A UDP port that nothing holds at the moment.
-WORD FreePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_ANY);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t length = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
-
-// Sends datagrams to a local port on 127.0.0.1, as a receiver on the vessel's network would.
-class Sender
-{
-public:
-    Sender() : m_fd(::socket(AF_INET, SOCK_DGRAM, 0)) {}
-    ~Sender() { ::close(m_fd); }
-    bool Send(WORD port, const std::string& data) const
-    {
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(port);
-        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return ::sendto(m_fd, data.data(), data.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to) ==
-               static_cast<ssize_t>(data.size());
-    }
-
-private:
-    int m_fd;
-};
-
 // Sends to some ports, as fast as it may, until destroyed.
 class Flood
 {
 public:
     explicit Flood(std::vector<WORD> ports)
         : m_thread([this, ports] {
-              Sender s;
+              UdpSender s;
               for (int i = 0; !m_stop; ++i)
               {
                   for (WORD p : ports)
@@ -163,7 +113,7 @@ protected:
 
     CTestFrame frame;
     CUdpArray readers;
-    Sender sender;
+    UdpSender sender;
 };
 
 TEST_F(UdpTest, LoadReadsTheListFile)
@@ -172,10 +122,10 @@ TEST_F(UdpTest, LoadReadsTheListFile)
     EXPECT_FALSE(readers.Load(&frame)); // no list file yet
     EXPECT_EQ(readers.GetSize(), 0);
 
-    const WORD p1 = FreePort();
-    WORD p2 = FreePort();
+    const WORD p1 = FreeUdpPort();
+    WORD p2 = FreeUdpPort();
     while (p2 == p1)
-        p2 = FreePort();
+        p2 = FreeUdpPort();
     WriteList(std::to_string(p1) + ", GPS One\r\n" + std::to_string(p2) + ",Gyro\r\n" + std::to_string(p1) +
               ", GPS Renamed\r\n0, Nothing\r\n70000, Too big\r\n-5, Negative\r\n, Blank\r\n");
     ASSERT_TRUE(readers.Load(&frame));
@@ -205,7 +155,7 @@ TEST_F(UdpTest, LoadReadsTheListFile)
 
 TEST_F(UdpTest, DatagramsArriveInOrderAndALongOneIsCut)
 {
-    const WORD port = FreePort();
+    const WORD port = FreeUdpPort();
     WriteList(std::vector<WORD>{port});
     ASSERT_TRUE(readers.Load(&frame));
 
@@ -243,7 +193,7 @@ TEST_F(UdpTest, APortHeldElsewhereGivesAReaderWithoutData)
     socklen_t length = sizeof a;
     ::getsockname(other, reinterpret_cast<sockaddr*>(&a), &length);
     const WORD held = ntohs(a.sin_port);
-    const WORD free = FreePort();
+    const WORD free = FreeUdpPort();
 
     WriteList(std::vector<WORD>{held, free});
     ASSERT_TRUE(readers.Load(&frame));
@@ -263,10 +213,10 @@ TEST_F(UdpTest, APortHeldElsewhereGivesAReaderWithoutData)
 
 TEST_F(UdpTest, OpeningAgainMovesTheReader)
 {
-    const WORD first = FreePort();
-    WORD second = FreePort();
+    const WORD first = FreeUdpPort();
+    WORD second = FreeUdpPort();
     while (second == first)
-        second = FreePort();
+        second = FreeUdpPort();
     WriteList(std::vector<WORD>{first});
     ASSERT_TRUE(readers.Load(&frame));
     ASSERT_TRUE(readers[0]->Open(&frame, second));
@@ -288,7 +238,7 @@ TEST_F(UdpStress, StopEndsEveryReaderWithinASecondWhileDatagramsArrive)
     std::vector<WORD> ports;
     while (ports.size() < 3)
     {
-        const WORD p = FreePort();
+        const WORD p = FreeUdpPort();
         if (std::find(ports.begin(), ports.end(), p) == ports.end())
             ports.push_back(p);
     }
@@ -314,7 +264,7 @@ TEST_F(UdpStress, StopEndsEveryReaderWithinASecondWhileDatagramsArrive)
 
 TEST_F(UdpStress, StartStopStartAHundredTimes)
 {
-    const WORD port = FreePort();
+    const WORD port = FreeUdpPort();
     WriteList(std::vector<WORD>{port});
     Flood flood({port});
     for (int round = 0; round < 100; ++round)
@@ -338,7 +288,7 @@ TEST_F(UdpStress, StartStopStartAHundredTimes)
 
 TEST_F(UdpStress, TenThousandLinesASecondLoseNothing)
 {
-    const WORD port = FreePort();
+    const WORD port = FreeUdpPort();
     WriteList(std::vector<WORD>{port});
     ASSERT_TRUE(readers.Load(&frame));
 
@@ -346,7 +296,7 @@ TEST_F(UdpStress, TenThousandLinesASecondLoseNothing)
     const int seconds = 3;
     const int total = perSecond * seconds;
     std::thread source([&] {
-        Sender s;
+        UdpSender s;
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < total; ++i)
         {

@@ -1,7 +1,6 @@
 // The Geodetic program started as it starts for a user, offscreen and on temporary drives:
 // NMEA arriving through a UDP input on 127.0.0.1 and a pseudo-terminal serial port, decoded
 // into the receiver panes; the menu's pane commands; the exit question; a picture of the frame.
-#include "foundation/NmeaChecksum.h"
 #include "foundation/WindowMessages.h"
 #include "geodesy/ComPort.h"
 #include "geodesy/Gps.h"
@@ -13,12 +12,14 @@
 #include "geodesy/app/MainFrame.h"
 #include "platform/io/ComPortTable.h"
 #include "platform/ui/ModalHook.h"
+#include "testsupport/EventPump.h"
+#include "testsupport/NmeaSentence.h"
+#include "testsupport/PseudoTerminal.h"
 #include "testsupport/TempDrives.h"
+#include "testsupport/UdpSender.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDockWidget>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
@@ -32,9 +33,7 @@
 #include <thread>
 #include <vector>
 
-#include <arpa/inet.h>
 #include <netinet/in.h>
-#include <pty.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -47,88 +46,6 @@
 
 namespace
 {
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done())
-    {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void PumpFor(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
-// "$<body>*hh\r\n" with the right checksum.
-std::string Sentence(const char* body)
-{
-    CString text;
-    text.Format("$%s%s\r\n", body, (LPCSTR)FormatNmeaChecksum(ComputeNmeaChecksum(body)));
-    return std::string(text.GetString());
-}
-
-// A UDP port free on the loopback address now.
-int FreeUdpPort()
-{
-    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    socklen_t length = sizeof(address);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(s);
-    return ntohs(address.sin_port);
-}
-
-void SendUdp(int port, const std::string& bytes)
-{
-    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    ::sendto(s, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    ::close(s);
-}
-
-// The device end of a pseudo-terminal line that the program reads as a serial port.
-struct PseudoTerminal
-{
-    int master = -1;
-    int slave = -1;
-    std::string path;
-    PseudoTerminal()
-    {
-        char name[128] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            path = name;
-    }
-    ~PseudoTerminal()
-    {
-        ::close(master);
-        ::close(slave);
-    }
-    void Send(const std::string& bytes) const
-    {
-        size_t done = 0;
-        while (done < bytes.size())
-        {
-            const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
-            if (n <= 0)
-                return;
-            done += static_cast<size_t>(n);
-        }
-    }
-};
-
 const char* const kGga = "GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
 const char* const kGsa = "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1";
 const char* const kGsv = "GPGSV,1,1,04,04,40,083,46,05,17,308,41,09,07,344,39,12,77,168,47";
@@ -151,7 +68,7 @@ protected:
         // One serial port, COM7, on a pseudo-terminal; the machine's own ports stay out of it.
         ASSERT_FALSE(m_Pty.path.empty());
         AfxSetComPortDefaultMapping(false);
-        AfxSetComPortDevice(7, m_Pty.path.c_str());
+        m_Pty.AssignPort(7);
         ComDef com7;
         com7.m_strName = "COM07";
         com7.m_nPort = 7;
@@ -309,7 +226,7 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
 {
     Start();
     // A position over UDP: the large display and the position graph follow.
-    SendUdp(m_UdpPort, Sentence(kGga));
+    SendUdp(m_UdpPort, NmeaSentence(kGga));
     ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndLatLonHtPane.GetSampleCount() == 1; }));
     EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 7.038 / 60, 1e-7);
     EXPECT_EQ(m_pFrame->m_Gps.m_PositionUpdated, 0);
@@ -318,14 +235,14 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
 
     // Quality and satellites over the serial line: the DOP graph and the satellite panes.
     const size_t dopBefore = m_pFrame->m_wndDopPane.GetSampleCount();
-    m_Pty.Send(Sentence(kGsa) + Sentence(kGsv));
+    m_Pty.Send(NmeaSentence(kGsa) + NmeaSentence(kGsv));
     ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndSatellitePane.GetSatelliteCount() == 4; }));
     EXPECT_GT(m_pFrame->m_wndDopPane.GetSampleCount(), dopBefore);
     EXPECT_DOUBLE_EQ(m_pFrame->m_Gps.m_Pdop, 2.5);
     EXPECT_EQ(m_pFrame->m_wndSNRPane.GetSatelliteCount(), 4);
 
     // A GGA with a wrong checksum is dropped whole: neither the receiver nor a display moves.
-    std::string bad = Sentence("GPGGA,123520.00,4907.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+    std::string bad = NmeaSentence("GPGGA,123520.00,4907.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
     bad[bad.size() - 3] = bad[bad.size() - 3] == '0' ? '1' : '0';
     const CString latitudeShown = m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE);
     const double plotted = m_pFrame->m_wndLatLonHtPane.GetSampleValue(0, CLatLonHtPane::SERIES_LATITUDE);
@@ -336,7 +253,7 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
 
     // A VTG is shown but not decoded; the proprietary GGK is a position and moves the displays.
     const double speedBefore = m_pFrame->m_Gps.m_SpeedOverGround;
-    m_Pty.Send(Sentence(kVtg) + Sentence(kGgk));
+    m_Pty.Send(NmeaSentence(kVtg) + NmeaSentence(kGgk));
     ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131 > 50; }));
     EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 50 + 0.97323841 / 60, 1e-7);
     EXPECT_EQ(m_pFrame->m_Gps.m_SpeedOverGround, speedBefore);
@@ -355,19 +272,19 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
     };
     const std::vector<std::string> udp = texts(m_pFrame->m_wndUdpPortPane);
     ASSERT_EQ(udp.size(), 1u);
-    std::string tagged = Sentence(kGga);
+    std::string tagged = NmeaSentence(kGga);
     tagged.replace(1, 2, std::string(FormatPortTag(m_UdpPort).GetString()));
-    tagged = Sentence(tagged.substr(1, tagged.find('*') - 1).c_str());
+    tagged = NmeaSentence(tagged.substr(1, tagged.find('*') - 1).c_str());
     EXPECT_EQ(udp[0] + "\r\n", tagged);
     EXPECT_STREQ(m_pFrame->m_wndUdpPortPane.GetLine(0).strType, "GPS");
 
     const std::vector<std::string> serial = texts(m_pFrame->m_wndComPortPane);
     ASSERT_EQ(serial.size(), 5u);
-    EXPECT_EQ(serial[0] + "\r\n", Sentence("07GSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
+    EXPECT_EQ(serial[0] + "\r\n", NmeaSentence("07GSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
     EXPECT_EQ(serial[1].substr(0, 6), "$07GSV");
     EXPECT_EQ(serial[2] + "\r\n", bad);
-    EXPECT_EQ(serial[3] + "\r\n", Sentence("07VTG,054.7,T,034.4,M,005.5,N,010.2,K"));
-    EXPECT_EQ(serial[4] + "\r\n", Sentence(kGgk));
+    EXPECT_EQ(serial[3] + "\r\n", NmeaSentence("07VTG,054.7,T,034.4,M,005.5,N,010.2,K"));
+    EXPECT_EQ(serial[4] + "\r\n", NmeaSentence(kGgk));
     EXPECT_EQ(m_pFrame->m_wndComPortPane.GetLine(4).nPort, 7);
     // The type text follows the sentence type, whether or not the line could be retagged.
     EXPECT_STREQ(m_pFrame->m_wndComPortPane.GetLine(2).strType, "GPS");
@@ -465,7 +382,7 @@ TEST_F(GeodeticFrameTest, ExitQuestionNoKeepsPortsRunningYesEndsThem)
     EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
 
     // Still reading: a sentence on the serial line is decoded.
-    m_Pty.Send(Sentence(kGga));
+    m_Pty.Send(NmeaSentence(kGga));
     ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_Gps.m_PositionSource == NMEA_GGA; }));
 
     // Yes: the inputs stop and the frame goes.
@@ -491,7 +408,7 @@ TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
     QMainWindow* window = m_pFrame->GetMainWindow();
     ASSERT_NE(window, nullptr);
     window->resize(1200, 800);
-    SendUdp(m_UdpPort, Sentence(kGga) + Sentence(kGsa) + Sentence(kGsv));
+    SendUdp(m_UdpPort, NmeaSentence(kGga) + NmeaSentence(kGsa) + NmeaSentence(kGsv));
     PumpFor(300);
     const QImage image = window->grab().toImage();
     ASSERT_FALSE(image.isNull());
@@ -521,7 +438,7 @@ TEST_F(GeodeticReceiveStress, BothInputsAtOnceLoseNothing)
         CString body;
         body.Format("%sGGA,%02d%02d%02d.00,48%02d.%03d,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", talker,
                     10 + i / 3600, (i / 60) % 60, i % 60, i % 60, i % 1000);
-        return Sentence(body);
+        return NmeaSentence(body.GetString());
     };
     std::thread sender([&] {
         std::string datagram;

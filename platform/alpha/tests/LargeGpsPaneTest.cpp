@@ -1,32 +1,18 @@
 // The large position read-out fed by a receiver decoding real sentences: the texts it shows in
 // the user's angle notation, the time-out in red, and a receiver that has no position yet.
 #include "foundation/AngleFormat.h"
-#include "foundation/NmeaChecksum.h"
 #include "geodesy/Gps.h"
 #include "platform/alpha/LargeGpsPane.h"
 #include "platform/ui/Colour.h"
 
-#include <QCoreApplication>
+#include "testsupport/EventPump.h"
+#include "testsupport/NmeaSentence.h"
+
 #include <QImage>
 #include <gtest/gtest.h>
 
 namespace
 {
-CString Nmea(const char* body)
-{
-    CString line("$");
-    line += body;
-    line += FormatNmeaChecksum(ComputeNmeaChecksum(line));
-    line += "\r\n";
-    return line;
-}
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
 // How many pixels of a colour lie in a rectangle of the image.
 int CountColour(const QImage& image, const CRect& rc, COLORREF colour)
 {
@@ -63,8 +49,10 @@ TEST(LargeGpsPane, ShowsTheLastPositionInTheUsersNotation)
     EXPECT_EQ(pane.GetValueText(CLargeGpsPane::ROW_LATITUDE), CString("n/a"));
     EXPECT_TRUE(pane.IsShowingTimeout());
 
-    ASSERT_EQ(gps.Decode(Nmea("GPGGA,123519.50,4807.038,S,01131.000,W,2,08,0.9,545.4,M,46.9,M,,")), NMEA_GGA);
-    ASSERT_EQ(gps.Decode(Nmea("GPZDA,123520.00,23,03,2024,00,00")), NMEA_ZDA);
+    ASSERT_EQ(
+        gps.Decode(NmeaSentence("GPGGA,123519.50,4807.038,S,01131.000,W,2,08,0.9,545.4,M,46.9,M,,").c_str()),
+        NMEA_GGA);
+    ASSERT_EQ(gps.Decode(NmeaSentence("GPZDA,123520.00,23,03,2024,00,00").c_str()), NMEA_ZDA);
     pane.Update();
     EXPECT_EQ(pane.GetValueText(CLargeGpsPane::ROW_LATITUDE), CString("48\xB0 07' 02\".28S"));
     EXPECT_EQ(pane.GetValueText(CLargeGpsPane::ROW_LONGITUDE),
@@ -88,7 +76,9 @@ TEST(LargeGpsPane, ValuesTurnRedWhileTheReceiverIsSilent)
     ASSERT_TRUE(pane.Create(&gps, "GPS Unit", &w.main, CRect(0, 0, 480, 400), TRUE, 32960,
                             WS_CHILD | WS_VISIBLE | CBRS_RIGHT));
     Pump();
-    ASSERT_EQ(gps.Decode(Nmea("GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")), NMEA_GGA);
+    ASSERT_EQ(
+        gps.Decode(NmeaSentence("GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,").c_str()),
+        NMEA_GGA);
     pane.Update();
     CRect rc;
     pane.GetView().GetClientRect(&rc);

@@ -7,49 +7,15 @@
 #include "platform/communication/ComPortPane.h"
 #include "platform/io/ComPortTable.h"
 #include "platform/ui/ModalHook.h"
+#include "testsupport/EventPump.h"
+#include "testsupport/PseudoTerminal.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
-
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <string>
 
 namespace
 {
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-// The device end of a pseudo-terminal that stands for a serial port.
-struct PseudoTerminal
-{
-    int master = -1;
-    int slave = -1;
-    std::string path;
-    PseudoTerminal()
-    {
-        char name[128] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            path = name;
-    }
-    ~PseudoTerminal()
-    {
-        ::close(master);
-        ::close(slave);
-    }
-    speed_t Speed() const
-    {
-        termios t{};
-        ::tcgetattr(master, &t);
-        return cfgetospeed(&t);
-    }
-};
-
 // A port definition as the array makes it, without its reader thread.
 ComDef* AddPort(CComArray& array, WORD number, bool enabled)
 {
@@ -174,7 +140,7 @@ TEST(ComPortPane, ComboEditReopensTheOpenPortAtTheNewRate)
 {
     PseudoTerminal line;
     ASSERT_FALSE(line.path.empty());
-    AfxSetComPortDevice(3, line.path.c_str());
+    line.AssignPort(3);
     Fixture f;
     ComDef* def = AddPort(f.ports, 3, true);
     ASSERT_TRUE(def->Open());

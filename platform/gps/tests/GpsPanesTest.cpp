@@ -2,7 +2,6 @@
 // the samples against time with their spans, the reset menu's messages to the main window, and
 // the pixels that show satellites, bars and lines.
 #include "foundation/AngleFormat.h"
-#include "foundation/NmeaChecksum.h"
 #include "foundation/WindowMessages.h"
 #include "geodesy/Gps.h"
 #include "platform/gps/DopPane.h"
@@ -14,7 +13,9 @@
 #include "platform/ui/Colour.h"
 #include "platform/ui/ModalHook.h"
 
-#include <QCoreApplication>
+#include "testsupport/EventPump.h"
+#include "testsupport/NmeaSentence.h"
+
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -25,33 +26,18 @@ namespace
 {
 const UINT kLatLonHtId = 32863;
 
-CString Nmea(const char* body)
-{
-    CString line("$");
-    line += body;
-    line += FormatNmeaChecksum(ComputeNmeaChecksum(line));
-    line += "\r\n";
-    return line;
-}
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
 // A receiver that has decoded one epoch of each sentence the panes use.
 struct Receiver
 {
     CGps gps;
     Receiver()
     {
-        EXPECT_EQ(gps.Decode(Nmea("GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")),
-                  NMEA_GGA);
-        EXPECT_EQ(gps.Decode(Nmea("GPGSV,2,1,06,03,20,100,38,17,40,050,45,22,05,020,30,28,80,280,35")), 0);
-        EXPECT_EQ(gps.Decode(Nmea("GPGSV,2,2,06,05,50,030,25,11,60,040,41")), NMEA_GSV);
-        EXPECT_EQ(gps.Decode(Nmea("GPGSA,A,3,03,17,28,,,,,,,,,,1.8,1.0,1.5")), NMEA_GSA);
-        EXPECT_EQ(gps.Decode(Nmea("GPZDA,123520.00,23,03,2024,00,00")), NMEA_ZDA);
+        const auto decode = [this](const char* body) { return gps.Decode(NmeaSentence(body).c_str()); };
+        EXPECT_EQ(decode("GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"), NMEA_GGA);
+        EXPECT_EQ(decode("GPGSV,2,1,06,03,20,100,38,17,40,050,45,22,05,020,30,28,80,280,35"), 0);
+        EXPECT_EQ(decode("GPGSV,2,2,06,05,50,030,25,11,60,040,41"), NMEA_GSV);
+        EXPECT_EQ(decode("GPGSA,A,3,03,17,28,,,,,,,,,,1.8,1.0,1.5"), NMEA_GSA);
+        EXPECT_EQ(decode("GPZDA,123520.00,23,03,2024,00,00"), NMEA_ZDA);
     }
 };
 
@@ -274,7 +260,7 @@ TEST(SatellitePanes, TakeTheSortedSetWithTheFixFromTheLastGsa)
 
     // Before any GSA nothing says which are used: all are shown as used.
     CGps fresh;
-    fresh.Decode(Nmea("GPGSV,1,1,02,17,41,051,44,03,21,101,37"));
+    fresh.Decode(NmeaSentence("GPGSV,1,1,02,17,41,051,44,03,21,101,37").c_str());
     sky.Update(&fresh);
     ASSERT_EQ(sky.GetSatelliteCount(), 2);
     EXPECT_EQ(sky.GetSatellite(0).bUsed, 1);

@@ -1,5 +1,6 @@
 #include "platform/io/CommApi.h"
 #include "platform/io/ComPortTable.h"
+#include "testsupport/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <pty.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -26,70 +25,6 @@ long long MsSince(Clock::time_point t)
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
 }
 
-// A pseudo-terminal standing for a serial line: the port opens the slave side, the test plays
-// the device on the master side. The test keeps a slave descriptor open too, so the line
-// never hangs up between the port's opens.
-struct PseudoTerminal
-{
-    int master = -1;
-    int slave = -1;
-    std::string path;
-
-    PseudoTerminal()
-    {
-        char name[128] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            path = name;
-    }
-    ~PseudoTerminal()
-    {
-        if (master >= 0)
-            ::close(master);
-        if (slave >= 0)
-            ::close(slave);
-    }
-    void Send(const std::string& bytes) const
-    {
-        size_t done = 0;
-        while (done < bytes.size())
-        {
-            const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
-            ASSERT_GT(n, 0);
-            done += static_cast<size_t>(n);
-        }
-    }
-    // What `stty -a` shows of the line (run on the master side, which reports the slave's
-    // settings, so the port's exclusive mode does not keep it out).
-    std::string Stty() const
-    {
-        int out[2];
-        if (::pipe(out) != 0)
-            return std::string();
-        const pid_t pid = ::fork();
-        if (pid == 0)
-        {
-            ::dup2(master, 0);
-            ::dup2(out[1], 1);
-            ::close(out[0]);
-            ::execlp("stty", "stty", "-a", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        std::string text;
-        char buffer[512];
-        ssize_t n;
-        while ((n = ::read(out[0], buffer, sizeof buffer)) > 0)
-            text.append(buffer, static_cast<size_t>(n));
-        ::close(out[0]);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        for (char& c : text)
-            if (c == '\n' || c == ';')
-                c = ' ';
-        return " " + text + " ";
-    }
-};
-
 bool HasFlag(const std::string& stty, const std::string& flag)
 {
     return stty.find(" " + flag + " ") != std::string::npos;
@@ -102,7 +37,7 @@ protected:
     {
         ASSERT_FALSE(pty.path.empty());
         AfxSetComPortDefaultMapping(false);
-        AfxSetComPortDevice(7, pty.path.c_str());
+        pty.AssignPort(7);
     }
     void TearDown() override
     {
@@ -190,7 +125,7 @@ TEST_F(CommApiTest, PortIsExclusiveUntilClosed)
 {
     ASSERT_NE(OpenCom7(), INVALID_HANDLE_VALUE);
     // The same line under another number is the same port.
-    AfxSetComPortDevice(12, pty.path.c_str());
+    pty.AssignPort(12);
     for (const char* name : {"\\\\.\\COM7", "COM12"})
     {
         SetLastError(0);
@@ -402,8 +337,7 @@ TEST_F(CommApiTest, ALineThatGoesFailsTheRead)
 {
     ASSERT_NE(OpenCom7(), INVALID_HANDLE_VALUE);
     SetTimeouts(MAXDWORD, 0, 0);
-    ::close(pty.master); // the device end is gone
-    pty.master = -1;
+    pty.CloseDevice();
     char b[8];
     DWORD got = 0;
     EXPECT_FALSE(ReadFile(port, b, sizeof b, &got, nullptr));

@@ -2,6 +2,7 @@
 #include "platform/io/OdbcApi.h"
 #include "platform/io/Recordset.h"
 
+#include "testsupport/ExternalTools.h"
 #include "testsupport/TempDrives.h"
 
 #include <gtest/gtest.h>
@@ -48,22 +49,6 @@ CString DbError(const std::function<void()>& run)
         return message.IsEmpty() ? CString("(no message)") : message;
     }
     return CString();
-}
-
-// A python interpreter that has `module`; empty when there is none.
-QString PythonWith(const char* module)
-{
-    for (const QString& candidate : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")})
-    {
-        const QString exe = candidate.startsWith('/') ? candidate : QStandardPaths::findExecutable(candidate);
-        if (exe.isEmpty() || !QFile::exists(exe))
-            continue;
-        QProcess p;
-        p.start(exe, {QStringLiteral("-c"), QStringLiteral("import %1").arg(module)});
-        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return exe;
-    }
-    return QString();
 }
 
 QByteArray RunPython(const QString& exe, const QString& script, const QStringList& args)

@@ -1,0 +1,21 @@
+#include "testsupport/ExternalTools.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+
+QString PythonWith(const char* module)
+{
+    for (const QString& candidate : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")})
+    {
+        const QString exe = candidate.startsWith('/') ? candidate : QStandardPaths::findExecutable(candidate);
+        if (exe.isEmpty() || !QFile::exists(exe))
+            continue;
+        QProcess p;
+        p.start(exe, {QStringLiteral("-c"), QStringLiteral("import %1").arg(module)});
+        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return exe;
+    }
+    return QString();
+}
