@@ -7,44 +7,26 @@ CBarge::CBarge() : m_Draft(0.0), m_WaterLineToZero(0.0) {}
 
 CTrackingPointArray* CBarge::GetTrackingPointArray(int type) const
 {
-    const CTrackingPointArray* points = nullptr;
     switch (type)
     {
-    case TP_ANTENNA:
-        points = &m_Antennas;
-        break;
-    case TP_OFFSET:
-        points = &m_Offsets;
-        break;
     case TP_LEG:
-        points = &m_Legs;
-        break;
+        return Editable(m_Legs);
     case TP_CRANE:
-        points = &m_Cranes;
-        break;
+        return Editable(m_Cranes);
     case TP_TRANSDUCER:
-        points = &m_Transducers;
-        break;
+        return Editable(m_Transducers);
     case TP_REF_SYSTEM:
-        points = &m_RefSystems;
-        break;
+        return Editable(m_RefSystems);
     case TP_CLUMP_WEIGHT:
-        points = &m_ClumpWeights;
-        break;
+        return Editable(m_ClumpWeights);
     default:
-        break;
+        return GetCommonPointArray(type);
     }
-    // One look-up serves the readers of a const object and the panes that edit its points.
-    return const_cast<CTrackingPointArray*>(points);
 }
 
 void CBarge::Save()
 {
-    CConfigFile file;
-    if (!OpenSettingsFile(file, "VSL"))
-        return;
-    try
-    {
+    WriteVesselFile("VSL", [this](CConfigFile& file) {
         file.WriteDouble("Draft", m_Draft, 3);
         file.WriteDouble("Water Line To Zero", m_WaterLineToZero, 3);
         SaveSettings(file);
@@ -53,27 +35,19 @@ void CBarge::Save()
         WritePoints(file, "Legs", m_Legs);
         WritePoints(file, "Ref Systems", m_RefSystems);
         WritePoints(file, "Transducers", m_Transducers);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    });
 }
 
 bool CBarge::Load()
 {
-    CSettingsLines lines(kPointSeparators);
-    if (!lines.Load(GetSettingsFileName("VSL")))
-        return false;
-    m_Draft = lines.ReadDouble(m_Draft);
-    m_WaterLineToZero = lines.ReadDouble(m_WaterLineToZero);
-    LoadSettings(lines);
-    ReadPoints(lines, "Cranes", m_Cranes);
-    ReadPoints(lines, "Clump Weights", m_ClumpWeights);
-    ReadPoints(lines, "Legs", m_Legs);
-    ReadPoints(lines, "Ref Systems", m_RefSystems);
-    ReadPoints(lines, "Transducers", m_Transducers);
-    return true;
+    return ReadVesselFile("VSL", [this](CSettingsLines& lines) {
+        m_Draft = lines.ReadDouble(m_Draft);
+        m_WaterLineToZero = lines.ReadDouble(m_WaterLineToZero);
+        LoadSettings(lines);
+        ReadPoints(lines, "Cranes", m_Cranes);
+        ReadPoints(lines, "Clump Weights", m_ClumpWeights);
+        ReadPoints(lines, "Legs", m_Legs);
+        ReadPoints(lines, "Ref Systems", m_RefSystems);
+        ReadPoints(lines, "Transducers", m_Transducers);
+    });
 }

@@ -215,13 +215,37 @@ CString CTrackObject::GetSettingsFileName(const char* extension) const
     return CConfigFile::MakeFileName(folder, m_Name, extension);
 }
 
-bool CTrackObject::OpenSettingsFile(CConfigFile& file, const char* extension) const
+void CTrackObject::WriteVesselFile(const char* extension,
+                                   const std::function<void(CConfigFile&)>& write) const
 {
     const CString fileName = GetSettingsFileName(extension);
     if (fileName.IsEmpty())
+        return;
+    CConfigFile::WriteWhole(
+        fileName, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText, write);
+}
+
+bool CTrackObject::ReadVesselFile(const char* extension,
+                                  const std::function<void(CSettingsLines&)>& read) const
+{
+    CSettingsLines lines(kPointSeparators);
+    if (!lines.Load(GetSettingsFileName(extension)))
         return false;
-    return file.Open(fileName,
-                     CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText) != FALSE;
+    read(lines);
+    return true;
+}
+
+CTrackingPointArray* CTrackObject::GetCommonPointArray(int type) const
+{
+    switch (type)
+    {
+    case TP_ANTENNA:
+        return Editable(m_Antennas);
+    case TP_OFFSET:
+        return Editable(m_Offsets);
+    default:
+        return nullptr;
+    }
 }
 
 void CTrackObject::WritePoints(CConfigFile& file, const char* name, const CTrackingPointArray& points)

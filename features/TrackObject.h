@@ -18,6 +18,7 @@
 #include "platform/core/WinTypes.h"
 
 #include <cstdint>
+#include <functional>
 
 class CConfigFile;
 class CGridWaypointList;
@@ -165,8 +166,19 @@ protected:
     // The points of section `name`, replacing those of `points`; lines that do not read as a
     // point are left out.
     static void ReadPoints(const CSettingsLines& lines, const char* name, CTrackingPointArray& points);
-    // The settings file opened anew for `extension`; false when there is none to write.
-    bool OpenSettingsFile(CConfigFile& file, const char* extension) const;
+    // The settings file for `extension` written anew through `write`, whole or not at all;
+    // skipped when the object has none to write.
+    void WriteVesselFile(const char* extension, const std::function<void(CConfigFile&)>& write) const;
+    // The settings file for `extension` read (point lines kept in sections) and handed to
+    // `read`; false when it cannot be opened.
+    bool ReadVesselFile(const char* extension, const std::function<void(CSettingsLines&)>& read) const;
+    // The antennas or offsets of the object for those types; null for any other type.
+    CTrackingPointArray* GetCommonPointArray(int type) const;
+    // One look-up serves the readers of a const object and the panes that edit its points.
+    static CTrackingPointArray* Editable(const CTrackingPointArray& points)
+    {
+        return const_cast<CTrackingPointArray*>(&points);
+    }
     // The fewest commas in a point line.
     static const int kPointSeparators = 10;
 

@@ -2,7 +2,6 @@
 
 #include "foundation/ConfigFile.h"
 #include "foundation/TextFunctions.h"
-#include "platform/core/Exception.h"
 #include "platform/core/File.h"
 
 #include <cfloat>
@@ -176,23 +175,14 @@ void ReadSettings(const char* title, int& format, int& decimals, char* latitudeL
         *latitudeLetter = 'N';
     if (longitudeLetter)
         *longitudeLetter = 'E';
-    CConfigFile file;
-    if (!file.OpenForRead(title))
-        return;
-    try
-    {
+    CConfigFile::ReadSettingsFile(title, [&](CConfigFile& file) {
         format = file.ReadInt(kDefaultFormat);
         decimals = file.ReadInt(kDefaultDecimals);
         if (latitudeLetter)
             *latitudeLetter = NormaliseLetter(file.ReadChar('N'), ANGLE_LATITUDE);
         if (longitudeLetter)
             *longitudeLetter = NormaliseLetter(file.ReadChar('E'), ANGLE_LONGITUDE);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    file.Abort();
+    });
     // A hand-edited file must not lead the formatter back to "use the preference".
     if (format < ANGLE_FORMAT_DMS || format > ANGLE_FORMAT_GRADIANS)
         format = kDefaultFormat;
@@ -203,12 +193,8 @@ void ReadSettings(const char* title, int& format, int& decimals, char* latitudeL
 bool WriteSettings(const char* title, int format, int decimals, const char* latitudeLetter,
                    const char* longitudeLetter)
 {
-    CConfigFile file;
-    const UINT flags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
-    if (!file.Open(file.GetSettingsFileName(title), flags))
-        return false;
-    try
-    {
+    // The old settings stay whole: the new file replaces them only when closed.
+    return CConfigFile::WriteSettingsFile(title, [&](CConfigFile& file) {
         file.WriteInt("Preference", format);
         file.WriteInt("Decimal Places", decimals);
         CString line;
@@ -222,16 +208,7 @@ bool WriteSettings(const char* title, int format, int decimals, const char* lati
             line.Format("%s = %c\n", "Default Lon Quad", *longitudeLetter);
             file.WriteString(line);
         }
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // The old settings stay whole: the new file replaces them only when closed.
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 } // namespace
 

@@ -121,6 +121,50 @@ bool CConfigFile::OpenForRead(const char* name, const char* extension)
     return Open(GetSettingsFileName(name, extension), kReadFlags) != FALSE;
 }
 
+bool CConfigFile::WriteWhole(const char* path, UINT openFlags, const std::function<void(CConfigFile&)>& write)
+{
+    CConfigFile file;
+    if (!file.Open(path, openFlags))
+        return false;
+    try
+    {
+        write(file);
+        file.Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        file.Abort();
+        return false;
+    }
+    return true;
+}
+
+bool CConfigFile::WriteSettingsFile(const char* name, const std::function<void(CConfigFile&)>& write,
+                                    const char* extension)
+{
+    CConfigFile file;
+    return WriteWhole(file.GetSettingsFileName(name, extension), kWriteFlags, write);
+}
+
+bool CConfigFile::ReadSettingsFile(const char* name, const std::function<void(CConfigFile&)>& read,
+                                   const char* extension)
+{
+    CConfigFile file;
+    if (!file.OpenForRead(name, extension))
+        return false;
+    try
+    {
+        read(file);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    file.Abort();
+    return true;
+}
+
 void CConfigFile::WriteInt(const char* key, int value)
 {
     CString line;

@@ -11,6 +11,8 @@
 #include "platform/core/StdioFile.h"
 #include "platform/core/String.h"
 
+#include <functional>
+
 // A pen as settings files keep it. In memory: style, thickness, colour, fill; in a file the
 // colour comes first ("%s = %u, %d, %d, %d").
 struct tagPen
@@ -50,6 +52,20 @@ public:
     bool OpenForWrite(const char* folder, const char* name, const char* extension = nullptr);
     // The settings file of that name: read, deny-write sharing, text mode.
     bool OpenForRead(const char* name, const char* extension = nullptr);
+
+    // Opens the path with those flags, hands the file to write and closes it. False when it
+    // will not open, or when write or the close raises a framework exception: the file is then
+    // aborted, so a file written anew leaves the old one in place.
+    static bool WriteWhole(const char* path, UINT openFlags, const std::function<void(CConfigFile&)>& write);
+    // The same for the settings file of that name, created anew with deny-write sharing in
+    // text mode.
+    static bool WriteSettingsFile(const char* name, const std::function<void(CConfigFile&)>& write,
+                                  const char* extension = nullptr);
+    // Hands the settings file of that name, opened for reading, to read. A framework exception
+    // while reading ends the reading quietly, keeping what was read. False when the file cannot
+    // be opened (read is not called).
+    static bool ReadSettingsFile(const char* name, const std::function<void(CConfigFile&)>& read,
+                                 const char* extension = nullptr);
 
     // Writers: one line each.
     void WriteInt(const char* key, int value);                            // "%s = %d\n"

@@ -446,27 +446,14 @@ bool CMyListCtrl::SaveColumnState()
     const int count = header ? header->GetItemCount() : 0;
     CString name;
     name.Format("List Control %d Column State", GetDlgCtrlID());
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(name, "INI"),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
-        return false;
-    try
-    {
+    return CConfigFile::WriteSettingsFile(name, [count](CConfigFile& file) {
         for (int i = 0; i < count; ++i)
         {
             CString key;
             key.Format("%d", i + 1);
             file.WriteInt(key, 0);
         }
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 
 void AutoSizeColumns(CListCtrl* pList, bool fillWidth)

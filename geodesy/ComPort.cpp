@@ -4,7 +4,6 @@
 #include "foundation/DateTime.h"
 #include "foundation/Folders.h"
 #include "geodesy/ComsThread.h"
-#include "platform/core/Exception.h"
 #include "platform/core/Time.h"
 #include "platform/io/CommApi.h"
 
@@ -170,11 +169,7 @@ bool ComDef::Save()
     const CString path = GetSettingsFileName();
     if (m_strName.IsEmpty())
         return SaveFallback(path);
-    CConfigFile file;
-    if (!file.Open(path, kWriteFlags))
-        return false;
-    try
-    {
+    return CConfigFile::WriteWhole(path, kWriteFlags, [this](CConfigFile& file) {
         file.WriteInt("Port Number", m_nPort);
         file.WriteBool("Status", m_bEnabled != 0);
         file.WriteInt("Baud Rate", m_nBaudRate);
@@ -186,15 +181,7 @@ bool ComDef::Save()
         file.WriteBool("Check Sum", m_bCheckSum != 0);
         file.WriteInt("TimeoutInterval", m_nTimeoutInterval);
         file.WriteUnsigned("Mapping", m_nMapping);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 
 // The fallback file of a port without a name, in the order SaveFallback writes it:
@@ -219,11 +206,7 @@ bool ComDef::LoadFallback(const CString& path)
 
 bool ComDef::SaveFallback(const CString& path)
 {
-    CConfigFile file;
-    if (!file.Open(path, kWriteFlags))
-        return false;
-    try
-    {
+    return CConfigFile::WriteWhole(path, kWriteFlags, [this](CConfigFile& file) {
         file.WriteInt("Port", m_nPort);
         file.WriteInt("Baudrate", m_nBaudRate);
         CString line;
@@ -231,15 +214,7 @@ bool ComDef::SaveFallback(const CString& path)
         file.WriteString(line);
         file.WriteInt("Data Bits", m_nDataBits);
         file.WriteInt("Stop Bits", m_nStopBits);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool ComDef::Open()

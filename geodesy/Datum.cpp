@@ -892,25 +892,12 @@ void CDatum::SetFromGrid(DatumPoint* point, CProjection* projection, double east
 
 bool CDatum::SaveSettings() const
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName("Datum"),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
-        return false;
-    try
-    {
+    return CConfigFile::WriteSettingsFile("Datum", [this](CConfigFile& file) {
         file.WriteInt("Type", m_Method);
         file.WriteInt("Direction", m_Direction);
         file.WriteInt("Number", m_Index);
         file.WriteText("File Name", m_FileName);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 
 void CDatum::LoadSettings()

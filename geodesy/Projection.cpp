@@ -541,24 +541,15 @@ bool CProjection::SaveSettings(const char* suffix) const
     CString title("Projection");
     if (suffix && *suffix)
         title.Format("Projection %s", suffix);
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(title), 0x5021))
-        return false;
-    try
-    {
+    // The old settings stay whole: the new file replaces them only when closed.
+    const bool saved = CConfigFile::WriteSettingsFile(title, [this](CConfigFile& file) {
         file.WriteText("Name", m_Name);
         file.WriteText("Country", m_Country);
         file.WriteInt("Data Type", m_DataType);
         file.WriteInt("Method", m_Method);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // The old settings stay whole: the new file replaces them only when closed.
-        e->Delete();
-        file.Abort();
+    });
+    if (!saved)
         return false;
-    }
     return !m_pSpheroid || m_pSpheroid->SaveSettings(suffix);
 }
 
@@ -571,22 +562,12 @@ bool CProjection::LoadSettings(const char* suffix)
     CString country("North of Equator");
     int type = 0;
     int method = 0;
-    CConfigFile file;
-    if (file.OpenForRead(title))
-    {
-        try
-        {
-            name = file.ReadText(name);
-            country = file.ReadText(country);
-            type = file.ReadInt(0);
-            method = file.ReadInt(0);
-        }
-        catch (CException* e)
-        {
-            e->Delete();
-        }
-        file.Abort();
-    }
+    CConfigFile::ReadSettingsFile(title, [&](CConfigFile& file) {
+        name = file.ReadText(name);
+        country = file.ReadText(country);
+        type = file.ReadInt(0);
+        method = file.ReadInt(0);
+    });
     if (m_pSpheroid)
         m_pSpheroid->LoadSettings(suffix);
     if (FindByName(name, country, type, method, m_pSpheroid))

@@ -253,23 +253,11 @@ bool CSpheroid::SaveSettings(const char* suffix) const
     CString title("Spheroid");
     if (suffix && *suffix)
         title.Format("Spheroid %s", suffix);
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(title), 0x5021))
-        return false;
-    try
-    {
+    // The old settings stay whole: the new file replaces them only when closed.
+    return CConfigFile::WriteSettingsFile(title, [this](CConfigFile& file) {
         file.WriteText("Name", m_Name);
         file.WriteText("Country", m_Country);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // The old settings stay whole: the new file replaces them only when closed.
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 
 bool CSpheroid::LoadSettings(const char* suffix)
@@ -279,20 +267,10 @@ bool CSpheroid::LoadSettings(const char* suffix)
         title.Format("Spheroid %s", suffix);
     CString name("WGS84");
     CString country;
-    CConfigFile file;
-    if (file.OpenForRead(title))
-    {
-        try
-        {
-            name = file.ReadText("WGS84");
-            country = file.ReadText("");
-        }
-        catch (CException* e)
-        {
-            e->Delete();
-        }
-        file.Abort();
-    }
+    CConfigFile::ReadSettingsFile(title, [&](CConfigFile& file) {
+        name = file.ReadText("WGS84");
+        country = file.ReadText("");
+    });
     return FindByName(name, country);
 }
 

@@ -135,40 +135,18 @@ void CGeodeticSheet::LoadSettings()
 {
     for (auto& column : m_Columns)
         column = -1;
-    CConfigFile file;
-    if (!file.OpenForRead(kSettingsName))
-        return;
-    try
-    {
+    CConfigFile::ReadSettingsFile(kSettingsName, [this](CConfigFile& file) {
         for (auto& column : m_Columns)
             column = (int16_t)file.ReadInt(-1);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    file.Abort();
+    });
 }
 
 bool CGeodeticSheet::SaveSettings() const
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(kSettingsName),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
-        return false;
-    try
-    {
+    return CConfigFile::WriteSettingsFile(kSettingsName, [this](CConfigFile& file) {
         for (int kind = 0; kind < COLUMN_KINDS; ++kind)
             file.WriteInt(GetColumnHeading(kind), m_Columns[kind]);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 
 void CGeodeticSheet::RescanHeadings(CListCtrl& list)

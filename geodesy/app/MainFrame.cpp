@@ -85,40 +85,15 @@ const int kSmallestPane = 100;
 
 bool LoadInputEnabled(const char* name)
 {
-    CConfigFile file;
-    if (!file.OpenForRead(name))
-        return true;
     int enabled = 1;
-    try
-    {
-        enabled = file.ReadInt(1);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    file.Abort();
+    CConfigFile::ReadSettingsFile(name, [&](CConfigFile& file) { enabled = file.ReadInt(1); });
     return enabled != 0;
 }
 
 bool SaveInputEnabled(const char* name, bool enabled)
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(name),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
-        return false;
-    try
-    {
-        file.WriteBool("Enable", enabled);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    return CConfigFile::WriteSettingsFile(name,
+                                          [&](CConfigFile& file) { file.WriteBool("Enable", enabled); });
 }
 
 CMainFrame::CMainFrame() : m_Mutex(FALSE, nullptr)
@@ -268,76 +243,10 @@ void CMainFrame::CreatePanes()
 
 CDockablePane* CMainFrame::GetPaneOfCommand(UINT nID)
 {
-    CDockablePane* pane = nullptr;
-    switch (nID)
-    {
-#ifdef GEODETIC_PORT_PANES
-    case ID_GEODETIC_RS232:
-        pane = &m_wndComPortPane;
-        break;
-    case ID_GEODETIC_UDP:
-        pane = &m_wndUdpPortPane;
-        break;
-#endif
-#ifdef GEODETIC_SETTINGS_PANE
-    case ID_GEODETIC_PROPERTIES:
-        pane = &m_wndSettingsPane;
-        break;
-#endif
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
-    case ID_GEODETIC_GRID_TO_GEOG:
-        pane = &m_wndGridToGeogPane;
-        break;
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
-    case ID_GEODETIC_DATUM_SHIFT:
-        pane = &m_wndDatumShiftPane;
-        break;
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
-    case ID_GEODETIC_RANGE_BEARING:
-        pane = &m_wndRangeAndBearingPane;
-        break;
-#endif
-#ifdef GEODETIC_PARAMETER_PANE
-    case ID_GEODETIC_ITRF:
-        pane = &m_wndParameterTransformationPane;
-        break;
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
-    case ID_GEODETIC_TRAVERSE:
-        pane = &m_wndTraversePane;
-        break;
-#endif
-#ifdef GEODETIC_LARGE_GPS_PANE
-    case ID_GEODETIC_LARGE_GPS:
-        pane = &m_wndLargeGpsPane;
-        break;
-#endif
-#ifdef GEODETIC_GPS_PANES
-    case ID_GEODETIC_LLH:
-        pane = &m_wndLatLonHtPane;
-        break;
-    case ID_GEODETIC_DOP:
-        pane = &m_wndDopPane;
-        break;
-    case ID_GEODETIC_NO_SATS:
-        pane = &m_wndNoSatsPane;
-        break;
-    case ID_GEODETIC_CONSTELLATION:
-        pane = &m_wndSatellitePane;
-        break;
-    case ID_GEODETIC_SNR:
-        pane = &m_wndSNRPane;
-        break;
-    case ID_GEODETIC_ELEVATION:
-        pane = &m_wndElevationPane;
-        break;
-#endif
-    default:
-        break;
-    }
-    return pane && pane->GetSafeHwnd() ? pane : nullptr;
+    for (const PaneCommandDef& def : PaneCommands())
+        if (def.nID == nID)
+            return def.pane->GetSafeHwnd() ? def.pane : nullptr;
+    return nullptr;
 }
 
 void CMainFrame::TogglePane(CDockablePane* pane)
@@ -527,12 +436,19 @@ LRESULT CMainFrame::OnSettingsUpdate(WPARAM wParam, LPARAM)
     return 0;
 }
 
+#ifdef GEODETIC_GPS_PANES
+void CMainFrame::ForEachTimeGraph(void (CTimeSeriesPane::*action)())
+{
+    for (CTimeSeriesPane* pane :
+         std::initializer_list<CTimeSeriesPane*>{&m_wndLatLonHtPane, &m_wndDopPane, &m_wndNoSatsPane})
+        (pane->*action)();
+}
+#endif
+
 LRESULT CMainFrame::OnResetGraph(WPARAM, LPARAM)
 {
 #ifdef GEODETIC_GPS_PANES
-    m_wndLatLonHtPane.Clear();
-    m_wndDopPane.Clear();
-    m_wndNoSatsPane.Clear();
+    ForEachTimeGraph(&CTimeSeriesPane::Clear);
 #endif
     return 0;
 }
@@ -540,9 +456,7 @@ LRESULT CMainFrame::OnResetGraph(WPARAM, LPARAM)
 LRESULT CMainFrame::OnResetTimeSpan(WPARAM, LPARAM)
 {
 #ifdef GEODETIC_GPS_PANES
-    m_wndLatLonHtPane.ResetTimeSpan();
-    m_wndDopPane.ResetTimeSpan();
-    m_wndNoSatsPane.ResetTimeSpan();
+    ForEachTimeGraph(&CTimeSeriesPane::ResetTimeSpan);
 #endif
     return 0;
 }
@@ -550,9 +464,7 @@ LRESULT CMainFrame::OnResetTimeSpan(WPARAM, LPARAM)
 LRESULT CMainFrame::OnResetYSpan(WPARAM, LPARAM)
 {
 #ifdef GEODETIC_GPS_PANES
-    m_wndLatLonHtPane.SetYSpan();
-    m_wndDopPane.SetYSpan();
-    m_wndNoSatsPane.SetYSpan();
+    ForEachTimeGraph(&CTimeSeriesPane::SetYSpan);
 #endif
     return 0;
 }
@@ -566,40 +478,50 @@ void CMainFrame::OnClose()
     CFrameWndEx::OnClose();
 }
 
+std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
+{
+    std::vector<PaneCommandDef> panes;
+#ifdef GEODETIC_PORT_PANES
+    panes.push_back({ID_GEODETIC_RS232, &m_wndComPortPane});
+    panes.push_back({ID_GEODETIC_UDP, &m_wndUdpPortPane});
+#endif
+#ifdef GEODETIC_GPS_PANES
+    panes.push_back({ID_GEODETIC_LLH, &m_wndLatLonHtPane});
+    panes.push_back({ID_GEODETIC_DOP, &m_wndDopPane});
+    panes.push_back({ID_GEODETIC_NO_SATS, &m_wndNoSatsPane});
+    panes.push_back({ID_GEODETIC_CONSTELLATION, &m_wndSatellitePane});
+    panes.push_back({ID_GEODETIC_SNR, &m_wndSNRPane});
+    panes.push_back({ID_GEODETIC_ELEVATION, &m_wndElevationPane});
+#endif
+#ifdef GEODETIC_GRID_TO_GEOG_PANE
+    panes.push_back({ID_GEODETIC_GRID_TO_GEOG, &m_wndGridToGeogPane});
+#endif
+#ifdef GEODETIC_DATUM_SHIFT_PANE
+    panes.push_back({ID_GEODETIC_DATUM_SHIFT, &m_wndDatumShiftPane});
+#endif
+#ifdef GEODETIC_RANGE_BEARING_PANE
+    panes.push_back({ID_GEODETIC_RANGE_BEARING, &m_wndRangeAndBearingPane});
+#endif
+#ifdef GEODETIC_TRAVERSE_PANE
+    panes.push_back({ID_GEODETIC_TRAVERSE, &m_wndTraversePane});
+#endif
+#ifdef GEODETIC_PARAMETER_PANE
+    panes.push_back({ID_GEODETIC_ITRF, &m_wndParameterTransformationPane});
+#endif
+#ifdef GEODETIC_SETTINGS_PANE
+    panes.push_back({ID_GEODETIC_PROPERTIES, &m_wndSettingsPane});
+#endif
+#ifdef GEODETIC_LARGE_GPS_PANE
+    panes.push_back({ID_GEODETIC_LARGE_GPS, &m_wndLargeGpsPane});
+#endif
+    return panes;
+}
+
 std::vector<CDockablePane*> CMainFrame::AllPanes()
 {
     std::vector<CDockablePane*> panes;
-#ifdef GEODETIC_PORT_PANES
-    panes.push_back(&m_wndComPortPane);
-    panes.push_back(&m_wndUdpPortPane);
-#endif
-#ifdef GEODETIC_GPS_PANES
-    for (CDockablePane* pane :
-         std::initializer_list<CDockablePane*>{&m_wndLatLonHtPane, &m_wndDopPane, &m_wndNoSatsPane,
-                                               &m_wndSatellitePane, &m_wndSNRPane, &m_wndElevationPane})
-        panes.push_back(pane);
-#endif
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
-    panes.push_back(&m_wndGridToGeogPane);
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
-    panes.push_back(&m_wndDatumShiftPane);
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
-    panes.push_back(&m_wndRangeAndBearingPane);
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
-    panes.push_back(&m_wndTraversePane);
-#endif
-#ifdef GEODETIC_PARAMETER_PANE
-    panes.push_back(&m_wndParameterTransformationPane);
-#endif
-#ifdef GEODETIC_SETTINGS_PANE
-    panes.push_back(&m_wndSettingsPane);
-#endif
-#ifdef GEODETIC_LARGE_GPS_PANE
-    panes.push_back(&m_wndLargeGpsPane);
-#endif
+    for (const PaneCommandDef& def : PaneCommands())
+        panes.push_back(def.pane);
     return panes;
 }
 

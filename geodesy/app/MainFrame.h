@@ -131,10 +131,21 @@ private:
     // Shows and decodes the prepared lines of one port.
     void ShowAndDecode(UINT port, const CArray<ReceivedLineDef, const ReceivedLineDef&>& lines);
     void CreatePanes();
+    // Every pane this frame makes, with the menu command that shows or hides it.
+    struct PaneCommandDef
+    {
+        UINT nID;
+        CDockablePane* pane;
+    };
+    std::vector<PaneCommandDef> PaneCommands();
     // Every pane this frame made, for destroying their windows while the panes still exist.
     std::vector<CDockablePane*> AllPanes();
     // The working projection changed: the geodesy panes show it again.
     void RefreshProjectionPanes();
+#ifdef GEODETIC_GPS_PANES
+    // The graphs against time (position, precision, satellites) take the graph commands together.
+    void ForEachTimeGraph(void (CTimeSeriesPane::*action)());
+#endif
     bool m_bNight = false;
 };
 

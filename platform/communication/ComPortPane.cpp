@@ -9,20 +9,11 @@ namespace
 const char* const kParityNames[] = {"None", "Odd", "Even", "Mark", "Space"};
 const int kBaudRates[] = {300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
-struct ColumnDef
-{
-    const char* heading;
-    int width;
-};
 // Wide enough for the bold headings.
-const ColumnDef kColumns[CComPortPane::COLUMN_COUNT] = {{"Port", 70},      {"Enabled", 80}, {"Baud Rate", 95},
-                                                        {"Data Bits", 90}, {"Parity", 75},  {"Stop Bits", 90},
-                                                        {"Type", 70}};
+const CPortPane::ColumnDef kColumns[CComPortPane::COLUMN_COUNT] = {
+    {"Port", 70},   {"Enabled", 80},   {"Baud Rate", 95}, {"Data Bits", 90},
+    {"Parity", 75}, {"Stop Bits", 90}, {"Type", 70}};
 } // namespace
-
-BEGIN_MESSAGE_MAP(CComPortPane, CPortPane)
-ON_WM_CONTEXTMENU()
-END_MESSAGE_MAP()
 
 BOOL CComPortPane::Create(CComArray* pComArray, LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect,
                           BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
@@ -45,11 +36,7 @@ bool CComPortPane::IsOwnPort(int nPort) const
 
 void CComPortPane::AddTableColumns()
 {
-    for (int c = 0; c < COLUMN_COUNT; ++c)
-    {
-        m_Table.AddColumn(kColumns[c].heading, LVCFMT_LEFT);
-        m_Table.SetColumnWidth(c, kColumns[c].width);
-    }
+    AddColumns(kColumns, COLUMN_COUNT);
     m_Table.m_ReadOnlyColumns.AddTail(COLUMN_PORT);
     m_Table.m_ReadOnlyColumns.AddTail(COLUMN_TYPE);
     for (int c : {COLUMN_ENABLED, COLUMN_BAUD, COLUMN_DATA_BITS, COLUMN_PARITY, COLUMN_STOP_BITS})
@@ -205,38 +192,29 @@ bool CComPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
     return true;
 }
 
-void CComPortPane::OnContextMenu(CWnd*, CPoint point)
+ComDef* CComPortPane::GetSelectedPort() const
 {
-    CMenu menu;
-    if (!menu.CreatePopupMenu())
-        return;
-    const int row = m_Table.GetSafeHwnd() ? m_Table.GetNextItem(-1, LVNI_SELECTED) : -1;
-    ComDef* def = GetRowPort(row);
+    return GetRowPort(m_Table.GetSafeHwnd() ? m_Table.GetNextItem(-1, LVNI_SELECTED) : -1);
+}
+
+void CComPortPane::AddMenuItems(CMenu& menu)
+{
+    const ComDef* def = GetSelectedPort();
     menu.AppendMenu(MF_STRING | ((def && def->m_pThread) ? MF_ENABLED : MF_GRAYED), ID_SEARCH_BAUD_RATE,
                     "Search for Baud Rate");
-    menu.AppendMenu(MF_STRING, ID_CLEAR_LINES, "Clear Received Data");
-    if (point.x == -1 && point.y == -1)
+}
+
+void CComPortPane::OnMenuCommand(UINT nID)
+{
+    if (nID != ID_SEARCH_BAUD_RATE)
+        return;
+    // The thread searches under the ports' lock and saves the rate it finds.
+    ComDef* def = GetSelectedPort();
+    if (def && def->m_pThread)
     {
-        CRect rc;
-        GetWindowRect(&rc);
-        point = rc.TopLeft();
-    }
-    switch (menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this))
-    {
-    case ID_SEARCH_BAUD_RATE:
-        // The thread searches under the ports' lock and saves the rate it finds.
-        if (def && def->m_pThread)
-        {
-            CSingleLock lock(m_pComArray->GetLock(), TRUE);
-            def->m_bEnabled = 1;
-            lock.Unlock();
-            def->m_pThread->StartBaudSearch();
-        }
-        break;
-    case ID_CLEAR_LINES:
-        ClearLines();
-        break;
-    default:
-        break;
+        CSingleLock lock(m_pComArray->GetLock(), TRUE);
+        def->m_bEnabled = 1;
+        lock.Unlock();
+        def->m_pThread->StartBaudSearch();
     }
 }

@@ -24,11 +24,10 @@ public:
         COLUMN_TYPE,
         COLUMN_COUNT
     };
-    // Right-click menu commands.
+    // Right-click menu command of its own (the pane's lines are cleared by ID_CLEAR_LINES).
     enum
     {
-        ID_SEARCH_BAUD_RATE = 1,
-        ID_CLEAR_LINES = 2
+        ID_SEARCH_BAUD_RATE = 1
     };
 
     CComPortPane() = default;
@@ -54,10 +53,12 @@ protected:
     void SetRowTexts(int nRow) override;
     bool ApplyEdit(int nRow, int nColumn, const CString& text) override;
     void GetChoices(int nRow, int nColumn, CStringList& choices) override;
-
-    void OnContextMenu(CWnd* pWnd, CPoint point);
-    DECLARE_MESSAGE_MAP()
+    void AddMenuItems(CMenu& menu) override;
+    void OnMenuCommand(UINT nID) override;
 
 private:
+    // The port of the selected table row; null when none.
+    ComDef* GetSelectedPort() const;
+
     CComArray* m_pComArray = nullptr;
 };

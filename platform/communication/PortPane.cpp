@@ -1,6 +1,7 @@
 #include "platform/communication/PortPane.h"
 
 #include "foundation/WindowMessages.h"
+#include "platform/ui/Menu.h"
 
 #include <QDockWidget>
 #include <QSplitter>
@@ -49,10 +50,41 @@ BEGIN_MESSAGE_MAP(CPortPane, CDockablePane)
 ON_REGISTERED_MESSAGE(UM_LIST_SET_ITEMS, &CPortPane::OnListSetItems)
 ON_REGISTERED_MESSAGE(UM_LIST_VALIDATE, &CPortPane::OnListValidate)
 ON_WM_TIMER()
+ON_WM_CONTEXTMENU()
 ON_NOTIFY(NM_CUSTOMDRAW, CPortPane::IDC_RECEIVED_LINES, &CPortPane::OnLinesCustomDraw)
 END_MESSAGE_MAP()
 
 CPortPane::CPortPane() = default;
+
+void CPortPane::AddColumns(const ColumnDef* columns, int count)
+{
+    for (int c = 0; c < count; ++c)
+    {
+        m_Table.AddColumn(columns[c].heading, LVCFMT_LEFT);
+        m_Table.SetColumnWidth(c, columns[c].width);
+    }
+}
+
+void CPortPane::OnContextMenu(CWnd*, CPoint point)
+{
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    AddMenuItems(menu);
+    menu.AppendMenu(MF_STRING, ID_CLEAR_LINES, "Clear Received Data");
+    if (point.x == -1 && point.y == -1)
+    {
+        CRect rc;
+        GetWindowRect(&rc);
+        point = rc.TopLeft();
+    }
+    const int command =
+        menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this);
+    if (command == ID_CLEAR_LINES)
+        ClearLines();
+    else if (command != 0)
+        OnMenuCommand(static_cast<UINT>(command));
+}
 
 CPortPane::~CPortPane()
 {

@@ -10,6 +10,8 @@
 #include <deque>
 #include <map>
 
+class CMenu;
+
 class CPortPane : public CDockablePane
 {
 public:
@@ -25,6 +27,19 @@ public:
         LINE_COLUMN_PORT,
         LINE_COLUMN_TYPE,
         LINE_COLUMN_DATA
+    };
+
+    // Right-click menu command of every port pane; a pane's own commands take other numbers.
+    enum
+    {
+        ID_CLEAR_LINES = 2
+    };
+
+    // A table column: its heading and starting width (pixels).
+    struct ColumnDef
+    {
+        const char* heading;
+        int width;
     };
 
     struct LineDef
@@ -84,7 +99,15 @@ protected:
     // Applies a cell's text to the row's port; false when refused.
     virtual bool ApplyEdit(int nRow, int nColumn, const CString& text) = 0;
     virtual void GetChoices(int nRow, int nColumn, CStringList& choices) = 0;
+    // The pane's own right-click menu items, put above "Clear Received Data", and the command
+    // of one of them when chosen.
+    virtual void AddMenuItems(CMenu& menu) { (void)menu; }
+    virtual void OnMenuCommand(UINT nID) { (void)nID; }
 
+    // Adds the table's columns, left-aligned, in their order.
+    void AddColumns(const ColumnDef* columns, int count);
+
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     LRESULT OnListSetItems(WPARAM wParam, LPARAM lParam);
     LRESULT OnListValidate(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR nIDEvent);

@@ -3,24 +3,13 @@
 #include "foundation/ConfigFile.h"
 #include "foundation/CsvParser.h"
 #include "geodesy/UdpArray.h"
-#include "platform/core/Exception.h"
-#include "platform/ui/Menu.h"
 
 namespace
 {
-struct ColumnDef
-{
-    const char* heading;
-    int width;
-};
 // Wide enough for the bold headings.
-const ColumnDef kColumns[CUdpPortPane::COLUMN_COUNT] = {
+const CPortPane::ColumnDef kColumns[CUdpPortPane::COLUMN_COUNT] = {
     {"Port", 70}, {"Name", 140}, {"Enabled", 80}, {"Receiving", 150}};
 } // namespace
-
-BEGIN_MESSAGE_MAP(CUdpPortPane, CPortPane)
-ON_WM_CONTEXTMENU()
-END_MESSAGE_MAP()
 
 BOOL CUdpPortPane::Create(CUdpArray* pUdpArray, LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect,
                           BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
@@ -45,11 +34,7 @@ bool CUdpPortPane::IsOwnPort(int nPort) const
 
 void CUdpPortPane::AddTableColumns()
 {
-    for (int c = 0; c < COLUMN_COUNT; ++c)
-    {
-        m_Table.AddColumn(kColumns[c].heading, LVCFMT_LEFT);
-        m_Table.SetColumnWidth(c, kColumns[c].width);
-    }
+    AddColumns(kColumns, COLUMN_COUNT);
     m_Table.m_NumberColumns.AddTail(COLUMN_PORT);
     m_Table.m_ComboColumns.AddTail(COLUMN_ENABLED);
     m_Table.m_ReadOnlyColumns.AddTail(COLUMN_RECEIVING);
@@ -166,44 +151,17 @@ bool CUdpPortPane::SaveList() const
 {
     if (m_pUdpArray == nullptr)
         return false;
-    CConfigFile file;
-    if (!file.Open(m_pUdpArray->GetListFileName(), CFile::modeCreate | CFile::modeWrite | CFile::typeText))
-        return false;
-    try
-    {
-        for (INT_PTR i = 0; i < m_pUdpArray->GetSize(); ++i)
-        {
-            const CUdpReader* reader = m_pUdpArray->GetAt(i);
-            CCsvParser record;
-            record.AddInt(reader->m_nPort);
-            CString line = record.AddString(reader->m_strName);
-            line += "\n";
-            file.WriteString(line);
-        }
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
-}
-
-void CUdpPortPane::OnContextMenu(CWnd*, CPoint point)
-{
-    CMenu menu;
-    if (!menu.CreatePopupMenu())
-        return;
-    menu.AppendMenu(MF_STRING, ID_CLEAR_LINES, "Clear Received Data");
-    if (point.x == -1 && point.y == -1)
-    {
-        CRect rc;
-        GetWindowRect(&rc);
-        point = rc.TopLeft();
-    }
-    if (menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this) ==
-        ID_CLEAR_LINES)
-        ClearLines();
+    return CConfigFile::WriteWhole(m_pUdpArray->GetListFileName(),
+                                   CFile::modeCreate | CFile::modeWrite | CFile::typeText,
+                                   [this](CConfigFile& file) {
+                                       for (INT_PTR i = 0; i < m_pUdpArray->GetSize(); ++i)
+                                       {
+                                           const CUdpReader* reader = m_pUdpArray->GetAt(i);
+                                           CCsvParser record;
+                                           record.AddInt(reader->m_nPort);
+                                           CString line = record.AddString(reader->m_strName);
+                                           line += "\n";
+                                           file.WriteString(line);
+                                       }
+                                   });
 }

@@ -20,11 +20,6 @@ public:
         COLUMN_RECEIVING,
         COLUMN_COUNT
     };
-    enum
-    {
-        ID_CLEAR_LINES = 2
-    };
-
     CUdpPortPane() = default;
 
     // The pane for a reader array that stays alive as long as the pane.
@@ -52,9 +47,6 @@ protected:
     void SetRowTexts(int nRow) override;
     bool ApplyEdit(int nRow, int nColumn, const CString& text) override;
     void GetChoices(int nRow, int nColumn, CStringList& choices) override;
-
-    void OnContextMenu(CWnd* pWnd, CPoint point);
-    DECLARE_MESSAGE_MAP()
 
 private:
     CUdpArray* m_pUdpArray = nullptr;

@@ -216,11 +216,7 @@ bool CDeklinoDlg::ParseDateText(const char* text, double& decimalYear)
 
 void CDeklinoDlg::LoadPosition()
 {
-    CConfigFile file;
-    if (!file.OpenForRead(kSettingsName))
-        return;
-    try
-    {
+    CConfigFile::ReadSettingsFile(kSettingsName, [this](CConfigFile& file) {
         const double latitude = file.ReadDouble(0.0);
         const double longitude = file.ReadDouble(0.0);
         const double height = file.ReadDouble(0.0);
@@ -232,33 +228,15 @@ void CDeklinoDlg::LoadPosition()
             m_dLongitude = longitude * kPi / 180.0;
             m_dHeight = height;
         }
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    file.Abort();
+    });
 }
 
 bool CDeklinoDlg::SavePosition() const
 {
-    CConfigFile file;
-    const UINT flags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
-    if (!file.Open(file.GetSettingsFileName(kSettingsName), flags))
-        return false;
-    try
-    {
+    // The old file stays whole: the new one replaces it only when closed.
+    return CConfigFile::WriteSettingsFile(kSettingsName, [this](CConfigFile& file) {
         file.WriteDouble("Latitude", m_dLatitude * 180.0 / kPi, 9);
         file.WriteDouble("Longitude", m_dLongitude * 180.0 / kPi, 9);
         file.WriteDouble("Height", m_dHeight, 3);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // The old file stays whole: the new one replaces it only when closed.
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }

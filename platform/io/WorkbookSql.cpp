@@ -62,26 +62,7 @@ public:
             *dollar = false;
         const char c = Peek();
         if (c == '"')
-        {
-            ++m_pos;
-            for (;;)
-            {
-                if (m_pos >= m_text.GetLength())
-                    return false;
-                const char ch = m_text[m_pos++];
-                if (ch == '"')
-                {
-                    if (m_pos < m_text.GetLength() && m_text[m_pos] == '"')
-                    {
-                        name += '"';
-                        ++m_pos;
-                        continue;
-                    }
-                    return true;
-                }
-                name += ch;
-            }
-        }
+            return TakeQuoted('"', name);
         if (c == '[')
         {
             ++m_pos;
@@ -107,24 +88,7 @@ public:
         text.Empty();
         if (Peek() != '\'')
             return false;
-        ++m_pos;
-        for (;;)
-        {
-            if (m_pos >= m_text.GetLength())
-                return false;
-            const char ch = m_text[m_pos++];
-            if (ch == '\'')
-            {
-                if (m_pos < m_text.GetLength() && m_text[m_pos] == '\'')
-                {
-                    text += '\'';
-                    ++m_pos;
-                    continue;
-                }
-                return true;
-            }
-            text += ch;
-        }
+        return TakeQuoted('\'', text);
     }
 
     // A plain number such as -12.5 or 1e3.
@@ -156,6 +120,30 @@ public:
     }
 
 private:
+    // From the opening quote at the position to its closing one; a doubled quote stands for
+    // one. False when the text ends first.
+    bool TakeQuoted(char quote, CString& text)
+    {
+        ++m_pos;
+        for (;;)
+        {
+            if (m_pos >= m_text.GetLength())
+                return false;
+            const char ch = m_text[m_pos++];
+            if (ch == quote)
+            {
+                if (m_pos < m_text.GetLength() && m_text[m_pos] == quote)
+                {
+                    text += quote;
+                    ++m_pos;
+                    continue;
+                }
+                return true;
+            }
+            text += ch;
+        }
+    }
+
     static bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
     static void StripDollar(CString& name, bool* dollar)
@@ -186,6 +174,25 @@ bool Finish(SqlScanner& scanner, CString& error)
     return true;
 }
 
+// "(item, item, ...)" and the end of the statement; `takeItem` reads one item, or sets the
+// message and returns false.
+template <class TAKE_ITEM> bool ParseItemList(SqlScanner& s, CString& error, TAKE_ITEM takeItem)
+{
+    if (!s.TakeChar('('))
+        return Expected(s, "'('", error);
+    for (;;)
+    {
+        if (!takeItem())
+            return false;
+        if (s.TakeChar(','))
+            continue;
+        if (s.TakeChar(')'))
+            break;
+        return Expected(s, "',' or ')'", error);
+    }
+    return Finish(s, error);
+}
+
 bool ParseCreate(SqlScanner& s, WorkbookSqlStatement& st, CString& error)
 {
     st.kind = WorkbookSqlStatement::CreateTable;
@@ -193,10 +200,7 @@ bool ParseCreate(SqlScanner& s, WorkbookSqlStatement& st, CString& error)
         return Expected(s, "TABLE", error);
     if (!s.TakeName(st.table))
         return Expected(s, "a table name", error);
-    if (!s.TakeChar('('))
-        return Expected(s, "'('", error);
-    for (;;)
-    {
+    return ParseItemList(s, error, [&] {
         WorkbookSqlColumn column;
         if (!s.TakeName(column.name))
             return Expected(s, "a column name", error);
@@ -207,13 +211,8 @@ bool ParseCreate(SqlScanner& s, WorkbookSqlStatement& st, CString& error)
         else
             return Expected(s, "the column type NUMBER or TEXT", error);
         st.columns.push_back(column);
-        if (s.TakeChar(','))
-            continue;
-        if (s.TakeChar(')'))
-            break;
-        return Expected(s, "',' or ')'", error);
-    }
-    return Finish(s, error);
+        return true;
+    });
 }
 
 bool ParseInsert(SqlScanner& s, WorkbookSqlStatement& st, CString& error)
@@ -225,10 +224,7 @@ bool ParseInsert(SqlScanner& s, WorkbookSqlStatement& st, CString& error)
         return Expected(s, "a table name", error);
     if (!s.TakeKeyword("VALUES"))
         return Expected(s, "VALUES", error);
-    if (!s.TakeChar('('))
-        return Expected(s, "'('", error);
-    for (;;)
-    {
+    return ParseItemList(s, error, [&] {
         WorkbookSqlValue value;
         if (s.Peek() == '\'')
         {
@@ -243,13 +239,8 @@ bool ParseInsert(SqlScanner& s, WorkbookSqlStatement& st, CString& error)
         else if (!s.TakeNumber(value.text))
             return Expected(s, "a value", error);
         st.values.push_back(value);
-        if (s.TakeChar(','))
-            continue;
-        if (s.TakeChar(')'))
-            break;
-        return Expected(s, "',' or ')'", error);
-    }
-    return Finish(s, error);
+        return true;
+    });
 }
 
 bool ParseSelect(SqlScanner& s, WorkbookSqlStatement& st, CString& error)

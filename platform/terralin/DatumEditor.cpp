@@ -4,7 +4,6 @@
 #include "geodesy/Datum.h"
 #include "geodesy/GlobalFolder.h"
 #include "platform/core/FileFind.h"
-#include "platform/core/Exception.h"
 #include "platform/notifex/Notifex.h"
 #include "platform/terralin/EditorSupport.h"
 #include "platform/terralin/TerralinResources.h"
@@ -28,31 +27,9 @@ const char* const kMethodNames[CDatum::METHOD_COUNT] = {
 // No method has more sets or files than this.
 constexpr int kMostEntries = 500;
 
-const DLGITEM_TABLE kItems[] = {
-    {DLGI_LTEXT, IDC_STATIC, "Method:", 7, 9, 60, 8},
-    {DLGI_COMBOBOX, IDC_TERRALIN_LIST, "", 70, 7, 230, 150, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-    {DLGI_LTEXT, IDC_STATIC, "Transformation:", 7, 27, 60, 8},
-    {DLGI_COMBOBOX, IDC_TERRALIN_ENTRY, "", 70, 25, 230, 150, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-    {DLGI_AUTOCHECKBOX, IDC_TERRALIN_OPTION, "Reverse direction", 70, 43, 150, 10, WS_TABSTOP},
-    {DLGI_LTEXT, IDC_TERRALIN_DETAILS_1, "", 7, 60, 293, 8},
-    {DLGI_LTEXT, IDC_TERRALIN_DETAILS_2, "", 7, 72, 293, 8},
-    {DLGI_LTEXT, IDC_TERRALIN_DETAILS_3, "", 7, 84, 293, 8},
-    {DLGI_DEFPUSHBUTTON, IDOK, "OK", 196, 102, 50, 14, WS_GROUP},
-    {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 250, 102, 50, 14},
-};
-const DLGTEMPLATE_TABLE kTemplate = {IDD_DATUM_EDITOR,
-                                     "Datum",
-                                     "MS Shell Dlg",
-                                     8,
-                                     0,
-                                     0,
-                                     307,
-                                     123,
-                                     DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
-                                         WS_SYSMENU,
-                                     0,
-                                     kItems,
-                                     AFX_DLGITEM_COUNT(kItems)};
+constexpr ChoiceDialogItems kItems =
+    MakeChoiceDialogItems("Method:", "Transformation:", "Reverse direction", 70, 230);
+constexpr DLGTEMPLATE_TABLE kTemplate = MakeChoiceDialogTemplate(IDD_DATUM_EDITOR, "Datum", kItems);
 const CDialogTemplateRegistrar registerTemplate(&kTemplate);
 
 // The names of a set without setting it up where that would read a large grid.
@@ -93,20 +70,11 @@ void CDatumEditor::LoadChoice(int& method, int& index, int& direction)
     method = CDatum::METHOD_HELMERT;
     direction = 1;
     index = 2;
-    CConfigFile file;
-    if (!file.OpenForRead("Datum"))
-        return;
-    try
-    {
+    CConfigFile::ReadSettingsFile("Datum", [&](CConfigFile& file) {
         method = file.ReadInt(CDatum::METHOD_HELMERT);
         direction = file.ReadInt(1);
         index = file.ReadInt(2);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    file.Abort();
+    });
     if (method < 0 || method >= CDatum::METHOD_COUNT)
         method = CDatum::METHOD_HELMERT;
     if (direction != -1)
@@ -116,9 +84,7 @@ void CDatumEditor::LoadChoice(int& method, int& index, int& direction)
 void CDatumEditor::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_TERRALIN_LIST, m_wndMethod);
-    DDX_Control(pDX, IDC_TERRALIN_ENTRY, m_wndEntry);
-    DDX_Control(pDX, IDC_TERRALIN_OPTION, m_wndReverse);
+    ExchangeChoiceControls(pDX, m_wndMethod, m_wndEntry, m_wndReverse);
 }
 
 BOOL CDatumEditor::OnInitDialog()
@@ -203,9 +169,7 @@ void CDatumEditor::ShowDetails()
             line1 = "This transformation cannot be set up.";
         }
     }
-    SetDlgItemText(IDC_TERRALIN_DETAILS_1, line1);
-    SetDlgItemText(IDC_TERRALIN_DETAILS_2, line2);
-    SetDlgItemText(IDC_TERRALIN_DETAILS_3, line3);
+    ShowChoiceDetails(*this, line1, line2, line3);
 }
 
 void CDatumEditor::OnMethodChanged()

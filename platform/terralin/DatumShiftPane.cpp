@@ -12,23 +12,6 @@ const char* const kMethodNames[CDatum::METHOD_COUNT] = {
     "Grid To Grid",      "Helmert Transformation", "OSTN Grid Shift",      "Norwegian Transformation",
     "NADCON Grid Shift", "NTv2 Grid Shift",        "Grid To Grid Helmert", "User Helmert File",
     "User Shift File",   "User Grid File"};
-
-template <class T> T* Item(const CTerralinPane* pane, int id)
-{
-    return dynamic_cast<T*>(pane->FindItem(static_cast<DWORD_PTR>(id)));
-}
-
-double Number(const CTerralinPane* pane, int id)
-{
-    auto* p = Item<CNumberValueProperty>(pane, id);
-    return p ? p->GetNumber() : DBL_MAX;
-}
-
-double Angle(const CTerralinPane* pane, int id)
-{
-    auto* p = Item<CAngleValueProperty>(pane, id);
-    return p ? p->GetAngle() : DBL_MAX;
-}
 } // namespace
 
 CDatumShiftPane::CDatumShiftPane() = default;
@@ -45,14 +28,8 @@ BOOL CDatumShiftPane::Create(CWnd* pParent, int nID, CDatum* pDatum, bool bShowG
 void CDatumShiftPane::AddSide(const char* caption, int offset)
 {
     auto* group = new CMFCPropertyGridProperty(caption);
-    group->AddSubItem(
-        new CNumberValueProperty("Easting", NUMBER_GRID, "Easting in grid units", ITEM_EASTING + offset));
-    group->AddSubItem(
-        new CNumberValueProperty("Northing", NUMBER_GRID, "Northing in grid units", ITEM_NORTHING + offset));
-    group->AddSubItem(
-        new CAngleValueProperty("Latitude", ANGLE_LATITUDE, "Latitude", ITEM_LATITUDE + offset));
-    group->AddSubItem(
-        new CAngleValueProperty("Longitude", ANGLE_LONGITUDE, "Longitude", ITEM_LONGITUDE + offset));
+    AddPositionItems(group, ITEM_EASTING + offset, ITEM_NORTHING + offset, ITEM_LATITUDE + offset,
+                     ITEM_LONGITUDE + offset);
     if (m_bShowHeight)
         group->AddSubItem(new CNumberValueProperty("Height", NUMBER_HEIGHT, "Ellipsoidal height, metres",
                                                    ITEM_HEIGHT + offset));
@@ -61,11 +38,8 @@ void CDatumShiftPane::AddSide(const char* caption, int offset)
         const char* names[] = {"X", "Y", "Z"};
         for (int i = 0; i < 3; ++i)
         {
-            auto* p = new CNumberValueProperty(names[i], NUMBER_FIXED, "Geocentric co-ordinate, metres",
-                                               ITEM_X + i + offset, 3, "m");
-            p->AllowEdit(FALSE);
-            p->Enable(FALSE);
-            group->AddSubItem(p);
+            group->AddSubItem(ReadOnly(new CNumberValueProperty(
+                names[i], NUMBER_FIXED, "Geocentric co-ordinate, metres", ITEM_X + i + offset, 3, "m")));
         }
     }
     m_wndPropList.AddProperty(group);
@@ -139,7 +113,7 @@ void CDatumShiftPane::Convert()
         return;
     const int in = m_nTypedSide, out = TO_SIDE - m_nTypedSide;
     CProjection* inProjection = in == 0 ? &m_pDatum->m_Projection : m_pDatum->m_pToProjection;
-    double height = Number(this, ITEM_HEIGHT + in);
+    double height = Number(ITEM_HEIGHT + in);
     if (height == DBL_MAX)
         height = 0.0;
     DatumPoint from{}, to{};
@@ -148,7 +122,7 @@ void CDatumShiftPane::Convert()
     bool ready;
     if (m_bGridTyped)
     {
-        const double e = Number(this, ITEM_EASTING + in), n = Number(this, ITEM_NORTHING + in);
+        const double e = Number(ITEM_EASTING + in), n = Number(ITEM_NORTHING + in);
         ready = e != DBL_MAX && n != DBL_MAX && inProjection != nullptr;
         if (ready)
         {
@@ -159,7 +133,7 @@ void CDatumShiftPane::Convert()
     }
     else
     {
-        const double lat = Angle(this, ITEM_LATITUDE + in), lon = Angle(this, ITEM_LONGITUDE + in);
+        const double lat = Angle(ITEM_LATITUDE + in), lon = Angle(ITEM_LONGITUDE + in);
         ready = lat != DBL_MAX && lon != DBL_MAX;
         if (ready)
             CDatum::SetFromGeographic(&source, inProjection, lat, lon, height);
@@ -175,17 +149,17 @@ void CDatumShiftPane::Convert()
     }
     auto show = [&](int offset, const DatumPoint* p, bool withGrid) {
         const bool hasGrid = p != nullptr && withGrid;
-        Item<CNumberValueProperty>(this, ITEM_EASTING + offset)->SetNumber(hasGrid ? p->Easting : DBL_MAX);
-        Item<CNumberValueProperty>(this, ITEM_NORTHING + offset)->SetNumber(hasGrid ? p->Northing : DBL_MAX);
-        Item<CAngleValueProperty>(this, ITEM_LATITUDE + offset)->SetAngle(p ? p->Latitude : DBL_MAX);
-        Item<CAngleValueProperty>(this, ITEM_LONGITUDE + offset)->SetAngle(p ? p->Longitude : DBL_MAX);
-        if (auto* h = Item<CNumberValueProperty>(this, ITEM_HEIGHT + offset))
+        Item<CNumberValueProperty>(ITEM_EASTING + offset)->SetNumber(hasGrid ? p->Easting : DBL_MAX);
+        Item<CNumberValueProperty>(ITEM_NORTHING + offset)->SetNumber(hasGrid ? p->Northing : DBL_MAX);
+        Item<CAngleValueProperty>(ITEM_LATITUDE + offset)->SetAngle(p ? p->Latitude : DBL_MAX);
+        Item<CAngleValueProperty>(ITEM_LONGITUDE + offset)->SetAngle(p ? p->Longitude : DBL_MAX);
+        if (auto* h = Item<CNumberValueProperty>(ITEM_HEIGHT + offset))
             h->SetNumber(p ? p->Height : DBL_MAX);
         if (m_bShowGeocentric)
         {
-            Item<CNumberValueProperty>(this, ITEM_X + offset)->SetNumber(p ? p->X : DBL_MAX);
-            Item<CNumberValueProperty>(this, ITEM_Y + offset)->SetNumber(p ? p->Y : DBL_MAX);
-            Item<CNumberValueProperty>(this, ITEM_Z + offset)->SetNumber(p ? p->Z : DBL_MAX);
+            Item<CNumberValueProperty>(ITEM_X + offset)->SetNumber(p ? p->X : DBL_MAX);
+            Item<CNumberValueProperty>(ITEM_Y + offset)->SetNumber(p ? p->Y : DBL_MAX);
+            Item<CNumberValueProperty>(ITEM_Z + offset)->SetNumber(p ? p->Z : DBL_MAX);
         }
     };
     if (ready)
@@ -209,8 +183,8 @@ void CDatumShiftPane::UpdateGeographicals()
 {
     for (int side : {0, static_cast<int>(TO_SIDE)})
     {
-        Item<CAngleValueProperty>(this, ITEM_LATITUDE + side)->Reformat();
-        Item<CAngleValueProperty>(this, ITEM_LONGITUDE + side)->Reformat();
+        Item<CAngleValueProperty>(ITEM_LATITUDE + side)->Reformat();
+        Item<CAngleValueProperty>(ITEM_LONGITUDE + side)->Reformat();
     }
 }
 
@@ -218,9 +192,9 @@ void CDatumShiftPane::UpdateGrid()
 {
     for (int side : {0, static_cast<int>(TO_SIDE)})
     {
-        Item<CNumberValueProperty>(this, ITEM_EASTING + side)->Reformat();
-        Item<CNumberValueProperty>(this, ITEM_NORTHING + side)->Reformat();
-        if (auto* h = Item<CNumberValueProperty>(this, ITEM_HEIGHT + side))
+        Item<CNumberValueProperty>(ITEM_EASTING + side)->Reformat();
+        Item<CNumberValueProperty>(ITEM_NORTHING + side)->Reformat();
+        if (auto* h = Item<CNumberValueProperty>(ITEM_HEIGHT + side))
             h->Reformat();
     }
 }

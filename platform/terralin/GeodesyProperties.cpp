@@ -160,8 +160,14 @@ BOOL CNumberValueProperty::OnUpdateValue()
 CMFCPropertyGridProperty* MakeInfoProperty(const CString& strName, const CString& strValue, LPCTSTR lpszDescr,
                                            DWORD_PTR dwData)
 {
-    auto* prop = new CMFCPropertyGridProperty(strName, COleVariant(strValue), lpszDescr, dwData);
-    prop->AllowEdit(FALSE);
-    prop->Enable(FALSE);
-    return prop;
+    return ReadOnly(new CMFCPropertyGridProperty(strName, COleVariant(strValue), lpszDescr, dwData));
+}
+
+void AddPositionItems(CMFCPropertyGridProperty* group, DWORD_PTR easting, DWORD_PTR northing,
+                      DWORD_PTR latitude, DWORD_PTR longitude)
+{
+    group->AddSubItem(new CNumberValueProperty("Easting", NUMBER_GRID, "Easting in grid units", easting));
+    group->AddSubItem(new CNumberValueProperty("Northing", NUMBER_GRID, "Northing in grid units", northing));
+    group->AddSubItem(new CAngleValueProperty("Latitude", ANGLE_LATITUDE, "Latitude", latitude));
+    group->AddSubItem(new CAngleValueProperty("Longitude", ANGLE_LONGITUDE, "Longitude", longitude));
 }

@@ -69,6 +69,18 @@ private:
     double m_dValue = DBL_MAX;
 };
 
+// The item made a read-only result (shown greyed).
+template <class T> T* ReadOnly(T* prop)
+{
+    prop->AllowEdit(FALSE);
+    prop->Enable(FALSE);
+    return prop;
+}
+
+// The entries of one point: "Easting" and "Northing" in grid units, "Latitude" and "Longitude".
+void AddPositionItems(CMFCPropertyGridProperty* group, DWORD_PTR easting, DWORD_PTR northing,
+                      DWORD_PTR latitude, DWORD_PTR longitude);
+
 // A read-only text item.
 CMFCPropertyGridProperty* MakeInfoProperty(const CString& strName, const CString& strValue, LPCTSTR lpszDescr,
                                            DWORD_PTR dwData);

@@ -7,14 +7,6 @@
 
 IMPLEMENT_DYNAMIC(CGridToGeogPane, CTerralinPane)
 
-namespace
-{
-template <class T> T* Item(const CTerralinPane* pane, DWORD_PTR id)
-{
-    return dynamic_cast<T*>(pane->FindItem(id));
-}
-} // namespace
-
 CGridToGeogPane::CGridToGeogPane() = default;
 CGridToGeogPane::~CGridToGeogPane() = default;
 
@@ -48,15 +40,10 @@ void CGridToGeogPane::InitPropList()
     m_wndPropList.AddProperty(group);
 
     group = new CMFCPropertyGridProperty("Grid Values");
-    auto* convergence = new CAngleValueProperty(
-        "Convergence", ANGLE_SIGNED, "Angle from true north to grid north, clockwise", ITEM_CONVERGENCE);
-    convergence->AllowEdit(FALSE);
-    convergence->Enable(FALSE);
-    group->AddSubItem(convergence);
-    auto* scale = new CNumberValueProperty("Scale Factor", NUMBER_FIXED, "Point scale factor", ITEM_SCALE, 8);
-    scale->AllowEdit(FALSE);
-    scale->Enable(FALSE);
-    group->AddSubItem(scale);
+    group->AddSubItem(ReadOnly(new CAngleValueProperty(
+        "Convergence", ANGLE_SIGNED, "Angle from true north to grid north, clockwise", ITEM_CONVERGENCE)));
+    group->AddSubItem(ReadOnly(
+        new CNumberValueProperty("Scale Factor", NUMBER_FIXED, "Point scale factor", ITEM_SCALE, 8)));
     m_wndPropList.AddProperty(group);
     ShowProjection();
 }
@@ -83,16 +70,16 @@ void CGridToGeogPane::ClearComputed(bool grid)
 {
     if (grid)
     {
-        Item<CNumberValueProperty>(this, ITEM_EASTING)->SetNumber(DBL_MAX);
-        Item<CNumberValueProperty>(this, ITEM_NORTHING)->SetNumber(DBL_MAX);
+        Item<CNumberValueProperty>(ITEM_EASTING)->SetNumber(DBL_MAX);
+        Item<CNumberValueProperty>(ITEM_NORTHING)->SetNumber(DBL_MAX);
     }
     else
     {
-        Item<CAngleValueProperty>(this, ITEM_LATITUDE)->SetAngle(DBL_MAX);
-        Item<CAngleValueProperty>(this, ITEM_LONGITUDE)->SetAngle(DBL_MAX);
+        Item<CAngleValueProperty>(ITEM_LATITUDE)->SetAngle(DBL_MAX);
+        Item<CAngleValueProperty>(ITEM_LONGITUDE)->SetAngle(DBL_MAX);
     }
-    Item<CAngleValueProperty>(this, ITEM_CONVERGENCE)->SetAngle(DBL_MAX);
-    Item<CNumberValueProperty>(this, ITEM_SCALE)->SetNumber(DBL_MAX);
+    Item<CAngleValueProperty>(ITEM_CONVERGENCE)->SetAngle(DBL_MAX);
+    Item<CNumberValueProperty>(ITEM_SCALE)->SetNumber(DBL_MAX);
 }
 
 void CGridToGeogPane::GridToGeographic()
@@ -110,10 +97,10 @@ void CGridToGeogPane::GridToGeographic()
         ClearComputed(false);
         return;
     }
-    Item<CAngleValueProperty>(this, ITEM_LATITUDE)->SetAngle(latitude);
-    Item<CAngleValueProperty>(this, ITEM_LONGITUDE)->SetAngle(longitude);
-    Item<CAngleValueProperty>(this, ITEM_CONVERGENCE)->SetAngle(convergence);
-    Item<CNumberValueProperty>(this, ITEM_SCALE)->SetNumber(scale);
+    Item<CAngleValueProperty>(ITEM_LATITUDE)->SetAngle(latitude);
+    Item<CAngleValueProperty>(ITEM_LONGITUDE)->SetAngle(longitude);
+    Item<CAngleValueProperty>(ITEM_CONVERGENCE)->SetAngle(convergence);
+    Item<CNumberValueProperty>(ITEM_SCALE)->SetNumber(scale);
 }
 
 void CGridToGeogPane::GeographicToGrid()
@@ -130,10 +117,10 @@ void CGridToGeogPane::GeographicToGrid()
         ClearComputed(true);
         return;
     }
-    Item<CNumberValueProperty>(this, ITEM_EASTING)->SetNumber(easting);
-    Item<CNumberValueProperty>(this, ITEM_NORTHING)->SetNumber(northing);
-    Item<CAngleValueProperty>(this, ITEM_CONVERGENCE)->SetAngle(convergence);
-    Item<CNumberValueProperty>(this, ITEM_SCALE)->SetNumber(scale);
+    Item<CNumberValueProperty>(ITEM_EASTING)->SetNumber(easting);
+    Item<CNumberValueProperty>(ITEM_NORTHING)->SetNumber(northing);
+    Item<CAngleValueProperty>(ITEM_CONVERGENCE)->SetAngle(convergence);
+    Item<CNumberValueProperty>(ITEM_SCALE)->SetNumber(scale);
 }
 
 void CGridToGeogPane::OnItemChanged(CMFCPropertyGridProperty* pProp)
@@ -168,58 +155,58 @@ void CGridToGeogPane::RefreshProjection()
 
 void CGridToGeogPane::UpdateAngles()
 {
-    if (auto* p = Item<CAngleValueProperty>(this, ITEM_CONVERGENCE))
+    if (auto* p = Item<CAngleValueProperty>(ITEM_CONVERGENCE))
         p->Reformat();
 }
 
 void CGridToGeogPane::UpdateGeographicals()
 {
-    if (auto* p = Item<CAngleValueProperty>(this, ITEM_LATITUDE))
+    if (auto* p = Item<CAngleValueProperty>(ITEM_LATITUDE))
         p->Reformat();
-    if (auto* p = Item<CAngleValueProperty>(this, ITEM_LONGITUDE))
+    if (auto* p = Item<CAngleValueProperty>(ITEM_LONGITUDE))
         p->Reformat();
 }
 
 void CGridToGeogPane::UpdateGrid()
 {
-    if (auto* p = Item<CNumberValueProperty>(this, ITEM_EASTING))
+    if (auto* p = Item<CNumberValueProperty>(ITEM_EASTING))
         p->Reformat();
-    if (auto* p = Item<CNumberValueProperty>(this, ITEM_NORTHING))
+    if (auto* p = Item<CNumberValueProperty>(ITEM_NORTHING))
         p->Reformat();
 }
 
 double CGridToGeogPane::GetEasting() const
 {
-    auto* p = Item<CNumberValueProperty>(this, ITEM_EASTING);
+    auto* p = Item<CNumberValueProperty>(ITEM_EASTING);
     return p ? p->GetNumber() : DBL_MAX;
 }
 
 double CGridToGeogPane::GetNorthing() const
 {
-    auto* p = Item<CNumberValueProperty>(this, ITEM_NORTHING);
+    auto* p = Item<CNumberValueProperty>(ITEM_NORTHING);
     return p ? p->GetNumber() : DBL_MAX;
 }
 
 double CGridToGeogPane::GetLatitude() const
 {
-    auto* p = Item<CAngleValueProperty>(this, ITEM_LATITUDE);
+    auto* p = Item<CAngleValueProperty>(ITEM_LATITUDE);
     return p ? p->GetAngle() : DBL_MAX;
 }
 
 double CGridToGeogPane::GetLongitude() const
 {
-    auto* p = Item<CAngleValueProperty>(this, ITEM_LONGITUDE);
+    auto* p = Item<CAngleValueProperty>(ITEM_LONGITUDE);
     return p ? p->GetAngle() : DBL_MAX;
 }
 
 double CGridToGeogPane::GetConvergence() const
 {
-    auto* p = Item<CAngleValueProperty>(this, ITEM_CONVERGENCE);
+    auto* p = Item<CAngleValueProperty>(ITEM_CONVERGENCE);
     return p ? p->GetAngle() : DBL_MAX;
 }
 
 double CGridToGeogPane::GetScaleFactor() const
 {
-    auto* p = Item<CNumberValueProperty>(this, ITEM_SCALE);
+    auto* p = Item<CNumberValueProperty>(ITEM_SCALE);
     return p ? p->GetNumber() : DBL_MAX;
 }

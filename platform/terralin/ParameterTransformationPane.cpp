@@ -28,13 +28,6 @@ double CurrentYear()
     return year + utc.tm_yday / (leap ? 366.0 : 365.0);
 }
 
-template <class T> T* ReadOnly(T* prop)
-{
-    prop->AllowEdit(FALSE);
-    prop->Enable(FALSE);
-    return prop;
-}
-
 void Parameters(const CDatum& d, double p[7])
 {
     p[0] = d.m_Tx;

@@ -35,31 +35,8 @@ const char* const kTypeNames[CProjection::TYPE_COUNT] = {"Universal Transverse M
 // Files of a type are counted after its table entries; no type lists more than this many.
 constexpr int kMostFiles = 200;
 
-const DLGITEM_TABLE kItems[] = {
-    {DLGI_LTEXT, IDC_STATIC, "Type:", 7, 9, 50, 8},
-    {DLGI_COMBOBOX, IDC_TERRALIN_LIST, "", 60, 7, 220, 150, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-    {DLGI_LTEXT, IDC_STATIC, "Zone:", 7, 27, 50, 8},
-    {DLGI_COMBOBOX, IDC_TERRALIN_ENTRY, "", 60, 25, 220, 150, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-    {DLGI_AUTOCHECKBOX, IDC_TERRALIN_OPTION, "Southern hemisphere", 60, 43, 150, 10, WS_TABSTOP},
-    {DLGI_LTEXT, IDC_TERRALIN_DETAILS_1, "", 7, 60, 273, 8},
-    {DLGI_LTEXT, IDC_TERRALIN_DETAILS_2, "", 7, 72, 273, 8},
-    {DLGI_LTEXT, IDC_TERRALIN_DETAILS_3, "", 7, 84, 273, 8},
-    {DLGI_DEFPUSHBUTTON, IDOK, "OK", 176, 102, 50, 14, WS_GROUP},
-    {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 230, 102, 50, 14},
-};
-const DLGTEMPLATE_TABLE kTemplate = {IDD_PROJECTION_EDITOR,
-                                     "Projection",
-                                     "MS Shell Dlg",
-                                     8,
-                                     0,
-                                     0,
-                                     287,
-                                     123,
-                                     DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
-                                         WS_SYSMENU,
-                                     0,
-                                     kItems,
-                                     AFX_DLGITEM_COUNT(kItems)};
+constexpr ChoiceDialogItems kItems = MakeChoiceDialogItems("Type:", "Zone:", "Southern hemisphere", 60, 220);
+constexpr DLGTEMPLATE_TABLE kTemplate = MakeChoiceDialogTemplate(IDD_PROJECTION_EDITOR, "Projection", kItems);
 const CDialogTemplateRegistrar registerTemplate(&kTemplate);
 
 CString Caption(const CProjection& p)
@@ -79,9 +56,7 @@ const char* CProjectionEditor::GetTypeName(int type)
 void CProjectionEditor::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_TERRALIN_LIST, m_wndType);
-    DDX_Control(pDX, IDC_TERRALIN_ENTRY, m_wndEntry);
-    DDX_Control(pDX, IDC_TERRALIN_OPTION, m_wndSouth);
+    ExchangeChoiceControls(pDX, m_wndType, m_wndEntry, m_wndSouth);
 }
 
 BOOL CProjectionEditor::OnInitDialog()
@@ -194,9 +169,7 @@ void CProjectionEditor::ShowDetails()
         line3.Format("Spheroid: %s %s", spheroid.m_Name.GetString(), spheroid.m_Country.GetString());
         line3.TrimRight();
     }
-    SetDlgItemText(IDC_TERRALIN_DETAILS_1, line1);
-    SetDlgItemText(IDC_TERRALIN_DETAILS_2, line2);
-    SetDlgItemText(IDC_TERRALIN_DETAILS_3, line3);
+    ShowChoiceDetails(*this, line1, line2, line3);
 }
 
 void CProjectionEditor::OnTypeChanged()

@@ -14,37 +14,15 @@ namespace
 {
 constexpr double kTwoPi = 6.283185307179586;
 
-template <class T> T* Item(const CTerralinPane* pane, int id)
-{
-    return dynamic_cast<T*>(pane->FindItem(static_cast<DWORD_PTR>(id)));
-}
-
-double Number(const CTerralinPane* pane, int id)
-{
-    auto* p = Item<CNumberValueProperty>(pane, id);
-    return p ? p->GetNumber() : DBL_MAX;
-}
-
-double Angle(const CTerralinPane* pane, int id)
-{
-    auto* p = Item<CAngleValueProperty>(pane, id);
-    return p ? p->GetAngle() : DBL_MAX;
-}
-
 CAngleValueProperty* ResultAngle(const char* name, const char* description, int id)
 {
-    auto* p = new CAngleValueProperty(name, ANGLE_FULL_CIRCLE, description, static_cast<DWORD_PTR>(id));
-    p->AllowEdit(FALSE);
-    p->Enable(FALSE);
-    return p;
+    return ReadOnly(
+        new CAngleValueProperty(name, ANGLE_FULL_CIRCLE, description, static_cast<DWORD_PTR>(id)));
 }
 
 CNumberValueProperty* ResultDistance(const char* name, const char* description, int id)
 {
-    auto* p = new CNumberValueProperty(name, NUMBER_DISTANCE, description, static_cast<DWORD_PTR>(id));
-    p->AllowEdit(FALSE);
-    p->Enable(FALSE);
-    return p;
+    return ReadOnly(new CNumberValueProperty(name, NUMBER_DISTANCE, description, static_cast<DWORD_PTR>(id)));
 }
 } // namespace
 
@@ -60,14 +38,8 @@ BOOL CRangeAndBearingPane::Create(CWnd* pParent, int nID, CProjection* pProjecti
 void CRangeAndBearingPane::AddPoint(const char* caption, int offset)
 {
     auto* group = new CMFCPropertyGridProperty(caption);
-    group->AddSubItem(
-        new CNumberValueProperty("Easting", NUMBER_GRID, "Easting in grid units", ITEM_EASTING + offset));
-    group->AddSubItem(
-        new CNumberValueProperty("Northing", NUMBER_GRID, "Northing in grid units", ITEM_NORTHING + offset));
-    group->AddSubItem(
-        new CAngleValueProperty("Latitude", ANGLE_LATITUDE, "Latitude", ITEM_LATITUDE + offset));
-    group->AddSubItem(
-        new CAngleValueProperty("Longitude", ANGLE_LONGITUDE, "Longitude", ITEM_LONGITUDE + offset));
+    AddPositionItems(group, ITEM_EASTING + offset, ITEM_NORTHING + offset, ITEM_LATITUDE + offset,
+                     ITEM_LONGITUDE + offset);
     m_wndPropList.AddProperty(group);
 }
 
@@ -103,10 +75,10 @@ void CRangeAndBearingPane::InitPropList()
 void CRangeAndBearingPane::ConvertPoint(int offset)
 {
     const int index = offset == 0 ? 0 : 1;
-    auto* easting = Item<CNumberValueProperty>(this, ITEM_EASTING + offset);
-    auto* northing = Item<CNumberValueProperty>(this, ITEM_NORTHING + offset);
-    auto* latitude = Item<CAngleValueProperty>(this, ITEM_LATITUDE + offset);
-    auto* longitude = Item<CAngleValueProperty>(this, ITEM_LONGITUDE + offset);
+    auto* easting = Item<CNumberValueProperty>(ITEM_EASTING + offset);
+    auto* northing = Item<CNumberValueProperty>(ITEM_NORTHING + offset);
+    auto* latitude = Item<CAngleValueProperty>(ITEM_LATITUDE + offset);
+    auto* longitude = Item<CAngleValueProperty>(ITEM_LONGITUDE + offset);
     if (m_bGridTyped[index])
     {
         double lat = 0.0, lon = 0.0;
@@ -129,9 +101,8 @@ void CRangeAndBearingPane::ConvertPoint(int offset)
 void CRangeAndBearingPane::Compute()
 {
     double gridDistance = DBL_MAX, gridBearing = DBL_MAX, reverseGridBearing = DBL_MAX;
-    const double e1 = Number(this, ITEM_EASTING), n1 = Number(this, ITEM_NORTHING);
-    const double e2 = Number(this, ITEM_EASTING + SECOND_POINT),
-                 n2 = Number(this, ITEM_NORTHING + SECOND_POINT);
+    const double e1 = Number(ITEM_EASTING), n1 = Number(ITEM_NORTHING);
+    const double e2 = Number(ITEM_EASTING + SECOND_POINT), n2 = Number(ITEM_NORTHING + SECOND_POINT);
     if (e1 != DBL_MAX && n1 != DBL_MAX && e2 != DBL_MAX && n2 != DBL_MAX)
     {
         gridDistance = std::hypot(e2 - e1, n2 - n1);
@@ -143,14 +114,13 @@ void CRangeAndBearingPane::Compute()
             reverseGridBearing = std::fmod(gridBearing + kTwoPi / 2.0, kTwoPi);
         }
     }
-    Item<CNumberValueProperty>(this, ITEM_GRID_DISTANCE)->SetNumber(gridDistance);
-    Item<CAngleValueProperty>(this, ITEM_GRID_BEARING)->SetAngle(gridBearing);
-    Item<CAngleValueProperty>(this, ITEM_REVERSE_GRID_BEARING)->SetAngle(reverseGridBearing);
+    Item<CNumberValueProperty>(ITEM_GRID_DISTANCE)->SetNumber(gridDistance);
+    Item<CAngleValueProperty>(ITEM_GRID_BEARING)->SetAngle(gridBearing);
+    Item<CAngleValueProperty>(ITEM_REVERSE_GRID_BEARING)->SetAngle(reverseGridBearing);
 
     double distance = DBL_MAX, forward = DBL_MAX, reverse = DBL_MAX;
-    const double lat1 = Angle(this, ITEM_LATITUDE), lon1 = Angle(this, ITEM_LONGITUDE);
-    const double lat2 = Angle(this, ITEM_LATITUDE + SECOND_POINT),
-                 lon2 = Angle(this, ITEM_LONGITUDE + SECOND_POINT);
+    const double lat1 = Angle(ITEM_LATITUDE), lon1 = Angle(ITEM_LONGITUDE);
+    const double lat2 = Angle(ITEM_LATITUDE + SECOND_POINT), lon2 = Angle(ITEM_LONGITUDE + SECOND_POINT);
     const CSpheroid* spheroid = m_pProjection ? m_pProjection->GetSpheroid() : nullptr;
     if (spheroid != nullptr && spheroid->m_SemiMajor > 0.0 && lat1 != DBL_MAX && lon1 != DBL_MAX &&
         lat2 != DBL_MAX && lon2 != DBL_MAX)
@@ -170,9 +140,9 @@ void CRangeAndBearingPane::Compute()
             }
         }
     }
-    Item<CNumberValueProperty>(this, ITEM_GEODESIC_DISTANCE)->SetNumber(distance);
-    Item<CAngleValueProperty>(this, ITEM_FORWARD_AZIMUTH)->SetAngle(forward);
-    Item<CAngleValueProperty>(this, ITEM_REVERSE_AZIMUTH)->SetAngle(reverse);
+    Item<CNumberValueProperty>(ITEM_GEODESIC_DISTANCE)->SetNumber(distance);
+    Item<CAngleValueProperty>(ITEM_FORWARD_AZIMUTH)->SetAngle(forward);
+    Item<CAngleValueProperty>(ITEM_REVERSE_AZIMUTH)->SetAngle(reverse);
 }
 
 void CRangeAndBearingPane::OnItemChanged(CMFCPropertyGridProperty* pProp)
@@ -200,15 +170,15 @@ void CRangeAndBearingPane::RefreshProjection()
 void CRangeAndBearingPane::UpdateAngles()
 {
     for (int id : {ITEM_GRID_BEARING, ITEM_REVERSE_GRID_BEARING, ITEM_FORWARD_AZIMUTH, ITEM_REVERSE_AZIMUTH})
-        Item<CAngleValueProperty>(this, id)->Reformat();
+        Item<CAngleValueProperty>(id)->Reformat();
 }
 
 void CRangeAndBearingPane::UpdateGeographicals()
 {
     for (int offset : {0, static_cast<int>(SECOND_POINT)})
     {
-        Item<CAngleValueProperty>(this, ITEM_LATITUDE + offset)->Reformat();
-        Item<CAngleValueProperty>(this, ITEM_LONGITUDE + offset)->Reformat();
+        Item<CAngleValueProperty>(ITEM_LATITUDE + offset)->Reformat();
+        Item<CAngleValueProperty>(ITEM_LONGITUDE + offset)->Reformat();
     }
 }
 
@@ -216,30 +186,30 @@ void CRangeAndBearingPane::UpdateGrid()
 {
     for (int offset : {0, static_cast<int>(SECOND_POINT)})
     {
-        Item<CNumberValueProperty>(this, ITEM_EASTING + offset)->Reformat();
-        Item<CNumberValueProperty>(this, ITEM_NORTHING + offset)->Reformat();
+        Item<CNumberValueProperty>(ITEM_EASTING + offset)->Reformat();
+        Item<CNumberValueProperty>(ITEM_NORTHING + offset)->Reformat();
     }
-    Item<CNumberValueProperty>(this, ITEM_GRID_DISTANCE)->Reformat();
-    Item<CNumberValueProperty>(this, ITEM_GEODESIC_DISTANCE)->Reformat();
+    Item<CNumberValueProperty>(ITEM_GRID_DISTANCE)->Reformat();
+    Item<CNumberValueProperty>(ITEM_GEODESIC_DISTANCE)->Reformat();
 }
 
 double CRangeAndBearingPane::GetGridDistance() const
 {
-    return Number(this, ITEM_GRID_DISTANCE);
+    return Number(ITEM_GRID_DISTANCE);
 }
 double CRangeAndBearingPane::GetGridBearing() const
 {
-    return Angle(this, ITEM_GRID_BEARING);
+    return Angle(ITEM_GRID_BEARING);
 }
 double CRangeAndBearingPane::GetGeodesicDistance() const
 {
-    return Number(this, ITEM_GEODESIC_DISTANCE);
+    return Number(ITEM_GEODESIC_DISTANCE);
 }
 double CRangeAndBearingPane::GetForwardAzimuth() const
 {
-    return Angle(this, ITEM_FORWARD_AZIMUTH);
+    return Angle(ITEM_FORWARD_AZIMUTH);
 }
 double CRangeAndBearingPane::GetReverseAzimuth() const
 {
-    return Angle(this, ITEM_REVERSE_AZIMUTH);
+    return Angle(ITEM_REVERSE_AZIMUTH);
 }

@@ -3,7 +3,6 @@
 #include "foundation/ConfigFile.h"
 #include "geodesy/GlobalFolder.h"
 #include "geodesy/Spheroid.h"
-#include "platform/core/Exception.h"
 #include "platform/core/FileFind.h"
 #include "platform/notifex/Notifex.h"
 #include "platform/terralin/EditorSupport.h"
@@ -72,40 +71,14 @@ void CSpheroidEditor::FindSpheroidFiles(CStringArray& paths)
 // Writer and reader side by side.
 bool CSpheroidEditor::SaveType(int type)
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(kTypeFile),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
-        return false;
-    try
-    {
-        file.WriteInt("Type", type);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    return CConfigFile::WriteSettingsFile(kTypeFile, [&](CConfigFile& file) { file.WriteInt("Type", type); });
 }
 
 int CSpheroidEditor::GetSavedType()
 {
     int type = CSpheroid::WGS84_ROW;
-    CConfigFile file;
-    if (file.OpenForRead(kTypeFile))
-    {
-        try
-        {
-            type = file.ReadInt(CSpheroid::WGS84_ROW);
-        }
-        catch (CException* e)
-        {
-            e->Delete();
-        }
-        file.Abort();
-    }
+    CConfigFile::ReadSettingsFile(kTypeFile,
+                                  [&](CConfigFile& file) { type = file.ReadInt(CSpheroid::WGS84_ROW); });
     return type < 0 ? CSpheroid::WGS84_ROW : type;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/terralin/TerralinPane.h"
 
+#include "platform/terralin/GeodesyProperties.h"
+
 IMPLEMENT_DYNAMIC(CTerralinPane, CDockablePane)
 
 BEGIN_MESSAGE_MAP(CTerralinPane, CDockablePane)
@@ -64,4 +66,16 @@ void CTerralinPane::SetNightMode(bool bNight)
 {
     m_wndPropList.SetNightMode(bNight);
     m_wndPropList.SetColourScheme(kColourScheme);
+}
+
+double CTerralinPane::Number(DWORD_PTR id) const
+{
+    auto* p = Item<CNumberValueProperty>(id);
+    return p ? p->GetNumber() : DBL_MAX;
+}
+
+double CTerralinPane::Angle(DWORD_PTR id) const
+{
+    auto* p = Item<CAngleValueProperty>(id);
+    return p ? p->GetAngle() : DBL_MAX;
 }

@@ -23,6 +23,13 @@ public:
     CString GetShownText(DWORD_PTR id) const;
 
 protected:
+    // The item with the data word as its kind; null when not shown or of another kind.
+    template <class T> T* Item(DWORD_PTR id) const { return dynamic_cast<T*>(FindItem(id)); }
+    // The value of a number item, and of an angle item (radians); DBL_MAX when the item is not
+    // shown or holds no value.
+    double Number(DWORD_PTR id) const;
+    double Angle(DWORD_PTR id) const;
+
     // Makes the pane and its grid, then InitPropList. FALSE when a window cannot be made.
     BOOL CreatePane(CWnd* pParent, int nID, const char* caption);
     virtual void InitPropList() = 0;

@@ -9,21 +9,6 @@
 
 IMPLEMENT_DYNAMIC(CTraversePane, CTerralinPane)
 
-namespace
-{
-template <class T> T* Item(const CTerralinPane* pane, DWORD_PTR id)
-{
-    return dynamic_cast<T*>(pane->FindItem(id));
-}
-
-template <class T> T* ReadOnly(T* prop)
-{
-    prop->AllowEdit(FALSE);
-    prop->Enable(FALSE);
-    return prop;
-}
-} // namespace
-
 CTraversePane::CTraversePane() : m_legs(1, TraverseLegDef{DBL_MAX, DBL_MAX}) {}
 CTraversePane::~CTraversePane() = default;
 
@@ -127,10 +112,10 @@ void CTraversePane::ConvertStart()
         m_startEasting = ok ? e : DBL_MAX;
         m_startNorthing = ok ? n : DBL_MAX;
     }
-    Item<CNumberValueProperty>(this, ITEM_START_EASTING)->SetNumber(m_startEasting);
-    Item<CNumberValueProperty>(this, ITEM_START_NORTHING)->SetNumber(m_startNorthing);
-    Item<CAngleValueProperty>(this, ITEM_START_LATITUDE)->SetAngle(m_startLatitude);
-    Item<CAngleValueProperty>(this, ITEM_START_LONGITUDE)->SetAngle(m_startLongitude);
+    Item<CNumberValueProperty>(ITEM_START_EASTING)->SetNumber(m_startEasting);
+    Item<CNumberValueProperty>(ITEM_START_NORTHING)->SetNumber(m_startNorthing);
+    Item<CAngleValueProperty>(ITEM_START_LATITUDE)->SetAngle(m_startLatitude);
+    Item<CAngleValueProperty>(ITEM_START_LONGITUDE)->SetAngle(m_startLongitude);
 }
 
 void CTraversePane::Compute()
@@ -147,17 +132,17 @@ void CTraversePane::Compute()
             n += def.Distance * std::cos(def.Bearing);
             total += def.Distance;
         }
-        Item<CNumberValueProperty>(this, LegItem(leg, LEG_EASTING))->SetNumber(complete ? e : DBL_MAX);
-        Item<CNumberValueProperty>(this, LegItem(leg, LEG_NORTHING))->SetNumber(complete ? n : DBL_MAX);
+        Item<CNumberValueProperty>(LegItem(leg, LEG_EASTING))->SetNumber(complete ? e : DBL_MAX);
+        Item<CNumberValueProperty>(LegItem(leg, LEG_NORTHING))->SetNumber(complete ? n : DBL_MAX);
     }
     double lat = 0.0, lon = 0.0;
     const bool geographic =
         complete && m_pProjection != nullptr && m_pProjection->GridToGeographic(e, n, &lat, &lon);
-    Item<CNumberValueProperty>(this, ITEM_END_EASTING)->SetNumber(complete ? e : DBL_MAX);
-    Item<CNumberValueProperty>(this, ITEM_END_NORTHING)->SetNumber(complete ? n : DBL_MAX);
-    Item<CAngleValueProperty>(this, ITEM_END_LATITUDE)->SetAngle(geographic ? lat : DBL_MAX);
-    Item<CAngleValueProperty>(this, ITEM_END_LONGITUDE)->SetAngle(geographic ? lon : DBL_MAX);
-    Item<CNumberValueProperty>(this, ITEM_TOTAL_DISTANCE)->SetNumber(complete ? total : DBL_MAX);
+    Item<CNumberValueProperty>(ITEM_END_EASTING)->SetNumber(complete ? e : DBL_MAX);
+    Item<CNumberValueProperty>(ITEM_END_NORTHING)->SetNumber(complete ? n : DBL_MAX);
+    Item<CAngleValueProperty>(ITEM_END_LATITUDE)->SetAngle(geographic ? lat : DBL_MAX);
+    Item<CAngleValueProperty>(ITEM_END_LONGITUDE)->SetAngle(geographic ? lon : DBL_MAX);
+    Item<CNumberValueProperty>(ITEM_TOTAL_DISTANCE)->SetNumber(complete ? total : DBL_MAX);
 }
 
 void CTraversePane::OnItemChanged(CMFCPropertyGridProperty* pProp)
@@ -168,16 +153,16 @@ void CTraversePane::OnItemChanged(CMFCPropertyGridProperty* pProp)
     case ITEM_START_EASTING:
     case ITEM_START_NORTHING:
         m_bGridTyped = true;
-        m_startEasting = Item<CNumberValueProperty>(this, ITEM_START_EASTING)->GetNumber();
-        m_startNorthing = Item<CNumberValueProperty>(this, ITEM_START_NORTHING)->GetNumber();
+        m_startEasting = Item<CNumberValueProperty>(ITEM_START_EASTING)->GetNumber();
+        m_startNorthing = Item<CNumberValueProperty>(ITEM_START_NORTHING)->GetNumber();
         ConvertStart();
         Compute();
         return;
     case ITEM_START_LATITUDE:
     case ITEM_START_LONGITUDE:
         m_bGridTyped = false;
-        m_startLatitude = Item<CAngleValueProperty>(this, ITEM_START_LATITUDE)->GetAngle();
-        m_startLongitude = Item<CAngleValueProperty>(this, ITEM_START_LONGITUDE)->GetAngle();
+        m_startLatitude = Item<CAngleValueProperty>(ITEM_START_LATITUDE)->GetAngle();
+        m_startLongitude = Item<CAngleValueProperty>(ITEM_START_LONGITUDE)->GetAngle();
         ConvertStart();
         Compute();
         return;
@@ -202,9 +187,9 @@ void CTraversePane::OnItemChanged(CMFCPropertyGridProperty* pProp)
         if (leg >= GetLegCount())
             return;
         if (field == LEG_BEARING)
-            m_legs[leg].Bearing = Item<CAngleValueProperty>(this, id)->GetAngle();
+            m_legs[leg].Bearing = Item<CAngleValueProperty>(id)->GetAngle();
         else if (field == LEG_DISTANCE)
-            m_legs[leg].Distance = Item<CNumberValueProperty>(this, id)->GetNumber();
+            m_legs[leg].Distance = Item<CNumberValueProperty>(id)->GetNumber();
         Compute();
     }
 }
@@ -221,13 +206,13 @@ void CTraversePane::RefreshProjection()
 void CTraversePane::UpdateAngles()
 {
     for (int leg = 0; leg < GetLegCount(); ++leg)
-        Item<CAngleValueProperty>(this, LegItem(leg, LEG_BEARING))->Reformat();
+        Item<CAngleValueProperty>(LegItem(leg, LEG_BEARING))->Reformat();
 }
 
 void CTraversePane::UpdateGeographicals()
 {
     for (DWORD_PTR id : {ITEM_START_LATITUDE, ITEM_START_LONGITUDE, ITEM_END_LATITUDE, ITEM_END_LONGITUDE})
-        Item<CAngleValueProperty>(this, id)->Reformat();
+        Item<CAngleValueProperty>(id)->Reformat();
 }
 
 void CTraversePane::UpdateGrid()
@@ -238,17 +223,17 @@ void CTraversePane::UpdateGrid()
 
 double CTraversePane::GetEndEasting() const
 {
-    return Item<CNumberValueProperty>(this, ITEM_END_EASTING)->GetNumber();
+    return Item<CNumberValueProperty>(ITEM_END_EASTING)->GetNumber();
 }
 double CTraversePane::GetEndNorthing() const
 {
-    return Item<CNumberValueProperty>(this, ITEM_END_NORTHING)->GetNumber();
+    return Item<CNumberValueProperty>(ITEM_END_NORTHING)->GetNumber();
 }
 double CTraversePane::GetEndLatitude() const
 {
-    return Item<CAngleValueProperty>(this, ITEM_END_LATITUDE)->GetAngle();
+    return Item<CAngleValueProperty>(ITEM_END_LATITUDE)->GetAngle();
 }
 double CTraversePane::GetEndLongitude() const
 {
-    return Item<CAngleValueProperty>(this, ITEM_END_LONGITUDE)->GetAngle();
+    return Item<CAngleValueProperty>(ITEM_END_LONGITUDE)->GetAngle();
 }

@@ -1,7 +1,6 @@
 #include "platform/panes/settings/GridSettings.h"
 
 #include "foundation/ConfigFile.h"
-#include "platform/core/Exception.h"
 
 namespace
 {
@@ -17,46 +16,24 @@ int InRange(int value, int low, int high, int fallback)
 // Writer and reader side by side: the reader takes the lines in the writer's order.
 bool SaveGridSettings(const GridSettingsDef& settings)
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(kFileName),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
-        return false;
-    try
-    {
+    return CConfigFile::WriteSettingsFile(kFileName, [&](CConfigFile& file) {
         file.WriteInt("Units", settings.Units);
         file.WriteInt("Grid Decimals", settings.GridDecimals);
         file.WriteInt("Distance Decimals", settings.DistanceDecimals);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }
 
 GridSettingsDef LoadGridSettings()
 {
     GridSettingsDef settings;
     const GridSettingsDef defaults;
-    CConfigFile file;
-    if (!file.OpenForRead(kFileName))
-        return settings;
-    try
-    {
+    CConfigFile::ReadSettingsFile(kFileName, [&](CConfigFile& file) {
         settings.Units = InRange(file.ReadInt(defaults.Units), 0, GRID_UNITS_COUNT - 1, defaults.Units);
         settings.GridDecimals =
             InRange(file.ReadInt(defaults.GridDecimals), 0, kMaxDecimals, defaults.GridDecimals);
         settings.DistanceDecimals =
             InRange(file.ReadInt(defaults.DistanceDecimals), 0, kMaxDecimals, defaults.DistanceDecimals);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    file.Abort();
+    });
     return settings;
 }
 
