@@ -1,21 +1,17 @@
 #include "foundation/EditDouble.h"
 
-#include "foundation/ClipboardText.h"
-
 #include "foundation/TextFunctions.h"
 #include "foundation/WindowMessages.h"
-#include "platform/ui/Clipboard.h"
 #include "platform/ui/Menu.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-IMPLEMENT_DYNAMIC(CEditDouble, CBaseEdit)
+IMPLEMENT_DYNAMIC(CEditDouble, CNumericEdit)
 
-BEGIN_MESSAGE_MAP(CEditDouble, CBaseEdit)
+BEGIN_MESSAGE_MAP(CEditDouble, CNumericEdit)
 ON_WM_CHAR()
-ON_WM_KEYDOWN()
 ON_WM_RBUTTONUP()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
@@ -25,7 +21,7 @@ namespace
 {
 bool IsSign(char c)
 {
-    return c == '+' || c == '-';
+    return CNumericEdit::IsSign(c);
 }
 
 // How the number text is laid out while the user types.
@@ -273,34 +269,11 @@ void CEditDouble::SetRange(double minimum, double maximum)
     SetMaximum(maximum);
 }
 
-void CEditDouble::ClearRange()
-{
-    m_bCheckMinimum = FALSE;
-    m_bCheckMaximum = FALSE;
-}
-
 CString CEditDouble::FormatValue(double value) const
 {
     return FormatFixed(value, m_nTextLimit, m_nDecimals, m_bPlusSign != FALSE, m_bFixedFormat != FALSE) +
            m_Units;
 }
-
-namespace
-{
-// The number part of an edit's text: the text without the units suffix it ends with.
-CString NumberPart(const CString& text, const CString& units)
-{
-    if (!units.IsEmpty() && text.GetLength() >= units.GetLength() && text.Right(units.GetLength()) == units)
-        return text.Left(text.GetLength() - units.GetLength());
-    return text;
-}
-
-bool IsNoValue(CString number)
-{
-    number.Trim();
-    return number == g_NotAvailableText;
-}
-} // namespace
 
 double CEditDouble::ReadValue() const
 {
@@ -332,30 +305,9 @@ void CEditDouble::SetValue(double value)
     SetToolTipText("Double");
 }
 
-void CEditDouble::SetEnabled(BOOL bEnabled)
+void CEditDouble::ShowStoredValue()
 {
-    m_bEnabled = bEnabled;
-    if (!GetSafeHwnd())
-        return;
-    if (bEnabled)
-        SetValue(m_Value);
-    else
-        SetWindowText(g_NotAvailableText);
-    EnableWindow(bEnabled);
-}
-
-void CEditDouble::InitControl()
-{
-    if (m_bInitialised)
-        return;
-    m_bInitialised = TRUE;
-    if (m_bEnabled)
-        SetValue(m_Value);
-    else
-        SetWindowText(g_NotAvailableText);
-    EnableWindow(m_bEnabled);
-    if (m_bReadOnly)
-        CEdit::SetReadOnly(TRUE);
+    SetValue(m_Value);
 }
 
 void CEditDouble::ValueChanged(double before)
@@ -367,29 +319,24 @@ void CEditDouble::ValueChanged(double before)
         return;
     m_Value = after;
     m_bModified = TRUE;
-    if (CWnd* parent = GetParent())
-        parent->PostMessage(UM_EDIT_UPDATE, EditUpdateWParam(static_cast<UINT>(GetDlgCtrlID())), 0);
+    NotifyParent();
     if (m_bInPlace)
         WidenToText();
+}
+
+void CEditDouble::TrackChange(const std::function<void()>& edit)
+{
+    const double before = ReadValue();
+    edit();
+    ValueChanged(before);
 }
 
 void CEditDouble::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     (void)nRepCnt;
     (void)nFlags;
-    if (m_bInPlace)
-    {
-        if (nChar == VK_ESCAPE || nChar == VK_RETURN || nChar == VK_TAB)
-        {
-            if (nChar == VK_ESCAPE)
-                m_bCancel = TRUE;
-            else if (nChar == VK_TAB)
-                m_bTab = TRUE;
-            if (CWnd* parent = GetParent())
-                parent->SetFocus();
-            return;
-        }
-    }
+    if (EndInPlaceByKey(nChar))
+        return;
     if (nChar == 3)
     {
         Copy();
@@ -397,10 +344,10 @@ void CEditDouble::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
     if (IsReadOnly())
         return;
-    const double before = ReadValue();
-    if (nChar >= 3 && nChar <= 57)
-        ApplyChar(nChar);
-    ValueChanged(before);
+    TrackChange([&] {
+        if (nChar >= 3 && nChar <= 57)
+            ApplyChar(nChar);
+    });
 }
 
 void CEditDouble::ApplyChar(UINT nChar)
@@ -414,79 +361,37 @@ void CEditDouble::ApplyChar(UINT nChar)
         PasteText();
         return;
     case 24:
-        CutText(true);
+        DeleteText(true);
         return;
     default:
         break;
     }
 
-    CString text;
-    GetWindowText(text);
-    const CString number = NumberPart(text, m_Units);
-    const CString units = text.Mid(number.GetLength());
-    int selStart = 0, selEnd = 0;
-    GetSel(selStart, selEnd);
-    const int oldStart = selStart, oldEnd = selEnd;
-
-    CString edited = number;
-    if (IsNoValue(number))
-    {
-        // "n/a" is no number to edit: typing starts a new one.
-        edited.Empty();
-        selStart = selEnd = 0;
-    }
-    selStart = std::min(std::max(selStart, 0), edited.GetLength());
-    selEnd = std::min(std::max(selEnd, selStart), edited.GetLength());
-
     const NumberLayout layout{
         m_nTextLimit,           m_nDecimals, m_nDecimalPos, m_bPlusSign != FALSE, m_bSignAllowed != FALSE,
         m_bFixedFormat != FALSE};
-    int caret = selStart;
-    if (!ApplyKey(layout, static_cast<char>(nChar), edited, selStart, selEnd, caret))
-        return;
-
-    if (IsDigit(static_cast<char>(nChar)))
-    {
-        // Refused only when more typing could not bring the value back into the range:
-        // digits make a positive value larger and a negative one smaller.
-        const double value = AtofC(edited);
-        if ((m_bCheckMaximum && value > m_Maximum && value > 0.0) ||
-            (m_bCheckMinimum && value < m_Minimum && value < 0.0))
-        {
-            SetSel(oldStart, oldEnd);
-            return;
-        }
-    }
-    SetWindowText(edited + units);
-    SetSel(caret, caret);
-    m_nCaretPos = caret;
+    const char key = static_cast<char>(nChar);
+    TypeKey(
+        key,
+        [&](CString& number, int selStart, int selEnd, int& caret) {
+            return ApplyKey(layout, key, number, selStart, selEnd, caret);
+        },
+        [](const CString& number) { return AtofC(number); }, m_Minimum, m_Maximum);
 }
 
 void CEditDouble::PasteText()
 {
     if (IsReadOnly())
         return;
-    CString clip = GetClipboardText(GetSafeHwnd());
-    clip.Remove('\r');
-    clip.Remove('\n');
-    clip.Trim();
+    const CString clip = ClipboardLine();
     // Only a number is pasted: anything else would be read as 0 and lose the value.
     if (clip.IsEmpty() || !IsNumericText(clip) || (!m_bSignAllowed && clip.Find('-') >= 0))
         return;
 
-    CString text;
-    GetWindowText(text);
     const CString units = m_Units;
-    CString number = NumberPart(text, m_Units);
-    int selStart = 0, selEnd = 0;
-    GetSel(selStart, selEnd);
-    if (IsNoValue(number))
-    {
-        number.Empty();
-        selStart = selEnd = 0;
-    }
-    selStart = std::min(std::max(selStart, 0), number.GetLength());
-    selEnd = std::min(std::max(selEnd, selStart), number.GetLength());
+    const NumberText t = ReadNumberText();
+    CString number = t.number;
+    const int selStart = t.selStart, selEnd = t.selEnd;
 
     CString shown;
     if (m_bFixedFormat)
@@ -511,7 +416,7 @@ void CEditDouble::PasteText()
     SetSel(caret, caret);
 }
 
-void CEditDouble::CutText(bool toClipboard)
+void CEditDouble::DeleteText(bool toClipboard)
 {
     if (IsReadOnly())
         return;
@@ -567,34 +472,6 @@ void CEditDouble::CutText(bool toClipboard)
     SetSel(caret, caret);
 }
 
-void CEditDouble::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    if (IsReadOnly())
-    {
-        CBaseEdit::OnKeyDown(nChar, nRepCnt, nFlags);
-        return;
-    }
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    if (nChar == VK_INSERT && control && !shift)
-    {
-        Copy();
-        return;
-    }
-    if (nChar == VK_INSERT || nChar == VK_DELETE)
-    {
-        const double before = ReadValue();
-        if (nChar == VK_INSERT)
-            PasteText();
-        else
-            // Shift+Delete cuts; Delete alone clears without touching the clipboard.
-            CutText(shift);
-        ValueChanged(before);
-        return;
-    }
-    CBaseEdit::OnKeyDown(nChar, nRepCnt, nFlags);
-}
-
 void CEditDouble::OnRButtonUp(UINT nFlags, CPoint point)
 {
     (void)nFlags;
@@ -613,29 +490,21 @@ void CEditDouble::OnRButtonUp(UINT nFlags, CPoint point)
         menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this));
     if (!GetSafeHwnd())
         return;
-    const double before = ReadValue();
-    switch (command)
-    {
-    case ID_EDIT_CUT:
-        if (!readOnly)
-            CutText(true);
-        break;
-    case ID_EDIT_COPY:
-        Copy();
-        break;
-    case ID_EDIT_PASTE:
-        if (!readOnly)
-            PasteText();
-        break;
-    default:
+    if (command != ID_EDIT_CUT && command != ID_EDIT_COPY && command != ID_EDIT_PASTE)
         return;
-    }
-    ValueChanged(before);
+    TrackChange([&] {
+        if (command == ID_EDIT_CUT && !readOnly)
+            DeleteText(true);
+        else if (command == ID_EDIT_COPY)
+            Copy();
+        else if (command == ID_EDIT_PASTE && !readOnly)
+            PasteText();
+    });
 }
 
 void CEditDouble::OnSetFocus(CWnd* pOldWnd)
 {
-    CBaseEdit::OnSetFocus(pOldWnd);
+    CNumericEdit::OnSetFocus(pOldWnd);
     if (IsReadOnly() || !GetSafeHwnd())
         return;
     if (GetLimitText() != static_cast<UINT>(m_nTextLimit))
@@ -655,7 +524,7 @@ void CEditDouble::OnSetFocus(CWnd* pOldWnd)
 
 void CEditDouble::OnKillFocus(CWnd* pNewWnd)
 {
-    CBaseEdit::OnKillFocus(pNewWnd);
+    CNumericEdit::OnKillFocus(pNewWnd);
     // An in-place edit has ended and its window is gone.
     if (!GetSafeHwnd())
         return;
@@ -678,6 +547,5 @@ void CEditDouble::OnKillFocus(CWnd* pNewWnd)
     m_bModified = FALSE;
     // The range check may have moved the value the parent was last told about.
     if (m_Value != previous)
-        if (CWnd* parent = GetParent())
-            parent->PostMessage(UM_EDIT_UPDATE, EditUpdateWParam(static_cast<UINT>(GetDlgCtrlID())), 0);
+        NotifyParent();
 }

@@ -17,7 +17,7 @@
 // "Paste" (Cut and Paste greyed when read-only). Pasted text must be a number.
 #pragma once
 
-#include "foundation/BaseEdit.h"
+#include "foundation/NumericEdit.h"
 
 // The commands of the edit popup menu.
 #ifndef ID_EDIT_CUT
@@ -26,7 +26,7 @@
 #define ID_EDIT_PASTE 0xE125
 #endif
 
-class CEditDouble : public CBaseEdit
+class CEditDouble : public CNumericEdit
 {
     DECLARE_DYNAMIC(CEditDouble)
 public:
@@ -35,8 +35,6 @@ public:
     // Shows the value: "n/a" for DBL_MAX or NaN (stored as DBL_MAX), otherwise the formatted
     // number and units, trimmed. Without a window the value is kept for the window to come.
     void SetValue(double value);
-    void SetEnabled(BOOL bEnabled) override;
-    void InitControl() override;
 
     // The three set-up numbers: decimals, width (the text limit) and, for the fixed format,
     // the position of the point (-1: width - decimals - 1).
@@ -46,20 +44,16 @@ public:
     void SetDecimalPosition(int nPosition) { m_nDecimalPos = nPosition; }
     void SetScale(double scale) { m_Scale = scale; }
     double GetScale() const { return m_Scale; }
-    void SetPlusSign(BOOL bPlus) { m_bPlusSign = bPlus; }
     void SetSignAllowed(BOOL bAllowed) { m_bSignAllowed = bAllowed; }
     void SetFixedFormat(BOOL bFixed) { m_bFixedFormat = bFixed; }
-    void SetUnits(LPCTSTR lpszUnits) { m_Units = lpszUnits ? lpszUnits : ""; }
-    const CString& GetUnits() const { return m_Units; }
     // Each turns its check on.
     void SetMinimum(double minimum);
     void SetMaximum(double maximum);
     void SetRange(double minimum, double maximum);
-    void ClearRange();
 
 protected:
+    void ShowStoredValue() override;
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnRButtonUp(UINT nFlags, CPoint point);
     void OnSetFocus(CWnd* pOldWnd);
     void OnKillFocus(CWnd* pNewWnd);
@@ -71,21 +65,18 @@ protected:
     double ReadValue() const;
     // Applies one typed character by the key rules.
     void ApplyChar(UINT nChar);
-    void PasteText();
+    void PasteText() override;
     // Cuts (to the clipboard) or clears the selection.
-    void CutText(bool toClipboard);
+    void DeleteText(bool toClipboard) override;
+    void TrackChange(const std::function<void()>& edit) override;
     // Stores a changed value, marks the control modified and tells the parent.
     void ValueChanged(double before);
 
     int m_nDecimals = 3;
     double m_Scale = 1.0;
-    BOOL m_bPlusSign = FALSE;
     BOOL m_bSignAllowed = TRUE;
     BOOL m_bFixedFormat = FALSE;
-    BOOL m_bCheckMinimum = FALSE;
-    BOOL m_bCheckMaximum = FALSE;
     double m_Minimum = 0.0;
     double m_Maximum = 0.0;
     int m_nDecimalPos = 8;
-    CString m_Units;
 };

@@ -1,18 +1,15 @@
 #include "zuduzuro/EditInt.h"
 
-#include "foundation/ClipboardText.h"
 #include "foundation/TextFunctions.h"
 #include "foundation/WindowMessages.h"
-#include "platform/ui/Clipboard.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-IMPLEMENT_DYNAMIC(CEditInt, CBaseEdit)
+IMPLEMENT_DYNAMIC(CEditInt, CNumericEdit)
 
-BEGIN_MESSAGE_MAP(CEditInt, CBaseEdit)
+BEGIN_MESSAGE_MAP(CEditInt, CNumericEdit)
 ON_WM_CHAR()
-ON_WM_KEYDOWN()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
@@ -21,26 +18,12 @@ namespace
 {
 bool IsSign(char c)
 {
-    return c == '+' || c == '-';
+    return CNumericEdit::IsSign(c);
 }
 
 int SignLength(const CString& number)
 {
-    return !number.IsEmpty() && IsSign(number[0]) ? 1 : 0;
-}
-
-// The number part of an edit's text: the text without the units suffix it ends with.
-CString NumberPart(const CString& text, const CString& units)
-{
-    if (!units.IsEmpty() && text.GetLength() >= units.GetLength() && text.Right(units.GetLength()) == units)
-        return text.Left(text.GetLength() - units.GetLength());
-    return text;
-}
-
-bool IsNoValue(CString number)
-{
-    number.Trim();
-    return number == g_NotAvailableText;
+    return CNumericEdit::SignLength(number);
 }
 
 // An optional sign and at least one digit, nothing else.
@@ -189,12 +172,6 @@ void CEditInt::SetRange(int minimum, int maximum)
     SetMaximum(maximum);
 }
 
-void CEditInt::ClearRange()
-{
-    m_bCheckMinimum = FALSE;
-    m_bCheckMaximum = FALSE;
-}
-
 CString CEditInt::FormatValue(int value) const
 {
     CString text;
@@ -229,16 +206,9 @@ void CEditInt::SetValue(int value)
     SetToolTipText("Integer");
 }
 
-void CEditInt::SetEnabled(BOOL bEnabled)
+void CEditInt::ShowStoredValue()
 {
-    m_bEnabled = bEnabled;
-    if (!GetSafeHwnd())
-        return;
-    if (bEnabled)
-        SetValue(m_nValue);
-    else
-        SetWindowText(g_NotAvailableText);
-    EnableWindow(bEnabled);
+    SetValue(m_nValue);
 }
 
 void CEditInt::Refresh()
@@ -253,20 +223,6 @@ void CEditInt::Refresh()
         CEdit::SetReadOnly(TRUE);
 }
 
-void CEditInt::InitControl()
-{
-    if (m_bInitialised)
-        return;
-    m_bInitialised = TRUE;
-    if (m_bEnabled)
-        SetValue(m_nValue);
-    else
-        SetWindowText(g_NotAvailableText);
-    EnableWindow(m_bEnabled);
-    if (m_bReadOnly)
-        CEdit::SetReadOnly(TRUE);
-}
-
 void CEditInt::ValueChanged(int before)
 {
     if (!GetSafeHwnd())
@@ -276,8 +232,14 @@ void CEditInt::ValueChanged(int before)
         return;
     m_nValue = after;
     m_bModified = TRUE;
-    if (CWnd* parent = GetParent())
-        parent->PostMessage(UM_EDIT_UPDATE, EditUpdateWParam(static_cast<UINT>(GetDlgCtrlID())), 0);
+    NotifyParent();
+}
+
+void CEditInt::TrackChange(const std::function<void()>& edit)
+{
+    const int before = ReadValue();
+    edit();
+    ValueChanged(before);
 }
 
 void CEditInt::ScrollCaret()
@@ -289,16 +251,8 @@ void CEditInt::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     (void)nRepCnt;
     (void)nFlags;
-    if (m_bInPlace && (nChar == VK_ESCAPE || nChar == VK_RETURN || nChar == VK_TAB))
-    {
-        if (nChar == VK_ESCAPE)
-            m_bCancel = TRUE;
-        else if (nChar == VK_TAB)
-            m_bTab = TRUE;
-        if (CWnd* parent = GetParent())
-            parent->SetFocus();
+    if (EndInPlaceByKey(nChar))
         return;
-    }
     if (nChar == 3)
     {
         Copy();
@@ -306,9 +260,7 @@ void CEditInt::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
     if (IsReadOnly())
         return;
-    const int before = ReadValue();
-    ApplyChar(nChar);
-    ValueChanged(before);
+    TrackChange([&] { ApplyChar(nChar); });
 }
 
 void CEditInt::ApplyChar(UINT nChar)
@@ -326,70 +278,29 @@ void CEditInt::ApplyChar(UINT nChar)
     if (nChar > 0xFF)
         return;
 
-    CString text;
-    GetWindowText(text);
-    const CString number = NumberPart(text, m_Units);
-    const CString units = text.Mid(number.GetLength());
-    int selStart = 0, selEnd = 0;
-    GetSel(selStart, selEnd);
-    const int oldStart = selStart, oldEnd = selEnd;
-
-    CString edited = number;
-    if (IsNoValue(number))
-    {
-        // "n/a" is no number to edit: typing starts a new one.
-        edited.Empty();
-        selStart = selEnd = 0;
-    }
-    selStart = std::min(std::max(selStart, 0), edited.GetLength());
-    selEnd = std::min(std::max(selEnd, selStart), edited.GetLength());
-
     const IntLayout layout{m_nTextLimit, m_bSigned != FALSE, m_bPlusSign != FALSE};
-    int caret = selStart;
-    if (!ApplyKey(layout, static_cast<char>(nChar), edited, selStart, selEnd, caret))
-        return;
-
-    if (IsDigit(static_cast<char>(nChar)))
-    {
-        // Refused only when more typing could not bring the value back into the range:
-        // digits make a positive value larger and a negative one smaller.
-        const int value = ParseInt(edited);
-        if ((m_bCheckMaximum && value > m_nMaximum && value > 0) ||
-            (m_bCheckMinimum && value < m_nMinimum && value < 0))
-        {
-            SetSel(oldStart, oldEnd);
-            return;
-        }
-    }
-    SetWindowText(edited + units);
-    SetSel(caret, caret);
-    m_nCaretPos = caret;
+    const char key = static_cast<char>(nChar);
+    // Ints compare the same as the doubles they convert to exactly.
+    TypeKey(
+        key,
+        [&](CString& number, int selStart, int selEnd, int& caret) {
+            return ApplyKey(layout, key, number, selStart, selEnd, caret);
+        },
+        [](const CString& number) { return static_cast<double>(ParseInt(number)); }, m_nMinimum, m_nMaximum);
 }
 
 void CEditInt::PasteText()
 {
     if (IsReadOnly())
         return;
-    CString clip = GetClipboardText(GetSafeHwnd());
-    clip.Remove('\r');
-    clip.Remove('\n');
-    clip.Trim();
+    const CString clip = ClipboardLine();
     // Only an integer is pasted: anything else would be read as 0 and lose the value.
     if (!IsIntegerText(clip))
         return;
 
-    CString text;
-    GetWindowText(text);
-    CString number = NumberPart(text, m_Units);
-    int selStart = 0, selEnd = 0;
-    GetSel(selStart, selEnd);
-    if (IsNoValue(number))
-    {
-        number.Empty();
-        selStart = selEnd = 0;
-    }
-    selStart = std::min(std::max(selStart, 0), number.GetLength());
-    selEnd = std::min(std::max(selEnd, selStart), number.GetLength());
+    const NumberText t = ReadNumberText();
+    CString number = t.number;
+    const int selStart = t.selStart, selEnd = t.selEnd;
     const CString rest = number.Left(selStart) + number.Mid(selEnd);
     // A sign only goes at the front of a number that has none.
     if (SignLength(clip) == 1 && (selStart != 0 || SignLength(rest) == 1 || !m_bSigned))
@@ -446,37 +357,9 @@ void CEditInt::DeleteText(bool toClipboard)
     ScrollCaret();
 }
 
-void CEditInt::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    if (IsReadOnly())
-    {
-        CBaseEdit::OnKeyDown(nChar, nRepCnt, nFlags);
-        return;
-    }
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    if (nChar == VK_INSERT && control && !shift)
-    {
-        Copy();
-        return;
-    }
-    if (nChar == VK_INSERT || nChar == VK_DELETE)
-    {
-        const int before = ReadValue();
-        if (nChar == VK_INSERT)
-            PasteText();
-        else
-            // Shift+Delete cuts; Delete alone deletes without touching the clipboard.
-            DeleteText(shift);
-        ValueChanged(before);
-        return;
-    }
-    CBaseEdit::OnKeyDown(nChar, nRepCnt, nFlags);
-}
-
 void CEditInt::OnSetFocus(CWnd* pOldWnd)
 {
-    CBaseEdit::OnSetFocus(pOldWnd);
+    CNumericEdit::OnSetFocus(pOldWnd);
     if (IsReadOnly() || !GetSafeHwnd())
         return;
     if (GetLimitText() != static_cast<UINT>(m_nTextLimit))
@@ -495,7 +378,7 @@ void CEditInt::OnSetFocus(CWnd* pOldWnd)
 
 void CEditInt::OnKillFocus(CWnd* pNewWnd)
 {
-    CBaseEdit::OnKillFocus(pNewWnd);
+    CNumericEdit::OnKillFocus(pNewWnd);
     // An in-place edit has ended and its window is gone.
     if (!GetSafeHwnd())
         return;
@@ -512,6 +395,5 @@ void CEditInt::OnKillFocus(CWnd* pNewWnd)
     m_bModified = FALSE;
     // The range check may have moved the value the parent was last told about.
     if (m_nValue != previous)
-        if (CWnd* parent = GetParent())
-            parent->PostMessage(UM_EDIT_UPDATE, EditUpdateWParam(static_cast<UINT>(GetDlgCtrlID())), 0);
+        NotifyParent();
 }

@@ -14,11 +14,11 @@
 // character after the caret. Pasted text must be an integer.
 #pragma once
 
-#include "foundation/BaseEdit.h"
+#include "foundation/NumericEdit.h"
 
 #include <climits>
 
-class CEditInt : public CBaseEdit
+class CEditInt : public CNumericEdit
 {
     DECLARE_DYNAMIC(CEditInt)
 public:
@@ -36,26 +36,19 @@ public:
     // Without a window the value is kept for the window to come.
     void SetValue(int value);
     int GetIntValue() const { return m_nValue; }
-    // Enabled controls show their value, disabled ones "n/a"; the window's state follows.
-    void SetEnabled(BOOL bEnabled) override;
     // Shows the stored value again when the changed flag is set ("n/a" when disabled) and
     // applies the read-only mode.
     void Refresh();
-    void InitControl() override;
 
-    void SetUnits(LPCTSTR lpszUnits) { m_Units = lpszUnits ? lpszUnits : ""; }
-    const CString& GetUnits() const { return m_Units; }
     void SetSigned(BOOL bSigned) { m_bSigned = bSigned; }
-    void SetPlusSign(BOOL bPlus) { m_bPlusSign = bPlus; }
     // Each turns its check on.
     void SetMinimum(int minimum);
     void SetMaximum(int maximum);
     void SetRange(int minimum, int maximum);
-    void ClearRange();
 
 protected:
+    void ShowStoredValue() override;
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnSetFocus(CWnd* pOldWnd);
     void OnKillFocus(CWnd* pNewWnd);
     DECLARE_MESSAGE_MAP()
@@ -65,19 +58,16 @@ protected:
     // The value the text stands for (INT_MAX for "n/a"; an empty number or a lone sign is 0).
     int ReadValue() const;
     void ApplyChar(UINT nChar);
-    void PasteText();
+    void PasteText() override;
     // Cuts (to the clipboard) or deletes the selection, or the character after the caret.
-    void DeleteText(bool toClipboard);
+    void DeleteText(bool toClipboard) override;
+    void TrackChange(const std::function<void()>& edit) override;
     // Stores a changed value, marks the control changed and tells the parent.
     void ValueChanged(int before);
     void ScrollCaret();
 
     int m_nValue = 0;
     BOOL m_bSigned = TRUE;
-    BOOL m_bPlusSign = FALSE;
-    BOOL m_bCheckMinimum = FALSE;
-    BOOL m_bCheckMaximum = FALSE;
     int m_nMinimum = 0;
     int m_nMaximum = 0;
-    CString m_Units;
 };

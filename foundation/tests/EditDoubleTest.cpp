@@ -3,6 +3,7 @@
 // its in-place mode.
 #include "foundation/EditDouble.h"
 #include "foundation/WindowMessages.h"
+#include "foundation/tests/NumericEditDriver.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/ModalHook.h"
 
@@ -24,72 +25,7 @@ namespace
 constexpr UINT IDC_NUMBER = 1201;
 constexpr UINT IDC_LIST = 1300;
 
-void Pump()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// Types the characters as a user would: '\b' is Backspace.
-void Type(CWnd& wnd, const char* keys)
-{
-    QWidget* w = wnd.GetWidget();
-    for (const char* p = keys; *p; ++p)
-    {
-        const char c = *p;
-        int key = 0;
-        if (c >= '0' && c <= '9')
-            key = Qt::Key_0 + (c - '0');
-        else if (c >= 'a' && c <= 'z')
-            key = Qt::Key_A + (c - 'a');
-        else if (c == '.')
-            key = Qt::Key_Period;
-        else if (c == '-')
-            key = Qt::Key_Minus;
-        else if (c == '+')
-            key = Qt::Key_Plus;
-        else if (c == ' ')
-            key = Qt::Key_Space;
-        else if (c == '\b')
-            key = Qt::Key_Backspace;
-        else if (c == '\r')
-            key = Qt::Key_Return;
-        SendKey(w, key, Qt::NoModifier, QString(QChar(c)));
-    }
-}
-
-void Control(CWnd& wnd, char letter)
-{
-    SendKey(wnd.GetWidget(), Qt::Key_A + (letter - 'A'), Qt::ControlModifier,
-            QString(QChar(letter - 'A' + 1)));
-}
-
-void Press(CWnd& wnd, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    SendKey(wnd.GetWidget(), key, mods, QString());
-}
-
-CString TextOf(const CWnd& wnd)
-{
-    CString text;
-    wnd.GetWindowText(text);
-    return text;
-}
-
-int CaretOf(const CEdit& edit)
-{
-    int start = 0, end = 0;
-    edit.GetSel(start, end);
-    return end;
-}
+using namespace NumericEditDriver;
 
 // The application's main window and the edits' parent: it writes down the registered
 // messages it is posted and the end-of-edit notifications of in-place editors.
@@ -162,38 +98,15 @@ ON_REGISTERED_MESSAGE(UM_EDITBOX_FOCUS_DATA, &CHost::OnFocusData)
 ON_REGISTERED_MESSAGE(UM_EDITBOX_KILL_FOCUS_DATA, &CHost::OnKillFocusData)
 END_MESSAGE_MAP()
 
-class EditDoubleTest : public ::testing::Test
+class EditDoubleTest : public EditFixture<CEditDouble, CHost>
 {
 protected:
-    void SetUp() override { app.m_pMainWnd = &host; }
-    void TearDown() override { app.m_pMainWnd = nullptr; }
-
-    // A fresh number edit on the host, after the caller's set-up.
-    CEditDouble& Make(const std::function<void(CEditDouble&)>& setUp = nullptr)
+    EditDoubleTest() : EditFixture("EditDoubleTest") {}
+    bool CreateEdit(CEditDouble& e) override
     {
-        edit = std::make_unique<CEditDouble>();
-        if (setUp)
-            setUp(*edit);
-        EXPECT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 210, 34),
-                                 &host, IDC_NUMBER));
-        // The window's activation may hand the new edit the focus: each test gives it itself.
-        Pump();
-        host.SetFocus();
-        Pump();
-        host.posted.clear();
-        return *edit;
+        return e.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 210, 34), &host,
+                        IDC_NUMBER) != FALSE;
     }
-
-    // The UM_EDIT_UPDATE messages the host got.
-    int Updates()
-    {
-        Pump();
-        return host.Count(UM_EDIT_UPDATE);
-    }
-
-    CWinApp app{"EditDoubleTest"};
-    CHost host;
-    std::unique_ptr<CEditDouble> edit;
 };
 } // namespace
 

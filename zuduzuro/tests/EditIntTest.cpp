@@ -3,6 +3,7 @@
 #include "zuduzuro/EditInt.h"
 
 #include "foundation/WindowMessages.h"
+#include "foundation/tests/NumericEditDriver.h"
 #include "platform/core/WinApp.h"
 
 #include <QApplication>
@@ -18,69 +19,7 @@
 
 namespace
 {
-void Pump()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// Types the characters as a user would: '\b' is Backspace.
-void Type(CWnd& wnd, const char* keys)
-{
-    for (const char* p = keys; *p; ++p)
-    {
-        const char c = *p;
-        int key = 0;
-        if (c >= '0' && c <= '9')
-            key = Qt::Key_0 + (c - '0');
-        else if (c >= 'a' && c <= 'z')
-            key = Qt::Key_A + (c - 'a');
-        else if (c == '.')
-            key = Qt::Key_Period;
-        else if (c == '-')
-            key = Qt::Key_Minus;
-        else if (c == '+')
-            key = Qt::Key_Plus;
-        else if (c == ' ')
-            key = Qt::Key_Space;
-        else if (c == '\b')
-            key = Qt::Key_Backspace;
-        SendKey(wnd.GetWidget(), key, Qt::NoModifier, QString(QChar(c)));
-    }
-}
-
-void Control(CWnd& wnd, char letter)
-{
-    SendKey(wnd.GetWidget(), Qt::Key_A + (letter - 'A'), Qt::ControlModifier,
-            QString(QChar(letter - 'A' + 1)));
-}
-
-void Press(CWnd& wnd, int key)
-{
-    SendKey(wnd.GetWidget(), key, Qt::NoModifier, QString());
-}
-
-CString TextOf(const CWnd& wnd)
-{
-    CString text;
-    wnd.GetWindowText(text);
-    return text;
-}
-
-int CaretOf(const CEdit& edit)
-{
-    int start = 0, end = 0;
-    edit.GetSel(start, end);
-    return end;
-}
+using namespace NumericEditDriver;
 
 // The edits' parent and the application's main window: it writes down what it is posted.
 class CHost : public CWnd
@@ -119,35 +58,11 @@ BEGIN_MESSAGE_MAP(CHost, CWnd)
 ON_REGISTERED_MESSAGE(UM_EDIT_UPDATE, &CHost::OnEditUpdate)
 END_MESSAGE_MAP()
 
-class EditIntTest : public ::testing::Test
+class EditIntTest : public EditFixture<CEditInt, CHost>
 {
 protected:
-    void SetUp() override { app.m_pMainWnd = &host; }
-    void TearDown() override { app.m_pMainWnd = nullptr; }
-
-    // A fresh integer edit on the host, after the caller's set-up; the host keeps the focus.
-    CEditInt& Make(const std::function<void(CEditInt&)>& setUp = nullptr)
-    {
-        edit = std::make_unique<CEditInt>();
-        if (setUp)
-            setUp(*edit);
-        EXPECT_TRUE(edit->Create(CRect(10, 10, 210, 34), &host));
-        Pump();
-        host.SetFocus();
-        Pump();
-        host.posted.clear();
-        return *edit;
-    }
-
-    int Updates()
-    {
-        Pump();
-        return host.Count(UM_EDIT_UPDATE);
-    }
-
-    CWinApp app{"EditIntTest"};
-    CHost host;
-    std::unique_ptr<CEditInt> edit;
+    EditIntTest() : EditFixture("EditIntTest") {}
+    bool CreateEdit(CEditInt& e) override { return e.Create(CRect(10, 10, 210, 34), &host) != FALSE; }
 };
 } // namespace
 
