@@ -7,11 +7,6 @@
 
 #include <cfloat>
 
-namespace
-{
-const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
-} // namespace
-
 CString CBoundary::GetBoundariesFolder()
 {
     CString folder;
@@ -27,31 +22,13 @@ bool CBoundary::Load(const char* path)
     RemoveAll();
     LoadStatus(newPath);
 
-    CStdioFile file;
-    if (!newPath.IsEmpty() && file.Open(newPath, kReadFlags))
-    {
-        try
-        {
-            CCsvParser parser;
-            CString line;
-            while (file.ReadString(line))
-            {
-                parser.SetLine(line);
-                const double e = parser.GetDouble();
-                const double n = parser.GetDouble();
-                if (e == DBL_MAX || n == DBL_MAX || (e == 0.0 && n == 0.0))
-                    continue;
-                Add(tagXY{e, n});
-            }
-            file.Close();
-        }
-        catch (CException* e)
-        {
-            // A file that cannot be read to its end keeps the points read before the failure.
-            e->Delete();
-            file.Abort();
-        }
-    }
+    ReadCsvLines(newPath, [this](CCsvParser& parser) {
+        const double e = parser.GetDouble();
+        const double n = parser.GetDouble();
+        if (e == DBL_MAX || n == DBL_MAX || (e == 0.0 && n == 0.0))
+            return;
+        Add(tagXY{e, n});
+    });
     BuildVertexBuffer();
     CDrawingOptions::Load(GetBoundariesFolder(), m_Title);
     return GetSize() > 0;

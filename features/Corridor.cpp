@@ -8,6 +8,7 @@
 namespace
 {
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
+const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 
 const COLORREF kDefaultColour = 0xFFFF00; // cyan
 const int16_t kDefaultFill = 4;
@@ -38,23 +39,14 @@ void CCorridor::Save(const char* name) const
     // A route without a name would write ".COR", shared by every unnamed route.
     if (!name || !*name)
         return;
-    CConfigFile file;
-    if (!file.OpenForWrite(CRoute::GetRoutesFolder(), name, "COR"))
-        return;
-    try
-    {
+    const CString path = CConfigFile::MakeFileName(CRoute::GetRoutesFolder(), name, "COR");
+    CConfigFile::WriteWhole(path, kWriteFlags, [&](CConfigFile& file) {
         file.WriteBool("Display Corridor", m_DisplayCorridor);
         file.WriteDouble("Port Corridor Width", m_PortWidth, 3);
         file.WriteDouble("Starboard Corridor Width", m_StarboardWidth, 3);
         file.WriteUnsigned("Corridor Colour", m_CorridorColour);
         file.WriteInt("Corridor Fill", m_CorridorFill);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    });
 }
 
 bool CCorridor::Load(const char* name)
@@ -62,23 +54,12 @@ bool CCorridor::Load(const char* name)
     SetCorridorDefaults();
     if (!name || !*name)
         return false;
-    CConfigFile file;
-    if (!file.Open(GetFileName(name), kReadFlags))
-        return false;
-    try
-    {
+    // What was read before the failure stands; the rest keeps its default.
+    return CConfigFile::ReadWhole(GetFileName(name), kReadFlags, [this](CConfigFile& file) {
         m_DisplayCorridor = file.ReadInt(0) != 0;
         m_PortWidth = file.ReadDouble(0.0);
         m_StarboardWidth = file.ReadDouble(0.0);
         m_CorridorColour = ColourFromSetting(file.ReadDouble(kDefaultColour), kDefaultColour);
         m_CorridorFill = file.ReadShort(kDefaultFill);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // What was read before the failure stands; the rest keeps its default.
-        e->Delete();
-        file.Abort();
-    }
-    return true;
+    });
 }

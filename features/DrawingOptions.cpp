@@ -53,11 +53,7 @@ CString CDrawingOptions::GetFileName(const char* folder, const char* name)
 // The writer and its reader: keep the two in the same order.
 void CDrawingOptions::Save(const char* folder, const char* name) const
 {
-    CConfigFile file;
-    if (!file.Open(GetFileName(folder, name), kWriteFlags))
-        return;
-    try
-    {
+    CConfigFile::WriteWhole(GetFileName(folder, name), kWriteFlags, [&](CConfigFile& file) {
         file.WriteInt("Vector Symbol", m_VectorSymbol);
         file.WriteInt("Symbol Size", m_SymbolSize);
         file.WriteUnsigned("Colour", m_Pen.Colour);
@@ -67,23 +63,14 @@ void CDrawingOptions::Save(const char* folder, const char* name) const
         file.WriteInt("Label Mode", m_LabelMode);
         file.WriteInt("Label Position", m_LabelPosition);
         file.WriteBool("Show Leg Label", m_ShowLegLabel);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    });
 }
 
 bool CDrawingOptions::Load(const char* folder, const char* name)
 {
     SetDefaults();
-    CConfigFile file;
-    if (!file.Open(GetFileName(folder, name), kReadFlags))
-        return false;
-    try
-    {
+    // What was read before the failure stands; the rest keeps its default.
+    return CConfigFile::ReadWhole(GetFileName(folder, name), kReadFlags, [this](CConfigFile& file) {
         m_VectorSymbol = static_cast<VECTOR_SYMBOL>(file.ReadShort(kDefaultSymbol));
         m_SymbolSize = static_cast<SYMBOL_SIZE>(file.ReadShort(kDefaultSize));
         m_Pen.Colour = ColourFromSetting(file.ReadDouble(kDefaultColour), kDefaultColour);
@@ -93,13 +80,5 @@ bool CDrawingOptions::Load(const char* folder, const char* name)
         m_LabelMode = static_cast<SYMBOL_LABEL_MODE>(file.ReadShort(kDefaultLabelMode));
         m_LabelPosition = static_cast<LABEL_POSITION>(file.ReadShort(kDefaultLabelPosition));
         m_ShowLegLabel = file.ReadShort(0) != 0;
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // What was read before the failure stands; the rest keeps its default.
-        e->Delete();
-        file.Abort();
-    }
-    return true;
+    });
 }

@@ -12,6 +12,8 @@
 
 namespace
 {
+const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
+
 // The length of a file (bytes), or -1 when it cannot be looked at.
 int64_t FileLength(const char* windowsPath)
 {
@@ -321,11 +323,8 @@ CString CDtm::GetCacheFileName() const
 
 void CDtm::SaveSettings()
 {
-    CConfigFile file;
-    if (!file.OpenForWrite(GetSettingsFolder(), "DTM", nullptr))
-        return;
-    try
-    {
+    const CString path = CConfigFile::MakeFileName(GetSettingsFolder(), "DTM", nullptr);
+    CConfigFile::WriteWhole(path, kWriteFlags, [this](CConfigFile& file) {
         file.WriteText("Dtm One File Name", m_FileName[0]);
         file.WriteText("Dtm Two File Name", m_FileName[1]);
         file.WriteText("Dtm Three File Name", m_FileName[2]);
@@ -333,11 +332,5 @@ void CDtm::SaveSettings()
         file.WritePen("Dtm One Pen", m_Pen[0]);
         file.WritePen("Dtm Two Pen", m_Pen[1]);
         file.WritePen("Dtm Three Pen", m_Pen[2]);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        file.Abort();
-        e->Delete();
-    }
+    });
 }

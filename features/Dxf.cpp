@@ -575,23 +575,11 @@ CString CDxf::GetDisplaySettingsFileName() const
 
 bool CDxf::SaveDisplaySettings() const
 {
-    CConfigFile file;
-    if (!file.Open(GetDisplaySettingsFileName(), kWriteFlags))
-        return false;
-    try
-    {
+    return CConfigFile::WriteWhole(GetDisplaySettingsFileName(), kWriteFlags, [this](CConfigFile& file) {
         file.WriteBool("Use", m_bUse);
         file.WriteBool("Show Text", m_bShowText);
         file.WriteDouble("Scale", m_Scale, 3);
-        file.Close();
-        return true;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
+    });
 }
 
 bool CDxf::LoadDisplaySettings()
@@ -599,21 +587,12 @@ bool CDxf::LoadDisplaySettings()
     m_bUse = true;
     m_bShowText = true;
     m_Scale = 1.0;
-    CConfigFile file;
-    if (!file.Open(GetDisplaySettingsFileName(), kReadFlags))
-        return false;
-    try
-    {
+    if (!CConfigFile::ReadWhole(GetDisplaySettingsFileName(), kReadFlags, [this](CConfigFile& file) {
         m_bUse = file.ReadInt(1) != 0;
         m_bShowText = file.ReadInt(1) != 0;
         m_Scale = file.ReadDouble(1.0);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    }))
+        return false;
     if (m_Scale < 0.0 || m_Scale == DBL_MAX || !std::isfinite(m_Scale))
         m_Scale = 1.0;
     return true;

@@ -5,6 +5,10 @@
 
 #include "platform/core/String.h"
 
+#include <functional>
+
+class CCsvParser;
+
 // A non-virtual base: feature classes add it beside their record arrays.
 class CFeatureCommon
 {
@@ -21,6 +25,21 @@ public:
 
     // "<folder><title>.INI": beside the feature file; a bare title when the path has no folder.
     CString GetStatusFileName() const;
+
+    // The settings file that keeps the column order of the feature file at `path`:
+    // "<title>_DATA_ORDER" in the settings folder.
+    static CString GetDataOrderFileName(const char* path);
+    // The order kept for that file: `fallback` when there is none, it cannot be read, or it is
+    // outside 0 .. orderCount - 1.
+    static int ReadDataOrderFile(const char* path, int fallback, int orderCount);
+    // Keeps `order` for the file at `path` ("Data Order", a 16-bit value); silently skipped when
+    // it cannot be written.
+    static void SaveDataOrderFile(const char* path, int order);
+
+    // Hands each line of the text file at `path` to `record`, set into a CSV parser. A file that
+    // cannot be read to its end keeps what was handed over before the failure. Nothing happens
+    // for an empty path or a file that will not open.
+    static void ReadCsvLines(const char* path, const std::function<void(CCsvParser&)>& record);
 
     CString m_FilePath; // as passed to LoadStatus
     CString m_Folder;   // up to and including the last '\\'; empty without one

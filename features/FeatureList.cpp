@@ -46,22 +46,10 @@ bool CFeatureList::SaveEditIndices() const
     // A list without a name would share its settings file with every other unnamed list.
     if (m_ListName.IsEmpty())
         return false;
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(m_ListName), kWriteFlags))
-        return false;
-    try
-    {
+    return CConfigFile::WriteSettingsFile(m_ListName, [this](CConfigFile& file) {
         file.WriteInt("Edit File Index", m_EditFileIndex);
         file.WriteInt("Edit Point Index", m_EditPointIndex);
-        file.Close();
-        return true;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
+    });
 }
 
 bool CFeatureList::LoadEditIndices()
@@ -111,22 +99,8 @@ bool CFeatureList::LoadFileList(CStringArray& names) const
 
 bool CFeatureList::WriteFileList(const char* fileName, const char* section, CStringArray& names)
 {
-    bool written = false;
-    CConfigFile file;
-    if (file.Open(fileName, kWriteFlags))
-    {
-        try
-        {
-            file.WriteSection(section, names);
-            file.Close();
-            written = true;
-        }
-        catch (CException* e)
-        {
-            e->Delete();
-            file.Abort();
-        }
-    }
+    const bool written = CConfigFile::WriteWhole(
+        fileName, kWriteFlags, [&](CConfigFile& file) { file.WriteSection(section, names); });
     names.RemoveAll();
     return written;
 }

@@ -11,9 +11,11 @@
 
 namespace
 {
-const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
-const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 const UINT kWaypointFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary;
+// The columns of each data order, as they stand in a line: nAme, Easting, Northing, Height,
+// Radius.
+const char* const kColumns[GWP_DATA_ORDER_COUNT] = {"ENHA", "AENH", "ENA", "AEN",  "ENH",
+                                                    "EN",   "ENR",  "ENHR", "AENR", "AENHR"};
 
 // What a missing settings file gives. The alarm values are also what their missing lines
 // give, so that a short file never switches the anchor-cable clearance alarm off.
@@ -109,11 +111,7 @@ void CGridWaypoint::SaveSettings() const
 {
     if (m_FilePath.IsEmpty())
         return;
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(GetSettingsName()), kWriteFlags))
-        return;
-    try
-    {
+    CConfigFile::WriteSettingsFile(GetSettingsName(), [&](CConfigFile& file) {
         file.WriteInt("Data Order", m_DataOrder);
         file.WriteBool("Use", m_Use);
         file.WriteDouble("Clearance", m_Clearance, 3);
@@ -129,13 +127,7 @@ void CGridWaypoint::SaveSettings() const
         file.WriteDouble("Ring Size NM", m_RingSizeNM, 3);
         file.WriteUnsigned("Ring Colour", m_RingColour);
         file.WriteBool("Zuduzuro Mode", m_ZuduzuroMode);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    });
 }
 
 void CGridWaypoint::LoadSettings()
@@ -143,11 +135,8 @@ void CGridWaypoint::LoadSettings()
     SetDefaults();
     if (m_FilePath.IsEmpty())
         return;
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(GetSettingsName()), kReadFlags))
-        return;
-    try
-    {
+    // Whatever was read before a failure stands; the rest keeps its default.
+    const bool opened = CConfigFile::ReadSettingsFile(GetSettingsName(), [this](CConfigFile& file) {
         m_DataOrder = file.ReadShort(0);
         m_Use = file.ReadShort(0) != 0;
         m_Clearance = file.ReadDouble(kDefaultClearance);
@@ -163,14 +152,9 @@ void CGridWaypoint::LoadSettings()
         m_RingSizeNM = file.ReadDouble(0.0);
         m_RingColour = ColourFromSetting(file.ReadDouble(kDefaultRingColour), kDefaultRingColour);
         m_ZuduzuroMode = file.ReadShort(0) != 0;
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // Whatever was read before the failure stands; the rest keeps its default.
-        e->Delete();
-        file.Abort();
-    }
+    });
+    if (!opened)
+        return;
     if (m_LabelMode < LABEL_MODE_NONE || m_LabelMode >= LABEL_MODE_COUNT)
         m_LabelMode = LABEL_MODE_NONE;
     if (m_LabelPosition < LABEL_POS_NONE || m_LabelPosition >= LABEL_POS_COUNT)
@@ -203,65 +187,29 @@ bool CGridWaypoint::Load(const char* path)
             line.Replace(';', ',');
             parser.SetLine(line);
             GridWaypointDef point = {DBL_MAX, DBL_MAX, 0.0, CString(), 0.0};
-            switch (m_DataOrder)
+            if (m_DataOrder >= 0 && m_DataOrder < GWP_DATA_ORDER_COUNT)
             {
-            case GWP_ENG_NNG_HT_NAME:
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                point.Height = parser.GetDouble();
-                parser.GetString(point.Name);
-                break;
-            case GWP_NAME_ENG_NNG_HT:
-                parser.GetString(point.Name);
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                point.Height = parser.GetDouble();
-                break;
-            case GWP_ENG_NNG_NAME:
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                parser.GetString(point.Name);
-                break;
-            case GWP_NAME_ENG_NNG:
-                parser.GetString(point.Name);
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                break;
-            case GWP_ENG_NNG_HT:
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                point.Height = parser.GetDouble();
-                break;
-            case GWP_ENG_NNG:
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                break;
-            case GWP_ENG_NNG_RADIUS:
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                point.Radius = parser.GetDouble();
-                break;
-            case GWP_ENG_NNG_HT_RADIUS:
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                point.Height = parser.GetDouble();
-                point.Radius = parser.GetDouble();
-                break;
-            case GWP_NAME_ENG_NNG_RADIUS:
-                parser.GetString(point.Name);
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                point.Radius = parser.GetDouble();
-                break;
-            case GWP_NAME_ENG_NNG_HT_RADIUS:
-                parser.GetString(point.Name);
-                point.Easting = parser.GetDouble();
-                point.Northing = parser.GetDouble();
-                point.Height = parser.GetDouble();
-                point.Radius = parser.GetDouble();
-                break;
-            default:
-                break;
+                for (const char* column = kColumns[m_DataOrder]; *column; ++column)
+                {
+                    switch (*column)
+                    {
+                    case 'A':
+                        parser.GetString(point.Name);
+                        break;
+                    case 'E':
+                        point.Easting = parser.GetDouble();
+                        break;
+                    case 'N':
+                        point.Northing = parser.GetDouble();
+                        break;
+                    case 'H':
+                        point.Height = parser.GetDouble();
+                        break;
+                    default:
+                        point.Radius = parser.GetDouble();
+                        break;
+                    }
+                }
             }
             if (point.Easting == DBL_MAX || point.Northing == DBL_MAX)
                 continue;

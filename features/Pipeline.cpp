@@ -13,7 +13,6 @@
 
 namespace
 {
-const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 
 // What a missing settings file gives; also what the alarm values fall back to when their lines
@@ -69,11 +68,7 @@ CString CPipeline::GetSettingsName() const
 // The writer and its reader: keep the two in the same order.
 void CPipeline::SaveSettings()
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(GetSettingsName()), kWriteFlags))
-        return;
-    try
-    {
+    CConfigFile::WriteSettingsFile(GetSettingsName(), [&](CConfigFile& file) {
         file.WriteInt("Data Order", m_DataOrder);
         file.WriteBool("Use", m_Use);
         file.WriteInt("Diameter", m_Diameter);
@@ -88,19 +83,28 @@ void CPipeline::SaveSettings()
         file.WriteBool("Increasing KPs", m_IncreasingKPs);
         file.WriteBool("Label KPs", m_LabelKPs);
         file.WriteDouble("KP Interval", m_KPInterval, 3);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    });
 }
 
 void CPipeline::LoadSettings()
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(GetSettingsName()), kReadFlags))
+    // Whatever was read before the failure stands; the rest keeps its earlier values.
+    if (!CConfigFile::ReadSettingsFile(GetSettingsName(), [this](CConfigFile& file) {
+        m_DataOrder = file.ReadShort(0);
+        m_Use = file.ReadInt(0) != 0;
+        m_Diameter = file.ReadShort(0);
+        m_DisplayCorridor = file.ReadInt(0) != 0;
+        m_PortCorridor = file.ReadDouble(0.0);
+        m_StarboardCorridor = file.ReadDouble(0.0);
+        m_CorridorPen = file.ReadPen(kMissingLinePen);
+        m_Clearance = file.ReadDouble(kDefaultClearance);
+        m_Tolerance = file.ReadDouble(kDefaultTolerance);
+        m_PipelinePen = file.ReadPen(kMissingLinePen);
+        m_StartKP = file.ReadDouble(0.0);
+        m_IncreasingKPs = file.ReadInt(1) != 0;
+        m_LabelKPs = file.ReadInt(1) != 0;
+        m_KPInterval = file.ReadDouble(0.0);
+    }))
     {
         m_PortCorridor = kDefaultCorridor;
         m_StarboardCorridor = kDefaultCorridor;
@@ -116,68 +120,22 @@ void CPipeline::LoadSettings()
         m_IncreasingKPs = true;
         m_LabelKPs = false;
         m_KPInterval = kDefaultKPInterval;
-        return;
-    }
-    try
-    {
-        m_DataOrder = file.ReadShort(0);
-        m_Use = file.ReadInt(0) != 0;
-        m_Diameter = file.ReadShort(0);
-        m_DisplayCorridor = file.ReadInt(0) != 0;
-        m_PortCorridor = file.ReadDouble(0.0);
-        m_StarboardCorridor = file.ReadDouble(0.0);
-        m_CorridorPen = file.ReadPen(kMissingLinePen);
-        m_Clearance = file.ReadDouble(kDefaultClearance);
-        m_Tolerance = file.ReadDouble(kDefaultTolerance);
-        m_PipelinePen = file.ReadPen(kMissingLinePen);
-        m_StartKP = file.ReadDouble(0.0);
-        m_IncreasingKPs = file.ReadInt(1) != 0;
-        m_LabelKPs = file.ReadInt(1) != 0;
-        m_KPInterval = file.ReadDouble(0.0);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // Whatever was read before the failure stands; the rest keeps its earlier values.
-        e->Delete();
-        file.Abort();
     }
 }
 
 void CPipeline::SaveActivePath()
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName("Active Pipeline"), kWriteFlags))
-        return;
-    try
-    {
+    CConfigFile::WriteSettingsFile("Active Pipeline", [&](CConfigFile& file) {
         file.WriteText("Path", m_FilePath);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    });
 }
 
 CString CPipeline::LoadActivePath()
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName("Active Pipeline"), kReadFlags))
-        return CString();
-    try
-    {
-        CString path = file.ReadText("");
-        file.Close();
-        return path;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return CString();
-    }
+    CString path;
+    CConfigFile::ReadSettingsFile("Active Pipeline",
+                                  [&path](CConfigFile& file) { path = file.ReadText(""); });
+    return path;
 }
 
 bool CPipeline::Load(const char* path)

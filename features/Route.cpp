@@ -13,8 +13,6 @@
 
 namespace
 {
-const UINT kWriteTextFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
-const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 const UINT kWriteBinaryFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;
 
 // The most lines one turn arc may add to a coordinate listing. A real turn needs a few hundred
@@ -80,36 +78,11 @@ CString CRoute::GetRoutesFolder()
     return folder;
 }
 
-CString CRoute::GetDataOrderFileName(const char* path)
-{
-    CString folder, title, extension;
-    SplitFilePath(path, folder, title, extension);
-    CConfigFile file;
-    return file.GetSettingsFileName(title + "_DATA_ORDER");
-}
-
 int CRoute::ReadDataOrder(const char* path)
 {
-    int order = ROUTE_ENG_NNG;
-    CConfigFile file;
-    if (!file.Open(GetDataOrderFileName(path), kReadFlags))
-        return order;
-    try
-    {
-        order = file.ReadShort(ROUTE_ENG_NNG);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        order = ROUTE_ENG_NNG;
-    }
     // An order without a column layout would read no point, and a save in it would empty the
     // route file; the columns of order 0 are the likeliest.
-    if (order < 0 || order >= ROUTE_DATA_ORDER_COUNT)
-        order = ROUTE_ENG_NNG;
-    return order;
+    return ReadDataOrderFile(path, ROUTE_ENG_NNG, ROUTE_DATA_ORDER_COUNT);
 }
 
 int CRoute::EffectiveDataOrder() const
@@ -150,34 +123,16 @@ bool CRoute::Load(const char* path)
     m_Mark[1] = -1;
     LoadStatus(newPath);
 
-    CStdioFile file;
-    if (!newPath.IsEmpty() && file.Open(newPath, kReadFlags))
-    {
-        try
-        {
-            CCsvParser parser;
-            CString line;
-            int counter = 0;
-            while (file.ReadString(line))
-            {
-                parser.SetLine(line);
-                RouteDef record;
-                if (!ReadPoint(parser, record))
-                    continue;
-                ++counter;
-                if (m_DataOrder == ROUTE_ENG_NNG)
-                    record.Name.Format("WPT %d", counter);
-                Add(record);
-            }
-            file.Close();
-        }
-        catch (CException* e)
-        {
-            // A file that cannot be read to its end keeps the points read before the failure.
-            e->Delete();
-            file.Abort();
-        }
-    }
+    int counter = 0;
+    ReadCsvLines(newPath, [this, &counter](CCsvParser& parser) {
+        RouteDef record;
+        if (!ReadPoint(parser, record))
+            return;
+        ++counter;
+        if (m_DataOrder == ROUTE_ENG_NNG)
+            record.Name.Format("WPT %d", counter);
+        Add(record);
+    });
     ComputeLegs();
 
     const CString folder = GetRoutesFolder();
@@ -220,19 +175,7 @@ void CRoute::SaveDataOrder()
     // Without a file the name would be "_DATA_ORDER", shared by every unnamed route.
     if (m_FilePath.IsEmpty())
         return;
-    CConfigFile file;
-    if (!file.Open(GetDataOrderFileName(m_FilePath), kWriteTextFlags))
-        return;
-    try
-    {
-        file.WriteInt("Data Order", static_cast<int16_t>(EffectiveDataOrder()));
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    SaveDataOrderFile(m_FilePath, EffectiveDataOrder());
 }
 
 bool CRoute::Save()
@@ -240,11 +183,7 @@ bool CRoute::Save()
     SaveDataOrder();
     if (m_FilePath.IsEmpty())
         return false;
-    CConfigFile file;
-    if (!file.Open(m_FilePath, kWriteBinaryFlags))
-        return false;
-    try
-    {
+    const bool written = CConfigFile::WriteWhole(m_FilePath, kWriteBinaryFlags, [this](CConfigFile& file) {
         const int order = EffectiveDataOrder();
         for (INT_PTR i = 0; i < GetSize(); ++i)
         {
@@ -258,14 +197,9 @@ bool CRoute::Save()
                 record.AddString(point.Name);
             file.WriteString(record.GetRecord());
         }
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
+    });
+    if (!written)
         return false;
-    }
     SaveStatus();
     return true;
 }
@@ -312,11 +246,7 @@ bool CRoute::ExportCoordinateList() const
     const INT_PTR count = GetSize();
     if (count < 2)
         return false;
-    CConfigFile file;
-    if (!file.Open(GetCoordinateListFileName(), kWriteBinaryFlags))
-        return false;
-    try
-    {
+    return CConfigFile::WriteWhole(GetCoordinateListFileName(), kWriteBinaryFlags, [&](CConfigFile& file) {
         for (INT_PTR i = 0; i < count; ++i)
         {
             const RouteDef& p = GetAt(i);
@@ -342,13 +272,5 @@ bool CRoute::ExportCoordinateList() const
             }
             WritePosition(file, p.TurnEnd.x, p.TurnEnd.y);
         }
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
-    return true;
+    });
 }

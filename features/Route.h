@@ -121,8 +121,6 @@ public:
     // does; the turn and corridor fields stay.
     void ComputeLegs();
 
-    // "<settings folder><title, blanks as '_'>_DATA_ORDER.INI" of the route file `path`.
-    static CString GetDataOrderFileName(const char* path);
     // The "Routes" data folder: the MyDrives data folder, else MyData; ends in '\\'.
     static CString GetRoutesFolder();
     // The data order of the data-order file of `path`: 0 for a missing file or line, or for

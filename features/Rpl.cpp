@@ -13,7 +13,6 @@
 
 namespace
 {
-const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 
 const double kTwoPi = 2.0 * M_PI;
@@ -181,11 +180,7 @@ CString CRPL::GetSettingsName() const
 // The writer and its reader: keep the two in the same order.
 void CRPL::SaveSettings()
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(GetSettingsName()), kWriteFlags))
-        return;
-    try
-    {
+    CConfigFile::WriteSettingsFile(GetSettingsName(), [&](CConfigFile& file) {
         file.WriteBool("Use", m_Use);
         file.WriteBool("Display Corridor", m_DisplayCorridor);
         file.WriteDouble("Port Corridor", m_PortCorridor, 3);
@@ -195,19 +190,23 @@ void CRPL::SaveSettings()
         file.WriteInt("Diameter", m_Diameter);
         file.WriteDouble("Clearance", m_Clearance, 3);
         file.WriteDouble("Tolerance", m_Tolerance, 3);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-    }
+    });
 }
 
 void CRPL::LoadSettings()
 {
-    CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(GetSettingsName()), kReadFlags))
+    // Whatever was read before the failure stands; the rest keeps its earlier values.
+    if (!CConfigFile::ReadSettingsFile(GetSettingsName(), [this](CConfigFile& file) {
+        m_Use = file.ReadInt(0) != 0;
+        m_DisplayCorridor = file.ReadInt(0) != 0;
+        m_PortCorridor = file.ReadDouble(0.0);
+        m_StarboardCorridor = file.ReadDouble(0.0);
+        m_CorridorPen = file.ReadPen(kMissingLinePen);
+        m_PipelinePen = file.ReadPen(kMissingLinePen);
+        m_Diameter = file.ReadShort(0);
+        m_Clearance = file.ReadDouble(kDefaultClearance);
+        m_Tolerance = file.ReadDouble(kDefaultTolerance);
+    }))
     {
         m_PortCorridor = kDefaultCorridor;
         m_StarboardCorridor = kDefaultCorridor;
@@ -218,26 +217,6 @@ void CRPL::LoadSettings()
         m_Diameter = 0;
         m_Clearance = kDefaultClearance;
         m_Tolerance = kDefaultTolerance;
-        return;
-    }
-    try
-    {
-        m_Use = file.ReadInt(0) != 0;
-        m_DisplayCorridor = file.ReadInt(0) != 0;
-        m_PortCorridor = file.ReadDouble(0.0);
-        m_StarboardCorridor = file.ReadDouble(0.0);
-        m_CorridorPen = file.ReadPen(kMissingLinePen);
-        m_PipelinePen = file.ReadPen(kMissingLinePen);
-        m_Diameter = file.ReadShort(0);
-        m_Clearance = file.ReadDouble(kDefaultClearance);
-        m_Tolerance = file.ReadDouble(kDefaultTolerance);
-        file.Close();
-    }
-    catch (CException* e)
-    {
-        // Whatever was read before the failure stands; the rest keeps its earlier values.
-        e->Delete();
-        file.Abort();
     }
 }
 

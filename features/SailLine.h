@@ -70,8 +70,6 @@ public:
     // Appends one sail line with every member 0.
     void AddEmptyLine();
 
-    // "<settings folder><title, blanks as '_'>_DATA_ORDER.INI" of the sail-line file `path`.
-    static CString GetDataOrderFileName(const char* path);
     // The data order of the data-order file of `path`: 0 for a missing file or line, or for an
     // order that has no column layout.
     static int ReadDataOrder(const char* path);

@@ -61,12 +61,7 @@ bool CSettingsLines::NextValue(CString& value)
 {
     if (m_Next >= m_Values.size())
         return false;
-    const CString& line = m_Values[m_Next++];
-    const int eq = line.Find('=');
-    if (eq < 0)
-        return false;
-    value = line.Mid(eq + 1);
-    return true;
+    return CConfigFile::ValueAfterEquals(m_Values[m_Next++], value);
 }
 
 int CSettingsLines::ReadInt(int defaultValue)

@@ -12,6 +12,7 @@
 namespace
 {
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
+const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 const uint32_t kDefaultColour = 0x808080;
 
 // The text after the next `c`; empty, which ends the scan, when there is none.
@@ -263,11 +264,8 @@ bool CShape::SaveDisplaySettings() const
 {
     CString folder, title, extension;
     SplitFilePath(m_FilePath, folder, title, extension);
-    CConfigFile file;
-    if (!file.OpenForWrite(folder, title, "INI"))
-        return false;
-    try
-    {
+    const CString path = CConfigFile::MakeFileName(folder, title, "INI");
+    return CConfigFile::WriteWhole(path, kWriteFlags, [this](CConfigFile& file) {
         file.WriteBool("Status", m_Status);
         file.WriteInt("Style", m_Style);
         file.WriteInt("Size", m_Size);
@@ -277,13 +275,5 @@ bool CShape::SaveDisplaySettings() const
         file.WriteInt("Label Position", m_LabelPosition);
         file.WriteInt("Label Column", m_LabelColumn);
         file.WriteBool("Icon Mode", m_IconMode);
-        file.Close();
-        return true;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
+    });
 }

@@ -131,11 +131,7 @@ bool CStructure::Save() const
 {
     if (m_FilePath.IsEmpty())
         return false;
-    CConfigFile file;
-    if (!file.Open(m_FilePath, kWriteFlags))
-        return false;
-    try
-    {
+    return CConfigFile::WriteWhole(m_FilePath, kWriteFlags, [this](CConfigFile& file) {
         CString text;
         for (INT_PTR i = 0; i < GetSize(); ++i)
         {
@@ -158,13 +154,5 @@ bool CStructure::Save() const
             text.Format("LENGTH %.2lf\n", s.Length);
             file.WriteString(text);
         }
-        file.Close();
-        return true;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        file.Abort();
-        return false;
-    }
+    });
 }

@@ -150,8 +150,14 @@ bool CConfigFile::WriteSettingsFile(const char* name, const std::function<void(C
 bool CConfigFile::ReadSettingsFile(const char* name, const std::function<void(CConfigFile&)>& read,
                                    const char* extension)
 {
+    CConfigFile names;
+    return ReadWhole(names.GetSettingsFileName(name, extension), kReadFlags, read);
+}
+
+bool CConfigFile::ReadWhole(const char* path, UINT openFlags, const std::function<void(CConfigFile&)>& read)
+{
     CConfigFile file;
-    if (!file.OpenForRead(name, extension))
+    if (!file.Open(path, openFlags))
         return false;
     try
     {
@@ -240,8 +246,11 @@ void CConfigFile::WriteSection(const char* section, const CStringArray& entries)
 bool CConfigFile::NextValue(CString& value)
 {
     CString line;
-    if (!ReadString(line))
-        return false;
+    return ReadString(line) && ValueAfterEquals(line, value);
+}
+
+bool CConfigFile::ValueAfterEquals(const CString& line, CString& value)
+{
     const int eq = line.Find('=');
     if (eq < 0)
         return false;

@@ -61,6 +61,10 @@ public:
     // text mode.
     static bool WriteSettingsFile(const char* name, const std::function<void(CConfigFile&)>& write,
                                   const char* extension = nullptr);
+    // Opens the path with those flags and hands the file to read. A framework exception while
+    // reading ends the reading quietly, keeping what was read. False when the file cannot be
+    // opened (read is not called).
+    static bool ReadWhole(const char* path, UINT openFlags, const std::function<void(CConfigFile&)>& read);
     // Hands the settings file of that name, opened for reading, to read. A framework exception
     // while reading ends the reading quietly, keeping what was read. False when the file cannot
     // be opened (read is not called).
@@ -89,6 +93,9 @@ public:
     // comma-separated field; and back.
     static CString EscapeText(const char* value);
     static CString UnescapeText(const char* value);
+
+    // The text after the first '=' of a settings line; false (value untouched) without one.
+    static bool ValueAfterEquals(const CString& line, CString& value);
 
 private:
     // The file a write-anew open will replace on Close; empty otherwise.
