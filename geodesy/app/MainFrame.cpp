@@ -13,7 +13,6 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
-#include <QWidget>
 
 #include <algorithm>
 #include <initializer_list>
@@ -145,10 +144,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     CreatePanes();
 
-#ifdef GEODETIC_MAGNETIC_VARIATION
     CMagVarSplashDlg splash(this);
     splash.DoModal();
-#endif
     ModifyStyle(0, FWS_PREFIXTITLE);
     return 0;
 }
@@ -163,14 +160,11 @@ void CMainFrame::CreatePanes()
         DockPane(&pane, side);
     };
     const UINT left = AFX_IDW_DOCKBAR_LEFT, right = AFX_IDW_DOCKBAR_RIGHT, bottom = AFX_IDW_DOCKBAR_BOTTOM;
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
     if (m_wndGridToGeogPane.Create(this, ID_GEODETIC_GRID_TO_GEOG, &m_Projection))
     {
         m_wndGridToGeogPane.RefreshProjection();
         dock(m_wndGridToGeogPane, left);
     }
-#endif
-#ifdef GEODETIC_GPS_PANES
     struct
     {
         CGpsPane* pane;
@@ -187,46 +181,31 @@ void CMainFrame::CreatePanes()
     for (const auto& p : gpsPanes)
         if (p.pane->Create(p.caption, this, rect, TRUE, p.id, kRightPane))
             dock(*p.pane, right);
-#endif
-#ifdef GEODETIC_LARGE_GPS_PANE
     if (m_wndLargeGpsPane.Create(&m_Gps, "GPS Unit", this, rect, TRUE, IDP_PANE_LARGE_GPS, kBottomPane))
         dock(m_wndLargeGpsPane, bottom);
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
     if (m_wndDatumShiftPane.Create(this, ID_GEODETIC_DATUM_SHIFT, &m_Datum, false, true))
     {
         m_wndDatumShiftPane.RefreshDatum();
         dock(m_wndDatumShiftPane, left);
     }
-#endif
-#ifdef GEODETIC_PARAMETER_PANE
     if (m_wndParameterTransformationPane.Create(this, ID_GEODETIC_ITRF))
         dock(m_wndParameterTransformationPane, left);
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
     if (m_wndRangeAndBearingPane.Create(this, ID_GEODETIC_RANGE_BEARING, &m_Projection))
     {
         m_wndRangeAndBearingPane.RefreshProjection();
         dock(m_wndRangeAndBearingPane, left);
     }
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
     if (m_wndTraversePane.Create(this, ID_GEODETIC_TRAVERSE, &m_Projection))
     {
         m_wndTraversePane.RefreshProjection();
         dock(m_wndTraversePane, left);
     }
-#endif
-#ifdef GEODETIC_SETTINGS_PANE
     if (m_wndSettingsPane.Create(this, ID_GEODETIC_PROPERTIES, SETTINGS_ALL))
         dock(m_wndSettingsPane, left);
-#endif
-#ifdef GEODETIC_PORT_PANES
     if (m_wndComPortPane.Create(&m_ComArray, "RS232 Data", this, rect, TRUE, IDP_PANE_COM_PORT, kBottomPane))
         dock(m_wndComPortPane, bottom);
     if (m_wndUdpPortPane.Create(&m_UdpArray, "UDP Setup", this, rect, TRUE, ID_GEODETIC_UDP, kBottomPane))
         dock(m_wndUdpPortPane, bottom);
-#endif
     // The side columns start wide enough to read a property grid and a graph.
     QMainWindow* window = GetMainWindow();
     if (!window)
@@ -304,13 +283,9 @@ void CMainFrame::PostStart()
     m_ComArray.StartThreads();
     SaveInputEnabled("COM Array", m_bSerialEnabled);
 
-#ifdef GEODETIC_PORT_PANES
     m_wndComPortPane.UpdateTable();
-#endif
     m_UdpArray.Load(this);
-#ifdef GEODETIC_PORT_PANES
     m_wndUdpPortPane.Reset();
-#endif
 
     PostMessage(WM_SIZE, 0, 0);
     ShowWindow(SW_SHOW);
@@ -344,36 +319,26 @@ void CMainFrame::ShowAndDecode(UINT port, const CArray<ReceivedLineDef, const Re
     for (INT_PTR i = 0; i < lines.GetSize(); ++i)
     {
         const ReceivedLineDef& line = lines[i];
-#ifdef GEODETIC_PORT_PANES
         m_wndComPortPane.AddString((int)port, line.Type, line.Text, false);
         m_wndUdpPortPane.AddString((int)port, line.Type, line.Text, false);
-#else
-        (void)port;
-#endif
         if (line.Route == ROUTE_QUALITY)
         {
             // A wrong checksum gives -1: nothing was taken, so nothing is redrawn.
             if (m_Gps.Decode(line.Text) > 0)
             {
-#ifdef GEODETIC_GPS_PANES
                 m_wndDopPane.Update(&m_Gps);
                 m_wndNoSatsPane.Update(&m_Gps);
                 m_wndSatellitePane.Update(&m_Gps);
                 m_wndSNRPane.Update(&m_Gps);
                 m_wndElevationPane.Update(&m_Gps);
-#endif
             }
         }
         else if (line.Route == ROUTE_POSITION)
         {
             if (m_Gps.Decode(line.Text) > 0)
             {
-#ifdef GEODETIC_LARGE_GPS_PANE
                 m_wndLargeGpsPane.Update();
-#endif
-#ifdef GEODETIC_GPS_PANES
                 m_wndLatLonHtPane.Update(&m_Gps);
-#endif
                 m_Gps.m_PositionUpdated = 0;
             }
         }
@@ -382,18 +347,10 @@ void CMainFrame::ShowAndDecode(UINT port, const CArray<ReceivedLineDef, const Re
 
 LRESULT CMainFrame::OnGeodeticUpdate(WPARAM, LPARAM)
 {
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
     m_wndGridToGeogPane.RefreshProjection();
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
     m_wndRangeAndBearingPane.RefreshProjection();
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
     m_wndTraversePane.RefreshProjection();
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
     m_wndDatumShiftPane.RefreshDatum();
-#endif
     m_Datum.m_Spheroid.LoadSettings("(From)");
     m_Datum.m_Projection.LoadSettings("(From)");
     if (m_Datum.m_pToSpheroid)
@@ -420,52 +377,36 @@ template <class PANE> static void ApplySettingsChange(PANE& pane, WPARAM what)
 
 LRESULT CMainFrame::OnSettingsUpdate(WPARAM wParam, LPARAM)
 {
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
     ApplySettingsChange(m_wndGridToGeogPane, wParam);
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
     ApplySettingsChange(m_wndDatumShiftPane, wParam);
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
     ApplySettingsChange(m_wndRangeAndBearingPane, wParam);
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
     ApplySettingsChange(m_wndTraversePane, wParam);
-#endif
     (void)wParam;
     return 0;
 }
 
-#ifdef GEODETIC_GPS_PANES
 void CMainFrame::ForEachTimeGraph(void (CTimeSeriesPane::*action)())
 {
     for (CTimeSeriesPane* pane :
          std::initializer_list<CTimeSeriesPane*>{&m_wndLatLonHtPane, &m_wndDopPane, &m_wndNoSatsPane})
         (pane->*action)();
 }
-#endif
 
 LRESULT CMainFrame::OnResetGraph(WPARAM, LPARAM)
 {
-#ifdef GEODETIC_GPS_PANES
     ForEachTimeGraph(&CTimeSeriesPane::Clear);
-#endif
     return 0;
 }
 
 LRESULT CMainFrame::OnResetTimeSpan(WPARAM, LPARAM)
 {
-#ifdef GEODETIC_GPS_PANES
     ForEachTimeGraph(&CTimeSeriesPane::ResetTimeSpan);
-#endif
     return 0;
 }
 
 LRESULT CMainFrame::OnResetYSpan(WPARAM, LPARAM)
 {
-#ifdef GEODETIC_GPS_PANES
     ForEachTimeGraph(&CTimeSeriesPane::SetYSpan);
-#endif
     return 0;
 }
 
@@ -480,41 +421,23 @@ void CMainFrame::OnClose()
 
 std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
 {
-    std::vector<PaneCommandDef> panes;
-#ifdef GEODETIC_PORT_PANES
-    panes.push_back({ID_GEODETIC_RS232, &m_wndComPortPane});
-    panes.push_back({ID_GEODETIC_UDP, &m_wndUdpPortPane});
-#endif
-#ifdef GEODETIC_GPS_PANES
-    panes.push_back({ID_GEODETIC_LLH, &m_wndLatLonHtPane});
-    panes.push_back({ID_GEODETIC_DOP, &m_wndDopPane});
-    panes.push_back({ID_GEODETIC_NO_SATS, &m_wndNoSatsPane});
-    panes.push_back({ID_GEODETIC_CONSTELLATION, &m_wndSatellitePane});
-    panes.push_back({ID_GEODETIC_SNR, &m_wndSNRPane});
-    panes.push_back({ID_GEODETIC_ELEVATION, &m_wndElevationPane});
-#endif
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
-    panes.push_back({ID_GEODETIC_GRID_TO_GEOG, &m_wndGridToGeogPane});
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
-    panes.push_back({ID_GEODETIC_DATUM_SHIFT, &m_wndDatumShiftPane});
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
-    panes.push_back({ID_GEODETIC_RANGE_BEARING, &m_wndRangeAndBearingPane});
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
-    panes.push_back({ID_GEODETIC_TRAVERSE, &m_wndTraversePane});
-#endif
-#ifdef GEODETIC_PARAMETER_PANE
-    panes.push_back({ID_GEODETIC_ITRF, &m_wndParameterTransformationPane});
-#endif
-#ifdef GEODETIC_SETTINGS_PANE
-    panes.push_back({ID_GEODETIC_PROPERTIES, &m_wndSettingsPane});
-#endif
-#ifdef GEODETIC_LARGE_GPS_PANE
-    panes.push_back({ID_GEODETIC_LARGE_GPS, &m_wndLargeGpsPane});
-#endif
-    return panes;
+    return {
+        {ID_GEODETIC_RS232, &m_wndComPortPane},
+        {ID_GEODETIC_UDP, &m_wndUdpPortPane},
+        {ID_GEODETIC_LLH, &m_wndLatLonHtPane},
+        {ID_GEODETIC_DOP, &m_wndDopPane},
+        {ID_GEODETIC_NO_SATS, &m_wndNoSatsPane},
+        {ID_GEODETIC_CONSTELLATION, &m_wndSatellitePane},
+        {ID_GEODETIC_SNR, &m_wndSNRPane},
+        {ID_GEODETIC_ELEVATION, &m_wndElevationPane},
+        {ID_GEODETIC_GRID_TO_GEOG, &m_wndGridToGeogPane},
+        {ID_GEODETIC_DATUM_SHIFT, &m_wndDatumShiftPane},
+        {ID_GEODETIC_RANGE_BEARING, &m_wndRangeAndBearingPane},
+        {ID_GEODETIC_TRAVERSE, &m_wndTraversePane},
+        {ID_GEODETIC_ITRF, &m_wndParameterTransformationPane},
+        {ID_GEODETIC_PROPERTIES, &m_wndSettingsPane},
+        {ID_GEODETIC_LARGE_GPS, &m_wndLargeGpsPane},
+    };
 }
 
 std::vector<CDockablePane*> CMainFrame::AllPanes()
@@ -534,13 +457,7 @@ void CMainFrame::OnDestroy()
     m_UdpArray.Stop();
     for (CDockablePane* pane : AllPanes())
         if (pane->GetSafeHwnd())
-        {
-            // A window going inside a message is deleted later; disabled, it takes no focus
-            // (and so runs none of the pane's handlers) in the meantime.
-            if (QWidget* widget = pane->GetWidget())
-                widget->setEnabled(false);
             pane->DestroyWindow();
-        }
     CFrameWndEx::OnDestroy();
 }
 
@@ -552,23 +469,16 @@ void CMainFrame::OnLoadData()
 
 void CMainFrame::RefreshProjectionPanes()
 {
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
     if (m_wndGridToGeogPane.GetSafeHwnd())
         m_wndGridToGeogPane.RefreshProjection();
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
     if (m_wndRangeAndBearingPane.GetSafeHwnd())
         m_wndRangeAndBearingPane.RefreshProjection();
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
     if (m_wndTraversePane.GetSafeHwnd())
         m_wndTraversePane.RefreshProjection();
-#endif
 }
 
 void CMainFrame::OnSpheroid()
 {
-#ifdef GEODETIC_GEODESY_EDITORS
     CSpheroidEditor editor(this);
     editor.DoModal();
     // Built-in rows first, then the spheroid files of the global data folder in the order
@@ -576,87 +486,60 @@ void CMainFrame::OnSpheroid()
     CSpheroidEditor::SelectType(m_Spheroid, CSpheroidEditor::GetSavedType());
     m_Projection.SetSpheroid(&m_Spheroid);
     RefreshProjectionPanes();
-#endif
 }
 
 void CMainFrame::OnProjection()
 {
-#ifdef GEODETIC_GEODESY_EDITORS
     CProjectionEditor editor(this);
     editor.DoModal();
     m_Projection.LoadSettings();
     m_Projection.SetSpheroid(&m_Spheroid);
     RefreshProjectionPanes();
-#endif
 }
 
 void CMainFrame::OnDatum()
 {
-#ifdef GEODETIC_GEODESY_EDITORS
     CDatumEditor editor(this);
     editor.DoModal();
     m_Datum.LoadSettings();
-#ifdef GEODETIC_DATUM_SHIFT_PANE
     if (m_wndDatumShiftPane.GetSafeHwnd())
         m_wndDatumShiftPane.RefreshDatum();
-#endif
-#ifdef GEODETIC_PARAMETER_PANE
     if (m_wndParameterTransformationPane.GetSafeHwnd())
         m_wndParameterTransformationPane.GetValidDatumFiles();
-#endif
-#endif
 }
 
 void CMainFrame::OnMagneticVariation()
 {
-#ifdef GEODETIC_MAGNETIC_VARIATION
     CDeklinoDlg dialog(this);
     dialog.DoModal();
-#endif
 }
 
 bool CMainFrame::GetNightMode() const
 {
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
     if (m_wndGridToGeogPane.GetSafeHwnd())
         return m_wndGridToGeogPane.GetNightMode();
-#endif
     return m_bNight;
 }
 
 void CMainFrame::SetNightMode(bool night)
 {
     m_bNight = night;
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
     if (m_wndGridToGeogPane.GetSafeHwnd())
         night ? m_wndGridToGeogPane.SetNightMode(true) : m_wndGridToGeogPane.SetDaylightMode();
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
     if (m_wndDatumShiftPane.GetSafeHwnd())
         night ? m_wndDatumShiftPane.SetNightMode(true) : m_wndDatumShiftPane.SetDaylightMode();
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
     if (m_wndRangeAndBearingPane.GetSafeHwnd())
         night ? m_wndRangeAndBearingPane.SetNightMode(true) : m_wndRangeAndBearingPane.SetDaylightMode();
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
     if (m_wndTraversePane.GetSafeHwnd())
         night ? m_wndTraversePane.SetNightMode(true) : m_wndTraversePane.SetDaylightMode();
-#endif
-#ifdef GEODETIC_PARAMETER_PANE
     if (m_wndParameterTransformationPane.GetSafeHwnd())
         night ? m_wndParameterTransformationPane.SetNightMode(true)
               : m_wndParameterTransformationPane.SetDaylightMode();
-#endif
-#ifdef GEODETIC_SETTINGS_PANE
     if (m_wndSettingsPane.GetSafeHwnd())
         night ? m_wndSettingsPane.SetNightMode(true) : m_wndSettingsPane.SetDaylightMode();
-#endif
-#ifdef GEODETIC_PORT_PANES
     // The port pane follows the day colours only.
     if (m_wndComPortPane.GetSafeHwnd())
         m_wndComPortPane.SetDaylightMode();
-#endif
     if (CGeodeticView* view = GetGeodeticView())
         view->SetNightMode(night);
 }
@@ -683,14 +566,10 @@ void CMainFrame::OnUpdateNightMode(CCmdUI* pCmdUI)
 
 void CMainFrame::OnAbout()
 {
-#ifdef GEODETIC_ABOUT_BOX
     DisplayAboutBox(GetVersionText(), false);
-#endif
 }
 
 void CMainFrame::OnContactDetails()
 {
-#ifdef GEODETIC_CONTACT_DETAILS
     DisplayCompanyContactDetails();
-#endif
 }

@@ -47,39 +47,21 @@ public:
     // Members, in order.
     CMFCMenuBar m_wndMenuBar;
     CChartexaStatusBar m_wndStatusBar;
-#ifdef GEODETIC_PORT_PANES
     CComPortPane m_wndComPortPane;
     CUdpPortPane m_wndUdpPortPane;
-#endif
-#ifdef GEODETIC_GPS_PANES
     CLatLonHtPane m_wndLatLonHtPane;
     CDopPane m_wndDopPane;
     CNoSatsPane m_wndNoSatsPane;
     CSatellitePane m_wndSatellitePane;
     CSNRPane m_wndSNRPane;
     CElevationPane m_wndElevationPane;
-#endif
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
     CGridToGeogPane m_wndGridToGeogPane;
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
     CDatumShiftPane m_wndDatumShiftPane;
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
     CRangeAndBearingPane m_wndRangeAndBearingPane;
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
     CTraversePane m_wndTraversePane;
-#endif
-#ifdef GEODETIC_PARAMETER_PANE
     CParameterTransformationPane m_wndParameterTransformationPane;
-#endif
-#ifdef GEODETIC_SETTINGS_PANE
     CSettingsPane m_wndSettingsPane;
-#endif
-#ifdef GEODETIC_LARGE_GPS_PANE
     CLargeGpsPane m_wndLargeGpsPane;
-#endif
 
     // The datum with its own spheroid and grid; the datum's target grid and spheroid; the
     // working grid and spheroid of the panes and the spreadsheet.
@@ -142,10 +124,8 @@ private:
     std::vector<CDockablePane*> AllPanes();
     // The working projection changed: the geodesy panes show it again.
     void RefreshProjectionPanes();
-#ifdef GEODETIC_GPS_PANES
     // The graphs against time (position, precision, satellites) take the graph commands together.
     void ForEachTimeGraph(void (CTimeSeriesPane::*action)());
-#endif
     bool m_bNight = false;
 };
 

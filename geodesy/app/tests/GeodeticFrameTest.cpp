@@ -37,12 +37,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#if defined(GEODETIC_WITH_DEKLINO)
 #include "platform/deklino/DeklinoResources.h"
-#endif
-#if defined(GEODETIC_GEODESY_EDITORS)
 #include "platform/terralin/TerralinResources.h"
-#endif
 
 namespace
 {
@@ -91,9 +87,7 @@ protected:
     // Starts the program as its InitInstance does; the splash closes itself.
     void Start()
     {
-#if defined(GEODETIC_WITH_DEKLINO)
         ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
-#endif
         ASSERT_TRUE(m_App.InitInstance());
         m_pFrame = m_App.GetMainFrame();
         ASSERT_NE(m_pFrame, nullptr);
@@ -154,31 +148,13 @@ TEST_F(GeodeticFrameTest, StartsWithSpreadsheetPortsAndMenu)
     EXPECT_EQ(view->GetListCtrl().GetBkColor(), RGB(214, 214, 214));
 }
 
-#if defined(GEODETIC_GPS_PANES) && defined(GEODETIC_LARGE_GPS_PANE)
 TEST_F(GeodeticFrameTest, PaneCommandsToggleAndCheckTheirPanes)
 {
     Start();
-    std::vector<UINT> commands = {ID_GEODETIC_LLH, ID_GEODETIC_DOP, ID_GEODETIC_CONSTELLATION,
-                                  ID_GEODETIC_ELEVATION, ID_GEODETIC_LARGE_GPS};
-#ifdef GEODETIC_PORT_PANES
-    commands.push_back(ID_GEODETIC_RS232);
-    commands.push_back(ID_GEODETIC_UDP);
-#endif
-#ifdef GEODETIC_GRID_TO_GEOG_PANE
-    commands.push_back(ID_GEODETIC_GRID_TO_GEOG);
-#endif
-#ifdef GEODETIC_DATUM_SHIFT_PANE
-    commands.push_back(ID_GEODETIC_DATUM_SHIFT);
-#endif
-#ifdef GEODETIC_RANGE_BEARING_PANE
-    commands.push_back(ID_GEODETIC_RANGE_BEARING);
-#endif
-#ifdef GEODETIC_TRAVERSE_PANE
-    commands.push_back(ID_GEODETIC_TRAVERSE);
-#endif
-#ifdef GEODETIC_SETTINGS_PANE
-    commands.push_back(ID_GEODETIC_PROPERTIES);
-#endif
+    const UINT commands[] = {ID_GEODETIC_LLH,           ID_GEODETIC_DOP,         ID_GEODETIC_CONSTELLATION,
+                             ID_GEODETIC_ELEVATION,     ID_GEODETIC_LARGE_GPS,   ID_GEODETIC_RS232,
+                             ID_GEODETIC_UDP,           ID_GEODETIC_GRID_TO_GEOG, ID_GEODETIC_DATUM_SHIFT,
+                             ID_GEODETIC_RANGE_BEARING, ID_GEODETIC_TRAVERSE,    ID_GEODETIC_PROPERTIES};
     for (UINT id : commands)
     {
         CDockablePane* pane = m_pFrame->GetPaneOfCommand(id);
@@ -207,7 +183,9 @@ TEST_F(GeodeticFrameTest, APaneTooSmallToUseIsShownAsASquareOverTheFrame)
     dock->setGeometry(0, 0, 60, 40);
     PumpFor(20);
     if (pane->IsVisible())
+    {
         ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DOP));
+    }
     ASSERT_FALSE(pane->IsVisible());
     ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DOP));
     PumpFor(20);
@@ -261,7 +239,6 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
     EXPECT_NE(m_pFrame->m_wndLatLonHtPane.GetSampleValue(last, CLatLonHtPane::SERIES_LATITUDE), plotted);
     EXPECT_STRNE(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE), latitudeShown);
 
-#ifdef GEODETIC_PORT_PANES
     // Each port pane shows the lines of its own inputs: known sentences with the port's tag in
     // place of the talker and a new checksum, the others as they came.
     auto texts = [](CPortPane& pane) {
@@ -288,14 +265,12 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
     EXPECT_EQ(m_pFrame->m_wndComPortPane.GetLine(4).nPort, 7);
     // The type text follows the sentence type, whether or not the line could be retagged.
     EXPECT_STREQ(m_pFrame->m_wndComPortPane.GetLine(2).strType, "GPS");
-#endif
 
     // The graph messages clear and rescale the time graphs.
     m_pFrame->SendMessage(UM_RESET_GRAPH);
     EXPECT_EQ(m_pFrame->m_wndLatLonHtPane.GetSampleCount(), 0u);
     EXPECT_EQ(m_pFrame->m_wndDopPane.GetSampleCount(), 0u);
 }
-#endif
 
 TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)
 {
@@ -323,7 +298,6 @@ TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)
     EXPECT_TRUE(lines[3].startsWith("File Name = "));
 }
 
-#if defined(GEODETIC_GEODESY_EDITORS)
 TEST_F(GeodeticFrameTest, SpheroidEditorReselectsTheWorkingSpheroidByItsSavedType)
 {
     Start();
@@ -346,9 +320,7 @@ TEST_F(GeodeticFrameTest, SpheroidEditorReselectsTheWorkingSpheroidByItsSavedTyp
     EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_PROJECTION));
     EXPECT_EQ(m_pFrame->m_Projection.GetSpheroid(), &m_pFrame->m_Spheroid);
 }
-#endif
 
-#if defined(GEODETIC_ABOUT_BOX) && defined(GEODETIC_CONTACT_DETAILS)
 TEST_F(GeodeticFrameTest, AboutBoxAndMissingContactDetailsLibrary)
 {
     Start();
@@ -367,7 +339,6 @@ TEST_F(GeodeticFrameTest, AboutBoxAndMissingContactDetailsLibrary)
     qunsetenv("SUITE_COMPANY_LIBRARY");
     EXPECT_EQ(ModalHook::Shown().size(), shown);
 }
-#endif
 
 TEST_F(GeodeticFrameTest, ExitQuestionNoKeepsPortsRunningYesEndsThem)
 {
@@ -424,7 +395,6 @@ TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
     EXPECT_TRUE(image.save(QString(SUITE_VISUAL_DIR) + "/geodetic.png"));
 }
 
-#if defined(GEODETIC_PORT_PANES) && defined(GEODETIC_GPS_PANES)
 // Both inputs at once, from a thread of their own, while the frame shows and decodes: every
 // line arrives once, and the last position is the last one sent (scripts/sanitize.sh runs the
 // "*Stress" suites).
@@ -469,4 +439,3 @@ TEST_F(GeodeticReceiveStress, BothInputsAtOnceLoseNothing)
     // Both inputs sent the same last position.
     EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 59.299 / 60, 1e-7);
 }
-#endif

@@ -19,9 +19,7 @@
 #include <initializer_list>
 #include <vector>
 
-#if defined(GEODETIC_WITH_DEKLINO)
 #include "platform/deklino/DeklinoResources.h"
-#endif
 
 namespace
 {
@@ -32,9 +30,7 @@ protected:
     {
         // No serial port and no UDP input: only the sheet matters here.
         AfxSetComPortDefaultMapping(false);
-#if defined(GEODETIC_WITH_DEKLINO)
         ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
-#endif
         ASSERT_TRUE(m_App.InitInstance());
         m_pFrame = m_App.GetMainFrame();
         ASSERT_NE(m_pFrame, nullptr);
