@@ -3,7 +3,7 @@
 // schemes and the library's entry.
 #pragma once
 
-#include "platform/panes/MyMFCPropertyGridCtrl.h"
+#include "outside/panes/MyMFCPropertyGridCtrl.h"
 #include "platform/ui/DockablePane.h"
 
 class CMyDockablePane : public CDockablePane

@@ -6,7 +6,7 @@
 #include "geodesy/app/GeodeticResources.h"
 #include "geodesy/app/GeodeticView.h"
 #include "geodesy/app/VersionText.h"
-#include "platform/notifex/Notifex.h"
+#include "outside/notifex/Notifex.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/DockablePane.h"
 #include "platform/ui/WinAppEx.h"

@@ -37,8 +37,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "platform/deklino/DeklinoResources.h"
-#include "platform/terralin/TerralinResources.h"
+#include "outside/deklino/DeklinoResources.h"
+#include "outside/terralin/TerralinResources.h"
 
 namespace
 {

@@ -19,7 +19,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "platform/deklino/DeklinoResources.h"
+#include "outside/deklino/DeklinoResources.h"
 
 namespace
 {

@@ -1,0 +1,167 @@
+#include "outside/communication/UdpPortPane.h"
+
+#include "foundation/ConfigFile.h"
+#include "foundation/CsvParser.h"
+#include "geodesy/UdpArray.h"
+
+namespace
+{
+// Wide enough for the bold headings.
+const CPortPane::ColumnDef kColumns[CUdpPortPane::COLUMN_COUNT] = {
+    {"Port", 70}, {"Name", 140}, {"Enabled", 80}, {"Receiving", 150}};
+} // namespace
+
+BOOL CUdpPortPane::Create(CUdpArray* pUdpArray, LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect,
+                          BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
+                          DWORD dwControlBarStyle)
+{
+    m_pUdpArray = pUdpArray;
+    return CPortPane::Create(lpszCaption, pParentWnd, rect, bHasGripper, nID, dwStyle, dwTabbedStyle,
+                             dwControlBarStyle);
+}
+
+void CUdpPortPane::Reset()
+{
+    if (m_Table.GetSafeHwnd())
+        m_Table.DeleteAllItems();
+    UpdateTable();
+}
+
+bool CUdpPortPane::IsOwnPort(int nPort) const
+{
+    return m_pUdpArray == nullptr || m_pUdpArray->FindReader(static_cast<UINT>(nPort)) != nullptr;
+}
+
+void CUdpPortPane::AddTableColumns()
+{
+    AddColumns(kColumns, COLUMN_COUNT);
+    m_Table.m_NumberColumns.AddTail(COLUMN_PORT);
+    m_Table.m_ComboColumns.AddTail(COLUMN_ENABLED);
+    m_Table.m_ReadOnlyColumns.AddTail(COLUMN_RECEIVING);
+}
+
+int CUdpPortPane::GetPortCount() const
+{
+    return m_pUdpArray ? static_cast<int>(m_pUdpArray->GetSize()) : 0;
+}
+
+CUdpReader* CUdpPortPane::GetRowReader(int nRow) const
+{
+    if (m_pUdpArray == nullptr || nRow < 0 || nRow >= m_pUdpArray->GetSize())
+        return nullptr;
+    CUdpReader* reader = m_pUdpArray->GetAt(nRow);
+    if (reader == nullptr || (m_Table.GetSafeHwnd() && nRow < m_Table.GetItemCount() &&
+                              m_Table.GetItemData(nRow) != static_cast<DWORD_PTR>(reader->m_nPort)))
+        return nullptr;
+    return reader;
+}
+
+void CUdpPortPane::SetRowTexts(int nRow)
+{
+    CUdpReader* reader = m_pUdpArray ? m_pUdpArray->GetAt(nRow) : nullptr;
+    if (reader == nullptr)
+        return;
+    m_Table.SetItemData(nRow, reader->m_nPort);
+    CString text;
+    text.Format("%d", static_cast<int>(reader->m_nPort));
+    m_Table.SetItemText(nRow, COLUMN_PORT, text);
+    m_Table.SetItemText(nRow, COLUMN_NAME, reader->m_strName);
+    m_Table.SetItemText(nRow, COLUMN_ENABLED, YesNoText(reader->m_bEnabled != 0));
+    // What the input receives: the type of its last line and how many lines came, or why
+    // nothing can come.
+    if (!reader->IsRunning())
+        text = reader->m_bEnabled ? "Not open" : "Stopped";
+    else
+    {
+        const long total = GetLineTotal(reader->m_nPort);
+        const CString type = GetLastType(reader->m_nPort);
+        if (total == 0)
+            text = "Nothing yet";
+        else if (type.IsEmpty())
+            text.Format(total == 1 ? "%ld line" : "%ld lines", total);
+        else
+            text.Format(total == 1 ? "%s, %ld line" : "%s, %ld lines", type.GetString(), total);
+    }
+    m_Table.SetItemText(nRow, COLUMN_RECEIVING, text);
+}
+
+void CUdpPortPane::GetChoices(int, int nColumn, CStringList& choices)
+{
+    if (nColumn == COLUMN_ENABLED)
+    {
+        choices.AddTail("Yes");
+        choices.AddTail("No");
+    }
+}
+
+bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
+{
+    CUdpReader* reader = GetRowReader(nRow);
+    if (reader == nullptr)
+        return false;
+    switch (nColumn)
+    {
+    case COLUMN_PORT: {
+        long port = 0;
+        if (!ParseWholeNumber(text, port) || port < 1 || port > 65535)
+            return false;
+        if (port == reader->m_nPort)
+            return true;
+        // Two inputs on one port would fight over its datagrams.
+        if (m_pUdpArray->FindReader(static_cast<UINT>(port)) != nullptr)
+            return false;
+        reader->Stop();
+        reader->m_nPort = static_cast<WORD>(port);
+        if (reader->m_bEnabled)
+            reader->Open(m_pUdpArray->m_pTarget, static_cast<WORD>(port));
+        else
+            reader->SaveSettings();
+        SaveList();
+        return true;
+    }
+    case COLUMN_NAME: {
+        CString name(text);
+        name.Trim();
+        // The name names the input's settings file.
+        if (name.IsEmpty() || name.FindOneOf("\\/:*?\"<>|") >= 0)
+            return false;
+        reader->m_strName = name;
+        reader->SaveSettings();
+        SaveList();
+        return true;
+    }
+    case COLUMN_ENABLED: {
+        const int enabled = ParseYesNo(text);
+        if (enabled < 0)
+            return false;
+        reader->m_bEnabled = static_cast<BYTE>(enabled);
+        if (enabled && !reader->IsRunning())
+            reader->Open(m_pUdpArray->m_pTarget, reader->m_nPort);
+        else if (!enabled && reader->IsRunning())
+            reader->Stop();
+        reader->SaveSettings();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CUdpPortPane::SaveList() const
+{
+    if (m_pUdpArray == nullptr)
+        return false;
+    return CConfigFile::WriteWhole(m_pUdpArray->GetListFileName(),
+                                   CFile::modeCreate | CFile::modeWrite | CFile::typeText,
+                                   [this](CConfigFile& file) {
+                                       for (INT_PTR i = 0; i < m_pUdpArray->GetSize(); ++i)
+                                       {
+                                           const CUdpReader* reader = m_pUdpArray->GetAt(i);
+                                           CCsvParser record;
+                                           record.AddInt(reader->m_nPort);
+                                           CString line = record.AddString(reader->m_strName);
+                                           line += "\n";
+                                           file.WriteString(line);
+                                       }
+                                   });
+}

@@ -1,9 +1,0 @@
-// A contact-details library as the programs load it at run time: one export that shows the
-// company's contact details in a message box.
-#include "platform/notifex/Notifex.h"
-
-extern "C" __attribute__((visibility("default"))) void DisplayContactDetails()
-{
-    InformationBox("Contact Details",
-                   "Velmaro Technology Limited\n\nFor support, contact your system supplier.");
-}
