@@ -216,9 +216,13 @@ TEST(DateTime, LocalDateTimeFollowsTheClockAndZone)
     ScopedTz eastern("EST5EDT,M3.2.0,M11.1.0");
     DateTimeDef dt;
     dt.nDaylightBias = 12345;
-    const time_t before = std::time(nullptr);
+    // Bracketed by the clock GetLocalTime reads: time() reads a coarser one that can lag it.
+    timespec clock{};
+    clock_gettime(CLOCK_REALTIME, &clock);
+    const time_t before = clock.tv_sec;
     const bool daylight = GetLocalDateTime(dt);
-    const time_t after = std::time(nullptr);
+    clock_gettime(CLOCK_REALTIME, &clock);
+    const time_t after = clock.tv_sec;
 
     struct tm local
     {
@@ -231,8 +235,9 @@ TEST(DateTime, LocalDateTimeFollowsTheClockAndZone)
 
     // The scale value is local wall-clock time counted from 2 January 2000.
     const long long offset = local.tm_gmtoff;
-    EXPECT_GE(dt.dSeconds, static_cast<double>(before + offset - kScaleZeroUnix) - 1.0);
-    EXPECT_LE(dt.dSeconds, static_cast<double>(after + offset - kScaleZeroUnix) + 1.0);
+    // Whole seconds of the readings; the value carries its milliseconds too.
+    EXPECT_GE(dt.dSeconds, static_cast<double>(before + offset - kScaleZeroUnix));
+    EXPECT_LT(dt.dSeconds, static_cast<double>(after + offset - kScaleZeroUnix) + 1.0);
     EXPECT_EQ(dt.nYear, local.tm_year + 1900);
     EXPECT_GE(dt.nDayOfYear, 1);
     EXPECT_GE(dt.nDayOfWeek, 1);

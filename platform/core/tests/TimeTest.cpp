@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +43,15 @@ private:
     bool m_hadOld = false;
     std::string m_old;
 };
+
+// The clock GetSystemTime and GetLocalTime read. time() reads a coarser clock that can lag it by
+// a tick, so a second can turn between the two.
+time_t RealtimeSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return ts.tv_sec;
+}
 
 bool ZoneInstalled(const char* zone)
 {
@@ -772,11 +782,11 @@ TEST(Clock, LocalAndSystemTimeDifferByTheZoneOffset)
 {
     ScopedTz tz("Asia/Kolkata");
     SYSTEMTIME local{}, utc{};
-    time_t before = time(nullptr);
+    const time_t before = RealtimeSeconds();
     GetSystemTime(&utc);
     GetLocalTime(&local);
-    time_t after = time(nullptr);
-    // UTC fields of the clock lie between the two time() readings.
+    const time_t after = RealtimeSeconds();
+    // UTC fields of the clock lie between the two readings of the same clock.
     struct tm u
     {
     };
