@@ -8,7 +8,7 @@ PACKAGES=(
   libshp-dev zlib1g-dev libminizip-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
   libproj-dev proj-data
-  tzdata locales fonts-dejavu-core
+  tzdata locales fonts-dejavu-core fonts-urw-base35 fonts-liberation2 fonts-noto-core
   python3-openpyxl poppler-utils
 )
 # Reference programs that only regenerate checked-in test fixtures (the tests never run them):

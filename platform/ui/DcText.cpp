@@ -2,9 +2,9 @@
 #include "platform/core/SysColor.h"
 #include "platform/ui/Colour.h"
 #include "platform/ui/Dc.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/GdiPrivate.h"
 
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QRegularExpression>
 #include <QStringList>
@@ -659,8 +659,9 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC lpMetrics) const
     tm.tmItalic = lf.lfItalic ? 1 : 0;
     tm.tmUnderlined = lf.lfUnderline ? 1 : 0;
     tm.tmStruckOut = lf.lfStrikeOut ? 1 : 0;
-    // The pitch bit is set for variable-pitch fonts, as Windows has it.
-    const bool fixed = QFontInfo(font).fixedPitch();
+    // The pitch bit is set for variable-pitch fonts, as Windows has it, and follows the font
+    // that draws, not the face asked for.
+    const bool fixed = HasFixedPitch(font);
     BYTE family = lf.lfPitchAndFamily & 0xF0;
     if (family == FF_DONTCARE)
         family = fixed ? FF_MODERN : FF_SWISS;

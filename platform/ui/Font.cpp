@@ -5,6 +5,7 @@
 #include "platform/ui/GdiPrivate.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <mutex>
 
 IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 
@@ -21,7 +23,8 @@ enum class Kind
 {
     Sans,
     Mono,
-    Serif
+    Serif,
+    Symbol
 };
 
 // Faces of a Windows machine, by the kind of installed font that replaces them.
@@ -50,6 +53,8 @@ Kind KnownFaceKind(const QString& face, bool* known)
                                        "arial black",
                                        "lucida sans unicode",
                                        "franklin gothic medium"};
+    static const char* const symbol[] = {"symbol",   "wingdings", "wingdings 2", "wingdings 3",
+                                         "webdings", "marlett",   "mt extra"};
     const QString lower = face.toLower();
     *known = true;
     for (const char* name : mono)
@@ -61,6 +66,9 @@ Kind KnownFaceKind(const QString& face, bool* known)
     for (const char* name : sans)
         if (lower == QLatin1String(name))
             return Kind::Sans;
+    for (const char* name : symbol)
+        if (lower == QLatin1String(name))
+            return Kind::Symbol;
     *known = false;
     return Kind::Sans;
 }
@@ -78,7 +86,15 @@ Kind KindFromPitchAndFamily(BYTE pitchAndFamily)
     }
 }
 
-// The family name fontconfig resolves to an installed font of the kind.
+// A Windows face goes by its name when it is one we know, else by its pitch and family bits.
+Kind KindOfFace(const QString& face, BYTE pitchAndFamily)
+{
+    bool known = false;
+    const Kind kind = KnownFaceKind(face, &known);
+    return known ? kind : KindFromPitchAndFamily(pitchAndFamily);
+}
+
+// The name fontconfig's own rules turn into an installed font of the kind.
 QString GenericFamily(Kind kind)
 {
     switch (kind)
@@ -87,6 +103,8 @@ QString GenericFamily(Kind kind)
         return QStringLiteral("monospace");
     case Kind::Serif:
         return QStringLiteral("serif");
+    case Kind::Symbol:
+        return QStringLiteral("Symbol");
     default:
         return QStringLiteral("sans-serif");
     }
@@ -100,6 +118,8 @@ QFont::StyleHint HintOf(Kind kind)
         return QFont::Monospace;
     case Kind::Serif:
         return QFont::Serif;
+    case Kind::Symbol:
+        return QFont::AnyStyle;
     default:
         return QFont::SansSerif;
     }
@@ -111,36 +131,146 @@ std::mutex& CacheMutex()
     return *mutex;
 }
 
+// A property of a family in one weight and slant, worked out once at a size large enough that
+// rounding to pixels hides nothing.
+template <typename T, typename Measure>
+T PerFace(std::map<QString, T>& cache, const QFont& font, Measure measure)
+{
+    const QString key = font.family() + QLatin1Char('|') + QString::number(font.weight()) +
+                        (font.italic() ? QLatin1String("i") : QLatin1String(""));
+    {
+        std::lock_guard<std::mutex> lock(CacheMutex());
+        auto it = cache.find(key);
+        if (it != cache.end())
+            return it->second;
+    }
+    QFont reference(font);
+    reference.setPixelSize(1000);
+    const T value = measure(QFontMetricsF(reference));
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    cache[key] = value;
+    return value;
+}
+
 // Em height over cell height (ascent + descent) of a family: how a positive LOGFONT height,
 // which is a cell height, becomes a pixel size.
 double EmPerCell(const QFont& font)
 {
     static auto* cache = new std::map<QString, double>;
-    const QString key = font.family() + QLatin1Char('|') + QString::number(font.weight()) +
-                        (font.italic() ? QLatin1String("i") : QLatin1String(""));
+    return PerFace(*cache, font, [](const QFontMetricsF& metrics) {
+        const double cell = metrics.ascent() + metrics.descent();
+        return cell > 0 ? 1000.0 / cell : 1.0;
+    });
+}
+
+// A family as the font database lists it, less the foundry it adds when two foundries make
+// fonts of one family ("Nimbus Mono PS [urw]").
+QString WithoutFoundry(const QString& family)
+{
+    const int bracket = family.indexOf(QLatin1String(" ["));
+    return bracket > 0 && family.endsWith(QLatin1Char(']')) ? family.left(bracket) : family;
+}
+
+// The installed family of that name, spelt as installed; empty when no installed font has it.
+// Fontconfig answers for an alias or a metric substitute too ("Courier New" drawn with some
+// other font), so only the families it really holds count.
+QString InstalledFamilyNamed(const QString& face)
+{
+    if (face.isEmpty())
+        return QString();
+    for (const QString& listed : QFontDatabase::families())
+    {
+        const QString family = WithoutFoundry(listed);
+        if (family.compare(face, Qt::CaseInsensitive) == 0)
+            return family;
+    }
+    return QString();
+}
+
+// Whether an installed family draws text of the kind: Latin letters of fixed pitch for a
+// monospaced face, of variable pitch for a serif or sans-serif one, and a symbol font for a
+// symbol face. A family that the database draws with some other font is not one.
+bool HasKind(const QString& family, Kind kind)
+{
+    const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+    if (kind == Kind::Symbol)
+        return systems.contains(QFontDatabase::Symbol);
+    if (!systems.contains(QFontDatabase::Latin))
+        return false;
+    const QFont font(family);
+    const QFontInfo info(font);
+    if (WithoutFoundry(info.family()).compare(family, Qt::CaseInsensitive) != 0)
+        return false;
+    const bool fixed = HasFixedPitch(font) && info.fixedPitch();
+    return fixed == (kind == Kind::Mono);
+}
+
+// The installed family that stands for every face of the kind that is not installed: the
+// one fontconfig's rules choose when it is of the kind, else the first installed one that is.
+QString ChooseDefaultFamily(Kind kind)
+{
+    QFont generic(GenericFamily(kind));
+    generic.setStyleHint(HintOf(kind));
+    const QString chosen = WithoutFoundry(QFontInfo(generic).family());
+    if (!chosen.isEmpty() && HasKind(chosen, kind))
+        return chosen;
+    const QStringList families = QFontDatabase::families();
+    for (const QString& listed : families)
+    {
+        const QString family = WithoutFoundry(listed);
+        if (HasKind(family, kind))
+            return family;
+    }
+    return QString();
+}
+
+QString DefaultFamily(Kind kind)
+{
+    static auto* cache = new std::map<Kind, QString>;
     {
         std::lock_guard<std::mutex> lock(CacheMutex());
-        auto it = cache->find(key);
+        auto it = cache->find(kind);
         if (it != cache->end())
             return it->second;
     }
-    QFont reference(font);
-    reference.setPixelSize(1000);
-    const QFontMetricsF metrics(reference);
-    const double cell = metrics.ascent() + metrics.descent();
-    const double ratio = cell > 0 ? 1000.0 / cell : 1.0;
+    QString family = ChooseDefaultFamily(kind);
+    if (family.isEmpty())
+    {
+        // With no font of the kind installed, the sans-serif face still draws the text; with
+        // none at all, the name is left to fontconfig, which draws with whatever there is.
+        if (kind != Kind::Sans)
+            family = DefaultFamily(Kind::Sans);
+        else
+            family = QFontDatabase::families().isEmpty() ? GenericFamily(Kind::Sans)
+                                                         : WithoutFoundry(QFontDatabase::families().first());
+    }
     std::lock_guard<std::mutex> lock(CacheMutex());
-    (*cache)[key] = ratio;
-    return ratio;
+    (*cache)[kind] = family;
+    return family;
 }
 
 // The default em height, in logical units, of a font made with height 0.
 constexpr double kDefaultEmHeight = 12.0;
 } // namespace
 
+bool HasFixedPitch(const QFont& font)
+{
+    static auto* cache = new std::map<QString, bool>;
+    return PerFace(*cache, font, [](const QFontMetricsF& metrics) {
+        const qreal first = metrics.horizontalAdvance(QLatin1Char(' '));
+        for (char c = '!'; c <= '~'; ++c)
+            if (metrics.horizontalAdvance(QLatin1Char(c)) != first)
+                return false;
+        return true;
+    });
+}
+
 QString InstalledFontFamily(const char* faceName, BYTE pitchAndFamily)
 {
-    const QString face = Cp1252ToQString(faceName ? faceName : "").trimmed();
+    const char* name = faceName ? faceName : "";
+    // A name longer than a LOGFONT holds names no face.
+    const bool tooLong = strnlen(name, LF_FACESIZE) >= LF_FACESIZE;
+    const QString face = tooLong ? QString() : Cp1252ToQString(name).trimmed();
     static auto* cache = new std::map<std::pair<QString, int>, QString>;
     const auto key = std::make_pair(face, static_cast<int>(pitchAndFamily));
     {
@@ -149,15 +279,9 @@ QString InstalledFontFamily(const char* faceName, BYTE pitchAndFamily)
         if (it != cache->end())
             return it->second;
     }
-    QString family;
-    bool known = false;
-    const Kind kind = KnownFaceKind(face, &known);
-    if (!face.isEmpty() && QFontDatabase::hasFamily(face))
-        family = face;
-    else if (known)
-        family = GenericFamily(kind);
-    else
-        family = GenericFamily(KindFromPitchAndFamily(pitchAndFamily));
+    QString family = InstalledFamilyNamed(face);
+    if (family.isEmpty())
+        family = DefaultFamily(KindOfFace(face, pitchAndFamily));
     std::lock_guard<std::mutex> lock(CacheMutex());
     (*cache)[key] = family;
     return family;
@@ -167,14 +291,8 @@ QFont QFontFromLogFont(const LOGFONT& lf, double scale)
 {
     char face[LF_FACESIZE + 1] = {};
     std::memcpy(face, lf.lfFaceName, LF_FACESIZE);
-    const QString family = InstalledFontFamily(face, lf.lfPitchAndFamily);
-    bool known = false;
-    Kind kind = KnownFaceKind(Cp1252ToQString(face), &known);
-    if (!known)
-        kind = KindFromPitchAndFamily(lf.lfPitchAndFamily);
-
-    QFont font(family);
-    font.setStyleHint(HintOf(kind));
+    QFont font(InstalledFontFamily(face, lf.lfPitchAndFamily));
+    font.setStyleHint(HintOf(KindOfFace(Cp1252ToQString(face).trimmed(), lf.lfPitchAndFamily)));
     const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setItalic(lf.lfItalic != 0);

@@ -4,8 +4,10 @@
 // (ascent + descent), 0 a default. Escapement turns text counter-clockwise in tenths of a
 // degree. Faces that a Windows machine has and this one lacks map to an installed font of the
 // same kind: "Arial", "MS Sans Serif", "Tahoma", "Segoe UI", "Verdana" to a sans-serif font,
-// "Courier New" to a monospaced one, "Times New Roman" to a serif one; other missing faces go
-// by the pitch and family bits.
+// "Courier New" to a monospaced one, "Times New Roman" to a serif one, "Symbol" and "Wingdings"
+// to a symbol font; other missing faces go by the pitch and family bits. A face counts as
+// installed only when a font of that family is, not when fontconfig merely knows it as an
+// alias, so what draws a missing face does not change with the font packages a machine has.
 #pragma once
 
 #include "platform/ui/GdiObject.h"
@@ -43,8 +45,14 @@ public:
 PLATFORM_API QFont QFontFromLogFont(const LOGFONT& logFont, double scale = 1.0);
 // The LOGFONT of a QFont, in screen pixels.
 PLATFORM_API LOGFONT LogFontFromQFont(const QFont& font);
-// The installed family that stands for a Windows face.
+// The installed family that stands for a Windows face: the face itself when installed, else
+// one installed family per kind, checked to be of that kind (fixed pitch for a monospaced
+// face). An empty name, one longer than a LOGFONT holds or one that names nothing gives the
+// family of the kind its pitch and family bits ask for; never an empty family.
 PLATFORM_API QString InstalledFontFamily(const char* faceName, BYTE pitchAndFamily);
+// Whether the font as drawn gives every printable ASCII character one advance: the pitch of the
+// font really used, whatever face or pitch was asked for.
+PLATFORM_API bool HasFixedPitch(const QFont& font);
 
 PLATFORM_API HFONT CreateFontIndirect(const LOGFONT* lpLogFont);
 PLATFORM_API HFONT CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,

@@ -4,9 +4,9 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/tests/Canvas.h"
 
-#include <QFontInfo>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace
 {
@@ -274,30 +274,47 @@ TEST(DcFonts, HeightsWeightsAndMetrics)
     EXPECT_EQ(tm.tmWeight, FW_BOLD);
 }
 
-TEST(DcFonts, MissingWindowsFacesMapByKind)
+TEST(DcFonts, MetricsReportThePitchOfTheFontThatDraws)
 {
-    const QString sans = QFontInfo(QFont(InstalledFontFamily("Arial", 0))).family();
-    const QString mono = QFontInfo(QFont(InstalledFontFamily("Courier New", 0))).family();
-    const QString serif = QFontInfo(QFont(InstalledFontFamily("Times New Roman", 0))).family();
-    EXPECT_TRUE(QFontInfo(QFont(InstalledFontFamily("Courier New", 0))).fixedPitch());
-    EXPECT_FALSE(QFontInfo(QFont(InstalledFontFamily("Arial", 0))).fixedPitch());
-    EXPECT_NE(sans, mono);
-    EXPECT_NE(sans, serif);
-    for (const char* face : {"MS Sans Serif", "Tahoma", "Segoe UI"})
-        EXPECT_EQ(QFontInfo(QFont(InstalledFontFamily(face, 0))).family(), sans) << face;
-    // An unknown face goes by its pitch and family.
-    EXPECT_EQ(QFontInfo(QFont(InstalledFontFamily("No Such Face", FIXED_PITCH | FF_MODERN))).family(), mono);
-
-    // The metrics tell fixed from variable pitch the Windows way round.
-    Canvas c(10, 10);
-    CFont courier;
-    courier.CreatePointFont(100, "Courier New");
-    c.dc.SelectObject(&courier);
-    TEXTMETRIC tm{};
-    c.dc.GetTextMetrics(&tm);
-    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
-    EXPECT_EQ(c.dc.GetTextExtent("iii").cx, c.dc.GetTextExtent("WWW").cx);
-    c.dc.SelectStockObject(SYSTEM_FONT);
+    // The pitch bit is set for variable pitch, the Windows way round, and follows the font that
+    // draws: a missing monospaced face draws with a fixed-pitch font, and an installed face
+    // keeps its own pitch whatever the bits asked for.
+    const std::string tooLong(LF_FACESIZE + 8, 'x');
+    struct Case
+    {
+        const char* face;
+        BYTE pitchAndFamily;
+        bool fixed;
+    };
+    const Case cases[] = {
+        {"Courier New", 0, true},
+        {"Courier", 0, true},
+        {"Arial", FIXED_PITCH | FF_MODERN, false},
+        {"MS Serif", 0, false},
+        {"DejaVu Sans Mono", VARIABLE_PITCH | FF_SWISS, true},
+        {"", FIXED_PITCH | FF_MODERN, true},
+        {tooLong.c_str(), FF_ROMAN, false},
+        {nullptr, 0, false},
+    };
+    for (const Case& k : cases)
+    {
+        const char* name = k.face ? k.face : "(null)";
+        Canvas c(120, 40);
+        CFont font;
+        ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    k.pitchAndFamily, k.face));
+        CFont* old = c.dc.SelectObject(&font);
+        TEXTMETRIC tm{};
+        ASSERT_TRUE(c.dc.GetTextMetrics(&tm));
+        EXPECT_EQ((tm.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0, k.fixed) << name;
+        EXPECT_EQ(c.dc.GetTextExtent("iii").cx == c.dc.GetTextExtent("WWW").cx, k.fixed) << name;
+        // Whatever the name, the text is drawn.
+        c.dc.SetBkMode(TRANSPARENT);
+        c.dc.TextOut(2, 2, "Text", 4);
+        EXPECT_GT(c.Ink().Width(), 15) << name;
+        c.dc.SelectObject(old);
+    }
 }
 
 TEST(DcFonts, PointFontsUseTheVerticalResolution)
