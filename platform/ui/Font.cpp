@@ -27,15 +27,21 @@ enum class Kind
     Symbol
 };
 
-// Faces of a Windows machine, by the kind of installed font that replaces them.
+// Faces of a Windows machine, and the names of kinds that Qt's own fonts carry ("Sans Serif"
+// for its default), by the kind of installed font that replaces them.
 Kind KnownFaceKind(const QString& face, bool* known)
 {
-    static const char* const mono[] = {"courier new",           "courier",  "consolas",
-                                       "lucida console",        "fixedsys", "terminal",
-                                       "lucida sans typewriter"};
-    static const char* const serif[] = {"times new roman",   "times",    "georgia",      "cambria",
-                                        "ms serif",          "garamond", "book antiqua", "palatino linotype",
-                                        "century schoolbook"};
+    static const char* const mono[] = {"courier new",
+                                       "courier",
+                                       "consolas",
+                                       "lucida console",
+                                       "fixedsys",
+                                       "terminal",
+                                       "lucida sans typewriter",
+                                       "monospace"};
+    static const char* const serif[] = {"times new roman",    "times",    "georgia",      "cambria",
+                                        "ms serif",           "garamond", "book antiqua", "palatino linotype",
+                                        "century schoolbook", "serif"};
     static const char* const sans[] = {"arial",
                                        "ms sans serif",
                                        "microsoft sans serif",
@@ -52,7 +58,9 @@ Kind KnownFaceKind(const QString& face, bool* known)
                                        "arial narrow",
                                        "arial black",
                                        "lucida sans unicode",
-                                       "franklin gothic medium"};
+                                       "franklin gothic medium",
+                                       "sans serif",
+                                       "sans-serif"};
     static const char* const symbol[] = {"symbol",   "wingdings", "wingdings 2", "wingdings 3",
                                          "webdings", "marlett",   "mt extra"};
     const QString lower = face.toLower();
@@ -171,6 +179,13 @@ QString WithoutFoundry(const QString& family)
     return bracket > 0 && family.endsWith(QLatin1Char(']')) ? family.left(bracket) : family;
 }
 
+// Whether the font database draws the family with a font of that family. The database also
+// lists names that fontconfig resolves to some other family ("Sans Serif", "Monospace").
+bool DrawsAsItself(const QString& family)
+{
+    return WithoutFoundry(QFontInfo(QFont(family)).family()).compare(family, Qt::CaseInsensitive) == 0;
+}
+
 // The installed family of that name, spelt as installed; empty when no installed font has it.
 // Fontconfig answers for an alias or a metric substitute too ("Courier New" drawn with some
 // other font), so only the families it really holds count.
@@ -182,7 +197,7 @@ QString InstalledFamilyNamed(const QString& face)
     {
         const QString family = WithoutFoundry(listed);
         if (family.compare(face, Qt::CaseInsensitive) == 0)
-            return family;
+            return DrawsAsItself(family) ? family : QString();
     }
     return QString();
 }
@@ -195,20 +210,38 @@ bool HasKind(const QString& family, Kind kind)
     const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
     if (kind == Kind::Symbol)
         return systems.contains(QFontDatabase::Symbol);
-    if (!systems.contains(QFontDatabase::Latin))
+    if (!systems.contains(QFontDatabase::Latin) || !DrawsAsItself(family))
         return false;
     const QFont font(family);
-    const QFontInfo info(font);
-    if (WithoutFoundry(info.family()).compare(family, Qt::CaseInsensitive) != 0)
-        return false;
-    const bool fixed = HasFixedPitch(font) && info.fixedPitch();
+    const bool fixed = HasFixedPitch(font) && QFontInfo(font).fixedPitch();
     return fixed == (kind == Kind::Mono);
 }
 
+// The family of the kind that the suite installs with itself, so that a missing face looks the
+// same whichever other font packages a machine has.
+QString OwnFamily(Kind kind)
+{
+    switch (kind)
+    {
+    case Kind::Mono:
+        return QStringLiteral("DejaVu Sans Mono");
+    case Kind::Serif:
+        return QStringLiteral("DejaVu Serif");
+    case Kind::Sans:
+        return QStringLiteral("DejaVu Sans");
+    default:
+        return QString();
+    }
+}
+
 // The installed family that stands for every face of the kind that is not installed: the
-// one fontconfig's rules choose when it is of the kind, else the first installed one that is.
+// suite's own when it is there, else the one fontconfig's rules choose when it is of the kind,
+// else the first installed one that is.
 QString ChooseDefaultFamily(Kind kind)
 {
+    const QString own = InstalledFamilyNamed(OwnFamily(kind));
+    if (!own.isEmpty() && HasKind(own, kind))
+        return own;
     QFont generic(GenericFamily(kind));
     generic.setStyleHint(HintOf(kind));
     const QString chosen = WithoutFoundry(QFontInfo(generic).family());

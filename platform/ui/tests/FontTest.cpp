@@ -27,12 +27,13 @@ QString WithoutFoundry(const QString& family)
     return bracket > 0 ? family.left(bracket) : family;
 }
 
-// A font of that very family is installed (an alias fontconfig resolves does not count).
+// A font of that very family is installed: an alias fontconfig resolves does not count, nor do
+// the names the font database lists for fontconfig's kinds ("Sans Serif").
 bool IsInstalled(const QString& face)
 {
     for (const QString& listed : QFontDatabase::families())
         if (WithoutFoundry(listed).compare(face, Qt::CaseInsensitive) == 0)
-            return true;
+            return WithoutFoundry(QFontInfo(QFont(listed)).family()).compare(face, Qt::CaseInsensitive) == 0;
     return false;
 }
 
@@ -75,6 +76,10 @@ TEST(Font, MissingWindowsFacesMapToOneInstalledFamilyOfTheirKind)
         {"Terminal", 0, Kind::Mono},
         {"Times New Roman", 0, Kind::Serif},
         {"MS Serif", 0, Kind::Serif},
+        // What a Qt font carries, its default one first.
+        {"Sans Serif", VARIABLE_PITCH | FF_SWISS, Kind::Sans},
+        {"Monospace", VARIABLE_PITCH | FF_SWISS, Kind::Mono},
+        {"Serif", 0, Kind::Serif},
         {"No Such Face", FIXED_PITCH | FF_MODERN, Kind::Mono},
         {"No Such Face", FIXED_PITCH, Kind::Mono},
         {"No Such Face", FF_ROMAN, Kind::Serif},
