@@ -740,18 +740,24 @@ bool CDatum::Convert(DatumPoint* from, DatumPoint* to, int direction)
             return false;
         break;
     case METHOD_OSTN: {
+        // The grid's National Grid co-ordinates are OSGB36 on Airy 1830: they become latitude
+        // and longitude on that spheroid (the grid's own), never on the ETRS89 side's GRS80.
         bool done = false;
         if (forward)
         {
             double e = 0.0, n = 0.0;
-            done = m_Ostn.EtrsToOsgb(e, n, lon, lat) &&
-                   m_NationalGridProjection.GridToGeographic(e, n, &oLat, &oLon);
+            done = m_Ostn.EtrsToOsgb(e, n, lon, lat);
+            if (done)
+            {
+                oLat = 0.0;
+                NationalGridToGeographic(oLat, &oLon, m_Ostn.m_FromConstants, e, n);
+            }
         }
-        else
+        else if (m_Ostn.IsLoaded())
         {
             double e = 0.0, n = 0.0;
-            done = m_NationalGridProjection.GeographicToGrid(lat, lon, &e, &n) &&
-                   m_Ostn.OsgbToEtrs(oLat, oLon, n, e);
+            GeographicToNationalGrid(&e, &n, m_Ostn.m_FromConstants, lat, lon);
+            done = m_Ostn.OsgbToEtrs(oLat, oLon, n, e);
         }
         if (!done)
         {
@@ -768,14 +774,16 @@ bool CDatum::Convert(DatumPoint* from, DatumPoint* to, int direction)
     case METHOD_NTV2: {
         if (!m_NTv2.m_bLoaded)
             return false;
-        if (forward)
+        // The file shifts NAD27 to NAD83 and the "From" side is NAD83: direction -1 applies
+        // the file, +1 undoes it.
+        if (!forward)
         {
             if (m_NTv2.Transform(&oLat, &oLon, lat, lon) < 0)
                 return false;
         }
         else
         {
-            // The grid shifts one way only: iterate the forward shift onto the given point.
+            // The grid shifts one way only: iterate the file's shift onto the given point.
             double gLat = lat, gLon = lon;
             bool done = false;
             for (int round = 0; round < 10 && !done; ++round)
