@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libshp-dev zlib1g-dev libminizip-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
-  libproj-dev proj-data
+  libproj-dev proj-data libgeographiclib-dev
   tzdata locales fonts-dejavu-core
   python3-openpyxl poppler-utils
 )
