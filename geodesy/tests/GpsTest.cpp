@@ -41,7 +41,7 @@ double Latitude(const CGps& gps)
 // a restart shows as a new start time.
 void Age(CGps& gps)
 {
-    gps.m_StartTime = CTimeout::Now() - 100.0;
+    gps.m_StartTime = CTimeout::Clock() - 100.0;
     gps.m_TimedOut = 0;
 }
 
