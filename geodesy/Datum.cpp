@@ -939,7 +939,8 @@ void CDatum::LoadSettings()
     m_Index = index;
     m_FileName = fileName;
     Apply();
-    if (m_NTv2.GetSize() == 0)
+    // A loader may be appending: the count is read under its lock.
+    if (m_NTv2.SubGridCount() == 0)
     {
         // A load still running is asked to stop and waited for; destroying it mid-read
         // would leave the grid half-written.

@@ -124,6 +124,12 @@ CNTv2::~CNTv2()
     RemoveAll();
 }
 
+INT_PTR CNTv2::SubGridCount() const
+{
+    std::lock_guard<std::mutex> lock(CNTv2Thread::LoadersLock());
+    return GetSize();
+}
+
 void CNTv2::StopLoading()
 {
     std::unique_lock<std::mutex> lock(CNTv2Thread::LoadersLock());

@@ -80,6 +80,10 @@ public:
     // 180th meridian is also searched a full turn east and west.
     int32_t Transform(double* pLatitude, double* pLongitude, double latitude, double longitude);
 
+    // The number of sub-grids, read under the lock the loaders append under: safe while a
+    // load runs (GetSize is not).
+    INT_PTR SubGridCount() const;
+
     // Asks every load into this grid to stop, and returns once none runs any more (a loader
     // thread not yet started is let go and will do nothing). A stopped load adds nothing to
     // the grid and leaves `m_bLoaded` false.
