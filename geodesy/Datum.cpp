@@ -2,6 +2,7 @@
 
 #include "foundation/ConfigFile.h"
 #include "geodesy/GlobalFolder.h"
+#include "geodesy/NorwayBlend.h"
 #include "geodesy/NTv2Thread.h"
 #include "geodesy/UserFile.h"
 #include "platform/core/Exception.h"
@@ -15,8 +16,6 @@ namespace
 {
 constexpr double kDegToRad = 0.017453292519943295;
 constexpr double kArcSecondToRad = 0.017453292519943 / 3600.0;
-constexpr double kLat62 = 1.082104136236466;
-constexpr double kLat65 = 1.1344640137962951;
 
 struct HelmertParamsDef
 {
@@ -603,32 +602,45 @@ bool CDatum::HelmertGeographic(const CSpheroid& from, const CSpheroid& to, doubl
 bool CDatum::ConvertNorway(double lat, double lon, double h, double* oLat, double* oLon, double* oH,
                            int direction)
 {
-    // The "South of Lat 62N" polynomial (origin and two sets of fifteen coefficients) is not
-    // held by this system: every point that needs it fails rather than take a wrong value.
     const HelmertParamsDef& north = kGridToGridSets[NORTH_OF_65_SET].p;
     const CSpheroid* from = direction >= 0 ? &m_Spheroid : m_pToSpheroid;
     const CSpheroid* to = direction >= 0 ? m_pToSpheroid : &m_Spheroid;
+    // The "South of Lat 62N" polynomial is data this system may not hold: a point that needs
+    // it then fails rather than take a wrong value.
+    static const NorwayPolynomialDef kNone = {};
+    const NorwayPolynomialDef* table = NorwayCoefficients();
+    auto unavailable = [&](double latitude) {
+        if (table || !NorwayNeedsPolynomial(latitude))
+            return false;
+        m_AreaText = " (South of Lat 65N: Polynomial Not Available)";
+        return true;
+    };
+    NorwayPointDef out;
     if (direction >= 0)
     {
         double lat1, lon1, h1;
-        if (!HelmertGeographic(*from, *to, lat, lon, h, &lat1, &lon1, &h1, 1))
+        if (!HelmertGeographic(*from, *to, lat, lon, h, &lat1, &lon1, &h1, 1) || unavailable(lat1))
             return false;
-        if (lat1 <= kLat65)
-        {
-            m_AreaText = " (South of Lat 65N: Polynomial Not Available)";
+        auto northern = [&](const NorwayPointDef& p, NorwayPointDef& o) {
+            return HelmertBetween(north, *to, *to, p.latitude, p.longitude, p.height, &o.latitude, &o.longitude,
+                                  &o.height, 1);
+        };
+        if (!NorwayBlend(table ? *table : kNone, 1, {lat1, lon1, h1}, northern, out))
             return false;
-        }
-        return HelmertBetween(north, *to, *to, lat1, lon1, h1, oLat, oLon, oH, 1);
+        *oLat = out.latitude;
+        *oLon = out.longitude;
+        *oH = out.height;
+        return true;
     }
-    if (lat <= kLat65)
-    {
-        m_AreaText = " (South of Lat 65N: Polynomial Not Available)";
+    if (unavailable(lat))
         return false;
-    }
-    double lat1, lon1, h1;
-    if (!HelmertBetween(north, *from, *from, lat, lon, h, &lat1, &lon1, &h1, -1))
+    auto northern = [&](const NorwayPointDef& p, NorwayPointDef& o) {
+        return HelmertBetween(north, *from, *from, p.latitude, p.longitude, p.height, &o.latitude, &o.longitude,
+                              &o.height, -1);
+    };
+    if (!NorwayBlend(table ? *table : kNone, -1, {lat, lon, h}, northern, out))
         return false;
-    return HelmertGeographic(*from, *to, lat1, lon1, h1, oLat, oLon, oH, -1);
+    return HelmertGeographic(*from, *to, out.latitude, out.longitude, out.height, oLat, oLon, oH, -1);
 }
 
 bool CDatum::ConvertNadcon(double lat, double lon, double* oLat, double* oLon, int direction)
