@@ -1,5 +1,7 @@
 #include "features/Ellipsoid.h"
 
+#include "geodesy/ExactGeodesic.h"
+
 #include <cmath>
 
 namespace
@@ -9,6 +11,9 @@ const double kTwoPi = 2.0 * kPi;
 // Differences of latitude or longitude below a thousandth of an arc-second are noise of the
 // input, not a direction.
 const double kAngleNoise = 4.848136811095278e-9;
+// Metres: the longest line (as a great circle on the semi-major axis) that the closed forms
+// measure within a millimetre.
+const double kClosedFormReach = 1000000.0;
 } // namespace
 
 CEllipsoid::CEllipsoid() : m_DistanceMethod(DISTANCE_NORMAL_SECTION)
@@ -22,20 +27,37 @@ double CEllipsoid::PrimeVerticalRadius(double sinLat) const
     return (w > 0.0) ? m_SemiMajor / std::sqrt(w) : 0.0;
 }
 
-bool CEllipsoid::GeodesicDistance(double lat1, double lon1, double lat2, double lon2, double* distance) const
+bool CEllipsoid::GeodesicDistance(double lat1, double lon1, double lat2, double lon2, double* distance,
+                                  int32_t* method) const
 {
+    if (m_DistanceMethod != DISTANCE_NORMAL_SECTION && m_DistanceMethod != DISTANCE_ROBBINS)
+        return false;
+    if (GreatCircleLength(lat1, lon1, lat2, lon2) > kClosedFormReach)
+    {
+        const double f = 1.0 - std::sqrt(1.0 - m_E2);
+        if (!ExactGeodesicInverse(m_SemiMajor, f, lat1, lon1, lat2, lon2, distance, nullptr, nullptr))
+            return false;
+        if (method)
+            *method = DISTANCE_EXACT;
+        return true;
+    }
     const double sinLat1 = std::sin(lat1);
     const double cosLat1 = std::cos(lat1);
     const double nu1 = PrimeVerticalRadius(sinLat1);
-    switch (m_DistanceMethod)
-    {
-    case DISTANCE_NORMAL_SECTION:
-        return NormalSectionDistance(lat1, lon1, lat2, lon2, sinLat1, cosLat1, nu1, distance);
-    case DISTANCE_ROBBINS:
-        return RobbinsDistance(lat1, lon1, lat2, lon2, sinLat1, cosLat1, nu1, distance);
-    default:
-        return false;
-    }
+    const bool ok = m_DistanceMethod == DISTANCE_NORMAL_SECTION
+                        ? NormalSectionDistance(lat1, lon1, lat2, lon2, sinLat1, cosLat1, nu1, distance)
+                        : RobbinsDistance(lat1, lon1, lat2, lon2, sinLat1, cosLat1, nu1, distance);
+    if (ok && method)
+        *method = m_DistanceMethod;
+    return ok;
+}
+
+double CEllipsoid::GreatCircleLength(double lat1, double lon1, double lat2, double lon2) const
+{
+    const double sLat = std::sin((lat2 - lat1) / 2.0);
+    const double sLon = std::sin((lon2 - lon1) / 2.0);
+    const double h = sLat * sLat + std::cos(lat1) * std::cos(lat2) * sLon * sLon;
+    return 2.0 * m_SemiMajor * std::asin(std::sqrt(std::fmin(1.0, std::fmax(0.0, h))));
 }
 
 // The inverse problem through the normal sections at both ends: their azimuths give the

@@ -2,6 +2,7 @@
 
 #include "foundation/ConfigFile.h"
 #include "geodesy/GlobalFolder.h"
+#include "geodesy/NorwayBlend.h"
 #include "geodesy/NTv2Thread.h"
 #include "geodesy/UserFile.h"
 #include "platform/core/Exception.h"
@@ -15,8 +16,6 @@ namespace
 {
 constexpr double kDegToRad = 0.017453292519943295;
 constexpr double kArcSecondToRad = 0.017453292519943 / 3600.0;
-constexpr double kLat62 = 1.082104136236466;
-constexpr double kLat65 = 1.1344640137962951;
 
 struct HelmertParamsDef
 {
@@ -603,32 +602,45 @@ bool CDatum::HelmertGeographic(const CSpheroid& from, const CSpheroid& to, doubl
 bool CDatum::ConvertNorway(double lat, double lon, double h, double* oLat, double* oLon, double* oH,
                            int direction)
 {
-    // The "South of Lat 62N" polynomial (origin and two sets of fifteen coefficients) is not
-    // held by this system: every point that needs it fails rather than take a wrong value.
     const HelmertParamsDef& north = kGridToGridSets[NORTH_OF_65_SET].p;
     const CSpheroid* from = direction >= 0 ? &m_Spheroid : m_pToSpheroid;
     const CSpheroid* to = direction >= 0 ? m_pToSpheroid : &m_Spheroid;
+    // The "South of Lat 62N" polynomial is data this system may not hold: a point that needs
+    // it then fails rather than take a wrong value.
+    static const NorwayPolynomialDef kNone = {};
+    const NorwayPolynomialDef* table = NorwayCoefficients();
+    auto unavailable = [&](double latitude) {
+        if (table || !NorwayNeedsPolynomial(latitude))
+            return false;
+        m_AreaText = " (South of Lat 65N: Polynomial Not Available)";
+        return true;
+    };
+    NorwayPointDef out;
     if (direction >= 0)
     {
         double lat1, lon1, h1;
-        if (!HelmertGeographic(*from, *to, lat, lon, h, &lat1, &lon1, &h1, 1))
+        if (!HelmertGeographic(*from, *to, lat, lon, h, &lat1, &lon1, &h1, 1) || unavailable(lat1))
             return false;
-        if (lat1 <= kLat65)
-        {
-            m_AreaText = " (South of Lat 65N: Polynomial Not Available)";
+        auto northern = [&](const NorwayPointDef& p, NorwayPointDef& o) {
+            return HelmertBetween(north, *to, *to, p.latitude, p.longitude, p.height, &o.latitude, &o.longitude,
+                                  &o.height, 1);
+        };
+        if (!NorwayBlend(table ? *table : kNone, 1, {lat1, lon1, h1}, northern, out))
             return false;
-        }
-        return HelmertBetween(north, *to, *to, lat1, lon1, h1, oLat, oLon, oH, 1);
+        *oLat = out.latitude;
+        *oLon = out.longitude;
+        *oH = out.height;
+        return true;
     }
-    if (lat <= kLat65)
-    {
-        m_AreaText = " (South of Lat 65N: Polynomial Not Available)";
+    if (unavailable(lat))
         return false;
-    }
-    double lat1, lon1, h1;
-    if (!HelmertBetween(north, *from, *from, lat, lon, h, &lat1, &lon1, &h1, -1))
+    auto northern = [&](const NorwayPointDef& p, NorwayPointDef& o) {
+        return HelmertBetween(north, *from, *from, p.latitude, p.longitude, p.height, &o.latitude, &o.longitude,
+                              &o.height, -1);
+    };
+    if (!NorwayBlend(table ? *table : kNone, -1, {lat, lon, h}, northern, out))
         return false;
-    return HelmertGeographic(*from, *to, lat1, lon1, h1, oLat, oLon, oH, -1);
+    return HelmertGeographic(*from, *to, out.latitude, out.longitude, out.height, oLat, oLon, oH, -1);
 }
 
 bool CDatum::ConvertNadcon(double lat, double lon, double* oLat, double* oLon, int direction)
@@ -740,18 +752,24 @@ bool CDatum::Convert(DatumPoint* from, DatumPoint* to, int direction)
             return false;
         break;
     case METHOD_OSTN: {
+        // The grid's National Grid co-ordinates are OSGB36 on Airy 1830: they become latitude
+        // and longitude on that spheroid (the grid's own), never on the ETRS89 side's GRS80.
         bool done = false;
         if (forward)
         {
             double e = 0.0, n = 0.0;
-            done = m_Ostn.EtrsToOsgb(e, n, lon, lat) &&
-                   m_NationalGridProjection.GridToGeographic(e, n, &oLat, &oLon);
+            done = m_Ostn.EtrsToOsgb(e, n, lon, lat);
+            if (done)
+            {
+                oLat = 0.0;
+                NationalGridToGeographic(oLat, &oLon, m_Ostn.m_FromConstants, e, n);
+            }
         }
-        else
+        else if (m_Ostn.IsLoaded())
         {
             double e = 0.0, n = 0.0;
-            done = m_NationalGridProjection.GeographicToGrid(lat, lon, &e, &n) &&
-                   m_Ostn.OsgbToEtrs(oLat, oLon, n, e);
+            GeographicToNationalGrid(&e, &n, m_Ostn.m_FromConstants, lat, lon);
+            done = m_Ostn.OsgbToEtrs(oLat, oLon, n, e);
         }
         if (!done)
         {
@@ -768,14 +786,16 @@ bool CDatum::Convert(DatumPoint* from, DatumPoint* to, int direction)
     case METHOD_NTV2: {
         if (!m_NTv2.m_bLoaded)
             return false;
-        if (forward)
+        // The file shifts NAD27 to NAD83 and the "From" side is NAD83: direction -1 applies
+        // the file, +1 undoes it.
+        if (!forward)
         {
             if (m_NTv2.Transform(&oLat, &oLon, lat, lon) < 0)
                 return false;
         }
         else
         {
-            // The grid shifts one way only: iterate the forward shift onto the given point.
+            // The grid shifts one way only: iterate the file's shift onto the given point.
             double gLat = lat, gLon = lon;
             bool done = false;
             for (int round = 0; round < 10 && !done; ++round)
@@ -931,7 +951,8 @@ void CDatum::LoadSettings()
     m_Index = index;
     m_FileName = fileName;
     Apply();
-    if (m_NTv2.GetSize() == 0)
+    // A loader may be appending: the count is read under its lock.
+    if (m_NTv2.SubGridCount() == 0)
     {
         // A load still running is asked to stop and waited for; destroying it mid-read
         // would leave the grid half-written.

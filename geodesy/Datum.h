@@ -134,6 +134,8 @@ public:
     double m_LatitudeShift, m_LongitudeShift, m_HeightShift; // arc-seconds, arc-seconds, metres
     double m_GridCoefficients[GRD_COEFFICIENTS];
     NadconGrid m_Nadcon, m_Hpgn;
+    // The National Grid on the ETRS89 side (GRS80). The OSGB36 side of the OSTN grid converts
+    // on the grid's own Airy 1830 formulas.
     CSpheroid m_NationalGridSpheroid;
     CProjection m_NationalGridProjection;
     std::atomic<bool> m_NTv2Loading;

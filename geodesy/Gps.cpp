@@ -9,6 +9,7 @@
 #include "geodesy/Projection.h"
 
 #include <cfloat>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -405,7 +406,7 @@ bool ParseRMC(const char* line, double* utc, int* quality, double* latitude, dou
 }
 
 bool ParseGSA(const char* line, int* quality, int* satellitesUsed, SatelliteDef* received, double* pdop,
-              double* hdop, double* vdop)
+              double* hdop, double* vdop, int32_t* usedPrns)
 {
     if (!line || GetSentenceCode(line) != NMEA_GSA)
         return false;
@@ -421,23 +422,25 @@ bool ParseGSA(const char* line, int* quality, int* satellitesUsed, SatelliteDef*
     // which must not be read as the VDOP.
     const int remaining = f.Remaining();
     const int prnFields = remaining == 16 ? 12 : remaining - 3;
+    int32_t listed[GSA_PRNS] = {};
+    int used = 0;
     for (int i = 0; i < prnFields; ++i)
     {
         const int prn = f.Int();
-        if (prn == 0 || !received)
+        if (prn <= 0)
             continue;
-        for (int s = 0; s < GPS_SATELLITES; ++s)
-            if (received[s].nPrn == prn)
-                received[s].bUsed = 1;
+        if (used < GSA_PRNS)
+            listed[used] = prn;
+        ++used;
     }
-    if (satellitesUsed && received)
-    {
-        int used = 0;
-        for (int s = 0; s < GPS_SATELLITES; ++s)
-            if (received[s].nPrn != 0 && received[s].bUsed)
-                ++used;
+    if (received)
+        MarkUsedSatellites(received, listed);
+    if (usedPrns)
+        std::copy(listed, listed + GSA_PRNS, usedPrns);
+    // The count is the GSA's own list: the GSV that names the satellites may come later in
+    // the same second.
+    if (satellitesUsed)
         *satellitesUsed = used;
-    }
     const double p = ZeroIfNone(f.Double());
     const double h = ZeroIfNone(f.Double());
     const double v = ZeroIfNone(f.Double());
@@ -490,6 +493,17 @@ bool ParseGST(const char* line, CString* system, double* rms, double* ellipse, d
         errors[2] = sigmaHeight;
     }
     return true;
+}
+
+void MarkUsedSatellites(SatelliteDef* received, const int32_t* usedPrns)
+{
+    for (int s = 0; s < GPS_SATELLITES; ++s)
+    {
+        received[s].bUsed = 0;
+        for (int i = 0; i < GSA_PRNS && received[s].nPrn != 0; ++i)
+            if (usedPrns[i] == received[s].nPrn)
+                received[s].bUsed = 1;
+    }
 }
 
 bool ParseGSV(const char* line, SatelliteDef* received, int* satellitesInView, BYTE* setComplete)
@@ -548,7 +562,7 @@ bool ParseGSV(const char* line, SatelliteDef* received, int* satellitesInView, B
     return true;
 }
 
-bool ParseVTG(const char* line, double* course, double* speedKnots)
+bool ParseVTG(const char* line, double* course, double* speedKnots, bool* valid)
 {
     if (!line || GetSentenceCode(line) != NMEA_VTG)
         return false;
@@ -561,6 +575,11 @@ bool ParseVTG(const char* line, double* course, double* speedKnots)
     const double knots = f.Double();
     f.Skip();
     f.Double(); // km/h: the knots are the receiver's own unit
+    f.Skip();
+    const CString mode = f.Text(); // NMEA 2.3 on: 'N' is data not valid
+    if (valid)
+        *valid = mode.Left(1) != "N" &&
+                 !(trueCourse == DBL_MAX && magneticCourse == DBL_MAX && knots == DBL_MAX);
     if (course)
         *course = trueCourse != DBL_MAX ? trueCourse : ZeroIfNone(magneticCourse);
     if (speedKnots)
@@ -599,7 +618,8 @@ CGps::CGps()
       m_PositionQuality(0), m_Hdop(0.0), m_GsaReceived(0), m_Vdop(0.0), m_Pdop(0.0), m_GstReceived(0),
       m_GstRms(0.0), m_ErrorEllipse{}, m_PositionErrors{}, m_Course(0.0), m_SpeedOverGround(0.0),
       m_Speed(0.0), m_SortedSatellites{}, m_ReceivedSatellites{}, m_GsvSetComplete(0), m_MinimumSatellites(0),
-      m_MaximumDop(0.0), m_PoorQuality(0), m_Year(0), m_DayOfYear(0), m_UtcSeconds(0.0), m_TimeStamp(0.0)
+      m_MaximumDop(0.0), m_PoorQuality(0), m_Year(0), m_DayOfYear(0), m_UtcSeconds(0.0), m_TimeStamp(0.0),
+      m_GsaUsedPrns{}, m_CourseSpeedCurrent(0)
 {
     m_Wgs84.SetFromTable(CSpheroid::WGS84_ROW);
     for (SatelliteDef& satellite : m_ReceivedSatellites)
@@ -671,11 +691,12 @@ int CGps::Decode(const char* line)
         }
         else if (m_PositionSource == NMEA_RMC && code == NMEA_RMC)
         {
-            ParseRMC(line, &m_UtcSeconds, &m_PositionQuality, &lat, &lon, &m_SpeedOverGround, &m_Course,
-                     &m_DayOfYear, &m_Year);
+            double knots = 0.0, course = 0.0;
+            ParseRMC(line, &m_UtcSeconds, &m_PositionQuality, &lat, &lon, &knots, &course, &m_DayOfYear,
+                     &m_Year);
             position = lat != DBL_MAX && lon != DBL_MAX;
             // The speed belongs to the latitude it was made good at.
-            m_Speed = KnotsToMetresPerSecond(m_SpeedOverGround, position ? lat : m_Wgs84Latitude);
+            TakeCourseAndSpeed(m_PositionQuality != 0, course, knots, position ? lat : m_Wgs84Latitude);
             m_PoorQuality = m_MinimumSatellites > 0 && m_SatellitesUsed <= m_MinimumSatellites ? 1 : 0;
             m_TimeStamp = SecondsSince2000(m_Year, m_DayOfYear, m_UtcSeconds);
         }
@@ -694,10 +715,11 @@ int CGps::Decode(const char* line)
         else if (code == NMEA_RMC)
         {
             // Not the position source: only its date, time, speed and course are taken.
-            ParseRMC(line, &m_UtcSeconds, nullptr, nullptr, nullptr, &m_SpeedOverGround, &m_Course,
-                     &m_DayOfYear, &m_Year);
+            int quality = 0;
+            double knots = 0.0, course = 0.0;
+            ParseRMC(line, &m_UtcSeconds, &quality, nullptr, nullptr, &knots, &course, &m_DayOfYear, &m_Year);
             m_TimeStamp = SecondsSince2000(m_Year, m_DayOfYear, m_UtcSeconds);
-            m_Speed = KnotsToMetresPerSecond(m_SpeedOverGround, m_Wgs84Latitude);
+            TakeCourseAndSpeed(quality != 0, course, knots, m_Wgs84Latitude);
         }
         else if (code == NMEA_ZDA)
         {
@@ -707,7 +729,7 @@ int CGps::Decode(const char* line)
         else if (code == NMEA_GSA)
         {
             ParseGSA(line, &m_PositionQuality, &m_SatellitesUsed, m_ReceivedSatellites, &m_Pdop, &m_Hdop,
-                     &m_Vdop);
+                     &m_Vdop, m_GsaUsedPrns);
             SetPoorQuality(m_Hdop);
             m_GsaReceived = 1;
             result = NMEA_GSA;
@@ -721,6 +743,9 @@ int CGps::Decode(const char* line)
         else if (code == NMEA_GSV)
         {
             ParseGSV(line, m_ReceivedSatellites, &m_SatellitesInView, &m_GsvSetComplete);
+            // The last GSA's list holds for satellites that arrive after it.
+            if (m_GsaReceived)
+                MarkUsedSatellites(m_ReceivedSatellites, m_GsaUsedPrns);
             if (m_GsvSetComplete)
             {
                 SortSatellites();
@@ -769,9 +794,31 @@ int CGps::DecodeGgk(const char* line)
 
 void CGps::TakeVtg(const char* line)
 {
-    ParseVTG(line, &m_Course, &m_SpeedOverGround);
+    double course = 0.0, knots = 0.0;
+    bool valid = false;
+    ParseVTG(line, &course, &knots, &valid);
+    if (!valid)
+    {
+        m_CourseSpeedCurrent = 0;
+        return;
+    }
+    m_Course = course;
+    m_SpeedOverGround = knots;
     // -1 knots is the receiver saying it has no speed; it stays a marker, not a speed.
-    m_Speed = m_SpeedOverGround < 0.0 ? -1.0 : KnotsToMetresPerSecond(m_SpeedOverGround, m_Wgs84Latitude);
+    m_Speed = knots < 0.0 ? -1.0 : KnotsToMetresPerSecond(knots, m_Wgs84Latitude);
+    m_CourseSpeedCurrent = knots < 0.0 ? 0 : 1;
+}
+
+void CGps::TakeCourseAndSpeed(bool fix, double course, double knots, double latitude)
+{
+    // A sentence without a fix has no course and no speed: the last ones stay, marked as not
+    // current, as the last position stays when the fix is lost.
+    m_CourseSpeedCurrent = fix ? 1 : 0;
+    if (!fix)
+        return;
+    m_Course = course;
+    m_SpeedOverGround = knots;
+    m_Speed = KnotsToMetresPerSecond(knots, latitude);
 }
 
 bool CGps::TakeZda(const char* line)

@@ -1,5 +1,5 @@
 // CGps: the record of one GNSS receiver and the decoder of its NMEA 0183 sentences (GGA, RMC,
-// GLL, VTG, GSA, GSV, GST, ZDA and the Trimble-style $PTNL,GGK), with the conversion of its WGS84
+// GLL, VTG, GSA, GSV, GST, ZDA and $PTNL,GGK), with the conversion of its WGS84
 // position into the working grid. Displays read its fields directly and through its
 // data-type list.
 #pragma once
@@ -41,6 +41,8 @@ struct SatelliteDef
 };
 
 const int GPS_SATELLITES = 24;
+// Satellite fields of a GSA sentence.
+const int GSA_PRNS = 12;
 
 class CGps : public CDevice, public CDataType
 {
@@ -107,10 +109,16 @@ public:
     double m_TimeStamp; // seconds scale of foundation/DateTime.h (UTC date and time)
     CString m_DateText; // ZDA date, "02 Jan 2000"
     CString m_TimeText; // ZDA time, "12:35:19"
+    // Kept after the fields the other deliverables share:
+    int32_t m_GsaUsedPrns[GSA_PRNS]; // the last GSA's satellites in the fix (0: empty), applied to
+                                     // each GSV that arrives after it
+    BYTE m_CourseSpeedCurrent;       // 1 when course and speed came from a sentence with a fix;
+                                     // 0 when one without a fix left the last ones in place
 
 private:
     int DecodeGgk(const char* line);
     void TakeVtg(const char* line);
+    void TakeCourseAndSpeed(bool fix, double course, double knots, double latitude);
     bool TakeZda(const char* line);
     void SortSatellites();
     void SetPoorQuality(double dop);
@@ -164,15 +172,19 @@ bool ParseGLL(const char* line, double* latitude, double* longitude, double* utc
 // and leaves the year as it was; two-digit years below 80 are 20xx.
 bool ParseRMC(const char* line, double* utc, int* quality, double* latitude, double* longitude,
               double* speedKnots, double* course, int* dayOfYear, int* year);
-// GSA: quality 1 (2D) or 2 (3D), else 0; marks the received satellites used in the fix and
-// counts them.
+// GSA: quality 1 (2D) or 2 (3D), else 0; the count of satellites it lists in the fix; marks
+// them used in the received table; and, when `usedPrns` is given, their PRNs (GSA_PRNS entries,
+// 0 for an empty field).
 bool ParseGSA(const char* line, int* quality, int* satellitesUsed, SatelliteDef* received, double* pdop,
-              double* hdop, double* vdop);
+              double* hdop, double* vdop, int32_t* usedPrns = nullptr);
+// Marks each satellite of the received table used or not by a GSA's list of PRNs.
+void MarkUsedSatellites(SatelliteDef* received, const int32_t* usedPrns);
 // GST: the system from the talker, RMS, error ellipse (4 values) and sigmas east, north, up.
 bool ParseGST(const char* line, CString* system, double* rms, double* ellipse, double* errors);
 // GSV: one message of a set into the received table (24 entries).
 bool ParseGSV(const char* line, SatelliteDef* received, int* satellitesInView, BYTE* setComplete);
-// VTG: true course, else the magnetic one; speed in knots, -1 when its field is empty.
-bool ParseVTG(const char* line, double* course, double* speedKnots);
+// VTG: true course, else the magnetic one; speed in knots, -1 when its field is empty; `valid`
+// false when the receiver marks the data not valid (mode 'N') or gives neither course nor speed.
+bool ParseVTG(const char* line, double* course, double* speedKnots, bool* valid = nullptr);
 // ZDA: time, the year as given, and the day of year of the date (0 when invalid).
 bool ParseZDA(const char* line, double* utc, int* year, int* dayOfYear);

@@ -2,7 +2,6 @@
 
 #include "geodesy/GlobalFolder.h"
 #include "geodesy/NTv2Thread.h"
-#include "geodesy/Ostn15Grid.h"
 
 #include "foundation/ConfigFile.h"
 
@@ -34,8 +33,9 @@ int32_t NodeCount(double from, double to, double spacing)
 }
 
 // The cell of a position along one axis (in nodes from the first): the node below it and the
-// one after, and the fraction between them. A position on (or, after rounding to a whole
-// arc-second, just beyond) the last node takes the last cell inside, with the fraction 1.
+// one after, and the fraction between them. A position on (or just beyond) the last node takes
+// the last cell inside, with the fraction 1; one just before the first node, the first cell
+// with the fraction 0.
 void Cell(double position, int32_t nodes, int32_t& first, int32_t& second, double& fraction)
 {
     double whole = std::trunc(position);
@@ -124,6 +124,12 @@ CNTv2::~CNTv2()
     RemoveAll();
 }
 
+INT_PTR CNTv2::SubGridCount() const
+{
+    std::lock_guard<std::mutex> lock(CNTv2Thread::LoadersLock());
+    return GetSize();
+}
+
 void CNTv2::StopLoading()
 {
     std::unique_lock<std::mutex> lock(CNTv2Thread::LoadersLock());
@@ -145,22 +151,15 @@ void CNTv2::StopLoading()
 
 int32_t CNTv2::FindSubGrid(double latitude, double longitude) const
 {
-    enum
-    {
-        MARK_NONE,
-        MARK_NORTH,
-        MARK_WEST,
-        MARK_CORNER
-    };
     CString parent("NONE");
     int32_t result = -1;
-    const double roundedLat = RoundHalfAwayFromZero(latitude);
-    const double roundedLon = RoundHalfAwayFromZero(longitude);
     // Each scan goes one level deeper, so there are never more scans than sub-grids; the
     // bound keeps a file whose sub-grids name each other as parents from looping for ever.
     for (INT_PTR level = 0; level <= GetSize(); ++level)
     {
-        int mark = MARK_NONE;
+        // 0: no sub-grid of this level near the point; 1: one has it just beyond a corner;
+        // 2: one has it on or just beyond an edge.
+        int near = 0;
         CString candidate;
         bool deeper = false;
         for (INT_PTR i = 0; i < GetSize(); ++i)
@@ -177,28 +176,24 @@ int32_t CNTv2::FindSubGrid(double latitude, double longitude) const
                 deeper = true;
                 break;
             }
-            if (roundedLat == g->m_NLat && inLon)
+            // The same allowance beyond every edge, a hundred-thousandth of the spacings (as
+            // PROJ reads grids): a point meant to lie on an edge stays in despite its last bits.
+            const double slack = (g->m_LatInc + g->m_LongInc) * 1e-5;
+            const bool nearLat = g->m_SLat - slack <= latitude && latitude <= g->m_NLat + slack;
+            const bool nearLon = g->m_ELong - slack <= longitude && longitude <= g->m_WLong + slack;
+            if (!nearLat || !nearLon)
+                continue;
+            const int kind = (inLat || inLon) ? 2 : 1;
+            if (kind > near)
             {
                 result = static_cast<int32_t>(i);
                 candidate = g->m_SubName;
-                mark = MARK_NORTH;
-            }
-            else if (roundedLon == g->m_WLong && inLat && mark != MARK_NORTH && mark != MARK_WEST)
-            {
-                result = static_cast<int32_t>(i);
-                candidate = g->m_SubName;
-                mark = MARK_WEST;
-            }
-            else if (roundedLat == g->m_NLat && roundedLon == g->m_WLong)
-            {
-                result = static_cast<int32_t>(i);
-                candidate = g->m_SubName;
-                mark = MARK_CORNER;
+                near = kind;
             }
         }
         if (deeper)
             continue;
-        if (mark == MARK_NONE)
+        if (near == 0)
             return result;
         parent = candidate;
     }
@@ -209,10 +204,9 @@ int32_t CNTv2::Transform(double* pLatitude, double* pLongitude, double latitude,
 {
     m_LastInputLatitude = latitude;
     m_LastInputLongitude = longitude;
-    // Arc-seconds, positive north and positive west, cut to five decimals towards zero: a
-    // point meant to lie on a node or an edge stays on it despite the conversion's last bits.
-    const double lat = std::trunc(latitude * kRadToDeg * 3600 * 100000) / 100000;
-    const double lon = std::trunc(-longitude * kRadToDeg * 3600 * 100000) / 100000;
+    // Arc-seconds, positive north and positive west, at the input's full precision.
+    const double lat = latitude * kRadToDeg * 3600;
+    const double lon = -longitude * kRadToDeg * 3600;
 
     int32_t index = FindSubGrid(lat, lon);
     double gridLon = lon;

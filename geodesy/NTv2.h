@@ -67,18 +67,22 @@ public:
 
     // The sub-grid that serves a point: latitude and longitude in arc-seconds (positive north,
     // positive west). The deepest sub-grid that contains it (lower bounds inclusive, upper
-    // exclusive); a point on a north or west edge, to the nearest whole arc-second, belongs to
-    // the sub-grid of that edge. -1 when none does.
+    // exclusive); a point on an edge, or beyond one by no more than a hundred-thousandth of the
+    // sum of the sub-grid's two spacings, belongs to the sub-grid of that edge (the same rule
+    // on all four edges). -1 when none does.
     int32_t FindSubGrid(double latitude, double longitude) const;
 
-    // Shifts a point: latitude and longitude in radians (positive north, positive east), each
-    // cut to 0.00001 arc-second towards zero before the grid is read. Writes the shifted
+    // Shifts a point: latitude and longitude in radians (positive north, positive east). Writes the shifted
     // latitude and longitude (radians, positive north and east) to the outputs that are not
     // null and returns the sub-grid used; -1, with nothing written, when no sub-grid covers the
     // point. Interpolation is bilinear in the four nodes around the point; along the north and
     // west edges of a sub-grid the last cell inside serves. A grid that reaches beyond the
     // 180th meridian is also searched a full turn east and west.
     int32_t Transform(double* pLatitude, double* pLongitude, double latitude, double longitude);
+
+    // The number of sub-grids, read under the lock the loaders append under: safe while a
+    // load runs (GetSize is not).
+    INT_PTR SubGridCount() const;
 
     // Asks every load into this grid to stop, and returns once none runs any more (a loader
     // thread not yet started is let go and will do nothing). A stopped load adds nothing to

@@ -154,6 +154,12 @@ private:
                                    double& scale) const;
     bool TransverseMercatorInverse(double easting, double northing, double& latitude, double& longitude,
                                    double& convergence, double& scale) const;
+    // The same by Krueger's series, for points beyond the Redfearn series' reach; omega is the
+    // longitude from the central meridian. False where that series cannot hold a centimetre.
+    bool KrugerForward(double latitude, double omega, double& easting, double& northing, double& convergence,
+                       double& scale) const;
+    bool KrugerInverse(double easting, double northing, double& latitude, double& longitude, double& convergence,
+                       double& scale) const;
     bool IsUsable() const;
     // Per-type constants of types 5, 6, 9, 11, 12 and 14.
     void ComputeTypeConstants();

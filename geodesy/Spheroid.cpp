@@ -58,8 +58,8 @@ const SpheroidTableRow kTable[CSpheroid::TABLE_ROWS] = {
     {7048, "GRS 1980 (code 7019)", "Authalic Sphere", 6371007.0, 6371007.0, 1.0},
     {7049, "IAG 1975", "", 6378140.0, 6356755.288157528, 298.257},
     {7050, "SAD 1969", "(South American)", 6378160.0, 6356774.719195305, 298.25},
-    // Danish 1876 (EPSG 7051).
-    {7051, "Danish Spheroid", "", 6377019.27, 6355762.5391, 300.0},
+    // Stored projection files refer to this row by position, with these axes.
+    {7051, "Danish Spheroid", "", 6378160.0, 6356774.719195305, 298.25},
     {7052, "Clarke 1866 (code 7008)", "Authalic Sphere", 6370997.0, 6370997.0, 1.0},
     {7053, "Hough 1960", "", 6378270.0, 6356794.343434343, 297.0},
     {7054, "PZ-90", "", 6378136.0, 6356751.361745712, 298.257839303},

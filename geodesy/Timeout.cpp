@@ -3,10 +3,11 @@
 #include "foundation/DateTime.h"
 #include "platform/core/Time.h"
 
+#include <chrono>
 #include <cmath>
 
 CTimeout::CTimeout(int limitSeconds)
-    : m_TimedOut(1), m_Flag(0), m_Limit(limitSeconds), m_StartTime(Now() - limitSeconds)
+    : m_TimedOut(1), m_Flag(0), m_Limit(limitSeconds), m_StartTime(Clock() - limitSeconds)
 {
 }
 
@@ -20,13 +21,13 @@ void CTimeout::Copy(const CTimeout& other)
 
 void CTimeout::Restart()
 {
-    m_StartTime = Now();
+    m_StartTime = Clock();
     m_TimedOut = 0;
 }
 
 bool CTimeout::IsTimedOut(int limitSeconds)
 {
-    if (!m_TimedOut && std::fabs(Now() - m_StartTime) > limitSeconds)
+    if (!m_TimedOut && std::fabs(Clock() - m_StartTime) > limitSeconds)
         m_TimedOut = 1;
     return m_TimedOut != 0;
 }
@@ -45,4 +46,9 @@ double CTimeout::Now()
     const double secondsOfDay =
         st.wHour * 3600.0 + st.wMinute * 60.0 + st.wSecond + st.wMilliseconds / 1000.0;
     return SecondsSince2000(year, dayOfYear, secondsOfDay);
+}
+
+double CTimeout::Clock()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }

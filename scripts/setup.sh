@@ -7,14 +7,14 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libshp-dev zlib1g-dev libminizip-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
-  libproj-dev proj-data
+  libproj-dev proj-data libgeographiclib-dev
   tzdata locales fonts-dejavu-core fonts-urw-base35 fonts-liberation2 fonts-noto-core
   python3-openpyxl poppler-utils
 )
 # Reference programs that only regenerate checked-in test fixtures (the tests never run them):
 # installed when SUITE_FIXTURE_TOOLS=1.
 FIXTURE_PACKAGES=(
-  gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf
+  gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf gpsd-clients
 )
 if [ "${SUITE_FIXTURE_TOOLS:-0}" = 1 ]; then
   PACKAGES+=("${FIXTURE_PACKAGES[@]}")

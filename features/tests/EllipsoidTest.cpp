@@ -184,3 +184,42 @@ TEST(Ellipsoid, SphereGivesTheGreatCircleDistance)
                 << method << " " << l.lat1 << " " << l.lon1;
         }
 }
+
+// Lines of 1500 to 19 900 km (tests/data/geod_generate_fixtures.py): too long for either
+// closed form, they are measured by the exact inverse geodesic, within 0.1 mm of GeodSolve,
+// and the result says so; lines up to 1000 km keep the selected method.
+TEST(Ellipsoid, LongLinesAreMeasuredExactlyAndSaySo)
+{
+    QFile f(SUITE_SOURCE_DIR "/features/tests/data/geod_wgs84_long_lines.csv");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    f.readLine();
+    CEllipsoid e;
+    int lines = 0;
+    while (!f.atEnd())
+    {
+        const QList<QByteArray> v = f.readLine().trimmed().split(',');
+        ASSERT_EQ(v.size(), 5);
+        for (int method : {0, 1})
+        {
+            e.m_DistanceMethod = method;
+            double d = -1.0;
+            int32_t used = -1;
+            ASSERT_TRUE(e.GeodesicDistance(v[0].toDouble() * kDegree, v[1].toDouble() * kDegree,
+                                           v[2].toDouble() * kDegree, v[3].toDouble() * kDegree, &d, &used));
+            EXPECT_NEAR(d, v[4].toDouble(), 1e-4) << method << ": " << v[0].constData() << " " << v[1].constData()
+                                                  << " -> " << v[2].constData() << " " << v[3].constData();
+            EXPECT_EQ(used, CEllipsoid::DISTANCE_EXACT);
+        }
+        ++lines;
+    }
+    EXPECT_EQ(lines, 800);
+
+    for (int method : {0, 1})
+    {
+        e.m_DistanceMethod = method;
+        int32_t used = -1;
+        double d;
+        ASSERT_TRUE(e.GeodesicDistance(50.0 * kDegree, 2.0 * kDegree, 55.0 * kDegree, 5.0 * kDegree, &d, &used));
+        EXPECT_EQ(used, method);
+    }
+}

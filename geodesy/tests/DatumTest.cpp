@@ -2,6 +2,11 @@
 #include "geodesy/tests/GeodesyTestData.h"
 
 #include "foundation/ConfigFile.h"
+#include "geodesy/NTv2Thread.h"
+#include "platform/core/Path.h"
+
+#include <QThread>
+#include <atomic>
 
 #include <cmath>
 
@@ -291,4 +296,76 @@ TEST(Datum, TimeDependentParametersAtTheFixedEpoch)
     ASSERT_TRUE(d1.ConvertGeographic(0.8, 0.2, 0.0, &a1, &o1, nullptr, 1));
     ASSERT_TRUE(d2.ConvertGeographic(0.8, 0.2, 0.0, &a2, &o2, nullptr, 1));
     EXPECT_LT(MetresApart(to1.spheroid, a1, o1, a2, o2), 1e-6);
+}
+
+// The OSTN road through the datum against PROJ on the same small grid pair: ETRS89 to National
+// Grid easting and northing, and National Grid back to ETRS89.
+TEST(Datum, OstnMatchesProjBothWays)
+{
+    ToSide to;
+    CDatum datum;
+    datum.SetToSide(&to.spheroid, &to.projection);
+    ASSERT_TRUE(datum.SetDatum(2, 0, 1));
+    const CString folder =
+        WindowsPathFromLinux(QString(SUITE_SOURCE_DIR) + "/geodesy/tests/data/ostn_window") + "\\";
+    ASSERT_TRUE(datum.m_Ostn.LoadFromFolder(folder));
+    EXPECT_EQ(0, to.spheroid.m_TableIndex); // Airy 1830 under the National Grid
+    int rows = 0;
+    for (const auto& row : ReadFixture("datum_ostn_proj.csv"))
+    {
+        const double in1 = std::stod(row[1]), in2 = std::stod(row[2]);
+        const double out1 = std::stod(row[3]), out2 = std::stod(row[4]);
+        DatumPoint from{}, target{};
+        if (row[0] == "forward")
+        {
+            CDatum::SetFromGeographic(&from, &datum.m_Projection, in1 * kDegree, in2 * kDegree, 0.0);
+            ASSERT_TRUE(datum.Convert(&from, &target, 1));
+            EXPECT_NEAR(out1, target.Easting, 0.001) << in1 << "," << in2;
+            EXPECT_NEAR(out2, target.Northing, 0.001) << in1 << "," << in2;
+            EXPECT_STREQ("  (1km Squares)", datum.m_AreaText);
+        }
+        else
+        {
+            CDatum::SetFromGrid(&target, &to.projection, in1, in2, 0.0);
+            ASSERT_TRUE(datum.Convert(&from, &target, -1));
+            EXPECT_LT(MetresApart(to.spheroid, out1 * kDegree, out2 * kDegree, from.Latitude, from.Longitude),
+                      0.001)
+                << in1 << "," << in2;
+        }
+        ++rows;
+    }
+    EXPECT_EQ(40, rows);
+}
+
+// The NTv2 file shifts NAD27 to NAD83; the datum names NAD83 its "From" side, so direction +1
+// undoes the file's shift and -1 applies it (PROJ's inverse and forward on a real grid).
+TEST(Datum, NTv2GoesFromNad83ToNad27)
+{
+    if (!CopyProjGridAsNTv2("BETA2007.gsb"))
+        GTEST_SKIP() << "install Debian's proj-data (scripts/setup.sh does) to compare with PROJ";
+    ToSide to;
+    CDatum datum;
+    datum.SetToSide(&to.spheroid, nullptr);
+    ASSERT_TRUE(datum.SetDatum(5, 0, 1));
+    std::atomic<bool> loading{false};
+    ASSERT_NE(CNTv2Thread::StartLoad(&datum.m_NTv2, &loading), nullptr);
+    for (int i = 0; i < 2000 && !datum.m_NTv2.m_bFinished; ++i)
+        QThread::msleep(5);
+    ASSERT_TRUE(datum.m_NTv2.m_bLoaded);
+    int rows = 0;
+    for (const auto& row : ReadFixture("datum_ntv2_proj.csv"))
+    {
+        const double lat = std::stod(row[0]) * kDegree, lon = std::stod(row[1]) * kDegree;
+        double oLat, oLon;
+        ASSERT_TRUE(datum.ConvertGeographic(lat, lon, 0.0, &oLat, &oLon, nullptr, 1));
+        EXPECT_LT(MetresApart(to.spheroid, std::stod(row[4]) * kDegree, std::stod(row[5]) * kDegree, oLat, oLon),
+                  0.001)
+            << row[0] << "," << row[1];
+        ASSERT_TRUE(datum.ConvertGeographic(lat, lon, 0.0, &oLat, &oLon, nullptr, -1));
+        EXPECT_LT(MetresApart(to.spheroid, std::stod(row[2]) * kDegree, std::stod(row[3]) * kDegree, oLat, oLon),
+                  0.001)
+            << row[0] << "," << row[1];
+        ++rows;
+    }
+    EXPECT_EQ(12, rows);
 }

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 
 namespace
@@ -20,7 +22,7 @@ TEST(Timeout, NewSourceIsSilentUntilItsFirstData)
     EXPECT_EQ(device.m_TimedOut, 1);
     EXPECT_EQ(device.m_Flag, 0);
     EXPECT_EQ(device.m_Limit, 15);
-    EXPECT_NEAR(device.m_StartTime, CTimeout::Now() - 15.0, 1.0);
+    EXPECT_NEAR(device.m_StartTime, CTimeout::Clock() - 15.0, 1.0);
     EXPECT_TRUE(device.IsTimedOut());
     EXPECT_EQ(device.m_Active, 1);
     EXPECT_EQ(device.m_VerifyChecksum, 1);
@@ -36,19 +38,42 @@ TEST(Timeout, DataRestartsAndSilenceEndsIt)
     EXPECT_FALSE(timeout.IsTimedOut(5));
 
     // Silent for longer than the limit: the flag is set and stays set whatever limit is asked.
-    timeout.m_StartTime = CTimeout::Now() - 6.0;
+    timeout.m_StartTime = CTimeout::Clock() - 6.0;
     EXPECT_FALSE(timeout.IsTimedOut(10));
     EXPECT_TRUE(timeout.IsTimedOut());
     EXPECT_EQ(timeout.m_TimedOut, 1);
     EXPECT_TRUE(timeout.IsTimedOut(10));
 
-    // A clock stepped back by more than the limit counts as silence too.
+    // A start time ahead of the clock by more than the limit counts as silence too.
     timeout.Restart();
-    timeout.m_StartTime = CTimeout::Now() + 60.0;
+    timeout.m_StartTime = CTimeout::Clock() + 60.0;
     EXPECT_TRUE(timeout.IsTimedOut());
 
     timeout.Restart();
     EXPECT_FALSE(timeout.IsTimedOut());
+}
+
+// A time-zone or summer-time change steps local time by hours; no time-out may move with it.
+TEST(Timeout, AWallClockStepMovesNoTimeOut)
+{
+    const char* saved = std::getenv("TZ");
+    const std::string before = saved ? saved : "";
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    CTimeout timeout(15);
+    timeout.Restart();
+    EXPECT_FALSE(timeout.IsTimedOut());
+    setenv("TZ", "UTC-3", 1); // local time three hours on
+    tzset();
+    EXPECT_FALSE(timeout.IsTimedOut());
+    setenv("TZ", "UTC+3", 1); // and three hours back
+    tzset();
+    EXPECT_FALSE(timeout.IsTimedOut());
+    if (saved)
+        setenv("TZ", before.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 TEST(Timeout, NowIsOnTheSuiteScale)

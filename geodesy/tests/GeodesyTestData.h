@@ -53,6 +53,17 @@ inline CString WriteGlobalFile(const char* fileName, const QByteArray& bytes)
     return CString("C:\\MyData\\Global\\") + fileName;
 }
 
+// Copies one of the grids Debian's proj-data ships into the global data folder as the NTv2 grid
+// "NTV2_0.GSB"; false when proj-data is not installed.
+inline bool CopyProjGridAsNTv2(const char* name)
+{
+    QFile in(QString("/usr/share/proj/") + name);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    WriteGlobalFile("NTV2_0.GSB", in.readAll());
+    return true;
+}
+
 inline void AppendDouble(QByteArray& bytes, double value)
 {
     char raw[8];

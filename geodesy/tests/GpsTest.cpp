@@ -41,7 +41,7 @@ double Latitude(const CGps& gps)
 // a restart shows as a new start time.
 void Age(CGps& gps)
 {
-    gps.m_StartTime = CTimeout::Now() - 100.0;
+    gps.m_StartTime = CTimeout::Clock() - 100.0;
     gps.m_TimedOut = 0;
 }
 
@@ -224,7 +224,7 @@ TEST(Nmea, ParsersFillTheirFields)
     EXPECT_EQ(dayOfYear, 0);
 }
 
-TEST(Nmea, GgkOfTheTrimbleFamily)
+TEST(Nmea, PtnlGgk)
 {
     const CString ggk =
         Nmea("PTNL,GGK,172814.00,071296,3723.46587704,N,12202.26957864,W,3,06,1.7,EHT-6.777,M");
@@ -364,9 +364,10 @@ TEST(Nmea, QualityLimits)
     gps.m_MaximumDop = 0.8;
     gps.Decode(Nmea("GPGGA,120003,5630.0,N,00210.0,E,1,09,0.9,12.3,M,50.1,M,,"));
     EXPECT_EQ(gps.m_PoorQuality, 1);
+    // The GSA counts the satellites it lists, before any GSV has named them: nine, HDOP 0.7.
     gps.Decode(Nmea("GPGSA,A,3,01,02,03,04,05,06,07,08,09,,,,1.0,0.7,0.7"));
-    EXPECT_EQ(gps.m_PoorQuality, 1); // no GSV yet: no satellite counted as used
-    EXPECT_EQ(gps.m_SatellitesUsed, 0);
+    EXPECT_EQ(gps.m_PoorQuality, 0);
+    EXPECT_EQ(gps.m_SatellitesUsed, 9);
 
     // RMC tests the satellites only.
     CGps rmc;
@@ -439,9 +440,13 @@ TEST(Nmea, GsvSetsAreSortedWhenComplete)
     gps.Decode(Nmea("GPGST,172814.0,1,1,1,1,1,1,1"));
     EXPECT_EQ(gps.m_GsvSetComplete, 0);
 
-    // GSA marks the satellites of the fix among those received and counts them.
+    // GSA counts the satellites of its fix (PRN 99 too, not in view) and marks those received.
     EXPECT_EQ(gps.Decode(Nmea("GPGSA,A,3,03,17,28,99,,,,,,,,,1.8,1.0,1.5")), NMEA_GSA);
-    EXPECT_EQ(gps.m_SatellitesUsed, 3);
+    EXPECT_EQ(gps.m_SatellitesUsed, 4);
+    int marked = 0;
+    for (const SatelliteDef& s : gps.m_ReceivedSatellites)
+        marked += s.bUsed;
+    EXPECT_EQ(marked, 3);
     EXPECT_EQ(gps.m_PositionQuality, 2);
     EXPECT_EQ(gps.m_Pdop, 1.8);
     EXPECT_EQ(gps.m_Hdop, 1.0);
@@ -566,7 +571,7 @@ TEST(NmeaCapture, AgreesWithGpsd)
 
     CGps gps;
     int epoch = 0, fixes = 0, noFixes = 0, skies = 0;
-    double lastLatitude = 0.0, lastLongitude = 0.0;
+    double lastLatitude = 0.0, lastLongitude = 0.0, lastCourse = 0.0, lastKnots = 0.0;
     for (const std::string& line : CaptureLines())
     {
         if (line.compare(0, 6, "$GPGGA") == 0)
@@ -600,16 +605,23 @@ TEST(NmeaCapture, AgreesWithGpsd)
                 // compared.
                 EXPECT_NEAR(gps.m_SpeedOverGround * 1852.0 / 3600.0, std::stod(r[5]), 0.0006);
                 EXPECT_NEAR(gps.m_Course, std::stod(r[6]), 1e-9);
+                EXPECT_EQ(gps.m_CourseSpeedCurrent, 1);
+                lastCourse = gps.m_Course;
+                lastKnots = gps.m_SpeedOverGround;
             }
             else
             {
-                // gpsd: no fix. We keep the last position, unflagged, with quality 0.
+                // gpsd: no fix, no speed, no track. We keep the last position, course and
+                // speed, unflagged, with quality 0.
                 ++noFixes;
                 EXPECT_EQ(r[1], "1");
                 EXPECT_EQ(gps.m_PositionUpdated, 0);
                 EXPECT_EQ(gps.m_PositionQuality, 0);
                 EXPECT_EQ(gps.m_Wgs84Latitude, lastLatitude);
                 EXPECT_EQ(gps.m_Wgs84Longitude, lastLongitude);
+                EXPECT_EQ(gps.m_CourseSpeedCurrent, 0);
+                EXPECT_EQ(gps.m_Course, lastCourse);
+                EXPECT_EQ(gps.m_SpeedOverGround, lastKnots);
             }
         }
         const auto satellites = sky.find(time);
@@ -617,6 +629,7 @@ TEST(NmeaCapture, AgreesWithGpsd)
         {
             ++skies;
             const auto& rows = satellites->second;
+            int used = 0;
             EXPECT_EQ(gps.m_SatellitesInView, static_cast<int>(rows.size()));
             for (size_t i = 0; i < rows.size() && i < GPS_SATELLITES; ++i)
             {
@@ -625,13 +638,12 @@ TEST(NmeaCapture, AgreesWithGpsd)
                 EXPECT_EQ(s.nElevation, std::stod(rows[i][2]));
                 EXPECT_EQ(s.nAzimuth, std::stod(rows[i][3]));
                 EXPECT_EQ(s.nSnr, std::stod(rows[i][4]));
-                // In the first second the GSA comes before any GSV, so no satellite is known
-                // yet to be marked as used; gpsd keeps the GSA's list until the GSV arrives.
-                if (epoch > 0)
-                {
-                    EXPECT_EQ(s.bUsed, std::stoi(rows[i][5])) << s.nPrn;
-                }
+                // The GSA comes before the GSV in every second, the first included: its list
+                // is kept until the satellites arrive, as gpsd keeps it.
+                EXPECT_EQ(s.bUsed, std::stoi(rows[i][5])) << s.nPrn;
+                used += std::stoi(rows[i][5]);
             }
+            EXPECT_EQ(gps.m_SatellitesUsed, used);
             EXPECT_EQ(gps.m_SortedSatellites[rows.size()].nPrn, 0);
         }
         ++epoch;

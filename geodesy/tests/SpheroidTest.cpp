@@ -38,6 +38,7 @@ TEST(SpheroidTable, RowsAgreeWithEpsg)
         7034, // Clarke 1880: a = 6378249.2 with 1/f = 293.465 (EPSG from Clarke's feet)
         7042, // Everest (1830 Definition): from an older value of the Indian foot (5 mm in a)
         7046, // Bessel (GLM): a = 6377397.155 in German legal metres, as Namibia's grids use it
+        7051, // "Danish Spheroid": the row's stored axes (a = 6378160, 1/f = 298.25), not Danish 1876
     };
     const auto epsg = EpsgEllipsoids();
     ASSERT_EQ(epsg.size(), 53u);
@@ -66,6 +67,15 @@ TEST(SpheroidTable, RowsAgreeWithEpsg)
 
 TEST(SpheroidTable, SelectsRowsAndRefusesAnIndexPastTheEnd)
 {
+    // Rows keep their stored values: projection files name rows by position.
+    CSpheroid danish;
+    ASSERT_TRUE(danish.SetFromTable(43));
+    EXPECT_STREQ("Danish Spheroid", danish.m_Name);
+    EXPECT_EQ(7051, danish.m_Code);
+    EXPECT_EQ(6378160.0, danish.m_SemiMajor);
+    EXPECT_EQ(6356774.719195305, danish.m_SemiMinor);
+    EXPECT_EQ(298.25, danish.m_InverseFlattening);
+
     CSpheroid s;
     EXPECT_EQ(s.m_Name, "WGS84"); // the default everywhere
     EXPECT_EQ(s.m_TableIndex, 26);

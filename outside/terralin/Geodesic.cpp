@@ -1,19 +1,24 @@
 #include "outside/terralin/Geodesic.h"
 
+#include "geodesy/ExactGeodesic.h"
+
 #include <cmath>
 
 namespace
 {
 constexpr double kPi = 3.14159265358979323846;
+// Within this of the antipode (radians of latitude and of longitude, 2 degrees) a line is
+// left to the exact solution.
+constexpr double kNearAntipode = 2.0 * kPi / 180.0;
 
 double FullCircle(double angle)
 {
     angle = std::fmod(angle, 2.0 * kPi);
     return angle < 0.0 ? angle + 2.0 * kPi : angle;
 }
-} // namespace
 
-bool GeodesicInverse(double a, double f, double lat1, double lon1, double lat2, double lon2, double* distance,
+// Vincenty's iteration; false where it does not settle.
+bool VincentyInverse(double a, double f, double lat1, double lon1, double lat2, double lon2, double* distance,
                      double* forwardAzimuth, double* reverseAzimuth)
 {
     if (!(a > 0.0) || f < 0.0 || f >= 1.0)
@@ -76,4 +81,21 @@ bool GeodesicInverse(double a, double f, double lat1, double lon1, double lat2, 
     *forwardAzimuth = FullCircle(alpha1);
     *reverseAzimuth = FullCircle(alpha2 + kPi);
     return true;
+}
+} // namespace
+
+bool GeodesicInverse(double a, double f, double lat1, double lon1, double lat2, double lon2, double* distance,
+                     double* forwardAzimuth, double* reverseAzimuth)
+{
+    if (!(a > 0.0) || f < 0.0 || f >= 1.0)
+        return false;
+    // Near the antipode Vincenty's iteration settles slowly, or on a wrong line, or not at
+    // all: there the exact solution answers.
+    const double dLat = lat1 + lat2;
+    const double dLon = std::remainder(lon2 - lon1 + kPi, 2.0 * kPi);
+    const bool nearAntipode = std::fabs(dLat) < kNearAntipode && std::fabs(dLon) < kNearAntipode;
+    if (!nearAntipode &&
+        VincentyInverse(a, f, lat1, lon1, lat2, lon2, distance, forwardAzimuth, reverseAzimuth))
+        return true;
+    return ExactGeodesicInverse(a, f, lat1, lon1, lat2, lon2, distance, forwardAzimuth, reverseAzimuth);
 }
