@@ -292,17 +292,34 @@ bool CDtm::IsSourceChanged(int index)
 
 bool CDtm::NeedsRebuild()
 {
+    m_strNotice.Empty();
     if (!ReadCacheHeader())
         return true;
-    if (IsSourceChanged(0))
-        return true;
-    if (m_FileName[1].IsEmpty())
+    const int used = m_FileName[1].IsEmpty() ? 1 : (m_FileName[2].IsEmpty() ? 2 : 3);
+    // A rebuild without one of its sources would replace the grid with less than it holds.
+    CString missing;
+    for (int i = 0; i < used; ++i)
+    {
+        // A file that was missing when the cache was made too has nothing in it to lose.
+        const FileStampDef& stamp = m_Header.Stamp[i];
+        const bool cached = stamp.Length != 0 || stamp.DosDate != 0 || stamp.DosTime != 0;
+        if (!cached || FileLength(m_FileName[i]) >= 0)
+            continue;
+        missing += missing.IsEmpty() ? "" : ", ";
+        missing += m_FileName[i];
+    }
+    if (!missing.IsEmpty())
+    {
+        m_strNotice.Format("The terrain model source %s cannot be found; the model was loaded from its cache %s.",
+                           (LPCSTR)missing, (LPCSTR)GetCacheFileName());
         return false;
-    if (IsSourceChanged(1))
-        return true;
-    if (m_FileName[2].IsEmpty())
-        return false;
-    return IsSourceChanged(2);
+    }
+    for (int i = 0; i < used; ++i)
+    {
+        if (IsSourceChanged(i))
+            return true;
+    }
+    return false;
 }
 
 CString CDtm::GetCacheFileName() const

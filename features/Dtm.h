@@ -80,6 +80,8 @@ public:
     void ApplyHeader(const DtmHeaderDef& header);
     // False only when source `index` (0..2) exists with the stamp's DOS date, time and length.
     bool IsSourceChanged(int index);
+    // True when the cache must be rebuilt. A source file that is gone cannot rebuild anything:
+    // a valid cache then serves, and m_strNotice names the missing file.
     bool NeedsRebuild();
     CString GetCacheFileName() const;
     // Writes the "DTM" settings file.
@@ -101,4 +103,7 @@ public:
     double m_MinEasting, m_MinNorthing, m_MinDepth, m_MaxEasting, m_MaxNorthing, m_MaxDepth;
     // Why the last grid was refused; empty when none was.
     CString m_strRefusal;
+    // Said to the user after a load that worked all the same (a source file gone while its
+    // cache still holds the grid); empty when there is nothing to say.
+    CString m_strNotice;
 };
