@@ -55,7 +55,17 @@ void CConfigFile::Close()
     const CString temporary = GetFilePath();
     const CString target = m_strTarget;
     m_strTarget.Empty();
-    CStdioFile::Close(); // throws when the data did not reach the disk: the old file stays
+    try
+    {
+        CStdioFile::Close(); // throws when the data did not reach the disk: the old file stays
+    }
+    catch (CException*)
+    {
+        // The half-written copy is of no use to anyone, and no later Abort knows its name.
+        if (!target.IsEmpty())
+            DeleteFileA(temporary);
+        throw;
+    }
     if (!target.IsEmpty() && !MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING))
     {
         DeleteFileA(temporary);
