@@ -78,6 +78,8 @@ public:
     void SetShown(bool shown) { m_Stamp.Valid = shown ? 1 : 0; }
 
     bool m_bBusy = false; // true while the points are being filled
+    // What was wrong with the source or the cache at the last load; empty when nothing was.
+    CString m_strProblem;
     FileStampDef m_Stamp{};
     CString m_FileName; // the source (DXF or CSV)
     int64_t m_CacheLength = 0;

@@ -28,9 +28,10 @@ void CLoadDigThread::RebuildFromDxf(CDxf& dxf)
     {
     }
     dxf.Close();
-    // A stopped read holds only part of the drawing: a cache made of it would carry the
-    // source's stamp and be taken as current by every later load.
-    if (!Stopped())
+    m_pDig->m_strProblem = dxf.m_strProblem;
+    // A stopped or cut-short read holds only part of the drawing: a cache made of it would
+    // carry the source's stamp and be taken as current by every later load.
+    if (!Stopped() && dxf.IsWhole())
         m_pDig->FromDxf(&dxf);
 }
 
@@ -75,7 +76,7 @@ void CLoadDigThread::ReadCache()
 
 int CLoadDigThread::Run()
 {
-    const HWND owner = m_pOwner ? m_pOwner->GetSafeHwnd() : nullptr;
+    const HWND owner = m_hOwner;
     if (m_pDig)
     {
         CDxf dxf;
