@@ -366,6 +366,17 @@ INT_PTR CDig::ReadPoints(FILE* file, std::atomic<ULONGLONG>* bytesDone, const st
     return count - start;
 }
 
+bool CDig::HasOnlyValidPoints() const
+{
+    for (const BinaryDigDef& point : *this)
+    {
+        const int code = point.code < 0 ? -point.code : point.code;
+        if (!std::isfinite(point.x) || !std::isfinite(point.y) || code < 1 || code > 256)
+            return false;
+    }
+    return true;
+}
+
 void CDig::ComputeExtents()
 {
     m_MinEasting = m_MinNorthing = m_MaxEasting = m_MaxNorthing = 0.0;

@@ -70,6 +70,9 @@ public:
     // Returns the number of points read.
     INT_PTR ReadPoints(FILE* file, std::atomic<ULONGLONG>* bytesDone, const std::atomic<bool>* stop);
 
+    // True when every point is finite and its colour code is 1..256 or its negative.
+    bool HasOnlyValidPoints() const;
+
     // Extents of the points, skipping points at exactly (0, 0).
     void ComputeExtents();
 

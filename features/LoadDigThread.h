@@ -38,5 +38,6 @@ private:
     HWND m_hOwner = nullptr;
     bool Stopped() const { return m_bStop.load(std::memory_order_relaxed); }
     void RebuildFromDxf(CDxf& dxf);
-    void ReadCache();
+    // Reads the cache into the drawing; false (no points, the problem said) when it is damaged.
+    bool ReadCache();
 };

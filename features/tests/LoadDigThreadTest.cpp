@@ -440,3 +440,35 @@ TEST(DigBadInput, TruncatedDxfIsReportedAndNotCached)
     EXPECT_EQ(dxf.m_Entities.GetCount(), 6);
     EXPECT_FALSE(Exists("C:\\MyData\\cut.DIG"));
 }
+
+// Caches of random bytes or of 0xFF bytes are no points: a drawing's cache is made again from
+// the drawing, any other is refused with a message.
+TEST(DigBadInput, DamagedCachesAreRefusedOrRebuilt)
+{
+    WriteBytes(kTinyDxf, Fixture("dig_tiny.dxf"));
+    // The source's own stamp before the random points: only the points give the damage away.
+    FileStampDef stamp;
+    ASSERT_TRUE(StampFile(kTinyDxf, stamp));
+    WriteBytes(kTinyDig, Header(stamp) + Fixture("bad_dig_random.DIG").mid(16));
+    CDig dig;
+    dig.m_FileName = kTinyDxf;
+    {
+        CLoadOwner owner;
+        Counters counters;
+        EXPECT_EQ(RunLoader<CLoadDigThread>(owner, counters, [&](CLoadDigThread* t) { t->m_pDig = &dig; }), 0);
+    }
+    const QByteArray golden = Fixture("dig_tiny.points");
+    ASSERT_EQ(dig.GetSize(), golden.size() / 18);
+    EXPECT_EQ(ReadBytes(kTinyDig).mid(16), golden);
+    EXPECT_NE(dig.m_strProblem.Find("made again from its drawing"), -1) << (LPCSTR)dig.m_strProblem;
+
+    WriteBytes("C:\\MyData\\ff.csv", "1,2\r\n");
+    WriteBytes("C:\\MyData\\ff.DIG", Fixture("bad_dig_ff.DIG"));
+    CDig csv;
+    csv.m_FileName = "C:\\MyData\\ff.csv";
+    CLoadOwner owner;
+    Counters counters;
+    EXPECT_EQ(RunLoader<CLoadDigThread>(owner, counters, [&](CLoadDigThread* t) { t->m_pDig = &csv; }), 0);
+    EXPECT_EQ(csv.GetSize(), 0);
+    EXPECT_NE(csv.m_strProblem.Find("ff.DIG is damaged"), -1) << (LPCSTR)csv.m_strProblem;
+}
