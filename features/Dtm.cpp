@@ -189,36 +189,51 @@ bool CDtm::FinishExtents()
     return true;
 }
 
-int32_t CDtm::GetColumn(double easting)
+int32_t CDtm::ColumnOf(double easting) const
 {
-    m_LastColumn = -1;
     if (!(easting >= m_Header.EastingMin) || !(m_Header.CellSize > 0.0))
-        return m_LastColumn;
+        return -1;
     const double column = std::floor((easting - m_Header.EastingMin) / m_Header.CellSize);
     if (column >= static_cast<double>(m_Header.Columns))
-        m_LastColumn = -2;
-    else if (column >= 0.0)
-        m_LastColumn = static_cast<int32_t>(column);
+        return -2;
+    return column >= 0.0 ? static_cast<int32_t>(column) : -1;
+}
+
+int32_t CDtm::RowOf(double northing) const
+{
+    if (!(northing >= m_Header.NorthingMin) || !(m_Header.CellSize > 0.0))
+        return -1;
+    const double row = std::floor((northing - m_Header.NorthingMin) / m_Header.CellSize);
+    if (row >= static_cast<double>(m_Header.Rows))
+        return -2;
+    return row >= 0.0 ? static_cast<int32_t>(row) : -1;
+}
+
+int32_t CDtm::CellIndexOf(double easting, double northing) const
+{
+    const int32_t column = ColumnOf(easting);
+    if (column < 0)
+        return -1;
+    const int32_t row = RowOf(northing);
+    if (row < 0)
+        return -1;
+    return row * m_Header.Columns + column;
+}
+
+int32_t CDtm::GetColumn(double easting)
+{
+    m_LastColumn = ColumnOf(easting);
     return m_LastColumn;
 }
 
 int32_t CDtm::GetRow(double northing)
 {
-    m_LastRow = -1;
-    if (!(northing >= m_Header.NorthingMin) || !(m_Header.CellSize > 0.0))
-        return m_LastRow;
-    const double row = std::floor((northing - m_Header.NorthingMin) / m_Header.CellSize);
-    if (row >= static_cast<double>(m_Header.Rows))
-        m_LastRow = -2;
-    else if (row >= 0.0)
-        m_LastRow = static_cast<int32_t>(row);
+    m_LastRow = RowOf(northing);
     return m_LastRow;
 }
 
 int32_t CDtm::GetCellIndex(double easting, double northing)
 {
-    // Locals rather than the kept last column and row: a progress display may look up a
-    // column of its own between the two calls.
     const int32_t column = GetColumn(easting);
     if (column < 0)
         return -1;

@@ -70,6 +70,11 @@ public:
     int32_t GetRow(double northing);
     // row x columns + column, or -1 when the point is off the grid.
     int32_t GetCellIndex(double easting, double northing);
+    // The same three lookups without keeping the last column and row: for threads that look up
+    // at the same time as another, each keeping what it found for itself.
+    int32_t ColumnOf(double easting) const;
+    int32_t RowOf(double northing) const;
+    int32_t CellIndexOf(double easting, double northing) const;
     // Depth (m) at a point, or DBL_MAX where there is no grid or no depth.
     double GetDepth(double easting, double northing);
 

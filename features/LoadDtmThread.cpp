@@ -456,7 +456,9 @@ void CLoadDtmThread::MakeGrid()
             if (!ParseXyzPiece(begin, end, e, n, d))
                 continue;
             d = (d == 0.0) ? DBL_MAX : std::fabs(d);
-            const int32_t index = dtm.GetCellIndex(e, n);
+            // The depths dialog's timer looks up the current point's column and row meanwhile: the
+            // grid's kept last column and row are its own.
+            const int32_t index = dtm.CellIndexOf(e, n);
             // A depth no centimetre cell can hold (beyond about 21 km, or not a number) is no
             // depth rather than whatever the conversion would make of it.
             if (index >= 0)

@@ -413,3 +413,23 @@ TEST(DtmBadInput, AValidCacheOutlivesAMissingOrUnreadableSource)
     EXPECT_EQ(rebuilt.m_pCells, nullptr);
     EXPECT_EQ(ReadBytes("C:\\Survey\\keep.DTM"), cache);
 }
+
+// The depths dialog's timer keeps the last column and row it looked up while the grid is
+// filled on another thread: the fill leaves them to it.
+TEST(DtmBadInput, FillingTheGridLeavesTheLastColumnAndRowToTheDialog)
+{
+    WriteBytes("C:\\Survey\\own.xyz", "0,0,1\n10,0,2\n0,10,3\n10,10,4\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\own.xyz";
+    dtm.Unload();
+    RunMode(dtm, 1);
+    dtm.m_LastColumn = 77;
+    dtm.m_LastRow = 78;
+    RunMode(dtm, 2);
+    ASSERT_NE(dtm.m_pCells, nullptr);
+    EXPECT_EQ(dtm.m_LastColumn, 77);
+    EXPECT_EQ(dtm.m_LastRow, 78);
+    EXPECT_EQ(dtm.CellIndexOf(10, 10), 3);
+    EXPECT_EQ(dtm.ColumnOf(25), -2);
+    EXPECT_EQ(dtm.RowOf(-1), -1);
+}
