@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +33,14 @@ int64_t CellCount(double minimum, double maximum, double cellSize)
     if (!(steps >= 0.0) || steps >= 2147483646.0)
         return -1;
     return static_cast<int64_t>(steps) + 1;
+}
+// truncate(steps) + 1 as a running display count; steps beyond 32 bits (far-apart or
+// non-finite points) show as the largest count rather than whatever the conversion would make.
+int32_t RunningCount(double steps)
+{
+    if (!(steps >= 0.0) || steps >= 2147483646.0)
+        return INT32_MAX;
+    return static_cast<int32_t>(steps) + 1;
 }
 } // namespace
 
@@ -120,13 +129,13 @@ bool CDtm::AddExtentPoint(double easting, double northing, double depth)
         {
             headerMin = workMin = value;
             if (m_Header.CellSize > 0.0)
-                count = static_cast<int32_t>((workMax - value) / m_Header.CellSize) + 1;
+                count = RunningCount((workMax - value) / m_Header.CellSize);
         }
         else if (value > workMax)
         {
             workMax = value;
             if (m_Header.CellSize > 0.0)
-                count = static_cast<int32_t>((value - headerMin) / m_Header.CellSize) + 1;
+                count = RunningCount((value - headerMin) / m_Header.CellSize);
         }
         const double step = std::fabs(value - previous);
         if (m_Header.CellSize == 0.0 || m_Header.CellSize > step)

@@ -433,3 +433,15 @@ TEST(DtmBadInput, FillingTheGridLeavesTheLastColumnAndRowToTheDialog)
     EXPECT_EQ(dtm.ColumnOf(25), -2);
     EXPECT_EQ(dtm.RowOf(-1), -1);
 }
+
+// Coordinates no grid can hold make a refusal, not an overflowing cell count.
+TEST(DtmBadInput, HugeCoordinatesAreRefusedAsTooLarge)
+{
+    WriteBytes("C:\\Survey\\huge.xyz", Fixture("bad_dtm_huge.xyz"));
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\huge.xyz";
+    dtm.Unload();
+    RunMode(dtm, 1);
+    EXPECT_EQ(dtm.m_Header.Columns, 0);
+    EXPECT_NE(dtm.m_strRefusal.Find("too large"), -1) << (LPCSTR)dtm.m_strRefusal;
+}

@@ -50,7 +50,7 @@ TEST(ConfigFileWhole, FailedWriteKeepsTheOldFileAndLeavesNoTemporary)
 
 // The data fails to reach the disk only when the file is closed (a file-size limit stands in
 // for a full disk): the old file stays and no temporary is left beside it.
-TEST(ConfigFileWhole, FailedFlushOnCloseLeavesNoTemporary)
+TEST(ConfigFileBadInput, FailedFlushOnCloseLeavesNoTemporary)
 {
     ASSERT_TRUE(CConfigFile::WriteWhole("C:\\Kept.INI", kCreateText,
                                         [](CConfigFile& file) { file.WriteInt("Old", 1); }));
