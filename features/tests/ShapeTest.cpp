@@ -572,3 +572,16 @@ TEST(ShapeBadInput, HugeProjectionTextIsReadInLinearTime)
     EXPECT_EQ(shape.m_Projection.m_FalseEasting, 500000.0);
     EXPECT_EQ(shape.m_Projection.m_ScaleFactor, 0.9996);
 }
+
+// A shapefile cut short: the entities past its end cannot be read, and the load says so
+// instead of reporting a whole file.
+TEST(ShapeBadInput, TruncatedShapefileIsReportedAsDamaged)
+{
+    CopyCables();
+    CopyFixture("bad_shp_truncated.shp", kCables);
+    CShape shape;
+    shape.m_FilePath = kCables;
+    EXPECT_EQ(Load(shape), 1);
+    EXPECT_NE(shape.m_strProblem.Find("of the 3 entities"), -1) << (LPCSTR)shape.m_strProblem;
+    EXPECT_NE(shape.m_strProblem.Find("damaged"), -1);
+}
