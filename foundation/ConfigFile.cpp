@@ -4,8 +4,6 @@
 #include "platform/core/Exception.h"
 #include "platform/core/FileApi.h"
 
-#include <cerrno>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -18,17 +16,6 @@ const char kEscLF[] = "\xAB"
                       "LF\xBB";
 const char kEscComma[] = "\xAB"
                          "COMMA\xBB";
-
-// The integer at the start of `text` as atoi reads it, or `defaultValue` when it lies outside
-// lowest..highest: a number too large for its field is damage, not a value to wrap.
-int IntInRange(const char* text, long long lowest, long long highest, int defaultValue)
-{
-    errno = 0;
-    const long long value = std::strtoll(text, nullptr, 10);
-    if (errno == ERANGE || value < lowest || value > highest)
-        return defaultValue;
-    return static_cast<int>(static_cast<uint32_t>(value));
-}
 
 const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
@@ -285,15 +272,13 @@ bool CConfigFile::ValueAfterEquals(const CString& line, CString& value)
 int CConfigFile::ReadInt(int defaultValue)
 {
     CString value;
-    // Unsigned values (colours) are written as such and read back here as their 32 bits.
-    return NextValue(value) ? IntInRange(value, INT_MIN, UINT32_MAX, defaultValue) : defaultValue;
+    return NextValue(value) ? std::atoi(value) : defaultValue;
 }
 
 int16_t CConfigFile::ReadShort(int16_t defaultValue)
 {
     CString value;
-    return NextValue(value) ? static_cast<int16_t>(IntInRange(value, INT16_MIN, INT16_MAX, defaultValue))
-                            : defaultValue;
+    return NextValue(value) ? static_cast<int16_t>(std::atoi(value)) : defaultValue;
 }
 
 double CConfigFile::ReadDouble(double defaultValue)
@@ -339,7 +324,7 @@ tagPen CConfigFile::ReadPen(const tagPen& defaultValue)
         const int comma = value.Find(',', from);
         if (comma < 0)
             break;
-        *field = static_cast<int16_t>(IntInRange(value.Mid(comma + 1), INT16_MIN, INT16_MAX, *field));
+        *field = static_cast<int16_t>(std::atoi(value.Mid(comma + 1)));
         from = comma + 1;
     }
     return pen;

@@ -172,8 +172,8 @@ TEST(ConfigFileValues, RewriteReplacesTheFileOnlyWhenClosed)
     EXPECT_EQ(QDir(TempDrives::Current()->DriveC()).entryList(QDir::Files), QStringList({"Whole.INI"}));
 }
 
-// Pen colours that are not numbers or beyond 64 bits, and pen fields beyond 16 bits, keep the
-// default rather than being converted.
+// Pen colours that are not numbers or beyond 64 bits keep the default rather than being
+// converted.
 TEST(ConfigFileBadInput, PenValuesOutOfRangeKeepTheDefault)
 {
     QFile fixture(SUITE_SOURCE_DIR "/foundation/tests/data/bad_pen_settings.INI");
@@ -184,12 +184,10 @@ TEST(ConfigFileBadInput, PenValuesOutOfRangeKeepTheDefault)
     tagPen p = in.ReadPen(kDefaultPen);
     EXPECT_EQ(p.Colour, kDefaultPen.Colour);
     EXPECT_EQ(p.nStyle, 1);
-    EXPECT_EQ(p.nThickness, kDefaultPen.nThickness);
     EXPECT_EQ(p.nFill, 2);
     p = in.ReadPen(kDefaultPen);
     EXPECT_EQ(p.Colour, kDefaultPen.Colour);
     EXPECT_EQ(p.nFill, 4);
     p = in.ReadPen(kDefaultPen);
     EXPECT_EQ(p.Colour, kDefaultPen.Colour);
-    EXPECT_EQ(p.nThickness, kDefaultPen.nThickness);
 }

@@ -346,7 +346,7 @@ TEST(ListCtrlImportBadInput, OutOfRangeNumbersTakeTheirDefaults)
     CListCtrlImport import;
     AddPipelineFields(import);
     import.LoadSettings();
-    EXPECT_EQ(import.m_Mode, 0);
+    EXPECT_EQ(import.m_Mode, 1);
     EXPECT_EQ(import.m_SkipNoLines, 2);
     const int expected[] = {0, 1, 2, 3};
     for (int i = 0; i < 4; ++i)
