@@ -49,9 +49,15 @@ function(suite_add_tests name)
   target_compile_definitions(${name} PRIVATE SUITE_BINARY_DIR="${PROJECT_BINARY_DIR}")
   if(SUITE_SANITIZE)
     # A sanitizer tree registers only the suites named "...Stress" (threads, sockets and lines
-    # under load and teardown), labelled "sanitize", with room for the sanitizer's slowness.
+    # under load and teardown) and, under AddressSanitizer, the "...BadInput" suites that replay
+    # the damaged-file fixtures; labelled "sanitize", with room for the sanitizer's slowness.
+    if(SUITE_SANITIZE STREQUAL "address")
+      set(sanitize_filter "*Stress.*:*BadInput.*")
+    else()
+      set(sanitize_filter "*Stress.*")
+    endif()
     gtest_discover_tests(${name}
-      TEST_FILTER "*Stress.*"
+      TEST_FILTER "${sanitize_filter}"
       DISCOVERY_TIMEOUT 120
       PROPERTIES TIMEOUT 180 LABELS sanitize ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   else()

@@ -16,6 +16,9 @@ const double kTwoPi = 6.283185307179586;
 const double kRadiansPerDegree = 0.017453292519943;
 // The largest distance between an arc and the chords that stand for it, in drawing units.
 const double kSagitta = 0.1;
+// At most this many chords make a whole circle, whatever its radius: the sagitta alone would
+// make a huge arc into any number of points.
+const double kMaxChordsPerCircle = 3600.0;
 // The colour code of white (colour 7), given to entities whose colour is unusable.
 const int kWhiteCode = 8;
 const ULONGLONG kMaxLength = 1024ull * 1024ull * 1024ull * 1024ull;
@@ -62,7 +65,7 @@ public:
     void Arc(int code, int direction, double easting, double northing, double radius, double startBearing,
              double endBearing)
     {
-        if (!(radius > 0.0))
+        if (!(radius > 0.0) || !std::isfinite(radius) || !std::isfinite(startBearing) || !std::isfinite(endBearing))
             return;
         double first = startBearing;
         double last = endBearing;
@@ -77,14 +80,16 @@ public:
         const double c = (radius - kSagitta) / radius;
         if (c >= -1.0 && c <= 1.0)
         {
-            const double largest = 2.0 * std::acos(c);
+            const double largest = std::max(2.0 * std::acos(c), kTwoPi / kMaxChordsPerCircle);
             const double sweep = last - first;
             double steps = std::ceil(sweep / largest);
             if (!(steps >= 1.0))
                 steps = 1.0;
+            // An arc turns less than twice round; a sweep read as anything larger is not drawn out.
+            steps = std::min(steps, 2.0 * kMaxChordsPerCircle);
             const double step = sweep / steps;
-            const long count = static_cast<long>(steps);
-            for (long k = 1; k < count; ++k)
+            const int count = static_cast<int>(steps);
+            for (int k = 1; k < count; ++k)
             {
                 const double bearing = first + k * step;
                 if (!(bearing < last))
@@ -359,6 +364,17 @@ INT_PTR CDig::ReadPoints(FILE* file, std::atomic<ULONGLONG>* bytesDone, const st
     }
     SetSize(count);
     return count - start;
+}
+
+bool CDig::HasOnlyValidPoints() const
+{
+    for (const BinaryDigDef& point : *this)
+    {
+        const int code = point.code < 0 ? -point.code : point.code;
+        if (!std::isfinite(point.x) || !std::isfinite(point.y) || code < 1 || code > 256)
+            return false;
+    }
+    return true;
 }
 
 void CDig::ComputeExtents()

@@ -70,6 +70,9 @@ public:
     // Returns the number of points read.
     INT_PTR ReadPoints(FILE* file, std::atomic<ULONGLONG>* bytesDone, const std::atomic<bool>* stop);
 
+    // True when every point is finite and its colour code is 1..256 or its negative.
+    bool HasOnlyValidPoints() const;
+
     // Extents of the points, skipping points at exactly (0, 0).
     void ComputeExtents();
 
@@ -78,6 +81,8 @@ public:
     void SetShown(bool shown) { m_Stamp.Valid = shown ? 1 : 0; }
 
     bool m_bBusy = false; // true while the points are being filled
+    // What was wrong with the source or the cache at the last load; empty when nothing was.
+    CString m_strProblem;
     FileStampDef m_Stamp{};
     CString m_FileName; // the source (DXF or CSV)
     int64_t m_CacheLength = 0;

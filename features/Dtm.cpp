@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +33,14 @@ int64_t CellCount(double minimum, double maximum, double cellSize)
     if (!(steps >= 0.0) || steps >= 2147483646.0)
         return -1;
     return static_cast<int64_t>(steps) + 1;
+}
+// truncate(steps) + 1 as a running display count; steps beyond 32 bits (far-apart or
+// non-finite points) show as the largest count rather than whatever the conversion would make.
+int32_t RunningCount(double steps)
+{
+    if (!(steps >= 0.0) || steps >= 2147483646.0)
+        return INT32_MAX;
+    return static_cast<int32_t>(steps) + 1;
 }
 } // namespace
 
@@ -120,13 +129,13 @@ bool CDtm::AddExtentPoint(double easting, double northing, double depth)
         {
             headerMin = workMin = value;
             if (m_Header.CellSize > 0.0)
-                count = static_cast<int32_t>((workMax - value) / m_Header.CellSize) + 1;
+                count = RunningCount((workMax - value) / m_Header.CellSize);
         }
         else if (value > workMax)
         {
             workMax = value;
             if (m_Header.CellSize > 0.0)
-                count = static_cast<int32_t>((value - headerMin) / m_Header.CellSize) + 1;
+                count = RunningCount((value - headerMin) / m_Header.CellSize);
         }
         const double step = std::fabs(value - previous);
         if (m_Header.CellSize == 0.0 || m_Header.CellSize > step)
@@ -189,36 +198,51 @@ bool CDtm::FinishExtents()
     return true;
 }
 
-int32_t CDtm::GetColumn(double easting)
+int32_t CDtm::ColumnOf(double easting) const
 {
-    m_LastColumn = -1;
     if (!(easting >= m_Header.EastingMin) || !(m_Header.CellSize > 0.0))
-        return m_LastColumn;
+        return -1;
     const double column = std::floor((easting - m_Header.EastingMin) / m_Header.CellSize);
     if (column >= static_cast<double>(m_Header.Columns))
-        m_LastColumn = -2;
-    else if (column >= 0.0)
-        m_LastColumn = static_cast<int32_t>(column);
+        return -2;
+    return column >= 0.0 ? static_cast<int32_t>(column) : -1;
+}
+
+int32_t CDtm::RowOf(double northing) const
+{
+    if (!(northing >= m_Header.NorthingMin) || !(m_Header.CellSize > 0.0))
+        return -1;
+    const double row = std::floor((northing - m_Header.NorthingMin) / m_Header.CellSize);
+    if (row >= static_cast<double>(m_Header.Rows))
+        return -2;
+    return row >= 0.0 ? static_cast<int32_t>(row) : -1;
+}
+
+int32_t CDtm::CellIndexOf(double easting, double northing) const
+{
+    const int32_t column = ColumnOf(easting);
+    if (column < 0)
+        return -1;
+    const int32_t row = RowOf(northing);
+    if (row < 0)
+        return -1;
+    return row * m_Header.Columns + column;
+}
+
+int32_t CDtm::GetColumn(double easting)
+{
+    m_LastColumn = ColumnOf(easting);
     return m_LastColumn;
 }
 
 int32_t CDtm::GetRow(double northing)
 {
-    m_LastRow = -1;
-    if (!(northing >= m_Header.NorthingMin) || !(m_Header.CellSize > 0.0))
-        return m_LastRow;
-    const double row = std::floor((northing - m_Header.NorthingMin) / m_Header.CellSize);
-    if (row >= static_cast<double>(m_Header.Rows))
-        m_LastRow = -2;
-    else if (row >= 0.0)
-        m_LastRow = static_cast<int32_t>(row);
+    m_LastRow = RowOf(northing);
     return m_LastRow;
 }
 
 int32_t CDtm::GetCellIndex(double easting, double northing)
 {
-    // Locals rather than the kept last column and row: a progress display may look up a
-    // column of its own between the two calls.
     const int32_t column = GetColumn(easting);
     if (column < 0)
         return -1;
@@ -292,17 +316,34 @@ bool CDtm::IsSourceChanged(int index)
 
 bool CDtm::NeedsRebuild()
 {
+    m_strNotice.Empty();
     if (!ReadCacheHeader())
         return true;
-    if (IsSourceChanged(0))
-        return true;
-    if (m_FileName[1].IsEmpty())
+    const int used = m_FileName[1].IsEmpty() ? 1 : (m_FileName[2].IsEmpty() ? 2 : 3);
+    // A rebuild without one of its sources would replace the grid with less than it holds.
+    CString missing;
+    for (int i = 0; i < used; ++i)
+    {
+        // A file that was missing when the cache was made too has nothing in it to lose.
+        const FileStampDef& stamp = m_Header.Stamp[i];
+        const bool cached = stamp.Length != 0 || stamp.DosDate != 0 || stamp.DosTime != 0;
+        if (!cached || FileLength(m_FileName[i]) >= 0)
+            continue;
+        missing += missing.IsEmpty() ? "" : ", ";
+        missing += m_FileName[i];
+    }
+    if (!missing.IsEmpty())
+    {
+        m_strNotice.Format("The terrain model source %s cannot be found; the model was loaded from its cache %s.",
+                           (LPCSTR)missing, (LPCSTR)GetCacheFileName());
         return false;
-    if (IsSourceChanged(1))
-        return true;
-    if (m_FileName[2].IsEmpty())
-        return false;
-    return IsSourceChanged(2);
+    }
+    for (int i = 0; i < used; ++i)
+    {
+        if (IsSourceChanged(i))
+            return true;
+    }
+    return false;
 }
 
 CString CDtm::GetCacheFileName() const

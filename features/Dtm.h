@@ -70,6 +70,11 @@ public:
     int32_t GetRow(double northing);
     // row x columns + column, or -1 when the point is off the grid.
     int32_t GetCellIndex(double easting, double northing);
+    // The same three lookups without keeping the last column and row: for threads that look up
+    // at the same time as another, each keeping what it found for itself.
+    int32_t ColumnOf(double easting) const;
+    int32_t RowOf(double northing) const;
+    int32_t CellIndexOf(double easting, double northing) const;
     // Depth (m) at a point, or DBL_MAX where there is no grid or no depth.
     double GetDepth(double easting, double northing);
 
@@ -80,6 +85,8 @@ public:
     void ApplyHeader(const DtmHeaderDef& header);
     // False only when source `index` (0..2) exists with the stamp's DOS date, time and length.
     bool IsSourceChanged(int index);
+    // True when the cache must be rebuilt. A source file that is gone cannot rebuild anything:
+    // a valid cache then serves, and m_strNotice names the missing file.
     bool NeedsRebuild();
     CString GetCacheFileName() const;
     // Writes the "DTM" settings file.
@@ -101,4 +108,7 @@ public:
     double m_MinEasting, m_MinNorthing, m_MinDepth, m_MaxEasting, m_MaxNorthing, m_MaxDepth;
     // Why the last grid was refused; empty when none was.
     CString m_strRefusal;
+    // Said to the user after a load that worked all the same (a source file gone while its
+    // cache still holds the grid); empty when there is nothing to say.
+    CString m_strNotice;
 };

@@ -14,6 +14,108 @@
 
 namespace
 {
+// Beyond these no survey drawing reaches (a thousand times the size of the earth): a value
+// past them is damage, and an arc that large would become any number of points.
+const double kMaxCoordinate = 1e10;
+const double kMaxRadius = 1e10;
+
+const char* EntityName(const CDxfEntity& entity)
+{
+    switch (entity.m_Kind)
+    {
+    case DXF_POINT:
+        return "POINT";
+    case DXF_LINE:
+        return "LINE";
+    case DXF_CIRCLE:
+        return "CIRCLE";
+    case DXF_ARC:
+        return "ARC";
+    case DXF_ELLIPSE:
+        return "ELLIPSE";
+    case DXF_POLYLINE:
+        return "POLYLINE";
+    case DXF_LWPOLYLINE:
+        return "LWPOLYLINE";
+    case DXF_SOLID:
+        return "SOLID";
+    case DXF_TEXT:
+        return "TEXT";
+    case DXF_INSERT:
+        return "INSERT";
+    default:
+        return "entity";
+    }
+}
+
+bool Usable(double value, double limit)
+{
+    return std::isfinite(value) && std::fabs(value) <= limit;
+}
+
+bool UsablePoint(double x, double y)
+{
+    return Usable(x, kMaxCoordinate) && Usable(y, kMaxCoordinate);
+}
+
+// False, with the reason, for an entity whose position or size no drawing can hold.
+bool IsDrawable(const CDxfEntity& entity, CString& why)
+{
+    auto position = [&why](double x, double y) {
+        if (UsablePoint(x, y))
+            return true;
+        why.Format("a position of %g, %g is not one a drawing can hold", x, y);
+        return false;
+    };
+    auto radius = [&why](double r) {
+        if (Usable(r, kMaxRadius))
+            return true;
+        why.Format("a radius of %g is not a size a drawing can hold", r);
+        return false;
+    };
+    switch (entity.m_Kind)
+    {
+    case DXF_POINT: {
+        const auto& e = static_cast<const CDxfPoint&>(entity);
+        return position(e.m_Position.x, e.m_Position.y);
+    }
+    case DXF_LINE: {
+        const auto& e = static_cast<const CDxfLine&>(entity);
+        return position(e.m_Start.x, e.m_Start.y) && position(e.m_End.x, e.m_End.y);
+    }
+    case DXF_CIRCLE: {
+        const auto& e = static_cast<const CDxfCircle&>(entity);
+        return position(e.m_Centre.x, e.m_Centre.y) && radius(e.m_Radius);
+    }
+    case DXF_ARC: {
+        const auto& e = static_cast<const CDxfArc&>(entity);
+        if (!position(e.m_Centre.x, e.m_Centre.y) || !radius(e.m_Radius))
+            return false;
+        if (std::isfinite(e.m_StartBearing) && std::isfinite(e.m_EndBearing))
+            return true;
+        why = "its angles are not numbers";
+        return false;
+    }
+    case DXF_POLYLINE:
+    case DXF_LWPOLYLINE: {
+        const auto& e = static_cast<const CDxfPolyline&>(entity);
+        for (const DxfVertexDef& v : e.m_Vertices)
+            if (!position(v.x, v.y))
+                return false;
+        return true;
+    }
+    case DXF_SOLID: {
+        const auto& e = static_cast<const CDxfSolid&>(entity);
+        for (const DxfPointDef& c : e.m_Corners)
+            if (!position(c.x, c.y))
+                return false;
+        return true;
+    }
+    default:
+        return true;
+    }
+}
+
 const size_t kBufferSize = 1 << 20;
 
 const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
@@ -131,11 +233,29 @@ void CDxf::Reset()
     m_FileLength = 0;
     m_CurrentPosition = 0;
     m_PairStartPosition = 0;
+    m_bSeenEof = false;
+    m_nProblems = 0;
+    m_strProblem.Empty();
     m_OffsetX = 0.0;
     m_OffsetY = 0.0;
     m_Rotation = 0.0;
     m_SinRotation = 0.0;
     m_CosRotation = 1.0;
+}
+
+void CDxf::NoteProblem(const CString& text)
+{
+    const int kKept = 20;
+    ++m_nProblems;
+    if (m_nProblems <= kKept)
+    {
+        m_strProblem += m_strProblem.IsEmpty() ? "" : "\n";
+        m_strProblem += text;
+    }
+    else if (m_nProblems == kKept + 1)
+    {
+        m_strProblem += "\n(further problems are not listed)";
+    }
 }
 
 void CDxf::FreeEntities(CDxfEntityList& list)
@@ -308,11 +428,16 @@ bool CDxf::ReadSection(LoadCounter* bytesDone, const std::atomic<bool>* stop)
 {
     for (;;)
     {
-        if (!Next())
+        const bool have = Next();
+        if (!have || Is(m_Pair, 0, "EOF"))
         {
-            // The end of the file: everything has been read.
+            // The end of the file: everything has been read, or the file was cut short.
             if (bytesDone && m_pFile)
                 bytesDone->store(m_CurrentPosition, std::memory_order_relaxed);
+            if (have)
+                m_bSeenEof = true;
+            else if (m_pFile)
+                NoteProblem(m_FileName + " ends before its EOF marker: the drawing is damaged and was read only in part.");
             return false;
         }
         if (Is(m_Pair, 0, "SECTION"))
@@ -512,6 +637,19 @@ bool CDxf::ReadEntities(CDxfEntityList& list, bool inBlock, LoadCounter* bytesDo
                 have = SkipToNextEntity();
         }
         entity->Complete();
+        CString why;
+        if (!IsDrawable(*entity, why))
+        {
+            CString text;
+            text.Format("%s (handle %s, layer %s) was left out: %s", EntityName(*entity),
+                        entity->m_Handle.IsEmpty() ? "none" : (LPCSTR)entity->m_Handle, (LPCSTR)entity->m_LayerName,
+                        (LPCSTR)why);
+            NoteProblem(text);
+            delete entity;
+            if (stop && stop->load(std::memory_order_relaxed))
+                return false;
+            continue;
+        }
         entity->m_pLayer = FindLayer(entity->m_LayerName);
         entity->m_pLineType = FindLineType(entity->m_LineTypeName);
         list.AddTail(entity);

@@ -85,6 +85,12 @@ public:
     CDxfLayer* FindLayer(const CString& name);
     CDxfLineType* FindLineType(const CString& name);
 
+    // True once the file's EOF marker was read: only then is the drawing whole.
+    bool IsWhole() const { return m_bSeenEof; }
+    // What was wrong with the drawing read: entities left out for sizes no drawing can hold,
+    // or a file that ends before its EOF marker; one line each, empty when nothing was.
+    CString m_strProblem;
+
     // Display settings.
     bool m_bUse = true;
     bool m_bShowText = true;
@@ -145,6 +151,8 @@ private:
     // Skips the groups of an entity that is not kept; true when a code-0 group follows.
     bool SkipToNextEntity();
     void FreeEntities(CDxfEntityList& list);
+    // Adds a line to m_strProblem (the first few are kept, then only counted).
+    void NoteProblem(const CString& text);
 
     FILE* m_pFile = nullptr;
     std::vector<char> m_Buffer;
@@ -152,6 +160,8 @@ private:
     size_t m_BufferUsed = 0;
     size_t m_BufferPos = 0;
     bool m_bEof = false;
+    bool m_bSeenEof = false;
+    int m_nProblems = 0;
     DxfPairDef m_Pair;
     bool m_bHeld = false;
 

@@ -25,14 +25,19 @@ public:
     // Loads the drawing, posts the end message; returns 0.
     int Run() override;
 
+    // The window that receives UM_DIG_THREAD. Its handle is taken here, before the thread runs:
+    // the window clears it while it is destroyed, which may be while the thread ends.
+    void SetOwner(CCmdTarget* owner) { m_hOwner = owner ? owner->GetSafeHwnd() : nullptr; }
+
     std::atomic<bool> m_bStop{false};     // set by the owner to stop the work
-    CCmdTarget* m_pOwner = nullptr;       // window that receives UM_DIG_THREAD
     CDig* m_pDig = nullptr;               // the drawing filled
     LoadCounter* m_pBytesTotal = nullptr; // length of the file being read
     LoadCounter* m_pBytesDone = nullptr;  // bytes of it read so far
 
 private:
+    HWND m_hOwner = nullptr;
     bool Stopped() const { return m_bStop.load(std::memory_order_relaxed); }
     void RebuildFromDxf(CDxf& dxf);
-    void ReadCache();
+    // Reads the cache into the drawing; false (no points, the problem said) when it is damaged.
+    bool ReadCache();
 };

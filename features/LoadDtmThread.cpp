@@ -365,7 +365,9 @@ void CLoadDtmThread::ComputeExtents()
         if (!dtm.m_FileName[i].IsEmpty() && StampFile(dtm.m_FileName[i], dtm.m_Header.Stamp[i]))
             dtm.m_Header.Stamp[i].Valid = 0;
     }
-    for (int i = 0; i < 3 && !m_bStop; ++i)
+    int badFile = -1;
+    int64_t badLine = 0;
+    for (int i = 0; i < 3 && !m_bStop && badFile < 0; ++i)
     {
         if (dtm.m_FileName[i].IsEmpty())
             continue;
@@ -378,11 +380,23 @@ void CLoadDtmThread::ComputeExtents()
         bool first = true;
         const char* begin;
         const char* end;
+        int64_t line = 0;
+        bool lineEnded = true;
         while (!m_bStop && reader.Next(begin, end))
         {
+            if (lineEnded)
+                ++line;
+            lineEnded = end[-1] == '\n';
             double e, n, d;
             if (!ParseXyzPiece(begin, end, e, n, d))
                 continue;
+            // "nan" and "inf" read as numbers, and no grid can be measured with them.
+            if (!std::isfinite(e) || !std::isfinite(n) || !std::isfinite(d))
+            {
+                badFile = i;
+                badLine = line;
+                break;
+            }
             Store(m_pBytesDone, reader.Offset());
             if (d == 0.0)
                 d = DBL_MAX;
@@ -405,15 +419,21 @@ void CLoadDtmThread::ComputeExtents()
         std::fclose(file);
     }
     dtm.FinishExtents();
+    if (badFile >= 0)
+    {
+        dtm.m_Header.Columns = 0;
+        dtm.m_Header.Rows = 0;
+        dtm.m_strRefusal.Format("%s, line %lld: the easting, northing or depth is not a finite number.",
+                                (LPCSTR)dtm.m_FileName[badFile], static_cast<long long>(badLine));
+    }
 }
 
 void CLoadDtmThread::MakeGrid()
 {
     CDtm& dtm = *m_pDtm;
     const CString cacheName = dtm.GetCacheFileName();
-    // Mode 1 took the stamps; a grid that cannot be made or is left unfinished must not sit
-    // behind them, so any older cache goes first.
-    std::remove(LinuxPathBytesFromWindows(cacheName).constData());
+    // Any older cache stays until its replacement is whole: a grid that cannot be made, or is
+    // left unfinished, must not cost the grid there was.
     if (!dtm.AllocateGrid())
         return;
     for (int i = 0; i < 3 && !m_bStop; ++i)
@@ -436,7 +456,9 @@ void CLoadDtmThread::MakeGrid()
             if (!ParseXyzPiece(begin, end, e, n, d))
                 continue;
             d = (d == 0.0) ? DBL_MAX : std::fabs(d);
-            const int32_t index = dtm.GetCellIndex(e, n);
+            // The depths dialog's timer looks up the current point's column and row meanwhile: the
+            // grid's kept last column and row are its own.
+            const int32_t index = dtm.CellIndexOf(e, n);
             // A depth no centimetre cell can hold (beyond about 21 km, or not a number) is no
             // depth rather than whatever the conversion would make of it.
             if (index >= 0)

@@ -7,7 +7,7 @@ IMPLEMENT_DYNCREATE(CLoadDxfThread, CWinThread)
 
 int CLoadDxfThread::Run()
 {
-    const HWND owner = m_pOwner ? m_pOwner->GetSafeHwnd() : nullptr;
+    const HWND owner = m_hOwner;
     if (m_pDxf)
     {
         CDig dig;
@@ -23,9 +23,9 @@ int CLoadDxfThread::Run()
             }
             m_pDxf->Close();
             m_pDxf->LoadDisplaySettings();
-            // A stopped read holds only part of the drawing: its cache would carry the
-            // source's stamp and be taken as current by every later load.
-            if (!Stopped())
+            // A stopped or cut-short read holds only part of the drawing: its cache would
+            // carry the source's stamp and be taken as current by every later load.
+            if (!Stopped() && m_pDxf->IsWhole())
                 dig.FromDxf(m_pDxf);
             dig.RemoveAll();
         }

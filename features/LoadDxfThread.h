@@ -23,12 +23,16 @@ public:
     // Reads the drawing, posts the end message; returns 0.
     int Run() override;
 
+    // The window that receives UM_DXF_THREAD. Its handle is taken here, before the thread runs:
+    // the window clears it while it is destroyed, which may be while the thread ends.
+    void SetOwner(CCmdTarget* owner) { m_hOwner = owner ? owner->GetSafeHwnd() : nullptr; }
+
     std::atomic<bool> m_bStop{false};     // set by the owner to stop the work
-    CCmdTarget* m_pOwner = nullptr;       // window that receives UM_DXF_THREAD
     CDxf* m_pDxf = nullptr;               // the drawing filled
     LoadCounter* m_pBytesTotal = nullptr; // length of the DXF file
     LoadCounter* m_pBytesDone = nullptr;  // bytes of it read so far
 
 private:
+    HWND m_hOwner = nullptr;
     bool Stopped() const { return m_bStop.load(std::memory_order_relaxed); }
 };

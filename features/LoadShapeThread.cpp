@@ -25,6 +25,7 @@ int CLoadShapeThread::Run()
     {
         CShape& shape = *m_pShape;
         shape.RemoveAllEntities();
+        shape.m_strProblem.Empty();
         shape.ReadProjectionFile(shape.m_FilePath);
         shape.m_Dbase.SetFile(shape.m_FilePath);
         shape.m_Dbase.ReadFieldNames();
@@ -33,15 +34,23 @@ int CLoadShapeThread::Run()
         {
             const int count = shape.m_EntityCount;
             int read = 0;
+            int unreadable = 0;
             while (read < count && !m_bStop)
             {
                 if (m_pProgress)
                     *m_pProgress = read + 1;
-                shape.AddTail(SHPReadObject(file, read));
+                // An entity that cannot be read keeps its place, so that entities and table
+                // records stay paired.
+                SHPObject* entity = SHPReadObject(file, read);
+                unreadable += entity ? 0 : 1;
+                shape.AddTail(entity);
                 ++read;
             }
             SHPClose(file);
-            complete = (read == count);
+            complete = (read == count) && unreadable == 0;
+            if (unreadable > 0)
+                shape.m_strProblem.Format("%d of the %d entities of %s cannot be read: the shapefile is damaged.",
+                                          unreadable, count, shape.m_FilePath.GetString());
 
             shape.LoadDisplaySettings();
             const int column = shape.m_Dbase.FindFieldName("TEXTSTRING");

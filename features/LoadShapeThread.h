@@ -31,7 +31,8 @@ public:
     // made to label with a "TEXTSTRING" column when the table has one. Stops after the entity
     // being read once m_bStop is set; the entities read so far stay in the shape. Posts
     // UM_SHAPE_THREAD to the owner with wParam 0 when every entity was read, 1 when it was
-    // stopped or the shapefile did not open, and lParam 0. Returns 0.
+    // stopped, the shapefile did not open or some entity could not be read (the shape's
+    // m_strProblem then says how many), and lParam 0. Returns 0.
     int Run() override;
 
     // The target of the end message, with its handle taken now (on the owner's thread), so that

@@ -6,8 +6,11 @@
 #include "platform/core/Exception.h"
 #include "platform/core/StdioFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 namespace
 {
@@ -15,17 +18,34 @@ const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeTex
 const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 const uint32_t kDefaultColour = 0x808080;
 
-// The text after the next `c`; empty, which ends the scan, when there is none.
-CString After(const CString& text, char c)
+// The text after the next `c`; empty, which ends the scan, when there is none. Views into
+// the one projection text, so that the scan stays linear however long the text.
+std::string_view After(std::string_view text, char c)
 {
-    const int at = text.Find(c);
-    return at < 0 ? CString() : text.Mid(at + 1);
+    const size_t at = text.find(c);
+    return at == std::string_view::npos ? std::string_view() : text.substr(at + 1);
 }
 
-CString AfterOneOf(const CString& text, const char* chars)
+std::string_view AfterOneOf(std::string_view text, const char* chars)
 {
-    const int at = text.FindOneOf(chars);
-    return at < 0 ? CString() : text.Mid(at + 1);
+    const size_t at = text.find_first_of(chars);
+    return at == std::string_view::npos ? std::string_view() : text.substr(at + 1);
+}
+
+// A number at the start of `text` as atof reads it; `text` ends at a NUL of the whole text or
+// before, and reading stops at the first character that is no part of a number anyway.
+double NumberAt(std::string_view text)
+{
+    const size_t length = std::min<size_t>(text.size(), 511);
+    char buffer[512];
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return std::atof(buffer);
+}
+
+CString Text(std::string_view text)
+{
+    return CString(text.data(), static_cast<int>(text.size()));
 }
 
 CString WithBlanks(CString text)
@@ -123,21 +143,21 @@ bool CShape::ReadProjectionFile(const char* path)
 void CShape::ParseProjectionText(const char* text)
 {
     m_Geographic = true;
-    CString rest(text);
+    std::string_view rest(text ? text : "");
     for (;;)
     {
-        const int open = rest.Find('[');
-        if (open < 0)
+        const size_t open = rest.find('[');
+        if (open == std::string_view::npos)
             break;
-        const CString keyword = rest.Left(open);
-        rest = rest.Mid(open + 1);
-        const int comma = rest.Find(',');
-        if (comma < 0)
+        const CString keyword = Text(rest.substr(0, open));
+        rest = rest.substr(open + 1);
+        const size_t comma = rest.find(',');
+        if (comma == std::string_view::npos)
             break;
-        CString name = rest.Left(comma);
+        CString name = Text(rest.substr(0, comma));
         name.Remove('"');
         name.Remove(']');
-        rest = rest.Mid(comma + 1);
+        rest = rest.substr(comma + 1);
 
         if (Contains(keyword, "GEOGCS"))
             m_Converter.m_DatumName = WithBlanks(name);
@@ -148,10 +168,10 @@ void CShape::ParseProjectionText(const char* text)
         else if (Contains(keyword, "SPHEROID"))
         {
             m_Spheroid.m_Name = WithBlanks(name);
-            const int next = rest.Find(',');
-            const double semiMajor = std::atof(next < 0 ? rest : rest.Left(next));
-            rest = next < 0 ? CString() : rest.Mid(next + 1);
-            const double inverseFlattening = std::atof(rest);
+            const size_t next = rest.find(',');
+            const double semiMajor = NumberAt(rest.substr(0, next));
+            rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
+            const double inverseFlattening = NumberAt(rest);
             m_Spheroid.SetAxes(semiMajor, inverseFlattening);
             m_Projection.ComputeConstants();
             rest = After(AfterOneOf(rest, ",]"), ',');
@@ -187,9 +207,9 @@ void CShape::ParseProjectionText(const char* text)
         }
         else if (Contains(keyword, "PARAMETER"))
         {
-            const int close = rest.Find(']');
-            const double value = std::atof(close < 0 ? rest : rest.Left(close));
-            rest = After(close < 0 ? rest : rest.Mid(close), ',');
+            const size_t close = rest.find(']');
+            const double value = NumberAt(rest.substr(0, close));
+            rest = After(close == std::string_view::npos ? rest : rest.substr(close), ',');
             const double radians = value * CProjection::DEG_TO_RAD;
             if (name.CompareNoCase("False_Easting") == 0)
                 m_Projection.m_FalseEasting = value;

@@ -81,6 +81,7 @@ public:
     bool m_Geographic;                  // entities are longitude and latitude
     CString m_FilePath;                 // full path of the ".shp" file
     CString m_Title;                    // file title shown to the user
+    CString m_strProblem;               // what was wrong at the last load; empty when nothing
     std::atomic<int32_t> m_EntityCount; // records of the ".shx" index; read by the progress dialog
     int32_t m_ShapeType;                // SHPT_* of the file
     double m_BoundsMin[4];              // x, y, z, m

@@ -37,7 +37,7 @@ protected:
         if (!worker)
             return nullptr;
         worker->m_bAutoDelete = FALSE;
-        worker->m_pOwner = this;
+        worker->SetOwner(this);
         worker->m_pBytesTotal = &m_BytesToRead;
         worker->m_pBytesDone = &m_BytesRead;
         return worker;

@@ -22,7 +22,11 @@ bool LoadDtm(CDtm* dtm)
         if (load.DoModal() != IDOK)
             return false;
         // A cache that shrank or vanished since its header was read leaves no grid.
-        return dtm->m_pCells != nullptr;
+        if (!dtm->m_pCells)
+            return false;
+        if (!dtm->m_strNotice.IsEmpty())
+            AfxMessageBox(dtm->m_strNotice, MB_OK | MB_ICONINFORMATION);
+        return true;
     }
 
     if (import.DoModal() != IDOK)

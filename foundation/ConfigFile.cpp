@@ -5,6 +5,7 @@
 #include "platform/core/FileApi.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace
@@ -55,7 +56,17 @@ void CConfigFile::Close()
     const CString temporary = GetFilePath();
     const CString target = m_strTarget;
     m_strTarget.Empty();
-    CStdioFile::Close(); // throws when the data did not reach the disk: the old file stays
+    try
+    {
+        CStdioFile::Close(); // throws when the data did not reach the disk: the old file stays
+    }
+    catch (CException*)
+    {
+        // The half-written copy is of no use to anyone, and no later Abort knows its name.
+        if (!target.IsEmpty())
+            DeleteFileA(temporary);
+        throw;
+    }
     if (!target.IsEmpty() && !MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING))
     {
         DeleteFileA(temporary);
@@ -304,7 +315,8 @@ tagPen CConfigFile::ReadPen(const tagPen& defaultValue)
     // The colour goes through a floating conversion, as the stored files were read; values
     // beyond 32 bits wrap rather than being undefined.
     const double colour = std::atof(value);
-    pen.Colour = static_cast<uint32_t>(static_cast<int64_t>(std::trunc(colour)));
+    if (std::isfinite(colour) && std::fabs(colour) < 9.2e18)
+        pen.Colour = static_cast<uint32_t>(static_cast<int64_t>(std::trunc(colour)));
     int16_t* fields[3] = {&pen.nStyle, &pen.nThickness, &pen.nFill};
     int from = 0;
     for (int16_t* field : fields)

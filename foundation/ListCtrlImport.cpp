@@ -97,8 +97,14 @@ void CListCtrlImport::LoadSettings()
         m_SpreadsheetName = file.ReadText(kDefaultSheet);
         m_Mode = file.ReadInt(0);
         m_SkipNoLines = file.ReadInt(0);
+        // A column past any a sheet or line can have is damage (a number too large for the
+        // field reads as anything): the field keeps its place in order.
+        const int kMaxColumns = 16384;
         for (INT_PTR i = 0; i < GetSize(); ++i)
-            ElementAt(i).Column = file.ReadInt(static_cast<int>(i));
+        {
+            const int column = file.ReadInt(static_cast<int>(i));
+            ElementAt(i).Column = column < kMaxColumns ? column : static_cast<int>(i);
+        }
         file.Close();
     }
     catch (CException* e)

@@ -51,8 +51,10 @@ bool CUdpReader::Open(CCmdTarget* pTarget, WORD port)
         m_bSocketsStarted = false;
         return false;
     }
+    // Past the system's limit only a privileged process is granted the whole queue.
     const int queue = SOCKET_QUEUE_SIZE;
-    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&queue), sizeof queue);
+    if (setsockopt(s, SOL_SOCKET, SO_RCVBUFFORCE, reinterpret_cast<const char*>(&queue), sizeof queue) != 0)
+        setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&queue), sizeof queue);
     if (bind(s, reinterpret_cast<const sockaddr*>(&m_LocalAddress), sizeof m_LocalAddress) == SOCKET_ERROR)
     {
         closesocket(s);
@@ -79,18 +81,19 @@ void CUdpReader::Stop()
     m_pTarget = nullptr;
     m_bStop = true;
     m_StopEvent.SetEvent();
+    // The thread ends before its socket is closed: a socket closed under a receive in flight
+    // could hand the thread another file's handle of the same number.
     const SOCKET s = m_Socket.exchange(INVALID_SOCKET);
     if (s != INVALID_SOCKET)
-    {
         shutdown(s, SD_BOTH);
-        closesocket(s);
-    }
     if (m_pThread)
     {
         WaitForSingleObject(m_pThread->m_hThread, INFINITE);
         delete m_pThread;
         m_pThread = nullptr;
     }
+    if (s != INVALID_SOCKET)
+        closesocket(s);
     m_bThreadRunning = false;
     if (m_bSocketsStarted)
     {

@@ -20,9 +20,11 @@ public:
     // The receive buffer holds this many bytes: at 10 000 sentences a second a frame busy
     // drawing for a tenth of a second must not lose a line (4096 bytes last 6 ms at that rate).
     static constexpr int BUFFER_SIZE = 64 * 1024;
-    // What the reader asks of the system's queue of its socket (granted up to the system's
-    // limit), which holds datagrams while the reader waits for room in its buffer.
-    static constexpr int SOCKET_QUEUE_SIZE = 1024 * 1024;
+    // What the reader asks of the system's queue of its socket, which holds datagrams while
+    // the reader waits for room in its buffer: two seconds at 10 000 lines a second, at the
+    // kernel's cost of about 800 bytes a small datagram (granted up to the system's limit
+    // unless the process may exceed it).
+    static constexpr int SOCKET_QUEUE_SIZE = 2 * 10000 * 800;
 
     // The buffer is allocated; socket and thread are not made until Open.
     CUdpReader();
@@ -36,7 +38,7 @@ public:
     // sockets cannot be started, or the socket cannot be made or bound (a port held by another
     // program): the reader then has neither socket nor thread.
     bool Open(CCmdTarget* pTarget, WORD port);
-    // Shuts the socket down and closes it, and waits for the thread to end: no message of this
+    // Shuts the socket down, waits for the thread to end, then closes the socket: no message of this
     // reader is posted once it returns, and it returns within a second or so whatever is
     // arriving.
     void Stop();

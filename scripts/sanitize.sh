@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
 # Builds the test programs with a sanitizer, each kind in a tree of its own, and runs only the
-# tests labelled "sanitize": every test suite named "...Stress" (port threads, sockets and
-# serial lines under load, teardown and restart).
+# tests labelled "sanitize": every test suite named "...Stress" (port threads, sockets, serial
+# lines and loader threads under load, teardown and restart) and, under AddressSanitizer, every
+# suite named "...BadInput" (the damaged-file fixtures of the readers).
 #
 #   scripts/sanitize.sh                 AddressSanitizer (with UndefinedBehaviorSanitizer), then ThreadSanitizer
 #   scripts/sanitize.sh thread          one kind only
 #
-# Trees: build-sanitize-address, build-sanitize-thread ($SANITIZE_BUILD_PREFIX-<kind>).
+# Trees: build-sanitize-address, build-sanitize-thread ($SANITIZE_BUILD_PREFIX-<kind>). Only the
+# test programs that hold such suites are built, not the whole tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$PWD"
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+export CCACHE_NOHASHDIR=1
 export QT_QPA_PLATFORM=offscreen
 
 kinds=("$@")
 if [ ${#kinds[@]} -eq 0 ]; then
   kinds=(address thread)
 fi
-# The test programs that hold "...Stress" suites.
-# featureui_tests waits for a ThreadSanitizer suppression of races inside Qt's own thread pool during modal loops.
-targets=(platform_tests geodesy_tests features_tests geodetic_app_tests)
+# The test programs that hold "...Stress" suites, and those that hold "...BadInput" suites.
+stress_targets=(platform_tests geodesy_tests features_tests featureui_tests geodetic_app_tests)
+bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests)
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -28,7 +31,11 @@ export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:history_size=7:supp
 
 for kind in "${kinds[@]}"; do
   dir="${SANITIZE_BUILD_PREFIX:-build-sanitize}-$kind"
-  echo "== $kind sanitizer: $dir"
+  targets=("${stress_targets[@]}")
+  if [ "$kind" = address ]; then
+    targets=($(printf '%s\n' "${stress_targets[@]}" "${bad_input_targets[@]}" | sort -u))
+  fi
+  echo "== $kind sanitizer: $dir (${targets[*]})"
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUITE_SANITIZE="$kind" >/dev/null
   cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
   # One at a time: these tests hold sources to a steady rate, and a sanitizer already slows

@@ -50,6 +50,14 @@ struct Row
     }
 };
 
+int ObservationRows(const std::vector<Row>& rows)
+{
+    int count = 0;
+    for (const Row& row : rows)
+        count += row.kind != ROW_POSITION ? 1 : 0;
+    return count;
+}
+
 double Wrap360(double degrees)
 {
     double d = std::fmod(degrees, 360.0);
@@ -264,14 +272,14 @@ void CNetwork::ComputeObservations()
 // Adjustment
 // ---------------------------------------------------------------------------------------
 
-void CNetwork::SetVarianceFactor(double sumWeightedSquares)
+void CNetwork::SetVarianceFactor(double sumWeightedSquares, int observationRows)
 {
     m_SumWeightedSquares = sumWeightedSquares;
     m_VarianceFactor = 0.0;
     m_StandardErrorUnitWeight = 0.0;
     // Without redundancy there is no variance to estimate (and no division by 0).
-    const int redundancy = m_ObservationCount - m_AdjustedStationCount;
-    if (m_ObservationCount > 2 && redundancy > 0 && sumWeightedSquares > 0.0)
+    const int redundancy = observationRows - m_AdjustedStationCount;
+    if (observationRows > 2 && redundancy > 0 && sumWeightedSquares > 0.0)
     {
         m_VarianceFactor = sumWeightedSquares / redundancy;
         m_StandardErrorUnitWeight = std::sqrt(m_VarianceFactor);
@@ -465,7 +473,7 @@ BYTE CNetwork::Adjust()
             rows.push_back(north);
         }
         m_RowCount = int(rows.size());
-        SetVarianceFactor(sum);
+        SetVarianceFactor(sum, ObservationRows(rows));
 
         ++m_PassCount;
         if (n == 0)
@@ -562,7 +570,7 @@ BYTE CNetwork::Adjust()
         }
         // The statistics describe the result: the residuals of the last solve, not the
         // misclosures it started from.
-        SetVarianceFactor(sum);
+        SetVarianceFactor(sum, ObservationRows(rows));
     }
 
     m_Result = (converged && !singular && m_PassCount < kMaxPasses - 1) ? 1 : 0;

@@ -70,7 +70,9 @@ public:
 private:
     // Sum, variance factor (sum / (observations - adjusted stations)) and standard error of
     // unit weight.
-    void SetVarianceFactor(double sumWeightedSquares);
+    // From the sum over the range and bearing rows made (`observationRows` of them): an
+    // observation between two stations at one place makes no row and adds no redundancy.
+    void SetVarianceFactor(double sumWeightedSquares, int observationRows);
 
     CStringArray m_LoadMessages;
 };

@@ -96,6 +96,19 @@ CString FieldAt(const CStringArray& fields, INT_PTR index)
     return index < fields.GetSize() ? fields[index] : CString();
 }
 
+// True when the record names a station or gives an easting or northing.
+bool HasNameOrPosition(const CStringArray& fields)
+{
+    for (INT_PTR i = 1; i <= 3 && i < fields.GetSize(); ++i)
+    {
+        CString field(fields[i]);
+        field.Trim();
+        if (!field.IsEmpty())
+            return true;
+    }
+    return false;
+}
+
 bool IsSectionHeader(const CString& line)
 {
     return !line.IsEmpty() && line[0] == '[';
@@ -293,6 +306,18 @@ bool CNetwork::Load(const char* name)
         for (INT_PTR k = 0; k < section.lines.GetSize(); ++k)
         {
             const CStringArray fields = SplitRecord(section.lines[k]);
+            // A line with neither name nor position is no station: kept, every such line would
+            // cost a row and a column of the adjustment, and a few thousand of them its memory.
+            if (!HasNameOrPosition(fields))
+            {
+                CString message;
+                message.Format("Line %u of the network file is a station without a name or position: "
+                               "the network was not loaded.",
+                               section.lineNumbers[k]);
+                m_LoadMessages.Add(message);
+                RemoveAll();
+                return false;
+            }
             CNetworkStation station;
             station.m_Name.Format("%d", int(k + 1));
             station.m_GivenDepth = 0.0;

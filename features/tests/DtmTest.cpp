@@ -322,12 +322,13 @@ TEST(Dtm, StoppedRunsWriteNoCacheAndReadPartly)
     Build(dtm);
     ASSERT_TRUE(Exists("C:\\S\\g.DTM"));
 
-    // A stopped build leaves nothing that could count as current.
+    // A stopped build leaves the cache that was there as it was.
+    const QByteArray before = ReadBytes("C:\\S\\g.DTM");
     dtm.Unload();
     RunMode(dtm, 1);
     RunMode(dtm, 2, true);
-    EXPECT_FALSE(Exists("C:\\S\\g.DTM"));
-    EXPECT_TRUE(dtm.NeedsRebuild());
+    EXPECT_EQ(ReadBytes("C:\\S\\g.DTM"), before);
+    EXPECT_FALSE(Exists("C:\\S\\g.DTM.part"));
 
     Build(dtm);
     CDtm reader;
@@ -373,4 +374,74 @@ TEST(Dtm, SettingsFile)
     EXPECT_TRUE(text.contains("Dtm Two File Name = \r\nDtm Three File Name = \r\nDisplay Coverage = 1\r\n"))
         << text.constData();
     EXPECT_TRUE(text.contains("Dtm Two Pen = 65280, 2, 3, -2\r\n")) << text.constData();
+}
+
+// A cache is the only copy of a grid once its source is gone; it goes only when a rebuild has
+// made its replacement.
+TEST(DtmBadInput, AValidCacheOutlivesAMissingOrUnreadableSource)
+{
+    WriteBytes("C:\\Survey\\keep.xyz", "0,0,1.5\n10,0,-2.25\n0,10,4\n10,10,3.999\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\keep.xyz";
+    Build(dtm);
+    const QByteArray cache = ReadBytes("C:\\Survey\\keep.DTM");
+    ASSERT_EQ(cache.size(), 1072 + 4 * 4);
+
+    // Source gone: the cache serves, and the user is told.
+    ASSERT_TRUE(QFile::remove(LinuxPathFromWindows("C:\\Survey\\keep.xyz")));
+    CDtm reader;
+    reader.m_FileName[0] = dtm.m_FileName[0];
+    EXPECT_FALSE(reader.NeedsRebuild());
+    EXPECT_NE(reader.m_strNotice.Find("keep.xyz"), -1) << (LPCSTR)reader.m_strNotice;
+    RunMode(reader, 0);
+    ASSERT_NE(reader.m_pCells, nullptr);
+    EXPECT_EQ(CellAt(reader, 10, 10), 399);
+    // A rebuild tried all the same makes no grid and leaves the cache be.
+    Build(reader);
+    EXPECT_EQ(ReadBytes("C:\\Survey\\keep.DTM"), cache);
+
+    // A source whose first line reads as "nan": refused with its line, the cache kept.
+    WriteBytes("C:\\Survey\\keep.xyz", Fixture("bad_dtm_nan.xyz"));
+    CDtm rebuilt;
+    rebuilt.m_FileName[0] = dtm.m_FileName[0];
+    EXPECT_TRUE(rebuilt.NeedsRebuild());
+    EXPECT_TRUE(rebuilt.m_strNotice.IsEmpty());
+    rebuilt.Unload();
+    RunMode(rebuilt, 1);
+    EXPECT_NE(rebuilt.m_strRefusal.Find("keep.xyz, line 1:"), -1) << (LPCSTR)rebuilt.m_strRefusal;
+    RunMode(rebuilt, 2);
+    EXPECT_EQ(rebuilt.m_pCells, nullptr);
+    EXPECT_EQ(ReadBytes("C:\\Survey\\keep.DTM"), cache);
+}
+
+// The depths dialog's timer keeps the last column and row it looked up while the grid is
+// filled on another thread: the fill leaves them to it.
+TEST(DtmBadInput, FillingTheGridLeavesTheLastColumnAndRowToTheDialog)
+{
+    WriteBytes("C:\\Survey\\own.xyz", "0,0,1\n10,0,2\n0,10,3\n10,10,4\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\own.xyz";
+    dtm.Unload();
+    RunMode(dtm, 1);
+    dtm.m_LastColumn = 77;
+    dtm.m_LastRow = 78;
+    RunMode(dtm, 2);
+    ASSERT_NE(dtm.m_pCells, nullptr);
+    EXPECT_EQ(dtm.m_LastColumn, 77);
+    EXPECT_EQ(dtm.m_LastRow, 78);
+    EXPECT_EQ(dtm.CellIndexOf(10, 10), 3);
+    EXPECT_EQ(dtm.ColumnOf(25), -2);
+    EXPECT_EQ(dtm.RowOf(-1), -1);
+}
+
+// Coordinates no grid can hold make a refusal, not an overflowing cell count.
+TEST(DtmBadInput, HugeCoordinatesAreRefusedAsTooLarge)
+{
+    WriteBytes("C:\\Survey\\huge.xyz", Fixture("bad_dtm_huge.xyz"));
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\huge.xyz";
+    dtm.Unload();
+    RunMode(dtm, 1);
+    EXPECT_EQ(dtm.m_Header.Columns, 0);
+    EXPECT_NE(dtm.m_strRefusal.Find("too large"), -1) << (LPCSTR)dtm.m_strRefusal;
 }

@@ -11,6 +11,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -71,7 +72,7 @@ long RunLoader(CLoadOwner& owner, Counters& counters, const std::function<void(T
     if (!thread)
         return -1;
     thread->m_bAutoDelete = FALSE;
-    thread->m_pOwner = &owner;
+    thread->SetOwner(&owner);
     thread->m_pBytesTotal = &counters.total;
     thread->m_pBytesDone = &counters.done;
     fill(thread);
@@ -394,4 +395,80 @@ TEST(LoadThreadStress, StopDuringTheDxfReadLeavesNoCache)
         EXPECT_LT(dxf->m_Entities.GetCount(), 300000);
     EXPECT_FALSE(dxf->IsOpen());
     delete dxf;
+}
+
+// A circle of absurd radius is refused by name, and a large one becomes a bounded number of
+// points; an entity at a position that is not a number is refused too.
+TEST(DigBadInput, HugeCirclesAreRefusedOrBounded)
+{
+    WriteBytes("C:\\MyData\\huge.dxf", Fixture("bad_dxf_huge_circle.dxf"));
+    CDig dig;
+    dig.m_FileName = "C:\\MyData\\huge.dxf";
+    CLoadOwner owner;
+    Counters counters;
+    EXPECT_EQ(RunLoader<CLoadDigThread>(owner, counters, [&](CLoadDigThread* t) { t->m_pDig = &dig; }), 0);
+    EXPECT_NE(dig.m_strProblem.Find("CIRCLE (handle 2A, layer 0) was left out: a radius of 1e+15"), -1)
+        << (LPCSTR)dig.m_strProblem;
+    EXPECT_NE(dig.m_strProblem.Find("LINE (handle 2C, layer 0) was left out"), -1) << (LPCSTR)dig.m_strProblem;
+    EXPECT_GT(dig.GetSize(), 100);
+    EXPECT_LE(dig.GetSize(), 3601);
+    for (const BinaryDigDef& point : dig)
+        EXPECT_NEAR(std::hypot(point.x, point.y), 1e6, 1e-3);
+}
+
+// A drawing cut short is read as far as it goes, said to be damaged, and never cached.
+TEST(DigBadInput, TruncatedDxfIsReportedAndNotCached)
+{
+    WriteBytes("C:\\MyData\\cut.dxf", Fixture("bad_dxf_truncated.dxf"));
+    CDig dig;
+    dig.m_FileName = "C:\\MyData\\cut.dxf";
+    {
+        CLoadOwner owner;
+        Counters counters;
+        EXPECT_EQ(RunLoader<CLoadDigThread>(owner, counters, [&](CLoadDigThread* t) { t->m_pDig = &dig; }), 0);
+    }
+    EXPECT_NE(dig.m_strProblem.Find("ends before its EOF marker"), -1) << (LPCSTR)dig.m_strProblem;
+    EXPECT_FALSE(Exists("C:\\MyData\\cut.DIG"));
+    EXPECT_TRUE(dig.NeedsRebuild());
+
+    CDxf dxf;
+    dxf.m_FileName = "C:\\MyData\\cut.dxf";
+    CLoadOwner owner;
+    Counters counters;
+    EXPECT_EQ(RunLoader<CLoadDxfThread>(owner, counters, [&](CLoadDxfThread* t) { t->m_pDxf = &dxf; }), 0);
+    EXPECT_FALSE(dxf.IsWhole());
+    EXPECT_EQ(dxf.m_Entities.GetCount(), 6);
+    EXPECT_FALSE(Exists("C:\\MyData\\cut.DIG"));
+}
+
+// Caches of random bytes or of 0xFF bytes are no points: a drawing's cache is made again from
+// the drawing, any other is refused with a message.
+TEST(DigBadInput, DamagedCachesAreRefusedOrRebuilt)
+{
+    WriteBytes(kTinyDxf, Fixture("dig_tiny.dxf"));
+    // The source's own stamp before the random points: only the points give the damage away.
+    FileStampDef stamp;
+    ASSERT_TRUE(StampFile(kTinyDxf, stamp));
+    WriteBytes(kTinyDig, Header(stamp) + Fixture("bad_dig_random.DIG").mid(16));
+    CDig dig;
+    dig.m_FileName = kTinyDxf;
+    {
+        CLoadOwner owner;
+        Counters counters;
+        EXPECT_EQ(RunLoader<CLoadDigThread>(owner, counters, [&](CLoadDigThread* t) { t->m_pDig = &dig; }), 0);
+    }
+    const QByteArray golden = Fixture("dig_tiny.points");
+    ASSERT_EQ(dig.GetSize(), golden.size() / 18);
+    EXPECT_EQ(ReadBytes(kTinyDig).mid(16), golden);
+    EXPECT_NE(dig.m_strProblem.Find("made again from its drawing"), -1) << (LPCSTR)dig.m_strProblem;
+
+    WriteBytes("C:\\MyData\\ff.csv", "1,2\r\n");
+    WriteBytes("C:\\MyData\\ff.DIG", Fixture("bad_dig_ff.DIG"));
+    CDig csv;
+    csv.m_FileName = "C:\\MyData\\ff.csv";
+    CLoadOwner owner;
+    Counters counters;
+    EXPECT_EQ(RunLoader<CLoadDigThread>(owner, counters, [&](CLoadDigThread* t) { t->m_pDig = &csv; }), 0);
+    EXPECT_EQ(csv.GetSize(), 0);
+    EXPECT_NE(csv.m_strProblem.Find("ff.DIG is damaged"), -1) << (LPCSTR)csv.m_strProblem;
 }

@@ -4,7 +4,10 @@
 
 #include <QRegularExpression>
 #include <QThread>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include <cmath>
 
@@ -550,4 +553,35 @@ TEST(LoadShapeThreadStress, StopInTheMiddleOfALargeFile)
         stoppedEarly += (read < total);
     }
     EXPECT_GT(stoppedEarly, 0);
+}
+
+// Two megabytes of projection text (a .prj that is mostly one long parameter list) is read in
+// one pass: its cost grows with its length, not with its square.
+TEST(ShapeBadInput, HugeProjectionTextIsReadInLinearTime)
+{
+    std::string text = "PROJCS[\"Long\",GEOGCS[\"GCS_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],"
+                       "PROJECTION[\"Transverse_Mercator\"],";
+    while (text.size() < 2000000)
+        text += "PARAMETER[\"False_Easting\",500000.0],";
+    text += "PARAMETER[\"Scale_Factor\",0.9996]]";
+    CShape shape;
+    QElapsedTimer timer;
+    timer.start();
+    shape.ParseProjectionText(text.c_str());
+    EXPECT_LT(timer.elapsed(), 10000); // quadratic work takes minutes here
+    EXPECT_EQ(shape.m_Projection.m_FalseEasting, 500000.0);
+    EXPECT_EQ(shape.m_Projection.m_ScaleFactor, 0.9996);
+}
+
+// A shapefile cut short: the entities past its end cannot be read, and the load says so
+// instead of reporting a whole file.
+TEST(ShapeBadInput, TruncatedShapefileIsReportedAsDamaged)
+{
+    CopyCables();
+    CopyFixture("bad_shp_truncated.shp", kCables);
+    CShape shape;
+    shape.m_FilePath = kCables;
+    EXPECT_EQ(Load(shape), 1);
+    EXPECT_NE(shape.m_strProblem.Find("of the 3 entities"), -1) << (LPCSTR)shape.m_strProblem;
+    EXPECT_NE(shape.m_strProblem.Find("damaged"), -1);
 }

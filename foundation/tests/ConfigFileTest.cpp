@@ -171,3 +171,23 @@ TEST(ConfigFileValues, RewriteReplacesTheFileOnlyWhenClosed)
     EXPECT_EQ(ReadBytes(path), QByteArray("New = 2\r\n"));
     EXPECT_EQ(QDir(TempDrives::Current()->DriveC()).entryList(QDir::Files), QStringList({"Whole.INI"}));
 }
+
+// Pen colours that are not numbers or beyond 64 bits keep the default rather than being
+// converted.
+TEST(ConfigFileBadInput, PenValuesOutOfRangeKeepTheDefault)
+{
+    QFile fixture(SUITE_SOURCE_DIR "/foundation/tests/data/bad_pen_settings.INI");
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    WriteBytes(TempDrives::Current()->OnC("Pens.INI"), fixture.readAll());
+    CConfigFile in;
+    ASSERT_TRUE(in.Open("C:\\Pens.INI", 0x4020));
+    tagPen p = in.ReadPen(kDefaultPen);
+    EXPECT_EQ(p.Colour, kDefaultPen.Colour);
+    EXPECT_EQ(p.nStyle, 1);
+    EXPECT_EQ(p.nFill, 2);
+    p = in.ReadPen(kDefaultPen);
+    EXPECT_EQ(p.Colour, kDefaultPen.Colour);
+    EXPECT_EQ(p.nFill, 4);
+    p = in.ReadPen(kDefaultPen);
+    EXPECT_EQ(p.Colour, kDefaultPen.Colour);
+}

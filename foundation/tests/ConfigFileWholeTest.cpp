@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace
 {
 QByteArray ReadBytes(const QString& linuxPath)
@@ -40,6 +43,28 @@ TEST(ConfigFileWhole, FailedWriteKeepsTheOldFileAndLeavesNoTemporary)
         file.WriteInt("New", 2);
         AfxThrowFileException(CFileException::diskFull, 28, "C:\\Kept.INI");
     });
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadBytes(TempDrives::Current()->OnC("Kept.INI")), QByteArray("Old = 1\r\n"));
+    EXPECT_EQ(QDir(TempDrives::Current()->DriveC()).entryList(QDir::Files), QStringList({"Kept.INI"}));
+}
+
+// The data fails to reach the disk only when the file is closed (a file-size limit stands in
+// for a full disk): the old file stays and no temporary is left beside it.
+TEST(ConfigFileBadInput, FailedFlushOnCloseLeavesNoTemporary)
+{
+    ASSERT_TRUE(CConfigFile::WriteWhole("C:\\Kept.INI", kCreateText,
+                                        [](CConfigFile& file) { file.WriteInt("Old", 1); }));
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = before;
+    tiny.rlim_cur = 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool written = CConfigFile::WriteWhole("C:\\Kept.INI", kCreateText, [](CConfigFile& file) {
+        file.WriteText("Longer than the limit", "and buffered until the close");
+    });
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(TempDrives::Current()->OnC("Kept.INI")), QByteArray("Old = 1\r\n"));
     EXPECT_EQ(QDir(TempDrives::Current()->DriveC()).entryList(QDir::Files), QStringList({"Kept.INI"}));

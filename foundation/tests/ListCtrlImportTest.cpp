@@ -335,3 +335,20 @@ TEST(ExcelColumnComboBox, SetColumnSelectsItsEntry)
     EXPECT_EQ(combo.m_ListKind, 0);
     EXPECT_EQ(combo.GetColumn(), 2);
 }
+
+// Numbers too large for their fields (a column of -2147483649) are damage: each takes its
+// line's default instead of whatever a conversion would make of it.
+TEST(ListCtrlImportBadInput, OutOfRangeNumbersTakeTheirDefaults)
+{
+    QFile fixture(SUITE_SOURCE_DIR "/foundation/tests/data/bad_import_settings.INI");
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    WriteFile(GetSettingsFolder() + kSettings, fixture.readAll());
+    CListCtrlImport import;
+    AddPipelineFields(import);
+    import.LoadSettings();
+    EXPECT_EQ(import.m_Mode, 1);
+    EXPECT_EQ(import.m_SkipNoLines, 2);
+    const int expected[] = {0, 1, 2, 3};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(import[i].Column, expected[i]) << i;
+}

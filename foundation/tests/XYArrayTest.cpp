@@ -90,7 +90,7 @@ TEST(XYArray, SetSizeFollowsTheFrameworkGrowthRule)
     big.SetSize(20000);
     EXPECT_EQ(big.GetAllocSize(), 20000);
     big.SetSize(20001);
-    EXPECT_EQ(big.GetAllocSize(), 21024); // step clamped to 1024
+    EXPECT_EQ(big.GetAllocSize(), 22500); // 20000/8: growth stays geometric
 }
 
 TEST(XYArray, GrowingZeroFillsAndKeepsPoints)

@@ -1,7 +1,8 @@
 // The framework's growable arrays: CArray and its typed relatives. Growth follows the
 // framework's rule, so capacities (and the allocations they cause) match the stored
 // programs': a first allocation takes max(count, step); growth beyond the capacity takes
-// max(count, capacity + step), where step 0 means count/8 clamped to 4..1024.
+// max(count, capacity + step), where step 0 means count/8, at least 4, so that growth is
+// geometric unless a caller sets a step of its own.
 #pragma once
 
 #include "platform/core/Exception.h"
@@ -91,10 +92,12 @@ public:
         else if (newSize > m_nMaxSize)
         {
             INT_PTR step = m_nGrowBy;
+            // Without a step of the caller's, an eighth of what is there (at least 4): growth by
+            // a fixed step makes filling a large array one element at a time quadratic.
             if (step == 0)
             {
                 step = m_nSize / 8;
-                step = step < 4 ? 4 : (step > 1024 ? 1024 : step);
+                step = step < 4 ? 4 : step;
             }
             Reserve(max(newSize, m_nMaxSize + step));
         }

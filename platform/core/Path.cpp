@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -186,27 +187,25 @@ QString LinuxPathFromWindows(const char* windowsPath)
     if (!p.valid)
         return QString();
     QString current = p.base;
-    bool onDisk = true;
-    for (const QString& part : p.parts)
+    int k = 0;
+    // Only a path a file system can hold is looked up part by part; the parts from the first
+    // that is not on disk are joined in one go, so that a long path costs its length once.
+    for (; k < p.parts.size() && current.size() < PATH_MAX; ++k)
     {
-        if (onDisk)
+        const QString& part = p.parts[k];
+        const QString exact = Join(current, part);
+        if (Exists(exact))
         {
-            const QString exact = Join(current, part);
-            if (Exists(exact))
-            {
-                current = exact;
-                continue;
-            }
-            const QString match = IsDir(current) ? UniqueCaseMatch(current, part) : QString();
-            if (!match.isEmpty())
-            {
-                current = Join(current, match);
-                continue;
-            }
-            onDisk = false;
+            current = exact;
+            continue;
         }
-        current = Join(current, part);
+        const QString match = IsDir(current) ? UniqueCaseMatch(current, part) : QString();
+        if (match.isEmpty())
+            break;
+        current = Join(current, match);
     }
+    if (k < p.parts.size())
+        current = Join(current, p.parts.mid(k).join(QLatin1Char('/')));
     if (p.trailing && !current.endsWith(QLatin1Char('/')))
         current += QLatin1Char('/');
     return current;

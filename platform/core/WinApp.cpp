@@ -63,19 +63,30 @@ std::string ExecutableName()
 // The INI file
 // ---------------------------------------------------------------------------------------
 
+// One line of the file. Lines that are not entries (comments, blanks, whatever a hand put
+// there) and entries nobody changed are written back as they were read.
 struct IniEntry
 {
     std::string key;
     std::string value;
+    // The line as read; empty once the entry is changed or when it is new.
+    std::string raw;
+    bool isEntry = true;
 };
 
 struct IniSection
 {
     std::string name;
+    // False only for the lines before the first section header.
+    bool hasHeader = true;
+    std::string rawHeader;
     std::vector<IniEntry> entries;
 };
 
-using IniDocument = std::vector<IniSection>;
+struct IniDocument : std::vector<IniSection>
+{
+    bool bom = false;
+};
 
 // Windows-1252 letters compared as the registry compares names: without regard to case.
 unsigned char Fold(unsigned char c)
@@ -113,7 +124,7 @@ bool SameName(const std::string& a, const char* b)
 IniSection* FindSection(IniDocument& doc, const char* name)
 {
     for (IniSection& s : doc)
-        if (SameName(s.name, name))
+        if (s.hasHeader && SameName(s.name, name))
             return &s;
     return nullptr;
 }
@@ -121,9 +132,31 @@ IniSection* FindSection(IniDocument& doc, const char* name)
 IniEntry* FindEntry(IniSection& section, const char* key)
 {
     for (IniEntry& e : section.entries)
-        if (SameName(e.key, key))
+        if (e.isEntry && SameName(e.key, key))
             return &e;
     return nullptr;
+}
+
+// A section named twice reads as one: the first entry of a name counts, wherever it stands.
+IniEntry* FindEntry(IniDocument& doc, const char* section, const char* key, IniSection** holder = nullptr)
+{
+    for (IniSection& s : doc)
+    {
+        if (!s.hasHeader || !SameName(s.name, section))
+            continue;
+        if (IniEntry* e = FindEntry(s, key))
+        {
+            if (holder)
+                *holder = &s;
+            return e;
+        }
+    }
+    return nullptr;
+}
+
+bool IsBlankLine(const IniEntry& line)
+{
+    return !line.isEntry && line.raw.find_first_not_of(" \t") == std::string::npos;
 }
 
 bool IsBlank(char c)
@@ -213,8 +246,15 @@ std::string Unquote(const std::string& line, size_t& pos)
 IniDocument Parse(const QByteArray& bytes)
 {
     IniDocument doc;
-    IniSection* current = nullptr;
-    const std::string text = bytes.toStdString();
+    std::string text = bytes.toStdString();
+    // A byte-order mark is no part of the first line.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    {
+        doc.bom = true;
+        text.erase(0, 3);
+    }
+    doc.push_back({std::string(), false, std::string(), {}});
+    IniSection* current = &doc.back();
     size_t start = 0;
     while (start < text.size())
     {
@@ -225,27 +265,25 @@ IniDocument Parse(const QByteArray& bytes)
         start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        IniEntry kept{std::string(), std::string(), line, false};
         size_t pos = 0;
         while (pos < line.size() && IsBlank(line[pos]))
             ++pos;
         if (pos == line.size() || line[pos] == ';' || line[pos] == '#')
+        {
+            current->entries.push_back(kept);
             continue;
+        }
         if (line[pos] == '[')
         {
             const size_t close = line.find_last_of(']');
             const std::string name = close == std::string::npos || close < pos
                                          ? line.substr(pos + 1)
                                          : line.substr(pos + 1, close - pos - 1);
-            current = FindSection(doc, name.c_str());
-            if (!current)
-            {
-                doc.push_back({name, {}});
-                current = &doc.back();
-            }
+            doc.push_back({name, true, line, {}});
+            current = &doc.back();
             continue;
         }
-        if (!current)
-            continue;
         std::string key;
         if (line[pos] == '"')
         {
@@ -253,13 +291,19 @@ IniDocument Parse(const QByteArray& bytes)
             while (pos < line.size() && IsBlank(line[pos]))
                 ++pos;
             if (pos == line.size() || line[pos] != '=')
+            {
+                current->entries.push_back(kept);
                 continue;
+            }
         }
         else
         {
             const size_t eq = line.find('=', pos);
             if (eq == std::string::npos)
+            {
+                current->entries.push_back(kept);
                 continue;
+            }
             key = TrimBlanks(line.substr(pos, eq - pos));
             pos = eq;
         }
@@ -268,31 +312,55 @@ IniDocument Parse(const QByteArray& bytes)
             ++pos;
         std::string value =
             pos < line.size() && line[pos] == '"' ? Unquote(line, pos) : TrimBlanks(line.substr(pos));
-        // A hand-edited file may repeat an entry: the first one counts, as on reading.
-        if (!FindEntry(*current, key.c_str()))
-            current->entries.push_back({key, value});
+        // Entries before any section belong to none and are only kept.
+        current->entries.push_back({key, value, line, current->hasHeader});
     }
     return doc;
 }
 
 QByteArray Serialise(const IniDocument& doc)
 {
-    std::string out;
-    for (size_t i = 0; i < doc.size(); ++i)
+    std::string out = doc.bom ? "\xEF\xBB\xBF" : "";
+    for (const IniSection& section : doc)
     {
-        if (i > 0)
-            out += '\n';
-        out += '[' + doc[i].name + "]\n";
-        for (const IniEntry& e : doc[i].entries)
-            out += Encode(e.key, true) + '=' + Encode(e.value, false) + '\n';
+        if (section.hasHeader)
+            out += (section.rawHeader.empty() ? '[' + section.name + ']' : section.rawHeader) + '\n';
+        for (const IniEntry& e : section.entries)
+        {
+            if (!e.isEntry || !e.raw.empty())
+                out += e.raw + '\n';
+            else
+                out += Encode(e.key, true) + '=' + Encode(e.value, false) + '\n';
+        }
     }
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+// A new section goes at the end, a blank line apart from what is there.
+IniSection& AddSection(IniDocument& doc, const char* name)
+{
+    IniSection& last = doc.back();
+    if (!(last.entries.empty() ? !last.hasHeader : IsBlankLine(last.entries.back())))
+        last.entries.push_back({std::string(), std::string(), std::string(), false});
+    doc.push_back({name, true, std::string(), {}});
+    return doc.back();
+}
+
+// A new entry goes after the section's last line that is not blank, so that the blank line
+// before the next section stays where it was.
+void AddEntry(IniSection& section, const char* key, const char* value)
+{
+    size_t at = section.entries.size();
+    while (at > 0 && IsBlankLine(section.entries[at - 1]))
+        --at;
+    section.entries.insert(section.entries.begin() + static_cast<std::ptrdiff_t>(at), {key, value, std::string(), true});
 }
 
 // False when the file exists but cannot be read: writing over it would lose its contents.
 bool Load(const QString& path, IniDocument& doc)
 {
-    doc.clear();
+    doc = IniDocument();
+    doc.push_back({std::string(), false, std::string(), {}});
     QFile file(path);
     if (!file.exists())
         return true;
@@ -442,8 +510,7 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
     IniDocument doc;
     if (!Load(GetProfilePath(), doc))
         return CString(lpszDefault);
-    IniSection* section = FindSection(doc, lpszSection);
-    IniEntry* entry = section ? FindEntry(*section, lpszEntry) : nullptr;
+    IniEntry* entry = FindEntry(doc, lpszSection, lpszEntry);
     return entry ? CString(entry->value) : CString(lpszDefault);
 }
 
@@ -456,33 +523,37 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
     IniDocument doc;
     if (!Load(path, doc))
         return FALSE;
-    IniSection* section = FindSection(doc, lpszSection);
     if (!lpszEntry)
     {
-        if (!section)
+        const size_t before = doc.size();
+        doc.erase(std::remove_if(doc.begin(), doc.end(),
+                                 [&](const IniSection& s) { return s.hasHeader && SameName(s.name, lpszSection); }),
+                  doc.end());
+        if (doc.size() == before)
             return TRUE;
-        doc.erase(doc.begin() + (section - doc.data()));
         return Save(path, doc) ? TRUE : FALSE;
     }
-    IniEntry* entry = section ? FindEntry(*section, lpszEntry) : nullptr;
+    IniSection* holder = nullptr;
+    IniEntry* entry = FindEntry(doc, lpszSection, lpszEntry, &holder);
     if (!lpszValue)
     {
         if (!entry)
             return TRUE;
-        section->entries.erase(section->entries.begin() + (entry - section->entries.data()));
+        holder->entries.erase(holder->entries.begin() + (entry - holder->entries.data()));
         return Save(path, doc) ? TRUE : FALSE;
     }
     if (entry && entry->value == lpszValue)
         return TRUE;
-    if (!section)
-    {
-        doc.push_back({lpszSection, {}});
-        section = &doc.back();
-    }
     if (entry)
+    {
         entry->value = lpszValue;
+        entry->raw.clear();
+    }
     else
-        section->entries.push_back({lpszEntry, lpszValue});
+    {
+        IniSection* section = FindSection(doc, lpszSection);
+        AddEntry(section ? *section : AddSection(doc, lpszSection), lpszEntry, lpszValue);
+    }
     return Save(path, doc) ? TRUE : FALSE;
 }
 
@@ -499,7 +570,7 @@ BOOL CWinApp::DeleteProfileTree(LPCTSTR lpszSection)
     const size_t before = doc.size();
     doc.erase(std::remove_if(doc.begin(), doc.end(),
                              [&](const IniSection& s) {
-                                 return SameName(s.name, lpszSection) ||
+                                 return !s.hasHeader ? false : SameName(s.name, lpszSection) ||
                                         (s.name.size() > prefix.size() &&
                                          SameName(s.name.substr(0, prefix.size()), prefix.c_str()));
                              }),

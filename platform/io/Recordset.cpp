@@ -2,6 +2,8 @@
 
 #include "platform/io/WorkbookSql.h"
 
+#include <new>
+
 IMPLEMENT_DYNAMIC(CRecordset, CObject)
 
 void CDBVariant::Clear()
@@ -33,6 +35,20 @@ BOOL CRecordset::Open(UINT, LPCTSTR lpszSQL, DWORD)
     if (statement.kind != WorkbookSqlStatement::Select)
         ThrowDBException("A record set opens on a selection (SELECT * FROM [sheet$])");
 
+    try
+    {
+        OpenSelection(sql, statement);
+    }
+    catch (const std::bad_alloc&)
+    {
+        Close();
+        ThrowDBException("The worksheet is too large to read");
+    }
+    return TRUE;
+}
+
+void CRecordset::OpenSelection(const CString& sql, const WorkbookSqlStatement& statement)
+{
     const WorkbookSheet sheet = m_pDatabase->SelectTable(statement.table);
     const int columns = sheet.ColumnCount();
     const bool named = m_pDatabase->FirstRowHasNames();
@@ -85,7 +101,6 @@ BOOL CRecordset::Open(UINT, LPCTSTR lpszSQL, DWORD)
     m_strTableName = statement.table;
     m_current = 0;
     m_bOpen = true;
-    return TRUE;
 }
 
 void CRecordset::Close()

@@ -33,6 +33,8 @@
 
 #include <vector>
 
+struct WorkbookSqlStatement;
+
 #define AFX_DB_USE_DEFAULT_TYPE (0xFFFFFFFFu)
 
 #define DBVT_NULL 0
@@ -144,6 +146,8 @@ public:
     CString m_strSort;
 
 private:
+    // The work of Open once the statement is known to be a selection.
+    void OpenSelection(const CString& sql, const WorkbookSqlStatement& statement);
     short FieldIndex(LPCTSTR lpszName) const;
     const WorkbookCell& Cell(short nIndex) const;
 

@@ -14,12 +14,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace
 {
 // A part larger than this is not read: a workbook this engine exchanges is far smaller, and a
 // damaged or hostile package must not take all the memory.
 constexpr uLong kMaxPartBytes = 256u * 1024u * 1024u;
+// And all parts together: a few hundred kilobytes of package can claim gigabytes.
+constexpr unsigned long long kMaxPackageBytes = 256ull * 1024ull * 1024ull;
+// Cells that a sheet's used range (first row and column to its last) may span. The rows of a
+// sheet are held one after another, so one cell in the last row and column would otherwise ask
+// for a billion-row table of every record.
+constexpr long long kMaxSheetSpan = 16ll * 1024ll * 1024ll;
 
 const char* const kRelOfficeDocument = "/officeDocument";
 const char* const kRelWorksheet = "/worksheet";
@@ -42,6 +49,22 @@ public:
     ZipPackage& operator=(const ZipPackage&) = delete;
 
     bool IsOpen() const { return m_zip != nullptr; }
+
+    // The uncompressed size that all parts together claim, as the package's directory says.
+    unsigned long long ClaimedBytes()
+    {
+        unsigned long long total = 0;
+        for (int status = unzGoToFirstFile(m_zip); status == UNZ_OK; status = unzGoToNextFile(m_zip))
+        {
+            unz_file_info64 info{};
+            if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+                return ~0ull;
+            total += info.uncompressed_size;
+            if (total > kMaxPackageBytes)
+                break;
+        }
+        return total;
+    }
 
     // The part's bytes; false when it is missing (`missing` set) or cannot be read.
     bool Read(const QString& partName, QByteArray& out, bool* missing, CString& error)
@@ -265,8 +288,16 @@ bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, Wo
         if (reader.name() == QLatin1String("row"))
         {
             bool ok = false;
-            const int r = reader.attributes().value(QLatin1String("r")).toInt(&ok);
-            row = ok && r >= 1 && r <= kWorkbookMaxRows ? r - 1 : row + 1;
+            const QStringView number = reader.attributes().value(QLatin1String("r"));
+            const int r = number.toInt(&ok);
+            // A row without its number follows the last; one with a number no sheet has is
+            // damage, not row 1.
+            if (!number.isEmpty() && !(ok && r >= 1 && r <= kWorkbookMaxRows))
+            {
+                error.Format("The worksheet \"%s\" has a row number out of range", sheet.name.GetString());
+                return false;
+            }
+            row = number.isEmpty() ? row + 1 : r - 1;
             column = -1;
             continue;
         }
@@ -284,6 +315,12 @@ bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, Wo
         if (cellColumn >= kWorkbookMaxColumns)
         {
             error.Format("The worksheet \"%s\" has too many columns", sheet.name.GetString());
+            return false;
+        }
+        if ((static_cast<long long>(cellRow) + 1) * (static_cast<long long>(cellColumn) + 1) > kMaxSheetSpan)
+        {
+            error.Format("The worksheet \"%s\" has a cell at row %d, column %d: a sheet that large is not read",
+                         sheet.name.GetString(), cellRow + 1, cellColumn + 1);
             return false;
         }
         row = cellRow;
@@ -406,7 +443,28 @@ bool IsValidWorksheetName(const CString& name)
     return name[0] != '\'' && name[name.GetLength() - 1] != '\'';
 }
 
+namespace
+{
+bool ReadPackage(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, CString& error);
+} // namespace
+
 bool ReadXlsxWorkbook(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, CString& error)
+{
+    try
+    {
+        return ReadPackage(linuxPath, sheets, error);
+    }
+    catch (const std::bad_alloc&)
+    {
+        sheets.clear();
+        error = "The workbook is too large to read";
+        return false;
+    }
+}
+
+namespace
+{
+bool ReadPackage(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, CString& error)
 {
     sheets.clear();
     error.Empty();
@@ -419,6 +477,11 @@ bool ReadXlsxWorkbook(const QString& linuxPath, std::vector<WorkbookSheet>& shee
     if (!zip.IsOpen())
     {
         error = "The file is not an .xlsx workbook";
+        return false;
+    }
+    if (zip.ClaimedBytes() > kMaxPackageBytes)
+    {
+        error = "The workbook unpacks to more than 256 MB and is not read";
         return false;
     }
     QByteArray xml;
@@ -502,6 +565,7 @@ bool ReadXlsxWorkbook(const QString& linuxPath, std::vector<WorkbookSheet>& shee
     error.Empty();
     return true;
 }
+} // namespace
 
 bool WriteXlsxWorkbook(const QString& linuxPath, const std::vector<WorkbookSheet>& sheets, CString& error)
 {

@@ -322,3 +322,36 @@ TEST(NetworkFile, StationLinesStopOnlyAtTheNextSection)
     EXPECT_EQ(network[0].m_Name, "A = north");
     EXPECT_EQ(network[0][1].ObservedRange, 28.284);
 }
+
+// The fixture's contents written as the network file `name`.
+void WriteNetworkFixture(const char* name, const char* fixture)
+{
+    std::ifstream in(std::string(SUITE_SOURCE_DIR "/acoustic/engine/tests/data/") + fixture);
+    std::stringstream text;
+    text << in.rdbuf();
+    WriteNetworkFile(name, text.str().c_str());
+}
+
+// A station line with neither name nor position is refused with its line number, before any
+// adjustment could be sized by it.
+TEST(NetworkFileBadInput, BlankStationLineIsRefusedWithItsLine)
+{
+    WriteNetworkFixture("Blank", "bad_network_blank_station.NET");
+    CNetwork network;
+    EXPECT_FALSE(network.Load("Blank"));
+    EXPECT_EQ(network.GetSize(), 0);
+    EXPECT_TRUE(HasMessageWith(network, "Line 5 of the network file is a station without a name or position"));
+}
+
+// A transponder straight below a fixed station: the bearing between them has no direction and
+// makes no row, so it adds no redundancy to the variance factor.
+TEST(NetworkFileBadInput, ObservationsThatMakeNoRowAreNotCountedInTheVarianceFactor)
+{
+    WriteNetworkFixture("Plumb", "bad_network_plumb_bearing.NET");
+    CNetwork network;
+    ASSERT_TRUE(network.Load("Plumb"));
+    ASSERT_EQ(network.Adjust(), 1);
+    EXPECT_DOUBLE_EQ(network.m_SumWeightedSquares, 0.25);
+    // Three range rows for one adjusted station; the bearing made none.
+    EXPECT_DOUBLE_EQ(network.m_VarianceFactor, 0.25 / 2.0);
+}

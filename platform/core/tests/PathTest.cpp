@@ -5,11 +5,13 @@
 #include "testsupport/TempDrives.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ostream>
+#include <string>
 
 // Readable QString values in failure messages.
 static void PrintTo(const QString& s, std::ostream* os)
@@ -149,4 +151,20 @@ TEST(DriveMapping, Windows1252NamesOnDisk)
     ASSERT_TRUE(finder.FindFile("C:\\CAF\xC9*.txt"));
     finder.FindNextFile();
     EXPECT_EQ(finder.GetFileName(), "Caf\xE9 \xB0.txt");
+}
+
+// A path value of two megabytes (a damaged settings line) maps in time that grows with its length.
+TEST(DriveMappingBadInput, HugePathMapsInLinearTime)
+{
+    std::string path = "C:\\";
+    while (path.size() < 2000000)
+        path += "folder\\";
+    path += "name.txt";
+    QElapsedTimer timer;
+    timer.start();
+    const QString linux = LinuxPathFromWindows(path.c_str());
+    const CString full = FullWindowsPath(path.c_str());
+    EXPECT_LT(timer.elapsed(), 10000); // quadratic work takes minutes here
+    EXPECT_TRUE(linux.endsWith(QLatin1String("/folder/folder/name.txt")));
+    EXPECT_EQ(full.GetLength(), static_cast<int>(path.size()));
 }

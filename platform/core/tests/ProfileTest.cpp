@@ -278,3 +278,34 @@ TEST(WinApp, ProcessStartKeepsTheCNumericLocale)
     if (!commaLocale)
         GTEST_SKIP() << "no locale with a decimal comma is installed; checked the reset only";
 }
+
+// A profile a hand or another tool has touched: a byte-order mark, comments and lines that are
+// no entries survive every write, in place.
+TEST(ProfileBadInput, WritesKeepEveryOtherLineAndReadABomAsNothing)
+{
+    CTestApp app;
+    QFile fixture(SUITE_SOURCE_DIR "/platform/core/tests/data/bad_profile_bom.ini");
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    WriteAll(app.GetProfilePath(), fixture.readAll());
+
+    EXPECT_EQ(app.GetProfileString("First", "A"), "1");
+    EXPECT_EQ(app.GetProfileString("Second", "B"), "2");
+    ASSERT_TRUE(app.WriteProfileString("Second", "C", "3"));
+    ASSERT_TRUE(app.WriteProfileString("First", "A", "9"));
+    ASSERT_TRUE(app.WriteProfileString("Third", "D", "4"));
+    EXPECT_EQ(ReadAll(app.GetProfilePath()), QByteArray("\xEF\xBB\xBF[First]\n"
+                                                         "A=9\n"
+                                                         "; kept comment\n"
+                                                         "not an entry line\n"
+                                                         "\n"
+                                                         "[Second]\n"
+                                                         "# hash comment\n"
+                                                         "  B  =  2  \n"
+                                                         "C=3\n"
+                                                         "\n"
+                                                         "[Third]\n"
+                                                         "D=4\n"));
+    ASSERT_TRUE(app.WriteProfileString("First", "A", nullptr));
+    EXPECT_EQ(app.GetProfileString("First", "A", "gone"), "gone");
+    EXPECT_TRUE(ReadAll(app.GetProfilePath()).contains("; kept comment\nnot an entry line\n"));
+}

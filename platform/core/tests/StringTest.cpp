@@ -103,6 +103,32 @@ TEST(CArrayGrowth, FrameworkRule)
     EXPECT_EQ(a.GetAllocSize(), 16);
 }
 
+// A route of a hundred thousand points added one by one: the capacity grows by an eighth each
+// time, so the copies stay linear; a step the caller gave still holds.
+TEST(CArrayGrowthBadInput, LargeArraysGrowGeometrically)
+{
+    CArray<double, double> a;
+    int reallocations = 0;
+    INT_PTR capacity = 0;
+    for (int i = 0; i < 100000; ++i)
+    {
+        a.Add(i);
+        if (a.GetAllocSize() != capacity)
+        {
+            capacity = a.GetAllocSize();
+            ++reallocations;
+        }
+    }
+    EXPECT_LT(reallocations, 100);
+    EXPECT_EQ(a[99999], 99999.0);
+
+    CArray<double, double> stepped;
+    stepped.SetSize(0, 10);
+    for (int i = 0; i < 25; ++i)
+        stepped.Add(i);
+    EXPECT_EQ(stepped.GetAllocSize(), 30);
+}
+
 TEST(CArrayGrowth, BadIndexThrowsInvalidArg)
 {
     CArray<int, int> a;

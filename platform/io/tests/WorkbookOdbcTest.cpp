@@ -408,3 +408,34 @@ TEST(WorkbookOdbc, NamesAndValuesInEveryQuotedForm)
     const std::vector<std::vector<CString>> expected = {{"x'y", "12", ""}, {"", "-0.5", "  padded "}};
     EXPECT_EQ(Records(rs), expected);
 }
+
+// Damaged workbooks give the import's own message, never an exception of another kind and never
+// all the memory: a cell in the last row and column, a row numbered 0, a package that claims
+// gigabytes.
+TEST(WorkbookBadInput, DamagedWorkbooksAreRefusedWithAMessage)
+{
+    struct Case
+    {
+        const char* fixture;
+        const char* message;
+    } cases[] = {
+        {"bad_xlsx_far_cell.xlsx", "has a cell at row 1048576, column 16384"},
+        {"bad_xlsx_row_zero.xlsx", "has a row number out of range"},
+        {"bad_xlsx_claimed_size.xlsx", "unpacks to more than 256 MB"},
+    };
+    for (const Case& c : cases)
+    {
+        const QString target = TempDrives::Current()->OnC(c.fixture);
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(QString(SUITE_SOURCE_DIR "/platform/io/tests/data/") + c.fixture, target));
+        CString windowsPath;
+        windowsPath.Format("C:\\%s", c.fixture);
+        const CString error = DbError([&] {
+            CDatabase db;
+            db.OpenEx(ReadConnect(windowsPath), CDatabase::noOdbcDialog);
+            CRecordset rs(&db);
+            rs.Open(CRecordset::forwardOnly, "SELECT * FROM [Sheet1$]", CRecordset::readOnly);
+        });
+        EXPECT_NE(error.Find(c.message), -1) << c.fixture << ": " << error.GetString();
+    }
+}
