@@ -570,8 +570,9 @@ BOOL CWnd::CreateFromWidget(QWidget* widget, DWORD dwExStyle, LPCTSTR lpszWindow
     cs.style = static_cast<LONG>(dwStyle);
     cs.lpszName = lpszWindowName;
     cs.dwExStyle = dwExStyle;
-    return FinishCreate(this, cs, [widget](HWND, QWidget* parent) {
-        if (parent && widget->parentWidget() != parent)
+    return FinishCreate(this, cs, [widget, &cs](HWND, QWidget* parent) {
+        // A child lands in its parent below; a top-level keeps the flags FinishCreate gives it.
+        if (parent && widget->parentWidget() != parent && !IsChildStyle(static_cast<DWORD>(cs.style)))
             widget->setParent(parent, widget->windowFlags());
         return widget;
     });
@@ -637,6 +638,12 @@ BOOL FinishCreate(CWnd* self, CREATESTRUCT& cs, const std::function<QWidget*(HWN
     {
         const bool dialog = qobject_cast<QDialog*>(widget) != nullptr;
         widget->setWindowFlags(TopLevelFlags(style, cs.dwExStyle, dialog));
+    }
+    else if (widget->parentWidget() != parentWidget || widget->isWindow())
+    {
+        // A child window is a child whatever its widget was made as: one made without a
+        // parent is a window of its own to Qt and would show loose on the screen.
+        widget->setParent(parentWidget, Qt::Widget);
     }
     bridge->AttachWidget(widget);
 
