@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -24,12 +25,29 @@ QWidget* WidgetAt(QWidget* top, QPoint& pos)
     return target;
 }
 
-void Click(QWidget* target, QPoint pos, bool doubleClick)
+// Each event goes to the widget under the point at that moment, as on a screen: a first click
+// may open a window there (an in-place editor) that takes the second.
+void Click(QWidget* top, QPoint topPos, bool doubleClick)
 {
-    QTest::mouseMove(target, pos);
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, pos);
-    if (doubleClick)
-        QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, pos);
+    const auto target = [top, topPos](QPoint& pos) {
+        pos = topPos;
+        return WidgetAt(top, pos);
+    };
+    QPoint pos;
+    QWidget* w = target(pos);
+    QTest::mouseMove(w, pos);
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, pos);
+    if ((w = target(pos)) != nullptr)
+        QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, pos);
+    Pump();
+    if (!doubleClick)
+        return;
+    w = target(pos);
+    QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    w = target(pos);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, pos);
     Pump();
 }
 } // namespace
@@ -39,9 +57,7 @@ void ClickClient(CWnd* wnd, int x, int y, bool doubleClick)
     QWidget* top = wnd ? wnd->GetWidget() : nullptr;
     if (!top)
         return;
-    QPoint pos(x, y);
-    QWidget* target = WidgetAt(top, pos);
-    Click(target, pos, doubleClick);
+    Click(top, QPoint(x, y), doubleClick);
 }
 
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)
