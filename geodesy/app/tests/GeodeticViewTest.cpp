@@ -13,6 +13,7 @@
 #include "testsupport/TempDrives.h"
 #include "testsupport/UserInput.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -272,4 +273,30 @@ TEST_F(GeodeticViewTest, TypingIntoACellConvertsItsRowAndRefusesBadInput)
     EXPECT_FALSE(m_pView->GetSheet().IsMarked(0, 1));
     EXPECT_NEAR(std::atof(List().GetItemText(0, east + 1)), n, 0.0005);
     EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(0), "");
+}
+
+// The section titles of the body menu are drawn as the user sees them: a dark band with the
+// title in white, not a blank row.
+TEST_F(GeodeticViewTest, MenuSectionTitlesAreDrawn)
+{
+    Fill({"Lat Deg", "Lon Deg"}, {{"51.5", "1.25"}});
+    QImage shown;
+    ModalHook::AnswerMenuShown([&shown](QWidget* menu) {
+        shown = menu->grab().toImage();
+        return 0u;
+    });
+    m_pView->OnBodyMenu(CPoint(20, 20));
+    ASSERT_FALSE(shown.isNull()) << "the menu did not show";
+    int band = 0, white = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+        {
+            const QColor c = shown.pixelColor(x, y);
+            band += c == QColor(0x40, 0x40, 0x40);
+            white += c.red() > 0xE0 && c.green() > 0xE0 && c.blue() > 0xE0;
+        }
+    // Four titles (import, conversion, datum shift, export), each a band as wide as the menu.
+    EXPECT_GT(band, 4 * shown.width());
+    EXPECT_GT(white, 40) << "no title text in the bands";
+    shown.save(QString(SUITE_VISUAL_DIR) + "/geodetic_body_menu.png");
 }
