@@ -1,6 +1,8 @@
 #include "geodesy/app/GeodeticView.h"
 
+#include "foundation/Folders.h"
 #include "foundation/MyListCtrl.h"
+#include "geodesy/app/CellCheck.h"
 #include "foundation/PopupMenu.h"
 #include "geodesy/app/MainFrame.h"
 #include "platform/ui/FileDialog.h"
@@ -97,6 +99,10 @@ bool CGeodeticView::LoadCoordinateFile()
                        "Co-ordinate Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||",
                        this);
     dialog.m_ofn.lpstrTitle = "Co-ordinate Files";
+    // Co-ordinate files live in the data folder: the dialog starts there.
+    CString folder;
+    if (GetMyDrivesDataFolder(folder, nullptr) || GetMyDataFolder(folder, nullptr))
+        dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return false;
     LoadCoordinateFile(dialog.GetPathName());
@@ -115,8 +121,39 @@ void CGeodeticView::LoadCoordinateFile(const char* path)
     // The columns keep the kinds the user gave them last time: their headings come back.
     m_Sheet.ClearProblems();
     LoadCsv(m_DataFilePath);
+    if (TakeHeadingLine())
+        RescanHeadings();
     ApplyHeadings();
     ShowProblems();
+}
+
+bool CGeodeticView::TakeHeadingLine()
+{
+    // A file the sheet saved starts with its headings: that line names the columns and is no
+    // row of data. It is told by holding the heading of a column kind or of a conversion's
+    // output and no number.
+    CListCtrl& list = GetListCtrl();
+    if (list.GetItemCount() == 0)
+        return false;
+    const int columns = GetColumnCount(list);
+    bool named = false;
+    for (int c = 0; c < columns; ++c)
+    {
+        const CString text = list.GetItemText(0, c);
+        double number = 0.0;
+        if (CCellCheck::ReadWholeNumber(text, number))
+            return false;
+        for (int kind = 0; kind < COLUMN_KINDS && !named; ++kind)
+            named = text.CompareNoCase(GetColumnHeading(kind)) == 0;
+        for (int output = 0; output < OUTPUT_COLUMNS && !named; ++output)
+            named = text == GetOutputHeading(output);
+    }
+    if (!named)
+        return false;
+    for (int c = 0; c < columns; ++c)
+        SetHeadingText(list, c, list.GetItemText(0, c));
+    list.DeleteItem(0);
+    return true;
 }
 
 void CGeodeticView::OnLButtonDown(UINT nFlags, CPoint point)

@@ -83,6 +83,8 @@ protected:
     CGeodeticSheet m_Sheet;
 
 private:
+    // A first row that holds the file's headings becomes the headings; true when it did.
+    bool TakeHeadingLine();
     // The refused cells repainted, and the first of them, with its reason, in the status bar.
     void ShowProblems();
     CInPlaceEdit m_CellEdit;

@@ -21,6 +21,7 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -650,10 +651,21 @@ BOOL FinishCreate(CWnd* self, CREATESTRUCT& cs, const std::function<QWidget*(HWN
     // Geometry, before WM_CREATE so that OnCreate sees its size.
     if (cs.x == CW_USEDEFAULT || cs.cx == CW_USEDEFAULT)
     {
-        if (widget->size().isEmpty() || !IsChildStyle(style))
-            widget->resize(640, 480);
-        if (!IsChildStyle(style))
-            widget->move(100, 100);
+        if (IsChildStyle(style))
+        {
+            if (widget->size().isEmpty())
+                widget->resize(640, 480);
+        }
+        else
+        {
+            // A window placed by default takes a good part of the screen, as the system gives
+            // it, and never less than 640 x 480.
+            QRect area(0, 0, 1024, 768);
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                area = screen->availableGeometry();
+            widget->resize(std::max(640, area.width() * 3 / 4), std::max(480, area.height() * 3 / 4));
+            widget->move(area.left() + area.width() / 8, area.top() + area.height() / 8);
+        }
     }
     else
     {

@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -419,8 +420,16 @@ TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
     QMainWindow* window = m_pFrame->GetMainWindow();
     ASSERT_NE(window, nullptr);
     window->resize(1200, 800);
+    // No position yet: no grid read-outs (not "0.0").
+    EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(2), "");
     SendUdp(m_UdpPort, NmeaSentence(kGga) + NmeaSentence(kGsa) + NmeaSentence(kGsv));
     PumpFor(300);
+    // The status bar shows the received position in the working grid.
+    double easting = 0.0, northing = 0.0;
+    ASSERT_TRUE(m_pFrame->m_Projection.GeographicToGrid((48 + 7.038 / 60) * CProjection::DEG_TO_RAD,
+                                                        (11 + 31.0 / 60) * CProjection::DEG_TO_RAD, &easting, &northing));
+    EXPECT_NEAR(std::atof(m_pFrame->m_wndStatusBar.GetPaneText(2)), easting, 0.001);
+    EXPECT_NEAR(std::atof(m_pFrame->m_wndStatusBar.GetPaneText(4)), northing, 0.001);
     // Every pane that shows at start shows its content inside the frame; nothing else shows.
     const std::vector<std::pair<std::string, const CWnd*>> all = {
         {"Grid to Geographicals", &m_pFrame->m_wndGridToGeogPane},

@@ -210,6 +210,28 @@ TEST_F(GeodeticViewTest, LoadingAFileKeepsTheSavedColumnKindsAndConverts)
     EXPECT_STREQ(List().GetItemText(2, 3), "");
 }
 
+// A file the sheet saved comes back with its heading line as the headings, not as row 1; the
+// file dialog starts in the data folder.
+TEST_F(GeodeticViewTest, ReloadingASavedFileTakesItsHeadingLineAsHeadings)
+{
+    Fill({"A", "B", "C"}, {});
+    const QString data = TempDrives::Current()->DriveC() + "/MyData";
+    QDir().mkpath(data);
+    QFile file(data + "/saved.csv");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Label,Lat Deg,Lon Deg,Easting ,Northing \r\nP1,51.5,1.25,378623.136,5707090.698\r\n");
+    file.close();
+    ModalHook::AnswerFileDialog({"C:\\MyData\\saved.csv"});
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_LOAD_DATA));
+    EXPECT_NE(ModalHook::Shown().back().folder.Find("MyData"), -1) << (LPCSTR)ModalHook::Shown().back().folder;
+    ASSERT_EQ(List().GetItemCount(), 1);
+    EXPECT_STREQ(List().GetItemText(0, 0), "P1");
+    EXPECT_STREQ(GetHeadingText(List(), 1), "Lat Deg");
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_LAT_DEG], 1);
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_LON_DEG], 2);
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], -1); // an output, not an input
+}
+
 // A cell typed into as a user does: a double click opens the editor, the text and Enter end
 // it; the row is converted again, and a refused value marks its cell and says why in the
 // status bar. F2 edits the cell clicked last; Escape gives the old text back.
