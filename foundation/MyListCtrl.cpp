@@ -15,6 +15,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CMyListCtrl::OnCustomDraw)
+ON_WM_ERASEBKGND()
 ON_NOTIFY_REFLECT(LVN_BEGINLABELEDIT, &CMyListCtrl::OnBeginLabelEdit)
 ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, &CMyListCtrl::OnEndLabelEdit)
 ON_BN_CLICKED(CMyListCtrl::BUTTON_ID, &CMyListCtrl::OnButtonPress)
@@ -396,6 +397,49 @@ void CMyListCtrl::OnButtonPress()
     if (CWnd* parent = GetParent())
         parent->SendMessage(UM_LIST_BUTTON_PRESS, static_cast<WPARAM>(m_ButtonItem),
                             static_cast<LPARAM>(m_ButtonColumn));
+}
+
+BOOL CMyListCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    if (!pDC)
+        return TRUE;
+    CRect client;
+    GetClientRect(&client);
+    const COLORREF back = GetBkColor();
+    pDC->FillSolidRect(&client, back);
+    CHeaderCtrl* header = GetHeaderCtrl();
+    const int columns = header ? header->GetItemCount() : 0;
+    if (m_ColumnColourMode == 1)
+    {
+        // Columns side by side from the client's left edge; the last keeps the background.
+        int left = client.left;
+        for (int c = 0; c + 1 < columns; ++c)
+        {
+            const int width = GetColumnWidth(c);
+            HDITEM hd{};
+            hd.mask = HDI_LPARAM;
+            if (header->GetItem(c, &hd) && hd.lParam != 0 && hd.lParam != c)
+                pDC->FillSolidRect(CRect(left, client.top, left + width, client.bottom), static_cast<COLORREF>(hd.lParam));
+            left += width;
+        }
+    }
+    else if (m_AlternateRowColour != 0)
+    {
+        // Bands between rows r and r + 1, from the top row, as far as a page reaches.
+        const int top = GetTopIndex();
+        const int perPage = GetCountPerPage();
+        CRect first;
+        if (GetItemCount() > 0 && GetItemRect(top, &first, LVIR_BOUNDS))
+        {
+            const int height = first.Height();
+            for (int r = 0; r <= perPage; ++r)
+            {
+                const CRect band(client.left, first.top + r * height, client.right, first.top + (r + 1) * height);
+                pDC->FillSolidRect(&band, (r % 2) ? m_AlternateRowColour : back);
+            }
+        }
+    }
+    return TRUE;
 }
 
 void CMyListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)

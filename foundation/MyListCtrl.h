@@ -88,6 +88,8 @@ protected:
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    // The background: the list's colour, then the column colours or the alternate row bands.
+    BOOL OnEraseBkgnd(CDC* pDC);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnButtonPress();
