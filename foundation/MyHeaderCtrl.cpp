@@ -16,12 +16,15 @@ void CMyHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (!pDC)
         return;
     CRect rect(lpDrawItemStruct->rcItem);
+    pDC->SelectStockObject(DEFAULT_GUI_FONT);
+    pDC->DrawFrameControl(&rect, DFC_BUTTON, DFCS_BUTTONPUSH);
     const COLORREF oldBack = pDC->GetBkColor();
     const COLORREF oldText = pDC->GetTextColor();
     pDC->FillSolidRect(&rect, m_BackColour);
     pDC->SetBkColor(m_BackColour);
     pDC->SetTextColor(m_TextColour);
     pDC->DrawText(text, -1, &rect, DT_CENTER);
+    pDC->SelectStockObject(SYSTEM_FONT);
     pDC->SetBkColor(oldBack);
     pDC->SetTextColor(oldText);
 }

@@ -15,6 +15,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CMyListCtrl::OnCustomDraw)
+ON_WM_ERASEBKGND()
 ON_NOTIFY_REFLECT(LVN_BEGINLABELEDIT, &CMyListCtrl::OnBeginLabelEdit)
 ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, &CMyListCtrl::OnEndLabelEdit)
 ON_BN_CLICKED(CMyListCtrl::BUTTON_ID, &CMyListCtrl::OnButtonPress)
@@ -165,25 +166,38 @@ void CMyListCtrl::SetColourScheme(int nScheme)
     Invalidate(TRUE);
 }
 
-bool CMyListCtrl::HitTestCell(CPoint point, int& nItem, int& nColumn)
+NMLVCUSTOMDRAW* SubItemPrePaint(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    *pResult = 0;
+    const DWORD stage = cd->nmcd.dwDrawStage;
+    if (stage == CDDS_PREPAINT || stage == CDDS_ITEMPREPAINT)
+    {
+        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        return nullptr;
+    }
+    return stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM) ? cd : nullptr;
+}
+
+bool HitTestListCell(CListCtrl& list, CPoint point, int& nItem, int& nColumn)
 {
     nItem = -1;
     nColumn = -1;
-    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT)
+    if ((list.GetStyle() & LVS_TYPEMASK) != LVS_REPORT)
         return false;
-    const int row = HitTest(point);
+    const int row = list.HitTest(point);
     if (row < 0)
         return false;
     CRect bounds;
-    GetItemRect(row, &bounds, LVIR_BOUNDS);
+    list.GetItemRect(row, &bounds, LVIR_BOUNDS);
     if (!bounds.PtInRect(point))
         return false;
-    CHeaderCtrl* header = GetHeaderCtrl();
+    CHeaderCtrl* header = list.GetHeaderCtrl();
     const int count = header ? header->GetItemCount() : 0;
     int left = bounds.left;
     for (int c = 0; c < count; ++c)
     {
-        const int width = GetColumnWidth(c);
+        const int width = list.GetColumnWidth(c);
         if (point.x >= left && point.x <= left + width)
         {
             nItem = row;
@@ -195,18 +209,18 @@ bool CMyListCtrl::HitTestCell(CPoint point, int& nItem, int& nColumn)
     return false;
 }
 
-CRect CMyListCtrl::GetCellRect(int nColumn, int nItem)
+CRect GetListCellRect(CListCtrl& list, int nColumn, int nItem)
 {
     CRect row;
-    GetItemRect(nItem, &row, LVIR_BOUNDS);
+    list.GetItemRect(nItem, &row, LVIR_BOUNDS);
     CRect client;
-    GetClientRect(&client);
+    list.GetClientRect(&client);
     if (row.right > client.right)
         row.right = client.right;
     int offset = 0;
     for (int c = 0; c < nColumn; ++c)
-        offset += GetColumnWidth(c);
-    const int width = GetColumnWidth(nColumn);
+        offset += list.GetColumnWidth(c);
+    const int width = list.GetColumnWidth(nColumn);
     const int left = row.left + offset;
     int scroll = 0;
     if (left >= client.left && left <= client.right)
@@ -217,12 +231,22 @@ CRect CMyListCtrl::GetCellRect(int nColumn, int nItem)
     else
         scroll = left;
     if (scroll != 0)
-        Scroll(CSize(scroll, 0));
+        list.Scroll(CSize(scroll, 0));
     // Where the list really ended up: it cannot scroll past its ends.
     CRect after;
-    GetItemRect(nItem, &after, LVIR_BOUNDS);
+    list.GetItemRect(nItem, &after, LVIR_BOUNDS);
     const int cellLeft = after.left + offset;
     return CRect(cellLeft, after.top, cellLeft + width, after.bottom);
+}
+
+bool CMyListCtrl::HitTestCell(CPoint point, int& nItem, int& nColumn)
+{
+    return HitTestListCell(*this, point, nItem, nColumn);
+}
+
+CRect CMyListCtrl::GetCellRect(int nColumn, int nItem)
+{
+    return GetListCellRect(*this, nColumn, nItem);
 }
 
 void CMyListCtrl::OnLButtonDown(UINT nFlags, CPoint point)
@@ -265,11 +289,9 @@ void CMyListCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     }
     if (InSet(m_ReadOnlyColumns, column))
         return;
+    // Both receivers are asked, the parent even after the list itself said no.
     bool allowed = true;
-    SendMessage(UM_LIST_START_EDIT, cell, reinterpret_cast<LPARAM>(&allowed));
-    if (allowed)
-        if (CWnd* parent = GetParent())
-            parent->SendMessage(UM_LIST_START_EDIT, cell, reinterpret_cast<LPARAM>(&allowed));
+    SendToBoth(UM_LIST_START_EDIT, cell, reinterpret_cast<LPARAM>(&allowed));
     if (!allowed)
         return;
     if (InSet(m_LatitudeColumns, column))
@@ -377,17 +399,53 @@ void CMyListCtrl::OnButtonPress()
                             static_cast<LPARAM>(m_ButtonColumn));
 }
 
+BOOL CMyListCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    if (!pDC)
+        return TRUE;
+    CRect client;
+    GetClientRect(&client);
+    const COLORREF back = GetBkColor();
+    pDC->FillSolidRect(&client, back);
+    CHeaderCtrl* header = GetHeaderCtrl();
+    const int columns = header ? header->GetItemCount() : 0;
+    if (m_ColumnColourMode == 1)
+    {
+        // Columns side by side from the client's left edge; the last keeps the background.
+        int left = client.left;
+        for (int c = 0; c + 1 < columns; ++c)
+        {
+            const int width = GetColumnWidth(c);
+            HDITEM hd{};
+            hd.mask = HDI_LPARAM;
+            if (header->GetItem(c, &hd) && hd.lParam != 0 && hd.lParam != c)
+                pDC->FillSolidRect(CRect(left, client.top, left + width, client.bottom), static_cast<COLORREF>(hd.lParam));
+            left += width;
+        }
+    }
+    else if (m_AlternateRowColour != 0)
+    {
+        // Bands between rows r and r + 1, from the top row, as far as a page reaches.
+        const int top = GetTopIndex();
+        const int perPage = GetCountPerPage();
+        CRect first;
+        if (GetItemCount() > 0 && GetItemRect(top, &first, LVIR_BOUNDS))
+        {
+            const int height = first.Height();
+            for (int r = 0; r <= perPage; ++r)
+            {
+                const CRect band(client.left, first.top + r * height, client.right, first.top + (r + 1) * height);
+                pDC->FillSolidRect(&band, (r % 2) ? m_AlternateRowColour : back);
+            }
+        }
+    }
+    return TRUE;
+}
+
 void CMyListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
-    *pResult = 0;
-    const DWORD stage = cd->nmcd.dwDrawStage;
-    if (stage == CDDS_PREPAINT || stage == CDDS_ITEMPREPAINT)
-    {
-        *pResult = CDRF_NOTIFYSUBITEMDRAW;
-        return;
-    }
-    if (stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM))
+    NMLVCUSTOMDRAW* cd = SubItemPrePaint(pNMHDR, pResult);
+    if (!cd)
         return;
     const int row = static_cast<int>(cd->nmcd.dwItemSpec);
     const int sub = cd->iSubItem;

@@ -88,6 +88,8 @@ protected:
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    // The background: the list's colour, then the column colours or the alternate row bands.
+    BOOL OnEraseBkgnd(CDC* pDC);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnButtonPress();
@@ -109,6 +111,15 @@ protected:
     CInPlaceCombo m_Combo;
     CInPlaceButton m_Button;
 };
+
+// Custom draw of a list that colours cells: asks for the sub-item stage, and returns the
+// notification only there (null, with the answer set, at every other stage).
+NMLVCUSTOMDRAW* SubItemPrePaint(NMHDR* pNMHDR, LRESULT* pResult);
+// The cell of a report list under a client point; false when none. Columns are tried in index
+// order and both ends of a column's span belong to it.
+bool HitTestListCell(CListCtrl& list, CPoint point, int& nItem, int& nColumn);
+// A cell's rectangle for an in-place editor, after scrolling the list so that it shows.
+CRect GetListCellRect(CListCtrl& list, int nColumn, int nItem);
 
 // Sizes every column to the larger of its content and its heading's longest line; with
 // fillWidth the last column takes what is left of the client width.

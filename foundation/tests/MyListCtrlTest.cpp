@@ -53,11 +53,22 @@ class CTestList : public CMyListCtrl
 {
 public:
     std::vector<Note>* notes = nullptr;
+    // The log shared with the owner: both receivers in the order the messages arrived.
+    std::vector<Note>* journal = nullptr;
+    // The list itself says no to an edit (an owner subclass may).
+    bool veto = false;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         const std::string name = NameOf(message);
         if (!name.empty() && notes)
             notes->push_back({"list", name, wParam});
+        if (!name.empty() && journal)
+            journal->push_back({"list", name, wParam});
+        if (message == UM_LIST_START_EDIT && veto)
+        {
+            *reinterpret_cast<bool*>(lParam) = false;
+            return 0;
+        }
         return CMyListCtrl::WindowProc(message, wParam, lParam);
     }
     using CMyListCtrl::OnCustomDraw;
@@ -69,6 +80,8 @@ class COwner : public CWnd
 {
 public:
     std::vector<Note> notes;
+    // Every protocol message of the owner and of its lists, in the order they arrived.
+    std::vector<Note> journal;
     bool veto = false;
     std::vector<CString> choices;
     CImageList* images = nullptr;
@@ -84,6 +97,7 @@ public:
         if (name.empty())
             return CWnd::WindowProc(message, wParam, lParam);
         notes.push_back({"parent", name, wParam});
+        journal.push_back({"parent", name, wParam});
         if (message == UM_LIST_START_EDIT && veto)
             *reinterpret_cast<bool*>(lParam) = false;
         if (message == UM_LIST_SET_ITEMS)
@@ -111,6 +125,7 @@ enum
 void Build(CTestList& list, COwner& owner, std::vector<Note>& listNotes, UINT id = IDC_TABLE, int top = 0)
 {
     list.notes = &listNotes;
+    list.journal = &owner.journal;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_EDITLABELS | LVS_SHOWSELALWAYS,
                             CRect(0, top, 580, top + 180), &owner, id));
     const char* headings[] = {"Name", "Depth", "\nLatitude", "Kind", "File", "Fixed"};
@@ -156,14 +171,11 @@ void EditCell(CMyListCtrl& list, int item, int column)
     ClickCell(list, item, column);
 }
 
-std::vector<std::string> Sequence(const std::vector<Note>& a, const std::vector<Note>& b)
+// The journal as "who:what", in order.
+std::vector<std::string> Sequence(const std::vector<Note>& journal)
 {
-    // Both logs in the order of arrival are not interleaved by the vectors; the receivers are
-    // told apart by name and the order within each is kept.
     std::vector<std::string> out;
-    for (const Note& n : a)
-        out.push_back(n.who + ":" + n.what);
-    for (const Note& n : b)
+    for (const Note& n : journal)
         out.push_back(n.who + ":" + n.what);
     return out;
 }
@@ -233,6 +245,13 @@ TEST(MyListCtrl, CellsThatStartNoEdit)
     EXPECT_EQ(list.GetInPlaceEdit().GetSafeHwnd(), nullptr);
     EXPECT_FALSE(list.m_bEditing);
     owner.veto = false;
+    // The list's own veto: the parent is still asked, after the list, and nothing opens.
+    list.veto = true;
+    owner.journal.clear();
+    EditCell(list, 0, COL_NAME);
+    EXPECT_EQ(list.GetInPlaceEdit().GetSafeHwnd(), nullptr);
+    EXPECT_EQ(Sequence(owner.journal), (std::vector<std::string>{"list:START_EDIT", "parent:START_EDIT"}));
+    list.veto = false;
     owner.notes.clear();
     list.SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
     ClickCell(list, 2, COL_NAME, MK_LBUTTON | MK_SHIFT);
@@ -253,9 +272,10 @@ TEST(MyListCtrl, ComboCellsAskForChoicesThenImagesAndSelectTheCellText)
     std::vector<Note> listNotes;
     Build(list, owner, listNotes);
     EditCell(list, 1, COL_KIND);
-    const std::vector<std::string> expected = {"list:SET_ITEMS", "list:IMAGE_LIST", "parent:SET_ITEMS",
+    // Each question to the list, then to its parent, before the next question.
+    const std::vector<std::string> expected = {"list:SET_ITEMS", "parent:SET_ITEMS", "list:IMAGE_LIST",
                                                "parent:IMAGE_LIST"};
-    EXPECT_EQ(Sequence(listNotes, owner.notes), expected);
+    EXPECT_EQ(Sequence(owner.journal), expected);
     CInPlaceCombo& combo = list.GetInPlaceCombo();
     ASSERT_TRUE(combo.GetSafeHwnd() != nullptr);
     EXPECT_EQ(combo.GetCount(), 3);
@@ -522,4 +542,67 @@ TEST(MyListCtrl, ScrollingEndsAnOpenEdit)
     Pump();
     EXPECT_EQ(list.GetItemText(0, COL_NAME), CString("scrolled"));
     EXPECT_EQ(owner.notes.back().what, "VALIDATE");
+}
+
+// The drop-down is n + 10 rows taller than its cell below ten choices, 11 rows from ten on.
+TEST(MyListCtrl, DropDownHeightFollowsTheNumberOfChoices)
+{
+    for (const auto& [count, rows] : {std::pair<int, int>{1, 12}, {9, 20}, {10, 12}, {14, 12}})
+    {
+        SCOPED_TRACE(count);
+        COwner owner;
+        for (int i = 0; i < count; ++i)
+        {
+            CString choice;
+            choice.Format("Choice %d", i);
+            owner.choices.push_back(choice);
+        }
+        CTestList list;
+        std::vector<Note> listNotes;
+        Build(list, owner, listNotes);
+        CRect cell;
+        list.GetItemRect(1, &cell, LVIR_BOUNDS);
+        EditCell(list, 1, COL_KIND);
+        CInPlaceCombo& combo = list.GetInPlaceCombo();
+        ASSERT_TRUE(combo.GetSafeHwnd() != nullptr);
+        CRect dropped;
+        combo.GetDroppedControlRect(&dropped);
+        EXPECT_EQ(dropped.Height(), cell.Height() * rows);
+        list.SetFocus();
+        Pump();
+    }
+}
+
+// The background below the last row carries on the alternate row bands, and in column-colour
+// mode each column's colour; the rows themselves keep theirs.
+TEST(MyListCtrl, BackgroundCarriesTheRowBandsAndColumnColoursBelowTheRows)
+{
+    COwner owner;
+    CTestList list;
+    std::vector<Note> listNotes;
+    Build(list, owner, listNotes);
+    list.SetColourScheme(0); // white
+    list.m_AlternateRowColour = RGB(0xC0, 0xE0, 0xFF);
+    list.Invalidate();
+    Pump();
+    CRect first;
+    ASSERT_TRUE(list.GetItemRect(0, &first, LVIR_BOUNDS));
+    const int h = first.Height();
+    QImage image = list.RenderToImage();
+    // Rows 3 and 4 hold no item: band 3 is odd (alternate colour), band 4 even (background).
+    const int x = first.left + 300;
+    EXPECT_EQ(image.pixelColor(x, first.top + 3 * h + h / 2), QColor(0xC0, 0xE0, 0xFF));
+    EXPECT_EQ(image.pixelColor(x, first.top + 4 * h + h / 2), QColor(0xFF, 0xFF, 0xFF));
+
+    list.m_AlternateRowColour = 0;
+    list.m_ColumnColourMode = 1;
+    HDITEM hd{};
+    hd.mask = HDI_LPARAM;
+    hd.lParam = RGB(0xFF, 0xE0, 0x80);
+    list.GetHeaderCtrl()->SetItem(1, &hd);
+    list.Invalidate();
+    Pump();
+    image = list.RenderToImage();
+    EXPECT_EQ(image.pixelColor(90 + 45, first.top + 4 * h), QColor(0xFF, 0xE0, 0x80));
+    EXPECT_EQ(image.pixelColor(45, first.top + 4 * h), QColor(0xFF, 0xFF, 0xFF));
 }

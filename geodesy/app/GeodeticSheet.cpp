@@ -1,5 +1,7 @@
 #include "geodesy/app/GeodeticSheet.h"
 
+#include "geodesy/app/CellCheck.h"
+
 #include "foundation/AngleFormat.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/MyListCtrl.h"
@@ -9,6 +11,7 @@
 #include "geodesy/Spheroid.h"
 #include "platform/ui/ListCtrl.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -42,6 +45,10 @@ const ColumnKindDef kKinds[COLUMN_KINDS] = {
 const char* const kOutputs[OUTPUT_COLUMNS] = {"Easting ", "Northing ", "Latitude", "Longitude", "Ht."};
 
 const char* const kSettingsName = "Geodetic View";
+
+// How far (radians, about 6 mm on the ground) a projected point may come back from the inverse
+// and still count as within the grid's reach.
+const double kReachTolerance = 1e-9;
 
 double CellNumber(const CString& text)
 {
@@ -151,6 +158,8 @@ bool CGeodeticSheet::SaveSettings() const
 
 void CGeodeticSheet::RescanHeadings(CListCtrl& list)
 {
+    // Marks name cells by their column: once the columns change they would mark others.
+    m_Problems.clear();
     for (auto& column : m_Columns)
         column = -1;
     const int count = GetColumnCount(list);
@@ -298,123 +307,323 @@ int CGeodeticSheet::OutputColumn(CListCtrl& list, int output)
     return m_Output[output] = (int16_t)added;
 }
 
-bool CGeodeticSheet::Convert(CListCtrl& list, int conversion)
+bool CGeodeticSheet::CanConvert(CListCtrl& list, int conversion) const
 {
     switch (conversion)
     {
     case CONVERT_GRID_TO_GEOGRAPHICALS:
-        return GridToGeographicals(list);
+        return m_pProjection && Assigned(list, COLUMN_EASTING) && Assigned(list, COLUMN_NORTHING);
     case CONVERT_GEOGRAPHICALS_TO_GRID:
-        return GeographicalsToGrid(list);
+        return m_pProjection && HasGeographicalInput();
     case CONVERT_DATUM_GRID_FORWARD:
     case CONVERT_DATUM_GRID_REVERSE:
+        return m_pDatum && m_pProjection && Assigned(list, COLUMN_EASTING) && Assigned(list, COLUMN_NORTHING);
     case CONVERT_DATUM_GEOG_FORWARD:
     case CONVERT_DATUM_GEOG_REVERSE:
-        return DatumShift(list, conversion);
+        return m_pDatum && m_pProjection && HasGeographicalInput();
     default:
         return false;
     }
 }
 
-bool CGeodeticSheet::GridToGeographicals(CListCtrl& list)
+bool CGeodeticSheet::Convert(CListCtrl& list, int conversion)
 {
-    if (!m_pProjection || !Assigned(list, COLUMN_EASTING) || !Assigned(list, COLUMN_NORTHING))
+    if (!CanConvert(list, conversion))
         return false;
-    const int latColumn = OutputColumn(list, OUTPUT_LATITUDE);
-    const int lonColumn = OutputColumn(list, OUTPUT_LONGITUDE);
+    m_Problems.clear();
+    m_LastConversion = conversion;
     const int rows = list.GetItemCount();
     for (int row = 0; row < rows; ++row)
-    {
-        const double easting = CellNumber(Cell(list, row, COLUMN_EASTING));
-        const double northing = CellNumber(Cell(list, row, COLUMN_NORTHING));
-        double latitude = 0.0, longitude = 0.0;
-        // A row the grid cannot convert shows nothing rather than a position at 0, 0.
-        const bool ok = !(easting == 0.0 && northing == 0.0) &&
-                        m_pProjection->GridToGeographic(easting, northing, &latitude, &longitude);
-        list.SetItemText(row, latColumn,
-                         ok ? FormatAngle(latitude, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE) : "");
-        list.SetItemText(row, lonColumn,
-                         ok ? FormatAngle(longitude, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE) : "");
-    }
+        ConvertRow(list, conversion, row);
     AutoSizeColumns(&list, false);
     return true;
 }
 
-bool CGeodeticSheet::GeographicalsToGrid(CListCtrl& list)
+bool CGeodeticSheet::RecomputeRow(CListCtrl& list, int row)
 {
-    if (!m_pProjection || !HasGeographicalInput())
+    if (row < 0 || row >= list.GetItemCount() || !CanConvert(list, m_LastConversion))
         return false;
-    const int eastColumn = OutputColumn(list, OUTPUT_EASTING);
-    const int northColumn = OutputColumn(list, OUTPUT_NORTHING);
-    const int rows = list.GetItemCount();
-    for (int row = 0; row < rows; ++row)
+    m_Problems.erase(std::remove_if(m_Problems.begin(), m_Problems.end(),
+                                    [row](const SheetProblemDef& p) { return p.row == row; }),
+                     m_Problems.end());
+    ConvertRow(list, m_LastConversion, row);
+    return true;
+}
+
+bool CGeodeticSheet::IsInputColumn(int column) const
+{
+    if (column < 0)
+        return false;
+    for (int kind = COLUMN_EASTING; kind < COLUMN_KINDS; ++kind)
+        if (m_Columns[kind] == column)
+            return true;
+    // The hemisphere of an NMEA value stands in the column after it.
+    return (m_Columns[COLUMN_LAT_NMEA] >= 0 && m_Columns[COLUMN_LAT_NMEA] + 1 == column) ||
+           (m_Columns[COLUMN_LON_NMEA] >= 0 && m_Columns[COLUMN_LON_NMEA] + 1 == column);
+}
+
+bool CGeodeticSheet::IsMarked(int row, int column) const
+{
+    for (const SheetProblemDef& p : m_Problems)
+        if (p.row == row && p.column == column)
+            return true;
+    return false;
+}
+
+CString CGeodeticSheet::DescribeProblems() const
+{
+    CString text;
+    if (m_Problems.empty())
+        return text;
+    const SheetProblemDef& first = m_Problems.front();
+    text.Format("Row %d, %s: %s", first.row + 1, (LPCSTR)first.heading, (LPCSTR)first.reason);
+    if (m_Problems.size() > 1)
     {
-        const double latitude = GetRowLatitude(list, row);
-        const double longitude = GetRowLongitude(list, row);
-        double easting = 0.0, northing = 0.0;
-        const bool ok = !(latitude == 0.0 && longitude == 0.0) &&
-                        m_pProjection->GeographicToGrid(latitude, longitude, &easting, &northing);
+        CString more;
+        more.Format(" (%d more cells refused)", (int)m_Problems.size() - 1);
+        text += more;
+    }
+    return text;
+}
+
+void CGeodeticSheet::Refuse(CListCtrl& list, int row, int column, const CString& reason)
+{
+    CString heading = GetHeadingText(list, column);
+    heading.Trim();
+    if (heading.IsEmpty())
+        heading.Format("column %d", column + 1);
+    m_Problems.push_back({row, column, heading, reason});
+}
+
+bool CGeodeticSheet::ReadGridRow(CListCtrl& list, int row, double& easting, double& northing, bool& blank)
+{
+    const CString east = Cell(list, row, COLUMN_EASTING);
+    const CString north = Cell(list, row, COLUMN_NORTHING);
+    blank = CString(east).Trim().IsEmpty() && CString(north).Trim().IsEmpty();
+    if (blank)
+        return false;
+    bool ok = true;
+    for (int kind : {COLUMN_EASTING, COLUMN_NORTHING})
+    {
+        const CString reason = CCellCheck::Number(Cell(list, row, kind), false);
+        if (!reason.IsEmpty())
+        {
+            Refuse(list, row, m_Columns[kind], reason);
+            ok = false;
+        }
+    }
+    easting = CellNumber(east);
+    northing = CellNumber(north);
+    return ok;
+}
+
+// The cells of one axis that the row's angle is read from, in GetRowAngle's order of forms.
+std::vector<int> CGeodeticSheet::AngleColumns(CListCtrl& list, bool longitude) const
+{
+    const int base = longitude ? COLUMN_LON_DMS : COLUMN_LAT_DMS;
+    std::vector<int> columns;
+    if (Assigned(list, base))
+        columns.push_back(m_Columns[base]);
+    else if (Assigned(list, base + 5))
+    {
+        columns.push_back(m_Columns[base + 5]);
+        if (m_Columns[base + 5] + 1 < GetColumnCount(list))
+            columns.push_back(m_Columns[base + 5] + 1);
+    }
+    else if (Assigned(list, base + 1))
+        for (int kind = base + 1; kind <= base + 4; ++kind)
+            if (Assigned(list, kind))
+                columns.push_back(m_Columns[kind]);
+    return columns;
+}
+
+bool CGeodeticSheet::CheckRowAngle(CListCtrl& list, int row, bool longitude)
+{
+    const int base = longitude ? COLUMN_LON_DMS : COLUMN_LAT_DMS;
+    const int deg = base + 1, min = base + 2, sec = base + 3, hemisphere = base + 4, nmea = base + 5;
+    const size_t before = m_Problems.size();
+    auto check = [&](int column, const CString& reason) {
+        if (!reason.IsEmpty())
+            Refuse(list, row, column, reason);
+    };
+    if (Assigned(list, base))
+        check(m_Columns[base], CCellCheck::AngleText(Cell(list, row, base), longitude));
+    else if (Assigned(list, nmea))
+    {
+        check(m_Columns[nmea], CCellCheck::CompactLatLon(Cell(list, row, nmea), longitude));
+        const int next = m_Columns[nmea] + 1;
+        if (next < GetColumnCount(list))
+            check(next, CCellCheck::Hemisphere(list.GetItemText(row, next), longitude));
+    }
+    else if (Assigned(list, deg))
+    {
+        const int kinds[3] = {deg, min, sec};
+        double values[3] = {0.0, 0.0, 0.0};
+        bool numbers = true;
+        for (int i = 0; i < 3; ++i)
+        {
+            const CString reason = CCellCheck::Number(Cell(list, row, kinds[i]), i > 0);
+            check(m_Columns[kinds[i]], reason);
+            numbers = numbers && reason.IsEmpty();
+            values[i] = CellNumber(Cell(list, row, kinds[i]));
+        }
+        int part = CCellCheck::PART_NONE;
+        const CString reason = numbers ? CCellCheck::Range(values[0], values[1], values[2], longitude, &part) : CString();
+        if (part != CCellCheck::PART_NONE)
+            check(m_Columns[kinds[part]], reason);
+        if (Assigned(list, hemisphere))
+            check(m_Columns[hemisphere], CCellCheck::Hemisphere(Cell(list, row, hemisphere), longitude));
+    }
+    return m_Problems.size() == before;
+}
+
+bool CGeodeticSheet::ReadGeographicalRow(CListCtrl& list, int row, double& latitude, double& longitude,
+                                         bool& blank)
+{
+    blank = true;
+    for (bool lon : {false, true})
+        for (int column : AngleColumns(list, lon))
+            blank = blank && CString(list.GetItemText(row, column)).Trim().IsEmpty();
+    if (blank)
+        return false;
+    const bool latOk = CheckRowAngle(list, row, false);
+    const bool lonOk = CheckRowAngle(list, row, true);
+    latitude = GetRowLatitude(list, row);
+    longitude = GetRowLongitude(list, row);
+    return latOk && lonOk;
+}
+
+bool CGeodeticSheet::ReadHeight(CListCtrl& list, int row, double& height)
+{
+    height = 0.0;
+    if (!Assigned(list, COLUMN_HEIGHT))
+        return true;
+    const CString reason = CCellCheck::Number(Cell(list, row, COLUMN_HEIGHT), true);
+    if (!reason.IsEmpty())
+    {
+        Refuse(list, row, m_Columns[COLUMN_HEIGHT], reason);
+        return false;
+    }
+    height = GetRowHeight(list, row);
+    return true;
+}
+
+bool CGeodeticSheet::ProjectWithinReach(CListCtrl& list, int row, int column, CProjection& grid, double latitude,
+                                        double longitude, double& easting, double& northing)
+{
+    double backLatitude = 0.0, backLongitude = 0.0;
+    // A point far from the grid's origin gives figures the inverse does not bring back (a
+    // longitude half the world from the central meridian gives eastings of millions of km).
+    const bool ok = grid.GeographicToGrid(latitude, longitude, &easting, &northing) && std::isfinite(easting) &&
+                    std::isfinite(northing) && grid.GridToGeographic(easting, northing, &backLatitude, &backLongitude) &&
+                    std::fabs(backLatitude - latitude) < kReachTolerance &&
+                    std::fabs(std::remainder(backLongitude - longitude, 2.0 * M_PI)) < kReachTolerance;
+    if (!ok && column >= 0)
+    {
+        CString reason;
+        reason.Format("the point lies beyond the reach of %s", (LPCSTR)grid.m_Name);
+        Refuse(list, row, column, reason);
+    }
+    return ok;
+}
+
+void CGeodeticSheet::ConvertRow(CListCtrl& list, int conversion, int row)
+{
+    switch (conversion)
+    {
+    case CONVERT_GRID_TO_GEOGRAPHICALS: {
+        const int latColumn = OutputColumn(list, OUTPUT_LATITUDE);
+        const int lonColumn = OutputColumn(list, OUTPUT_LONGITUDE);
+        double easting = 0.0, northing = 0.0, latitude = 0.0, longitude = 0.0;
+        bool blank = false;
+        // A row the grid cannot convert shows nothing rather than a position at 0, 0.
+        bool ok = ReadGridRow(list, row, easting, northing, blank) && !(easting == 0.0 && northing == 0.0);
+        if (ok && !m_pProjection->GridToGeographic(easting, northing, &latitude, &longitude))
+        {
+            Refuse(list, row, m_Columns[COLUMN_EASTING], "the grid cannot convert this point");
+            ok = false;
+        }
+        list.SetItemText(row, latColumn, ok ? FormatAngle(latitude, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE) : "");
+        list.SetItemText(row, lonColumn, ok ? FormatAngle(longitude, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE) : "");
+        break;
+    }
+    case CONVERT_GEOGRAPHICALS_TO_GRID: {
+        const int eastColumn = OutputColumn(list, OUTPUT_EASTING);
+        const int northColumn = OutputColumn(list, OUTPUT_NORTHING);
+        double latitude = 0.0, longitude = 0.0, easting = 0.0, northing = 0.0;
+        bool blank = false;
+        const std::vector<int> lonColumns = AngleColumns(list, true);
+        const bool ok = ReadGeographicalRow(list, row, latitude, longitude, blank) &&
+                        !(latitude == 0.0 && longitude == 0.0) &&
+                        ProjectWithinReach(list, row, lonColumns.empty() ? -1 : lonColumns.front(), *m_pProjection,
+                                           latitude, longitude, easting, northing);
         list.SetItemText(row, eastColumn, ok ? FormatMetres(easting) : CString());
         list.SetItemText(row, northColumn, ok ? FormatMetres(northing) : CString());
+        break;
     }
-    AutoSizeColumns(&list, false);
-    return true;
+    default:
+        DatumShiftRow(list, conversion, row);
+        break;
+    }
 }
 
-bool CGeodeticSheet::DatumShift(CListCtrl& list, int conversion)
+void CGeodeticSheet::DatumShiftRow(CListCtrl& list, int conversion, int row)
 {
-    if (!m_pDatum || !m_pProjection)
-        return false;
-    const bool gridInput =
-        conversion == CONVERT_DATUM_GRID_FORWARD || conversion == CONVERT_DATUM_GRID_REVERSE;
-    if (gridInput ? !(Assigned(list, COLUMN_EASTING) && Assigned(list, COLUMN_NORTHING))
-                  : !HasGeographicalInput())
-        return false;
+    const bool gridInput = conversion == CONVERT_DATUM_GRID_FORWARD || conversion == CONVERT_DATUM_GRID_REVERSE;
     const bool forward = conversion == CONVERT_DATUM_GRID_FORWARD || conversion == CONVERT_DATUM_GEOG_FORWARD;
+    // Each side's co-ordinates are projected on that side's own spheroid: the datum's own grid
+    // is on its "From" spheroid; the working grid's zone is taken on the datum's "To" spheroid,
+    // which the working spheroid need not be.
     CProjection& datumGrid = m_pDatum->m_Projection;
-    // Forward conversions start on the datum's own side and end in the working grid.
-    CProjection& sourceGrid = forward ? datumGrid : *m_pProjection;
-    CProjection& targetGrid = forward ? *m_pProjection : datumGrid;
+    CProjection workingGrid = *m_pProjection;
+    if (m_pDatum->m_pToSpheroid)
+        workingGrid.SetSpheroid(m_pDatum->m_pToSpheroid);
+    CProjection& sourceGrid = forward ? datumGrid : workingGrid;
+    CProjection& targetGrid = forward ? workingGrid : datumGrid;
 
     const int latColumn = OutputColumn(list, OUTPUT_LATITUDE);
     const int lonColumn = OutputColumn(list, OUTPUT_LONGITUDE);
     const int htColumn = OutputColumn(list, OUTPUT_HEIGHT);
     const int eastColumn = OutputColumn(list, OUTPUT_EASTING);
     const int northColumn = OutputColumn(list, OUTPUT_NORTHING);
-    const int rows = list.GetItemCount();
-    for (int row = 0; row < rows; ++row)
+
+    double latitude = 0.0, longitude = 0.0, height = 0.0;
+    bool blank = false;
+    bool ok;
+    int blameColumn;
+    if (gridInput)
     {
-        double latitude = 0.0, longitude = 0.0;
-        const double height = GetRowHeight(list, row);
-        bool ok;
-        if (gridInput)
+        double easting = 0.0, northing = 0.0;
+        ok = ReadGridRow(list, row, easting, northing, blank);
+        ok = ReadHeight(list, row, height) && ok && !(easting == 0.0 && northing == 0.0);
+        blameColumn = m_Columns[COLUMN_EASTING];
+        if (ok && !sourceGrid.GridToGeographic(easting, northing, &latitude, &longitude))
         {
-            const double easting = CellNumber(Cell(list, row, COLUMN_EASTING));
-            const double northing = CellNumber(Cell(list, row, COLUMN_NORTHING));
-            ok = !(easting == 0.0 && northing == 0.0) &&
-                 sourceGrid.GridToGeographic(easting, northing, &latitude, &longitude);
+            Refuse(list, row, blameColumn, "the grid cannot convert this point");
+            ok = false;
         }
-        else
-        {
-            latitude = GetRowLatitude(list, row);
-            longitude = GetRowLongitude(list, row);
-            ok = !(latitude == 0.0 && longitude == 0.0);
-        }
-        double outLatitude = 0.0, outLongitude = 0.0, outHeight = 0.0, easting = 0.0, northing = 0.0;
-        ok = ok && m_pDatum->ConvertGeographic(latitude, longitude, height, &outLatitude, &outLongitude,
-                                               &outHeight, forward ? 1 : -1);
-        ok = ok && targetGrid.GeographicToGrid(outLatitude, outLongitude, &easting, &northing);
-        list.SetItemText(row, latColumn,
-                         ok ? FormatAngle(outLatitude, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE) : CString());
-        list.SetItemText(row, lonColumn,
-                         ok ? FormatAngle(outLongitude, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE)
-                            : CString());
-        list.SetItemText(row, htColumn, ok ? FormatMetres(outHeight) : CString());
-        list.SetItemText(row, eastColumn, ok ? FormatMetres(easting) : CString());
-        list.SetItemText(row, northColumn, ok ? FormatMetres(northing) : CString());
     }
-    AutoSizeColumns(&list, false);
-    return true;
+    else
+    {
+        ok = ReadGeographicalRow(list, row, latitude, longitude, blank);
+        ok = ReadHeight(list, row, height) && ok && !(latitude == 0.0 && longitude == 0.0);
+        const std::vector<int> lonColumns = AngleColumns(list, true);
+        blameColumn = lonColumns.empty() ? -1 : lonColumns.front();
+    }
+    double outLatitude = 0.0, outLongitude = 0.0, outHeight = 0.0, easting = 0.0, northing = 0.0;
+    if (ok && !m_pDatum->ConvertGeographic(latitude, longitude, height, &outLatitude, &outLongitude, &outHeight,
+                                           forward ? 1 : -1))
+    {
+        Refuse(list, row, blameColumn, "the datum cannot convert this point");
+        ok = false;
+    }
+    ok = ok && ProjectWithinReach(list, row, blameColumn, targetGrid, outLatitude, outLongitude, easting, northing);
+    list.SetItemText(row, latColumn, ok ? FormatAngle(outLatitude, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE) : CString());
+    list.SetItemText(row, lonColumn,
+                     ok ? FormatAngle(outLongitude, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE) : CString());
+    list.SetItemText(row, htColumn, ok ? FormatMetres(outHeight) : CString());
+    list.SetItemText(row, eastColumn, ok ? FormatMetres(easting) : CString());
+    list.SetItemText(row, northColumn, ok ? FormatMetres(northing) : CString());
 }
 
 void CGeodeticSheet::SetColumnKind(CListCtrl& list, int column, int kind)
@@ -468,6 +677,7 @@ void CGeodeticSheet::InsertColumn(CListCtrl& list, int column)
 
 void CGeodeticSheet::DeleteSelectedRows(CListCtrl& list)
 {
+    m_Problems.clear();
     for (int row = list.GetItemCount() - 1; row >= 0; --row)
         if (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED)
             list.DeleteItem(row);

@@ -10,6 +10,7 @@
 #include "platform/core/String.h"
 
 #include <cstdint>
+#include <vector>
 
 class CDatum;
 class CListCtrl;
@@ -73,6 +74,15 @@ const char* GetOutputHeading(int output);
 double DmsCellsToRadians(const char* degrees, const char* minutes, const char* seconds,
                          const char* hemisphere, bool longitude);
 
+// A cell the sheet refused: where, its heading, and why.
+struct SheetProblemDef
+{
+    int row;
+    int column;
+    CString heading;
+    CString reason;
+};
+
 class CGeodeticSheet
 {
 public:
@@ -107,8 +117,24 @@ public:
     CString GetConversionLabel(int conversion) const;
 
     // Runs one conversion over every row; false when it is not possible (inputs or geodetic
-    // objects missing).
+    // objects missing). A cell that does not read whole or lies outside its range is refused:
+    // its row's outputs stay empty and the cell is marked (GetProblems).
     bool Convert(CListCtrl& list, int conversion);
+    bool CanConvert(CListCtrl& list, int conversion) const;
+    // An input cell of a row was edited: the row is converted again by the last conversion
+    // run. False when there was none or the row does not exist.
+    bool RecomputeRow(CListCtrl& list, int row);
+    // Whether the column feeds the conversions (an assigned kind, or an NMEA hemisphere).
+    bool IsInputColumn(int column) const;
+    int GetLastConversion() const { return m_LastConversion; }
+
+    // The cells the last conversion refused, in the order met.
+    const std::vector<SheetProblemDef>& GetProblems() const { return m_Problems; }
+    bool IsMarked(int row, int column) const;
+    void ClearProblems() { m_Problems.clear(); }
+    // The first refused cell and why, for the status bar ("Row 3, Lat Deg: degrees 91 are
+    // outside 0 to 90"); empty when none was refused.
+    CString DescribeProblems() const;
 
     // Heading menu choices on column `column`.
     void SetColumnKind(CListCtrl& list, int column, int kind);
@@ -128,14 +154,27 @@ public:
 
 private:
     double GetRowAngle(CListCtrl& list, int row, bool longitude) const;
+    void ConvertRow(CListCtrl& list, int conversion, int row);
+    void DatumShiftRow(CListCtrl& list, int conversion, int row);
+    // A row's inputs, checked: false, with the refused cells marked, when one does not read;
+    // `blank` (also false) when the row holds no input at all.
+    bool ReadGridRow(CListCtrl& list, int row, double& easting, double& northing, bool& blank);
+    bool ReadGeographicalRow(CListCtrl& list, int row, double& latitude, double& longitude, bool& blank);
+    bool ReadHeight(CListCtrl& list, int row, double& height);
+    bool CheckRowAngle(CListCtrl& list, int row, bool longitude);
+    std::vector<int> AngleColumns(CListCtrl& list, bool longitude) const;
+    // Projects a point and refuses it (marking `column`) when it lies beyond the grid's reach.
+    bool ProjectWithinReach(CListCtrl& list, int row, int column, CProjection& grid, double latitude,
+                            double longitude, double& easting, double& northing);
+    void Refuse(CListCtrl& list, int row, int column, const CString& reason);
     // The text of an assigned kind's cell; empty when the kind has no column in this list.
     CString Cell(CListCtrl& list, int row, int kind) const;
     bool Assigned(CListCtrl& list, int kind) const;
     // The index of the output column, found by its heading or appended.
     int OutputColumn(CListCtrl& list, int output);
-    bool GridToGeographicals(CListCtrl& list);
-    bool GeographicalsToGrid(CListCtrl& list);
-    bool DatumShift(CListCtrl& list, int conversion);
+
+    std::vector<SheetProblemDef> m_Problems;
+    int m_LastConversion = 0;
 };
 
 // A list column's heading, read and written whole, and the number of columns.

@@ -5,6 +5,7 @@
 
 #include "geodesy/app/GeodeticSheet.h"
 
+#include "foundation/InPlaceEdit.h"
 #include "foundation/MyListView.h"
 
 class CDatum;
@@ -58,6 +59,12 @@ public:
     // Day colours (grey background, black text) or night colours (black, light grey).
     void SetNightMode(bool night);
 
+    // Opens the in-place editor on a cell (as a double click, F2, or a click on the selected
+    // row does). When the edit ends, the cell takes the text and, for an input cell, the row is
+    // converted again. False when the cell does not exist or an edit is open.
+    bool EditCell(int item, int column);
+    CInPlaceEdit& GetCellEdit() { return m_CellEdit; }
+
     CGeodeticSheet& GetSheet() { return m_Sheet; }
 
     void OnInitialUpdate() override;
@@ -65,12 +72,25 @@ public:
 
 protected:
     void OnRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 
     // The column assignment, the output columns and the working objects, in that order.
     CGeodeticSheet m_Sheet;
 
 private:
+    // A first row that holds the file's headings becomes the headings; true when it did.
+    bool TakeHeadingLine();
+    // The refused cells repainted, and the first of them, with its reason, in the status bar.
+    void ShowProblems();
+    CInPlaceEdit m_CellEdit;
+    // The column that F2 edits: the one clicked last.
+    int m_nEditColumn = 0;
+    bool m_bNight = false;
     // Puts the heading menu on the list's header (right clicks there reach OnHeadingMenu).
     void HookHeader();
 };

@@ -12,6 +12,9 @@
 #include "platform/ui/WinAppEx.h"
 
 #include <QDockWidget>
+
+#include <algorithm>
+#include <cmath>
 #include <QMainWindow>
 
 #include <algorithm>
@@ -136,6 +139,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CMFCPopupMenu::SetForceMenuFocus(FALSE);
     if (m_wndStatusBar.Create(this) == -1)
         return -1;
+    // No position yet: the read-outs stay empty rather than show a grid position of 0, 0.
+    m_wndStatusBar.ClearDisplay();
     m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockPane(&m_wndMenuBar);
@@ -218,6 +223,17 @@ void CMainFrame::CreatePanes()
                 columns.append(widget);
     if (!columns.isEmpty())
         window->resizeDocks(columns, QList<int>(columns.size(), 260), Qt::Horizontal);
+    // Each pane keeps room for what it shows (a grid's first rows, a graph, the GPS read-outs),
+    // so that a small window does not squeeze panes to nothing.
+    for (CDockablePane* pane : AllPanes())
+        if (QDockWidget* widget = pane->GetDockWidget())
+        {
+            const bool side = columns.contains(widget);
+            widget->setMinimumSize(side ? 220 : 260, side ? 90 : 150);
+        }
+    if (QDockWidget* gps = m_wndLargeGpsPane.GetDockWidget())
+        if (QWidget* inside = gps->widget())
+            gps->setMinimumWidth(std::max(gps->minimumWidth(), inside->minimumSizeHint().width()));
 }
 
 CDockablePane* CMainFrame::GetPaneOfCommand(UINT nID)
@@ -339,10 +355,21 @@ void CMainFrame::ShowAndDecode(UINT port, const CArray<ReceivedLineDef, const Re
             {
                 m_wndLargeGpsPane.Update();
                 m_wndLatLonHtPane.Update(&m_Gps);
+                ShowPositionGrid();
                 m_Gps.m_PositionUpdated = 0;
             }
         }
     }
+}
+
+void CMainFrame::ShowPositionGrid()
+{
+    double easting = 0.0, northing = 0.0;
+    if (m_Projection.GeographicToGrid(m_Gps.m_Wgs84Latitude, m_Gps.m_Wgs84Longitude, &easting, &northing) &&
+        std::isfinite(easting) && std::isfinite(northing))
+        m_wndStatusBar.DisplayGrid(easting, northing);
+    else
+        m_wndStatusBar.ClearDisplay();
 }
 
 LRESULT CMainFrame::OnGeodeticUpdate(WPARAM, LPARAM)

@@ -113,6 +113,8 @@ private:
     // Shows and decodes the prepared lines of one port.
     void ShowAndDecode(UINT port, const CArray<ReceivedLineDef, const ReceivedLineDef&>& lines);
     void CreatePanes();
+    // The status bar's read-outs show the receiver's position in the working grid.
+    void ShowPositionGrid();
     // Every pane this frame makes, with the menu command that shows or hides it.
     struct PaneCommandDef
     {

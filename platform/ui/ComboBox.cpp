@@ -43,11 +43,35 @@ public:
         setInsertPolicy(QComboBox::NoInsert);
         setMaxVisibleItems(30);
         QObject::connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int) {
-            if (m_programmatic == 0)
+            if (m_programmatic != 0)
+                return;
+            // A pick in the drop-down: the change is told after the close-up (below).
+            if (m_closeUpPending)
+                m_selChangePending = true;
+            else
                 AfxNotifyParent(m_hWnd, CBN_SELCHANGE);
         });
-        QObject::connect(this, qOverload<int>(&QComboBox::activated), this,
-                         [this](int) { AfxNotifyParent(m_hWnd, CBN_SELENDOK); });
+        QObject::connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
+            AfxNotifyParent(m_hWnd, CBN_SELENDOK);
+            FinishCloseUp();
+        });
+    }
+
+    // The drop-down closed. Qt hides the popup before it applies the picked item, so the
+    // close-up waits until the selection is current: it follows the pick (SELENDOK, CLOSEUP,
+    // SELCHANGE, as the system's own combo sends them), or, when nothing was picked, the
+    // end of the event that closed the drop-down.
+    void FinishCloseUp()
+    {
+        if (!m_closeUpPending)
+            return;
+        m_closeUpPending = false;
+        AfxNotifyParent(m_hWnd, CBN_CLOSEUP);
+        if (m_selChangePending)
+        {
+            m_selChangePending = false;
+            AfxNotifyParent(m_hWnd, CBN_SELCHANGE);
+        }
     }
 
     void SetEditable(bool editable)
@@ -79,7 +103,8 @@ public:
         if (m_dropped)
         {
             m_dropped = false;
-            AfxNotifyParent(m_hWnd, CBN_CLOSEUP);
+            m_closeUpPending = true;
+            QMetaObject::invokeMethod(this, [this] { FinishCloseUp(); }, Qt::QueuedConnection);
         }
     }
 
@@ -87,6 +112,8 @@ public:
     bool m_extended;
     int m_programmatic = 0;
     bool m_dropped = false;
+    bool m_closeUpPending = false;
+    bool m_selChangePending = false;
     bool m_editChanged = false;
     bool m_inputAdded = false;
     int m_droppedHeight = 0;
@@ -424,7 +451,11 @@ BOOL ComboProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         if (wParam)
             w->showPopup();
         else
+        {
+            // Closed by the program: nothing is picked, the close-up is told at once.
             w->hidePopup();
+            w->FinishCloseUp();
+        }
         result = TRUE;
         return TRUE;
     case CB_GETDROPPEDSTATE:

@@ -691,6 +691,11 @@ BOOL CFrameWndEx::SaveLayoutState()
     ok = app->WriteProfileBinary(GetLayoutSection(), "DockState", reinterpret_cast<LPBYTE>(state.data()),
                                  static_cast<UINT>(state.size())) &&
          ok;
+    // The window's own size and place go with its panes.
+    QByteArray geometry = window->saveGeometry();
+    ok = app->WriteProfileBinary(GetLayoutSection(), "WindowPlacement", reinterpret_cast<LPBYTE>(geometry.data()),
+                                 static_cast<UINT>(geometry.size())) &&
+         ok;
     return ok;
 }
 
@@ -702,6 +707,12 @@ BOOL CFrameWndEx::LoadLayoutState()
         return FALSE;
     LPBYTE data = nullptr;
     UINT bytes = 0;
+    if (app->GetProfileBinary(GetLayoutSection(), "WindowPlacement", &data, &bytes))
+    {
+        window->restoreGeometry(QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(bytes)));
+        delete[] data;
+        data = nullptr;
+    }
     if (!app->GetProfileBinary(GetLayoutSection(), "DockState", &data, &bytes))
         return FALSE;
     const bool restored =

@@ -1,5 +1,7 @@
 #include "platform/ui/ListCtrl.h"
 
+#include "platform/ui/Dc.h"
+
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageList.h"
 
@@ -332,7 +334,15 @@ protected:
         cd.nmcd.rc = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
         m_prePaint = Notify(NM_CUSTOMDRAW, &cd.nmcd.hdr);
         QPainter painter(viewport());
-        painter.fillRect(r, ToQColor(m_bk));
+        // The background is erased through WM_ERASEBKGND, in client co-ordinates, so that a
+        // list that colours its rows or columns can paint it.
+        painter.translate(-ViewportOffset());
+        CDC dc;
+        const bool erased = dc.Attach(&painter) &&
+                            ::SendMessage(m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0) != 0;
+        dc.Detach();
+        if (!erased)
+            painter.fillRect(r.translated(ViewportOffset()), ToQColor(m_bk));
         painter.end();
         QTableView::paintEvent(event);
     }
@@ -455,7 +465,7 @@ ListView* ViewOf(HWND hWnd)
     return wnd ? dynamic_cast<ListView*>(wnd->GetWidget()) : nullptr;
 }
 
-BOOL ListProc(CWnd* pWnd, UINT message, WPARAM, LPARAM, LRESULT* pResult)
+BOOL ListProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM, LRESULT* pResult)
 {
     auto* v = dynamic_cast<ListView*>(pWnd->GetWidget());
     if (!v)
@@ -475,6 +485,17 @@ BOOL ListProc(CWnd* pWnd, UINT message, WPARAM, LPARAM, LRESULT* pResult)
     case WM_GETDLGCODE:
         *pResult = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return TRUE;
+    case WM_ERASEBKGND: {
+        // A list erases with its own background colour.
+        CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+        if (!pDC)
+            return TRUE;
+        CRect rc;
+        pWnd->GetClientRect(&rc);
+        pDC->FillSolidRect(&rc, v->m_bk);
+        *pResult = 1;
+        return TRUE;
+    }
     default:
         return FALSE;
     }

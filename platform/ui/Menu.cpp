@@ -1,13 +1,17 @@
 #include "platform/ui/Menu.h"
 
 #include "platform/ui/Colour.h"
+#include "platform/ui/Dc.h"
 #include "platform/ui/GdiObject.h"
 #include "platform/ui/ModalHook.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QPainter>
+#include <QWidgetAction>
 #include <QPointer>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -200,7 +204,56 @@ bool Choosable(HMENU h, UINT id)
     return item && !(item->flags & (MF_GRAYED | MF_DISABLED));
 }
 
-QMenu* BuildQMenu(HMENU h, QWidget* parent)
+// An owner-drawn item: the owner window measures it (WM_MEASUREITEM) and draws it
+// (WM_DRAWITEM) on the menu, as its item data tells it.
+class OwnerDrawnItem : public QWidget
+{
+public:
+    OwnerDrawnItem(HWND owner, HMENU menu, const MenuItem& item, QWidget* parent)
+        : QWidget(parent), m_owner(owner), m_menu(menu), m_id(item.id), m_data(item.data)
+    {
+        MEASUREITEMSTRUCT mis{};
+        mis.CtlType = ODT_MENU;
+        mis.itemID = m_id;
+        mis.itemData = m_data;
+        mis.itemHeight = static_cast<UINT>(fontMetrics().height() + 6);
+        if (m_owner)
+            ::SendMessage(m_owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+        // A menu leaves out items of no width: one the owner did not measure gets a little.
+        m_size = QSize(std::max(static_cast<int>(mis.itemWidth), 40), static_cast<int>(mis.itemHeight));
+    }
+
+    QSize sizeHint() const override { return m_size; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        CDC dc;
+        if (!m_owner || !dc.Attach(&painter))
+            return;
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = m_id;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = isEnabled() ? 0 : ODS_DISABLED;
+        dis.hwndItem = reinterpret_cast<HWND>(m_menu);
+        dis.hDC = dc.GetSafeHdc();
+        dis.rcItem = CRect(0, 0, width(), height());
+        dis.itemData = m_data;
+        ::SendMessage(m_owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        dc.Detach();
+    }
+
+private:
+    HWND m_owner;
+    HMENU m_menu;
+    UINT m_id;
+    ULONG_PTR m_data;
+    QSize m_size;
+};
+
+QMenu* BuildQMenu(HMENU h, QWidget* parent, HWND owner)
 {
     MenuData* data = DataOf(h);
     auto* menu = new QMenu(parent);
@@ -228,10 +281,19 @@ QMenu* BuildQMenu(HMENU h, QWidget* parent)
         const QString text = MenuText(item.text).ToQString();
         if (item.popup)
         {
-            QMenu* sub = BuildQMenu(item.popup, menu);
+            QMenu* sub = BuildQMenu(item.popup, menu, owner);
             sub->setTitle(text);
             sub->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
             menu->addMenu(sub);
+            continue;
+        }
+        if (item.flags & MF_OWNERDRAW)
+        {
+            auto* drawn = new QWidgetAction(menu);
+            drawn->setDefaultWidget(new OwnerDrawnItem(owner, h, item, menu));
+            drawn->setData(item.id);
+            drawn->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
+            menu->addAction(drawn);
             continue;
         }
         QAction* action = menu->addAction(text);
@@ -592,8 +654,19 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
     Describe(self, 0, record.text);
     UINT chosen = 0;
     bool found = false;
-    if (ModalHook::TakeMenuAnswer(&chosen, &found))
+    ModalHook::MenuShownAnswer shownAnswer;
+    if (ModalHook::TakeMenuAnswer(&chosen, &found, &shownAnswer))
     {
+        if (shownAnswer)
+        {
+            CWnd* ownerWnd = CWnd::FromHandle(owner);
+            std::unique_ptr<QMenu> menu(BuildQMenu(self, ownerWnd ? ownerWnd->GetWidget() : nullptr, owner));
+            menu->popup(QPoint(x, y));
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            chosen = shownAnswer(menu.get());
+            menu->close();
+        }
         if (found && chosen && !Choosable(self, chosen))
         {
             CString message;
@@ -606,7 +679,7 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
     else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
     {
         CWnd* ownerWnd = CWnd::FromHandle(owner);
-        std::unique_ptr<QMenu> menu(BuildQMenu(self, ownerWnd ? ownerWnd->GetWidget() : nullptr));
+        std::unique_ptr<QMenu> menu(BuildQMenu(self, ownerWnd ? ownerWnd->GetWidget() : nullptr, owner));
         QPointer<QMenu> guard(menu.get());
         QAction* action = menu->exec(QPoint(x, y));
         chosen = action && guard ? action->data().toUInt() : 0;

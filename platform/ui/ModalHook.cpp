@@ -21,7 +21,7 @@ struct HookState
     std::deque<PreparedDialog> dialogs;
     std::deque<std::pair<bool, std::vector<CString>>> files; // (chosen, paths)
     std::deque<int> boxes;
-    std::deque<UINT> menus;
+    std::deque<std::pair<UINT, ModalHook::MenuShownAnswer>> menus;
     std::deque<PRINT_DIALOG_ANSWER> prints;
     std::vector<MODAL_RECORD> shown;
     int loopTimeout = kDefaultLoopTimeout;
@@ -89,7 +89,12 @@ void ModalHook::AnswerMessageBox(int nResult)
 
 void ModalHook::AnswerMenu(UINT nID)
 {
-    State().menus.push_back(nID);
+    State().menus.emplace_back(nID, MenuShownAnswer());
+}
+
+void ModalHook::AnswerMenuShown(MenuShownAnswer answer)
+{
+    State().menus.emplace_back(0, std::move(answer));
 }
 
 void ModalHook::AnswerPrintDialog(const PRINT_DIALOG_ANSWER& answer)
@@ -174,7 +179,7 @@ bool ModalHook::TakeMessageBoxAnswer(int* result, bool* found)
     return true;
 }
 
-bool ModalHook::TakeMenuAnswer(UINT* nID, bool* found)
+bool ModalHook::TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown)
 {
     HookState& s = State();
     if (!s.enabled)
@@ -186,7 +191,9 @@ bool ModalHook::TakeMenuAnswer(UINT* nID, bool* found)
         *nID = 0;
         return true;
     }
-    *nID = s.menus.front();
+    *nID = s.menus.front().first;
+    if (shown)
+        *shown = s.menus.front().second;
     s.menus.pop_front();
     return true;
 }

@@ -73,6 +73,8 @@ struct PRINT_DIALOG_ANSWER
     int toPage = 0;
 };
 
+class QWidget;
+
 class PLATFORM_API ModalHook
 {
 public:
@@ -104,6 +106,10 @@ public:
     static void AnswerMessageBox(int nResult);
     // The next popup menu chooses nID (0: dismissed).
     static void AnswerMenu(UINT nID);
+    // The next popup menu really shows; once it is on the screen `answer` gets its window (to
+    // look at what it drew) and returns the id chosen (0: dismissed).
+    using MenuShownAnswer = std::function<UINT(QWidget* shownMenu)>;
+    static void AnswerMenuShown(MenuShownAnswer answer);
     // The next print dialog (CPrintDialog) gets this answer.
     static void AnswerPrintDialog(const PRINT_DIALOG_ANSWER& answer);
 
@@ -118,7 +124,8 @@ public:
     static bool TakeDialogAnswer(CDialog* pDialog, UINT nIDTemplate, DialogAnswer* answer, bool* found);
     static bool TakeFileDialogAnswer(std::vector<CString>* paths, bool* found);
     static bool TakeMessageBoxAnswer(int* result, bool* found);
-    static bool TakeMenuAnswer(UINT* nID, bool* found);
+    // `shown`, when given, receives the AnswerMenuShown answer (null for a plain one).
+    static bool TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown = nullptr);
     static bool TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found);
     static void Record(const MODAL_RECORD& record);
     static void ReportFailure(const CString& message);

@@ -5,6 +5,7 @@
 #include "platform/ui/Dc.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QStyledItemDelegate>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -91,6 +93,8 @@ public:
             combo->setEditable(prop->IsAllowEdit() != FALSE);
             return combo;
         }
+        if (prop->HasButton())
+            return ButtonEditor(prop, parent);
         if (!prop->IsAllowEdit())
             return nullptr;
         return new QLineEdit(parent);
@@ -108,7 +112,7 @@ public:
             else if (combo->isEditable())
                 combo->setEditText(text);
         }
-        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        else if (auto* edit = EditOf(editor))
             edit->setText(text);
     }
 
@@ -118,8 +122,13 @@ public:
         QString text;
         if (auto* combo = qobject_cast<QComboBox*>(editor))
             text = combo->currentText();
-        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        else if (auto* edit = EditOf(editor))
+        {
+            // The text of an item that only its button edits is no edit of the user's.
+            if (edit->isReadOnly())
+                return;
             text = edit->text();
+        }
         CMFCPropertyGridCtrl* grid = m_grid;
         QPointer<QObject> guard = m_guard;
         QMetaObject::invokeMethod(
@@ -132,6 +141,40 @@ public:
     }
 
 private:
+    static QLineEdit* EditOf(QWidget* editor)
+    {
+        if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            return edit;
+        return editor ? editor->findChild<QLineEdit*>() : nullptr;
+    }
+
+    // An item with a button: its text (typed only when the item allows editing) and a "..."
+    // button that hands the click to the item, which opens its own editor.
+    QWidget* ButtonEditor(CMFCPropertyGridProperty* prop, QWidget* parent) const
+    {
+        auto* box = new QWidget(parent);
+        box->setAutoFillBackground(true);
+        auto* layout = new QHBoxLayout(box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        auto* edit = new QLineEdit(box);
+        edit->setReadOnly(!prop->IsAllowEdit());
+        auto* button = new QToolButton(box);
+        button->setText("...");
+        layout->addWidget(edit, 1);
+        layout->addWidget(button);
+        box->setFocusProxy(edit);
+        CMFCPropertyGridCtrl* grid = m_grid;
+        QPointer<QObject> guard = m_guard;
+        QObject::connect(button, &QToolButton::clicked, box, [grid, guard, prop, button]() {
+            if (!guard || !Contains({}, prop, grid))
+                return;
+            const QPoint at = button->mapToGlobal(button->rect().center());
+            prop->OnClickButton(CPoint(at.x(), at.y()));
+        });
+        return box;
+    }
+
     CMFCPropertyGridCtrl* m_grid;
     QPointer<QObject> m_guard;
 };
@@ -744,7 +787,7 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
     Qt::ItemFlags flags = Qt::ItemIsSelectable;
     if (pProp->IsEnabled())
         flags |= Qt::ItemIsEnabled;
-    if (pProp->IsEnabled() && (pProp->IsAllowEdit() || pProp->GetOptionCount() > 0))
+    if (pProp->IsEnabled() && (pProp->IsAllowEdit() || pProp->GetOptionCount() > 0 || pProp->HasButton()))
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     if (pProp->HasValueDrawing())

@@ -21,6 +21,7 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -570,8 +571,9 @@ BOOL CWnd::CreateFromWidget(QWidget* widget, DWORD dwExStyle, LPCTSTR lpszWindow
     cs.style = static_cast<LONG>(dwStyle);
     cs.lpszName = lpszWindowName;
     cs.dwExStyle = dwExStyle;
-    return FinishCreate(this, cs, [widget](HWND, QWidget* parent) {
-        if (parent && widget->parentWidget() != parent)
+    return FinishCreate(this, cs, [widget, &cs](HWND, QWidget* parent) {
+        // A child lands in its parent below; a top-level keeps the flags FinishCreate gives it.
+        if (parent && widget->parentWidget() != parent && !IsChildStyle(static_cast<DWORD>(cs.style)))
             widget->setParent(parent, widget->windowFlags());
         return widget;
     });
@@ -638,15 +640,32 @@ BOOL FinishCreate(CWnd* self, CREATESTRUCT& cs, const std::function<QWidget*(HWN
         const bool dialog = qobject_cast<QDialog*>(widget) != nullptr;
         widget->setWindowFlags(TopLevelFlags(style, cs.dwExStyle, dialog));
     }
+    else if (widget->parentWidget() != parentWidget || widget->isWindow())
+    {
+        // A child window is a child whatever its widget was made as: one made without a
+        // parent is a window of its own to Qt and would show loose on the screen.
+        widget->setParent(parentWidget, Qt::Widget);
+    }
     bridge->AttachWidget(widget);
 
     // Geometry, before WM_CREATE so that OnCreate sees its size.
     if (cs.x == CW_USEDEFAULT || cs.cx == CW_USEDEFAULT)
     {
-        if (widget->size().isEmpty() || !IsChildStyle(style))
-            widget->resize(640, 480);
-        if (!IsChildStyle(style))
-            widget->move(100, 100);
+        if (IsChildStyle(style))
+        {
+            if (widget->size().isEmpty())
+                widget->resize(640, 480);
+        }
+        else
+        {
+            // A window placed by default takes a good part of the screen, as the system gives
+            // it, and never less than 640 x 480.
+            QRect area(0, 0, 1024, 768);
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                area = screen->availableGeometry();
+            widget->resize(std::max(640, area.width() * 3 / 4), std::max(480, area.height() * 3 / 4));
+            widget->move(area.left() + area.width() / 8, area.top() + area.height() / 8);
+        }
     }
     else
     {

@@ -277,10 +277,15 @@ TEST(GeodeticSheet, DatumShiftsRunThroughTheDatumAndBothGrids)
                  datum.m_ToName + " to " + datum.m_FromName);
 
     ASSERT_TRUE(sheet.Convert(w.list, CONVERT_DATUM_GRID_FORWARD));
+    // The datum's co-ordinates are projected on the datum's own "To" spheroid, in the working
+    // grid's zone: the working spheroid (WGS 84 here) is not the datum's.
+    CProjection workingOnTo = working.projection;
+    workingOnTo.SetSpheroid(datum.m_pToSpheroid);
+    ASSERT_FALSE(datum.m_pToSpheroid->IsSame(*working.projection.GetSpheroid()));
     double lat, lon, outLat, outLon, outH, e, n;
     ASSERT_TRUE(datum.m_Projection.GridToGeographic(650000, 5700000, &lat, &lon));
     ASSERT_TRUE(datum.ConvertGeographic(lat, lon, 12.5, &outLat, &outLon, &outH, 1));
-    ASSERT_TRUE(working.projection.GeographicToGrid(outLat, outLon, &e, &n));
+    ASSERT_TRUE(workingOnTo.GeographicToGrid(outLat, outLon, &e, &n));
     EXPECT_NEAR(std::atof(w.Cell(0, "Easting ")), e, 0.0005);
     EXPECT_NEAR(std::atof(w.Cell(0, "Northing ")), n, 0.0005);
     EXPECT_NEAR(std::atof(w.Cell(0, "Ht.")), outH, 0.0005);
@@ -307,9 +312,14 @@ TEST(GeodeticSheet, DatumShiftsRunThroughTheDatumAndBothGrids)
     sheet.RescanHeadings(geog.list);
     ASSERT_TRUE(sheet.Convert(geog.list, CONVERT_DATUM_GEOG_FORWARD));
     ASSERT_TRUE(datum.ConvertGeographic(51.5 * kDeg, 1.25 * kDeg, 40, &outLat, &outLon, &outH, 1));
-    ASSERT_TRUE(working.projection.GeographicToGrid(outLat, outLon, &e, &n));
+    ASSERT_TRUE(workingOnTo.GeographicToGrid(outLat, outLon, &e, &n));
     EXPECT_NEAR(std::atof(geog.Cell(0, "Easting ")), e, 0.0005);
     EXPECT_NEAR(std::atof(geog.Cell(0, "Northing ")), n, 0.0005);
+    // The E.D. 50 position of that row on the International spheroid, from PROJ:
+    //   echo "1.251365654 51.500845939" | proj -f "%.3f" +proj=utm +zone=31 +ellps=intl
+    // (on the WGS 84 spheroid it would be 378628.968 5706972.923, 118 m further south).
+    EXPECT_NEAR(std::atof(geog.Cell(0, "Easting ")), 378623.136, 0.002);
+    EXPECT_NEAR(std::atof(geog.Cell(0, "Northing ")), 5707090.698, 0.002);
 }
 
 TEST(GeodeticSheet, SameGridNamesGiveSpheroidLabelsAndEqualGridsNoGridShift)
@@ -366,4 +376,108 @@ TEST(GeodeticSheet, ColumnEditsKeepDataAndFollowTheHeadings)
     sheet.DeleteSelectedRows(w.list);
     ASSERT_EQ(w.list.GetItemCount(), 1);
     EXPECT_STREQ(w.list.GetItemText(0, 0), "3");
+}
+
+// A cell that does not read whole, or lies outside its range, is refused: it is marked, its
+// row's outputs stay empty and the reason names it; the good row beside it still converts, and
+// a row with no input at all is left alone without a mark.
+TEST(GeodeticSheet, BadInputIsRefusedAndMarkedNotConverted)
+{
+    const struct
+    {
+        const char* what;
+        std::vector<const char*> headings;
+        std::vector<const char*> good; // a row that converts
+        std::vector<const char*> bad;
+        const char* refused;           // heading of the refused cell
+        int conversion;
+    } cases[] = {
+        {"NMEA latitude of 91 degrees", {"Lat NMEA", "NS", "Lon NMEA", "EW"}, {"5130.0000", "N", "00115.0000", "E"},
+         {"9100.0000", "N", "00115.0000", "E"}, "Lat NMEA", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"NMEA minutes of 60", {"Lat NMEA", "NS", "Lon NMEA", "EW"}, {"5130.0000", "N", "00115.0000", "E"},
+         {"5160.0000", "N", "00115.0000", "E"}, "Lat NMEA", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"NMEA hemisphere of the other axis", {"Lat NMEA", "NS", "Lon NMEA", "EW"},
+         {"5130.0000", "N", "00115.0000", "E"}, {"5130.0000", "E", "00115.0000", "E"}, "NS",
+         CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"latitude degrees 91", {"Lat Deg", "Lon Deg"}, {"51.5", "1.25"}, {"91", "1.25"}, "Lat Deg",
+         CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"latitude minutes 60", {"Lat Deg", "Lat Min", "Lon Deg"}, {"51", "30", "1.25"}, {"51", "60", "1.25"},
+         "Lat Min", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"90 degrees and a minute", {"Lat Deg", "Lat Min", "Lon Deg"}, {"51", "30", "1.25"}, {"90", "1", "1.25"},
+         "Lat Deg", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"junk after the degrees", {"Lat Deg", "Lon Deg"}, {"51.5", "1.25"}, {"53a8.87", "1.25"}, "Lat Deg",
+         CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"a hemisphere cell that is none", {"Lat Deg", "N/S", "Lon Deg"}, {"51.5", "N", "1.25"},
+         {"51.5", "X", "1.25"}, "N/S", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"typed latitude of 95 degrees", {"Lat DMS", "Lon DMS"}, {"51 30 0 N", "1 15 0 E"}, {"95 0 0 N", "1 15 0 E"},
+         "Lat DMS", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"typed latitude with letters", {"Lat DMS", "Lon DMS"}, {"51 30 0 N", "1 15 0 E"},
+         {"51 3x 0 N", "1 15 0 E"}, "Lat DMS", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"a longitude half the world from the zone", {"Lat DMS", "Lon DMS"}, {"51 30 0 N", "1 15 0 E"},
+         {"51 30 0 N", "177 0 0 W"}, "Lon DMS", CONVERT_GEOGRAPHICALS_TO_GRID},
+        {"an easting that is not a number", {"Easting", "Northing"}, {"500000", "5700000"}, {"abc", "5700000"},
+         "Easting", CONVERT_GRID_TO_GEOGRAPHICALS},
+        {"an empty northing", {"Easting", "Northing"}, {"500000", "5700000"}, {"500000", ""}, "Northing",
+         CONVERT_GRID_TO_GEOGRAPHICALS},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        WorkingGrid working;
+        SheetWindow w;
+        w.Fill({}, {});
+        int column = 0;
+        for (const char* heading : c.headings)
+            w.list.InsertColumn(column++, heading, LVCFMT_CENTER, 50);
+        const std::vector<const char*> blank(c.headings.size(), "");
+        for (const auto& row : {c.good, c.bad, blank})
+        {
+            const int r = w.list.InsertItem(w.list.GetItemCount(), row[0]);
+            for (size_t k = 1; k < row.size(); ++k)
+                w.list.SetItemText(r, (int)k, row[k]);
+        }
+        CGeodeticSheet sheet;
+        sheet.m_pProjection = &working.projection;
+        sheet.RescanHeadings(w.list);
+        ASSERT_TRUE(sheet.Convert(w.list, c.conversion));
+        const bool toGrid = c.conversion == CONVERT_GEOGRAPHICALS_TO_GRID;
+        const char* output = toGrid ? "Easting " : "Latitude";
+        EXPECT_STRNE(w.Cell(0, output), "");
+        EXPECT_STREQ(w.Cell(1, output), "");
+        EXPECT_STREQ(w.Cell(1, toGrid ? "Northing " : "Longitude"), "");
+        EXPECT_STREQ(w.Cell(2, output), "");
+        ASSERT_EQ(sheet.GetProblems().size(), 1u);
+        EXPECT_EQ(sheet.GetProblems()[0].row, 1);
+        EXPECT_TRUE(sheet.IsMarked(1, w.Column(c.refused))) << (LPCSTR)sheet.DescribeProblems();
+        const CString status = sheet.DescribeProblems();
+        EXPECT_EQ(status.Find(CString("Row 2, ") + c.refused + ": "), 0) << (LPCSTR)status;
+    }
+}
+
+// The row of an edited input cell is converted again by the last conversion; a mark goes
+// with the fault that made it.
+TEST(GeodeticSheet, AnEditedInputCellConvertsItsRowAgain)
+{
+    WorkingGrid working;
+    SheetWindow w;
+    w.Fill({"Lat Deg", "Lon Deg"}, {{"91", "1.25"}, {"52", "2"}});
+    CGeodeticSheet sheet;
+    sheet.m_pProjection = &working.projection;
+    sheet.RescanHeadings(w.list);
+    EXPECT_FALSE(sheet.RecomputeRow(w.list, 0)); // nothing converted yet
+    ASSERT_TRUE(sheet.Convert(w.list, CONVERT_GEOGRAPHICALS_TO_GRID));
+    EXPECT_TRUE(sheet.IsMarked(0, 0));
+    const CString second = w.Cell(1, "Northing ");
+
+    w.list.SetItemText(0, 0, "51.5");
+    EXPECT_TRUE(sheet.IsInputColumn(0));
+    EXPECT_FALSE(sheet.IsInputColumn(w.Column("Easting ")));
+    ASSERT_TRUE(sheet.RecomputeRow(w.list, 0));
+    EXPECT_FALSE(sheet.IsMarked(0, 0));
+    EXPECT_TRUE(sheet.DescribeProblems().IsEmpty());
+    double e, n;
+    ASSERT_TRUE(working.projection.GeographicToGrid(51.5 * kDeg, 1.25 * kDeg, &e, &n));
+    EXPECT_NEAR(std::atof(w.Cell(0, "Easting ")), e, 0.0005);
+    EXPECT_NEAR(std::atof(w.Cell(0, "Northing ")), n, 0.0005);
+    EXPECT_STREQ(w.Cell(1, "Northing "), second);
 }

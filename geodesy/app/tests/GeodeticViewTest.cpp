@@ -8,11 +8,18 @@
 #include "geodesy/app/MainFrame.h"
 #include "platform/io/ComPortTable.h"
 #include "platform/ui/ModalHook.h"
+#include "testsupport/EventPump.h"
+#include "testsupport/FrameProbe.h"
 #include "testsupport/TempDrives.h"
+#include "testsupport/UserInput.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QMainWindow>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -201,4 +208,117 @@ TEST_F(GeodeticViewTest, LoadingAFileKeepsTheSavedColumnKindsAndConverts)
     EXPECT_STREQ(List().GetItemText(1, 3), FormatAngle(lat, ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE));
     EXPECT_STREQ(List().GetItemText(1, 4), FormatAngle(lon, ANGLE_LONGITUDE, ANGLE_FORMAT_PREFERENCE));
     EXPECT_STREQ(List().GetItemText(2, 3), "");
+}
+
+// A file the sheet saved comes back with its heading line as the headings, not as row 1; the
+// file dialog starts in the data folder.
+TEST_F(GeodeticViewTest, ReloadingASavedFileTakesItsHeadingLineAsHeadings)
+{
+    Fill({"A", "B", "C"}, {});
+    const QString data = TempDrives::Current()->DriveC() + "/MyData";
+    QDir().mkpath(data);
+    QFile file(data + "/saved.csv");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Label,Lat Deg,Lon Deg,Easting ,Northing \r\nP1,51.5,1.25,378623.136,5707090.698\r\n");
+    file.close();
+    ModalHook::AnswerFileDialog({"C:\\MyData\\saved.csv"});
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_LOAD_DATA));
+    EXPECT_NE(ModalHook::Shown().back().folder.Find("MyData"), -1) << (LPCSTR)ModalHook::Shown().back().folder;
+    ASSERT_EQ(List().GetItemCount(), 1);
+    EXPECT_STREQ(List().GetItemText(0, 0), "P1");
+    EXPECT_STREQ(GetHeadingText(List(), 1), "Lat Deg");
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_LAT_DEG], 1);
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_LON_DEG], 2);
+    EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], -1); // an output, not an input
+}
+
+// A cell typed into as a user does: a double click opens the editor, the text and Enter end
+// it; the row is converted again, and a refused value marks its cell and says why in the
+// status bar. F2 edits the cell clicked last; Escape gives the old text back.
+TEST_F(GeodeticViewTest, TypingIntoACellConvertsItsRowAndRefusesBadInput)
+{
+    m_pFrame->GetMainWindow()->resize(1000, 700);
+    m_pFrame->GetMainWindow()->activateWindow();
+    Fill({"Label", "Lat Deg", "Lon Deg"}, {{"P1", "51.5", "1.25"}, {"P2", "52", "2"}});
+    m_pView->DoBodyCommand(CONVERT_GEOGRAPHICALS_TO_GRID);
+    PumpFor(50);
+    const int east = GetColumnCount(List()) - 2;
+    ASSERT_STREQ(GetHeadingText(List(), east), "Easting ");
+    const CString before = List().GetItemText(0, east);
+
+    UserInput::ClickCell(List(), 0, 1, true);
+    ASSERT_NE(m_pView->GetCellEdit().GetSafeHwnd(), nullptr) << "a double click opens no editor";
+    UserInput::Type("53", true);
+    PumpFor(50);
+    EXPECT_EQ(m_pView->GetCellEdit().GetSafeHwnd(), nullptr);
+    EXPECT_STREQ(List().GetItemText(0, 1), "53");
+    double e, n;
+    ASSERT_TRUE(m_pFrame->m_Projection.GeographicToGrid(53 * CProjection::DEG_TO_RAD, 1.25 * CProjection::DEG_TO_RAD, &e,
+                                                        &n));
+    EXPECT_NEAR(std::atof(List().GetItemText(0, east + 1)), n, 0.0005);
+    EXPECT_STRNE(List().GetItemText(0, east), before);
+
+    // F2 on the focused row edits the column clicked last; a refused value empties the outputs.
+    UserInput::Key(Qt::Key_F2);
+    ASSERT_NE(m_pView->GetCellEdit().GetSafeHwnd(), nullptr) << "F2 opens no editor";
+    UserInput::Type("91", true);
+    PumpFor(50);
+    EXPECT_STREQ(List().GetItemText(0, 1), "91");
+    EXPECT_STREQ(List().GetItemText(0, east), "");
+    EXPECT_STREQ(List().GetItemText(0, east + 1), "");
+    EXPECT_TRUE(m_pView->GetSheet().IsMarked(0, 1));
+    EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(0), "Row 1, Lat Deg: degrees 91 are outside 0 to 90");
+    // The marked cell is drawn in the refused colours (seen with the other row selected).
+    UserInput::ClickCell(List(), 1, 0);
+    EXPECT_EQ(m_pView->GetCellEdit().GetSafeHwnd(), nullptr);
+    CRect cell;
+    ASSERT_TRUE(List().GetSubItemRect(0, 1, LVIR_BOUNDS, cell));
+    const QImage picture = FrameProbe::GrabWindow(m_pView);
+    const QPoint at = List().GetWidget()->mapTo(List().GetWidget()->window(), QPoint(cell.left + 3, cell.CenterPoint().y));
+    EXPECT_EQ(picture.pixelColor(at), QColor(255, 176, 176));
+
+    // A click on the selected row's cell edits it too; Escape leaves the text as it was.
+    UserInput::ClickCell(List(), 0, 2);
+    EXPECT_EQ(m_pView->GetCellEdit().GetSafeHwnd(), nullptr) << "a click that selects a row edits at once";
+    UserInput::ClickCell(List(), 0, 2);
+    ASSERT_NE(m_pView->GetCellEdit().GetSafeHwnd(), nullptr) << "a click on the selected row opens no editor";
+    UserInput::Type("7", false);
+    UserInput::Key(Qt::Key_Escape);
+    PumpFor(50);
+    EXPECT_EQ(m_pView->GetCellEdit().GetSafeHwnd(), nullptr);
+    EXPECT_STREQ(List().GetItemText(0, 2), "1.25");
+
+    // Mended, the row converts again and the status bar clears.
+    UserInput::ClickCell(List(), 0, 1, true);
+    UserInput::Type("53", true);
+    PumpFor(50);
+    EXPECT_FALSE(m_pView->GetSheet().IsMarked(0, 1));
+    EXPECT_NEAR(std::atof(List().GetItemText(0, east + 1)), n, 0.0005);
+    EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(0), "");
+}
+
+// The section titles of the body menu are drawn as the user sees them: a dark band with the
+// title in white, not a blank row.
+TEST_F(GeodeticViewTest, MenuSectionTitlesAreDrawn)
+{
+    Fill({"Lat Deg", "Lon Deg"}, {{"51.5", "1.25"}});
+    QImage shown;
+    ModalHook::AnswerMenuShown([&shown](QWidget* menu) {
+        shown = menu->grab().toImage();
+        return 0u;
+    });
+    m_pView->OnBodyMenu(CPoint(20, 20));
+    ASSERT_FALSE(shown.isNull()) << "the menu did not show";
+    int band = 0, white = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+        {
+            const QColor c = shown.pixelColor(x, y);
+            band += c == QColor(0x40, 0x40, 0x40);
+            white += c.red() > 0xE0 && c.green() > 0xE0 && c.blue() > 0xE0;
+        }
+    // Four titles (import, conversion, datum shift, export), each a band as wide as the menu.
+    EXPECT_GT(band, 4 * shown.width());
+    EXPECT_GT(white, 40) << "no title text in the bands";
+    shown.save(QString(SUITE_VISUAL_DIR) + "/geodetic_body_menu.png");
 }

@@ -7,6 +7,7 @@
 #include "platform/ui/PropertyGrid.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/StatusBar.h"
+#include "testsupport/FrameProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -100,15 +101,20 @@ TEST(DockingTest, EditClosePaneAndRestoreLayoutOnNextStart)
         QDir().mkpath(SUITE_VISUAL_DIR);
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents();
-        const QImage image = s.grid.GetWidget()->grab().toImage();
+        // Nothing shows but the frame: the panes and the grid are inside it.
+        EXPECT_TRUE(FrameProbe::StrayTopLevels(&s.frame).empty()) << FrameProbe::StrayTopLevels(&s.frame).front();
+        const QImage image = FrameProbe::GrabWindow(&s.frame);
         ASSERT_FALSE(image.isNull());
         EXPECT_TRUE(image.save(QString(SUITE_VISUAL_DIR) + "/frame.png"));
-        // The grid's grey background shows inside the left pane.
+        // The grid's grey background and its text show inside the left pane of the frame's picture.
+        const QRect pane = FrameProbe::PaneRect(&s.left);
+        ASSERT_FALSE(pane.isEmpty());
         int grey = 0;
-        for (int y = 5; y < 150; y += 4)
-            for (int x = 10; x < 250; x += 4)
+        for (int y = pane.top(); y <= pane.bottom(); y += 4)
+            for (int x = pane.left(); x <= pane.right(); x += 4)
                 grey += image.pixelColor(x, y) == QColor(0xD6, 0xD6, 0xD6);
         EXPECT_GT(grey, 50);
+        EXPECT_GE(FrameProbe::ContentPixels(image, pane), 40);
     }
     {
         Session s; // the next start

@@ -14,6 +14,8 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #ifndef SUITE_VISUAL_DIR
@@ -101,7 +103,9 @@ TEST(FrameTest, LayoutIsKeptFromOneStartToTheNext)
         CTestApp app;
         CTestFrame* frame = app.Start();
         ASSERT_NE(frame, nullptr);
-        // First start: nothing stored, both panes hidden.
+        // First start: nothing stored, both panes hidden, the window a good part of the screen.
+        EXPECT_GE(frame->GetMainWindow()->width(), 640);
+        EXPECT_GE(frame->GetMainWindow()->width(), QGuiApplication::primaryScreen()->availableGeometry().width() * 3 / 4);
         EXPECT_EQ(CDockablePane::GetStoredVisibility(ID_PANE_A), -1);
         EXPECT_FALSE(frame->m_paneA.IsVisible());
         EXPECT_FALSE(frame->m_paneB.IsVisible());
@@ -128,9 +132,11 @@ TEST(FrameTest, LayoutIsKeptFromOneStartToTheNext)
         EXPECT_EQ(frame->GetMainWindow()->dockWidgetArea(frame->m_paneA.GetDockWidget()),
                   Qt::LeftDockWidgetArea);
 
-        // The user moves pane A to the bottom and shows B; the next start has it so.
+        // The user moves pane A to the bottom, shows B and gives the window a size and place;
+        // the next start has it so.
         frame->DockPane(&frame->m_paneA, AFX_IDW_DOCKBAR_BOTTOM);
         ASSERT_TRUE(AfxChooseMenuItem(frame, ID_PANE_B));
+        frame->GetMainWindow()->setGeometry(40, 50, 910, 630);
         Exit(frame);
     }
     {
@@ -141,6 +147,8 @@ TEST(FrameTest, LayoutIsKeptFromOneStartToTheNext)
         EXPECT_TRUE(frame->m_paneB.IsVisible());
         EXPECT_EQ(frame->GetMainWindow()->dockWidgetArea(frame->m_paneA.GetDockWidget()),
                   Qt::BottomDockWidgetArea);
+        EXPECT_EQ(frame->GetMainWindow()->size(), QSize(910, 630));
+        EXPECT_EQ(frame->GetMainWindow()->geometry().topLeft(), QPoint(40, 50));
         // Forgetting the layout brings the first start back.
         EXPECT_TRUE(app.CleanState());
         EXPECT_EQ(CDockablePane::GetStoredVisibility(ID_PANE_A), -1);

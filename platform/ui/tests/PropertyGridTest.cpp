@@ -7,7 +7,11 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -286,4 +290,50 @@ TEST(PropertyGridLifetime, TreeOutlivingItsGridNoLongerReachesIt)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(tree);
     owner.DestroyWindow();
+}
+
+namespace
+{
+// An item whose value its own editor sets (a colour, a file): the grid shows a "..." button.
+class CButtonProperty : public CMFCPropertyGridProperty
+{
+public:
+    CButtonProperty() : CMFCPropertyGridProperty("Colour", COleVariant("Red"), "Opens its own editor", 9) {}
+    BOOL HasButton() const override { return TRUE; }
+    void OnClickButton(CPoint) override { ++clicks; }
+    int clicks = 0;
+};
+} // namespace
+
+TEST_F(GridFixture, AButtonItemHandsTheButtonClickToTheItem)
+{
+    auto* colour = new CButtonProperty;
+    colour->AllowEdit(FALSE);
+    group->AddSubItem(colour);
+    grid.AddProperty(new CMFCPropertyGridProperty("Spare")); // the grid shows its items again
+    QTreeWidget* tree = grid.GetWidget()->findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    QTreeWidgetItem* row = nullptr;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        if ((*it)->text(0) == "Colour")
+            row = *it;
+    ASSERT_NE(row, nullptr);
+    tree->scrollToItem(row);
+    // A double click on the value opens the item's editor with its button, as a user does.
+    const QPoint value = tree->visualItemRect(row).center() + QPoint(tree->columnWidth(0) / 2, 0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, value);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, value);
+    QApplication::processEvents();
+    QToolButton* button = tree->findChild<QToolButton*>();
+    ASSERT_NE(button, nullptr) << "no button on the item";
+    EXPECT_EQ(button->text(), "...");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(colour->clicks, 1);
+    // Its text is no edit of the user's: the value stays and nobody is told.
+    QLineEdit* text = tree->findChild<QLineEdit*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->isReadOnly());
+    tree->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(owner.changed.empty());
 }

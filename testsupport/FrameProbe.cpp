@@ -1,0 +1,120 @@
+#include "testsupport/FrameProbe.h"
+
+#include "platform/ui/Wnd.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace FrameProbe
+{
+namespace
+{
+// Far enough apart to be told apart by eye; anti-aliased edges of text still count.
+bool Distinct(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 60;
+}
+
+// A pane must show at least this many content pixels: a few characters of text.
+constexpr int kMinContent = 40;
+} // namespace
+
+std::vector<std::string> StrayTopLevels(const CWnd* frame, const std::vector<const QWidget*>& expected)
+{
+    const QWidget* window = frame && frame->GetWidget() ? frame->GetWidget()->window() : nullptr;
+    std::vector<std::string> stray;
+    for (QWidget* w : QApplication::topLevelWidgets())
+    {
+        if (!w->isVisible() || w == window)
+            continue;
+        bool allowed = false;
+        for (const QWidget* e : expected)
+            allowed = allowed || (e && e->window() == w);
+        if (allowed)
+            continue;
+        stray.push_back(std::string(w->metaObject()->className()) + " '" + w->windowTitle().toStdString() + "' at " +
+                        std::to_string(w->x()) + "," + std::to_string(w->y()) + " " + std::to_string(w->width()) +
+                        "x" + std::to_string(w->height()));
+    }
+    return stray;
+}
+
+QImage GrabWindow(const CWnd* wnd)
+{
+    QWidget* w = wnd ? wnd->GetWidget() : nullptr;
+    if (!w)
+        return {};
+    return w->window()->grab().toImage();
+}
+
+QRect PaneRect(const CWnd* pane)
+{
+    QWidget* w = pane ? pane->GetWidget() : nullptr;
+    if (!w)
+        return {};
+    QWidget* window = w->window();
+    if (w == window || !w->isVisibleTo(window) || !window->isVisible())
+        return {};
+    const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
+    return r.intersected(window->rect());
+}
+
+int ContentPixels(const QImage& image, const QRect& area)
+{
+    const QRect r = area.intersected(image.rect());
+    if (r.isEmpty())
+        return 0;
+    QHash<QRgb, int> counts;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xFF000000u];
+    QRgb background = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+        {
+            most = it.value();
+            background = it.key();
+        }
+    int content = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (Distinct(it.key(), background))
+            content += it.value();
+    return content;
+}
+
+void ExpectFrameAsUserSeesIt(const CWnd* frame, const std::vector<std::pair<std::string, const CWnd*>>& panes,
+                             const std::vector<const QWidget*>& dialogs, const QString& savePng)
+{
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->GetWidget(), nullptr);
+    EXPECT_TRUE(frame->GetWidget()->window()->isVisible()) << "the frame does not show";
+    for (const std::string& stray : StrayTopLevels(frame, dialogs))
+        ADD_FAILURE() << "a window shows outside the frame: " << stray;
+    const QImage image = GrabWindow(frame);
+    ASSERT_FALSE(image.isNull());
+    if (!savePng.isEmpty())
+    {
+        QDir().mkpath(QFileInfo(savePng).absolutePath());
+        EXPECT_TRUE(image.save(savePng)) << savePng.toStdString();
+    }
+    for (const auto& [name, pane] : panes)
+    {
+        const QRect r = PaneRect(pane);
+        if (r.isEmpty())
+        {
+            ADD_FAILURE() << "pane " << name << " does not show inside the frame";
+            continue;
+        }
+        EXPECT_GE(ContentPixels(image, r), kMinContent)
+            << "pane " << name << " shows nothing inside the frame at " << r.x() << "," << r.y() << " " << r.width()
+            << "x" << r.height();
+    }
+}
+} // namespace FrameProbe

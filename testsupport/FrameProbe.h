@@ -1,0 +1,39 @@
+// What a user sees of a program's main window, for every program's frame test: which top-level
+// windows show, a picture of the whole window with its children, and whether each docked pane
+// shows something inside the frame (text, lines, a graph), not only a flat background.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class CWnd;
+class QWidget;
+
+namespace FrameProbe
+{
+// The visible top-level widgets other than `frame`'s window and `expected` (the dialogs the
+// test opened), as "class 'title' at x,y" for a failure message.
+std::vector<std::string> StrayTopLevels(const CWnd* frame, const std::vector<const QWidget*>& expected = {});
+
+// The whole top-level window of `wnd`, children included, as the screen shows it.
+QImage GrabWindow(const CWnd* wnd);
+
+// Where `pane`'s window lies in the picture of its top-level window; empty when it does not
+// show there (hidden, floating in a window of its own, or of no size).
+QRect PaneRect(const CWnd* pane);
+
+// Pixels inside `area` that stand clearly apart from the area's most common colour, its
+// background: text, lines and graph colours.
+int ContentPixels(const QImage& image, const QRect& area);
+
+// All of the above for a frame with its panes (name, pane): only the frame and `dialogs` show
+// at the top level, and every pane lies inside the frame's picture and shows content there.
+// Failures name the pane. The picture is saved to `savePng` when one is given.
+void ExpectFrameAsUserSeesIt(const CWnd* frame, const std::vector<std::pair<std::string, const CWnd*>>& panes,
+                             const std::vector<const QWidget*>& dialogs = {}, const QString& savePng = {});
+} // namespace FrameProbe

@@ -1,0 +1,119 @@
+#include "testsupport/UserInput.h"
+
+#include "platform/ui/ListCtrl.h"
+#include "platform/ui/Wnd.h"
+#include "testsupport/EventPump.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWidget>
+
+namespace UserInput
+{
+namespace
+{
+// The deepest widget under a point of `top`, and the point in its coordinates.
+QWidget* WidgetAt(QWidget* top, QPoint& pos)
+{
+    QWidget* target = top->childAt(pos);
+    if (!target)
+        return top;
+    pos = target->mapFrom(top, pos);
+    return target;
+}
+
+// Each event goes to the widget under the point at that moment, as on a screen: a first click
+// may open a window there (an in-place editor) that takes the second.
+void Click(QWidget* top, QPoint topPos, bool doubleClick)
+{
+    const auto target = [top, topPos](QPoint& pos) {
+        pos = topPos;
+        return WidgetAt(top, pos);
+    };
+    QPoint pos;
+    QWidget* w = target(pos);
+    QTest::mouseMove(w, pos);
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, pos);
+    if ((w = target(pos)) != nullptr)
+        QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, pos);
+    Pump();
+    if (!doubleClick)
+        return;
+    w = target(pos);
+    QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    w = target(pos);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, pos);
+    Pump();
+}
+} // namespace
+
+void ClickClient(CWnd* wnd, int x, int y, bool doubleClick)
+{
+    QWidget* top = wnd ? wnd->GetWidget() : nullptr;
+    if (!top)
+        return;
+    Click(top, QPoint(x, y), doubleClick);
+}
+
+void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)
+{
+    CRect cell;
+    if (!list.GetSubItemRect(row, column, LVIR_BOUNDS, cell))
+        return;
+    // The first column's bounds span the whole row: its own part ends where column 1 starts.
+    if (column == 0)
+    {
+        CRect next;
+        if (list.GetSubItemRect(row, 1, LVIR_BOUNDS, next) && next.left > cell.left)
+            cell.right = next.left;
+    }
+    ClickClient(&list, cell.CenterPoint().x, cell.CenterPoint().y, doubleClick);
+}
+
+bool PickFromDropDown(QComboBox* combo, const QString& text)
+{
+    if (!combo)
+        return false;
+    const int index = combo->findText(text, Qt::MatchExactly);
+    if (index < 0)
+        return false;
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+    QAbstractItemView* view = combo->view();
+    if (!PumpUntil([view] { return view->isVisible(); }, 2000))
+        return false;
+    // A release right after the drop-down opens is the opening click's own: wait as a person does.
+    PumpFor(QApplication::doubleClickInterval() + 100);
+    const QRect item = view->visualRect(combo->model()->index(index, combo->modelColumn(), combo->rootModelIndex()));
+    if (!item.isValid())
+        return false;
+    QWidget* viewport = view->viewport();
+    QTest::mouseMove(viewport, item.center());
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, item.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, item.center());
+    Pump();
+    return true;
+}
+
+void Type(const QString& text, bool enter)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return;
+    QTest::keyClicks(focus, text);
+    if (enter)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : focus, Qt::Key_Return);
+    Pump();
+}
+
+void Key(int key)
+{
+    if (QWidget* focus = QApplication::focusWidget())
+        QTest::keyClick(focus, static_cast<Qt::Key>(key));
+    Pump();
+}
+} // namespace UserInput

@@ -1,0 +1,28 @@
+// A user's mouse and keys, given to a window through Qt's own event delivery: a click on a
+// point of a window's client area, a click on a list cell, a pick in a drop-down's popup.
+#pragma once
+
+#include "platform/core/WinTypes.h"
+
+#include <QString>
+
+class CWnd;
+class CListCtrl;
+class QComboBox;
+class QWidget;
+
+namespace UserInput
+{
+// A left click (or a double click) at a point of `wnd`'s client area; it lands on the widget
+// that lies there, as a real click would.
+void ClickClient(CWnd* wnd, int x, int y, bool doubleClick = false);
+// A left click in the middle of a list cell (report view).
+void ClickCell(CListCtrl& list, int row, int column, bool doubleClick = false);
+// Drops the list down with a click on the combo, waits as a user would, and clicks the item
+// with that text in the popup. False when the popup did not open or holds no such item.
+bool PickFromDropDown(QComboBox* combo, const QString& text);
+// Keys typed into whatever has the focus: text, then Enter when `enter`.
+void Type(const QString& text, bool enter);
+// One key (Qt::Key_F2, Qt::Key_Escape...) to the widget with the focus.
+void Key(int key);
+} // namespace UserInput
