@@ -201,3 +201,80 @@ TEST_F(GalleryGrid, PolygonsAndArcsInGridSpace)
                 << degrees;
     }
 }
+
+TEST_F(GalleryGrid, DotsAtAFifthOfTheSpacingAndStyledPolygons)
+{
+    Draw(TICK_DOTS, true, 0, 0);
+    // Dots every 200 m (80 pixels) from the first grid line below the view on each axis;
+    // half-way between two, ground.
+    const double firstE = std::floor(plot->gridMinE / 500.0) * 500.0;
+    const double firstN = std::floor(plot->gridMinN / 500.0) * 500.0;
+    int dots = 0;
+    for (double e = firstE; e <= plot->gridMaxE; e += 200.0)
+        for (double n = firstN; n <= plot->gridMaxN; n += 200.0)
+        {
+            const POINT p = plot->GridToScreenPoint(e, n);
+            if (p.x < 70 || p.x >= 590 || p.y < 20 || p.y >= 380)
+                continue; // clear of the labels and the scale text
+            EXPECT_EQ(At(p.x, p.y), kGridColour) << e << ", " << n;
+            EXPECT_EQ(At(p.x + 40, p.y), kGround) << e << ", " << n;
+            ++dots;
+        }
+    EXPECT_GE(dots, 20);
+
+    // A hatched square (outline and cross-hatch in the colour) and an outline-only triangle
+    // in a colour equal to the ground, which is drawn inverted.
+    const POINT square[] = {{400, 300}, {500, 300}, {500, 400}, {400, 400}};
+    plot->DrawPolygonStyled(square, 4, PS_SOLID | (1 << 16), 0x0000FF, HS_CROSS);
+    const POINT triangle[] = {{100, 420}, {200, 420}, {150, 360}};
+    plot->DrawPolygonStyled(triangle, 3, PS_SOLID | (1 << 16), kGround, -2);
+    image = canvas->Image();
+    ASSERT_TRUE(canvas->Save("grid-dots-and-styles"));
+    EXPECT_EQ(At(450, 300), 0x0000FF); // the outline
+    int hatched = 0, ground = 0;
+    for (int y = 310; y < 390; ++y)
+    {
+        hatched += At(450, y) == 0x0000FF;
+        ground += At(450, y) == kGround;
+    }
+    EXPECT_GT(hatched, 5);
+    EXPECT_GT(ground, 40);
+    EXPECT_EQ(At(150, 420), 0xFFFFFF - kGround);
+    EXPECT_EQ(At(150, 400), kGround); // hollow
+}
+
+TEST_F(GalleryGrid, ClosedArcAndBrushFilledPolygon)
+{
+    Draw(TICK_NONE, true, 0, 0);
+    CPen pen(PS_SOLID, 1, kWhite);
+    CPen* old = plot->SelectObject(&pen);
+    // Direction −1 from bearing 0 to 90 degrees: the arc runs clockwise from 90 round to 360,
+    // and a chord closes it from north back to east.
+    plot->DrawArc(1100.0, 2150.0, 250.0, 0.0, M_PI / 2.0, -1);
+    plot->SelectObject(old);
+    // A triangle reaching far off the top, filled by a brush of its own.
+    CBrush yellow(0x00FFFF);
+    const tagXY triangle[] = {{1400.0, 1600.0}, {1700.0, 1600.0}, {1550.0, 90000.0}};
+    plot->DrawClippedPolygon(triangle, 3, tagPen{PS_SOLID, 1, 0x00FFFF, -2}, &yellow);
+    image = canvas->Image();
+    ASSERT_TRUE(canvas->Save("grid-arc-and-brush"));
+
+    auto onCircle = [](int degrees, double radius) {
+        const double b = degrees * M_PI / 180.0;
+        return std::make_pair(320 + radius * std::sin(b), 240 - radius * std::cos(b));
+    };
+    for (int degrees : {100, 180, 270, 350})
+    {
+        const auto p = onCircle(degrees, 100);
+        EXPECT_TRUE(Near(p.first, p.second, kWhite, 2)) << degrees;
+    }
+    // The north-east quarter is the chord, not the arc.
+    const auto arcMiddle = onCircle(45, 100);
+    EXPECT_FALSE(Near(arcMiddle.first, arcMiddle.second, kWhite, 2));
+    EXPECT_TRUE(Near(320 + 50, 240 - 50, kWhite, 1));
+    // The triangle's visible part, up to the top of the view.
+    const POINT base = plot->GridToScreenPoint(1550.0, 1700.0);
+    EXPECT_EQ(At(base.x, base.y), 0x00FFFF);
+    EXPECT_EQ(At(base.x, 5), 0x00FFFF);
+    EXPECT_EQ(At(base.x + 70, base.y), kGround);
+}

@@ -404,3 +404,28 @@ TEST_F(PlotFixture, ClippedLinesAndTheNearLineTest)
     test.Point = {0.0, 0.0};
     EXPECT_FALSE(plot->IsNearLine(test));
 }
+
+TEST_F(PlotFixture, ExtentTestAndDeviceScale)
+{
+    plot->scaleIndex = 16;
+    plot->originE = 1000.0;
+    plot->originN = 2000.0;
+    plot->DrawGrid(plotRect);
+    // 640 × 480 pixels at 0.4 px/m: 1600 m by 1200 m.
+    EXPECT_DOUBLE_EQ(plot->plotMinE, 200.0);
+    EXPECT_DOUBLE_EQ(plot->plotMaxE, 1800.0);
+    EXPECT_DOUBLE_EQ(plot->plotMinN, 1400.0);
+    EXPECT_DOUBLE_EQ(plot->plotMaxN, 2600.0);
+    int x = -1, y = -1;
+    EXPECT_FALSE(plot->IsOutside(1100.0, 2100.0, &x, &y));
+    EXPECT_EQ(x, 360);
+    EXPECT_EQ(y, 200);
+    EXPECT_TRUE(plot->IsOutside(1900.0, 2100.0, &x, &y));
+    EXPECT_FALSE(plot->IsOutside(1800.0, 2600.0, nullptr, nullptr));
+
+    // A context with no device reports no size: 0, and not kept, every time it is asked.
+    CMyDC bare;
+    EXPECT_EQ(bare.GetDevicePixelsPerMetre(), 0.0);
+    EXPECT_EQ(bare.devicePixelsPerMetre, 0.0);
+    EXPECT_EQ(plot->GetDevicePixelsPerMetre(), 4000.0);
+}
