@@ -4,6 +4,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/FileApi.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -254,6 +255,11 @@ void CConfigFile::WriteSection(const char* section, const CStringArray& entries)
     }
 }
 
+void CConfigFile::WriteOutlineFile(const char* path)
+{
+    WriteText("Outline File", path);
+}
+
 bool CConfigFile::NextValue(CString& value)
 {
     CString line;
@@ -279,6 +285,19 @@ int16_t CConfigFile::ReadShort(int16_t defaultValue)
 {
     CString value;
     return NextValue(value) ? static_cast<int16_t>(std::atoi(value)) : defaultValue;
+}
+
+int CConfigFile::ReadIntOr600()
+{
+    constexpr int kDefault = 600;
+    CString value;
+    if (!NextValue(value))
+        return kDefault;
+    const double number = std::atof(value);
+    // Converting a double beyond int's range is undefined, so such a value is no value.
+    if (!(number > static_cast<double>(INT_MIN) - 1.0 && number < static_cast<double>(INT_MAX) + 1.0))
+        return kDefault;
+    return static_cast<int>(number);
 }
 
 double CConfigFile::ReadDouble(double defaultValue)

@@ -79,11 +79,15 @@ public:
     void WritePen(const char* key, const tagPen& pen);                    // "%s = %u, %d, %d, %d\n"
     void WriteText(const char* key, const char* value);                   // escaped, "%s = %s\n"
     void WriteSection(const char* section, const CStringArray& entries);  // "[%s]\n" then "%s\n" each
+    void WriteOutlineFile(const char* path);                              // WriteText("Outline File", path)
 
     // Positional readers: the default when no line is left or the line has no '='; the line is
     // consumed either way.
     int ReadInt(int defaultValue);
     int16_t ReadShort(int16_t defaultValue = 0);
+    // The value read as a floating number and truncated ("12.9" gives 12); 600 when there is
+    // no line or no '=', and for a value beyond the range of int.
+    int ReadIntOr600();
     double ReadDouble(double defaultValue);
     char ReadChar(char defaultValue);
     CString ReadText(const char* defaultValue = nullptr);

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <ctime>
 
 namespace
 {
@@ -171,6 +172,38 @@ CString FormatDate(int day, int month, int year)
     if (day >= 1 && day <= 31 && month >= 1 && month <= 12 && year >= 1900)
         text.Format("%02d %s %d", day, EnglishMonthName(month, true), year);
     return text;
+}
+
+namespace
+{
+// The local date and time now as one reading, so a stamp taken at midnight cannot mix days.
+std::tm LocalNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+CString FormatLocalDate(const std::tm& local)
+{
+    char text[64] = {};
+    std::strftime(text, sizeof(text), "%d%b%Y", &local);
+    return CString(text);
+}
+} // namespace
+
+CString FormatDate()
+{
+    return FormatLocalDate(LocalNow());
+}
+
+CString FormatTimeStamp()
+{
+    const std::tm local = LocalNow();
+    CString stamp;
+    stamp.Format("%s@%02d%02d%02d", FormatLocalDate(local).GetString(), local.tm_hour, local.tm_min, local.tm_sec);
+    return stamp;
 }
 
 CString FormatDateSince2000(double seconds)

@@ -60,6 +60,11 @@ bool MonthDayOfYear(int year, int dayOfYear, int* month, int* day);
 // "%d %b %Y": day with two digits, English month abbreviation ("02 Jan 2000"). Empty text
 // unless day 1..31, month 1..12 and year >= 1900.
 CString FormatDate(int day, int month, int year);
+// Today's local date as "%d%b%Y": two-digit day, the month's abbreviation in the current
+// locale, four-digit year ("05Dec2026").
+CString FormatDate();
+// "<FormatDate()>@hhmmss" of the local time now ("05Dec2026@142501").
+CString FormatTimeStamp();
 // The calendar date of a scale value, by FormatDate; empty text for a value that is not a
 // finite time.
 CString FormatDateSince2000(double seconds);

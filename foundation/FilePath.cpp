@@ -33,6 +33,7 @@ CString GetFilePathFolder(const char* path)
 CString GetFileTitleFromPath(const char* path)
 {
     CString title(path);
+    title.Remove('"');
     const int slash = title.ReverseFind('\\');
     if (slash > 0)
         title = title.Mid(slash + 1);

@@ -10,7 +10,8 @@ void SplitFilePath(const char* path, CString& folder, CString& title, CString& e
 // Up to and including the last '\\'; empty when it is missing or first.
 CString GetFilePathFolder(const char* path);
 
-// After the last '\\' (when past the first character), cut before the last '.', trimmed.
+// Double quotes removed; after the last '\\' (when past the first character), cut before the
+// last '.', trimmed of blanks.
 CString GetFileTitleFromPath(const char* path);
 
 // "<path without its extension>.<extension>".

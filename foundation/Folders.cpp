@@ -91,25 +91,23 @@ CString GetSettingsFolder()
 
 namespace
 {
-bool FindExistingDataFolder(CString& path, const char* sub)
+bool FindExistingDataFolder(CString& path, const char* name, const char* sub)
 {
-    static const char* const kDrives[3][3] = {
-        {"C:\\", "C:\\MyData\\", "C:\\%s\\%s\\"},
-        {"D:\\", "D:\\MyData\\", "D:\\%s\\%s\\"},
-        {"E:\\", "E:\\MyData\\", "E:\\%s\\%s\\"},
-    };
+    static const char* const kDrives[3] = {"C:\\", "D:\\", "E:\\"};
     for (int i = 0; i < 3; ++i)
     {
-        if (i > 0 && !IsFixedDrive(kDrives[i][0]))
+        if (i > 0 && !IsFixedDrive(kDrives[i]))
             continue;
-        if (!Exists(kDrives[i][1]))
+        CString top;
+        top.Format("%s%s\\", kDrives[i], name);
+        if (!Exists(top))
             continue;
         if (!sub)
         {
-            path = kDrives[i][1];
+            path = top;
             return true;
         }
-        path.Format(kDrives[i][2], "MyData", sub);
+        path.Format("%s%s\\", top.GetString(), sub);
         if (Exists(path) || CreateFolderPath(path))
             return true;
     }
@@ -117,26 +115,28 @@ bool FindExistingDataFolder(CString& path, const char* sub)
 }
 } // namespace
 
-bool GetMyDataFolder(CString& path, const char* sub)
+bool GetDataFolder(CString& path, const char* name, const char* sub)
 {
-    if (FindExistingDataFolder(path, sub))
+    if (FindExistingDataFolder(path, name, sub))
         return true;
-    if (FindFolderOnDrives("MyData", path))
+    if (FindFolderOnDrives(name, path))
     {
         // The top folder has just been made: look again so that a caller asking for a
         // sub-folder gets it, not the top folder, on a machine's first run too.
-        if (!sub || FindExistingDataFolder(path, sub))
+        if (!sub || FindExistingDataFolder(path, name, sub))
             return true;
     }
     path.Empty();
     return false;
 }
 
-bool GetMyDrivesDataFolder(CString& path, const char* sub)
+bool GetRedirectedFolder(CString& path, const char* name, const char* sub)
 {
     CreateFolderPath("C:\\MyDrives\\");
+    CString redirect;
+    redirect.Format("C:\\MyDrives\\%s.INI", name);
     CStdioFile file;
-    if (!file.Open("C:\\MyDrives\\MyData.INI", CFile::modeRead | CFile::typeText))
+    if (!file.Open(redirect, CFile::modeRead | CFile::typeText))
         return false;
     path.Empty();
     file.ReadString(path);
@@ -154,6 +154,46 @@ bool GetMyDrivesDataFolder(CString& path, const char* sub)
         path += '\\';
     }
     return CreateFolderPath(path);
+}
+
+bool GetMyDataFolder(CString& path, const char* sub)
+{
+    return GetDataFolder(path, "MyData", sub);
+}
+
+bool GetMyDrivesDataFolder(CString& path, const char* sub)
+{
+    return GetRedirectedFolder(path, "MyData", sub);
+}
+
+CString FormatYearFolder(const SYSTEMTIME& utc, bool yearOnly)
+{
+    static const char* const kMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                            "July",    "August",   "September", "October", "November", "December"};
+    CString folder;
+    if (yearOnly || utc.wMonth < 1 || utc.wMonth > 12)
+        folder.Format("%4d\\", utc.wYear);
+    else
+        folder.Format("%4d\\%s\\", utc.wYear, kMonths[utc.wMonth - 1]);
+    return folder;
+}
+
+CString GetYearFolder(bool yearOnly)
+{
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    return FormatYearFolder(utc, yearOnly);
+}
+
+CString GetLogFolder(bool yearOnly)
+{
+    CString root;
+    if (!GetRedirectedFolder(root, "Logs", nullptr))
+        GetDataFolder(root, "Logs", nullptr);
+    CString folder;
+    folder.Format("%s%s%s\\", root.GetString(), GetYearFolder(yearOnly).GetString(), "Logs");
+    CreateFolderPath(folder);
+    return folder;
 }
 
 INT_PTR FindShapeFiles(const char* folder, CStringArray* paths)

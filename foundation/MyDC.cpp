@@ -449,3 +449,60 @@ void CMyDC::DrawLabel(const char* text, int offset, int position, int x, int y)
     if (oldFont)
         SelectObject(oldFont);
 }
+
+double CMyDC::GetDevicePixelsPerMetre()
+{
+    if (devicePixelsPerMetre > 0.0)
+        return devicePixelsPerMetre;
+    const int millimetres = GetDeviceCaps(HORZSIZE);
+    if (millimetres <= 0)
+        return 0.0;
+    devicePixelsPerMetre = GetDeviceCaps(HORZRES) * 1000.0 / millimetres;
+    return devicePixelsPerMetre;
+}
+
+void CMyDC::DrawPolygonStyled(const POINT* points, int count, int penStyleAndWidth, COLORREF colour, int fill)
+{
+    if (!points || count <= 0)
+        return;
+    const COLORREF shown = DisplayColour(colour);
+    CPen pen(penStyleAndWidth & 0xFFFF, (penStyleAndWidth >> 16) & 0xFFFF, shown);
+    CBrush brush;
+    if (fill == -1)
+        brush.CreateSolidBrush(shown);
+    else if (fill != -2)
+        brush.CreateHatchBrush(fill, shown);
+    Selected selected(*this, &pen, fill == -2 ? &hollowBrush : &brush);
+    if (fill != -1)
+        Polyline(points, count);
+    const int oldMode = SetPolyFillMode(WINDING);
+    Polygon(points, count);
+    SetPolyFillMode(oldMode);
+}
+
+void CMyDC::DrawNorthArrow(double sinRot, double cosRot, int x, int y)
+{
+    // Offsets are y up; turned as grid offsets are on the chart, so the arrow points to grid
+    // north however the display is turned.
+    auto at = [&](double ox, double oy) {
+        const double rx = cosRot * ox - sinRot * oy;
+        const double ry = cosRot * oy + sinRot * ox;
+        return POINT{x + static_cast<LONG>(rx), y - static_cast<LONG>(ry)};
+    };
+    CPen* pen = monochrome ? &blackPen : &whitePen;
+    const POINT left[3] = {at(0, 0), at(0, 25), at(-12, -12)};
+    const POINT right[3] = {at(0, 0), at(0, 25), at(12, -12)};
+    {
+        Selected selected(*this, pen, &hollowBrush);
+        Polygon(left, 3);
+    }
+    {
+        Selected selected(*this, pen, &whiteBrush);
+        Polygon(right, 3);
+    }
+    Selected selected(*this, pen, nullptr);
+    const POINT shaft[2] = {at(0, 0), at(0, -50)};
+    const POINT bar[2] = {at(-12, -25), at(12, -25)};
+    Polyline(shaft, 2);
+    Polyline(bar, 2);
+}

@@ -73,6 +73,24 @@ public:
     void DrawRing(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);         // 18
     void DrawBar(COLORREF colour, COLORREF colour2, int size, bool outline, int x, int y);          // 22
 
+    // Device pixels per metre: horizontal resolution × 1000 / horizontal size (mm), measured
+    // on first use and kept in devicePixelsPerMetre; 0 (not kept) while the device reports no
+    // size.
+    double GetDevicePixelsPerMetre();
+
+    // Fills and outlines a polygon (winding fill, transparent background). Brush by `fill`:
+    // −2 none, −1 solid in the colour, other values the hatch style of that number in the
+    // colour. Pen in the display colour, its style the low 16 bits of `penStyleAndWidth` and
+    // its width the high 16 bits; for every fill but solid the outline is drawn as a polyline
+    // first. The previous pen, brush and background mode are put back.
+    void DrawPolygonStyled(const POINT* points, int count, int penStyleAndWidth, COLORREF colour, int fill);
+
+    // The north arrow at (x, y), turned by the display rotation (sinRot, cosRot; y up): a head
+    // of two halves from the point to the tip 25 up, the left (to (−12, −12)) open and the
+    // right (to (12, −12)) filled white; a shaft 50 down and a cross bar 25 down, 24 wide. The
+    // lines are the white pen, the black pen on a monochrome device.
+    void DrawNorthArrow(double sinRot, double cosRot, int x, int y);
+
     // Members keep this order: chart contexts derived from this one build on them.
     CFont largeFont;         // "Tahoma", height 36, bold
     CFont smallFont;         // "Verdana", height 16, bold

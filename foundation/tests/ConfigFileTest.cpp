@@ -191,3 +191,33 @@ TEST(ConfigFileBadInput, PenValuesOutOfRangeKeepTheDefault)
     p = in.ReadPen(kDefaultPen);
     EXPECT_EQ(p.Colour, kDefaultPen.Colour);
 }
+
+TEST(ConfigFileValues, IntOr600AndTheOutlineFileLine)
+{
+    WriteBytes(TempDrives::Current()->OnC("Counts.INI"),
+               "A = 12.9\r\n"     // truncated
+               "B = -3.7\r\n"     // toward zero
+               "no equals sign\r\n"
+               "C = 1e20\r\n"     // beyond int
+               "D = words\r\n");  // no number reads as 0
+    CConfigFile in;
+    ASSERT_TRUE(in.Open("C:\\Counts.INI", 0x4020));
+    EXPECT_EQ(in.ReadIntOr600(), 12);
+    EXPECT_EQ(in.ReadIntOr600(), -3);
+    EXPECT_EQ(in.ReadIntOr600(), 600);
+    EXPECT_EQ(in.ReadIntOr600(), 600);
+    EXPECT_EQ(in.ReadIntOr600(), 0);
+    EXPECT_EQ(in.ReadIntOr600(), 600); // no line left
+    in.Close();
+
+    CConfigFile out;
+    ASSERT_TRUE(out.OpenForWrite("C:\\", "Outline", "txt"));
+    out.WriteOutlineFile("C:\\Vessels\\a,b\r\n.vsl");
+    out.Close();
+    EXPECT_EQ(ReadBytes(TempDrives::Current()->OnC("Outline.txt")),
+              QByteArray("Outline File = C:\\Vessels\\a\xAB"
+                         "COMMA\xBB"
+                         "b\xAB"
+                         "CR\xBB\xAB"
+                         "LF\xBB.vsl\r\n"));
+}

@@ -243,3 +243,36 @@ TEST(DateTime, LocalDateTimeFollowsTheClockAndZone)
     EXPECT_GE(dt.nDayOfWeek, 1);
     EXPECT_LE(dt.nDayOfWeek, 7);
 }
+
+TEST(DateTime, DateAndTimeStampsOfNow)
+{
+    ScopedTz zone("Etc/GMT-14");
+    const time_t before = std::time(nullptr);
+    const CString date = FormatDate();
+    const CString stamp = FormatTimeStamp();
+    const time_t after = std::time(nullptr);
+    // Local (not UTC) date, "%d%b%Y" in the C locale: "05Dec2026".
+    char expected[2][32] = {};
+    for (int i = 0; i < 2; ++i)
+    {
+        const time_t t = i == 0 ? before : after;
+        struct tm local
+        {
+        };
+        localtime_r(&t, &local);
+        std::strftime(expected[i], sizeof(expected[i]), "%d%b%Y", &local);
+    }
+    EXPECT_TRUE(date == expected[0] || date == expected[1]) << date.GetString();
+    ASSERT_EQ(date.GetLength(), 9);
+    // "<date>@hhmmss".
+    ASSERT_EQ(stamp.GetLength(), 16) << stamp.GetString();
+    EXPECT_EQ(stamp[9], '@');
+    for (int i = 10; i < 16; ++i)
+        EXPECT_TRUE(stamp[i] >= '0' && stamp[i] <= '9') << stamp.GetString();
+    const int hour = std::atoi(stamp.Mid(10, 2));
+    struct tm local
+    {
+    };
+    localtime_r(&after, &local);
+    EXPECT_TRUE(hour == local.tm_hour || hour == (local.tm_hour + 23) % 24) << stamp.GetString();
+}

@@ -8,6 +8,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 namespace
 {
 bool LinuxDirExists(const QString& path)
@@ -97,6 +100,85 @@ TEST(Folders, RedirectFileNamesTheDataFolder)
     EXPECT_TRUE(LinuxDirExists(TempDrives::Current()->OnC("Survey Data/Global")));
 }
 
+TEST(Folders, DataFolderOfAnyName)
+{
+    TempDrives& drives = *TempDrives::Current();
+    CString path;
+    const QString d = drives.AddDrive('D');
+    QDir().mkpath(d + "/Logs");
+    ASSERT_TRUE(GetDataFolder(path, "Logs", nullptr));
+    EXPECT_EQ(path, "D:\\Logs\\");
+    ASSERT_TRUE(GetDataFolder(path, "Logs", "Grabs"));
+    EXPECT_EQ(path, "D:\\Logs\\Grabs\\");
+    EXPECT_TRUE(LinuxDirExists(d + "/Logs/Grabs"));
+    // Found on C: first once it is there.
+    QDir().mkpath(drives.OnC("Logs"));
+    ASSERT_TRUE(GetDataFolder(path, "Logs", nullptr));
+    EXPECT_EQ(path, "C:\\Logs\\");
+}
+
+TEST(Folders, YearFolderFollowsUtc)
+{
+    struct Case
+    {
+        WORD year, month;
+        bool yearOnly;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {2026, 12, false, "2026\\December\\"},
+        {2027, 1, false, "2027\\January\\"},
+        {2027, 1, true, "2027\\"},
+        {987, 5, false, " 987\\May\\"},
+    };
+    for (const Case& c : cases)
+    {
+        SYSTEMTIME utc{};
+        utc.wYear = c.year;
+        utc.wMonth = c.month;
+        utc.wDay = 1;
+        EXPECT_EQ(FormatYearFolder(utc, c.yearOnly), c.folder) << c.folder;
+    }
+    // Fourteen hours ahead of UTC, the local date is a day on for most of the day; the folder
+    // still follows UTC.
+    const char* old = std::getenv("TZ");
+    const std::string saved = old ? old : "";
+    setenv("TZ", "Etc/GMT-14", 1);
+    tzset();
+    SYSTEMTIME before{}, after{};
+    GetSystemTime(&before);
+    const CString folder = GetYearFolder(false);
+    GetSystemTime(&after);
+    if (old)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+    EXPECT_TRUE(folder == FormatYearFolder(before, false) || folder == FormatYearFolder(after, false)) << folder;
+}
+
+TEST(Folders, LogFolderUnderTheDataDrivesOrWhereLogsIniSends)
+{
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    const CString year = FormatYearFolder(utc, true);
+    const CString month = FormatYearFolder(utc, false);
+
+    CString expected;
+    expected.Format("C:\\Logs\\%sLogs\\", year.GetString());
+    EXPECT_EQ(GetLogFolder(true), expected);
+    EXPECT_TRUE(LinuxDirExists(TempDrives::Current()->OnC(QString("Logs/%1/Logs").arg(utc.wYear))));
+
+    QFile f(TempDrives::Current()->OnC("MyDrives/Logs.INI"));
+    QDir().mkpath(TempDrives::Current()->OnC("MyDrives"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(" C:\\Ship Logs \r\n");
+    f.close();
+    expected.Format("C:\\Ship Logs\\%sLogs\\", month.GetString());
+    EXPECT_EQ(GetLogFolder(false), expected);
+    EXPECT_TRUE(CString(GetLogFolder(true)).Find("C:\\Ship Logs\\") == 0);
+}
+
 TEST(FilePaths, SplitAndTitles)
 {
     struct Case
@@ -124,6 +206,7 @@ TEST(FilePaths, SplitAndTitles)
     EXPECT_EQ(GetFilePathFolder("C:\\a\\b.txt"), "C:\\a\\");
     EXPECT_EQ(GetFilePathFolder("\\b.txt"), "");
     EXPECT_EQ(GetFileTitleFromPath("C:\\a\\ name .txt"), "name");
+    EXPECT_EQ(GetFileTitleFromPath("\"C:\\My Data\\route.rte\""), "route");
     EXPECT_EQ(ChangeFileExtension("DRW", "C:\\a\\route.rte"), "C:\\a\\route.DRW");
     EXPECT_EQ(ChangeFileExtension("DRW", "C:\\a\\route"), "C:\\a\\route.DRW");
 }
