@@ -52,6 +52,11 @@ bool CBoundaryPane::GetPointPosition(int nFile, int nPoint, tagXY& position) con
     return true;
 }
 
+void CBoundaryPane::MakeCurrentFile(int nFile)
+{
+    m_pBoundaryList->SetEditPoint(nFile, -1);
+}
+
 void CBoundaryPane::SetupComboBox()
 {
     FillComboBox();
@@ -209,16 +214,7 @@ void CBoundaryPane::OnAdd()
     for (INT_PTR i = 0; i < names.GetSize(); ++i)
         m_pBoundaryList->AddFile(names[i]);
 
-    SetupComboBox();
-    const int last = m_pCombo->GetCount() - 1;
-    if (last >= 0)
-    {
-        m_pCombo->SetCurSel(last);
-        m_pBoundaryList->SetEditPoint(last, -1);
-    }
-    InitPropList();
-    CreateTable();
-    AdjustLayout();
+    ShowAddedFiles();
     m_pBoundaryList->SaveFileList();
     RedrawOwnerChart();
     PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
@@ -236,15 +232,7 @@ void CBoundaryPane::OnRemove()
         m_pBoundaryList->m_EditFileIndex = static_cast<int16_t>(m_pBoundaryList->m_EditFileIndex - 1);
     m_pBoundaryList->SaveFileList();
 
-    SetupComboBox();
-    if (GetFileCount() > 0)
-    {
-        const int previous = file > 0 ? file - 1 : 0;
-        m_pCombo->SetCurSel(previous);
-        m_pBoundaryList->SetEditPoint(previous, -1);
-    }
-    InitPropList();
-    CreateTable();
+    ShowRemainingFiles(file);
     m_pBoundaryList->SaveFileList();
     RedrawOwnerChart();
     PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);

@@ -46,6 +46,7 @@ protected:
     CString GetFilePath(int nFile) const override;
     bool GetPointPosition(int nFile, int nPoint, tagXY& position) const override;
     void OnFileCombo() override { OnBoundaryCombo(); }
+    void MakeCurrentFile(int nFile) override;
 
 private:
     // Stores a drawing option that differs from the boundary's, saves the options and marks the

@@ -215,6 +215,33 @@ void CFeaturePane::ShowNoFiles()
     m_wndPropList.AddProperty(new CMFCPropertyGridProperty("No Files Selected"));
 }
 
+void CFeaturePane::ShowAddedFiles()
+{
+    SetupComboBox();
+    const int last = m_pCombo->GetCount() - 1;
+    if (last >= 0)
+    {
+        m_pCombo->SetCurSel(last);
+        MakeCurrentFile(last);
+    }
+    InitPropList();
+    CreateTable();
+    AdjustLayout();
+}
+
+void CFeaturePane::ShowRemainingFiles(int nRemoved)
+{
+    SetupComboBox();
+    if (GetFileCount() > 0)
+    {
+        const int previous = nRemoved > 0 ? nRemoved - 1 : 0;
+        m_pCombo->SetCurSel(previous);
+        MakeCurrentFile(previous);
+    }
+    InitPropList();
+    CreateTable();
+}
+
 void CFeaturePane::ClearTable()
 {
     m_wndList.DeleteAllItems();

@@ -84,6 +84,8 @@ protected:
     virtual bool GetPointPosition(int nFile, int nPoint, tagXY& position) const = 0;
     // The combo box's selection changed.
     virtual void OnFileCombo() = 0;
+    // Makes the file the list's current one, keeping the current point when it is one of its.
+    virtual void MakeCurrentFile(int nFile) = 0;
     // Whether the table's columns are sized after each resize.
     virtual bool SizesColumnsOnResize() const { return true; }
 
@@ -94,6 +96,12 @@ protected:
     void BeginPropList();
     // The grid of an empty list: one empty group "No Files Selected".
     void ShowNoFiles();
+    // After files were added: the combo refilled with the newest file chosen and made current,
+    // then grid, table and layout rebuilt.
+    void ShowAddedFiles();
+    // After the file at `nRemoved` was taken out: the combo refilled with the file before it
+    // (or the first) chosen and made current, then grid and table rebuilt.
+    void ShowRemainingFiles(int nRemoved);
     // Deletes every row and every column of the table.
     void ClearTable();
 

@@ -26,6 +26,17 @@ bool EditGridItem(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const char* text)
     return accepted != FALSE;
 }
 
+bool NotifyGridChange(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const COleVariant& value)
+{
+    CMFCPropertyGridProperty* item = FindGridItem(grid, id);
+    if (item == nullptr)
+        return false;
+    item->SetValue(value);
+    grid.OnPropertyChanged(item);
+    Pump();
+    return true;
+}
+
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid)
 {
     std::vector<std::string> names;

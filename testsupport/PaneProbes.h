@@ -19,6 +19,10 @@ CMFCPropertyGridProperty* FindGridItem(const CMFCPropertyGridCtrl& grid, DWORD_P
 // Ends an in-place edit of the item with the data word as a user typing or choosing `text`
 // would, then lets posted messages arrive. False when there is no such item or it refused.
 bool EditGridItem(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const char* text);
+// Gives the item with the data word the value and lets the grid tell its owner, as the end of
+// an edit does, without the item's own checks; then lets posted messages arrive. False when
+// there is no such item.
+bool NotifyGridChange(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const COleVariant& value);
 // The names of the grid's top-level groups, in order.
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
 

@@ -86,12 +86,7 @@ struct BoundaryPaneFixture : ::testing::Test
     Messages Change(DWORD_PTR id, const COleVariant& value)
     {
         owner.Clear();
-        CMFCPropertyGridProperty* item = FindGridItem(pane.GetPropertyGrid(), id);
-        EXPECT_NE(item, nullptr) << "item " << id;
-        if (item == nullptr)
-            return {};
-        item->SetValue(value);
-        pane.GetPropertyGrid().OnPropertyChanged(item);
+        EXPECT_TRUE(NotifyGridChange(pane.GetPropertyGrid(), id, value)) << "item " << id;
         return owner.Messages();
     }
 
