@@ -9,7 +9,7 @@ const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDeny
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 } // namespace
 
-CFeatureList::CFeatureList()
+CFeatureList::CFeatureList() : m_Changed(0)
 {
     ResetEditState();
 }
@@ -22,7 +22,6 @@ void CFeatureList::ResetEditState()
     m_EditSubIndex = -1;
     for (CString& text : m_EditText)
         text.Empty();
-    m_Editing2 = 0;
 }
 
 void CFeatureList::SetEditPoint(int file, int point, INT_PTR fileCount,

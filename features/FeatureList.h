@@ -14,10 +14,12 @@
 class CFeatureList
 {
 public:
-    // The edit state at rest: nothing edited, every index -1 (none), texts empty.
+    // The edit state at rest: nothing edited, every index -1 (none), texts empty, nothing
+    // changed.
     CFeatureList();
 
-    // Back to the state at rest; the list name stays.
+    // Back to the state at rest; the list name and the changed flag stay (a change made in a
+    // pane is still unsaved on the chart whatever is selected next).
     void ResetEditState();
 
     // Selects file `file` and its point `point` for editing, for lists whose files are point
@@ -52,5 +54,5 @@ public:
     int32_t m_EditPointIndex; // -1 none
     int16_t m_EditSubIndex;   // -1 none
     CString m_EditText[3];    // texts of the point under edit, shown and typed by the panes
-    int32_t m_Editing2;       // second edit flag, 0 at rest
+    int32_t m_Changed;        // set by the panes after a drawn property changed
 };

@@ -125,7 +125,7 @@ TEST(FeatureEditState, ConstructorLeavesTheStateAtRest)
     EXPECT_EQ(list.m_EditSubIndex, -1);
     for (const CString& text : list.m_EditText)
         EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(list.m_Editing2, 0);
+    EXPECT_EQ(list.m_Changed, 0);
 }
 
 TEST(FeatureEditState, SetEditPointSelectsOnlyWhatExists)
@@ -159,7 +159,7 @@ TEST(FeatureEditState, SetEditPointSelectsOnlyWhatExists)
         list.m_EditSubIndex = 2;
         list.m_EditText[0] = "1000.00";
         list.m_EditText[2] = "x";
-        list.m_Editing2 = 1;
+        list.m_Changed = 1;
         list.SetEditPoint(c.file, c.point, static_cast<INT_PTR>(points.size()), pointCount);
         SCOPED_TRACE(testing::Message() << "current " << c.currentFile << "," << c.currentPoint << " call "
                                         << c.file << "," << c.point);
@@ -169,7 +169,7 @@ TEST(FeatureEditState, SetEditPointSelectsOnlyWhatExists)
         EXPECT_EQ(list.m_EditSubIndex, -1);
         EXPECT_TRUE(list.m_EditText[0].IsEmpty());
         EXPECT_TRUE(list.m_EditText[2].IsEmpty());
-        EXPECT_EQ(list.m_Editing2, 0);
+        EXPECT_EQ(list.m_Changed, 1); // a pane's change outlives the selection
         EXPECT_EQ(list.m_ListName, "Boundaries");
     }
 }

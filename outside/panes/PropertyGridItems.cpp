@@ -33,6 +33,22 @@ const PaletteEntry kPalette[28] = {
 const char* const kFillNames[8] = {"Horizontal", "Vertical", "Forward Diagonal", "Backward Diagonal",
                                    "Cross",      "Diagonal Cross", "Solid", "None"};
 constexpr int kMaxThickness = 10;
+// The stored values of the pens of the feature files: 0..5 hatches, then these two.
+constexpr short kFillSolid = -1; // 0xFFFF
+constexpr short kFillNone = -2;  // 0xFFFE
+
+// The option of a stored fill value, -1 for none; and back.
+int FillIndex(short value)
+{
+    if (value >= 0 && value < 6)
+        return value;
+    return value == kFillSolid ? 6 : value == kFillNone ? 7 : -1;
+}
+
+short FillValue(int index)
+{
+    return index < 6 ? static_cast<short>(index) : index == 6 ? kFillSolid : kFillNone;
+}
 
 // The value of a whole-number option text, or -1.
 int IndexOf(const char* const* names, int count, const CString& text)
@@ -139,9 +155,10 @@ CMFCPropertyGridFillStyleProperty::CMFCPropertyGridFillStyleProperty(short nFill
 
 CString CMFCPropertyGridFillStyleProperty::FormatProperty()
 {
+    const int i = FillIndex(GetFillStyle());
+    if (i >= 0)
+        return kFillNames[i];
     const short v = GetFillStyle();
-    if (v >= 0 && v < 8)
-        return kFillNames[v];
     CString text;
     text.Format("%d", static_cast<int>(v));
     return text;
@@ -152,7 +169,7 @@ BOOL CMFCPropertyGridFillStyleProperty::TextToVar(const CString& strText)
     const int i = IndexOf(kFillNames, 8, strText);
     if (i < 0)
         return FALSE;
-    m_varValue = COleVariant(static_cast<short>(i));
+    m_varValue = COleVariant(FillValue(i));
     return TRUE;
 }
 
@@ -160,7 +177,7 @@ void CMFCPropertyGridFillStyleProperty::OnDrawValue(CDC* pDC, CRect rect)
 {
     const short v = GetFillStyle();
     pDC->FillSolidRect(rect, RGB(255, 255, 255));
-    if (v == 6)
+    if (v == kFillSolid)
         pDC->FillSolidRect(rect, m_colour);
     else if (v >= 0 && v < 6)
     {

@@ -43,8 +43,9 @@ protected:
     COLORREF m_colour;
 };
 
-// A fill style (VT_I2): 0..5 hatches (horizontal, vertical, forward diagonal, backward
-// diagonal, cross, diagonal cross), 6 solid, 7 none.
+// A fill style (VT_I2) as the feature files keep it: 0..5 hatches (horizontal, vertical,
+// forward diagonal, backward diagonal, cross, diagonal cross), -1 (0xFFFF) solid, -2 (0xFFFE)
+// none.
 class PLATFORM_API CMFCPropertyGridFillStyleProperty : public CMFCPropertyGridSampleProperty
 {
 public:

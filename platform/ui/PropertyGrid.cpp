@@ -13,12 +13,15 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 const UINT AFX_WM_PROPERTY_CHANGED = RegisterWindowMessageA("AFX_WM_PROPERTY_CHANGED");
@@ -85,6 +88,12 @@ public:
             return nullptr;
         if (!prop->OnEdit(nullptr))
             return nullptr;
+        if (prop->IsSpinEnabled() && prop->IsAllowEdit())
+        {
+            auto* spin = new QSpinBox(parent);
+            spin->setRange(prop->GetSpinMin(), prop->GetSpinMax());
+            return spin;
+        }
         if (prop->GetOptionCount() > 0)
         {
             auto* combo = new QComboBox(parent);
@@ -104,7 +113,9 @@ public:
     {
         CMFCPropertyGridProperty* prop = PropOf(index);
         const QString text = prop ? ToQ(prop->FormatProperty()) : QString();
-        if (auto* combo = qobject_cast<QComboBox*>(editor))
+        if (auto* spin = qobject_cast<QSpinBox*>(editor))
+            spin->setValue(text.trimmed().toInt());
+        else if (auto* combo = qobject_cast<QComboBox*>(editor))
         {
             const int i = combo->findText(text);
             if (i >= 0)
@@ -120,7 +131,9 @@ public:
     {
         CMFCPropertyGridProperty* prop = PropOf(index);
         QString text;
-        if (auto* combo = qobject_cast<QComboBox*>(editor))
+        if (auto* spin = qobject_cast<QSpinBox*>(editor))
+            text = QString::number(spin->value());
+        else if (auto* combo = qobject_cast<QComboBox*>(editor))
             text = combo->currentText();
         else if (auto* edit = EditOf(editor))
         {
@@ -289,6 +302,13 @@ void CMFCPropertyGridProperty::AllowEdit(BOOL bAllow)
     m_bAllowEdit = bAllow != FALSE;
 }
 
+void CMFCPropertyGridProperty::EnableSpinControl(BOOL bEnable, int nMin, int nMax)
+{
+    m_bSpin = bEnable != FALSE;
+    m_nSpinMin = std::min(nMin, nMax);
+    m_nSpinMax = std::max(nMin, nMax);
+}
+
 BOOL CMFCPropertyGridProperty::Enable(BOOL bEnable)
 {
     m_bEnabled = bEnable != FALSE;
@@ -370,6 +390,21 @@ BOOL CMFCPropertyGridProperty::TextToVar(const CString& strText)
             found = found || std::strcmp(o, strText) == 0;
         if (!found)
             return FALSE;
+    }
+    if (m_bSpin)
+    {
+        CString text = strText;
+        text.Trim();
+        char* end = nullptr;
+        errno = 0;
+        const long v = std::strtol(text, &end, 10);
+        if (text.IsEmpty() || *end != '\0' || errno == ERANGE || v < m_nSpinMin || v > m_nSpinMax)
+            return FALSE;
+        COleVariant number(static_cast<long>(v));
+        if (m_varValue.vt != VT_EMPTY && m_varValue.vt != VT_I4)
+            number.ChangeType(m_varValue.vt);
+        m_varValue = number;
+        return TRUE;
     }
     COleVariant value(strText);
     if (m_varValue.vt == VT_BOOL)

@@ -54,6 +54,12 @@ public:
     LPCTSTR GetOption(int nIndex) const;
     void AllowEdit(BOOL bAllow = TRUE);
     BOOL IsAllowEdit() const { return m_bAllowEdit; }
+    // A spin button in the in-place editor, stepping from nMin to nMax. While it is on, the
+    // item takes only whole numbers in that range: other text is refused and the value stays.
+    void EnableSpinControl(BOOL bEnable = TRUE, int nMin = 0, int nMax = 0);
+    BOOL IsSpinEnabled() const { return m_bSpin; }
+    int GetSpinMin() const { return m_nSpinMin; }
+    int GetSpinMax() const { return m_nSpinMax; }
 
     BOOL Enable(BOOL bEnable = TRUE);
     BOOL IsEnabled() const { return m_bEnabled; }
@@ -119,6 +125,9 @@ private:
     bool m_bEnabled = true;
     bool m_bVisible = true;
     bool m_bExpanded = true;
+    bool m_bSpin = false;
+    int m_nSpinMin = 0;
+    int m_nSpinMax = 0;
     CMFCPropertyGridProperty* m_pParent = nullptr;
     std::vector<CMFCPropertyGridProperty*> m_subItems;
     std::vector<CString> m_options;

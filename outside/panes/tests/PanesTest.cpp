@@ -82,7 +82,10 @@ TEST_F(PanesFixture, ColourFillAndThicknessItemsShowNamesAndTakeOnlyTheirChoices
 
     EXPECT_STREQ(grid.GetShownValue(fill), "Cross");
     EXPECT_TRUE(grid.EditProperty(fill, "Solid"));
-    EXPECT_EQ(fill->GetFillStyle(), 6);
+    EXPECT_EQ(fill->GetFillStyle(), -1); // the feature files' solid fill
+    EXPECT_TRUE(grid.EditProperty(fill, "None"));
+    EXPECT_EQ(fill->GetFillStyle(), -2);
+    EXPECT_TRUE(grid.EditProperty(fill, "Solid"));
     EXPECT_TRUE(grid.EditProperty(thickness, "3"));
     EXPECT_EQ(thickness->GetThickness(), 3);
     EXPECT_FALSE(grid.EditProperty(thickness, "0"));

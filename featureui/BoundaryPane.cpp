@@ -1,0 +1,239 @@
+#include "featureui/BoundaryPane.h"
+
+#include "featureui/FeaturePaneResources.h"
+#include "featureui/SelectFeatureFiles.h"
+#include "features/BoundaryList.h"
+#include "foundation/MyListCtrl.h"
+#include "foundation/WindowMessages.h"
+#include "outside/panes/PropertyGridItems.h"
+#include "platform/ui/Resources.h"
+
+namespace
+{
+const FEATURE_PANE_LAYOUT kLayout = {IDC_BOUNDARY_COMBO, IDC_ADD_BOUNDARY_FILE, IDC_REMOVE_BOUNDARY_FILE,
+                                     IDC_BOUNDARY_LIST, 16};
+
+bool IsOn(const CMFCPropertyGridProperty* item)
+{
+    return item->GetValue().boolVal != 0;
+}
+} // namespace
+
+IMPLEMENT_DYNAMIC(CBoundaryPane, CFeaturePane)
+
+CBoundaryPane::CBoundaryPane() : CFeaturePane(kLayout) {}
+
+CBoundaryPane::~CBoundaryPane() = default;
+
+BOOL CBoundaryPane::Create(CWnd* pOwner, int nID, CBoundaryList* pBoundaryList)
+{
+    m_pBoundaryList = pBoundaryList;
+    CString title;
+    AfxLoadString(IDS_BOUNDARY_PROPERTIES, title);
+    return CreatePane(pOwner, nID, title);
+}
+
+INT_PTR CBoundaryPane::GetFileCount() const
+{
+    return m_pBoundaryList != nullptr ? m_pBoundaryList->GetSize() : 0;
+}
+
+CString CBoundaryPane::GetFilePath(int nFile) const
+{
+    return m_pBoundaryList->GetAt(nFile)->m_FilePath;
+}
+
+bool CBoundaryPane::GetPointPosition(int nFile, int nPoint, tagXY& position) const
+{
+    const CBoundary* boundary = m_pBoundaryList->GetAt(nFile);
+    if (nPoint < 0 || nPoint >= boundary->GetSize())
+        return false;
+    position = boundary->GetAt(nPoint);
+    return true;
+}
+
+void CBoundaryPane::MakeCurrentFile(int nFile)
+{
+    m_pBoundaryList->SetEditPoint(nFile, -1);
+}
+
+void CBoundaryPane::SetupComboBox()
+{
+    FillComboBox();
+    if (GetFileCount() > 0)
+        m_pBoundaryList->SetEditPoint(m_pCombo->GetCurSel(), 0);
+    else if (m_pBoundaryList != nullptr)
+        m_pBoundaryList->ResetEditState();
+}
+
+void CBoundaryPane::InitPropList()
+{
+    BeginPropList();
+    const int file = GetSelectedFile();
+    if (file < 0)
+    {
+        ShowNoFiles();
+        return;
+    }
+    m_wndPropList.RemoveAll();
+    const CBoundary* boundary = m_pBoundaryList->GetAt(file);
+
+    auto* properties = new CMFCPropertyGridProperty("Properties");
+    properties->AddSubItem(new CMFCPropertyGridProperty("Display", COleVariant(boundary->m_Status),
+                                                        "Determine whether to display Boundary File", ITEM_DISPLAY));
+    auto* order = new CMFCPropertyGridProperty("Data Order", COleVariant("Eng, Nng"),
+                                               "Order of data within Boundary File", 0);
+    order->AllowEdit(FALSE);
+    properties->AddSubItem(order);
+    properties->AddSubItem(new CMFCPropertyGridProperty("Highlight", COleVariant(boundary->m_Highlight),
+                                                        "Show on Cross Profile", ITEM_HIGHLIGHT));
+    m_wndPropList.AddProperty(properties, TRUE, TRUE);
+
+    const COLORREF colour = boundary->m_Pen.Colour;
+    auto* area = new CMFCPropertyGridProperty("Area");
+    area->AddSubItem(new CMFCPropertyGridPrimaryColourProperty("Colour", colour, 28,
+                                                               "Specifies the pen color of the symbols", ITEM_COLOUR));
+    area->AddSubItem(new CMFCPropertyGridFillStyleProperty(boundary->m_Pen.nFill, colour, ITEM_FILL_STYLE));
+    area->AddSubItem(
+        new CMFCPropertyGridLineThicknessProperty(boundary->m_Pen.nThickness, colour, ITEM_LINE_THICKNESS));
+    m_wndPropList.AddProperty(area, TRUE, TRUE);
+}
+
+void CBoundaryPane::CreateTable()
+{
+    ClearTable();
+    m_wndList.AddColumn("No");
+    m_wndList.AddColumn("Easting");
+    m_wndList.AddColumn("Northing");
+    UpdateAllPositions();
+}
+
+void CBoundaryPane::UpdateAllPositions()
+{
+    m_wndList.DeleteAllItems();
+    const int file = GetSelectedFile();
+    if (file < 0)
+        return;
+    const CBoundary* boundary = m_pBoundaryList->GetAt(file);
+    for (INT_PTR i = 0; i < boundary->GetSize(); ++i)
+    {
+        const int row = static_cast<int>(i);
+        CString text;
+        text.Format("%d", row + 1);
+        m_wndList.InsertItem(row, text);
+        text.Format("%.3lf", boundary->GetAt(i).x);
+        m_wndList.SetItemText(row, 1, text);
+        text.Format("%.3lf", boundary->GetAt(i).y);
+        m_wndList.SetItemText(row, 2, text);
+    }
+    AutoSizeColumns(&m_wndList, false);
+}
+
+void CBoundaryPane::OnBoundaryCombo()
+{
+    InitPropList();
+    CreateTable();
+    AdjustLayout();
+}
+
+LRESULT CBoundaryPane::OnPropertyChanged(WPARAM, LPARAM lParam)
+{
+    auto* item = reinterpret_cast<CMFCPropertyGridProperty*>(lParam);
+    const int file = GetSelectedFile();
+    if (item == nullptr || file < 0)
+        return 0;
+    CBoundary* boundary = m_pBoundaryList->GetAt(file);
+    switch (item->GetData())
+    {
+    case ITEM_DISPLAY:
+        if (IsOn(item) == boundary->m_Status)
+            break;
+        boundary->m_Status = IsOn(item);
+        // The flag is read back from the status companion, so it is kept there too.
+        boundary->SaveDrawingOptions();
+        boundary->SaveStatus();
+        m_pBoundaryList->m_Changed = 1;
+        RedrawOwnerChart();
+        if (boundary->m_Highlight)
+            PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
+        break;
+    case ITEM_HIGHLIGHT:
+        if (IsOn(item) == boundary->m_Highlight)
+            break;
+        boundary->m_Highlight = IsOn(item);
+        boundary->SaveDrawingOptions();
+        boundary->SaveStatus();
+        PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
+        break;
+    case ITEM_COLOUR:
+    {
+        const COLORREF colour = static_cast<CMFCPropertyGridPrimaryColourProperty*>(item)->GetColour();
+        if (!StoreDrawingOption(boundary, boundary->m_Pen.Colour, colour))
+            break;
+        // The samples beside the colour show it at once, without rebuilding the grid.
+        if (CMFCPropertyGridProperty* group = item->GetParent())
+            for (int i = 0; i < group->GetSubItemsCount(); ++i)
+                if (auto* sample = dynamic_cast<CMFCPropertyGridSampleProperty*>(group->GetSubItem(i)))
+                    sample->SetColour(colour);
+        RedrawOwnerChart();
+        break;
+    }
+    case ITEM_FILL_STYLE:
+        if (StoreDrawingOption(boundary, boundary->m_Pen.nFill,
+                               static_cast<CMFCPropertyGridFillStyleProperty*>(item)->GetFillStyle()))
+            RedrawOwnerChart();
+        break;
+    case ITEM_LINE_THICKNESS:
+        if (StoreDrawingOption(boundary, boundary->m_Pen.nThickness,
+                               static_cast<CMFCPropertyGridLineThicknessProperty*>(item)->GetThickness()))
+            RedrawOwnerChart();
+        break;
+    default: break;
+    }
+    return 0;
+}
+
+template <class T> bool CBoundaryPane::StoreDrawingOption(CBoundary* pBoundary, T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    pBoundary->SaveDrawingOptions();
+    m_pBoundaryList->m_Changed = 1;
+    return true;
+}
+
+void CBoundaryPane::OnAdd()
+{
+    if (m_pBoundaryList == nullptr)
+        return;
+    CStringArray names;
+    if (!SelectFeatureFiles(this, "Boundary", &names, nullptr))
+        return;
+    // The list refuses a path it holds already, whatever its letter case.
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+        m_pBoundaryList->AddFile(names[i]);
+
+    ShowAddedFiles();
+    m_pBoundaryList->SaveFileList();
+    RedrawOwnerChart();
+    PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
+}
+
+void CBoundaryPane::OnRemove()
+{
+    const int file = GetSelectedFile();
+    if (file < 0)
+        return;
+    delete m_pBoundaryList->GetAt(file);
+    m_pBoundaryList->RemoveAt(file);
+    // The edit selection follows its file: the removed one hands it to the file before.
+    if (m_pBoundaryList->m_EditFileIndex >= file)
+        m_pBoundaryList->m_EditFileIndex = static_cast<int16_t>(m_pBoundaryList->m_EditFileIndex - 1);
+    m_pBoundaryList->SaveFileList();
+
+    ShowRemainingFiles(file);
+    m_pBoundaryList->SaveFileList();
+    RedrawOwnerChart();
+    PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
+}

@@ -1,0 +1,57 @@
+// CBoundaryPane: the pane in which the user loads boundary files (closed outlines of grid
+// points), switches each one's display and its highlight on the cross profile, sets its
+// colour, fill style and line thickness, and reads its points.
+#pragma once
+
+#include "featureui/FeaturePane.h"
+
+class CBoundary;
+class CBoundaryList;
+
+class TOLVAR_API CBoundaryPane : public CFeaturePane
+{
+    DECLARE_DYNAMIC(CBoundaryPane)
+public:
+    CBoundaryPane();
+    ~CBoundaryPane() override;
+
+    // The pane "Boundary Properties" of the host `pOwner` (null: messages go to the main
+    // window) over the host's list, which must outlive the pane. FALSE when the window or one
+    // of its controls could not be made.
+    BOOL Create(CWnd* pOwner, int nID, CBoundaryList* pBoundaryList);
+    using CFeaturePane::Create;
+
+    void SetupComboBox() override;
+    void InitPropList() override;
+    void CreateTable() override;
+    void UpdateAllPositions() override;
+
+    void OnBoundaryCombo();
+    LRESULT OnPropertyChanged(WPARAM wParam, LPARAM lParam) override;
+    void OnAdd() override;
+    void OnRemove() override;
+
+    // The data words of the grid's items.
+    enum ITEM
+    {
+        ITEM_DISPLAY = 1,
+        ITEM_HIGHLIGHT = 2,
+        ITEM_COLOUR = 3,
+        ITEM_FILL_STYLE = 4,
+        ITEM_LINE_THICKNESS = 5
+    };
+
+protected:
+    INT_PTR GetFileCount() const override;
+    CString GetFilePath(int nFile) const override;
+    bool GetPointPosition(int nFile, int nPoint, tagXY& position) const override;
+    void OnFileCombo() override { OnBoundaryCombo(); }
+    void MakeCurrentFile(int nFile) override;
+
+private:
+    // Stores a drawing option that differs from the boundary's, saves the options and marks the
+    // list changed; false (nothing done) when it is the same.
+    template <class T> bool StoreDrawingOption(CBoundary* pBoundary, T& field, T value);
+
+    CBoundaryList* m_pBoundaryList = nullptr;
+};

@@ -1,0 +1,295 @@
+#include "featureui/FeaturePane.h"
+
+#include "featureui/FeaturePaneResources.h"
+#include "features/RedrawChart.h"
+#include "foundation/FilePath.h"
+#include "foundation/MyListCtrl.h"
+#include "foundation/WindowMessages.h"
+#include "platform/core/WinApp.h"
+#include "platform/ui/SystemParameters.h"
+
+#ifndef WM_SETTINGCHANGE
+#define WM_SETTINGCHANGE 0x001A
+#endif
+
+namespace
+{
+constexpr int kButtonHeight = 30;
+constexpr int kComboDropHeight = 200;
+constexpr DWORD kComboStyle = 0x56A00003; // child, visible, clip siblings/children, border, vscroll, drop list
+} // namespace
+
+// CMyDockablePane keeps no run-time class of its own.
+IMPLEMENT_DYNAMIC(CFeaturePane, CDockablePane)
+
+BEGIN_MESSAGE_MAP(CFeaturePane, CMyDockablePane)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_SETFOCUS()
+ON_MESSAGE(WM_SETTINGCHANGE, &CFeaturePane::OnSettingChange)
+ON_REGISTERED_MESSAGE(AFX_WM_PROPERTY_CHANGED, &CFeaturePane::OnPropertyChanged)
+ON_REGISTERED_MESSAGE(UM_SELECT_FEATURE, &CFeaturePane::OnSelectPoint)
+END_MESSAGE_MAP()
+
+CFeaturePane::CFeaturePane(const FEATURE_PANE_LAYOUT& layout) : m_Layout(layout)
+{
+    RegisterFeaturePaneStrings();
+}
+
+CFeaturePane::~CFeaturePane()
+{
+    delete m_pCombo;
+    delete m_pAddButton;
+    delete m_pRemoveButton;
+    m_pCombo = nullptr;
+    m_pAddButton = nullptr;
+    m_pRemoveButton = nullptr;
+    m_wndList.DestroyWindow();
+    m_wndPropList.DestroyWindow();
+    m_fntPropList.DeleteObject();
+}
+
+BOOL CFeaturePane::CreatePane(CWnd* pOwner, int nID, const CString& strTitle)
+{
+    const BOOL created = CMyDockablePane::Create(pOwner, nID, strTitle);
+    // A pane whose controls could not all be made stays as it is: building on missing
+    // controls would only move the failure somewhere less clear.
+    if (created && m_pCombo != nullptr)
+    {
+        SetupComboBox();
+        InitPropList();
+        CreateTable();
+        AdjustLayout();
+    }
+    return created;
+}
+
+int CFeaturePane::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CMyDockablePane::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    const CRect empty(0, 0, 0, 0);
+    if (!m_wndPropList.Create(WS_CHILD | WS_VISIBLE, empty, this, IDC_FEATURE_PROPERTY_GRID))
+        return -1;
+    m_wndList.CreateList(this, m_Layout.nTableID);
+
+    m_pCombo = new CComboBox;
+    if (!m_pCombo->Create(kComboStyle, empty, this, m_Layout.nComboID))
+        return -1;
+    const CRect buttonRect(0, 0, 100, 30);
+    m_pAddButton = new CColourButton;
+    if (!m_pAddButton->Create("Add File", WS_CHILD | WS_VISIBLE, buttonRect, this, m_Layout.nAddID))
+        return -1;
+    m_pRemoveButton = new CColourButton;
+    if (!m_pRemoveButton->Create("Remove File", WS_CHILD | WS_VISIBLE, buttonRect, this, m_Layout.nRemoveID))
+        return -1;
+    return 0;
+}
+
+void CFeaturePane::OnSize(UINT nType, int cx, int cy)
+{
+    CMyDockablePane::OnSize(nType, cx, cy);
+    AdjustLayout();
+    if (SizesColumnsOnResize() && m_wndList.GetSafeHwnd() != nullptr)
+        AutoSizeColumns(&m_wndList, false);
+}
+
+void CFeaturePane::OnSetFocus(CWnd* pOldWnd)
+{
+    CMyDockablePane::OnSetFocus(pOldWnd);
+    if (m_wndPropList.GetSafeHwnd() != nullptr)
+        m_wndPropList.SetFocus();
+}
+
+LRESULT CFeaturePane::OnSettingChange(WPARAM, LPARAM)
+{
+    Default();
+    SetPropListFont();
+    return 0;
+}
+
+void CFeaturePane::AdjustLayout()
+{
+    if (GetSafeHwnd() == nullptr || m_pCombo == nullptr || m_pCombo->GetSafeHwnd() == nullptr)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CRect comboRect;
+    m_pCombo->GetWindowRect(&comboRect);
+    const int comboHeight = comboRect.Height();
+    const int width = client.Width();
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+
+    m_pAddButton->SetWindowPos(nullptr, client.left, client.top, width / 2, kButtonHeight, flags);
+    m_pRemoveButton->SetWindowPos(nullptr, client.left + width / 2, client.top, width / 2, kButtonHeight, flags);
+    m_pCombo->SetWindowPos(nullptr, client.left, client.top + kButtonHeight, width, kComboDropHeight, flags);
+    const int gridTop = client.top + kButtonHeight + comboHeight;
+    const int gridHeight = m_Layout.nGridRows * m_wndPropList.GetRowHeight();
+    m_wndPropList.SetWindowPos(nullptr, client.left, gridTop, width, gridHeight, flags);
+
+    const int tableTop = gridTop + gridHeight;
+    if (tableTop < client.Height())
+    {
+        m_wndList.SetWindowPos(nullptr, client.left, tableTop, width, client.Height() - tableTop, flags);
+        m_wndList.ShowWindow(SW_SHOW);
+    }
+    else
+        m_wndList.ShowWindow(SW_HIDE);
+}
+
+void CFeaturePane::SetPropListFont()
+{
+    m_fntPropList.DeleteObject();
+    LOGFONT lf{};
+    ::GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    NONCLIENTMETRICS info{};
+    info.cbSize = sizeof info;
+    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, info.cbSize, &info, 0))
+    {
+        lf.lfHeight = info.lfMenuFont.lfHeight;
+        lf.lfWeight = info.lfMenuFont.lfWeight;
+        lf.lfItalic = info.lfMenuFont.lfItalic;
+    }
+    m_fntPropList.CreateFontIndirect(&lf);
+    if (m_wndPropList.GetSafeHwnd() != nullptr)
+        m_wndPropList.SetFont(&m_fntPropList);
+    if (m_pCombo != nullptr && m_pCombo->GetSafeHwnd() != nullptr)
+        m_pCombo->SetFont(&m_fntPropList);
+}
+
+void CFeaturePane::SetDaylightMode()
+{
+    SetNightMode(false);
+}
+
+void CFeaturePane::SetNightMode(bool bNight)
+{
+    m_wndPropList.SetNightMode(bNight);
+    m_wndPropList.SetColourScheme(m_wndPropList.GetColourScheme());
+    if (m_wndList.GetSafeHwnd() != nullptr)
+        m_wndList.SetNightMode(bNight);
+}
+
+void CFeaturePane::SetVSDotNetLook(BOOL bSet)
+{
+    m_wndPropList.SetVSDotNetLook(bSet);
+}
+
+int CFeaturePane::GetSelectedFile() const
+{
+    if (m_pCombo == nullptr || m_pCombo->GetSafeHwnd() == nullptr)
+        return -1;
+    const int selected = m_pCombo->GetCurSel();
+    return selected >= 0 && selected < GetFileCount() ? selected : -1;
+}
+
+void CFeaturePane::FillComboBox()
+{
+    const int previous = m_pCombo->GetCurSel();
+    m_pCombo->ResetContent();
+    for (INT_PTR i = 0; i < GetFileCount(); ++i)
+        m_pCombo->AddString(GetFileTitleFromPath(GetFilePath(static_cast<int>(i))));
+    m_pCombo->SetCurSel(previous >= 0 && previous < m_pCombo->GetCount() ? previous : 0);
+}
+
+void CFeaturePane::BeginPropList()
+{
+    SetPropListFont();
+    m_wndPropList.EnableHeaderCtrl(FALSE, "Property", "Value");
+    m_wndPropList.SetVSDotNetLook(TRUE);
+    m_wndPropList.EnableDescriptionArea(TRUE);
+    // The grey scheme, by day or by night.
+    if (m_wndPropList.GetNightMode())
+        m_wndPropList.SetCustomColors(0x000000, 0xC0C0C0, 0x555555, 0xEBEBEB, 0x555555, 0xC0C0C0, 0x555555);
+    else
+        m_wndPropList.SetCustomColors(0xD6D6D6, 0x000000, 0x555555, 0xEBEBEB, 0x555555, 0xEBEBEB, 0x555555);
+    m_wndPropList.SetColourSchemeNumber(1);
+    m_wndPropList.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
+    m_wndPropList.MarkModifiedProperties(TRUE, TRUE);
+}
+
+void CFeaturePane::ShowNoFiles()
+{
+    m_wndPropList.RemoveAll();
+    m_wndPropList.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    m_wndPropList.AddProperty(new CMFCPropertyGridProperty("No Files Selected"));
+}
+
+void CFeaturePane::ShowAddedFiles()
+{
+    SetupComboBox();
+    const int last = m_pCombo->GetCount() - 1;
+    if (last >= 0)
+    {
+        m_pCombo->SetCurSel(last);
+        MakeCurrentFile(last);
+    }
+    InitPropList();
+    CreateTable();
+    AdjustLayout();
+}
+
+void CFeaturePane::ShowRemainingFiles(int nRemoved)
+{
+    SetupComboBox();
+    if (GetFileCount() > 0)
+    {
+        const int previous = nRemoved > 0 ? nRemoved - 1 : 0;
+        m_pCombo->SetCurSel(previous);
+        MakeCurrentFile(previous);
+    }
+    InitPropList();
+    CreateTable();
+}
+
+void CFeaturePane::ClearTable()
+{
+    m_wndList.DeleteAllItems();
+    for (CHeaderCtrl* header = m_wndList.GetHeaderCtrl(); header != nullptr && header->GetItemCount() > 0;)
+        if (!m_wndList.DeleteColumn(0))
+            break;
+}
+
+LRESULT CFeaturePane::OnSelectPoint(WPARAM, LPARAM lParam)
+{
+    const int file = GetSelectedFile();
+    tagXY position{};
+    if (file >= 0 && lParam >= 0 && lParam <= INT32_MAX &&
+        GetPointPosition(file, static_cast<int>(lParam), position))
+        MoveChartToPoint(m_pOwner, position);
+    return 0;
+}
+
+void CFeaturePane::PostToOwner(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    CCmdTarget* target = m_pOwner != nullptr ? static_cast<CCmdTarget*>(m_pOwner) : AfxGetMainWnd();
+    if (target != nullptr)
+        ::PostMessage(target->GetSafeHwnd(), message, wParam, lParam);
+}
+
+void CFeaturePane::RedrawOwnerChart() const
+{
+    RedrawChart(m_pOwner);
+}
+
+BOOL CFeaturePane::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = LOWORD(wParam);
+    const UINT code = HIWORD(wParam);
+    if (id == m_Layout.nComboID && code == CBN_SELCHANGE)
+    {
+        OnFileCombo();
+        return TRUE;
+    }
+    if (id == m_Layout.nAddID && code == BN_CLICKED)
+    {
+        OnAdd();
+        return TRUE;
+    }
+    if (id == m_Layout.nRemoveID && code == BN_CLICKED)
+    {
+        OnRemove();
+        return TRUE;
+    }
+    return CMyDockablePane::OnCommand(wParam, lParam);
+}

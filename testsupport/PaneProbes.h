@@ -1,0 +1,41 @@
+// Probes for pane and chart tests: what a user sees of a pane's grid and table, a grab of a
+// window with its children, the visible top-level windows, and edits made through the grid's
+// own in-place edit path.
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/ui/PropertyGrid.h"
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+class CListCtrl;
+class CWnd;
+
+// The grid's item with the data word, searched through every group; null when there is none.
+CMFCPropertyGridProperty* FindGridItem(const CMFCPropertyGridCtrl& grid, DWORD_PTR id);
+// Ends an in-place edit of the item with the data word as a user typing or choosing `text`
+// would, then lets posted messages arrive. False when there is no such item or it refused.
+bool EditGridItem(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const char* text);
+// Gives the item with the data word the value and lets the grid tell its owner, as the end of
+// an edit does, without the item's own checks; then lets posted messages arrive. False when
+// there is no such item.
+bool NotifyGridChange(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const COleVariant& value);
+// The names of the grid's top-level groups, in order.
+std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
+
+// The table's column headings, and its cells row by row.
+std::vector<std::string> TableHeadings(const CListCtrl& table);
+std::vector<std::vector<std::string>> TableCells(const CListCtrl& table);
+
+// A left click at the table's client point, through Qt's own mouse events, as a user's.
+void ClickTable(const CListCtrl& table, CPoint point);
+
+// The window with its children as the screen shows it.
+QImage GrabWindow(const CWnd& wnd);
+// The window's widget mapped into the grab of `frame`: the rectangle it covers there.
+QRect RectInFrame(const CWnd& wnd, const CWnd& frame);
+// How many top-level windows are visible now.
+int CountVisibleTopLevelWindows();
