@@ -14,7 +14,7 @@ PACKAGES=(
 # Reference programs that only regenerate checked-in test fixtures (the tests never run them):
 # installed when SUITE_FIXTURE_TOOLS=1.
 FIXTURE_PACKAGES=(
-  gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf
+  gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf python3-shapely
 )
 if [ "${SUITE_FIXTURE_TOOLS:-0}" = 1 ]; then
   PACKAGES+=("${FIXTURE_PACKAGES[@]}")
