@@ -3,6 +3,7 @@
 // their main window's status bar.
 #pragma once
 
+#include "chart/ChartexaApi.h"
 #include "platform/ui/StatusBar.h"
 
 // Indicator ids of the read-outs and their string-table texts.
@@ -15,7 +16,7 @@
 #define ID_INDICATOR_RANGE 12307
 #define ID_INDICATOR_BEARING 12308
 
-class CChartexaStatusBar : public CMFCStatusBar
+class CHARTEXA_API CChartexaStatusBar : public CMFCStatusBar
 {
 public:
     CChartexaStatusBar() = default;

@@ -238,23 +238,32 @@ int IntersectLines(const tagXY& a1, const tagXY& a2, const tagXY& b1, const tagX
     return IntersectSegments(a1.x, a1.y, a2.x, a2.y, b1.x, b1.y, b2.x, b2.y, x, y);
 }
 
-int IntersectSegments(double x1, double y1, double x2, double y2, double x3, double y3, double x4, double y4,
-                      double* x, double* y)
+bool SegmentCrossingParameters(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
+                               double y4, double* ua, double* ub)
 {
     const double dx12 = x2 - x1, dy12 = y2 - y1;
     const double dx34 = x4 - x3, dy34 = y4 - y3;
     const double denominator = dx12 * dy34 - dy12 * dx34;
     if (denominator == 0.0)
+        return false;
+    const double dx13 = x3 - x1, dy13 = y3 - y1;
+    Set(ua, (dx13 * dy34 - dy13 * dx34) / denominator);
+    Set(ub, (dx13 * dy12 - dy13 * dx12) / denominator);
+    return true;
+}
+
+int IntersectSegments(double x1, double y1, double x2, double y2, double x3, double y3, double x4, double y4,
+                      double* x, double* y)
+{
+    double t = 0.0, u = 0.0;
+    if (!SegmentCrossingParameters(x1, y1, x2, y2, x3, y3, x4, y4, &t, &u))
     {
         Set(x, 0.0);
         Set(y, 0.0);
         return 0;
     }
-    const double dx13 = x3 - x1, dy13 = y3 - y1;
-    const double t = (dx13 * dy34 - dy13 * dx34) / denominator;
-    const double u = (dx13 * dy12 - dy13 * dx12) / denominator;
-    Set(x, x1 + t * dx12);
-    Set(y, y1 + t * dy12);
+    Set(x, x1 + t * (x2 - x1));
+    Set(y, y1 + t * (y2 - y1));
     return (t >= 0.0 && t <= 1.0 && u >= 0.0 && u <= 1.0) ? 2 : 1;
 }
 

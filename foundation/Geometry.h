@@ -82,6 +82,12 @@ int FitArcAtIntersection(const tagXY& a1, const tagXY& a2, const tagXY& b1, cons
 // IntersectSegments of the lines a1–a2 and b1–b2.
 int IntersectLines(const tagXY& a1, const tagXY& a2, const tagXY& b1, const tagXY& b2, double* x, double* y);
 
+// Where the lines through (x1, y1)–(x2, y2) and (x3, y3)–(x4, y4) cross, as line parameters:
+// the crossing is P1 + ua·(P2 − P1) = P3 + ub·(P4 − P3) (both on their segments within
+// [0, 1]). False for parallel lines (a zero denominator), the outputs then untouched.
+bool SegmentCrossingParameters(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
+                               double y4, double* ua, double* ub);
+
 // The crossing of the lines through (x1, y1)–(x2, y2) and (x3, y3)–(x4, y4). Returns 0 for
 // parallel lines (outputs set to 0), 2 when the crossing lies on both segments (both line
 // parameters in [0, 1]), otherwise 1; the crossing is written in every non-parallel case.
