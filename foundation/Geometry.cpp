@@ -267,7 +267,8 @@ int IntersectSegments(double x1, double y1, double x2, double y2, double x3, dou
     return (t >= 0.0 && t <= 1.0 && u >= 0.0 && u <= 1.0) ? 2 : 1;
 }
 
-int IntersectSegmentPoints(const tagXY* a1, const tagXY* a2, const tagXY* b1, const tagXY* b2, tagXY* crossing)
+int IntersectSegmentPoints(const tagXY* a1, const tagXY* a2, const tagXY* b1, const tagXY* b2,
+                           tagXY* crossing)
 {
     double x = 0.0, y = 0.0;
     const int result = IntersectSegments(a1->x, a1->y, a2->x, a2->y, b1->x, b1->y, b2->x, b2->y, &x, &y);
@@ -282,7 +283,7 @@ void NearestPointOnSegment(double e, double n, double startE, double startN, dou
     const double dE = endE - startE;
     const double dN = endN - startN;
     const double length = std::sqrt(dE * dE + dN * dN);
-    double t = 0.0;  // along the segment, grid units
+    double t = 0.0; // along the segment, grid units
     double across = 0.0;
     if (length > 0.0)
     {

@@ -98,7 +98,8 @@ int IntersectSegments(double x1, double y1, double x2, double y2, double x3, dou
 // IntersectSegments of the lines a1–a2 and b1–b2, the crossing written to `crossing` (which
 // may be null): 0 for parallel lines (crossing (0, 0)), 2 when the crossing lies on both
 // segments, otherwise 1.
-int IntersectSegmentPoints(const tagXY* a1, const tagXY* a2, const tagXY* b1, const tagXY* b2, tagXY* crossing);
+int IntersectSegmentPoints(const tagXY* a1, const tagXY* a2, const tagXY* b1, const tagXY* b2,
+                           tagXY* crossing);
 
 // The point of the segment start–end nearest to (e, n). Outputs (each may be null): the point;
 // its distance from the start along the segment, [0, length]; the signed distance of (e, n)

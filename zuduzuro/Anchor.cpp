@@ -41,15 +41,9 @@ double CAnchor::BuoyCableWeight(const CCableWeight& table, int type)
 }
 
 CAnchor::CAnchor()
-    : m_pProjection(nullptr)
-    , m_pDtm(nullptr)
-    , m_AnalogueSlope(1.0)
-    , m_AnalogueOffset(0.0)
-    , m_AnalogueModule(0)
-    , m_AnalogueChannel(-1)
-    , m_pPipelines(nullptr)
-    , m_pObstructions(nullptr)
-    , m_pThirdList(nullptr)
+    : m_pProjection(nullptr), m_pDtm(nullptr), m_AnalogueSlope(1.0), m_AnalogueOffset(0.0),
+      m_AnalogueModule(0), m_AnalogueChannel(-1), m_pPipelines(nullptr), m_pObstructions(nullptr),
+      m_pThirdList(nullptr)
 {
     Reset();
 }
@@ -237,7 +231,8 @@ void CAnchor::SetRange(double range)
     if (!GetOwnPoint(e, n))
         return;
     const double bearing = GetBearing();
-    SetOwnPoint(m_FairleadEasting + range * std::sin(bearing), m_FairleadNorthing + range * std::cos(bearing));
+    SetOwnPoint(m_FairleadEasting + range * std::sin(bearing),
+                m_FairleadNorthing + range * std::cos(bearing));
 }
 
 void CAnchor::SetBearing(double bearing)
@@ -247,7 +242,8 @@ void CAnchor::SetBearing(double bearing)
         return;
     double range = 0.0;
     ComputeRangeBearing(m_FairleadEasting, m_FairleadNorthing, e, n, nullptr, &range);
-    SetOwnPoint(m_FairleadEasting + range * std::sin(bearing), m_FairleadNorthing + range * std::cos(bearing));
+    SetOwnPoint(m_FairleadEasting + range * std::sin(bearing),
+                m_FairleadNorthing + range * std::cos(bearing));
 }
 
 double CAnchor::GetRange() const

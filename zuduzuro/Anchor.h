@@ -68,14 +68,14 @@ struct BuoyDef
 // One crossing of the anchor line with a pipeline or an obstruction.
 struct ObstructionDef
 {
-    int nKind;         // 1 pipeline, 0 obstruction
-    char Name[21];     // the first 20 characters of the name
-    double Distance;   // from the fairlead along the line
+    int nKind;       // 1 pipeline, 0 obstruction
+    char Name[21];   // the first 20 characters of the name
+    double Distance; // from the fairlead along the line
     double SeabedDepth;
-    double Clearance;  // required clearance
-    double Tolerance;  // pipeline: its tolerance; obstruction: the radius used
-    double Reach;      // pipeline: diameter + clearance; obstruction: half its footprint on the line
-    double Height;     // pipeline: its diameter; obstruction: its height above the seabed
+    double Clearance; // required clearance
+    double Tolerance; // pipeline: its tolerance; obstruction: the radius used
+    double Reach;     // pipeline: diameter + clearance; obstruction: half its footprint on the line
+    double Height;    // pipeline: its diameter; obstruction: its height above the seabed
     double HeightWithClearance;
     uint8_t bFlag;
 };
@@ -285,4 +285,5 @@ private:
 
 // Reads the three depth lines at the head of the anchor file: water depth (kept when 0 to
 // 100000, else 0), waterline to zero and working distance; a missing line gives 0.
-void ReadDepthSettings(CStdioFile& file, double& waterDepth, double& waterlineToZero, double& workingDistance);
+void ReadDepthSettings(CStdioFile& file, double& waterDepth, double& waterlineToZero,
+                       double& workingDistance);

@@ -123,15 +123,18 @@ bool CAnchor::Save() const
     // The name's line breaks go as their escapes here too: a raw one would split the header and
     // shift every line after it for the positional reader. Commas stay as they always were.
     CString name(m_Name);
-    name.Replace("\r", "\xAB" "CR\xBB");
-    name.Replace("\n", "\xAB" "LF\xBB");
+    name.Replace("\r", "\xAB"
+                       "CR\xBB");
+    name.Replace("\n", "\xAB"
+                       "LF\xBB");
     CString header;
     header.Format("--------------------- Anchor %s --------------------\n", name.GetString());
-    return CConfigFile::WriteWhole(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText,
-                                   [&](CConfigFile& file) {
-                                       WriteDepthSettings(file, *this);
-                                       WriteSettings(file, *this, header);
-                                   });
+    return CConfigFile::WriteWhole(
+        path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText,
+        [&](CConfigFile& file) {
+            WriteDepthSettings(file, *this);
+            WriteSettings(file, *this, header);
+        });
 }
 
 void ReadDepthSettings(CStdioFile& file, double& waterDepth, double& waterlineToZero, double& workingDistance)
@@ -233,10 +236,11 @@ void CAnchor::LoadAtStart(const CCableWeight& table)
     const CString path = GetFilePath();
     if (!path.IsEmpty())
     {
-        CConfigFile::ReadWhole(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText, [&](CConfigFile& file) {
-            ReadDepthSettings(file, m_WaterDepth, m_WaterlineToZero, m_WorkingDistance);
-            Load(file, table);
-        });
+        CConfigFile::ReadWhole(
+            path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText, [&](CConfigFile& file) {
+                ReadDepthSettings(file, m_WaterDepth, m_WaterlineToZero, m_WorkingDistance);
+                Load(file, table);
+            });
     }
     m_Use = true;
 }

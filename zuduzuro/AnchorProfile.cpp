@@ -2,7 +2,8 @@
 
 #include <cfloat>
 
-void CAnchorProfile::AddPointAtRange(double easting, double northing, double depth, double range, uint8_t flag)
+void CAnchorProfile::AddPointAtRange(double easting, double northing, double depth, double range,
+                                     uint8_t flag)
 {
     if (GetSize() > 0 && !(range > GetAt(GetSize() - 1).Range))
         return;

@@ -13,17 +13,8 @@ constexpr double kRadiansPerDegree = 0.017453292519943;
 } // namespace
 
 CBargeData::CBargeData()
-    : m_Easting(0.0)
-    , m_Northing(0.0)
-    , m_Heading(0.0)
-    , m_SinHeading(0.0)
-    , m_CosHeading(1.0)
-    , m_OffsetX(0.0)
-    , m_OffsetY(0.0)
-    , m_CrpEasting(0.0)
-    , m_CrpNorthing(0.0)
-    , m_Draft(0.0)
-    , m_WaterLineToZero(0.0)
+    : m_Easting(0.0), m_Northing(0.0), m_Heading(0.0), m_SinHeading(0.0), m_CosHeading(1.0), m_OffsetX(0.0),
+      m_OffsetY(0.0), m_CrpEasting(0.0), m_CrpNorthing(0.0), m_Draft(0.0), m_WaterLineToZero(0.0)
 {
     CConfigFile::ReadSettingsFile(kSettingsName, [this](CConfigFile& file) {
         m_Easting = ReadFiniteNumber(file);

@@ -47,7 +47,8 @@ bool ParseRow(const CString& line, CableWeightDef& row)
     row.nDiameter = parser.GetInt();
     row.nWeightInWater = parser.GetInt();
     const double value = parser.GetDouble();
-    if (row.nDiameter == INT_MAX || row.nWeightInWater == INT_MAX || !std::isfinite(value) || value == DBL_MAX)
+    if (row.nDiameter == INT_MAX || row.nWeightInWater == INT_MAX || !std::isfinite(value) ||
+        value == DBL_MAX)
         return false;
     if (row.nWeightInWater != 0)
     {
@@ -66,7 +67,8 @@ double SeawaterDensity(double t, double s)
 {
     const double rhoW = 999.842594 + 6.793952e-2 * t - 9.095290e-3 * t * t + 1.001685e-4 * t * t * t -
                         1.120083e-6 * t * t * t * t + 6.536332e-9 * t * t * t * t * t;
-    const double a = 0.824493 - 4.0899e-3 * t + 7.6438e-5 * t * t - 8.2467e-7 * t * t * t + 5.3875e-9 * t * t * t * t;
+    const double a =
+        0.824493 - 4.0899e-3 * t + 7.6438e-5 * t * t - 8.2467e-7 * t * t * t + 5.3875e-9 * t * t * t * t;
     const double b = -5.72466e-3 + 1.0227e-4 * t - 1.6546e-6 * t * t;
     return rhoW + a * s + b * std::sqrt(s * s * s) + 4.8314e-4 * s * s;
 }
@@ -81,9 +83,7 @@ double WeightInFreshWater(int diameter, double weightInAir)
     return weightInAir - DisplacedMass(diameter, 1000.0);
 }
 
-CCableWeight::CCableWeight()
-    : m_Salinity(kMissingSalinity)
-    , m_Temperature(kMissingTemperature)
+CCableWeight::CCableWeight() : m_Salinity(kMissingSalinity), m_Temperature(kMissingTemperature)
 {
     Load();
 }

@@ -62,7 +62,8 @@ bool ObstructionTriggers(const CAnchorProfile& cable, const ObstructionDef& c)
 void CAnchor::FindCrossings()
 {
     m_Crossings.RemoveAll();
-    if (m_AnchorEasting == 0.0 || m_AnchorNorthing == 0.0 || m_FairleadEasting == 0.0 || m_FairleadNorthing == 0.0)
+    if (m_AnchorEasting == 0.0 || m_AnchorNorthing == 0.0 || m_FairleadEasting == 0.0 ||
+        m_FairleadNorthing == 0.0)
         return;
     const double farE = m_Status == ANCHOR_LIVE ? m_TugEasting : m_AnchorEasting;
     const double farN = m_Status == ANCHOR_LIVE ? m_TugNorthing : m_AnchorNorthing;
@@ -124,8 +125,8 @@ void CAnchor::FindCrossings()
                 if (!(r > 0.0))
                     continue;
                 double along = 0.0, offset = 0.0;
-                NearestPointOnSegment(record.Easting, record.Northing, m_FairleadEasting, m_FairleadNorthing, farE,
-                                      farN, nullptr, &along, &offset);
+                NearestPointOnSegment(record.Easting, record.Northing, m_FairleadEasting, m_FairleadNorthing,
+                                      farE, farN, nullptr, &along, &offset);
                 if (std::fabs(offset) > r)
                     continue;
                 ObstructionDef crossing = NewCrossing(0, record.Name);

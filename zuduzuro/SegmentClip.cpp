@@ -22,10 +22,10 @@ bool AllFinite(double startX, double startY, double endX, double endY, const tag
 }
 } // namespace
 
-int ClipSegmentToPolygon(double startX, double startY, double endX, double endY, const tagXY* polygon, int count,
-                         SegmentPieceDef** pieces)
+int ClipSegmentToPolygon(double startX, double startY, double endX, double endY, const tagXY* polygon,
+                         int count, SegmentPieceDef** pieces)
 {
-    delete[] *pieces;
+    delete[] * pieces;
     *pieces = nullptr;
     if (count < 1 || !polygon || !AllFinite(startX, startY, endX, endY, polygon, count))
         return 0;
@@ -64,7 +64,8 @@ int ClipSegmentToPolygon(double startX, double startY, double endX, double endY,
     // A stable sort keeps equal distances in edge order.
     std::vector<size_t> order(crossings.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return distances[a] < distances[b]; });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return distances[a] < distances[b]; });
 
     // Whether the stretch from the start to the first crossing lies inside, from its middle:
     // no crossing lies within it, so its middle says what the whole stretch is. Asking the

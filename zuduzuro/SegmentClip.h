@@ -16,7 +16,7 @@ struct SegmentPieceDef
 // frees with delete[]. Returns the number of pieces, in order along the segment.
 //
 // A crossing on the start point itself is not counted, and a start on the outline is inside
-// only where the line goes in; crossings at the same distance keep the polygon's edge order. An empty polygon, non-finite coordinates or memory running out
-// give 0 with `*pieces` null. Grid units throughout.
-int ClipSegmentToPolygon(double startX, double startY, double endX, double endY, const tagXY* polygon, int count,
-                         SegmentPieceDef** pieces);
+// only where the line goes in; crossings at the same distance keep the polygon's edge order. An empty
+// polygon, non-finite coordinates or memory running out give 0 with `*pieces` null. Grid units throughout.
+int ClipSegmentToPolygon(double startX, double startY, double endX, double endY, const tagXY* polygon,
+                         int count, SegmentPieceDef** pieces);

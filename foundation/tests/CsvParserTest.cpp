@@ -236,7 +236,8 @@ TEST(CsvParser, OtherSeparators)
 TEST(CsvParser, GetIntReadsTheLeadingInteger)
 {
     CCsvParser parser;
-    parser.SetLine("12, -7, +3, 4.9, ?, , 2147483647, -2147483648, 2147483648, 99999999999999999999, -2147483649");
+    parser.SetLine(
+        "12, -7, +3, 4.9, ?, , 2147483647, -2147483648, 2147483648, 99999999999999999999, -2147483649");
     EXPECT_EQ(parser.GetInt(), 12);
     EXPECT_EQ(parser.GetInt(), -7);
     EXPECT_EQ(parser.GetInt(), 3);

@@ -392,7 +392,8 @@ TEST(TextFunctions, FormatFixedInt)
     for (const Case& c : cases)
     {
         CString out("old");
-        EXPECT_STREQ(FormatFixedInt(out, c.value, c.width, c.plus, c.zero), c.want) << c.value << " w" << c.width;
+        EXPECT_STREQ(FormatFixedInt(out, c.value, c.width, c.plus, c.zero), c.want)
+            << c.value << " w" << c.width;
         EXPECT_STREQ(out, c.want);
     }
 }
@@ -422,11 +423,11 @@ TEST(Geometry, NearestPointOnSegment)
     };
     // The segment runs north from (100, 200) to (100, 300): right of it is east.
     const Case cases[] = {
-        {110, 250, 100, 250, 50, 10},    // square to the line, to the right
-        {95, 220, 100, 220, 20, -5},     // to the left
-        {100, 260, 100, 260, 60, 0},     // on it
-        {103, 196, 100, 200, 0, 5},      // before the start: distance to the start
-        {94, 308, 100, 300, 100, -10},   // past the end, to the left
+        {110, 250, 100, 250, 50, 10},  // square to the line, to the right
+        {95, 220, 100, 220, 20, -5},   // to the left
+        {100, 260, 100, 260, 60, 0},   // on it
+        {103, 196, 100, 200, 0, 5},    // before the start: distance to the start
+        {94, 308, 100, 300, 100, -10}, // past the end, to the left
     };
     for (const Case& c : cases)
     {

@@ -125,10 +125,11 @@ void LoadBytes(CAnchor& anchor, const QByteArray& bytes, const CCableWeight& tab
 {
     WriteBytes(AnchorFilePath(), bytes);
     anchor.m_FileName = "ANCHOR";
-    ASSERT_TRUE(CConfigFile::ReadWhole(anchor.GetFilePath(), CFile::modeRead | CFile::typeText, [&](CConfigFile& f) {
-        ReadDepthSettings(f, anchor.m_WaterDepth, anchor.m_WaterlineToZero, anchor.m_WorkingDistance);
-        anchor.Load(f, table);
-    }));
+    ASSERT_TRUE(
+        CConfigFile::ReadWhole(anchor.GetFilePath(), CFile::modeRead | CFile::typeText, [&](CConfigFile& f) {
+            ReadDepthSettings(f, anchor.m_WaterDepth, anchor.m_WaterlineToZero, anchor.m_WorkingDistance);
+            anchor.Load(f, table);
+        }));
 }
 
 // An anchor with its fairlead at (1000, 2000).
@@ -251,12 +252,16 @@ TEST(AnchorFile, ReaderRules)
         {82, "Slope = 0.00000", [](const CAnchor& a) { EXPECT_EQ(a.m_AnalogueSlope, 1.0); }},
         {82, "Slope = 1.7976931348623157e308", [](const CAnchor& a) { EXPECT_EQ(a.m_AnalogueSlope, 1.0); }},
         {83, "Offset = 1.7976931348623157e308", [](const CAnchor& a) { EXPECT_EQ(a.m_AnalogueOffset, 0.0); }},
-        {19, "Lower Cable Chain Length = 10000.000", [](const CAnchor& a) { EXPECT_EQ(a.m_Cable.LowerLength, 0.0); }},
-        {19, "Lower Cable Chain Length = 9999.999", [](const CAnchor& a) { EXPECT_EQ(a.m_Cable.LowerLength, 9999.999); }},
-        {19, "Lower Cable Chain Length = -1", [](const CAnchor& a) { EXPECT_EQ(a.m_Cable.LowerLength, 0.0); }},
+        {19, "Lower Cable Chain Length = 10000.000",
+         [](const CAnchor& a) { EXPECT_EQ(a.m_Cable.LowerLength, 0.0); }},
+        {19, "Lower Cable Chain Length = 9999.999",
+         [](const CAnchor& a) { EXPECT_EQ(a.m_Cable.LowerLength, 9999.999); }},
+        {19, "Lower Cable Chain Length = -1",
+         [](const CAnchor& a) { EXPECT_EQ(a.m_Cable.LowerLength, 0.0); }},
         {31, "Tug Fairlead Height = 10000", [](const CAnchor& a) { EXPECT_EQ(a.m_TugFairleadHeight, 0.0); }},
         {31, "Tug Fairlead Height = -10000", [](const CAnchor& a) { EXPECT_EQ(a.m_TugFairleadHeight, 0.0); }},
-        {31, "Tug Fairlead Height = -9999", [](const CAnchor& a) { EXPECT_EQ(a.m_TugFairleadHeight, -9999.0); }},
+        {31, "Tug Fairlead Height = -9999",
+         [](const CAnchor& a) { EXPECT_EQ(a.m_TugFairleadHeight, -9999.0); }},
         {1, "Water Depth = 100000.001", [](const CAnchor& a) { EXPECT_EQ(a.m_WaterDepth, 0.0); }},
         {30, "Tug No = 7", [](const CAnchor& a) { EXPECT_EQ(a.m_TugNo, 0); }},
         {27, "Tolerance = -1", [](const CAnchor& a) { EXPECT_EQ(a.m_Tolerance, 0.0); }},

@@ -127,7 +127,7 @@ TEST(CableWeight, WeightsInAirFollowTheSeaWater)
     CCableWeight table;
     table.m_Temperature = 10.0;
     table.m_Salinity = 35.0;
-    table.Add(Row("Air", 0, 0, 100.0, 0.0));      // no diameter: in water as in air
+    table.Add(Row("Air", 0, 0, 100.0, 0.0)); // no diameter: in water as in air
     table.Add(Row("Chain", 76, 0, 126.0, 0.0));
     table.Add(Row("Entered", 76, 1, 0.0, 50.0));
     ASSERT_TRUE(table.Save());
@@ -182,7 +182,7 @@ TEST(CableWeight, UnusableSeaWaterLinesTakeTheMissingFileValues)
         int damaged;
     };
     const Case cases[] = {
-        {"nan", "35", 0.0, 35.0, 1}, {"12", "inf", 12.0, 10.0, 1},     {"1e400", "-5", 0.0, 10.0, 2},
+        {"nan", "35", 0.0, 35.0, 1}, {"12", "inf", 12.0, 10.0, 1}, {"1e400", "-5", 0.0, 10.0, 2},
         {"50", "99", 0.0, 10.0, 2},  {"-2", "42", -2.0, 42.0, 0},
     };
     for (const Case& c : cases)

@@ -98,8 +98,8 @@ ObstructionDef Pipe(const char* name, double distance, double depth, double diam
     return c;
 }
 
-ObstructionDef Object(const char* name, double distance, double depth, double height, double clearance, double r,
-                      double reach)
+ObstructionDef Object(const char* name, double distance, double depth, double height, double clearance,
+                      double r, double reach)
 {
     ObstructionDef c{};
     c.nKind = 0;
@@ -149,7 +149,8 @@ TEST(Crossings, AgainstShapely)
         rows.push_back(r);
     }
     const double diameter = 12 * 0.0254;
-    for (const auto& [key, endE, endN] : {std::make_tuple("north", 1000.0, 3000.0), std::make_tuple("skewed", 1210.0, 2910.0)})
+    for (const auto& [key, endE, endN] :
+         {std::make_tuple("north", 1000.0, 3000.0), std::make_tuple("skewed", 1210.0, 2910.0)})
     {
         SCOPED_TRACE(key);
         CAnchor a = AnchorOnBottom(endE, endN);

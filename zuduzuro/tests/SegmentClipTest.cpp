@@ -130,7 +130,8 @@ TEST(SegmentClip, AgainstShapely)
             continue;
         }
         const std::vector<tagXY>& points = polygons.at(static_cast<int>(v[0]));
-        const std::vector<Piece> got = Clip(v[1], v[2], v[3], v[4], points.data(), static_cast<int>(points.size()));
+        const std::vector<Piece> got =
+            Clip(v[1], v[2], v[3], v[4], points.data(), static_cast<int>(points.size()));
         const size_t want = static_cast<size_t>(v[5]);
         ASSERT_EQ(got.size(), want) << line;
         for (size_t i = 0; i < want; ++i)
