@@ -61,6 +61,17 @@ bool ParseRow(const CString& line, CableWeightDef& row)
     }
     return true;
 }
+// A damaged row as it was read: its own text goes back to the file. Once the user has given
+// it a name, a diameter or a weight, the row is written from its fields like any other.
+bool IsUntouchedDamagedRow(const CableWeightDef& row)
+{
+    if (row.DamagedText.IsEmpty())
+        return false;
+    CCsvParser parser;
+    parser.SetLine(row.DamagedText);
+    return row.Name == parser.GetString() && row.nDiameter == 0 && row.nWeightInWater == 1 &&
+           row.WeightInAir == 0.0 && row.WeightInWater == 0.0;
+}
 } // namespace
 
 double SeawaterDensity(double t, double s)
@@ -152,7 +163,7 @@ bool CCableWeight::Save() const
         for (INT_PTR i = kBuiltInTypes; i < GetSize(); ++i)
         {
             const CableWeightDef& type = GetAt(i);
-            if (!type.DamagedText.IsEmpty())
+            if (IsUntouchedDamagedRow(type))
             {
                 rows.Add(type.DamagedText);
                 continue;

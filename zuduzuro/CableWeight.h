@@ -19,8 +19,9 @@ struct CableWeightDef
     int32_t nWeightInWater; // non-zero: the weight in water was entered and the weight in air is 0
     double WeightInAir;     // kg/m
     double WeightInWater;   // kg/m, the value every computation uses
-    // A row of the file that could not be read, as it stood: while set, the row is written back
-    // with this text and its weights are 0. Empty for every sound row.
+    // A row of the file that could not be read, as it stood: while the row keeps the name and
+    // the zero weights it was read with, it is written back with this text. Empty for every
+    // sound row.
     CString DamagedText;
 };
 

@@ -169,6 +169,16 @@ TEST(CableWeight, DamagedRowKeepsItsPlaceAndText)
         EXPECT_LT(table[i].WeightInWater, 1e6) << i;
     ASSERT_TRUE(table.Save());
     EXPECT_EQ(ReadFileBytes(), file);
+
+    // Once the user mends the row, it is written from its fields.
+    table[3].nDiameter = 40;
+    table[3].nWeightInWater = 1;
+    table[3].WeightInWater = 6.0;
+    ASSERT_TRUE(table.Save());
+    EXPECT_TRUE(ReadFileBytes().contains("\r\nBroken, 40, 1, 6.000\r\n"));
+    CCableWeight mended;
+    EXPECT_EQ(mended.GetDamagedLines().GetSize(), 0);
+    EXPECT_EQ(mended[3].WeightInWater, 6.0);
 }
 
 // A "nan", "inf" or out-of-range sea-water line once made every density NaN.
