@@ -4,6 +4,8 @@
 #include "foundation/TextFunctions.h"
 
 #include <cfloat>
+#include <climits>
+#include <cstdint>
 
 namespace
 {
@@ -191,6 +193,31 @@ double CCsvParser::GetDouble()
     if (token.IsEmpty() || token.Find('?') >= 0)
         return DBL_MAX;
     return AtofC(token);
+}
+
+int CCsvParser::GetInt()
+{
+    CString token;
+    GetNumberToken(token);
+    if (token.IsEmpty() || token.Find('?') >= 0)
+        return INT_MAX;
+    const char* c = token.GetString();
+    const bool negative = *c == '-';
+    if (*c == '-' || *c == '+')
+        ++c;
+    // Accumulated by hand so that a value beyond 32 bits is seen instead of wrapping.
+    int64_t value = 0;
+    for (; *c >= '0' && *c <= '9'; ++c)
+    {
+        value = value * 10 + (*c - '0');
+        if (value > static_cast<int64_t>(INT_MAX) + 1)
+            return INT_MAX;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX || value < INT_MIN)
+        return INT_MAX;
+    return static_cast<int>(value);
 }
 
 bool CCsvParser::GetString(CString& field)

@@ -38,6 +38,10 @@ public:
     bool GetNumberToken(CString& token);
     // The next number; DBL_MAX ("no value") for an empty field, a '?' or the end of the line.
     double GetDouble();
+    // The next number as an integer: the leading decimal integer of the number token (an
+    // optional sign and digits; 0 when it starts with neither). 2147483647 ("no value") for an
+    // empty field, a '?', the end of the line, or an integer beyond the 32-bit range.
+    int GetInt();
     // The next text field, quoted or not, with its escapes turned back. False, with the end
     // flag set, when nothing is left.
     bool GetString(CString& field);

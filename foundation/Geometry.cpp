@@ -266,3 +266,51 @@ int IntersectSegments(double x1, double y1, double x2, double y2, double x3, dou
     Set(y, y1 + t * (y2 - y1));
     return (t >= 0.0 && t <= 1.0 && u >= 0.0 && u <= 1.0) ? 2 : 1;
 }
+
+int IntersectSegmentPoints(const tagXY* a1, const tagXY* a2, const tagXY* b1, const tagXY* b2,
+                           tagXY* crossing)
+{
+    double x = 0.0, y = 0.0;
+    const int result = IntersectSegments(a1->x, a1->y, a2->x, a2->y, b1->x, b1->y, b2->x, b2->y, &x, &y);
+    if (crossing)
+        *crossing = tagXY{x, y};
+    return result;
+}
+
+void NearestPointOnSegment(double e, double n, double startE, double startN, double endE, double endN,
+                           tagXY* point, double* along, double* offset)
+{
+    const double dE = endE - startE;
+    const double dN = endN - startN;
+    const double length = std::sqrt(dE * dE + dN * dN);
+    double t = 0.0; // along the segment, grid units
+    double across = 0.0;
+    if (length > 0.0)
+    {
+        // Unit direction (sin b, cos b); the right-hand normal is (cos b, −sin b).
+        const double s = dE / length;
+        const double c = dN / length;
+        t = (e - startE) * s + (n - startN) * c;
+        across = (e - startE) * c - (n - startN) * s;
+        if (t < 0.0 || t > length)
+        {
+            // Past an end the nearest point is that end; the offset is the distance to it, with
+            // the side of the line as its sign.
+            t = t < 0.0 ? 0.0 : length;
+            const double d = std::hypot(e - (startE + t * s), n - (startN + t * c));
+            across = across < 0.0 ? -d : d;
+        }
+        if (point)
+            *point = tagXY{startE + t * s, startN + t * c};
+    }
+    else
+    {
+        across = std::hypot(e - startE, n - startN);
+        if (point)
+            *point = tagXY{startE, startN};
+    }
+    if (along)
+        *along = t;
+    if (offset)
+        *offset = across;
+}

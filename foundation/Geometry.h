@@ -94,3 +94,17 @@ bool SegmentCrossingParameters(double x1, double y1, double x2, double y2, doubl
 // Either output may be null.
 int IntersectSegments(double x1, double y1, double x2, double y2, double x3, double y3, double x4, double y4,
                       double* x, double* y);
+
+// IntersectSegments of the lines a1–a2 and b1–b2, the crossing written to `crossing` (which
+// may be null): 0 for parallel lines (crossing (0, 0)), 2 when the crossing lies on both
+// segments, otherwise 1.
+int IntersectSegmentPoints(const tagXY* a1, const tagXY* a2, const tagXY* b1, const tagXY* b2,
+                           tagXY* crossing);
+
+// The point of the segment start–end nearest to (e, n). Outputs (each may be null): the point;
+// its distance from the start along the segment, [0, length]; the signed distance of (e, n)
+// from that point, positive to the right of the line looking from start to end (square to the
+// line within the segment, to the nearer end past it). A segment of no length
+// answers with its start point, distance 0 and the plain distance as the offset.
+void NearestPointOnSegment(double e, double n, double startE, double startN, double endE, double endN,
+                           tagXY* point, double* along, double* offset);

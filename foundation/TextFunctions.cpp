@@ -4,6 +4,7 @@
 #include <cmath>
 #include <locale.h>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -47,6 +48,33 @@ CString FormatFixed(double value, int width, int decimals, bool plusSign, bool z
     format.Format("%c%s%s%d.%dlf", '%', plusSign ? "+" : "", zeroPad ? "0" : "", width, decimals);
     CString text;
     text.Format(format, value);
+    return text;
+}
+
+CString FormatFixedInt(CString& text, int value, int width, bool plusSign, bool zeroPad)
+{
+    text.Empty();
+    if (width < 1)
+        return text;
+    // In 64 bits, so that a width of 10 or more gives a limit past every int instead of an
+    // overflow; 19 nines is the most an int64 holds.
+    auto nines = [](int places) {
+        int64_t n = 0;
+        for (int i = 0; i < places && i < 18; ++i)
+            n = n * 10 + 9;
+        return n;
+    };
+    const int64_t largest = nines(plusSign ? width - 1 : width);
+    const int64_t smallest = -nines(width - 1);
+    int64_t v = value;
+    if (v > largest)
+        v = largest;
+    else if (v < smallest)
+        v = smallest;
+
+    CString format;
+    format.Format("%c%s%s%dd", '%', plusSign ? "+" : "", zeroPad ? "0" : "", width);
+    text.Format(format, static_cast<int>(v));
     return text;
 }
 

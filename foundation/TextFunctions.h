@@ -14,6 +14,12 @@
 // fewer than 3 places are left before the decimals. Width 0 gives empty text.
 CString FormatFixed(double value, int width, int decimals = -1, bool plusSign = false, bool zeroPad = false);
 
+// `value` as integer text of `width` characters (width >= 1), a '+' on positive values when
+// `plusSign`, zero-padded when `zeroPad`. The value is first clamped to what fits: at most
+// `width` 9s (one fewer with the plus sign), at least the negative of `width` − 1 9s. Widths
+// past the 32-bit range clamp nothing. The text also goes to `text`, which is returned.
+CString FormatFixedInt(CString& text, int value, int width, bool plusSign = false, bool zeroPad = false);
+
 // Number text without trailing zeros and blanks after its decimal point, and without the point
 // when nothing follows it ("1.500" → "1.5", "2.000" → "2"). Text without a point, or in
 // exponent form, is returned as it is.

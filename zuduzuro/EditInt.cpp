@@ -175,7 +175,7 @@ void CEditInt::SetRange(int minimum, int maximum)
 CString CEditInt::FormatValue(int value) const
 {
     CString text;
-    text.Format(m_bPlusSign ? "%+*d" : "%*d", m_nTextLimit, value);
+    FormatFixedInt(text, value, m_nTextLimit, m_bPlusSign != FALSE, false);
     return text + m_Units;
 }
 

@@ -1,6 +1,42 @@
 #include "zuduzuro/SettingsLines.h"
 
 #include "foundation/ConfigFile.h"
+#include "foundation/TextFunctions.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+bool NextValue(CStdioFile& file, CString& value)
+{
+    CString line;
+    return file.ReadString(line) && CConfigFile::ValueAfterEquals(line, value);
+}
+} // namespace
+
+double ReadFiniteNumber(CStdioFile& file)
+{
+    CString value;
+    if (!NextValue(file, value))
+        return 0.0;
+    const double number = AtofC(value);
+    return std::isfinite(number) ? number : 0.0;
+}
+
+int ReadInteger(CStdioFile& file)
+{
+    CString value;
+    if (!NextValue(file, value))
+        return 0;
+    errno = 0;
+    const long long number = std::strtoll(value, nullptr, 10);
+    if (errno == ERANGE || number > INT_MAX || number < INT_MIN)
+        return 0;
+    return static_cast<int>(number);
+}
 
 void ReadValue(CStdioFile& file, CString& text)
 {

@@ -12,6 +12,15 @@
 // escapes turned back; empty when the line has no '=' or the file has ended.
 void ReadValue(CStdioFile& file, CString& text);
 
+// The next line's number after its first '='. A missing line, a line without '=', or one that
+// is no finite number ("nan", "inf", an overflowing value) gives 0, so nothing non-finite
+// reaches a computation.
+double ReadFiniteNumber(CStdioFile& file);
+
+// The next line's integer after its first '=', by the leading-number rule; 0 for a missing
+// line, a line without '=' or a value past 32 bits.
+int ReadInteger(CStdioFile& file);
+
 // "Name = <text>\n", the text's CR, LF and commas written as their escapes.
 void WriteName(CStdioFile& file, const char* text);
 

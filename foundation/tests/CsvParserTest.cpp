@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <vector>
 
 #include <cfloat>
@@ -229,4 +231,28 @@ TEST(CsvParser, OtherSeparators)
     EXPECT_EQ(tabs.GetDouble(), DBL_MAX);
     EXPECT_EQ(tabs.GetDouble(), 3.0);
     EXPECT_STREQ(tabs.GetString(), "text ");
+}
+
+TEST(CsvParser, GetIntReadsTheLeadingInteger)
+{
+    CCsvParser parser;
+    parser.SetLine(
+        "12, -7, +3, 4.9, ?, , 2147483647, -2147483648, 2147483648, 99999999999999999999, -2147483649");
+    EXPECT_EQ(parser.GetInt(), 12);
+    EXPECT_EQ(parser.GetInt(), -7);
+    EXPECT_EQ(parser.GetInt(), 3);
+    EXPECT_EQ(parser.GetInt(), 4); // the leading integer of a number
+    EXPECT_EQ(parser.GetInt(), INT_MAX) << "a question mark is no value";
+    EXPECT_EQ(parser.GetInt(), INT_MAX) << "an empty field is no value";
+    EXPECT_EQ(parser.GetInt(), INT_MAX);
+    EXPECT_EQ(parser.GetInt(), INT_MIN);
+    // Beyond 32 bits: no value, rather than a wrapped number.
+    EXPECT_EQ(parser.GetInt(), INT_MAX);
+    EXPECT_EQ(parser.GetInt(), INT_MAX);
+    EXPECT_EQ(parser.GetInt(), INT_MAX);
+    EXPECT_EQ(parser.GetInt(), INT_MAX) << "the end of the line";
+
+    parser.SetLine("e5, -.5");
+    EXPECT_EQ(parser.GetInt(), 0) << "a token that starts with neither sign nor digit";
+    EXPECT_EQ(parser.GetInt(), 0);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -366,6 +367,82 @@ TEST(TextFunctions, FormatFixed)
     for (const Case& c : cases)
         EXPECT_STREQ(FormatFixed(c.value, c.width, c.decimals, c.plus, c.zero), c.want)
             << c.value << " w" << c.width << " d" << c.decimals;
+}
+
+TEST(TextFunctions, FormatFixedInt)
+{
+    struct Case
+    {
+        int value, width;
+        bool plus, zero;
+        const char* want;
+    };
+    const Case cases[] = {
+        {5000, 3, false, true, "999"},
+        {-5000, 3, false, false, "-99"},
+        {7, 4, true, true, "+007"},
+        {42, 5, false, false, "   42"},
+        {-3, 4, false, true, "-003"},
+        {12, 1, true, false, "+0"}, // the plus sign leaves no room for a digit
+        // Widths past the 32-bit range clamp nothing (their limit once overflowed an int).
+        {INT_MAX, 10, false, false, "2147483647"},
+        {INT_MIN, 12, false, false, " -2147483648"},
+        {INT_MAX, 20, true, false, "         +2147483647"},
+    };
+    for (const Case& c : cases)
+    {
+        CString out("old");
+        EXPECT_STREQ(FormatFixedInt(out, c.value, c.width, c.plus, c.zero), c.want)
+            << c.value << " w" << c.width;
+        EXPECT_STREQ(out, c.want);
+    }
+}
+
+TEST(Geometry, IntersectSegmentPointsForwardsTheCrossing)
+{
+    const tagXY a1{0, 0}, a2{10, 10}, b1{0, 10}, b2{10, 0}, far1{20, 0}, far2{30, -10};
+    tagXY at{-1, -1};
+    EXPECT_EQ(IntersectSegmentPoints(&a1, &a2, &b1, &b2, &at), 2);
+    EXPECT_DOUBLE_EQ(at.x, 5.0);
+    EXPECT_DOUBLE_EQ(at.y, 5.0);
+    EXPECT_EQ(IntersectSegmentPoints(&a1, &a2, &far1, &far2, &at), 1);
+    EXPECT_DOUBLE_EQ(at.x, 10.0);
+    EXPECT_DOUBLE_EQ(at.y, 10.0);
+    const tagXY p1{0, 1}, p2{10, 11};
+    EXPECT_EQ(IntersectSegmentPoints(&a1, &a2, &p1, &p2, &at), 0);
+    EXPECT_EQ(at.x, 0.0);
+    EXPECT_EQ(at.y, 0.0);
+}
+
+TEST(Geometry, NearestPointOnSegment)
+{
+    struct Case
+    {
+        double e, n;
+        double wantX, wantY, wantAlong, wantOffset;
+    };
+    // The segment runs north from (100, 200) to (100, 300): right of it is east.
+    const Case cases[] = {
+        {110, 250, 100, 250, 50, 10},  // square to the line, to the right
+        {95, 220, 100, 220, 20, -5},   // to the left
+        {100, 260, 100, 260, 60, 0},   // on it
+        {103, 196, 100, 200, 0, 5},    // before the start: distance to the start
+        {94, 308, 100, 300, 100, -10}, // past the end, to the left
+    };
+    for (const Case& c : cases)
+    {
+        tagXY p{0, 0};
+        double along = -1.0, offset = -1.0;
+        NearestPointOnSegment(c.e, c.n, 100, 200, 100, 300, &p, &along, &offset);
+        EXPECT_NEAR(p.x, c.wantX, 1e-12) << c.e << "," << c.n;
+        EXPECT_NEAR(p.y, c.wantY, 1e-12) << c.e << "," << c.n;
+        EXPECT_NEAR(along, c.wantAlong, 1e-12) << c.e << "," << c.n;
+        EXPECT_NEAR(offset, c.wantOffset, 1e-12) << c.e << "," << c.n;
+    }
+    double along = -1.0, offset = -1.0;
+    NearestPointOnSegment(3, 4, 0, 0, 0, 0, nullptr, &along, &offset);
+    EXPECT_EQ(along, 0.0);
+    EXPECT_DOUBLE_EQ(offset, 5.0);
 }
 
 TEST(TextFunctions, SmallHelpers)
