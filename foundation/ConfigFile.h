@@ -85,6 +85,8 @@ public:
     int ReadInt(int defaultValue);
     int16_t ReadShort(int16_t defaultValue = 0);
     double ReadDouble(double defaultValue);
+    // The integer after '=', non-zero being true.
+    bool ReadBool(bool defaultValue);
     char ReadChar(char defaultValue);
     CString ReadText(const char* defaultValue = nullptr);
     tagPen ReadPen(const tagPen& defaultValue);
