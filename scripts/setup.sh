@@ -15,6 +15,7 @@ PACKAGES=(
 # installed when SUITE_FIXTURE_TOOLS=1.
 FIXTURE_PACKAGES=(
   gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf
+  python3-numpy python3-gsw python3-sympy
 )
 if [ "${SUITE_FIXTURE_TOOLS:-0}" = 1 ]; then
   PACKAGES+=("${FIXTURE_PACKAGES[@]}")
