@@ -150,7 +150,8 @@ CString GetFileNameFromPath(const char* path)
 
 CString GetMyDocumentsFolder(const char* sub)
 {
-    CString folder = WindowsPathFromLinux(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    CString folder =
+        WindowsPathFromLinux(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '\\')
         folder += '\\';
     if (sub && *sub)

@@ -12,10 +12,10 @@
 // Kinds of FormatDate and GetDateTextSince2000.
 enum DATE_TEXT_KIND
 {
-    DATE_SLASHES = 0,      // "%d/%m/%Y"   "05/03/2021"
-    DATE_SHORT_MONTH = 1,  // "%d %b %Y"   "05 Mar 2021"
-    DATE_LONG_MONTH = 2,   // "%d %B %Y"   "05 March 2021"
-    DATE_BACKSLASHES = 3   // "%m\%d\%Y"   "03\05\2021"
+    DATE_SLASHES = 0,     // "%d/%m/%Y"   "05/03/2021"
+    DATE_SHORT_MONTH = 1, // "%d %b %Y"   "05 Mar 2021"
+    DATE_LONG_MONTH = 2,  // "%d %B %Y"   "05 March 2021"
+    DATE_BACKSLASHES = 3  // "%m\%d\%Y"   "03\05\2021"
 };
 
 // Kinds of FormatTime and FormatTimeOfDaySeconds.

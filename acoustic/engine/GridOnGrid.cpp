@@ -300,7 +300,8 @@ bool SolveLinear(const std::vector<GridOnGridDef>& pairs, Solution& s)
     const double normal[4] = {sxx, sxy, sxy, syy};
     const double rhsE[2] = {sex, sey}, rhsN[2] = {snx, sny};
     double ab[2] = {0, 0}, cd[2] = {0, 0};
-    if (SolveSquare(2, normal, rhsE, nullptr, ab) != LSQ_OK || SolveSquare(2, normal, rhsN, nullptr, cd) != LSQ_OK)
+    if (SolveSquare(2, normal, rhsE, nullptr, ab) != LSQ_OK ||
+        SolveSquare(2, normal, rhsN, nullptr, cd) != LSQ_OK)
         return false;
     s.A = ab[0];
     s.B = ab[1];
@@ -335,7 +336,8 @@ bool SolveAffine(const std::vector<GridOnGridDef>& pairs, Solution& s)
     const double normal[9] = {count, 0, 0, 0, sxx, sxy, 0, sxy, syy};
     const double rhsE[3] = {0, sex, sey}, rhsN[3] = {0, snx, sny};
     double e[3] = {0, 0, 0}, n[3] = {0, 0, 0};
-    if (SolveSquare(3, normal, rhsE, nullptr, e) != LSQ_OK || SolveSquare(3, normal, rhsN, nullptr, n) != LSQ_OK)
+    if (SolveSquare(3, normal, rhsE, nullptr, e) != LSQ_OK ||
+        SolveSquare(3, normal, rhsN, nullptr, n) != LSQ_OK)
         return false;
     s.A = e[1];
     s.B = e[2];

@@ -23,9 +23,9 @@ struct GridOnGridDef
 // Scale modes.
 enum GRID_ON_GRID_SCALE
 {
-    GRID_SCALE_NONE = 0,     // no scale factor
-    GRID_SCALE_SINGLE = 1,   // one scale factor
-    GRID_SCALE_PER_AXIS = 2  // a scale factor per axis (or the full linear or affine matrix)
+    GRID_SCALE_NONE = 0,    // no scale factor
+    GRID_SCALE_SINGLE = 1,  // one scale factor
+    GRID_SCALE_PER_AXIS = 2 // a scale factor per axis (or the full linear or affine matrix)
 };
 
 class CGridOnGrid : public CArray<GridOnGridDef, const GridOnGridDef&>

@@ -202,8 +202,8 @@ void CReport::WriteLine(int column, const CString& text)
     else if (m_Dc)
     {
         StartPendingPage();
-        m_Dc->TextOut(m_OriginX + (column + kIndent) * m_CharWidth, m_OriginY + (m_Line + kIndent) * m_LineHeight,
-                      text);
+        m_Dc->TextOut(m_OriginX + (column + kIndent) * m_CharWidth,
+                      m_OriginY + (m_Line + kIndent) * m_LineHeight, text);
     }
     if (++m_Line >= m_LinesPerPage)
         NewPage();

@@ -75,14 +75,14 @@ public:
     int m_OutputMode = OUTPUT_PRINTER;
     int m_OpenMode = OPEN_APPEND;
     bool m_AutoOpen = true;
-    CString m_FileName;            // Windows path of the text file, proposed in the file dialog
-    CString m_DefaultExtension;    // without the dot
-    CString m_Title;               // the printed document's name
-    int m_Line = 0;                // lines printed on the current page
+    CString m_FileName;         // Windows path of the text file, proposed in the file dialog
+    CString m_DefaultExtension; // without the dot
+    CString m_Title;            // the printed document's name
+    int m_Line = 0;             // lines printed on the current page
     int m_LinesPerPage = 0;
-    int m_Width = 0;               // characters per line
+    int m_Width = 0; // characters per line
     int m_Alignment = ALIGN_LEFT;
-    int m_Margin = 0;              // character cells after the indent
+    int m_Margin = 0; // character cells after the indent
     bool m_Wrap = false;
     int m_Page = 0;
 

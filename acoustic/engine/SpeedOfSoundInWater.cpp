@@ -85,7 +85,8 @@ double ChenMillero(double s, double t, double p)
     const double c3 = (-2.3643e-12 * t + 3.8504e-10) * t - 9.7729e-9;
     const double c2 = (((1.0405e-12 * t - 2.5335e-10) * t + 2.5974e-8) * t - 1.7107e-6) * t + 3.1260e-5;
     const double c1 = (((-6.1185e-10 * t + 1.3621e-7) * t - 8.1788e-6) * t + 6.8982e-4) * t + 0.153563;
-    const double c0 = ((((3.1464e-9 * t - 1.47800e-6) * t + 3.3420e-4) * t - 5.80852e-2) * t + 5.03711) * t + 1402.388;
+    const double c0 =
+        ((((3.1464e-9 * t - 1.47800e-6) * t + 3.3420e-4) * t - 5.80852e-2) * t + 5.03711) * t + 1402.388;
     const double c = ((c3 * p + c2) * p + c1) * p + c0;
     return c + (a + b * sr + d * s) * s;
 }
@@ -99,9 +100,9 @@ double DelGrosso(double s, double t, double p)
     const double cs = 0.1329530e1 * s + 0.1288598e-3 * s * s;
     const double cp = 0.1560592 * p + 0.2449993e-4 * p * p - 0.8833959e-8 * p * p * p;
     const double cstp = -0.1275936e-1 * t * s + 0.6353509e-2 * t * p + 0.2656174e-7 * t * t * p * p -
-                        0.1593895e-5 * t * p * p + 0.5222483e-9 * t * p * p * p - 0.4383615e-6 * t * t * t * p -
-                        0.1616745e-8 * s * s * p * p + 0.9688441e-4 * s * t * t + 0.4857614e-5 * s * s * t * p -
-                        0.3406824e-3 * s * t * p;
+                        0.1593895e-5 * t * p * p + 0.5222483e-9 * t * p * p * p -
+                        0.4383615e-6 * t * t * t * p - 0.1616745e-8 * s * s * p * p +
+                        0.9688441e-4 * s * t * t + 0.4857614e-5 * s * s * t * p - 0.3406824e-3 * s * t * p;
     return 1402.392 + ct + cs + cp + cstp;
 }
 
@@ -125,7 +126,8 @@ double MacKenzie(double s, double t, double z)
 // J. Acoust. Soc. Am. 58, 1318; z in m.
 double Medwin(double s, double t, double z)
 {
-    return 1449.2 + 4.6 * t - 0.055 * t * t + 0.00029 * t * t * t + (1.34 - 0.01 * t) * (s - 35.0) + 0.016 * z;
+    return 1449.2 + 4.6 * t - 0.055 * t * t + 0.00029 * t * t * t + (1.34 - 0.01 * t) * (s - 35.0) +
+           0.016 * z;
 }
 
 // Wilson, October 1960, "Equation for the speed of sound in sea water", J. Acoust. Soc. Am.
@@ -204,8 +206,8 @@ void MarkNotComputed(ThermoclineDef& record)
 } // namespace
 
 const char* const CSpeedOfSoundInWater::FormulaNames[SOUND_SPEED_FORMULA_COUNT] = {
-    "Chen & Millero (1977)", "Del Grosso (1974)",      "Leroy",            "MacKenzie (1981)",
-    "Medwin (1975)",         "Wilson (October 1960) ", "Wilson Simplified", "Woods (1949)"};
+    "Chen & Millero (1977)",  "Del Grosso (1974)", "Leroy",       "MacKenzie (1981)", "Medwin (1975)",
+    "Wilson (October 1960) ", "Wilson Simplified", "Woods (1949)"};
 
 CSpeedOfSoundInWater::CSpeedOfSoundInWater()
 {
@@ -254,8 +256,8 @@ bool CSpeedOfSoundInWater::SavePressureMode(int units)
 {
     if (units != PRESSURE_BAR && units != PRESSURE_KG_PER_CM2)
         return false;
-    return CConfigFile::WriteSettingsFile(kPressureModeName,
-                                          [units](CConfigFile& file) { file.WriteInt(kPressureModeName, units); });
+    return CConfigFile::WriteSettingsFile(
+        kPressureModeName, [units](CConfigFile& file) { file.WriteInt(kPressureModeName, units); });
 }
 
 int CSpeedOfSoundInWater::LoadPressureMode()
@@ -313,7 +315,8 @@ double CSpeedOfSoundInWater::SalinityFromConductivity(double ratio, double tempe
 
 double CSpeedOfSoundInWater::ConductivityFromSalinity(double salinity, double temperature, double pressureBar)
 {
-    if (!(salinity > 0.02) || !std::isfinite(salinity) || !std::isfinite(temperature) || !std::isfinite(pressureBar))
+    if (!(salinity > 0.02) || !std::isfinite(salinity) || !std::isfinite(temperature) ||
+        !std::isfinite(pressureBar))
         return 0.0;
     // Newton steps in x = sqrt(Rt), from the ratio of standard sea water scaled to S.
     double x = std::sqrt(salinity / 35.0);
@@ -407,8 +410,8 @@ void CSpeedOfSoundInWater::ComputeSalinityOrConductivity()
         m_Current.ConductivityRatio =
             ConductivityFromSalinity(m_Current.Salinity, m_Current.Temperature, m_Current.PressureBar);
     else
-        m_Current.Salinity =
-            SalinityFromConductivity(m_Current.ConductivityRatio, m_Current.Temperature, m_Current.PressureBar);
+        m_Current.Salinity = SalinityFromConductivity(m_Current.ConductivityRatio, m_Current.Temperature,
+                                                      m_Current.PressureBar);
 }
 
 int CSpeedOfSoundInWater::ComputeProfile(int pressureUnits)

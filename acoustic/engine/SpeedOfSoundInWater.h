@@ -88,8 +88,8 @@ public:
     // temperature (degrees C), salinity (practical), latitude (radians; no formula here
     // uses it). 0 for an index outside 0..7. Each formula is valid over its publication's
     // range, roughly T 0..40 degrees C, S 0..40 and the depths of the oceans.
-    static double SpeedOfSound(int formula, double depth, double pressureBar, double pressureKg, double temperature,
-                               double salinity, double latitude);
+    static double SpeedOfSound(int formula, double depth, double pressureBar, double pressureKg,
+                               double temperature, double salinity, double latitude);
 
     // Practical salinity (PSS-78; UNESCO Technical Papers in Marine Science 44, 1983) of a
     // conductivity ratio at temperature T (degrees C, IPTS-68, -2..35) and pressure (bar,
@@ -108,11 +108,11 @@ public:
     // Local gravity (m/s2) at a latitude (radians), the UNESCO 1983 formula.
     static double Gravity(double latitude);
 
-    ThermoclineDef m_Current{};     // the point the panes edit
-    double m_Latitude = 1.0;        // radians
+    ThermoclineDef m_Current{}; // the point the panes edit
+    double m_Latitude = 1.0;    // radians
     double m_GeopotentialAnomaly = 0.0;
-    int m_Formula = 0;              // SOUND_SPEED_FORMULA
-    int m_PressureMode = 0;         // 0 depth given, pressure derived; 1 pressure given, depth derived
-    int m_SalinityMode = 0;         // 0 salinity given, ratio derived; 1 ratio given, salinity derived
+    int m_Formula = 0;      // SOUND_SPEED_FORMULA
+    int m_PressureMode = 0; // 0 depth given, pressure derived; 1 pressure given, depth derived
+    int m_SalinityMode = 0; // 0 salinity given, ratio derived; 1 ratio given, salinity derived
     CString m_ProfileName = "Thermocline";
 };

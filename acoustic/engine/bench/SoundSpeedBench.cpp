@@ -21,7 +21,8 @@ double GswSeconds()
     if (seconds >= 0.0)
         return seconds;
     seconds = 0.0;
-    const std::string command = "/usr/bin/python3 " SUITE_SOURCE_DIR "/acoustic/engine/bench/sound_speed_gsw.py 2>/dev/null";
+    const std::string command =
+        "/usr/bin/python3 " SUITE_SOURCE_DIR "/acoustic/engine/bench/sound_speed_gsw.py 2>/dev/null";
     if (FILE* pipe = popen(command.c_str(), "r"))
     {
         char text[64] = {};

@@ -1,4 +1,5 @@
 #include "acoustic/engine/DateFolders.h"
+#include "acoustic/engine/tests/FixtureLines.h"
 
 #include "platform/core/Path.h"
 #include "testsupport/TempDrives.h"
@@ -44,27 +45,19 @@ std::string CStrftime(const char* format, int day, int month, int year)
 
 TEST(SplitTimeSince2000, AgreesWithGnuDate)
 {
-    std::ifstream in(SUITE_SOURCE_DIR "/acoustic/engine/tests/data/split_time_since_2000.txt");
-    ASSERT_TRUE(in.good());
-    std::string line;
-    int rows = 0;
-    while (std::getline(in, line))
-    {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        double seconds = 0;
-        int year = 0, day = 0, secondsOfDay = 0;
-        fields >> seconds >> year >> day >> secondsOfDay;
-        int gotDay = 0, gotYear = 0;
-        double gotSeconds = -1;
-        // A quarter second on top shows the fraction is kept.
-        ASSERT_TRUE(SplitTimeSince2000(&gotDay, &gotYear, &gotSeconds, seconds + 0.25)) << line;
-        ASSERT_EQ(gotYear, year) << line;
-        ASSERT_EQ(gotDay, day) << line;
-        ASSERT_DOUBLE_EQ(gotSeconds, secondsOfDay + 0.25) << line;
-        ++rows;
-    }
+    int rows = ForEachFixtureLine(
+        "split_time_since_2000.txt", [](const std::string& first, std::istringstream& rest) {
+            const double seconds = std::stod(first);
+            int year = 0, day = 0, secondsOfDay = 0;
+            rest >> year >> day >> secondsOfDay;
+            int gotDay = 0, gotYear = 0;
+            double gotSeconds = -1;
+            // A quarter second on top shows the fraction is kept.
+            ASSERT_TRUE(SplitTimeSince2000(&gotDay, &gotYear, &gotSeconds, seconds + 0.25)) << first;
+            ASSERT_EQ(gotYear, year) << first;
+            ASSERT_EQ(gotDay, day) << first;
+            ASSERT_DOUBLE_EQ(gotSeconds, secondsOfDay + 0.25) << first;
+        });
     EXPECT_EQ(rows, 5000);
 }
 
@@ -81,7 +74,7 @@ TEST(SplitTimeSince2000, YearBoundariesAndBadTimes)
         {366 * 86400.0, 2001, 1, 0.0},
         {366 * 86400.0 + 1, 2001, 1, 1.0},
         {-1.0, 1999, 365, 86399.0},
-        {-36524 * 86400.0, 1900, 1, 0.0},                  // 1900 is not a leap year
+        {-36524 * 86400.0, 1900, 1, 0.0},                          // 1900 is not a leap year
         {(365 * 8000.0 + 1940) * 86400.0 - 1, 9999, 365, 86399.0}, // last second of 9999
     };
     for (const Case& c : cases)
@@ -144,7 +137,8 @@ TEST(DateText, KindsFollowCStrftime)
     std::tm local{};
     localtime_r(&now, &local);
     const CString today = GetDateText();
-    EXPECT_EQ(std::string(today), CStrftime("%d %b %Y", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
+    EXPECT_EQ(std::string(today),
+              CStrftime("%d %b %Y", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
 }
 
 TEST(TimeText, KindsSignsAndTimesOfDay)
@@ -212,7 +206,8 @@ TEST(Folders, DocumentsFolderAsWindowsPath)
     TempDrives* drives = TempDrives::Current();
     const QString docs = drives->Root() + "/Docs";
     QDir().mkpath(docs);
-    WriteFile(drives->Root() + "/config/user-dirs.dirs", QByteArray("XDG_DOCUMENTS_DIR=\"") + docs.toUtf8() + "\"\n");
+    WriteFile(drives->Root() + "/config/user-dirs.dirs",
+              QByteArray("XDG_DOCUMENTS_DIR=\"") + docs.toUtf8() + "\"\n");
     const CString folder = GetMyDocumentsFolder();
     EXPECT_EQ(folder, WindowsPathFromLinux(docs) + "\\");
     EXPECT_EQ(folder.Left(3), "Z:\\");
@@ -223,6 +218,7 @@ TEST(Folders, DocumentsFolderAsWindowsPath)
     // Documents on C: keep their drive letter.
     const QString onC = drives->OnC("Users/me/Documents");
     QDir().mkpath(onC);
-    WriteFile(drives->Root() + "/config/user-dirs.dirs", QByteArray("XDG_DOCUMENTS_DIR=\"") + onC.toUtf8() + "\"\n");
+    WriteFile(drives->Root() + "/config/user-dirs.dirs",
+              QByteArray("XDG_DOCUMENTS_DIR=\"") + onC.toUtf8() + "\"\n");
     EXPECT_EQ(GetMyDocumentsFolder(), "C:\\Users\\me\\Documents\\");
 }

@@ -1,4 +1,5 @@
 #include "acoustic/engine/GridOnGrid.h"
+#include "acoustic/engine/tests/FixtureLines.h"
 
 #include "foundation/ConfigFile.h"
 #include "platform/core/Path.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,14 +25,8 @@ struct FixtureCase
 
 std::vector<FixtureCase> ReadFixture()
 {
-    std::ifstream in(SUITE_SOURCE_DIR "/acoustic/engine/tests/data/grid_on_grid.txt");
     std::vector<FixtureCase> cases;
-    std::string line;
-    while (std::getline(in, line))
-    {
-        std::istringstream fields(line);
-        std::string kind;
-        fields >> kind;
+    ForEachFixtureLine("grid_on_grid.txt", [&cases](const std::string& kind, std::istringstream& fields) {
         if (kind == "case")
         {
             cases.emplace_back();
@@ -49,7 +43,7 @@ std::vector<FixtureCase> ReadFixture()
             for (double& v : cases.back().want)
                 fields >> v;
         }
-    }
+    });
     return cases;
 }
 
@@ -147,39 +141,64 @@ TEST(GridOnGrid, ReportLinesOfEveryModel)
         int mode, rotation, shift;
         Lines want;
     } rows[] = {
-        {0, 1, 1,
+        {0,
+         1,
+         1,
          {"Easting   = dE + cos(R) * X + sin(R) * Y", "Northing  = dN - sin(R) * X + cos(R) * Y", "",
-          "Origin Easting     1234.57", "Origin Northing     -98.77", "", "Rotation = 7.25000", "sin(R) = 0.12619900",
-          "cos(R) = 0.99200400"}},
-        {0, 0, 1,
+          "Origin Easting     1234.57", "Origin Northing     -98.77", "", "Rotation = 7.25000",
+          "sin(R) = 0.12619900", "cos(R) = 0.99200400"}},
+        {0,
+         0,
+         1,
          {"Easting   = dE + X", "Northing  = dN + Y", "", "Origin Easting     1234.57  S.E. 0.988",
           "Origin Northing     -98.77  S.E. 0.012"}},
-        {0, 1, 0,
+        {0,
+         1,
+         0,
          {"Easting   = cos(R) * X + sin(R) * Y", "Northing  = - sin(R) * X + cos(R) * Y", "",
           "Rotation (R) = 7.25000", "sin(R) = 0.12619900", "cos(R) = 0.99200400"}},
         {0, 0, 0, {"Easting   = X", "Northing  = Y", ""}},
-        {1, 0, 0, {"Easting   = SF * X", "Northing  = SF * Y", "", "Scale Factor 1.00012346  S.E. 0.98765400"}},
-        {1, 1, 0,
+        {1,
+         0,
+         0,
+         {"Easting   = SF * X", "Northing  = SF * Y", "", "Scale Factor 1.00012346  S.E. 0.98765400"}},
+        {1,
+         1,
+         0,
          {"Easting   = SF * (cos(R) * X + sin(R) * Y)", "Northing  = SF * (-sin(R) * X + cos(R) * Y)", "",
           "Scale Factor 1.00012346", "", "Rotation = 7.25000", "sin(R) = 0.12619900", "cos(R) = 0.99200400"}},
-        {1, 1, 1,
-         {"Easting   = dE + SF * (cos(R) * X + sin(R) * Y)", "Northing  = dN + SF * (-sin(R) * X + cos(R) * Y)", "",
-          "Origin Easting     1234.57", "Origin Northing     -98.77", "", "Scale Factor = 1.00012346", "",
-          "Rotation (R) = 7.25000", "sin(R) = 0.12619900", "cos(R) = 0.99200400"}},
-        {1, 0, 1,
+        {1,
+         1,
+         1,
+         {"Easting   = dE + SF * (cos(R) * X + sin(R) * Y)",
+          "Northing  = dN + SF * (-sin(R) * X + cos(R) * Y)", "", "Origin Easting     1234.57",
+          "Origin Northing     -98.77", "", "Scale Factor = 1.00012346", "", "Rotation (R) = 7.25000",
+          "sin(R) = 0.12619900", "cos(R) = 0.99200400"}},
+        {1,
+         0,
+         1,
          {"Easting   = dE + SF * X", "Northing  = dN + SF * Y", "", "Origin Easting     1234.57",
           "Origin Northing     -98.77", "", "Scale Factor = 1.00012346  S.E. 0.98765400"}},
-        {2, 1, 1,
-         {"Easting   = dE + A * X + B * Y", "Northing  = dN + C * X + D * Y", "", "Origin Easting     1234.57",
-          "Origin Northing     -98.77", "", "A = 1.10000000", "B = 0.20000000", "C = -0.30000000", "D = 0.90000000"}},
-        {2, 0, 1,
+        {2,
+         1,
+         1,
+         {"Easting   = dE + A * X + B * Y", "Northing  = dN + C * X + D * Y", "",
+          "Origin Easting     1234.57", "Origin Northing     -98.77", "", "A = 1.10000000", "B = 0.20000000",
+          "C = -0.30000000", "D = 0.90000000"}},
+        {2,
+         0,
+         1,
          {"Easting   = dE + SF1 * X", "Northing  = dN + SF2 * Y", "", "Origin Easting     1234.57",
           "Origin Northing     -98.77", "", "SF (Eng) = 1.00012346  Confidence 98.8%",
           "SF (Nng) = 0.99987654  Confidence 1.2%"}},
-        {2, 1, 0,
+        {2,
+         1,
+         0,
          {"Easting   = A * X + B * Y", "Northing  = C * X + D * Y", "", "A = 1.10000000", "B = 0.20000000",
           "C = -0.30000000", "D = 0.90000000"}},
-        {2, 0, 0,
+        {2,
+         0,
+         0,
          {"Easting   = SF1 * X", "Northing  = SF2 * Y", "", "SF (Eng) = 1.00012346  S.E. 0.98765400",
           "SF (Nng) = 0.99987654  S.E. 0.01234500"}},
     };
@@ -238,14 +257,28 @@ TEST(GridOnGrid, TooFewOrDegeneratePairsKeepThePreviousSolution)
         int mode, rotation, shift;
         std::vector<GridOnGridDef> pairs;
     } bad[] = {
-        {"similarity, one place four times", 1, 1, 1,
+        {"similarity, one place four times",
+         1,
+         1,
+         1,
          {{5, 5, 7, 7}, {5, 5, 7, 7}, {5, 5, 7, 7}, {5, 5, 7, 7}}},
-        {"affine, points on a line", 2, 1, 1,
+        {"affine, points on a line",
+         2,
+         1,
+         1,
          {{0, 0, 10, 10}, {1, 2, 11, 12}, {2, 4, 12, 14}, {3, 6, 13, 16}}},
         {"affine, repeated points", 2, 1, 1, {{3.1, 4.7, 1, 1}, {3.1, 4.7, 1, 1}, {3.1, 4.7, 1, 1}}},
         {"linear, on a line through the origin", 2, 1, 0, {{1, 2, 3, 4}, {2, 4, 6, 8}, {-3, -6, 1, 1}}},
-        {"line fits, every X the same", 2, 0, 1, {{400123.456, 1, 5, 6}, {400123.456, 2, 7, 8}, {400123.456, 3, 9, 1}}},
-        {"line fits, every Y the same", 1, 0, 1, {{1, 6500000.1, 5, 6}, {2, 6500000.1, 7, 8}, {3, 6500000.1, 9, 1}}},
+        {"line fits, every X the same",
+         2,
+         0,
+         1,
+         {{400123.456, 1, 5, 6}, {400123.456, 2, 7, 8}, {400123.456, 3, 9, 1}}},
+        {"line fits, every Y the same",
+         1,
+         0,
+         1,
+         {{1, 6500000.1, 5, 6}, {2, 6500000.1, 7, 8}, {3, 6500000.1, 9, 1}}},
         {"scaled rotation, one pair", 1, 1, 0, {{1, 2, 3, 4}}},
         {"ratio, every X zero", 2, 0, 0, {{0, 2, 3, 4}, {0, 5, 6, 7}}},
         {"mean differences, only zero pairs", 0, 0, 1, {{0, 0, 0, 0}, {0, 0, 0, 0}}},

@@ -58,8 +58,8 @@ TEST(ReportFile, WrapAlignmentAndMargins)
     ASSERT_TRUE(OpenFileReport(report, "wrap.txt"));
     EXPECT_EQ(report.m_LinesPerPage, 55);
     EXPECT_EQ(report.m_Width, 80);
-    EXPECT_EQ(ModalHook::Shown().back().text,
-              "Text File (*.TXT)|*.TXT|Data File (*.DAT)|*.DAT|ASCII File (*.ASC)|*.ASC|Print File (*.PRN)|*.PRN||");
+    EXPECT_EQ(ModalHook::Shown().back().text, "Text File (*.TXT)|*.TXT|Data File (*.DAT)|*.DAT|ASCII File "
+                                              "(*.ASC)|*.ASC|Print File (*.PRN)|*.PRN||");
 
     QByteArray longText;
     for (int i = 0; i < 200; ++i)
@@ -245,7 +245,8 @@ TEST(ReportPrinter, PrintsEveryLineToPdfInOrder)
     ASSERT_GT(linesPerPage, 10);
     ASSERT_GT(report.m_Width, 40);
     for (int i = 1; i <= 120; ++i)
-        ASSERT_TRUE(report.PrintLine(QByteArray("Report line ") + QByteArray::number(i).rightJustified(3, '0')));
+        ASSERT_TRUE(
+            report.PrintLine(QByteArray("Report line ") + QByteArray::number(i).rightJustified(3, '0')));
     ASSERT_TRUE(report.Close());
 
     const QString pdf = LinuxPathFromWindows(answer.outputFile);

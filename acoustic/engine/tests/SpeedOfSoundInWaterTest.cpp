@@ -1,4 +1,5 @@
 #include "acoustic/engine/SpeedOfSoundInWater.h"
+#include "acoustic/engine/tests/FixtureLines.h"
 
 #include "foundation/ConfigFile.h"
 #include "platform/core/Path.h"
@@ -29,20 +30,15 @@ bool InOcean(double temperature, double depth)
 
 std::vector<std::vector<double>> ReadCsv(const char* name)
 {
-    std::ifstream in(std::string(SUITE_SOURCE_DIR "/acoustic/engine/tests/data/") + name);
     std::vector<std::vector<double>> rows;
-    std::string line;
-    while (std::getline(in, line))
-    {
-        if (line.empty() || line[0] == '#')
-            continue;
+    ForEachFixtureLine(name, [&rows](const std::string& first, std::istringstream& rest) {
         std::vector<double> row;
-        std::stringstream fields(line);
+        std::stringstream fields(first);
         std::string field;
         while (std::getline(fields, field, ','))
             row.push_back(std::stod(field));
         rows.push_back(row);
-    }
+    });
     return rows;
 }
 
@@ -74,11 +70,11 @@ QByteArray SettingsBytes(const char* name)
 TEST(SoundSpeed, PublishedCheckValues)
 {
     // Chen and Millero (UNESCO 1983): S = 40, T = 40, P = 1000 bar.
-    EXPECT_NEAR(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_CHEN_MILLERO, 0, 1000.0, 0, 40.0, 40.0, 0), 1731.995,
-                5e-4);
+    EXPECT_NEAR(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_CHEN_MILLERO, 0, 1000.0, 0, 40.0, 40.0, 0),
+                1731.995, 5e-4);
     // Mackenzie 1981: T = 25, S = 35, D = 1000 m.
-    EXPECT_NEAR(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_MACKENZIE, 1000.0, 0, 0, 25.0, 35.0, 0), 1550.744,
-                5e-4);
+    EXPECT_NEAR(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_MACKENZIE, 1000.0, 0, 0, 25.0, 35.0, 0),
+                1550.744, 5e-4);
     // The printed simple formulas at T = 10, S = 35, z = 100 m.
     struct
     {
@@ -95,7 +91,8 @@ TEST(SoundSpeed, PublishedCheckValues)
     // salinity terms are in S - 35).
     EXPECT_DOUBLE_EQ(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_DEL_GROSSO, 0, 0, 0, 0, 0, 0), 1402.392);
     EXPECT_DOUBLE_EQ(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_WILSON, 0, 0, 0, 0, 35.0, 0), 1449.14);
-    EXPECT_DOUBLE_EQ(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_CHEN_MILLERO, 0, 0, 0, 0, 0, 0), 1402.388);
+    EXPECT_DOUBLE_EQ(CSpeedOfSoundInWater::SpeedOfSound(SOUND_SPEED_CHEN_MILLERO, 0, 0, 0, 0, 0, 0),
+                     1402.388);
 
     // UNESCO 1983 depth: 10 000 dbar at 30 degrees is 9712.653 m, and back.
     EXPECT_NEAR(CSpeedOfSoundInWater::DepthFromPressure(10000.0, 30 * kDegree, 0), 9712.653, 5e-4);
@@ -110,8 +107,9 @@ TEST(SoundSpeed, PublishedCheckValues)
 
 TEST(SoundSpeed, FormulaNamesAsShown)
 {
-    const char* want[] = {"Chen & Millero (1977)", "Del Grosso (1974)",      "Leroy",             "MacKenzie (1981)",
-                          "Medwin (1975)",         "Wilson (October 1960) ", "Wilson Simplified", "Woods (1949)"};
+    const char* want[] = {"Chen & Millero (1977)", "Del Grosso (1974)", "Leroy",
+                          "MacKenzie (1981)",      "Medwin (1975)",     "Wilson (October 1960) ",
+                          "Wilson Simplified",     "Woods (1949)"};
     for (int i = 0; i < SOUND_SPEED_FORMULA_COUNT; ++i)
         EXPECT_STREQ(CSpeedOfSoundInWater::FormulaNames[i], want[i]);
 }
@@ -124,8 +122,10 @@ TEST(SoundSpeed, PracticalSalinityAgreesWithGsw)
     for (const auto& r : rows)
     {
         const double t = r[0], s = r[1], bar = r[2] / 10.0, ratio = r[3];
-        worstS = std::max(worstS, std::fabs(CSpeedOfSoundInWater::SalinityFromConductivity(ratio, t, bar) - s));
-        worstR = std::max(worstR, std::fabs(CSpeedOfSoundInWater::ConductivityFromSalinity(s, t, bar) - ratio));
+        worstS =
+            std::max(worstS, std::fabs(CSpeedOfSoundInWater::SalinityFromConductivity(ratio, t, bar) - s));
+        worstR =
+            std::max(worstR, std::fabs(CSpeedOfSoundInWater::ConductivityFromSalinity(s, t, bar) - ratio));
     }
     EXPECT_LT(worstS, 1e-4);
     EXPECT_LT(worstR, 1e-4);
@@ -150,8 +150,10 @@ TEST(SoundSpeed, OlderFormulasStayNearTheirPeers)
             continue;
         ++used;
         const double kg = 10.0 * bar / CSpeedOfSoundInWater::Gravity(30 * kDegree);
-        worst0 = std::max(worst0, std::fabs(CSpeedOfSoundInWater::SpeedOfSound(0, 0, bar, kg, t, s, 0) - r[3]));
-        worst1 = std::max(worst1, std::fabs(CSpeedOfSoundInWater::SpeedOfSound(1, 0, bar, kg, t, s, 0) - r[3]));
+        worst0 =
+            std::max(worst0, std::fabs(CSpeedOfSoundInWater::SpeedOfSound(0, 0, bar, kg, t, s, 0) - r[3]));
+        worst1 =
+            std::max(worst1, std::fabs(CSpeedOfSoundInWater::SpeedOfSound(1, 0, bar, kg, t, s, 0) - r[3]));
     }
     // Typically a few tenths apart; the largest gaps, about 1 m/s, are in warm deep water.
     EXPECT_GT(used, 200);
@@ -171,8 +173,10 @@ TEST(SoundSpeed, OlderFormulasStayNearTheirPeers)
                 const double kg = 10.0 * bar / CSpeedOfSoundInWater::Gravity(latitude);
                 const double c0 = CSpeedOfSoundInWater::SpeedOfSound(0, z, bar, kg, t, s, latitude);
                 for (int formula : {SOUND_SPEED_DEL_GROSSO, SOUND_SPEED_WILSON})
-                    ASSERT_NEAR(CSpeedOfSoundInWater::SpeedOfSound(formula, z, bar, kg, t, s, latitude), c0, 1.0)
-                        << CSpeedOfSoundInWater::FormulaNames[formula] << " T " << t << " S " << s << " z " << z;
+                    ASSERT_NEAR(CSpeedOfSoundInWater::SpeedOfSound(formula, z, bar, kg, t, s, latitude), c0,
+                                1.0)
+                        << CSpeedOfSoundInWater::FormulaNames[formula] << " T " << t << " S " << s << " z "
+                        << z;
             }
 }
 
@@ -262,8 +266,8 @@ TEST(SoundSpeed, ProfileMeanSpeed)
     // and becomes the one the next layer starts from.
     sv.RemoveAll();
     sv.Add(Point(0, 10, 35));
-    sv.Add(Point(50, 0, 35));   // temperature 0
-    sv.Add(Point(60, 10, 0));   // salinity 0
+    sv.Add(Point(50, 0, 35)); // temperature 0
+    sv.Add(Point(60, 10, 0)); // salinity 0
     sv.Add(Point(100, 10, 35));
     sv.Add(Point(100, 10, 35)); // not deeper
     sv.Add(Point(80, 10, 35));  // shallower
@@ -299,10 +303,12 @@ TEST(SoundSpeedSettings, DefaultsGoldenBytesAndDamagedLines)
         sv.m_ProfileName = "Site 4, cast 2";
         ASSERT_TRUE(sv.SaveSettings());
     }
-    EXPECT_EQ(SettingsBytes("SpeedOfSoundInWater"),
-              QByteArray("Formula = 3\r\nPressure Mode = 1\r\nSalinity Mode = 1\r\nGeopotential Anomaly = 2.500000\r\n"
-                         "Latitude = 0.5000000000\r\nProfile Name = Site 4\xAB"
-                         "COMMA\xBB cast 2\r\n"));
+    EXPECT_EQ(
+        SettingsBytes("SpeedOfSoundInWater"),
+        QByteArray(
+            "Formula = 3\r\nPressure Mode = 1\r\nSalinity Mode = 1\r\nGeopotential Anomaly = 2.500000\r\n"
+            "Latitude = 0.5000000000\r\nProfile Name = Site 4\xAB"
+            "COMMA\xBB cast 2\r\n"));
     CSpeedOfSoundInWater back;
     EXPECT_EQ(back.m_Formula, 3);
     EXPECT_EQ(back.m_PressureMode, 1);
