@@ -4,6 +4,7 @@
 #include "platform/core/WinApp.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/GdiObject.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/PrintDialog.h"
@@ -92,8 +93,13 @@ bool CReport::OpenPrinter()
     m_Pen->CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     m_Brush = std::make_unique<CBrush>();
     m_Brush->CreateHatchBrush(HS_VERTICAL, RGB(0, 0, 0));
+    // A printer's own default font has no useful size for a page of text; reports are set in
+    // a 10-point fixed-pitch font so that their columns line up.
+    m_Font = std::make_unique<CFont>();
+    m_Font->CreatePointFont(100, "Courier New", dc.get());
     m_OldPen = dc->SelectObject(m_Pen.get());
     m_OldBrush = dc->SelectObject(m_Brush.get());
+    m_OldFont = dc->SelectObject(m_Font.get());
     dc->SetBkMode(TRANSPARENT);
 
     const int width = dc->GetDeviceCaps(HORZRES);
@@ -305,8 +311,11 @@ bool CReport::Close()
     {
         m_Dc->SelectObject(m_OldPen);
         m_Dc->SelectObject(m_OldBrush);
+        if (m_OldFont)
+            m_Dc->SelectObject(m_OldFont);
         m_OldPen = nullptr;
         m_OldBrush = nullptr;
+        m_OldFont = nullptr;
         if (m_Page > 0)
         {
             if (!m_PagePending)
@@ -321,6 +330,7 @@ bool CReport::Close()
         m_Dc.reset();
         m_Pen.reset();
         m_Brush.reset();
+        m_Font.reset();
     }
     ClearCounters();
     m_WriteFailed = false;

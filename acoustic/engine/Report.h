@@ -12,6 +12,7 @@
 class CDC;
 class CPen;
 class CBrush;
+class CFont;
 
 class CReport
 {
@@ -104,8 +105,10 @@ private:
     std::unique_ptr<CDC> m_Dc;
     std::unique_ptr<CPen> m_Pen;
     std::unique_ptr<CBrush> m_Brush;
+    std::unique_ptr<CFont> m_Font;
     CPen* m_OldPen = nullptr;
     CBrush* m_OldBrush = nullptr;
+    CFont* m_OldFont = nullptr;
     int m_CharWidth = 0;
     int m_LineHeight = 0;
     int m_OriginX = 0; // the block's top-left corner on the page, device units
