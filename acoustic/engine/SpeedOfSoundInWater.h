@@ -86,8 +86,16 @@ public:
 
     // Speed of sound (m/s) by formula index: depth (m), pressure (bar and kg/cm2, gauge),
     // temperature (degrees C), salinity (practical), latitude (radians; no formula here
-    // uses it). 0 for an index outside 0..7. Each formula is valid over its publication's
-    // range, roughly T 0..40 degrees C, S 0..40 and the depths of the oceans.
+    // uses it). 0 for an index outside 0..7. The ranges the publications fitted:
+    //   0 Chen and Millero 1977 (UNESCO 1983): T 0..40, S 0..40, P 0..1000 bar;
+    //   1 Del Grosso 1974: T 0..30, S 30..40, P 0..1000 kg/cm2;
+    //   2 Leroy 1969, simple form: the upper ocean, z in m;
+    //   3 Mackenzie 1981: T 2..30, S 25..40, z 0..8000 m;
+    //   4 Medwin 1975: T 0..35, S 0..45, z 0..1000 m;
+    //   5 Wilson 1960: T -4..30, S 0..37, P 1..1000 kg/cm2;
+    //   6 Wilson's equation cut to its leading terms, z in m;
+    //   7 Woods 1949, z in m.
+    // Outside them the formulas part by metres per second (30 degrees C at 5000 m).
     static double SpeedOfSound(int formula, double depth, double pressureBar, double pressureKg,
                                double temperature, double salinity, double latitude);
 
