@@ -306,6 +306,12 @@ double CConfigFile::ReadDouble(double defaultValue)
     return NextValue(value) ? std::atof(value) : defaultValue;
 }
 
+bool CConfigFile::ReadBool(bool defaultValue)
+{
+    CString value;
+    return NextValue(value) ? std::atoi(value) != 0 : defaultValue;
+}
+
 char CConfigFile::ReadChar(char defaultValue)
 {
     CString value;

@@ -89,6 +89,8 @@ public:
     // no line or no '=', and for a value beyond the range of int.
     int ReadIntOr600();
     double ReadDouble(double defaultValue);
+    // The integer after '=', non-zero being true.
+    bool ReadBool(bool defaultValue);
     char ReadChar(char defaultValue);
     CString ReadText(const char* defaultValue = nullptr);
     tagPen ReadPen(const tagPen& defaultValue);

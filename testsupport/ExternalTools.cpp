@@ -19,3 +19,14 @@ QString PythonWith(const char* module)
     }
     return QString();
 }
+
+QByteArray PdfText(const QString& path)
+{
+    const QString exe = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (exe.isEmpty())
+        return QByteArray();
+    QProcess p;
+    p.start(exe, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return p.readAllStandardOutput();
+}

@@ -70,8 +70,8 @@ TEST(ConfigFileValues, EveryKindRoundTripsInWriterOrder)
     ASSERT_TRUE(in.OpenForRead("All Kinds"));
     EXPECT_EQ(in.ReadInt(0), -42);
     EXPECT_EQ(static_cast<unsigned>(in.ReadInt(0)), 0xFFFFFFFFu);
-    EXPECT_EQ(in.ReadInt(0), 1);
-    EXPECT_EQ(in.ReadInt(1), 0);
+    EXPECT_TRUE(in.ReadBool(false));
+    EXPECT_FALSE(in.ReadBool(true));
     EXPECT_DOUBLE_EQ(in.ReadDouble(0), 0.123456789012345678);
     EXPECT_DOUBLE_EQ(in.ReadDouble(0), 2.0); // "%.0lf" rounds half to even
     const tagPen back = in.ReadPen(kDefaultPen);
@@ -94,6 +94,7 @@ TEST(ConfigFileValues, EveryKindRoundTripsInWriterOrder)
     EXPECT_EQ(in.ReadText("dflt"), "dflt");
     EXPECT_EQ(in.ReadChar('q'), 'q');
     EXPECT_DOUBLE_EQ(in.ReadDouble(1.5), 1.5);
+    EXPECT_TRUE(in.ReadBool(true));
 }
 
 TEST(ConfigFileValues, BytesOnDiskAreTextModeWithEscapes)

@@ -39,17 +39,6 @@ QByteArray ReadAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray PdfText(const QString& path)
-{
-    const QString exe = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (exe.isEmpty())
-        return QByteArray();
-    QProcess p;
-    p.start(exe, {path, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return p.readAllStandardOutput();
-}
-
 class MyListViewTest : public ::testing::Test
 {
 protected:
