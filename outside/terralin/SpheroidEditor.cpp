@@ -43,9 +43,15 @@ const DLGTEMPLATE_TABLE kTemplate = {IDD_SPHEROID_EDITOR,
                                      AFX_DLGITEM_COUNT(kItems)};
 const CDialogTemplateRegistrar registerTemplate(&kTemplate);
 
+// Some table rows store their qualifier already in brackets ("(Hayford 1910)"): those are shown
+// as they stand, not bracketed twice.
 CString Caption(const CString& name, const CString& country)
 {
-    return country.IsEmpty() ? name : name + " (" + country + ")";
+    if (country.IsEmpty())
+        return name;
+    if (country[0] == '(')
+        return name + " " + country;
+    return name + " (" + country + ")";
 }
 } // namespace
 

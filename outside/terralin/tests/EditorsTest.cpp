@@ -91,6 +91,11 @@ struct EditorFixture : ::testing::Test
 TEST_F(EditorFixture, SpheroidChosenIsSavedWithItsType)
 {
     ModalHook::AnswerDialog(IDD_SPHEROID_EDITOR, [](CDialog* dlg) {
+        auto* list = dynamic_cast<CComboBox*>(
+            CWnd::FromHandle(dlg->GetDlgItem(IDC_TERRALIN_LIST)->GetSafeHwnd()));
+        // A qualifier stored with its brackets is not bracketed again; others are.
+        EXPECT_GE(list->FindStringExact(-1, "International Spheroid (Hayford 1910)"), 0);
+        EXPECT_GE(list->FindStringExact(-1, "Airy 1830 (OSGB)"), 0);
         EXPECT_TRUE(Choose(dlg, IDC_TERRALIN_LIST, "Airy 1830"));
         CString details;
         dlg->GetDlgItemText(IDC_TERRALIN_DETAILS_1, details);
