@@ -102,18 +102,22 @@ void CUdpReader::Stop()
     }
 }
 
-bool CUdpReader::SaveSettings()
+CString CUdpReader::GetSettingsFileName() const
 {
-    CString folder = GetSettingsFolder() + "UDP_Ports\\";
-    CreateFolderPath(folder);
     CString title = m_strName.IsEmpty() ? CString("UDP") : m_strName;
     // The name comes from a list file: it must not lead out of the folder.
     title.Replace(' ', '_');
     title.Replace('\\', '_');
     title.Replace('/', '_');
     title.Replace(':', '_');
+    return CConfigFile::MakeFileName(GetSettingsFolder() + "UDP_Ports\\", title);
+}
+
+bool CUdpReader::SaveSettings()
+{
+    CreateFolderPath(GetSettingsFolder() + "UDP_Ports\\");
     CConfigFile file;
-    if (!file.Open(CConfigFile::MakeFileName(folder, title),
+    if (!file.Open(GetSettingsFileName(),
                    CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText))
         return false;
     try

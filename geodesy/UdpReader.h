@@ -46,6 +46,8 @@ public:
 
     // Writes "<settings folder>UDP_Ports\<name>.INI": "Port No" and "Enable".
     bool SaveSettings();
+    // The file SaveSettings writes under the input's present name.
+    CString GetSettingsFileName() const;
 
     // Takes every complete line ('\n' included) out of the buffer, under the reader's lock.
     // Returns the number of lines appended to `lines`.

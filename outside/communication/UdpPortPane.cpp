@@ -3,6 +3,7 @@
 #include "foundation/ConfigFile.h"
 #include "foundation/CsvParser.h"
 #include "geodesy/UdpArray.h"
+#include "platform/core/FileApi.h"
 
 namespace
 {
@@ -125,8 +126,18 @@ bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
         // The name names the input's settings file.
         if (name.IsEmpty() || name.FindOneOf("\\/:*?\"<>|") >= 0)
             return false;
+        // The settings file follows the name: the old one goes once the new one is written,
+        // so a later input of the old name does not inherit its port.
+        const CString oldFile = reader->GetSettingsFileName();
+        const CString oldName = reader->m_strName;
         reader->m_strName = name;
-        reader->SaveSettings();
+        if (!reader->SaveSettings())
+        {
+            reader->m_strName = oldName;
+            return false;
+        }
+        if (reader->GetSettingsFileName().CompareNoCase(oldFile) != 0)
+            ::DeleteFileA(oldFile);
         SaveList();
         return true;
     }

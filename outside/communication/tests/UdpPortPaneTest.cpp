@@ -6,6 +6,7 @@
 #include "geodesy/UdpArray.h"
 #include "outside/communication/UdpPortPane.h"
 #include "platform/core/StdioFile.h"
+#include "platform/core/FileFind.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -117,8 +118,13 @@ TEST(UdpPortPane, EditsRebindRenameAndAreLoadedAgain)
     EXPECT_EQ(reader->m_nPort, moved);
     EXPECT_TRUE(reader->IsRunning());
     EXPECT_EQ(f.pane.GetTable().GetItemText(0, CUdpPortPane::COLUMN_PORT), text);
+    const CString oldFile = f.readers.GetAt(1)->GetSettingsFileName();
+    ASSERT_TRUE(CFileFind().FindFile(oldFile));
     ASSERT_TRUE(f.pane.EditCell(1, CUdpPortPane::COLUMN_NAME, "  Aft GNSS "));
     EXPECT_EQ(f.readers.GetAt(1)->m_strName, CString("Aft GNSS"));
+    // The settings file is renamed with the input, not left behind.
+    EXPECT_TRUE(CFileFind().FindFile(f.readers.GetAt(1)->GetSettingsFileName()));
+    EXPECT_FALSE(CFileFind().FindFile(oldFile));
 
     struct Refused
     {
