@@ -286,6 +286,9 @@ bool CNTv2Thread::ReadGrid(CFile& file, OverviewDef& overview,
                 r.LongitudeShift = FloatAt(p + 4);
                 r.LatitudeAccuracy = FloatAt(p + 8);
                 r.LongitudeAccuracy = FloatAt(p + 12);
+                // A shift that is no number would be interpolated into every nearby result.
+                if (!std::isfinite(r.LatitudeShift) || !std::isfinite(r.LongitudeShift))
+                    return false;
             }
             done += take;
             if (m_bStop)

@@ -365,7 +365,11 @@ bool COstn15Grid::ReadGridFile(const CString& path, BYTE* header, GridShiftRecor
                 bytes <= size - HEADER_BYTES && bytes <= 0xFFFFFFFFull)
             {
                 records = new (std::nothrow) GridShiftRecordDef[static_cast<size_t>(count)];
-                if (records && file.Read(records, static_cast<UINT>(bytes)) == bytes)
+                // A shift that is no number would be interpolated into every nearby result.
+                if (records && file.Read(records, static_cast<UINT>(bytes)) == bytes &&
+                    std::all_of(records, records + count, [](const GridShiftRecordDef& r) {
+                        return std::isfinite(r.LatitudeShift) && std::isfinite(r.LongitudeShift);
+                    }))
                 {
                     extent = e;
                     whole = true;

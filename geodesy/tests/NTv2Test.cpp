@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <thread>
 
@@ -98,6 +99,7 @@ struct Damage
     int32_t countDelta = 0;          // added to GS_COUNT of the first sub-grid
     bool recordsFollowCount = false; // write as many records as the spoilt GS_COUNT says
     int cutBytes = 0;                // bytes cut off the end of the file
+    float childShift = 0.0f;         // when not 0, the latitude shift of the child's last node
 };
 
 QByteArray GsbFile(const std::vector<SubGridShape>& grids, const Damage& damage = Damage())
@@ -135,7 +137,8 @@ QByteArray GsbFile(const std::vector<SubGridShape>& grids, const Damage& damage 
         {
             const int row = k / g.Columns();
             const int col = k % g.Columns();
-            AppendFloat(bytes, static_cast<float>(g.LatShift(row, col)));
+            const bool spoilt = n == 1 && damage.childShift != 0.0f && k == written - 1;
+            AppendFloat(bytes, spoilt ? damage.childShift : static_cast<float>(g.LatShift(row, col)));
             AppendFloat(bytes, static_cast<float>(g.LonShift(row, col)));
             AppendFloat(bytes, 0.01f);
             AppendFloat(bytes, 0.02f);
@@ -259,6 +262,13 @@ TEST(NTv2Load, DamagedFilesAreRefusedWhole)
     d.countDelta = 9;
     d.recordsFollowCount = true;
     cases.push_back({"GS_COUNT one row beyond the grid", d});
+    // A node that is no number would come back from Transform as a shift that is no number.
+    d = Damage();
+    d.childShift = std::numeric_limits<float>::quiet_NaN();
+    cases.push_back({"a node that is not a number", d});
+    d = Damage();
+    d.childShift = std::numeric_limits<float>::infinity();
+    cases.push_back({"an infinite node", d});
     for (int32_t numFile : {1000000, 0, -3})
     {
         d = Damage();

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace geodesytest;
 
@@ -369,6 +370,10 @@ TEST(Ostn15Grid, LoadsBothFilesOrNeither)
     QByteArray noAxis = good;
     const double zero = 0.0;
     std::memcpy(noAxis.data() + 136, &zero, 8); // MINOR_F
+    // The last node's latitude shift (the end record's 16 bytes follow it) is no number.
+    QByteArray nanNode = good;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::memcpy(nanNode.data() + nanNode.size() - 32, &nan, 4);
 
     const struct
     {
@@ -388,6 +393,7 @@ TEST(Ostn15Grid, LoadsBothFilesOrNeither)
         {"GS_COUNT beyond the grid", &good, &extraRow, false},
         {"two sub-grids announced", &twoGrids, &good, false},
         {"no minor axis", &good, &noAxis, false},
+        {"a node that is not a number", &nanNode, &good, false},
     };
     for (const auto& c : cases)
     {
