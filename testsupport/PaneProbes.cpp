@@ -2,14 +2,7 @@
 
 #include "platform/ui/HeaderCtrl.h"
 #include "platform/ui/ListCtrl.h"
-#include "platform/ui/Wnd.h"
 #include "testsupport/EventPump.h"
-
-#include <QAbstractScrollArea>
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPixmap>
-#include <QWidget>
 
 CMFCPropertyGridProperty* FindGridItem(const CMFCPropertyGridCtrl& grid, DWORD_PTR id)
 {
@@ -75,44 +68,4 @@ std::vector<std::vector<std::string>> TableCells(const CListCtrl& table)
         rows.push_back(row);
     }
     return rows;
-}
-
-void ClickTable(const CListCtrl& table, CPoint point)
-{
-    auto* view = qobject_cast<QAbstractScrollArea*>(table.GetWidget());
-    QWidget* viewport = view ? view->viewport() : nullptr;
-    if (viewport == nullptr)
-        return;
-    const QPoint at = QPoint(point.x, point.y) - viewport->geometry().topLeft();
-    const QPointF global = viewport->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &release);
-    Pump();
-}
-
-QImage GrabWindow(const CWnd& wnd)
-{
-    Pump();
-    QWidget* widget = wnd.GetWidget();
-    return widget ? widget->grab().toImage() : QImage();
-}
-
-QRect RectInFrame(const CWnd& wnd, const CWnd& frame)
-{
-    QWidget* widget = wnd.GetWidget();
-    QWidget* top = frame.GetWidget();
-    if (widget == nullptr || top == nullptr)
-        return QRect();
-    return QRect(widget->mapTo(top, QPoint(0, 0)), widget->size());
-}
-
-int CountVisibleTopLevelWindows()
-{
-    Pump();
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += widget->isVisible() && widget->isWindow() ? 1 : 0;
-    return count;
 }

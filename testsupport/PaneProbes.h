@@ -1,18 +1,15 @@
-// Probes for pane and chart tests: what a user sees of a pane's grid and table, a grab of a
-// window with its children, the visible top-level windows, and edits made through the grid's
-// own in-place edit path.
+// Probes for pane and chart tests: what a user sees of a pane's grid and table, and edits made
+// through the grid's own in-place edit path. Grabs, top-level windows and clicks are those of
+// FrameProbe and UserInput.
 #pragma once
 
 #include "platform/core/String.h"
 #include "platform/ui/PropertyGrid.h"
 
-#include <QImage>
-
 #include <string>
 #include <vector>
 
 class CListCtrl;
-class CWnd;
 
 // The grid's item with the data word, searched through every group; null when there is none.
 CMFCPropertyGridProperty* FindGridItem(const CMFCPropertyGridCtrl& grid, DWORD_PTR id);
@@ -29,13 +26,3 @@ std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
 // The table's column headings, and its cells row by row.
 std::vector<std::string> TableHeadings(const CListCtrl& table);
 std::vector<std::vector<std::string>> TableCells(const CListCtrl& table);
-
-// A left click at the table's client point, through Qt's own mouse events, as a user's.
-void ClickTable(const CListCtrl& table, CPoint point);
-
-// The window with its children as the screen shows it.
-QImage GrabWindow(const CWnd& wnd);
-// The window's widget mapped into the grab of `frame`: the rectangle it covers there.
-QRect RectInFrame(const CWnd& wnd, const CWnd& frame);
-// How many top-level windows are visible now.
-int CountVisibleTopLevelWindows();

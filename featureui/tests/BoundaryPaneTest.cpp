@@ -10,7 +10,9 @@
 #include "platform/core/WinApp.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
+#include "testsupport/FrameProbe.h"
 #include "testsupport/PaneProbes.h"
+#include "testsupport/UserInput.h"
 #include "testsupport/RecordingOwner.h"
 
 #include "features/RedrawChart.h"
@@ -141,10 +143,11 @@ TEST_F(BoundaryPaneFixture, AddingThreeFilesSelectsTheLastAndListsEachFileOnce)
     EXPECT_EQ(cells[2], (std::vector<std::string>{"3", "7100.000", "8100.000"}));
 
     // What a user sees: one window, the pane docked in it with a grey grid and a grey table.
-    EXPECT_EQ(CountVisibleTopLevelWindows(), 1);
-    const QImage frame = GrabWindow(owner);
-    const QRect grid = RectInFrame(pane.GetPropertyGrid(), owner);
-    const QRect table = RectInFrame(pane.GetTable(), owner);
+    Pump();
+    EXPECT_EQ(FrameProbe::StrayTopLevels(&owner), std::vector<std::string>());
+    const QImage frame = FrameProbe::GrabWindow(&owner);
+    const QRect grid = FrameProbe::PaneRect(&pane.GetPropertyGrid());
+    const QRect table = FrameProbe::PaneRect(&pane.GetTable());
     ASSERT_TRUE(frame.rect().contains(grid.center()));
     ASSERT_TRUE(pane.GetTable().IsWindowVisible());
     ASSERT_TRUE(frame.rect().contains(table.bottomRight() - QPoint(4, 4)));
@@ -322,7 +325,7 @@ TEST_F(BoundaryPaneFixture, LayoutNightModeAndRowClicks)
     CRect rowRect;
     ASSERT_TRUE(pane.GetTable().GetItemRect(1, &rowRect, LVIR_BOUNDS));
     owner.Clear();
-    ClickTable(pane.GetTable(), CPoint(rowRect.left + 5, rowRect.CenterPoint().y));
+    UserInput::ClickClient(&pane.GetTable(), rowRect.left + 5, rowRect.CenterPoint().y);
     const WPARAM point = reinterpret_cast<WPARAM>(GetChartPoint());
     EXPECT_EQ(owner.Messages(), (Messages{{"UM_REDRAW_CHART", point, 0}, {"UM_REDRAW_VECTOR_DISPLAY", point, 0}}));
     EXPECT_DOUBLE_EQ(GetChartPoint()->x, 510.0);
@@ -331,7 +334,7 @@ TEST_F(BoundaryPaneFixture, LayoutNightModeAndRowClicks)
     CRect client;
     pane.GetTable().GetClientRect(&client);
     owner.Clear();
-    ClickTable(pane.GetTable(), CPoint(10, client.bottom - 3));
+    UserInput::ClickClient(&pane.GetTable(), 10, client.bottom - 3);
     pane.SendMessage(UM_SELECT_FEATURE, 0, 4); // a stale point index
     EXPECT_TRUE(owner.Messages().empty());
 }

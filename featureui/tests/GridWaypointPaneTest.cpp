@@ -12,7 +12,9 @@
 #include "platform/core/WinApp.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
+#include "testsupport/FrameProbe.h"
 #include "testsupport/PaneProbes.h"
+#include "testsupport/UserInput.h"
 #include "testsupport/RecordingOwner.h"
 
 #include <QDir>
@@ -121,9 +123,10 @@ TEST_F(GridWaypointPaneFixture, ClearanceAndToleranceStayLockedUntilThePasswordI
     ASSERT_NE(Item(CGridWaypointPane::ITEM_PASSWORD), nullptr);
 
     // One window on the screen; the pane's grid is grey inside it, the waypoints listed below.
-    EXPECT_EQ(CountVisibleTopLevelWindows(), 1);
-    const QImage frame = GrabWindow(owner);
-    const QRect gridRect = RectInFrame(pane.GetPropertyGrid(), owner);
+    Pump();
+    EXPECT_EQ(FrameProbe::StrayTopLevels(&owner), std::vector<std::string>());
+    const QImage frame = FrameProbe::GrabWindow(&owner);
+    const QRect gridRect = FrameProbe::PaneRect(&pane.GetPropertyGrid());
     ASSERT_TRUE(frame.rect().contains(gridRect.center()));
     int grey = 0;
     for (int y = gridRect.top(); y < gridRect.bottom(); y += 3)
@@ -307,7 +310,7 @@ TEST_F(GridWaypointPaneFixture, FilesAreAddedOnceAndRemovedWithTheHostTold)
     ChooseFile(0);
     ASSERT_TRUE(pane.GetTable().GetItemRect(1, &row, LVIR_BOUNDS));
     owner.Clear();
-    ClickTable(pane.GetTable(), CPoint(row.left + 5, row.CenterPoint().y));
+    UserInput::ClickClient(&pane.GetTable(), row.left + 5, row.CenterPoint().y);
     EXPECT_EQ(owner.Messages().size(), 2u);
 
     owner.Clear();
