@@ -27,7 +27,7 @@ QWidget* WidgetAt(QWidget* top, QPoint& pos)
 
 // Each event goes to the widget under the point at that moment, as on a screen: a first click
 // may open a window there (an in-place editor) that takes the second.
-void Click(QWidget* top, QPoint topPos, bool doubleClick)
+void Click(QWidget* top, QPoint topPos, bool doubleClick, Qt::MouseButton button = Qt::LeftButton)
 {
     const auto target = [top, topPos](QPoint& pos) {
         pos = topPos;
@@ -36,9 +36,9 @@ void Click(QWidget* top, QPoint topPos, bool doubleClick)
     QPoint pos;
     QWidget* w = target(pos);
     QTest::mouseMove(w, pos);
-    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, pos);
+    QTest::mousePress(w, button, Qt::NoModifier, pos);
     if ((w = target(pos)) != nullptr)
-        QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, pos);
+        QTest::mouseRelease(w, button, Qt::NoModifier, pos);
     Pump();
     if (!doubleClick)
         return;
@@ -58,6 +58,13 @@ void ClickClient(CWnd* wnd, int x, int y, bool doubleClick)
     if (!top)
         return;
     Click(top, QPoint(x, y), doubleClick);
+}
+
+void RightClickClient(CWnd* wnd, int x, int y)
+{
+    QWidget* top = wnd ? wnd->GetWidget() : nullptr;
+    if (top)
+        Click(top, QPoint(x, y), false, Qt::RightButton);
 }
 
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)

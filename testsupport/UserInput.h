@@ -16,6 +16,8 @@ namespace UserInput
 // A left click (or a double click) at a point of `wnd`'s client area; it lands on the widget
 // that lies there, as a real click would.
 void ClickClient(CWnd* wnd, int x, int y, bool doubleClick = false);
+// A right click at a point of `wnd`'s client area, landing as ClickClient's does.
+void RightClickClient(CWnd* wnd, int x, int y);
 // A left click in the middle of a list cell (report view).
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick = false);
 // Drops the list down with a click on the combo, waits as a user would, and clicks the item

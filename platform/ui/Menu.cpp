@@ -269,6 +269,8 @@ QMenu* BuildQMenu(HMENU h, QWidget* parent, HWND owner)
             pal.setColor(QPalette::Base, ToQColor(lb.lbColor));
             menu->setPalette(pal);
             menu->setAutoFillBackground(true);
+            // The style lightens the palette for menus; the brush's colour is what must show.
+            menu->setStyleSheet(QStringLiteral("QMenu { background-color: %1; }").arg(ToQColor(lb.lbColor).name()));
         }
     }
     for (const MenuItem& item : data->items)

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -190,6 +191,30 @@ private:
 
     CMFCPropertyGridCtrl* m_grid;
     QPointer<QObject> m_guard;
+};
+
+// Hands a right-button release on the tree to the grid as its own message.
+class CRightButtonRelay : public QObject
+{
+public:
+    CRightButtonRelay(CMFCPropertyGridCtrl* grid, QObject* parent) : QObject(parent), m_grid(grid) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        auto* me = static_cast<QMouseEvent*>(event);
+        QWidget* box = m_grid->GetWidget();
+        if (me->button() != Qt::RightButton || !box || !watched->isWidgetType())
+            return false;
+        const QPoint at = static_cast<QWidget*>(watched)->mapTo(box, me->position().toPoint());
+        m_grid->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(at.x()), static_cast<WORD>(at.y())));
+        return true;
+    }
+
+private:
+    CMFCPropertyGridCtrl* m_grid;
 };
 } // namespace
 
@@ -376,7 +401,15 @@ CString CMFCPropertyGridProperty::FormatProperty()
         return CString();
     if (m_varValue.vt == VT_BOOL && m_pWndList)
         return m_varValue.ToText(m_pWndList->GetBoolTrue(), m_pWndList->GetBoolFalse());
-    return m_varValue.ToText();
+    switch (m_varValue.vt)
+    {
+    case VT_EMPTY: case VT_BOOL: case VT_I2: case VT_I4: case VT_INT: case VT_UINT: case VT_UI1:
+    case VT_R4: case VT_R8: case VT_BSTR:
+        return m_varValue.ToText();
+    default:
+        // A value of a kind the grid cannot show as text says so rather than showing nothing.
+        return "*** error ***";
+    }
 }
 
 BOOL CMFCPropertyGridProperty::TextToVar(const CString& strText)
@@ -532,6 +565,9 @@ BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent
         m_pDescription = nullptr;
         return FALSE;
     }
+    // Right clicks land on the tree's viewport; a grid with a menu of its own hears of them
+    // as its WM_RBUTTONUP. The other buttons stay the tree's, for its in-place editors.
+    m_pTree->viewport()->installEventFilter(new CRightButtonRelay(this, m_pGuard.get()));
     Rebuild();
     return TRUE;
 }
