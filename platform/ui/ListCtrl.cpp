@@ -285,6 +285,24 @@ public:
 
     LRESULT Notify(UINT code, NMHDR* hdr) { return AfxNotifyParent(m_hWnd, code, hdr); }
 
+    // The check box of a row: at the left of the first column, in a list with check boxes.
+    QRect CheckBoxRect(int row) const
+    {
+        const QRect cell = visualRect(m_model.index(row, 0));
+        return QRect(cell.left() + 3, cell.top() + (cell.height() - kCheckBoxSize) / 2, kCheckBoxSize, kCheckBoxSize);
+    }
+    // The row whose check box lies under a viewport point; -1 for none.
+    int CheckBoxRowAt(const QPoint& viewportPos) const
+    {
+        if (!(m_exStyle & LVS_EX_CHECKBOXES))
+            return -1;
+        const QModelIndex index = indexAt(viewportPos);
+        if (!index.isValid() || index.column() != 0)
+            return -1;
+        return CheckBoxRect(index.row()).adjusted(-1, -1, 1, 1).contains(viewportPos) ? index.row() : -1;
+    }
+    static constexpr int kCheckBoxSize = 13;
+
     void NotifyClick(UINT code, const QPoint& viewportPos)
     {
         NMITEMACTIVATE info{};
@@ -315,7 +333,19 @@ protected:
         const QPoint pos = event->position().toPoint();
         QTableView::mousePressEvent(event);
         if (event->button() == Qt::LeftButton)
+        {
+            // The parent hears of the click before the box changes, as it reads the state the
+            // user saw.
+            const int boxRow = CheckBoxRowAt(pos);
             NotifyClick(NM_CLICK, pos);
+            if (boxRow >= 0 && ValidRow(boxRow))
+            {
+                Row& r = m_model.rows[static_cast<size_t>(boxRow)];
+                const UINT ticked = (r.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+                r.state = (r.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(ticked ? 1 : 2);
+                m_model.RowChanged(boxRow);
+            }
+        }
         else if (event->button() == Qt::RightButton)
             NotifyClick(NM_RCLICK, pos);
     }
@@ -429,6 +459,20 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->save();
     painter->fillRect(option.rect, background);
     QRect area = option.rect.adjusted(3, 0, -3, 0);
+    if (col == 0 && (v->m_exStyle & LVS_EX_CHECKBOXES))
+    {
+        const QRect box = v->CheckBoxRect(row);
+        painter->fillRect(box, Qt::white);
+        painter->setPen(QColor(0x40, 0x40, 0x40));
+        painter->drawRect(box.adjusted(0, 0, -1, -1));
+        if ((r.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2))
+        {
+            painter->setPen(QPen(Qt::black, 2));
+            painter->drawPolyline(QPolygon({box.topLeft() + QPoint(3, 6), box.topLeft() + QPoint(5, 9),
+                                            box.topLeft() + QPoint(10, 3)}));
+        }
+        area.setLeft(box.right() + 4);
+    }
     CImageList* images = v->m_imageLists[LVSIL_SMALL];
     if (images && r.image >= 0 && (col == 0 || (v->m_exStyle & LVS_EX_SUBITEMIMAGES)) && col == 0)
     {
@@ -682,6 +726,8 @@ int CListCtrl::InsertItem(const LVITEM* pItem)
         row.image = pItem->iImage;
     if (pItem->mask & LVIF_PARAM)
         row.data = pItem->lParam;
+    if (v->m_exStyle & LVS_EX_CHECKBOXES)
+        row.state = INDEXTOSTATEIMAGEMASK(1);
     v->m_model.InsertRow(at, std::move(row));
     if (pItem->mask & LVIF_STATE)
         SetItemState(at, pItem->state, pItem->stateMask);
@@ -996,7 +1042,7 @@ int CListCtrl::HitTest(LVHITTESTINFO* pInfo) const
         pInfo->flags = LVHT_NOWHERE;
         return -1;
     }
-    pInfo->flags = LVHT_ONITEMLABEL;
+    pInfo->flags = v->CheckBoxRowAt(p) == row ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL;
     pInfo->iItem = row;
     const int col = v->columnAt(p.x());
     pInfo->iSubItem = col < 0 ? 0 : col;
@@ -1074,8 +1120,22 @@ DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
     LIST_VIEW(0)
     const DWORD old = v->m_exStyle;
     v->m_exStyle = dwNewStyle;
+    if ((dwNewStyle & LVS_EX_CHECKBOXES) && !(old & LVS_EX_CHECKBOXES))
+        for (Row& r : v->m_model.rows)
+            if (!(r.state & LVIS_STATEIMAGEMASK))
+                r.state |= INDEXTOSTATEIMAGEMASK(1);
     v->viewport()->update();
     return old;
+}
+
+BOOL CListCtrl::GetCheck(int nItem) const
+{
+    return (GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12) == 2 ? TRUE : FALSE;
+}
+
+BOOL CListCtrl::SetCheck(int nItem, BOOL fCheck)
+{
+    return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), LVIS_STATEIMAGEMASK);
 }
 
 COLORREF CListCtrl::GetBkColor() const

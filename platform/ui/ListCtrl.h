@@ -67,6 +67,9 @@ class CEdit;
 #define LVIS_SELECTED 0x0002u
 #define LVIS_CUT 0x0004u
 #define LVIS_DROPHILITED 0x0008u
+// The state image: 1 an unticked, 2 a ticked check box (LVS_EX_CHECKBOXES).
+#define LVIS_STATEIMAGEMASK 0xF000u
+#define INDEXTOSTATEIMAGEMASK(i) (static_cast<UINT>(i) << 12)
 
 #define LVNI_ALL 0x0000
 #define LVNI_FOCUSED 0x0001
@@ -298,6 +301,10 @@ public:
     // ----- Looks ------------------------------------------------------------------------
     DWORD GetExtendedStyle() const;
     DWORD SetExtendedStyle(DWORD dwNewStyle);
+    // Check boxes (LVS_EX_CHECKBOXES): a left click on a row's box toggles it, after NM_CLICK
+    // has gone to the parent; HitTest reports LVHT_ONITEMSTATEICON there.
+    BOOL GetCheck(int nItem) const;
+    BOOL SetCheck(int nItem, BOOL fCheck = TRUE);
     COLORREF GetBkColor() const;
     BOOL SetBkColor(COLORREF cr);
     COLORREF GetTextColor() const;
