@@ -77,7 +77,8 @@ DirectLine StartLine(const CSpheroid* spheroid, double lat1, double lon1, double
 }
 
 // False where the series leaves its domain (a line beyond a quarter of the globe).
-bool PointAlong(const CSpheroid* spheroid, const DirectLine& line, double distance, double* lat2, double* lon2)
+bool PointAlong(const CSpheroid* spheroid, const DirectLine& line, double distance, double* lat2,
+                double* lon2)
 {
     const double sigma = distance / line.n1;
     const double m = line.m;
@@ -162,7 +163,8 @@ double NormalSectionLength(const CSpheroid* spheroid, double azimuth, double lat
     if (d < 0.0)
         d += kTwoPi;
     return ((std::sin(2.0 * p) - std::sin(2.0 * o)) * (2.0 * x - j / 8.0 - 15.0 * y) +
-            d * (j / 4.0 + 1.0 - 3.0 * x + 20.0 * y) + (std::sin(4.0 * p) - std::sin(4.0 * o)) * (3.0 * y - x / 4.0)) *
+            d * (j / 4.0 + 1.0 - 3.0 * x + 20.0 * y) +
+            (std::sin(4.0 * p) - std::sin(4.0 * o)) * (3.0 * y - x / 4.0)) *
            (nu / k) * p1;
 }
 
@@ -182,8 +184,8 @@ enum class InverseStart
 };
 
 // `inputs`: lat1, lon1, lat2, lon2, sin lat1, cos lat1, tan lat1, N(lat1).
-InverseStart BeginInverse(const CSpheroid* spheroid, double* distance, double* bearing, double* reverseBearing,
-                          std::initializer_list<double> inputs)
+InverseStart BeginInverse(const CSpheroid* spheroid, double* distance, double* bearing,
+                          double* reverseBearing, std::initializer_list<double> inputs)
 {
     if (!AllFinite(inputs))
         return InverseStart::Refused;
@@ -286,8 +288,8 @@ bool InverseMethod0(const CSpheroid* spheroid, double* distance, double* bearing
                     double lat1, double lon1, double lat2, double lon2, double sinLat1, double cosLat1,
                     double tanLat1, double nu1)
 {
-    const InverseStart start =
-        BeginInverse(spheroid, distance, bearing, reverseBearing, {lat1, lon1, lat2, lon2, sinLat1, cosLat1, tanLat1, nu1});
+    const InverseStart start = BeginInverse(spheroid, distance, bearing, reverseBearing,
+                                            {lat1, lon1, lat2, lon2, sinLat1, cosLat1, tanLat1, nu1});
     if (start != InverseStart::Compute)
         return start == InverseStart::Done;
     double dLon = lon2 - lon1;
@@ -330,8 +332,8 @@ bool InverseMethod1(const CSpheroid* spheroid, double* distance, double* bearing
                     double lat1, double lon1, double lat2, double lon2, double sinLat1, double cosLat1,
                     double tanLat1, double nu1)
 {
-    const InverseStart start =
-        BeginInverse(spheroid, distance, bearing, reverseBearing, {lat1, lon1, lat2, lon2, sinLat1, cosLat1, tanLat1, nu1});
+    const InverseStart start = BeginInverse(spheroid, distance, bearing, reverseBearing,
+                                            {lat1, lon1, lat2, lon2, sinLat1, cosLat1, tanLat1, nu1});
     if (start != InverseStart::Compute)
         return start == InverseStart::Done;
     const double e2 = spheroid->m_E2;
@@ -363,7 +365,7 @@ bool InverseMethod1(const CSpheroid* spheroid, double* distance, double* bearing
 
     const double sinAlpha = std::sin(alpha);
     const double sigma = std::fabs(sinAlpha) <= 5e-4 ? std::asin(std::cos(psi) * q / std::cos(alpha))
-                                                      : std::asin(std::cos(psi) * std::sin(dLon) / sinAlpha);
+                                                     : std::asin(std::cos(psi) * std::sin(dLon) / sinAlpha);
 
     double beta = std::atan(std::sin(dLon) / (std::sin(psi) * std::cos(dLon) - std::cos(psi) * tanLat1));
     if (dLat > 0.0)
@@ -375,7 +377,8 @@ bool InverseMethod1(const CSpheroid* spheroid, double* distance, double* bearing
         beta = WrapTwoPi(std::fmod(beta + M_PI, kTwoPi));
 
     const double d = std::cos(alpha) * cosLat1 * ep2;
-    const double s = std::fabs(sigma * nu1 + (sigma * 0.25 * ep2 * sinLat1 - d / 3.0) * (d * 0.5 * sigma * sigma));
+    const double s =
+        std::fabs(sigma * nu1 + (sigma * 0.25 * ep2 * sinLat1 - d / 3.0) * (d * 0.5 * sigma * sigma));
     if (!AllFinite({s, alpha, beta}))
     {
         SetAll(distance, bearing, reverseBearing, 0.0, 0.0, 0.0);

@@ -70,7 +70,8 @@ void TurnCorridor(RouteDef& point, double portWidth, double starboardWidth)
     const double portRange = left ? r - portWidth : r + portWidth;
     const double starboardRange = left ? r + starboardWidth : r - starboardWidth;
     const tagXY& c = point.TurnCentre;
-    PointAtRangeBearing(c.x, c.y, portRange, point.TurnStartAngle, &point.PortCorridor.x, &point.PortCorridor.y);
+    PointAtRangeBearing(c.x, c.y, portRange, point.TurnStartAngle, &point.PortCorridor.x,
+                        &point.PortCorridor.y);
     PointAtRangeBearing(c.x, c.y, starboardRange, point.TurnStartAngle, &point.StarboardCorridor.x,
                         &point.StarboardCorridor.y);
     PointAtRangeBearing(c.x, c.y, portRange, point.TurnEndAngle, &point.PortCorridorEnd.x,
@@ -177,7 +178,8 @@ void CDesignRoute::Recompute()
             point.Kp = anchorKp + Distance(anchor, point.Position) / 1000.0;
             ComputeLegGeometry(point.Position.x, point.Position.y, next.x, next.y, &point.Leg);
             tagXY portCorner{0.0, 0.0}, starboardCorner{0.0, 0.0};
-            ComputeCorridorVertex(previous, point.Position, next, port, starboard, &portCorner, &starboardCorner);
+            ComputeCorridorVertex(previous, point.Position, next, port, starboard, &portCorner,
+                                  &starboardCorner);
             PointCorridor(point, portCorner, starboardCorner);
             anchor = point.Position;
             anchorKp = point.Kp;

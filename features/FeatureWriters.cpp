@@ -40,30 +40,31 @@ bool SaveWaypointFile(const CGridWaypoint* waypoints)
     const char* layout = CGridWaypoint::GetColumnLayout(waypoints->m_DataOrder);
     if (!layout)
         return false;
-    const bool written = WriteLines(waypoints->m_FilePath, waypoints->GetSize(), [&](INT_PTR i, CCsvParser& record) {
-        const GridWaypointDef& p = waypoints->GetAt(i);
-        for (const char* column = layout; *column; ++column)
-        {
-            switch (*column)
+    const bool written =
+        WriteLines(waypoints->m_FilePath, waypoints->GetSize(), [&](INT_PTR i, CCsvParser& record) {
+            const GridWaypointDef& p = waypoints->GetAt(i);
+            for (const char* column = layout; *column; ++column)
             {
-            case 'A':
-                record.AddString(p.Name);
-                break;
-            case 'E':
-                record.AddDouble(p.Easting, 3);
-                break;
-            case 'N':
-                record.AddDouble(p.Northing, 3);
-                break;
-            case 'H':
-                record.AddDouble(p.Height, 3);
-                break;
-            default:
-                record.AddDouble(p.Radius, 3);
-                break;
+                switch (*column)
+                {
+                case 'A':
+                    record.AddString(p.Name);
+                    break;
+                case 'E':
+                    record.AddDouble(p.Easting, 3);
+                    break;
+                case 'N':
+                    record.AddDouble(p.Northing, 3);
+                    break;
+                case 'H':
+                    record.AddDouble(p.Height, 3);
+                    break;
+                default:
+                    record.AddDouble(p.Radius, 3);
+                    break;
+                }
             }
-        }
-    });
+        });
     waypoints->SaveSettings();
     return written;
 }
@@ -73,13 +74,14 @@ bool SaveSailLineFile(CSailLine* sailLines)
     if (!sailLines || sailLines->m_FilePath.IsEmpty() || sailLines->m_DataOrder != SAIL_SOL_EOL)
         return false;
     sailLines->SaveDataOrder();
-    const bool written = WriteLines(sailLines->m_FilePath, sailLines->GetSize(), [&](INT_PTR i, CCsvParser& record) {
-        const SailLineDef& line = sailLines->GetAt(i);
-        record.AddDouble(line.Start.x, 3);
-        record.AddDouble(line.Start.y, 3);
-        record.AddDouble(line.End.x, 3);
-        record.AddDouble(line.End.y, 3);
-    });
+    const bool written =
+        WriteLines(sailLines->m_FilePath, sailLines->GetSize(), [&](INT_PTR i, CCsvParser& record) {
+            const SailLineDef& line = sailLines->GetAt(i);
+            record.AddDouble(line.Start.x, 3);
+            record.AddDouble(line.Start.y, 3);
+            record.AddDouble(line.End.x, 3);
+            record.AddDouble(line.End.y, 3);
+        });
     sailLines->SaveStatus();
     return written;
 }

@@ -50,8 +50,9 @@ const std::vector<Line>& Lines()
         std::vector<Line> read;
         for (const QList<QByteArray>& r : ReadCsv("geodesic_lines.csv"))
             read.push_back({r[0].toStdString(), r[1].toDouble() * kDeg, r[2].toDouble() * kDeg,
-                            r[3].toDouble() * kDeg, r[4].toDouble() * kDeg, r[5].toDouble(), r[6].toDouble() * kDeg,
-                            r[7].toDouble() * kDeg, r[8].toDouble(), r[9].toDouble() * kDeg});
+                            r[3].toDouble() * kDeg, r[4].toDouble() * kDeg, r[5].toDouble(),
+                            r[6].toDouble() * kDeg, r[7].toDouble() * kDeg, r[8].toDouble(),
+                            r[9].toDouble() * kDeg});
         return read;
     }();
     return lines;
@@ -144,7 +145,8 @@ TEST(Geodesic, InverseMethod1MatchesGeodSolve)
 // Pinned the same way: 1e-15, 9e-10, 1.3e-7, 1.2e-5 rad.
 TEST(Geodesic, DirectMatchesGeodSolve)
 {
-    const std::vector<Band> bands = {{1000, 0, 1e-14}, {100000, 0, 2e-9}, {600000, 0, 3e-7}, {2.1e6, 0, 3e-5}};
+    const std::vector<Band> bands = {
+        {1000, 0, 1e-14}, {100000, 0, 2e-9}, {600000, 0, 3e-7}, {2.1e6, 0, 3e-5}};
     for (const Line& l : Lines())
     {
         SCOPED_TRACE(l.ellipsoid + " " + std::to_string(l.s12));
@@ -162,8 +164,8 @@ TEST(Geodesic, DirectMatchesGeodSolve)
 // Pinned the same way: 0.1 um, 11 um, 12 um, 0.18 mm; the bearing within 1e-10 rad.
 TEST(Geodesic, RhumbLineMatchesRhumbSolve)
 {
-    const std::vector<Band> bands = {{1000, 1e-6, 2e-10}, {100000, 3e-5, 2e-10}, {600000, 3e-5, 2e-10},
-                                     {2.1e6, 5e-4, 2e-10}};
+    const std::vector<Band> bands = {
+        {1000, 1e-6, 2e-10}, {100000, 3e-5, 2e-10}, {600000, 3e-5, 2e-10}, {2.1e6, 5e-4, 2e-10}};
     for (const Line& l : Lines())
     {
         SCOPED_TRACE(l.ellipsoid + " " + std::to_string(l.s12));

@@ -133,7 +133,8 @@ TEST(DesignRoute, TurnArcMatchesPlaneGeometry)
         // Corners square to each leg at its tangent point, whichever side is inside.
         ExpectSquareCorners(p.PortCorridor, p.StarboardCorridor, p.TurnStart, 0.0, "turn start corners");
         ExpectSquareCorners(p.PortCorridorEnd, p.StarboardCorridorEnd, p.TurnEnd, out, "turn end corners");
-        const double portFromCentre = std::hypot(p.PortCorridor.x - p.TurnCentre.x, p.PortCorridor.y - p.TurnCentre.y);
+        const double portFromCentre =
+            std::hypot(p.PortCorridor.x - p.TurnCentre.x, p.PortCorridor.y - p.TurnCentre.y);
         EXPECT_NEAR(portFromCentre, c.turnDegrees < 0 ? c.radius - kPort : c.radius + kPort, 1e-6);
     }
 }
@@ -189,14 +190,16 @@ TEST(DesignRoute, TurnsThatDoNotFitAreSharpCorners)
 
         const tagXY before = sharp == 1 ? route[0].Position : route[sharp - 1].TurnEnd;
         const double beforeKp = sharp == 1 ? 0.0 : route[sharp - 1].TurnEndKp;
-        EXPECT_NEAR(p.Kp, beforeKp + std::hypot(p.Position.x - before.x, p.Position.y - before.y) / 1000, 1e-12);
+        EXPECT_NEAR(p.Kp, beforeKp + std::hypot(p.Position.x - before.x, p.Position.y - before.y) / 1000,
+                    1e-12);
         tagXY port{}, starboard{};
-        ComputeCorridorVertex(route[sharp - 1].Position, p.Position, route[sharp + 1].Position, kPort, kStarboard,
-                              &port, &starboard);
+        ComputeCorridorVertex(route[sharp - 1].Position, p.Position, route[sharp + 1].Position, kPort,
+                              kStarboard, &port, &starboard);
         ExpectAt(p.PortCorridor, port, "port");
         ExpectAt(p.StarboardCorridor, starboard, "starboard");
-        EXPECT_NEAR(p.Leg.Length, std::hypot(route[sharp + 1].Position.x - p.Position.x,
-                                             route[sharp + 1].Position.y - p.Position.y),
+        EXPECT_NEAR(p.Leg.Length,
+                    std::hypot(route[sharp + 1].Position.x - p.Position.x,
+                               route[sharp + 1].Position.y - p.Position.y),
                     1e-9);
     }
 }
