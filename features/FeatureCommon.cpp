@@ -97,11 +97,11 @@ CString CFeatureCommon::GetStatusFileName() const
     return CConfigFile::MakeFileName(m_Folder, m_Title, "INI");
 }
 
-void CFeatureCommon::ReadCsvLines(const char* path, const std::function<void(CCsvParser&)>& record)
+bool CFeatureCommon::ReadCsvLines(const char* path, const std::function<void(CCsvParser&)>& record)
 {
     CStdioFile file;
     if (!path || !*path || !file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
-        return;
+        return false;
     try
     {
         CCsvParser parser;
@@ -112,10 +112,12 @@ void CFeatureCommon::ReadCsvLines(const char* path, const std::function<void(CCs
             record(parser);
         }
         file.Close();
+        return true;
     }
     catch (CException* e)
     {
         e->Delete();
         file.Abort();
+        return false;
     }
 }

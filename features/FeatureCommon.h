@@ -38,8 +38,8 @@ public:
 
     // Hands each line of the text file at `path` to `record`, set into a CSV parser. A file that
     // cannot be read to its end keeps what was handed over before the failure. Nothing happens
-    // for an empty path or a file that will not open.
-    static void ReadCsvLines(const char* path, const std::function<void(CCsvParser&)>& record);
+    // for an empty path or a file that will not open. True when the file was read to its end.
+    static bool ReadCsvLines(const char* path, const std::function<void(CCsvParser&)>& record);
 
     CString m_FilePath; // as passed to LoadStatus
     CString m_Folder;   // up to and including the last '\\'; empty without one

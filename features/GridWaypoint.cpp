@@ -73,6 +73,11 @@ bool CGridWaypoint::HasRadius(int dataOrder)
     return dataOrder >= GWP_ENG_NNG_RADIUS && dataOrder <= GWP_NAME_ENG_NNG_HT_RADIUS;
 }
 
+const char* CGridWaypoint::GetColumnLayout(int dataOrder)
+{
+    return (dataOrder >= 0 && dataOrder < GWP_DATA_ORDER_COUNT) ? kColumns[dataOrder] : nullptr;
+}
+
 CGridWaypoint::CGridWaypoint()
 {
     SetDefaults();

@@ -58,6 +58,9 @@ public:
     static bool HasName(int dataOrder);
     static bool HasHeight(int dataOrder);
     static bool HasRadius(int dataOrder);
+    // The columns of a data order as they stand in a line, one letter each: 'A' name,
+    // 'E' easting, 'N' northing, 'H' height, 'R' radius; null for an order outside 0..9.
+    static const char* GetColumnLayout(int dataOrder);
 
     // No path, no points; settings as for a missing settings file.
     CGridWaypoint();

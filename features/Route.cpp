@@ -60,9 +60,9 @@ RouteDef::RouteDef()
     : Position{0.0, 0.0}, Leg{0.0, 0.0, 0.0, 0.0, 0.0, 0.0}, LegValue(0.0), DistanceToHere(0.0),
       DistanceScale(0.0),
       TurnRadius(0.0), TurnCentre{0.0, 0.0}, TurnStart{0.0, 0.0}, TurnEnd{0.0, 0.0}, TurnSparePoint{0.0, 0.0},
-      TurnStartAngle(0.0), TurnEndAngle(0.0), TurnSpareAngle(0.0), TurnSweep(0.0), TurnSpare(0.0),
-      TurnDirection(0), PortCorridor{0.0, 0.0}, PortSpare{0.0, 0.0}, StarboardCorridor{0.0, 0.0},
-      StarboardSpare{0.0, 0.0}, Spare{0.0, 0.0, 0.0}
+      TurnStartAngle(0.0), TurnEndAngle(0.0), TurnSpareAngle(0.0), TurnSweep(0.0), TurnLength(0.0),
+      TurnDirection(0), PortCorridor{0.0, 0.0}, PortCorridorEnd{0.0, 0.0}, StarboardCorridor{0.0, 0.0},
+      StarboardCorridorEnd{0.0, 0.0}, Kp(0.0), TurnStartKp(0.0), TurnEndKp(0.0)
 {
 }
 
@@ -170,6 +170,38 @@ void CRoute::ComputeLegs()
     }
 }
 
+bool CRoute::SetPoint(INT_PTR index, const RouteDef& record)
+{
+    if (index < 0 || index >= GetSize())
+        return false;
+    RouteDef point = record;
+    if (index + 1 < GetSize())
+    {
+        const tagXY& next = GetAt(index + 1).Position;
+        ComputeLegGeometry(point.Position.x, point.Position.y, next.x, next.y, &point.Leg);
+    }
+    SetAt(index, point);
+    if (index > 0)
+    {
+        RouteDef& before = ElementAt(index - 1);
+        ComputeLegGeometry(before.Position.x, before.Position.y, point.Position.x, point.Position.y,
+                           &before.Leg);
+    }
+    return true;
+}
+
+void CRoute::AppendPoint(const RouteDef& record)
+{
+    const INT_PTR index = Add(record);
+    if (index > 0)
+    {
+        // Read back from the array: `record` may have been one of its elements.
+        const tagXY end = GetAt(index).Position;
+        RouteDef& before = ElementAt(index - 1);
+        ComputeLegGeometry(before.Position.x, before.Position.y, end.x, end.y, &before.Leg);
+    }
+}
+
 void CRoute::SaveDataOrder()
 {
     // Without a file the name would be "_DATA_ORDER", shared by every unnamed route.
@@ -250,7 +282,7 @@ bool CRoute::ExportCoordinateList() const
         for (INT_PTR i = 0; i < count; ++i)
         {
             const RouteDef& p = GetAt(i);
-            if (i == 0 || i == count - 1 || p.TurnRadius == 0.0)
+            if (i == 0 || i == count - 1 || !p.HasTurnArc())
             {
                 WritePosition(file, p.Position.x, p.Position.y);
                 continue;

@@ -51,17 +51,27 @@ struct RouteDef
     double TurnStartAngle;
     double TurnEndAngle;
     double TurnSpareAngle;
-    double TurnSweep; // angle swept by the arc, radians
-    double TurnSpare;
-    int32_t TurnDirection; // 1: the angle grows along the arc (clockwise); -1: it falls
+    double TurnSweep;  // angle swept by the arc, radians
+    double TurnLength; // length of the arc, metres
+    // 1: the angle grows along the arc (clockwise); -1: it falls; 0: no arc here, whatever the
+    // radius (a radius that does not fit between the legs keeps its value but draws no arc).
+    int32_t TurnDirection;
 
     tagXY PortCorridor; // corner of the port corridor edge at this point
-    tagXY PortSpare;
+    // On a turn: the corner at the arc's end; PortCorridor is then the one at its start.
+    tagXY PortCorridorEnd;
     tagXY StarboardCorridor; // corner of the starboard corridor edge
-    tagXY StarboardSpare;
+    tagXY StarboardCorridorEnd;
 
     CString Name;
-    double Spare[3];
+    // Kilometre points of a design route: of this point (of the turn's start on a turn), and
+    // of the tangent points where its arc begins and ends.
+    double Kp;
+    double TurnStartKp;
+    double TurnEndKp;
+
+    // Whether an arc is fitted here: a radius and a turn direction.
+    bool HasTurnArc() const { return TurnRadius != 0.0 && TurnDirection != 0; }
 };
 
 class CRouteArray : public CArray<RouteDef, RouteDef>
@@ -120,6 +130,13 @@ public:
     // Recomputes the legs and the distances along the route from the positions, as reading
     // does; the turn and corridor fields stay.
     void ComputeLegs();
+
+    // Stores `record` at `index`, its leg computed to the next point (the last point keeps the
+    // leg it comes with), and recomputes the leg of the point before it. False, with nothing
+    // changed, for an index out of range.
+    bool SetPoint(INT_PTR index, const RouteDef& record);
+    // Appends `record` and recomputes the leg of the former last point to it.
+    void AppendPoint(const RouteDef& record);
 
     // The "Routes" data folder: the MyDrives data folder, else MyData; ends in '\\'.
     static CString GetRoutesFolder();
