@@ -1,12 +1,10 @@
 #include "acoustic/engine/Boxin.h"
 #include "acoustic/engine/Report.h"
 #include "acoustic/engine/tests/FixtureLines.h"
+#include "acoustic/engine/tests/SettingsFiles.h"
 
-#include "foundation/ConfigFile.h"
 #include "geodesy/Projection.h"
 #include "geodesy/Spheroid.h"
-#include "platform/core/Exception.h"
-#include "platform/core/Path.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/TempDrives.h"
 
@@ -84,20 +82,7 @@ void ExpectCleanResiduals(const CBoxin& boxin)
     EXPECT_EQ(boxin.m_Count, boxin.GetSize());
 }
 
-QByteArray SettingsBytes(const char* name)
-{
-    CConfigFile names;
-    QFile f(LinuxPathFromWindows(names.GetSettingsFileName(name)));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void WriteSettings(const char* name, const QByteArray& bytes)
-{
-    CConfigFile names;
-    QFile f(LinuxPathFromWindows(names.GetSettingsFileName(name)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 struct Utm
 {
@@ -385,17 +370,7 @@ TEST(BoxinRecords, UnusableRecordsTakeNoPartAnywhere)
     }
     EXPECT_EQ(boxin.ComputeResidual(5), 0) << "the used flag comes back";
 
-    bool threw = false;
-    try
-    {
-        boxin.ComputeResidual(boxin.GetSize());
-    }
-    catch (CInvalidArgException* e)
-    {
-        threw = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(threw);
+    EXPECT_TRUE(RaisesInvalidArgument([&] { boxin.ComputeResidual(boxin.GetSize()); }));
 }
 
 // Three ranges that no point fits: Gauss-Newton jumps by a steady 34 m from pass to pass. A
