@@ -5,14 +5,14 @@
 
 #include "acoustic/engine/Boxin.h"
 
+#include "acoustic/engine/bench/CalibrationBench.h"
+
 #include <benchmark/benchmark.h>
 
-#include <ceres/ceres.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <stdlib.h>
 #include <random>
 #include <vector>
 
@@ -72,12 +72,7 @@ void SolveWithCeres(const CBoxin& boxin, double p[3])
                                      new RangeMisfit{d.TransducerEasting, d.TransducerNorthing, d.ObservedValue}),
                                  nullptr, p);
     }
-    ceres::Solver::Options options;
-    options.linear_solver_type = ceres::DENSE_QR;
-    options.function_tolerance = 1e-12;
-    options.parameter_tolerance = 1e-10;
-    ceres::Solver::Summary summary;
-    ceres::Solve(options, &problem, &summary);
+    SolveWithDenseQr(problem);
 }
 
 void BM_BoxinCompute(benchmark::State& state)
@@ -128,13 +123,5 @@ BENCHMARK(BM_CeresSolve)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    // CBoxin reads its settings file: keep the benchmark out of the user's settings folder.
-    char drive[] = "/tmp/boxin_bench_XXXXXX";
-    if (!std::getenv("SUITE_DRIVE_C") && mkdtemp(drive))
-        setenv("SUITE_DRIVE_C", drive, 1);
-    CheckAgreement();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunCalibrationBenchmarks(argc, argv, CheckAgreement);
 }
