@@ -68,7 +68,8 @@ public:
     // Solves the transponder from the trial position. True when a pass's correction (plan and
     // depth) came to kSettled or less within kMaxPasses: the derived position is the solution.
     // False when it did not settle, or a pass could not be solved (fewer usable observations
-    // than unknowns, all at one place, or on a line through the estimate): the derived
+    // than unknowns, all at one place, or on a line through the estimate; with the depth an
+    // unknown, a trial depth of 0, where a range does not change with the depth): the derived
     // position is then the trial position.
     bool ComputeTransponderPosition();
     // Residuals of one observation against the derived position; returns its used flag. A bad

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <string>
@@ -400,18 +401,26 @@ TEST(BoxinSolve, UnsolvablePassesFailAndKeepTheTrial)
     {
         const char* what;
         bool depth;
+        double trialDepth;
         std::vector<BoxinDef> records;
     };
     std::vector<Row> rows = {
-        {"no records", false, {}},
-        {"every record unusable", false, {Record(0, 0, 0, 50.0), Record(kE0, kN0 + 50, 0, -1.0)}},
-        {"one record for two unknowns", false, {Record(kE0 + 60.0, kN0, 0, 104.0)}},
-        {"two records for three unknowns", true, {Record(kE0 + 60.0, kN0, 0, 104.0), Record(kE0, kN0 + 60.0, 0, 104.0)}},
-        {"every record at one place", false,
+        {"no records", false, 0.0, {}},
+        {"every record unusable", false, 0.0, {Record(0, 0, 0, 50.0), Record(kE0, kN0 + 50, 0, -1.0)}},
+        {"one record for two unknowns", false, 0.0, {Record(kE0 + 60.0, kN0, 0, 104.0)}},
+        {"two records for three unknowns", true, kD0,
+         {Record(kE0 + 60.0, kN0, 0, 104.0), Record(kE0, kN0 + 60.0, 0, 104.0)}},
+        {"every record at one place", false, 0.0,
          {Record(kE0 + 60.0, kN0, 0, 104.0), Record(kE0 + 60.0, kN0, 90, 103.0), Record(kE0 + 60.0, kN0, 180, 105.0)}},
-        {"on one line through the estimate", false,
+        {"on one line through the estimate", false, 0.0,
          {Record(kE0 + 60.0, kN0, 0, 60.0), Record(kE0 + 120.0, kN0, 0, 120.0), Record(kE0 - 90.0, kN0, 0, 90.0)}},
     };
+    // At a depth of 0 a range does not change with the depth: nothing moves it from there.
+    CBoxin circle;
+    FillCircle(circle, BOXIN_RANGE_METRES);
+    rows.push_back({"the depth unknown from a trial depth of 0", true, 0.0, {}});
+    for (INT_PTR i = 0; i < circle.GetSize(); ++i)
+        rows.back().records.push_back(circle[i]);
     for (const Row& row : rows)
     {
         SCOPED_TRACE(row.what);
@@ -421,11 +430,12 @@ TEST(BoxinSolve, UnsolvablePassesFailAndKeepTheTrial)
         boxin.m_ComputedDepth = row.depth;
         boxin.m_TransponderEasting = kE0;
         boxin.m_TransponderNorthing = kN0;
-        boxin.m_TransponderDepth = row.depth ? kD0 : 0.0;
+        boxin.m_TransponderDepth = row.trialDepth;
         EXPECT_FALSE(boxin.Compute());
         EXPECT_EQ(boxin.m_Converged, 0);
         EXPECT_EQ(boxin.m_DerivedEasting, kE0);
         EXPECT_EQ(boxin.m_DerivedNorthing, kN0);
+        EXPECT_EQ(boxin.m_DerivedDepth, row.trialDepth);
     }
 }
 
@@ -611,6 +621,18 @@ TEST(BoxinReport, GoldenText)
         want += *line ? QByteArray(CReport::kIndent, ' ') + line + "\r\n" : QByteArray("\r\n");
     EXPECT_EQ(text.left(want.size()), want);
     EXPECT_TRUE(text.mid(want.size()).trimmed().isEmpty());
+
+    // Without a stamp the first line is the date and time of now.
+    CReport now;
+    now.m_OutputMode = CReport::OUTPUT_FILE;
+    now.m_OpenMode = CReport::OPEN_WRITE;
+    ModalHook::AnswerFileDialog({CString("C:\\now.txt")});
+    ASSERT_TRUE(boxin.PrintReport(now));
+    QFile nowFile(TempDrives::Current()->OnC("now.txt"));
+    ASSERT_TRUE(nowFile.open(QIODevice::ReadOnly));
+    const QString first = QString::fromLatin1(nowFile.readLine());
+    EXPECT_TRUE(QRegularExpression("^    \\d\\d [A-Z][a-z]{2} \\d{4} @ \\d\\d:\\d\\d:\\d\\d\\r\\n$").match(first).hasMatch())
+        << first.toStdString();
 
     // A cancelled dialog writes nothing.
     ModalHook::CancelFileDialog();
