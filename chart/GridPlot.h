@@ -133,13 +133,14 @@ public:
     // unless positive) and insertion point (m_OffsetX, m_OffsetY): the entities of every block
     // as they stand in the block, then those of the drawing, each in the pen of its colour
     // number. Lines, circles, arcs, polylines, solids and texts (texts only with m_bShowText)
-    // are drawn; entities with points outside the drawing's header extents are left out. A
-    // shape whose m_bUse is off draws nothing.
+    // are drawn; entities with points outside the drawing's header extents are left out (a
+    // drawing that gives no extents keeps them all). A shape whose m_bUse is off draws nothing.
     void DrawDxfShape(CDxf* shape);
     // Places the shape at a vessel's position and heading (degrees), then draws it.
     void DrawVesselShape(double rotation, const tagXY& position, CDxf* shape);
     // A point of the shape (drawing units) on the grid: scaled (unless the scale is 0 or 1),
-    // turned clockwise by the shape's rotation and moved to its insertion point.
+    // turned clockwise by the shape's rotation (its stored sine and cosine, which DrawDxfShape
+    // sets) and moved to its insertion point.
     static void TransformShapePoint(const CDxf& shape, double x, double y, double* e, double* n);
 
     // Navigation. `view` is the window the plot draws in; it is repainted where a step says so.

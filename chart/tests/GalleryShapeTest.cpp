@@ -388,3 +388,15 @@ TEST_F(GalleryShape, VesselOutlineAtItsPositionAndHeading)
     image = canvas->Image();
     EXPECT_EQ(CountOffGround(), 0);
 }
+
+TEST_F(GalleryShape, DrawingWithoutExtentsKeepsEveryEntity)
+{
+    CDxf shape;
+    Read(shape, "shape_geometry.dxf");
+    shape.m_bHaveExtMin = shape.m_bHaveExtMax = false;
+    ASSERT_FALSE(shape.HasHeaderExtents());
+    plot->DrawDxfShape(&shape);
+    image = canvas->Image();
+    EXPECT_EQ(At(Screen({75.0, 50.0})), Shown(shape, 3));
+    EXPECT_TRUE(Near(Screen({60.0, 0.0}), Shown(shape, 4)));
+}
