@@ -198,6 +198,11 @@ public:
     // Set by the host: every shape drawn in singleColour rather than in its own colours.
     bool singleColourMode = false;
     COLORREF singleColour = 0xFFFFFF;
+    // Set by the view: the background colour each normal paint goes back to, the night flag,
+    // and the print flag that a capture paint raises.
+    COLORREF savedBackgroundColour = 0;
+    bool nightMode = false;
+    bool printing = false;
 
 private:
     // The rotation that turns a screen step into a grid step (none in north-up mode).
