@@ -14,7 +14,7 @@
 // kept.
 #pragma once
 
-#include "zuduzuro/AnchorProfile.h"
+#include "chart/Profile.h"
 #include "zuduzuro/CableSections.h"
 
 #include "platform/core/Array.h"
@@ -181,8 +181,8 @@ public:
     // The file's path; empty without a file name or anchor folder.
     CString GetFilePath() const;
 
-    CAnchorProfile m_SeabedProfile; // from the fairlead past the anchor
-    CAnchorProfile m_CableProfile;  // the computed cable
+    CProfile m_SeabedProfile; // from the fairlead past the anchor
+    CProfile m_CableProfile;  // the computed cable
     CProjection* m_pProjection;     // not owned; with it every setter keeps the geographic form
     bool m_Use;
     CString m_Name;
