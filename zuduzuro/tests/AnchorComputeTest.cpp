@@ -460,3 +460,34 @@ TEST(AnchorComputeProperty, RandomAnchorsAlwaysEndInFiniteNumbers)
                              "Bad Anchor Position"})
         EXPECT_GT(texts[text], 0) << text;
 }
+
+TEST(AnchorCompute, BuoySpacingOverAFlatSeabed)
+{
+    const auto fixture = ReadFixture();
+    for (const char* name : {"buoysequal", "buoysunequal"})
+    {
+        const std::vector<double>& row = fixture.at(name)[0];
+        CAnchor a;
+        PlaceAnchor(a, ANCHOR_ON_BOTTOM, 2000.0, 40.0, 100.0, 1200.0, 80.0);
+        a.m_FairleadLevel = 5.0;
+        for (int b = 0; b < 2; ++b)
+        {
+            BuoyDef& buoy = a.m_Buoys[b];
+            buoy.bUseBuoy = true;
+            buoy.PennantWireLength = row[b];
+            buoy.Cable.bUseUpperSection = false;
+            buoy.Cable.LowerWeight = 100.0;
+            buoy.Cable.LowerLength = b == 0 ? 400.0 : 800.0;
+        }
+        a.ComputeZuduzuro();
+        ASSERT_EQ(a.m_BuoysInUse, 2) << name;
+        const double spacing = a.m_Buoys[1].DistanceFromAnchor - a.m_Buoys[0].DistanceFromAnchor;
+        EXPECT_NEAR(spacing, row[2], 0.01) << name;
+        if (row.size() > 3)
+        {
+            // The physical cable between the buoys has the fairlead's horizontal tension, not
+            // its top tension: the spacing must not drift further from it than it does today.
+            EXPECT_LE(std::fabs(spacing - row[3]), row[4] + 0.01) << name;
+        }
+    }
+}

@@ -14,6 +14,9 @@ Writes anchor_cable.txt:
   Clear: the symmetric two-support catenary with w·a·cosh(S/2a) = 1000 T (brentq on a) gives
   the sag and so the lowest point. Lying: each side is the catenary element over the supports'
   height, and the rest of the span lies on the seabed.
+- "buoysequal" / "buoysunequal": the spacing of buoys 1 and 2 over a flat seabed, from the
+  program's two-support equations with brentq in place of its halving search; for equal
+  pennants also the spacing of the physical piecewise catenary and the difference between them.
 """
 import math
 
@@ -60,6 +63,43 @@ shallow = 40.0
 h = shallow + up
 x1 = span(T, w, h)
 out.append("livelying %.3f %.9f %.9f" % (shallow, S - 2 * x1, x1))
+
+# Buoys over a flat seabed (water depth 80 m, fairlead level 5, T = 40 t): the span between buoy
+# 1 and buoy 2 of buoy 1's cable (100 kg/m, 400 m), hanging clear of the seabed.
+T, D, FL, w, L = 40.0, 80.0, 5.0, 100.0, 400.0
+
+
+def element(h, weight=w, tension=T):
+    """Suspended length and span of the element from a top `h` above its lowest point."""
+    a = (1000.0 * tension - weight * h) / weight
+    return math.sqrt(h * h + 2 * a * h), a * math.acosh(1.0 + h / a)
+
+
+def two_supports(h1, h2):
+    """The program's own equations: top tension T at both supports, brentq on the lowest point."""
+    s1, x1 = element(h1)
+    s2, x2 = element(h2)
+    if L > s1 + s2:
+        return x1 + x2 + L - s1 - s2
+    d = brentq(lambda d: element(h1 - d)[0] + element(h2 - d)[0] - L, 0.0, min(h1, h2) - 1e-9, xtol=1e-12)
+    return element(h1 - d)[1] + element(h2 - d)[1]
+
+
+for name, p1, p2 in (("buoysequal", 20.0, 20.0), ("buoysunequal", 20.0, 35.0)):
+    spacing = two_supports(D - p1, D - p2)
+    line = "%s %.3f %.3f %.9f" % (name, p1, p2, spacing)
+    if p1 == p2:
+        # The piecewise catenary of the whole cable: one horizontal tension throughout, set at
+        # the fairlead by the top tension over the fairlead's height when its section touches
+        # down; the buoys add only upward forces.
+        a = (1000.0 * T - w * (D + FL)) / w
+        h = D - p1
+        if L > 2 * math.sqrt(h * h + 2 * a * h):
+            physical = 2 * a * math.acosh(1.0 + h / a) + L - 2 * math.sqrt(h * h + 2 * a * h)
+        else:
+            physical = 2 * a * math.asinh(L / (2 * a))
+        line += " %.9f %.9f" % (physical, abs(spacing - physical))
+    out.append(line)
 
 with open("anchor_cable.txt", "w") as f:
     f.write("\n".join(out) + "\n")
