@@ -151,12 +151,14 @@ TEST(AnchorCompute, LiveCableBetweenLevelSupports)
     // On the seabed: the lying stretch, to the seabed points' spacing, and the catenary on
     // each side of it.
     {
-        const std::vector<double>& lying = fixture.at("livelying")[0];
+        const std::vector<std::vector<double>>& rows = fixture.at("livelying");
+        const std::vector<double>& lying = rows[0];
         CAnchor a;
         PlaceAnchor(a, ANCHOR_LIVE, 1000.0, 100.0, 50.0, 3000.0, lying[0]);
         a.m_FairleadLevel = 10.0;
         a.m_TugFairleadHeight = -10.0;
         a.ComputeZuduzuro();
+        ASSERT_EQ(a.m_CableProfile.GetSize(), static_cast<INT_PTR>(rows.size() - 1));
         int on = 0;
         for (INT_PTR i = 0; i < a.m_CableProfile.GetSize(); ++i)
         {
@@ -164,6 +166,8 @@ TEST(AnchorCompute, LiveCableBetweenLevelSupports)
             on += p.Flag;
             const bool inside = p.Range >= lying[2] && p.Range <= lying[2] + lying[1];
             EXPECT_EQ(p.Flag, inside ? 1 : 0) << p.Range;
+            // Steep near the supports: a touchdown off by a centimetre shows here.
+            EXPECT_NEAR(p.Depth, rows[i + 1][1], 1e-3) << p.Range;
         }
         EXPECT_NEAR(on * 5.0, lying[1], 5.0);
     }
@@ -490,4 +494,58 @@ TEST(AnchorCompute, BuoySpacingOverAFlatSeabed)
             EXPECT_LE(std::fabs(spacing - row[3]), row[4] + 0.01) << name;
         }
     }
+}
+
+// The fairlead section is bent down to its buoy's pennant when the pennant's end lies half a
+// metre or more below the section's cable at the seabed point that closes it: found here by
+// moving that point past the buoy until the excess crosses half a metre.
+TEST(AnchorCompute, PennantExcessThreshold)
+{
+    auto solve = [](double past, CAnchor& a) {
+        PlaceAnchor(a, ANCHOR_ON_BOTTOM, 1000.0, 60.0, 100.0, 1200.0, 200.0);
+        a.m_SeabedProfile.RemoveAll();
+        for (int i = 0; i <= 100; ++i)
+        {
+            const double range = i < 100 ? 5.0 * i : 500.0 + past;
+            a.m_SeabedProfile.AddPointAtRange(kE + range, kN, 200.0, range, 1);
+        }
+        for (int i = 1; i <= 100; ++i)
+            a.m_SeabedProfile.AddPointAtRange(kE + 500.0 + past + 5.0 * i, kN, 200.0, 500.0 + past + 5.0 * i, 1);
+        a.m_BuoysInUse = 1;
+        BuoyDef& buoy = a.m_Buoys[0];
+        buoy.bUseBuoy = true;
+        buoy.DistanceFromFairlead = 500.0;
+        buoy.DistanceFromAnchor = 500.0;
+        buoy.PennantWireLength = 30.0;
+        buoy.Cable.bUseUpperSection = false;
+        buoy.Cable.LowerWeight = 100.0;
+        buoy.Cable.LowerLength = 800.0;
+        a.SolveZuduzuro();
+        return buoy.bPennantAdjusted;
+    };
+    double below = 0.0, above = 4.9;
+    {
+        CAnchor a;
+        ASSERT_FALSE(solve(below, a));
+        CAnchor b;
+        ASSERT_TRUE(solve(above, b));
+    }
+    for (int i = 0; i < 50; ++i)
+    {
+        CAnchor a;
+        (solve((below + above) / 2, a) ? above : below) = (below + above) / 2;
+    }
+    CAnchor kept, bent;
+    solve(below, kept);
+    solve(above, bent);
+    // Just short of the threshold the cable stays as it hangs: 0.49 m and more above the
+    // pennant's end, less than 0.5 m.
+    const double excess = 30.0 - kept.m_CableProfile[100].Depth;
+    EXPECT_GE(excess, 0.49);
+    EXPECT_LT(excess, 0.5);
+    EXPECT_NEAR(kept.m_CableProfile[0].Depth, 0.0, 1e-3);
+    // Just past it: the point at the buoy gets the whole excess, the first point none.
+    EXPECT_NEAR(bent.m_CableProfile[100].Depth, 30.0, 1e-9);
+    EXPECT_NEAR(bent.m_CableProfile[0].Depth, kept.m_CableProfile[0].Depth, 1e-6);
+    EXPECT_NEAR(bent.m_CableProfile[50].Depth - kept.m_CableProfile[50].Depth, 50 * 0.5 / 100, 1e-3);
 }

@@ -13,7 +13,8 @@ Writes anchor_cable.txt:
   (fairlead level 10, tug fairlead height -10) over a flat seabed, top tension at both supports.
   Clear: the symmetric two-support catenary with w·a·cosh(S/2a) = 1000 T (brentq on a) gives
   the sag and so the lowest point. Lying: each side is the catenary element over the supports'
-  height, and the rest of the span lies on the seabed.
+  height, and the rest of the span lies on the seabed; each drawn point is solved as from its
+  support with the top tension (brentq).
 - "buoysequal" / "buoysunequal": the spacing of buoys 1 and 2 over a flat seabed, from the
   program's two-support equations with brentq in place of its halving search; for equal
   pennants also the spacing of the physical piecewise catenary and the difference between them.
@@ -63,6 +64,12 @@ shallow = 40.0
 h = shallow + up
 x1 = span(T, w, h)
 out.append("livelying %.3f %.9f %.9f" % (shallow, S - 2 * x1, x1))
+# Each drawn point: on either side the height whose span with the support's tension reaches the
+# touchdown, on the seabed between.
+for x in np.arange(0, S + 1, 5.0):
+    u = x1 - x if x < x1 else (x - (S - x1) if x > S - x1 else 0.0)
+    z = shallow if u <= 0 else shallow - brentq(lambda r: span(T, w, r) - u, 1e-12, h, xtol=1e-12)
+    out.append("%.3f %.9f" % (x, z))
 
 # Buoys over a flat seabed (water depth 80 m, fairlead level 5, T = 40 t): the span between buoy
 # 1 and buoy 2 of buoy 1's cable (100 kg/m, 400 m), hanging clear of the seabed.
