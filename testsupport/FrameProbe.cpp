@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QStyle>
+#include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -87,6 +89,37 @@ int ContentPixels(const QImage& image, const QRect& area)
         if (Distinct(it.key(), background))
             content += it.value();
     return content;
+}
+
+GridRowsSeen ReadGridRows(const QImage& image, const CWnd* pane)
+{
+    GridRowsSeen seen;
+    QWidget* w = pane ? pane->GetWidget() : nullptr;
+    auto* tree = w ? w->findChild<QTreeWidget*>() : nullptr;
+    if (!tree || !tree->isVisibleTo(w->window()))
+        return seen;
+    QWidget* viewport = tree->viewport();
+    QWidget* window = w->window();
+    // The item delegate keeps this margin on either side of a cell's text and elides a text
+    // that does not fit between them.
+    const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
+    for (QTreeWidgetItem* item = tree->topLevelItemCount() > 0 ? tree->topLevelItem(0) : nullptr; item;
+         item = tree->itemBelow(item))
+    {
+        const QRect row = tree->visualItemRect(item);
+        if (row.top() < 0 || row.bottom() >= viewport->height())
+            break;
+        const QRect inFrame(viewport->mapTo(window, QPoint(0, row.top())), QSize(viewport->width(), row.height()));
+        if (ContentPixels(image, inFrame) < 8)
+            break;
+        ++seen.wholeRows;
+        if (item->isFirstColumnSpanned())
+            continue;
+        const QRect cell = tree->visualRect(tree->indexFromItem(item, 0));
+        if (QFontMetrics(item->font(0)).horizontalAdvance(item->text(0)) > cell.width() - 2 * margin)
+            seen.cutNames.push_back(item->text(0).toStdString());
+    }
+    return seen;
 }
 
 void ExpectFrameAsUserSeesIt(const CWnd* frame, const std::vector<std::pair<std::string, const CWnd*>>& panes,

@@ -31,6 +31,16 @@ QRect PaneRect(const CWnd* pane);
 // background: text, lines and graph colours.
 int ContentPixels(const QImage& image, const QRect& area);
 
+// What a user reads of the property grid inside `pane` in `image` (the picture of the pane's
+// top-level window, GrabWindow): the rows from the top that show whole inside the grid's view
+// with something drawn in them, and the names among them that show cut short (elided).
+struct GridRowsSeen
+{
+    int wholeRows = 0;
+    std::vector<std::string> cutNames;
+};
+GridRowsSeen ReadGridRows(const QImage& image, const CWnd* pane);
+
 // All of the above for a frame with its panes (name, pane): only the frame and `dialogs` show
 // at the top level, and every pane lies inside the frame's picture and shows content there.
 // Failures name the pane. The picture is saved to `savePng` when one is given.
