@@ -1,6 +1,7 @@
 #include "outside/communication/PortPane.h"
 
 #include "foundation/WindowMessages.h"
+#include "outside/notifex/Notifex.h"
 #include "platform/ui/Menu.h"
 
 #include <QDockWidget>
@@ -267,9 +268,12 @@ bool CPortPane::EditCell(int nRow, int nColumn, const char* text)
 {
     if (!m_Table.GetSafeHwnd() || nRow < 0 || nRow >= m_Table.GetItemCount())
         return false;
-    const bool applied = ApplyEdit(nRow, nColumn, CString(text ? text : ""));
+    CString refusal;
+    const bool applied = ApplyEdit(nRow, nColumn, CString(text ? text : ""), refusal);
     // The row shows what the port now holds: the new value, or the old one when refused.
     UpdateTable();
+    if (!applied && !refusal.IsEmpty())
+        WarningMessage(refusal, this);
     return applied;
 }
 

@@ -447,6 +447,41 @@ TEST_F(GeodeticFrameTest, DropDownChoiceInThePortTableIsAppliedAndSaved)
     EXPECT_EQ(static_cast<int>(saved.m_bEnabled), 0);
 }
 
+// A port typed into the UDP table that no UDP port can be: the user is told why and which port
+// stays, the input keeps listening there and its list file keeps it.
+TEST_F(GeodeticFrameTest, AnImpossibleUdpPortIsRefusedWithAWord)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 800);
+    PumpFor(50);
+    const QString listFile = TempDrives::Current()->DriveC() + "/MySettings/geodetic_app_tests/UDP_Ports/UDP Ports.UDP";
+    QFile before(listFile);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray listBefore = before.readAll();
+    before.close();
+    CMyListCtrl& table = m_pFrame->m_wndUdpPortPane.GetTable();
+    ASSERT_EQ(table.GetItemCount(), 1);
+    const CString port = table.GetItemText(0, CUdpPortPane::COLUMN_PORT);
+
+    ModalHook::AnswerMessageBox(IDOK);
+    UserInput::ClickCell(table, 0, CUdpPortPane::COLUMN_PORT);
+    PumpFor(20);
+    UserInput::Type("70000", true);
+    PumpFor(50);
+    ASSERT_FALSE(ModalHook::Shown().empty()) << "nothing told the user";
+    const MODAL_RECORD& told = ModalHook::Shown().back();
+    EXPECT_EQ(told.kind, MODAL_RECORD::MessageBox);
+    EXPECT_NE(told.text.Find("70000"), -1) << told.text.GetString();
+    EXPECT_NE(told.text.Find("1 to 65535"), -1) << told.text.GetString();
+    EXPECT_NE(told.text.Find("stays on port " + port), -1) << told.text.GetString();
+    EXPECT_EQ(table.GetItemText(0, CUdpPortPane::COLUMN_PORT), port);
+    EXPECT_EQ(static_cast<int>(m_pFrame->m_UdpArray[0]->m_nPort), m_UdpPort);
+    EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
+    QFile after(listFile);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), listBefore);
+}
+
 TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
 {
     Start();
