@@ -337,7 +337,8 @@ bool CMyListView::SaveToCsv()
         AfxMessageBox("Error Opening CSV File");
         return false;
     }
-    AfxMessageBox(SavedMessage("csv"));
+    // The message names the file as it was written: the name is told in the file's own case.
+    AfxMessageBox(SavedMessage("CSV"));
     return true;
 }
 
