@@ -20,7 +20,7 @@ struct HookState
     ModalHook::FailureReporter reporter;
     std::deque<PreparedDialog> dialogs;
     std::deque<std::pair<bool, std::vector<CString>>> files; // (chosen, paths)
-    std::deque<int> boxes;
+    std::deque<std::pair<int, ModalHook::MessageBoxShownAnswer>> boxes;
     std::deque<std::pair<UINT, ModalHook::MenuShownAnswer>> menus;
     std::deque<PRINT_DIALOG_ANSWER> prints;
     std::vector<MODAL_RECORD> shown;
@@ -84,12 +84,17 @@ void ModalHook::CancelFileDialog()
 
 void ModalHook::AnswerMessageBox(int nResult)
 {
-    State().boxes.push_back(nResult);
+    State().boxes.emplace_back(nResult, MessageBoxShownAnswer());
 }
 
 void ModalHook::AnswerMenu(UINT nID)
 {
     State().menus.emplace_back(nID, MenuShownAnswer());
+}
+
+void ModalHook::AnswerMessageBoxShown(MessageBoxShownAnswer answer)
+{
+    State().boxes.emplace_back(IDCANCEL, std::move(answer));
 }
 
 void ModalHook::AnswerMenuShown(MenuShownAnswer answer)
@@ -163,7 +168,7 @@ bool ModalHook::TakeFileDialogAnswer(std::vector<CString>* paths, bool* found)
     return true;
 }
 
-bool ModalHook::TakeMessageBoxAnswer(int* result, bool* found)
+bool ModalHook::TakeMessageBoxAnswer(int* result, bool* found, MessageBoxShownAnswer* shown)
 {
     HookState& s = State();
     if (!s.enabled)
@@ -174,7 +179,9 @@ bool ModalHook::TakeMessageBoxAnswer(int* result, bool* found)
         *result = IDCANCEL;
         return true;
     }
-    *result = s.boxes.front();
+    *result = s.boxes.front().first;
+    if (shown)
+        *shown = s.boxes.front().second;
     s.boxes.pop_front();
     return true;
 }

@@ -104,6 +104,10 @@ public:
     static void CancelFileDialog();
     // The next message box returns nResult (IDOK, IDYES, ...).
     static void AnswerMessageBox(int nResult);
+    // The next message box really shows; once it is on the screen `answer` gets its window (to
+    // look at its size and text) and returns the button id chosen (IDOK, IDYES, ...).
+    using MessageBoxShownAnswer = std::function<int(QWidget* shownBox)>;
+    static void AnswerMessageBoxShown(MessageBoxShownAnswer answer);
     // The next popup menu chooses nID (0: dismissed).
     static void AnswerMenu(UINT nID);
     // The next popup menu really shows; once it is on the screen `answer` gets its window (to
@@ -123,7 +127,8 @@ public:
     // for an answer, and with none it has reported the failure and *found is false.
     static bool TakeDialogAnswer(CDialog* pDialog, UINT nIDTemplate, DialogAnswer* answer, bool* found);
     static bool TakeFileDialogAnswer(std::vector<CString>* paths, bool* found);
-    static bool TakeMessageBoxAnswer(int* result, bool* found);
+    // `shown`, when given, receives the AnswerMessageBoxShown answer (null for a plain one).
+    static bool TakeMessageBoxAnswer(int* result, bool* found, MessageBoxShownAnswer* shown = nullptr);
     // `shown`, when given, receives the AnswerMenuShown answer (null for a plain one).
     static bool TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown = nullptr);
     static bool TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found);
