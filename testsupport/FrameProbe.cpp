@@ -67,23 +67,44 @@ QRect PaneRect(const CWnd* pane)
     return r.intersected(window->rect());
 }
 
+namespace
+{
+// How often each colour stands in the area, and the most common one.
+QHash<QRgb, int> CountColours(const QImage& image, const QRect& r, QRgb* mostCommon)
+{
+    QHash<QRgb, int> counts;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xFF000000u];
+    int most = -1;
+    *mostCommon = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+        {
+            most = it.value();
+            *mostCommon = it.key();
+        }
+    return counts;
+}
+} // namespace
+
+QColor BackgroundColour(const QImage& image, const QRect& area)
+{
+    const QRect r = area.intersected(image.rect());
+    if (r.isEmpty())
+        return {};
+    QRgb background = 0;
+    CountColours(image, r, &background);
+    return QColor(background);
+}
+
 int ContentPixels(const QImage& image, const QRect& area)
 {
     const QRect r = area.intersected(image.rect());
     if (r.isEmpty())
         return 0;
-    QHash<QRgb, int> counts;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            ++counts[image.pixel(x, y) | 0xFF000000u];
     QRgb background = 0;
-    int most = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > most)
-        {
-            most = it.value();
-            background = it.key();
-        }
+    const QHash<QRgb, int> counts = CountColours(image, r, &background);
     int content = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         if (Distinct(it.key(), background))

@@ -3,6 +3,7 @@
 // shows something inside the frame (text, lines, a graph), not only a flat background.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -26,6 +27,9 @@ QImage GrabWindow(const CWnd* wnd);
 // Where `pane`'s window lies in the picture of its top-level window; empty when it does not
 // show there (hidden, floating in a window of its own, or of no size).
 QRect PaneRect(const CWnd* pane);
+
+// The most common colour inside `area`: its background (invalid for an area outside the image).
+QColor BackgroundColour(const QImage& image, const QRect& area);
 
 // Pixels inside `area` that stand clearly apart from the area's most common colour, its
 // background: text, lines and graph colours.

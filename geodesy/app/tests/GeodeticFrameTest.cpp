@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
+#include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -445,6 +446,74 @@ TEST_F(GeodeticFrameTest, DropDownChoiceInThePortTableIsAppliedAndSaved)
     ASSERT_TRUE(saved.ReadSettings("COM07"));
     EXPECT_EQ(static_cast<int>(saved.m_nBaudRate), 19200);
     EXPECT_EQ(static_cast<int>(saved.m_bEnabled), 0);
+}
+
+// Night mode as a user sees it: the geodesy and settings grids and the sheet turn dark; the
+// serial port pane keeps its day colours, and the panes the night command does not reach (the
+// UDP table, the GPS read-out and the graphs) stay as they were. Day mode brings the grids back.
+TEST_F(GeodeticFrameTest, NightModeDarkensTheGridsAndTheSheetOnly)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 750);
+    PumpFor(50);
+    CGeodeticView* view = m_pFrame->GetGeodeticView();
+    ASSERT_NE(view, nullptr);
+    // The background a user sees: of a grid, its first value row (group bands keep their grey);
+    // of any other pane or the sheet, the whole window.
+    const auto lightness = [this](const CWnd* wnd) {
+        const QImage image = FrameProbe::GrabWindow(m_pFrame);
+        QWidget* w = wnd->GetWidget();
+        QRect area(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+        if (auto* tree = w->findChild<QTreeWidget*>())
+            for (QTreeWidgetItem* item = tree->topLevelItem(0); item; item = tree->itemBelow(item))
+                if (!item->isFirstColumnSpanned())
+                {
+                    const QRect row = tree->visualItemRect(item);
+                    area = QRect(tree->viewport()->mapTo(w->window(), row.topLeft()), row.size());
+                    break;
+                }
+        return FrameProbe::BackgroundColour(image, area).lightness();
+    };
+    const struct
+    {
+        const char* name;
+        UINT id;
+        bool darkens;
+    } panes[] = {{"Grid to Geographicals", ID_GEODETIC_GRID_TO_GEOG, true},
+                 {"Datum Shift", ID_GEODETIC_DATUM_SHIFT, true},
+                 {"ITRF Datum Shifts", ID_GEODETIC_ITRF, true},
+                 {"Range and Bearing", ID_GEODETIC_RANGE_BEARING, true},
+                 {"Traverse", ID_GEODETIC_TRAVERSE, true},
+                 {"Properties", ID_GEODETIC_PROPERTIES, true},
+                 {"RS232 Data", ID_GEODETIC_RS232, false},
+                 {"UDP Setup", ID_GEODETIC_UDP, false},
+                 {"GPS Unit", ID_GEODETIC_LARGE_GPS, false},
+                 {"Latitude, Longitude and Height v Time", ID_GEODETIC_LLH, false}};
+    for (const bool night : {true, false})
+    {
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, night ? ID_GEODETIC_NIGHT : ID_GEODETIC_DAYLIGHT));
+        PumpFor(30);
+        for (const auto& p : panes)
+        {
+            CDockablePane* pane = m_pFrame->GetPaneOfCommand(p.id);
+            ASSERT_NE(pane, nullptr) << p.name;
+            if (!pane->IsVisible())
+            {
+                ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, p.id)) << p.name;
+            }
+            PumpFor(30);
+            const int l = lightness(pane);
+            if (night && p.darkens)
+                EXPECT_LT(l, 64) << p.name << " stays light at night";
+            else
+                EXPECT_GT(l, 128) << p.name << (night ? " turns dark at night" : " stays dark by day");
+        }
+        const int sheet = lightness(view);
+        if (night)
+            EXPECT_LT(sheet, 16) << "the sheet stays light at night";
+        else
+            EXPECT_GT(sheet, 192) << "the sheet stays dark by day";
+    }
 }
 
 // A port typed into the UDP table that no UDP port can be: the user is told why and which port
