@@ -100,6 +100,17 @@ protected:
         PumpFor(50);
     }
 
+    // The pane of a menu command, shown as the user shows it: the command, when the pane is
+    // hidden or behind another's tab. Null when the command has no pane or it did not show.
+    CDockablePane* BringToFront(UINT id)
+    {
+        CDockablePane* pane = m_pFrame->GetPaneOfCommand(id);
+        if (pane && !pane->IsVisible() && !AfxChooseMenuItem(m_pFrame, id))
+            return nullptr;
+        PumpFor(30);
+        return pane && pane->IsVisible() ? pane : nullptr;
+    }
+
     CGeodeticApp m_App;
     CMainFrame* m_pFrame = nullptr;
     HWND m_hFrame = nullptr;
@@ -190,13 +201,8 @@ TEST_F(GeodeticFrameTest, EachGeodesyPaneShowsItsGridRowsWithWholeNames)
                  {"Traverse", ID_GEODETIC_TRAVERSE},                {"Properties", ID_GEODETIC_PROPERTIES}};
     for (const auto& p : panes)
     {
-        CDockablePane* pane = m_pFrame->GetPaneOfCommand(p.id);
+        CDockablePane* pane = BringToFront(p.id);
         ASSERT_NE(pane, nullptr) << p.name;
-        if (!pane->IsVisible())
-        {
-            ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, p.id)) << p.name;
-        }
-        PumpFor(30);
         const FrameProbe::GridRowsSeen seen = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(m_pFrame), pane);
         EXPECT_GE(seen.wholeRows, 6) << p.name;
         std::string cut;
@@ -495,13 +501,8 @@ TEST_F(GeodeticFrameTest, NightModeDarkensTheGridsAndTheSheetOnly)
         PumpFor(30);
         for (const auto& p : panes)
         {
-            CDockablePane* pane = m_pFrame->GetPaneOfCommand(p.id);
+            CDockablePane* pane = BringToFront(p.id);
             ASSERT_NE(pane, nullptr) << p.name;
-            if (!pane->IsVisible())
-            {
-                ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, p.id)) << p.name;
-            }
-            PumpFor(30);
             const int l = lightness(pane);
             if (night && p.darkens)
                 EXPECT_LT(l, 64) << p.name << " stays light at night";
