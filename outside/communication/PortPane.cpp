@@ -15,6 +15,8 @@ namespace
 {
 const UINT_PTR kRefreshTimer = 1;
 const COLORREF kHighlightText = RGB(220, 0, 0);
+// The pane's own message: tell the user the next refused edit.
+const UINT WM_PORT_REFUSAL = WM_APP + 0x51;
 } // namespace
 
 CString YesNoText(bool value)
@@ -52,6 +54,7 @@ ON_REGISTERED_MESSAGE(UM_LIST_SET_ITEMS, &CPortPane::OnListSetItems)
 ON_REGISTERED_MESSAGE(UM_LIST_VALIDATE, &CPortPane::OnListValidate)
 ON_WM_TIMER()
 ON_WM_CONTEXTMENU()
+ON_MESSAGE(WM_PORT_REFUSAL, &CPortPane::OnShowRefusal)
 ON_NOTIFY(NM_CUSTOMDRAW, CPortPane::IDC_RECEIVED_LINES, &CPortPane::OnLinesCustomDraw)
 END_MESSAGE_MAP()
 
@@ -272,9 +275,24 @@ bool CPortPane::EditCell(int nRow, int nColumn, const char* text)
     const bool applied = ApplyEdit(nRow, nColumn, CString(text ? text : ""), refusal);
     // The row shows what the port now holds: the new value, or the old one when refused.
     UpdateTable();
+    // Told after the editor has gone, so that the row shows the value kept while the user reads
+    // why (the editor ends the edit from inside its own focus change).
     if (!applied && !refusal.IsEmpty())
-        WarningMessage(refusal, this);
+    {
+        m_Refusals.push_back(refusal);
+        PostMessage(WM_PORT_REFUSAL);
+    }
     return applied;
+}
+
+LRESULT CPortPane::OnShowRefusal(WPARAM, LPARAM)
+{
+    if (m_Refusals.empty())
+        return 0;
+    const CString refusal = m_Refusals.front();
+    m_Refusals.pop_front();
+    WarningMessage(refusal, this);
+    return 0;
 }
 
 LRESULT CPortPane::OnListSetItems(WPARAM wParam, LPARAM lParam)

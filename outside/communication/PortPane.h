@@ -83,7 +83,8 @@ public:
 
     // Applies an edited table cell to the port it shows. False, with the cell put back, when
     // the text is no valid value for the column or the port has gone; a refused value is
-    // explained to the user in a message box that says which value stays.
+    // explained to the user in a message box that says which value stays, shown once the
+    // cell's editor has closed (posted to the pane).
     bool EditCell(int nRow, int nColumn, const char* text);
     // Shows the ports in the table (rows are made or dropped only when their number changed,
     // so the selection stays).
@@ -110,6 +111,7 @@ protected:
     void AddColumns(const ColumnDef* columns, int count);
 
     void OnContextMenu(CWnd* pWnd, CPoint point);
+    LRESULT OnShowRefusal(WPARAM wParam, LPARAM lParam);
     LRESULT OnListSetItems(WPARAM wParam, LPARAM lParam);
     LRESULT OnListValidate(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR nIDEvent);
@@ -122,6 +124,7 @@ protected:
 
 private:
     std::deque<LineDef> m_Lines;
+    std::deque<CString> m_Refusals; // told to the user by OnShowRefusal, in order
     std::map<int, CString> m_LastType;
     std::map<int, long> m_LineTotals;
     int m_nShown = 0;      // rows of the line list that show kept lines

@@ -541,7 +541,7 @@ TEST_F(GeodeticFrameTest, AnImpossibleUdpPortIsRefusedWithAWord)
     ASSERT_FALSE(ModalHook::Shown().empty()) << "nothing told the user";
     const MODAL_RECORD& told = ModalHook::Shown().back();
     EXPECT_EQ(told.kind, MODAL_RECORD::MessageBox);
-    EXPECT_NE(told.text.Find("70000"), -1) << told.text.GetString();
+    EXPECT_EQ(told.text.Find("\"70000\" is no UDP port"), 0) << told.text.GetString();
     EXPECT_NE(told.text.Find("1 to 65535"), -1) << told.text.GetString();
     EXPECT_NE(told.text.Find("stays on port " + port), -1) << told.text.GetString();
     EXPECT_EQ(table.GetItemText(0, CUdpPortPane::COLUMN_PORT), port);

@@ -155,6 +155,7 @@ TEST(UdpPortPane, EditsRebindRenameAndAreLoadedAgain)
         if (!r.told.IsEmpty())
             ModalHook::AnswerMessageBox(IDOK);
         EXPECT_FALSE(f.pane.EditCell(0, r.column, r.text)) << r.text;
+        Pump(); // told once the edit is over
         if (r.told.IsEmpty())
             EXPECT_EQ(ModalHook::Shown().size(), before) << r.text;
         else
