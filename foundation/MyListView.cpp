@@ -13,8 +13,10 @@
 #include "platform/ui/HeaderCtrl.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/PrintDialog.h"
+#include "platform/ui/WindowDc.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 IMPLEMENT_DYNCREATE(CMyListView, CListView)
@@ -23,6 +25,7 @@ BEGIN_MESSAGE_MAP(CMyListView, CListView)
 ON_WM_SIZE()
 ON_NOTIFY_REFLECT(NM_RCLICK, &CMyListView::OnRClick)
 ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
 END_MESSAGE_MAP()
 
 namespace
@@ -190,6 +193,22 @@ void CMyListView::OnRClick(NMHDR*, LRESULT* pResult)
         *pResult = 0;
 }
 
+void CMyListView::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    // A title is as wide as its text with a margin of a line's height either side, so that a
+    // title longer than the menu's items widens the menu instead of being cut.
+    if (lpMeasureItemStruct && lpMeasureItemStruct->CtlType == ODT_MENU && lpMeasureItemStruct->itemID >= 100)
+        if (const char* text = reinterpret_cast<const char*>(lpMeasureItemStruct->itemData))
+        {
+            CClientDC dc(this);
+            const CSize size = dc.GetTextExtent(text, static_cast<int>(std::strlen(text)));
+            lpMeasureItemStruct->itemWidth =
+                std::max<UINT>(lpMeasureItemStruct->itemWidth, static_cast<UINT>(size.cx + 2 * size.cy));
+            return;
+        }
+    CListView::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
+}
+
 void CMyListView::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     if (lpDrawItemStruct && lpDrawItemStruct->CtlType == ODT_MENU && lpDrawItemStruct->itemID >= 100)
@@ -337,7 +356,8 @@ bool CMyListView::SaveToCsv()
         AfxMessageBox("Error Opening CSV File");
         return false;
     }
-    AfxMessageBox(SavedMessage("csv"));
+    // The message names the file as it was written: the name is told in the file's own case.
+    AfxMessageBox(SavedMessage("CSV"));
     return true;
 }
 

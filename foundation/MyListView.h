@@ -77,6 +77,7 @@ public:
 protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnRClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     DECLARE_MESSAGE_MAP()
 
