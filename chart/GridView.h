@@ -8,12 +8,15 @@
 #include "chart/ChartexaApi.h"
 #include "chart/Feature.h"
 #include "chart/GridPlot.h"
+#include "foundation/SymbolTypes.h"
 #include "chart/ScreenGrab.h"
 #include "chart/Vane.h"
 #include "platform/core/Array.h"
 #include "platform/core/Sync.h"
 #include "platform/ui/GdiObject.h"
 #include "platform/ui/View.h"
+
+#include <vector>
 
 class CAis;
 class CAnchorPattern;
@@ -187,6 +190,32 @@ public:
     // holds a file or item.
     bool ValidateEditMode(LIVE_EDIT_MODE mode) const;
 
+    // Drawing of survey features, during a paint, into the plot. Each does nothing for a null
+    // argument; files whose show flag is off, entries that are null and points outside the
+    // plot are skipped.
+    // One point symbol with its label: nothing for size 0 or a position outside the plot.
+    // Bitmap 0 draws vector symbol `shape` (4 × size + 4 pixels across) filled with `fill` and
+    // outlined with `pen`; bitmaps 1..10 draw the host's symbol bitmaps (12000, 12001, 12023,
+    // 12018, 12020, 12007, 12016, 12010, 12004, 12013) scaled by the size. The label by mode:
+    // 1 and 4 the text, 2 the position, 3 the text and the position, else none.
+    void DrawSymbol(const tagXY& position, short bitmap, short shape, short spare, COLORREF pen, COLORREF fill,
+                    SYMBOL_SIZE size, const char* label, SYMBOL_LABEL_MODE labelMode, LABEL_POSITION labelPosition);
+    // A vector symbol in one colour.
+    void DrawVectorSymbol(double easting, double northing, short shape, COLORREF colour, SYMBOL_SIZE size,
+                          const char* label, SYMBOL_LABEL_MODE labelMode, LABEL_POSITION labelPosition);
+    void DrawVectorSymbol(const tagXY& position, short shape, COLORREF colour, SYMBOL_SIZE size, const char* label,
+                          SYMBOL_LABEL_MODE labelMode, LABEL_POSITION labelPosition);
+    void DrawWaypoints(CGridWaypointList* list);
+    void DrawRoutes(CRouteList* list, bool labels);
+    void DrawDesignRoutes(CDesignRouteList* list);
+    void DrawSailLine(CSailLineList* list, CBarge* vessel);
+    void DrawBoundary(CBoundaryList* list);
+    void DrawStructures(CStructureList* list);
+    void DrawPipelines(CPipelineList* list);
+    void DrawPipeRoute(CPipeline* pipeline);
+    void DrawRPLs(CRPLList* list);
+    void DrawDtm(CDtm* dtm);
+
     // The bitmaps: 0 the anchor strip, 1..10 the symbols in the order of symbolBitmapIds. A
     // bitmap that no module supplies stays empty.
     static constexpr int kBitmaps = 1 + kSymbolBitmaps;
@@ -256,6 +285,15 @@ protected:
 
 private:
     void LoadBitmaps();
+    // Edit marking: a white vector symbol labelled below the point; the picked point large
+    // (shape `pickedShape`, size 4, name and position), every other point small (shape 7,
+    // size 2, name).
+    void DrawEditMark(const tagXY& position, bool picked, const char* label, short pickedShape = 18);
+    // Whether the pick state names this point.
+    bool IsPicked(int type, int file, int point, int subIndex = -1) const;
+    // A feature's corridor: the closed polygon of the port edge forward and the starboard edge
+    // back, filled and outlined by `style`, then both edges in 1-pixel lines of its colour.
+    void DrawCorridor(const std::vector<tagXY>& port, const std::vector<tagXY>& starboard, const tagPen& style);
     // The vane at `index`, or null outside the list.
     VaneDef* Vane(int index);
 };

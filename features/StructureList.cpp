@@ -32,7 +32,7 @@ bool IsDefaultName(const char* name)
 
 CString CStructureShape::GetName() const
 {
-    return GetFileTitleFromPath(m_FilePath);
+    return GetFileTitleFromPath(m_FileName);
 }
 
 CStructureList::~CStructureList()

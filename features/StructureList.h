@@ -2,30 +2,26 @@
 // pane and chart, and the outline shapes that structures are drawn with.
 #pragma once
 
+#include "features/Dxf.h"
 #include "features/FeatureList.h"
 #include "features/Structure.h"
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "platform/core/String.h"
 
-// An outline drawing a structure can be drawn with: the file it was read from (its file title is
-// the shape's name) and its extent in drawing units.
-class CStructureShape
+// An outline drawing a structure can be drawn with: a drawing-exchange drawing, whose file's
+// title is the shape's name and whose header extent is its size in drawing units.
+class CStructureShape : public CDxf
 {
 public:
     CStructureShape() = default;
     virtual ~CStructureShape() = default;
 
-    // The file title of the path: what a structure's shape name refers to.
+    // The file title of the drawing's path: what a structure's shape name refers to.
     CString GetName() const;
-    double GetWidth() const { return m_MaxX - m_MinX; }
-    double GetHeight() const { return m_MaxY - m_MinY; }
-
-    CString m_FilePath;
-    double m_MinX = 0.0;
-    double m_MinY = 0.0;
-    double m_MaxX = 0.0;
-    double m_MaxY = 0.0;
+    // The drawing's extent (drawing units); 0 without one.
+    double GetWidth() const { return m_HeaderMax.x - m_HeaderMin.x; }
+    double GetHeight() const { return m_HeaderMax.y - m_HeaderMin.y; }
 };
 
 // The shapes, in the order the owning program found them; a structure's shape index counts
