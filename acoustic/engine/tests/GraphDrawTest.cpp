@@ -661,6 +661,33 @@ TEST_F(GraphFixture, TitlesUprightAndTurned)
     }
 }
 
+TEST_F(GraphFixture, LogarithmicTopAxisSaysSo)
+{
+    CXYArray data = Points({{1, 0}, {1000, 100}});
+    Series(&data);
+    y->ticksShown = 0;
+    x->position = 0;
+    x->tickStyle = 2;
+    x->valueMode = GRAPH_VALUE_LOG10;
+    x->min = 1;
+    x->max = 1000;
+    x->title = "Range";
+    x->titleColour = kRed;
+    Draw();
+    // The title two lines above the plot, "(Log10)" on the line above it, both centred.
+    const QRect drawn = canvas.Bounds(kRed);
+    ASSERT_FALSE(drawn.isEmpty());
+    EXPECT_GE(drawn.top(), graph.plotArea.top - 3 * h());
+    EXPECT_LT(drawn.bottom(), graph.plotArea.top - h());
+    EXPECT_GT(drawn.height(), h());
+    EXPECT_NEAR(drawn.center().x(), graph.plotArea.CenterPoint().x, 4 * a());
+    // Without the logarithm only one line.
+    x->valueMode = GRAPH_VALUE_PLAIN;
+    canvas.dc.FillSolidRect(0, 0, 640, 480, kWhite);
+    Draw();
+    EXPECT_LE(canvas.Bounds(kRed).height(), h());
+}
+
 TEST_F(GraphFixture, PolarRingsLargestFirst)
 {
     graph.mode = GRAPH_POLAR;
