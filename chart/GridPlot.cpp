@@ -483,7 +483,7 @@ void CGridPlot::DrawClippedPolygon(const tagXY* points, int count, const tagPen&
         FreeClipResult(&pieces);
         return;
     }
-    const int penStyle = (style.nStyle & 0xFFFF) | ((style.nThickness & 0xFFFF) << 16);
+    const int penStyle = PenStyleAndWidth(style);
     std::vector<POINT> screen;
     for (int i = 0; i < total; ++i)
     {

@@ -7,6 +7,8 @@
 #pragma once
 
 #include "chart/ChartexaApi.h"
+#include "features/Dxf.h"
+#include "features/Outline.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/MyDC.h"
 #include "foundation/XYArray.h"
@@ -122,6 +124,25 @@ public:
     using CMyDC::DrawNorthArrow;
     void DrawNorthArrow(int x, int y);
 
+    // Outlines and shapes.
+    // The outline (metres from its reference point) at the grid position, turned by the
+    // heading (degrees clockwise from grid north; less the display rotation unless north-up),
+    // with the pen, colour and fill of `style`. An empty outline draws nothing.
+    void DrawVesselOutline(double e, double n, const COutline& outline, const tagPen& style, double heading);
+    // A drawing-exchange shape placed on the grid by its scale, rotation (degrees clockwise; none
+    // unless positive) and insertion point (m_OffsetX, m_OffsetY): the entities of every block
+    // as they stand in the block, then those of the drawing, each in the pen of its colour
+    // number. Lines, circles, arcs, polylines, solids and texts (texts only with m_bShowText)
+    // are drawn; entities with points outside the drawing's header extents are left out (a
+    // drawing that gives no extents keeps them all). A shape whose m_bUse is off draws nothing.
+    void DrawDxfShape(CDxf* shape);
+    // Places the shape at a vessel's position and heading (degrees), then draws it.
+    void DrawVesselShape(double rotation, const tagXY& position, CDxf* shape);
+    // A point of the shape (drawing units) on the grid: scaled (unless the scale is 0 or 1),
+    // turned clockwise by the shape's rotation (its stored sine and cosine, which DrawDxfShape
+    // sets) and moved to its insertion point.
+    static void TransformShapePoint(const CDxf& shape, double x, double y, double* e, double* n);
+
     // Navigation. `view` is the window the plot draws in; it is repainted where a step says so.
     // OnKeyDown acts on virtual keys only: Page Up, I and both + keys zoom in, Page Down, O
     // and both − keys zoom out, End toggles north-up, Home clears the origin, the arrows pan.
@@ -174,6 +195,9 @@ public:
     double pixelsPerMetre = 0.0;
     CFont labelFont;         // Verdana, 9 point
     CFont verticalLabelFont; // the same turned by 90 degrees
+    // Set by the host: every shape drawn in singleColour rather than in its own colours.
+    bool singleColourMode = false;
+    COLORREF singleColour = 0xFFFFFF;
 
 private:
     // The rotation that turns a screen step into a grid step (none in north-up mode).

@@ -6,6 +6,16 @@
 
 #include "foundation/XYArray.h"
 
+#include <cstdint>
+
+// The way an arc is walked between its two bearings: clockwise from the first to the second,
+// or anticlockwise (the same arc walked back from the second bearing to the first).
+enum CLOCK_DIRECTION : int32_t
+{
+    ANTICLOCKWISE = -1,
+    CLOCKWISE = 1
+};
+
 // A circular turn joining two straight legs, as routes and route position lists keep it.
 struct ArcDef
 {

@@ -1,5 +1,7 @@
 #include "foundation/MyDC.h"
 
+#include "foundation/SelectedObjects.h"
+
 #include <cmath>
 #include <vector>
 
@@ -12,34 +14,6 @@ const COLORREF kBlack = 0x000000;
 const COLORREF kWhite = 0xFFFFFF;
 const int kLineWidth = 2;
 
-// Puts a pen and a brush into a context for one drawing and the previous ones back after it,
-// so that a symbol never leaves its own objects selected.
-class Selected
-{
-public:
-    Selected(CDC& dc, CPen* pen, CBrush* brush) : m_dc(dc)
-    {
-        m_oldPen = pen ? dc.SelectObject(pen) : nullptr;
-        m_oldBrush = brush ? dc.SelectObject(brush) : nullptr;
-        m_oldMode = dc.SetBkMode(TRANSPARENT);
-    }
-    ~Selected()
-    {
-        m_dc.SetBkMode(m_oldMode);
-        if (m_oldBrush)
-            m_dc.SelectObject(m_oldBrush);
-        if (m_oldPen)
-            m_dc.SelectObject(m_oldPen);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    CDC& m_dc;
-    CPen* m_oldPen;
-    CBrush* m_oldBrush;
-    int m_oldMode;
-};
 } // namespace
 
 CMyDC::CMyDC()
@@ -63,6 +37,10 @@ CMyDC::CMyDC()
         sinTable[degree] = std::sin(degree * kDegreesToRadians);
         cosTable[degree] = std::cos(degree * kDegreesToRadians);
     }
+    // A whole turn is the same direction as none; the degree constant is short of π/180 in its
+    // last digits, so the computed entry would miss 0 and 1 by a few units of 1e-14.
+    sinTable[360] = sinTable[0];
+    cosTable[360] = cosTable[0];
 }
 
 // The pens, brushes and fonts go with their members.
@@ -141,21 +119,21 @@ void CMyDC::Shape(const POINT* points, int count, COLORREF fill, COLORREF line, 
     CPen pen(PS_SOLID, kLineWidth, line);
     if (outline)
     {
-        Selected selected(*this, &pen, &hollowBrush);
+        SelectedObjects selected(*this, &pen, &hollowBrush);
         std::vector<POINT> closed(points, points + count);
         closed.push_back(points[0]);
         Polyline(closed.data(), static_cast<int>(closed.size()));
         return;
     }
     CBrush brush(fill);
-    Selected selected(*this, &pen, &brush);
+    SelectedObjects selected(*this, &pen, &brush);
     Polygon(points, count);
 }
 
 void CMyDC::Ellipse2(int x1, int y1, int x2, int y2, COLORREF line, CBrush* brush)
 {
     CPen pen(PS_SOLID, kLineWidth, line);
-    Selected selected(*this, &pen, brush);
+    SelectedObjects selected(*this, &pen, brush);
     Ellipse(x1, y1, x2, y2);
 }
 
@@ -164,7 +142,7 @@ void CMyDC::DrawPlus(COLORREF colour, COLORREF colour2, int size, bool outline, 
     colour = DisplayColour(colour);
     const int h = size / 2;
     CPen pen(PS_SOLID, kLineWidth, colour);
-    Selected selected(*this, &pen, nullptr);
+    SelectedObjects selected(*this, &pen, nullptr);
     Line(x - h, y, x + h, y);
     Line(x, y - h, x, y + h);
 }
@@ -240,7 +218,7 @@ void CMyDC::DrawBar(COLORREF colour, COLORREF colour2, int size, bool outline, i
     const POINT bar[4] = {{x - q, y - size}, {x + q, y - size}, {x + q, y}, {x - q, y}};
     Shape(bar, 4, colour, outline ? colour : colour2, outline);
     CPen pen(PS_SOLID, kLineWidth, colour);
-    Selected selected(*this, &pen, nullptr);
+    SelectedObjects selected(*this, &pen, nullptr);
     Line(x, y, x, y + q);
 }
 
@@ -253,7 +231,7 @@ void CMyDC::DrawVectorSymbol(int symbol, COLORREF colour, COLORREF colour2, int 
     const int h = size / 2;
     const int q = size / 4;
     CPen pen(PS_SOLID, kLineWidth, colour);
-    Selected selected(*this, &pen, &hollowBrush);
+    SelectedObjects selected(*this, &pen, &hollowBrush);
 
     switch (symbol)
     {
@@ -366,7 +344,7 @@ void CMyDC::DrawVectorSymbol(int symbol, COLORREF colour, COLORREF colour2, int 
         Line(x - h, y - size / 3, tip.x, tip.y);
         Line(x + h, y - size / 3, tip.x, tip.y);
         CPen second(PS_SOLID, kLineWidth, colour2);
-        Selected secondPen(*this, &second, nullptr);
+        SelectedObjects secondPen(*this, &second, nullptr);
         Line(x - size / 12, y - size, tip.x, tip.y);
         break;
     }
@@ -472,7 +450,7 @@ void CMyDC::DrawPolygonStyled(const POINT* points, int count, int penStyleAndWid
         brush.CreateSolidBrush(shown);
     else if (fill != -2)
         brush.CreateHatchBrush(fill, shown);
-    Selected selected(*this, &pen, fill == -2 ? &hollowBrush : &brush);
+    SelectedObjects selected(*this, &pen, fill == -2 ? &hollowBrush : &brush);
     if (fill != -1)
         Polyline(points, count);
     const int oldMode = SetPolyFillMode(WINDING);
@@ -493,14 +471,14 @@ void CMyDC::DrawNorthArrow(double sinRot, double cosRot, int x, int y)
     const POINT left[3] = {at(0, 0), at(0, 25), at(-12, -12)};
     const POINT right[3] = {at(0, 0), at(0, 25), at(12, -12)};
     {
-        Selected selected(*this, pen, &hollowBrush);
+        SelectedObjects selected(*this, pen, &hollowBrush);
         Polygon(left, 3);
     }
     {
-        Selected selected(*this, pen, &whiteBrush);
+        SelectedObjects selected(*this, pen, &whiteBrush);
         Polygon(right, 3);
     }
-    Selected selected(*this, pen, nullptr);
+    SelectedObjects selected(*this, pen, nullptr);
     const POINT shaft[2] = {at(0, 0), at(0, -50)};
     const POINT bar[2] = {at(-12, -25), at(12, -25)};
     Polyline(shaft, 2);

@@ -8,7 +8,9 @@
 // background colour (so a symbol never vanishes into the background), else c itself.
 #pragma once
 
+#include "foundation/ConfigFile.h"
 #include "foundation/SymbolTypes.h"
+#include "foundation/XYArray.h"
 #include "platform/ui/Dc.h"
 
 class CMyDC : public CDC
@@ -84,12 +86,58 @@ public:
     // its width the high 16 bits; for every fill but solid the outline is drawn as a polyline
     // first. The previous pen, brush and background mode are put back.
     void DrawPolygonStyled(const POINT* points, int count, int penStyleAndWidth, COLORREF colour, int fill);
+    // The pen argument of DrawPolygonStyled for a pen record: its style low, its width high.
+    static int PenStyleAndWidth(const tagPen& pen);
 
     // The north arrow at (x, y), turned by the display rotation (sinRot, cosRot; y up): a head
     // of two halves from the point to the tip 25 up, the left (to (−12, −12)) open and the
     // right (to (12, −12)) filled white; a shaft 50 down and a cross bar 25 down, 24 wide. The
     // lines are the white pen, the black pen on a monochrome device.
     void DrawNorthArrow(double sinRot, double cosRot, int x, int y);
+
+    // The drawers of the chart. Angles are radians unless a name says degrees; a heading or
+    // an angle turns clockwise on the screen (y down), as a vessel's heading does.
+
+    // Vector symbol `type` (DrawVectorSymbol) centred on (x, y), 32 units across, in `colour`,
+    // with 2 as its second colour.
+    void DrawSymbol(int type, int x, int y, COLORREF colour);
+    // A filled triangle in the display colour with its tip at (x, y) and its base 24 units back
+    // along `bearing` (clockwise from grid north), 8 units to each side; the offsets are turned
+    // by the display rotation (sinRot, cosRot; anticlockwise, y up) as grid offsets are.
+    void DrawArrowHead(int x, int y, COLORREF colour, double sinRot, double cosRot, double bearing);
+    // The triangle (0, 16), (8, −16), (−8, −16) (y up, pointing up) turned by `angle` about
+    // (x, y), filled by DrawPolygonStyled, then outlined with the black pen on a white
+    // background or a monochrome device, else with the white pen.
+    void DrawOrientedTriangle(int penStyleAndWidth, int fill, COLORREF colour, int x, int y, double angle);
+    // Places four offsets (y up) at (x, y): angle 0 only moves them (y flipped); otherwise each
+    // (px, py) becomes (x + int(px·cos + py·sin), y − int(py·cos − px·sin)).
+    static void TurnBox(POINT box[4], double angle, int x, int y);
+    // An outline (metres: x to starboard, y forward) about (x, y) at `pixelsPerMetre`, turned
+    // by `heading`. Fill −2 (style.nFill) draws the points as one path, moving at each point
+    // whose PenDown is 0. Any other fill draws each figure (a run of points up to the next
+    // PenDown 0) as a polygon of the style when it has three points or more, a line when it has
+    // two, nothing when it has one.
+    void DrawOutline(const OutlinePointDef* points, int count, const tagPen& style, int x, int y,
+                     double pixelsPerMetre, double heading);
+    // Frame `frame` of a symbol strip: frames side by side, each frameWidth wide, its image in
+    // the upper frameHeight rows and its mask (black where the image shows, white where the
+    // ground stays) in the lower ones. The frame's hot spot (hotX, hotY) lands on (x, y); the
+    // image is XORed, the mask ANDed and the image XORed again, so the ground under the white
+    // of the mask comes back exactly. Size codes: 1 half, 2 three quarters, 3 full, 4 five
+    // quarters, 5 one and a half; any other code, or no strip, draws nothing.
+    void DrawBitmapSymbol(CBitmap* strip, int frame, int sizeCode, int x, int y, int frameWidth, int frameHeight,
+                          int hotX, int hotY);
+    // A circle about (x, y) whose radius is the width of the character "8" in the current
+    // font, filled with `brush` (the current brush when null) and outlined with the current
+    // pen, and the text centred in it, transparent.
+    void DrawCircledText(int x, int y, const char* text, CBrush* brush);
+    // Text in Verdana of that height and width (units), weight 400, turned anticlockwise by
+    // `rotationDegrees` (escapement and orientation in tenths), in the display colour, anchored
+    // at (x, y) by a justification code (horizontal + 256 × vertical of a drawing exchange
+    // file): 0, 256, 768 baseline-left; 1, 257 baseline-centre; 2, 258 baseline-right; 512
+    // baseline; 514 right; 769 top-centre; 770 top-right; others top-centre; 0xFFFF nothing.
+    void DrawShapeText(const char* text, COLORREF colour, int height, int width, int justification, int x, int y,
+                       double rotationDegrees);
 
     // Members keep this order: chart contexts derived from this one build on them.
     CFont largeFont;         // "Tahoma", height 36, bold

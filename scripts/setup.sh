@@ -15,10 +15,16 @@ PACKAGES=(
 # installed when SUITE_FIXTURE_TOOLS=1.
 FIXTURE_PACKAGES=(
   gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf gpsd-clients python3-shapely
-  python3-numpy python3-sympy
+  python3-numpy python3-sympy python3-scipy imagemagick
 )
 if [ "${SUITE_FIXTURE_TOOLS:-0}" = 1 ]; then
   PACKAGES+=("${FIXTURE_PACKAGES[@]}")
+fi
+# Peers that only the benchmarks time against (the product and the tests never link them):
+# installed when SUITE_BENCH_TOOLS=1.
+BENCH_PACKAGES=(libceres-dev)
+if [ "${SUITE_BENCH_TOOLS:-0}" = 1 ]; then
+  PACKAGES+=("${BENCH_PACKAGES[@]}")
 fi
 
 missing=()

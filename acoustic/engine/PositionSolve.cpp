@@ -3,6 +3,7 @@
 #include "acoustic/engine/LeastSquares.h"
 
 #include <cmath>
+#include <utility>
 
 CPositionSolve::CPositionSolve(int flags)
 {
@@ -103,4 +104,45 @@ int CPositionSolve::Solve()
     for (int k = 0; k < kMax; ++k)
         m_Solution[k] = status == LSQ_OK ? solution[k] : 0.0;
     return status;
+}
+
+bool CPositionSolve::IsDegenerate() const
+{
+    // Determinant by elimination with partial pivoting on a copy; the diagonal product of a
+    // positive semi-definite matrix bounds it (Hadamard), so the ratio lies in [0, 1].
+    double a[kMax * kMax];
+    const int n = m_Unknowns;
+    double diagonal = 1.0;
+    for (int r = 0; r < n; ++r)
+    {
+        for (int c = 0; c < n; ++c)
+            a[r * n + c] = m_Normal[(r <= c ? r : c) * kMax + (r <= c ? c : r)];
+        if (!(a[r * n + r] > 0.0))
+            return true;
+        diagonal *= a[r * n + r];
+    }
+    double determinant = 1.0;
+    for (int k = 0; k < n; ++k)
+    {
+        int pivot = k;
+        for (int r = k + 1; r < n; ++r)
+            if (std::fabs(a[r * n + k]) > std::fabs(a[pivot * n + k]))
+                pivot = r;
+        if (a[pivot * n + k] == 0.0)
+            return true;
+        if (pivot != k)
+        {
+            for (int c = 0; c < n; ++c)
+                std::swap(a[k * n + c], a[pivot * n + c]);
+            determinant = -determinant;
+        }
+        determinant *= a[k * n + k];
+        for (int r = k + 1; r < n; ++r)
+        {
+            const double f = a[r * n + k] / a[k * n + k];
+            for (int c = k; c < n; ++c)
+                a[r * n + c] -= f * a[k * n + c];
+        }
+    }
+    return !(determinant / diagonal >= 1e-10);
 }

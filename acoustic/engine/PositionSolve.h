@@ -40,6 +40,11 @@ public:
     // Mirrors the accumulated upper triangle and solves. LSQ_OK, or LSQ_SINGULAR (solution
     // left at 0) when the observations do not fix the unknowns.
     int Solve();
+    // After Solve: true when the observations fix the unknowns only through rounding (the
+    // normal matrix's determinant below 1e-10 of the product of its diagonal, a measure that
+    // the units of the unknowns do not change), or not at all. Ranges from one place, or
+    // ranges and bearings along one line, give such a matrix without an exact zero pivot.
+    bool IsDegenerate() const;
     // Correction k (0-based, see above) of the last solve.
     double GetSolution(int k) const { return (k >= 0 && k < m_Unknowns) ? m_Solution[k] : 0.0; }
     // Element (row, column) of the normal matrix; the upper triangle until Solve mirrors it.

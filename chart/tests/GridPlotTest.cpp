@@ -425,7 +425,10 @@ TEST_F(PlotFixture, ExtentTestAndDeviceScale)
 
     // A context with no device reports no size: 0, and not kept, every time it is asked.
     CMyDC bare;
-    EXPECT_EQ(bare.GetDevicePixelsPerMetre(), 0.0);
-    EXPECT_EQ(bare.devicePixelsPerMetre, 0.0);
+    for (int ask = 0; ask < 2; ++ask)
+    {
+        EXPECT_EQ(bare.GetDevicePixelsPerMetre(), 0.0);
+        EXPECT_EQ(bare.devicePixelsPerMetre, 0.0);
+    }
     EXPECT_EQ(plot->GetDevicePixelsPerMetre(), 4000.0);
 }

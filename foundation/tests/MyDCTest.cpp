@@ -1,6 +1,7 @@
 // The drawing context: its preset objects, the 25 vector symbols checked on the pixels that
 // define them at two sizes, the colour rules, and the framed labels.
 #include "foundation/MyDC.h"
+#include "foundation/tests/MyDCSheet.h"
 
 #include <QDir>
 #include <QImage>
@@ -13,65 +14,9 @@
 
 namespace
 {
-const COLORREF kWhite = 0xFFFFFF;
-const COLORREF kBlack = 0x000000;
 const COLORREF kRed = 0x0000FF;
 const COLORREF kBlue = 0xFF0000;
-const COLORREF kSilver = 0xC0C0C0;
 const COLORREF kPaleYellow = 0xE7FFFF;
-
-// A CMyDC drawing on a bitmap of one colour, which is also its background colour.
-struct Sheet
-{
-    CMyDC dc;
-    CBitmap bitmap;
-    CBitmap* previous = nullptr;
-
-    Sheet(int width, int height, COLORREF ground = kSilver)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateCompatibleBitmap(&dc, width, height);
-        previous = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, ground);
-        dc.backgroundColour = ground;
-    }
-    ~Sheet()
-    {
-        if (previous)
-            dc.SelectObject(previous);
-    }
-
-    COLORREF At(int x, int y) const { return dc.GetPixel(x, y); }
-    QImage Image() const { return bitmap.ToImage(); }
-
-    // The smallest rectangle holding every pixel of the colour; empty when there is none.
-    CRect BoundsOf(COLORREF colour) const
-    {
-        const QImage image = Image();
-        const QRgb want = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)) & 0xFFFFFF;
-        int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if ((image.pixel(x, y) & 0xFFFFFF) == want)
-                {
-                    left = std::min(left, x);
-                    top = std::min(top, y);
-                    right = std::max(right, x + 1);
-                    bottom = std::max(bottom, y + 1);
-                }
-        return left == INT_MAX ? CRect() : CRect(left, top, right, bottom);
-    }
-    int Count(COLORREF colour) const
-    {
-        const QImage image = Image();
-        const QRgb want = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)) & 0xFFFFFF;
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += (image.pixel(x, y) & 0xFFFFFF) == want;
-        return n;
-    }
-};
 
 // What a probe expects at its pixel.
 enum Expect
@@ -338,13 +283,16 @@ TEST(MyDCObjects, FontsPensBrushesAndTables)
     EXPECT_FALSE(dc.monochrome);
     EXPECT_EQ(dc.rect, CRect(0, 0, 0, 0));
     EXPECT_EQ(dc.devicePixelsPerMetre, 0.0);
-    EXPECT_DOUBLE_EQ(dc.sinTable[0], 0.0);
+    // Exact where a whole turn meets no turn.
+    EXPECT_EQ(dc.sinTable[0], 0.0);
+    EXPECT_EQ(dc.cosTable[0], 1.0);
+    EXPECT_EQ(dc.sinTable[360], dc.sinTable[0]);
+    EXPECT_EQ(dc.cosTable[360], dc.cosTable[0]);
     EXPECT_NEAR(dc.sinTable[30], 0.5, 1e-12);
     EXPECT_NEAR(dc.cosTable[60], 0.5, 1e-12);
     EXPECT_NEAR(dc.sinTable[90], 1.0, 1e-12);
     EXPECT_NEAR(dc.cosTable[180], -1.0, 1e-12);
     EXPECT_NEAR(dc.sinTable[270], -1.0, 1e-12);
-    EXPECT_NEAR(dc.cosTable[360], 1.0, 1e-12);
 }
 
 TEST(MyDCSymbols, EverySymbolHasItsGeometryAtTwoSizes)

@@ -280,3 +280,44 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
     pos = index < m_paths.size() ? reinterpret_cast<POSITION>(index + 1) : nullptr;
     return m_paths[index - 1];
 }
+
+IMPLEMENT_DYNAMIC(CFolderPickerDialog, CDialog)
+
+CFolderPickerDialog::CFolderPickerDialog(LPCTSTR lpszFolder, DWORD, CWnd* pParentWnd, DWORD, BOOL)
+    : CDialog(0u, pParentWnd), m_strInitial(lpszFolder ? lpszFolder : "")
+{
+}
+
+INT_PTR CFolderPickerDialog::DoModal()
+{
+    m_strChosen.Empty();
+    MODAL_RECORD record;
+    record.kind = MODAL_RECORD::FolderDialog;
+    record.caption = "Select Folder";
+    record.folder = m_strInitial;
+
+    CString chosen;
+    bool found = false;
+    if (ModalHook::TakeFolderDialogAnswer(&chosen, &found))
+        record.answered = found;
+    else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+    {
+        CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainCWnd();
+        QFileDialog dialog(owner ? owner->GetWidget() : nullptr, record.caption.ToQString());
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+        if (!m_strInitial.IsEmpty())
+            dialog.setDirectory(LinuxPathFromWindows(m_strInitial));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = WindowsPathFromLinux(dialog.selectedFiles().front());
+    }
+    // The picker names a folder without its closing separator, as the drive root's "C:" shows.
+    while (chosen.GetLength() > 1 && chosen[chosen.GetLength() - 1] == '\\')
+        chosen = chosen.Left(chosen.GetLength() - 1);
+    m_strChosen = chosen;
+    const INT_PTR result = m_strChosen.IsEmpty() ? IDCANCEL : IDOK;
+    record.result = result;
+    ModalHook::Record(record);
+    return result;
+}

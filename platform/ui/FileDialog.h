@@ -102,3 +102,23 @@ private:
     CString m_strTitle;
     std::vector<CString> m_paths;
 };
+
+// The folder picker: one existing folder, starting at a given one, over a Qt directory dialog
+// or answered through the modal hook.
+class PLATFORM_API CFolderPickerDialog : public CDialog
+{
+    DECLARE_DYNAMIC(CFolderPickerDialog)
+public:
+    explicit CFolderPickerDialog(LPCTSTR lpszFolder = nullptr, DWORD dwFlags = 0, CWnd* pParentWnd = nullptr,
+                                 DWORD dwSize = 0, BOOL fNonFileSystemFolders = FALSE);
+
+    // IDOK with the chosen folder (a Windows path without a trailing '\\'), IDCANCEL when
+    // cancelled.
+    INT_PTR DoModal() override;
+    CString GetPathName() const { return m_strChosen; }
+    CString GetFolderPath() const { return m_strChosen; }
+
+private:
+    CString m_strInitial;
+    CString m_strChosen;
+};

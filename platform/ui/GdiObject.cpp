@@ -3,6 +3,7 @@
 #include "platform/core/SysColor.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/GdiPrivate.h"
+#include "platform/ui/Resources.h"
 
 #include <QPainterPath>
 #include <QPolygon>
@@ -972,6 +973,16 @@ CSize CBitmap::GetBitmapDimension() const
     std::lock_guard<std::mutex> lock(Gdi::Mutex());
     GdiHandle* g = Gdi::LookupLocked(m_hObject, OBJ_BITMAP);
     return g ? CSize(g->dimension) : CSize(0, 0);
+}
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+    QImage image;
+    if (!AfxLoadBitmapImage(nIDResource, image))
+        return FALSE;
+    if (m_hObject)
+        DeleteObject();
+    return CreateFromImage(image);
 }
 
 BOOL CBitmap::CreateFromImage(const QImage& image)

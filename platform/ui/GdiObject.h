@@ -133,6 +133,11 @@ public:
     CSize SetBitmapDimension(int nWidth, int nHeight);
     CSize GetBitmapDimension() const;
 
+    // The bitmap resource of that id, looked for as a string resource is (Resources.h): first
+    // in the current resource module, then along the chain. FALSE, the bitmap unchanged, when
+    // no module has it; a bitmap that already holds one lets it go first.
+    BOOL LoadBitmap(UINT nIDResource);
+
     // Qt side: a colour bitmap holding the image, and a copy of what the bitmap holds.
     BOOL CreateFromImage(const QImage& image);
     QImage ToImage() const;

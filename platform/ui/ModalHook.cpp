@@ -20,6 +20,7 @@ struct HookState
     ModalHook::FailureReporter reporter;
     std::deque<PreparedDialog> dialogs;
     std::deque<std::pair<bool, std::vector<CString>>> files; // (chosen, paths)
+    std::deque<CString> folders;                              // empty: cancelled
     std::deque<int> boxes;
     std::deque<std::pair<UINT, ModalHook::MenuShownAnswer>> menus;
     std::deque<PRINT_DIALOG_ANSWER> prints;
@@ -55,6 +56,7 @@ void ModalHook::Reset()
     HookState& s = State();
     s.dialogs.clear();
     s.files.clear();
+    s.folders.clear();
     s.boxes.clear();
     s.menus.clear();
     s.prints.clear();
@@ -80,6 +82,16 @@ void ModalHook::AnswerFileDialog(std::vector<CString> paths)
 void ModalHook::CancelFileDialog()
 {
     State().files.emplace_back(false, std::vector<CString>());
+}
+
+void ModalHook::AnswerFolderDialog(const CString& folder)
+{
+    State().folders.push_back(folder);
+}
+
+void ModalHook::CancelFolderDialog()
+{
+    State().folders.push_back(CString());
 }
 
 void ModalHook::AnswerMessageBox(int nResult)
@@ -110,7 +122,8 @@ const std::vector<MODAL_RECORD>& ModalHook::Shown()
 size_t ModalHook::PendingAnswers()
 {
     const HookState& s = State();
-    return s.dialogs.size() + s.files.size() + s.boxes.size() + s.menus.size() + s.prints.size();
+    return s.dialogs.size() + s.files.size() + s.folders.size() + s.boxes.size() + s.menus.size() +
+           s.prints.size();
 }
 
 void ModalHook::SetLoopTimeout(int milliseconds)
@@ -160,6 +173,23 @@ bool ModalHook::TakeFileDialogAnswer(std::vector<CString>* paths, bool* found)
     auto answer = std::move(s.files.front());
     s.files.pop_front();
     *paths = answer.first ? std::move(answer.second) : std::vector<CString>();
+    return true;
+}
+
+bool ModalHook::TakeFolderDialogAnswer(CString* folder, bool* found)
+{
+    HookState& s = State();
+    if (!s.enabled)
+        return false;
+    *found = !s.folders.empty();
+    folder->Empty();
+    if (!*found)
+    {
+        ReportFailure("A folder picker was shown with no answer prepared");
+        return true;
+    }
+    *folder = s.folders.front();
+    s.folders.pop_front();
     return true;
 }
 

@@ -44,6 +44,7 @@ struct MODAL_RECORD
     {
         Dialog,
         FileDialog,
+        FolderDialog,
         MessageBox,
         Menu,
         PrintDialog
@@ -52,7 +53,7 @@ struct MODAL_RECORD
     UINT id = 0;          // dialog template id
     CString caption;      // dialog caption, file dialog title, message box caption
     CString text;         // message box text; file dialog: its filter; menu: item texts, one a line
-    CString folder;       // file dialog: initial folder (Windows path)
+    CString folder;       // file or folder dialog: initial folder (Windows path)
     CString fileName;     // file dialog: initial file name
     UINT flags = 0;       // MB_*, OFN_*, TPM_*, PD_*
     BOOL open = TRUE;     // file dialog: open (TRUE) or save
@@ -102,6 +103,9 @@ public:
     // The next file dialog returns these Windows paths (several for a multi-select dialog).
     static void AnswerFileDialog(std::vector<CString> paths);
     static void CancelFileDialog();
+    // The next folder picker returns this Windows folder; or is cancelled.
+    static void AnswerFolderDialog(const CString& folder);
+    static void CancelFolderDialog();
     // The next message box returns nResult (IDOK, IDYES, ...).
     static void AnswerMessageBox(int nResult);
     // The next popup menu chooses nID (0: dismissed).
@@ -123,6 +127,8 @@ public:
     // for an answer, and with none it has reported the failure and *found is false.
     static bool TakeDialogAnswer(CDialog* pDialog, UINT nIDTemplate, DialogAnswer* answer, bool* found);
     static bool TakeFileDialogAnswer(std::vector<CString>* paths, bool* found);
+    // `folder` empty for a cancelled picker.
+    static bool TakeFolderDialogAnswer(CString* folder, bool* found);
     static bool TakeMessageBoxAnswer(int* result, bool* found);
     // `shown`, when given, receives the AnswerMenuShown answer (null for a plain one).
     static bool TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown = nullptr);

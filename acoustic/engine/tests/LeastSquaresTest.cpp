@@ -479,3 +479,32 @@ TEST(PositionSolve, CoincidentPointsAddNothingAndLeaveTheSystemSingular)
     EXPECT_EQ(solve.Solve(), LSQ_SINGULAR);
     EXPECT_EQ(solve.GetSolution(0), 0.0);
 }
+
+// Observations that fix the unknowns only through rounding leave a normal matrix whose solve
+// "succeeds" with a meaningless answer; the units of the unknowns (metres against radians)
+// must not decide which matrices count as such.
+TEST(PositionSolve, NearlySingularSystemsAreDegenerate)
+{
+    const Point3 spread[] = {{0, 0, 0}, {500, 0, 0}, {0, 500, 0}, {500, 500, 0}};
+    const Point3 estimate{180.0, 320.0, 95.0};
+    CPositionSolve good(POSITION_SOLVE_DEPTH | POSITION_SOLVE_ORIENTATION);
+    for (const Point3& p : spread)
+    {
+        good.AddRange(p.e, p.n, p.z, estimate.e, estimate.n, estimate.z, 400.0);
+        good.AddBearing(p.e, p.n, p.z, estimate.e, estimate.n, estimate.z, 1.0);
+    }
+    ASSERT_EQ(good.Solve(), LSQ_OK);
+    EXPECT_FALSE(good.IsDegenerate());
+
+    // Ranges from one place, three times over with micrometre differences: the solve
+    // finds a pivot that is not exactly 0, the measure does not.
+    CPositionSolve onePlace;
+    for (double jitter : {0.0, 1e-6, -2e-6})
+        onePlace.AddRange(430.0 + jitter, 270.0 - jitter, 0.0, estimate.e, estimate.n, 0.0, 200.0);
+    EXPECT_EQ(onePlace.Solve(), LSQ_OK);
+    EXPECT_TRUE(onePlace.IsDegenerate());
+
+    CPositionSolve none;
+    EXPECT_EQ(none.Solve(), LSQ_SINGULAR);
+    EXPECT_TRUE(none.IsDegenerate());
+}

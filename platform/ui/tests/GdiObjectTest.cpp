@@ -4,6 +4,7 @@
 #include "platform/ui/Colour.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/GdiObject.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/tests/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,66 @@ TEST(Bitmaps, CompatibleSizesAndDimensions)
     CBitmap fromImage;
     ASSERT_TRUE(fromImage.CreateFromImage(picture));
     EXPECT_EQ(ColorRefFromQRgb(fromImage.ToImage().pixel(2, 1)), RGB(1, 2, 3));
+}
+
+namespace
+{
+QImage RedPixel()
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 0));
+    return image;
+}
+QImage BluePixel()
+{
+    QImage image(5, 4, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 255));
+    return image;
+}
+const BITMAP_ENTRY kHostBitmaps[] = {{7001, nullptr, RedPixel}, {7002, "/no/such/picture.png", nullptr}};
+const BITMAP_ENTRY kLibraryBitmaps[] = {{7001, nullptr, BluePixel}, {7003, nullptr, BluePixel}};
+} // namespace
+
+TEST(Bitmaps, LoadedByIdAlongTheResourceChain)
+{
+    AfxRegisterBitmaps("BitmapHost", kHostBitmaps, 2);
+    AfxRegisterBitmaps("BitmapLibrary", kLibraryBitmaps, 2);
+    const CString previous = AfxGetResourceModule();
+    struct Case
+    {
+        const char* module; // the resource module searched first
+        UINT id;
+        BOOL loads;
+        int width; // of the bitmap loaded
+    } cases[] = {{"BitmapHost", 7001, TRUE, 3},   {"BitmapLibrary", 7001, TRUE, 5},
+                 {"BitmapHost", 7003, TRUE, 5},   {"BitmapHost", 7002, FALSE, 0},
+                 {"BitmapHost", 7099, FALSE, 0}};
+    for (const Case& c : cases)
+    {
+        AfxSetResourceModule(c.module);
+        CBitmap bitmap;
+        EXPECT_EQ(bitmap.LoadBitmap(c.id), c.loads) << c.module << " " << c.id;
+        BITMAP bm{};
+        EXPECT_EQ(bitmap.GetBitmap(&bm) > 0, c.loads == TRUE) << c.id;
+        if (c.loads)
+        {
+            EXPECT_EQ(bm.bmWidth, c.width) << c.module << " " << c.id;
+        }
+    }
+    // A failed load leaves a loaded bitmap as it was; a later one replaces it.
+    AfxSetResourceModule("BitmapHost");
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(7001));
+    EXPECT_FALSE(bitmap.LoadBitmap(7099));
+    EXPECT_EQ(bitmap.ToImage().pixel(0, 0) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFFu);
+    ASSERT_TRUE(bitmap.LoadBitmap(7003));
+    EXPECT_EQ(bitmap.ToImage().width(), 5);
+
+    AfxUnregisterBitmaps("BitmapLibrary");
+    CBitmap gone;
+    EXPECT_FALSE(gone.LoadBitmap(7003));
+    AfxUnregisterBitmaps("BitmapHost");
+    AfxSetResourceModule(previous);
 }
 
 TEST(Regions, PointsRectanglesAndCombinations)
