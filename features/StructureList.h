@@ -2,15 +2,16 @@
 // pane and chart, and the outline shapes that structures are drawn with.
 #pragma once
 
+#include "features/Dxf.h"
 #include "features/FeatureList.h"
 #include "features/Structure.h"
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "platform/core/String.h"
 
-// An outline drawing a structure can be drawn with: the file it was read from (its file title is
-// the shape's name) and its extent in drawing units.
-class CStructureShape
+// An outline drawing a structure can be drawn with: the drawing, the file it was read from (its
+// file title is the shape's name) and its extent in drawing units.
+class CStructureShape : public CDxf
 {
 public:
     CStructureShape() = default;
