@@ -31,8 +31,11 @@ bool CRouteList::AddFile(const char* path)
     if (wanted.IsEmpty() || FindFile(wanted) >= 0)
         return false;
 
-    CRoute* route = new CRoute;
-    if (!route->Load(wanted))
+    bool loaded = false;
+    CRoute* route = LoadNewFeature(new CRoute, wanted, loaded);
+    if (!route)
+        return false;
+    if (!loaded)
     {
         route->Add(RouteDef());
         route->ComputeLegs();

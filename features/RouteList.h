@@ -24,7 +24,8 @@ public:
     // Loads the route file `path` and appends it, then saves the file list. A file that is
     // missing or holds no point becomes a new route of one point at (0, 0) with an empty name.
     // False, with nothing changed, for an empty path or a path already loaded (letter case
-    // ignored): the loaded route keeps its points.
+    // ignored): the loaded route keeps its points; false too for a file the reader refused
+    // (m_strRefusal says why), which is not added.
     bool AddFile(const char* path);
 
     // Saves the edit indices, then writes the "Route" file list with the path of every loaded

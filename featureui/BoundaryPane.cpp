@@ -6,6 +6,7 @@
 #include "foundation/MyListCtrl.h"
 #include "foundation/WindowMessages.h"
 #include "outside/panes/PropertyGridItems.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 
 namespace
@@ -212,7 +213,8 @@ void CBoundaryPane::OnAdd()
         return;
     // The list refuses a path it holds already, whatever its letter case.
     for (INT_PTR i = 0; i < names.GetSize(); ++i)
-        m_pBoundaryList->AddFile(names[i]);
+        if (!m_pBoundaryList->AddFile(names[i]) && !m_pBoundaryList->m_strRefusal.IsEmpty())
+            AfxMessageBox(m_pBoundaryList->m_strRefusal, MB_OK | MB_ICONEXCLAMATION);
 
     ShowAddedFiles();
     m_pBoundaryList->SaveFileList();

@@ -10,6 +10,7 @@
 #include "outside/panes/PropertyGridInteger.h"
 #include "outside/panes/PropertyGridItems.h"
 #include "outside/panes/symbols/VectorSymbolProperty.h"
+#include "platform/ui/MessageBox.h"
 
 namespace
 {
@@ -344,7 +345,11 @@ void CGridWaypointPane::OnAdd()
             m_pWaypointList->SaveFileList();
         }
         else
+        {
+            if (!waypoints->m_strRefusal.IsEmpty())
+                AfxMessageBox(waypoints->m_strRefusal, MB_OK | MB_ICONEXCLAMATION);
             delete waypoints;
+        }
     }
     for (INT_PTR k = 0; k < m_pWaypointList->GetSize(); ++k)
     {

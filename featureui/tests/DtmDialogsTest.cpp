@@ -10,7 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <vector>
 
@@ -125,6 +128,53 @@ TEST(DtmDialogsStress, QuitMidRunLeavesNoCacheAndNoDanglingWorker)
         EXPECT_FALSE(LoadDtm(&dtm));
     }
     EXPECT_EQ(ModalHook::Shown().back().result, IDCANCEL);
+}
+
+// The extents dialog's tick shows what the worker has found while the worker goes on measuring:
+// it reads the worker's published copy, never the model under measurement, so the figures it
+// shows only ever grow towards the final grid (and ThreadSanitizer sees no race).
+TEST(DtmDialogsStress, ExtentsShownWhileTheWorkerMeasuresOnlyGrowToTheGrid)
+{
+    const int columns = 400, rows = 400;
+    WriteXyz("C:\\Survey\\big.xyz", columns, rows);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\big.xyz";
+    std::vector<int> shownColumns;
+    std::vector<double> shownMaxEasting;
+    QTimer ticker;
+    ModalHook::AnswerDialog(IDD_IMPORT_DTM, [&](CDialog* dlg) {
+        // Ticks as fast as the event loop turns, far more often than the dialog's own timer.
+        QObject::connect(&ticker, &QTimer::timeout, [&, dlg] {
+            dlg->SendMessage(WM_TIMER, 1);
+            CString text;
+            dlg->GetDlgItemText(IDC_DTM_MAX_X, text);
+            shownColumns.push_back(std::atoi(text));
+            dlg->GetDlgItemText(IDC_DTM_MAX_ENG, text);
+            shownMaxEasting.push_back(std::atof(text));
+        });
+        ticker.start(0);
+        return MODALHOOK_RUN_LOOP;
+    });
+    CImportDtm dialog;
+    dialog.m_pDtm = &dtm;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ticker.stop();
+    ASSERT_FALSE(shownColumns.empty());
+    for (size_t i = 1; i < shownColumns.size(); ++i)
+    {
+        ASSERT_GE(shownColumns[i], shownColumns[i - 1]) << i;
+        if (shownMaxEasting[i - 1] < 1e300)
+        {
+            ASSERT_GE(shownMaxEasting[i], shownMaxEasting[i - 1]) << i;
+        }
+    }
+    EXPECT_LE(shownColumns.back(), dtm.m_Header.Columns);
+    EXPECT_EQ(dtm.m_Header.Columns, columns);
+    const DtmExtentsShownDef last = dialog.m_Extents.Get();
+    EXPECT_EQ(last.Columns, dtm.m_Header.Columns);
+    EXPECT_EQ(last.Rows, dtm.m_Header.Rows);
+    EXPECT_EQ(last.MaxEasting, 500000 + 2 * (columns - 1));
+    EXPECT_EQ(last.MinNorthing, 6000000);
 }
 
 TEST(DtmDialogs, ProgressTextsOfTheCacheDialog)
