@@ -4,11 +4,11 @@
 #pragma once
 
 #include "featureui/FeaturePane.h"
+#include "features/BoundaryList.h"
 
 class CBoundary;
-class CBoundaryList;
 
-class TOLVAR_API CBoundaryPane : public CFeaturePane
+class TOLVAR_API CBoundaryPane : public CFeaturePaneOf<CBoundaryList>
 {
     DECLARE_DYNAMIC(CBoundaryPane)
 public:
@@ -42,9 +42,6 @@ public:
     };
 
 protected:
-    INT_PTR GetFileCount() const override;
-    CString GetFilePath(int nFile) const override;
-    bool GetPointPosition(int nFile, int nPoint, tagXY& position) const override;
     void OnFileCombo() override { OnBoundaryCombo(); }
     void MakeCurrentFile(int nFile) override;
 
@@ -53,5 +50,4 @@ private:
     // list changed; false (nothing done) when it is the same.
     template <class T> bool StoreDrawingOption(CBoundary* pBoundary, T& field, T value);
 
-    CBoundaryList* m_pBoundaryList = nullptr;
 };

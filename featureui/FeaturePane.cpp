@@ -1,12 +1,17 @@
 #include "featureui/FeaturePane.h"
 
 #include "featureui/FeaturePaneResources.h"
+#include "featureui/PaneGrid.h"
+#include "features/GridWaypoint.h"
+#include "features/Pipeline.h"
 #include "features/RedrawChart.h"
+#include "features/Route.h"
+#include "features/SailLine.h"
 #include "foundation/FilePath.h"
 #include "foundation/MyListCtrl.h"
 #include "foundation/WindowMessages.h"
+#include "outside/panes/PropertyGridItems.h"
 #include "platform/core/WinApp.h"
-#include "platform/ui/SystemParameters.h"
 
 #ifndef WM_SETTINGCHANGE
 #define WM_SETTINGCHANGE 0x001A
@@ -139,18 +144,7 @@ void CFeaturePane::AdjustLayout()
 
 void CFeaturePane::SetPropListFont()
 {
-    m_fntPropList.DeleteObject();
-    LOGFONT lf{};
-    ::GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    NONCLIENTMETRICS info{};
-    info.cbSize = sizeof info;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, info.cbSize, &info, 0))
-    {
-        lf.lfHeight = info.lfMenuFont.lfHeight;
-        lf.lfWeight = info.lfMenuFont.lfWeight;
-        lf.lfItalic = info.lfMenuFont.lfItalic;
-    }
-    m_fntPropList.CreateFontIndirect(&lf);
+    CreatePropListFont(m_fntPropList);
     if (m_wndPropList.GetSafeHwnd() != nullptr)
         m_wndPropList.SetFont(&m_fntPropList);
     if (m_pCombo != nullptr && m_pCombo->GetSafeHwnd() != nullptr)
@@ -195,16 +189,7 @@ void CFeaturePane::FillComboBox()
 void CFeaturePane::BeginPropList()
 {
     SetPropListFont();
-    m_wndPropList.EnableHeaderCtrl(FALSE, "Property", "Value");
-    m_wndPropList.SetVSDotNetLook(TRUE);
-    m_wndPropList.EnableDescriptionArea(TRUE);
-    // The grey scheme, by day or by night.
-    if (m_wndPropList.GetNightMode())
-        m_wndPropList.SetCustomColors(0x000000, 0xC0C0C0, 0x555555, 0xEBEBEB, 0x555555, 0xC0C0C0, 0x555555);
-    else
-        m_wndPropList.SetCustomColors(0xD6D6D6, 0x000000, 0x555555, 0xEBEBEB, 0x555555, 0xEBEBEB, 0x555555);
-    m_wndPropList.SetColourSchemeNumber(1);
-    m_wndPropList.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
+    ApplyGreyGridScheme(m_wndPropList);
     m_wndPropList.MarkModifiedProperties(TRUE, TRUE);
 }
 
@@ -248,6 +233,56 @@ void CFeaturePane::ClearTable()
     for (CHeaderCtrl* header = m_wndList.GetHeaderCtrl(); header != nullptr && header->GetItemCount() > 0;)
         if (!m_wndList.DeleteColumn(0))
             break;
+}
+
+void CFeaturePane::LockItems(std::initializer_list<DWORD_PTR> ids, bool bLock)
+{
+    for (DWORD_PTR id : ids)
+        if (auto* item = dynamic_cast<CMFCPropertyGridDouble*>(m_wndPropList.FindItemByData(id)))
+            item->SetLock(bLock);
+}
+
+void CFeaturePane::UnlockWithPassword(CMFCPropertyGridProperty* pPassword, std::initializer_list<DWORD_PTR> ids,
+                                      UINT nPeriod)
+{
+    auto* password = dynamic_cast<CMFCPropertyGridPasswordProperty*>(pPassword);
+    if (password == nullptr || !password->IsPasswordOk())
+        return;
+    LockItems(ids, false);
+    SetTimer(UNLOCK_TIMER, nPeriod, nullptr);
+}
+
+int CFeaturePane::FindOption(const CString& text, const char* const* options, int nOptions)
+{
+    for (int i = 0; i < nOptions; ++i)
+        if (text == options[i])
+            return i;
+    return -1;
+}
+
+tagXY FeaturePointPosition(const tagXY& point)
+{
+    return point;
+}
+
+tagXY FeaturePointPosition(const GridWaypointDef& point)
+{
+    return tagXY{point.Easting, point.Northing};
+}
+
+tagXY FeaturePointPosition(const PipelineDef& point)
+{
+    return tagXY{point.Easting, point.Northing};
+}
+
+tagXY FeaturePointPosition(const RouteDef& point)
+{
+    return point.Position;
+}
+
+tagXY FeaturePointPosition(const SailLineDef& point)
+{
+    return tagXY{(point.Start.x + point.End.x) / 2.0, (point.Start.y + point.End.y) / 2.0};
 }
 
 LRESULT CFeaturePane::OnSelectPoint(WPARAM, LPARAM lParam)

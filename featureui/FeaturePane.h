@@ -9,9 +9,19 @@
 #include "featureui/TolvarApi.h"
 #include "foundation/ColourButton.h"
 #include "foundation/MyDockablePane.h"
+#include "foundation/WindowMessages.h"
 #include "foundation/XYArray.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Font.h"
+
+#include <initializer_list>
+#include <type_traits>
+#include <utility>
+
+struct GridWaypointDef;
+struct PipelineDef;
+struct RouteDef;
+struct SailLineDef;
 
 // The ids of a pane's controls and how many grid rows it shows.
 struct FEATURE_PANE_LAYOUT
@@ -49,6 +59,9 @@ public:
     void SetNightMode(bool bNight);
     bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
     void SetVSDotNetLook(BOOL bSet);
+
+    // The timer that ends an unlock of locked items.
+    static constexpr UINT_PTR UNLOCK_TIMER = 1;
 
     // The controls, for the host and for tests.
     CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
@@ -104,6 +117,13 @@ protected:
     void ShowRemainingFiles(int nRemoved);
     // Deletes every row and every column of the table.
     void ClearTable();
+    // Locks or unlocks the grid's doubles with these data words, where the grid shows them.
+    void LockItems(std::initializer_list<DWORD_PTR> ids, bool bLock);
+    // A password entered in the item: when it is the right one, the items with these data words
+    // are unlocked for `nPeriod` ms (a second right entry starts the period again).
+    void UnlockWithPassword(CMFCPropertyGridProperty* pPassword, std::initializer_list<DWORD_PTR> ids, UINT nPeriod);
+    // The position of `text` among the option texts; -1 when it is none of them.
+    static int FindOption(const CString& text, const char* const* options, int nOptions);
 
     // Where the pane's messages go: the owner, else the main window at the moment of posting.
     void PostToOwner(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -122,4 +142,97 @@ protected:
     CComboBox* m_pCombo = nullptr;
     CColourButton* m_pAddButton = nullptr;
     CColourButton* m_pRemoveButton = nullptr;
+};
+
+// Where a row of a pane's table lies on the chart: the point itself, or the middle of a sail
+// line.
+tagXY FeaturePointPosition(const tagXY& point);
+tagXY FeaturePointPosition(const GridWaypointDef& point);
+tagXY FeaturePointPosition(const PipelineDef& point);
+tagXY FeaturePointPosition(const RouteDef& point);
+tagXY FeaturePointPosition(const SailLineDef& point);
+
+// The feature pane over a list of `TList` (an array of feature pointers, each an array of
+// points with its m_FilePath): the file and point accessors every such pane needs.
+template <class TList> class CFeaturePaneOf : public CFeaturePane
+{
+public:
+    using CFeaturePane::CFeaturePane;
+
+protected:
+    INT_PTR GetFileCount() const override { return m_pList != nullptr ? m_pList->GetSize() : 0; }
+    CString GetFilePath(int nFile) const override { return m_pList->GetAt(nFile)->m_FilePath; }
+    bool GetPointPosition(int nFile, int nPoint, tagXY& position) const override
+    {
+        const auto* feature = m_pList->GetAt(nFile);
+        if (nPoint < 0 || nPoint >= feature->GetSize())
+            return false;
+        position = FeaturePointPosition(feature->GetAt(nPoint));
+        return true;
+    }
+    using TFeature = std::remove_pointer_t<std::decay_t<decltype(std::declval<TList&>().GetAt(0))>>;
+
+    // Whether a file of that path is in the list, letter case ignored.
+    bool IsLoaded(const CString& path) const
+    {
+        for (INT_PTR i = 0; i < GetFileCount(); ++i)
+            if (m_pList->GetAt(i)->m_FilePath.CompareNoCase(path) == 0)
+                return true;
+        return false;
+    }
+    // Reads every path not loaded yet into a new feature and appends it, saving the file list
+    // after each; a file that cannot be read is not added, and the rest are still read.
+    void LoadNewFiles(const CStringArray& names)
+    {
+        for (INT_PTR i = 0; i < names.GetSize(); ++i)
+        {
+            if (IsLoaded(names[i]))
+                continue;
+            auto* feature = new TFeature;
+            if (feature->Load(names[i]))
+            {
+                m_pList->Add(feature);
+                m_pList->SaveFileList();
+            }
+            else
+                delete feature;
+        }
+    }
+    // A "Data Order" text chosen for the feature: on a match the order is stored, kept by
+    // `save` and the file read again in it, and the table rebuilt; in every case the chart is
+    // redrawn and the cable computation told.
+    template <class Save>
+    void ChangeDataOrder(TFeature* feature, const CString& text, const char* const* options, int nOptions, Save save)
+    {
+        const int order = FindOption(text, options, nOptions);
+        if (order >= 0)
+        {
+            feature->m_DataOrder = order;
+            save();
+            const CString path = feature->m_FilePath;
+            feature->Load(path);
+            CreateTable();
+        }
+        RedrawOwnerChart();
+        PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
+    }
+    // Deletes the file chosen in the combo box and takes it out of the list (later files move
+    // down one); its index, or -1 when none was chosen.
+    int DeleteSelectedFile()
+    {
+        const int file = GetSelectedFile();
+        if (file < 0)
+            return -1;
+        delete m_pList->GetAt(file);
+        m_pList->RemoveAt(file);
+        return file;
+    }
+    // The file chosen in the combo box; null when there is none.
+    auto* GetSelectedFeature() const
+    {
+        const int file = GetSelectedFile();
+        return file >= 0 ? m_pList->GetAt(file) : nullptr;
+    }
+
+    TList* m_pList = nullptr; // the host's, not owned
 };
