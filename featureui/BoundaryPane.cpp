@@ -13,11 +13,6 @@ namespace
 {
 const FEATURE_PANE_LAYOUT kLayout = {IDC_BOUNDARY_COMBO, IDC_ADD_BOUNDARY_FILE, IDC_REMOVE_BOUNDARY_FILE,
                                      IDC_BOUNDARY_LIST, 16};
-
-bool IsOn(const CMFCPropertyGridProperty* item)
-{
-    return item->GetValue().boolVal != 0;
-}
 } // namespace
 
 IMPLEMENT_DYNAMIC(CBoundaryPane, CFeaturePane)
@@ -172,16 +167,6 @@ LRESULT CBoundaryPane::OnPropertyChanged(WPARAM, LPARAM lParam)
     return 0;
 }
 
-template <class T> bool CBoundaryPane::StoreDrawingOption(CBoundary* pBoundary, T& field, T value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    pBoundary->SaveDrawingOptions();
-    m_pList->m_Changed = 1;
-    return true;
-}
-
 void CBoundaryPane::OnAdd()
 {
     if (m_pList == nullptr)
@@ -204,9 +189,7 @@ void CBoundaryPane::OnRemove()
     const int file = DeleteSelectedFile();
     if (file < 0)
         return;
-    // The edit selection follows its file: the removed one hands it to the file before.
-    if (m_pList->m_EditFileIndex >= file)
-        m_pList->m_EditFileIndex = static_cast<int16_t>(m_pList->m_EditFileIndex - 1);
+    FollowRemovedFile(file);
     m_pList->SaveFileList();
 
     ShowRemainingFiles(file);

@@ -6,8 +6,6 @@
 #include "featureui/FeaturePane.h"
 #include "features/BoundaryList.h"
 
-class CBoundary;
-
 class TOLVAR_API CBoundaryPane : public CFeaturePaneOf<CBoundaryList>
 {
     DECLARE_DYNAMIC(CBoundaryPane)
@@ -44,10 +42,4 @@ public:
 protected:
     void OnFileCombo() override { OnBoundaryCombo(); }
     void MakeCurrentFile(int nFile) override;
-
-private:
-    // Stores a drawing option that differs from the boundary's, saves the options and marks the
-    // list changed; false (nothing done) when it is the same.
-    template <class T> bool StoreDrawingOption(CBoundary* pBoundary, T& field, T value);
-
 };

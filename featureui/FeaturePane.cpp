@@ -54,9 +54,11 @@ CFeaturePane::~CFeaturePane()
     m_fntPropList.DeleteObject();
 }
 
-BOOL CFeaturePane::CreatePane(CWnd* pOwner, int nID, const CString& strTitle)
+BOOL CFeaturePane::CreatePane(CWnd* pOwner, int nID, const CString& strTitle, const std::function<void()>& onWindow)
 {
     const BOOL created = CMyDockablePane::Create(pOwner, nID, strTitle);
+    if (created && onWindow)
+        onWindow();
     // A pane whose controls could not all be made stays as it is: building on missing
     // controls would only move the failure somewhere less clear.
     if (created && m_pCombo != nullptr)
@@ -250,6 +252,17 @@ void CFeaturePane::UnlockWithPassword(CMFCPropertyGridProperty* pPassword, std::
         return;
     LockItems(ids, false);
     SetTimer(UNLOCK_TIMER, nPeriod, nullptr);
+}
+
+CMFCPropertyGridProperty* CFeaturePane::MakeDataOrderItem(int order, const char* const* options, int nOptions,
+                                                         LPCTSTR lpszDescr, DWORD_PTR dwData)
+{
+    auto* item = new CMFCPropertyGridProperty(
+        "Data Order", COleVariant(order >= 0 && order < nOptions ? options[order] : ""), lpszDescr, dwData);
+    for (int i = 0; i < nOptions; ++i)
+        item->AddOption(options[i]);
+    item->AllowEdit(FALSE);
+    return item;
 }
 
 int CFeaturePane::FindOption(const CString& text, const char* const* options, int nOptions)

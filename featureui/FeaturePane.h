@@ -14,6 +14,7 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Font.h"
 
+#include <functional>
 #include <initializer_list>
 #include <type_traits>
 #include <utility>
@@ -87,8 +88,8 @@ public:
 
 protected:
     // Steps of Create once the pane's own members are set: the window, then (only when it was
-    // made) combo, grid, table and layout.
-    BOOL CreatePane(CWnd* pOwner, int nID, const CString& strTitle);
+    // made) `onWindow`, then combo, grid, table and layout.
+    BOOL CreatePane(CWnd* pOwner, int nID, const CString& strTitle, const std::function<void()>& onWindow = {});
 
     // The pane's list.
     virtual INT_PTR GetFileCount() const = 0;
@@ -122,6 +123,11 @@ protected:
     // A password entered in the item: when it is the right one, the items with these data words
     // are unlocked for `nPeriod` ms (a second right entry starts the period again).
     void UnlockWithPassword(CMFCPropertyGridProperty* pPassword, std::initializer_list<DWORD_PTR> ids, UINT nPeriod);
+    // Whether a switch item is on.
+    static bool IsOn(const CMFCPropertyGridProperty* pItem) { return pItem->GetValue().boolVal != 0; }
+    // "Data Order": a choice among the option texts, no free text, showing the text of `order`.
+    static CMFCPropertyGridProperty* MakeDataOrderItem(int order, const char* const* options, int nOptions,
+                                                       LPCTSTR lpszDescr, DWORD_PTR dwData);
     // The position of `text` among the option texts; -1 when it is none of them.
     static int FindOption(const CString& text, const char* const* options, int nOptions);
 
@@ -216,6 +222,17 @@ protected:
         RedrawOwnerChart();
         PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
     }
+    // Stores a drawing option that differs from the feature's, saves its drawing options and
+    // marks the list changed; false (nothing done) when it is the same.
+    template <class T> bool StoreDrawingOption(TFeature* feature, T& field, T value)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        feature->SaveDrawingOptions();
+        m_pList->m_Changed = 1;
+        return true;
+    }
     // Deletes the file chosen in the combo box and takes it out of the list (later files move
     // down one); its index, or -1 when none was chosen.
     int DeleteSelectedFile()
@@ -226,6 +243,13 @@ protected:
         delete m_pList->GetAt(file);
         m_pList->RemoveAt(file);
         return file;
+    }
+    // For lists with an edit selection, after the file at `nRemoved` was taken out: the edit
+    // selection follows its file, and a removed current file hands it to the file before.
+    void FollowRemovedFile(int nRemoved)
+    {
+        if (m_pList->m_EditFileIndex >= nRemoved)
+            m_pList->m_EditFileIndex = static_cast<int16_t>(m_pList->m_EditFileIndex - 1);
     }
     // The file chosen in the combo box; null when there is none.
     auto* GetSelectedFeature() const

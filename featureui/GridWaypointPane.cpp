@@ -17,11 +17,6 @@ const FEATURE_PANE_LAYOUT kLayout = {IDC_MARKER_COMBO, IDC_ADD_MARKER_FILE, IDC_
                                      20};
 constexpr double kMetresPerNauticalMile = 1852.0;
 
-bool IsOn(const CMFCPropertyGridProperty* item)
-{
-    return item->GetValue().boolVal != 0;
-}
-
 CString Format3(double value)
 {
     CString text;
@@ -86,14 +81,8 @@ void CGridWaypointPane::InitPropList()
     auto* properties = new CMFCPropertyGridProperty("Properties");
     properties->AddSubItem(new CMFCPropertyGridProperty("Display", COleVariant(waypoints->m_Use),
                                                         "Determine whether to display Waypoint File", ITEM_DISPLAY));
-    const int order = waypoints->m_DataOrder;
-    auto* dataOrder = new CMFCPropertyGridProperty(
-        "Data Order", COleVariant(order >= 0 && order < GWP_DATA_ORDER_COUNT ? CGridWaypoint::m_DataOrderTxt[order] : ""),
-        "Order of data within Waypoint File", ITEM_DATA_ORDER);
-    for (const char* text : CGridWaypoint::m_DataOrderTxt)
-        dataOrder->AddOption(text);
-    dataOrder->AllowEdit(FALSE);
-    properties->AddSubItem(dataOrder);
+    properties->AddSubItem(MakeDataOrderItem(waypoints->m_DataOrder, CGridWaypoint::m_DataOrderTxt, GWP_DATA_ORDER_COUNT,
+                                             "Order of data within Waypoint File", ITEM_DATA_ORDER));
     m_wndPropList.AddProperty(properties, TRUE, TRUE);
 
     auto* waypoint = new CMFCPropertyGridProperty("Waypoint");

@@ -14,10 +14,6 @@ const FEATURE_PANE_LAYOUT kLayout = {IDC_PIPELINE_COMBO, IDC_ADD_PIPELINE_FILE, 
                                      IDC_PIPELINE_LIST, 20};
 constexpr double kDegreesPerRadian = 57.2957795131;
 
-bool IsOn(const CMFCPropertyGridProperty* item)
-{
-    return item->GetValue().boolVal != 0;
-}
 } // namespace
 
 IMPLEMENT_DYNAMIC(CPipelinePane, CFeaturePane)
@@ -58,15 +54,8 @@ void CPipelinePane::InitPropList()
     auto* properties = new CMFCPropertyGridProperty("Properties");
     properties->AddSubItem(new CMFCPropertyGridProperty("Display", COleVariant(pipeline->m_Use),
                                                         "Determine whether to display Pipeline File", ITEM_DISPLAY));
-    const int order = pipeline->m_DataOrder;
-    auto* dataOrder = new CMFCPropertyGridProperty(
-        "Data Order",
-        COleVariant(order >= 0 && order < PIPELINE_DATA_ORDER_COUNT ? CPipeline::m_DataOrderTxt[order] : ""),
-        "Order of data within Pipeline File", ITEM_DATA_ORDER);
-    for (const char* text : CPipeline::m_DataOrderTxt)
-        dataOrder->AddOption(text);
-    dataOrder->AllowEdit(FALSE);
-    properties->AddSubItem(dataOrder);
+    properties->AddSubItem(MakeDataOrderItem(pipeline->m_DataOrder, CPipeline::m_DataOrderTxt, PIPELINE_DATA_ORDER_COUNT,
+                                             "Order of data within Pipeline File", ITEM_DATA_ORDER));
     properties->AddSubItem(new CMFCPropertyGridProperty("Diameter (Inches)", COleVariant(pipeline->m_Diameter),
                                                         "Enter the pipeline diameter in Inches", ITEM_DIAMETER));
     m_wndPropList.AddProperty(properties, TRUE, TRUE);
