@@ -31,16 +31,12 @@ BOOL CBoundaryPane::Create(CWnd* pOwner, int nID, CBoundaryList* pBoundaryList)
 
 void CBoundaryPane::MakeCurrentFile(int nFile)
 {
-    m_pList->SetEditPoint(nFile, -1);
+    MakeEditFileCurrent(nFile);
 }
 
 void CBoundaryPane::SetupComboBox()
 {
-    FillComboBox();
-    if (GetFileCount() > 0)
-        m_pList->SetEditPoint(m_pCombo->GetCurSel(), 0);
-    else if (m_pList != nullptr)
-        m_pList->ResetEditState();
+    SetupComboWithEditSelection();
 }
 
 void CBoundaryPane::InitPropList()
@@ -123,13 +119,8 @@ LRESULT CBoundaryPane::OnPropertyChanged(WPARAM, LPARAM lParam)
     switch (item->GetData())
     {
     case ITEM_DISPLAY:
-        if (IsOn(item) == boundary->m_Status)
+        if (!StoreDisplay(boundary, IsOn(item)))
             break;
-        boundary->m_Status = IsOn(item);
-        // The flag is read back from the status companion, so it is kept there too.
-        boundary->SaveDrawingOptions();
-        boundary->SaveStatus();
-        m_pList->m_Changed = 1;
         RedrawOwnerChart();
         if (boundary->m_Highlight)
             PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);

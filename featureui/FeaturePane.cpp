@@ -6,10 +6,12 @@
 #include "features/Pipeline.h"
 #include "features/RedrawChart.h"
 #include "features/Route.h"
+#include "features/Rpl.h"
 #include "features/SailLine.h"
 #include "foundation/FilePath.h"
 #include "foundation/MyListCtrl.h"
 #include "foundation/WindowMessages.h"
+#include "outside/notifex/Notifex.h"
 #include "outside/panes/PropertyGridItems.h"
 #include "platform/core/WinApp.h"
 
@@ -78,7 +80,7 @@ int CFeaturePane::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const CRect empty(0, 0, 0, 0);
     if (!m_wndPropList.Create(WS_CHILD | WS_VISIBLE, empty, this, IDC_FEATURE_PROPERTY_GRID))
         return -1;
-    m_wndList.CreateList(this, m_Layout.nTableID);
+    CreateTableCtrl();
 
     m_pCombo = new CComboBox;
     if (!m_pCombo->Create(kComboStyle, empty, this, m_Layout.nComboID))
@@ -97,8 +99,8 @@ void CFeaturePane::OnSize(UINT nType, int cx, int cy)
 {
     CMyDockablePane::OnSize(nType, cx, cy);
     AdjustLayout();
-    if (SizesColumnsOnResize() && m_wndList.GetSafeHwnd() != nullptr)
-        AutoSizeColumns(&m_wndList, false);
+    if (SizesColumnsOnResize() && GetTableCtrl().GetSafeHwnd() != nullptr)
+        AutoSizeColumns(&GetTableCtrl(), false);
 }
 
 void CFeaturePane::OnSetFocus(CWnd* pOldWnd)
@@ -137,11 +139,11 @@ void CFeaturePane::AdjustLayout()
     const int tableTop = gridTop + gridHeight;
     if (tableTop < client.Height())
     {
-        m_wndList.SetWindowPos(nullptr, client.left, tableTop, width, client.Height() - tableTop, flags);
-        m_wndList.ShowWindow(SW_SHOW);
+        GetTableCtrl().SetWindowPos(nullptr, client.left, tableTop, width, client.Height() - tableTop, flags);
+        GetTableCtrl().ShowWindow(SW_SHOW);
     }
     else
-        m_wndList.ShowWindow(SW_HIDE);
+        GetTableCtrl().ShowWindow(SW_HIDE);
 }
 
 void CFeaturePane::SetPropListFont()
@@ -162,8 +164,8 @@ void CFeaturePane::SetNightMode(bool bNight)
 {
     m_wndPropList.SetNightMode(bNight);
     m_wndPropList.SetColourScheme(m_wndPropList.GetColourScheme());
-    if (m_wndList.GetSafeHwnd() != nullptr)
-        m_wndList.SetNightMode(bNight);
+    if (GetTableCtrl().GetSafeHwnd() != nullptr)
+        SetTableNightMode(bNight);
 }
 
 void CFeaturePane::SetVSDotNetLook(BOOL bSet)
@@ -231,9 +233,10 @@ void CFeaturePane::ShowRemainingFiles(int nRemoved)
 
 void CFeaturePane::ClearTable()
 {
-    m_wndList.DeleteAllItems();
-    for (CHeaderCtrl* header = m_wndList.GetHeaderCtrl(); header != nullptr && header->GetItemCount() > 0;)
-        if (!m_wndList.DeleteColumn(0))
+    CListCtrl& table = GetTableCtrl();
+    table.DeleteAllItems();
+    for (CHeaderCtrl* header = table.GetHeaderCtrl(); header != nullptr && header->GetItemCount() > 0;)
+        if (!table.DeleteColumn(0))
             break;
 }
 
@@ -265,6 +268,13 @@ CMFCPropertyGridProperty* CFeaturePane::MakeDataOrderItem(int order, const char*
     return item;
 }
 
+void CFeaturePane::WarnUnreadable(const CString& path)
+{
+    CString text;
+    text.Format("Unable to read %s", path.GetString());
+    WarningMessage(text, nullptr, 0x300030);
+}
+
 int CFeaturePane::FindOption(const CString& text, const char* const* options, int nOptions)
 {
     for (int i = 0; i < nOptions; ++i)
@@ -291,6 +301,11 @@ tagXY FeaturePointPosition(const PipelineDef& point)
 tagXY FeaturePointPosition(const RouteDef& point)
 {
     return point.Position;
+}
+
+tagXY FeaturePointPosition(const RPLDef& point)
+{
+    return tagXY{point.Easting, point.Northing};
 }
 
 tagXY FeaturePointPosition(const SailLineDef& point)

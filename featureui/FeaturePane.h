@@ -21,6 +21,7 @@
 
 struct GridWaypointDef;
 struct PipelineDef;
+struct RPLDef;
 struct RouteDef;
 struct SailLineDef;
 
@@ -100,6 +101,12 @@ protected:
     virtual void OnFileCombo() = 0;
     // Makes the file the list's current one, keeping the current point when it is one of its.
     virtual void MakeCurrentFile(int nFile) = 0;
+    // The table under the grid: the point table, unless the pane shows a list of its own kind.
+    virtual CListCtrl& GetTableCtrl() { return m_wndList; }
+    // Makes that table in the pane; FALSE when it could not be made.
+    virtual BOOL CreateTableCtrl() { return m_wndList.CreateList(this, m_Layout.nTableID); }
+    // Day or night colours of that table.
+    virtual void SetTableNightMode(bool bNight) { m_wndList.SetNightMode(bNight); }
     // Whether the table's columns are sized after each resize.
     virtual bool SizesColumnsOnResize() const { return true; }
 
@@ -128,6 +135,8 @@ protected:
     // "Data Order": a choice among the option texts, no free text, showing the text of `order`.
     static CMFCPropertyGridProperty* MakeDataOrderItem(int order, const char* const* options, int nOptions,
                                                        LPCTSTR lpszDescr, DWORD_PTR dwData);
+    // Tells the user that the file at `path` is there but gave nothing to show.
+    static void WarnUnreadable(const CString& path);
     // The position of `text` among the option texts; -1 when it is none of them.
     static int FindOption(const CString& text, const char* const* options, int nOptions);
 
@@ -156,6 +165,7 @@ tagXY FeaturePointPosition(const tagXY& point);
 tagXY FeaturePointPosition(const GridWaypointDef& point);
 tagXY FeaturePointPosition(const PipelineDef& point);
 tagXY FeaturePointPosition(const RouteDef& point);
+tagXY FeaturePointPosition(const RPLDef& point);
 tagXY FeaturePointPosition(const SailLineDef& point);
 
 // The feature pane over a list of `TList` (an array of feature pointers, each an array of
@@ -233,6 +243,39 @@ protected:
         m_pList->m_Changed = 1;
         return true;
     }
+    // A changed display switch: stored, saved with the drawing options and, since the flag is
+    // read back from the status companion, there too; the list marked changed. False (nothing
+    // done) when it is the same.
+    bool StoreDisplay(TFeature* feature, bool bShown)
+    {
+        if (feature->m_Status == bShown)
+            return false;
+        feature->m_Status = bShown;
+        feature->SaveDrawingOptions();
+        feature->SaveStatus();
+        m_pList->m_Changed = 1;
+        return true;
+    }
+    // SetupComboBox of a list with an edit selection: the combo refilled and its file made the
+    // list's current one, from its first point; before the combo box exists only the edit
+    // selection is brought up to date (a file or point the list no longer holds is cleared).
+    void SetupComboWithEditSelection()
+    {
+        if (m_pList == nullptr)
+            return;
+        if (m_pCombo == nullptr || m_pCombo->GetSafeHwnd() == nullptr)
+        {
+            m_pList->SetEditPoint(-1, -1);
+            return;
+        }
+        FillComboBox();
+        if (GetFileCount() > 0)
+            m_pList->SetEditPoint(m_pCombo->GetCurSel(), 0);
+        else
+            m_pList->ResetEditState();
+    }
+    // MakeCurrentFile of such a list: the point stays when the file has it.
+    void MakeEditFileCurrent(int nFile) { m_pList->SetEditPoint(nFile, -1); }
     // Deletes the file chosen in the combo box and takes it out of the list (later files move
     // down one); its index, or -1 when none was chosen.
     int DeleteSelectedFile()

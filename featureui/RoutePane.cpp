@@ -6,7 +6,6 @@
 #include "features/FeatureTypes.h"
 #include "foundation/MyListCtrl.h"
 #include "foundation/WindowMessages.h"
-#include "outside/notifex/Notifex.h"
 #include "outside/panes/PropertyGridChoiceItems.h"
 #include "outside/panes/PropertyGridItems.h"
 #include "outside/panes/symbols/VectorSymbolProperty.h"
@@ -35,24 +34,12 @@ BOOL CRoutePane::Create(CWnd* pOwner, int nID, CRouteList* pRouteList)
 
 void CRoutePane::MakeCurrentFile(int nFile)
 {
-    m_pList->SetEditPoint(nFile, -1);
+    MakeEditFileCurrent(nFile);
 }
 
 void CRoutePane::SetupComboBox()
 {
-    if (m_pList == nullptr)
-        return;
-    if (m_pCombo == nullptr || m_pCombo->GetSafeHwnd() == nullptr)
-    {
-        // A current file or point the list no longer holds is cleared.
-        m_pList->SetEditPoint(-1, -1);
-        return;
-    }
-    FillComboBox();
-    if (GetFileCount() > 0)
-        m_pList->SetEditPoint(m_pCombo->GetCurSel(), 0);
-    else
-        m_pList->ResetEditState();
+    SetupComboWithEditSelection();
 }
 
 void CRoutePane::InitPropList()
@@ -188,16 +175,7 @@ LRESULT CRoutePane::OnPropertyChanged(WPARAM, LPARAM lParam)
     bool redraw = false;
     switch (item->GetData())
     {
-    case ITEM_DISPLAY:
-        if (route->m_Status == IsOn(item))
-            break;
-        route->m_Status = IsOn(item);
-        route->SaveDrawingOptions();
-        // The flag is read back from the status companion, so it is kept there too.
-        route->SaveStatus();
-        m_pList->m_Changed = 1;
-        redraw = true;
-        break;
+    case ITEM_DISPLAY: redraw = StoreDisplay(route, IsOn(item)); break;
     case ITEM_DATA_ORDER:
         ChangeDataOrder(route, value.ToText(), CRoute::m_DataOrderTxt, ROUTE_DATA_ORDER_COUNT,
                         [route] { route->SaveDataOrder(); });
@@ -279,9 +257,7 @@ void CRoutePane::OnAdd()
         if (!m_pList->AddFile(names[i]) && !IsLoaded(names[i]))
         {
             // Refused though not loaded: the file is there but gave no waypoint.
-            CString text;
-            text.Format("Unable to read %s", names[i].GetString());
-            WarningMessage(text, nullptr, 0x300030);
+            WarnUnreadable(names[i]);
         }
 
     ShowAddedFiles();

@@ -83,12 +83,7 @@ struct GridWaypointPaneFixture : ::testing::Test
                          reinterpret_cast<LPARAM>(pane.GetAddButton()->GetSafeHwnd()));
         return owner.Messages();
     }
-    void ChooseFile(int index)
-    {
-        pane.GetFileCombo()->SetCurSel(index);
-        pane.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MARKER_COMBO, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(pane.GetFileCombo()->GetSafeHwnd()));
-    }
+    void ChooseFile(int index) { ChooseComboEntry(pane, pane.GetFileCombo(), IDC_MARKER_COMBO, index); }
 };
 } // namespace
 

@@ -1,9 +1,11 @@
-// What the pane tests share: the messages a host hears most, and the files they write and read
-// through Windows paths on the test's drive.
+// What the pane tests share: the messages a host hears most, the files they write and read
+// through Windows paths on the test's drive, and the notifications a user's button press or
+// combo pick sends a pane.
 #pragma once
 
 #include "foundation/ConfigFile.h"
 #include "platform/core/Path.h"
+#include "platform/ui/ComboBox.h"
 #include "testsupport/RecordingOwner.h"
 
 #include <QByteArray>
@@ -43,4 +45,19 @@ inline CString SettingsFile(const char* name, const char* extension = nullptr)
 {
     CConfigFile file;
     return file.GetSettingsFileName(name, extension);
+}
+
+// The pane told that its button was pressed; what the host heard of it.
+inline Messages PressButton(CWnd& pane, CRecordingOwner& owner, UINT nID, CWnd* button)
+{
+    owner.Clear();
+    pane.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(button->GetSafeHwnd()));
+    return owner.Messages();
+}
+
+// The combo box's entry chosen and the pane told, as a user's pick does.
+inline void ChooseComboEntry(CWnd& pane, CComboBox* combo, UINT nID, int index)
+{
+    combo->SetCurSel(index);
+    pane.SendMessage(WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo->GetSafeHwnd()));
 }

@@ -69,18 +69,8 @@ struct PipelinePaneFixture : ::testing::Test
         auto* item = dynamic_cast<CMFCPropertyGridDouble*>(FindGridItem(pane.GetPropertyGrid(), id));
         return item != nullptr && item->IsLocked();
     }
-    Messages Click(UINT nID, CWnd* button)
-    {
-        owner.Clear();
-        pane.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(button->GetSafeHwnd()));
-        return owner.Messages();
-    }
-    void ChooseFile(int index)
-    {
-        pane.GetFileCombo()->SetCurSel(index);
-        pane.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PIPELINE_COMBO, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(pane.GetFileCombo()->GetSafeHwnd()));
-    }
+    Messages Click(UINT nID, CWnd* button) { return PressButton(pane, owner, nID, button); }
+    void ChooseFile(int index) { ChooseComboEntry(pane, pane.GetFileCombo(), IDC_PIPELINE_COMBO, index); }
 };
 } // namespace
 

@@ -63,12 +63,7 @@ struct RoutePaneFixture : ::testing::Test
         owner.Clear();
     }
 
-    Messages Click(UINT nID, CWnd* button)
-    {
-        owner.Clear();
-        pane.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(button->GetSafeHwnd()));
-        return owner.Messages();
-    }
+    Messages Click(UINT nID, CWnd* button) { return PressButton(pane, owner, nID, button); }
 };
 } // namespace
 
