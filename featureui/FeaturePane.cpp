@@ -80,7 +80,8 @@ int CFeaturePane::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const CRect empty(0, 0, 0, 0);
     if (!m_wndPropList.Create(WS_CHILD | WS_VISIBLE, empty, this, IDC_FEATURE_PROPERTY_GRID))
         return -1;
-    CreateTableCtrl();
+    if (m_Layout.nTableID != 0)
+        CreateTableCtrl();
 
     m_pCombo = new CComboBox;
     if (!m_pCombo->Create(kComboStyle, empty, this, m_Layout.nComboID))
@@ -133,6 +134,11 @@ void CFeaturePane::AdjustLayout()
     m_pRemoveButton->SetWindowPos(nullptr, client.left + width / 2, client.top, width / 2, kButtonHeight, flags);
     m_pCombo->SetWindowPos(nullptr, client.left, client.top + kButtonHeight, width, kComboDropHeight, flags);
     const int gridTop = client.top + kButtonHeight + comboHeight;
+    if (m_Layout.nTableID == 0)
+    {
+        m_wndPropList.SetWindowPos(nullptr, client.left, gridTop, width, client.Height() - gridTop, flags);
+        return;
+    }
     const int gridHeight = m_Layout.nGridRows * m_wndPropList.GetRowHeight();
     m_wndPropList.SetWindowPos(nullptr, client.left, gridTop, width, gridHeight, flags);
 

@@ -31,7 +31,7 @@ struct FEATURE_PANE_LAYOUT
     UINT nComboID;
     UINT nAddID;
     UINT nRemoveID;
-    UINT nTableID;
+    UINT nTableID; // 0: no table, the grid takes the rest of the pane
     int nGridRows;
 };
 
@@ -53,7 +53,8 @@ public:
     virtual void UpdateAllPositions() = 0;
 
     // Buttons side by side on top (30 high), the combo box below them, the grid below that
-    // (its rows times the row height) and the table in the rest, hidden when no room is left.
+    // (its rows times the row height) and the table in the rest, hidden when no room is left;
+    // without a table the grid takes the rest.
     virtual void AdjustLayout();
     void SetPropListFont();
 

@@ -118,6 +118,17 @@ TEST_F(PanesFixture, DoubleShowsItsFormatAndRefusesEditsWhileLocked)
     EXPECT_FALSE(rings->GetBool());
 }
 
+TEST_F(PanesFixture, ATitleShowsItsTextAndTakesNoEdit)
+{
+    auto* title = new CMFCPropertyGridTitleProperty("No Files Selected");
+    grid.AddProperty(title);
+    EXPECT_STREQ(grid.GetShownName(title), "No Files Selected");
+    EXPECT_STREQ(grid.GetShownValue(title), "");
+    EXPECT_FALSE(title->IsGroup());
+    EXPECT_FALSE(grid.EditProperty(title, "Something"));
+    EXPECT_STREQ(grid.GetShownValue(title), "");
+}
+
 TEST_F(PanesFixture, PasswordIsKeptHashedAndCheckedOnEntry)
 {
     CWinApp app("PanesTest");
