@@ -120,12 +120,22 @@ TEST_F(DigPaneFixture, ADrawingIsAddedOnceUnderTheMutexAndTheMutexIsFreeAfterwar
     EXPECT_GT(FrameProbe::ContentPixels(frame, grid), 50);
     EXPECT_GE(grid.bottom(), whole.bottom() - 2);
 
+    // A DIG file itself (here the cache the drawing gave): read as it stands.
+    const QByteArray cache = ReadBytes(list.GetHead()->GetCacheFileName());
+    const CString chart = WriteDataFile("chart.DIG", cache);
+    EXPECT_EQ(Add(chart), (Messages{kVectorDisplay}));
+    ASSERT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(list.GetTail()->GetSize(), (cache.size() - 16) / 18);
+    EXPECT_EQ(pane.GetFileCombo()->GetCount(), 2);
+    EXPECT_EQ(ReadBytes(chart), cache);
+    EXPECT_TRUE(FreeForOthers(mutex));
+
     // A twin of a loaded path: refused, nothing posted, the mutex free again.
     CString twin = coast;
     twin.MakeUpper();
     ModalHook::AnswerFileDialog({twin});
     EXPECT_TRUE(Click(IDC_ADD_DIG_FILE, pane.GetAddButton()).empty());
-    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list.GetCount(), 2);
     EXPECT_TRUE(FreeForOthers(mutex));
 
     // No name: the warning, nothing locked; a quit load: the pane shows what the list holds.

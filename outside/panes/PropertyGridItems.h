@@ -96,6 +96,7 @@ class PLATFORM_API CMFCPropertyGridTitleProperty : public CMFCPropertyGridProper
 public:
     explicit CMFCPropertyGridTitleProperty(const CString& strTitle, DWORD_PTR dwData = 0);
     BOOL OnEdit(LPPOINT lptClick) override;
+    BOOL IsFullRow() const override { return TRUE; }
 };
 
 // A switch (VT_BOOL, -1 true).
