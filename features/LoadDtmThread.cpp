@@ -402,6 +402,7 @@ void CLoadDtmThread::ComputeExtents()
                 d = DBL_MAX;
             if (!dtm.AddExtentPoint(e, n, d))
                 continue;
+            PublishExtents();
             if (first)
             {
                 extent[0] = extent[2] = e;
@@ -426,6 +427,24 @@ void CLoadDtmThread::ComputeExtents()
         dtm.m_strRefusal.Format("%s, line %lld: the easting, northing or depth is not a finite number.",
                                 (LPCSTR)dtm.m_FileName[badFile], static_cast<long long>(badLine));
     }
+    PublishExtents();
+}
+
+void CLoadDtmThread::PublishExtents() const
+{
+    if (!m_pExtents)
+        return;
+    const CDtm& dtm = *m_pDtm;
+    const auto relaxed = std::memory_order_relaxed;
+    m_pExtents->MinEasting.store(dtm.m_MinEasting, relaxed);
+    m_pExtents->MaxEasting.store(dtm.m_MaxEasting, relaxed);
+    m_pExtents->MinNorthing.store(dtm.m_MinNorthing, relaxed);
+    m_pExtents->MaxNorthing.store(dtm.m_MaxNorthing, relaxed);
+    m_pExtents->MinDepth.store(dtm.m_MinDepth, relaxed);
+    m_pExtents->MaxDepth.store(dtm.m_MaxDepth, relaxed);
+    m_pExtents->CellSize.store(dtm.m_Header.CellSize, relaxed);
+    m_pExtents->Columns.store(dtm.m_Header.Columns, relaxed);
+    m_pExtents->Rows.store(dtm.m_Header.Rows, relaxed);
 }
 
 void CLoadDtmThread::MakeGrid()

@@ -15,9 +15,26 @@
 #include "platform/core/WinThread.h"
 
 #include <atomic>
+#include <cfloat>
 #include <cstdint>
 
 class CDtm;
+
+// What the extent pass has found so far, copied out for a progress display to read while the
+// pass goes on (the model's own fields are the pass's alone until it ends). Extents and depths
+// in metres, DBL_MAX while unknown; the grid's counts only once the pass has measured them.
+struct DTM_EXTENTS_PROGRESS
+{
+    std::atomic<double> MinEasting{DBL_MAX};
+    std::atomic<double> MaxEasting{DBL_MAX};
+    std::atomic<double> MinNorthing{DBL_MAX};
+    std::atomic<double> MaxNorthing{DBL_MAX};
+    std::atomic<double> MinDepth{DBL_MAX};
+    std::atomic<double> MaxDepth{DBL_MAX};
+    std::atomic<double> CellSize{0.0};
+    std::atomic<int32_t> Columns{0};
+    std::atomic<int32_t> Rows{0};
+};
 
 class CLoadDtmThread : public CWinThread
 {
@@ -56,6 +73,12 @@ public:
     std::atomic<double>* m_pEasting;
     std::atomic<double>* m_pNorthing;
     std::atomic<double>* m_pDepth;
+    // What mode 1 has found so far. May be null.
+    DTM_EXTENTS_PROGRESS* m_pExtents = nullptr;
+
+private:
+    // Copies the model's extents found so far into m_pExtents.
+    void PublishExtents() const;
 };
 
 // Reads one XYZ line ("easting northing depth", commas counted as blanks) into three values

@@ -47,7 +47,10 @@ CWinThread* CImportDtm::StartWorker()
 {
     CLoadDtmThread* worker = CreateDtmWorker(this, m_pDtm, 1, &m_BytesTotal, &m_BytesDone);
     if (worker)
+    {
+        worker->m_pExtents = &m_Extents;
         worker->ResumeThread();
+    }
     return worker;
 }
 
@@ -60,11 +63,8 @@ void CImportDtm::RequestStop()
 void CImportDtm::OnProgressTick()
 {
     SetProgressPosition(m_BytesDone, m_BytesTotal);
-    if (!m_pDtm)
-        return;
-    // Read while the worker writes them: a value may be one update behind, which a display
-    // refreshed every tick does not mind.
-    const CDtm& dtm = *m_pDtm;
+    // The worker's copy: the model itself is the worker's until it ends.
+    const DTM_EXTENTS_PROGRESS& found = m_Extents;
     auto show = [this](int id, double value) {
         CString text;
         text.Format("%.3lf", value);
@@ -76,19 +76,21 @@ void CImportDtm::OnProgressTick()
             text.Format("%.3lf", value);
         SetDlgItemText(id, text);
     };
-    show(IDC_DTM_MIN_ENG, dtm.m_MinEasting);
-    show(IDC_DTM_MAX_ENG, dtm.m_MaxEasting);
-    show(IDC_DTM_DE, dtm.m_MaxEasting - dtm.m_MinEasting);
-    show(IDC_DTM_MIN_NNG, dtm.m_MinNorthing);
-    show(IDC_DTM_MAX_NNG, dtm.m_MaxNorthing);
-    show(IDC_DTM_DN, dtm.m_MaxNorthing - dtm.m_MinNorthing);
-    show(IDC_DTM_STEP_E, dtm.m_Header.CellSize);
-    show(IDC_DTM_STEP_N, dtm.m_Header.CellSize);
+    const double minEasting = found.MinEasting, maxEasting = found.MaxEasting;
+    const double minNorthing = found.MinNorthing, maxNorthing = found.MaxNorthing;
+    show(IDC_DTM_MIN_ENG, minEasting);
+    show(IDC_DTM_MAX_ENG, maxEasting);
+    show(IDC_DTM_DE, maxEasting - minEasting);
+    show(IDC_DTM_MIN_NNG, minNorthing);
+    show(IDC_DTM_MAX_NNG, maxNorthing);
+    show(IDC_DTM_DN, maxNorthing - minNorthing);
+    show(IDC_DTM_STEP_E, found.CellSize);
+    show(IDC_DTM_STEP_N, found.CellSize);
     CString count;
-    count.Format("%d", dtm.m_Header.Columns);
+    count.Format("%d", static_cast<int>(found.Columns));
     SetDlgItemText(IDC_DTM_MAX_X, count);
-    count.Format("%d", dtm.m_Header.Rows);
+    count.Format("%d", static_cast<int>(found.Rows));
     SetDlgItemText(IDC_DTM_MAX_Y, count);
-    showDepth(IDC_DTM_MIN_DEPTH, dtm.m_MinDepth);
-    showDepth(IDC_DTM_MAX_DEPTH, dtm.m_MaxDepth);
+    showDepth(IDC_DTM_MIN_DEPTH, found.MinDepth);
+    showDepth(IDC_DTM_MAX_DEPTH, found.MaxDepth);
 }

@@ -169,6 +169,27 @@ TEST(DtmDialogsStress, TheDepthsDialogShowsItsOwnCellAndWritesNothingInTheModel)
     EXPECT_TRUE(kept);
 }
 
+// The extents dialog shows what the worker has found, from the copy the worker keeps for it:
+// at the end, the model's own extents and grid size.
+TEST(DtmDialogs, TheExtentsDialogShowsTheExtentsFound)
+{
+    WriteXyz("C:\\Survey\\one.xyz", 30, 20);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\one.xyz";
+    ModalHook::AnswerDialog(IDD_IMPORT_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+    CImportDtm dialog;
+    dialog.m_pDtm = &dtm;
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_Extents.Columns.load(), dtm.m_Header.Columns);
+    EXPECT_EQ(dialog.m_Extents.Rows.load(), dtm.m_Header.Rows);
+    EXPECT_EQ(dialog.m_Extents.MinEasting.load(), dtm.m_MinEasting);
+    EXPECT_EQ(dialog.m_Extents.MaxNorthing.load(), dtm.m_MaxNorthing);
+    EXPECT_EQ(dialog.m_Extents.MaxDepth.load(), dtm.m_MaxDepth);
+    EXPECT_DOUBLE_EQ(dialog.m_Extents.MinEasting.load(), 500000.0);
+    EXPECT_DOUBLE_EQ(dialog.m_Extents.MaxNorthing.load(), 6000038.0);
+    EXPECT_GE(dtm.m_Header.Columns, 30);
+}
+
 TEST(DtmDialogs, ProgressTextsOfTheCacheDialog)
 {
     WriteXyz("C:\\Survey\\one.xyz", 30, 30);
