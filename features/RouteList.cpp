@@ -1,5 +1,7 @@
 #include "features/RouteList.h"
 
+#include "platform/core/FileApi.h"
+
 CRouteList::~CRouteList()
 {
     DeleteAll();
@@ -37,6 +39,13 @@ bool CRouteList::AddFile(const char* path)
         return false;
     if (!loaded)
     {
+        // Only a file yet to be made starts empty: a route started over a file that is there
+        // but gave no point would be saved over the user's file.
+        if (GetFileAttributes(wanted) != INVALID_FILE_ATTRIBUTES)
+        {
+            delete route;
+            return false;
+        }
         route->Add(RouteDef());
         route->ComputeLegs();
     }

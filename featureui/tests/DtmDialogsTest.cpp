@@ -177,6 +177,47 @@ TEST(DtmDialogsStress, ExtentsShownWhileTheWorkerMeasuresOnlyGrowToTheGrid)
     EXPECT_EQ(last.MinNorthing, 6000000);
 }
 
+// The depths dialog polled far faster than its own timer while the worker fills the grid: it
+// shows the cell of the point just read, and keeps nothing in the model, whose last column and
+// row belong to whoever else looks depths up meanwhile.
+TEST(DtmDialogsStress, TheDepthsDialogShowsItsOwnCellAndWritesNothingInTheModel)
+{
+    WriteXyz("C:\\Survey\\big.xyz", 400, 400);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\big.xyz";
+    // A sanitizer slows the worker many times over.
+    ModalHook::SetLoopTimeout(120000);
+    ModalHook::AnswerDialog(IDD_IMPORT_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+    QTimer poll;
+    int shown = 0;
+    int outside = 0;
+    bool kept = true;
+    ModalHook::AnswerDialog(IDD_DTM_DEPTHS, [&](CDialog* dlg) {
+        // The extents pass has reset them; the grid pass never touches them.
+        dtm.m_LastColumn = 12345;
+        dtm.m_LastRow = 54321;
+        QObject::connect(&poll, &QTimer::timeout, [&, dlg] {
+            dlg->SendMessage(WM_TIMER, 1, 0);
+            CString x, y;
+            dlg->GetDlgItemText(IDC_DTM_X, x);
+            dlg->GetDlgItemText(IDC_DTM_Y, y);
+            if (!x.IsEmpty() && (atoi(x) < 0 || atoi(x) >= 400))
+                ++outside;
+            if (!y.IsEmpty() && (atoi(y) < 0 || atoi(y) >= 400))
+                ++outside;
+            kept = kept && dtm.m_LastColumn == 12345 && dtm.m_LastRow == 54321;
+            shown += x.IsEmpty() ? 0 : 1;
+        });
+        poll.start(0);
+        return MODALHOOK_RUN_LOOP;
+    });
+    EXPECT_TRUE(LoadDtm(&dtm));
+    poll.stop();
+    EXPECT_GT(shown, 0);
+    EXPECT_EQ(outside, 0);
+    EXPECT_TRUE(kept);
+}
+
 TEST(DtmDialogs, ProgressTextsOfTheCacheDialog)
 {
     WriteXyz("C:\\Survey\\one.xyz", 30, 30);
