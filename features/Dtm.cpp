@@ -42,13 +42,68 @@ int32_t RunningCount(double steps)
         return INT32_MAX;
     return static_cast<int32_t>(steps) + 1;
 }
+// The grid cell that holds a point: its four corner depths (m) in the order LL, LR, UL, UR,
+// which of them hold a depth, and the point's offsets (m) from the LL corner.
+struct DtmCellDef
+{
+    double Depth[4];
+    bool Known[4];
+    double dE, dN;
+};
+
+// The grid node index of a value along one axis: the cell's lower node, so that the point lies
+// between it and the next one. A point on the far edge belongs to the last cell, and a grid of
+// one node along the axis has no second node (-1 marks it missing).
+void CellAlongAxis(double value, double minimum, double cellSize, int32_t count, int32_t& lower, int32_t& upper)
+{
+    double step = std::floor((value - minimum) / cellSize);
+    if (step > count - 2.0)
+        step = count - 2.0;
+    if (step < 0.0)
+        step = 0.0;
+    lower = static_cast<int32_t>(step);
+    upper = lower + 1 < count ? lower + 1 : -1;
+}
+
+// Finds the cell of a point on the grid; false off the grid or where the header cannot hold a
+// grid (a cell size that is not a positive finite number, no columns or rows). Without cells
+// loaded every corner is a known depth of 0.
+bool FindCell(const CDtm& dtm, double easting, double northing, DtmCellDef& cell)
+{
+    const DtmHeaderDef& h = dtm.m_Header;
+    if (!(h.CellSize > 0.0) || !std::isfinite(h.CellSize) || h.Columns < 1 || h.Rows < 1)
+        return false;
+    const double maxEasting = h.EastingMin + (h.Columns - 1) * h.CellSize;
+    const double maxNorthing = h.NorthingMin + (h.Rows - 1) * h.CellSize;
+    if (!(easting >= h.EastingMin && easting <= maxEasting && northing >= h.NorthingMin &&
+          northing <= maxNorthing))
+        return false;
+    int32_t column[2], row[2];
+    CellAlongAxis(easting, h.EastingMin, h.CellSize, h.Columns, column[0], column[1]);
+    CellAlongAxis(northing, h.NorthingMin, h.CellSize, h.Rows, row[0], row[1]);
+    cell.dE = easting - (h.EastingMin + column[0] * h.CellSize);
+    cell.dN = northing - (h.NorthingMin + row[0] * h.CellSize);
+    for (int i = 0; i < 4; ++i)
+    {
+        const int32_t c = column[i & 1], r = row[i >> 1];
+        if (c < 0 || r < 0)
+        {
+            cell.Known[i] = false;
+            cell.Depth[i] = DBL_MAX;
+            continue;
+        }
+        const int32_t value = dtm.m_pCells ? dtm.m_pCells[int64_t(r) * h.Columns + c] : 0;
+        cell.Known[i] = value != DTM_NO_DEPTH;
+        cell.Depth[i] = cell.Known[i] ? value / 100.0 : DBL_MAX;
+    }
+    return true;
+}
 } // namespace
 
 CDtm::CDtm()
 {
-    for (tagPen& pen : m_Pen)
-        pen = tagPen{0, 1, 0, static_cast<int16_t>(0xFFFE)};
     ResetHeader();
+    LoadSettings();
 }
 
 CDtm::~CDtm()
@@ -79,6 +134,7 @@ void CDtm::ResetHeader()
 
 void CDtm::Unload()
 {
+    ++m_LoadCount;
     std::free(m_pCells);
     m_pCells = nullptr;
     ResetHeader();
@@ -86,6 +142,7 @@ void CDtm::Unload()
 
 bool CDtm::AllocateGrid()
 {
+    ++m_LoadCount;
     if (m_pCells)
         Unload();
     m_strRefusal.Empty();
@@ -252,14 +309,40 @@ int32_t CDtm::GetCellIndex(double easting, double northing)
     return row * m_Header.Columns + column;
 }
 
-double CDtm::GetDepth(double easting, double northing)
+double CDtm::GetDepth(double easting, double northing) const
 {
-    if (!m_pCells)
+    DtmCellDef cell;
+    if (!FindCell(*this, easting, northing, cell))
         return DBL_MAX;
-    const int32_t index = GetCellIndex(easting, northing);
-    if (index < 0 || m_pCells[index] == DTM_NO_DEPTH)
-        return DBL_MAX;
-    return m_pCells[index] / 100.0;
+    if (cell.Known[0] && cell.Known[1] && cell.Known[2] && cell.Known[3])
+    {
+        const double fx = cell.dE / m_Header.CellSize;
+        const double fy = cell.dN / m_Header.CellSize;
+        const double bottom = cell.Depth[0] + (cell.Depth[1] - cell.Depth[0]) * fx;
+        const double top = cell.Depth[2] + (cell.Depth[3] - cell.Depth[2]) * fx;
+        return bottom + (top - bottom) * fy;
+    }
+    // Where a corner is missing an interpolation would invent seabed: the nearest corner that
+    // has a depth answers, the first of LL, LR, UL, UR on a tie.
+    const double size = m_Header.CellSize;
+    const double farE = size - cell.dE, farN = size - cell.dN;
+    const double squared[4] = {cell.dE * cell.dE + cell.dN * cell.dN, farE * farE + cell.dN * cell.dN,
+                               cell.dE * cell.dE + farN * farN, farE * farE + farN * farN};
+    int nearest = -1;
+    for (int i = 0; i < 4; ++i)
+    {
+        if (cell.Known[i] && (nearest < 0 || squared[i] < squared[nearest]))
+            nearest = i;
+    }
+    return nearest < 0 ? DBL_MAX : cell.Depth[nearest];
+}
+
+bool CDtm::HasDepthAt(double easting, double northing) const
+{
+    DtmCellDef cell;
+    if (!FindCell(*this, easting, northing, cell))
+        return false;
+    return cell.Known[0] || cell.Known[1] || cell.Known[2] || cell.Known[3];
 }
 
 bool CDtm::ReadCacheHeader()
@@ -288,6 +371,7 @@ bool CDtm::ReadCacheHeader()
 
 void CDtm::ApplyHeader(const DtmHeaderDef& header)
 {
+    ++m_LoadCount;
     m_Header = header;
     m_MinEasting = m_Header.EastingMin;
     m_MinNorthing = m_Header.NorthingMin;
@@ -360,6 +444,31 @@ CString CDtm::GetCacheFileName() const
     const CString folder = slash >= 0 ? one.Left(slash + 1) : CString();
     name.Format("%s%s.%s", (LPCSTR)folder, m_FileName[2].IsEmpty() ? "Combined" : "Triple", "DTM");
     return name;
+}
+
+void CDtm::LoadSettings()
+{
+    // A file that is there but short gives these for its missing lines; no file at all gives
+    // the coloured, hollow pens below.
+    const tagPen lineDefault{0, 1, 0xC0C0C0, 0};
+    for (int i = 0; i < 3; ++i)
+    {
+        m_FileName[i].Empty();
+        m_Pen[i] = lineDefault;
+    }
+    m_bDisplayCoverage = false;
+    const bool read = CConfigFile::ReadSettingsFile("DTM", [&](CConfigFile& file) {
+        for (CString& name : m_FileName)
+            name = file.ReadText();
+        m_bDisplayCoverage = file.ReadBool(false);
+        for (tagPen& pen : m_Pen)
+            pen = file.ReadPen(lineDefault);
+    });
+    if (read)
+        return;
+    const uint32_t colours[3] = {0xFF00FF, 0xFFFF00, 0xFF0000};
+    for (int i = 0; i < 3; ++i)
+        m_Pen[i] = tagPen{0, 2, colours[i], -2};
 }
 
 void CDtm::SaveSettings()

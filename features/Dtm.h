@@ -75,8 +75,14 @@ public:
     int32_t ColumnOf(double easting) const;
     int32_t RowOf(double northing) const;
     int32_t CellIndexOf(double easting, double northing) const;
-    // Depth (m) at a point, or DBL_MAX where there is no grid or no depth.
-    double GetDepth(double easting, double northing);
+    // Depth (m, positive down) at a point: bilinear within its cell when all four corners hold
+    // depths, else the depth of the nearest corner that holds one. A point on the grid's last
+    // column or row is answered from the cell before it. DBL_MAX off the grid or with no corner
+    // depth; 0 anywhere on the grid while no cells are loaded.
+    double GetDepth(double easting, double northing) const;
+    // Whether GetDepth finds a depth at a point: false off the grid, true when any corner of
+    // its cell holds a depth, and true anywhere on the grid while no cells are loaded.
+    bool HasDepthAt(double easting, double northing) const;
 
     // Reads and checks the cache header (its counts must fit the cache file's length) and
     // derives the working extents and file texts. False on any failure.
@@ -89,6 +95,10 @@ public:
     // a valid cache then serves, and m_strNotice names the missing file.
     bool NeedsRebuild();
     CString GetCacheFileName() const;
+    // Reads the "DTM" settings file in the order SaveSettings writes it: the three file names,
+    // display coverage, the three pens. A short file gives its missing lines' defaults (silver
+    // pens of width 1); no file gives coverage off and magenta, cyan and blue hollow pens.
+    void LoadSettings();
     // Writes the "DTM" settings file.
     void SaveSettings();
 
@@ -111,4 +121,7 @@ public:
     // Said to the user after a load that worked all the same (a source file gone while its
     // cache still holds the grid); empty when there is nothing to say.
     CString m_strNotice;
+    // Raised whenever a grid is loaded or unloaded, so that whoever sampled the terrain can
+    // tell that what it sampled has gone.
+    uint32_t m_LoadCount = 0;
 };

@@ -15,17 +15,28 @@ CString FileListName()
 
 CGridWaypointList::~CGridWaypointList()
 {
-    DeleteAll();
+    if (m_FileList.IsUsersList())
+        SaveFileList();
+    ClearList();
 }
 
-void CGridWaypointList::DeleteAll()
+void CGridWaypointList::ClearList()
 {
     for (INT_PTR i = 0; i < GetSize(); ++i)
         delete GetAt(i);
     RemoveAll();
 }
 
-bool CGridWaypointList::SaveFileList() const
+bool CGridWaypointList::LoadFileList()
+{
+    ClearList();
+    if (!m_FileList.LoadElements<CGridWaypoint>(FileListName(), *this))
+        return false;
+    SaveFileList();
+    return GetSize() > 0;
+}
+
+bool CGridWaypointList::SaveFileList()
 {
     CStringArray paths;
     for (INT_PTR i = 0; i < GetSize(); ++i)
@@ -33,7 +44,7 @@ bool CGridWaypointList::SaveFileList() const
         if (const CGridWaypoint* waypoints = GetAt(i))
             paths.Add(waypoints->m_FilePath);
     }
-    return CFeatureList::WriteFileList(FileListName(), kListName, paths);
+    return m_FileList.Save(FileListName(), kListName, paths);
 }
 
 bool CGridWaypointList::LoadFileList(CStringArray& paths)

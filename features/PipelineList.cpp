@@ -5,26 +5,39 @@
 
 namespace
 {
+const char kListName[] = "Pipelines";
+
 CString FileListName()
 {
     CConfigFile file;
-    return file.GetSettingsFileName("Pipelines", "FLS");
+    return file.GetSettingsFileName(kListName, "FLS");
 }
 } // namespace
 
 CPipelineList::~CPipelineList()
 {
-    DeleteAll();
+    if (m_FileList.IsUsersList())
+        SaveFileList();
+    ClearList();
 }
 
-void CPipelineList::DeleteAll()
+void CPipelineList::ClearList()
 {
     for (INT_PTR i = 0; i < GetSize(); ++i)
         delete GetAt(i);
     RemoveAll();
 }
 
-bool CPipelineList::SaveFileList() const
+bool CPipelineList::LoadFileList()
+{
+    ClearList();
+    if (!m_FileList.LoadElements<CPipeline>(FileListName(), *this))
+        return false;
+    SaveFileList();
+    return GetSize() > 0;
+}
+
+bool CPipelineList::SaveFileList()
 {
     CStringArray paths;
     for (INT_PTR i = 0; i < GetSize(); ++i)
@@ -32,9 +45,7 @@ bool CPipelineList::SaveFileList() const
         if (const CPipeline* pipeline = GetAt(i))
             paths.Add(pipeline->m_FilePath);
     }
-    // Readers pass over the section line's text; the list's own name tells a reader of the
-    // file what it holds.
-    return CFeatureList::WriteFileList(FileListName(), "Pipelines", paths);
+    return m_FileList.Save(FileListName(), kListName, paths);
 }
 
 bool CPipelineList::LoadFileList(CStringArray& paths)

@@ -1,5 +1,6 @@
 #include "featureui/ShapeFileSelectorDlg.h"
 
+#include "featureui/DialogPictures.h"
 #include "featureui/ShapeFileSelectorResources.h"
 #include "foundation/CsvParser.h"
 #include "foundation/FileList.h"
@@ -101,6 +102,10 @@ BOOL CShapeFileSelectorDlg::OnInitDialog()
     if (m_ImageList.GetSafeHandle() == nullptr)
     {
         m_ImageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 1);
+        RegisterDialogPictures();
+        CBitmap symbol;
+        if (symbol.LoadBitmap(IDB_SHAPE_FILES))
+            m_ImageList.Add(&symbol, RGB(255, 255, 255));
     }
     m_List.SetImageList(&m_ImageList, LVSIL_SMALL);
     m_FolderText.SetWindowText(m_Folder);

@@ -1,5 +1,6 @@
 #include "featureui/WindFarmTurbinesDlg.h"
 
+#include "featureui/DialogPictures.h"
 #include "featureui/GpxWindFarmResources.h"
 #include "features/WindFarmList.h"
 #include "foundation/AngleFormat.h"
@@ -79,7 +80,13 @@ BOOL CWindFarmTurbinesDlg::OnInitDialog()
     CColourDialogEx::OnInitDialog();
     m_List.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     if (m_ImageList.GetSafeHandle() == nullptr)
+    {
         m_ImageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 1);
+        RegisterDialogPictures();
+        CBitmap turbines;
+        if (turbines.LoadBitmap(IDB_WIND_TURBINES))
+            m_ImageList.Add(&turbines, RGB(255, 255, 255));
+    }
     m_List.SetImageList(&m_ImageList, LVSIL_SMALL);
     static const char* const kHeadings[] = {"\nID",
                                             "\nLatitude",

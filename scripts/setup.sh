@@ -10,6 +10,7 @@ PACKAGES=(
   libproj-dev proj-data libgeographiclib-dev
   tzdata locales fonts-dejavu-core fonts-urw-base35 fonts-liberation2 fonts-noto-core
   python3-openpyxl poppler-utils python3-gsw
+  libgsl-dev
 )
 # Reference programs that only regenerate checked-in test fixtures (the tests never run them):
 # installed when SUITE_FIXTURE_TOOLS=1.

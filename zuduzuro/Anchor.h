@@ -14,7 +14,7 @@
 // kept.
 #pragma once
 
-#include "zuduzuro/AnchorProfile.h"
+#include "chart/Profile.h"
 #include "zuduzuro/CableSections.h"
 
 #include "platform/core/Array.h"
@@ -163,6 +163,31 @@ public:
     // there, also the status text "No DTM", level 1.
     double CheckDepthAt(double distance);
 
+    // The anchor's computation, run after every change: from the fairlead, the anchor (or tug)
+    // position, the cable make-up and the top tension it builds the seabed profile, places the
+    // buoys, solves the cable profile with its touchdown, measures the cable's length and
+    // judges the crossings. What stops it is the status text: "Timeout" (it goes on), "Anchor
+    // Racked", "No Tension", "No Cable Weight", "No DTM" (it goes on with the water depth),
+    // "No Depth", or a position text. A tension, weight or depth that is not a finite number
+    // stops it with that field's text. Nothing it leaves is NaN or infinite.
+    void ComputeZuduzuro();
+    // The seabed profile along the fairlead-to-anchor line: from the terrain model over
+    // 1.2 x range (at least the working distance, held within 1000 to 20000 m), interpolated
+    // toward the depth at the anchor where the far end leaves the terrain, else a straight
+    // slope from the water depth carried 500 m past the anchor. True when it came from the
+    // terrain model.
+    bool BuildSeabedProfile();
+    // Places the buoys in use (consecutive from buoy 1) along the line. False, with every buoy
+    // position cleared, when range and bearing cannot be had.
+    bool ComputeBuoys();
+    // Places buoy 1 on the anchor's own cable.
+    void ComputeFirstBuoy();
+    // Builds the cable profile over the seabed profile, section by section from the fairlead.
+    void SolveZuduzuro();
+    // The On Bottom section from buoy 1 (index 0) to the anchor, over the seabed points from
+    // `start` on.
+    void ComputeLastSection(int buoy, int start);
+
     // Rebuilds the crossings of the fairlead-to-anchor line with the attached pipelines and
     // obstructions.
     void FindCrossings();
@@ -181,8 +206,8 @@ public:
     // The file's path; empty without a file name or anchor folder.
     CString GetFilePath() const;
 
-    CAnchorProfile m_SeabedProfile; // from the fairlead past the anchor
-    CAnchorProfile m_CableProfile;  // the computed cable
+    CProfile m_SeabedProfile; // from the fairlead past the anchor
+    CProfile m_CableProfile;  // the computed cable
     CProjection* m_pProjection;     // not owned; with it every setter keeps the geographic form
     bool m_Use;
     CString m_Name;

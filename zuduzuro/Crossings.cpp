@@ -28,13 +28,13 @@ ObstructionDef NewCrossing(int kind, const char* name)
 }
 
 // The cable passes below `depth` at `distance`. A stretch with no cable, or no depth, never does.
-bool CableBelow(const CAnchorProfile& cable, double distance, double depth)
+bool CableBelow(const CProfile& cable, double distance, double depth)
 {
     const double cableDepth = cable.GetDepthAtRange(distance);
     return cableDepth != DBL_MAX && cableDepth > depth;
 }
 
-bool PipelineTriggers(const CAnchorProfile& cable, const ObstructionDef& c)
+bool PipelineTriggers(const CProfile& cable, const ObstructionDef& c)
 {
     const double r = c.Reach;
     for (int i = 0; i <= kSweepSteps; ++i)
@@ -46,7 +46,7 @@ bool PipelineTriggers(const CAnchorProfile& cable, const ObstructionDef& c)
     return false;
 }
 
-bool ObstructionTriggers(const CAnchorProfile& cable, const ObstructionDef& c)
+bool ObstructionTriggers(const CProfile& cable, const ObstructionDef& c)
 {
     const double top = c.SeabedDepth - c.HeightWithClearance;
     if (!(c.Reach > 0.0))

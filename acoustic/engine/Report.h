@@ -61,6 +61,9 @@ public:
     // and the reason); GetOpenResult says which.
     bool Open();
     bool IsOpen() const;
+    // The printer's drawing context while a printer report is open, for a caller that draws a
+    // picture on the page; null otherwise.
+    CDC* GetPrinterDC() const { return m_OutputMode == OUTPUT_PRINTER ? m_Dc.get() : nullptr; }
     OPEN_RESULT GetOpenResult() const { return m_OpenResult; }
 
     // Prints one line (or, with wrapping, the pieces of a long one), opening the report first

@@ -7,6 +7,7 @@
 
 #include <cfloat>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <utime.h>
 
@@ -129,7 +130,8 @@ TEST(Dtm, CacheBytesOfATinyGrid)
     ASSERT_NE(reread.m_pCells, nullptr);
     EXPECT_EQ(std::memcmp(reread.m_pCells, cells, sizeof(cells)), 0);
     EXPECT_DOUBLE_EQ(reread.GetDepth(10, 0), 2.25);
-    EXPECT_EQ(reread.GetDepth(0, 10), DBL_MAX);
+    // The upper-left node has no depth; of the two known corners 10 m away the first answers.
+    EXPECT_DOUBLE_EQ(reread.GetDepth(0, 10), 1.5);
 }
 
 TEST(Dtm, ExtentPassFollowsDepthsAndZeroDepths)
@@ -374,6 +376,121 @@ TEST(Dtm, SettingsFile)
     EXPECT_TRUE(text.contains("Dtm Two File Name = \r\nDtm Three File Name = \r\nDisplay Coverage = 1\r\n"))
         << text.constData();
     EXPECT_TRUE(text.contains("Dtm Two Pen = 65280, 2, 3, -2\r\n")) << text.constData();
+
+    // A new model reads back what the writer wrote, and writes the same bytes again.
+    CDtm reread;
+    EXPECT_EQ(reread.m_FileName[0], "C:\\S\\a,b.xyz");
+    EXPECT_EQ(reread.m_FileName[1], "");
+    EXPECT_TRUE(reread.m_bDisplayCoverage);
+    for (int i = 0; i < 3; ++i)
+    {
+        const tagPen &a = reread.m_Pen[i], &b = dtm.m_Pen[i];
+        EXPECT_TRUE(a.nStyle == b.nStyle && a.nThickness == b.nThickness && a.Colour == b.Colour && a.nFill == b.nFill)
+            << i;
+    }
+    reread.SaveSettings();
+    EXPECT_EQ(ReadBytes(InSettings("DTM.INI")), text);
+}
+
+TEST(Dtm, SettingsDefaults)
+{
+    struct Pen
+    {
+        int style, thickness;
+        uint32_t colour;
+        int fill;
+    };
+    auto expectPens = [](const CDtm& dtm, const Pen (&pens)[3], const char* what) {
+        for (int i = 0; i < 3; ++i)
+        {
+            EXPECT_EQ(dtm.m_Pen[i].nStyle, pens[i].style) << what << i;
+            EXPECT_EQ(dtm.m_Pen[i].nThickness, pens[i].thickness) << what << i;
+            EXPECT_EQ(dtm.m_Pen[i].Colour, pens[i].colour) << what << i;
+            EXPECT_EQ(dtm.m_Pen[i].nFill, pens[i].fill) << what << i;
+        }
+    };
+    {
+        CDtm none; // no settings file
+        EXPECT_FALSE(none.m_bDisplayCoverage);
+        EXPECT_EQ(none.m_pCells, nullptr);
+        expectPens(none, {{0, 2, 0xFF00FF, -2}, {0, 2, 0xFFFF00, -2}, {0, 2, 0xFF0000, -2}}, "no file ");
+    }
+    // A short file with a damaged coverage line and a pen without its last fields.
+    WriteBytes(InSettings("DTM.INI"), "Dtm One File Name = C:\\a.xyz\r\nDtm Two File Name\r\nDtm Three File Name = \r\n"
+                                      "Display Coverage = yes\r\nDtm One Pen = 255, 1\r\n");
+    CDtm shortFile;
+    EXPECT_EQ(shortFile.m_FileName[0], "C:\\a.xyz");
+    EXPECT_EQ(shortFile.m_FileName[1], "");
+    EXPECT_FALSE(shortFile.m_bDisplayCoverage);
+    expectPens(shortFile, {{1, 1, 255, 0}, {0, 1, 0xC0C0C0, 0}, {0, 1, 0xC0C0C0, 0}}, "short file ");
+}
+
+TEST(Dtm, DepthAtCornersOfTheCells)
+{
+    // Nodes 10 m apart from (0, 0), 3 x 3, depths in cm; the centre-right node has none.
+    WriteBytes("C:\\Survey\\corners.xyz", "0,0,10\n10,0,20\n20,0,30\n0,10,12\n10,10,22\n20,10,0\n0,20,14\n10,20,24\n20,20,34\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\corners.xyz";
+    Build(dtm);
+    ASSERT_NE(dtm.m_pCells, nullptr);
+    struct Case
+    {
+        double e, n;
+        double depth; // DBL_MAX: none
+        bool has;
+    } cases[] = {
+        {0, 0, 10, true},             // a node
+        {5, 5, 16, true},             // bilinear: (10 + 20 + 12 + 22) / 4
+        {2.5, 7.5, 14.0, true},       //
+        {10, 10, 22, true},           // a node shared by four cells
+        {14, 3, 20, true},            // a corner missing: the nearest known one (10, 0)
+        {16, 7, 22, true},            // nearest known (10, 10), not an interpolation
+        {15, 5, 20, true},            // a tie of (10, 0) and (10, 10): the first in order
+        {20, 20, 34, true},           // the upper-right corner of the grid: from the last cell
+        {20, 15, 34, true},           // the last column: the cell before; (20, 10) has no depth
+        {12, 20, 24, true},           // the last row
+        {20.001, 5, DBL_MAX, false},  // off the grid
+        {-0.001, 5, DBL_MAX, false},  //
+        {5, 20.5, DBL_MAX, false},    //
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_DOUBLE_EQ(dtm.GetDepth(c.e, c.n), c.depth) << c.e << " " << c.n;
+        EXPECT_EQ(dtm.HasDepthAt(c.e, c.n), c.has) << c.e << " " << c.n;
+    }
+
+    // Without cells loaded the grid answers 0 everywhere on it, and has a depth there.
+    std::free(dtm.m_pCells);
+    dtm.m_pCells = nullptr;
+    EXPECT_EQ(dtm.GetDepth(5, 5), 0.0);
+    EXPECT_TRUE(dtm.HasDepthAt(5, 5));
+    EXPECT_FALSE(dtm.HasDepthAt(25, 5));
+
+    // A cell whose corners all lack depths has none.
+    CDtm holes;
+    holes.m_FileName[0] = "C:\\Survey\\holes.xyz";
+    WriteBytes("C:\\Survey\\holes.xyz", "0,0,10\n10,0,0\n20,0,0\n30,0,0\n0,10,0\n10,10,0\n20,10,0\n30,10,5\n");
+    Build(holes);
+    EXPECT_EQ(holes.GetDepth(15, 5), DBL_MAX);
+    EXPECT_FALSE(holes.HasDepthAt(15, 5));
+    EXPECT_TRUE(holes.HasDepthAt(25, 5));
+}
+
+TEST(Dtm, LoadsAndUnloadsAreCounted)
+{
+    WriteBytes("C:\\Survey\\count.xyz", "0,0,10\n10,0,20\n0,10,12\n10,10,22\n");
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\count.xyz";
+    uint32_t seen = dtm.m_LoadCount;
+    Build(dtm);
+    EXPECT_NE(dtm.m_LoadCount, seen);
+    seen = dtm.m_LoadCount;
+    dtm.Unload();
+    EXPECT_NE(dtm.m_LoadCount, seen);
+    seen = dtm.m_LoadCount;
+    ASSERT_FALSE(dtm.NeedsRebuild());
+    RunMode(dtm, 0);
+    EXPECT_NE(dtm.m_LoadCount, seen);
 }
 
 // A cache is the only copy of a grid once its source is gone; it goes only when a rebuild has

@@ -428,7 +428,7 @@ TEST(GridWaypointList, OwnsItsFiles)
         CGridWaypointList list;
         list.Add(new CountedWaypoint(&deleted));
         list.Add(new CountedWaypoint(&deleted));
-        list.DeleteAll();
+        list.ClearList();
         EXPECT_EQ(deleted, 2);
         EXPECT_EQ(list.GetSize(), 0);
         list.Add(new CountedWaypoint(&deleted));

@@ -421,6 +421,19 @@ TEST(WindFarmTurbines, ListsTheFarmsTurbinesLastFirstWithTheirValuesAndRemarks)
             EXPECT_STREQ(list.GetItemText(2, col), nb01[col - 3]) << col;
         EXPECT_STREQ(list.GetItemText(1, 3), "");
         EXPECT_STREQ(list.GetItemText(1, 7), "81.25");
+        // Each row shows its turbine's picture: the yellow blades of image 1 beside NB01.
+        CRect cell;
+        list.GetSubItemRect(2, 0, LVIR_BOUNDS, cell);
+        const QImage shot = list.GetWidget()->grab().toImage();
+        int yellow = 0;
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.left + 24; ++x)
+            {
+                const QRgb c = shot.pixel(x, y);
+                if (qRed(c) > 200 && qGreen(c) > 150 && qBlue(c) < 60)
+                    ++yellow;
+            }
+        EXPECT_GT(yellow, 4);
         // The given turbine's remarks and its row marked.
         CString remarks;
         dlg->GetDlgItem(IDC_WIND_FARM_REMARKS)->GetWindowText(remarks);

@@ -214,6 +214,8 @@ private:
     CMFCPropertyGridProperty* m_pSel = nullptr;
     QTreeWidget* m_pTree = nullptr;
     QLabel* m_pDescription = nullptr;
+    // Keeps the name column fitted to the names (owned by m_pGuard).
+    QObject* m_pNameFitter = nullptr;
     // Lives exactly as long as this object: the tree's signals and queued edits are tied to it,
     // so a tree that outlives the grid (deleted later by Qt) never calls into a dead grid.
     std::unique_ptr<QObject> m_pGuard;

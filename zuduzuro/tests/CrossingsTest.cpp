@@ -31,7 +31,7 @@ CString DataFile(const char* name)
 }
 
 // A profile straight from (0, depth0) to (length, depth1), in 1 m steps.
-void StraightProfile(CAnchorProfile& profile, double depth0, double depth1, double length = 1100.0)
+void StraightProfile(CProfile& profile, double depth0, double depth1, double length = 1100.0)
 {
     profile.RemoveAll();
     for (int i = 0; i <= static_cast<int>(length); ++i)
