@@ -17,6 +17,9 @@
 
 using CMyBrush = CBrush;
 
+class CDivider;
+class CEBLList;
+
 // Grid style of the plot.
 enum TICK_MODES
 {
@@ -142,6 +145,13 @@ public:
     // turned clockwise by the shape's rotation (its stored sine and cosine, which DrawDxfShape
     // sets) and moved to its insertion point.
     static void TransformShapePoint(const CDxf& shape, double x, double y, double* e, double* n);
+
+    // Measuring overlays (EblDrawing.cpp). The bearing lines of the list in order; in training
+    // mode a line the user draws freely shows only the small-line symbol, and only lines with a
+    // fixed start keep their line, arrow and label. The divider when it is shown. A null list
+    // or divider, and a line or divider with a missing end, draw nothing.
+    void DrawEBLs(CEBLList* list, bool trainingMode);
+    void DrawDivider(CDivider* divider);
 
     // Navigation. `view` is the window the plot draws in; it is repainted where a step says so.
     // OnKeyDown acts on virtual keys only: Page Up, I and both + keys zoom in, Page Down, O

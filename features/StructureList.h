@@ -9,19 +9,24 @@
 #include "platform/core/List.h"
 #include "platform/core/String.h"
 
-// An outline drawing a structure can be drawn with: a drawing-exchange drawing, whose file's
-// title is the shape's name and whose header extent is its size in drawing units.
+// An outline drawing a structure can be drawn with: the drawing, the file it was read from (its
+// file title is the shape's name) and its extent in drawing units.
 class CStructureShape : public CDxf
 {
 public:
     CStructureShape() = default;
     virtual ~CStructureShape() = default;
 
-    // The file title of the drawing's path: what a structure's shape name refers to.
+    // The file title of the path: what a structure's shape name refers to.
     CString GetName() const;
-    // The drawing's extent (drawing units); 0 without one.
-    double GetWidth() const { return m_HeaderMax.x - m_HeaderMin.x; }
-    double GetHeight() const { return m_HeaderMax.y - m_HeaderMin.y; }
+    double GetWidth() const { return m_MaxX - m_MinX; }
+    double GetHeight() const { return m_MaxY - m_MinY; }
+
+    CString m_FilePath;
+    double m_MinX = 0.0;
+    double m_MinY = 0.0;
+    double m_MaxX = 0.0;
+    double m_MaxY = 0.0;
 };
 
 // The shapes, in the order the owning program found them; a structure's shape index counts
@@ -53,7 +58,8 @@ public:
     // Loads the structure file `path` and appends it, unless the path is empty or a loaded file
     // has exactly this path (then nothing happens and the result is false). A file that is missing or holds
     // no structure gets one default structure ("Structure 1", shown, the first shape), so an added file is
-    // never empty. The file list is saved afterwards.
+    // never empty. The file list is saved afterwards. A file the reader refused is not added:
+    // false, and m_strRefusal says why.
     bool AddFile(const char* path);
 
     // Saves the edit indices, then writes the "Structure" file list with the path of every

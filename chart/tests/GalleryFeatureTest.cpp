@@ -310,6 +310,11 @@ TEST_F(GalleryFeature, StructureTurnsAlikeForEquivalentHeadings)
     }
     shape->Close();
     ASSERT_TRUE(shape->IsWhole());
+    shape->m_FilePath = "C:\\Shapes\\Platform.dxf";
+    shape->m_MinX = shape->m_HeaderMin.x;
+    shape->m_MinY = shape->m_HeaderMin.y;
+    shape->m_MaxX = shape->m_HeaderMax.x;
+    shape->m_MaxY = shape->m_HeaderMax.y;
     CStructureList structures;
     structures.m_Shapes.AddTail(shape);
     auto* file = new CStructure;

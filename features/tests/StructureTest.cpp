@@ -43,10 +43,11 @@ std::vector<const char*> Join(std::vector<std::vector<const char*>> blocks, bool
 CStructureShape* NewShape(const char* path, double minX, double minY, double maxX, double maxY)
 {
     CStructureShape* shape = new CStructureShape;
-    shape->m_FileName = path;
-    shape->m_HeaderMin = DxfPointDef{minX, minY, 0.0};
-    shape->m_HeaderMax = DxfPointDef{maxX, maxY, 0.0};
-    shape->m_bHaveExtMin = shape->m_bHaveExtMax = true;
+    shape->m_FilePath = path;
+    shape->m_MinX = minX;
+    shape->m_MinY = minY;
+    shape->m_MaxX = maxX;
+    shape->m_MaxY = maxY;
     return shape;
 }
 
@@ -376,8 +377,8 @@ TEST(StructureList, ShapeSizeAndScale)
     }
 
     // A flat shape has no extent to scale.
-    list.m_Shapes.GetHead()->m_HeaderMax.y = 0.0;
-    list.m_Shapes.GetHead()->m_HeaderMin.x = list.m_Shapes.GetHead()->m_HeaderMax.x;
+    list.m_Shapes.GetHead()->m_MaxY = 0.0;
+    list.m_Shapes.GetHead()->m_MinX = list.m_Shapes.GetHead()->m_MaxX;
     EXPECT_EQ(list.GetShapeScale(0, 0), 1.0);
 }
 

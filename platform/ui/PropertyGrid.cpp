@@ -920,6 +920,7 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
         item->setExpanded(pProp->IsExpanded());
         return;
     }
+    item->setFirstColumnSpanned(pProp->IsFullRow() != FALSE);
     item->setText(1, ToQ(pProp->FormatProperty()));
     QFont font = m_pTree->font();
     font.setBold(m_bMarkModified && pProp->IsModified());

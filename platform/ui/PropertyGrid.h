@@ -98,6 +98,8 @@ public:
     virtual BOOL HasValueDrawing() const { return FALSE; }
     virtual void OnClickButton(CPoint point);
     virtual BOOL HasButton() const { return FALSE; }
+    // An item that is a line of text across the whole row, name and value columns alike.
+    virtual BOOL IsFullRow() const { return FALSE; }
 
     // The text an in-place editor holds (set by the grid's editors, or by tests).
     void SetEditText(const CString& strText) { m_strEditText = strText; }
