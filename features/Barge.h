@@ -13,10 +13,19 @@ struct DroppedClumpWeightDef
     int32_t Flag;
 };
 
+class CGps;
+
 class CBarge : public CTrackObject
 {
 public:
     CBarge();
+
+    // The antenna whose receiver positions the vessel on the chart: the primary one while it is
+    // enabled and its receiver (entry i of `receivers` belongs to antenna i) has not timed out,
+    // else the first other such antenna, else the primary. Every timed-out receiver met on the
+    // way has its last fix cleared. A primary index below 0 or beyond the receivers, or no
+    // receivers, gives the primary index and touches nothing.
+    int SelectActiveGps(const CArray<CGps*, CGps*>* receivers) const;
 
     // Tracking-point types 1 to 7: antennas, offsets, legs, cranes, transducers, reference
     // systems, clump weights; null for any other type.

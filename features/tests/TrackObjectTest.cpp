@@ -6,6 +6,7 @@
 #include "features/SailLineList.h"
 #include "features/TargetPlot.h"
 #include "features/Template.h"
+#include "geodesy/Gps.h"
 #include "features/tests/FeatureTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -781,4 +782,68 @@ TEST(TrackingPoint, DrawingFieldsTakeTheSpareFieldsOfTheLine)
     point.SetColour(0xFF000001);
     ASSERT_TRUE(read.ParseLine(point.FormatLine()));
     EXPECT_EQ(read.GetColour(), 0xFF000001u);
+}
+
+TEST(TrackObject, ActiveReceiverFallsBackPastSilentOnes)
+{
+    CBarge vessel;
+    TrackingPointDef antenna = Point("GPS", 0.0, 0.0);
+    antenna.SetEnabled(true);
+    for (int i = 0; i < 3; ++i)
+        vessel.m_Antennas.AddPoint(antenna);
+    CGps gps[3];
+    CArray<CGps*, CGps*> receivers;
+    for (CGps& g : gps)
+    {
+        g.Restart();
+        g.m_AntennaEasting = 500.0;
+        g.m_PositionQuality = 2;
+        receivers.Add(&g);
+    }
+    vessel.m_PrimaryGps = 1;
+    EXPECT_EQ(vessel.SelectActiveGps(&receivers), 1);
+
+    // The primary silent: the first other live one, and the primary's last fix is cleared.
+    gps[1].m_TimedOut = 1;
+    EXPECT_EQ(vessel.SelectActiveGps(&receivers), 0);
+    EXPECT_EQ(gps[1].m_AntennaEasting, 0.0);
+    EXPECT_EQ(gps[1].m_PositionQuality, -1);
+    EXPECT_EQ(gps[0].m_AntennaEasting, 500.0);
+
+    // A disabled antenna is passed over; a receiver silent longer than its limit is too.
+    vessel.m_Antennas[0]->SetEnabled(false);
+    EXPECT_EQ(vessel.SelectActiveGps(&receivers), 2);
+    gps[2].m_StartTime -= gps[2].m_Limit + 1.0;
+    EXPECT_EQ(vessel.SelectActiveGps(&receivers), 1); // none live: the primary
+    EXPECT_EQ(gps[2].m_PositionQuality, -1);
+
+    // No receivers, or a primary index outside them: the index as it is, nothing touched.
+    gps[0].m_TimedOut = 1;
+    gps[0].m_AntennaEasting = 7.0;
+    for (int primary : {-1, 3})
+    {
+        vessel.m_PrimaryGps = primary;
+        EXPECT_EQ(vessel.SelectActiveGps(&receivers), primary);
+    }
+    vessel.m_PrimaryGps = 0;
+    EXPECT_EQ(vessel.SelectActiveGps(nullptr), 0);
+    EXPECT_EQ(gps[0].m_AntennaEasting, 7.0);
+}
+
+TEST(TrackObject, TrailCopiesAndSelfAssignmentKeepsIt)
+{
+    CTrail trail;
+    trail.Add(tagXY{1.0, 2.0});
+    trail.Add(tagXY{3.0, 4.0});
+    CTrail copy;
+    copy.Add(tagXY{9.0, 9.0});
+    copy = trail;
+    ASSERT_EQ(copy.GetSize(), 2);
+    EXPECT_EQ(copy[1].y, 4.0);
+    copy[0].x = 5.0;
+    EXPECT_EQ(trail[0].x, 1.0);
+    CTrail& same = copy;
+    copy = same;
+    ASSERT_EQ(copy.GetSize(), 2);
+    EXPECT_EQ(copy[0].x, 5.0);
 }
