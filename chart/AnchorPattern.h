@@ -21,6 +21,11 @@ enum ANCHOR_STATUS
     ANCHOR_STATUS_LAID = 3,
 };
 
+// Which points the chart draws, by status: an anchor on deck (status 1), or one without a
+// position, shows the line from its fairlead to the vessel-side end of its cable and, on deck,
+// the cable's first segment; a running or laid anchor (2, 3) shows the line from the
+// vessel-side end to the anchor, the whole cable, a mark at the anchor and each touchdown
+// point.
 struct AnchorPatternDef
 {
     bool Active = false;

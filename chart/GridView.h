@@ -6,6 +6,7 @@
 #pragma once
 
 #include "chart/ChartexaApi.h"
+#include "chart/ChartObjects.h"
 #include "chart/Feature.h"
 #include "chart/GridPlot.h"
 #include "foundation/SymbolTypes.h"
@@ -32,7 +33,6 @@ class CDxfList;
 class CEBLList;
 class CGps;
 class CGridWaypointList;
-class CLaser;
 class CPipeline;
 class CPipelineList;
 class CProjection;
@@ -41,9 +41,11 @@ class CRPLList;
 class CSailLineList;
 class CStructureList;
 class CTemplate;
-class CTransitFix;
+class CTrackObject;
+class CTrail;
+struct AnchorPatternDef;
+struct TrackingPointDef;
 class CTugs;
-struct ObjectDef;
 
 // The kind of feature the left button edits; one value for every view of the process.
 enum LIVE_EDIT_MODE
@@ -118,7 +120,7 @@ public:
         m_pTrainingObjects = objects;
         m_bTraining = training;
     }
-    void SetTransitFix(CTransitFix* fix) { m_pTransitFix = fix; }
+    void SetTransitFix(TransitFixDef* fix) { m_pTransitFix = fix; }
     void SetProjection(CProjection* projection) { m_pProjection = projection; }
     // Must be given before the view paints at all.
     void SetMutex(CMutex* mutex) { m_pMutex = mutex; }
@@ -216,6 +218,26 @@ public:
     void DrawRPLs(CRPLList* list);
     void DrawDtm(CDtm* dtm);
 
+    // Drawing of the moving objects, during a paint.
+    // The target box or range rings of the object, and its outline where the target puts it.
+    void DrawTarget(CTrackObject* object);
+    // Each trail point in the plot as a 4-pixel disc, when the trail is enabled and shown.
+    void DrawTrail(bool enabled, bool shown, COLORREF colour, CTrail* trail);
+    // The first to the last point with `pen`; with ticks, a tick across each inner point.
+    void DrawVelocityVector(CXYArray* points, CPen* pen, bool ticks, POINT offset);
+    void DrawObject(ObjectDef* object, COLORREF colour);
+    void DrawLaser();
+    // The anchor of status 1..3 (the strip's cell status - 1) at its position, its label below
+    // and a circle of `radius` metres round it in `pen`.
+    void DrawAnchor(tagPen* pen, int status, const char* label, double easting, double northing, double radius);
+    void DrawAnchors(CAnchorPattern* anchors);
+    void DrawTugs(CTugs* tugs);
+    // The host's call only; the paint never draws a transit fix.
+    void DrawTransitFix(TransitFixDef* fix);
+    // The vessel's and the template's layers, in the paint's order.
+    void DrawVesselLayers();
+    void DrawTemplateLayers();
+
     // The bitmaps: 0 the anchor strip, 1..10 the symbols in the order of symbolBitmapIds. A
     // bitmap that no module supplies stays empty.
     static constexpr int kBitmaps = 1 + kSymbolBitmaps;
@@ -258,7 +280,7 @@ public:
     CTemplate* m_pTemplate = nullptr;
     CGpsArray* m_pTemplateGps = nullptr;
     CGpsArray* m_pCraneGps = nullptr;
-    CTransitFix* m_pTransitFix = nullptr;
+    TransitFixDef* m_pTransitFix = nullptr;
     ChartDrawFunction m_pCustomDraw = nullptr;
     ChartDrawFunction m_pLiveDraw = nullptr;
     void* m_pCustomDrawData = nullptr;
@@ -285,6 +307,12 @@ protected:
 
 private:
     void LoadBitmaps();
+    // A tracking point's symbol at a grid position, its label dropped while decluttered.
+    void DrawPoint(const TrackingPointDef& point, const tagXY& position, const char* label);
+    // The object's outline by its outline mode at a position and heading (degrees).
+    void DrawOutlineByMode(CTrackObject& object, const tagXY& position, double heading, bool shadow);
+    // A cell of the anchor strip, 20 × 20 pixels centred on the screen point, transparently.
+    void DrawAnchorCell(int cell, int x, int y);
     // Edit marking: a white vector symbol labelled below the point; the picked point large
     // (shape `pickedShape`, size 4, name and position), every other point small (shape 7,
     // size 2, name).
