@@ -17,6 +17,7 @@
 #include "platform/ui/GdiObject.h"
 #include "platform/ui/View.h"
 
+#include <functional>
 #include <vector>
 
 class CAis;
@@ -36,6 +37,7 @@ class CGridWaypointList;
 class CPipeline;
 class CPipelineList;
 class CProjection;
+class CRoute;
 class CRouteList;
 class CRPLList;
 class CSailLineList;
@@ -238,6 +240,35 @@ public:
     void DrawVesselLayers();
     void DrawTemplateLayers();
 
+    // Picking. A point is under the cursor (client pixels) when it lies in the plot and within
+    // 31 pixels in both axes; a leg or line within 32 pixels. The PointOn tests append every
+    // hit to m_PickedFeatures in list order and say whether they appended any; none clears it.
+    bool PointOnWaypoint(CPoint point);
+    bool PointOnRoute(CPoint point);
+    bool PointOnRouteLeg(CPoint point);
+    // The intersection points of the design routes.
+    bool PointOnRPL(CPoint point);
+    // Line starts ("SOL n", sub-index 0) and ends ("EOL n", 1).
+    bool PointOnSailLine(CPoint point);
+    bool PointOnBoundary(CPoint point);
+    bool PointOnBoundaryLeg(CPoint point);
+    bool PointOnStructure(CPoint point);
+    // The first bearing line passing within 3 pixels; -1 for none or no list.
+    int PointOnEbl(CPoint point);
+    // The vessel point under the cursor, chosen from a menu when several are: its OFFSET_TYPE
+    // and index. False for none or a dismissed menu.
+    bool PointOnVessel(CPoint point, OFFSET_TYPE* type, int* index);
+    // Whether any vessel point is under the cursor; appends nothing.
+    bool PointOnVessel(CPoint point);
+    // The one candidate, or the one chosen from a menu of them (background 0xD6D6D6); false,
+    // the record reset, for none or a dismissed menu.
+    bool SelectFeature(CFeature* feature);
+    // The general pick: waypoints, structures, routes, sail lines, design routes, boundaries
+    // and, unless left out, AIS targets (read under the host's mutex); one of them, chosen from
+    // a menu when several are hit. A hit AIS target is posted (its identifier) to the main
+    // window and becomes the selected one.
+    CFeature Click(CPoint point, bool noAis);
+
     // The bitmaps: 0 the anchor strip, 1..10 the symbols in the order of symbolBitmapIds. A
     // bitmap that no module supplies stays empty.
     static constexpr int kBitmaps = 1 + kSymbolBitmaps;
@@ -311,6 +342,16 @@ private:
     void DrawPoint(const TrackingPointDef& point, const tagXY& position, const char* label);
     // The object's outline by its outline mode at a position and heading (degrees).
     void DrawOutlineByMode(CTrackObject& object, const tagXY& position, double heading, bool shadow);
+    bool IsUnderCursor(double e, double n, CPoint point, int reach = 32) const;
+    bool IsLegUnderCursor(const tagXY& from, const tagXY& to, CPoint point, int tolerance = 32) const;
+    void AddCandidate(int type, int file, const char* title, int index, const char* name, uint32_t item, int sub);
+    // The candidates' menu at the cursor: the chosen position, or -1 when dismissed or when no
+    // menu could be made.
+    int ChooseCandidate(CPoint point, COLORREF background, bool coloured);
+    // Appends the points under the cursor of `files` route files.
+    bool AddRoutePoints(INT_PTR files, const std::function<const CRoute*(INT_PTR)>& fileAt, int type, CPoint point);
+    // Appends the vessel's points under the cursor in picking order.
+    bool AddVesselCandidates(CPoint point);
     // A cell of the anchor strip, 20 × 20 pixels centred on the screen point, transparently.
     void DrawAnchorCell(int cell, int x, int y);
     // Edit marking: a white vector symbol labelled below the point; the picked point large

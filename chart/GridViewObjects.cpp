@@ -6,6 +6,7 @@
 #include "chart/AnchorPattern.h"
 #include "chart/RangeRings.h"
 #include "chart/Tugs.h"
+#include "chart/VesselPoints.h"
 #include "features/Barge.h"
 #include "features/Template.h"
 #include "foundation/SelectedObjects.h"
@@ -23,25 +24,6 @@ constexpr int kTouchdownCell = 4;
 bool IsZero(const tagXY& p)
 {
     return p.x == 0.0 && p.y == 0.0;
-}
-
-// Where the common reference point lies when a point of the object at offset (x to starboard,
-// y forward, metres) stands at `at` and the object heads `heading` degrees.
-tagXY ReferenceFrom(const tagXY& at, const TrackingPointDef& point, double heading)
-{
-    const double s = std::sin(heading * kDegree), c = std::cos(heading * kDegree);
-    return tagXY{at.x - (point.X * c + point.Y * s), at.y - (point.Y * c - point.X * s)};
-}
-
-// A receiver gives a position once it has had data and has not gone silent since.
-bool IsValid(const CGps* gps)
-{
-    return gps != nullptr && gps->m_TimedOut == 0;
-}
-
-tagXY GpsPosition(const CGps& gps)
-{
-    return tagXY{gps.m_AntennaEasting, gps.m_AntennaNorthing};
 }
 
 // A laser reading whose values are known.
@@ -349,8 +331,8 @@ void CGridView::DrawVesselLayers()
         const int active = vessel->SelectActiveGps(m_pVesselGps);
         const TrackingPointDef* antenna = vessel->m_Antennas.GetPoint(active);
         if (m_pVesselGps != nullptr && antenna != nullptr && active < m_pVesselGps->GetSize() &&
-            IsValid(m_pVesselGps->GetAt(active)))
-            reference = ReferenceFrom(GpsPosition(*m_pVesselGps->GetAt(active)), *antenna, vessel->m_Heading);
+            IsReceiverValid(m_pVesselGps->GetAt(active)))
+            reference = ReferenceFrom(ReceiverPosition(*m_pVesselGps->GetAt(active)), *antenna, vessel->m_Heading);
         DrawOutlineByMode(*vessel, reference, vessel->m_Heading, false);
     }
 
@@ -358,20 +340,20 @@ void CGridView::DrawVesselLayers()
     {
         const TrackingPointDef* antenna = vessel->m_Antennas.GetPoint(i);
         const CGps* gps = m_pVesselGps->GetAt(i);
-        if (antenna == nullptr || !IsValid(gps) || !antenna->IsEnabled())
+        if (antenna == nullptr || !IsReceiverValid(gps) || !antenna->IsEnabled())
             continue;
         if (heading)
         {
             CString label;
             label.Format("CRP %d", static_cast<int>(i) + 1);
-            DrawPoint(*antenna, ReferenceFrom(GpsPosition(*gps), *antenna, vessel->m_Heading), label);
+            DrawPoint(*antenna, ReferenceFrom(ReceiverPosition(*gps), *antenna, vessel->m_Heading), label);
             const TrackingCompanionDef& companion = antenna->Companion;
             if (companion.Enabled)
                 DrawSymbol(companion.Position, 0, companion.Symbol, 0, companion.Colour, companion.Colour,
                            static_cast<SYMBOL_SIZE>(companion.Size), companion.Label, LABEL_MODE_NAME,
                            m_bDeclutter ? LABEL_POS_NONE : static_cast<LABEL_POSITION>(companion.LabelPosition));
         }
-        DrawPoint(*antenna, GpsPosition(*gps), antenna->Name);
+        DrawPoint(*antenna, ReceiverPosition(*gps), antenna->Name);
     }
 
     for (INT_PTR i = 0; i < vessel->m_Cranes.GetSize(); ++i)
@@ -388,11 +370,11 @@ void CGridView::DrawVesselLayers()
                 m_Plot.DrawArc(crane->Position.x, crane->Position.y, crane->GetRadius(), 0.0, 2.0 * M_PI, 1);
         }
         const CGps* gps = m_pCraneGps != nullptr && i < m_pCraneGps->GetSize() ? m_pCraneGps->GetAt(i) : nullptr;
-        if (IsValid(gps))
+        if (IsReceiverValid(gps))
         {
             if (heading)
-                m_Plot.DrawLineXY(crane->Position, GpsPosition(*gps));
-            DrawPoint(*crane, GpsPosition(*gps), crane->Name);
+                m_Plot.DrawLineXY(crane->Position, ReceiverPosition(*gps));
+            DrawPoint(*crane, ReceiverPosition(*gps), crane->Name);
         }
     }
 
@@ -439,10 +421,10 @@ void CGridView::DrawTemplateLayers()
     {
         const TrackingPointDef* antenna = object->m_Antennas.GetPoint(i);
         const CGps* gps = m_pTemplateGps->GetAt(i);
-        if (antenna == nullptr || !IsValid(gps) || !antenna->IsEnabled())
+        if (antenna == nullptr || !IsReceiverValid(gps) || !antenna->IsEnabled())
             continue;
         DrawPoint(*antenna, antenna->Position, "CRP");
-        DrawPoint(*antenna, GpsPosition(*gps), antenna->Name);
+        DrawPoint(*antenna, ReceiverPosition(*gps), antenna->Name);
     }
     for (INT_PTR i = 0; i < object->m_Offsets.GetSize(); ++i)
         if (const TrackingPointDef* point = object->m_Offsets.GetPoint(i); point != nullptr && point->IsEnabled())
