@@ -17,8 +17,6 @@ const UINT CGridView::symbolBitmapIds[kSymbolBitmaps] = {12004, 12007, 12010, 12
 
 IMPLEMENT_DYNCREATE(CGridView, CView)
 
-BEGIN_MESSAGE_MAP(CGridView, CView)
-END_MESSAGE_MAP()
 
 CGridView::CGridView()
 {

@@ -84,6 +84,25 @@ public:
     CGridView(const CGridView&) = delete;
     CGridView& operator=(const CGridView&) = delete;
 
+    // The window: a visible child of `parent` (0, 0, 200, 200), control id 0, of a class with
+    // double clicks; the cursor read-out goes to `bar`, grabs are named "B_...". Nonzero when
+    // made.
+    BOOL Create(CWnd* parent, CChartexaStatusBar* bar);
+    // Paints at once through OnDraw, then invalidates.
+    void Redraw();
+    // The next paint also grabs the view.
+    void Capture() { m_bCapture = true; }
+    // Empties the status bar's two read-outs.
+    void ClearCursorCoords();
+    // The parent frame's caption: `text`, or the loaded drawings' file titles joined by " / "
+    // (DIG files first, else DXF files; cut to 30 characters and ".." beyond 40), else
+    // "Navigation Display".
+    void SetTitle(const char* text);
+    void SetTitle();
+    // The paint: every layer into a bitmap of the client size under the host's mutex, then one
+    // copy to `pDC`. Nothing without a mutex, or while a paint is under way.
+    void OnDraw(CDC* pDC) override;
+
     // Data given by the host: each stores the pointer and does nothing else.
     void SetWaypointList(CGridWaypointList* list) { m_pWaypointList = list; }
     void SetSailLineList(CSailLineList* list) { m_pSailLineList = list; }
@@ -334,6 +353,13 @@ public:
     static LIVE_EDIT_MODE m_EditMode;
 
 protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // Shows the message of the last grab, once the paint that made it has let go of the mutex.
+    LRESULT OnGrabDone(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -352,6 +378,10 @@ private:
     bool AddRoutePoints(INT_PTR files, const std::function<const CRoute*(INT_PTR)>& fileAt, int type, CPoint point);
     // Appends the vessel's points under the cursor in picking order.
     bool AddVesselCandidates(CPoint point);
+    void DrawDigs();
+    void DrawAisTargets();
+    void DrawLayers(const CRect& client);
+    CString m_GrabMessage; // shown by OnGrabDone
     // A cell of the anchor strip, 20 × 20 pixels centred on the screen point, transparently.
     void DrawAnchorCell(int cell, int x, int y);
     // Edit marking: a white vector symbol labelled below the point; the picked point large
