@@ -4,6 +4,8 @@
 #include "outside/panes/settings/GridSettings.h"
 #include "outside/panes/units/AngleDouble.h"
 #include "outside/panes/units/MetricProperty.h"
+#include "outside/panes/units/TemperatureProperty.h"
+#include "outside/panes/units/TensionProperty.h"
 
 #include "foundation/AngleFormat.h"
 #include "platform/ui/ModalHook.h"
@@ -90,4 +92,30 @@ TEST_F(UnitItemsFixture, AngleItemInModeOneHoldsRadiansShownInTheUsersNotation)
     EXPECT_NEAR(heading->GetAngle(), 12.5, 1e-9);
     heading->SetLock(true);
     EXPECT_FALSE(grid.EditProperty(heading, "20"));
+}
+
+TEST_F(UnitItemsFixture, TensionAndTemperatureShowTheChosenUnit)
+{
+    auto* tension = Add(new CMFCPropertyGridTensionProperty("Tension", 10.0, "", 13));
+    EXPECT_STREQ(tension->FormatProperty(), "10.00 Tons");
+    CMFCPropertyGridTensionProperty::SetTensionUnit(9.80665, "kN");
+    EXPECT_STREQ(tension->FormatProperty(), "98.07 kN");
+    ASSERT_TRUE(grid.EditProperty(tension, "49.03325"));
+    EXPECT_NEAR(tension->GetTonnes(), 5.0, 1e-9);
+    CMFCPropertyGridTensionProperty::SetTensionUnit(1.0, "Tons");
+
+    auto* temperature = Add(new CMFCPropertyGridTemperatureProperty("Temperature", 10.0, TEMPERATURE_CELSIUS, "", 2));
+    EXPECT_STREQ(temperature->FormatProperty(), "10.00 \xB0""C");
+    temperature->Update(TEMPERATURE_FAHRENHEIT);
+    EXPECT_STREQ(temperature->FormatProperty(), "50.00 \xB0""F");
+    ASSERT_TRUE(grid.EditProperty(temperature, "32"));
+    EXPECT_NEAR(temperature->GetCelsius(), 0.0, 1e-9);
+    ModalHook::AnswerMessageBox(IDOK);
+    EXPECT_FALSE(grid.EditProperty(temperature, "warm"));
+    EXPECT_NEAR(temperature->GetCelsius(), 0.0, 1e-9);
+
+    auto* mode = Add(new CMFCPropertyGridTemperatureModeProperty(7, 1));
+    EXPECT_STREQ(mode->FormatProperty(), "Celsius");
+    ASSERT_TRUE(grid.EditProperty(mode, "Fahrenheit"));
+    EXPECT_EQ(mode->GetChoice(), TEMPERATURE_FAHRENHEIT);
 }
