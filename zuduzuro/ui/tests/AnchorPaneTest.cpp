@@ -4,7 +4,10 @@
 #include "zuduzuro/ui/AnchorPane.h"
 #include "zuduzuro/ui/AnchorStatusProperty.h"
 #include "zuduzuro/ui/CableWeightProperty.h"
+#include "zuduzuro/ui/ImageView.h"
 #include "zuduzuro/ui/PaneResources.h"
+#include "zuduzuro/ui/PicturePane.h"
+#include "zuduzuro/ui/ZuduzuroResources.h"
 
 #include "zuduzuro/Anchor.h"
 #include "zuduzuro/CableWeight.h"
@@ -420,4 +423,30 @@ TEST_F(AnchorPaneFixture, DayAndNightPictures)
     const QImage night = FrameProbe::GrabWindow(&owner);
     night.save(QString(SUITE_VISUAL_DIR) + "/anchor_pane_night.png");
     EXPECT_GT(FrameProbe::ContentPixels(night, FrameProbe::PaneRect(&pane)), 100);
+}
+
+TEST(PicturePane, HoldsItsViewFillingThePane)
+{
+    CWinApp app{"PicturePaneTest"};
+    CRecordingOwner owner;
+    ASSERT_TRUE(owner.CreateOwner(500, 400));
+    CPicturePane pane;
+    ASSERT_TRUE(pane.Create(&owner, 33139, "Picture"));
+    pane.ShowPane(TRUE, FALSE, FALSE);
+    ASSERT_TRUE(VerticalOffsetPicture().save(LinuxPathFromWindows("C:\\Vertical Offset.bmp"), "BMP"));
+    auto* view = new CImageView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &pane, 2001, nullptr));
+    ASSERT_TRUE(view->LoadPicture("C:\\Vertical Offset.bmp"));
+    pane.SetView(view);
+    CRect client, held;
+    pane.GetClientRect(&client);
+    view->GetClientRect(&held);
+    EXPECT_EQ(held.Width(), client.Width());
+    EXPECT_EQ(held.Height(), client.Height());
+    pane.SetWindowPos(nullptr, 0, 0, client.Width() - 40, client.Height() - 30, SWP_NOZORDER | SWP_NOMOVE);
+    pane.GetClientRect(&client);
+    view->GetClientRect(&held);
+    EXPECT_EQ(held.Width(), client.Width()) << "the view follows the pane's size";
+    FrameProbe::ExpectFrameAsUserSeesIt(&owner, {{"Picture", &pane}}, {},
+                                        QString(SUITE_VISUAL_DIR) + "/picture_pane.png");
 }
