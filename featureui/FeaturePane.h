@@ -13,6 +13,7 @@
 #include "foundation/XYArray.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/MessageBox.h"
 
 #include <functional>
 #include <initializer_list>

@@ -161,7 +161,7 @@ TEST_F(FeatureViewFixture, AWaypointTableNeedsItsListAndOtherTypesShowNothing)
 
     // The host took the file away before the view was updated: a click on its old row
     // points the list at no file rather than at one it no longer holds.
-    waypoints.DeleteAll();
+    waypoints.ClearList();
     ClickRow(0);
     EXPECT_EQ(waypoints.m_EditFileIndex, -1);
     EXPECT_EQ(waypoints.m_EditPointIndex, -1);
@@ -297,7 +297,7 @@ TEST_F(FeatureViewFixture, TheExportMenuSavesPrintsAndListsCoordinates)
     EXPECT_EQ(menu.kind, MODAL_RECORD::Menu);
     EXPECT_FALSE(menu.text.Find("Co-ordinate Listing") >= 0) << "only design routes list coordinates";
     EXPECT_TRUE(menu.text.Find("Save to CSV\nSave to Excel\nPrint") >= 0) << menu.text.GetString();
-    EXPECT_EQ(shown.back().text, "Zone.csv\n saved in \nC:\\Out\\");
+    EXPECT_EQ(shown.back().text, "Zone.CSV\n saved in \nC:\\Out\\");
     EXPECT_EQ(ReadBytes("C:\\Out\\Zone.CSV"),
               QByteArray("Pt,Easting,Northing\r\n1,10.000,20.000\r\n2,30.000,40.000\r\n"));
 
