@@ -404,6 +404,11 @@ TEST_F(CablePaneFixture, SetupDialogRules)
                 EXPECT_NEAR(dlg->GetWeightInWaterEdit().GetValue(), WeightInSeawater(c.diameter, c.weight, 0.0, 35.0),
                             0.01);
             }
+            if (c.message == nullptr && c.mode == 0)
+            {
+                QDir().mkpath(SUITE_VISUAL_DIR);
+                FrameProbe::GrabWindow(dlg).save(QString(SUITE_VISUAL_DIR) + "/cable_setup_dialog.png");
+            }
             if (c.message != nullptr)
                 ModalHook::AnswerMessageBox(IDOK);
             dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -449,6 +454,18 @@ TEST_F(CablePaneFixture, CalculatorKeepsItsFileAndShowsItsResults)
         seaWeight = text;
         dlg->GetDlgItemText(IDC_CALC_FRESH_WEIGHT, text);
         freshWeight = text;
+        QDir().mkpath(SUITE_VISUAL_DIR);
+        const QImage picture = FrameProbe::GrabWindow(dlg);
+        picture.save(QString(SUITE_VISUAL_DIR) + "/cable_calculator_dialog.png");
+        // The results stand on their light yellow.
+        CWnd* result = dlg->GetDlgItem(IDC_CALC_SEA_WEIGHT);
+        CRect area;
+        result->GetWindowRect(&area);
+        dlg->ScreenToClient(&area);
+        int yellow = 0;
+        for (int x = area.left + 2; x < area.right - 2; ++x)
+            yellow += picture.pixelColor(x, area.CenterPoint().y) == QColor(0xFF, 0xFF, 0x99) ? 1 : 0;
+        EXPECT_GT(yellow, area.Width() / 3);
         return IDOK;
     });
     CCableWeightCalculatorDlg dialog;
