@@ -351,6 +351,8 @@ public:
     CScreenGrab m_SnapShot;
 
     static LIVE_EDIT_MODE m_EditMode;
+    // Wheel notches since the last zoom by the wheel, in every view of the process.
+    static int16_t m_WheelCount;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -358,6 +360,12 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus(CWnd* pOldWnd);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // Six notches either way zoom one step (the count is shared by every view) and repaint;
+    // keys go to the plot's navigation. A remote view only runs the default handling.
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // Characters do not move the chart: the key itself already did.
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     // Shows the message of the last grab, once the paint that made it has let go of the mutex.
     LRESULT OnGrabDone(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()

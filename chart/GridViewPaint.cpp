@@ -51,6 +51,9 @@ ON_WM_ERASEBKGND()
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
 ON_WM_LBUTTONDBLCLK()
+ON_WM_MOUSEWHEEL()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
 ON_MESSAGE(WM_CHART_GRAB_DONE, &CGridView::OnGrabDone)
 END_MESSAGE_MAP()
 
@@ -353,4 +356,53 @@ void CGridView::OnLButtonDblClk(UINT nFlags, CPoint point)
     }
     g_InDoubleClick = false;
     CView::OnLButtonDblClk(nFlags, point);
+}
+
+int16_t CGridView::m_WheelCount = 0;
+
+BOOL CGridView::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
+{
+    if (!m_bRemote)
+    {
+        if (zDelta < 0)
+            --m_WheelCount;
+        else if (zDelta > 0)
+            ++m_WheelCount;
+        bool repaint = false;
+        if (m_WheelCount < -5)
+        {
+            if (m_Plot.scaleIndex <= 28)
+                ++m_Plot.scaleIndex;
+            repaint = true;
+        }
+        else if (m_WheelCount > 5)
+        {
+            if (m_Plot.scaleIndex >= 2 && m_Plot.scaleIndex <= 30)
+                --m_Plot.scaleIndex;
+            repaint = true;
+        }
+        if (repaint)
+        {
+            m_WheelCount = 0;
+            if (CDC* dc = GetDC())
+            {
+                OnDraw(dc);
+                ReleaseDC(dc);
+            }
+            Invalidate(TRUE);
+        }
+    }
+    return CView::OnMouseWheel(nFlags, zDelta, pt);
+}
+
+void CGridView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!m_bRemote)
+        m_Plot.OnKeyDown(this, nChar);
+    CView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CGridView::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CView::OnChar(nChar, nRepCnt, nFlags);
 }
