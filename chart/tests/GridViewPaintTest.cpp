@@ -8,13 +8,16 @@
 #include "features/Dig.h"
 #include "features/DigList.h"
 #include "features/GridWaypointList.h"
+#include "foundation/Folders.h"
 #include "foundation/WindowMessages.h"
+#include "platform/core/Path.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/Colour.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/RecordingOwner.h"
 
+#include <QDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -171,6 +174,10 @@ TEST_F(GridViewPaint, CaptureWritesTheGrabThenShowsItsMessageOutsideThePaint)
     view->Capture();
     view->Redraw();
     EXPECT_FALSE(view->m_bCapture);
+    // The grab went into the day's archive in the year's log folder.
+    const QStringList archives =
+        QDir(LinuxPathFromWindows(GetLogFolder(true))).entryList(QStringList() << "*.zip", QDir::Files);
+    EXPECT_EQ(archives.size(), 1);
     EXPECT_EQ(view->GetPlot()->backgroundColour, kGround);
     EXPECT_FALSE(view->GetPlot()->printing);
     // The message comes from the view's message queue, when the paint has let go of the mutex.
