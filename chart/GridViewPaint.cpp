@@ -4,6 +4,7 @@
 
 #include "chart/Ais.h"
 #include "chart/ChartexaStatusBar.h"
+#include "chart/GridPolyline.h"
 #include "features/Barge.h"
 #include "features/Dig.h"
 #include "features/DigList.h"
@@ -149,25 +150,34 @@ void CGridView::DrawDigs()
         std::unique_ptr<CPen> pen;
         int penCode = INT_MIN;
         CPen* oldPen = nullptr;
-        for (INT_PTR i = 0; i < dig->GetSize(); ++i)
         {
-            const BinaryDigDef& p = dig->GetAt(i);
-            if (p.code < 0 || i == 0)
-                continue;
-            if (p.code != penCode)
+            // Joined legs of one colour go out as one polyline; a new colour or a new line
+            // starts another.
+            CGridPolyline line(m_Plot);
+            for (INT_PTR i = 0; i < dig->GetSize(); ++i)
             {
-                COLORREF colour = m_Plot.printing ? 0x000000 : DigColour(p.code);
-                if (!m_Plot.printing && colour == m_Plot.backgroundColour)
-                    colour = 0xFFFFFF - colour;
-                auto next = std::make_unique<CPen>(PS_SOLID, 1, colour);
-                CPen* previous = m_Plot.SelectObject(next.get());
-                if (oldPen == nullptr)
-                    oldPen = previous;
-                pen = std::move(next);
-                penCode = p.code;
+                const BinaryDigDef& p = dig->GetAt(i);
+                if (p.code < 0 || i == 0)
+                {
+                    line.Break();
+                    line.Add(p.x, p.y);
+                    continue;
+                }
+                if (p.code != penCode)
+                {
+                    line.Flush();
+                    COLORREF colour = m_Plot.printing ? 0x000000 : DigColour(p.code);
+                    if (!m_Plot.printing && colour == m_Plot.backgroundColour)
+                        colour = 0xFFFFFF - colour;
+                    auto next = std::make_unique<CPen>(PS_SOLID, 1, colour);
+                    CPen* previous = m_Plot.SelectObject(next.get());
+                    if (oldPen == nullptr)
+                        oldPen = previous;
+                    pen = std::move(next);
+                    penCode = p.code;
+                }
+                line.Add(p.x, p.y);
             }
-            const BinaryDigDef& before = dig->GetAt(i - 1);
-            m_Plot.DrawLine(before.x, before.y, p.x, p.y);
         }
         if (oldPen != nullptr)
             m_Plot.SelectObject(oldPen);
