@@ -1,16 +1,9 @@
 #include "chart/ChartexaStatusBar.h"
 
-#include "platform/ui/Resources.h"
+#include "chart/ChartexaLibrary.h"
 
 namespace
 {
-const STRINGTABLE_ENTRY kChartexaStrings[] = {
-    {ID_INDICATOR_ENG, " Eng: "},     {ID_INDICATOR_NNG, " Nng: "},      {ID_INDICATOR_RNG, " Rng: "},
-    {ID_INDICATOR_BNG, " Bng: "},     {ID_INDICATOR_EASTING, " 0.0"},    {ID_INDICATOR_NORTHING, " 0.0"},
-    {ID_INDICATOR_RANGE, " 0.0"},     {ID_INDICATOR_BEARING, " 0.0"},
-};
-const CStringTableRegistrar kRegistrar("Chartexa", kChartexaStrings);
-
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_ENG, ID_INDICATOR_EASTING, ID_INDICATOR_NNG,
                             ID_INDICATOR_NORTHING};
 const int kWidths[] = {0, 50, 100, 50, 100};
@@ -22,6 +15,7 @@ END_MESSAGE_MAP()
 
 int CChartexaStatusBar::Create(CWnd* parent)
 {
+    JoinChartexaResources();
     if (!CMFCStatusBar::Create(parent, kBarStyle, AFX_IDW_STATUS_BAR))
         return -1;
     if (!SetIndicators(kIndicators, 5))

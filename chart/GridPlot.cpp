@@ -474,24 +474,8 @@ void CGridPlot::DrawArc(double centreE, double centreN, double radius, double fr
 
 void CGridPlot::DrawClippedPolygon(const tagXY* points, int count, const tagPen& style, CMyBrush* brush)
 {
-    const tagXY view[5] = {
-        {gridMinE, gridMinN}, {gridMaxE, gridMinN}, {gridMaxE, gridMaxN}, {gridMinE, gridMaxN}, {gridMinE, gridMinN}};
-    tagXY* pieces = nullptr;
-    int total = 0;
-    if (ClipPolygon(view, 5, points, count, &pieces, &total, 0.001) != 1)
-    {
-        FreeClipResult(&pieces);
-        return;
-    }
     const int penStyle = PenStyleAndWidth(style);
-    std::vector<POINT> screen;
-    for (int i = 0; i < total; ++i)
-    {
-        if (pieces[i].x != DBL_MAX)
-        {
-            screen.push_back(GridToScreenPoint(pieces[i].x, pieces[i].y));
-            continue;
-        }
+    auto drawPiece = [&](std::vector<POINT>& screen) {
         if (brush)
         {
             CPen pen(style.nStyle, style.nThickness, DisplayColour(style.Colour));
@@ -506,6 +490,45 @@ void CGridPlot::DrawClippedPolygon(const tagXY* points, int count, const tagPen&
         else
             DrawPolygonStyled(screen.data(), static_cast<int>(screen.size()), penStyle, style.Colour, style.nFill);
         screen.clear();
+    };
+
+    // A polygon wholly inside the view is its own clipped piece, closed: the clipper's work,
+    // which grows with every vertex, is spared for the long corridors that lie in view.
+    if (points != nullptr && count >= 3)
+    {
+        bool inside = true;
+        for (int i = 0; i < count && inside; ++i)
+            inside = points[i].x >= gridMinE && points[i].x <= gridMaxE && points[i].y >= gridMinN &&
+                     points[i].y <= gridMaxN;
+        if (inside)
+        {
+            std::vector<POINT> screen;
+            screen.reserve(static_cast<size_t>(count) + 1);
+            for (int i = 0; i < count; ++i)
+                screen.push_back(GridToScreenPoint(points[i].x, points[i].y));
+            if (points[count - 1].x != points[0].x || points[count - 1].y != points[0].y)
+                screen.push_back(screen.front());
+            drawPiece(screen);
+            return;
+        }
+    }
+
+    const tagXY view[5] = {
+        {gridMinE, gridMinN}, {gridMaxE, gridMinN}, {gridMaxE, gridMaxN}, {gridMinE, gridMaxN}, {gridMinE, gridMinN}};
+    tagXY* pieces = nullptr;
+    int total = 0;
+    if (ClipPolygon(view, 5, points, count, &pieces, &total, 0.001) != 1)
+    {
+        FreeClipResult(&pieces);
+        return;
+    }
+    std::vector<POINT> screen;
+    for (int i = 0; i < total; ++i)
+    {
+        if (pieces[i].x != DBL_MAX)
+            screen.push_back(GridToScreenPoint(pieces[i].x, pieces[i].y));
+        else
+            drawPiece(screen);
     }
     FreeClipResult(&pieces);
 }

@@ -17,6 +17,9 @@
 
 using CMyBrush = CBrush;
 
+class CDivider;
+class CEBLList;
+
 // Grid style of the plot.
 enum TICK_MODES
 {
@@ -143,6 +146,13 @@ public:
     // sets) and moved to its insertion point.
     static void TransformShapePoint(const CDxf& shape, double x, double y, double* e, double* n);
 
+    // Measuring overlays (EblDrawing.cpp). The bearing lines of the list in order; in training
+    // mode a line the user draws freely shows only the small-line symbol, and only lines with a
+    // fixed start keep their line, arrow and label. The divider when it is shown. A null list
+    // or divider, and a line or divider with a missing end, draw nothing.
+    void DrawEBLs(CEBLList* list, bool trainingMode);
+    void DrawDivider(CDivider* divider);
+
     // Navigation. `view` is the window the plot draws in; it is repainted where a step says so.
     // OnKeyDown acts on virtual keys only: Page Up, I and both + keys zoom in, Page Down, O
     // and both − keys zoom out, End toggles north-up, Home clears the origin, the arrows pan.
@@ -198,6 +208,11 @@ public:
     // Set by the host: every shape drawn in singleColour rather than in its own colours.
     bool singleColourMode = false;
     COLORREF singleColour = 0xFFFFFF;
+    // Set by the view: the background colour each normal paint goes back to, the night flag,
+    // and the print flag that a capture paint raises.
+    COLORREF savedBackgroundColour = 0;
+    bool nightMode = false;
+    bool printing = false;
 
 private:
     // The rotation that turns a screen step into a grid step (none in north-up mode).

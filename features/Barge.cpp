@@ -3,7 +3,7 @@
 #include "features/SettingsLines.h"
 #include "foundation/ConfigFile.h"
 
-CBarge::CBarge() : m_Draft(0.0), m_WaterLineToZero(0.0) {}
+CBarge::CBarge() : m_Draft(0.0), m_WaterLineToZero(0.0), m_DividerStart{0.0, 0.0} {}
 
 CTrackingPointArray* CBarge::GetTrackingPointArray(int type) const
 {

@@ -5,6 +5,14 @@
 
 #include "features/TrackObject.h"
 
+// Where a clump weight was let go: grid E, N and the dropped flag (1 dropped, 0 picked up).
+struct DroppedClumpWeightDef
+{
+    double Easting;
+    double Northing;
+    int32_t Flag;
+};
+
 class CBarge : public CTrackObject
 {
 public:
@@ -26,4 +34,9 @@ public:
     CTrackingPointArray m_Legs;
     CTrackingPointArray m_RefSystems;
     CTrackingPointArray m_Transducers;
+
+    // Run-time, never stored: one record per clump weight, by index, and the grid point on
+    // the vessel where the divider starts.
+    CArray<DroppedClumpWeightDef, const DroppedClumpWeightDef&> m_DroppedClumpWeights;
+    tagXY m_DividerStart;
 };

@@ -1,5 +1,6 @@
 #include "features/Boundary.h"
 
+#include "features/GridValueCheck.h"
 #include "foundation/CsvParser.h"
 #include "foundation/Folders.h"
 #include "platform/core/Exception.h"
@@ -22,13 +23,18 @@ bool CBoundary::Load(const char* path)
     RemoveAll();
     LoadStatus(newPath);
 
-    ReadCsvLines(newPath, [this](CCsvParser& parser) {
+    CGridValueCheck check(newPath);
+    ReadCsvLines(newPath, [this, &check](CCsvParser& parser) {
+        check.NextLine();
         const double e = parser.GetDouble();
         const double n = parser.GetDouble();
-        if (e == DBL_MAX || n == DBL_MAX || (e == 0.0 && n == 0.0))
+        if (!check.Accept({e, n}) || e == DBL_MAX || n == DBL_MAX || (e == 0.0 && n == 0.0))
             return;
         Add(tagXY{e, n});
     });
+    m_strRefusal = check.GetRefusal();
+    if (check.Refused())
+        RemoveAll();
     BuildVertexBuffer();
     CDrawingOptions::Load(GetBoundariesFolder(), m_Title);
     return GetSize() > 0;

@@ -31,8 +31,11 @@ bool CBoundaryList::AddFile(const char* path)
     if (wanted.IsEmpty() || FindFile(wanted) >= 0)
         return false;
 
-    CBoundary* boundary = new CBoundary;
-    if (!boundary->Load(wanted))
+    bool loaded = false;
+    CBoundary* boundary = LoadNewFeature(new CBoundary, wanted, loaded);
+    if (!boundary)
+        return false;
+    if (!loaded)
     {
         boundary->Add(tagXY{0.0, 0.0});
         boundary->BuildVertexBuffer();

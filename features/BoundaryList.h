@@ -24,7 +24,8 @@ public:
     // Loads the boundary file `path` and appends it, then saves the file list. A file that is
     // missing or holds no point becomes a new boundary of the one point (0, 0), ready to be
     // edited. False, with nothing changed, for an empty path or a path already loaded (letter
-    // case ignored): the loaded boundary keeps its points.
+    // case ignored): the loaded boundary keeps its points; false too for a file the reader
+    // refused (m_strRefusal says why), which is not added.
     bool AddFile(const char* path);
 
     // Saves the edit indices, then writes the "Boundary" file list with the path of every

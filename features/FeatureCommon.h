@@ -46,4 +46,7 @@ public:
     CString m_Title;    // file name without folder and extension
     bool m_Status = true;
     bool m_Highlight = false;
+    // Why the last Load refused the file (empty: it did not): the file name and line of a value
+    // no survey grid can hold. A refused file loads no point at all.
+    CString m_strRefusal;
 };

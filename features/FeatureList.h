@@ -55,4 +55,22 @@ public:
     int16_t m_EditSubIndex;   // -1 none
     CString m_EditText[3];    // texts of the point under edit, shown and typed by the panes
     int32_t m_Changed;        // set by the panes after a drawn property changed
+    // Why the last AddFile refused its file (empty: it did not): a file holding a value no
+    // survey grid can hold is neither listed nor made an empty feature that a save would write
+    // over it.
+    CString m_strRefusal;
+
+protected:
+    // Loads the new `feature` from `path` and keeps its reader's refusal. Null, with the feature
+    // deleted, when the reader refused the file; otherwise the feature, `loaded` its Load result.
+    template <class Feature>
+    Feature* LoadNewFeature(Feature* feature, const char* path, bool& loaded)
+    {
+        loaded = feature->Load(path);
+        m_strRefusal = feature->m_strRefusal;
+        if (m_strRefusal.IsEmpty())
+            return feature;
+        delete feature;
+        return nullptr;
+    }
 };

@@ -1,6 +1,7 @@
 #include "features/GridWaypoint.h"
 
 #include "features/DrawingOptions.h"
+#include "features/GridValueCheck.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/CsvParser.h"
 #include "foundation/FilePath.h"
@@ -175,6 +176,7 @@ void CGridWaypoint::LoadSettings()
 bool CGridWaypoint::Load(const char* path)
 {
     RemoveAll();
+    m_strRefusal.Empty();
     // A copy: the panes reload a file by passing its own m_FilePath.
     const CString newPath(path ? path : "");
     CStdioFile file;
@@ -183,12 +185,14 @@ bool CGridWaypoint::Load(const char* path)
     m_FilePath = newPath;
     LoadSettings();
 
+    CGridValueCheck check(newPath);
     try
     {
         CCsvParser parser;
         CString line;
         while (file.ReadString(line))
         {
+            check.NextLine();
             line.Replace(';', ',');
             parser.SetLine(line);
             GridWaypointDef point = {DBL_MAX, DBL_MAX, 0.0, CString(), 0.0};
@@ -216,6 +220,8 @@ bool CGridWaypoint::Load(const char* path)
                     }
                 }
             }
+            if (!check.Accept({point.Easting, point.Northing, point.Height, point.Radius}))
+                break;
             if (point.Easting == DBL_MAX || point.Northing == DBL_MAX)
                 continue;
             if (point.Easting == 0.0 && point.Northing == 0.0)
@@ -240,6 +246,9 @@ bool CGridWaypoint::Load(const char* path)
         file.Abort();
         RemoveAll();
     }
+    m_strRefusal = check.GetRefusal();
+    if (check.Refused())
+        RemoveAll();
     if (GetSize() == 0)
         return false;
     AssignDefaultNames();

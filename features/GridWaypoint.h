@@ -90,6 +90,9 @@ public:
     void AssignDefaultNames();
 
     CString m_FilePath;
+    // Why the last Load refused the file (empty: it did not): the file name and line of a value
+    // no survey grid can hold. A refused file loads no point at all.
+    CString m_strRefusal;
     int32_t m_DataOrder; // GRID_WAYPOINT_DATA_ORDER; kept as a 16-bit value in the settings file
     bool m_Use;          // the file is shown and used
     bool m_ZuduzuroMode; // catenary mode: the file serves the anchor-cable program

@@ -262,6 +262,28 @@ int64_t StreamLength(FILE* file)
 }
 } // namespace
 
+void CDtmExtentsProgress::Publish(const CDtm& dtm)
+{
+    DtmExtentsShownDef shown;
+    shown.MinEasting = dtm.m_MinEasting;
+    shown.MaxEasting = dtm.m_MaxEasting;
+    shown.MinNorthing = dtm.m_MinNorthing;
+    shown.MaxNorthing = dtm.m_MaxNorthing;
+    shown.MinDepth = dtm.m_MinDepth;
+    shown.MaxDepth = dtm.m_MaxDepth;
+    shown.CellSize = dtm.m_Header.CellSize;
+    shown.Columns = dtm.m_Header.Columns;
+    shown.Rows = dtm.m_Header.Rows;
+    std::lock_guard<std::mutex> lock(m_Lock);
+    m_Shown = shown;
+}
+
+DtmExtentsShownDef CDtmExtentsProgress::Get() const
+{
+    std::lock_guard<std::mutex> lock(m_Lock);
+    return m_Shown;
+}
+
 bool ParseXyzLine(const char* line, double& easting, double& northing, double& depth)
 {
     return ParseXyzPiece(line, line + std::strlen(line), easting, northing, depth);
@@ -271,8 +293,8 @@ IMPLEMENT_DYNCREATE(CLoadDtmThread, CWinThread)
 
 CLoadDtmThread::CLoadDtmThread()
     : m_pOwner(nullptr), m_hOwner(nullptr), m_bStop(false), m_nMode(0), m_pDtm(nullptr),
-      m_pBytesTotal(nullptr), m_pBytesDone(nullptr), m_pEasting(nullptr), m_pNorthing(nullptr),
-      m_pDepth(nullptr)
+      m_pBytesTotal(nullptr), m_pBytesDone(nullptr), m_pExtents(nullptr), m_pEasting(nullptr),
+      m_pNorthing(nullptr), m_pDepth(nullptr)
 {
     m_bAutoDelete = FALSE;
 }
@@ -367,6 +389,10 @@ void CLoadDtmThread::ComputeExtents()
     }
     int badFile = -1;
     int64_t badLine = 0;
+    // A copy for the display every so many points: often enough for a tick, rare enough that
+    // its lock costs nothing beside the parsing.
+    const int64_t kPublishEvery = 4096;
+    int64_t points = 0;
     for (int i = 0; i < 3 && !m_bStop && badFile < 0; ++i)
     {
         if (dtm.m_FileName[i].IsEmpty())
@@ -400,7 +426,10 @@ void CLoadDtmThread::ComputeExtents()
             Store(m_pBytesDone, reader.Offset());
             if (d == 0.0)
                 d = DBL_MAX;
-            if (!dtm.AddExtentPoint(e, n, d))
+            const bool added = dtm.AddExtentPoint(e, n, d);
+            if (m_pExtents && ++points % kPublishEvery == 0)
+                m_pExtents->Publish(dtm);
+            if (!added)
                 continue;
             if (first)
             {
@@ -426,6 +455,8 @@ void CLoadDtmThread::ComputeExtents()
         dtm.m_strRefusal.Format("%s, line %lld: the easting, northing or depth is not a finite number.",
                                 (LPCSTR)dtm.m_FileName[badFile], static_cast<long long>(badLine));
     }
+    if (m_pExtents)
+        m_pExtents->Publish(dtm);
 }
 
 void CLoadDtmThread::MakeGrid()

@@ -15,9 +15,35 @@
 #include "platform/core/WinThread.h"
 
 #include <atomic>
+#include <cfloat>
 #include <cstdint>
+#include <mutex>
 
 class CDtm;
+
+// What the extents pass has found so far, as a progress display shows it.
+struct DtmExtentsShownDef
+{
+    double MinEasting = DBL_MAX, MaxEasting = DBL_MAX;
+    double MinNorthing = DBL_MAX, MaxNorthing = DBL_MAX;
+    double MinDepth = DBL_MAX, MaxDepth = DBL_MAX; // DBL_MAX: none yet
+    double CellSize = 0.0;
+    int32_t Columns = 0, Rows = 0;
+};
+
+// The extents pass copies its findings here now and then, and a display on another thread
+// reads the copy: the model itself is written by the pass with no lock.
+class CDtmExtentsProgress
+{
+public:
+    // Copies the working extents and the grid size of `dtm` (called by the pass).
+    void Publish(const CDtm& dtm);
+    DtmExtentsShownDef Get() const;
+
+private:
+    mutable std::mutex m_Lock;
+    DtmExtentsShownDef m_Shown;
+};
 
 class CLoadDtmThread : public CWinThread
 {
@@ -52,6 +78,8 @@ public:
     // pass 2 GB. May be null.
     std::atomic<int64_t>* m_pBytesTotal;
     std::atomic<int64_t>* m_pBytesDone;
+    // Mode 1 copies what it has found so far here. May be null.
+    CDtmExtentsProgress* m_pExtents;
     // The point mode 2 has just read (m; depth DBL_MAX for none). May be null.
     std::atomic<double>* m_pEasting;
     std::atomic<double>* m_pNorthing;

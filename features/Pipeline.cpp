@@ -1,5 +1,6 @@
 #include "features/Pipeline.h"
 
+#include "features/GridValueCheck.h"
 #include "features/LegGeometry.h"
 #include "foundation/CsvParser.h"
 #include "foundation/FilePath.h"
@@ -146,6 +147,7 @@ bool CPipeline::Load(const char* path)
 
     CStdioFile file;
     bool stored = false;
+    CGridValueCheck check(m_FilePath);
     if (file.Open(m_FilePath, kReadFlags))
     {
         try
@@ -156,6 +158,7 @@ bool CPipeline::Load(const char* path)
             CString line;
             while (file.ReadString(line))
             {
+                check.NextLine();
                 parser.SetLine(line);
                 switch (m_DataOrder)
                 {
@@ -176,6 +179,8 @@ bool CPipeline::Load(const char* path)
                 default:
                     break;
                 }
+                if (!check.Accept({point.Easting, point.Northing}) || !check.AcceptFinite({point.KP}))
+                    break;
                 if (point.KP == DBL_MAX)
                     point.KP = 0.0;
                 if (point.Easting == DBL_MAX || point.Northing == DBL_MAX)
@@ -189,6 +194,8 @@ bool CPipeline::Load(const char* path)
                 lastN = point.Northing;
             }
             file.Close();
+            if (check.Refused())
+                CPipelineArray::RemoveAll();
             stored = GetSize() > 0;
         }
         catch (CException* e)
@@ -200,6 +207,7 @@ bool CPipeline::Load(const char* path)
             stored = false;
         }
     }
+    m_strRefusal = check.GetRefusal();
     ComputeLegs();
     ComputeKps();
     ComputeCorridor();

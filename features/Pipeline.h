@@ -115,6 +115,9 @@ public:
     void ComputeCorridor();
 
     CString m_FilePath;
+    // Why the last Load refused the file (empty: it did not): the file name and line of a value
+    // no survey grid can hold. A refused file loads no point at all.
+    CString m_strRefusal;
     CKPListingArray m_KPListing;
     int32_t m_DataOrder;    // PIPELINE_DATA_ORDER; kept as a 16-bit value in the settings file
     bool m_Use;             // "Use"

@@ -1,5 +1,6 @@
 #include "features/Route.h"
 
+#include "features/GridValueCheck.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/CsvParser.h"
 #include "foundation/FilePath.h"
@@ -124,15 +125,21 @@ bool CRoute::Load(const char* path)
     LoadStatus(newPath);
 
     int counter = 0;
-    ReadCsvLines(newPath, [this, &counter](CCsvParser& parser) {
+    CGridValueCheck check(newPath);
+    ReadCsvLines(newPath, [this, &counter, &check](CCsvParser& parser) {
+        check.NextLine();
         RouteDef record;
-        if (!ReadPoint(parser, record))
+        const bool point = ReadPoint(parser, record);
+        if (!check.Accept({record.Position.x, record.Position.y}) || !point)
             return;
         ++counter;
         if (m_DataOrder == ROUTE_ENG_NNG)
             record.Name.Format("WPT %d", counter);
         Add(record);
     });
+    m_strRefusal = check.GetRefusal();
+    if (check.Refused())
+        RemoveAll();
     ComputeLegs();
 
     const CString folder = GetRoutesFolder();

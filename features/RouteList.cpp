@@ -1,5 +1,7 @@
 #include "features/RouteList.h"
 
+#include "platform/core/FileApi.h"
+
 CRouteList::~CRouteList()
 {
     DeleteAll();
@@ -31,9 +33,19 @@ bool CRouteList::AddFile(const char* path)
     if (wanted.IsEmpty() || FindFile(wanted) >= 0)
         return false;
 
-    CRoute* route = new CRoute;
-    if (!route->Load(wanted))
+    bool loaded = false;
+    CRoute* route = LoadNewFeature(new CRoute, wanted, loaded);
+    if (!route)
+        return false;
+    if (!loaded)
     {
+        // Only a file yet to be made starts empty: a route started over a file that is there
+        // but gave no point would be saved over the user's file.
+        if (GetFileAttributes(wanted) != INVALID_FILE_ATTRIBUTES)
+        {
+            delete route;
+            return false;
+        }
         route->Add(RouteDef());
         route->ComputeLegs();
     }

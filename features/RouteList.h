@@ -21,10 +21,11 @@ public:
     // The index of the route loaded from `path` (letter case ignored); -1 when there is none.
     int FindFile(const char* path) const;
 
-    // Loads the route file `path` and appends it, then saves the file list. A file that is
-    // missing or holds no point becomes a new route of one point at (0, 0) with an empty name.
-    // False, with nothing changed, for an empty path or a path already loaded (letter case
-    // ignored): the loaded route keeps its points.
+    // Loads the route file `path` and appends it, then saves the file list. A file that does not
+    // exist yet becomes a new route of one point at (0, 0) with an empty name. False, with
+    // nothing changed, for an empty path, a path already loaded (letter case ignored; the loaded
+    // route keeps its points), a file that exists but gives no point, or a file the reader
+    // refused (m_strRefusal says why).
     bool AddFile(const char* path);
 
     // Saves the edit indices, then writes the "Route" file list with the path of every loaded

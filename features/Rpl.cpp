@@ -1,5 +1,6 @@
 #include "features/Rpl.h"
 
+#include "features/GridValueCheck.h"
 #include "features/LegGeometry.h"
 #include "foundation/CsvParser.h"
 #include "foundation/FilePath.h"
@@ -230,11 +231,13 @@ bool CRPL::Load()
 {
     RemoveAll();
     m_Layout = LAYOUT_NONE;
+    m_strRefusal.Empty();
     LoadSettings();
 
     CStdioFile file;
     if (m_FilePath.IsEmpty() || !file.Open(m_FilePath, kReadFlags))
         return false;
+    CGridValueCheck check(m_FilePath);
     try
     {
         CString folder, title, extension;
@@ -258,18 +261,18 @@ bool CRPL::Load()
         switch (m_Layout)
         {
         case LAYOUT_RLX:
-            ReadRlx(file);
+            ReadRlx(file, check);
             break;
         case LAYOUT_TANGENT_POINTS:
-            ReadTangentPoints(file);
+            ReadTangentPoints(file, check);
             JoinLegs();
             break;
         case LAYOUT_VERTICES:
-            ReadVertices(file);
+            ReadVertices(file, check);
             FitArcs();
             break;
         case LAYOUT_CODED:
-            ReadCoded(file);
+            ReadCoded(file, check);
             FitArcs();
             break;
         case LAYOUT_NONE:
@@ -285,24 +288,29 @@ bool CRPL::Load()
         file.Abort();
         RemoveAll();
     }
+    m_strRefusal = check.GetRefusal();
+    if (check.Refused())
+        RemoveAll();
     if (IsEmpty())
         m_Layout = LAYOUT_NONE;
     return !IsEmpty();
 }
 
-void CRPL::ReadRlx(CStdioFile& file)
+void CRPL::ReadRlx(CStdioFile& file, CGridValueCheck& check)
 {
     CString line;
     for (int header = 0; header < 2; ++header)
     {
         if (!file.ReadString(line))
             return;
+        check.NextLine();
     }
 
     CArray<RLXDef, const RLXDef&> lines;
     CCsvParser parser;
     while (file.ReadString(line))
     {
+        check.NextLine();
         // An empty line (often the last of a file) holds no tangent point.
         CString text(line);
         if (text.Trim().IsEmpty())
@@ -317,6 +325,8 @@ void CRPL::ReadRlx(CStdioFile& file)
         d.RouteEndE = parser.GetDouble();
         d.RouteEndN = parser.GetDouble();
         d.Radius = parser.GetDouble();
+        if (!check.Accept({d.StartE, d.StartN, d.EndE, d.EndN, d.RouteEndE, d.RouteEndN, d.Radius}))
+            return;
         if (d.Radius == DBL_MAX)
             d.Radius = 0.0;
         lines.Add(d);
@@ -407,7 +417,7 @@ void CRPL::ReadRlx(CStdioFile& file)
     }
 }
 
-void CRPL::ReadTangentPoints(CStdioFile& file)
+void CRPL::ReadTangentPoints(CStdioFile& file, CGridValueCheck& check)
 {
     CCsvParser parser;
     CString line;
@@ -416,9 +426,12 @@ void CRPL::ReadTangentPoints(CStdioFile& file)
     RPLDef pair = {};
     while (file.ReadString(line))
     {
+        check.NextLine();
         parser.SetLine(line);
         const double e = parser.GetDouble();
         const double n = parser.GetDouble();
+        if (!check.Accept({e, n}))
+            return;
         if (!IsPosition(e, n))
             continue;
         if (!haveStart)
@@ -516,16 +529,19 @@ void CRPL::JoinLegs()
     ChainLegsAndKps(*this);
 }
 
-void CRPL::ReadVertices(CStdioFile& file)
+void CRPL::ReadVertices(CStdioFile& file, CGridValueCheck& check)
 {
     CCsvParser parser;
     CString line;
     while (file.ReadString(line))
     {
+        check.NextLine();
         parser.SetLine(line);
         const double e = parser.GetDouble();
         const double n = parser.GetDouble();
         const double radius = parser.GetDouble();
+        if (!check.Accept({e, n, radius}))
+            return;
         if (!IsPosition(e, n))
             continue;
         RPLDef r = {};
@@ -536,7 +552,7 @@ void CRPL::ReadVertices(CStdioFile& file)
     }
 }
 
-void CRPL::ReadCoded(CStdioFile& file)
+void CRPL::ReadCoded(CStdioFile& file, CGridValueCheck& check)
 {
     CCsvParser parser;
     CString line;
@@ -554,6 +570,7 @@ void CRPL::ReadCoded(CStdioFile& file)
     };
     while (file.ReadString(line))
     {
+        check.NextLine();
         parser.SetLine(line);
         CString code = parser.GetString();
         code.Trim();
@@ -562,6 +579,8 @@ void CRPL::ReadCoded(CStdioFile& file)
         const double e = parser.GetDouble();
         const double n = parser.GetDouble();
         const double radius = parser.GetDouble();
+        if (!check.Accept({e, n, radius}))
+            return;
         if (radius != DBL_MAX)
         {
             pendingRadius = radius;

@@ -72,6 +72,8 @@ struct RPLDef
 
 static_assert(std::is_trivially_copyable<RPLDef>::value, "route elements are plain records");
 
+class CGridValueCheck;
+
 class CRPLArray : public CArray<RPLDef, const RPLDef&>
 {
 public:
@@ -115,6 +117,9 @@ public:
 
     double m_Reserved[4]; // zeroed on destruction; the loaders leave it alone
     CString m_FilePath;
+    // Why the last Load refused the file (empty: it did not): the file name and line of a value
+    // no survey grid can hold. A refused file loads no point at all.
+    CString m_strRefusal;
     bool m_Use;             // "Use": drawn on the chart
     bool m_DisplayCorridor; // "Display Corridor"
     double m_PortCorridor;  // width, metres
@@ -126,10 +131,10 @@ public:
     double m_Tolerance;
 
 private:
-    void ReadRlx(CStdioFile& file);
-    void ReadTangentPoints(CStdioFile& file);
-    void ReadVertices(CStdioFile& file);
-    void ReadCoded(CStdioFile& file);
+    void ReadRlx(CStdioFile& file, CGridValueCheck& check);
+    void ReadTangentPoints(CStdioFile& file, CGridValueCheck& check);
+    void ReadVertices(CStdioFile& file, CGridValueCheck& check);
+    void ReadCoded(CStdioFile& file, CGridValueCheck& check);
     void JoinLegs();
     void FitArcs();
     void ComputeCorridor();

@@ -1,5 +1,6 @@
 #include "features/SailLine.h"
 
+#include "features/GridValueCheck.h"
 #include "features/Route.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/CsvParser.h"
@@ -40,17 +41,24 @@ bool CSailLine::Load(const char* path)
     RemoveAll();
     LoadStatus(newPath);
 
-    ReadCsvLines(newPath, [this](CCsvParser& parser) {
+    CGridValueCheck check(newPath);
+    ReadCsvLines(newPath, [this, &check](CCsvParser& parser) {
+        check.NextLine();
         SailLineDef record = {};
         record.Start.x = parser.GetDouble();
         record.Start.y = parser.GetDouble();
         record.End.x = parser.GetDouble();
         record.End.y = parser.GetDouble();
+        if (!check.Accept({record.Start.x, record.Start.y, record.End.x, record.End.y}))
+            return;
         if (!IsPoint(record.Start.x, record.Start.y) || !IsPoint(record.End.x, record.End.y))
             return;
         ComputeLegGeometry(record.Start.x, record.Start.y, record.End.x, record.End.y, &record.Leg);
         Add(record);
     });
+    m_strRefusal = check.GetRefusal();
+    if (check.Refused())
+        RemoveAll();
     CDrawingOptions::Load(CRoute::GetRoutesFolder(), m_Title);
     return GetSize() > 0;
 }

@@ -30,8 +30,11 @@ bool CSailLineList::AddFile(const char* path)
     if (wanted.IsEmpty() || FindFile(wanted) >= 0)
         return false;
 
-    CSailLine* file = new CSailLine;
-    if (!file->Load(wanted))
+    bool loaded = false;
+    CSailLine* file = LoadNewFeature(new CSailLine, wanted, loaded);
+    if (!file)
+        return false;
+    if (!loaded)
         file->AddEmptyLine();
     Add(file);
     SaveFileList();

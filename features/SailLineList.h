@@ -25,7 +25,7 @@ public:
     // Loads the sail-line file `path` and appends it, then saves the file list. A file that is
     // missing or holds no sail line is started as a new one with one empty (all-zero) line.
     // False, with nothing changed, for an empty path or a path already loaded (letter case
-    // ignored).
+    // ignored), and for a file the reader refused (m_strRefusal says why).
     bool AddFile(const char* path);
 
     // Saves the edit indices, then writes the "SailLine" file list with the path of every

@@ -1,5 +1,6 @@
 #include "features/Structure.h"
 
+#include "features/GridValueCheck.h"
 #include "features/StructureList.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/Folders.h"
@@ -54,6 +55,7 @@ CString CStructure::GetDefaultFilePath()
 bool CStructure::Load(const char* path)
 {
     RemoveAll();
+    m_strRefusal.Empty();
     if (path)
         LoadStatus(path);
     else
@@ -63,10 +65,12 @@ bool CStructure::Load(const char* path)
     if (m_FilePath.IsEmpty() || !file.Open(m_FilePath, kReadFlags))
         return false;
 
+    CGridValueCheck check(m_FilePath);
     try
     {
         CString line;
         bool haveLine = file.ReadString(line);
+        check.NextLine();
         while (haveLine && StartsBlock(line))
         {
             StructureDef record;
@@ -76,9 +80,14 @@ bool CStructure::Load(const char* path)
 
             // The seven lines after the keyword, by place; a block cut short is dropped.
             CString lines[7];
+            int64_t lineNumbers[7] = {};
             int got = 0;
             while (got < 7 && file.ReadString(lines[got]))
+            {
+                check.NextLine();
+                lineNumbers[got] = check.GetLine();
                 ++got;
+            }
             if (got < 7)
                 break;
 
@@ -106,6 +115,11 @@ bool CStructure::Load(const char* path)
                 record.Heading = 0.0;
             if (AfterBlank(lines[6], value))
                 record.Length = AtofC(value);
+            if (!check.AcceptLine(lineNumbers[3], {record.Position.x, record.Position.y}) ||
+                !check.AcceptLine(lineNumbers[4], {record.Height}) ||
+                !check.AcceptLine(lineNumbers[5], {record.Heading}) ||
+                !check.AcceptLine(lineNumbers[6], {record.Length}))
+                break;
 
             record.Name = CStructureList::MakeStructureName(record.Name, static_cast<int>(GetSize()));
             Add(record);
@@ -113,8 +127,12 @@ bool CStructure::Load(const char* path)
             // Blocks are parted by one empty line. A file edited by hand may have lost it: the
             // next block then starts at once instead of being taken for the separator.
             haveLine = file.ReadString(line);
+            check.NextLine();
             if (haveLine && !StartsBlock(line))
+            {
                 haveLine = file.ReadString(line);
+                check.NextLine();
+            }
         }
         file.Close();
     }
@@ -124,6 +142,9 @@ bool CStructure::Load(const char* path)
         e->Delete();
         file.Abort();
     }
+    m_strRefusal = check.GetRefusal();
+    if (check.Refused())
+        RemoveAll();
     return GetSize() > 0;
 }
 

@@ -80,8 +80,11 @@ bool CStructureList::AddFile(const char* path)
             return false;
     }
 
-    CStructure* set = new CStructure;
-    if (!set->Load(wanted))
+    bool loaded = false;
+    CStructure* set = LoadNewFeature(new CStructure, wanted, loaded);
+    if (!set)
+        return false;
+    if (!loaded)
     {
         StructureDef record;
         record.Name = MakeStructureName(nullptr, 0);

@@ -2,15 +2,16 @@
 // pane and chart, and the outline shapes that structures are drawn with.
 #pragma once
 
+#include "features/Dxf.h"
 #include "features/FeatureList.h"
 #include "features/Structure.h"
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "platform/core/String.h"
 
-// An outline drawing a structure can be drawn with: the file it was read from (its file title is
-// the shape's name) and its extent in drawing units.
-class CStructureShape
+// An outline drawing a structure can be drawn with: the drawing, the file it was read from (its
+// file title is the shape's name) and its extent in drawing units.
+class CStructureShape : public CDxf
 {
 public:
     CStructureShape() = default;
@@ -57,7 +58,8 @@ public:
     // Loads the structure file `path` and appends it, unless the path is empty or a loaded file
     // has exactly this path (then nothing happens and the result is false). A file that is missing or holds
     // no structure gets one default structure ("Structure 1", shown, the first shape), so an added file is
-    // never empty. The file list is saved afterwards.
+    // never empty. The file list is saved afterwards. A file the reader refused is not added:
+    // false, and m_strRefusal says why.
     bool AddFile(const char* path);
 
     // Saves the edit indices, then writes the "Structure" file list with the path of every

@@ -33,3 +33,10 @@ bool CTemplate::Load()
         ReadPoints(lines, "Beacons", m_Beacons);
     });
 }
+
+tagXY CTemplate::GetSelectedPosition() const
+{
+    if (m_SelectionIndex < 0 || m_SelectionIndex >= kPositionSources)
+        return tagXY{0.0, 0.0};
+    return m_Positions[m_SelectionIndex];
+}

@@ -20,4 +20,12 @@ public:
 
     CTrackingPointArray m_Reflectors;
     CTrackingPointArray m_Beacons;
+
+    // Run-time, never stored: the template's position by source, and which one the chart
+    // places the template at (0..4).
+    static constexpr int kPositionSources = 5;
+    tagXY m_Positions[kPositionSources] = {};
+    int32_t m_SelectionIndex = 0;
+    // The position of the selection index; (0, 0) for an index outside 0..4.
+    tagXY GetSelectedPosition() const;
 };

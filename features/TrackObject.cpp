@@ -26,8 +26,21 @@ CTrackObject::CTrackObject()
       m_bTargetValid(false), m_TargetWaypoint{0.0, 0.0, 0.0, CString(), 0.0}, m_WaypointColour(0x00FFFF),
       m_pSailLineList(nullptr), m_SailLineFileIndex(0), m_SailLineNo(0),
       m_bLineValid(false), m_TargetSailLine{}, m_SailLineColour(0xFF0000), m_HeadingTolerance(1.0),
-      m_PitchTolerance(1.0), m_RollTolerance(1.0), m_DepthTolerance(0.5), m_TargetPosition{0.0, 0.0}
+      m_PitchTolerance(1.0), m_RollTolerance(1.0), m_DepthTolerance(0.5), m_TargetPosition{0.0, 0.0}, m_Position{0.0, 0.0}, m_Heading(-1.0),
+      m_OutlineMode(0), m_bTargetDisplay(false), m_TargetMode(1)
 {
+}
+
+tagPen CTrackObject::GetOutlinePen() const
+{
+    return tagPen{static_cast<int16_t>(m_OutlineStyle), static_cast<int16_t>(m_OutlineSize),
+                  static_cast<uint32_t>(m_OutlineColour), static_cast<int16_t>(m_OutlineFill)};
+}
+
+tagPen CTrackObject::GetShadowPen() const
+{
+    return tagPen{static_cast<int16_t>(m_ShadowStyle), static_cast<int16_t>(m_ShadowSize),
+                  static_cast<uint32_t>(m_ShadowColour), static_cast<int16_t>(m_ShadowFill)};
 }
 
 CTrackObject::~CTrackObject() = default;

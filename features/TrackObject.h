@@ -9,9 +9,11 @@
 #pragma once
 
 #include "features/Dxf.h"
+#include "features/Outline.h"
 #include "features/GridWaypoint.h"
 #include "features/SailLine.h"
 #include "features/TargetPlot.h"
+#include "features/Trail.h"
 #include "features/TrackingPoint.h"
 #include "foundation/XYArray.h"
 #include "platform/core/String.h"
@@ -135,6 +137,7 @@ public:
     bool m_bShowTrail;
     COLORREF m_TrailColour;
     int32_t m_MaxTrailSize;
+    CTrail m_Trail; // run-time, never stored
     // points
     CTrackingPointArray m_Antennas;
     CTrackingPointArray m_Offsets;
@@ -159,6 +162,21 @@ public:
     double m_DepthTolerance;
     // the last result of GetTargetPosition
     tagXY m_TargetPosition;
+
+    // Run-time state that the host keeps up to date and the chart reads; never stored.
+    tagXY m_Position;        // grid E, N of the common reference point
+    double m_Heading;        // degrees clockwise from grid north; -1 none
+    int32_t m_OutlineMode;   // 1, 3, 4 the outline symbol; 2 the drawing m_Outline; other none
+    COutline m_OutlineShape; // the outline symbol, metres from the common reference point
+    bool m_bTargetDisplay;   // the outline is also drawn where the target puts the object
+    int32_t m_TargetMode;    // 1..4
+
+    // The pens (style, width, colour, fill) of the outline and of its shadow at the target,
+    // from the stored outline and shadow settings.
+    tagPen GetOutlinePen() const;
+    tagPen GetShadowPen() const;
+    // The heading is known unless it is -1.
+    bool HasHeading() const { return m_Heading != -1.0; }
 
 protected:
     // "[<name>]" and one line a point; nothing at all for an empty array.

@@ -53,7 +53,8 @@ bool TrackingPointDef::ParseLine(const char* line)
 {
     CCsvParser parser;
     parser.SetLine(line);
-    TrackingPointDef point;
+    // Every stored field is read below; starting from this record keeps its run-time state.
+    TrackingPointDef point = *this;
     if (!parser.GetString(point.Name))
         return false;
     point.Name.Trim();

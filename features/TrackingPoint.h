@@ -6,8 +6,10 @@
 // Offsets in metres: x positive to starboard, y positive forward, z as the owner measures it.
 #pragma once
 
+#include "foundation/XYArray.h"
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
 
 #include <cstdint>
 
@@ -30,8 +32,29 @@ enum TRACKING_POINT_TYPE
 // The name of a tracking-point type ("Antenna", ...); empty outside 0..9.
 const char* TrackingPointTypeName(int type);
 
-// One tracking point. The flag, the 32-bit value, the three 16-bit values and the last two
-// doubles are kept for the panes that edit them; this model only stores and writes them.
+// A second point that an antenna carries (where its receiver's position is shown apart from
+// the antenna), computed at run time: enabled flag, label, grid position and symbol.
+struct TrackingCompanionDef
+{
+    bool Enabled = false;
+    CString Label;
+    tagXY Position{0.0, 0.0};
+    int16_t Symbol = 0;
+    int16_t Size = 0;
+    COLORREF Colour = 0xFFFFFF;
+    int16_t LabelPosition = 0;
+};
+
+// One tracking point. The spare fields of the stored line carry the point's drawing on the
+// chart, and keep their places in the line:
+//   Flag        the point is enabled (drawn and used)
+//   Value32     symbol colour (COLORREF)
+//   Value16[0]  symbol shape (VECTOR_SYMBOL, 0 none)
+//   Value16[1]  symbol size (SYMBOL_SIZE)
+//   Value16[2]  label position (LABEL_POSITION)
+//   Extra[0]    radius drawn round the point, metres (0 none)
+//   Extra[1]    not used
+// The computed grid position and an antenna's companion point are run-time state, never stored.
 struct TrackingPointDef
 {
     CString Name;
@@ -43,12 +66,29 @@ struct TrackingPointDef
     int16_t Value16[3] = {0, 0, 0};
     double Extra[2] = {0.0, 0.0};
 
+    // run-time
+    tagXY Position{0.0, 0.0}; // grid E, N computed from the owner's position and heading
+    TrackingCompanionDef Companion;
+
+    bool IsEnabled() const { return Flag; }
+    COLORREF GetColour() const { return static_cast<COLORREF>(static_cast<uint32_t>(Value32)); }
+    int GetSymbol() const { return Value16[0]; }
+    int GetSymbolSize() const { return Value16[1]; }
+    int GetLabelPosition() const { return Value16[2]; }
+    double GetRadius() const { return Extra[0]; }
+    void SetEnabled(bool enabled) { Flag = enabled; }
+    void SetColour(COLORREF colour) { Value32 = static_cast<int32_t>(static_cast<uint32_t>(colour)); }
+    void SetSymbol(int shape) { Value16[0] = static_cast<int16_t>(shape); }
+    void SetSymbolSize(int size) { Value16[1] = static_cast<int16_t>(size); }
+    void SetLabelPosition(int position) { Value16[2] = static_cast<int16_t>(position); }
+    void SetRadius(double metres) { Extra[0] = metres; }
+
     // The settings-file line: name (separator escaped, not quoted), flag "1"/"0", x, y, z with
     // 3 decimals, the 32-bit value, the three 16-bit values, the two doubles with 3 decimals,
     // joined by ", ". No line end.
     CString FormatLine() const;
     // Reads a line of that form back; false (the record unchanged) when it does not hold the
-    // eleven fields.
+    // eleven fields. The run-time fields are left as they were.
     bool ParseLine(const char* line);
 };
 

@@ -1,69 +1,43 @@
 #include "featureui/BoundaryPane.h"
 
 #include "featureui/FeaturePaneResources.h"
+#include "featureui/PaneGrid.h"
 #include "featureui/SelectFeatureFiles.h"
 #include "features/BoundaryList.h"
 #include "foundation/MyListCtrl.h"
 #include "foundation/WindowMessages.h"
 #include "outside/panes/PropertyGridItems.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 
 namespace
 {
 const FEATURE_PANE_LAYOUT kLayout = {IDC_BOUNDARY_COMBO, IDC_ADD_BOUNDARY_FILE, IDC_REMOVE_BOUNDARY_FILE,
                                      IDC_BOUNDARY_LIST, 16};
-
-bool IsOn(const CMFCPropertyGridProperty* item)
-{
-    return item->GetValue().boolVal != 0;
-}
 } // namespace
 
 IMPLEMENT_DYNAMIC(CBoundaryPane, CFeaturePane)
 
-CBoundaryPane::CBoundaryPane() : CFeaturePane(kLayout) {}
+CBoundaryPane::CBoundaryPane() : CFeaturePaneOf(kLayout) {}
 
 CBoundaryPane::~CBoundaryPane() = default;
 
 BOOL CBoundaryPane::Create(CWnd* pOwner, int nID, CBoundaryList* pBoundaryList)
 {
-    m_pBoundaryList = pBoundaryList;
+    m_pList = pBoundaryList;
     CString title;
     AfxLoadString(IDS_BOUNDARY_PROPERTIES, title);
     return CreatePane(pOwner, nID, title);
 }
 
-INT_PTR CBoundaryPane::GetFileCount() const
-{
-    return m_pBoundaryList != nullptr ? m_pBoundaryList->GetSize() : 0;
-}
-
-CString CBoundaryPane::GetFilePath(int nFile) const
-{
-    return m_pBoundaryList->GetAt(nFile)->m_FilePath;
-}
-
-bool CBoundaryPane::GetPointPosition(int nFile, int nPoint, tagXY& position) const
-{
-    const CBoundary* boundary = m_pBoundaryList->GetAt(nFile);
-    if (nPoint < 0 || nPoint >= boundary->GetSize())
-        return false;
-    position = boundary->GetAt(nPoint);
-    return true;
-}
-
 void CBoundaryPane::MakeCurrentFile(int nFile)
 {
-    m_pBoundaryList->SetEditPoint(nFile, -1);
+    MakeEditFileCurrent(nFile);
 }
 
 void CBoundaryPane::SetupComboBox()
 {
-    FillComboBox();
-    if (GetFileCount() > 0)
-        m_pBoundaryList->SetEditPoint(m_pCombo->GetCurSel(), 0);
-    else if (m_pBoundaryList != nullptr)
-        m_pBoundaryList->ResetEditState();
+    SetupComboWithEditSelection();
 }
 
 void CBoundaryPane::InitPropList()
@@ -76,7 +50,7 @@ void CBoundaryPane::InitPropList()
         return;
     }
     m_wndPropList.RemoveAll();
-    const CBoundary* boundary = m_pBoundaryList->GetAt(file);
+    const CBoundary* boundary = m_pList->GetAt(file);
 
     auto* properties = new CMFCPropertyGridProperty("Properties");
     properties->AddSubItem(new CMFCPropertyGridProperty("Display", COleVariant(boundary->m_Status),
@@ -114,7 +88,7 @@ void CBoundaryPane::UpdateAllPositions()
     const int file = GetSelectedFile();
     if (file < 0)
         return;
-    const CBoundary* boundary = m_pBoundaryList->GetAt(file);
+    const CBoundary* boundary = m_pList->GetAt(file);
     for (INT_PTR i = 0; i < boundary->GetSize(); ++i)
     {
         const int row = static_cast<int>(i);
@@ -142,17 +116,12 @@ LRESULT CBoundaryPane::OnPropertyChanged(WPARAM, LPARAM lParam)
     const int file = GetSelectedFile();
     if (item == nullptr || file < 0)
         return 0;
-    CBoundary* boundary = m_pBoundaryList->GetAt(file);
+    CBoundary* boundary = m_pList->GetAt(file);
     switch (item->GetData())
     {
     case ITEM_DISPLAY:
-        if (IsOn(item) == boundary->m_Status)
+        if (!StoreDisplay(boundary, IsOn(item)))
             break;
-        boundary->m_Status = IsOn(item);
-        // The flag is read back from the status companion, so it is kept there too.
-        boundary->SaveDrawingOptions();
-        boundary->SaveStatus();
-        m_pBoundaryList->m_Changed = 1;
         RedrawOwnerChart();
         if (boundary->m_Highlight)
             PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
@@ -171,10 +140,7 @@ LRESULT CBoundaryPane::OnPropertyChanged(WPARAM, LPARAM lParam)
         if (!StoreDrawingOption(boundary, boundary->m_Pen.Colour, colour))
             break;
         // The samples beside the colour show it at once, without rebuilding the grid.
-        if (CMFCPropertyGridProperty* group = item->GetParent())
-            for (int i = 0; i < group->GetSubItemsCount(); ++i)
-                if (auto* sample = dynamic_cast<CMFCPropertyGridSampleProperty*>(group->GetSubItem(i)))
-                    sample->SetColour(colour);
+        RecolourSamples(item->GetParent(), colour);
         RedrawOwnerChart();
         break;
     }
@@ -193,47 +159,34 @@ LRESULT CBoundaryPane::OnPropertyChanged(WPARAM, LPARAM lParam)
     return 0;
 }
 
-template <class T> bool CBoundaryPane::StoreDrawingOption(CBoundary* pBoundary, T& field, T value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    pBoundary->SaveDrawingOptions();
-    m_pBoundaryList->m_Changed = 1;
-    return true;
-}
-
 void CBoundaryPane::OnAdd()
 {
-    if (m_pBoundaryList == nullptr)
+    if (m_pList == nullptr)
         return;
     CStringArray names;
     if (!SelectFeatureFiles(this, "Boundary", &names, nullptr))
         return;
     // The list refuses a path it holds already, whatever its letter case.
     for (INT_PTR i = 0; i < names.GetSize(); ++i)
-        m_pBoundaryList->AddFile(names[i]);
+        if (!m_pList->AddFile(names[i]) && !m_pList->m_strRefusal.IsEmpty())
+            AfxMessageBox(m_pList->m_strRefusal, MB_OK | MB_ICONEXCLAMATION);
 
     ShowAddedFiles();
-    m_pBoundaryList->SaveFileList();
+    m_pList->SaveFileList();
     RedrawOwnerChart();
     PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
 }
 
 void CBoundaryPane::OnRemove()
 {
-    const int file = GetSelectedFile();
+    const int file = DeleteSelectedFile();
     if (file < 0)
         return;
-    delete m_pBoundaryList->GetAt(file);
-    m_pBoundaryList->RemoveAt(file);
-    // The edit selection follows its file: the removed one hands it to the file before.
-    if (m_pBoundaryList->m_EditFileIndex >= file)
-        m_pBoundaryList->m_EditFileIndex = static_cast<int16_t>(m_pBoundaryList->m_EditFileIndex - 1);
-    m_pBoundaryList->SaveFileList();
+    FollowRemovedFile(file);
+    m_pList->SaveFileList();
 
     ShowRemainingFiles(file);
-    m_pBoundaryList->SaveFileList();
+    m_pList->SaveFileList();
     RedrawOwnerChart();
     PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
 }

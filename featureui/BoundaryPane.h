@@ -4,11 +4,9 @@
 #pragma once
 
 #include "featureui/FeaturePane.h"
+#include "features/BoundaryList.h"
 
-class CBoundary;
-class CBoundaryList;
-
-class TOLVAR_API CBoundaryPane : public CFeaturePane
+class TOLVAR_API CBoundaryPane : public CFeaturePaneOf<CBoundaryList>
 {
     DECLARE_DYNAMIC(CBoundaryPane)
 public:
@@ -42,16 +40,6 @@ public:
     };
 
 protected:
-    INT_PTR GetFileCount() const override;
-    CString GetFilePath(int nFile) const override;
-    bool GetPointPosition(int nFile, int nPoint, tagXY& position) const override;
     void OnFileCombo() override { OnBoundaryCombo(); }
     void MakeCurrentFile(int nFile) override;
-
-private:
-    // Stores a drawing option that differs from the boundary's, saves the options and marks the
-    // list changed; false (nothing done) when it is the same.
-    template <class T> bool StoreDrawingOption(CBoundary* pBoundary, T& field, T value);
-
-    CBoundaryList* m_pBoundaryList = nullptr;
 };

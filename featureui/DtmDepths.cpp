@@ -67,21 +67,19 @@ void CDtmDepths::OnProgressTick()
     SetProgressPosition(m_BytesDone, m_BytesTotal);
     if (!m_pDtm)
         return;
-    // The look-ups only read the grid's header, which the worker no longer changes in this
-    // mode; the last column and row they keep are the dialog's own display.
+    // The dialog's own look-ups: they keep nothing in the model, whose kept last column and row
+    // belong to whoever else looks up depths meanwhile.
     CString text;
     const double easting = m_Easting;
     if (easting != 0.0)
     {
-        m_pDtm->GetColumn(easting);
-        text.Format("%d", m_pDtm->m_LastColumn);
+        text.Format("%d", m_pDtm->ColumnOf(easting));
         SetDlgItemText(IDC_DTM_X, text);
     }
     const double northing = m_Northing;
     if (northing != 0.0)
     {
-        m_pDtm->GetRow(northing);
-        text.Format("%d", m_pDtm->m_LastRow);
+        text.Format("%d", m_pDtm->RowOf(northing));
         SetDlgItemText(IDC_DTM_Y, text);
     }
     const double depth = m_Depth;

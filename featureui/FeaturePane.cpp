@@ -1,12 +1,19 @@
 #include "featureui/FeaturePane.h"
 
 #include "featureui/FeaturePaneResources.h"
+#include "featureui/PaneGrid.h"
+#include "features/GridWaypoint.h"
+#include "features/Pipeline.h"
 #include "features/RedrawChart.h"
+#include "features/Route.h"
+#include "features/Rpl.h"
+#include "features/SailLine.h"
 #include "foundation/FilePath.h"
 #include "foundation/MyListCtrl.h"
 #include "foundation/WindowMessages.h"
+#include "outside/notifex/Notifex.h"
+#include "outside/panes/PropertyGridItems.h"
 #include "platform/core/WinApp.h"
-#include "platform/ui/SystemParameters.h"
 
 #ifndef WM_SETTINGCHANGE
 #define WM_SETTINGCHANGE 0x001A
@@ -49,9 +56,11 @@ CFeaturePane::~CFeaturePane()
     m_fntPropList.DeleteObject();
 }
 
-BOOL CFeaturePane::CreatePane(CWnd* pOwner, int nID, const CString& strTitle)
+BOOL CFeaturePane::CreatePane(CWnd* pOwner, int nID, const CString& strTitle, const std::function<void()>& onWindow)
 {
     const BOOL created = CMyDockablePane::Create(pOwner, nID, strTitle);
+    if (created && onWindow)
+        onWindow();
     // A pane whose controls could not all be made stays as it is: building on missing
     // controls would only move the failure somewhere less clear.
     if (created && m_pCombo != nullptr)
@@ -71,7 +80,8 @@ int CFeaturePane::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const CRect empty(0, 0, 0, 0);
     if (!m_wndPropList.Create(WS_CHILD | WS_VISIBLE, empty, this, IDC_FEATURE_PROPERTY_GRID))
         return -1;
-    m_wndList.CreateList(this, m_Layout.nTableID);
+    if (m_Layout.nTableID != 0)
+        CreateTableCtrl();
 
     m_pCombo = new CComboBox;
     if (!m_pCombo->Create(kComboStyle, empty, this, m_Layout.nComboID))
@@ -90,8 +100,8 @@ void CFeaturePane::OnSize(UINT nType, int cx, int cy)
 {
     CMyDockablePane::OnSize(nType, cx, cy);
     AdjustLayout();
-    if (SizesColumnsOnResize() && m_wndList.GetSafeHwnd() != nullptr)
-        AutoSizeColumns(&m_wndList, false);
+    if (SizesColumnsOnResize() && GetTableCtrl().GetSafeHwnd() != nullptr)
+        AutoSizeColumns(&GetTableCtrl(), false);
 }
 
 void CFeaturePane::OnSetFocus(CWnd* pOldWnd)
@@ -124,33 +134,27 @@ void CFeaturePane::AdjustLayout()
     m_pRemoveButton->SetWindowPos(nullptr, client.left + width / 2, client.top, width / 2, kButtonHeight, flags);
     m_pCombo->SetWindowPos(nullptr, client.left, client.top + kButtonHeight, width, kComboDropHeight, flags);
     const int gridTop = client.top + kButtonHeight + comboHeight;
+    if (m_Layout.nTableID == 0)
+    {
+        m_wndPropList.SetWindowPos(nullptr, client.left, gridTop, width, client.Height() - gridTop, flags);
+        return;
+    }
     const int gridHeight = m_Layout.nGridRows * m_wndPropList.GetRowHeight();
     m_wndPropList.SetWindowPos(nullptr, client.left, gridTop, width, gridHeight, flags);
 
     const int tableTop = gridTop + gridHeight;
     if (tableTop < client.Height())
     {
-        m_wndList.SetWindowPos(nullptr, client.left, tableTop, width, client.Height() - tableTop, flags);
-        m_wndList.ShowWindow(SW_SHOW);
+        GetTableCtrl().SetWindowPos(nullptr, client.left, tableTop, width, client.Height() - tableTop, flags);
+        GetTableCtrl().ShowWindow(SW_SHOW);
     }
     else
-        m_wndList.ShowWindow(SW_HIDE);
+        GetTableCtrl().ShowWindow(SW_HIDE);
 }
 
 void CFeaturePane::SetPropListFont()
 {
-    m_fntPropList.DeleteObject();
-    LOGFONT lf{};
-    ::GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    NONCLIENTMETRICS info{};
-    info.cbSize = sizeof info;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, info.cbSize, &info, 0))
-    {
-        lf.lfHeight = info.lfMenuFont.lfHeight;
-        lf.lfWeight = info.lfMenuFont.lfWeight;
-        lf.lfItalic = info.lfMenuFont.lfItalic;
-    }
-    m_fntPropList.CreateFontIndirect(&lf);
+    CreatePropListFont(m_fntPropList);
     if (m_wndPropList.GetSafeHwnd() != nullptr)
         m_wndPropList.SetFont(&m_fntPropList);
     if (m_pCombo != nullptr && m_pCombo->GetSafeHwnd() != nullptr)
@@ -166,8 +170,8 @@ void CFeaturePane::SetNightMode(bool bNight)
 {
     m_wndPropList.SetNightMode(bNight);
     m_wndPropList.SetColourScheme(m_wndPropList.GetColourScheme());
-    if (m_wndList.GetSafeHwnd() != nullptr)
-        m_wndList.SetNightMode(bNight);
+    if (GetTableCtrl().GetSafeHwnd() != nullptr)
+        SetTableNightMode(bNight);
 }
 
 void CFeaturePane::SetVSDotNetLook(BOOL bSet)
@@ -195,16 +199,7 @@ void CFeaturePane::FillComboBox()
 void CFeaturePane::BeginPropList()
 {
     SetPropListFont();
-    m_wndPropList.EnableHeaderCtrl(FALSE, "Property", "Value");
-    m_wndPropList.SetVSDotNetLook(TRUE);
-    m_wndPropList.EnableDescriptionArea(TRUE);
-    // The grey scheme, by day or by night.
-    if (m_wndPropList.GetNightMode())
-        m_wndPropList.SetCustomColors(0x000000, 0xC0C0C0, 0x555555, 0xEBEBEB, 0x555555, 0xC0C0C0, 0x555555);
-    else
-        m_wndPropList.SetCustomColors(0xD6D6D6, 0x000000, 0x555555, 0xEBEBEB, 0x555555, 0xEBEBEB, 0x555555);
-    m_wndPropList.SetColourSchemeNumber(1);
-    m_wndPropList.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
+    ApplyGreyGridScheme(m_wndPropList);
     m_wndPropList.MarkModifiedProperties(TRUE, TRUE);
 }
 
@@ -244,10 +239,84 @@ void CFeaturePane::ShowRemainingFiles(int nRemoved)
 
 void CFeaturePane::ClearTable()
 {
-    m_wndList.DeleteAllItems();
-    for (CHeaderCtrl* header = m_wndList.GetHeaderCtrl(); header != nullptr && header->GetItemCount() > 0;)
-        if (!m_wndList.DeleteColumn(0))
+    CListCtrl& table = GetTableCtrl();
+    table.DeleteAllItems();
+    for (CHeaderCtrl* header = table.GetHeaderCtrl(); header != nullptr && header->GetItemCount() > 0;)
+        if (!table.DeleteColumn(0))
             break;
+}
+
+void CFeaturePane::LockItems(std::initializer_list<DWORD_PTR> ids, bool bLock)
+{
+    for (DWORD_PTR id : ids)
+        if (auto* item = dynamic_cast<CMFCPropertyGridDouble*>(m_wndPropList.FindItemByData(id)))
+            item->SetLock(bLock);
+}
+
+void CFeaturePane::UnlockWithPassword(CMFCPropertyGridProperty* pPassword, std::initializer_list<DWORD_PTR> ids,
+                                      UINT nPeriod)
+{
+    auto* password = dynamic_cast<CMFCPropertyGridPasswordProperty*>(pPassword);
+    if (password == nullptr || !password->IsPasswordOk())
+        return;
+    LockItems(ids, false);
+    SetTimer(UNLOCK_TIMER, nPeriod, nullptr);
+}
+
+CMFCPropertyGridProperty* CFeaturePane::MakeDataOrderItem(int order, const char* const* options, int nOptions,
+                                                         LPCTSTR lpszDescr, DWORD_PTR dwData)
+{
+    auto* item = new CMFCPropertyGridProperty(
+        "Data Order", COleVariant(order >= 0 && order < nOptions ? options[order] : ""), lpszDescr, dwData);
+    for (int i = 0; i < nOptions; ++i)
+        item->AddOption(options[i]);
+    item->AllowEdit(FALSE);
+    return item;
+}
+
+void CFeaturePane::WarnUnreadable(const CString& path)
+{
+    CString text;
+    text.Format("Unable to read %s", path.GetString());
+    WarningMessage(text, nullptr, 0x300030);
+}
+
+int CFeaturePane::FindOption(const CString& text, const char* const* options, int nOptions)
+{
+    for (int i = 0; i < nOptions; ++i)
+        if (text == options[i])
+            return i;
+    return -1;
+}
+
+tagXY FeaturePointPosition(const tagXY& point)
+{
+    return point;
+}
+
+tagXY FeaturePointPosition(const GridWaypointDef& point)
+{
+    return tagXY{point.Easting, point.Northing};
+}
+
+tagXY FeaturePointPosition(const PipelineDef& point)
+{
+    return tagXY{point.Easting, point.Northing};
+}
+
+tagXY FeaturePointPosition(const RouteDef& point)
+{
+    return point.Position;
+}
+
+tagXY FeaturePointPosition(const RPLDef& point)
+{
+    return tagXY{point.Easting, point.Northing};
+}
+
+tagXY FeaturePointPosition(const SailLineDef& point)
+{
+    return tagXY{(point.Start.x + point.End.x) / 2.0, (point.Start.y + point.End.y) / 2.0};
 }
 
 LRESULT CFeaturePane::OnSelectPoint(WPARAM, LPARAM lParam)

@@ -10,17 +10,13 @@
 #include "outside/panes/PropertyGridInteger.h"
 #include "outside/panes/PropertyGridItems.h"
 #include "outside/panes/symbols/VectorSymbolProperty.h"
+#include "platform/ui/MessageBox.h"
 
 namespace
 {
 const FEATURE_PANE_LAYOUT kLayout = {IDC_MARKER_COMBO, IDC_ADD_MARKER_FILE, IDC_REMOVE_MARKER_FILE, IDC_MARKER_LIST,
                                      20};
 constexpr double kMetresPerNauticalMile = 1852.0;
-
-bool IsOn(const CMFCPropertyGridProperty* item)
-{
-    return item->GetValue().boolVal != 0;
-}
 
 CString Format3(double value)
 {
@@ -36,58 +32,39 @@ BEGIN_MESSAGE_MAP(CGridWaypointPane, CFeaturePane)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-CGridWaypointPane::CGridWaypointPane() : CFeaturePane(kLayout) {}
+CGridWaypointPane::CGridWaypointPane() : CFeaturePaneOf(kLayout) {}
 
 CGridWaypointPane::~CGridWaypointPane() = default;
 
 BOOL CGridWaypointPane::Create(CWnd* pOwner, int nID, const char* lpszTitle, CGridWaypointList* pWaypointList,
                                bool bAlarm)
 {
-    m_pWaypointList = pWaypointList;
+    m_pList = pWaypointList;
     m_bAlarm = bAlarm;
     return CreatePane(pOwner, nID, lpszTitle != nullptr ? lpszTitle : "");
 }
 
-INT_PTR CGridWaypointPane::GetFileCount() const
-{
-    return m_pWaypointList != nullptr ? m_pWaypointList->GetSize() : 0;
-}
-
-CString CGridWaypointPane::GetFilePath(int nFile) const
-{
-    return m_pWaypointList->GetAt(nFile)->m_FilePath;
-}
-
-bool CGridWaypointPane::GetPointPosition(int nFile, int nPoint, tagXY& position) const
-{
-    const CGridWaypoint* waypoints = m_pWaypointList->GetAt(nFile);
-    if (nPoint < 0 || nPoint >= waypoints->GetSize())
-        return false;
-    position = tagXY{waypoints->GetAt(nPoint).Easting, waypoints->GetAt(nPoint).Northing};
-    return true;
-}
-
 void CGridWaypointPane::MakeCurrentFile(int nFile)
 {
-    const int point = m_pWaypointList->m_EditPointIndex;
-    m_pWaypointList->m_EditFileIndex = static_cast<int16_t>(nFile);
-    if (point < 0 || point >= m_pWaypointList->GetAt(nFile)->GetSize())
-        m_pWaypointList->m_EditPointIndex = -1;
+    const int point = m_pList->m_EditPointIndex;
+    m_pList->m_EditFileIndex = static_cast<int16_t>(nFile);
+    if (point < 0 || point >= m_pList->GetAt(nFile)->GetSize())
+        m_pList->m_EditPointIndex = -1;
 }
 
 void CGridWaypointPane::SetupComboBox()
 {
     FillComboBox();
-    if (m_pWaypointList == nullptr)
+    if (m_pList == nullptr)
         return;
     // An empty list has no current file: an index 0 there would point the chart past the end.
     if (GetFileCount() == 0)
     {
-        m_pWaypointList->ResetEditState();
+        m_pList->ResetEditState();
         return;
     }
-    m_pWaypointList->m_EditFileIndex = static_cast<int16_t>(m_pCombo->GetCurSel());
-    m_pWaypointList->m_EditPointIndex = 0;
+    m_pList->m_EditFileIndex = static_cast<int16_t>(m_pCombo->GetCurSel());
+    m_pList->m_EditPointIndex = 0;
 }
 
 void CGridWaypointPane::InitPropList()
@@ -100,19 +77,13 @@ void CGridWaypointPane::InitPropList()
         return;
     }
     m_wndPropList.RemoveAll();
-    const CGridWaypoint* waypoints = m_pWaypointList->GetAt(file);
+    const CGridWaypoint* waypoints = m_pList->GetAt(file);
 
     auto* properties = new CMFCPropertyGridProperty("Properties");
     properties->AddSubItem(new CMFCPropertyGridProperty("Display", COleVariant(waypoints->m_Use),
                                                         "Determine whether to display Waypoint File", ITEM_DISPLAY));
-    const int order = waypoints->m_DataOrder;
-    auto* dataOrder = new CMFCPropertyGridProperty(
-        "Data Order", COleVariant(order >= 0 && order < GWP_DATA_ORDER_COUNT ? CGridWaypoint::m_DataOrderTxt[order] : ""),
-        "Order of data within Waypoint File", ITEM_DATA_ORDER);
-    for (const char* text : CGridWaypoint::m_DataOrderTxt)
-        dataOrder->AddOption(text);
-    dataOrder->AllowEdit(FALSE);
-    properties->AddSubItem(dataOrder);
+    properties->AddSubItem(MakeDataOrderItem(waypoints->m_DataOrder, CGridWaypoint::m_DataOrderTxt, GWP_DATA_ORDER_COUNT,
+                                             "Order of data within Waypoint File", ITEM_DATA_ORDER));
     m_wndPropList.AddProperty(properties, TRUE, TRUE);
 
     auto* waypoint = new CMFCPropertyGridProperty("Waypoint");
@@ -170,7 +141,7 @@ void CGridWaypointPane::CreateTable()
     const int file = GetSelectedFile();
     if (file < 0)
         return;
-    const int order = m_pWaypointList->GetAt(file)->m_DataOrder;
+    const int order = m_pList->GetAt(file)->m_DataOrder;
     m_wndList.AddColumn("Name");
     m_wndList.AddColumn("Easting");
     m_wndList.AddColumn("Northing");
@@ -190,7 +161,7 @@ void CGridWaypointPane::UpdateAllPositions()
         m_wndList.DeleteAllItems();
         return;
     }
-    CGridWaypoint* waypoints = m_pWaypointList->GetAt(file);
+    CGridWaypoint* waypoints = m_pList->GetAt(file);
     waypoints->AssignDefaultNames();
     const int count = static_cast<int>(waypoints->GetSize());
     while (m_wndList.GetItemCount() > count)
@@ -222,20 +193,13 @@ void CGridWaypointPane::OnWaypointCombo()
     AdjustLayout();
 }
 
-void CGridWaypointPane::SetAlarmLock(bool bLock)
-{
-    for (DWORD_PTR id : {ITEM_CLEARANCE, ITEM_TOLERANCE})
-        if (auto* item = dynamic_cast<CMFCPropertyGridDouble*>(m_wndPropList.FindItemByData(id)))
-            item->SetLock(bLock);
-}
-
 LRESULT CGridWaypointPane::OnPropertyChanged(WPARAM, LPARAM lParam)
 {
     auto* item = reinterpret_cast<CMFCPropertyGridProperty*>(lParam);
     const int file = GetSelectedFile();
     if (item == nullptr || file < 0)
         return 0;
-    CGridWaypoint* waypoints = m_pWaypointList->GetAt(file);
+    CGridWaypoint* waypoints = m_pList->GetAt(file);
     const COleVariant& value = item->GetValue();
     // Most changes are saved and drawn; the alarm values feed the cable computation instead.
     bool redraw = true;
@@ -244,22 +208,9 @@ LRESULT CGridWaypointPane::OnPropertyChanged(WPARAM, LPARAM lParam)
     {
     case ITEM_DISPLAY: waypoints->m_Use = IsOn(item); break;
     case ITEM_DATA_ORDER:
-    {
-        const CString text = value.ToText();
-        for (int i = 0; i < GWP_DATA_ORDER_COUNT; ++i)
-            if (text == CGridWaypoint::m_DataOrderTxt[i])
-            {
-                waypoints->m_DataOrder = i;
-                waypoints->SaveSettings();
-                const CString path = waypoints->m_FilePath;
-                waypoints->Load(path);
-                CreateTable();
-                break;
-            }
-        RedrawOwnerChart();
-        PostToOwner(UM_RECOMPUTE_ZUDUZURO_DATA);
+        ChangeDataOrder(waypoints, value.ToText(), CGridWaypoint::m_DataOrderTxt, GWP_DATA_ORDER_COUNT,
+                        [waypoints] { waypoints->SaveSettings(); });
         return 0;
-    }
     case ITEM_SYMBOL: waypoints->m_Symbol = static_cast<CMFCPropertyGridVectorSymbolProperty*>(item)->GetSymbol(); break;
     case ITEM_COLOUR:
         waypoints->m_Colour = static_cast<CMFCPropertyGridPrimaryColourProperty*>(item)->GetColour();
@@ -291,14 +242,7 @@ LRESULT CGridWaypointPane::OnPropertyChanged(WPARAM, LPARAM lParam)
         waypoints->m_Tolerance = value.dblVal;
         recompute = true;
         break;
-    case ITEM_PASSWORD:
-        if (static_cast<CMFCPropertyGridPasswordProperty*>(item)->IsPasswordOk())
-        {
-            SetAlarmLock(false);
-            // A second right entry starts the ten minutes again.
-            SetTimer(UNLOCK_TIMER, UNLOCK_PERIOD, nullptr);
-        }
-        return 0;
+    case ITEM_PASSWORD: UnlockWithPassword(item, {ITEM_CLEARANCE, ITEM_TOLERANCE}, UNLOCK_PERIOD); return 0;
     default: return 0;
     }
     waypoints->SaveSettings();
@@ -312,7 +256,7 @@ LRESULT CGridWaypointPane::OnPropertyChanged(WPARAM, LPARAM lParam)
 void CGridWaypointPane::OnTimer(UINT_PTR)
 {
     if (m_bAlarm)
-        SetAlarmLock(true);
+        LockItems({ITEM_CLEARANCE, ITEM_TOLERANCE}, true);
     KillTimer(UNLOCK_TIMER);
 }
 
@@ -325,49 +269,32 @@ void CGridWaypointPane::AnnounceListChange()
 
 void CGridWaypointPane::OnAdd()
 {
-    if (m_pWaypointList == nullptr)
+    if (m_pList == nullptr)
         return;
     CStringArray names;
     if (!SelectFeatureFiles(this, "Waypoint", &names, nullptr))
         return;
-    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+    LoadNewFiles(names);
+    for (INT_PTR k = 0; k < m_pList->GetSize(); ++k)
     {
-        bool loaded = false;
-        for (INT_PTR k = 0; k < m_pWaypointList->GetSize() && !loaded; ++k)
-            loaded = m_pWaypointList->GetAt(k)->m_FilePath.CompareNoCase(names[i]) == 0;
-        if (loaded)
-            continue;
-        auto* waypoints = new CGridWaypoint;
-        if (waypoints->Load(names[i]))
-        {
-            m_pWaypointList->Add(waypoints);
-            m_pWaypointList->SaveFileList();
-        }
-        else
-            delete waypoints;
-    }
-    for (INT_PTR k = 0; k < m_pWaypointList->GetSize(); ++k)
-    {
-        CGridWaypoint* waypoints = m_pWaypointList->GetAt(k);
+        CGridWaypoint* waypoints = m_pList->GetAt(k);
         waypoints->m_ZuduzuroMode = m_bAlarm;
         waypoints->SaveSettings();
     }
 
     ShowAddedFiles();
-    m_pWaypointList->SaveFileList();
+    m_pList->SaveFileList();
     AnnounceListChange();
 }
 
 void CGridWaypointPane::OnRemove()
 {
-    const int file = GetSelectedFile();
+    const int file = DeleteSelectedFile();
     if (file < 0)
         return;
-    delete m_pWaypointList->GetAt(file);
-    m_pWaypointList->RemoveAt(file);
-    m_pWaypointList->SaveFileList();
+    m_pList->SaveFileList();
 
     ShowRemainingFiles(file);
-    m_pWaypointList->SaveFileList();
+    m_pList->SaveFileList();
     AnnounceListChange();
 }

@@ -5,11 +5,11 @@
 #pragma once
 
 #include "featureui/FeaturePane.h"
+#include "features/GridWaypointList.h"
 
 class CGridWaypoint;
-class CGridWaypointList;
 
-class TOLVAR_API CGridWaypointPane : public CFeaturePane
+class TOLVAR_API CGridWaypointPane : public CFeaturePaneOf<CGridWaypointList>
 {
     DECLARE_DYNAMIC(CGridWaypointPane)
 public:
@@ -56,24 +56,17 @@ public:
         ITEM_DRAW_TOLERANCE_CIRCLE = 14,
         ITEM_PASSWORD = 15
     };
-    // The timer that ends an unlock, and how long an unlock lasts (ms).
-    static constexpr UINT_PTR UNLOCK_TIMER = 1;
+    // How long an unlock lasts (ms).
     static constexpr UINT UNLOCK_PERIOD = 600000;
 
 protected:
-    INT_PTR GetFileCount() const override;
-    CString GetFilePath(int nFile) const override;
-    bool GetPointPosition(int nFile, int nPoint, tagXY& position) const override;
     void OnFileCombo() override { OnWaypointCombo(); }
     void MakeCurrentFile(int nFile) override;
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Locks or unlocks clearance and tolerance, where the grid shows them.
-    void SetAlarmLock(bool bLock);
     // The pane's three messages after the list changed.
     void AnnounceListChange();
 
-    CGridWaypointList* m_pWaypointList = nullptr;
     bool m_bAlarm = false;
 };

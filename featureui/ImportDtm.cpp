@@ -47,7 +47,10 @@ CWinThread* CImportDtm::StartWorker()
 {
     CLoadDtmThread* worker = CreateDtmWorker(this, m_pDtm, 1, &m_BytesTotal, &m_BytesDone);
     if (worker)
+    {
+        worker->m_pExtents = &m_Extents;
         worker->ResumeThread();
+    }
     return worker;
 }
 
@@ -62,9 +65,7 @@ void CImportDtm::OnProgressTick()
     SetProgressPosition(m_BytesDone, m_BytesTotal);
     if (!m_pDtm)
         return;
-    // Read while the worker writes them: a value may be one update behind, which a display
-    // refreshed every tick does not mind.
-    const CDtm& dtm = *m_pDtm;
+    const DtmExtentsShownDef shown = m_Extents.Get();
     auto show = [this](int id, double value) {
         CString text;
         text.Format("%.3lf", value);
@@ -76,19 +77,19 @@ void CImportDtm::OnProgressTick()
             text.Format("%.3lf", value);
         SetDlgItemText(id, text);
     };
-    show(IDC_DTM_MIN_ENG, dtm.m_MinEasting);
-    show(IDC_DTM_MAX_ENG, dtm.m_MaxEasting);
-    show(IDC_DTM_DE, dtm.m_MaxEasting - dtm.m_MinEasting);
-    show(IDC_DTM_MIN_NNG, dtm.m_MinNorthing);
-    show(IDC_DTM_MAX_NNG, dtm.m_MaxNorthing);
-    show(IDC_DTM_DN, dtm.m_MaxNorthing - dtm.m_MinNorthing);
-    show(IDC_DTM_STEP_E, dtm.m_Header.CellSize);
-    show(IDC_DTM_STEP_N, dtm.m_Header.CellSize);
+    show(IDC_DTM_MIN_ENG, shown.MinEasting);
+    show(IDC_DTM_MAX_ENG, shown.MaxEasting);
+    show(IDC_DTM_DE, shown.MaxEasting - shown.MinEasting);
+    show(IDC_DTM_MIN_NNG, shown.MinNorthing);
+    show(IDC_DTM_MAX_NNG, shown.MaxNorthing);
+    show(IDC_DTM_DN, shown.MaxNorthing - shown.MinNorthing);
+    show(IDC_DTM_STEP_E, shown.CellSize);
+    show(IDC_DTM_STEP_N, shown.CellSize);
     CString count;
-    count.Format("%d", dtm.m_Header.Columns);
+    count.Format("%d", shown.Columns);
     SetDlgItemText(IDC_DTM_MAX_X, count);
-    count.Format("%d", dtm.m_Header.Rows);
+    count.Format("%d", shown.Rows);
     SetDlgItemText(IDC_DTM_MAX_Y, count);
-    showDepth(IDC_DTM_MIN_DEPTH, dtm.m_MinDepth);
-    showDepth(IDC_DTM_MAX_DEPTH, dtm.m_MaxDepth);
+    showDepth(IDC_DTM_MIN_DEPTH, shown.MinDepth);
+    showDepth(IDC_DTM_MAX_DEPTH, shown.MaxDepth);
 }

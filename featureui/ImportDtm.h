@@ -3,6 +3,7 @@
 #pragma once
 
 #include "featureui/ProgressDialog.h"
+#include "features/LoadDtmThread.h"
 #include "foundation/ColourButton.h"
 
 #include <atomic>
@@ -20,6 +21,9 @@ public:
     CDtm* m_pDtm = nullptr;
     std::atomic<int64_t> m_BytesTotal{0};
     std::atomic<int64_t> m_BytesDone{0};
+    // What the worker has found so far; the tick reads only this copy, never the model the
+    // worker is writing.
+    CDtmExtentsProgress m_Extents;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

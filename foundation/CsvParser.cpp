@@ -245,17 +245,24 @@ bool CCsvParser::GetString(CString& field)
     }
     else
     {
-        // A separator inside the quotes belongs to the field; anything between the closing
-        // quote and the next separator is not part of it.
-        const int close = m_Line.Find('"', 1);
-        if (close < 0)
+        // A separator inside the quotes belongs to the field, and a doubled quote stands for
+        // one quote of the text (as the list exports write a cell that holds one); anything
+        // between the closing quote and the next separator is not part of the field.
+        const int n = m_Line.GetLength();
+        int close = 1;
+        for (; close < n; ++close)
         {
-            field = m_Line.Mid(1);
-            m_Line.Empty();
+            if (m_Line[close] != '"')
+                field += m_Line[close];
+            else if (close + 1 < n && m_Line[close + 1] == '"')
+                field += m_Line[close++];
+            else
+                break;
         }
+        if (close >= n)
+            m_Line.Empty();
         else
         {
-            field = m_Line.Mid(1, close - 1);
             m_Line = m_Line.Mid(close + 1);
             const int separator = m_Line.Find(m_Separator);
             if (separator < 0)
@@ -309,4 +316,15 @@ CString CCsvParser::FoldToSeparator()
     SetLine(folded);
     m_Line.Replace(' ', ',');
     return m_Line;
+}
+
+std::vector<CString> SplitCsvLine(const CString& line)
+{
+    std::vector<CString> tokens;
+    CCsvParser parser;
+    parser.SetLine(line);
+    CString token;
+    while (!parser.GetLine().IsEmpty() && parser.GetString(token))
+        tokens.push_back(token);
+    return tokens;
 }

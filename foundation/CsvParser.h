@@ -10,6 +10,7 @@
 #include "platform/core/String.h"
 
 #include <cstdint>
+#include <vector>
 
 class CCsvParser
 {
@@ -73,3 +74,7 @@ private:
     bool m_bEnd = false;
     bool m_bChecksumValid = false;
 };
+
+// The fields of one line of a CSV file, as the parser's GetString takes them one after the
+// other (quoted fields with doubled quotes included); none for an empty line.
+std::vector<CString> SplitCsvLine(const CString& line);

@@ -2,18 +2,27 @@
 
 void CExcelColumnComboBox::SetColumn(int column)
 {
-    if (m_ListKind != 0)
+    SetColumn(column, EXCEL_COLUMN_NUMBERS);
+}
+
+void CExcelColumnComboBox::SetColumn(int column, int kind)
+{
+    kind = kind == EXCEL_COLUMN_LETTERS ? EXCEL_COLUMN_LETTERS : EXCEL_COLUMN_NUMBERS;
+    if (m_ListKind != kind)
         ResetContent();
     m_Column = column;
-    m_ListKind = 0;
+    m_ListKind = kind;
     if (GetCount() == 0)
     {
         AddString("Skip");
-        CString number;
-        for (int i = 1; i <= kLastColumn + 1; ++i)
+        CString name;
+        for (int i = 0; i <= kLastColumn; ++i)
         {
-            number.Format("%d", i);
-            AddString(number);
+            if (kind == EXCEL_COLUMN_LETTERS)
+                name.Format("%c", 'A' + i);
+            else
+                name.Format("%d", i + 1);
+            AddString(name);
         }
     }
     SetCurSel(column < 0 ? 0 : column + 1);

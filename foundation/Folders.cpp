@@ -223,3 +223,13 @@ INT_PTR FindShapeFiles(const char* folder, CStringArray* paths)
     finder.Close();
     return paths->GetSize();
 }
+
+CString GetDocumentsFolder()
+{
+    char path[MAX_PATH] = {0};
+    CString folder;
+    if (SHGetFolderPath(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK)
+        folder = path;
+    folder += "\\";
+    return folder;
+}

@@ -11,6 +11,9 @@
 // already existed. Paths of 3 characters or fewer (a bare drive) and paths without ':' give false.
 bool CreateFolderPath(const char* path);
 
+// The user's documents folder with a trailing '\\' (just "\\" when the system names none).
+CString GetDocumentsFolder();
+
 // "C:\\<name>\\" when it exists; else on a fixed D: or E: (made when missing); else made on C:.
 bool FindFolderOnDrives(const char* name, CString& path);
 

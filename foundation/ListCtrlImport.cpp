@@ -1,6 +1,10 @@
 #include "foundation/ListCtrlImport.h"
 
 #include "foundation/ConfigFile.h"
+#include "foundation/CsvParser.h"
+#include "foundation/ExcelWriter.h"
+#include "foundation/Folders.h"
+#include "foundation/MyListCtrl.h"
 #include "foundation/TextFunctions.h"
 #include "platform/core/Exception.h"
 #include "platform/core/FileApi.h"
@@ -12,38 +16,9 @@ const char kDefaultSheet[] = "Sheet1";
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 
-// The user's documents folder with a trailing '\'.
-CString DocumentsFolder()
-{
-    char path[MAX_PATH] = {0};
-    CString folder;
-    if (SHGetFolderPath(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK)
-        folder = path;
-    folder += "\\";
-    return folder;
-}
-// The first ODBC data source whose name and description both name Excel.
-bool FindExcelDataSource(CString& driver, CString& source)
-{
-    SQLHENV env = SQL_NULL_HENV;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
-        return false;
-    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    SQLCHAR name[256], description[256];
-    SQLSMALLINT nameLength = 0, descriptionLength = 0;
-    SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    bool found = false;
-    while (!found && SQL_SUCCEEDED(SQLDataSources(env, direction, name, 255, &nameLength, description, 255,
-                                                  &descriptionLength)))
-    {
-        direction = SQL_FETCH_NEXT;
-        source = reinterpret_cast<const char*>(name);
-        driver = reinterpret_cast<const char*>(description);
-        found = source.Find("Excel") >= 0 && driver.Find("Excel") >= 0;
-    }
-    SQLFreeHandle(SQL_HANDLE_ENV, env);
-    return found;
-}
+const char kSpreadsheetSettings[] = "Spreadsheet";
+// The query text holds at most this many characters.
+const int kMaxQuery = 1024;
 } // namespace
 
 CListCtrlImport::CListCtrlImport()
@@ -77,6 +52,17 @@ CString CListCtrlImport::GetSettingsFileName() const
     return names.GetSettingsFileName(m_SettingsName.IsEmpty() ? kSettingsName : (LPCSTR)m_SettingsName);
 }
 
+void CListCtrlImport::LoadSettings(const char* name)
+{
+    m_SettingsName = name && *name ? name : kSpreadsheetSettings;
+    LoadSettings();
+}
+
+void CListCtrlImport::SetColumn(int field, int column)
+{
+    ElementAt(field).Column = column;
+}
+
 void CListCtrlImport::LoadSettings()
 {
     if (m_SettingsName.IsEmpty())
@@ -84,7 +70,7 @@ void CListCtrlImport::LoadSettings()
     CConfigFile file;
     if (!file.Open(GetSettingsFileName(), kReadFlags))
     {
-        m_FullPath = DocumentsFolder();
+        m_FullPath = GetDocumentsFolder();
         m_SpreadsheetName = kDefaultSheet;
         m_Mode = 0;
         m_SkipNoLines = 0;
@@ -93,7 +79,7 @@ void CListCtrlImport::LoadSettings()
     }
     try
     {
-        m_FullPath = file.ReadText(DocumentsFolder());
+        m_FullPath = file.ReadText(GetDocumentsFolder());
         m_SpreadsheetName = file.ReadText(kDefaultSheet);
         m_Mode = file.ReadInt(0);
         m_SkipNoLines = file.ReadInt(0);
@@ -213,7 +199,7 @@ bool CListCtrlImport::OpenSpreadsheet()
     CloseSpreadsheet();
     CString driver, source;
     if (m_FullPath.IsEmpty() || !IsValidWorksheetName(m_SpreadsheetName) ||
-        !FindExcelDataSource(driver, source))
+        !FindExcelOdbcDriver(driver, source))
         return false;
     try
     {
@@ -306,4 +292,159 @@ CString JoinImportFields(const CStringArray& fields)
             line += entry;
     }
     return line;
+}
+
+// ---------------------------------------------------------------------------------------
+// Filling a list: one row a record, each mapped field in its own list column.
+
+bool CListCtrlImport::Fail(const char* reason, CMyListCtrl& list)
+{
+    list.DeleteAllItems();
+    m_ImportError = reason;
+    m_RecordCount = -1;
+    return false;
+}
+
+template <class ColumnText> void CListCtrlImport::PlaceRecord(CMyListCtrl& list, ColumnText column)
+{
+    const int row = list.GetItemCount();
+    bool inserted = false;
+    bool marked = false;
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+    {
+        const int source = GetAt(i).Column;
+        if (source < 0)
+            continue;
+        const CString value = column(source);
+        if (!inserted)
+        {
+            // The item's own text is field 0's; a skipped field 0 leaves it empty.
+            list.InsertItem(row, i == 0 ? value : CString());
+            list.SetItemData(row, static_cast<DWORD_PTR>(m_RecordCount));
+            inserted = true;
+        }
+        if (i > 0)
+            list.SetItemText(row, static_cast<int>(i), value);
+        if (value.IsEmpty())
+            marked = true;
+    }
+    if (!inserted)
+        return;
+    // A row with a value missing is taken back; the next row takes its place.
+    if (marked)
+        list.DeleteItem(row);
+    else
+        list.SetItem(row, 0, LVIF_IMAGE, nullptr, 1, 0, 0, 0);
+}
+
+bool CListCtrlImport::ImportExcel(CMyListCtrl& list)
+{
+    list.DeleteAllItems();
+    m_ImportError.Empty();
+    CString driver, source;
+    if (!FindExcelOdbcDriver(driver, source))
+        return Fail("No Excel data source is installed.", list);
+    // The sheet goes into the query in brackets: a "]" would end the name early, and the query
+    // holds 1024 characters at the most.
+    CString select;
+    select.Format("SELECT * FROM [%s$]", (LPCSTR)m_SpreadsheetName);
+    if (m_SpreadsheetName.Find(']') >= 0)
+        return Fail("The sheet name may not hold \"]\".", list);
+    if (select.GetLength() > kMaxQuery)
+        return Fail("The sheet name is too long.", list);
+    CString connect;
+    connect.Format("ODBC;DRIVER={%s};DSN=%s;DBQ=%s", (LPCSTR)driver, (LPCSTR)source, (LPCSTR)m_FullPath);
+    m_RecordCount = 0;
+    try
+    {
+        if (!m_Database.Open(nullptr, FALSE, TRUE, connect))
+            return Fail("The workbook could not be opened.", list);
+        try
+        {
+            m_Recordset.Open(CRecordset::forwardOnly, select, CRecordset::readOnly);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            m_Database.Close();
+            CString reason;
+            reason.Format("The sheet \"%s\" could not be read.", (LPCSTR)m_SpreadsheetName);
+            return Fail(reason, list);
+        }
+        const short columns = m_Recordset.GetODBCFieldCount();
+        while (!m_Recordset.IsEOF())
+        {
+            PlaceRecord(list, [this, columns](int column) {
+                CString value;
+                if (column < columns)
+                    m_Recordset.GetFieldValue(static_cast<short>(column), value);
+                return value;
+            });
+            ++m_RecordCount;
+            m_Recordset.MoveNext();
+        }
+    }
+    catch (CException* e)
+    {
+        char message[512] = {0};
+        e->GetErrorMessage(message, sizeof message);
+        e->Delete();
+        CloseSpreadsheet();
+        return Fail(*message ? message : "The workbook could not be read.", list);
+    }
+    CloseSpreadsheet();
+    const bool any = m_RecordCount > 0;
+    m_RecordCount = -1;
+    if (!any)
+        m_ImportError = "The sheet holds no rows.";
+    return any;
+}
+
+bool CListCtrlImport::ImportCsv(CMyListCtrl& list)
+{
+    list.DeleteAllItems();
+    m_ImportError.Empty();
+    CStdioFile file;
+    if (m_FullPath.IsEmpty() ||
+        !file.Open(m_FullPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    {
+        CString reason;
+        reason.Format("The file \"%s\" could not be opened.", (LPCSTR)m_FullPath);
+        return Fail(reason, list);
+    }
+    m_RecordCount = 0;
+    int line = 0;
+    try
+    {
+        CString text;
+        std::vector<CString> fields;
+        while (file.ReadString(text))
+        {
+            // The lines to skip hold headings or notes, not rows.
+            if (line++ < m_SkipNoLines)
+                continue;
+            text.Remove('\n');
+            text.Remove('\r');
+            fields = SplitCsvLine(text);
+            PlaceRecord(list, [&fields](int column) {
+                return column < static_cast<int>(fields.size()) ? fields[static_cast<size_t>(column)]
+                                                                : CString();
+            });
+            ++m_RecordCount;
+        }
+        file.Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        file.Abort();
+        CString reason;
+        reason.Format("The file \"%s\" could not be read to its end.", (LPCSTR)m_FullPath);
+        return Fail(reason, list);
+    }
+    const bool any = m_RecordCount > 0;
+    m_RecordCount = -1;
+    if (!any)
+        m_ImportError = "The file holds no rows.";
+    return any;
 }

@@ -1,7 +1,8 @@
 // CListCtrlImport: how the columns of a comma-separated data file, or of a worksheet of a
 // spreadsheet workbook, map onto the fields of a table being imported (for example pipeline
 // points), the source's settings, and the reading of the source record by record. The mapping
-// and settings persist in the settings file "Pipeline_CSV.INI" of the settings folder.
+// and settings persist in a settings file of the settings folder ("Pipeline_CSV.INI" for the
+// pipeline points, "Spreadsheet.INI" by default for the calibration observations).
 #pragma once
 
 #include "platform/core/Array.h"
@@ -9,6 +10,8 @@
 #include "platform/core/String.h"
 #include "platform/io/Database.h"
 #include "platform/io/Recordset.h"
+
+class CMyListCtrl;
 
 // One field of the table and the data-file column it is taken from.
 struct ListCtrlImportDef
@@ -29,12 +32,28 @@ public:
     // Appends a field named `name` that takes no column; returns its index.
     INT_PTR AddField(const char* name);
 
+    // Names the settings (an empty or null name: "Spreadsheet"), then reads them as below.
+    void LoadSettings(const char* name);
     // Reads the settings file in the writer's order: full path, spreadsheet name, mode, lines
     // to skip, then each field's column. A missing file gives the documents folder, "Sheet1",
     // 0, 0 and column i for field i; a missing line gives that line's default.
     void LoadSettings();
     // Writes them, whole or not at all; nothing happens when the file cannot be written.
     void SaveSettings();
+
+    // The source column of field `field` (an index out of range raises the invalid-argument
+    // exception).
+    void SetColumn(int field, int column);
+
+    // Fill `list` from the worksheet m_SpreadsheetName of the workbook m_FullPath (through the
+    // first data source whose name and driver both say "Excel"; its first row holds the
+    // headings), or from the CSV file m_FullPath after its lines to skip. Each record becomes
+    // a row (item data: the record's index, image 1) holding field i's value in list column
+    // i; a record with any mapped value empty (a line too short among them) is dropped and its
+    // row taken by the next. True when records were read; false, with the list empty when the
+    // source could not be read and the reason in m_ImportError, otherwise. No message boxes.
+    bool ImportExcel(CMyListCtrl& list);
+    bool ImportCsv(CMyListCtrl& list);
 
     // Opens the data file (m_FullPath) for reading and skips the lines to skip. False when it
     // does not open, or (closing it) when it ends before the first data line.
@@ -66,8 +85,14 @@ public:
     int m_SkipNoLines;         // lines to skip at the top of the file
     CDatabase m_Database;      // the workbook of a spreadsheet source
     CRecordset m_Recordset;    // its worksheet
+    int m_RecordCount = -1;    // records read by the import running; -1 when none runs
+    CString m_ImportError;     // why the last import read nothing
 
 private:
+    // Ends an import that could not read its source: empty list, no count, the reason kept.
+    bool Fail(const char* reason, CMyListCtrl& list);
+    // Places one record in a new last row, or drops it (see ImportCsv).
+    template <class ColumnText> void PlaceRecord(CMyListCtrl& list, ColumnText column);
     // Every field takes the column of its own index.
     void MapFieldsInOrder();
     // One entry per field from `column(i)`, the text of 0-based column i ("" when absent).

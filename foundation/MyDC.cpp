@@ -1,5 +1,6 @@
 #include "foundation/MyDC.h"
 
+#include "foundation/CalibrationSymbols.h"
 #include "foundation/SelectedObjects.h"
 
 #include <cmath>
@@ -228,6 +229,8 @@ void CMyDC::DrawVectorSymbol(int symbol, COLORREF colour, COLORREF colour2, int 
         return;
     colour = DisplayColour(colour);
     colour2 = DisplayColour(colour2);
+    if (calibrationSymbols && DrawCalibrationSymbol(*this, symbol, colour, colour2, size, x, y))
+        return;
     const int h = size / 2;
     const int q = size / 4;
     CPen pen(PS_SOLID, kLineWidth, colour);

@@ -161,6 +161,8 @@ public:
     double sinTable[361]; // sine of every whole degree 0..360
     double cosTable[361];
     double devicePixelsPerMetre = 0.0; // kept by chart contexts once measured
+    // Symbols 5 to 12 in the calibration program's thin shapes (foundation/CalibrationSymbols.h)
+    bool calibrationSymbols = false;
 
 private:
     // A polygon filled with `fill` and outlined with a 2-unit pen of `line`, or (outline) a

@@ -2,6 +2,7 @@
 
 #include "foundation/ConfigFile.h"
 #include "foundation/Folders.h"
+#include "foundation/ListOutput.h"
 #include "foundation/WindowMessages.h"
 #include "platform/ui/ImageList.h"
 
@@ -564,4 +565,62 @@ void AutoSizeColumns(CListCtrl* pList, bool fillWidth)
     if (fillWidth && count > 0 && client.Width() > sum)
         pList->SetColumnWidth(count - 1, lastWidth + client.Width() - sum);
     pList->SetRedraw(TRUE);
+}
+
+// ---------------------------------------------------------------------------------------
+// Exports, through the list view's writers and printer.
+
+namespace
+{
+// "<folder><name>.<extension>", the folder being the documents folder when none is set.
+CString ExportPath(const CString& folder, const char* name, const char* extension)
+{
+    CString path;
+    path.Format("%s%s.%s", folder.IsEmpty() ? GetDocumentsFolder().GetString() : folder.GetString(),
+                name ? name : "", extension);
+    return path;
+}
+} // namespace
+
+bool CMyListCtrl::ExportCsv(const char* name)
+{
+    const CString path = ExportPath(m_ExportFolder, name, "CSV");
+    m_ExportError.Empty();
+    if (WriteListCsv(*this, path, false))
+        return true;
+    m_ExportError.Format("The file \"%s\" could not be written.", path.GetString());
+    return false;
+}
+
+bool CMyListCtrl::ExportExcel(const char* name)
+{
+    const CString path = ExportPath(m_ExportFolder, name, "XLS");
+    m_ExportError.Empty();
+    CString error;
+    if (WriteListWorkbook(*this, path, "Grid On Grid", &error))
+        return true;
+    m_ExportError.Format("The workbook \"%s\" could not be written.", path.GetString());
+    if (!error.IsEmpty())
+        m_ExportError += "\n" + error;
+    return false;
+}
+
+bool CMyListCtrl::Print(CStringArray* titleLines)
+{
+    ListPrintStyle style;
+    style.fitFont = false;
+    style.titleWeight = 700;
+    style.headingWeight = 600;
+    style.rowWeight = 500;
+    style.titleLines = titleLines;
+    ListPrintLayout layout;
+    const CString title = titleLines && titleLines->GetSize() > 0 ? titleLines->GetAt(0) : CString("List");
+    return PrintListWithDialog(*this, this, title, style, layout);
+}
+
+void CMyListCtrl::AutoSizeColumns()
+{
+    SetRedraw(FALSE);
+    ::AutoSizeColumns(this, true);
+    SetRedraw(TRUE);
 }

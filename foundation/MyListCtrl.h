@@ -15,6 +15,7 @@
 #include "foundation/InPlaceCombo.h"
 #include "foundation/InPlaceEdit.h"
 #include "foundation/MyHeaderCtrl.h"
+#include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ListCtrl.h"
@@ -68,6 +69,22 @@ public:
     // The cell's rectangle for an editor, after scrolling it into view horizontally.
     CRect GetCellRect(int nColumn, int nItem);
     bool SaveColumnState();
+
+    // Exports of the rows: "<m_ExportFolder><name>.CSV", one comma-separated line a row; and
+    // "<m_ExportFolder><name>.XLS", a workbook whose table "Grid On Grid" holds the headings
+    // and the rows. Each file is written whole or not at all; false, with the reason in
+    // m_ExportError, when it was not.
+    bool ExportCsv(const char* name);
+    bool ExportExcel(const char* name);
+    // Prints the rows (after the print dialog) in 12-point "Tahoma": the title lines in weight
+    // 700, the headings in 600, the rows in 500, the columns scaled to the page's width, as
+    // many pages as it takes. False when nothing was printed.
+    bool Print(CStringArray* titleLines = nullptr);
+    // Redraw off, every column sized to its widest content or heading, the last one taking
+    // the rest of the width.
+    void AutoSizeColumns();
+    CString m_ExportFolder; // the documents folder unless the owner says otherwise
+    CString m_ExportError;
     // The most lines of any heading (at least 1), as SetupHeader last counted them.
     int GetHeaderLines() const { return m_HeaderLines; }
     // Header background and text of the current scheme.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "foundation/ExcelWriter.h"
+#include "foundation/ListOutput.h"
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
 #include "platform/ui/ListView.h"
@@ -20,21 +21,6 @@ class CDC;
 #define ID_LISTVIEW_SAVE_CSV 200
 #define ID_LISTVIEW_SAVE_EXCEL 201
 #define ID_LISTVIEW_PRINT 202
-
-// How the last printout was laid out, in device pixels: for checking the layout.
-struct ListPrintLayout
-{
-    int left = 0, top = 0, width = 0, height = 0; // L, T, W, H
-    // Every point size tried and the width of the sample line at it, in the order tried.
-    std::vector<std::pair<int, int>> fitting;
-    int pointSize = 0;
-    int margin = 0;    // m: two blanks
-    int rowHeight = 0; // h
-    std::vector<int> columnWidths;
-    int right = 0;                          // R
-    std::vector<std::pair<int, int>> pages; // first row and one past the last, per page
-    std::vector<int> printedPages;          // 1-based page numbers in the order printed
-};
 
 class CMyListView : public CListView
 {
@@ -77,6 +63,7 @@ public:
 protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnRClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     DECLARE_MESSAGE_MAP()
 

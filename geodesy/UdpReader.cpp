@@ -55,6 +55,10 @@ bool CUdpReader::Open(CCmdTarget* pTarget, WORD port)
     const int queue = SOCKET_QUEUE_SIZE;
     if (setsockopt(s, SOL_SOCKET, SO_RCVBUFFORCE, reinterpret_cast<const char*>(&queue), sizeof queue) != 0)
         setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&queue), sizeof queue);
+    // Whatever the queue granted, the datagrams that overflow it are counted.
+    const int countDrops = 1;
+    setsockopt(s, SOL_SOCKET, SO_RXQ_OVFL, reinterpret_cast<const char*>(&countDrops), sizeof countDrops);
+    m_nSystemDrops = 0;
     if (bind(s, reinterpret_cast<const sockaddr*>(&m_LocalAddress), sizeof m_LocalAddress) == SOCKET_ERROR)
     {
         closesocket(s);
@@ -195,6 +199,7 @@ UINT CUdpReader::ReadDatagrams()
                 break;
             n += more;
         }
+        m_nSystemDrops = GetDroppedDatagramCount(s);
         if (!Append(data.data(), n))
             continue;
         CCmdTarget* target = m_pTarget;

@@ -43,6 +43,10 @@ public:
     // arriving.
     void Stop();
     bool IsRunning() const { return m_bThreadRunning; }
+    // Datagrams the system dropped, its queue of the socket being full, before the reader took
+    // them (not lines the reader lost): as the last datagram received reported them, for the
+    // socket of the last Open, also after Stop.
+    DWORD GetSystemDropCount() const { return m_nSystemDrops; }
 
     // Writes "<settings folder>UDP_Ports\<name>.INI": "Port No" and "Enable".
     bool SaveSettings();
@@ -90,5 +94,6 @@ private:
     bool m_bMessagePending = false;
     ULONGLONG m_nLastPostTick = 0;
     std::atomic<bool> m_bThreadRunning{false};
+    std::atomic<DWORD> m_nSystemDrops{0};
     bool m_bSocketsStarted = false;
 };

@@ -6,9 +6,13 @@
 #
 #   scripts/sanitize.sh                 AddressSanitizer (with UndefinedBehaviorSanitizer), then ThreadSanitizer
 #   scripts/sanitize.sh thread          one kind only
+#   scripts/sanitize.sh ci              the stage CI runs, -O1 and no debug information, over the
+#                                       lower libraries only (platform, foundation, geodesy,
+#                                       features, the acoustic engine): AddressSanitizer with
+#                                       UBSan (ci-address), then ThreadSanitizer (ci-thread)
 #
-# Trees: build-sanitize-address, build-sanitize-thread ($SANITIZE_BUILD_PREFIX-<kind>). Only the
-# test programs that hold such suites are built, not the whole tree.
+# Trees: build-sanitize-<kind> ($SANITIZE_BUILD_PREFIX-<kind>). Only the test programs that hold such suites are built, each
+# of only the test files that hold one, with the libraries they need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$PWD"
@@ -19,10 +23,15 @@ export QT_QPA_PLATFORM=offscreen
 kinds=("$@")
 if [ ${#kinds[@]} -eq 0 ]; then
   kinds=(address thread)
+elif [ "${kinds[*]}" = ci ]; then
+  kinds=(ci-address ci-thread)
 fi
 # The test programs that hold "...Stress" suites, and those that hold "...BadInput" suites.
 stress_targets=(platform_tests geodesy_tests features_tests featureui_tests geodetic_app_tests)
 bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests)
+# CI's stage leaves out the programs that need the user-interface libraries above these.
+ci_address_targets=(platform_tests foundation_tests geodesy_tests features_tests acoustic_engine_tests)
+ci_thread_targets=(platform_tests geodesy_tests features_tests)
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -31,12 +40,24 @@ export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:history_size=7:supp
 
 for kind in "${kinds[@]}"; do
   dir="${SANITIZE_BUILD_PREFIX:-build-sanitize}-$kind"
+  build=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  sanitizer="${kind#ci-}"
   targets=("${stress_targets[@]}")
-  if [ "$kind" = address ]; then
-    targets=($(printf '%s\n' "${stress_targets[@]}" "${bad_input_targets[@]}" | sort -u))
+  case "$kind" in
+    address)
+      targets=($(printf '%s\n' "${stress_targets[@]}" "${bad_input_targets[@]}" | sort -u)) ;;
+    ci-address)
+      targets=("${ci_address_targets[@]}") ;;
+    ci-thread)
+      targets=("${ci_thread_targets[@]}") ;;
+  esac
+  if [ "$kind" != "$sanitizer" ]; then
+    # The sanitizers find the same faults at -O1; without debug information the reports still
+    # name every function and the build costs far less.
+    build=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -g0" "-DCMAKE_C_FLAGS_RELEASE=-O1 -g0")
   fi
   echo "== $kind sanitizer: $dir (${targets[*]})"
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUITE_SANITIZE="$kind" >/dev/null
+  cmake -S . -B "$dir" -G Ninja "${build[@]}" -DSUITE_SANITIZE="$sanitizer" >/dev/null
   cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
   # One at a time: these tests hold sources to a steady rate, and a sanitizer already slows
   # every thread several times over.

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QStyle>
+#include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -65,28 +67,80 @@ QRect PaneRect(const CWnd* pane)
     return r.intersected(window->rect());
 }
 
+namespace
+{
+// How often each colour stands in the area, and the most common one.
+QHash<QRgb, int> CountColours(const QImage& image, const QRect& r, QRgb* mostCommon)
+{
+    QHash<QRgb, int> counts;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xFF000000u];
+    int most = -1;
+    *mostCommon = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+        {
+            most = it.value();
+            *mostCommon = it.key();
+        }
+    return counts;
+}
+} // namespace
+
+QColor BackgroundColour(const QImage& image, const QRect& area)
+{
+    const QRect r = area.intersected(image.rect());
+    if (r.isEmpty())
+        return {};
+    QRgb background = 0;
+    CountColours(image, r, &background);
+    return QColor(background);
+}
+
 int ContentPixels(const QImage& image, const QRect& area)
 {
     const QRect r = area.intersected(image.rect());
     if (r.isEmpty())
         return 0;
-    QHash<QRgb, int> counts;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            ++counts[image.pixel(x, y) | 0xFF000000u];
     QRgb background = 0;
-    int most = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > most)
-        {
-            most = it.value();
-            background = it.key();
-        }
+    const QHash<QRgb, int> counts = CountColours(image, r, &background);
     int content = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         if (Distinct(it.key(), background))
             content += it.value();
     return content;
+}
+
+GridRowsSeen ReadGridRows(const QImage& image, const CWnd* pane)
+{
+    GridRowsSeen seen;
+    QWidget* w = pane ? pane->GetWidget() : nullptr;
+    auto* tree = w ? w->findChild<QTreeWidget*>() : nullptr;
+    if (!tree || !tree->isVisibleTo(w->window()))
+        return seen;
+    QWidget* viewport = tree->viewport();
+    QWidget* window = w->window();
+    // The item delegate keeps this margin on either side of a cell's text and elides a text
+    // that does not fit between them.
+    const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
+    for (QTreeWidgetItem* item = tree->topLevelItemCount() > 0 ? tree->topLevelItem(0) : nullptr; item;
+         item = tree->itemBelow(item))
+    {
+        const QRect row = tree->visualItemRect(item);
+        if (row.top() < 0 || row.bottom() >= viewport->height())
+            break;
+        const QRect inFrame(viewport->mapTo(window, QPoint(0, row.top())), QSize(viewport->width(), row.height()));
+        if (ContentPixels(image, inFrame) < 8)
+            break;
+        ++seen.wholeRows;
+        if (item->isFirstColumnSpanned())
+            continue;
+        const QRect cell = tree->visualRect(tree->indexFromItem(item, 0));
+        if (QFontMetrics(item->font(0)).horizontalAdvance(item->text(0)) > cell.width() - 2 * margin)
+            seen.cutNames.push_back(item->text(0).toStdString());
+    }
+    return seen;
 }
 
 void ExpectFrameAsUserSeesIt(const CWnd* frame, const std::vector<std::pair<std::string, const CWnd*>>& panes,

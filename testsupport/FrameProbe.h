@@ -3,6 +3,7 @@
 // shows something inside the frame (text, lines, a graph), not only a flat background.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -27,9 +28,22 @@ QImage GrabWindow(const CWnd* wnd);
 // show there (hidden, floating in a window of its own, or of no size).
 QRect PaneRect(const CWnd* pane);
 
+// The most common colour inside `area`: its background (invalid for an area outside the image).
+QColor BackgroundColour(const QImage& image, const QRect& area);
+
 // Pixels inside `area` that stand clearly apart from the area's most common colour, its
 // background: text, lines and graph colours.
 int ContentPixels(const QImage& image, const QRect& area);
+
+// What a user reads of the property grid inside `pane` in `image` (the picture of the pane's
+// top-level window, GrabWindow): the rows from the top that show whole inside the grid's view
+// with something drawn in them, and the names among them that show cut short (elided).
+struct GridRowsSeen
+{
+    int wholeRows = 0;
+    std::vector<std::string> cutNames;
+};
+GridRowsSeen ReadGridRows(const QImage& image, const CWnd* pane);
 
 // All of the above for a frame with its panes (name, pane): only the frame and `dialogs` show
 // at the top level, and every pane lies inside the frame's picture and shows content there.

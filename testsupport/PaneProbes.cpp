@@ -4,6 +4,9 @@
 #include "platform/ui/ListCtrl.h"
 #include "testsupport/EventPump.h"
 
+#include <QHeaderView>
+#include <QTreeWidget>
+
 CMFCPropertyGridProperty* FindGridItem(const CMFCPropertyGridCtrl& grid, DWORD_PTR id)
 {
     return grid.FindItemByData(id, TRUE);
@@ -28,6 +31,25 @@ bool NotifyGridChange(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const COleVarian
     grid.OnPropertyChanged(item);
     Pump();
     return true;
+}
+
+int GridValuePixels(CMFCPropertyGridCtrl& grid, const char* rowName, const QColor& colour)
+{
+    auto* tree = grid.GetWidget() != nullptr ? grid.GetWidget()->findChild<QTreeWidget*>() : nullptr;
+    if (tree == nullptr)
+        return -1;
+    const QList<QTreeWidgetItem*> rows = tree->findItems(rowName, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    if (rows.size() != 1)
+        return -1;
+    Pump();
+    const QImage image = tree->viewport()->grab().toImage();
+    const QRect row = tree->visualItemRect(rows.front());
+    const int valueLeft = tree->header()->sectionPosition(1);
+    int count = 0;
+    for (int y = row.top(); y <= row.bottom() && y < image.height(); ++y)
+        for (int x = valueLeft; x < valueLeft + 40 && x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
 }
 
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid)

@@ -6,6 +6,8 @@
 #include "platform/core/String.h"
 #include "platform/ui/PropertyGrid.h"
 
+#include <QColor>
+
 #include <string>
 #include <vector>
 
@@ -20,6 +22,10 @@ bool EditGridItem(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const char* text);
 // an edit does, without the item's own checks; then lets posted messages arrive. False when
 // there is no such item.
 bool NotifyGridChange(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const COleVariant& value);
+// How many pixels of `colour` the grid, as drawn on the screen, shows in the first 40 pixels
+// across of the value column of the one row named `rowName` (a sample, a swatch); -1 when the grid has no
+// single row of that name.
+int GridValuePixels(CMFCPropertyGridCtrl& grid, const char* rowName, const QColor& colour);
 // The names of the grid's top-level groups, in order.
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
 

@@ -82,6 +82,19 @@ void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)
     ClickClient(&list, cell.CenterPoint().x, cell.CenterPoint().y, doubleClick);
 }
 
+QAbstractItemView* DropDown(QComboBox* combo)
+{
+    if (!combo)
+        return nullptr;
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+    QAbstractItemView* view = combo->view();
+    if (!PumpUntil([view] { return view->isVisible(); }, 2000))
+        return nullptr;
+    // A release right after the drop-down opens is the opening click's own: wait as a person does.
+    PumpFor(QApplication::doubleClickInterval() + 100);
+    return view;
+}
+
 bool PickFromDropDown(QComboBox* combo, const QString& text)
 {
     if (!combo)
@@ -89,12 +102,9 @@ bool PickFromDropDown(QComboBox* combo, const QString& text)
     const int index = combo->findText(text, Qt::MatchExactly);
     if (index < 0)
         return false;
-    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
-    QAbstractItemView* view = combo->view();
-    if (!PumpUntil([view] { return view->isVisible(); }, 2000))
+    QAbstractItemView* view = DropDown(combo);
+    if (!view)
         return false;
-    // A release right after the drop-down opens is the opening click's own: wait as a person does.
-    PumpFor(QApplication::doubleClickInterval() + 100);
     const QRect item = view->visualRect(combo->model()->index(index, combo->modelColumn(), combo->rootModelIndex()));
     if (!item.isValid())
         return false;

@@ -8,6 +8,7 @@
 
 class CWnd;
 class CListCtrl;
+class QAbstractItemView;
 class QComboBox;
 class QWidget;
 
@@ -20,6 +21,9 @@ void ClickClient(CWnd* wnd, int x, int y, bool doubleClick = false);
 void RightClickClient(CWnd* wnd, int x, int y);
 // A left click in the middle of a list cell (report view).
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick = false);
+// Drops the list down with a click on the combo and waits as a user would; the popup's view,
+// null when it did not open.
+QAbstractItemView* DropDown(QComboBox* combo);
 // Drops the list down with a click on the combo, waits as a user would, and clicks the item
 // with that text in the popup. False when the popup did not open or holds no such item.
 bool PickFromDropDown(QComboBox* combo, const QString& text);

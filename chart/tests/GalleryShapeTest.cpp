@@ -45,12 +45,7 @@ protected:
     void SetUp() override
     {
         PlotFixture::SetUp();
-        plot->scaleIndex = 11; // 1:1000, 4 pixels a metre
-        plot->tickMode = TICK_NONE;
-        plot->originE = kOriginE;
-        plot->originN = kOriginN;
-        plot->DrawGrid(plotRect);
-        NewCanvas(); // the frame without the scale text
+        PlaceFrame(11, kOriginE, kOriginN); // 1:1000, 4 pixels a metre
         expected = Expected();
         ASSERT_FALSE(expected.isEmpty());
     }
@@ -77,14 +72,7 @@ protected:
     COLORREF At(POINT p) const { return ColorRefFromQRgb(image.pixel(p.x, p.y)); }
     // Whether a pixel of `colour` lies within `reach` pixels of p: a line's pixels may fall
     // either side of the exact point.
-    bool Near(POINT p, COLORREF colour, int reach = 1) const
-    {
-        for (int dy = -reach; dy <= reach; ++dy)
-            for (int dx = -reach; dx <= reach; ++dx)
-                if (ColorRefFromQRgb(image.pixel(p.x + dx, p.y + dy)) == colour)
-                    return true;
-        return false;
-    }
+    bool Near(POINT p, COLORREF colour, int reach = 1) const { return NearColour(image, p, colour, reach); }
     // Whether anything but the ground lies within `reach` pixels of p.
     bool Drawn(POINT p, int reach = 1) const
     {

@@ -6,6 +6,7 @@
 #include "Gallery.h"
 
 #include "chart/GridPlot.h"
+#include "platform/ui/Colour.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,27 @@ protected:
         canvas.reset();
         plot->DeleteDC();
         canvas = std::make_unique<GalleryCanvas>(*plot, 640, 480, kGround);
+    }
+    // A plot of that scale, without ticks, centred on (e, n), on a fresh picture that holds
+    // nothing of the frame but the ground.
+    void PlaceFrame(int scale, double e, double n)
+    {
+        plot->scaleIndex = scale;
+        plot->tickMode = TICK_NONE;
+        plot->originE = e;
+        plot->originN = n;
+        plot->DrawGrid(plotRect);
+        NewCanvas();
+    }
+    // Whether a pixel of `colour` lies within `reach` pixels of p: a line's pixels may fall
+    // either side of the exact point.
+    static bool NearColour(const QImage& image, POINT p, COLORREF colour, int reach = 1)
+    {
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx)
+                if (image.valid(p.x + dx, p.y + dy) && ColorRefFromQRgb(image.pixel(p.x + dx, p.y + dy)) == colour)
+                    return true;
+        return false;
     }
     void TearDown() override
     {

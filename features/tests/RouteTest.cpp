@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QList>
 
@@ -704,6 +705,22 @@ TEST(RouteList, SamePathInAnyCaseIsNotAddedTwice)
     EXPECT_EQ(list.GetSize(), 1);
     EXPECT_EQ(list[0]->GetSize(), 3);
     EXPECT_EQ(list.FindFile("C:\\MYDATA\\Lines\\Survey Line.csv"), 0);
+    EXPECT_FALSE(Exists(InSettings("Routes.FLS")));
+}
+
+// A file that is there but gives no point (text of no route, a folder of that name) is refused
+// and left as it was: a route started over it would later be saved over it.
+TEST(RouteList, AFileThatIsThereButGivesNoPointIsRefused)
+{
+    CRouteList list;
+    list.m_ListName = "Routes";
+    const QByteArray notes = Lines({"Route notes, not coordinates"});
+    WriteBytes(kPath, notes);
+    EXPECT_FALSE(list.AddFile(kPath));
+    QDir().mkpath(LinuxPathFromWindows("C:\\MyData\\Lines\\folder.csv"));
+    EXPECT_FALSE(list.AddFile("C:\\MyData\\Lines\\folder.csv"));
+    EXPECT_EQ(list.GetSize(), 0);
+    EXPECT_EQ(ReadBytes(kPath), notes);
     EXPECT_FALSE(Exists(InSettings("Routes.FLS")));
 }
 

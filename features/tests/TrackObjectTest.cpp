@@ -673,3 +673,112 @@ TEST(VesselFiles, NothingIsWrittenWithoutANameOrAFolder)
     tpl.Save();
     EXPECT_EQ(ReadBytes("C:\\MyData\\Vessel"), QByteArray("not a folder"));
 }
+
+TEST(VesselFiles, RunTimeStateNeverReachesTheFilesAndTheyRewriteByteForByte)
+{
+    // Each object is saved, its run-time state set, saved again, then read into a fresh
+    // object and saved once more: the three files are one.
+    auto roundTrip = [](CTrackObject& saved, CTrackObject& read, const char* path, auto setRunTime) {
+        saved.Save();
+        const QByteArray golden = ReadBytes(path);
+        ASSERT_FALSE(golden.isEmpty()) << path;
+        setRunTime();
+        saved.Save();
+        EXPECT_EQ(ReadBytes(path), golden) << path;
+        read.m_Name = saved.m_Name;
+        ASSERT_TRUE(read.Load());
+        read.Save();
+        EXPECT_EQ(ReadBytes(path), golden) << path;
+    };
+
+    CBarge barge, bargeRead;
+    FillBarge(barge);
+    barge.m_ClumpWeights.AddPoint(Point("CW 1", 0.0, -30.0, 0.0));
+    roundTrip(barge, bargeRead, "C:\\MyData\\Vessel\\Barge 7.VSL", [&barge] {
+        barge.m_Position = tagXY{452000.0, 6231000.0};
+        barge.m_Heading = 90.0;
+        barge.m_OutlineMode = 3;
+        barge.m_OutlineShape.Add(OutlinePointDef{0, 1.0, 2.0});
+        barge.m_bTargetDisplay = true;
+        barge.m_TargetMode = 4;
+        barge.m_Trail.Add(tagXY{1.0, 2.0});
+        barge.m_DroppedClumpWeights.Add(DroppedClumpWeightDef{10.0, 20.0, 1});
+        barge.m_DividerStart = tagXY{3.0, 4.0};
+        barge.m_Antennas[0]->Position = tagXY{5.0, 6.0};
+        barge.m_Antennas[0]->Companion.Enabled = true;
+    });
+
+    CTemplate tpl, tplRead;
+    tpl.m_Name = "Manifold";
+    tpl.m_Reflectors.AddPoint(Point("R1", -4.0, 4.0, 0.5));
+    roundTrip(tpl, tplRead, "C:\\MyData\\Vessel\\Manifold.TPL", [&tpl] {
+        tpl.m_Positions[2] = tagXY{7.0, 8.0};
+        tpl.m_SelectionIndex = 2;
+        tpl.m_Heading = 45.0;
+    });
+}
+
+TEST(TrackObject, RunTimeDefaultsAndSelections)
+{
+    CBarge barge;
+    EXPECT_EQ(barge.m_Heading, -1.0);
+    EXPECT_FALSE(barge.HasHeading());
+    barge.m_Heading = 0.0;
+    EXPECT_TRUE(barge.HasHeading());
+
+    // The pens come from the stored outline and shadow settings.
+    barge.m_OutlineStyle = 2;
+    barge.m_OutlineSize = 3;
+    barge.m_OutlineColour = 0x123456;
+    barge.m_OutlineFill = -1;
+    const tagPen outline = barge.GetOutlinePen();
+    EXPECT_EQ(outline.nStyle, 2);
+    EXPECT_EQ(outline.nThickness, 3);
+    EXPECT_EQ(outline.Colour, 0x123456u);
+    EXPECT_EQ(outline.nFill, -1);
+    EXPECT_EQ(barge.GetShadowPen().Colour, 0x808080u);
+
+    CTemplate tpl;
+    tpl.m_Positions[4] = tagXY{1.0, 2.0};
+    const struct
+    {
+        int index;
+        double e;
+    } cases[] = {{4, 1.0}, {0, 0.0}, {5, 0.0}, {-1, 0.0}};
+    for (const auto& c : cases)
+    {
+        tpl.m_SelectionIndex = c.index;
+        EXPECT_EQ(tpl.GetSelectedPosition().x, c.e) << c.index;
+    }
+}
+
+TEST(TrackingPoint, DrawingFieldsTakeTheSpareFieldsOfTheLine)
+{
+    TrackingPointDef point = Point("Prism", 1.0, 2.0, 3.0);
+    point.SetEnabled(true);
+    point.SetColour(0x00C08040);
+    point.SetSymbol(18);
+    point.SetSymbolSize(4);
+    point.SetLabelPosition(2);
+    point.SetRadius(12.5);
+    EXPECT_EQ(point.FormatLine(), CString("Prism, 1, 1.000, 2.000, 3.000, 12615744, 18, 4, 2, 12.500, 0.000"));
+
+    // Reading the line back keeps what the host computed for the point.
+    TrackingPointDef read;
+    read.Position = tagXY{9.0, 8.0};
+    read.Companion.Label = "GPS";
+    ASSERT_TRUE(read.ParseLine(point.FormatLine()));
+    EXPECT_TRUE(read.IsEnabled());
+    EXPECT_EQ(read.GetColour(), 0x00C08040u);
+    EXPECT_EQ(read.GetSymbol(), 18);
+    EXPECT_EQ(read.GetSymbolSize(), 4);
+    EXPECT_EQ(read.GetLabelPosition(), 2);
+    EXPECT_EQ(read.GetRadius(), 12.5);
+    EXPECT_EQ(read.Position.x, 9.0);
+    EXPECT_STREQ(read.Companion.Label, "GPS");
+
+    // A colour with its top byte set survives the signed 32-bit field.
+    point.SetColour(0xFF000001);
+    ASSERT_TRUE(read.ParseLine(point.FormatLine()));
+    EXPECT_EQ(read.GetColour(), 0xFF000001u);
+}

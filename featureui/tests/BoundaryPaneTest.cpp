@@ -9,6 +9,7 @@
 #include "platform/core/Path.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/ModalHook.h"
+#include "featureui/tests/PaneTestFiles.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
 #include "testsupport/PaneProbes.h"
@@ -29,16 +30,6 @@
 
 namespace
 {
-using Messages = std::vector<POSTED_MESSAGE>;
-const POSTED_MESSAGE kRedraw{"UM_REDRAW_CHART", 0, 0};
-const POSTED_MESSAGE kRedrawVector{"UM_REDRAW_VECTOR_DISPLAY", 0, 0};
-const POSTED_MESSAGE kRecompute{"UM_RECOMPUTE_ZUDUZURO_DATA", 0, 0};
-
-QByteArray ReadBytes(const CString& windowsPath)
-{
-    QFile file(LinuxPathFromWindows(windowsPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A boundary file "C:\Data\<name>.csv" of the points; its Windows path.
 CString WriteBoundary(const char* name, const std::vector<std::pair<double, double>>& points)
@@ -50,12 +41,6 @@ CString WriteBoundary(const char* name, const std::vector<std::pair<double, doub
     for (const auto& p : points)
         file.write(QByteArray::number(p.first, 'f', 3) + "," + QByteArray::number(p.second, 'f', 3) + "\r\n");
     return path;
-}
-
-CString SettingsFile(const char* name, const char* extension)
-{
-    CConfigFile file;
-    return file.GetSettingsFileName(name, extension);
 }
 
 struct BoundaryPaneFixture : ::testing::Test
@@ -244,18 +229,7 @@ TEST_F(BoundaryPaneFixture, AColourChangeRepaintsTheSamplesBesideIt)
     EXPECT_EQ(FindGridItem(grid, CBoundaryPane::ITEM_FILL_STYLE), fill); // not rebuilt
 
     // The fill-style row of the rendered grid shows the new colour in its value column.
-    auto* tree = grid.GetWidget()->findChild<QTreeWidget*>();
-    ASSERT_NE(tree, nullptr);
-    const QList<QTreeWidgetItem*> rows = tree->findItems("Fill Style", Qt::MatchExactly | Qt::MatchRecursive, 0);
-    ASSERT_EQ(rows.size(), 1);
-    Pump();
-    const QImage image = tree->viewport()->grab().toImage();
-    const QRect row = tree->visualItemRect(rows.front());
-    const int valueLeft = tree->header()->sectionPosition(1);
-    int green = 0;
-    for (int x = valueLeft; x < valueLeft + 40 && x < image.width(); ++x)
-        green += image.pixelColor(x, row.center().y()) == QColor(0, 255, 0) ? 1 : 0;
-    EXPECT_GT(green, 5);
+    EXPECT_GT(GridValuePixels(grid, "Fill Style", QColor(0, 255, 0)), 5);
 }
 
 TEST_F(BoundaryPaneFixture, RemovingTheCurrentFileMovesToTheOneBefore)

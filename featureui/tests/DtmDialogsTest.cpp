@@ -10,7 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <vector>
 
@@ -125,6 +128,94 @@ TEST(DtmDialogsStress, QuitMidRunLeavesNoCacheAndNoDanglingWorker)
         EXPECT_FALSE(LoadDtm(&dtm));
     }
     EXPECT_EQ(ModalHook::Shown().back().result, IDCANCEL);
+}
+
+// The extents dialog's tick shows what the worker has found while the worker goes on measuring:
+// it reads the worker's published copy, never the model under measurement, so the figures it
+// shows only ever grow towards the final grid (and ThreadSanitizer sees no race).
+TEST(DtmDialogsStress, ExtentsShownWhileTheWorkerMeasuresOnlyGrowToTheGrid)
+{
+    const int columns = 400, rows = 400;
+    WriteXyz("C:\\Survey\\big.xyz", columns, rows);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\big.xyz";
+    std::vector<int> shownColumns;
+    std::vector<double> shownMaxEasting;
+    QTimer ticker;
+    ModalHook::AnswerDialog(IDD_IMPORT_DTM, [&](CDialog* dlg) {
+        // Ticks as fast as the event loop turns, far more often than the dialog's own timer.
+        QObject::connect(&ticker, &QTimer::timeout, [&, dlg] {
+            dlg->SendMessage(WM_TIMER, 1);
+            CString text;
+            dlg->GetDlgItemText(IDC_DTM_MAX_X, text);
+            shownColumns.push_back(std::atoi(text));
+            dlg->GetDlgItemText(IDC_DTM_MAX_ENG, text);
+            shownMaxEasting.push_back(std::atof(text));
+        });
+        ticker.start(0);
+        return MODALHOOK_RUN_LOOP;
+    });
+    CImportDtm dialog;
+    dialog.m_pDtm = &dtm;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ticker.stop();
+    ASSERT_FALSE(shownColumns.empty());
+    for (size_t i = 1; i < shownColumns.size(); ++i)
+    {
+        ASSERT_GE(shownColumns[i], shownColumns[i - 1]) << i;
+        if (shownMaxEasting[i - 1] < 1e300)
+        {
+            ASSERT_GE(shownMaxEasting[i], shownMaxEasting[i - 1]) << i;
+        }
+    }
+    EXPECT_LE(shownColumns.back(), dtm.m_Header.Columns);
+    EXPECT_EQ(dtm.m_Header.Columns, columns);
+    const DtmExtentsShownDef last = dialog.m_Extents.Get();
+    EXPECT_EQ(last.Columns, dtm.m_Header.Columns);
+    EXPECT_EQ(last.Rows, dtm.m_Header.Rows);
+    EXPECT_EQ(last.MaxEasting, 500000 + 2 * (columns - 1));
+    EXPECT_EQ(last.MinNorthing, 6000000);
+}
+
+// The depths dialog polled far faster than its own timer while the worker fills the grid: it
+// shows the cell of the point just read, and keeps nothing in the model, whose last column and
+// row belong to whoever else looks depths up meanwhile.
+TEST(DtmDialogsStress, TheDepthsDialogShowsItsOwnCellAndWritesNothingInTheModel)
+{
+    WriteXyz("C:\\Survey\\big.xyz", 400, 400);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\big.xyz";
+    // A sanitizer slows the worker many times over.
+    ModalHook::SetLoopTimeout(120000);
+    ModalHook::AnswerDialog(IDD_IMPORT_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+    QTimer poll;
+    int shown = 0;
+    int outside = 0;
+    bool kept = true;
+    ModalHook::AnswerDialog(IDD_DTM_DEPTHS, [&](CDialog* dlg) {
+        // The extents pass has reset them; the grid pass never touches them.
+        dtm.m_LastColumn = 12345;
+        dtm.m_LastRow = 54321;
+        QObject::connect(&poll, &QTimer::timeout, [&, dlg] {
+            dlg->SendMessage(WM_TIMER, 1, 0);
+            CString x, y;
+            dlg->GetDlgItemText(IDC_DTM_X, x);
+            dlg->GetDlgItemText(IDC_DTM_Y, y);
+            if (!x.IsEmpty() && (atoi(x) < 0 || atoi(x) >= 400))
+                ++outside;
+            if (!y.IsEmpty() && (atoi(y) < 0 || atoi(y) >= 400))
+                ++outside;
+            kept = kept && dtm.m_LastColumn == 12345 && dtm.m_LastRow == 54321;
+            shown += x.IsEmpty() ? 0 : 1;
+        });
+        poll.start(0);
+        return MODALHOOK_RUN_LOOP;
+    });
+    EXPECT_TRUE(LoadDtm(&dtm));
+    poll.stop();
+    EXPECT_GT(shown, 0);
+    EXPECT_EQ(outside, 0);
+    EXPECT_TRUE(kept);
 }
 
 TEST(DtmDialogs, ProgressTextsOfTheCacheDialog)

@@ -11,6 +11,7 @@
 #include "platform/core/Path.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/ModalHook.h"
+#include "featureui/tests/PaneTestFiles.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
 #include "testsupport/PaneProbes.h"
@@ -26,33 +27,11 @@
 
 namespace
 {
-using Messages = std::vector<POSTED_MESSAGE>;
-using Strings = std::vector<std::string>;
-const POSTED_MESSAGE kRedraw{"UM_REDRAW_CHART", 0, 0};
-const POSTED_MESSAGE kRedrawVector{"UM_REDRAW_VECTOR_DISPLAY", 0, 0};
-const POSTED_MESSAGE kRecompute{"UM_RECOMPUTE_ZUDUZURO_DATA", 0, 0};
 const POSTED_MESSAGE kWaypointsChanged{"UM_FEATURE_UPDATE", 1, 0};
-
-QByteArray ReadBytes(const CString& windowsPath)
-{
-    QFile file(LinuxPathFromWindows(windowsPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-CString WriteFile(const char* name, const QByteArray& text)
-{
-    QDir().mkpath(LinuxPathFromWindows("C:\\Data"));
-    const CString path = CString("C:\\Data\\") + name;
-    QFile file(LinuxPathFromWindows(path));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return path;
-}
 
 CString Companion(const CGridWaypoint& waypoints)
 {
-    CConfigFile file;
-    return file.GetSettingsFileName(waypoints.GetSettingsName());
+    return SettingsFile(waypoints.GetSettingsName());
 }
 
 struct GridWaypointPaneFixture : ::testing::Test
@@ -62,8 +41,8 @@ struct GridWaypointPaneFixture : ::testing::Test
     CGridWaypointList list;
     CGridWaypointPane pane;
     // Easting, northing, height, name: the default column order.
-    CString wrecks = WriteFile("wrecks.csv", "1000.5,2000.25,-12,Wreck A\r\n1100,2100,-15,Wreck B\r\n");
-    CString buoys = WriteFile("buoys.csv", "500,600,0,B1\r\n");
+    CString wrecks = WriteDataFile("wrecks.csv", "1000.5,2000.25,-12,Wreck A\r\n1100,2100,-15,Wreck B\r\n");
+    CString buoys = WriteDataFile("buoys.csv", "500,600,0,B1\r\n");
 
     void SetUp() override { ASSERT_TRUE(owner.CreateOwner()); }
 
@@ -104,12 +83,7 @@ struct GridWaypointPaneFixture : ::testing::Test
                          reinterpret_cast<LPARAM>(pane.GetAddButton()->GetSafeHwnd()));
         return owner.Messages();
     }
-    void ChooseFile(int index)
-    {
-        pane.GetFileCombo()->SetCurSel(index);
-        pane.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MARKER_COMBO, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(pane.GetFileCombo()->GetSafeHwnd()));
-    }
+    void ChooseFile(int index) { ChooseComboEntry(pane, pane.GetFileCombo(), IDC_MARKER_COMBO, index); }
 };
 } // namespace
 
@@ -249,7 +223,7 @@ TEST_F(GridWaypointPaneFixture, EachChangeIsSavedToTheCompanionAndAnnounced)
 
 TEST_F(GridWaypointPaneFixture, ADataOrderReloadsTheFileInItsColumns)
 {
-    const CString named = WriteFile("named.csv", "W1,1000,2000,5\r\nW2,1010,2020,7.5\r\n");
+    const CString named = WriteDataFile("named.csv", "W1,1000,2000,5\r\nW2,1010,2020,7.5\r\n");
     Start(false, {wrecks, named});
     ChooseFile(1);
     CMyMFCPropertyGridCtrl& grid = pane.GetPropertyGrid();
@@ -292,8 +266,7 @@ TEST_F(GridWaypointPaneFixture, FilesAreAddedOnceAndRemovedWithTheHostTold)
     ASSERT_EQ(list.GetSize(), 2);
     EXPECT_EQ(list.GetAt(0)->m_FilePath, wrecks);
     EXPECT_EQ(list.GetAt(1)->m_FilePath, buoys);
-    CConfigFile settings;
-    EXPECT_EQ(ReadBytes(settings.GetSettingsFileName("GRID_Waypoints", "FLS")),
+    EXPECT_EQ(ReadBytes(SettingsFile("GRID_Waypoints", "FLS")),
               QByteArray("[GRID Waypoints]\r\nC:\\Data\\wrecks.csv\r\nC:\\Data\\buoys.csv\r\n"));
     // Every file now serves the anchor-cable program, and says so in its companion.
     for (INT_PTR i = 0; i < list.GetSize(); ++i)
@@ -320,6 +293,6 @@ TEST_F(GridWaypointPaneFixture, FilesAreAddedOnceAndRemovedWithTheHostTold)
     ASSERT_EQ(list.GetSize(), 1);
     EXPECT_EQ(list.GetAt(0)->m_FilePath, buoys);
     EXPECT_EQ(list.m_EditFileIndex, 0);
-    EXPECT_EQ(ReadBytes(settings.GetSettingsFileName("GRID_Waypoints", "FLS")),
+    EXPECT_EQ(ReadBytes(SettingsFile("GRID_Waypoints", "FLS")),
               QByteArray("[GRID Waypoints]\r\nC:\\Data\\buoys.csv\r\n"));
 }

@@ -10,8 +10,11 @@
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Static.h"
+#include "testsupport/UserInput.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -324,4 +327,39 @@ TEST(ColourPicker, SwatchesAreFramedSquaresOfTheirColour)
     picker.SetCurSel(5);
     const QImage shown = picker.RenderToImage();
     EXPECT_GE(CountColour(shown, 0xFF0000), 12 * 12);
+}
+
+// Dropped down as a user drops it, every line of the picker shows its colour's swatch beside
+// the name; the colour picked shows in the box.
+TEST(ColourPicker, DroppedDownEachLineShowsItsSwatch)
+{
+    CHost host;
+    CColourPickerComboBoxEx picker;
+    ASSERT_TRUE(
+        picker.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 300), &host, IDC_PICKER));
+    picker.FillColours();
+    auto* combo = picker.GetWidget()->findChild<QComboBox*>();
+    if (!combo)
+        combo = qobject_cast<QComboBox*>(picker.GetWidget());
+    ASSERT_NE(combo, nullptr);
+    QAbstractItemView* view = UserInput::DropDown(combo);
+    ASSERT_NE(view, nullptr) << "the list did not drop down";
+    const QImage shown = view->viewport()->grab().toImage();
+    int lines = 0;
+    for (int i = 0; i < combo->count(); ++i)
+    {
+        const QRect line = view->visualRect(combo->model()->index(i, 0));
+        if (!line.isValid() || line.bottom() >= shown.height())
+            continue;
+        const COLORREF colour = CColourPickerComboBoxEx::GetColour(i);
+        if (colour == 0xFFFFFF || colour == 0x000000)
+            continue; // a swatch of the text's or the background's own colour proves nothing
+        ++lines;
+        EXPECT_GE(CountColour(shown.copy(line), colour), 8 * 8) << combo->itemText(i).toStdString();
+    }
+    EXPECT_GE(lines, 5);
+    combo->hidePopup();
+    ASSERT_TRUE(UserInput::PickFromDropDown(combo, "Turquoise"));
+    EXPECT_EQ(picker.GetCurSel(), 21);
+    EXPECT_GE(CountColour(picker.RenderToImage(), 0xFF8000), 8 * 8);
 }

@@ -8,11 +8,16 @@
 #include "platform/ui/ImageList.h"
 
 #include "platform/ui/Clipboard.h"
+#include "testsupport/UserInput.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QTest>
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -86,6 +91,8 @@ public:
     std::vector<CString> choices;
     CImageList* images = nullptr;
     CString validatedText;
+    UINT validatedMask = 0;
+    int validatedImage = -1;
 
     COwner()
     {
@@ -106,7 +113,12 @@ public:
         if (message == UM_LIST_IMAGE_LIST)
             *reinterpret_cast<CImageList**>(lParam) = images;
         if (message == UM_LIST_VALIDATE)
-            validatedText = reinterpret_cast<NMLVDISPINFO*>(lParam)->item.pszText;
+        {
+            const LVITEM& item = reinterpret_cast<NMLVDISPINFO*>(lParam)->item;
+            validatedText = item.pszText;
+            validatedMask = item.mask;
+            validatedImage = item.iImage;
+        }
         return 0;
     }
 };
@@ -169,6 +181,22 @@ void EditCell(CMyListCtrl& list, int item, int column)
 {
     list.SetItemState(item, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     ClickCell(list, item, column);
+}
+
+// Pixels of the colour in the picture, or within `tolerance` of it (the sum of the three
+// channels' differences: anti-aliased text).
+int CountPixels(const QImage& image, const QColor& colour, int tolerance = 0)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+        {
+            const QColor c = image.pixelColor(x, y);
+            const int off = std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                            std::abs(c.blue() - colour.blue());
+            n += tolerance == 0 ? off == 0 : off < tolerance;
+        }
+    return n;
 }
 
 // The journal as "who:what", in order.
@@ -282,6 +310,51 @@ TEST(MyListCtrl, ComboCellsAskForChoicesThenImagesAndSelectTheCellText)
     EXPECT_EQ(combo.GetCurSel(), 1);
     // Without images the result reports text only.
     EXPECT_FALSE(combo.HasImages());
+}
+
+// A combo cell whose owner gives images: dropped down as a user drops it, each choice shows its
+// image beside its name, and the choice clicked comes back with its image.
+TEST(MyListCtrl, ComboChoicesShowTheirImagesAndThePickReportsIt)
+{
+    COwner owner;
+    owner.choices = {"Anchor", "Buoy", "Wreck"};
+    const QColor colours[] = {QColor(255, 0, 0), QColor(0, 160, 0), QColor(0, 0, 255)};
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32, 3, 0));
+    for (const QColor& c : colours)
+    {
+        QImage swatch(16, 16, QImage::Format_ARGB32);
+        swatch.fill(c);
+        images.Add(swatch);
+    }
+    owner.images = &images;
+    CTestList list;
+    std::vector<Note> listNotes;
+    Build(list, owner, listNotes);
+    EditCell(list, 1, COL_KIND);
+    CInPlaceCombo& combo = list.GetInPlaceCombo();
+    ASSERT_TRUE(combo.GetSafeHwnd() != nullptr);
+    ASSERT_TRUE(combo.HasImages());
+    auto* box = qobject_cast<QComboBox*>(combo.GetWidget());
+    if (!box)
+        box = combo.GetWidget()->findChild<QComboBox*>();
+    ASSERT_NE(box, nullptr);
+    QAbstractItemView* view = UserInput::DropDown(box);
+    ASSERT_NE(view, nullptr) << "the choices did not drop down";
+    const QImage shown = view->viewport()->grab().toImage();
+    for (int i = 0; i < 3; ++i)
+    {
+        const QRect line = view->visualRect(box->model()->index(i, 0));
+        EXPECT_GE(CountPixels(shown.copy(line), colours[i]), 8 * 8) << owner.choices[static_cast<size_t>(i)].GetString();
+    }
+    const QPoint wreck = view->visualRect(box->model()->index(2, 0)).center();
+    QTest::mouseMove(view->viewport(), wreck);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, wreck);
+    Pump();
+    EXPECT_EQ(owner.validatedText, CString("Wreck"));
+    EXPECT_EQ(owner.validatedMask, static_cast<UINT>(LVIF_TEXT | LVIF_IMAGE));
+    EXPECT_EQ(owner.validatedImage, 2);
+    EXPECT_STREQ(list.GetItemText(1, COL_KIND), "Wreck");
 }
 
 TEST(MyListCtrl, ButtonCellsReportThePressToTheParent)
@@ -605,4 +678,37 @@ TEST(MyListCtrl, BackgroundCarriesTheRowBandsAndColumnColoursBelowTheRows)
     image = list.RenderToImage();
     EXPECT_EQ(image.pixelColor(90 + 45, first.top + 4 * h), QColor(0xFF, 0xE0, 0x80));
     EXPECT_EQ(image.pixelColor(45, first.top + 4 * h), QColor(0xFF, 0xFF, 0xFF));
+}
+
+// The custom-draw colours as the rows show them: a row coloured by its data (grey, with white
+// text), the highlight row in its own colours, and the odd rows in the alternate colour.
+TEST(MyListCtrl, CustomDrawnRowsShowTheirColours)
+{
+    COwner owner;
+    CTestList list;
+    std::vector<Note> listNotes;
+    Build(list, owner, listNotes);
+    list.SetColourScheme(0);
+    list.InsertItem(3, "name");
+    list.m_bRowColourByData = true;
+    list.SetItemData(0, 0x808080);
+    list.m_HighlightRow = 2;
+    list.m_HighlightBackColour = RGB(0, 0, 0x80);
+    list.m_HighlightTextColour = RGB(0xFF, 0xFF, 0);
+    list.Invalidate();
+    Pump();
+    const QImage image = list.RenderToImage();
+    const auto cell = [&list, &image](int row, int column) {
+        CRect r;
+        list.GetItemRect(row, &r, LVIR_BOUNDS);
+        return image.copy(QRect(r.left + column * 90 + 2, r.top + 1, 86, r.Height() - 2));
+    };
+    const QImage grey = cell(0, COL_NAME);
+    EXPECT_GT(CountPixels(grey, QColor(0x80, 0x80, 0x80)), grey.width() * grey.height() / 2);
+    EXPECT_GT(CountPixels(grey, QColor(0xFF, 0xFF, 0xFF), 96), 10) << "no white text on the grey row";
+    const QImage highlight = cell(2, COL_NUMBER);
+    EXPECT_GT(CountPixels(highlight, QColor(0, 0, 0x80)), highlight.width() * highlight.height() / 2);
+    EXPECT_GT(CountPixels(highlight, QColor(0xFF, 0xFF, 0), 96), 10) << "no highlight text";
+    const QImage plain = cell(3, COL_NAME);
+    EXPECT_GT(CountPixels(plain, QColor(0xFF, 0xFF, 0xFF)), plain.width() * plain.height() / 2);
 }

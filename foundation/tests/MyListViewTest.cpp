@@ -237,7 +237,9 @@ TEST_F(MyListViewTest, CsvRoundTripKeepsCommasQuotesAndRowsTogether)
     m_view->m_DefaultName = "survey";
     ModalHook::AnswerMessageBox(IDOK);
     ASSERT_TRUE(m_view->SaveToCsv());
-    EXPECT_EQ(ModalHook::Shown().back().text, "_survey.csv\n saved in \nC:\\Data\\");
+    EXPECT_EQ(ModalHook::Shown().back().text, "_survey.CSV\n saved in \nC:\\Data\\");
+    // The name the user is told is the file's name, letter for letter.
+    EXPECT_EQ(QDir(TempDrives::Current()->OnC("Data")).entryList(QDir::Files), QStringList{"_survey.CSV"});
 
     const QByteArray expectedFile = "Name, Latitude,Note\r\n"
                                     "plain,1.5,\"a,b\"\r\n"

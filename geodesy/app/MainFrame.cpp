@@ -207,6 +207,17 @@ void CMainFrame::CreatePanes()
     }
     if (m_wndSettingsPane.Create(this, ID_GEODETIC_PROPERTIES, SETTINGS_ALL))
         dock(m_wndSettingsPane, left);
+    // Six grids one above the other leave each a row or two: the left column holds two tab
+    // groups instead, the conversions and the computations with the settings, each grid
+    // showing whole rows, and a pane's command brings its tab to the front.
+    const auto tab = [](CDockablePane& pane, CDockablePane& front) {
+        if (pane.GetSafeHwnd() && front.GetSafeHwnd())
+            pane.AttachToTabWnd(&front, DM_SHOW, FALSE);
+    };
+    tab(m_wndDatumShiftPane, m_wndGridToGeogPane);
+    tab(m_wndParameterTransformationPane, m_wndGridToGeogPane);
+    tab(m_wndTraversePane, m_wndRangeAndBearingPane);
+    tab(m_wndSettingsPane, m_wndRangeAndBearingPane);
     if (m_wndComPortPane.Create(&m_ComArray, "RS232 Data", this, rect, TRUE, IDP_PANE_COM_PORT, kBottomPane))
         dock(m_wndComPortPane, bottom);
     if (m_wndUdpPortPane.Create(&m_UdpArray, "UDP Setup", this, rect, TRUE, ID_GEODETIC_UDP, kBottomPane))
@@ -215,14 +226,35 @@ void CMainFrame::CreatePanes()
     QMainWindow* window = GetMainWindow();
     if (!window)
         return;
-    QList<QDockWidget*> columns;
+    QList<QDockWidget*> columns, along;
     for (CDockablePane* pane : AllPanes())
         if (QDockWidget* widget = pane->GetDockWidget())
-            if (window->dockWidgetArea(widget) == Qt::LeftDockWidgetArea ||
-                window->dockWidgetArea(widget) == Qt::RightDockWidgetArea)
+        {
+            const Qt::DockWidgetArea area = window->dockWidgetArea(widget);
+            if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea)
                 columns.append(widget);
-    if (!columns.isEmpty())
-        window->resizeDocks(columns, QList<int>(columns.size(), 260), Qt::Horizontal);
+            else if (area == Qt::BottomDockWidgetArea)
+                along.append(widget);
+        }
+    // The left column is wide enough for the grids' names and values, the right one for a graph.
+    QList<QDockWidget*> sides;
+    QList<int> widths;
+    for (QDockWidget* widget : columns)
+    {
+        bool behind = false;
+        for (QDockWidget* other : window->tabifiedDockWidgets(widget))
+            behind = behind || sides.contains(other);
+        if (behind)
+            continue;
+        sides.append(widget);
+        widths.append(window->dockWidgetArea(widget) == Qt::LeftDockWidgetArea ? 320 : 260);
+    }
+    if (!sides.isEmpty())
+        window->resizeDocks(sides, widths, Qt::Horizontal);
+    // The read-out and the two port tables share the bottom alike.
+    if (!along.isEmpty())
+        window->resizeDocks(along, QList<int>(along.size(), std::max(260, window->width() / static_cast<int>(along.size()))),
+                            Qt::Horizontal);
     // Each pane keeps room for what it shows (a grid's first rows, a graph, the GPS read-outs),
     // so that a small window does not squeeze panes to nothing.
     for (CDockablePane* pane : AllPanes())

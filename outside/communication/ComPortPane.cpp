@@ -119,8 +119,10 @@ void CComPortPane::GetChoices(int, int nColumn, CStringList& choices)
     }
 }
 
-bool CComPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
+bool CComPortPane::ApplyEdit(int nRow, int nColumn, const CString& text, CString& strRefusal)
 {
+    // Every editable cell offers its values in a drop-down, so a user meets no refusal here.
+    (void)strRefusal;
     ComDef* def = GetRowPort(nRow);
     if (def == nullptr)
         return false;

@@ -51,7 +51,7 @@ protected:
     void AddTableColumns() override;
     int GetPortCount() const override;
     void SetRowTexts(int nRow) override;
-    bool ApplyEdit(int nRow, int nColumn, const CString& text) override;
+    bool ApplyEdit(int nRow, int nColumn, const CString& text, CString& strRefusal) override;
     void GetChoices(int nRow, int nColumn, CStringList& choices) override;
     void AddMenuItems(CMenu& menu) override;
     void OnMenuCommand(UINT nID) override;

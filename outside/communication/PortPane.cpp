@@ -1,6 +1,7 @@
 #include "outside/communication/PortPane.h"
 
 #include "foundation/WindowMessages.h"
+#include "outside/notifex/Notifex.h"
 #include "platform/ui/Menu.h"
 
 #include <QDockWidget>
@@ -14,6 +15,8 @@ namespace
 {
 const UINT_PTR kRefreshTimer = 1;
 const COLORREF kHighlightText = RGB(220, 0, 0);
+// The pane's own message: tell the user the next refused edit.
+const UINT WM_PORT_REFUSAL = WM_APP + 0x51;
 } // namespace
 
 CString YesNoText(bool value)
@@ -51,6 +54,7 @@ ON_REGISTERED_MESSAGE(UM_LIST_SET_ITEMS, &CPortPane::OnListSetItems)
 ON_REGISTERED_MESSAGE(UM_LIST_VALIDATE, &CPortPane::OnListValidate)
 ON_WM_TIMER()
 ON_WM_CONTEXTMENU()
+ON_MESSAGE(WM_PORT_REFUSAL, &CPortPane::OnShowRefusal)
 ON_NOTIFY(NM_CUSTOMDRAW, CPortPane::IDC_RECEIVED_LINES, &CPortPane::OnLinesCustomDraw)
 END_MESSAGE_MAP()
 
@@ -267,10 +271,28 @@ bool CPortPane::EditCell(int nRow, int nColumn, const char* text)
 {
     if (!m_Table.GetSafeHwnd() || nRow < 0 || nRow >= m_Table.GetItemCount())
         return false;
-    const bool applied = ApplyEdit(nRow, nColumn, CString(text ? text : ""));
+    CString refusal;
+    const bool applied = ApplyEdit(nRow, nColumn, CString(text ? text : ""), refusal);
     // The row shows what the port now holds: the new value, or the old one when refused.
     UpdateTable();
+    // Told after the editor has gone, so that the row shows the value kept while the user reads
+    // why (the editor ends the edit from inside its own focus change).
+    if (!applied && !refusal.IsEmpty())
+    {
+        m_Refusals.push_back(refusal);
+        PostMessage(WM_PORT_REFUSAL);
+    }
     return applied;
+}
+
+LRESULT CPortPane::OnShowRefusal(WPARAM, LPARAM)
+{
+    if (m_Refusals.empty())
+        return 0;
+    const CString refusal = m_Refusals.front();
+    m_Refusals.pop_front();
+    WarningMessage(refusal, this);
+    return 0;
 }
 
 LRESULT CPortPane::OnListSetItems(WPARAM wParam, LPARAM lParam)

@@ -82,7 +82,9 @@ public:
     CListCtrl& GetLineList() { return m_LineList; }
 
     // Applies an edited table cell to the port it shows. False, with the cell put back, when
-    // the text is no valid value for the column or the port has gone.
+    // the text is no valid value for the column or the port has gone; a refused value is
+    // explained to the user in a message box that says which value stays, shown once the
+    // cell's editor has closed (posted to the pane).
     bool EditCell(int nRow, int nColumn, const char* text);
     // Shows the ports in the table (rows are made or dropped only when their number changed,
     // so the selection stays).
@@ -96,8 +98,9 @@ protected:
     virtual int GetPortCount() const = 0;
     // Sets every cell of a row (its item data: the port number) from its port.
     virtual void SetRowTexts(int nRow) = 0;
-    // Applies a cell's text to the row's port; false when refused.
-    virtual bool ApplyEdit(int nRow, int nColumn, const CString& text) = 0;
+    // Applies a cell's text to the row's port; false when refused, with what the user is told
+    // in `strRefusal` (left empty for a cell no user edits).
+    virtual bool ApplyEdit(int nRow, int nColumn, const CString& text, CString& strRefusal) = 0;
     virtual void GetChoices(int nRow, int nColumn, CStringList& choices) = 0;
     // The pane's own right-click menu items, put above "Clear Received Data", and the command
     // of one of them when chosen.
@@ -108,6 +111,7 @@ protected:
     void AddColumns(const ColumnDef* columns, int count);
 
     void OnContextMenu(CWnd* pWnd, CPoint point);
+    LRESULT OnShowRefusal(WPARAM wParam, LPARAM lParam);
     LRESULT OnListSetItems(WPARAM wParam, LPARAM lParam);
     LRESULT OnListValidate(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR nIDEvent);
@@ -120,6 +124,7 @@ protected:
 
 private:
     std::deque<LineDef> m_Lines;
+    std::deque<CString> m_Refusals; // told to the user by OnShowRefusal, in order
     std::map<int, CString> m_LastType;
     std::map<int, long> m_LineTotals;
     int m_nShown = 0;      // rows of the line list that show kept lines

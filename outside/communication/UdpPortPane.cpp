@@ -95,7 +95,7 @@ void CUdpPortPane::GetChoices(int, int nColumn, CStringList& choices)
     }
 }
 
-bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
+bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text, CString& strRefusal)
 {
     CUdpReader* reader = GetRowReader(nRow);
     if (reader == nullptr)
@@ -104,13 +104,25 @@ bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
     {
     case COLUMN_PORT: {
         long port = 0;
+        CString typed(text);
+        typed.Trim();
         if (!ParseWholeNumber(text, port) || port < 1 || port > 65535)
+        {
+            strRefusal.Format("\"%s\" is no UDP port: a port is a whole number from 1 to 65535.\n\n"
+                              "%s stays on port %d.",
+                              typed.GetString(), reader->m_strName.GetString(), static_cast<int>(reader->m_nPort));
             return false;
+        }
         if (port == reader->m_nPort)
             return true;
         // Two inputs on one port would fight over its datagrams.
-        if (m_pUdpArray->FindReader(static_cast<UINT>(port)) != nullptr)
+        if (const CUdpReader* other = m_pUdpArray->FindReader(static_cast<UINT>(port)))
+        {
+            strRefusal.Format("Port %ld is already the port of %s.\n\n%s stays on port %d.", port,
+                              other->m_strName.GetString(), reader->m_strName.GetString(),
+                              static_cast<int>(reader->m_nPort));
             return false;
+        }
         reader->Stop();
         reader->m_nPort = static_cast<WORD>(port);
         if (reader->m_bEnabled)
@@ -125,7 +137,12 @@ bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
         name.Trim();
         // The name names the input's settings file.
         if (name.IsEmpty() || name.FindOneOf("\\/:*?\"<>|") >= 0)
+        {
+            strRefusal.Format("An input's name may not be empty or hold any of \\ / : * ? \" < > |.\n\n"
+                              "The name stays %s.",
+                              reader->m_strName.GetString());
             return false;
+        }
         // The settings file follows the name: the old one goes once the new one is written,
         // so a later input of the old name does not inherit its port.
         const CString oldFile = reader->GetSettingsFileName();
@@ -134,6 +151,8 @@ bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
         if (!reader->SaveSettings())
         {
             reader->m_strName = oldName;
+            strRefusal.Format("The settings of %s could not be written.\n\nThe name stays %s.", name.GetString(),
+                              oldName.GetString());
             return false;
         }
         if (reader->GetSettingsFileName().CompareNoCase(oldFile) != 0)
@@ -144,7 +163,10 @@ bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text)
     case COLUMN_ENABLED: {
         const int enabled = ParseYesNo(text);
         if (enabled < 0)
+        {
+            strRefusal = "An input is enabled with Yes or No.";
             return false;
+        }
         reader->m_bEnabled = static_cast<BYTE>(enabled);
         if (enabled && !reader->IsRunning())
             reader->Open(m_pUdpArray->m_pTarget, reader->m_nPort);

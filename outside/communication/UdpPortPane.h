@@ -45,7 +45,7 @@ protected:
     void AddTableColumns() override;
     int GetPortCount() const override;
     void SetRowTexts(int nRow) override;
-    bool ApplyEdit(int nRow, int nColumn, const CString& text) override;
+    bool ApplyEdit(int nRow, int nColumn, const CString& text, CString& strRefusal) override;
     void GetChoices(int nRow, int nColumn, CStringList& choices) override;
 
 private:

@@ -280,6 +280,19 @@ BOOL CMFCPropertyGridDouble::OnEdit(LPPOINT lptClick)
     return !m_bLocked && CMFCPropertyGridProperty::OnEdit(lptClick);
 }
 
+// ---- title ----
+
+CMFCPropertyGridTitleProperty::CMFCPropertyGridTitleProperty(const CString& strTitle, DWORD_PTR dwData)
+    : CMFCPropertyGridProperty(strTitle, COleVariant(""), nullptr, dwData)
+{
+    AllowEdit(FALSE);
+}
+
+BOOL CMFCPropertyGridTitleProperty::OnEdit(LPPOINT)
+{
+    return FALSE;
+}
+
 // ---- bool ----
 
 CMFCPropertyGridBool::CMFCPropertyGridBool(const CString& strName, bool bValue, LPCTSTR lpszDescr, DWORD_PTR dwData)

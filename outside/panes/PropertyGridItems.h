@@ -1,6 +1,6 @@
 // The item classes of the suite's property grids: colours from the 28-colour palette, fill
 // styles and line thicknesses with a sample in the item's colour, formatted doubles that can
-// be locked, switches, and the password entry that unlocks locked items.
+// be locked, titles, switches, and the password entry that unlocks locked items.
 #pragma once
 
 #include "platform/ui/PropertyGrid.h"
@@ -88,6 +88,15 @@ public:
 private:
     CString m_strFormat;
     bool m_bLocked = false;
+};
+
+// A line of text alone, with no value to edit ("No Files Selected").
+class PLATFORM_API CMFCPropertyGridTitleProperty : public CMFCPropertyGridProperty
+{
+public:
+    explicit CMFCPropertyGridTitleProperty(const CString& strTitle, DWORD_PTR dwData = 0);
+    BOOL OnEdit(LPPOINT lptClick) override;
+    BOOL IsFullRow() const override { return TRUE; }
 };
 
 // A switch (VT_BOOL, -1 true).

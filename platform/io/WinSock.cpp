@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -44,6 +45,9 @@ public:
     std::atomic<bool> nonBlocking{false};
     std::atomic<DWORD> receiveTimeout{0}; // milliseconds, 0 = none
     std::atomic<DWORD> sendTimeout{0};
+    // The system's count of datagrams dropped for want of room in the receive queue, as the
+    // last datagram received carried it (SO_RXQ_OVFL).
+    std::atomic<DWORD> droppedDatagrams{0};
 };
 
 int Fail(int error)
@@ -363,14 +367,29 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, sockaddr* from, int*
     {
         if (so->closed)
             return Fail(WSAEINTR);
-        socklen_t addressLength = from ? static_cast<socklen_t>(SocketLength(*fromLength)) : 0;
-        const ssize_t n = ::recvfrom(so->fd, buffer, static_cast<size_t>(length),
-                                     flags | MSG_DONTWAIT | (datagram ? MSG_TRUNC : 0), from,
-                                     from ? &addressLength : nullptr);
+        // recvmsg rather than recvfrom: a datagram brings the system's drop count beside it.
+        iovec data{buffer, static_cast<size_t>(length)};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(uint32_t))];
+        msghdr message{};
+        message.msg_name = from;
+        message.msg_namelen = from ? static_cast<socklen_t>(SocketLength(*fromLength)) : 0;
+        message.msg_iov = &data;
+        message.msg_iovlen = 1;
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        const ssize_t n = ::recvmsg(so->fd, &message, flags | MSG_DONTWAIT | (datagram ? MSG_TRUNC : 0));
         if (n >= 0)
         {
             if (from)
-                *fromLength = static_cast<int>(addressLength);
+                *fromLength = static_cast<int>(message.msg_namelen);
+            for (cmsghdr* c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c))
+                if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SO_RXQ_OVFL &&
+                    c->cmsg_len >= CMSG_LEN(sizeof(uint32_t)))
+                {
+                    uint32_t dropped;
+                    std::memcpy(&dropped, CMSG_DATA(c), sizeof dropped);
+                    so->droppedDatagrams = dropped;
+                }
             if (datagram && n > length)
                 return Fail(WSAEMSGSIZE);
             return static_cast<int>(n);
@@ -394,6 +413,12 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, sockaddr* from, int*
                 return 0;
         }
     }
+}
+
+DWORD GetDroppedDatagramCount(SOCKET s)
+{
+    auto so = Lookup(s);
+    return so ? so->droppedDatagrams.load() : 0;
 }
 
 int recv(SOCKET s, char* buffer, int length, int flags)

@@ -112,6 +112,11 @@ PLATFORM_API int ioctlsocket(SOCKET s, long command, ULONG* argument);
 // The count received, 0 after shutdown, or SOCKET_ERROR.
 PLATFORM_API int recvfrom(SOCKET s, char* buffer, int length, int flags, sockaddr* from, int* fromLength);
 PLATFORM_API int recv(SOCKET s, char* buffer, int length, int flags);
+// Not a Windows call: the datagrams the system dropped for want of room in the socket's receive
+// queue since the socket was made, as the last datagram received reported them. The system
+// counts them only once SO_RXQ_OVFL (an int, 1) is set on the socket; 0 before, and for a
+// socket that is no more.
+PLATFORM_API DWORD GetDroppedDatagramCount(SOCKET s);
 PLATFORM_API int sendto(SOCKET s, const char* buffer, int length, int flags, const sockaddr* to,
                         int toLength);
 PLATFORM_API int send(SOCKET s, const char* buffer, int length, int flags);

@@ -97,15 +97,37 @@ BOOL CDockablePane::IsVisible() const
 {
     // Shown as far as the pane goes: a pane of a frame not yet shown counts as visible when it
     // will show with the frame, as the layout keeps it.
-    const QWidget* dock = m_pDock;
+    QDockWidget* dock = m_pDock;
     if (GetSafeHwnd() == nullptr || dock == nullptr)
         return FALSE;
-    return dock->isWindow() ? dock->isVisible() : dock->isVisibleTo(dock->window());
+    if (dock->isWindow())
+        return dock->isVisible();
+    // A pane in a tab behind another is no more seen than a hidden one: the frame keeps it
+    // out of sight above and left of its window (as Qt itself tells such a dock's visibility).
+    auto* frame = qobject_cast<QMainWindow*>(dock->parentWidget());
+    if (frame && !frame->tabifiedDockWidgets(dock).isEmpty() &&
+        (dock->geometry().right() < 0 || dock->geometry().bottom() < 0))
+        return FALSE;
+    return dock->isVisibleTo(dock->window());
 }
 
 BOOL CDockablePane::IsDocked() const
 {
     return m_pDock != nullptr && !m_pDock->isFloating();
+}
+
+BOOL CDockablePane::AttachToTabWnd(CDockablePane* pTabControlBarAttachTo, AFX_DOCK_METHOD, BOOL bSetActive,
+                                   CDockablePane** ppTabbedControlBar)
+{
+    if (ppTabbedControlBar)
+        *ppTabbedControlBar = nullptr;
+    QDockWidget* other = pTabControlBarAttachTo ? pTabControlBarAttachTo->m_pDock : nullptr;
+    auto* frame = m_pDock ? qobject_cast<QMainWindow*>(m_pDock->parentWidget()) : nullptr;
+    if (!other || other == m_pDock || !frame || other->parentWidget() != frame)
+        return FALSE;
+    frame->tabifyDockWidget(other, m_pDock);
+    (bSetActive ? m_pDock : other)->raise();
+    return TRUE;
 }
 
 void CDockablePane::FloatPane(const RECT& rectFloat)

@@ -12,6 +12,17 @@
 
 class QDockWidget;
 
+// How a pane joins another: as a tab beside it (the only way the layer knows).
+enum AFX_DOCK_METHOD
+{
+    DM_UNKNOWN,
+    DM_MOUSE,
+    DM_DBL_CLICK,
+    DM_SHOW,
+    DM_RECT,
+    DM_STANDARD
+};
+
 class PLATFORM_API CDockablePane : public CPane
 {
     DECLARE_DYNAMIC(CDockablePane)
@@ -46,6 +57,12 @@ public:
 
     // The dock around the pane's window; null without a window.
     QDockWidget* GetDockWidget() const { return m_pDock; }
+    // Puts this pane in a tab beside `pTabControlBarAttachTo`, in the same dock area of the
+    // same frame; `bSetActive` brings this tab to the front, else the other stays in front.
+    // Null is returned through `ppTabbedControlBar` (the layer has no tab-group object).
+    // FALSE when either pane has no dock in a frame.
+    BOOL AttachToTabWnd(CDockablePane* pTabControlBarAttachTo, AFX_DOCK_METHOD dockMethod, BOOL bSetActive = TRUE,
+                        CDockablePane** ppTabbedControlBar = nullptr);
     // Floats the pane in its own small window at the rectangle (screen coordinates).
     void FloatPane(const RECT& rectFloat);
     BOOL IsDocked() const override;

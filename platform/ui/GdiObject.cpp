@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_set>
@@ -30,6 +31,15 @@ quint64 NextSerial()
 {
     static quint64 serial = 0;
     return ++serial;
+}
+
+// Objects made so far, by OBJ_* type.
+std::atomic<unsigned long long> g_made[16];
+
+void CountMade(const GdiHandle* handle)
+{
+    if (handle->type >= 0 && handle->type < 16)
+        ++g_made[handle->type];
 }
 
 std::vector<CGdiObject*>& Temporaries()
@@ -239,6 +249,7 @@ GdiHandle* NewPatternBrush(HBITMAP hBitmap)
     g->patternMono = bitmap->bitsPixel == 1;
     GdiHandle* raw = g.release();
     raw->serial = NextSerial();
+    CountMade(raw);
     Live().insert(raw);
     return raw;
 }
@@ -386,8 +397,14 @@ HGDIOBJ Gdi::Register(std::unique_ptr<GdiHandle> handle)
     std::lock_guard<std::mutex> lock(Mutex());
     GdiHandle* raw = handle.release();
     raw->serial = NextSerial();
+    CountMade(raw);
     Live().insert(raw);
     return ToHandle(raw);
+}
+
+unsigned long long GdiObjectsMade(int type)
+{
+    return type >= 0 && type < 16 ? g_made[type].load() : 0;
 }
 
 GdiHandle* Gdi::LookupLocked(HGDIOBJ h, int type)

@@ -180,6 +180,10 @@ public:
     QRegion ToQRegion() const;
 };
 
+// How many objects of a type (OBJ_PEN, OBJ_BRUSH, ...) have been made in this process, stock
+// objects left out: tests see by it whether drawing code makes objects of its own.
+PLATFORM_API unsigned long long GdiObjectsMade(int type);
+
 // The Win32 functions of the same names, for code that works with handles.
 PLATFORM_API HGDIOBJ GetStockObject(int nIndex);
 PLATFORM_API BOOL DeleteObject(HGDIOBJ hObject);

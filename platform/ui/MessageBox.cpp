@@ -6,9 +6,12 @@
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -59,32 +62,25 @@ int EscapeAnswer(UINT type)
     }
 }
 
-int ShowBox(QWidget* owner, const CString& text, const CString& caption, UINT type)
+// Qt sizes a message box by its text and buttons and reckons little room for the caption, but
+// a window manager's title bar puts an icon and three buttons beside it: a short text cut the
+// caption short. The box keeps room for the caption in the title bar's bold font and for four
+// square title-bar buttons with their spacing.
+void KeepRoomForCaption(QMessageBox& box)
 {
-    MODAL_RECORD record;
-    record.kind = MODAL_RECORD::MessageBox;
-    record.caption = caption;
-    record.text = text;
-    record.flags = type;
-    int result = IDCANCEL;
-    bool found = false;
-    if (ModalHook::TakeMessageBoxAnswer(&result, &found))
-    {
-        if (!found)
-        {
-            CString message;
-            message.Format("A message box was shown with no answer prepared: \"%s\"", text.GetString());
-            ModalHook::ReportFailure(message);
-        }
-        record.result = result;
-        record.answered = found;
-        ModalHook::Record(record);
-        return result;
-    }
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return EscapeAnswer(type);
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int room = metrics.horizontalAdvance(box.windowTitle()) + 4 * (metrics.height() + 10) + 4 * metrics.averageCharWidth();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      std::max(1, grid->columnCount()));
+}
 
-    QMessageBox box(owner);
+// The box with its caption, text, icon and buttons; the buttons made, in the order of `buttons`.
+std::vector<QAbstractButton*> BuildBox(QMessageBox& box, const CString& text, const CString& caption, UINT type,
+                                       const std::vector<BoxButton>& buttons)
+{
     box.setWindowTitle(caption.ToQString());
     box.setText(text.ToQString());
     switch (type & MB_ICONMASK)
@@ -104,13 +100,55 @@ int ShowBox(QWidget* owner, const CString& text, const CString& caption, UINT ty
     default:
         break;
     }
-    const std::vector<BoxButton> buttons = ButtonsOf(type);
     std::vector<QAbstractButton*> made;
     for (const BoxButton& b : buttons)
         made.push_back(box.addButton(b.qt));
     const size_t def = (type & MB_DEFMASK) >> 8;
     if (def < made.size())
         box.setDefaultButton(static_cast<QPushButton*>(made[def]));
+    KeepRoomForCaption(box);
+    return made;
+}
+
+int ShowBox(QWidget* owner, const CString& text, const CString& caption, UINT type)
+{
+    MODAL_RECORD record;
+    record.kind = MODAL_RECORD::MessageBox;
+    record.caption = caption;
+    record.text = text;
+    record.flags = type;
+    int result = IDCANCEL;
+    bool found = false;
+    ModalHook::MessageBoxShownAnswer shownAnswer;
+    if (ModalHook::TakeMessageBoxAnswer(&result, &found, &shownAnswer))
+    {
+        if (!found)
+        {
+            CString message;
+            message.Format("A message box was shown with no answer prepared: \"%s\"", text.GetString());
+            ModalHook::ReportFailure(message);
+        }
+        else if (shownAnswer && qobject_cast<QApplication*>(QCoreApplication::instance()))
+        {
+            QMessageBox box(owner);
+            BuildBox(box, text, caption, type, ButtonsOf(type));
+            box.show();
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            result = shownAnswer(&box);
+            box.close();
+        }
+        record.result = result;
+        record.answered = found;
+        ModalHook::Record(record);
+        return result;
+    }
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return EscapeAnswer(type);
+
+    QMessageBox box(owner);
+    const std::vector<BoxButton> buttons = ButtonsOf(type);
+    const std::vector<QAbstractButton*> made = BuildBox(box, text, caption, type, buttons);
     box.exec();
     result = EscapeAnswer(type);
     for (size_t i = 0; i < made.size(); ++i)

@@ -20,8 +20,8 @@ struct HookState
     ModalHook::FailureReporter reporter;
     std::deque<PreparedDialog> dialogs;
     std::deque<std::pair<bool, std::vector<CString>>> files; // (chosen, paths)
-    std::deque<CString> folders;                              // empty: cancelled
-    std::deque<int> boxes;
+    std::deque<CString> folders; // empty: cancelled
+    std::deque<std::pair<int, ModalHook::MessageBoxShownAnswer>> boxes;
     std::deque<std::pair<UINT, ModalHook::MenuShownAnswer>> menus;
     std::deque<PRINT_DIALOG_ANSWER> prints;
     std::vector<MODAL_RECORD> shown;
@@ -96,12 +96,17 @@ void ModalHook::CancelFolderDialog()
 
 void ModalHook::AnswerMessageBox(int nResult)
 {
-    State().boxes.push_back(nResult);
+    State().boxes.emplace_back(nResult, MessageBoxShownAnswer());
 }
 
 void ModalHook::AnswerMenu(UINT nID)
 {
     State().menus.emplace_back(nID, MenuShownAnswer());
+}
+
+void ModalHook::AnswerMessageBoxShown(MessageBoxShownAnswer answer)
+{
+    State().boxes.emplace_back(IDCANCEL, std::move(answer));
 }
 
 void ModalHook::AnswerMenuShown(MenuShownAnswer answer)
@@ -193,7 +198,7 @@ bool ModalHook::TakeFolderDialogAnswer(CString* folder, bool* found)
     return true;
 }
 
-bool ModalHook::TakeMessageBoxAnswer(int* result, bool* found)
+bool ModalHook::TakeMessageBoxAnswer(int* result, bool* found, MessageBoxShownAnswer* shown)
 {
     HookState& s = State();
     if (!s.enabled)
@@ -204,7 +209,9 @@ bool ModalHook::TakeMessageBoxAnswer(int* result, bool* found)
         *result = IDCANCEL;
         return true;
     }
-    *result = s.boxes.front();
+    *result = s.boxes.front().first;
+    if (shown)
+        *shown = s.boxes.front().second;
     s.boxes.pop_front();
     return true;
 }

@@ -108,6 +108,10 @@ public:
     static void CancelFolderDialog();
     // The next message box returns nResult (IDOK, IDYES, ...).
     static void AnswerMessageBox(int nResult);
+    // The next message box really shows; once it is on the screen `answer` gets its window (to
+    // look at its size and text) and returns the button id chosen (IDOK, IDYES, ...).
+    using MessageBoxShownAnswer = std::function<int(QWidget* shownBox)>;
+    static void AnswerMessageBoxShown(MessageBoxShownAnswer answer);
     // The next popup menu chooses nID (0: dismissed).
     static void AnswerMenu(UINT nID);
     // The next popup menu really shows; once it is on the screen `answer` gets its window (to
@@ -129,7 +133,8 @@ public:
     static bool TakeFileDialogAnswer(std::vector<CString>* paths, bool* found);
     // `folder` empty for a cancelled picker.
     static bool TakeFolderDialogAnswer(CString* folder, bool* found);
-    static bool TakeMessageBoxAnswer(int* result, bool* found);
+    // `shown`, when given, receives the AnswerMessageBoxShown answer (null for a plain one).
+    static bool TakeMessageBoxAnswer(int* result, bool* found, MessageBoxShownAnswer* shown = nullptr);
     // `shown`, when given, receives the AnswerMenuShown answer (null for a plain one).
     static bool TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown = nullptr);
     static bool TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found);

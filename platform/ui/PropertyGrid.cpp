@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -191,6 +192,69 @@ private:
 
     CMFCPropertyGridCtrl* m_grid;
     QPointer<QObject> m_guard;
+};
+
+// The description area below the grid: room for the item's name and two lines of its
+// description, as the grid's first rows keep the rest. A user may drag it larger or smaller.
+class CDescriptionArea : public QLabel
+{
+public:
+    explicit CDescriptionArea(QWidget* parent) : QLabel(parent) {}
+
+    QSize sizeHint() const override { return QSize(QLabel::sizeHint().width(), Lines(3)); }
+    QSize minimumSizeHint() const override { return QSize(QLabel::minimumSizeHint().width(), Lines(1)); }
+
+private:
+    int Lines(int n) const
+    {
+        const QMargins m = contentsMargins();
+        return n * fontMetrics().lineSpacing() + m.top() + m.bottom() + 2 * margin() + 4;
+    }
+};
+
+// Keeps the name column as wide as the widest name in view, so that names show whole,
+// though never so wide that the values keep less than 45% of the width.
+class CNameColumnFitter : public QObject
+{
+public:
+    CNameColumnFitter(QTreeWidget* tree, QObject* parent) : QObject(parent), m_tree(tree) {}
+
+    void Fit() const
+    {
+        if (!m_tree)
+            return;
+        int widest = 0;
+        QTreeWidgetItemIterator it(m_tree);
+        for (; *it; ++it)
+        {
+            QTreeWidgetItem* item = *it;
+            if (item->isFirstColumnSpanned() || item->isHidden())
+                continue;
+            int depth = m_tree->rootIsDecorated() ? 1 : 0;
+            for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
+                ++depth;
+            const QFontMetrics metrics(item->font(0));
+            // The delegate's own margins around the text, as the view lays a cell out.
+            const int margins = 2 * (m_tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_tree) + 1);
+            widest = std::max(widest, depth * m_tree->indentation() + metrics.horizontalAdvance(item->text(0)) +
+                                          margins + 4);
+        }
+        const int room = m_tree->viewport()->width();
+        const int width = room > 0 ? std::min(widest, room * 11 / 20) : widest;
+        if (width > 0 && m_tree->columnWidth(0) != width)
+            m_tree->setColumnWidth(0, width);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            Fit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QTreeWidget> m_tree;
 };
 
 // Hands a right-button release on the tree to the grid as its own message.
@@ -520,6 +584,7 @@ CMFCPropertyGridCtrl::~CMFCPropertyGridCtrl()
         m_pTree->clear();
     }
     m_pGuard.reset();
+    m_pNameFitter = nullptr;
     m_pTree = nullptr;
     m_pDescription = nullptr;
     RemoveAll();
@@ -531,7 +596,10 @@ BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_pTree = new QTreeWidget(box);
+    // The grid takes what the pane gains; the description keeps its few lines.
+    auto* split = new QSplitter(Qt::Vertical, box);
+    split->setChildrenCollapsible(false);
+    m_pTree = new QTreeWidget(split);
     m_pTree->setColumnCount(2);
     m_pTree->setRootIsDecorated(true);
     m_pTree->setUniformRowHeights(true);
@@ -540,16 +608,22 @@ BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent
     m_pGuard = std::make_unique<QObject>();
     m_pTree->setItemDelegate(new CPropertyDelegate(this, m_pGuard.get(), m_pTree));
     m_pTree->header()->setStretchLastSection(true);
-    m_pDescription = new QLabel(box);
+    m_pDescription = new CDescriptionArea(split);
     m_pDescription->setWordWrap(true);
     m_pDescription->setAutoFillBackground(true);
-    m_pDescription->setMinimumHeight(40);
+    m_pDescription->setMargin(2);
     m_pDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(m_pTree, 1);
-    layout->addWidget(m_pDescription);
+    split->addWidget(m_pTree);
+    split->addWidget(m_pDescription);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    layout->addWidget(split);
+    m_pNameFitter = new CNameColumnFitter(m_pTree, m_pGuard.get());
+    m_pTree->viewport()->installEventFilter(m_pNameFitter);
     QObject::connect(m_pTree, &QObject::destroyed, m_pGuard.get(), [this]() {
         m_pTree = nullptr;
         m_pDescription = nullptr;
+        m_pNameFitter = nullptr;
     });
     QObject::connect(m_pTree, &QTreeWidget::currentItemChanged, m_pGuard.get(), [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
         if (m_bInRebuild)
@@ -846,6 +920,7 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
         item->setExpanded(pProp->IsExpanded());
         return;
     }
+    item->setFirstColumnSpanned(pProp->IsFullRow() != FALSE);
     item->setText(1, ToQ(pProp->FormatProperty()));
     QFont font = m_pTree->font();
     font.setBold(m_bMarkModified && pProp->IsModified());
@@ -898,6 +973,8 @@ void CMFCPropertyGridCtrl::Rebuild()
     for (CMFCPropertyGridProperty* p : m_props)
         AddTreeItem(p, nullptr);
     ApplyColours();
+    if (m_pNameFitter)
+        static_cast<CNameColumnFitter*>(m_pNameFitter)->Fit();
     m_bInRebuild = false;
     if (QTreeWidgetItem* item = ItemOf(m_pSel))
         m_pTree->setCurrentItem(item);
@@ -911,6 +988,8 @@ void CMFCPropertyGridCtrl::RefreshItem(CMFCPropertyGridProperty* pProp)
     {
         m_bInRebuild = true;
         ShowItem(pProp, item);
+        if (m_pNameFitter)
+            static_cast<CNameColumnFitter*>(m_pNameFitter)->Fit();
         m_bInRebuild = false;
     }
 }

@@ -98,6 +98,8 @@ public:
     virtual BOOL HasValueDrawing() const { return FALSE; }
     virtual void OnClickButton(CPoint point);
     virtual BOOL HasButton() const { return FALSE; }
+    // An item that is a line of text across the whole row, name and value columns alike.
+    virtual BOOL IsFullRow() const { return FALSE; }
 
     // The text an in-place editor holds (set by the grid's editors, or by tests).
     void SetEditText(const CString& strText) { m_strEditText = strText; }
@@ -214,6 +216,8 @@ private:
     CMFCPropertyGridProperty* m_pSel = nullptr;
     QTreeWidget* m_pTree = nullptr;
     QLabel* m_pDescription = nullptr;
+    // Keeps the name column fitted to the names (owned by m_pGuard).
+    QObject* m_pNameFitter = nullptr;
     // Lives exactly as long as this object: the tree's signals and queued edits are tied to it,
     // so a tree that outlives the grid (deleted later by Qt) never calls into a dead grid.
     std::unique_ptr<QObject> m_pGuard;

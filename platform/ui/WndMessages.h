@@ -75,6 +75,12 @@ using HACCEL = HACCEL__*;
 #define WS_EX_OVERLAPPEDWINDOW (WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE)
 #define WS_EX_PALETTEWINDOW (WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST)
 
+// Answers to WM_MOUSEACTIVATE.
+#define MA_ACTIVATE 1
+#define MA_ACTIVATEANDEAT 2
+#define MA_NOACTIVATE 3
+#define MA_NOACTIVATEANDEAT 4
+
 // Class styles (AfxRegisterWndClass).
 #define CS_VREDRAW 0x0001u
 #define CS_HREDRAW 0x0002u
@@ -1074,6 +1080,12 @@ struct AFX_NOTIFY
 #define ON_WM_MOUSELEAVE()                                                                                   \
     AFX_WND_ENTRY_(WM_MOUSELEAVE, 0, void (ThisClass::*pfn_)() = &ThisClass::OnMouseLeave; (self_->*pfn_)(); \
                    return 0;)
+// int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT mouseMessage): an MA_* answer.
+#define ON_WM_MOUSEACTIVATE()                                                                                \
+    AFX_WND_ENTRY_(WM_MOUSEACTIVATE, 0, int (ThisClass::*pfn_)(CWnd*, UINT, UINT) = &ThisClass::OnMouseActivate; \
+                   return (self_->*pfn_)(CWnd::FromHandle(AFX_HWND_(wParam_)),                               \
+                                         LOWORD(static_cast<uintptr_t>(lParam_)),                            \
+                                         HIWORD(static_cast<uintptr_t>(lParam_)));)
 
 #define AFX_KEY_ENTRY_(message, fn)                                                                          \
     AFX_WND_ENTRY_(message, 0, void (ThisClass::*pfn_)(UINT, UINT, UINT) = &ThisClass::fn;                   \

@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
+#include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -97,6 +98,17 @@ protected:
         ASSERT_NE(m_pFrame, nullptr);
         m_hFrame = m_pFrame->GetSafeHwnd();
         PumpFor(50);
+    }
+
+    // The pane of a menu command, shown as the user shows it: the command, when the pane is
+    // hidden or behind another's tab. Null when the command has no pane or it did not show.
+    CDockablePane* BringToFront(UINT id)
+    {
+        CDockablePane* pane = m_pFrame->GetPaneOfCommand(id);
+        if (pane && !pane->IsVisible() && !AfxChooseMenuItem(m_pFrame, id))
+            return nullptr;
+        PumpFor(30);
+        return pane && pane->IsVisible() ? pane : nullptr;
     }
 
     CGeodeticApp m_App;
@@ -171,6 +183,34 @@ TEST_F(GeodeticFrameTest, PaneCommandsToggleAndCheckTheirPanes)
         EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, id));
         EXPECT_EQ(pane->IsVisible() != FALSE, before) << id;
     }
+}
+
+// At the size the frame opens at on a 1600 x 1000 screen, each geodesy pane that its command
+// brings to the front shows the first rows of its grid whole, with whole names, in the frame.
+TEST_F(GeodeticFrameTest, EachGeodesyPaneShowsItsGridRowsWithWholeNames)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 750);
+    PumpFor(50);
+    const struct
+    {
+        const char* name;
+        UINT id;
+    } panes[] = {{"Grid to Geographicals", ID_GEODETIC_GRID_TO_GEOG}, {"Datum Shift", ID_GEODETIC_DATUM_SHIFT},
+                 {"ITRF Datum Shifts", ID_GEODETIC_ITRF},           {"Range and Bearing", ID_GEODETIC_RANGE_BEARING},
+                 {"Traverse", ID_GEODETIC_TRAVERSE},                {"Properties", ID_GEODETIC_PROPERTIES}};
+    for (const auto& p : panes)
+    {
+        CDockablePane* pane = BringToFront(p.id);
+        ASSERT_NE(pane, nullptr) << p.name;
+        const FrameProbe::GridRowsSeen seen = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(m_pFrame), pane);
+        EXPECT_GE(seen.wholeRows, 6) << p.name;
+        std::string cut;
+        for (const std::string& name : seen.cutNames)
+            cut += " '" + name + "'";
+        EXPECT_TRUE(seen.cutNames.empty()) << p.name << " cuts short:" << cut;
+    }
+    EXPECT_TRUE(FrameProbe::StrayTopLevels(m_pFrame).empty());
 }
 
 TEST_F(GeodeticFrameTest, APaneTooSmallToUseIsShownAsASquareOverTheFrame)
@@ -414,6 +454,104 @@ TEST_F(GeodeticFrameTest, DropDownChoiceInThePortTableIsAppliedAndSaved)
     EXPECT_EQ(static_cast<int>(saved.m_bEnabled), 0);
 }
 
+// Night mode as a user sees it: the geodesy and settings grids and the sheet turn dark; the
+// serial port pane keeps its day colours, and the panes the night command does not reach (the
+// UDP table, the GPS read-out and the graphs) stay as they were. Day mode brings the grids back.
+TEST_F(GeodeticFrameTest, NightModeDarkensTheGridsAndTheSheetOnly)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 750);
+    PumpFor(50);
+    CGeodeticView* view = m_pFrame->GetGeodeticView();
+    ASSERT_NE(view, nullptr);
+    // The background a user sees: of a grid, its first value row (group bands keep their grey);
+    // of any other pane or the sheet, the whole window.
+    const auto lightness = [this](const CWnd* wnd) {
+        const QImage image = FrameProbe::GrabWindow(m_pFrame);
+        QWidget* w = wnd->GetWidget();
+        QRect area(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+        if (auto* tree = w->findChild<QTreeWidget*>())
+            for (QTreeWidgetItem* item = tree->topLevelItem(0); item; item = tree->itemBelow(item))
+                if (!item->isFirstColumnSpanned())
+                {
+                    const QRect row = tree->visualItemRect(item);
+                    area = QRect(tree->viewport()->mapTo(w->window(), row.topLeft()), row.size());
+                    break;
+                }
+        return FrameProbe::BackgroundColour(image, area).lightness();
+    };
+    const struct
+    {
+        const char* name;
+        UINT id;
+        bool darkens;
+    } panes[] = {{"Grid to Geographicals", ID_GEODETIC_GRID_TO_GEOG, true},
+                 {"Datum Shift", ID_GEODETIC_DATUM_SHIFT, true},
+                 {"ITRF Datum Shifts", ID_GEODETIC_ITRF, true},
+                 {"Range and Bearing", ID_GEODETIC_RANGE_BEARING, true},
+                 {"Traverse", ID_GEODETIC_TRAVERSE, true},
+                 {"Properties", ID_GEODETIC_PROPERTIES, true},
+                 {"RS232 Data", ID_GEODETIC_RS232, false},
+                 {"UDP Setup", ID_GEODETIC_UDP, false},
+                 {"GPS Unit", ID_GEODETIC_LARGE_GPS, false},
+                 {"Latitude, Longitude and Height v Time", ID_GEODETIC_LLH, false}};
+    for (const bool night : {true, false})
+    {
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, night ? ID_GEODETIC_NIGHT : ID_GEODETIC_DAYLIGHT));
+        PumpFor(30);
+        for (const auto& p : panes)
+        {
+            CDockablePane* pane = BringToFront(p.id);
+            ASSERT_NE(pane, nullptr) << p.name;
+            const int l = lightness(pane);
+            if (night && p.darkens)
+                EXPECT_LT(l, 64) << p.name << " stays light at night";
+            else
+                EXPECT_GT(l, 128) << p.name << (night ? " turns dark at night" : " stays dark by day");
+        }
+        const int sheet = lightness(view);
+        if (night)
+            EXPECT_LT(sheet, 16) << "the sheet stays light at night";
+        else
+            EXPECT_GT(sheet, 192) << "the sheet stays dark by day";
+    }
+}
+
+// A port typed into the UDP table that no UDP port can be: the user is told why and which port
+// stays, the input keeps listening there and its list file keeps it.
+TEST_F(GeodeticFrameTest, AnImpossibleUdpPortIsRefusedWithAWord)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 800);
+    PumpFor(50);
+    const QString listFile = TempDrives::Current()->DriveC() + "/MySettings/geodetic_app_tests/UDP_Ports/UDP Ports.UDP";
+    QFile before(listFile);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray listBefore = before.readAll();
+    before.close();
+    CMyListCtrl& table = m_pFrame->m_wndUdpPortPane.GetTable();
+    ASSERT_EQ(table.GetItemCount(), 1);
+    const CString port = table.GetItemText(0, CUdpPortPane::COLUMN_PORT);
+
+    ModalHook::AnswerMessageBox(IDOK);
+    UserInput::ClickCell(table, 0, CUdpPortPane::COLUMN_PORT);
+    PumpFor(20);
+    UserInput::Type("70000", true);
+    PumpFor(50);
+    ASSERT_FALSE(ModalHook::Shown().empty()) << "nothing told the user";
+    const MODAL_RECORD& told = ModalHook::Shown().back();
+    EXPECT_EQ(told.kind, MODAL_RECORD::MessageBox);
+    EXPECT_EQ(told.text.Find("\"70000\" is no UDP port"), 0) << told.text.GetString();
+    EXPECT_NE(told.text.Find("1 to 65535"), -1) << told.text.GetString();
+    EXPECT_NE(told.text.Find("stays on port " + port), -1) << told.text.GetString();
+    EXPECT_EQ(table.GetItemText(0, CUdpPortPane::COLUMN_PORT), port);
+    EXPECT_EQ(static_cast<int>(m_pFrame->m_UdpArray[0]->m_nPort), m_UdpPort);
+    EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
+    QFile after(listFile);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), listBefore);
+}
+
 TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
 {
     Start();
@@ -445,10 +583,12 @@ TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
         {"Constellation", &m_pFrame->m_wndSatellitePane}};
     std::vector<std::pair<std::string, const CWnd*>> shown;
     for (const auto& pane : all)
-        if (pane.second->IsWindowVisible())
+        if (static_cast<const CDockablePane*>(pane.second)->IsVisible())
             shown.push_back(pane);
-    // At least the geodesy, settings and port panes, which are all property grids.
-    EXPECT_GE(shown.size(), 8u);
+    // At least the front pane of each of the two geodesy tab groups, the port panes, the GPS
+    // read-out and the graphs in the list (the panes behind a tab are seen in
+    // EachGeodesyPaneShowsItsGridRowsWithWholeNames).
+    EXPECT_GE(shown.size(), 7u);
     FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, shown, {}, QString(SUITE_VISUAL_DIR) + "/geodetic.png");
 }
 

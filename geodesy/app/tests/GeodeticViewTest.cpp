@@ -320,5 +320,20 @@ TEST_F(GeodeticViewTest, MenuSectionTitlesAreDrawn)
     // Four titles (import, conversion, datum shift, export), each a band as wide as the menu.
     EXPECT_GT(band, 4 * shown.width());
     EXPECT_GT(white, 40) << "no title text in the bands";
+    // Every title shows whole: its text keeps clear of the band's ends ("Co-ordinate
+    // Conversation" is wider than any item below it).
+    for (int y = 0; y < shown.height(); ++y)
+    {
+        if (shown.pixelColor(1, y) != QColor(0x40, 0x40, 0x40))
+            continue;
+        for (int x = 0; x < shown.width(); ++x)
+        {
+            const QColor c = shown.pixelColor(x, y);
+            const bool text = c.red() > 0x80 && c.green() > 0x80 && c.blue() > 0x80;
+            EXPECT_FALSE(text && (x < 6 || x >= shown.width() - 6)) << "a title is cut at " << x << "," << y;
+            if (text && (x < 6 || x >= shown.width() - 6))
+                break;
+        }
+    }
     shown.save(QString(SUITE_VISUAL_DIR) + "/geodetic_body_menu.png");
 }

@@ -7,6 +7,7 @@
 #include "outside/communication/UdpPortPane.h"
 #include "platform/core/StdioFile.h"
 #include "platform/core/FileFind.h"
+#include "platform/ui/ModalHook.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -126,20 +127,43 @@ TEST(UdpPortPane, EditsRebindRenameAndAreLoadedAgain)
     EXPECT_TRUE(CFileFind().FindFile(f.readers.GetAt(1)->GetSettingsFileName()));
     EXPECT_FALSE(CFileFind().FindFile(oldFile));
 
+    // Each refusal tells the user why, and which value stays; the read-only column says nothing.
     struct Refused
     {
         int column;
         CString text;
+        CString told;
     };
-    CString taken;
+    CString taken, stays, takenTold;
     taken.Format("%d", f.second);
-    const Refused refused[] = {{CUdpPortPane::COLUMN_PORT, taken}, // the other input's port
-                               {CUdpPortPane::COLUMN_PORT, "0"},     {CUdpPortPane::COLUMN_PORT, "70000"},
-                               {CUdpPortPane::COLUMN_PORT, "12a"},   {CUdpPortPane::COLUMN_NAME, "   "},
-                               {CUdpPortPane::COLUMN_NAME, "a\\b"},  {CUdpPortPane::COLUMN_ENABLED, "maybe"},
-                               {CUdpPortPane::COLUMN_RECEIVING, "x"}};
+    stays.Format("\n\nBridge GNSS stays on port %d.", moved);
+    takenTold.Format("Port %d is already the port of Aft GNSS.", f.second); // renamed above
+    const Refused refused[] = {
+        {CUdpPortPane::COLUMN_PORT, taken, takenTold + stays}, // the other input's port
+        {CUdpPortPane::COLUMN_PORT, "0", "\"0\" is no UDP port: a port is a whole number from 1 to 65535." + stays},
+        {CUdpPortPane::COLUMN_PORT, " 70000", "\"70000\" is no UDP port: a port is a whole number from 1 to 65535." + stays},
+        {CUdpPortPane::COLUMN_PORT, "12a", "\"12a\" is no UDP port: a port is a whole number from 1 to 65535." + stays},
+        {CUdpPortPane::COLUMN_NAME, "   ",
+         "An input's name may not be empty or hold any of \\ / : * ? \" < > |.\n\nThe name stays Bridge GNSS."},
+        {CUdpPortPane::COLUMN_NAME, "a\\b",
+         "An input's name may not be empty or hold any of \\ / : * ? \" < > |.\n\nThe name stays Bridge GNSS."},
+        {CUdpPortPane::COLUMN_ENABLED, "maybe", "An input is enabled with Yes or No."},
+        {CUdpPortPane::COLUMN_RECEIVING, "x", ""}};
     for (const Refused& r : refused)
+    {
+        const size_t before = ModalHook::Shown().size();
+        if (!r.told.IsEmpty())
+            ModalHook::AnswerMessageBox(IDOK);
         EXPECT_FALSE(f.pane.EditCell(0, r.column, r.text)) << r.text;
+        Pump(); // told once the edit is over
+        if (r.told.IsEmpty())
+            EXPECT_EQ(ModalHook::Shown().size(), before) << r.text;
+        else
+        {
+            ASSERT_EQ(ModalHook::Shown().size(), before + 1) << r.text;
+            EXPECT_EQ(ModalHook::Shown().back().text, r.told);
+        }
+    }
     EXPECT_EQ(reader->m_nPort, moved);
     EXPECT_EQ(f.pane.GetTable().GetItemText(0, CUdpPortPane::COLUMN_PORT), text);
 

@@ -3,6 +3,7 @@
 #include "outside/panes/MyMFCPropertyGridCtrl.h"
 #include "outside/panes/PropertyGridItems.h"
 
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -116,6 +117,22 @@ TEST_F(PanesFixture, DoubleShowsItsFormatAndRefusesEditsWhileLocked)
     EXPECT_TRUE(rings->GetBool());
     EXPECT_TRUE(grid.EditProperty(rings, "False"));
     EXPECT_FALSE(rings->GetBool());
+}
+
+TEST_F(PanesFixture, ATitleShowsItsTextAndTakesNoEdit)
+{
+    auto* title = new CMFCPropertyGridTitleProperty("No Files Selected");
+    grid.AddProperty(title);
+    EXPECT_STREQ(grid.GetShownName(title), "No Files Selected");
+    EXPECT_STREQ(grid.GetShownValue(title), "");
+    EXPECT_FALSE(title->IsGroup());
+    EXPECT_FALSE(grid.EditProperty(title, "Something"));
+    EXPECT_STREQ(grid.GetShownValue(title), "");
+    // The text runs across the row, not cut at the name column.
+    auto* tree = grid.GetWidget()->findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_TRUE(tree->topLevelItem(0)->isFirstColumnSpanned());
 }
 
 TEST_F(PanesFixture, PasswordIsKeptHashedAndCheckedOnEntry)

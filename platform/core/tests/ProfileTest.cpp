@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -13,6 +14,10 @@
 #include <cstring>
 #include <string>
 #include <thread>
+
+#include <langinfo.h>
+#include <locale.h>
+#include <unistd.h>
 
 namespace
 {
@@ -249,34 +254,52 @@ TEST(WinApp, RunDeliversPostedMessagesUntilQuit)
     EXPECT_EQ(AfxWinMain(argc, argv), 3);
 }
 
+// Qt takes the locale from the environment when its application object is made: on a German
+// desktop the C library would then write 1.5 as "1,5" and read "2.5" as 2 in every file. A
+// program started there must keep the C numeric locale. The locale is compiled into the test's
+// folder, so the test needs no locale installed on the machine, and the program is started as a
+// process of its own, through the same entry as the suite's programs.
 TEST(WinApp, ProcessStartKeepsTheCNumericLocale)
 {
-    // Qt takes the locale from the environment when it starts; a German desktop would then
-    // format 1.5 as "1,5". Use such a locale where the system has one.
-    const char* commaLocale = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"})
-        if (std::setlocale(LC_NUMERIC, name))
-        {
-            commaLocale = name;
-            break;
-        }
-    if (!commaLocale)
-        std::setlocale(LC_NUMERIC, "C.UTF-8");
+    ASSERT_EQ(access("/usr/share/i18n/locales/de_DE", R_OK), 0) << "the locale sources (package locales) are missing";
+    const QString locales = TempDrives::Current()->Root() + "/locale";
+    ASSERT_TRUE(QDir().mkpath(locales));
+    QProcess localedef;
+    localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", locales + "/de_DE.UTF-8"});
+    ASSERT_TRUE(localedef.waitForFinished(60000));
+    // localedef exits with 1 for mere warnings; the compiled files tell whether it worked.
+    ASSERT_TRUE(QFile::exists(locales + "/de_DE.UTF-8/LC_NUMERIC")) << localedef.readAllStandardError().toStdString();
 
-    CTestApp app;
-    char name[] = "Geodetic";
-    char arg[] = "My File.csv";
-    char* argv[] = {name, arg, nullptr};
-    int argc = 2;
-    EXPECT_EQ(AfxInitProcess(argc, argv), QCoreApplication::instance());
-    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
-    char text[32];
-    std::snprintf(text, sizeof(text), "%.1f", 1.5);
-    EXPECT_STREQ(text, "1.5");
-    EXPECT_EQ(std::atof("2.5"), 2.5);
-    EXPECT_STREQ(app.m_lpCmdLine, "\"My File.csv\"");
-    if (!commaLocale)
-        GTEST_SKIP() << "no locale with a decimal comma is installed; checked the reset only";
+    // The locale has a decimal comma: without the reset, the program would write with it.
+    const QByteArray oldLocPath = qgetenv("LOCPATH");
+    qputenv("LOCPATH", locales.toLocal8Bit());
+    locale_t german = newlocale(LC_NUMERIC_MASK, "de_DE.UTF-8", static_cast<locale_t>(nullptr));
+    if (oldLocPath.isNull())
+        qunsetenv("LOCPATH");
+    else
+        qputenv("LOCPATH", oldLocPath);
+    ASSERT_NE(german, static_cast<locale_t>(nullptr));
+    EXPECT_STREQ(nl_langinfo_l(RADIXCHAR, german), ",");
+    freelocale(german);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LOCPATH", locales);
+    environment.insert("LANG", "de_DE.UTF-8");
+    environment.insert("LC_ALL", "de_DE.UTF-8");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(SUITE_START_PROBE, {"My File.csv"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QString output = QString::fromUtf8(program.readAllStandardOutput());
+    // Qt did take the German locale from the environment; only the numbers were kept in C.
+    EXPECT_TRUE(output.contains("monetary=de_DE.UTF-8\n")) << output.toStdString();
+    EXPECT_TRUE(output.contains("numeric=C\n")) << output.toStdString();
+    EXPECT_TRUE(output.contains("formatted=1.5\n")) << output.toStdString();
+    EXPECT_TRUE(output.contains("parsed=2.50\n")) << output.toStdString();
+    EXPECT_TRUE(output.contains("command=\"My File.csv\"\n")) << output.toStdString();
 }
 
 // A profile a hand or another tool has touched: a byte-order mark, comments and lines that are

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -108,6 +109,40 @@ TEST_F(WinSockTest, ALongDatagramFillsTheBufferAndFails)
     EXPECT_EQ(std::string(buffer, sizeof buffer), big.substr(0, 4096));
     const int n = recv(receiver, buffer, sizeof buffer, 0);
     EXPECT_EQ(std::string(buffer, static_cast<size_t>(n)), "next");
+}
+
+// The system counts what it drops from a full queue once asked to, and the next datagram that
+// gets in carries the count.
+TEST_F(WinSockTest, DatagramsDroppedFromAFullQueueAreCounted)
+{
+    const int one = 1;
+    ASSERT_EQ(setsockopt(receiver, SOL_SOCKET, SO_RXQ_OVFL, reinterpret_cast<const char*>(&one), sizeof one), 0);
+    const int small = 1; // raised by the system to its least queue
+    ASSERT_EQ(setsockopt(receiver, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small), sizeof small), 0);
+    EXPECT_EQ(GetDroppedDatagramCount(receiver), 0u);
+
+    const int sent = 500;
+    for (int i = 0; i < sent; ++i)
+        Send("$GPGGA," + std::to_string(i) + "\r\n");
+    ULONG nonBlocking = 1;
+    ASSERT_EQ(ioctlsocket(receiver, FIONBIO, &nonBlocking), 0);
+    char buffer[100];
+    int queued = 0;
+    while (recv(receiver, buffer, sizeof buffer, 0) > 0)
+        ++queued;
+    ASSERT_GT(queued, 0);
+    ASSERT_LT(queued, sent);
+    // What was queued before the drops knows nothing of them; the next datagram does.
+    Send("after");
+    nonBlocking = 0;
+    ASSERT_EQ(ioctlsocket(receiver, FIONBIO, &nonBlocking), 0);
+    const int n = recv(receiver, buffer, sizeof buffer, 0);
+    ASSERT_EQ(std::string(buffer, static_cast<size_t>(std::max(n, 0))), "after");
+    EXPECT_EQ(GetDroppedDatagramCount(receiver), static_cast<DWORD>(sent - queued));
+
+    closesocket(receiver);
+    EXPECT_EQ(GetDroppedDatagramCount(receiver), 0u);
+    receiver = INVALID_SOCKET;
 }
 
 // Also run under the sanitizers (scripts/sanitize.sh runs every "*Stress" suite).

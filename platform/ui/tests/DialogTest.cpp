@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -444,6 +445,52 @@ TEST(DialogTest, RealMessageBoxMapsTheClickedButton)
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(AfxMessageBox("Overwrite \xB0?", MB_YESNO), IDNO);
+}
+
+// A short text under a caption: the box is as wide as the caption with the icon and the three
+// buttons a title bar puts beside it, and shows every line of its text whole.
+TEST(DialogTest, MessageBoxIsWideEnoughForItsCaptionAndText)
+{
+    const struct
+    {
+        const char* caption;
+        const char* text;
+    } boxes[] = {{"Geodetic", "_Coordinates.CSV\n saved in \nC:\\MyData\\"},
+                 {"Geodetic Spreadsheet and Datum Transformations", "Saved."},
+                 {"Geodetic", "A longer line of text than the caption, which sets the width by itself here."}};
+    for (const auto& b : boxes)
+    {
+        int width = 0;
+        std::vector<std::string> cut;
+        ModalHook::AnswerMessageBoxShown([&](QWidget* shown) {
+            auto* box = qobject_cast<QMessageBox*>(shown);
+            EXPECT_NE(box, nullptr);
+            if (!box)
+                return IDCANCEL;
+            width = box->width();
+            for (QLabel* label : box->findChildren<QLabel*>())
+            {
+                if (!label->isVisible() || label->text().isEmpty())
+                    continue;
+                const QRect need = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+                                                                     Qt::TextWordWrap, label->text());
+                if (need.height() > label->height() || need.width() > label->width())
+                    cut.push_back(label->text().toStdString());
+                for (const QString& line : label->text().split('\n'))
+                    if (!label->wordWrap() && label->fontMetrics().horizontalAdvance(line) > label->width())
+                        cut.push_back(line.toStdString());
+            }
+            return IDOK;
+        });
+        CWnd owner;
+        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), nullptr, 0));
+        EXPECT_EQ(owner.MessageBox(b.text, b.caption), IDOK);
+        QFont title = QApplication::font("QMdiSubWindowTitleBar");
+        title.setBold(true);
+        EXPECT_GE(width, QFontMetrics(title).horizontalAdvance(b.caption) + 100) << b.caption;
+        EXPECT_TRUE(cut.empty()) << b.caption << ": " << cut.front();
+        EXPECT_EQ(ModalHook::Shown().back().caption, b.caption);
+    }
 }
 
 // ---------------------------------------------------------------------------------------

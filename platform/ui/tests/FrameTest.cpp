@@ -4,6 +4,7 @@
 #include "SmallProgram.h"
 
 #include "platform/ui/ModalHook.h"
+#include "testsupport/FrameProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -95,6 +96,35 @@ TEST(FrameTest, PaneCloseBoxHidesThePaneAndItsClientAreaIsBelowTheTitle)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
     EXPECT_EQ(pane.GetDockWidget(), nullptr);
+}
+
+// Two panes in one place as tabs: the one behind is not seen (nor counted as visible) until it
+// is shown, which brings its tab to the front.
+TEST(FrameTest, APaneInATabBehindAnotherShowsWhenShown)
+{
+    CTestApp app;
+    CTestFrame* frame = app.Start();
+    ASSERT_NE(frame, nullptr);
+    CTestPane& a = frame->m_paneA;
+    CTestPane& b = frame->m_paneB;
+    a.ShowPane(TRUE, FALSE, FALSE);
+    b.ShowPane(TRUE, FALSE, FALSE);
+    EXPECT_FALSE(a.AttachToTabWnd(&a, DM_SHOW));
+    ASSERT_TRUE(b.AttachToTabWnd(&a, DM_SHOW, FALSE));
+    Pump();
+    QMainWindow* window = frame->GetMainWindow();
+    EXPECT_EQ(window->dockWidgetArea(b.GetDockWidget()), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(a.IsVisible());
+    EXPECT_FALSE(b.IsVisible());
+    EXPECT_TRUE(FrameProbe::PaneRect(&b).isEmpty());
+
+    b.ShowPane(TRUE, FALSE, TRUE);
+    Pump();
+    EXPECT_TRUE(b.IsVisible());
+    EXPECT_FALSE(a.IsVisible());
+    EXPECT_FALSE(FrameProbe::PaneRect(&b).isEmpty());
+    EXPECT_TRUE(FrameProbe::PaneRect(&a).isEmpty());
+    Exit(frame);
 }
 
 TEST(FrameTest, LayoutIsKeptFromOneStartToTheNext)

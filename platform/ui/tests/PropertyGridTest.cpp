@@ -4,8 +4,10 @@
 #include "platform/ui/OleVariant.h"
 #include "platform/ui/PropertyGrid.h"
 #include "platform/ui/Resources.h"
+#include "testsupport/FrameProbe.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QPointer>
 #include <QLineEdit>
 #include <QTest>
@@ -146,6 +148,40 @@ TEST_F(GridFixture, ShowsEveryItemAndFindsItByData)
     EXPECT_STREQ(grid.GetShownName(name), "Title");
     display->SetValue(COleVariant(static_cast<short>(0), VT_BOOL));
     EXPECT_STREQ(grid.GetShownValue(display), "False");
+}
+
+// What a user reads: with the description area on and a long description chosen, the rows keep
+// most of the grid's height, the description a few lines, and the names show whole; a name
+// too long for the grid takes no more than its share, so the values still show.
+TEST_F(GridFixture, RowsKeepTheRoomAndNamesShowWhole)
+{
+    grid.EnableDescriptionArea();
+    grid.SetVSDotNetLook();
+    name->SetName("Label Position");
+    name->SetDescription("Where the label stands beside the symbol: above, below, to the left or to the right, "
+                         "at the distance that the symbol size gives, in every view that draws this file.");
+    for (int i = 0; i < 6; ++i)
+        group->AddSubItem(new CMFCPropertyGridProperty(CString("Item ") + CString(static_cast<char>('A' + i)),
+                                                       COleVariant(1.0), "", 10 + static_cast<DWORD_PTR>(i)));
+    grid.SetCurSel(name);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    const QImage image = FrameProbe::GrabWindow(&grid);
+    const FrameProbe::GridRowsSeen seen = FrameProbe::ReadGridRows(image, &grid);
+    auto* tree = grid.GetWidget()->findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    const int rowHeight = tree->visualItemRect(tree->topLevelItem(0)).height();
+    // 280 pixels hold eleven rows; the description takes at most four lines of them.
+    EXPECT_GE(seen.wholeRows, 8);
+    EXPECT_TRUE(seen.cutNames.empty()) << seen.cutNames.front();
+    EXPECT_GE(tree->height(), 280 - 4 * QFontMetrics(tree->font()).lineSpacing() - 16);
+    EXPECT_GT(rowHeight, 0);
+
+    name->SetName("A name far longer than any grid of a pane has room for, even a wide one");
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_LE(tree->columnWidth(0), tree->viewport()->width() * 11 / 20);
+    EXPECT_GE(tree->columnWidth(1), tree->viewport()->width() * 2 / 5);
 }
 
 TEST_F(GridFixture, AcceptedEditsReachTheOwnerWithTheItem)

@@ -1,0 +1,299 @@
+// CGridView: the chart: a child window that paints a plan view of grid coordinates (eastings
+// and northings in metres of the host's projection) with the survey features, the vessel, a
+// subsea template, AIS targets, vanes and bearing lines on it. The host creates it, then hands
+// it pointers to what it owns (feature lists, vessel, projection, mutex); the view never owns,
+// copies or frees any of them, and reads them each time it paints.
+#pragma once
+
+#include "chart/ChartexaApi.h"
+#include "chart/Feature.h"
+#include "chart/GridPlot.h"
+#include "foundation/SymbolTypes.h"
+#include "chart/ScreenGrab.h"
+#include "chart/Vane.h"
+#include "platform/core/Array.h"
+#include "platform/core/Sync.h"
+#include "platform/ui/GdiObject.h"
+#include "platform/ui/View.h"
+
+#include <vector>
+
+class CAis;
+class CAnchorPattern;
+class CBarge;
+class CBoundaryList;
+class CChartexaStatusBar;
+class CDataView;
+class CDesignRouteList;
+class CDigList;
+class CDivider;
+class CDtm;
+class CDxfList;
+class CEBLList;
+class CGps;
+class CGridWaypointList;
+class CLaser;
+class CPipeline;
+class CPipelineList;
+class CProjection;
+class CRouteList;
+class CRPLList;
+class CSailLineList;
+class CStructureList;
+class CTemplate;
+class CTransitFix;
+class CTugs;
+struct ObjectDef;
+
+// The kind of feature the left button edits; one value for every view of the process.
+enum LIVE_EDIT_MODE
+{
+    EDIT_NONE = 0,
+    EDIT_WAYPOINTS = 1,
+    EDIT_ROUTES = 2,
+    EDIT_DESIGN_ROUTES = 3,
+    EDIT_SAIL_LINES = 4,
+    EDIT_BOUNDARIES = 5,
+    EDIT_STRUCTURES = 6,
+    EDIT_EBL = 7,
+};
+
+// The receivers of an object, entry i belonging to its antenna (or crane point) i.
+using CGpsArray = CArray<CGps*, CGps*>;
+using CLaserArray = CArray<CLaser*, CLaser*>;
+using CObjectArray = CArray<ObjectDef, const ObjectDef&>;
+// A host's drawing called during each paint with the plot, the view and the host's data.
+using ChartDrawFunction = void (*)(CGridPlot*, class CGridView*, void*);
+
+class CHARTEXA_API CGridView : public CView
+{
+    DECLARE_DYNCREATE(CGridView)
+
+public:
+    // The ten symbol bitmaps a host supplies, in the order the view keeps them after the
+    // anchor strip.
+    static constexpr int kSymbolBitmaps = 10;
+    static const UINT symbolBitmapIds[kSymbolBitmaps];
+
+    CGridView();
+    ~CGridView() override;
+    CGridView(const CGridView&) = delete;
+    CGridView& operator=(const CGridView&) = delete;
+
+    // Data given by the host: each stores the pointer and does nothing else.
+    void SetWaypointList(CGridWaypointList* list) { m_pWaypointList = list; }
+    void SetSailLineList(CSailLineList* list) { m_pSailLineList = list; }
+    void SetDesignRouteList(CDesignRouteList* list) { m_pDesignRouteList = list; }
+    void SetRouteList(CRouteList* list) { m_pRouteList = list; }
+    void SetPipelineList(CPipelineList* list) { m_pPipelineList = list; }
+    void SetPipeRoute(CPipeline* pipeline) { m_pPipeRoute = pipeline; }
+    void SetRPLList(CRPLList* list) { m_pRPLList = list; }
+    void SetBoundaryList(CBoundaryList* list) { m_pBoundaryList = list; }
+    void SetStructureList(CStructureList* list) { m_pStructureList = list; }
+    void SetDxfList(CDxfList* list) { m_pDxfList = list; }
+    void SetDigList(CDigList* list) { m_pDigList = list; }
+    void SetDtm(CDtm* dtm) { m_pDtm = dtm; }
+    void SetDivider(CDivider* divider) { m_pDivider = divider; }
+    void SetEBL(CEBLList* list) { m_pEBLList = list; }
+    void SetVessel(CBarge* vessel, CGpsArray* gps)
+    {
+        m_pVessel = vessel;
+        m_pVesselGps = gps;
+    }
+    void SetAnchorPattern(CAnchorPattern* anchors, CTugs* tugs)
+    {
+        m_pAnchorPattern = anchors;
+        m_pTugs = tugs;
+    }
+    void SetTemplate(CTemplate* object, CGpsArray* gps)
+    {
+        m_pTemplate = object;
+        m_pTemplateGps = gps;
+    }
+    void SetCrane(CGpsArray* gps) { m_pCraneGps = gps; }
+    void SetLaser(CLaserArray* lasers) { m_pLasers = lasers; }
+    void SetAis(CAis* ais) { m_pAis = ais; }
+    void SetTrainingData(CObjectArray* objects, bool training)
+    {
+        m_pTrainingObjects = objects;
+        m_bTraining = training;
+    }
+    void SetTransitFix(CTransitFix* fix) { m_pTransitFix = fix; }
+    void SetProjection(CProjection* projection) { m_pProjection = projection; }
+    // Must be given before the view paints at all.
+    void SetMutex(CMutex* mutex) { m_pMutex = mutex; }
+    void SetStatusBar(CChartexaStatusBar* bar) { m_pStatusBar = bar; }
+    void SetCustomDraw(void* data, ChartDrawFunction function)
+    {
+        m_pCustomDrawData = data;
+        m_pCustomDraw = function;
+    }
+    void SetLiveDraw(void* data, ChartDrawFunction function)
+    {
+        m_pLiveDrawData = data;
+        m_pLiveDraw = function;
+    }
+
+    // View modes. None of them repaints unless it says so.
+    // The plot's settings from the settings file `name` ("Grid View Pane", "Remote Display").
+    void ReadSettings(const char* name);
+    // The working background colour, kept also as the saved one so that the next paint shows it.
+    void SetBackgroundColour(COLORREF colour);
+    void SetDeclutter(bool declutter) { m_bDeclutter = declutter; }
+    void SetShowTools(bool show) { m_bShowTools = show; }
+    // Scale index − 1 within 2..30, + 1 within 0..28: the zoom keeps the index within 1..29.
+    void ZoomIn();
+    void ZoomOut();
+    // Moves the centre one grid spacing of the scale (metres) in the direction, turned by the
+    // display angle unless north-up; other directions move nothing.
+    void PanScreen(PANNING_DIRECTIONS direction);
+    void SetTickMode(TICK_MODES mode) { m_Plot.tickMode = mode; }
+    TICK_MODES GetTickMode() const { return static_cast<TICK_MODES>(m_Plot.tickMode); }
+    // North-up on sets the bow-up offset to 0.
+    void SetNorthUp(bool on);
+    bool GetNorthUp() const { return m_Plot.northUp; }
+    // Clears north-up; offset 0 for bow up, 180 for stern up.
+    void SetBowUp(bool bow);
+    // True unless the chart is not north-up and the offset is 180.
+    bool GetBowUp() const;
+    void SetTrackMode(TRACK_MODE mode) { m_Plot.trackMode = mode; }
+    TRACK_MODE GetTrackMode() const { return static_cast<TRACK_MODE>(m_Plot.trackMode); }
+    void SetTrackObject(TRACKING_OBJECT object) { m_Plot.trackObject = object; }
+    TRACKING_OBJECT GetTrackObject() const { return static_cast<TRACKING_OBJECT>(m_Plot.trackObject); }
+    // x easting, y northing; only a different centre is taken.
+    void SetCentre(tagXY centre);
+    // Centre (0, 0): the next tracking update centres on the tracked position.
+    void CentreScreen();
+    // Black background; grid 0x00FF00 by day, 0x004000 by night. Both repaint the window.
+    void SetDaylightMode();
+    void SetNightMode(bool night);
+    bool GetNightMode() const { return m_Plot.nightMode; }
+    CGridPlot* GetPlot() { return &m_Plot; }
+    // Drops the vessel's clump weight `index` where it is now (drop), or marks its record
+    // picked up, keeping the position; nothing without a vessel or for an index outside the
+    // arrays.
+    void SetClumpWeight(int index, bool drop);
+
+    // Vanes: the current (0) and the wind (1). An index outside the list, negative or beyond,
+    // does nothing (GetVaneStatus false).
+    // Stores direction (degrees) and speed (m/s), shows the vane and marks it updated.
+    void UpdateVane(int index, double direction, double speed);
+    // Shows or hides it, clears its updated flag and saves which vanes show.
+    void SetVaneStatus(int index, bool on);
+    void ToggleStatus(int index);
+    bool GetVaneStatus(int index) const;
+
+    // Edit mode.
+    static LIVE_EDIT_MODE GetEditMode() { return m_EditMode; }
+    static void SetEditMode(LIVE_EDIT_MODE mode) { m_EditMode = mode; }
+    // False above 7; true for 0 and 7; for 1..6 true only when the matching list is set and
+    // holds a file or item.
+    bool ValidateEditMode(LIVE_EDIT_MODE mode) const;
+
+    // Drawing of survey features, during a paint, into the plot. Each does nothing for a null
+    // argument; files whose show flag is off, entries that are null and points outside the
+    // plot are skipped.
+    // One point symbol with its label: nothing for size 0 or a position outside the plot.
+    // Bitmap 0 draws vector symbol `shape` (4 × size + 4 pixels across) filled with `fill` and
+    // outlined with `pen`; bitmaps 1..10 draw the host's symbol bitmaps (12000, 12001, 12023,
+    // 12018, 12020, 12007, 12016, 12010, 12004, 12013) scaled by the size. The label by mode:
+    // 1 and 4 the text, 2 the position, 3 the text and the position, else none.
+    void DrawSymbol(const tagXY& position, short bitmap, short shape, short spare, COLORREF pen, COLORREF fill,
+                    SYMBOL_SIZE size, const char* label, SYMBOL_LABEL_MODE labelMode, LABEL_POSITION labelPosition);
+    // A vector symbol in one colour.
+    void DrawVectorSymbol(double easting, double northing, short shape, COLORREF colour, SYMBOL_SIZE size,
+                          const char* label, SYMBOL_LABEL_MODE labelMode, LABEL_POSITION labelPosition);
+    void DrawVectorSymbol(const tagXY& position, short shape, COLORREF colour, SYMBOL_SIZE size, const char* label,
+                          SYMBOL_LABEL_MODE labelMode, LABEL_POSITION labelPosition);
+    void DrawWaypoints(CGridWaypointList* list);
+    void DrawRoutes(CRouteList* list, bool labels);
+    void DrawDesignRoutes(CDesignRouteList* list);
+    void DrawSailLine(CSailLineList* list, CBarge* vessel);
+    void DrawBoundary(CBoundaryList* list);
+    void DrawStructures(CStructureList* list);
+    void DrawPipelines(CPipelineList* list);
+    void DrawPipeRoute(CPipeline* pipeline);
+    void DrawRPLs(CRPLList* list);
+    void DrawDtm(CDtm* dtm);
+
+    // The bitmaps: 0 the anchor strip, 1..10 the symbols in the order of symbolBitmapIds. A
+    // bitmap that no module supplies stays empty.
+    static constexpr int kBitmaps = 1 + kSymbolBitmaps;
+    const CBitmap& GetBitmap(int index) const { return m_Bitmaps[index]; }
+
+    // Members, in this order.
+    CMutex* m_pMutex = nullptr;
+    CGridPlot m_Plot;
+    CVane m_Vanes;
+    CBitmap m_Bitmaps[kBitmaps];
+    CPen m_WhitePen;
+    bool m_bCapture = false;
+    bool m_bDeclutter = false;
+    bool m_bPainting = false;
+    bool m_bRemote = false;
+    CProjection* m_pProjection = nullptr;
+    bool m_bShowTools = true;
+    CGridWaypointList* m_pWaypointList = nullptr;
+    CSailLineList* m_pSailLineList = nullptr;
+    CDesignRouteList* m_pDesignRouteList = nullptr;
+    CRouteList* m_pRouteList = nullptr;
+    CPipelineList* m_pPipelineList = nullptr;
+    CPipeline* m_pPipeRoute = nullptr;
+    CRPLList* m_pRPLList = nullptr;
+    CBoundaryList* m_pBoundaryList = nullptr;
+    CStructureList* m_pStructureList = nullptr;
+    CDxfList* m_pDxfList = nullptr;
+    CDigList* m_pDigList = nullptr;
+    CDtm* m_pDtm = nullptr;
+    CDivider* m_pDivider = nullptr;
+    CEBLList* m_pEBLList = nullptr;
+    CBarge* m_pVessel = nullptr;
+    CAnchorPattern* m_pAnchorPattern = nullptr;
+    CTugs* m_pTugs = nullptr;
+    CGpsArray* m_pVesselGps = nullptr;
+    CLaserArray* m_pLasers = nullptr;
+    CAis* m_pAis = nullptr;
+    CObjectArray* m_pTrainingObjects = nullptr;
+    bool m_bTraining = false;
+    CTemplate* m_pTemplate = nullptr;
+    CGpsArray* m_pTemplateGps = nullptr;
+    CGpsArray* m_pCraneGps = nullptr;
+    CTransitFix* m_pTransitFix = nullptr;
+    ChartDrawFunction m_pCustomDraw = nullptr;
+    ChartDrawFunction m_pLiveDraw = nullptr;
+    void* m_pCustomDrawData = nullptr;
+    void* m_pLiveDrawData = nullptr;
+    CChartexaStatusBar* m_pStatusBar = nullptr;
+    CDataView* m_pDataView = nullptr;
+    // pick state: the feature the mouse picked
+    CString m_PickTitle;
+    CString m_PickName;
+    CString m_PickMenuText;
+    int16_t m_PickFileIndex = -1;
+    int16_t m_PickSubIndex = -1;
+    int16_t m_PickType = -1;
+    int32_t m_PickPointIndex = -1;
+    bool m_bPicked = false;
+    bool m_bDragging = false;
+    CArray<CFeature, const CFeature&> m_PickedFeatures;
+    CScreenGrab m_SnapShot;
+
+    static LIVE_EDIT_MODE m_EditMode;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void LoadBitmaps();
+    // Edit marking: a white vector symbol labelled below the point; the picked point large
+    // (shape `pickedShape`, size 4, name and position), every other point small (shape 7,
+    // size 2, name).
+    void DrawEditMark(const tagXY& position, bool picked, const char* label, short pickedShape = 18);
+    // Whether the pick state names this point.
+    bool IsPicked(int type, int file, int point, int subIndex = -1) const;
+    // A feature's corridor: the closed polygon of the port edge forward and the starboard edge
+    // back, filled and outlined by `style`, then both edges in 1-pixel lines of its colour.
+    void DrawCorridor(const std::vector<tagXY>& port, const std::vector<tagXY>& starboard, const tagPen& style);
+    // The vane at `index`, or null outside the list.
+    VaneDef* Vane(int index);
+};
