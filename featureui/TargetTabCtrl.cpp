@@ -8,13 +8,15 @@
 #include "features/TrackObject.h"
 #include "foundation/FilePath.h"
 #include "outside/panes/PropertyGridItems.h"
+#include "outside/panes/units/AngleDouble.h"
 #include "platform/ui/GdiObject.h"
 #include "platform/ui/SystemParameters.h"
 #include "platform/ui/WinAppEx.h"
 
 namespace
 {
-constexpr double kDegreesPerRadian = 57.2957795131;
+// The angle item's mode that holds radians and shows a grid bearing.
+constexpr int kBearingMode = 1;
 
 CString LineText(int line)
 {
@@ -221,8 +223,10 @@ void CMFCTargetTabCtrl::InitSailLinePropList()
 
     auto* parameters = new CMFCPropertyGridProperty("Parameters");
     parameters->AddSubItem(readOnly(new CMFCPropertyGridDouble("Length", record.Leg.Length, "%10.2lf")));
-    parameters->AddSubItem(
-        readOnly(new CMFCPropertyGridDouble("Bearing", record.Leg.Bearing * kDegreesPerRadian, "%.10lf")));
+    // The angle item keeps radians in this mode and shows them as a bearing in degrees.
+    auto* bearing = new CMFCPropertyGridAngleDouble("Bearing", record.Leg.Bearing, kBearingMode);
+    bearing->SetLock(true);
+    parameters->AddSubItem(bearing);
     grid.AddProperty(parameters);
 
     auto* active = new CMFCPropertyGridProperty("Active Line");
@@ -254,7 +258,7 @@ void CMFCTargetTabCtrl::UpdateSailLine()
     SetDouble(m_wndSailLinePropList, 1, 2, record.End.x);
     SetDouble(m_wndSailLinePropList, 1, 3, record.End.y);
     SetDouble(m_wndSailLinePropList, 2, 0, record.Leg.Length);
-    SetDouble(m_wndSailLinePropList, 2, 1, record.Leg.Bearing * kDegreesPerRadian);
+    SetDouble(m_wndSailLinePropList, 2, 1, record.Leg.Bearing);
 }
 
 void CMFCTargetTabCtrl::SaveTrackObject()
