@@ -26,6 +26,9 @@ public:
     void InitSailLinePropList() { m_wndTabs.InitSailLinePropList(); }
     void InitShadowPropList() { m_wndTabs.InitShadowPropList(); }
     void UpdateSailLine() { m_wndTabs.UpdateSailLine(); }
+    void UpdateCrp() { m_wndTabs.UpdateCrp(); }
+    void UpdateWaypoint() { m_wndTabs.UpdateWaypoint(); }
+    void UpdateVessel() { m_wndTabs.UpdateVessel(); }
 
     void SetDaylightMode() { SetNightMode(false); }
     void SetNightMode(bool bNight);

@@ -6,6 +6,7 @@
 #include "features/SailLineList.h"
 #include "features/Template.h"
 #include "features/TrackObject.h"
+#include "featureui/TargetTabItems.h"
 #include "foundation/FilePath.h"
 #include "outside/panes/PropertyGridItems.h"
 #include "outside/panes/units/AngleDouble.h"
@@ -13,10 +14,12 @@
 #include "platform/ui/SystemParameters.h"
 #include "platform/ui/WinAppEx.h"
 
+using namespace targettabs;
+
 namespace
 {
 // The angle item's mode that holds radians and shows a grid bearing.
-constexpr int kBearingMode = 1;
+constexpr int kBearingMode = targettabs::kGridMode;
 
 CString LineText(int line)
 {
@@ -25,27 +28,6 @@ CString LineText(int line)
     return text;
 }
 
-// The index of the option equal to the item's value; -1 for none.
-int ChosenOption(const CMFCPropertyGridProperty* item)
-{
-    const CString value = item->GetValue().ToText();
-    for (int i = 0; i < item->GetOptionCount(); ++i)
-        if (value == item->GetOption(i))
-            return i;
-    return -1;
-}
-
-CMFCPropertyGridProperty* SubItem(CMyMFCPropertyGridCtrl& grid, int group, int item)
-{
-    CMFCPropertyGridProperty* g = grid.GetProperty(group);
-    return g ? g->GetSubItem(item) : nullptr;
-}
-
-void SetDouble(CMyMFCPropertyGridCtrl& grid, int group, int item, double value)
-{
-    if (auto* d = dynamic_cast<CMFCPropertyGridDouble*>(SubItem(grid, group, item)))
-        d->SetValue(value);
-}
 } // namespace
 
 IMPLEMENT_DYNAMIC(CMyMFCTabCtrl, CMFCTabCtrl)
@@ -183,11 +165,7 @@ void CMFCTargetTabCtrl::InitSailLinePropList()
     CMyMFCPropertyGridCtrl& grid = m_wndSailLinePropList;
     if (!grid.GetSafeHwnd() || !m_pTrackObject)
         return;
-    grid.RemoveAll();
-    grid.EnableHeaderCtrl(FALSE, "Property", "Value");
-    grid.SetVSDotNetLook(TRUE);
-    grid.EnableDescriptionArea(TRUE);
-    grid.MarkModifiedProperties(TRUE);
+    BeginList(grid);
 
     auto* sailLine = new CMFCPropertyGridProperty("Sail Line");
     auto* file = new CMFCPropertyGridProperty(
@@ -235,16 +213,13 @@ void CMFCTargetTabCtrl::InitSailLinePropList()
     grid.AddProperty(active);
 }
 
-void CMFCTargetTabCtrl::InitTargetPropList()
+void CMFCTargetTabCtrl::BeginList(CMyMFCPropertyGridCtrl& grid)
 {
-    if (m_wndTargetPropList.GetSafeHwnd())
-        m_wndTargetPropList.RemoveAll();
-}
-
-void CMFCTargetTabCtrl::InitShadowPropList()
-{
-    if (m_wndShadowPropList.GetSafeHwnd())
-        m_wndShadowPropList.RemoveAll();
+    grid.RemoveAll();
+    grid.EnableHeaderCtrl(FALSE, "Property", "Value");
+    grid.SetVSDotNetLook(TRUE);
+    grid.EnableDescriptionArea(TRUE);
+    grid.MarkModifiedProperties(TRUE);
 }
 
 void CMFCTargetTabCtrl::UpdateSailLine()
@@ -302,7 +277,10 @@ LRESULT CMFCTargetTabCtrl::OnPropertyChanged(WPARAM, LPARAM lParam)
     case ITEM_SAIL_LINE_COLOUR:
         m_pTrackObject->m_SailLineColour = static_cast<CMFCPropertyGridPrimaryColourProperty*>(item)->GetColour();
         break;
-    default: break;
+    default:
+        OnTargetChanged(item);
+        OnShadowChanged(item);
+        break;
     }
     SaveTrackObject();
     RedrawChart(m_pOwnerWnd);

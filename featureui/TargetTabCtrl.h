@@ -14,6 +14,7 @@ class CGridWaypointList;
 class CSailLineList;
 class CTemplate;
 class CTrackObject;
+struct TrackingPointDef;
 
 // The tab control that passes its grids' change notifications on to an owner.
 class TOLVAR_API CMyMFCTabCtrl : public CMFCTabCtrl
@@ -51,6 +52,15 @@ public:
     // The selected line's co-ordinates and parameters shown again; nothing without a sail-line
     // tab.
     void UpdateSailLine();
+    // The target waypoint's file, name and position, and the alignments, shown again.
+    void UpdateWaypoint();
+    // Where the common reference point must be for the tracked point to lie on the target.
+    void UpdateCrp();
+    // The tracking point shown again, the target recomputed and the file saved.
+    void UpdateVessel();
+
+    // The heading zone round a grid alignment: start and stop bearings within 0..360.
+    static void ComputeZoneLimits(double gridAlignment, double tolerance, double& start, double& stop);
 
     // The tint of a face colour: night a quarter darker, day 60 % towards white.
     static COLORREF TintFaceColour(COLORREF face, bool night);
@@ -69,6 +79,35 @@ public:
 
     enum ITEM_ID
     {
+        ITEM_WAYPOINT_FILE = 1,
+        ITEM_WAYPOINT = 2,
+        ITEM_TRUE_ALIGNMENT = 3,
+        ITEM_DRAW_RINGS = 4,
+        ITEM_TOLERANCE_TYPE = 5,
+        ITEM_BOX_X = 6,
+        ITEM_BOX_Y = 7,
+        ITEM_RINGS = 9,
+        ITEM_RING_SIZE = 10,
+        ITEM_RING_COLOUR = 11,
+        ITEM_HEADING_TOLERANCE = 12,
+        ITEM_DRAW_ZONE = 13,
+        ITEM_ZONE_COLOUR = 14,
+        ITEM_PITCH = 15,
+        ITEM_ROLL = 16,
+        ITEM_DEPTH = 17,
+        ITEM_SHOW_OUTLINE = 18,
+        ITEM_SHADOW_TRUE_ALIGNMENT = 21,
+        ITEM_POINT_TYPE = 22,
+        ITEM_POINT = 23,
+        ITEM_POINT_X = 24,
+        ITEM_POINT_Y = 25,
+        ITEM_OUTLINE_COLOUR = 26,
+        ITEM_OUTLINE_THICKNESS = 27,
+        ITEM_OUTLINE_FILL = 28,
+        ITEM_LABEL_CARDINALS = 30,
+        ITEM_CARDINAL_COLOUR = 31,
+        ITEM_LABEL_RINGS = 32,
+        ITEM_RING_LABEL_COLOUR = 33,
         ITEM_SAIL_LINE_FILE = 34,
         ITEM_SAIL_LINE = 35,
         ITEM_SAIL_LINE_COLOUR = 36
@@ -85,4 +124,23 @@ private:
     void FillLineOptions(CMFCPropertyGridProperty* pItem) const;
     // The tracked object's file saved as its kind saves it.
     void SaveTrackObject();
+    // The grids' common start: no items, the look of every tab.
+    static void BeginList(CMyMFCPropertyGridCtrl& grid);
+    // The changes of the Target and Shadow tabs.
+    void OnTargetChanged(CMFCPropertyGridProperty* item);
+    void OnShadowChanged(CMFCPropertyGridProperty* item);
+    // The waypoint-file and waypoint items filled from the target.
+    void FillWaypointFiles(CMFCPropertyGridProperty* pItem) const;
+    void FillWaypoints(CMFCPropertyGridProperty* pItem) const;
+    // The tracking-point type names this object offers, and the names of the points of its
+    // current type.
+    void FillPointTypes(CMFCPropertyGridProperty* pItem) const;
+    void FillPoints(CMFCPropertyGridProperty* pItem) const;
+    // The selected tracking point; null for the reference point or one that does not exist.
+    const TrackingPointDef* SelectedPoint() const;
+    // Alignment items of one tab (true, grid, convergence) shown again.
+    void ShowAlignment(CMyMFCPropertyGridCtrl& grid, bool withTrue);
+    void ShowZoneLimits();
+    void ShowPointOffsets();
+    void ShowTargetWaypoint();
 };

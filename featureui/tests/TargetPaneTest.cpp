@@ -4,9 +4,12 @@
 #include "featureui/TargetPane.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "features/Barge.h"
+#include "features/GridWaypoint.h"
+#include "features/GridWaypointList.h"
 #include "features/SailLine.h"
 #include "features/SailLineList.h"
 #include "features/Template.h"
+#include "outside/panes/PropertyGridInteger.h"
 #include "outside/panes/PropertyGridItems.h"
 #include "outside/panes/units/AngleDouble.h"
 #include "platform/core/WinApp.h"
@@ -20,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,16 +86,41 @@ Strings Options(const CMFCPropertyGridProperty* item)
     return options;
 }
 
+CGridWaypoint* WaypointFile(const char* path, std::initializer_list<GridWaypointDef> points)
+{
+    auto* file = new CGridWaypoint;
+    file->m_FilePath = path;
+    for (const GridWaypointDef& p : points)
+        file->Add(p);
+    return file;
+}
+
+TrackingPointDef Point(const char* name, double x, double y)
+{
+    TrackingPointDef p;
+    p.Name = name;
+    p.X = x;
+    p.Y = y;
+    return p;
+}
+
 struct TargetPaneFixture : ::testing::Test
 {
     CWinApp app{"TargetPaneTest"};
     CRecordingOwner owner;
     CSailLineList lines;
+    CGridWaypointList waypoints;
     CBarge barge;
     CTargetPane pane;
 
     void SetUp() override
     {
+        waypoints.Add(WaypointFile("C:\\Points\\field.txt", {{1000, 2000, 0, "WP1", 0}, {1100, 2100, 0, "WP2", 0}}));
+        waypoints.Add(WaypointFile("C:\\Points\\spare.txt", {{5000, 6000, 0, "S1", 0}}));
+        barge.m_pWaypointList = &waypoints;
+        barge.SetTargetWaypoint(0, 0);
+        barge.m_Antennas.AddPoint(Point("GPS 1", 2, 3));
+        barge.m_Antennas.AddPoint(Point("GPS 2", -4, 1));
         lines.Add(SailLineFile("C:\\Lines\\east.csv", {{{1000, 2000}, {2000, 2000}}}));
         lines.Add(SailLineFile("C:\\Lines\\grid.csv",
                                {{{0, 0}, {0, 500}}, {{100, 0}, {100, 300}}, {{200, 0}, {200, 100}}}));
@@ -106,14 +135,22 @@ struct TargetPaneFixture : ::testing::Test
     }
 
     CMyMFCPropertyGridCtrl& SailGrid() { return pane.GetTabs().m_wndSailLinePropList; }
+    CMyMFCPropertyGridCtrl& TargetGrid() { return pane.GetTabs().m_wndTargetPropList; }
+    CMyMFCPropertyGridCtrl& ShadowGrid() { return pane.GetTabs().m_wndShadowPropList; }
 
     // The item's value changed as the grid reports a user's edit; what the host heard.
-    Messages Change(DWORD_PTR id, const COleVariant& value)
+    Messages Change(DWORD_PTR id, const COleVariant& value) { return ChangeIn(SailGrid(), id, value); }
+    Messages ChangeIn(CMyMFCPropertyGridCtrl& grid, DWORD_PTR id, const COleVariant& value)
     {
         owner.Clear();
-        EXPECT_TRUE(NotifyGridChange(SailGrid(), id, value));
+        EXPECT_TRUE(NotifyGridChange(grid, id, value));
         Pump();
         return owner.Messages();
+    }
+    // Item `item` of group `group` of the grid, as a double.
+    static double Value(CMyMFCPropertyGridCtrl& grid, int group, int item)
+    {
+        return grid.GetProperty(group)->GetSubItem(item)->GetValue().dblVal;
     }
 
     // The vessel as its file holds it now.
@@ -282,4 +319,252 @@ TEST_F(TargetPaneFixture, BearingInDegreesAndAFileOutsideTheList)
     EXPECT_EQ(FindGridItem(SailGrid(), 34)->GetValue().ToText(), "");
     EXPECT_EQ(FindGridItem(SailGrid(), 35)->GetValue().ToText(), "n/a");
     EXPECT_EQ(FindGridItem(SailGrid(), 35)->GetOptionCount(), 0);
+}
+
+namespace
+{
+constexpr double kRadian = 57.2957795131;
+enum
+{
+    kAlignmentGroup = 1,
+    kPositionGroup = 2,
+    kHeadingGroup = 3,
+    kCrpGroup = 2
+};
+} // namespace
+
+TEST(TargetTabs, ZoneLimitsWrapIntoOneTurn)
+{
+    const struct
+    {
+        double grid, tolerance, start, stop;
+    } cases[] = {{10, 15, 355, 25}, {100, 15, 85, 115}, {350, 15, 335, 5}, {0, 0, 0, 0}, {180, 180, 0, 360}};
+    for (const auto& c : cases)
+    {
+        double start = -1;
+        double stop = -1;
+        CMFCTargetTabCtrl::ComputeZoneLimits(c.grid, c.tolerance, start, stop);
+        EXPECT_DOUBLE_EQ(start, c.start) << c.grid << " " << c.tolerance;
+        EXPECT_DOUBLE_EQ(stop, c.stop) << c.grid << " " << c.tolerance;
+    }
+}
+
+TEST_F(TargetPaneFixture, TargetAndShadowListsShowTheObject)
+{
+    EXPECT_EQ(GridGroupNames(TargetGrid()), (Strings{"Target", "Alignment", "Position Tolerance", "Heading Tolerance",
+                                                     "Rotation Tolerance", "Vertical Tolerance"}));
+    EXPECT_EQ(GridGroupNames(ShadowGrid()), (Strings{"Shadow", "Alignment", "Common Reference Point", "Shape"}));
+    EXPECT_EQ(FindGridItem(TargetGrid(), 1)->GetValue().ToText(), "field");
+    EXPECT_EQ(Options(FindGridItem(TargetGrid(), 1)), (Strings{"field", "spare"}));
+    EXPECT_EQ(FindGridItem(TargetGrid(), 2)->GetValue().ToText(), "WP1");
+    EXPECT_EQ(Options(FindGridItem(TargetGrid(), 2)), (Strings{"WP1", "WP2"}));
+    // A vessel without reference-system points offers no "Ref System".
+    EXPECT_EQ(Options(FindGridItem(ShadowGrid(), 22)), (Strings{"Common Reference Point", "Antenna", "Offset", "Leg",
+                                                                "Crane", "Transducer", "Clump Weight"}));
+    barge.GetTrackingPointArray(6)->AddPoint(Point("USBL", 0, 0));
+    pane.InitShadowPropList();
+    EXPECT_EQ(Options(FindGridItem(ShadowGrid(), 22)).size(), 8u);
+    EXPECT_EQ(Options(FindGridItem(ShadowGrid(), 22))[6], "Ref System");
+
+    CTemplate tpl;
+    tpl.m_Name = "Manifold";
+    CTargetPane templatePane;
+    ASSERT_TRUE(templatePane.Create(&owner, 33203, &tpl));
+    EXPECT_EQ(Options(FindGridItem(templatePane.GetTabs().m_wndShadowPropList, 22)),
+              (Strings{"Common Reference Point", "Antenna", "Offset", "Reflector", "Beacon"}));
+
+    // A waypoint file outside the list: no name, "n/a", no waypoints.
+    barge.m_WaypointFileIndex = 7;
+    barge.m_TargetWaypoint.Name = "";
+    pane.UpdateWaypoint();
+    EXPECT_EQ(FindGridItem(TargetGrid(), 1)->GetValue().ToText(), "");
+    EXPECT_EQ(FindGridItem(TargetGrid(), 2)->GetValue().ToText(), "n/a");
+    EXPECT_EQ(FindGridItem(TargetGrid(), 2)->GetOptionCount(), 0);
+}
+
+TEST_F(TargetPaneFixture, AlignmentAndToleranceGiveTheZoneLimits)
+{
+    EXPECT_EQ(ChangeIn(TargetGrid(), 3, COleVariant(10.0)), kRedrawPair);
+    EXPECT_EQ(ChangeIn(TargetGrid(), 12, COleVariant(15.0)), kRedrawPair);
+    EXPECT_DOUBLE_EQ(barge.m_PlotOptions.StartZoneLine, 355.0);
+    EXPECT_DOUBLE_EQ(barge.m_PlotOptions.StopZoneLine, 25.0);
+    EXPECT_NEAR(Value(TargetGrid(), kHeadingGroup, 1) * kRadian, 355.0, 1e-6);
+    EXPECT_NEAR(Value(TargetGrid(), kHeadingGroup, 2) * kRadian, 25.0, 1e-6);
+    std::unique_ptr<CBarge> read = ReadBack();
+    EXPECT_DOUBLE_EQ(read->m_TargetHeading, 10.0);
+    EXPECT_DOUBLE_EQ(read->m_HeadingTolerance, 15.0);
+    EXPECT_DOUBLE_EQ(read->m_PlotOptions.StartZoneLine, 355.0);
+    EXPECT_DOUBLE_EQ(read->m_PlotOptions.StopZoneLine, 25.0);
+
+    // "True" in the Shadow tab turns the target but leaves the zone; both tabs show it.
+    EXPECT_EQ(ChangeIn(ShadowGrid(), 21, COleVariant(40.0)), kRedrawPair);
+    EXPECT_DOUBLE_EQ(barge.m_TargetHeading, 40.0);
+    EXPECT_DOUBLE_EQ(Value(TargetGrid(), kAlignmentGroup, 0), 40.0);
+    EXPECT_NEAR(Value(ShadowGrid(), kAlignmentGroup, 1) * kRadian, 40.0, 1e-6);
+    EXPECT_DOUBLE_EQ(barge.m_PlotOptions.StartZoneLine, 355.0);
+    EXPECT_NEAR(Value(TargetGrid(), kHeadingGroup, 1) * kRadian, 355.0, 1e-6);
+    EXPECT_DOUBLE_EQ(ReadBack()->m_TargetHeading, 40.0);
+
+    // Typing into "Minimum" keeps nothing but still saves and redraws; the next "True" of the
+    // Target tab recomputes both limits.
+    QFile::remove(LinuxPathFromWindows(kVesselFile));
+    auto* minimum = TargetGrid().GetProperty(kHeadingGroup)->GetSubItem(1);
+    minimum->SetValue(COleVariant(1.0));
+    owner.Clear();
+    TargetGrid().OnPropertyChanged(minimum);
+    Pump();
+    EXPECT_EQ(owner.Messages(), kRedrawPair);
+    EXPECT_DOUBLE_EQ(barge.m_PlotOptions.StartZoneLine, 355.0);
+    EXPECT_DOUBLE_EQ(ReadBack()->m_PlotOptions.StartZoneLine, 355.0);
+    ChangeIn(TargetGrid(), 3, COleVariant(100.0));
+    EXPECT_DOUBLE_EQ(barge.m_PlotOptions.StartZoneLine, 85.0);
+    EXPECT_DOUBLE_EQ(barge.m_PlotOptions.StopZoneLine, 115.0);
+    EXPECT_NEAR(Value(TargetGrid(), kHeadingGroup, 1) * kRadian, 85.0, 1e-6);
+}
+
+TEST_F(TargetPaneFixture, ToleranceTypeShowsItsSizes)
+{
+    auto visible = [this](DWORD_PTR id) { return FindGridItem(TargetGrid(), id)->IsVisible() != FALSE; };
+    EXPECT_FALSE(barge.m_PlotOptions.ShapeBox);
+    EXPECT_FALSE(visible(6));
+    EXPECT_TRUE(visible(10));
+    for (bool box : {true, false, true})
+    {
+        SCOPED_TRACE(box);
+        EXPECT_EQ(ChangeIn(TargetGrid(), 5, COleVariant(box ? "Box" : "Radial")), kRedrawPair);
+        EXPECT_EQ(barge.m_PlotOptions.ShapeBox, box);
+        EXPECT_EQ(ReadBack()->m_PlotOptions.ShapeBox, box);
+        EXPECT_EQ(visible(6), box);
+        EXPECT_EQ(visible(7), box);
+        EXPECT_EQ(visible(10), !box);
+        // The list builder agrees.
+        pane.InitTargetPropList();
+        EXPECT_EQ(visible(6), box);
+        EXPECT_EQ(visible(7), box);
+        EXPECT_EQ(visible(10), !box);
+    }
+    EXPECT_EQ(ChangeIn(TargetGrid(), 6, COleVariant(7.5)), kRedrawPair);
+    EXPECT_DOUBLE_EQ(ReadBack()->m_PlotOptions.BoxSizeX, 7.5);
+}
+
+TEST_F(TargetPaneFixture, RingsKeepWhatTheSpinOffers)
+{
+    auto* rings = static_cast<CMFCPropertyGridInteger*>(FindGridItem(TargetGrid(), 9));
+    EXPECT_EQ(rings->GetSpinMax(), 25);
+    EXPECT_EQ(ChangeIn(TargetGrid(), 9, COleVariant(25L)), kRedrawPair);
+    EXPECT_EQ(barge.m_PlotOptions.NoRings, 25);
+    EXPECT_EQ(ReadBack()->m_PlotOptions.NoRings, 25);
+    EXPECT_EQ(ChangeIn(TargetGrid(), 9, COleVariant(26L)), kRedrawPair);
+    EXPECT_EQ(barge.m_PlotOptions.NoRings, 25);
+    EXPECT_EQ(rings->GetInteger(), 25);
+    EXPECT_EQ(ReadBack()->m_PlotOptions.NoRings, 25);
+    EXPECT_EQ(ChangeIn(TargetGrid(), 9, COleVariant(0L)), kRedrawPair);
+    EXPECT_EQ(ReadBack()->m_PlotOptions.NoRings, 0);
+}
+
+TEST_F(TargetPaneFixture, TrackingPointPutsTheReferencePointOnTheTarget)
+{
+    ChangeIn(TargetGrid(), 3, COleVariant(90.0));
+    // The reference point itself is tracked: it goes on the waypoint.
+    EXPECT_EQ(barge.m_TrkPtType, 0);
+    pane.UpdateCrp();
+    EXPECT_DOUBLE_EQ(Value(ShadowGrid(), kCrpGroup, 4), 1000.0);
+    EXPECT_DOUBLE_EQ(Value(ShadowGrid(), kCrpGroup, 5), 2000.0);
+    EXPECT_EQ(FindGridItem(ShadowGrid(), 23)->GetOptionCount(), 0);
+
+    EXPECT_EQ(ChangeIn(ShadowGrid(), 22, COleVariant("Antenna")), kRedrawPair);
+    EXPECT_EQ(barge.m_TrkPtType, 1);
+    EXPECT_EQ(Options(FindGridItem(ShadowGrid(), 23)), (Strings{"GPS 1", "GPS 2"}));
+    EXPECT_EQ(FindGridItem(ShadowGrid(), 23)->GetValue().ToText(), "GPS 1");
+    EXPECT_DOUBLE_EQ(FindGridItem(ShadowGrid(), 24)->GetValue().dblVal, 2.0);
+    EXPECT_DOUBLE_EQ(FindGridItem(ShadowGrid(), 25)->GetValue().dblVal, 3.0);
+    EXPECT_NEAR(barge.m_TargetPosition.x, 997.0, 1e-9);
+    EXPECT_NEAR(barge.m_TargetPosition.y, 2002.0, 1e-9);
+    EXPECT_NEAR(Value(ShadowGrid(), kCrpGroup, 4), 997.0, 1e-9);
+    EXPECT_NEAR(Value(ShadowGrid(), kCrpGroup, 5), 2002.0, 1e-9);
+    EXPECT_EQ(ReadBack()->m_TrkPtType, 1);
+
+    EXPECT_EQ(ChangeIn(ShadowGrid(), 23, COleVariant("GPS 2")), kRedrawPair);
+    EXPECT_EQ(barge.m_TrkPtNo, 1);
+    EXPECT_NEAR(barge.m_TargetPosition.x, 999.0, 1e-9);
+    EXPECT_NEAR(barge.m_TargetPosition.y, 1996.0, 1e-9);
+    EXPECT_EQ(ReadBack()->m_TrkPtNo, 1);
+
+    // A type without points: no offsets to choose, offsets 0, the reference point on the target.
+    EXPECT_EQ(ChangeIn(ShadowGrid(), 22, COleVariant("Crane")), kRedrawPair);
+    EXPECT_EQ(FindGridItem(ShadowGrid(), 23)->GetOptionCount(), 0);
+    EXPECT_DOUBLE_EQ(FindGridItem(ShadowGrid(), 24)->GetValue().dblVal, 0.0);
+    EXPECT_DOUBLE_EQ(barge.m_TargetPosition.x, 1000.0);
+
+    // A text that is no type changes nothing, but the file is still saved.
+    QFile::remove(LinuxPathFromWindows(kVesselFile));
+    EXPECT_EQ(ChangeIn(ShadowGrid(), 22, COleVariant("Anchor")), kRedrawPair);
+    EXPECT_EQ(barge.m_TrkPtType, 4);
+    EXPECT_EQ(ReadBack()->m_TrkPtType, 4);
+
+    // The host picks the tracking point itself: the tab follows and the file is saved.
+    barge.m_TrkPtType = 1;
+    barge.m_TrkPtNo = 1;
+    pane.UpdateVessel();
+    EXPECT_EQ(FindGridItem(ShadowGrid(), 22)->GetValue().ToText(), "Antenna");
+    EXPECT_EQ(FindGridItem(ShadowGrid(), 23)->GetValue().ToText(), "GPS 2");
+    EXPECT_DOUBLE_EQ(FindGridItem(ShadowGrid(), 24)->GetValue().dblVal, -4.0);
+    EXPECT_NEAR(Value(ShadowGrid(), kCrpGroup, 4), 999.0, 1e-9);
+    EXPECT_EQ(ReadBack()->m_TrkPtNo, 1);
+}
+
+TEST_F(TargetPaneFixture, ChoosingAWaypointMovesTheTarget)
+{
+    EXPECT_EQ(ChangeIn(ShadowGrid(), 22, COleVariant("Antenna")), kRedrawPair);
+    EXPECT_EQ(ChangeIn(TargetGrid(), 1, COleVariant("spare")), kRedrawPair);
+    EXPECT_EQ(barge.m_WaypointFileIndex, 1);
+    EXPECT_EQ(Options(FindGridItem(TargetGrid(), 2)), (Strings{"S1"}));
+    EXPECT_EQ(FindGridItem(TargetGrid(), 2)->GetValue().ToText(), "S1");
+    EXPECT_DOUBLE_EQ(Value(TargetGrid(), 0, 2), 5000.0);
+    // Heading 0: the antenna 2 m to starboard and 3 m forward of the reference point.
+    EXPECT_NEAR(barge.m_TargetPosition.x, 4998.0, 1e-9);
+    EXPECT_NEAR(barge.m_TargetPosition.y, 5997.0, 1e-9);
+    EXPECT_EQ(ReadBack()->m_WaypointFileIndex, 1);
+
+    ChangeIn(TargetGrid(), 1, COleVariant("field"));
+    EXPECT_EQ(ChangeIn(TargetGrid(), 2, COleVariant("WP2")), kRedrawPair);
+    EXPECT_EQ(barge.m_WaypointNo, 1);
+    EXPECT_DOUBLE_EQ(Value(TargetGrid(), 0, 3), 2100.0);
+    EXPECT_NEAR(barge.m_TargetPosition.x, 1098.0, 1e-9);
+    EXPECT_EQ(ReadBack()->m_WaypointNo, 1);
+}
+
+TEST_F(TargetPaneFixture, ShadowLookAndTargetSwitchesAreSaved)
+{
+    const struct
+    {
+        CMyMFCPropertyGridCtrl* grid;
+        DWORD_PTR id;
+        COleVariant value;
+        std::function<bool(const CBarge&)> stored;
+    } cases[] = {
+        {&TargetGrid(), 4, COleVariant(false), [](const CBarge& b) { return !b.m_PlotOptions.DrawRings; }},
+        {&TargetGrid(), 10, COleVariant(35.0), [](const CBarge& b) { return b.m_PlotOptions.RadiusMetres == 35.0; }},
+        {&TargetGrid(), 11, COleVariant(0x0000FFL), [](const CBarge& b) { return b.m_PlotOptions.RingColour == 0xFF; }},
+        {&TargetGrid(), 13, COleVariant(true), [](const CBarge& b) { return b.m_PlotOptions.DrawZoneLines; }},
+        {&TargetGrid(), 15, COleVariant(1.5), [](const CBarge& b) { return b.m_PitchTolerance == 1.5; }},
+        {&TargetGrid(), 17, COleVariant(0.25), [](const CBarge& b) { return b.m_DepthTolerance == 0.25; }},
+        {&TargetGrid(), 30, COleVariant(false), [](const CBarge& b) { return !b.m_PlotOptions.DisplayLabels; }},
+        {&TargetGrid(), 33, COleVariant(0x00FF00L), [](const CBarge& b) { return b.m_PlotOptions.TextColour == 0xFF00; }},
+        {&ShadowGrid(), 18, COleVariant(false), [](const CBarge& b) { return !b.m_bShowOutline; }},
+        {&ShadowGrid(), 26, COleVariant(0xFF0000L), [](const CBarge& b) { return b.m_OutlineColour == 0xFF0000; }},
+        {&ShadowGrid(), 27, COleVariant(short(4)), [](const CBarge& b) { return b.m_OutlineSize == 4; }},
+        {&ShadowGrid(), 28, COleVariant(short(-1)), [](const CBarge& b) { return b.m_OutlineFill == -1; }},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(ChangeIn(*c.grid, c.id, c.value), kRedrawPair);
+        EXPECT_TRUE(c.stored(barge));
+        EXPECT_TRUE(c.stored(*ReadBack()));
+    }
+    // The outline's samples take its colour.
+    auto* fill = dynamic_cast<CMFCPropertyGridSampleProperty*>(FindGridItem(ShadowGrid(), 28));
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(fill->GetColour(), 0xFF0000u);
 }
