@@ -5,6 +5,7 @@
 namespace
 {
 const STRINGTABLE_ENTRY kStrings[] = {
+    {IDS_TARGET_PLOT_WINDOW, "Target Plot Window"},
     {IDS_DTM_PROPERTIES, "DTM Properties"},
     {IDS_DIG_PROPERTIES, "Digitized Data Properties"},
     {IDC_ADD_RPL_FILE, "Add RPL File"},

@@ -1,6 +1,7 @@
 // Control ids and status-prompt strings of the feature panes.
 #pragma once
 
+#define IDS_TARGET_PLOT_WINDOW 12003
 #define IDS_DTM_PROPERTIES 12004
 #define IDS_DIG_PROPERTIES 12007
 #define IDC_ADD_RPL_FILE 12008
