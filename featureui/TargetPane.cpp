@@ -83,6 +83,7 @@ void CTargetPane::OnSetFocus(CWnd* pOldWnd)
 
 LRESULT CTargetPane::OnSettingChange(WPARAM, LPARAM)
 {
+    Default();
     m_wndTabs.SetPropListFont();
     return 0;
 }

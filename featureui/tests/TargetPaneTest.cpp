@@ -253,6 +253,20 @@ TEST_F(TargetPaneFixture, ClickedTabRecoloursAndSizesTheNewGrid)
     // What shows under the tab strip is the shadow grid, not the sail-line one.
     EXPECT_FALSE(PaneRect(&shadow).isEmpty());
     EXPECT_TRUE(PaneRect(&SailGrid()).isEmpty());
+
+    // Each tab shows whole in its own colour with its label on it.
+    const QImage picture = GrabWindow(&pane);
+    const QPoint strip = PaneRect(&tabs).topLeft();
+    for (int i = 0; i < tabs.GetTabsNum(); ++i)
+    {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(tabs.GetTabRect(i, tab));
+        EXPECT_GE(tab.Height(), 12);
+        const QRect area(strip.x() + tab.left + 1, strip.y() + tab.top + 1, tab.Width() - 2, tab.Height() - 2);
+        const COLORREF colour = CMFCTabCtrl::GetAutoColour(i);
+        EXPECT_EQ(BackgroundColour(picture, area), QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)));
+        EXPECT_GT(ContentPixels(picture, area), 20);
+    }
 }
 
 TEST_F(TargetPaneFixture, SailLineEditsSelectSaveAndRedraw)

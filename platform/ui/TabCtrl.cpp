@@ -100,7 +100,10 @@ BOOL CMFCTabCtrl::SetActiveTab(int iTab)
 
 int CMFCTabCtrl::GetTabsHeight() const
 {
-    CClientDC dc(const_cast<CMFCTabCtrl*>(this));
+    // A memory context measures as the screen does, and also while the control paints, when
+    // a second context on the window could not be opened.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
     CFont* old = dc.SelectObject(GuiFont());
     TEXTMETRIC tm{};
     dc.GetTextMetrics(&tm);
@@ -117,7 +120,8 @@ BOOL CMFCTabCtrl::GetTabRect(int iTab, CRect& rect) const
 {
     if (iTab < 0 || iTab >= GetTabsNum())
         return FALSE;
-    CClientDC dc(const_cast<CMFCTabCtrl*>(this));
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
     CFont* old = dc.SelectObject(GuiFont());
     CRect client;
     GetClientRect(&client);
