@@ -16,6 +16,8 @@
 #include "testsupport/PaneProbes.h"
 #include "testsupport/RecordingOwner.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -179,6 +181,21 @@ TEST_F(StructurePaneFixture, EditsAreWrittenAndReadBackAfterEachChange)
     EXPECT_EQ(Held().Shape, "flat");
     EXPECT_EQ(Shown(CStructurePane::ITEM_SHAPE), "flat");
     EXPECT_EQ(ReadBytes(platforms), before);
+}
+
+TEST_F(StructurePaneFixture, AFileThatCannotBeWrittenKeepsTheChangeInMemory)
+{
+    // The file's place taken by a folder: nothing can be written there.
+    const CString folder = "C:\\Data\\locked.dat";
+    ASSERT_TRUE(QDir().mkpath(LinuxPathFromWindows(folder)));
+    list.GetAt(0)->m_FilePath = folder;
+    EXPECT_EQ(Change(CStructurePane::ITEM_HEIGHT, COleVariant(7.25)), (Messages{kStructuresChanged}));
+    EXPECT_EQ(Held().Height, 7.25);
+    EXPECT_TRUE(QFileInfo(LinuxPathFromWindows(folder)).isDir());
+    // The file it was read from is untouched.
+    CStructure read;
+    ASSERT_TRUE(read.Load(platforms));
+    EXPECT_EQ(read.GetAt(0).Height, 12.0);
 }
 
 TEST_F(StructurePaneFixture, NamesSelectRenameAndDefault)

@@ -17,6 +17,8 @@
 #include "testsupport/PaneProbes.h"
 #include "testsupport/RecordingOwner.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace
@@ -135,6 +137,17 @@ TEST_F(TargetPlotPaneFixture, TheSettingsFileHoldsTheCentreThenTheOptions)
                                            "Orientation = 30\r\n") +
                                 SettingsBytes("Options Reference");
     EXPECT_EQ(SettingsBytes("Target Plot"), expected);
+}
+
+TEST_F(TargetPlotPaneFixture, ASettingsFileThatCannotBeWrittenIsSkipped)
+{
+    // A folder where the file should be: nothing can be written there.
+    const QString path = LinuxPathFromWindows(SettingsFile("Target Plot"));
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));
+    EXPECT_EQ(Change(CTargetPlotPane::ITEM_DRAW_RINGS, COleVariant(false)), kRedrawPair);
+    EXPECT_FALSE(plot.DrawRings);
+    EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
 TEST_F(TargetPlotPaneFixture, EditsKeptAndRefused)
