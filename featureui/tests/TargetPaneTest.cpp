@@ -187,6 +187,20 @@ TEST_F(TargetPaneFixture, VesselAndTemplateTabsInOrderWithTheirGridIds)
     EXPECT_EQ(templatePane.GetTabs().m_wndSailLinePropList.GetSafeHwnd(), nullptr);
 }
 
+TEST_F(TargetPaneFixture, PlainTabControlPassesGridChangesToItsOwner)
+{
+    CMyMFCTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(CMFCTabCtrl::STYLE_3D_ONENOTE, CRect(0, 0, 100, 100), &owner, 5, CMFCTabCtrl::LOCATION_TOP));
+    const POSTED_MESSAGE changed{RegisteredMessageName(AFX_WM_PROPERTY_CHANGED), 3, 1234};
+    tabs.SendMessage(AFX_WM_PROPERTY_CHANGED, 3, 1234);
+    Pump();
+    EXPECT_EQ(owner.Messages(), Messages{});
+    tabs.m_pOwner = &owner;
+    tabs.SendMessage(AFX_WM_PROPERTY_CHANGED, 3, 1234);
+    Pump();
+    EXPECT_EQ(owner.Messages(), Messages{changed});
+}
+
 TEST_F(TargetPaneFixture, GridsThatCannotBeMadeLeaveThePaneWithoutTabs)
 {
     CTargetPane broken;
