@@ -2,6 +2,7 @@
 
 #include "foundation/AngleFormat.h"
 #include "geodesy/AngleText.h"
+#include "outside/notifex/Notifex.h"
 
 #include <cctype>
 #include <cmath>
@@ -11,7 +12,6 @@ namespace
 constexpr int kRadiansMode = 1;
 constexpr int kSignedMode = 5;
 constexpr double kTwoPi = 6.283185307179586;
-constexpr double kPi = 3.141592653589793;
 } // namespace
 
 CMFCPropertyGridAngleDouble::CMFCPropertyGridAngleDouble(const CString& strName, double dValue, int nMode,
@@ -25,15 +25,24 @@ int CMFCPropertyGridAngleDouble::AngleType() const
     return m_nMode == kSignedMode ? ANGLE_SIGNED : ANGLE_FULL_CIRCLE;
 }
 
+double CMFCPropertyGridAngleDouble::ToRadians(double value) const
+{
+    return m_nMode == kRadiansMode ? value : value / ANGLE_RAD_TO_DEG;
+}
+
+double CMFCPropertyGridAngleDouble::FromRadians(double radians) const
+{
+    return m_nMode == kRadiansMode ? radians : radians * ANGLE_RAD_TO_DEG;
+}
+
 void CMFCPropertyGridAngleDouble::SetAngle(double dValue)
 {
-    SetValue(dValue);
+    CMFCPropertyGridProperty::SetValue(COleVariant(dValue));
 }
 
 CString CMFCPropertyGridAngleDouble::FormatProperty()
 {
-    const double radians = m_nMode == kRadiansMode ? GetAngle() : GetAngle() / ANGLE_RAD_TO_DEG;
-    return FormatAngle(radians, AngleType(), ANGLE_FORMAT_PREFERENCE);
+    return FormatAngle(ToRadians(GetAngle()), AngleType(), ANGLE_FORMAT_PREFERENCE);
 }
 
 BOOL CMFCPropertyGridAngleDouble::TextToVar(const CString& strText)
@@ -42,19 +51,20 @@ BOOL CMFCPropertyGridAngleDouble::TextToVar(const CString& strText)
     for (int i = 0; i < strText.GetLength(); ++i)
         digit = digit || std::isdigit(static_cast<unsigned char>(strText[i]));
     if (!digit)
-        return FALSE;
-    double radians = ParseAngleText(strText, AngleType());
-    if (m_nMode == kSignedMode)
     {
-        if (radians > kPi)
-            radians -= kTwoPi;
+        CString message;
+        message.Format("\"%s\" is not an angle.\nThe value has not been changed.", static_cast<LPCSTR>(strText));
+        ErrorMessage(message);
+        return FALSE;
     }
-    else
+    double radians = ParseAngleText(strText, AngleType());
+    // A bearing is kept within one turn, as the anchor and structure records keep theirs.
+    if (m_nMode != kSignedMode)
     {
         radians = std::fmod(radians, kTwoPi);
         if (radians < 0.0)
             radians += kTwoPi;
     }
-    m_varValue = COleVariant(m_nMode == kRadiansMode ? radians : radians * ANGLE_RAD_TO_DEG);
+    m_varValue = COleVariant(FromRadians(radians));
     return TRUE;
 }
