@@ -77,6 +77,8 @@ void CTargetPlot::SetSpheroid(double semiMajorAxis, double eccentricitySquared)
 
 void CTargetPlot::SetLatitude(double latitude)
 {
+    m_Latitude = latitude;
+    m_bChanged = true;
     if (latitude == m_LastLatitude)
         return;
     m_LastLatitude = latitude;

@@ -54,12 +54,22 @@ public:
     // (0 <= e² < 1). The next SetLatitude recomputes the scale.
     void SetSpheroid(double semiMajorAxis, double eccentricitySquared);
 
-    // Recomputes the local scale at latitude `latitude` (radians, [-π/2, π/2]) on the plot's
-    // spheroid; nothing happens when it equals the latitude last used. Meridian radius
+    // Stores `latitude` (radians, [-π/2, π/2]) as the centre's and marks the plot changed, then
+    // recomputes the local scale there on the plot's spheroid, unless it equals the latitude
+    // last used. Meridian radius
     // M = a(1 − e²)/w^1.5 and prime-vertical radius ν = a/√w, w = 1 − e²·sin²φ; the scale is
     // then metres per radian of latitude (M), of longitude (ν·cos φ) and minutes of arc per
     // metre along the meridian (10800 / (π·M)).
     void SetLatitude(double latitude);
+
+    // The centre of the plot (radians), its orientation (whole degrees, with its sine and
+    // cosine) and whether it changed since the host last looked.
+    double m_Longitude = 0.0;
+    double m_Latitude = 0.0;
+    int32_t m_Orientation = 0;
+    double m_SinOrientation = 0.0;
+    double m_CosOrientation = 1.0;
+    bool m_bChanged = false;
 
     // The local scale.
     double m_LastLatitude;  // radians; not a latitude until the first SetLatitude

@@ -8,6 +8,7 @@
 #include "features/Route.h"
 #include "features/Rpl.h"
 #include "features/SailLine.h"
+#include "features/Structure.h"
 #include "foundation/FilePath.h"
 #include "foundation/MyListCtrl.h"
 #include "foundation/WindowMessages.h"
@@ -124,16 +125,9 @@ void CFeaturePane::AdjustLayout()
         return;
     CRect client;
     GetClientRect(&client);
-    CRect comboRect;
-    m_pCombo->GetWindowRect(&comboRect);
-    const int comboHeight = comboRect.Height();
     const int width = client.Width();
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-
-    m_pAddButton->SetWindowPos(nullptr, client.left, client.top, width / 2, kButtonHeight, flags);
-    m_pRemoveButton->SetWindowPos(nullptr, client.left + width / 2, client.top, width / 2, kButtonHeight, flags);
-    m_pCombo->SetWindowPos(nullptr, client.left, client.top + kButtonHeight, width, kComboDropHeight, flags);
-    const int gridTop = client.top + kButtonHeight + comboHeight;
+    const int gridTop = PlaceButtonsAndCombo(client);
     if (m_Layout.nTableID == 0)
     {
         m_wndPropList.SetWindowPos(nullptr, client.left, gridTop, width, client.Height() - gridTop, flags);
@@ -150,6 +144,18 @@ void CFeaturePane::AdjustLayout()
     }
     else
         GetTableCtrl().ShowWindow(SW_HIDE);
+}
+
+int CFeaturePane::PlaceButtonsAndCombo(const CRect& client)
+{
+    CRect comboRect;
+    m_pCombo->GetWindowRect(&comboRect);
+    const int width = client.Width();
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    m_pAddButton->SetWindowPos(nullptr, client.left, client.top, width / 2, kButtonHeight, flags);
+    m_pRemoveButton->SetWindowPos(nullptr, client.left + width / 2, client.top, width / 2, kButtonHeight, flags);
+    m_pCombo->SetWindowPos(nullptr, client.left, client.top + kButtonHeight, width, kComboDropHeight, flags);
+    return client.top + kButtonHeight + comboRect.Height();
 }
 
 void CFeaturePane::SetPropListFont()
@@ -317,6 +323,11 @@ tagXY FeaturePointPosition(const RPLDef& point)
 tagXY FeaturePointPosition(const SailLineDef& point)
 {
     return tagXY{(point.Start.x + point.End.x) / 2.0, (point.Start.y + point.End.y) / 2.0};
+}
+
+tagXY FeaturePointPosition(const StructureDef& point)
+{
+    return point.Position;
 }
 
 LRESULT CFeaturePane::OnSelectPoint(WPARAM, LPARAM lParam)

@@ -25,6 +25,7 @@ struct PipelineDef;
 struct RPLDef;
 struct RouteDef;
 struct SailLineDef;
+struct StructureDef;
 
 // The ids of a pane's controls and how many grid rows it shows.
 struct FEATURE_PANE_LAYOUT
@@ -112,6 +113,9 @@ protected:
     // Whether the table's columns are sized after each resize.
     virtual bool SizesColumnsOnResize() const { return true; }
 
+    // The two buttons side by side on top of the client area and the combo box below them;
+    // where the grid starts.
+    int PlaceButtonsAndCombo(const CRect& client);
     // Steps 1 to 3 of SetupComboBox: the titles, the old selection when it is still there,
     // else the first entry.
     void FillComboBox();
@@ -169,6 +173,7 @@ tagXY FeaturePointPosition(const PipelineDef& point);
 tagXY FeaturePointPosition(const RouteDef& point);
 tagXY FeaturePointPosition(const RPLDef& point);
 tagXY FeaturePointPosition(const SailLineDef& point);
+tagXY FeaturePointPosition(const StructureDef& point);
 
 // The feature pane over a list of `TList` (an array of feature pointers, each an array of
 // points with its m_FilePath): the file and point accessors every such pane needs.

@@ -5,6 +5,7 @@
 namespace
 {
 const STRINGTABLE_ENTRY kStrings[] = {
+    {IDS_TARGET_PLOT_WINDOW, "Target Plot Window"},
     {IDS_DTM_PROPERTIES, "DTM Properties"},
     {IDS_DIG_PROPERTIES, "Digitized Data Properties"},
     {IDC_ADD_RPL_FILE, "Add RPL File"},
@@ -36,6 +37,10 @@ const STRINGTABLE_ENTRY kStrings[] = {
     {IDC_ADD_DXF_FILE, "Add DXF File"},
     {IDC_REMOVE_DXF_FILE, "Remove DXF File"},
     {IDS_DXF_PROPERTIES, "DXF Properties"},
+    {IDC_STRUCTURE_COMBO, "Structure File Combo"},
+    {IDC_ADD_STRUCTURE_FILE, "Add Structure File"},
+    {IDS_STRUCTURE_PROPERTIES, "Structure Property"},
+    {IDC_REMOVE_STRUCTURE_FILE, "Remove Structure File"},
     {IDC_PIPELINE_COMBO, "Pipeline Combo File"},
     {IDC_ADD_PIPELINE_FILE, "Add Pipeline File"},
     {IDC_REMOVE_PIPELINE_FILE, "Remove Pipeline File"},

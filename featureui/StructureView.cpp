@@ -13,8 +13,8 @@ END_MESSAGE_MAP()
 namespace
 {
 constexpr double kDegreesToRadians = 0.017453292519943;
+} // namespace
 
-// A heading brought into [0, 360): a turn of -330 degrees is one of 30.
 double NormalHeading(double degrees)
 {
     double h = std::fmod(degrees, 360.0);
@@ -22,7 +22,6 @@ double NormalHeading(double degrees)
         h += 360.0;
     return h;
 }
-} // namespace
 
 CStructureView::CStructureView() = default;
 

@@ -8,6 +8,9 @@
 
 class CStructureList;
 
+// A heading brought into [0, 360): a turn of -330 degrees is one of 30.
+TOLVAR_API double NormalHeading(double degrees);
+
 class TOLVAR_API CStructureView : public COutlineView
 {
     DECLARE_DYNCREATE(CStructureView)

@@ -4,6 +4,7 @@
 // view's scaling, clicks and own drawing calls are checked on their own.
 #include "featureui/OutlineView.h"
 #include "featureui/StructureView.h"
+#include "featureui/tests/ShapeFixtures.h"
 #include "features/Outline.h"
 #include "features/StructureList.h"
 #include "features/SymbolDef.h"
@@ -33,32 +34,13 @@ constexpr COLORREF kGreen = 0x00FF00;
 
 QString DataPath(const char* name)
 {
-    return QString(SUITE_SOURCE_DIR "/chart/tests/data/") + name;
+    return ShapeDataPath(name);
 }
 
 tagXY XY(const QJsonValue& value)
 {
     const QJsonArray a = value.toArray();
     return tagXY{a.at(0).toDouble(), a.at(1).toDouble()};
-}
-
-// A shape read from a fixture drawing, its extents those of the drawing's header.
-CStructureShape* ReadShape(const char* name)
-{
-    auto* shape = new CStructureShape;
-    const CString path = WindowsPathFromLinux(DataPath(name));
-    EXPECT_TRUE(shape->Open(path)) << name;
-    while (shape->ReadSection())
-    {
-    }
-    shape->Close();
-    EXPECT_TRUE(shape->IsWhole()) << name;
-    shape->m_FilePath = path;
-    shape->m_MinX = shape->m_HeaderMin.x;
-    shape->m_MinY = shape->m_HeaderMin.y;
-    shape->m_MaxX = shape->m_HeaderMax.x;
-    shape->m_MaxY = shape->m_HeaderMax.y;
-    return shape;
 }
 
 // A memory drawing context of the size, in black, for the outline view's own drawing calls.

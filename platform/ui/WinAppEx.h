@@ -100,17 +100,36 @@ public:
     static BOOL IsKeyPrintable(UINT nChar) { return nChar >= 0x20 && nChar != 0x7F; }
 };
 
-// The look of frames and bars: Qt's own style is used whatever manager is chosen.
+class CMFCTabCtrl;
+class CBrush;
+
+// The look of frames and bars: Qt's own style is used whatever manager is chosen. The manager
+// still answers the colours that controls ask it for: a tab control's frame colours.
 class PLATFORM_API CMFCVisualManager : public CObject
 {
     DECLARE_DYNCREATE(CMFCVisualManager)
 public:
-    static void SetDefaultManager(CRuntimeClass* pRTI) { m_pDefaultClass = pRTI; }
+    CMFCVisualManager() = default;
+    ~CMFCVisualManager() override = default;
+
+    static void SetDefaultManager(CRuntimeClass* pRTI);
     static CRuntimeClass* GetDefaultManager() { return m_pDefaultClass; }
     static void RedrawAll() {}
+    // The current manager, made of the default class (this one when none is set) on first use.
+    static CMFCVisualManager* GetInstance();
+
+    // A tab control's frame colours: face, highlight and shadows of the 3-D frame. The brushes
+    // are the manager's own.
+    virtual void GetTabFrameColors(const CMFCTabCtrl* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack,
+                                   COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
+                                   COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack);
+    // The face colour tabs are drawn on; the system's button face until set.
+    void SetTabFaceColour(COLORREF colour);
+    COLORREF GetTabFaceColour() const;
 
 private:
     static CRuntimeClass* m_pDefaultClass;
+    COLORREF m_clrTabFace = static_cast<COLORREF>(-1);
 };
 
 class PLATFORM_API CMFCVisualManagerOffice2007 : public CMFCVisualManager

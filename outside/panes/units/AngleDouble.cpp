@@ -10,6 +10,7 @@
 namespace
 {
 constexpr int kRadiansMode = 1;
+constexpr int kSignedMode = 5;
 constexpr double kTwoPi = 6.283185307179586;
 } // namespace
 
@@ -17,6 +18,11 @@ CMFCPropertyGridAngleDouble::CMFCPropertyGridAngleDouble(const CString& strName,
                                                          LPCTSTR lpszDescr, DWORD_PTR dwData)
     : CMFCPropertyGridDouble(strName, dValue, "%.3lf", lpszDescr, dwData), m_nMode(nMode)
 {
+}
+
+int CMFCPropertyGridAngleDouble::AngleType() const
+{
+    return m_nMode == kSignedMode ? ANGLE_SIGNED : ANGLE_FULL_CIRCLE;
 }
 
 double CMFCPropertyGridAngleDouble::ToRadians(double value) const
@@ -36,7 +42,7 @@ void CMFCPropertyGridAngleDouble::SetAngle(double dValue)
 
 CString CMFCPropertyGridAngleDouble::FormatProperty()
 {
-    return FormatAngle(ToRadians(GetAngle()), ANGLE_FULL_CIRCLE, ANGLE_FORMAT_PREFERENCE);
+    return FormatAngle(ToRadians(GetAngle()), AngleType(), ANGLE_FORMAT_PREFERENCE);
 }
 
 BOOL CMFCPropertyGridAngleDouble::TextToVar(const CString& strText)
@@ -51,11 +57,14 @@ BOOL CMFCPropertyGridAngleDouble::TextToVar(const CString& strText)
         ErrorMessage(message);
         return FALSE;
     }
-    double radians = ParseAngleText(strText, ANGLE_FULL_CIRCLE);
+    double radians = ParseAngleText(strText, AngleType());
     // A bearing is kept within one turn, as the anchor and structure records keep theirs.
-    radians = std::fmod(radians, kTwoPi);
-    if (radians < 0.0)
-        radians += kTwoPi;
+    if (m_nMode != kSignedMode)
+    {
+        radians = std::fmod(radians, kTwoPi);
+        if (radians < 0.0)
+            radians += kTwoPi;
+    }
     m_varValue = COleVariant(FromRadians(radians));
     return TRUE;
 }
