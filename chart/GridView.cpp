@@ -9,8 +9,10 @@
 #include "features/SailLineList.h"
 #include "features/StructureList.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/WindowDc.h"
 
 LIVE_EDIT_MODE CGridView::m_EditMode = EDIT_NONE;
+int16_t CGridView::m_WheelCount = 0;
 
 const UINT CGridView::symbolBitmapIds[kSymbolBitmaps] = {12004, 12007, 12010, 12013, 12000,
                                                           12016, 12018, 12020, 12023, 12001};
@@ -18,6 +20,9 @@ const UINT CGridView::symbolBitmapIds[kSymbolBitmaps] = {12004, 12007, 12010, 12
 IMPLEMENT_DYNCREATE(CGridView, CView)
 
 BEGIN_MESSAGE_MAP(CGridView, CView)
+ON_WM_MOUSEWHEEL()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 CGridView::CGridView()
@@ -223,4 +228,72 @@ bool CGridView::ValidateEditMode(LIVE_EDIT_MODE mode) const
     case EDIT_STRUCTURES: return m_pStructureList != nullptr && m_pStructureList->GetSize() > 0;
     default: return false;
     }
+}
+
+BOOL CGridView::Create(CWnd* parent, CChartexaStatusBar* bar)
+{
+    return CreateChartWindow(parent, bar, nullptr, false);
+}
+
+BOOL CGridView::Create(CWnd* parent, CDataView* box)
+{
+    return CreateChartWindow(parent, nullptr, box, true);
+}
+
+BOOL CGridView::CreateChartWindow(CWnd* parent, CChartexaStatusBar* bar, CDataView* box, bool remote)
+{
+    m_pStatusBar = bar;
+    m_pDataView = box;
+    m_SnapShot.prefix = remote ? "R_" : "B_";
+    m_bRemote = remote;
+    LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS);
+    return CWnd::Create(windowClass, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), parent, 0);
+}
+
+void CGridView::Redraw()
+{
+    if (!GetSafeHwnd())
+        return;
+    CClientDC dc(this);
+    OnDraw(&dc);
+    Invalidate(TRUE);
+}
+
+BOOL CGridView::OnMouseWheel(UINT flags, short delta, CPoint point)
+{
+    if (!m_bRemote)
+    {
+        if (delta < 0)
+            --m_WheelCount;
+        else if (delta > 0)
+            ++m_WheelCount;
+        // The zoom keeps the plot's centre, so where the cursor is does not matter.
+        if (m_WheelCount < -5)
+        {
+            ZoomOut();
+            Redraw();
+            m_WheelCount = 0;
+        }
+        else if (m_WheelCount > 5)
+        {
+            ZoomIn();
+            m_WheelCount = 0;
+            Redraw();
+        }
+    }
+    return CView::OnMouseWheel(flags, delta, point);
+}
+
+void CGridView::OnKeyDown(UINT key, UINT repeat, UINT flags)
+{
+    if (!m_bRemote)
+        m_Plot.OnKeyDown(this, key);
+    CView::OnKeyDown(key, repeat, flags);
+}
+
+void CGridView::OnChar(UINT key, UINT repeat, UINT flags)
+{
+    // The plot's table is one of virtual keys: its key message has acted already, and
+    // characters such as '!' or '$' share their codes with navigation keys.
+    CView::OnChar(key, repeat, flags);
 }

@@ -80,6 +80,14 @@ public:
     CGridView(const CGridView&) = delete;
     CGridView& operator=(const CGridView&) = delete;
 
+    // The chart's window: a visible child of `parent` at (0, 0, 200, 200), id 0, whose cursor
+    // read-out goes to `bar`; or, for the remote display, to `box`, which makes the view
+    // remote (it only displays). Nonzero when the window was made.
+    BOOL Create(CWnd* parent, CChartexaStatusBar* bar);
+    BOOL Create(CWnd* parent, CDataView* box);
+    // Paints at once into the window, then invalidates it.
+    void Redraw();
+
     // Data given by the host: each stores the pointer and does nothing else.
     void SetWaypointList(CGridWaypointList* list) { m_pWaypointList = list; }
     void SetSailLineList(CSailLineList* list) { m_pSailLineList = list; }
@@ -280,10 +288,22 @@ public:
 
     static LIVE_EDIT_MODE m_EditMode;
 
+    // Wheel notches gathered between zoom steps, shared by every view of the process.
+    static int16_t m_WheelCount;
+
 protected:
+    // The view belongs to whoever made it (pane, frame or host), which deletes it; its window
+    // going does not delete it.
+    void PostNcDestroy() override {}
+    // Six notches in one direction zoom one step about the centre; keys go to the plot's
+    // navigation. A remote view only passes them on.
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnChar(UINT key, UINT repeat, UINT flags);
     DECLARE_MESSAGE_MAP()
 
 private:
+    BOOL CreateChartWindow(CWnd* parent, CChartexaStatusBar* bar, CDataView* box, bool remote);
     void LoadBitmaps();
     // Edit marking: a white vector symbol labelled below the point; the picked point large
     // (shape `pickedShape`, size 4, name and position), every other point small (shape 7,
