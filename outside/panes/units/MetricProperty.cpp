@@ -1,0 +1,77 @@
+#include "outside/panes/units/MetricProperty.h"
+
+#include "outside/notifex/Notifex.h"
+#include "outside/panes/settings/GridSettings.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+double g_MetresPerUnit = 1.0;
+CString g_Suffix = " m";
+} // namespace
+
+bool ReadTypedNumber(const CString& strText, double& dValue)
+{
+    CString text = strText;
+    text.Trim();
+    char* end = nullptr;
+    errno = 0;
+    const double v = std::strtod(text, &end);
+    if (text.IsEmpty() || end == static_cast<LPCSTR>(text) || errno == ERANGE || !std::isfinite(v))
+    {
+        CString message;
+        message.Format("\"%s\" is not a number.\nThe value has not been changed.", static_cast<LPCSTR>(strText));
+        ErrorMessage(message);
+        return false;
+    }
+    dValue = v;
+    return true;
+}
+
+CMFCPropertyGridMetricProperty::CMFCPropertyGridMetricProperty(const CString& strName, double dMetres, int nKind,
+                                                               int nSubKind, LPCTSTR lpszDescr, DWORD_PTR dwData)
+    : CMFCPropertyGridDouble(strName, dMetres, "%.3lf", lpszDescr, dwData), m_nKind(nKind),
+      m_nSubKind(nSubKind)
+{
+    const GridSettingsDef settings = LoadGridSettings();
+    m_nDecimals = nKind == METRIC_COORDINATE ? settings.GridDecimals
+                  : nKind == METRIC_LENGTH   ? settings.DistanceDecimals
+                                             : 3;
+}
+
+void CMFCPropertyGridMetricProperty::SetDistanceUnit(double dMetresPerUnit, const CString& strSuffix)
+{
+    g_MetresPerUnit = dMetresPerUnit > 0.0 && std::isfinite(dMetresPerUnit) ? dMetresPerUnit : 1.0;
+    g_Suffix = strSuffix;
+}
+
+double CMFCPropertyGridMetricProperty::GetMetresPerUnit()
+{
+    return g_MetresPerUnit;
+}
+
+void CMFCPropertyGridMetricProperty::SetMetres(double dMetres)
+{
+    CMFCPropertyGridProperty::SetValue(COleVariant(dMetres));
+}
+
+CString CMFCPropertyGridMetricProperty::FormatProperty()
+{
+    CString text;
+    text.Format("%.*lf", m_nDecimals, GetMetres() / g_MetresPerUnit);
+    CString suffix = g_Suffix;
+    suffix.TrimLeft();
+    return text + suffix;
+}
+
+BOOL CMFCPropertyGridMetricProperty::TextToVar(const CString& strText)
+{
+    double value = 0.0;
+    if (!ReadTypedNumber(strText, value))
+        return FALSE;
+    m_varValue = COleVariant(value * g_MetresPerUnit);
+    return TRUE;
+}
