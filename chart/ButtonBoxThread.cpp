@@ -2,40 +2,45 @@
 
 #include "foundation/ConfigFile.h"
 #include "foundation/WindowMessages.h"
-#include "platform/core/WinApp.h"
 #include "platform/ui/Wnd.h"
-
-#include <chrono>
-#include <thread>
 
 IMPLEMENT_DYNCREATE(CButtonBoxThread, CWinThread)
 
-CButtonBoxThread::CButtonBoxThread()
+CButtonBoxThread::CButtonBoxThread() : m_Wake(FALSE, TRUE)
 {
-    m_State.dwSize = sizeof(JOYINFOEX);
-    m_State.dwFlags = JOY_RETURNBUTTONS;
+    // Deleted by its creator once joined: a thread that deleted itself could be gone, or
+    // still in its loop, when the creator comes to stop it.
+    m_bAutoDelete = FALSE;
+    m_JoyInfo.dwSize = sizeof(JOYINFOEX);
+    m_JoyInfo.dwFlags = JOY_RETURNBUTTONS;
     CConfigFile file;
     if (file.OpenForRead("Button Box"))
     {
-        const int id = file.ReadInt(0);
-        m_JoystickId = static_cast<int16_t>(id < 0 || id > 1 ? 0 : id);
+        const int16_t id = file.ReadShort(0);
+        m_nJoystickId = id < 0 || id > 1 ? 0 : id;
         file.Close();
     }
 }
 
+void CButtonBoxThread::Stop()
+{
+    m_bStop = 1;
+    m_Wake.SetEvent();
+}
+
 int CButtonBoxThread::Run()
 {
-    while (m_Stop.load() == 0)
+    while (m_bStop == 0)
     {
-        if (joyGetPosEx(static_cast<UINT>(m_JoystickId), &m_State) == JOYERR_NOERROR &&
-            m_State.dwButtons != m_LastButtons)
+        if (joyGetPosEx(static_cast<UINT>(m_nJoystickId), &m_JoyInfo) == JOYERR_NOERROR &&
+            m_JoyInfo.dwButtons != m_LastButtons)
         {
-            m_LastButtons = m_State.dwButtons;
-            CCmdTarget* target = m_pOwner != nullptr ? static_cast<CCmdTarget*>(m_pOwner) : AfxGetMainWnd();
-            if (target != nullptr)
-                ::PostMessage(target->GetSafeHwnd(), UM_BUTTON_BOX, m_LastButtons, static_cast<LPARAM>(m_JoystickId));
+            m_LastButtons = m_JoyInfo.dwButtons;
+            if (m_pOwner)
+                ::PostMessage(m_pOwner->GetSafeHwnd(), UM_BUTTON_BOX, m_LastButtons,
+                              static_cast<LPARAM>(m_nJoystickId));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        m_Wake.Lock(kPollMs);
     }
     return 0;
 }

@@ -1,35 +1,39 @@
-// CButtonBoxThread: polls the operator's button box (a joystick device) ten times a second and
-// posts UM_BUTTON_BOX (wParam the button mask, lParam the joystick id) to its owner whenever
-// the set of pressed buttons changes. The joystick id is the first line of "Button Box".
+// CButtonBoxThread: polls the operator's button box (a joystick device) ten times a second
+// and posts UM_BUTTON_BOX to its owner window whenever the set of pressed buttons changes.
 #pragma once
 
-#include "chart/ChartexaApi.h"
 #include "platform/core/WinThread.h"
 #include "platform/io/Joystick.h"
 
 #include <atomic>
-#include <cstdint>
 
 class CWnd;
 
-class CHARTEXA_API CButtonBoxThread : public CWinThread
+class CButtonBoxThread : public CWinThread
 {
     DECLARE_DYNCREATE(CButtonBoxThread)
 
 public:
-    // Owner null, running, the device state for the buttons, no mask posted yet; the id from
-    // "Button Box" (0 when missing or outside 0..1).
+    // How long the thread waits between polls (ms).
+    static constexpr DWORD kPollMs = 100;
+
+    // Reads the joystick id from "Button Box" (0 when missing or not 0 or 1). The object is
+    // not deleted when the thread ends: its creator stops it (Stop), waits and deletes it.
     CButtonBoxThread();
-    ~CButtonBoxThread() override = default;
 
     BOOL InitInstance() override { return TRUE; }
-    // Polls until the stop flag is set; 0.
+    // Polls until stopped; 0.
     int Run() override;
+    // Sets the stop flag and cuts the pause short.
+    void Stop();
 
-    // The window told of changes (the main window when null); set before the thread resumes.
+    // Members, in this order. The owner is set before the thread is resumed.
     CWnd* m_pOwner = nullptr;
-    std::atomic<int32_t> m_Stop{0};
-    int16_t m_JoystickId = 0;
-    JOYINFOEX m_State{};
-    uint32_t m_LastButtons = 0xFFFFFFFFu;
+    std::atomic<int32_t> m_bStop{0};
+    int16_t m_nJoystickId = 0;
+    JOYINFOEX m_JoyInfo{};
+    DWORD m_LastButtons = 0xFFFFFFFF;
+
+private:
+    CEvent m_Wake;
 };

@@ -1,6 +1,7 @@
 #include "chart/ChartexaLibrary.h"
 
 #include "chart/ChartexaStatusBar.h"
+#include "chart/GridFrame.h"
 #include "platform/ui/Resources.h"
 
 #include <QPainter>
@@ -15,6 +16,9 @@ const STRINGTABLE_ENTRY kChartexaStrings[] = {
     {ID_INDICATOR_ENG, " Eng: "}, {ID_INDICATOR_NNG, " Nng: "}, {ID_INDICATOR_RNG, " Rng: "},
     {ID_INDICATOR_BNG, " Bng: "}, {ID_INDICATOR_EASTING, " 0.0"}, {ID_INDICATOR_NORTHING, " 0.0"},
     {ID_INDICATOR_RANGE, " 0.0"}, {ID_INDICATOR_BEARING, " 0.0"},
+    {ID_GRID_ZOOM_IN, "Zoom In"}, {ID_GRID_ZOOM_OUT, "Zoom Out"}, {ID_GRID_PAN_LEFT, "Pan Left"},
+    {ID_GRID_PAN_RIGHT, "Pan Right"}, {ID_GRID_PAN_UP, "Pan Up"}, {ID_GRID_PAN_DOWN, "Pan Down"},
+    {ID_GRID_CENTRE_SCREEN, "Centre Screen"},
 };
 
 // An anchor (ring, shank, stock and two flukes) filling a cell whose left edge is at x.

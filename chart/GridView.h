@@ -88,6 +88,8 @@ public:
     // double clicks; the cursor read-out goes to `bar`, grabs are named "B_...". Nonzero when
     // made.
     BOOL Create(CWnd* parent, CChartexaStatusBar* bar);
+    // The remote display's form: the cursor read-out goes to `box`, and the view only displays.
+    BOOL Create(CWnd* parent, CDataView* box);
     // Paints at once through OnDraw, then invalidates.
     void Redraw();
     // The next paint also grabs the view.
@@ -371,6 +373,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    BOOL CreateChartWindow(CWnd* parent, CChartexaStatusBar* bar, CDataView* box);
     void LoadBitmaps();
     // A tracking point's symbol at a grid position, its label dropped while decluttered.
     void DrawPoint(const TrackingPointDef& point, const tagXY& position, const char* label);

@@ -60,10 +60,21 @@ END_MESSAGE_MAP()
 
 BOOL CGridView::Create(CWnd* parent, CChartexaStatusBar* bar)
 {
+    return CreateChartWindow(parent, bar, nullptr);
+}
+
+BOOL CGridView::Create(CWnd* parent, CDataView* box)
+{
+    return CreateChartWindow(parent, nullptr, box);
+}
+
+BOOL CGridView::CreateChartWindow(CWnd* parent, CChartexaStatusBar* bar, CDataView* box)
+{
+    // A view given a data box is the remote display's: it only displays.
     m_pStatusBar = bar;
-    m_pDataView = nullptr;
-    m_SnapShot.prefix = "B_";
-    m_bRemote = false;
+    m_pDataView = box;
+    m_bRemote = box != nullptr;
+    m_SnapShot.prefix = m_bRemote ? "R_" : "B_";
     LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, nullptr, nullptr, nullptr);
     return CWnd::Create(windowClass, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), parent, 0);
 }

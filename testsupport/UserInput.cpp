@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace UserInput
@@ -129,8 +130,30 @@ void Type(const QString& text, bool enter)
 
 void Key(int key)
 {
+    Key(key, Qt::NoModifier);
+}
+
+void Key(int key, unsigned int modifiers)
+{
     if (QWidget* focus = QApplication::focusWidget())
-        QTest::keyClick(focus, static_cast<Qt::Key>(key));
+        QTest::keyClick(focus, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(static_cast<int>(modifiers)));
+    Pump();
+}
+
+void Wheel(CWnd* wnd, int notches)
+{
+    QWidget* top = wnd ? wnd->GetWidget() : nullptr;
+    if (!top)
+        return;
+    const int step = notches < 0 ? -120 : 120;
+    for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
+    {
+        QPoint pos = top->rect().center();
+        QWidget* w = WidgetAt(top, pos);
+        QWheelEvent wheel(QPointF(pos), QPointF(w->mapToGlobal(pos)), QPoint(), QPoint(0, step), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &wheel);
+    }
     Pump();
 }
 } // namespace UserInput

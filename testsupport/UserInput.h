@@ -31,4 +31,9 @@ bool PickFromDropDown(QComboBox* combo, const QString& text);
 void Type(const QString& text, bool enter);
 // One key (Qt::Key_F2, Qt::Key_Escape...) to the widget with the focus.
 void Key(int key);
+// One key with modifiers (Qt::ShiftModifier, Qt::KeypadModifier...) to the widget with the focus.
+void Key(int key, unsigned int modifiers);
+// Turns the mouse wheel over the middle of `wnd`'s client area by `notches` (120 each): away
+// from the user when positive, towards the user when negative.
+void Wheel(CWnd* wnd, int notches);
 } // namespace UserInput

@@ -1,11 +1,9 @@
-// The button-box thread: posts on each change of the button mask, keeps quiet while the device
-// is missing, and reads its joystick id from "Button Box".
+// The button-box thread against a joystick that tests answer for: what it posts to its
+// owner as buttons go down and up, the device it polls, and a missing device.
 #include "chart/ButtonBoxThread.h"
 #include "foundation/ConfigFile.h"
 #include "platform/core/Path.h"
-#include "platform/core/Sync.h"
 #include "platform/core/WinApp.h"
-#include "testsupport/EventPump.h"
 #include "testsupport/RecordingOwner.h"
 
 #include <QFile>
@@ -19,102 +17,123 @@
 
 namespace
 {
-void WriteButtonBox(const QByteArray& bytes)
+constexpr MMRESULT kFail = JOYERR_UNPLUGGED;
+
+// Answers the polls from a script of button masks (kFail for a failed poll), then repeats
+// the last answer; records the devices polled.
+struct ScriptedJoystick
+{
+    explicit ScriptedJoystick(std::vector<long long> answers) : script(std::move(answers))
+    {
+        AfxSetJoystickProvider([this](UINT id, JOYINFOEX* info) {
+            std::lock_guard<std::mutex> guard(lock);
+            ids.push_back(id);
+            const long long answer = script.empty() ? kFail : script[std::min(polls, script.size() - 1)];
+            ++polls;
+            if (answer == kFail)
+                return kFail;
+            info->dwButtons = static_cast<DWORD>(answer);
+            return static_cast<MMRESULT>(JOYERR_NOERROR);
+        });
+    }
+    ~ScriptedJoystick() { AfxSetJoystickProvider(nullptr); }
+    size_t Polls()
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        return polls;
+    }
+    bool WaitForPolls(size_t count)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (Polls() < count && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return Polls() >= count;
+    }
+
+    std::mutex lock;
+    std::vector<long long> script;
+    size_t polls = 0;
+    std::vector<UINT> ids;
+};
+
+void WriteButtonBox(const char* bytes)
 {
     QFile file(LinuxPathFromWindows(CConfigFile().GetSettingsFileName("Button Box")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-// A device that answers each poll from a script, then keeps its last answer.
-struct ScriptedJoystick
+struct ButtonBoxFixture : ::testing::Test
 {
-    std::vector<int> answers; // -1 a failed poll, else the button mask
-    std::atomic<size_t> polls{0};
-    std::vector<UINT> ids;
-    std::mutex mutex;
+    CWinApp app{"ButtonBoxTest"};
+    CRecordingOwner owner;
+    CButtonBoxThread* thread = nullptr;
 
-    MMRESULT Poll(UINT id, JOYINFOEX* state)
+    void SetUp() override { ASSERT_TRUE(owner.CreateOwner(200, 100)); }
+    void Start()
     {
-        {
-            std::lock_guard<std::mutex> guard(mutex);
-            ids.push_back(id);
-        }
-        const size_t n = polls++;
-        const int answer = answers[std::min(n, answers.size() - 1)];
-        if (answer < 0)
-            return JOYERR_UNPLUGGED;
-        state->dwButtons = static_cast<DWORD>(answer);
-        return JOYERR_NOERROR;
+        thread = static_cast<CButtonBoxThread*>(
+            AfxBeginThread(RUNTIME_CLASS(CButtonBoxThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
+        ASSERT_NE(thread, nullptr);
+        thread->m_pOwner = &owner;
+        thread->ResumeThread();
     }
+    void StopThread()
+    {
+        if (!thread)
+            return;
+        thread->Stop();
+        EXPECT_EQ(WaitForSingleObject(thread->m_hThread, 2000), WAIT_OBJECT_0);
+        delete thread;
+        thread = nullptr;
+    }
+    void TearDown() override { StopThread(); }
 };
 
-// Runs a thread against the script until it has polled `polls` times, then stops and joins it.
-std::vector<POSTED_MESSAGE> RunThread(CRecordingOwner& owner, ScriptedJoystick& joystick, size_t polls,
-                                      int16_t* id = nullptr)
+const POSTED_MESSAGE Buttons(WPARAM mask, LPARAM id)
 {
-    SetJoystickProvider([&joystick](UINT i, JOYINFOEX* state) { return joystick.Poll(i, state); });
-    auto* thread = static_cast<CButtonBoxThread*>(RUNTIME_CLASS(CButtonBoxThread)->CreateObject());
-    thread->m_bAutoDelete = FALSE;
-    EXPECT_TRUE(thread->CreateThread(CREATE_SUSPENDED));
-    thread->m_pOwner = &owner;
-    if (id != nullptr)
-        *id = thread->m_JoystickId;
-    thread->ResumeThread();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (joystick.polls < polls && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    thread->m_Stop = 1;
-    WaitForSingleObject(thread->m_hThread, INFINITE);
-    delete thread;
-    SetJoystickProvider(nullptr);
-    return owner.Messages();
+    return POSTED_MESSAGE{"UM_BUTTON_BOX", mask, id};
 }
 } // namespace
 
-TEST(ButtonBoxThread, PostsEachChangeOnceAndNothingWhileTheDeviceIsMissing)
+TEST_F(ButtonBoxFixture, PostsEachChangeOfTheButtonsOnce)
 {
-    CWinApp app{"ButtonBoxTest"};
-    CRecordingOwner owner;
-    ASSERT_TRUE(owner.CreateOwner());
-    ScriptedJoystick joystick;
-    joystick.answers = {-1, 0, 0, 4, 4, -1, 4, 0};
-    const std::vector<POSTED_MESSAGE> posted = RunThread(owner, joystick, 9);
-    const std::vector<POSTED_MESSAGE> expected = {
-        {"UM_BUTTON_BOX", 0, 0}, {"UM_BUTTON_BOX", 4, 0}, {"UM_BUTTON_BOX", 0, 0}};
-    EXPECT_EQ(posted, expected);
-
-    // Always failing: polled on, nothing posted.
-    owner.Clear();
-    ScriptedJoystick missing;
-    missing.answers = {-1};
-    EXPECT_TRUE(RunThread(owner, missing, 3).empty());
+    ScriptedJoystick joystick({kFail, 0, 0, 4, 4, 0});
+    Start();
+    EXPECT_EQ(thread->m_JoyInfo.dwSize, 52u);
+    EXPECT_EQ(thread->m_JoyInfo.dwFlags, 0x80u);
+    ASSERT_TRUE(joystick.WaitForPolls(8));
+    StopThread();
+    EXPECT_EQ(owner.Messages(), (std::vector<POSTED_MESSAGE>{Buttons(0, 0), Buttons(4, 0), Buttons(0, 0)}));
 }
 
-TEST(ButtonBoxThread, JoystickIdFromTheSettingsFile)
+TEST_F(ButtonBoxFixture, TheSettingsChooseTheDevice)
 {
-    CWinApp app{"ButtonBoxTest"};
-    CRecordingOwner owner;
-    ASSERT_TRUE(owner.CreateOwner());
     const struct
     {
         const char* file;
-        int16_t id;
-    } cases[] = {{"Joystick = 1\r\n", 1}, {"Joystick = 2\r\n", 0}, {"Joystick = -1\r\n", 0}, {nullptr, 0}};
+        UINT device;
+    } cases[] = {{"Joystick ID = 1\r\n", 1}, {"Joystick ID = 2\r\n", 0}, {"Joystick ID = -1\r\n", 0}, {nullptr, 0}};
     for (const auto& c : cases)
     {
         QFile::remove(LinuxPathFromWindows(CConfigFile().GetSettingsFileName("Button Box")));
-        if (c.file != nullptr)
+        if (c.file)
             WriteButtonBox(c.file);
-        ScriptedJoystick joystick;
-        joystick.answers = {2};
-        int16_t id = -5;
-        const std::vector<POSTED_MESSAGE> posted = RunThread(owner, joystick, 1, &id);
-        EXPECT_EQ(id, c.id) << (c.file ? c.file : "no file");
-        ASSERT_FALSE(joystick.ids.empty());
-        EXPECT_EQ(joystick.ids.front(), static_cast<UINT>(c.id));
-        ASSERT_EQ(posted.size(), 1u);
-        EXPECT_EQ(posted[0].lParam, c.id);
+        ScriptedJoystick joystick({8});
+        Start();
+        ASSERT_TRUE(joystick.WaitForPolls(1));
+        StopThread();
+        EXPECT_EQ(joystick.ids.front(), c.device) << (c.file ? c.file : "no file");
+        EXPECT_EQ(owner.Messages().back(), Buttons(8, static_cast<LPARAM>(c.device)));
         owner.Clear();
     }
+}
+
+TEST_F(ButtonBoxFixture, NoJoystickKeepsPollingQuietly)
+{
+    ScriptedJoystick joystick({kFail});
+    Start();
+    ASSERT_TRUE(joystick.WaitForPolls(3));
+    StopThread();
+    EXPECT_TRUE(owner.Messages().empty());
 }

@@ -3,6 +3,7 @@
 #include "platform/core/SysColor.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/Colour.h"
+#include "platform/ui/Monitor.h"
 #include "platform/ui/WindowDc.h"
 #include "platform/ui/WndPrivate.h"
 
@@ -933,8 +934,16 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack)
 int GetSystemMetrics(int nIndex)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const QRect available = screen ? screen->availableGeometry() : geometry;
+    QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    QRect available = screen ? screen->availableGeometry() : geometry;
+    // The primary monitor as the monitor functions give it (a test's list stands in for it).
+    MONITORINFO primary{sizeof(MONITORINFO), {}, {}, 0};
+    if (GetMonitorInfo(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary))
+    {
+        const auto toQRect = [](const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); };
+        geometry = toQRect(primary.rcMonitor);
+        available = toQRect(primary.rcWork);
+    }
     QStyle* style =
         qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::style() : nullptr;
     const int scrollExtent = style ? style->pixelMetric(QStyle::PM_ScrollBarExtent) : 17;
