@@ -11,6 +11,7 @@
 #include "features/DxfList.h"
 #include "features/GridWaypointList.h"
 #include "features/Template.h"
+#include "outside/alpha/DataView.h"
 #include "foundation/FilePath.h"
 #include "foundation/SelectedObjects.h"
 #include "foundation/WindowMessages.h"
@@ -116,6 +117,8 @@ void CGridView::ClearCursorCoords()
 {
     if (m_pStatusBar != nullptr)
         m_pStatusBar->ClearDisplay();
+    if (m_pDataView != nullptr)
+        m_pDataView->ClearDisplay();
 }
 
 void CGridView::SetTitle(const char* text)

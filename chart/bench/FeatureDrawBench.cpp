@@ -153,7 +153,7 @@ struct PaintScene
     {
         CDC::SetScreenSize(1000, 800);
         CDC::SetPixelsPerMillimetre(4.0);
-        made = frame->Create(nullptr, "Paint") && view->Create(frame, nullptr);
+        made = frame->Create(nullptr, "Paint") && view->Create(frame, static_cast<CChartexaStatusBar*>(nullptr));
         if (!made)
             return;
         view->MoveWindow(0, 0, kWidth, kHeight);

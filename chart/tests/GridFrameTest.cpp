@@ -141,6 +141,12 @@ TEST_F(GridFrameFixture, FillsMonitorOneWithABoxPerThreeHundredPixels)
     frame->GetView()->GetWindowRect(view);
     frame->ScreenToClient(view);
     EXPECT_EQ(view, CRect(0, 100, client.Width(), client.Height()));
+    // The remote view's read-out is the hidden box: clearing the cursor empties it.
+    frame->m_pRemoteDisplay->UpdateGridPosition(512345.0, 6123456.0);
+    EXPECT_FALSE(frame->m_pRemoteDisplay->GetValueText(0).IsEmpty());
+    frame->GetView()->ClearCursorCoords();
+    for (int line = 0; line < CDataView::kLines; ++line)
+        EXPECT_TRUE(frame->m_pRemoteDisplay->GetValueText(line).IsEmpty()) << line;
 
     // What a user sees: the frame and the host only, each box with its label drawn.
     EXPECT_EQ(FrameProbe::StrayTopLevels(frame, {owner.GetWidget()}), std::vector<std::string>());

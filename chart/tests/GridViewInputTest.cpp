@@ -19,7 +19,7 @@ protected:
     {
         ASSERT_TRUE(owner.CreateOwner(640, 480));
         view = new CGridView;
-        ASSERT_TRUE(view->Create(&owner, nullptr));
+        ASSERT_TRUE(view->Create(&owner, static_cast<CChartexaStatusBar*>(nullptr)));
         view->SetMutex(&mutex);
         view->GetPlot()->scaleIndex = 15;
         CGridView::m_WheelCount = 0;
@@ -94,7 +94,7 @@ TEST_F(GridViewInput, SixNotchesZoomOneStepCountedAcrossViews)
 
     // The count is the process's: notches on one view count towards another's zoom.
     CGridView* other = new CGridView;
-    ASSERT_TRUE(other->Create(&owner, nullptr));
+    ASSERT_TRUE(other->Create(&owner, static_cast<CChartexaStatusBar*>(nullptr)));
     other->GetPlot()->scaleIndex = 10;
     Wheel(view, 3);
     Wheel(other, 3);

@@ -40,7 +40,7 @@ protected:
         ASSERT_TRUE(owner.CreateOwner(640, 480));
         owner.SetAsMainWindow(true);
         view = new CGridView;
-        ASSERT_TRUE(view->Create(&owner, nullptr));
+        ASSERT_TRUE(view->Create(&owner, static_cast<CChartexaStatusBar*>(nullptr)));
         view->MoveWindow(0, 0, 640, 480);
         CGridPlot& plot = *view->GetPlot();
         plot.scaleIndex = 14; // 0.8 pixels a metre
