@@ -369,6 +369,14 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
+    // The right button opens the menu of what lies under the cursor: a bearing line, a
+    // feature point or leg, the vessel, or the empty chart's display settings.
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    // The owner-drawn items of those menus: titles (10000), the colour item (20000) and the
+    // line styles (30000..30004).
+    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     // Six notches either way zoom one step (the count is shared by every view) and repaint;
     // keys go to the plot's navigation. A remote view only runs the default handling.
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
@@ -437,4 +445,24 @@ private:
     void DropUndrawnSailLine();
     // The last bearing line goes when its ends lie within 20 pixels in both axes.
     void DropShortEbl();
+
+    // Context menus (GridViewMenu.cpp).
+    // The command chosen from the menu shown at the client point; 0 when dismissed.
+    UINT TrackMenu(CMenu& menu, CPoint point);
+    // A one-command menu under a title; true when the command was chosen.
+    bool ConfirmMenu(const char* title, const char* command, CPoint point);
+    void EblMenu(int index, CPoint point);
+    // The steps of a right click on a feature: each gets the chosen feature and the press.
+    void EditWaypoint(const CFeature& chosen, CPoint point);
+    void EditSailLine(const CFeature& chosen, CPoint point);
+    void EditRoutePoint(const CFeature& chosen, CPoint point);
+    void InsertRoutePoint(const CFeature& chosen, CPoint point);
+    void DeleteDesignRoutePoint(const CFeature& chosen, CPoint point);
+    void EditBoundaryVertex(const CFeature& chosen, CPoint point);
+    void InsertBoundaryVertex(const CFeature& chosen, CPoint point);
+    void EditStructure(const CFeature& chosen, CPoint point);
+    void DeclutterMenu(CPoint point);
+    void ChartMenu(CPoint point);
+    // An owner-drawn item's background, selected or not, and its text after the indent.
+    void DrawMenuItemBackground(CDC* dc, const DRAWITEMSTRUCT* item, const char* text);
 };

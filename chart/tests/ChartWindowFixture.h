@@ -5,6 +5,7 @@
 #pragma once
 
 #include "chart/GridView.h"
+#include "foundation/Folders.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/Colour.h"
 #include "testsupport/RecordingOwner.h"
@@ -12,6 +13,8 @@
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace ChartWindow
 {
@@ -59,5 +62,37 @@ protected:
     CRecordingOwner owner;
     CGridView* view = nullptr; // a child of the owner, which destroys it
     CMutex mutex;
+};
+
+using Messages = std::vector<POSTED_MESSAGE>;
+
+// The view painted once under its mutex, ready for the mouse, and a survey folder for the
+// feature files it writes.
+class ChartEditFixture : public ChartWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        ChartWindowFixture::SetUp();
+        view->SetMutex(&mutex);
+        ASSERT_TRUE(CreateFolderPath(kFolder));
+        Painted();
+        owner.Clear();
+    }
+    static CString PathOf(const char* name) { return CString(kFolder) + name; }
+    // The chart's editing messages posted since the last call, in order; focus and edit-box
+    // notices left out.
+    Messages Posted()
+    {
+        Messages out;
+        for (const POSTED_MESSAGE& m : owner.Messages())
+            if (m.name == "UM_ADD_FEATURE" || m.name == "UM_REDRAW_VECTOR_DISPLAY" ||
+                m.name == "UM_UPDATE_FEATURE_POSITION" || m.name == "UM_FEATURE_UPDATE")
+                out.push_back(m);
+        owner.Clear();
+        return out;
+    }
+
+    static constexpr const char* kFolder = "C:\\MyData\\Survey\\";
 };
 } // namespace ChartWindow

@@ -35,21 +35,10 @@
 namespace
 {
 using namespace ChartWindow;
-const char kFolder[] = "C:\\MyData\\Survey\\";
 
-using Messages = std::vector<POSTED_MESSAGE>;
-
-class GridViewEdit : public ChartWindowFixture
+class GridViewEdit : public ChartEditFixture
 {
 protected:
-    void SetUp() override
-    {
-        ChartWindowFixture::SetUp();
-        view->SetMutex(&mutex);
-        ASSERT_TRUE(CreateFolderPath(kFolder));
-        Painted();
-    }
-    static CString PathOf(const char* name) { return CString(kFolder) + name; }
     // Where a press at `p` puts a point.
     tagXY Grid(POINT p) const
     {
@@ -70,16 +59,6 @@ protected:
     }
     void Click(POINT p) { Drag(p, p); }
     static POINT Off(POINT p, int dx, int dy) { return POINT{p.x + dx, p.y + dy}; }
-    // The registered messages the view posted, focus notices left out.
-    Messages Posted()
-    {
-        Messages out;
-        for (const POSTED_MESSAGE& m : owner.Messages())
-            if (m.name.rfind("UM_", 0) == 0 && m.name != "UM_SET_FOCUS")
-                out.push_back(m);
-        owner.Clear();
-        return out;
-    }
     static bool Near(const QImage& image, POINT p, COLORREF colour, int reach = 2)
     {
         for (int dy = -reach; dy <= reach; ++dy)
