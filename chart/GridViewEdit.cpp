@@ -375,7 +375,7 @@ void CGridView::AddFeature(double e, double n)
     PostRedraw();
 }
 
-bool CGridView::GrabEbl(CPoint point, double, double)
+bool CGridView::GrabEbl(CPoint point, double e, double n)
 {
     CEBLList& list = *m_pEBLList;
     for (INT_PTR i = 0; i < list.GetSize(); ++i)
@@ -383,8 +383,6 @@ bool CGridView::GrabEbl(CPoint point, double, double)
         CEBL* line = list[i];
         if (line == nullptr)
             continue;
-        double e = 0.0, n = 0.0;
-        m_Plot.ScreenToGrid(point.x, point.y, &e, &n);
         int end = 0;
         if (IsUnderCursor(line->startX, line->startY, point))
         {
