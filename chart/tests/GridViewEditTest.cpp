@@ -205,7 +205,7 @@ TEST_F(GridViewEdit, WithoutAnEditFileNothingIsAddedAndAPointAtZeroIsReplaced)
 TEST_F(GridViewEdit, RoutePointsKeepTheirLegsAndDesignRoutesTheirArcs)
 {
     auto* route = new CRoute;
-    route->m_FilePath = PathOf("Lay.rte");
+    route->LoadStatus(PathOf("Lay.rte"));
     RouteDef a, b;
     a.Position = tagXY{kOriginE - 100.0, kOriginN};
     a.Name = "Start";
@@ -242,7 +242,7 @@ TEST_F(GridViewEdit, RoutePointsKeepTheirLegsAndDesignRoutesTheirArcs)
     EXPECT_NEAR(route->GetAt(1).Leg.Length, std::hypot(Grid(added).x - Grid(to).x, Grid(added).y - Grid(to).y), 1e-6);
 
     auto* design = new CDesignRoute;
-    design->m_FilePath = PathOf("Design.rpl");
+    design->LoadStatus(PathOf("Design.rpl"));
     RouteDef ip;
     ip.Position = tagXY{kOriginE - 200.0, kOriginN - 100.0};
     design->AppendIntersectionPoint(ip);
@@ -274,7 +274,7 @@ TEST_F(GridViewEdit, RoutePointsKeepTheirLegsAndDesignRoutesTheirArcs)
 TEST_F(GridViewEdit, SailLinesAreDrawnOutOrDroppedAndModeFourNeverPans)
 {
     auto* file = new CSailLine;
-    file->m_FilePath = PathOf("Lines.sln");
+    file->LoadStatus(PathOf("Lines.sln"));
     SailLineDef first{};
     first.Start = tagXY{kOriginE - 150.0, kOriginN + 100.0};
     first.End = tagXY{kOriginE + 150.0, kOriginN + 100.0};
@@ -324,7 +324,7 @@ TEST_F(GridViewEdit, SailLinesAreDrawnOutOrDroppedAndModeFourNeverPans)
 TEST_F(GridViewEdit, BoundaryVerticesAndStructures)
 {
     auto* boundary = new CBoundary;
-    boundary->m_FilePath = PathOf("Site.bnd");
+    boundary->LoadStatus(PathOf("Site.bnd"));
     boundary->Add(tagXY{kOriginE, kOriginN});
     CBoundaryList boundaries;
     boundaries.Add(boundary);
@@ -345,7 +345,7 @@ TEST_F(GridViewEdit, BoundaryVerticesAndStructures)
     }
 
     auto* structures = new CStructure;
-    structures->m_FilePath = PathOf("Structures.dat");
+    structures->LoadStatus(PathOf("Structures.dat"));
     StructureDef jacket;
     jacket.Name = "Jacket";
     jacket.Position = tagXY{kOriginE, kOriginN + 100.0};

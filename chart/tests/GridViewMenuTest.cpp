@@ -124,7 +124,7 @@ TEST_F(GridViewMenu, WaypointsAreEditedOrDeletedAndTheirFileWritten)
 TEST_F(GridViewMenu, InsertsOnARouteLegAndABoundaryEdgeAreSaved)
 {
     auto* route = new CRoute;
-    route->m_FilePath = PathOf("Lay.rte");
+    route->LoadStatus(PathOf("Lay.rte"));
     RouteDef a, b;
     a.Position = tagXY{kOriginE - 200.0, kOriginN};
     a.Name = "A";
@@ -153,7 +153,7 @@ TEST_F(GridViewMenu, InsertsOnARouteLegAndABoundaryEdgeAreSaved)
     }
 
     auto* boundary = new CBoundary;
-    boundary->m_FilePath = PathOf("Site.bnd");
+    boundary->LoadStatus(PathOf("Site.bnd"));
     boundary->Add(tagXY{kOriginE - 100.0, kOriginN + 150.0});
     boundary->Add(tagXY{kOriginE + 100.0, kOriginN + 150.0});
     CBoundaryList boundaries;
