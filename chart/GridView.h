@@ -349,6 +349,8 @@ public:
     int32_t m_PickPointIndex = -1;
     bool m_bPicked = false;
     bool m_bDragging = false;
+    uint32_t m_PickItem = 0;
+    bool m_bPickMoved = false; // the dragged feature moved since the press
     CArray<CFeature, const CFeature&> m_PickedFeatures;
     CScreenGrab m_SnapShot;
 
@@ -362,6 +364,21 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus(CWnd* pOldWnd);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // The left button edits the features of the edit mode in place: a press grabs a point or
+    // adds one to the edited file, moves drag it, the release saves its file. With shift or
+    // control it places the divider; in mode 7 it grabs or draws bearing lines; otherwise a
+    // drag pans the chart (never in mode 4). Changes are posted to the main window.
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    // The right button opens the menu of what lies under the cursor: a bearing line, a
+    // feature point or leg, the vessel, or the empty chart's display settings.
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    // The owner-drawn items of those menus: titles (10000), the colour item (20000) and the
+    // line styles (30000..30004).
+    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     // Six notches either way zoom one step (the count is shared by every view) and repaint;
     // keys go to the plot's navigation. A remote view only runs the default handling.
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
@@ -406,4 +423,49 @@ private:
     void DrawCorridor(const std::vector<tagXY>& port, const std::vector<tagXY>& starboard, const tagPen& style);
     // The vane at `index`, or null outside the list.
     VaneDef* Vane(int index);
+
+    // Live editing (GridViewEdit.cpp).
+    // The cursor's grid position on the status bar; false, the read-out emptied, outside the
+    // plotted rectangle.
+    bool ShowCursorPosition(CPoint point, double* e, double* n);
+    // The pick state takes the feature; type 0 resets it.
+    void SetPickState(const CFeature& feature);
+    void ResetPickState();
+    // A press in modes 1..6: grabs the point under the cursor into the pick state and the
+    // list's edit state; false when none was chosen.
+    bool GrabFeature(CPoint point);
+    // A press in modes 1..6 that grabbed nothing: the new point at (e, n) in the list's edit
+    // file, saved at once.
+    void AddFeature(double e, double n);
+    // Mode 7: grabs an end of a bearing line under the cursor, else draws out a new line.
+    bool GrabEbl(CPoint point, double e, double n);
+    void NewEbl(CPoint point, double e, double n);
+    // The dragged feature moves to (e, n); false when its indices name nothing.
+    bool MovePickedFeature(double e, double n);
+    // Writes the file of the dragged feature with its type's writer.
+    void SavePickedFile();
+    // A sail line added by the press and never drawn out leaves memory and its file.
+    void DropUndrawnSailLine();
+    // The last bearing line goes when its ends lie within 20 pixels in both axes.
+    void DropShortEbl();
+
+    // Context menus (GridViewMenu.cpp).
+    // The command chosen from the menu shown at the client point; 0 when dismissed.
+    UINT TrackMenu(CMenu& menu, CPoint point);
+    // A one-command menu under a title; true when the command was chosen.
+    bool ConfirmMenu(const char* title, const char* command, CPoint point);
+    void EblMenu(int index, CPoint point);
+    // The steps of a right click on a feature: each gets the chosen feature and the press.
+    void EditWaypoint(const CFeature& chosen, CPoint point);
+    void EditSailLine(const CFeature& chosen, CPoint point);
+    void EditRoutePoint(const CFeature& chosen, CPoint point);
+    void InsertRoutePoint(const CFeature& chosen, CPoint point);
+    void DeleteDesignRoutePoint(const CFeature& chosen, CPoint point);
+    void EditBoundaryVertex(const CFeature& chosen, CPoint point);
+    void InsertBoundaryVertex(const CFeature& chosen, CPoint point);
+    void EditStructure(const CFeature& chosen, CPoint point);
+    void DeclutterMenu(CPoint point);
+    void ChartMenu(CPoint point);
+    // An owner-drawn item's background, selected or not, and its text after the indent.
+    void DrawMenuItemBackground(CDC* dc, const DRAWITEMSTRUCT* item, const char* text);
 };

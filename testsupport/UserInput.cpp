@@ -61,6 +61,42 @@ void ClickClient(CWnd* wnd, int x, int y, bool doubleClick)
     Click(top, QPoint(x, y), doubleClick);
 }
 
+namespace
+{
+void SendMouse(CWnd* wnd, QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers keys)
+{
+    QWidget* top = wnd ? wnd->GetWidget() : nullptr;
+    if (!top)
+        return;
+    QPoint pos(x, y);
+    QWidget* w = WidgetAt(top, pos);
+    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, keys);
+    QApplication::sendEvent(w, &event);
+    Pump();
+}
+} // namespace
+
+void PressClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys)
+{
+    SendMouse(wnd, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton, keys);
+}
+
+void DragClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys)
+{
+    SendMouse(wnd, QEvent::MouseMove, x, y, Qt::NoButton, Qt::LeftButton, keys);
+}
+
+void ReleaseClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys)
+{
+    SendMouse(wnd, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton, keys);
+}
+
+void HoverClient(CWnd* wnd, int x, int y)
+{
+    SendMouse(wnd, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+}
+
 void RightClickClient(CWnd* wnd, int x, int y)
 {
     QWidget* top = wnd ? wnd->GetWidget() : nullptr;

@@ -5,6 +5,7 @@
 #include "platform/core/WinTypes.h"
 
 #include <QString>
+#include <Qt>
 
 class CWnd;
 class CListCtrl;
@@ -19,6 +20,14 @@ namespace UserInput
 void ClickClient(CWnd* wnd, int x, int y, bool doubleClick = false);
 // A right click at a point of `wnd`'s client area, landing as ClickClient's does.
 void RightClickClient(CWnd* wnd, int x, int y);
+// The left button pressed at a point of `wnd`'s client area, the mouse moved there with the
+// button held, and the button released there, each with the keys held (Qt::ShiftModifier,
+// Qt::ControlModifier). Each lands on the widget under the point, as ClickClient's does.
+void PressClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier);
+void DragClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier);
+void ReleaseClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier);
+// The mouse moved there with no button held.
+void HoverClient(CWnd* wnd, int x, int y);
 // A left click in the middle of a list cell (report view).
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick = false);
 // Drops the list down with a click on the combo and waits as a user would; the popup's view,

@@ -1,5 +1,6 @@
 // The chart view as a window: its paint under the host's mutex, layers in order, DIG colours,
 // the capture paint and its message, captions, and the double click's messages.
+#include "ChartWindowFixture.h"
 #include "Gallery.h"
 
 #include "chart/EblList.h"
@@ -27,51 +28,8 @@
 
 namespace
 {
-constexpr COLORREF kGround = 0x402010;
-constexpr double kOriginE = 1000.0, kOriginN = 2000.0;
-
-class GridViewPaint : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        CDC::SetScreenSize(1000, 800);
-        CDC::SetPixelsPerMillimetre(4.0);
-        ASSERT_TRUE(owner.CreateOwner(640, 480));
-        owner.SetAsMainWindow(true);
-        view = new CGridView;
-        ASSERT_TRUE(view->Create(&owner, static_cast<CChartexaStatusBar*>(nullptr)));
-        view->MoveWindow(0, 0, 640, 480);
-        CGridPlot& plot = *view->GetPlot();
-        plot.scaleIndex = 14; // 0.8 pixels a metre
-        plot.tickMode = TICK_NONE;
-        plot.showNorthArrow = false;
-        plot.trackObject = 0;
-        plot.originE = kOriginE;
-        plot.originN = kOriginN;
-        view->SetBackgroundColour(kGround);
-    }
-    void TearDown() override
-    {
-        owner.SetAsMainWindow(false);
-        CGridView::SetEditMode(EDIT_NONE);
-        CDC::SetPixelsPerMillimetre(0.0);
-        CDC::SetScreenSize(0, 0);
-    }
-    // What the user sees of the view: the first paint sets the scale, the second draws to it.
-    QImage Painted()
-    {
-        view->Redraw();
-        return view->GetWidget()->grab().toImage();
-    }
-    static COLORREF Pixel(const QImage& image, POINT p) { return ColorRefFromQRgb(image.pixel(p.x, p.y)); }
-    POINT At(double dE, double dN) const { return view->GetPlot()->GridToScreenPoint(kOriginE + dE, kOriginN + dN); }
-
-    CWinApp app{"GridViewPaintTest"};
-    CRecordingOwner owner;
-    CGridView* view = nullptr; // a child of the owner, which destroys it
-    CMutex mutex;
-};
+using namespace ChartWindow;
+using GridViewPaint = ChartWindowFixture;
 } // namespace
 
 TEST_F(GridViewPaint, LaterLayersCoverEarlierOnesAndNothingWithoutAMutex)

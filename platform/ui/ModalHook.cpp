@@ -24,6 +24,7 @@ struct HookState
     std::deque<std::pair<int, ModalHook::MessageBoxShownAnswer>> boxes;
     std::deque<std::pair<UINT, ModalHook::MenuShownAnswer>> menus;
     std::deque<PRINT_DIALOG_ANSWER> prints;
+    std::deque<std::pair<bool, COLORREF>> colours; // (chosen, colour)
     std::vector<MODAL_RECORD> shown;
     int loopTimeout = kDefaultLoopTimeout;
 };
@@ -60,6 +61,7 @@ void ModalHook::Reset()
     s.boxes.clear();
     s.menus.clear();
     s.prints.clear();
+    s.colours.clear();
     s.shown.clear();
     s.loopTimeout = kDefaultLoopTimeout;
 }
@@ -92,6 +94,35 @@ void ModalHook::AnswerFolderDialog(const CString& folder)
 void ModalHook::CancelFolderDialog()
 {
     State().folders.push_back(CString());
+}
+
+void ModalHook::AnswerColourDialog(COLORREF colour)
+{
+    State().colours.emplace_back(true, colour);
+}
+
+void ModalHook::CancelColourDialog()
+{
+    State().colours.emplace_back(false, COLORREF(0));
+}
+
+bool ModalHook::TakeColourDialogAnswer(COLORREF* colour, bool* chosen, bool* found)
+{
+    HookState& s = State();
+    if (!s.enabled)
+        return false;
+    *found = !s.colours.empty();
+    *chosen = false;
+    if (!*found)
+    {
+        ReportFailure("A colour dialog was shown with no answer prepared");
+        return true;
+    }
+    *chosen = s.colours.front().first;
+    if (*chosen)
+        *colour = s.colours.front().second;
+    s.colours.pop_front();
+    return true;
 }
 
 void ModalHook::AnswerMessageBox(int nResult)
@@ -128,7 +159,7 @@ size_t ModalHook::PendingAnswers()
 {
     const HookState& s = State();
     return s.dialogs.size() + s.files.size() + s.folders.size() + s.boxes.size() + s.menus.size() +
-           s.prints.size();
+           s.prints.size() + s.colours.size();
 }
 
 void ModalHook::SetLoopTimeout(int milliseconds)

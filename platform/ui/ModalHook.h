@@ -47,7 +47,8 @@ struct MODAL_RECORD
         FolderDialog,
         MessageBox,
         Menu,
-        PrintDialog
+        PrintDialog,
+        ColourDialog
     };
     Kind kind = Dialog;
     UINT id = 0;          // dialog template id
@@ -120,6 +121,9 @@ public:
     static void AnswerMenuShown(MenuShownAnswer answer);
     // The next print dialog (CPrintDialog) gets this answer.
     static void AnswerPrintDialog(const PRINT_DIALOG_ANSWER& answer);
+    // The next colour dialog (CMFCColorDialog) chooses this colour; or is cancelled.
+    static void AnswerColourDialog(COLORREF colour);
+    static void CancelColourDialog();
 
     static const std::vector<MODAL_RECORD>& Shown();
     // Answers prepared and not yet used.
@@ -138,6 +142,8 @@ public:
     // `shown`, when given, receives the AnswerMenuShown answer (null for a plain one).
     static bool TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown = nullptr);
     static bool TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found);
+    // `chosen` false for a cancelled dialog.
+    static bool TakeColourDialogAnswer(COLORREF* colour, bool* chosen, bool* found);
     static void Record(const MODAL_RECORD& record);
     static void ReportFailure(const CString& message);
     static int LoopTimeout();
