@@ -41,6 +41,12 @@ QString RuntimeFolder()
     return folder;
 }
 
+// The holder's socket, beside its lock file in the user's runtime folder.
+QString SocketPath(LPCSTR name)
+{
+    return RuntimeFolder() + "/" + InstanceKey(name) + ".socket";
+}
+
 // The holder's answer to one request "raise <identify message>\n": "raised\n" or "none\n".
 QByteArray Answer(const QByteArray& request)
 {
@@ -76,14 +82,14 @@ public:
     }
     DWORD Wait(DWORD) override { return WAIT_OBJECT_0; }
 
-    void Listen(const QString& key)
+    void Listen(const QString& socketPath)
     {
         if (!QCoreApplication::instance())
             return;
-        QLocalServer::removeServer(key); // a socket file a dead holder left
+        QLocalServer::removeServer(socketPath); // a socket file a dead holder left
         QLocalServer* server = new QLocalServer();
         server->setSocketOptions(QLocalServer::UserAccessOption);
-        if (!server->listen(key))
+        if (!server->listen(socketPath))
         {
             delete server;
             return;
@@ -135,7 +141,7 @@ HANDLE CreateInstanceMutex(LPCSTR name)
     if (::ftruncate(fd, 0) == 0)
         (void)!::write(fd, pid.constData(), static_cast<size_t>(pid.size()));
     auto lock = std::make_shared<CInstanceLock>(fd);
-    lock->Listen(InstanceKey(name));
+    lock->Listen(SocketPath(name));
     HANDLE handle = AfxRegisterHandle(lock);
     SetLastError(ERROR_SUCCESS);
     return handle;
@@ -147,7 +153,7 @@ BOOL RaiseRunningInstance(LPCSTR name, LPCSTR identifyMessage, DWORD timeout)
     clock.start();
     auto left = [&]() { return std::max<qint64>(0, static_cast<qint64>(timeout) - clock.elapsed()); };
     QLocalSocket socket;
-    socket.connectToServer(InstanceKey(name));
+    socket.connectToServer(SocketPath(name));
     if (!socket.waitForConnected(static_cast<int>(left())))
         return FALSE;
     socket.write(QByteArray("raise ") + (identifyMessage ? identifyMessage : "") + "\n");

@@ -1,7 +1,7 @@
 // One copy of a program per user, across processes. The named lock is a lock file in the
 // user's runtime folder, held (flock) while the handle is open: the kernel lets it go with the
 // process, so a copy that crashed or was killed leaves a stale file that the next start takes
-// over. The holder also listens on a local socket of the same name, through which a second
+// over. The holder also listens on a local socket beside the lock file, through which a second
 // start asks it to identify itself and come forward.
 #pragma once
 
