@@ -6,6 +6,7 @@
 #include "featureui/DtmResources.h"
 #include "foundation/WindowMessages.h"
 #include "outside/kadenta/InitialisingSoftware.h"
+#include "outside/kadenta/Kadenta.h"
 #include "platform/core/Path.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ModalHook.h"
@@ -426,6 +427,46 @@ TEST_F(ZuduzuroFrameTest, PaneChangesRecomputeTheCatenary)
     EXPECT_GT(std::fabs(seabedAt300() - terrainSeabed), 1.0);
     EXPECT_NEAR(seabedAt300(), a.m_WaterDepth, 0.5);
     EXPECT_DOUBLE_EQ(a.m_DepthAtAnchor, 0.0);
+}
+
+TEST_F(ZuduzuroFrameTest, FilesThatDidNotLoadAreToldOnceAfterStart)
+{
+    // A pipeline file the list names but that is gone, and a damaged cable-type row.
+    const QString settings = TempDrives::Current()->OnC("MySettings/zuduzuro_tests/");
+    QFile list(settings + "Pipelines.FLS");
+    ASSERT_TRUE(list.open(QIODevice::Append));
+    list.write("C:\\MyData\\Pipelines\\Gone.txt\r\n");
+    list.close();
+    QFile weights(settings + "Cable_Weight.INI");
+    ASSERT_TRUE(weights.open(QIODevice::Append));
+    weights.write("Broken row without numbers\r\n");
+    weights.close();
+
+    ModalHook::AnswerMessageBox(IDOK);
+    Start();
+    std::vector<CString> boxes;
+    for (const MODAL_RECORD& r : ModalHook::Shown())
+        if (r.kind == MODAL_RECORD::MessageBox)
+            boxes.push_back(r.text);
+    ASSERT_EQ(boxes.size(), 1u) << "one message for all of it";
+    EXPECT_NE(boxes[0].Find("Pipeline file could not be loaded: C:\\MyData\\Pipelines\\Gone.txt"), -1)
+        << (LPCSTR)boxes[0];
+    EXPECT_NE(boxes[0].Find("Cable Weight settings: line 6"), -1) << (LPCSTR)boxes[0];
+    // The rest still loaded and computed.
+    EXPECT_EQ(m_pFrame->m_Pipelines.GetSize(), 1);
+    EXPECT_GT(m_pFrame->m_Anchor.m_CableProfile.GetSize(), 10);
+}
+
+TEST_F(ZuduzuroFrameTest, AboutShowsTheVersionText)
+{
+    Start();
+    CString version;
+    ModalHook::AnswerDialog(IDD_KADENTA_ABOUT, [&](CDialog* dlg) {
+        dlg->GetDlgItemText(IDC_KADENTA_VERSION, version);
+        return IDOK;
+    });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_APP_ABOUT));
+    EXPECT_EQ(version, "Version " + GetZuduzuroVersion());
 }
 
 TEST_F(ZuduzuroFrameTest, ExitQuestionNoKeepsRunningYesReleasesTheLock)
