@@ -457,6 +457,16 @@ TEST_F(ZuduzuroFrameTest, FilesThatDidNotLoadAreToldOnceAfterStart)
     EXPECT_GT(m_pFrame->m_Anchor.m_CableProfile.GetSize(), 10);
 }
 
+TEST_F(ZuduzuroFrameTest, StoredKeyboardCustomisationIsDroppedAtStart)
+{
+    m_App.SetRegistryKey("Velmaro Technology Limited");
+    ASSERT_TRUE(m_App.WriteProfileString("Workspace\\Keyboard-0", "Accelerators", "customised"));
+    ASSERT_TRUE(m_App.WriteProfileString("Workspace\\Keyboard-0", "Other", "kept"));
+    Start();
+    EXPECT_STREQ(m_App.GetProfileString("Workspace\\Keyboard-0", "Accelerators", "gone"), "gone");
+    EXPECT_STREQ(m_App.GetProfileString("Workspace\\Keyboard-0", "Other", ""), "kept");
+}
+
 TEST_F(ZuduzuroFrameTest, AboutShowsTheVersionText)
 {
     Start();
