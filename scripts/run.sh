@@ -12,6 +12,15 @@ programs=()
 for p in Geodetic Zuduzuro Acoustic Orbisol Marevo; do
   [ -x "$BUILD_DIR/apps/$p" ] && programs+=("$p")
 done
+# SUITE_PROGRAM names the program to start (e.g. SUITE_PROGRAM=Zuduzuro); otherwise the first
+# one built.
+if [ -n "${SUITE_PROGRAM:-}" ]; then
+  if [ ! -x "$BUILD_DIR/apps/$SUITE_PROGRAM" ]; then
+    echo "The program $SUITE_PROGRAM is not built." >&2
+    exit 1
+  fi
+  programs=("$SUITE_PROGRAM")
+fi
 if [ ${#programs[@]} -eq 0 ]; then
   echo "Built the libraries; no program is built yet."
   exit 0

@@ -348,6 +348,14 @@ void CAnchorPane::UpdateStatus()
     }
 }
 
+void CAnchorPane::UpdateFirstPennant()
+{
+    if (m_pAnchor == nullptr)
+        return;
+    if (auto* pennant = dynamic_cast<CMFCPropertyGridMetricProperty*>(Item(GROUP_BUOYS, 1, 0)))
+        pennant->SetMetres(m_pAnchor->m_Buoys[0].PennantWireLength);
+}
+
 void CAnchorPane::UpdateValues()
 {
     if (m_pAnchor == nullptr || Item(GROUP_ANCHOR) == nullptr)

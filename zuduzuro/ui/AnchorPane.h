@@ -30,6 +30,8 @@ public:
     void UpdateValues();
     // Refreshes the status item only.
     void UpdateStatus();
+    // The first buoy's pennant-wire item shows the anchor's length.
+    void UpdateFirstPennant();
     // Every cable-type item takes its stored type again and its options from the table.
     void UpdateCableWeights();
     // Shows the "Anchor Pickup" group for a Live anchor, its items by pennant mode.

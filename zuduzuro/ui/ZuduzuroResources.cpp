@@ -125,3 +125,33 @@ QImage VerticalOffsetPicture()
     p.drawText(QPoint(20, 135), "Water line");
     return picture;
 }
+
+QImage CatenaryPicture()
+{
+    QImage picture(320, 160, QImage::Format_RGB32);
+    picture.fill(QColor(0xC8, 0xE6, 0xFF));
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // Sea, seabed and the barge on the surface.
+    p.fillRect(QRect(0, 40, 320, 120), QColor(0x40, 0x80, 0xC0));
+    QPainterPath seabed;
+    seabed.moveTo(0, 150);
+    seabed.cubicTo(80, 140, 200, 132, 320, 128);
+    seabed.lineTo(320, 160);
+    seabed.lineTo(0, 160);
+    p.fillPath(seabed, QColor(0xC0, 0xA0, 0x60));
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(0x70, 0x70, 0x70));
+    p.drawPolygon(QPolygon({QPoint(10, 30), QPoint(90, 30), QPoint(82, 46), QPoint(18, 46)}));
+    // The cable: from the fairlead down in a catenary to the anchor on the seabed.
+    QPainterPath cable;
+    cable.moveTo(88, 38);
+    cable.cubicTo(130, 120, 200, 131, 280, 129);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0xFF, 0xFF, 0), 2));
+    p.drawPath(cable);
+    p.setPen(QPen(QColor(0, 0, 0x80), 3));
+    p.drawLine(280, 118, 280, 130);
+    p.drawLine(273, 130, 287, 130);
+    return picture;
+}

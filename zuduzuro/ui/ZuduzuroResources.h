@@ -30,3 +30,6 @@ bool LoadSymbolStrip(CBitmap& bitmap, CDC* dc);
 // The "Vertical Offset" picture: the barge, its fairlead and the water line, with the levels
 // the fairlead's height is measured between.
 QImage VerticalOffsetPicture();
+// The splash windows' picture: a barge on the water with its anchor cable hanging in a
+// catenary down to an anchor on the seabed.
+QImage CatenaryPicture();

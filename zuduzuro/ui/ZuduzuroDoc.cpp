@@ -1,0 +1,3 @@
+#include "zuduzuro/ui/ZuduzuroDoc.h"
+
+IMPLEMENT_DYNCREATE(CZuduzuroDoc, CDocument)

@@ -1,0 +1,3 @@
+#include "zuduzuro/ui/ZuduzuroStatusBar.h"
+
+IMPLEMENT_DYNAMIC(CZuduzuroStatusBar, CStatusBar)

@@ -1,0 +1,604 @@
+// The anchor-cable program started as it starts for a user, offscreen, on temporary drives
+// holding a copy of the demo data: the start-up steps on the splash, the fairlead's depth from
+// the terrain, the cable and its pipeline crossing drawn in the side view, the panes docked,
+// the command and message table, the exit question, and two real copies of the program meeting
+// over the single-instance lock.
+#include "featureui/DtmResources.h"
+#include "foundation/WindowMessages.h"
+#include "outside/kadenta/InitialisingSoftware.h"
+#include "outside/kadenta/Kadenta.h"
+#include "platform/core/Path.h"
+#include "platform/ui/CmdUI.h"
+#include "platform/ui/ModalHook.h"
+#include "platform/ui/SingleInstance.h"
+#include "testsupport/EventPump.h"
+#include "testsupport/FrameProbe.h"
+#include "testsupport/PaneProbes.h"
+#include "testsupport/TempDrives.h"
+#include "zuduzuro/ui/ImageView.h"
+#include "zuduzuro/ui/MainFrame.h"
+#include "zuduzuro/ui/MainFrameResources.h"
+#include "zuduzuro/ui/ZuduzuroApp.h"
+#include "zuduzuro/ui/ZuduzuroVersion.h"
+#include "zuduzuro/ui/ZuduzuroView.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <csignal>
+#include <string>
+#include <vector>
+
+#ifndef SUITE_VISUAL_DIR
+#define SUITE_VISUAL_DIR "visual/zuduzuro"
+#endif
+
+namespace
+{
+// Copies the demo drive into drive C:, its program settings under this test program's name.
+void CopyDemoDrive(const QString& to, const QString& settingsName)
+{
+    const QString demo = QString(SUITE_SOURCE_DIR) + "/data/demo";
+    QDirIterator it(demo, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+    {
+        const QString from = it.next();
+        QString relative = QDir(demo).relativeFilePath(from);
+        if (!relative.startsWith("MyData/") && !relative.startsWith("MySettings/Zuduzuro/"))
+            continue;
+        relative.replace("MySettings/Zuduzuro/", "MySettings/" + settingsName + "/");
+        const QString target = to + "/" + relative;
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(from, target);
+    }
+}
+
+// A runtime folder of the test's own, so that the single-instance lock meets no other run.
+QString UseOwnRuntimeFolder()
+{
+    const QString folder = TempDrives::Current()->Root() + "/runtime";
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
+    return folder;
+}
+
+QByteArray AnchorFileBytes()
+{
+    QFile file(TempDrives::Current()->OnC("MyData/Anchors/ANCHOR.ANK"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class ZuduzuroFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CopyDemoDrive(TempDrives::Current()->DriveC(), "zuduzuro_tests");
+        UseOwnRuntimeFolder();
+        CInitialisingSoftware::ClearHistory();
+    }
+
+    void TearDown() override
+    {
+        if (m_pFrame && ::IsWindow(m_hFrame))
+        {
+            ModalHook::AnswerMessageBox(IDYES);
+            m_pFrame->SendMessage(WM_CLOSE);
+            PumpFor(50);
+        }
+        m_App.ReleaseInstanceLock();
+    }
+
+    // Starts the program as InitInstance does; the terrain is read behind its progress dialogs.
+    void Start()
+    {
+        ModalHook::AnswerDialog(IDD_IMPORT_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+        ModalHook::AnswerDialog(IDD_DTM_DEPTHS, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+        ModalHook::AnswerDialog(IDD_LOAD_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+        ASSERT_TRUE(m_App.InitInstance());
+        m_pFrame = m_App.GetMainFrame();
+        ASSERT_NE(m_pFrame, nullptr);
+        m_hFrame = m_pFrame->GetSafeHwnd();
+        m_pFrame->GetMainWindow()->showNormal();
+        m_pFrame->GetMainWindow()->resize(1400, 900);
+        PumpFor(100);
+        m_pView = m_pFrame->GetZuduzuroView();
+        ASSERT_NE(m_pView, nullptr);
+    }
+
+    // Runs a command as the menu, toolbar or keyboard sends it.
+    void Command(UINT id)
+    {
+        m_pFrame->SendMessage(WM_COMMAND, id, 0);
+        PumpFor(10);
+    }
+
+    CZuduzuroApp m_App;
+    CMainFrame* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
+    CZuduzuroView* m_pView = nullptr;
+};
+} // namespace
+
+TEST(ZuduzuroVersion, MajorThenYearMonthDayOfTheBuildDate)
+{
+    const struct
+    {
+        int major;
+        const char* date;
+        const char* text;
+    } cases[] = {
+        {1, "Oct 15 2021", "1.21.10.15"},
+        {0, "Oct 15 2021", "0.21.10.15"}, // no product version
+        {2, "Jan  5 2026", "2.26.1.5"},   // the compiler pads a one-digit day
+        {1, "Dec 31 2099", "1.99.12.31"},
+        {1, "not a date", "1.0.0.0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(FormatZuduzuroVersion(c.major, c.date), c.text) << c.date;
+    // This build's text has the four parts.
+    EXPECT_EQ(GetZuduzuroVersion().Find('.'), 1);
+}
+
+TEST_F(ZuduzuroFrameTest, StartsOnTheDemoDataWithTheCableAndItsCrossingDrawn)
+{
+    Start();
+    // The splash told each step in order.
+    const std::vector<std::string> expected = {
+        "Please wait loading software", "Barge Pane",       "Anchor Pane",
+        "Creating Obstruction Pane",    "Creating Pipeline Pane", "Cable Weight Pane",
+        "Creating DTM Pane",            "Help Pane",        "Updating Obstruction Pane",
+        "Updating Pipeline Pane",       "Loading DTM",      "DTM LOADED",
+        "Compute Anchor Pattern",       "Show Window"};
+    std::vector<std::string> shown;
+    for (const CString& text : CInitialisingSoftware::History())
+        shown.push_back((LPCSTR)text);
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(m_pFrame->m_pSplash, nullptr) << "the splash is gone once the frame shows";
+    EXPECT_TRUE(m_App.HoldsInstanceLock());
+
+    // The fairlead's depth is the terrain's there; the seabed came from the terrain.
+    CAnchor& a = m_pFrame->m_Anchor;
+    ASSERT_NE(m_pFrame->m_Dtm.m_pCells, nullptr);
+    const double terrain = m_pFrame->m_Dtm.GetDepth(a.m_FairleadEasting, a.m_FairleadNorthing);
+    ASSERT_NE(terrain, DBL_MAX);
+    EXPECT_NEAR(a.m_WaterDepth, terrain, 0.05);
+    EXPECT_DOUBLE_EQ(a.m_WaterlineToZero, 0.0);
+    EXPECT_TRUE(a.m_ProfileFromDtm);
+
+    // The cable is computed and crosses the demo pipeline about 437 m out; no fault text.
+    EXPECT_GT(a.m_CableProfile.GetSize(), 10);
+    EXPECT_EQ(a.m_StatusText.Find("No "), -1) << (LPCSTR)a.m_StatusText;
+    const ObstructionDef* pipe = nullptr;
+    for (INT_PTR i = 0; i < a.m_Crossings.GetSize(); ++i)
+        if (a.m_Crossings[i].nKind == 1)
+            pipe = &a.m_Crossings[i];
+    ASSERT_NE(pipe, nullptr) << "the pipeline crossing was found";
+    EXPECT_NEAR(pipe->Distance, 437.0, 5.0);
+    // The barge pane shows the computed depth below the fairlead and the tension.
+    EXPECT_NEAR(a.m_Tension, 30.0, 1e-9);
+
+    // The seven panes exist and are docked in the frame.
+    const std::vector<std::pair<const char*, CDockablePane*>> panes = {
+        {"Barge", &m_pFrame->m_wndBargePane},          {"Anchor", &m_pFrame->m_wndAnchorPane},
+        {"Cable Weight", &m_pFrame->m_wndCableWeightPane}, {"Obstructions", &m_pFrame->m_wndObstructionPane},
+        {"Pipelines", &m_pFrame->m_wndPipelinePane},    {"DTM", &m_pFrame->m_wndDtmPane},
+        {"Picture", &m_pFrame->m_wndPicturePane}};
+    QMainWindow* window = m_pFrame->GetMainWindow();
+    for (const auto& p : panes)
+    {
+        ASSERT_NE(p.second->GetSafeHwnd(), nullptr) << p.first;
+        QDockWidget* dock = p.second->GetDockWidget();
+        ASSERT_NE(dock, nullptr) << p.first;
+        EXPECT_NE(window->dockWidgetArea(dock), Qt::NoDockWidgetArea) << p.first;
+    }
+    // No "Vertical Offset.bmp" beside the test program: the picture view stays empty.
+    ASSERT_NE(m_pFrame->GetImageView(), nullptr);
+    EXPECT_TRUE(m_pFrame->GetImageView()->m_Picture.isNull());
+
+    // What the user sees: the frame alone, each visible pane filled, the side view painted with
+    // the pipeline (green) standing at the crossing and nowhere near the fairlead.
+    std::vector<std::pair<std::string, const CWnd*>> shownPanes;
+    for (const auto& p : panes)
+        if (p.second->IsVisible() && std::string(p.first) != "Picture")
+            shownPanes.emplace_back(p.first, p.second);
+    FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, shownPanes, {}, QString(SUITE_VISUAL_DIR) + "/zuduzuro_frame.png");
+    const QImage frame = FrameProbe::GrabWindow(m_pFrame);
+    const QRect viewRect = FrameProbe::PaneRect(m_pView);
+    ASSERT_FALSE(viewRect.isEmpty());
+    EXPECT_GT(FrameProbe::ContentPixels(frame, viewRect), 1000);
+    const QImage view = frame.copy(viewRect);
+    QDir().mkpath(SUITE_VISUAL_DIR);
+    view.save(QString(SUITE_VISUAL_DIR) + "/zuduzuro_side_view.png");
+    auto greenAround = [&](double range) {
+        const int x = m_pView->m_PlotRect.left + static_cast<int>(range * m_pView->m_HorizontalScale);
+        int count = 0;
+        for (int y = m_pView->m_PlotRect.top; y < std::min(view.height(), (int)m_pView->m_PlotRect.bottom); ++y)
+            for (int dx = -8; dx <= 8; ++dx)
+                if (x + dx >= 0 && x + dx < view.width())
+                {
+                    const QColor c = view.pixelColor(x + dx, y);
+                    count += (c.green() > 180 && c.red() < 90 && c.blue() < 90) ? 1 : 0;
+                }
+        return count;
+    };
+    EXPECT_GT(greenAround(pipe->Distance), 30) << "the crossing is drawn";
+    EXPECT_LT(greenAround(150.0), 5);
+}
+
+TEST_F(ZuduzuroFrameTest, MenuPaneCommandsToggleTheirPanesWithCheckMarks)
+{
+    Start();
+    const struct
+    {
+        UINT id;
+        const char* text;
+        CDockablePane* pane;
+    } items[] = {{ID_ZUDUZURO_BARGE, "Barge", &m_pFrame->m_wndBargePane},
+                 {ID_ZUDUZURO_ANCHOR, "Anchor", &m_pFrame->m_wndAnchorPane},
+                 {ID_ZUDUZURO_CABLE_WEIGHTS, "Cable Weights", &m_pFrame->m_wndCableWeightPane},
+                 {ID_ZUDUZURO_OBSTRUCTION, "Obstruction", &m_pFrame->m_wndObstructionPane},
+                 {ID_ZUDUZURO_PIPELINES, "Pipelines/Cables Crossings", &m_pFrame->m_wndPipelinePane},
+                 {ID_ZUDUZURO_DTM, "DTM - Depths", &m_pFrame->m_wndDtmPane},
+                 {ID_ZUDUZURO_VERTICAL_OFFSET, "Vertical Offset", &m_pFrame->m_wndPicturePane}};
+    for (const auto& item : items)
+    {
+        EXPECT_STREQ(AfxGetMenuItemText(m_pFrame, item.id), item.text) << item.id;
+        EXPECT_EQ(m_pFrame->GetPaneOfCommand(item.id), item.pane) << item.id;
+        const bool before = item.pane->IsVisible() != FALSE;
+        EXPECT_EQ((AfxGetMenuItemState(m_pFrame, item.id) & MF_CHECKED) != 0, before) << item.id;
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, item.id));
+        EXPECT_EQ(item.pane->IsVisible() != FALSE, !before) << item.id;
+        EXPECT_EQ((AfxGetMenuItemState(m_pFrame, item.id) & MF_CHECKED) != 0, !before) << item.id;
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, item.id));
+        EXPECT_EQ(item.pane->IsVisible() != FALSE, before) << item.id;
+    }
+    // The shown panes, the cable weight and obstruction panes among them, fill in the frame.
+    AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_CABLE_WEIGHTS);
+    PumpFor(50);
+    FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, {{"Cable Weight", &m_pFrame->m_wndCableWeightPane}}, {},
+                                        QString(SUITE_VISUAL_DIR) + "/zuduzuro_frame_cable_weights.png");
+
+    // The bars: toolbar, large icons, status bar.
+    EXPECT_TRUE(AfxGetMenuItemState(m_pFrame, ID_ZUDUZURO_TOOLBAR_DISPLAY) & MF_CHECKED);
+    EXPECT_FALSE(AfxGetMenuItemState(m_pFrame, ID_ZUDUZURO_LARGE_ICONS) & MF_GRAYED);
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_TOOLBAR_DISPLAY));
+    EXPECT_FALSE(m_pFrame->m_wndToolBar.IsVisible());
+    EXPECT_TRUE(AfxGetMenuItemState(m_pFrame, ID_ZUDUZURO_LARGE_ICONS) & MF_GRAYED);
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_TOOLBAR_DISPLAY));
+    EXPECT_TRUE(m_pFrame->m_wndToolBar.IsVisible());
+    const BOOL large = CMFCToolBar::IsLargeIcons();
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_LARGE_ICONS));
+    EXPECT_NE(CMFCToolBar::IsLargeIcons(), large);
+    AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_LARGE_ICONS);
+    EXPECT_TRUE(AfxGetMenuItemState(m_pFrame, ID_ZUDUZURO_STATUS_BAR) & MF_CHECKED);
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_STATUS_BAR));
+    EXPECT_FALSE(m_pFrame->m_wndStatusBar.IsWindowVisible());
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_STATUS_BAR));
+    EXPECT_TRUE(m_pFrame->m_wndStatusBar.IsWindowVisible());
+
+    // The status bar's eight panes.
+    ASSERT_EQ(m_pFrame->m_wndStatusBar.GetCount(), 8);
+    const char* const texts[] = {"", "Rng:", "0.0", "Depth", "0.0", "Clearance", "0.0", " "};
+    for (int i = 1; i < 8; ++i)
+    {
+        EXPECT_EQ(m_pFrame->m_wndStatusBar.GetItemID(i), g_ZuduzuroIndicators[i].nID);
+        EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(i), texts[i]) << i;
+    }
+    // The toolbar's buttons in order.
+    ASSERT_EQ(m_pFrame->m_wndToolBar.GetCount(), 10);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(m_pFrame->m_wndToolBar.GetItemID(i), g_ZuduzuroToolBar[i]) << i;
+    // The commands with no menu entry are taken and do nothing.
+    for (UINT id : g_ZuduzuroIgnoredCommands)
+        EXPECT_TRUE(m_pFrame->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr)) << id;
+}
+
+TEST_F(ZuduzuroFrameTest, ZoomCommandsAndMessagesStayWithinTheViewsLevels)
+{
+    Start();
+    CZuduzuroView& view = *m_pView;
+    ASSERT_GE(view.m_LargestZoom, 2.0);
+    view.m_ZoomLevel = 1.0;
+    Command(ID_ZUDUZURO_ZOOM_OUT);
+    EXPECT_DOUBLE_EQ(view.m_ZoomLevel, 1.0);
+    Command(ID_ZUDUZURO_DEPTH_STEP_UP);
+    EXPECT_DOUBLE_EQ(view.m_ZoomLevel, 2.0);
+    view.m_ZoomLevel = view.m_LargestZoom;
+    Command(ID_ZUDUZURO_ZOOM_IN);
+    EXPECT_DOUBLE_EQ(view.m_ZoomLevel, view.m_LargestZoom);
+
+    // The view's zoom message, posted as the view posts it: only 1 and -1 act.
+    view.m_ZoomLevel = 2.0;
+    for (LPARAM nothing : {LPARAM(0), LPARAM(2)})
+    {
+        m_pFrame->PostMessage(UM_ZUDUZURO_ZOOM_DATA, 0, nothing);
+        PumpFor(20);
+        EXPECT_DOUBLE_EQ(view.m_ZoomLevel, 2.0) << nothing;
+    }
+    m_pFrame->PostMessage(UM_ZUDUZURO_ZOOM_DATA, 0, -1);
+    PumpFor(20);
+    EXPECT_DOUBLE_EQ(view.m_ZoomLevel, 1.0);
+    m_pFrame->PostMessage(UM_ZUDUZURO_ZOOM_DATA, 0, 1);
+    PumpFor(20);
+    EXPECT_DOUBLE_EQ(view.m_ZoomLevel, 2.0);
+
+    // The identify message is answered with its own value.
+    EXPECT_EQ(static_cast<UINT>(m_pFrame->SendMessage(UWM_PROGRAM_IDENTIFY_WINDOW, 0, 0)),
+              UWM_PROGRAM_IDENTIFY_WINDOW);
+}
+
+TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    // A recompute writes the status text afresh; a marker left in it shows that none ran.
+    auto mark = [&a]() { a.m_StatusText = "marker"; };
+    auto recomputed = [&a]() { return a.m_StatusText != "marker"; };
+
+    // Tension down at 0.0: nothing at all.
+    a.m_Tension = 0.0;
+    const QByteArray fileBefore = AnchorFileBytes();
+    mark();
+    Command(ID_ZUDUZURO_TENSION_DOWN);
+    EXPECT_DOUBLE_EQ(a.m_Tension, 0.0);
+    EXPECT_FALSE(recomputed());
+    EXPECT_EQ(AnchorFileBytes(), fileBefore);
+
+    // Under a tonne comes down to 0, never below; saved and recomputed.
+    a.m_Tension = 0.5;
+    a.m_PositionCurrent = false;
+    mark();
+    Command(ID_ZUDUZURO_TENSION_DOWN);
+    EXPECT_DOUBLE_EQ(a.m_Tension, 0.0);
+    EXPECT_TRUE(a.m_PositionCurrent);
+    EXPECT_TRUE(recomputed());
+    EXPECT_NE(AnchorFileBytes().indexOf("Tension = 0.000"), -1);
+    Command(ID_ZUDUZURO_TENSION_UP);
+    EXPECT_DOUBLE_EQ(a.m_Tension, 1.0);
+    EXPECT_NE(AnchorFileBytes().indexOf("Tension = 1.000"), -1);
+
+    // The first buoy's pennant: at 0.0 it stays 0.0 and still recomputes; it never rises
+    // above the water depth below the fairlead.
+    a.m_Buoys[0].PennantWireLength = 0.0;
+    mark();
+    Command(ID_ZUDUZURO_PENNANT_DOWN);
+    EXPECT_DOUBLE_EQ(a.m_Buoys[0].PennantWireLength, 0.0);
+    EXPECT_TRUE(recomputed());
+    const double depth = a.m_WaterDepth;
+    a.m_Buoys[0].PennantWireLength = depth - 0.5;
+    Command(ID_ZUDUZURO_PENNANT_UP);
+    EXPECT_LE(a.m_Buoys[0].PennantWireLength, depth + 1e-9);
+    EXPECT_GE(a.m_Buoys[0].PennantWireLength, depth - 0.5);
+
+    // Drop and Recover: the status, a recompute, the anchor pane's status and layout.
+    mark();
+    Command(ID_ZUDUZURO_RECOVER_ANCHOR);
+    EXPECT_EQ(a.m_Status, ANCHOR_LIVE);
+    EXPECT_TRUE(recomputed());
+    CMFCPropertyGridProperty* pickup = m_pFrame->m_wndAnchorPane.GetPropertyGrid().GetProperty(4);
+    ASSERT_NE(pickup, nullptr);
+    EXPECT_TRUE(pickup->IsVisible()) << "a Live anchor shows its pickup group";
+    mark();
+    Command(ID_ZUDUZURO_DROP_ANCHOR);
+    EXPECT_EQ(a.m_Status, ANCHOR_ON_BOTTOM);
+    EXPECT_TRUE(recomputed());
+    EXPECT_FALSE(pickup->IsVisible());
+}
+
+TEST_F(ZuduzuroFrameTest, PaneChangesRecomputeTheCatenary)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    // The seabed 300 m out, as the last computation sampled it.
+    auto seabedAt300 = [&a]() { return a.m_SeabedProfile.GetDepthAtRange(300.0); };
+    const double terrainSeabed = seabedAt300();
+    ASSERT_NE(terrainSeabed, DBL_MAX);
+
+    // Fresher, lighter water in the cable pane: the wire weighs more in it, so the catenary
+    // changes, not only the anchor pane's items.
+    const double weightBefore = a.m_Cable.LowerWeight;
+    const double lengthBefore = a.m_ComputedCableLength;
+    a.m_StatusText = "marker";
+    ASSERT_TRUE(EditGridItem(m_pFrame->m_wndCableWeightPane.GetPropertyGrid(), 3, "0"));
+    PumpFor(50);
+    EXPECT_GT(a.m_Cable.LowerWeight, weightBefore);
+    EXPECT_NE(a.m_StatusText, "marker") << "the catenary was computed again";
+    EXPECT_NE(a.m_ComputedCableLength, lengthBefore);
+
+    // The terrain cleared through the DTM pane: the seabed is sampled again at once (level at
+    // the fairlead's depth now), not left as it was until the anchor moves.
+    CColourButton* clear = m_pFrame->m_wndDtmPane.GetButton(1);
+    ASSERT_NE(clear, nullptr);
+    m_pFrame->m_wndDtmPane.SendMessage(WM_COMMAND, MAKEWPARAM(clear->GetDlgCtrlID(), BN_CLICKED),
+                                       reinterpret_cast<LPARAM>(clear->GetSafeHwnd()));
+    PumpFor(100);
+    EXPECT_EQ(m_pFrame->m_Dtm.m_pCells, nullptr);
+    EXPECT_GT(std::fabs(seabedAt300() - terrainSeabed), 1.0);
+    EXPECT_NEAR(seabedAt300(), a.m_WaterDepth, 0.5);
+    EXPECT_DOUBLE_EQ(a.m_DepthAtAnchor, 0.0);
+}
+
+TEST_F(ZuduzuroFrameTest, FilesThatDidNotLoadAreToldOnceAfterStart)
+{
+    // A pipeline file the list names but that is gone, and a damaged cable-type row.
+    const QString settings = TempDrives::Current()->OnC("MySettings/zuduzuro_tests/");
+    QFile list(settings + "Pipelines.FLS");
+    ASSERT_TRUE(list.open(QIODevice::Append));
+    list.write("C:\\MyData\\Pipelines\\Gone.txt\r\n");
+    list.close();
+    QFile weights(settings + "Cable_Weight.INI");
+    ASSERT_TRUE(weights.open(QIODevice::Append));
+    weights.write("Broken row without numbers\r\n");
+    weights.close();
+
+    ModalHook::AnswerMessageBox(IDOK);
+    Start();
+    std::vector<CString> boxes;
+    for (const MODAL_RECORD& r : ModalHook::Shown())
+        if (r.kind == MODAL_RECORD::MessageBox)
+            boxes.push_back(r.text);
+    ASSERT_EQ(boxes.size(), 1u) << "one message for all of it";
+    EXPECT_NE(boxes[0].Find("Pipeline file could not be loaded: C:\\MyData\\Pipelines\\Gone.txt"), -1)
+        << (LPCSTR)boxes[0];
+    EXPECT_NE(boxes[0].Find("Cable Weight settings: line 6"), -1) << (LPCSTR)boxes[0];
+    // The rest still loaded and computed.
+    EXPECT_EQ(m_pFrame->m_Pipelines.GetSize(), 1);
+    EXPECT_GT(m_pFrame->m_Anchor.m_CableProfile.GetSize(), 10);
+}
+
+TEST_F(ZuduzuroFrameTest, StoredKeyboardCustomisationIsDroppedAtStart)
+{
+    m_App.SetRegistryKey("Velmaro Technology Limited");
+    ASSERT_TRUE(m_App.WriteProfileString("Workspace\\Keyboard-0", "Accelerators", "customised"));
+    ASSERT_TRUE(m_App.WriteProfileString("Workspace\\Keyboard-0", "Other", "kept"));
+    Start();
+    EXPECT_STREQ(m_App.GetProfileString("Workspace\\Keyboard-0", "Accelerators", "gone"), "gone");
+    EXPECT_STREQ(m_App.GetProfileString("Workspace\\Keyboard-0", "Other", ""), "kept");
+}
+
+TEST_F(ZuduzuroFrameTest, AboutShowsTheVersionText)
+{
+    Start();
+    CString version;
+    ModalHook::AnswerDialog(IDD_KADENTA_ABOUT, [&](CDialog* dlg) {
+        dlg->GetDlgItemText(IDC_KADENTA_VERSION, version);
+        return IDOK;
+    });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_APP_ABOUT));
+    EXPECT_EQ(version, "Version " + GetZuduzuroVersion());
+}
+
+TEST_F(ZuduzuroFrameTest, ExitQuestionNoKeepsRunningYesReleasesTheLock)
+{
+    Start();
+    ModalHook::AnswerMessageBox(IDNO);
+    m_pFrame->SendMessage(WM_CLOSE);
+    PumpFor(30);
+    ASSERT_TRUE(::IsWindow(m_hFrame));
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
+    EXPECT_TRUE(m_App.HoldsInstanceLock());
+    ASSERT_FALSE(ModalHook::Shown().empty());
+    EXPECT_STREQ(ModalHook::Shown().back().text, "Are you sure you wish to exit program");
+
+    ModalHook::AnswerMessageBox(IDYES);
+    m_pFrame->SendMessage(WM_CLOSE);
+    PumpFor(30);
+    EXPECT_FALSE(m_App.HoldsInstanceLock());
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+    const std::vector<CString>& history = CInitialisingSoftware::History();
+    ASSERT_FALSE(history.empty());
+    EXPECT_STREQ(history.back(), "Please wait software closing down");
+    m_pFrame = nullptr;
+}
+
+// Two real copies of the built program on one demo drive.
+class ZuduzuroInstances : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_Program = QString(SUITE_BINARY_DIR) + "/apps/Zuduzuro";
+        if (!QFile::exists(m_Program))
+            GTEST_SKIP() << "the program is not built";
+        CopyDemoDrive(TempDrives::Current()->DriveC(), "Zuduzuro");
+        const QString runtime = UseOwnRuntimeFolder();
+        m_Env = QProcessEnvironment::systemEnvironment();
+        m_Env.insert("QT_QPA_PLATFORM", "offscreen");
+        m_Env.insert("ZUDUZURO_TEST_MODE", "1");
+        m_Env.insert("XDG_RUNTIME_DIR", runtime);
+        m_Env.insert("HOME", TempDrives::Current()->Root());
+    }
+    void TearDown() override
+    {
+        for (QProcess* p : m_Processes)
+        {
+            ::kill(static_cast<pid_t>(p->processId()), SIGCONT);
+            p->kill();
+            p->waitForFinished(2000);
+            delete p;
+        }
+    }
+    QProcess* Launch()
+    {
+        auto* p = new QProcess;
+        p->setProcessEnvironment(m_Env);
+        p->setProcessChannelMode(QProcess::SeparateChannels);
+        p->start(m_Program, {});
+        m_Processes.push_back(p);
+        EXPECT_TRUE(p->waitForStarted(5000));
+        return p;
+    }
+    // Until the first copy holds the lock with its frame up (it answers the identify request).
+    bool WaitUntilAnswering(int timeoutMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs)
+        {
+            if (RaiseRunningInstance(ZUDUZURO_INSTANCE_NAME, ZUDUZURO_IDENTIFY_MESSAGE, 200))
+                return true;
+            QThread::msleep(50);
+        }
+        return false;
+    }
+    QString m_Program;
+    QProcessEnvironment m_Env;
+    std::vector<QProcess*> m_Processes;
+};
+
+TEST_F(ZuduzuroInstances, SecondStartRaisesTheFirstOrSaysItRunsAndAStaleLockIsTakenOver)
+{
+    QProcess* first = Launch();
+    ASSERT_TRUE(WaitUntilAnswering(15000)) << first->readAllStandardError().constData();
+
+    // A second start asks the first to come forward and ends within a second. The first has
+    // 200 ms to answer: on a machine busy with other tests it may miss that once, so the start
+    // is tried again before that counts as a failure.
+    QElapsedTimer clock;
+    bool raised = false;
+    for (int attempt = 0; attempt < 3 && !raised; ++attempt)
+    {
+        clock.start();
+        QProcess* second = Launch();
+        ASSERT_TRUE(second->waitForFinished(5000));
+        // Within a second on an idle machine; the margin is for a machine busy with other tests.
+        EXPECT_LT(clock.elapsed(), 3000);
+        raised = second->readAllStandardError().indexOf("Already Running") < 0;
+    }
+    EXPECT_TRUE(raised) << "the first copy was brought forward";
+    first->setReadChannel(QProcess::StandardError);
+    QByteArray told;
+    for (int i = 0; i < 30 && told.indexOf("asked this copy to come forward") < 0; ++i)
+    {
+        first->waitForReadyRead(100);
+        told += first->readAllStandardError();
+    }
+    EXPECT_NE(told.indexOf("asked this copy to come forward"), -1) << told.constData();
+
+    // With the first stopped it cannot answer: the second says so within about 200 ms and ends.
+    ASSERT_EQ(::kill(static_cast<pid_t>(first->processId()), SIGSTOP), 0);
+    clock.start();
+    QProcess* third = Launch();
+    ASSERT_TRUE(third->waitForFinished(5000));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_NE(third->readAllStandardError().indexOf("Zuduzuro Already Running ............."), -1);
+
+    // Killed, the first leaves its lock file behind; the next start takes it over and runs.
+    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+    first->waitForFinished(3000);
+    EXPECT_TRUE(QFile::exists(QString::fromLocal8Bit((LPCSTR)GetInstanceLockPath(ZUDUZURO_INSTANCE_NAME))));
+    QProcess* fourth = Launch();
+    EXPECT_TRUE(WaitUntilAnswering(15000));
+    EXPECT_EQ(fourth->state(), QProcess::Running);
+}
