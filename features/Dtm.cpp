@@ -143,8 +143,10 @@ void CDtm::Unload()
 bool CDtm::AllocateGrid()
 {
     ++m_LoadCount;
-    if (m_pCells)
-        Unload();
+    // The header was just set for the grid about to be made: only the old cells go. Unloading
+    // would reset the header too, and a model loaded again would then have no grid.
+    std::free(m_pCells);
+    m_pCells = nullptr;
     m_strRefusal.Empty();
     const int32_t columns = m_Header.Columns;
     const int32_t rows = m_Header.Rows;

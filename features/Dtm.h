@@ -49,8 +49,8 @@ public:
     // Header back to its empty state, file texts emptied, working extents and the previous
     // point unknown (DBL_MAX), last column and row -1. Names, coverage, pens and cells stay.
     void ResetHeader();
-    // Frees any grid (resetting the header, so the call then fails), then allocates columns x
-    // rows cells of "no depth". False when a count is below 1, the grid is refused as too
+    // Frees any grid (the header stays: it describes the grid to be made), then allocates
+    // columns x rows cells of "no depth". False when a count is below 1, the grid is refused as too
     // large, or memory runs out; m_strRefusal then says why when it was refused.
     bool AllocateGrid();
     // Frees the cells and resets the header.

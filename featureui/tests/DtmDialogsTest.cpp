@@ -87,6 +87,25 @@ TEST(DtmDialogs, LoadDtmRebuildsThenReadsTheCache)
     EXPECT_DOUBLE_EQ(dtm.GetDepth(500002, 6000000), 11.25);
 }
 
+// "Load DTMs" on a model that is loaded already: the grid is read again, not lost.
+TEST(DtmDialogs, LoadingALoadedModelAgainKeepsItsGrid)
+{
+    WriteXyz("C:\\Survey\\one.xyz", 20, 10);
+    CDtm dtm;
+    dtm.m_FileName[0] = "C:\\Survey\\one.xyz";
+    ModalHook::AnswerDialog(IDD_IMPORT_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+    ModalHook::AnswerDialog(IDD_DTM_DEPTHS, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+    ASSERT_TRUE(LoadDtm(&dtm));
+    for (int again = 0; again < 2; ++again)
+    {
+        ModalHook::AnswerDialog(IDD_LOAD_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+        EXPECT_TRUE(LoadDtm(&dtm)) << again;
+        EXPECT_NE(dtm.m_pCells, nullptr) << again;
+        EXPECT_EQ(dtm.m_Header.Columns, 20) << again;
+        EXPECT_DOUBLE_EQ(dtm.GetDepth(500002, 6000000), 11.25) << again;
+    }
+}
+
 TEST(DtmDialogs, QuittingTheExtentsDialogEndsTheLoad)
 {
     WriteXyz("C:\\Survey\\one.xyz", 300, 300);
