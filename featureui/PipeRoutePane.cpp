@@ -1,5 +1,7 @@
 #include "featureui/PipeRoutePane.h"
 
+#include "featureui/PaneGrid.h"
+
 #include "features/Pipeline.h"
 #include "features/RedrawChart.h"
 #include "foundation/FilePath.h"
@@ -7,7 +9,6 @@
 #include "outside/panes/PropertyGridItems.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Resources.h"
-#include "platform/ui/SystemParameters.h"
 
 #ifndef WM_SETTINGCHANGE
 #define WM_SETTINGCHANGE 0x001A
@@ -154,18 +155,7 @@ void CPipeRoutePane::AdjustLayout()
 
 void CPipeRoutePane::SetPropListFont()
 {
-    m_fntPropList.DeleteObject();
-    LOGFONT lf{};
-    ::GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    NONCLIENTMETRICS info{};
-    info.cbSize = sizeof info;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, info.cbSize, &info, 0))
-    {
-        lf.lfHeight = info.lfMenuFont.lfHeight;
-        lf.lfWeight = info.lfMenuFont.lfWeight;
-        lf.lfItalic = info.lfMenuFont.lfItalic;
-    }
-    m_fntPropList.CreateFontIndirect(&lf);
+    CreatePropListFont(m_fntPropList);
     if (m_wndPropList.GetSafeHwnd() != nullptr)
         m_wndPropList.SetFont(&m_fntPropList);
 }
@@ -191,15 +181,7 @@ void CPipeRoutePane::SetVSDotNetLook(BOOL bSet)
 void CPipeRoutePane::InitPropList()
 {
     SetPropListFont();
-    m_wndPropList.EnableHeaderCtrl(FALSE, "Property", "Value");
-    m_wndPropList.SetVSDotNetLook(TRUE);
-    m_wndPropList.EnableDescriptionArea(TRUE);
-    if (m_wndPropList.GetNightMode())
-        m_wndPropList.SetCustomColors(0x000000, 0xC0C0C0, 0x555555, 0xEBEBEB, 0x555555, 0xC0C0C0, 0x555555);
-    else
-        m_wndPropList.SetCustomColors(0xD6D6D6, 0x000000, 0x555555, 0xEBEBEB, 0x555555, 0xEBEBEB, 0x555555);
-    m_wndPropList.SetColourSchemeNumber(1);
-    m_wndPropList.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
+    ApplyGreyGridScheme(m_wndPropList);
     m_wndPropList.MarkModifiedProperties(TRUE, TRUE);
     m_wndPropList.RemoveAll();
     if (m_pPipeline == nullptr)

@@ -1,5 +1,7 @@
 #include "featureui/TargetTabCtrl.h"
 
+#include "featureui/PaneGrid.h"
+
 #include "features/Barge.h"
 #include "features/RedrawChart.h"
 #include "features/SailLine.h"
@@ -11,7 +13,6 @@
 #include "outside/panes/PropertyGridItems.h"
 #include "outside/panes/units/AngleDouble.h"
 #include "platform/ui/GdiObject.h"
-#include "platform/ui/SystemParameters.h"
 #include "platform/ui/WinAppEx.h"
 
 using namespace targettabs;
@@ -102,18 +103,7 @@ void CMFCTargetTabCtrl::AdjustLayout()
 
 void CMFCTargetTabCtrl::SetPropListFont()
 {
-    m_fntPropList.DeleteObject();
-    LOGFONT lf{};
-    ::GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    NONCLIENTMETRICS info{};
-    info.cbSize = sizeof info;
-    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, info.cbSize, &info, 0))
-    {
-        lf.lfHeight = info.lfMenuFont.lfHeight;
-        lf.lfWeight = info.lfMenuFont.lfWeight;
-        lf.lfItalic = info.lfMenuFont.lfItalic;
-    }
-    m_fntPropList.CreateFontIndirect(&lf);
+    CreatePropListFont(m_fntPropList);
     for (CMyMFCPropertyGridCtrl* grid : {&m_wndSailLinePropList, &m_wndTargetPropList, &m_wndShadowPropList})
         if (grid->GetSafeHwnd())
             grid->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fntPropList.GetSafeHandle()), TRUE);

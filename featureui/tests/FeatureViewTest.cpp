@@ -16,6 +16,7 @@
 #include "testsupport/FrameProbe.h"
 #include "testsupport/PaneProbes.h"
 #include "testsupport/UserInput.h"
+#include "featureui/tests/PaneTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,12 +29,6 @@ namespace
 {
 using Strings = std::vector<std::string>;
 using Rows = std::vector<Strings>;
-
-QByteArray ReadBytes(const CString& windowsPath)
-{
-    QFile file(LinuxPathFromWindows(windowsPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 CString WriteFile(const char* name, const QByteArray& text)
 {

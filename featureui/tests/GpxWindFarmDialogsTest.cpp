@@ -19,6 +19,7 @@
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/UserInput.h"
+#include "featureui/tests/PaneTestFiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -32,29 +33,9 @@
 
 namespace
 {
-QByteArray ReadBytes(const CString& windowsPath)
-{
-    QFile file(LinuxPathFromWindows(windowsPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-CString SettingsFile(const char* name, const char* extension = nullptr)
-{
-    CConfigFile settings;
-    return settings.GetSettingsFileName(name, extension);
-}
-
 CListCtrl& ListOf(CDialog* dlg)
 {
     return *static_cast<CListCtrl*>(dlg->GetDlgItem(IDC_LIST1));
-}
-
-// What a click on a push button or check box tells its dialog.
-void Press(CDialog* dlg, int id)
-{
-    CWnd* button = dlg->GetDlgItem(id);
-    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button ? button->GetSafeHwnd() : nullptr));
 }
 
 // Shows the dialog, as a user has it in front of them, before the answer looks and clicks.

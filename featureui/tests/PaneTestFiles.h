@@ -6,6 +6,7 @@
 #include "foundation/ConfigFile.h"
 #include "platform/core/Path.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/Dialog.h"
 #include "testsupport/RecordingOwner.h"
 
 #include <QByteArray>
@@ -53,6 +54,14 @@ inline Messages PressButton(CWnd& pane, CRecordingOwner& owner, UINT nID, CWnd* 
     owner.Clear();
     pane.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(button->GetSafeHwnd()));
     return owner.Messages();
+}
+
+// What a click on a dialog's push button or check box tells the dialog.
+inline void Press(CDialog* dlg, int id)
+{
+    CWnd* button = dlg->GetDlgItem(id);
+    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button ? button->GetSafeHwnd() : nullptr));
 }
 
 // The combo box's entry chosen and the pane told, as a user's pick does.

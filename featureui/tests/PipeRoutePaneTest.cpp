@@ -14,6 +14,7 @@
 #include "testsupport/PaneProbes.h"
 #include "testsupport/RecordingOwner.h"
 #include "testsupport/UserInput.h"
+#include "featureui/tests/PaneTestFiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -34,12 +35,6 @@ const POSTED_MESSAGE kRedraw{"UM_REDRAW_CHART", 0, 0};
 const POSTED_MESSAGE kRedrawVector{"UM_REDRAW_VECTOR_DISPLAY", 0, 0};
 const Messages kRedrawPair{kRedraw, kRedrawVector};
 
-QByteArray ReadBytes(const CString& windowsPath)
-{
-    QFile file(LinuxPathFromWindows(windowsPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 CString WriteFile(const char* name, const QByteArray& text)
 {
     QDir().mkpath(LinuxPathFromWindows("C:\\Data"));
@@ -48,12 +43,6 @@ CString WriteFile(const char* name, const QByteArray& text)
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
     return path;
-}
-
-CString SettingsFile(const char* name)
-{
-    CConfigFile file;
-    return file.GetSettingsFileName(name);
 }
 
 // The KP column of the table.

@@ -6,6 +6,7 @@
 #include "platform/core/Path.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
+#include "featureui/tests/PaneTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,12 +30,6 @@ void WriteText(const char* windowsPath, const QByteArray& text)
     file.write(text);
 }
 
-QByteArray ReadBytes(const char* windowsPath)
-{
-    QFile file(LinuxPathFromWindows(windowsPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The last message box shown.
 const MODAL_RECORD* LastMessageBox()
 {
@@ -43,13 +38,6 @@ const MODAL_RECORD* LastMessageBox()
         if (it->kind == MODAL_RECORD::MessageBox)
             return &*it;
     return nullptr;
-}
-
-void Press(CDialog* dlg, int id)
-{
-    CWnd* button = dlg->GetDlgItem(id);
-    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button ? button->GetSafeHwnd() : nullptr));
 }
 
 CString Text(CDialog* dlg, int id)

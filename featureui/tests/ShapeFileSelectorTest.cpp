@@ -6,6 +6,7 @@
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/UserInput.h"
+#include "featureui/tests/PaneTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,13 +66,6 @@ int RowOf(CDialog* dlg, const char* name)
         if (list.GetItemText(i, 0) == name)
             return i;
     return -1;
-}
-
-void Press(CDialog* dlg, int id)
-{
-    CWnd* button = dlg->GetDlgItem(id);
-    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button ? button->GetSafeHwnd() : nullptr));
 }
 
 std::set<std::string> AsSet(const CStringArray& paths)
