@@ -1,7 +1,7 @@
 #include "chart/ChartexaLibrary.h"
 
-#include "chart/ChartexaStatusBar.h"
-#include "chart/GridFrame.h"
+#include "chart/view/ChartexaStatusBar.h"
+#include "chart/frame/GridFrame.h"
 #include "platform/ui/Resources.h"
 
 #include <QPainter>

@@ -14,7 +14,7 @@
 // kept.
 #pragma once
 
-#include "chart/Profile.h"
+#include "chart/geometry/Profile.h"
 #include "zuduzuro/CableSections.h"
 
 #include "platform/core/Array.h"

@@ -1,6 +1,6 @@
 #include "zuduzuro/SegmentClip.h"
 
-#include "chart/PointInPolygon.h"
+#include "chart/geometry/PointInPolygon.h"
 #include "foundation/Geometry.h"
 
 #include <algorithm>

@@ -8,7 +8,7 @@
 // north; screen coordinates are pixels.
 #pragma once
 
-#include "chart/GridPlot.h"
+#include "chart/plot/GridPlot.h"
 
 class CCalibrationPlot : public CGridPlot
 {

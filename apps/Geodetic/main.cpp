@@ -1,6 +1,6 @@
 // The Geodetic program: the application object and the process entry. Without a display the
 // window layer runs on Qt's offscreen platform.
-#include "geodesy/app/GeodeticApp.h"
+#include "geodetic/GeodeticApp.h"
 
 CGeodeticApp theApp;
 

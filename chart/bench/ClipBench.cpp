@@ -1,6 +1,6 @@
 // The polygon clipper on a 100 000-vertex outline that crosses the view rectangle 1000 times,
 // beside Qt's polygon intersection of the same outline and rectangle in the same run.
-#include "chart/ClipPolygon.h"
+#include "chart/geometry/ClipPolygon.h"
 
 #include <QPolygonF>
 #include <benchmark/benchmark.h>

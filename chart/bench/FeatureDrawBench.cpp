@@ -1,7 +1,7 @@
 // The chart view's drawing of a 100 000-point pipeline with its corridor, and of a terrain
 // model's coverage, on a 1920 × 1080 bitmap, beside QPainter::drawPolyline of the pipeline's
 // own screen points in the same run.
-#include "chart/GridView.h"
+#include "chart/view/GridView.h"
 #include "features/Dig.h"
 #include "features/DigList.h"
 #include "features/Dtm.h"

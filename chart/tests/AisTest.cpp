@@ -3,7 +3,7 @@
 // lines.
 #include "Gallery.h"
 
-#include "chart/Ais.h"
+#include "chart/objects/Ais.h"
 #include "platform/ui/Colour.h"
 
 #include <gtest/gtest.h>

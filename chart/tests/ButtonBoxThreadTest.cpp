@@ -1,6 +1,6 @@
 // The button-box thread against a joystick that tests answer for: what it posts to its
 // owner as buttons go down and up, the device it polls, and a missing device.
-#include "chart/ButtonBoxThread.h"
+#include "chart/frame/ButtonBoxThread.h"
 #include "foundation/ConfigFile.h"
 #include "platform/core/Path.h"
 #include "platform/core/WinApp.h"

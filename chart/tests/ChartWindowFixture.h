@@ -4,7 +4,7 @@
 // The view has no mutex until a test gives it one.
 #pragma once
 
-#include "chart/GridView.h"
+#include "chart/view/GridView.h"
 #include "foundation/Folders.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/Colour.h"

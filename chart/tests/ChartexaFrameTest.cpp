@@ -1,6 +1,6 @@
 // The chart's document window in a host's area of documents: it stays open when closed,
 // keeps its caption, and repaints its view at once when resized.
-#include "chart/ChartexaFrame.h"
+#include "chart/frame/ChartexaFrame.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/View.h"

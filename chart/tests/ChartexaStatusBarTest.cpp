@@ -1,5 +1,5 @@
 // The grid position status bar: its panes and the read-outs the chart writes into it.
-#include "chart/ChartexaStatusBar.h"
+#include "chart/view/ChartexaStatusBar.h"
 
 #include <gtest/gtest.h>
 

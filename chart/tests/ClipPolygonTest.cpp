@@ -1,6 +1,6 @@
 // The polygon clipper: against shapely's intersections on seeded random polygons, its
 // whole-polygon and empty results, vertices on the view edges, and its refusals.
-#include "chart/ClipPolygon.h"
+#include "chart/geometry/ClipPolygon.h"
 
 #include "ClipCases.h"
 #include "FailingAllocation.h"

@@ -1,6 +1,6 @@
 // The segment clipper against shapely's LineString.intersection(box) on a table of special
 // cases and random segments.
-#include "chart/ClipSegment.h"
+#include "chart/geometry/ClipSegment.h"
 
 #include "ClipCases.h"
 

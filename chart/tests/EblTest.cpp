@@ -1,9 +1,9 @@
 // Electronic bearing lines and the divider: their measures and labels (the geographic ones
 // against GeographicLib's GeodSolve and RhumbSolve, the lines of data/geodesic_lines.csv made
 // by data/geodesic_generate_fixtures.py), the moving of their ends, and the saved list.
-#include "chart/Divider.h"
-#include "chart/EblList.h"
-#include "chart/Geodesic.h"
+#include "chart/objects/Divider.h"
+#include "chart/objects/EblList.h"
+#include "chart/geometry/Geodesic.h"
 #include "foundation/ConfigFile.h"
 #include "platform/core/Path.h"
 

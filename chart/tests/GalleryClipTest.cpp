@@ -4,8 +4,8 @@
 
 #include "platform/ui/Colour.h"
 
-#include "chart/ClipPolygon.h"
-#include "chart/PointInPolygon.h"
+#include "chart/geometry/ClipPolygon.h"
+#include "chart/geometry/PointInPolygon.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // arrow heads and label boxes probed where the plot puts the ends.
 #include "PlotFixture.h"
 
-#include "chart/Divider.h"
-#include "chart/EblList.h"
+#include "chart/objects/Divider.h"
+#include "chart/objects/EblList.h"
 #include "platform/ui/Colour.h"
 
 #include <cmath>

@@ -4,7 +4,7 @@
 // plot's transform puts the features.
 #include "ViewFixture.h"
 
-#include "chart/GridView.h"
+#include "chart/view/GridView.h"
 #include "features/BoundaryList.h"
 #include "features/DesignRouteList.h"
 #include "features/Dtm.h"

@@ -2,9 +2,9 @@
 // without a heading, range rings, anchors and tugs, lasers and a transit fix.
 #include "ViewFixture.h"
 
-#include "chart/AnchorPattern.h"
-#include "chart/RangeRings.h"
-#include "chart/Tugs.h"
+#include "chart/objects/AnchorPattern.h"
+#include "chart/plot/RangeRings.h"
+#include "chart/objects/Tugs.h"
 #include "features/Barge.h"
 #include "geodesy/Gps.h"
 

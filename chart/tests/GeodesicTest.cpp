@@ -2,7 +2,7 @@
 // command that made them in tests/data/geodesic_generate_fixtures.py), on WGS84 and Hayford
 // 1910, with tolerances pinned per distance band: the formulas are series whose error grows
 // with the length, but a quadrant or sign error is off by far more in every band.
-#include "chart/Geodesic.h"
+#include "chart/geometry/Geodesic.h"
 
 #include <gtest/gtest.h>
 

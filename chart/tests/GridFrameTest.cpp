@@ -1,10 +1,10 @@
 // The navigation window on monitors that tests lay out: where it places itself, its row of
 // data boxes and their saved types, its commands and buttons, hiding on close, and the
 // button-box thread it runs and joins.
-#include "chart/ButtonBoxThread.h"
-#include "chart/GridFrame.h"
-#include "chart/GridFrameMonitors.h"
-#include "chart/GridView.h"
+#include "chart/frame/ButtonBoxThread.h"
+#include "chart/frame/GridFrame.h"
+#include "chart/frame/GridFrameMonitors.h"
+#include "chart/view/GridView.h"
 #include "foundation/ConfigFile.h"
 #include "outside/alpha/DataView.h"
 #include "platform/core/Path.h"

@@ -4,10 +4,10 @@
 // dropped, bearing lines, the divider, panning and the cursor read-out.
 #include "ChartWindowFixture.h"
 
-#include "chart/ChartexaStatusBar.h"
-#include "chart/Divider.h"
-#include "chart/EblList.h"
-#include "chart/GridView.h"
+#include "chart/view/ChartexaStatusBar.h"
+#include "chart/objects/Divider.h"
+#include "chart/objects/EblList.h"
+#include "chart/view/GridView.h"
 #include "features/Barge.h"
 #include "outside/alpha/DataView.h"
 #include "features/BoundaryList.h"

@@ -1,8 +1,8 @@
 // The chart view's wheel and keys, and the pane that holds a view.
-#include "chart/ChartexaFrame.h"
-#include "chart/ChartexaStatusBar.h"
-#include "chart/GridView.h"
-#include "chart/GridViewPane.h"
+#include "chart/frame/ChartexaFrame.h"
+#include "chart/view/ChartexaStatusBar.h"
+#include "chart/view/GridView.h"
+#include "chart/view/GridViewPane.h"
 #include "platform/core/WinApp.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/RecordingOwner.h"

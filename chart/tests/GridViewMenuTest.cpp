@@ -4,8 +4,8 @@
 // tracking menu of a large waypoint file, and the empty chart's menu.
 #include "ChartWindowFixture.h"
 
-#include "chart/EblList.h"
-#include "featureui/EditPointDlg.h"
+#include "chart/objects/EblList.h"
+#include "featureui/dialogs/EditPointDlg.h"
 #include "features/Barge.h"
 #include "features/BoundaryList.h"
 #include "features/GridWaypointList.h"

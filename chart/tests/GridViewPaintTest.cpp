@@ -3,8 +3,8 @@
 #include "ChartWindowFixture.h"
 #include "Gallery.h"
 
-#include "chart/EblList.h"
-#include "chart/GridView.h"
+#include "chart/objects/EblList.h"
+#include "chart/view/GridView.h"
 #include "features/BoundaryList.h"
 #include "features/Dig.h"
 #include "features/DigList.h"

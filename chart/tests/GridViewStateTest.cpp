@@ -1,7 +1,7 @@
 // The chart view's state: zoom and pan limits, orientation modes, colours, the edit-mode check,
 // clump weights, the vanes it feeds and saves, its bitmaps and its library's resources.
 #include "chart/ChartexaLibrary.h"
-#include "chart/GridView.h"
+#include "chart/view/GridView.h"
 #include "features/Barge.h"
 #include "features/BoundaryList.h"
 #include "features/DesignRouteList.h"

@@ -2,8 +2,8 @@
 // order, the choice menu, vessel points, bearing lines and AIS targets posted by identifier.
 #include "ViewFixture.h"
 
-#include "chart/Ais.h"
-#include "chart/EblList.h"
+#include "chart/objects/Ais.h"
+#include "chart/objects/EblList.h"
 #include "features/Barge.h"
 #include "features/BoundaryList.h"
 #include "features/GridWaypointList.h"

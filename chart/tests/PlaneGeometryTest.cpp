@@ -1,6 +1,6 @@
 // Point in polygon against shapely, and the two small plane operations on cases worked by hand.
-#include "chart/PlaneGeometry.h"
-#include "chart/PointInPolygon.h"
+#include "chart/geometry/PlaneGeometry.h"
+#include "chart/geometry/PointInPolygon.h"
 
 #include "ClipCases.h"
 

@@ -5,7 +5,7 @@
 
 #include "Gallery.h"
 
-#include "chart/GridPlot.h"
+#include "chart/plot/GridPlot.h"
 #include "platform/ui/Colour.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The seabed profile: its record and copying, adding points, range look-ups, and the lines
 // built from a terrain model or as a straight slope.
-#include "chart/Profile.h"
+#include "chart/geometry/Profile.h"
 
 #include "features/Dtm.h"
 #include "features/LoadDtmThread.h"

@@ -4,9 +4,9 @@
 // Checked once by hand with outside readers (not run by the tests): ImageMagick's `identify`
 // accepted a grab written by CaptureWindowToFile ("BMP3 160x100 160x100+0+0 8-bit sRGB 256c"),
 // and `unzip -t` of an archive written by ZipFiles reported "No errors detected".
-#include "chart/Rle8Bitmap.h"
-#include "chart/ScreenGrab.h"
-#include "chart/Zipper.h"
+#include "chart/capture/Rle8Bitmap.h"
+#include "chart/capture/ScreenGrab.h"
+#include "chart/capture/Zipper.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/DateTime.h"
 #include "foundation/Folders.h"

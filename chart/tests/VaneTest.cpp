@@ -2,7 +2,7 @@
 // corner labels, and the "Vane" settings file.
 #include "Gallery.h"
 
-#include "chart/Vane.h"
+#include "chart/objects/Vane.h"
 #include "foundation/ConfigFile.h"
 #include "platform/ui/Colour.h"
 #include "platform/core/Path.h"

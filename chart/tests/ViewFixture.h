@@ -5,7 +5,7 @@
 
 #include "Gallery.h"
 
-#include "chart/GridView.h"
+#include "chart/view/GridView.h"
 #include "platform/ui/Colour.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The boundary pane as a user drives it inside a host frame: files added through the file
 // dialog, properties changed through the grid, rows clicked, files removed; checked by what
 // the host receives, what lands in the feature files and what the pane shows.
-#include "featureui/BoundaryPane.h"
-#include "featureui/FeaturePaneResources.h"
+#include "featureui/panes/BoundaryPane.h"
+#include "featureui/panes/FeaturePaneResources.h"
 #include "features/BoundaryList.h"
 #include "foundation/ConfigFile.h"
 #include "outside/panes/PropertyGridItems.h"

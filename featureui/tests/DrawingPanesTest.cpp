@@ -1,11 +1,11 @@
 // The digitised-data and DXF panes inside a host frame: drawings added through the dialog and
 // loaded behind their progress dialogs while the host's mutex is held (and released on every
 // way out), the display switches with the files they write, and drawings removed.
-#include "featureui/DigPane.h"
-#include "featureui/DxfPane.h"
-#include "featureui/FeaturePaneResources.h"
-#include "featureui/LoadDig.h"
-#include "featureui/LoadDxf.h"
+#include "featureui/panes/DigPane.h"
+#include "featureui/panes/DxfPane.h"
+#include "featureui/panes/FeaturePaneResources.h"
+#include "featureui/loaders/LoadDig.h"
+#include "featureui/loaders/LoadDxf.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "features/DigList.h"
 #include "features/DxfList.h"

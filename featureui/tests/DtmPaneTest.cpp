@@ -1,9 +1,9 @@
 // The terrain model's pane inside a host frame: files chosen into the three slots through the
 // file dialog and cleared again, the model loaded behind its real progress dialogs, the pens
 // styled through the grid, and what the host hears of each.
-#include "featureui/DtmPane.h"
-#include "featureui/DtmResources.h"
-#include "featureui/FeaturePaneResources.h"
+#include "featureui/panes/DtmPane.h"
+#include "featureui/loaders/DtmResources.h"
+#include "featureui/panes/FeaturePaneResources.h"
 #include "features/Dtm.h"
 #include "foundation/ConfigFile.h"
 #include "outside/panes/PropertyGridItems.h"

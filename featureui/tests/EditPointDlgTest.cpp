@@ -1,6 +1,6 @@
 // The point editor: what it shows of the caller's variables, and what Update, Delete and Cancel
 // do to them.
-#include "featureui/EditPointDlg.h"
+#include "featureui/dialogs/EditPointDlg.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/ModalHook.h"
 

@@ -1,7 +1,7 @@
 // The feature list view as a host makes it (dynamic creation in a frame): the table of each
 // feature type, the frame's title, clicks on rows through the list's own mouse handling, and
 // the export menu answered through the modal hook with what it wrote, printed and said.
-#include "featureui/FeatureView.h"
+#include "featureui/views/FeatureView.h"
 #include "features/BoundaryList.h"
 #include "features/DesignRouteList.h"
 #include "features/GridWaypointList.h"

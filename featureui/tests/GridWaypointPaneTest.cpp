@@ -2,8 +2,8 @@
 // obstruction pane, alarm flag set) and as other hosts do: the password lock of the alarm
 // values, every property change with the companion file it writes and what the host hears,
 // data orders, and files added and removed.
-#include "featureui/FeaturePaneResources.h"
-#include "featureui/GridWaypointPane.h"
+#include "featureui/panes/FeaturePaneResources.h"
+#include "featureui/panes/GridWaypointPane.h"
 #include "features/GridWaypointList.h"
 #include "foundation/ConfigFile.h"
 #include "outside/panes/PropertyGridItems.h"

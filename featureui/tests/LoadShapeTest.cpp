@@ -1,5 +1,5 @@
-#include "featureui/LoadShape.h"
-#include "featureui/LoadFileResources.h"
+#include "featureui/loaders/LoadShape.h"
+#include "featureui/loaders/LoadFileResources.h"
 #include "features/Shape.h"
 #include "features/ShapeFileList.h"
 #include "features/tests/ShapeTestFiles.h"

@@ -2,8 +2,8 @@
 // the drawing-exchange shapes written by ezdxf for the chart (chart/tests/data, with the
 // points ezdxf read back in shape_expected.json) and probed in the frame's picture; the outline
 // view's scaling, clicks and own drawing calls are checked on their own.
-#include "featureui/OutlineView.h"
-#include "featureui/StructureView.h"
+#include "featureui/views/OutlineView.h"
+#include "featureui/views/StructureView.h"
 #include "featureui/tests/ShapeFixtures.h"
 #include "features/Outline.h"
 #include "features/StructureList.h"

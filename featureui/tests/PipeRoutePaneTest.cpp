@@ -1,7 +1,7 @@
 // The pipe route pane inside a host frame: a route file selected, cancelled and cleared through
 // its buttons, its properties changed through the grid, and what the pane shows, what lands in
 // the settings files and what the host hears after each.
-#include "featureui/PipeRoutePane.h"
+#include "featureui/panes/PipeRoutePane.h"
 #include "features/Pipeline.h"
 #include "foundation/ConfigFile.h"
 #include "outside/panes/PropertyGridItems.h"

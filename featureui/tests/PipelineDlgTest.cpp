@@ -1,5 +1,5 @@
-#include "featureui/PipelineDlg.h"
-#include "featureui/ShapeFileSelectorResources.h"
+#include "featureui/dialogs/PipelineDlg.h"
+#include "featureui/dialogs/ShapeFileSelectorResources.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/ExcelColumnComboBox.h"
 #include "foundation/Geometry.h"

@@ -2,8 +2,8 @@
 // and as other hosts do: every property change with the settings companion it writes and what
 // the host hears, the password lock of the alarm values, the table by data order, and files
 // added and removed.
-#include "featureui/FeaturePaneResources.h"
-#include "featureui/PipelinePane.h"
+#include "featureui/panes/FeaturePaneResources.h"
+#include "featureui/panes/PipelinePane.h"
 #include "features/PipelineList.h"
 #include "features/RedrawChart.h"
 #include "foundation/ConfigFile.h"

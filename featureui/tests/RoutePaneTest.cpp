@@ -1,8 +1,8 @@
 // The route pane inside a host frame: each property change with the files it writes and what
 // the host hears, the samples recoloured on the screen, the waypoint table, and routes added
 // and removed through the buttons.
-#include "featureui/FeaturePaneResources.h"
-#include "featureui/RoutePane.h"
+#include "featureui/panes/FeaturePaneResources.h"
+#include "featureui/panes/RoutePane.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "features/RouteList.h"
 #include "outside/panes/PropertyGridItems.h"

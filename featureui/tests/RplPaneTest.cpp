@@ -1,8 +1,8 @@
 // The route position list pane inside a host frame: its own file dialog, the route table point
 // by point, property changes with the "_RPL" companion and what the host hears, and the one
 // file that the grid, the table and every change follow.
-#include "featureui/FeaturePaneResources.h"
-#include "featureui/RplPane.h"
+#include "featureui/panes/FeaturePaneResources.h"
+#include "featureui/panes/RplPane.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "features/RplList.h"
 #include "outside/panes/PropertyGridItems.h"

@@ -1,7 +1,7 @@
 // The sail-line pane inside a host frame: files added (new, unreadable, twins) and removed,
 // properties changed with what is saved and heard, the line table, and a row click.
-#include "featureui/FeaturePaneResources.h"
-#include "featureui/SailLinePane.h"
+#include "featureui/panes/FeaturePaneResources.h"
+#include "featureui/panes/SailLinePane.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "features/RedrawChart.h"
 #include "foundation/WindowMessages.h"

@@ -1,5 +1,5 @@
-#include "featureui/ShapeFileSelectorDlg.h"
-#include "featureui/ShapeFileSelectorResources.h"
+#include "featureui/dialogs/ShapeFileSelectorDlg.h"
+#include "featureui/dialogs/ShapeFileSelectorResources.h"
 #include "foundation/FileList.h"
 #include "platform/core/Path.h"
 #include "platform/ui/ListCtrl.h"

@@ -1,9 +1,9 @@
 // The structure pane inside a host frame: structures edited through the grid and read back from
 // their file, names, adding and deleting structures, files added and chosen, the day and night
 // edit colours, and the shape view following the heading.
-#include "featureui/FeaturePaneResources.h"
-#include "featureui/StructurePane.h"
-#include "featureui/StructureView.h"
+#include "featureui/panes/FeaturePaneResources.h"
+#include "featureui/panes/StructurePane.h"
+#include "featureui/views/StructureView.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "featureui/tests/ShapeFixtures.h"
 #include "features/RedrawChart.h"

@@ -1,7 +1,7 @@
 // The target pane inside a host frame: its tabs and grids, the tint of the active grid by day
 // and night, a tab clicked by the user, and the Sail Line tab's edits with the vessel file they
 // leave behind.
-#include "featureui/TargetPane.h"
+#include "featureui/panes/TargetPane.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "features/Barge.h"
 #include "features/GridWaypoint.h"

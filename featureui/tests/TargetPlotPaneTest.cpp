@@ -1,7 +1,7 @@
 // The target plot pane inside a host frame: its lists with and without the vessel flag, each
 // edit kept in the record and the "Target Plot" file, and the chart moved to a new centre in
 // the host's grid.
-#include "featureui/TargetPlotPane.h"
+#include "featureui/panes/TargetPlotPane.h"
 #include "featureui/tests/PaneTestFiles.h"
 #include "features/RedrawChart.h"
 #include "features/TargetPlot.h"

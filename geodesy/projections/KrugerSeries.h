@@ -1,8 +1,8 @@
 // CKrugerSeries: the transverse Mercator of an ellipsoid by Krüger's series in the third
 // flattening n, carried to n^6 (L. Krüger, "Konforme Abbildung des Erdellipsoids in der
 // Ebene", 1912; coefficients as given by C.F.F. Karney, "Transverse Mercator with an accuracy
-// of a few nanometers", J. Geodesy 85, 2011, eqs. 35-36). It serves the engine where the
-// Redfearn series of the Part no longer holds a millimetre, far from the central meridian.
+// of a few nanometers", J. Geodesy 85, 2011, eqs. 35-36). It serves the engine where its
+// Redfearn series no longer holds a millimetre, far from the central meridian.
 //
 // Against the exact projection the series is within 5 nm out to 3900 km from the central
 // meridian and within 1 cm while the Gauss-Schreiber ordinate eta' = atanh(cos chi sin omega)

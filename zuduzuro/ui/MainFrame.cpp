@@ -1,6 +1,6 @@
 #include "zuduzuro/ui/MainFrame.h"
 
-#include "featureui/LoadDtm.h"
+#include "featureui/loaders/LoadDtm.h"
 #include "foundation/Folders.h"
 #include "foundation/Geometry.h"
 #include "foundation/WindowMessages.h"

@@ -5,9 +5,9 @@
 // anchor's catenary and refreshes what shows it.
 #pragma once
 
-#include "featureui/DtmPane.h"
-#include "featureui/GridWaypointPane.h"
-#include "featureui/PipelinePane.h"
+#include "featureui/panes/DtmPane.h"
+#include "featureui/panes/GridWaypointPane.h"
+#include "featureui/panes/PipelinePane.h"
 #include "features/Dtm.h"
 #include "features/GridWaypointList.h"
 #include "features/PipelineList.h"

@@ -3,7 +3,7 @@
 // the terrain, the cable and its pipeline crossing drawn in the side view, the panes docked,
 // the command and message table, the exit question, and two real copies of the program meeting
 // over the single-instance lock.
-#include "featureui/DtmResources.h"
+#include "featureui/loaders/DtmResources.h"
 #include "foundation/WindowMessages.h"
 #include "outside/kadenta/InitialisingSoftware.h"
 #include "outside/kadenta/Kadenta.h"

@@ -11,7 +11,7 @@
 #include "foundation/WindowMessages.h"
 #include "platform/core/Path.h"
 #include "platform/core/Sync.h"
-#include "platform/input/InputDouble.h"
+#include "outside/input/InputDouble.h"
 #include "platform/ui/Colour.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/Dialog.h"

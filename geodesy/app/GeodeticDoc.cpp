@@ -1,3 +1,0 @@
-#include "geodesy/app/GeodeticDoc.h"
-
-IMPLEMENT_DYNCREATE(CGeodeticDoc, CDocument)

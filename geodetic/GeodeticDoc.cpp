@@ -1,0 +1,3 @@
+#include "geodetic/GeodeticDoc.h"
+
+IMPLEMENT_DYNCREATE(CGeodeticDoc, CDocument)

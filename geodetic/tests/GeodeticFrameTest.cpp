@@ -1,0 +1,638 @@
+// The Geodetic program started as it starts for a user, offscreen and on temporary drives:
+// NMEA arriving through a UDP input on 127.0.0.1 and a pseudo-terminal serial port, decoded
+// into the receiver panes; the menu's pane commands; the exit question; a picture of the frame.
+#include "foundation/WindowMessages.h"
+#include "geodesy/ComPort.h"
+#include "geodesy/Gps.h"
+#include "geodetic/GeodeticApp.h"
+#include "geodetic/GeodeticResources.h"
+#include "geodetic/GeodeticView.h"
+#include "geodetic/ReceivedLines.h"
+#include "geodetic/VersionText.h"
+#include "geodetic/MainFrame.h"
+#include "platform/io/ComPortTable.h"
+#include "platform/ui/ModalHook.h"
+#include "testsupport/EventPump.h"
+#include "testsupport/FrameProbe.h"
+#include "testsupport/UserInput.h"
+#include "testsupport/NmeaSentence.h"
+#include "testsupport/PseudoTerminal.h"
+#include "testsupport/TempDrives.h"
+#include "testsupport/UdpSender.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QImage>
+#include <QMainWindow>
+#include <QTreeWidget>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "outside/deklino/DeklinoResources.h"
+#include "outside/terralin/TerralinResources.h"
+
+namespace
+{
+const char* const kGga = "GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
+const char* const kGsa = "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1";
+const char* const kGsv = "GPGSV,1,1,04,04,40,083,46,05,17,308,41,09,07,344,39,12,77,168,47";
+const char* const kVtg = "GPVTG,054.7,T,034.4,M,005.5,N,010.2,K";
+const char* const kGgk = "PTNL,GGK,102939.00,051910,5000.97323841,N,00827.62010742,E,5,09,1.9,EHT150.790,M";
+
+class GeodeticFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_UdpPort = FreeUdpPort();
+        // The UDP input list of the program's settings folder.
+        const QString folder = TempDrives::Current()->DriveC() + "/MySettings/geodetic_app_tests/UDP_Ports";
+        QDir().mkpath(folder);
+        QFile list(folder + "/UDP Ports.UDP");
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write(QByteArray::number(m_UdpPort) + ", Loopback GNSS\r\n");
+        list.close();
+        // One serial port, COM7, on a pseudo-terminal; the machine's own ports stay out of it.
+        ASSERT_FALSE(m_Pty.path.empty());
+        AfxSetComPortDefaultMapping(false);
+        m_Pty.AssignPort(7);
+        ComDef com7;
+        com7.m_strName = "COM07";
+        com7.m_nPort = 7;
+        com7.m_bEnabled = 1;
+        com7.m_nBaudRate = 4800;
+        ASSERT_TRUE(com7.Save());
+    }
+
+    void TearDown() override
+    {
+        if (m_pFrame && ::IsWindow(m_hFrame))
+        {
+            ModalHook::AnswerMessageBox(IDYES);
+            m_pFrame->SendMessage(WM_CLOSE);
+            PumpFor(50);
+        }
+        AfxResetComPortTable();
+    }
+
+    // Starts the program as its InitInstance does; the splash closes itself.
+    void Start()
+    {
+        ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
+        ASSERT_TRUE(m_App.InitInstance());
+        m_pFrame = m_App.GetMainFrame();
+        ASSERT_NE(m_pFrame, nullptr);
+        m_hFrame = m_pFrame->GetSafeHwnd();
+        PumpFor(50);
+    }
+
+    // The pane of a menu command, shown as the user shows it: the command, when the pane is
+    // hidden or behind another's tab. Null when the command has no pane or it did not show.
+    CDockablePane* BringToFront(UINT id)
+    {
+        CDockablePane* pane = m_pFrame->GetPaneOfCommand(id);
+        if (pane && !pane->IsVisible() && !AfxChooseMenuItem(m_pFrame, id))
+            return nullptr;
+        PumpFor(30);
+        return pane && pane->IsVisible() ? pane : nullptr;
+    }
+
+    CGeodeticApp m_App;
+    CMainFrame* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
+    PseudoTerminal m_Pty;
+    int m_UdpPort = 0;
+};
+} // namespace
+
+TEST_F(GeodeticFrameTest, StartsWithSpreadsheetPortsAndMenu)
+{
+    Start();
+    CString title;
+    m_pFrame->GetWindowText(title);
+    EXPECT_NE(title.Find("Geodetic Spreadsheet"), -1) << (LPCSTR)title;
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
+    CGeodeticView* view = m_pFrame->GetGeodeticView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetSheet().m_pProjection, &m_pFrame->m_Projection);
+    EXPECT_EQ(view->GetSheet().m_pDatum, &m_pFrame->m_Datum);
+
+    // Both inputs run: the pseudo-terminal as COM7 and the UDP input on its loopback port.
+    ASSERT_EQ(m_pFrame->m_ComArray.GetSize(), 1);
+    EXPECT_NE(m_pFrame->m_ComArray.FindPort(7), nullptr);
+    EXPECT_TRUE(m_pFrame->m_bSerialEnabled);
+    ASSERT_EQ(m_pFrame->m_UdpArray.GetSize(), 1);
+    EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
+
+    // The command table's labels.
+    const struct
+    {
+        UINT id;
+        const char* text;
+    } items[] = {{ID_GEODETIC_LOAD_DATA, "Load Co-ordinate Data"},
+                 {ID_GEODETIC_APP_EXIT, "E&xit"},
+                 {ID_GEODETIC_ITRF, "ITRF Datum Shifts"},
+                 {ID_GEODETIC_ELEVATION, "Satelitte Elevation"},
+                 {ID_GEODETIC_NIGHT, "Night Mode"},
+                 {ID_GEODETIC_APP_ABOUT, "&About Geodetic..."},
+                 {ID_GEODETIC_CONTACT, "Contact Details"}};
+    for (const auto& item : items)
+        EXPECT_STREQ(AfxGetMenuItemText(m_pFrame, item.id), item.text) << item.id;
+
+    // Day mode is checked at start; night mode swaps the checks and the view's colours.
+    EXPECT_TRUE(AfxGetMenuItemState(m_pFrame, ID_GEODETIC_DAYLIGHT) & MF_CHECKED);
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_NIGHT));
+    EXPECT_TRUE(AfxGetMenuItemState(m_pFrame, ID_GEODETIC_NIGHT) & MF_CHECKED);
+    EXPECT_FALSE(AfxGetMenuItemState(m_pFrame, ID_GEODETIC_DAYLIGHT) & MF_CHECKED);
+    EXPECT_EQ(view->GetListCtrl().GetBkColor(), RGB(0, 0, 0));
+    EXPECT_EQ(view->GetListCtrl().GetTextColor(), RGB(192, 192, 192));
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DAYLIGHT));
+    EXPECT_EQ(view->GetListCtrl().GetBkColor(), RGB(214, 214, 214));
+}
+
+TEST_F(GeodeticFrameTest, PaneCommandsToggleAndCheckTheirPanes)
+{
+    Start();
+    const UINT commands[] = {ID_GEODETIC_LLH,           ID_GEODETIC_DOP,         ID_GEODETIC_CONSTELLATION,
+                             ID_GEODETIC_ELEVATION,     ID_GEODETIC_LARGE_GPS,   ID_GEODETIC_RS232,
+                             ID_GEODETIC_UDP,           ID_GEODETIC_GRID_TO_GEOG, ID_GEODETIC_DATUM_SHIFT,
+                             ID_GEODETIC_RANGE_BEARING, ID_GEODETIC_TRAVERSE,    ID_GEODETIC_PROPERTIES};
+    for (UINT id : commands)
+    {
+        CDockablePane* pane = m_pFrame->GetPaneOfCommand(id);
+        ASSERT_NE(pane, nullptr) << id;
+        const bool before = pane->IsVisible() != FALSE;
+        EXPECT_EQ((AfxGetMenuItemState(m_pFrame, id) & MF_CHECKED) != 0, before) << id;
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, id));
+        EXPECT_EQ(pane->IsVisible() != FALSE, !before) << id;
+        EXPECT_EQ((AfxGetMenuItemState(m_pFrame, id) & MF_CHECKED) != 0, !before) << id;
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, id));
+        EXPECT_EQ(pane->IsVisible() != FALSE, before) << id;
+    }
+}
+
+// At the size the frame opens at on a 1600 x 1000 screen, each geodesy pane that its command
+// brings to the front shows the first rows of its grid whole, with whole names, in the frame.
+TEST_F(GeodeticFrameTest, EachGeodesyPaneShowsItsGridRowsWithWholeNames)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 750);
+    PumpFor(50);
+    const struct
+    {
+        const char* name;
+        UINT id;
+    } panes[] = {{"Grid to Geographicals", ID_GEODETIC_GRID_TO_GEOG}, {"Datum Shift", ID_GEODETIC_DATUM_SHIFT},
+                 {"ITRF Datum Shifts", ID_GEODETIC_ITRF},           {"Range and Bearing", ID_GEODETIC_RANGE_BEARING},
+                 {"Traverse", ID_GEODETIC_TRAVERSE},                {"Properties", ID_GEODETIC_PROPERTIES}};
+    for (const auto& p : panes)
+    {
+        CDockablePane* pane = BringToFront(p.id);
+        ASSERT_NE(pane, nullptr) << p.name;
+        const FrameProbe::GridRowsSeen seen = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(m_pFrame), pane);
+        EXPECT_GE(seen.wholeRows, 6) << p.name;
+        std::string cut;
+        for (const std::string& name : seen.cutNames)
+            cut += " '" + name + "'";
+        EXPECT_TRUE(seen.cutNames.empty()) << p.name << " cuts short:" << cut;
+    }
+    EXPECT_TRUE(FrameProbe::StrayTopLevels(m_pFrame).empty());
+}
+
+TEST_F(GeodeticFrameTest, APaneTooSmallToUseIsShownAsASquareOverTheFrame)
+{
+    Start();
+    QMainWindow* window = m_pFrame->GetMainWindow();
+    window->setGeometry(100, 100, 1000, 600);
+    PumpFor(20);
+    CDockablePane* pane = m_pFrame->GetPaneOfCommand(ID_GEODETIC_DOP);
+    ASSERT_NE(pane, nullptr);
+    QDockWidget* dock = pane->GetDockWidget();
+    ASSERT_NE(dock, nullptr);
+    dock->setFloating(true);
+    dock->setGeometry(0, 0, 60, 40);
+    PumpFor(20);
+    if (pane->IsVisible())
+    {
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DOP));
+    }
+    ASSERT_FALSE(pane->IsVisible());
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DOP));
+    PumpFor(20);
+    EXPECT_TRUE(pane->IsVisible());
+    CRect frame;
+    m_pFrame->GetWindowRect(&frame);
+    const int side = std::min(frame.Width(), frame.Height()) / 2;
+    const QRect placed = dock->geometry();
+    EXPECT_EQ(placed.width(), side);
+    EXPECT_EQ(placed.height(), side);
+    EXPECT_NEAR(placed.center().x(), frame.CenterPoint().x, 2);
+    EXPECT_NEAR(placed.center().y(), frame.CenterPoint().y, 2);
+}
+
+TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
+{
+    Start();
+    // A position over UDP: the large display and the position graph follow.
+    SendUdp(m_UdpPort, NmeaSentence(kGga));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndLatLonHtPane.GetSampleCount() == 1; }));
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 7.038 / 60, 1e-7);
+    EXPECT_EQ(m_pFrame->m_Gps.m_PositionUpdated, 0);
+    EXPECT_FALSE(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE).IsEmpty());
+    EXPECT_STREQ(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_SATELLITES), "8");
+
+    // Quality and satellites over the serial line: the DOP graph and the satellite panes.
+    const size_t dopBefore = m_pFrame->m_wndDopPane.GetSampleCount();
+    m_Pty.Send(NmeaSentence(kGsa) + NmeaSentence(kGsv));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndSatellitePane.GetSatelliteCount() == 4; }));
+    EXPECT_GT(m_pFrame->m_wndDopPane.GetSampleCount(), dopBefore);
+    EXPECT_DOUBLE_EQ(m_pFrame->m_Gps.m_Pdop, 2.5);
+    EXPECT_EQ(m_pFrame->m_wndSNRPane.GetSatelliteCount(), 4);
+
+    // A GGA with a wrong checksum is dropped whole: neither the receiver nor a display moves.
+    std::string bad = NmeaSentence("GPGGA,123520.00,4907.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+    bad[bad.size() - 3] = bad[bad.size() - 3] == '0' ? '1' : '0';
+    const CString latitudeShown = m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE);
+    const double plotted = m_pFrame->m_wndLatLonHtPane.GetSampleValue(0, CLatLonHtPane::SERIES_LATITUDE);
+    m_Pty.Send(bad);
+    PumpFor(300);
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 7.038 / 60, 1e-7);
+    EXPECT_STREQ(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE), latitudeShown);
+
+    // A VTG is shown but not decoded; the proprietary GGK is a position and moves the displays.
+    const double speedBefore = m_pFrame->m_Gps.m_SpeedOverGround;
+    m_Pty.Send(NmeaSentence(kVtg) + NmeaSentence(kGgk));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131 > 50; }));
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 50 + 0.97323841 / 60, 1e-7);
+    EXPECT_EQ(m_pFrame->m_Gps.m_SpeedOverGround, speedBefore);
+    const size_t last = m_pFrame->m_wndLatLonHtPane.GetSampleCount() - 1;
+    EXPECT_NE(m_pFrame->m_wndLatLonHtPane.GetSampleValue(last, CLatLonHtPane::SERIES_LATITUDE), plotted);
+    EXPECT_STRNE(m_pFrame->m_wndLargeGpsPane.GetValueText(CLargeGpsPane::ROW_LATITUDE), latitudeShown);
+
+    // Each port pane shows the lines of its own inputs: known sentences with the port's tag in
+    // place of the talker and a new checksum, the others as they came.
+    auto texts = [](CPortPane& pane) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < pane.GetLineCount(); ++i)
+            lines.push_back(std::string(pane.GetLine(i).strText.GetString()));
+        return lines;
+    };
+    const std::vector<std::string> udp = texts(m_pFrame->m_wndUdpPortPane);
+    ASSERT_EQ(udp.size(), 1u);
+    std::string tagged = NmeaSentence(kGga);
+    tagged.replace(1, 2, std::string(FormatPortTag(m_UdpPort).GetString()));
+    tagged = NmeaSentence(tagged.substr(1, tagged.find('*') - 1).c_str());
+    EXPECT_EQ(udp[0] + "\r\n", tagged);
+    EXPECT_STREQ(m_pFrame->m_wndUdpPortPane.GetLine(0).strType, "GPS");
+
+    const std::vector<std::string> serial = texts(m_pFrame->m_wndComPortPane);
+    ASSERT_EQ(serial.size(), 5u);
+    EXPECT_EQ(serial[0] + "\r\n", NmeaSentence("07GSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
+    EXPECT_EQ(serial[1].substr(0, 6), "$07GSV");
+    EXPECT_EQ(serial[2] + "\r\n", bad);
+    EXPECT_EQ(serial[3] + "\r\n", NmeaSentence("07VTG,054.7,T,034.4,M,005.5,N,010.2,K"));
+    EXPECT_EQ(serial[4] + "\r\n", NmeaSentence(kGgk));
+    EXPECT_EQ(m_pFrame->m_wndComPortPane.GetLine(4).nPort, 7);
+    // The type text follows the sentence type, whether or not the line could be retagged.
+    EXPECT_STREQ(m_pFrame->m_wndComPortPane.GetLine(2).strType, "GPS");
+
+    // The graph messages clear and rescale the time graphs.
+    m_pFrame->SendMessage(UM_RESET_GRAPH);
+    EXPECT_EQ(m_pFrame->m_wndLatLonHtPane.GetSampleCount(), 0u);
+    EXPECT_EQ(m_pFrame->m_wndDopPane.GetSampleCount(), 0u);
+}
+
+TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)
+{
+    Start();
+    // The serial input is enabled because a port exists, and says so in "COM Array".
+    const QString settings = TempDrives::Current()->DriveC() + "/MySettings/geodetic_app_tests/";
+    QFile comArray(settings + "COM_Array.INI");
+    ASSERT_TRUE(comArray.open(QIODevice::ReadOnly));
+    EXPECT_EQ(comArray.readAll(), QByteArray("Enable = 1\r\n"));
+    EXPECT_TRUE(LoadInputEnabled("COM Array"));
+    EXPECT_TRUE(LoadInputEnabled("UDP Array")); // no file: enabled
+    ASSERT_TRUE(SaveInputEnabled("UDP Array", false));
+    EXPECT_FALSE(LoadInputEnabled("UDP Array"));
+
+    // A geodetic update from a pane writes the datum's selection to "Datum".
+    QFile::remove(settings + "Datum.INI");
+    m_pFrame->SendMessage(UM_GEODETIC_UPDATE);
+    QFile datum(settings + "Datum.INI");
+    ASSERT_TRUE(datum.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = datum.readAll().split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], QByteArray("Type = ") + QByteArray::number(m_pFrame->m_Datum.m_Method) + "\r");
+    EXPECT_TRUE(lines[1].startsWith("Direction = "));
+    EXPECT_TRUE(lines[2].startsWith("Number = "));
+    EXPECT_TRUE(lines[3].startsWith("File Name = "));
+}
+
+TEST_F(GeodeticFrameTest, SpheroidEditorReselectsTheWorkingSpheroidByItsSavedType)
+{
+    Start();
+    ASSERT_TRUE(CSpheroidEditor::SaveType(11));
+    ModalHook::AnswerDialog(IDD_SPHEROID_EDITOR, [](CDialog*) { return IDCANCEL; });
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_SPHEROID));
+    EXPECT_EQ(m_pFrame->m_Spheroid.m_TableIndex, 11);
+    EXPECT_EQ(m_pFrame->m_Projection.GetSpheroid(), &m_pFrame->m_Spheroid);
+
+    // A saved user type whose file is gone falls back to WGS84.
+    ASSERT_TRUE(CSpheroidEditor::SaveType(60));
+    ModalHook::AnswerDialog(IDD_SPHEROID_EDITOR, [](CDialog*) { return IDCANCEL; });
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_SPHEROID));
+    EXPECT_EQ(m_pFrame->m_Spheroid.m_TableIndex, CSpheroid::WGS84_ROW);
+
+    // The datum editor's changes reach the datum.
+    ModalHook::AnswerDialog(IDD_DATUM_EDITOR, [](CDialog*) { return IDCANCEL; });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_DATUM));
+    ModalHook::AnswerDialog(IDD_PROJECTION_EDITOR, [](CDialog*) { return IDCANCEL; });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_PROJECTION));
+    EXPECT_EQ(m_pFrame->m_Projection.GetSpheroid(), &m_pFrame->m_Spheroid);
+}
+
+TEST_F(GeodeticFrameTest, AboutBoxAndMissingContactDetailsLibrary)
+{
+    Start();
+    CString shownVersion;
+    ModalHook::AnswerDialog(IDD_KADENTA_ABOUT, [&](CDialog* dialog) {
+        dialog->GetDlgItemText(IDC_KADENTA_VERSION, shownVersion);
+        return IDOK;
+    });
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_APP_ABOUT));
+    EXPECT_NE(shownVersion.Find(GetVersionText()), -1) << (LPCSTR)shownVersion;
+
+    // Without the library the command does nothing (an unanswered box would fail the test).
+    const size_t shown = ModalHook::Shown().size();
+    qputenv("SUITE_COMPANY_LIBRARY", "/nonexistent/libCompany.so");
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_CONTACT));
+    qunsetenv("SUITE_COMPANY_LIBRARY");
+    EXPECT_EQ(ModalHook::Shown().size(), shown);
+}
+
+TEST_F(GeodeticFrameTest, ExitQuestionNoKeepsPortsRunningYesEndsThem)
+{
+    Start();
+    ModalHook::AnswerMessageBox(IDNO);
+    m_pFrame->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(m_hFrame));
+    ASSERT_FALSE(ModalHook::Shown().empty());
+    EXPECT_STREQ(ModalHook::Shown().back().text, "Are you sure you wish to exit program");
+    EXPECT_EQ(m_pFrame->m_ComArray.GetSize(), 1);
+    ASSERT_EQ(m_pFrame->m_UdpArray.GetSize(), 1);
+    EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
+
+    // Still reading: a sentence on the serial line is decoded.
+    m_Pty.Send(NmeaSentence(kGga));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_Gps.m_PositionSource == NMEA_GGA; }));
+
+    // Yes: the inputs stop and the frame goes.
+    ModalHook::AnswerMessageBox(IDYES);
+    EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_APP_EXIT));
+    PumpFor(50);
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+    EXPECT_EQ(m_App.m_pMainWnd, nullptr);
+    m_pFrame = nullptr;
+    // Nothing reads the loopback port any more: it can be bound again.
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port = htons(static_cast<uint16_t>(m_UdpPort));
+    EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(s);
+}
+
+// A drop-down choice in the port table, made as a user makes it: a click on the cell, a click
+// that drops the list down, a click on the item. The port takes it and its settings file keeps it.
+TEST_F(GeodeticFrameTest, DropDownChoiceInThePortTableIsAppliedAndSaved)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 800);
+    PumpFor(50);
+    CMyListCtrl& table = m_pFrame->m_wndComPortPane.GetTable();
+    ASSERT_EQ(table.GetItemCount(), 1);
+    struct
+    {
+        int column;
+        const char* choice;
+    } const picks[] = {{CComPortPane::COLUMN_BAUD, "19200"}, {CComPortPane::COLUMN_ENABLED, "No"}};
+    for (const auto& pick : picks)
+    {
+        UserInput::ClickCell(table, 0, pick.column);
+        QComboBox* combo = nullptr;
+        for (QComboBox* c : table.GetWidget()->findChildren<QComboBox*>())
+            if (c->isVisible())
+                combo = c;
+        ASSERT_NE(combo, nullptr) << "no drop-down on column " << pick.column;
+        ASSERT_TRUE(UserInput::PickFromDropDown(combo, pick.choice));
+        PumpFor(50);
+        EXPECT_STREQ(table.GetItemText(0, pick.column), pick.choice);
+    }
+    const ComDef* port = m_pFrame->m_ComArray.FindPort(7);
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(static_cast<int>(port->m_nBaudRate), 19200);
+    EXPECT_EQ(static_cast<int>(port->m_bEnabled), 0);
+    ComDef saved;
+    saved.m_nPort = 7;
+    ASSERT_TRUE(saved.ReadSettings("COM07"));
+    EXPECT_EQ(static_cast<int>(saved.m_nBaudRate), 19200);
+    EXPECT_EQ(static_cast<int>(saved.m_bEnabled), 0);
+}
+
+// Night mode as a user sees it: the geodesy and settings grids and the sheet turn dark; the
+// serial port pane keeps its day colours, and the panes the night command does not reach (the
+// UDP table, the GPS read-out and the graphs) stay as they were. Day mode brings the grids back.
+TEST_F(GeodeticFrameTest, NightModeDarkensTheGridsAndTheSheetOnly)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 750);
+    PumpFor(50);
+    CGeodeticView* view = m_pFrame->GetGeodeticView();
+    ASSERT_NE(view, nullptr);
+    // The background a user sees: of a grid, its first value row (group bands keep their grey);
+    // of any other pane or the sheet, the whole window.
+    const auto lightness = [this](const CWnd* wnd) {
+        const QImage image = FrameProbe::GrabWindow(m_pFrame);
+        QWidget* w = wnd->GetWidget();
+        QRect area(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+        if (auto* tree = w->findChild<QTreeWidget*>())
+            for (QTreeWidgetItem* item = tree->topLevelItem(0); item; item = tree->itemBelow(item))
+                if (!item->isFirstColumnSpanned())
+                {
+                    const QRect row = tree->visualItemRect(item);
+                    area = QRect(tree->viewport()->mapTo(w->window(), row.topLeft()), row.size());
+                    break;
+                }
+        return FrameProbe::BackgroundColour(image, area).lightness();
+    };
+    const struct
+    {
+        const char* name;
+        UINT id;
+        bool darkens;
+    } panes[] = {{"Grid to Geographicals", ID_GEODETIC_GRID_TO_GEOG, true},
+                 {"Datum Shift", ID_GEODETIC_DATUM_SHIFT, true},
+                 {"ITRF Datum Shifts", ID_GEODETIC_ITRF, true},
+                 {"Range and Bearing", ID_GEODETIC_RANGE_BEARING, true},
+                 {"Traverse", ID_GEODETIC_TRAVERSE, true},
+                 {"Properties", ID_GEODETIC_PROPERTIES, true},
+                 {"RS232 Data", ID_GEODETIC_RS232, false},
+                 {"UDP Setup", ID_GEODETIC_UDP, false},
+                 {"GPS Unit", ID_GEODETIC_LARGE_GPS, false},
+                 {"Latitude, Longitude and Height v Time", ID_GEODETIC_LLH, false}};
+    for (const bool night : {true, false})
+    {
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, night ? ID_GEODETIC_NIGHT : ID_GEODETIC_DAYLIGHT));
+        PumpFor(30);
+        for (const auto& p : panes)
+        {
+            CDockablePane* pane = BringToFront(p.id);
+            ASSERT_NE(pane, nullptr) << p.name;
+            const int l = lightness(pane);
+            if (night && p.darkens)
+                EXPECT_LT(l, 64) << p.name << " stays light at night";
+            else
+                EXPECT_GT(l, 128) << p.name << (night ? " turns dark at night" : " stays dark by day");
+        }
+        const int sheet = lightness(view);
+        if (night)
+            EXPECT_LT(sheet, 16) << "the sheet stays light at night";
+        else
+            EXPECT_GT(sheet, 192) << "the sheet stays dark by day";
+    }
+}
+
+// A port typed into the UDP table that no UDP port can be: the user is told why and which port
+// stays, the input keeps listening there and its list file keeps it.
+TEST_F(GeodeticFrameTest, AnImpossibleUdpPortIsRefusedWithAWord)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 800);
+    PumpFor(50);
+    const QString listFile = TempDrives::Current()->DriveC() + "/MySettings/geodetic_app_tests/UDP_Ports/UDP Ports.UDP";
+    QFile before(listFile);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray listBefore = before.readAll();
+    before.close();
+    CMyListCtrl& table = m_pFrame->m_wndUdpPortPane.GetTable();
+    ASSERT_EQ(table.GetItemCount(), 1);
+    const CString port = table.GetItemText(0, CUdpPortPane::COLUMN_PORT);
+
+    ModalHook::AnswerMessageBox(IDOK);
+    UserInput::ClickCell(table, 0, CUdpPortPane::COLUMN_PORT);
+    PumpFor(20);
+    UserInput::Type("70000", true);
+    PumpFor(50);
+    ASSERT_FALSE(ModalHook::Shown().empty()) << "nothing told the user";
+    const MODAL_RECORD& told = ModalHook::Shown().back();
+    EXPECT_EQ(told.kind, MODAL_RECORD::MessageBox);
+    EXPECT_EQ(told.text.Find("\"70000\" is no UDP port"), 0) << told.text.GetString();
+    EXPECT_NE(told.text.Find("1 to 65535"), -1) << told.text.GetString();
+    EXPECT_NE(told.text.Find("stays on port " + port), -1) << told.text.GetString();
+    EXPECT_EQ(table.GetItemText(0, CUdpPortPane::COLUMN_PORT), port);
+    EXPECT_EQ(static_cast<int>(m_pFrame->m_UdpArray[0]->m_nPort), m_UdpPort);
+    EXPECT_TRUE(m_pFrame->m_UdpArray[0]->IsRunning());
+    QFile after(listFile);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), listBefore);
+}
+
+TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
+{
+    Start();
+    QMainWindow* window = m_pFrame->GetMainWindow();
+    ASSERT_NE(window, nullptr);
+    window->resize(1200, 800);
+    // No position yet: no grid read-outs (not "0.0").
+    EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(2), "");
+    SendUdp(m_UdpPort, NmeaSentence(kGga) + NmeaSentence(kGsa) + NmeaSentence(kGsv));
+    PumpFor(300);
+    // The status bar shows the received position in the working grid.
+    double easting = 0.0, northing = 0.0;
+    ASSERT_TRUE(m_pFrame->m_Projection.GeographicToGrid((48 + 7.038 / 60) * CProjection::DEG_TO_RAD,
+                                                        (11 + 31.0 / 60) * CProjection::DEG_TO_RAD, &easting, &northing));
+    EXPECT_NEAR(std::atof(m_pFrame->m_wndStatusBar.GetPaneText(2)), easting, 0.001);
+    EXPECT_NEAR(std::atof(m_pFrame->m_wndStatusBar.GetPaneText(4)), northing, 0.001);
+    // Every pane that shows at start shows its content inside the frame; nothing else shows.
+    const std::vector<std::pair<std::string, const CWnd*>> all = {
+        {"Grid to Geographicals", &m_pFrame->m_wndGridToGeogPane},
+        {"Datum Shift", &m_pFrame->m_wndDatumShiftPane},
+        {"ITRF Datum Shifts", &m_pFrame->m_wndParameterTransformationPane},
+        {"Range and Bearing", &m_pFrame->m_wndRangeAndBearingPane},
+        {"Traverse", &m_pFrame->m_wndTraversePane},
+        {"Properties", &m_pFrame->m_wndSettingsPane},
+        {"RS232 Data", &m_pFrame->m_wndComPortPane},
+        {"UDP Setup", &m_pFrame->m_wndUdpPortPane},
+        {"GPS Unit", &m_pFrame->m_wndLargeGpsPane},
+        {"Latitude, Longitude and Height", &m_pFrame->m_wndLatLonHtPane},
+        {"Constellation", &m_pFrame->m_wndSatellitePane}};
+    std::vector<std::pair<std::string, const CWnd*>> shown;
+    for (const auto& pane : all)
+        if (static_cast<const CDockablePane*>(pane.second)->IsVisible())
+            shown.push_back(pane);
+    // At least the front pane of each of the two geodesy tab groups, the port panes, the GPS
+    // read-out and the graphs in the list (the panes behind a tab are seen in
+    // EachGeodesyPaneShowsItsGridRowsWithWholeNames).
+    EXPECT_GE(shown.size(), 7u);
+    FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, shown, {}, QString(SUITE_VISUAL_DIR) + "/geodetic.png");
+}
+
+// Both inputs at once, from a thread of their own, while the frame shows and decodes: every
+// line arrives once, and the last position is the last one sent (scripts/sanitize.sh runs the
+// "*Stress" suites).
+using GeodeticReceiveStress = GeodeticFrameTest;
+
+TEST_F(GeodeticReceiveStress, BothInputsAtOnceLoseNothing)
+{
+    Start();
+    const int count = 300;
+    auto gga = [](int i, const char* talker) {
+        CString body;
+        body.Format("%sGGA,%02d%02d%02d.00,48%02d.%03d,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", talker,
+                    10 + i / 3600, (i / 60) % 60, i % 60, i % 60, i % 1000);
+        return NmeaSentence(body.GetString());
+    };
+    std::thread sender([&] {
+        std::string datagram;
+        for (int i = 0; i < count; ++i)
+        {
+            m_Pty.Send(gga(i, "GP"));
+            datagram += gga(i, "GN");
+            if ((i + 1) % 10 == 0)
+            {
+                SendUdp(m_UdpPort, datagram);
+                datagram.clear();
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        }
+    });
+    const bool arrived = PumpUntil(
+        [&] {
+            return m_pFrame->m_wndComPortPane.GetLineTotal(7) >= count &&
+                   m_pFrame->m_wndUdpPortPane.GetLineTotal(m_UdpPort) >= count;
+        },
+        60000);
+    sender.join();
+    ASSERT_TRUE(arrived) << m_pFrame->m_wndComPortPane.GetLineTotal(7) << " serial, "
+                         << m_pFrame->m_wndUdpPortPane.GetLineTotal(m_UdpPort) << " UDP";
+    PumpFor(100);
+    EXPECT_EQ(m_pFrame->m_wndComPortPane.GetLineTotal(7), count);
+    EXPECT_EQ(m_pFrame->m_wndUdpPortPane.GetLineTotal(m_UdpPort), count);
+    // Both inputs sent the same last position.
+    EXPECT_NEAR(m_pFrame->m_Gps.m_Wgs84Latitude * 57.2957795131, 48 + 59.299 / 60, 1e-7);
+}
