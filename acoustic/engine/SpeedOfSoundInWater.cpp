@@ -17,7 +17,7 @@ const int kSalinitySteps = 10;
 // The kilogram-force per square centimetre is a fixed unit: 1 kg under standard gravity,
 // 9.80665 m/s2 (3rd General Conference on Weights and Measures, 1901), on 1 cm2, that is
 // 0.980665 bar wherever the sea is. Local gravity would make it a different unit at every
-// latitude (0.1 % apart between equator and pole).
+// latitude (half a per cent apart between equator and pole: 0.24 m/s in Del Grosso at 5000 m).
 const double kBarPerKgPerCm2 = 0.980665;
 // One standard atmosphere, 101.325 kPa, in kg/cm2: the pressure at the sea surface.
 const double kAtmosphereKgPerCm2 = 101.325 / 98.0665;
