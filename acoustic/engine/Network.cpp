@@ -50,14 +50,6 @@ struct Row
     }
 };
 
-int ObservationRows(const std::vector<Row>& rows)
-{
-    int count = 0;
-    for (const Row& row : rows)
-        count += row.kind != ROW_POSITION ? 1 : 0;
-    return count;
-}
-
 double Wrap360(double degrees)
 {
     double d = std::fmod(degrees, 360.0);
@@ -272,16 +264,39 @@ void CNetwork::ComputeObservations()
 // Adjustment
 // ---------------------------------------------------------------------------------------
 
-void CNetwork::SetVarianceFactor(double sumWeightedSquares, int observationRows)
+bool CNetwork::HasVarianceFactor() const
+{
+    return m_Solved && m_Redundancy > 0;
+}
+
+CString CNetwork::DescribeVarianceFactor() const
+{
+    CString text;
+    if (HasVarianceFactor())
+        text.Format("Variance Factor %.3f, Standard Error of Unit Weight %.3f (%d rows, %d unknowns, redundancy %d)",
+                    m_VarianceFactor, m_StandardErrorUnitWeight, m_RowCount, 2 * m_AdjustedStationCount,
+                    m_Redundancy);
+    else if (m_Solved)
+        text.Format("No Variance Factor: %d rows for %d unknowns leave no redundancy, so the observations "
+                    "cannot check the network",
+                    m_RowCount, 2 * m_AdjustedStationCount);
+    else
+        text = "No Variance Factor: the adjustment was not solved";
+    return text;
+}
+
+// The a-posteriori variance factor of a least-squares adjustment, v'Wv / (n - u) (Mikhail 1976,
+// Observations and Least Squares): the weighted squares of the residuals of every row, given
+// positions included, over rows less unknowns. Leaving rows out of the sum, or counting stations
+// instead of unknowns, makes it neither the reduced chi-square nor unbiased.
+void CNetwork::SetVarianceFactor(double sumWeightedSquares)
 {
     m_SumWeightedSquares = sumWeightedSquares;
     m_VarianceFactor = 0.0;
     m_StandardErrorUnitWeight = 0.0;
-    // Without redundancy there is no variance to estimate (and no division by 0).
-    const int redundancy = observationRows - m_AdjustedStationCount;
-    if (observationRows > 2 && redundancy > 0 && sumWeightedSquares > 0.0)
+    if (HasVarianceFactor())
     {
-        m_VarianceFactor = sumWeightedSquares / redundancy;
+        m_VarianceFactor = sumWeightedSquares / m_Redundancy;
         m_StandardErrorUnitWeight = std::sqrt(m_VarianceFactor);
     }
 }
@@ -293,7 +308,9 @@ BYTE CNetwork::Adjust()
     m_PositionStationCount = 0;
     m_AdjustedStationCount = 0;
     m_RowCount = 0;
+    m_Redundancy = 0;
     m_PassCount = 0;
+    m_Solved = false;
     m_SumWeightedSquares = 0.0;
     m_VarianceFactor = 0.0;
     m_StandardErrorUnitWeight = 0.0;
@@ -394,9 +411,6 @@ BYTE CNetwork::Adjust()
     while (true)
     {
         rows.clear();
-        // Misclosures of this pass only: summed over every pass they would carry the starting
-        // errors into the variance factor. The final figures come from the residuals below.
-        double sum = 0.0;
         for (int i = 0; i < m; ++i)
         {
             const CNetworkStation& from = GetAt(i);
@@ -431,7 +445,6 @@ BYTE CNetwork::Adjust()
                         row.Add(cj, uE);
                         row.Add(cj + 1, uN);
                     }
-                    sum += row.misclosure * row.misclosure / (row.standardError * row.standardError);
                     rows.push_back(row);
                 }
                 if (UsesBearing(*o) && h2 > 0.0)
@@ -454,7 +467,6 @@ BYTE CNetwork::Adjust()
                         row.Add(cj, dN / h2);
                         row.Add(cj + 1, -dE / h2);
                     }
-                    sum += row.misclosure * row.misclosure / (row.standardError * row.standardError);
                     rows.push_back(row);
                 }
             }
@@ -473,13 +485,14 @@ BYTE CNetwork::Adjust()
             rows.push_back(north);
         }
         m_RowCount = int(rows.size());
-        SetVarianceFactor(sum, ObservationRows(rows));
+        m_Redundancy = m_RowCount - n;
 
         ++m_PassCount;
         if (n == 0)
         {
             // Nothing is free to move: the given positions are the result.
             converged = true;
+            m_Solved = true;
             break;
         }
 
@@ -541,8 +554,7 @@ BYTE CNetwork::Adjust()
             double v = -row.misclosure;
             for (int p = 0; p < row.count; ++p)
                 v += row.value[p] * x[size_t(row.column[p])];
-            if (row.kind != ROW_POSITION)
-                sum += v * v / (row.standardError * row.standardError);
+            sum += v * v / (row.standardError * row.standardError);
             if (row.kind == ROW_RANGE)
             {
                 CNetworkStation& s = ElementAt(row.from);
@@ -570,7 +582,8 @@ BYTE CNetwork::Adjust()
         }
         // The statistics describe the result: the residuals of the last solve, not the
         // misclosures it started from.
-        SetVarianceFactor(sum, ObservationRows(rows));
+        m_Solved = true;
+        SetVarianceFactor(sum);
     }
 
     m_Result = (converged && !singular && m_PassCount < kMaxPasses - 1) ? 1 : 0;

@@ -56,23 +56,36 @@ public:
     BYTE m_TwoWayTravelTime = 0;
     double m_SpeedOfSound = 1485.0; // metres per second
 
+    // Whether the last adjustment estimated a variance factor: it was solved and had more rows
+    // than unknowns. Without redundancy the observations cannot show their own errors, and no
+    // factor (not even 0) is given.
+    bool HasVarianceFactor() const;
+    // The variance factor for the user: its value, the standard error of unit weight and the
+    // redundancy; or why there is none.
+    CString DescribeVarianceFactor() const;
+
     // Results of the last adjustment.
     BYTE m_Result = 0;              // 1 success
     int m_ObservationCount = 0;     // ranges plus bearings used
     int m_PositionStationCount = 0; // stations with status STATION_FREE_WITH_POSITION
     int m_AdjustedStationCount = 0; // stations in use and not fixed
-    int m_RowCount = 0;             // rows of the last pass's design matrix
+    int m_RowCount = 0;             // rows of the last pass's design matrix, position rows included
+    int m_Redundancy = 0;           // rows less unknowns (two per adjusted station)
     int m_PassCount = 0;
-    double m_SumWeightedSquares = 0.0; // sum of (residual / standard error)^2, ranges and bearings
+    // Sum of (residual / standard error)^2 over every row of the last solve: ranges, bearings
+    // and given positions. 0 when nothing was solved.
+    double m_SumWeightedSquares = 0.0;
+    // The sum over the redundancy (the reduced chi-square of the solution) and its square root;
+    // both 0 when HasVarianceFactor is false.
     double m_VarianceFactor = 0.0;
     double m_StandardErrorUnitWeight = 0.0;
 
 private:
-    // Sum, variance factor (sum / (observations - adjusted stations)) and standard error of
-    // unit weight.
-    // From the sum over the range and bearing rows made (`observationRows` of them): an
-    // observation between two stations at one place makes no row and adds no redundancy.
-    void SetVarianceFactor(double sumWeightedSquares, int observationRows);
+    // The sum, and the variance factor and standard error of unit weight when there is
+    // redundancy.
+    void SetVarianceFactor(double sumWeightedSquares);
 
+    // The last adjustment was solved (or had nothing to solve).
+    bool m_Solved = false;
     CStringArray m_LoadMessages;
 };

@@ -14,6 +14,13 @@ const char* const kPressureModeName = "Pressure Mode";
 const double kNotComputed = 0.0;
 const int kPressurePasses = 50;
 const int kSalinitySteps = 10;
+// The kilogram-force per square centimetre is a fixed unit: 1 kg under standard gravity,
+// 9.80665 m/s2 (3rd General Conference on Weights and Measures, 1901), on 1 cm2, that is
+// 0.980665 bar wherever the sea is. Local gravity would make it a different unit at every
+// latitude (half a per cent apart between equator and pole: 0.24 m/s in Del Grosso at 5000 m).
+const double kBarPerKgPerCm2 = 0.980665;
+// One standard atmosphere, 101.325 kPa, in kg/cm2: the pressure at the sea surface.
+const double kAtmosphereKgPerCm2 = 101.325 / 98.0665;
 
 // ---- Practical Salinity Scale 1978 (UNESCO Technical Papers in Marine Science 44, 1983,
 // Fofonoff and Millard, with the coefficients of Lewis and Perkin 1981). Temperatures on
@@ -131,7 +138,9 @@ double Medwin(double s, double t, double z)
 }
 
 // Wilson, October 1960, "Equation for the speed of sound in sea water", J. Acoust. Soc. Am.
-// 32, 1357 (the full equation); pressure in kg/cm2 (gauge).
+// 32(10), 1357 (the full equation); pressure in kg/cm2 absolute, 1 to 1000 as in the
+// measurements it was fitted to (Wilson 1960, J. Acoust. Soc. Am. 32(6), 641, whose tables
+// start at 1.033 kg/cm2, one atmosphere). Given gauge pressure, the surface reads 0.17 m/s low.
 double Wilson(double s, double t, double p)
 {
     const double ds = s - 35.0;
@@ -145,11 +154,16 @@ double Wilson(double s, double t, double p)
     return 1449.14 + vt + vp + vs + vstp;
 }
 
-// Wilson's equation cut to its leading terms, with depth (m) for pressure.
+// Wilson's October 1960 equation (J. Acoust. Soc. Am. 32(10), 1357) cut to its leading terms:
+// its temperature polynomial whole (to T^4, whose 7.9851e-6 T^4 alone is 6.5 m/s at 30
+// degrees), its first salinity term and salinity-temperature term, and for the pressure terms
+// 0.01643 m/s a metre (its pressure coefficient 0.160272 per kg/cm2 times the 0.1025 kg/cm2
+// that a metre of sea water adds). Within 0.4 m/s of the full equation for T -4..30, S 30..37,
+// z 0..500 m.
 double WilsonSimplified(double s, double t, double z)
 {
-    return 1449.14 + 4.5721 * t - 0.044532 * t * t - 0.00026045 * t * t * t + 1.39799 * (s - 35.0) -
-           0.011244 * t * (s - 35.0) + 0.01643 * z;
+    return 1449.14 + 4.5721 * t - 0.044532 * t * t - 0.00026045 * t * t * t + 7.9851e-6 * t * t * t * t +
+           1.39799 * (s - 35.0) - 0.011244 * t * (s - 35.0) + 0.01643 * z;
 }
 
 // Woods 1949, "Soundings and the speed of sound in sea water"; z in m.
@@ -272,10 +286,23 @@ int CSpeedOfSoundInWater::LoadPressureMode()
     return units;
 }
 
+// UNESCO Technical Papers in Marine Science 44 (Fofonoff and Millard 1983), the depth from
+// pressure algorithm: gravity with latitude, and depth from pressure with its 1.092e-6 p
+// correction for the mean increase of gravity with depth.
 double CSpeedOfSoundInWater::Gravity(double latitude)
 {
     const double x = std::sin(latitude) * std::sin(latitude);
     return 9.780318 * (1.0 + (5.2788e-3 + 2.36e-5 * x) * x);
+}
+
+double CSpeedOfSoundInWater::KgPerCm2FromBar(double bar)
+{
+    return bar / kBarPerKgPerCm2;
+}
+
+double CSpeedOfSoundInWater::BarFromKgPerCm2(double kg)
+{
+    return kg * kBarPerKgPerCm2;
 }
 
 double CSpeedOfSoundInWater::DepthFromPressure(double p, double latitude, double anomaly)
@@ -357,7 +384,7 @@ double CSpeedOfSoundInWater::SpeedOfSound(int formula, double depth, double pres
     case SOUND_SPEED_MEDWIN:
         return Medwin(salinity, temperature, depth);
     case SOUND_SPEED_WILSON:
-        return Wilson(salinity, temperature, pressureKg);
+        return Wilson(salinity, temperature, pressureKg + kAtmosphereKgPerCm2);
     case SOUND_SPEED_WILSON_SIMPLIFIED:
         return WilsonSimplified(salinity, temperature, depth);
     case SOUND_SPEED_WOODS:
@@ -369,7 +396,6 @@ double CSpeedOfSoundInWater::SpeedOfSound(int formula, double depth, double pres
 
 bool CSpeedOfSoundInWater::ComputeRecord(ThermoclineDef& r, int pressureUnits) const
 {
-    const double g = Gravity(m_Latitude);
     if (m_PressureMode == 0)
     {
         r.PressureBar = PressureFromDepth(r.Depth, m_Latitude, m_GeopotentialAnomaly);
@@ -377,10 +403,10 @@ bool CSpeedOfSoundInWater::ComputeRecord(ThermoclineDef& r, int pressureUnits) c
     else
     {
         if (pressureUnits == PRESSURE_KG_PER_CM2)
-            r.PressureBar = r.PressureKg * g / 10.0;
+            r.PressureBar = BarFromKgPerCm2(r.PressureKg);
         r.Depth = DepthFromPressure(10.0 * r.PressureBar, m_Latitude, m_GeopotentialAnomaly);
     }
-    r.PressureKg = 10.0 * r.PressureBar / g;
+    r.PressureKg = KgPerCm2FromBar(r.PressureBar);
     if (m_SalinityMode == 0)
         r.ConductivityRatio = ConductivityFromSalinity(r.Salinity, r.Temperature, r.PressureBar);
     else

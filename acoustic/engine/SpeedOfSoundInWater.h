@@ -87,13 +87,15 @@ public:
     // Speed of sound (m/s) by formula index: depth (m), pressure (bar and kg/cm2, gauge),
     // temperature (degrees C), salinity (practical), latitude (radians; no formula here
     // uses it). 0 for an index outside 0..7. The ranges the publications fitted:
-    //   0 Chen and Millero 1977 (UNESCO 1983): T 0..40, S 0..40, P 0..1000 bar;
-    //   1 Del Grosso 1974: T 0..30, S 30..40, P 0..1000 kg/cm2;
+    //   0 Chen and Millero 1977 (UNESCO 1983): T 0..40, S 0..40, P 0..1000 bar gauge;
+    //   1 Del Grosso 1974: T 0..30, S 30..40, P 0..1000 kg/cm2 gauge;
     //   2 Leroy 1969, simple form: the upper ocean, z in m;
     //   3 Mackenzie 1981: T 2..30, S 25..40, z 0..8000 m;
     //   4 Medwin 1975: T 0..35, S 0..45, z 0..1000 m;
-    //   5 Wilson 1960: T -4..30, S 0..37, P 1..1000 kg/cm2;
-    //   6 Wilson's equation cut to its leading terms, z in m;
+    //   5 Wilson 1960: T -4..30, S 0..37, P 1..1000 kg/cm2 absolute: the gauge pressure
+    //     given here plus one standard atmosphere (1.0332 kg/cm2);
+    //   6 Wilson's equation cut to its leading terms, z in m: within 0.4 m/s of the full
+    //     equation for T -4..30, S 30..37, z 0..500 m;
     //   7 Woods 1949, z in m.
     // Outside them the formulas part by metres per second (30 degrees C at 5000 m).
     static double SpeedOfSound(int formula, double depth, double pressureBar, double pressureKg,
@@ -115,6 +117,10 @@ public:
     static double DepthFromPressure(double pressureDbar, double latitude, double anomaly);
     // Local gravity (m/s2) at a latitude (radians), the UNESCO 1983 formula.
     static double Gravity(double latitude);
+    // Pressure in kg/cm2 (kilogram-force per square centimetre: 98.0665 kPa, by standard
+    // gravity) of a pressure in bar, and back; gauge in, gauge out.
+    static double KgPerCm2FromBar(double bar);
+    static double BarFromKgPerCm2(double kg);
 
     ThermoclineDef m_Current{}; // the point the panes edit
     double m_Latitude = 1.0;    // radians

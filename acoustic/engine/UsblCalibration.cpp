@@ -258,9 +258,15 @@ bool CUsblCalibration::ComputeTransponderPosition()
             const UsblCalibrationDef& r = ElementAt(i);
             if (!r.Used || !HasRawOffsets(r) || (r.VesselEasting == 0.0 && r.VesselNorthing == 0.0))
                 continue;
-            // From the transponder back to the transducer: the reversed offsets turned by the
-            // heading onto the grid.
-            const double bearing = WrapTurn(std::atan2(-r.X, -r.Y) +
+            // From the transponder back to the transducer: the reversed offsets, levelled by the
+            // vessel's roll and pitch as a raw reading is, then turned by the heading onto the
+            // grid. The offsets are read in the tilted vessel frame: taken as level, a pitch of
+            // 1 degree turns the bearing of a transponder 95 m down and 150 m off by 0.6 degree.
+            // A vessel at pitch and roll 0 keeps its offsets unchanged to the last bit.
+            double level[3] = {r.X, r.Y, r.Z};
+            Roll(level, r.Roll * kRadiansPerDegree);
+            Pitch(level, r.Pitch * kRadiansPerDegree);
+            const double bearing = WrapTurn(std::atan2(-level[0], -level[1]) +
                                             (r.Heading + m_GyroCorrection) * kRadiansPerDegree - m_Convergence);
             solve.AddBearing(r.TransducerEasting, r.TransducerNorthing, r.TransducerDepth, easting, northing, depth,
                              bearing, orientation);

@@ -99,7 +99,9 @@ public:
     // previous results stay). A bad index raises the framework's invalid-argument exception.
     void ComputeObservation(INT_PTR index);
     // Solves the transponder position (and depth when asked) with the heading correction from
-    // the raw offsets of the used observations. True when a pass's plan and depth corrections
+    // the raw offsets of the used observations: each reading's bearing is that of its offsets
+    // levelled by the reading's own roll and pitch (as ComputeObservation levels them), its range
+    // their length. True when a pass's plan and depth corrections
     // came to kSettled or less within kMaxPasses: the solved position is the solution and the
     // computed heading correction the summed orientation. False when it did not settle, or a
     // pass could not be solved: the solved position is the trial position and the computed

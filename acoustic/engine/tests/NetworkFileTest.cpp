@@ -352,6 +352,8 @@ TEST(NetworkFileBadInput, ObservationsThatMakeNoRowAreNotCountedInTheVarianceFac
     ASSERT_TRUE(network.Load("Plumb"));
     ASSERT_EQ(network.Adjust(), 1);
     EXPECT_DOUBLE_EQ(network.m_SumWeightedSquares, 0.25);
-    // Three range rows for one adjusted station; the bearing made none.
-    EXPECT_DOUBLE_EQ(network.m_VarianceFactor, 0.25 / 2.0);
+    // Three range rows and two position rows for the two unknowns of one adjusted station; the
+    // bearing made none.
+    EXPECT_EQ(network.m_RowCount, 5);
+    EXPECT_DOUBLE_EQ(network.m_VarianceFactor, 0.25 / 3.0);
 }

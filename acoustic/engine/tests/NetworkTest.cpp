@@ -1,5 +1,6 @@
 #include "acoustic/engine/Network.h"
 #include "acoustic/engine/NetworkFile.h"
+#include "acoustic/engine/tests/FixtureLines.h"
 #include "acoustic/engine/tests/NetworkTestSupport.h"
 #include "platform/core/Exception.h"
 #include "testsupport/TempDrives.h"
@@ -325,8 +326,8 @@ TEST(NetworkAdjust, BearingsAcrossNorthAndOutsideTheCircle)
 
 TEST(NetworkAdjust, VarianceFactorAndEllipses)
 {
-    // Two fixed stations and two free ones, ranges only with noise: 10 ranges, 2 free
-    // stations, so the factor is sum / 8.
+    // Two fixed stations and two free ones, ranges only with noise: 10 ranges for 4 unknowns,
+    // so the factor is sum / 6.
     const std::vector<TruePosition> truth = {{0, 0, 100}, {800, 0, 100}, {300, 500, 100}, {500, -450, 100}};
     CNetwork network = MakeExactNetwork(truth, {2, 2, 1, 1}, 2.0, false);
     const double noise[] = {0.12, -0.05, 0.08, -0.11, 0.03, 0.07, -0.09, 0.02, 0.1, -0.04, 0.06, -0.02};
@@ -337,7 +338,9 @@ TEST(NetworkAdjust, VarianceFactorAndEllipses)
                 network.ElementAt(i).ElementAt(j).ObservedRange += noise[k++];
     ASSERT_EQ(network.Adjust(), 1);
     ASSERT_EQ(network.m_ObservationCount, 10);
-    EXPECT_DOUBLE_EQ(network.m_VarianceFactor, network.m_SumWeightedSquares / 8.0);
+    ASSERT_TRUE(network.HasVarianceFactor());
+    EXPECT_EQ(network.m_Redundancy, 6);
+    EXPECT_DOUBLE_EQ(network.m_VarianceFactor, network.m_SumWeightedSquares / 6.0);
     EXPECT_DOUBLE_EQ(network.m_StandardErrorUnitWeight, std::sqrt(network.m_VarianceFactor));
     // The sum is that of the residuals, not of the misclosures the passes started from.
     double sum = 0.0;
@@ -366,10 +369,10 @@ TEST(NetworkAdjust, VarianceFactorAndEllipses)
     }
 }
 
-TEST(NetworkAdjust, VarianceFactorWithThreeRangesAndTwoFreeStations)
+TEST(NetworkAdjust, VarianceFactorCountsEveryRowAgainstEveryUnknown)
 {
-    // Three ranges, two adjusted stations: sum / 1. One of the free stations has a position
-    // observation so that the solve is determined.
+    // Three ranges and the given position of one of the two free stations: 5 rows for 4
+    // unknowns, a redundancy of 1. The position rows' residuals are in the sum too.
     const std::vector<TruePosition> truth = {{0, 0, 0}, {300, 0, 0}, {0, 300, 0}};
     CNetwork network = MakeExactNetwork(truth, {2, 3, 1}, 1.0, false);
     for (INT_PTR i = 0; i < 3; ++i)
@@ -381,22 +384,51 @@ TEST(NetworkAdjust, VarianceFactorWithThreeRangesAndTwoFreeStations)
     network.ElementAt(1).ElementAt(2).ObservedRange += 0.3;
     network.ElementAt(1).m_GivenE = 301.0;
     network.ElementAt(1).m_PositionSE = 0.5;
-    network.Adjust();
+    ASSERT_EQ(network.Adjust(), 1);
     ASSERT_EQ(network.m_ObservationCount, 3);
-    ASSERT_EQ(network.m_AdjustedStationCount, 2);
+    ASSERT_EQ(network.m_RowCount, 5);
+    EXPECT_EQ(network.m_Redundancy, 1);
+    ASSERT_TRUE(network.HasVarianceFactor());
+    const CNetworkStation& held = network[1];
+    double sum = std::pow((held.m_AdjustedE - held.m_GivenE) / 0.5, 2) +
+                 std::pow((held.m_AdjustedN - held.m_GivenN) / 0.5, 2);
+    for (INT_PTR j : {INT_PTR(1), INT_PTR(2)})
+        sum += std::pow(network[0][j].RangeResidual / 0.2, 2);
+    sum += std::pow(network[1][2].RangeResidual / 0.2, 2);
+    EXPECT_GT(std::pow((held.m_AdjustedE - held.m_GivenE) / 0.5, 2), 0.01 * sum) << "the position rows count";
+    EXPECT_NEAR(network.m_SumWeightedSquares, sum, 1e-9 * sum);
     EXPECT_DOUBLE_EQ(network.m_VarianceFactor, network.m_SumWeightedSquares);
+    EXPECT_DOUBLE_EQ(network.m_StandardErrorUnitWeight, std::sqrt(network.m_VarianceFactor));
+    EXPECT_TRUE(network.DescribeVarianceFactor().Find("redundancy 1") >= 0) << network.DescribeVarianceFactor();
 
-    // As many observations as free stations: no redundancy, factor 0 (not a division by 0).
+    // A free station fixed by its given position alone: two rows for its two unknowns, however
+    // many observations are counted elsewhere. Nothing is checked and no factor is given.
+    const std::vector<TruePosition> pair = {{0, 0, 0}, {300, 0, 0}, {0, 300, 0}, {200, 200, 0}};
+    CNetwork exact = MakeExactNetwork(pair, {2, 2, 1, 3}, 1.0, false);
+    for (INT_PTR i = 0; i < 4; ++i)
+        for (INT_PTR j = 0; j < 4; ++j)
+            exact.ElementAt(i).ElementAt(j).UseRange = (i < 2 && j == 2) ? 1 : 0;
+    exact.ElementAt(3).m_GivenE += 0.4;
+    ASSERT_EQ(exact.Adjust(), 1);
+    EXPECT_EQ(exact.m_RowCount, 4);
+    EXPECT_EQ(exact.m_Redundancy, 0);
+    EXPECT_FALSE(exact.HasVarianceFactor());
+    EXPECT_EQ(exact.m_VarianceFactor, 0.0);
+    EXPECT_EQ(exact.m_StandardErrorUnitWeight, 0.0);
+    EXPECT_TRUE(exact.DescribeVarianceFactor().Find("no redundancy") >= 0) << exact.DescribeVarianceFactor();
+
+    // Fewer rows than unknowns: the solve fails, and there is no factor either.
     const std::vector<TruePosition> star = {{0, 0, 0}, {300, 0, 0}, {0, 300, 0}, {-300, 0, 0}};
     CNetwork bare = MakeExactNetwork(star, {2, 1, 1, 1}, 1.0, false);
     for (INT_PTR i = 0; i < 4; ++i)
         for (INT_PTR j = 0; j < 4; ++j)
             bare.ElementAt(i).ElementAt(j).UseRange = i == 0 ? 1 : 0;
-    bare.Adjust();
+    EXPECT_EQ(bare.Adjust(), 0);
     ASSERT_EQ(bare.m_ObservationCount, 3);
-    ASSERT_EQ(bare.m_AdjustedStationCount, 3);
+    EXPECT_FALSE(bare.HasVarianceFactor());
     EXPECT_EQ(bare.m_VarianceFactor, 0.0);
     EXPECT_EQ(bare.m_StandardErrorUnitWeight, 0.0);
+    EXPECT_TRUE(bare.DescribeVarianceFactor().Find("not solved") >= 0) << bare.DescribeVarianceFactor();
 }
 
 namespace
@@ -406,6 +438,27 @@ struct Expected
     int index;
     double e, n;
 };
+
+// The solution's rows, unknowns and variance factor (< 0 for "none").
+struct ExpectedVariance
+{
+    int rows = -1, unknowns = -1;
+    double factor = -1.0;
+};
+
+ExpectedVariance ReadExpectedVariance(const std::string& name)
+{
+    ExpectedVariance expected;
+    ForEachFixtureLine((name + ".variance.txt").c_str(), [&expected](const std::string& key, std::istringstream& in) {
+        if (key == "rows")
+            in >> expected.rows;
+        else if (key == "unknowns")
+            in >> expected.unknowns;
+        else if (key == "variance_factor" && !(in >> expected.factor))
+            expected.factor = -1.0;
+    });
+    return expected;
+}
 
 std::vector<Expected> ReadExpected(const std::string& path)
 {
@@ -427,12 +480,14 @@ std::vector<Expected> ReadExpected(const std::string& path)
 } // namespace
 
 // Noisy networks against an independent least-squares solution (SciPy; see
-// tests/data/make_network_fixtures.py): the adjusted positions agree within 0.1 mm.
+// tests/data/make_network_fixtures.py): the adjusted positions agree within 0.1 mm, and the
+// variance factor is the solution's reduced chi-square, or none where rows do not exceed
+// unknowns.
 TEST(NetworkAdjust, NoisyNetworksAgreeWithAnIndependentSolution)
 {
     CString folder;
     ASSERT_TRUE(GetNetworkFolder(folder));
-    for (const char* name : {"noisy_ranges_bearings", "noisy_ranges", "noisy_deep"})
+    for (const char* name : {"noisy_ranges_bearings", "noisy_ranges", "noisy_deep", "variance_nine", "no_redundancy"})
     {
         const std::string source = std::string(SUITE_SOURCE_DIR) + "/acoustic/engine/tests/data/" + name;
         const QString target =
@@ -457,6 +512,21 @@ TEST(NetworkAdjust, NoisyNetworksAgreeWithAnIndependentSolution)
             EXPECT_NEAR(network[row.index].m_AdjustedN, row.n, 1e-4) << name << " station " << row.index;
         }
         ExpectResidualsOnTheirObservations(network, 1e-6, 1e-9);
+
+        const ExpectedVariance variance = ReadExpectedVariance(name);
+        EXPECT_EQ(network.m_RowCount, variance.rows) << name;
+        EXPECT_EQ(network.m_Redundancy, variance.rows - variance.unknowns) << name;
+        if (variance.factor < 0.0)
+        {
+            EXPECT_FALSE(network.HasVarianceFactor()) << name;
+            EXPECT_EQ(network.m_VarianceFactor, 0.0) << name;
+            EXPECT_EQ(network.m_StandardErrorUnitWeight, 0.0) << name;
+        }
+        else
+        {
+            EXPECT_TRUE(network.HasVarianceFactor()) << name;
+            EXPECT_NEAR(network.m_VarianceFactor, variance.factor, 1e-6) << name;
+        }
     }
 }
 

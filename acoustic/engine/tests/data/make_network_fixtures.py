@@ -2,10 +2,12 @@
 """Noisy seabed networks and their least-squares solution, solved independently of the
 suite with SciPy, for the network adjustment tests.
 
-For each case this writes <name>.NET (a network file as the suite reads it) and
+For each case this writes <name>.NET (a network file as the suite reads it),
 <name>.expected.csv (index, easting, northing of every station in use after the
-adjustment, to 1e-6 m). The solution is computed from the values exactly as written to
-the file (3 decimals), so the test compares like with like.
+adjustment, to 1e-6 m) and <name>.variance.txt (rows, unknowns and the variance factor, the
+reduced chi-square of the solution, or "none" when rows do not exceed unknowns). The solution
+is computed from the values exactly as written to the file (3 decimals), so the test compares
+like with like.
 
 Model: unknowns are the plan positions of the free stations (status 1 and 3); depths are
 known. Slant ranges between stations, grid bearings (horizontal angles clockwise from
@@ -25,6 +27,7 @@ import numpy as np
 from scipy.optimize import least_squares
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+COMMAND = "/usr/bin/python3 acoustic/engine/tests/data/make_network_fixtures.py"
 
 
 def fmt(value):
@@ -77,7 +80,12 @@ def make_case(name, seed, count, status, depth_range, perturb, range_sigma, bear
                 az = math.degrees(math.atan2(ej - ei, nj - ni)) % 360.0
                 value = (az + rng.normal(0, bearing_sigma) * se / 10.0 / 3600.0) % 360.0
                 bearings.append((i, j, float(fmt(value)), float(fmt(se))))
+    write_case(name, stations, ranges, bearings)
 
+
+def write_case(name, stations, ranges, bearings):
+    """Writes the network file, solves it and writes what the adjustment must give."""
+    count = len(stations)
     with open(os.path.join(HERE, name + ".NET"), "w", newline="\r\n") as f:
         f.write("Two Way Travel Time = 0\n")
         f.write("Speed Of Sound In Water = 1485.000\n")
@@ -141,7 +149,45 @@ def make_case(name, seed, count, status, depth_range, perturb, range_sigma, bear
             if in_use[i]:
                 e, n, _ = position(x, i)
                 f.write("%d, %.6f, %.6f\n" % (i, e, n))
-    print(name, "stations", count, "ranges", len(ranges), "bearings", len(bearings), "cost", fit.cost)
+
+    # The variance factor is the reduced chi-square of the solution: the weighted sum of the
+    # squared residuals of every row, position rows included, over rows minus unknowns. With
+    # no redundancy there is none.
+    rows, unknowns = len(fit.fun), len(x0)
+    redundancy = rows - unknowns
+    with open(os.path.join(HERE, name + ".variance.txt"), "w", newline="\n") as f:
+        f.write("# %s (SciPy least_squares; reduced chi-square = 2 cost / (rows - unknowns))\n" % COMMAND)
+        f.write("rows %d\nunknowns %d\n" % (rows, unknowns))
+        if redundancy > 0:
+            f.write("variance_factor %.12f\n" % (2.0 * fit.cost / redundancy))
+        else:
+            f.write("variance_factor none\n")
+    print(name, "stations", count, "ranges", len(ranges), "bearings", len(bearings), "cost", fit.cost,
+          "rows", rows, "unknowns", unknowns)
+
+
+def make_no_redundancy_case(name):
+    """Four observations and a position observation that fix three free stations and nothing
+    more: as many rows as unknowns. (Counted as observations less adjusted stations, it would
+    seem to have a redundancy of 1.)"""
+    truth = [(520000.0, 7100000.0, 300.0), (520400.0, 7100050.0, 310.0), (520180.0, 7100330.0, 305.0),
+             (519850.0, 7100260.0, 320.0), (520300.0, 7099700.0, 298.0)]
+    status = [2, 2, 1, 1, 3]
+    given = [truth[0][:2], truth[1][:2], (520183.0, 7100326.0), (519853.5, 7100262.5), (520300.4, 7099699.7)]
+    stations = [[status[i], "NR%d" % (i + 1), given[i][0], given[i][1], truth[i][2], 0.5 if status[i] == 3 else 1.0]
+                for i in range(len(truth))]
+
+    def slant(i, j):
+        return math.sqrt(sum((truth[j][k] - truth[i][k]) ** 2 for k in range(3)))
+
+    def bearing(i, j):
+        return math.degrees(math.atan2(truth[j][0] - truth[i][0], truth[j][1] - truth[i][1])) % 360.0
+
+    # Slightly off the truth, as measurements are: with no redundancy they are met exactly.
+    ranges = [(0, 2, float(fmt(slant(0, 2) + 0.04)), 0.1), (1, 2, float(fmt(slant(1, 2) - 0.03)), 0.1),
+              (0, 3, float(fmt(slant(0, 3) + 0.02)), 0.1)]
+    bearings = [(2, 3, float(fmt(bearing(2, 3) + 0.004)), 10.0)]
+    write_case(name, stations, ranges, bearings)
 
 
 def main():
@@ -157,6 +203,11 @@ def main():
     # depths; one fixed station, bearings fix the orientation.
     status = [2] + [1] * 19
     make_case("noisy_deep", 37, len(status), status, (200.0, 1400.0), 5.0, 0.08, 10.0, True, 0.3, 1.0)
+    # Nine stations, three of them with position observations, whose rows are their own part of
+    # the variance factor.
+    status = [2, 3, 1, 1, 3, 1, 2, 1, 3]
+    make_case("variance_nine", 53, len(status), status, (300.0, 450.0), 3.0, 0.1, 10.0, True, 0.35, 0.5)
+    make_no_redundancy_case("no_redundancy")
 
 
 if __name__ == "__main__":

@@ -31,6 +31,15 @@ Each circle is sailed both ways (half the readings clockwise, half anticlockwise
 calibration is: a misaligned pitch or roll then shifts the readings of the two senses in
 opposite directions instead of turning them all one way.
 
+usbl_attitude.txt, in the same form: the same misaligned head read from three passes round the
+transponder (150 m clockwise, 150 m anticlockwise, 250 m clockwise, 60 readings each), exact.
+Case "attitude": the vessel lies trimmed 1 degree bow up and listed 1.5 degrees to port, and
+pitches and rolls 2.5 degrees about that (sines of periods 7.3 and 11.7 readings): pitch from
+-1.5 to 3.5, roll from -4 to 1 degrees. The engine must bring each reading level before it takes
+its bearing, and find the heading correction within 0.05 degree of the truth. Case "level": the
+same passes with the vessel level (pitch and roll 0), whose results must not change from those
+the engine gave before it levelled the bearings; want and tol are the truth and a loose band.
+
 Run once with Debian's python3-numpy and python3-scipy:
     /usr/bin/python3 acoustic/engine/tests/data/make_usbl_fixtures.py
 The output is deterministic (fixed seed).
@@ -84,6 +93,24 @@ def circles():
     return obs
 
 
+def passes(attitude):
+    """Three passes of 60 readings round the transponder; the vessel pitching and rolling when
+    `attitude`, else level."""
+    obs = []
+    for k, (radius, clockwise) in enumerate(((150.0, True), (150.0, False), (250.0, True))):
+        for i in range(60):
+            a = 2 * math.pi * (i + k / 3.0) / 60.0
+            if not clockwise:
+                a = -a
+            ve, vn = E0 + radius * math.sin(a), N0 + radius * math.cos(a)
+            heading = math.degrees(a) + (90.0 if clockwise else -90.0)
+            j = 60 * k + i
+            pitch = 1.0 + 2.5 * math.sin(2 * math.pi * j / 7.3 + 0.4) if attitude else 0.0
+            roll = -1.5 + 2.5 * math.sin(2 * math.pi * j / 11.7 + 1.1) if attitude else 0.0
+            obs.append((round(ve, 3), round(vn, 3), TZ, round(heading % 360.0, 4), round(pitch, 4), round(roll, 4)))
+    return obs
+
+
 def block(name, obs, raw, want, tol):
     lines = ["case %s %.3f %.3f %.3f %.3f %.3f %.3f %.3f %.3f" % (name, GYRO, OX, OY, USED, ACTUAL, E0 + 20.0,
                                                                 N0 - 15.0, D0)]
@@ -117,5 +144,13 @@ def main():
     with open(os.path.join(here, "usbl_calibration.txt"), "w") as f:
         f.write("\n".join(out) + "\n")
 
+    out = ["# " + COMMAND, "# scipy %s, numpy %s" % (scipy.__version__, np.__version__)]
+    for name, attitude in (("attitude", True), ("level", False)):
+        obs = passes(attitude)
+        out += block(name, obs, predict(obs, *truth), truth, [0.05, 0.05, 0.05, 0.05, 0.05, 1e-4, 0.01])
+    with open(os.path.join(here, "usbl_attitude.txt"), "w") as f:
+        f.write("\n".join(out) + "\n")
 
-main()
+
+if __name__ == "__main__":
+    main()
