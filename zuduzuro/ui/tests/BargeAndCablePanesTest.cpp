@@ -363,6 +363,11 @@ TEST_F(CablePaneFixture, SeaWaterReachesTheAnchorAndItsPaneOnce)
 TEST_F(CablePaneFixture, SetupDialogRules)
 {
     table.m_Temperature = 0.0;
+    // What the next start would refuse as no anchor cable is refused here, while it can be mended.
+    CString floats;
+    floats.Format(
+        "No anchor cable can be this type: its weight in water of %g kg/m is not from 0 to 2000 kg/m.",
+        WeightInSeawater(200, 1.0, 0.0, 35.0));
     const struct
     {
         const char* name;
@@ -376,6 +381,12 @@ TEST_F(CablePaneFixture, SetupDialogRules)
         {"Rope", 1, 0, 2.0, nullptr},
         {"Wire", 0, 50, -1.0, "The weight in air must be a number of 0 or more"},
         {"Wire", 0, 50, 10.0, nullptr},
+        {"Buoyant", 1, 0, -1.0,
+         "No anchor cable can be this type: its weight in water of -1 kg/m is not from 0 to "
+         "2000 kg/m."},
+        {"Huge", 0, 5000, 10.0,
+         "No anchor cable can be this type: its diameter of 5000 mm is above 1000 mm."},
+        {"Floats", 0, 200, 1.0, floats},
     };
     for (const auto& c : cases)
     {
