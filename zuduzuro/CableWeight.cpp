@@ -2,6 +2,7 @@
 
 #include "foundation/ConfigFile.h"
 #include "foundation/CsvParser.h"
+#include "zuduzuro/CableTypeName.h"
 #include "zuduzuro/SettingsLines.h"
 #include "zuduzuro/SettingsText.h"
 #include "zuduzuro/SpreadLimits.h"
@@ -39,7 +40,7 @@ bool ParseRow(const CString& line, CableWeightDef& row)
 {
     CCsvParser parser;
     parser.SetLine(line);
-    row.Name = parser.GetString();
+    row.Name = UnescapeCableTypeName(parser.GetString());
     row.nDiameter = parser.GetInt();
     row.nWeightInWater = parser.GetInt();
     const double value = parser.GetDouble();
@@ -66,13 +67,8 @@ bool IsUntouchedDamagedRow(const CableWeightDef& row)
         return false;
     CCsvParser parser;
     parser.SetLine(row.DamagedText);
-    return row.Name == parser.GetString() && row.nDiameter == 0 &&
+    return row.Name == UnescapeCableTypeName(parser.GetString()) && row.nDiameter == 0 &&
            row.nWeightInWater == 1 && row.WeightInAir == 0.0 && row.WeightInWater == 0.0;
-}
-
-bool BeginsSection(const CString& line)
-{
-    return !line.IsEmpty() && line[0] == '[';
 }
 
 bool IsBlank(const CString& line)
@@ -150,14 +146,12 @@ void CCableWeight::Load()
     }
 
     // The sea water's lines come before the section, which begins at the first line that opens
-    // with '[' and ends at the next such line or the first that holds '='.
+    // with '['. Every line after that line is a type: a name that once ended the section (an '='
+    // in it, or a leading '[') is read as the row it is.
     const CStringArray& lines = text.GetLines();
     INT_PTR section = 0;
-    while (section < lines.GetSize() && !BeginsSection(lines[section]))
+    while (section < lines.GetSize() && (lines[section].IsEmpty() || lines[section][0] != '['))
         ++section;
-    INT_PTR sectionEnd = section + 1;
-    while (sectionEnd < lines.GetSize() && !BeginsSection(lines[sectionEnd]) && lines[sectionEnd].Find('=') < 0)
-        ++sectionEnd;
     CStringArray head;
     for (INT_PTR i = 0; i < section; ++i)
         head.Add(lines[i]);
@@ -173,7 +167,7 @@ void CCableWeight::Load()
     seaWater("Salinity", 0.0, kSaltiest, m_Salinity, 2);
     m_LoadProblems.Append(in.GetProblems());
 
-    for (INT_PTR i = section + 1; i < sectionEnd; ++i)
+    for (INT_PTR i = section + 1; i < lines.GetSize(); ++i)
     {
         if (IsBlank(lines[i]))
             continue;
@@ -218,7 +212,7 @@ bool CCableWeight::Save() const
                 continue;
             }
             CCsvParser parser;
-            parser.AddString(type.Name);
+            parser.AddString(EscapeCableTypeName(type.Name));
             parser.AddInt(type.nDiameter);
             parser.AddInt(type.nWeightInWater);
             rows.Add(parser.AddDouble(type.nWeightInWater ? type.WeightInWater : type.WeightInAir, 3));

@@ -194,6 +194,92 @@ TEST(AnchorFileBadInput, CableTypeBeyondTheTableIsTold)
     EXPECT_TRUE(found);
 }
 
+// A type named with a leading '[' or an '=' ended the section at the next
+// start, with every row after it; the anchor's types then pointed past the table and hung the
+// chain by 21.93 kg/m instead of 140. Every name now comes back as it was, and the file still
+// keeps the settings format's rule that no row begins with '[' or holds '='.
+TEST(CableWeightBadInput, NamesComeBackWhateverTheyHold)
+{
+    const char* const names[] = {
+        "[Spare]",
+        "Stud chain = 76mm",
+        " leading blank",
+        "\ttab first",
+        "\"quoted\" first",
+        "trailing blank ",
+        "",
+        "=",
+        "[",
+        "Wire, 6\r\nstrand",
+        "\xAB"
+        "CR>\xBB typed",
+        "\xAB"
+        "EQUALS>\xBB and \xAB"
+        "MARK>\xBB typed",
+        "\xAB"
+        "C1A>\xBB typed",
+        "guillemets \xAB"
+        "A\xBB and \xAB"
+        "ok>\xBB",
+        "ctrl \x1A"
+        "Z and \x01",
+    };
+    CCableWeight table;
+    table.m_Temperature = 10.0;
+    table.m_Salinity = 35.0;
+    for (const char* name : names)
+        table.Add(CableWeightDef{name, 0, 1, 0.0, 140.0, CString()});
+    ASSERT_TRUE(table.Save());
+
+    const QByteArray bytes = ReadBytes(SettingsFilePath("Cable Weight"));
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_GE(lines.size(), 4);
+    for (int i = 3; i < lines.size(); ++i)
+    {
+        EXPECT_FALSE(lines[i].startsWith('[')) << lines[i].toStdString();
+        EXPECT_FALSE(lines[i].contains('=')) << lines[i].toStdString();
+        EXPECT_FALSE(lines[i].contains('\x1A')) << "a Ctrl-Z would end the text";
+    }
+
+    CCableWeight back;
+    EXPECT_EQ(back.GetLoadProblems().GetSize(), 0);
+    ASSERT_EQ(back.GetSize(), table.GetSize());
+    for (INT_PTR i = CCableWeight::kBuiltInTypes; i < back.GetSize(); ++i)
+    {
+        EXPECT_STREQ(back[i].Name, table[i].Name) << i;
+        EXPECT_EQ(back[i].WeightInWater, 140.0) << i;
+    }
+    ASSERT_TRUE(back.Save());
+    EXPECT_EQ(ReadBytes(SettingsFilePath("Cable Weight")), bytes) << "written again, byte for byte";
+
+    // The anchor's chain on the last row hangs by its own weight.
+    CAnchor anchor;
+    anchor.m_Cable.nLowerCableType = static_cast<int16_t>(back.GetSize() - 1);
+    anchor.UpdateCableWeights(back);
+    EXPECT_EQ(anchor.m_Cable.LowerWeight, 140.0);
+}
+
+// Rows that the older writer left raw, beginning with '[' or holding '=', are read as the rows
+// they are, and written back in the escaped form.
+TEST(CableWeightBadInput, RowsTheOlderWriterLeftRawComeBack)
+{
+    WriteBytes(SettingsFilePath("Cable Weight"), Fixture("bad_cable_old_names.INI"));
+    CCableWeight table;
+    EXPECT_EQ(table.GetLoadProblems().GetSize(), 0);
+    ASSERT_EQ(table.GetSize(), 5);
+    EXPECT_STREQ(table[3].Name, "[Spare]");
+    EXPECT_EQ(table[3].WeightInWater, 5.0);
+    EXPECT_STREQ(table[4].Name, "Stud chain = 76mm");
+    EXPECT_EQ(table[4].WeightInWater, 140.0);
+    ASSERT_TRUE(table.Save());
+    EXPECT_TRUE(ReadBytes(SettingsFilePath("Cable Weight"))
+                    .endsWith("\r\n\xAB"
+                              "BRACKET>\xBBSpare], 0, 1, 5.000\r\n"
+                              "Stud chain \xAB"
+                              "EQUALS>\xBB 76mm, 0, 1, 140.000\r\n"));
+    EXPECT_EQ(CCableWeight().GetSize(), 5);
+}
+
 // A weight of -3.7e15 kg/m once reached the catenary. Rows no anchor cable can be keep their
 // place, weigh nothing and are told with the file, line and type; the file keeps them as they
 // stood.

@@ -443,6 +443,26 @@ TEST_F(CablePaneFixture, SetupDialogRules)
     }
 }
 
+// A name beginning with '[' or holding '=' once lost its row and every row after it at the next
+// start. Typed into the setup dialog, it now comes back with the rows after it.
+TEST_F(CablePaneFixture, NamesTheSettingsFormatReservesComeBack)
+{
+    Start();
+    AnswerSetup("[Spare] = 76mm", 1, 0, 5.0);
+    EXPECT_EQ(Command(CABLE_INSERT, 3), Messages{kWeights});
+    AnswerSetup("Chain = stud link", 1, 0, 140.0);
+    EXPECT_EQ(Command(CABLE_NEW, -1), Messages{kWeights});
+    CCableWeight reloaded;
+    ASSERT_EQ(reloaded.GetSize(), table.GetSize());
+    for (INT_PTR i = 0; i < table.GetSize(); ++i)
+    {
+        EXPECT_STREQ(reloaded[i].Name, table[i].Name) << i;
+        EXPECT_DOUBLE_EQ(reloaded[i].WeightInWater, table[i].WeightInWater) << i;
+    }
+    EXPECT_STREQ(reloaded[3].Name, "[Spare] = 76mm");
+    EXPECT_EQ(reloaded[table.GetSize() - 1].WeightInWater, 140.0);
+}
+
 TEST_F(CablePaneFixture, CalculatorKeepsItsFileAndShowsItsResults)
 {
     {
