@@ -18,7 +18,6 @@
 #include "zuduzuro/CableSections.h"
 
 #include "platform/core/Array.h"
-#include "platform/core/StdioFile.h"
 #include "platform/core/String.h"
 
 #include <cstdint>
@@ -195,16 +194,28 @@ public:
     void ComputeClearances();
 
     // "ANCHOR.ANK" in the anchor folder, written whole or not at all. False when there is no
-    // file name, no anchor folder, or the file cannot be written.
+    // file name, no anchor folder, the file cannot be written, or the file was there at start
+    // but refused (IsFileRefused): what the user left in it is never written over.
     bool Save() const;
-    // Reads from the "Anchor" header line on, in the order Save writes; missing, damaged or
-    // out-of-range lines fall back line by line and reading never stops early.
-    void Load(CStdioFile& file, const CCableWeight& table);
+    // As Save, where a refused file counts as done: it is kept from every save on purpose and
+    // the start told so. False only when a save was due and failed.
+    bool SaveUnlessRefused() const { return m_bFileRefused || Save(); }
+    // Reads the anchor file at that Windows path, every line in the order Save writes it, each
+    // line's key checked (blank lines, CR, LF or CR LF line ends and a UTF-8 or UTF-16 byte-order
+    // mark are all taken). A value that is no number or lies beyond what any anchor spread
+    // holds is not taken and is told in GetLoadProblems; the rest loads. A file that does not
+    // match (a key out of its place, a missing or extra line, no text) is refused whole: the
+    // anchor stays as it was, IsFileRefused becomes true and GetLoadProblems says where. True
+    // when the file loaded; false for a missing file too, which is no problem.
+    bool Load(const char* path, const CCableWeight& table);
     // What the program does once at start: reset, file name "ANCHOR", read the file when it is
     // there, then take part either way.
     void LoadAtStart(const CCableWeight& table);
     // The file's path; empty without a file name or anchor folder.
     CString GetFilePath() const;
+    bool IsFileRefused() const { return m_bFileRefused; }
+    // What the last load did not take, a sentence each naming the file, the line and the key.
+    const CStringArray& GetLoadProblems() const { return m_LoadProblems; }
 
     CProfile m_SeabedProfile; // from the fairlead past the anchor
     CProfile m_CableProfile;  // the computed cable
@@ -306,9 +317,9 @@ private:
     void SetOwnPoint(double easting, double northing);
     void StoreGeographic(double easting, double northing, double& latitude, double& longitude) const;
     void ClearRangeAndBearing();
-};
+    // Marks the file refused, with why and what follows from it.
+    void RefuseFile(const CString& why);
 
-// Reads the three depth lines at the head of the anchor file: water depth (kept when 0 to
-// 100000, else 0), waterline to zero and working distance; a missing line gives 0.
-void ReadDepthSettings(CStdioFile& file, double& waterDepth, double& waterlineToZero,
-                       double& workingDistance);
+    bool m_bFileRefused = false;
+    CStringArray m_LoadProblems;
+};

@@ -1,15 +1,18 @@
-// The anchor file, "ANCHOR.ANK" in the anchor folder: a settings file read back strictly in the
-// order it is written, so the writer and the reader stand side by side here.
+// The anchor file, "ANCHOR.ANK" in the anchor folder: a settings file read back in the order it
+// is written, each line's key checked against its place, so the writer and the reader stand
+// side by side here.
 #include "zuduzuro/Anchor.h"
 
 #include "zuduzuro/AnchorFolders.h"
 #include "zuduzuro/CableWeight.h"
 #include "zuduzuro/SettingsLines.h"
+#include "zuduzuro/SettingsText.h"
+#include "zuduzuro/SpreadLimits.h"
 
 #include "foundation/ConfigFile.h"
 
 #include <cfloat>
-#include <cmath>
+#include <cstdint>
 
 namespace
 {
@@ -17,26 +20,119 @@ const char kExtension[] = "ANK";
 const char kAnalogueHeader[] =
     " -------------------------------- Analogue Unit ----------------------------------------\n";
 
-bool ReadFlag(CStdioFile& file)
+using spread::kDeepest;
+using spread::kFarthest;
+using spread::kHeaviest;
+using spread::kHighest;
+using spread::kLongest;
+using spread::kSectionLongest;
+
+const char kNotLoaded[] =
+    " The file was not loaded and is left as it stands: no change to the anchor is saved "
+    "into it until it is mended or removed and the program started again.";
+
+// A cable type: an index into the table. One the table does not hold is kept, so that it
+// names its row again once the row is back, and weighs the default until then.
+void ReadCableType(CSettingsLines& in, const char* key, const CCableWeight& table, int16_t& type)
 {
-    return ReadInteger(file) != 0;
+    int value = type;
+    if (!in.Integer(key, INT16_MIN, INT16_MAX, value))
+        return;
+    type = static_cast<int16_t>(value);
+    if (value >= 0 && value < table.GetSize())
+        return;
+    CString why;
+    why.Format("%d names no cable type of the table, which holds %d; it weighs %.2f kg/m until it does.",
+               value, static_cast<int>(table.GetSize()), CAnchor::kDefaultCableWeight);
+    in.Refuse(key, why);
 }
 
-void SkipLine(CStdioFile& file)
+// Reads every line after the three depth lines into `a`, in the order WriteSettings writes
+// them; the cable weights are looked up once all types are read.
+void ReadSettings(CSettingsLines& in, CAnchor& a, const CCableWeight& table)
 {
-    CString line;
-    file.ReadString(line);
-}
+    if (!in.Header("Anchor", true))
+        return;
+    in.Integer("Status", ANCHOR_RACKED, ANCHOR_PLANNED, a.m_Status);
+    in.Flag("Display", a.m_Display);
+    in.Text("Name", a.m_Name);
+    int winchOperator = a.m_WinchOperator;
+    if (in.Integer("Winch Operator", 0, 2, winchOperator))
+        a.m_WinchOperator = static_cast<int16_t>(winchOperator);
+    in.Flag("Use", a.m_Use);
+    in.Number("X", -kHighest, kHighest, a.m_FairleadX);
+    in.Number("Y", -kHighest, kHighest, a.m_FairleadY);
+    in.Number("Z", -kHighest, kHighest, a.m_FairleadZ);
+    a.m_FairleadLevel = a.m_FairleadZ + a.m_WaterlineToZero;
+    in.Number("Depth At Anchor", -kDeepest, kDeepest, a.m_DepthAtAnchor);
 
-double KeptWithin(double value, double low, double high)
-{
-    return (value >= low && value <= high) ? value : 0.0;
-}
+    in.Flag("Use Ground Chain", a.m_GroundChain.bUseGroundChain);
+    ReadCableType(in, "Ground Chain Type", table, a.m_GroundChain.nGroundChainType);
+    in.Number("Ground Chain Length", 0.0, kLongest, a.m_GroundChain.GroundChainLength);
+    in.Flag("Use Upper Section", a.m_Cable.bUseUpperSection);
+    ReadCableType(in, "Lower Cable Type", table, a.m_Cable.nLowerCableType);
+    in.Number("Lower Cable Chain Length", 0.0, kSectionLongest, a.m_Cable.LowerLength,
+              CSettingsLines::BELOW_HIGH);
+    ReadCableType(in, "Upper Cable Type", table, a.m_Cable.nUpperCableType);
+    in.Number("Upper Cable Chain Length", 0.0, kSectionLongest, a.m_Cable.UpperLength,
+              CSettingsLines::BELOW_HIGH);
+    in.Flag("Use Cable Out", a.m_UseCableOut);
+    in.Number("Observed Cable Out", 0.0, kLongest, a.m_ObservedCableOut);
+    in.Number("Tension", 0.0, kHeaviest, a.m_Tension);
+    a.m_PositionCurrent = true;
 
-// Section lengths are kept when 0 or more and below 10000 m.
-double SectionLength(double value)
-{
-    return (value >= 0.0 && value < 10000.0) ? value : 0.0;
+    double easting = a.m_AnchorEasting, northing = a.m_AnchorNorthing;
+    in.Number("Anchor Easting", -kFarthest, kFarthest, easting);
+    in.Number("Anchor Northing", -kFarthest, kFarthest, northing);
+    a.SetAnchorPosition(easting, northing);
+    in.Number("Tolerance", 0.0, kHighest, a.m_Tolerance);
+    easting = a.m_PlannedEasting;
+    northing = a.m_PlannedNorthing;
+    in.Number("Planned Easting", -kFarthest, kFarthest, easting);
+    in.Number("Planned Northing", -kFarthest, kFarthest, northing);
+    a.SetPlannedPosition(easting, northing);
+    in.Integer("Tug No", 0, 6, a.m_TugNo);
+    in.Number("Tug Fairlead Height", -kHighest, kHighest, a.m_TugFairleadHeight, CSettingsLines::NEITHER_END);
+    easting = a.m_TugEasting;
+    northing = a.m_TugNorthing;
+    in.Number("Tug Easting", -kFarthest, kFarthest, easting);
+    in.Number("Tug Northing", -kFarthest, kFarthest, northing);
+    a.SetTugPosition(easting, northing);
+    in.Number("Tug Pennant Wire Length", 0.0, kLongest, a.m_TugPennantWireLength);
+    ReadCableType(in, "Pennant Wire Type", table, a.m_PennantWireType);
+    in.Integer("Pennant Mode", 0, 2, a.m_PennantMode);
+    in.Number("Cable On Deck", 0.0, kLongest, a.m_CableOnDeck);
+    in.Number("Anchor Weight", 0.0, kHeaviest, a.m_AnchorWeight);
+
+    for (int n = 1; n <= CAnchor::kBuoys; ++n)
+    {
+        BuoyDef& buoy = a.m_Buoys[n - 1];
+        CString header;
+        header.Format("Buoy %d", n);
+        in.Header(header);
+        in.Flag("Use Buoy", buoy.bUseBuoy);
+        in.Number("Pennant Wire Length", 0.0, kLongest, buoy.PennantWireLength);
+        in.Flag("Use Upper Section", buoy.Cable.bUseUpperSection);
+        ReadCableType(in, "Lower Cable Type", table, buoy.Cable.nLowerCableType);
+        in.Number("Lower Length", 0.0, kLongest, buoy.Cable.LowerLength);
+        a.UpdateBuoyDistances();
+        ReadCableType(in, "Upper Cable Type", table, buoy.Cable.nUpperCableType);
+        in.Number("Upper Length", 0.0, kLongest, buoy.Cable.UpperLength);
+        a.UpdateBuoyDistances();
+    }
+
+    in.Header("Analogue Unit");
+    in.Integer("Module", 0, 16, a.m_AnalogueModule);
+    in.Integer("Channel", -1, 7, a.m_AnalogueChannel);
+    // 0 and the largest double were how "no scaling" was stored.
+    double slope = a.m_AnalogueSlope;
+    if (in.Number("Slope", -DBL_MAX, DBL_MAX, slope))
+        a.m_AnalogueSlope = (slope == 0.0 || slope == DBL_MAX) ? 1.0 : slope;
+    double offset = a.m_AnalogueOffset;
+    if (in.Number("Offset", -DBL_MAX, DBL_MAX, offset))
+        a.m_AnalogueOffset = offset == DBL_MAX ? 0.0 : offset;
+
+    a.UpdateCableWeights(table);
 }
 
 void WriteDepthSettings(CConfigFile& file, const CAnchor& anchor)
@@ -118,7 +214,7 @@ CString CAnchor::GetFilePath() const
 bool CAnchor::Save() const
 {
     const CString path = GetFilePath();
-    if (path.IsEmpty())
+    if (path.IsEmpty() || m_bFileRefused)
         return false;
     // The name's line breaks go as their escapes here too: a raw one would split the header and
     // shift every line after it for the positional reader. Commas stay as they always were.
@@ -137,110 +233,52 @@ bool CAnchor::Save() const
         });
 }
 
-void ReadDepthSettings(CStdioFile& file, double& waterDepth, double& waterlineToZero, double& workingDistance)
+bool CAnchor::Load(const char* path, const CCableWeight& table)
 {
-    waterDepth = KeptWithin(ReadFiniteNumber(file), 0.0, 100000.0);
-    waterlineToZero = ReadFiniteNumber(file);
-    workingDistance = ReadFiniteNumber(file);
+    CSettingsText text;
+    switch (text.Read(path))
+    {
+    case CSettingsText::TEXT_MISSING:
+        return false;
+    case CSettingsText::TEXT_REFUSED:
+        RefuseFile(text.GetRefusal());
+        return false;
+    case CSettingsText::TEXT_READ:
+        break;
+    }
+    // Read into a copy: a file that turns out not to match leaves this anchor as it was.
+    CSettingsLines in(path, text.GetLines(), CSettingsLines::KEYS_CHECKED);
+    CAnchor loaded(*this);
+    in.Number("Water Depth", 0.0, kDeepest, loaded.m_WaterDepth);
+    in.Number("Waterline To Zero", -kHighest, kHighest, loaded.m_WaterlineToZero);
+    in.Number("Working Distance", 0.0, kLongest, loaded.m_WorkingDistance);
+    ReadSettings(in, loaded, table);
+    if (!in.AtEnd())
+    {
+        RefuseFile(in.GetMismatch());
+        return false;
+    }
+    *this = loaded;
+    m_bFileRefused = false;
+    m_LoadProblems = in.GetProblems();
+    return true;
 }
 
-void CAnchor::Load(CStdioFile& file, const CCableWeight& table)
+void CAnchor::RefuseFile(const CString& why)
 {
-    SkipLine(file); // "Anchor" header
-    m_Status = ReadInteger(file);
-    m_Display = ReadFlag(file);
-    ReadValue(file, m_Name);
-    const int winchOperator = ReadInteger(file);
-    if (winchOperator >= 0 && winchOperator <= 2)
-        m_WinchOperator = static_cast<int16_t>(winchOperator);
-    m_Use = ReadFlag(file);
-    m_FairleadX = ReadFiniteNumber(file);
-    m_FairleadY = ReadFiniteNumber(file);
-    m_FairleadZ = ReadFiniteNumber(file);
-    m_FairleadLevel = m_FairleadZ + m_WaterlineToZero;
-    m_DepthAtAnchor = ReadFiniteNumber(file);
-
-    m_GroundChain.bUseGroundChain = ReadFlag(file);
-    m_GroundChain.nGroundChainType = static_cast<int16_t>(ReadInteger(file));
-    m_GroundChain.GroundChainWeight = CableTypeWeight(table, m_GroundChain.nGroundChainType);
-    m_GroundChain.GroundChainLength = ReadFiniteNumber(file);
-    m_Cable.bUseUpperSection = ReadFlag(file);
-    m_Cable.nLowerCableType = static_cast<int16_t>(ReadInteger(file));
-    m_Cable.LowerWeight = CableTypeWeight(table, m_Cable.nLowerCableType);
-    m_Cable.LowerLength = SectionLength(ReadFiniteNumber(file));
-    m_Cable.nUpperCableType = static_cast<int16_t>(ReadInteger(file));
-    m_Cable.UpperWeight = CableTypeWeight(table, m_Cable.nUpperCableType);
-    m_Cable.UpperLength = SectionLength(ReadFiniteNumber(file));
-    m_UseCableOut = ReadFlag(file);
-    m_ObservedCableOut = ReadFiniteNumber(file);
-    m_Tension = ReadFiniteNumber(file);
-    m_PositionCurrent = true;
-
-    const double anchorE = ReadFiniteNumber(file);
-    const double anchorN = ReadFiniteNumber(file);
-    SetAnchorPosition(anchorE, anchorN);
-    const double tolerance = ReadFiniteNumber(file);
-    if (tolerance >= 0.0)
-        m_Tolerance = tolerance;
-    const double plannedE = ReadFiniteNumber(file);
-    const double plannedN = ReadFiniteNumber(file);
-    SetPlannedPosition(plannedE, plannedN);
-    const int tugNo = ReadInteger(file);
-    if (tugNo >= 0 && tugNo <= 6)
-        m_TugNo = tugNo;
-    const double tugHeight = ReadFiniteNumber(file);
-    m_TugFairleadHeight = std::fabs(tugHeight) >= 10000.0 ? 0.0 : tugHeight;
-    const double tugE = ReadFiniteNumber(file);
-    const double tugN = ReadFiniteNumber(file);
-    SetTugPosition(tugE, tugN);
-    m_TugPennantWireLength = ReadFiniteNumber(file);
-    m_PennantWireType = static_cast<int16_t>(ReadInteger(file));
-    m_PennantWireWeight = CableTypeWeight(table, m_PennantWireType);
-    m_PennantMode = ReadInteger(file);
-    m_CableOnDeck = ReadFiniteNumber(file);
-    m_AnchorWeight = ReadFiniteNumber(file);
-
-    for (BuoyDef& buoy : m_Buoys)
-    {
-        SkipLine(file); // "Buoy" header
-        buoy.bUseBuoy = ReadFlag(file);
-        buoy.PennantWireLength = KeptWithin(ReadFiniteNumber(file), 0.0, 100000.0);
-        buoy.Cable.bUseUpperSection = ReadFlag(file);
-        buoy.Cable.nLowerCableType = static_cast<int16_t>(ReadInteger(file));
-        buoy.Cable.LowerWeight = BuoyCableWeight(table, buoy.Cable.nLowerCableType);
-        buoy.Cable.LowerLength = ReadFiniteNumber(file);
-        UpdateBuoyDistances();
-        buoy.Cable.nUpperCableType = static_cast<int16_t>(ReadInteger(file));
-        buoy.Cable.UpperWeight = BuoyCableWeight(table, buoy.Cable.nUpperCableType);
-        buoy.Cable.UpperLength = ReadFiniteNumber(file);
-        UpdateBuoyDistances();
-    }
-
-    SkipLine(file); // "Analogue Unit" header
-    const int module = ReadInteger(file);
-    if (module >= 0 && module <= 16)
-        m_AnalogueModule = module;
-    const int channel = ReadInteger(file);
-    if (channel >= -1 && channel <= 7)
-        m_AnalogueChannel = channel;
-    const double slope = ReadFiniteNumber(file);
-    m_AnalogueSlope = (slope == 0.0 || slope == DBL_MAX) ? 1.0 : slope;
-    const double offset = ReadFiniteNumber(file);
-    m_AnalogueOffset = offset == DBL_MAX ? 0.0 : offset;
+    m_bFileRefused = true;
+    m_LoadProblems.RemoveAll();
+    m_LoadProblems.Add(why + kNotLoaded);
 }
 
 void CAnchor::LoadAtStart(const CCableWeight& table)
 {
     Reset();
     m_FileName = "ANCHOR";
+    m_bFileRefused = false;
+    m_LoadProblems.RemoveAll();
     const CString path = GetFilePath();
     if (!path.IsEmpty())
-    {
-        CConfigFile::ReadWhole(
-            path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText, [&](CConfigFile& file) {
-                ReadDepthSettings(file, m_WaterDepth, m_WaterlineToZero, m_WorkingDistance);
-                Load(file, table);
-            });
-    }
+        Load(path, table);
     m_Use = true;
 }

@@ -3,6 +3,8 @@
 #include "foundation/ConfigFile.h"
 #include "foundation/Geometry.h"
 #include "zuduzuro/SettingsLines.h"
+#include "zuduzuro/SettingsText.h"
+#include "zuduzuro/SpreadLimits.h"
 
 #include <cmath>
 
@@ -16,15 +18,24 @@ CBargeData::CBargeData()
     : m_Easting(0.0), m_Northing(0.0), m_Heading(0.0), m_SinHeading(0.0), m_CosHeading(1.0), m_OffsetX(0.0),
       m_OffsetY(0.0), m_CrpEasting(0.0), m_CrpNorthing(0.0), m_Draft(0.0), m_WaterLineToZero(0.0)
 {
-    CConfigFile::ReadSettingsFile(kSettingsName, [this](CConfigFile& file) {
-        m_Easting = ReadFiniteNumber(file);
-        m_Northing = ReadFiniteNumber(file);
-        m_Heading = ReadFiniteNumber(file);
-        m_OffsetX = ReadFiniteNumber(file);
-        m_OffsetY = ReadFiniteNumber(file);
-        m_Draft = ReadFiniteNumber(file);
-        m_WaterLineToZero = ReadFiniteNumber(file);
-    });
+    const CString path = CConfigFile().GetSettingsFileName(kSettingsName);
+    CSettingsText text;
+    const CSettingsText::READ_RESULT read = text.Read(path);
+    if (read == CSettingsText::TEXT_REFUSED)
+        m_LoadProblems.Add(text.GetRefusal());
+    if (read == CSettingsText::TEXT_READ)
+    {
+        // Keys are not compared, as the file was always read: a hand-edited file keeps the order.
+        CSettingsLines in(path, text.GetLines(), CSettingsLines::KEYS_IGNORED);
+        in.Number("Barge Eng", -spread::kFarthest, spread::kFarthest, m_Easting);
+        in.Number("Barge Nng", -spread::kFarthest, spread::kFarthest, m_Northing);
+        in.Number("Heading", -spread::kHeadingTurn, spread::kHeadingTurn, m_Heading);
+        in.Number("Offset X", -spread::kHighest, spread::kHighest, m_OffsetX);
+        in.Number("Offset Y", -spread::kHighest, spread::kHighest, m_OffsetY);
+        in.Number("Draft", 0.0, spread::kHighest, m_Draft);
+        in.Number("Water line To Zero", -spread::kHighest, spread::kHighest, m_WaterLineToZero);
+        m_LoadProblems = in.GetProblems();
+    }
     UpdateHeading();
 }
 

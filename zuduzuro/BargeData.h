@@ -7,17 +7,23 @@
 // clockwise from grid north. Offsets: x to starboard, y forward.
 #pragma once
 
+#include "platform/core/Array.h"
+
 class CBargeData
 {
 public:
     // Reads the settings file and works out sine, cosine and CRP. Without a file every value
-    // is 0 and the heading's cosine 1, so offsets still turn with a heading of 0.
+    // is 0 and the heading's cosine 1, so offsets still turn with a heading of 0. A value that
+    // is no number or beyond what any barge can be stays 0 and is told in GetLoadProblems.
     CBargeData();
 
     // CRP = antenna position less the offsets turned by the heading.
     void UpdateCrp();
     // Written whole or not at all; false when the file cannot be written.
     bool Save() const;
+    // What reading the settings file did not take, a sentence each naming the file, the line
+    // and the key.
+    const CStringArray& GetLoadProblems() const { return m_LoadProblems; }
 
     double m_Easting; // GPS antenna
     double m_Northing;
@@ -34,4 +40,6 @@ public:
 private:
     // Sine and cosine of the heading, then the CRP.
     void UpdateHeading();
+
+    CStringArray m_LoadProblems;
 };

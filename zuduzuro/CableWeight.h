@@ -35,16 +35,26 @@ public:
     CCableWeight();
     ~CCableWeight() override;
 
-    // Empties the table to its built-in types and reads the settings file. Without a file:
+    // Empties the table to its built-in types and reads the settings file (CR LF, LF or CR
+    // line ends, a UTF-8 or UTF-16 byte-order mark). Without a file, or without its line:
     // temperature 0, salinity 10. A temperature or salinity line that is not a number within
-    // the equation of state's range takes that missing-file value; a type row that cannot be
-    // read keeps its place with weights 0 and its text. Either is listed in GetDamagedLines.
+    // the equation of state's range takes that value too; a type row that cannot be read, or
+    // that no anchor cable could be (CheckType), keeps its place with weights 0 and its text.
+    // Each is listed in GetDamagedLines and told in GetLoadProblems.
     void Load();
-    // Writes the settings file whole or not at all; false when it cannot be written.
+    // Writes the settings file whole or not at all; false when it cannot be written. Every
+    // name comes back as it was, whatever characters it holds.
     bool Save() const;
+
+    // Why no anchor cable could be this type: a diameter above 1000 mm, or a weight in air
+    // (when entered) or in water outside 0 to 2000 kg/m, a cable that floats included. Empty
+    // when one could. The weight in water is taken as it stands, computed or entered.
+    static CString CheckType(const CableWeightDef& type);
 
     // 1-based line numbers of the settings file that the last read could not use.
     const CArray<int, int>& GetDamagedLines() const { return m_DamagedLines; }
+    // The same, a sentence each naming the file, the line and what was wrong.
+    const CStringArray& GetLoadProblems() const { return m_LoadProblems; }
 
     double m_Salinity;    // practical salinity
     double m_Temperature; // degrees Celsius
@@ -53,6 +63,7 @@ private:
     void AddBuiltInTypes();
 
     CArray<int, int> m_DamagedLines;
+    CStringArray m_LoadProblems;
 };
 
 // Density of sea water at one atmosphere (kg/m³) from the international one-atmosphere

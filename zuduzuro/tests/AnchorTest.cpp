@@ -4,15 +4,11 @@
 #include "zuduzuro/Anchor.h"
 #include "zuduzuro/BargeData.h"
 #include "zuduzuro/CableWeight.h"
+#include "zuduzuro/tests/SettingsFiles.h"
 
-#include "foundation/ConfigFile.h"
 #include "geodesy/Projection.h"
 #include "geodesy/Spheroid.h"
-#include "platform/core/Path.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QList>
 #include <gtest/gtest.h>
 
@@ -21,39 +17,10 @@
 #include <sstream>
 #include <string>
 
+using namespace settingsfiles;
+
 namespace
 {
-const QString kDataDir = QString(SUITE_SOURCE_DIR) + "/zuduzuro/tests/data/";
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QString AnchorFilePath()
-{
-    CAnchor anchor;
-    anchor.m_FileName = "ANCHOR";
-    return LinuxPathFromWindows(anchor.GetFilePath());
-}
-
-// Types 0 and 1 built in, then 2: 40 kg/m, 3: 80 kg/m, 4: 1500 kg/m, all entered in water.
-void FillTable(CCableWeight& table)
-{
-    table.Add(CableWeightDef{"Wire", 0, 1, 0.0, 40.0, CString()});
-    table.Add(CableWeightDef{"Chain", 0, 1, 0.0, 80.0, CString()});
-    table.Add(CableWeightDef{"Heavy", 0, 1, 0.0, 1500.0, CString()});
-}
-
 // The fixture anchor that the golden file describes.
 void FillFixture(CAnchor& a)
 {
@@ -120,16 +87,13 @@ QByteArray GoldenWithLine(int number, const QByteArray& line)
     return lines.join('\n');
 }
 
-// Loads `bytes` as the anchor file into `anchor` (already set up by the caller).
-void LoadBytes(CAnchor& anchor, const QByteArray& bytes, const CCableWeight& table)
+// Loads `bytes` as the anchor file into `anchor` (already set up by the caller); the result of
+// Load.
+bool LoadBytes(CAnchor& anchor, const QByteArray& bytes, const CCableWeight& table)
 {
     WriteBytes(AnchorFilePath(), bytes);
     anchor.m_FileName = "ANCHOR";
-    ASSERT_TRUE(
-        CConfigFile::ReadWhole(anchor.GetFilePath(), CFile::modeRead | CFile::typeText, [&](CConfigFile& f) {
-            ReadDepthSettings(f, anchor.m_WaterDepth, anchor.m_WaterlineToZero, anchor.m_WorkingDistance);
-            anchor.Load(f, table);
-        }));
+    return anchor.Load(anchor.GetFilePath(), table);
 }
 
 // An anchor with its fairlead at (1000, 2000).
@@ -277,7 +241,7 @@ TEST(AnchorFile, ReaderRules)
              EXPECT_EQ(a.m_Cable.nUpperCableType, 9);
              EXPECT_EQ(a.m_Cable.UpperWeight, 21.93);
          }},
-        // Non-finite numbers once reached the solver; they now count as missing lines.
+        // Non-finite numbers once reached the solver; they are now not taken.
         {24, "Tension = nan", [](const CAnchor& a) { EXPECT_EQ(a.m_Tension, 0.0); }},
         {12, "Z = inf",
          [](const CAnchor& a) {
@@ -286,7 +250,8 @@ TEST(AnchorFile, ReaderRules)
          }},
         {25, "Anchor Easting = 1e999", [](const CAnchor& a) { EXPECT_EQ(a.m_AnchorEasting, 0.0); }},
         {82, "Slope = -nan", [](const CAnchor& a) { EXPECT_EQ(a.m_AnalogueSlope, 1.0); }},
-        {19, "no equals sign", [](const CAnchor& a) { EXPECT_EQ(a.m_Cable.LowerLength, 0.0); }},
+        // Key and value may stand without blanks, in other case.
+        {24, "tension=7.5", [](const CAnchor& a) { EXPECT_EQ(a.m_Tension, 7.5); }},
     };
     for (const Case& c : cases)
     {
@@ -294,14 +259,17 @@ TEST(AnchorFile, ReaderRules)
         CAnchor anchor;
         anchor.m_AnalogueChannel = 5;
         anchor.m_AnalogueModule = 9;
-        LoadBytes(anchor, GoldenWithLine(c.line, c.text), table);
+        EXPECT_TRUE(LoadBytes(anchor, GoldenWithLine(c.line, c.text), table));
+        EXPECT_FALSE(anchor.IsFileRefused());
         c.check(anchor);
         // The lines after the changed one are still read in their places.
         EXPECT_EQ(anchor.m_AnalogueModule, c.line == 80 ? 9 : 4);
     }
 }
 
-TEST(AnchorFile, ShortFileFallsBackLineByLine)
+// A short file once read as zeros from its end on, and the next step of the tension wrote the
+// zeros over what was left of it. It is now refused whole and kept.
+TEST(AnchorFile, ShortFileIsRefusedAndKept)
 {
     CCableWeight table;
     const QByteArray all = ReadBytes(kDataDir + "anchor_fixture.ANK");
@@ -309,13 +277,17 @@ TEST(AnchorFile, ShortFileFallsBackLineByLine)
     const QByteArray head = lines.mid(0, 11).join('\n') + '\n'; // up to and with "Y"
     CAnchor anchor;
     anchor.m_AnalogueChannel = 5;
-    LoadBytes(anchor, head, table);
-    EXPECT_EQ(anchor.m_FairleadY, -30.25);
-    EXPECT_EQ(anchor.m_FairleadZ, 0.0);
-    EXPECT_EQ(anchor.m_Cable.LowerWeight, 21.93) << "type 0 of a missing line: the built-in default";
-    EXPECT_EQ(anchor.m_WinchOperator, 2);
-    EXPECT_EQ(anchor.m_AnalogueChannel, 0) << "a missing line gives 0, which is in range";
-    EXPECT_EQ(anchor.m_AnalogueSlope, 1.0);
+    EXPECT_FALSE(LoadBytes(anchor, head, table));
+    EXPECT_TRUE(anchor.IsFileRefused());
+    EXPECT_EQ(anchor.m_FairleadY, 0.0) << "nothing of a refused file is taken";
+    EXPECT_EQ(anchor.m_WaterDepth, 0.0);
+    EXPECT_EQ(anchor.m_AnalogueChannel, 5);
+    ASSERT_EQ(anchor.GetLoadProblems().GetSize(), 1);
+    EXPECT_EQ(anchor.GetLoadProblems()[0].Find(anchor.GetFilePath() +
+                                               ", line 12: the file ends where \"Z\" was expected."),
+              0)
+        << anchor.GetLoadProblems()[0].GetString();
+    EXPECT_FALSE(anchor.Save());
     EXPECT_EQ(ReadBytes(AnchorFilePath()), head) << "the file is not rewritten";
 }
 
@@ -560,8 +532,7 @@ TEST(Anchor, SeabedDepthLookups)
 
 TEST(BargeData, GoldenFileAndTheReferencePoint)
 {
-    WriteBytes(LinuxPathFromWindows(CConfigFile().GetSettingsFileName("Barge")),
-               ReadBytes(kDataDir + "barge_fixture.INI"));
+    WriteBytes(SettingsFilePath("Barge"), ReadBytes(kDataDir + "barge_fixture.INI"));
     CBargeData barge;
     EXPECT_EQ(barge.m_Easting, 1000.0);
     EXPECT_EQ(barge.m_Heading, 90.0);
@@ -570,7 +541,7 @@ TEST(BargeData, GoldenFileAndTheReferencePoint)
     EXPECT_NEAR(barge.m_CrpEasting, 1000.0, 1e-9);
     EXPECT_NEAR(barge.m_CrpNorthing, 5002.0, 1e-9);
 
-    const QString path = LinuxPathFromWindows(CConfigFile().GetSettingsFileName("Barge"));
+    const QString path = SettingsFilePath("Barge");
     QFile::remove(path);
     ASSERT_TRUE(barge.Save());
     EXPECT_EQ(ReadBytes(path), ReadBytes(kDataDir + "barge_fixture.INI"));
@@ -595,7 +566,7 @@ TEST(BargeData, WithoutAFileOffsetsAreHonoured)
 
 TEST(BargeData, NonFiniteLinesReadAsMissing)
 {
-    const QString path = LinuxPathFromWindows(CConfigFile().GetSettingsFileName("Barge"));
+    const QString path = SettingsFilePath("Barge");
     WriteBytes(path, "Barge Eng = nan\r\nBarge Nng = 5000\r\nHeading = inf\r\n");
     CBargeData barge;
     EXPECT_EQ(barge.m_Easting, 0.0);

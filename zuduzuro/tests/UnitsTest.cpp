@@ -2,6 +2,7 @@
 // drive C:.
 #include "zuduzuro/AnchorFolders.h"
 #include "zuduzuro/SettingsLines.h"
+#include "zuduzuro/SettingsText.h"
 #include "zuduzuro/Units.h"
 
 #include "foundation/ConfigFile.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace
 {
@@ -175,51 +178,143 @@ TEST(SettingsLines, NameLineKeepsCarriageReturnsLineFeedsAndCommas)
                                         "CR\xBB\xAB"
                                         "LF\xBBspare\r\nNo value here\r\n"));
 
-    CConfigFile file;
-    ASSERT_TRUE(file.Open(path, CFile::modeRead | CFile::typeText));
-    CString text;
-    ReadValue(file, text);
-    EXPECT_EQ(text, "North, anchor\r\nspare");
-    text = "junk";
-    ReadValue(file, text); // a line without '='
-    EXPECT_EQ(text, "");
-    text = "junk";
-    ReadValue(file, text); // the end of the file
-    EXPECT_EQ(text, "");
+    CSettingsText text;
+    ASSERT_EQ(text.Read(path), CSettingsText::TEXT_READ);
+    CSettingsLines in(path, text.GetLines(), CSettingsLines::KEYS_CHECKED);
+    CString name;
+    ASSERT_TRUE(in.Text("Name", name));
+    EXPECT_EQ(name, "North, anchor\r\nspare");
+    name = "kept";
+    EXPECT_FALSE(in.Text("Name", name)) << "a line without '=' holds no key";
+    EXPECT_EQ(name, "kept");
+    EXPECT_EQ(in.GetMismatch(),
+              "C:\\lines.INI, line 2: \"Name\" was expected, the line reads \"No value here\".");
 }
 
-TEST(SettingsLines, SectionStopsAtTheNextKeyOrSectionAndLeavesItForTheNextReader)
+// Every line end an editor may leave, the byte-order marks, and what is no text at all.
+TEST(SettingsText, LineEndsAndByteOrderMarks)
 {
-    WriteRaw(TempDrives::Current()->OnC("lists.FLS"), "[Pipelines]\r\nC:\\a.pl\r\nC:\\b c.pl\r\n"
-                                                      "[GRID Waypoints\r\nC:\\w.gwp\r\n"
-                                                      "Count = 7\r\n"
-                                                      "[Tail]\r\n");
-    CConfigFile file;
-    ASSERT_TRUE(file.Open("C:\\lists.FLS", CFile::modeRead | CFile::typeText));
-    CString name;
+    const struct
+    {
+        QByteArray bytes;
+        std::vector<CString> lines;
+    } cases[] = {
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\r\r\nb\n\n", {"a", "", "b", ""}},
+        {"", {}},
+        {"\xEF\xBB\xBFS\xC3\xBC"
+         "d\r\n",
+         {"S\xFC"
+          "d"}},
+        {QByteArray("\xFF\xFEx\0\r\0\xAC \n\0", 10), {"x", "\x80"}},
+        {QByteArray("\xFE\xFF\0x\0\r\0y", 8), {"x", "y"}},
+        {"a\r\nb\x1A"
+         "c\r\n",
+         {"a", "b"}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.bytes.toHex().toStdString());
+        WriteRaw(TempDrives::Current()->OnC("text.INI"), c.bytes);
+        CSettingsText text;
+        ASSERT_EQ(text.Read("C:\\text.INI"), CSettingsText::TEXT_READ);
+        ASSERT_EQ(text.GetLines().GetSize(), static_cast<INT_PTR>(c.lines.size()));
+        for (size_t i = 0; i < c.lines.size(); ++i)
+            EXPECT_EQ(text.GetLines()[static_cast<INT_PTR>(i)], c.lines[i]) << i;
+    }
+
+    CSettingsText text;
+    EXPECT_EQ(text.Read("C:\\absent.INI"), CSettingsText::TEXT_MISSING);
+    EXPECT_EQ(text.Read("C:\\no folder\\absent.INI"), CSettingsText::TEXT_MISSING);
+    EXPECT_TRUE(text.GetRefusal().IsEmpty());
+    WriteRaw(TempDrives::Current()->OnC("nul.INI"), QByteArray("a\0b", 3));
+    EXPECT_EQ(text.Read("C:\\nul.INI"), CSettingsText::TEXT_REFUSED);
+    EXPECT_EQ(text.GetRefusal(), "C:\\nul.INI holds NUL bytes: it is no text file of this program.");
+    EXPECT_EQ(text.GetLines().GetSize(), 0);
+    WriteRaw(TempDrives::Current()->OnC("big.INI"), QByteArray(CSettingsText::kMaxBytes + 1, 'x'));
+    EXPECT_EQ(text.Read("C:\\big.INI"), CSettingsText::TEXT_REFUSED);
+    ASSERT_TRUE(QDir().mkpath(TempDrives::Current()->OnC("folder.INI")));
+    EXPECT_EQ(text.Read("C:\\folder.INI"), CSettingsText::TEXT_REFUSED);
+    EXPECT_EQ(text.GetRefusal(), "C:\\folder.INI could not be opened.");
+}
+
+// Keys checked: blank lines passed over, keys in any case, values out of range told and not
+// taken, and after the first line out of its place nothing more is taken.
+TEST(SettingsLines, KeysCheckedValuesInRange)
+{
     CStringArray lines;
-    ASSERT_TRUE(ReadSection(file, name, lines));
-    EXPECT_EQ(name, "Pipelines");
-    ASSERT_EQ(lines.GetSize(), 2);
-    EXPECT_EQ(lines[0], "C:\\a.pl");
-    EXPECT_EQ(lines[1], "C:\\b c.pl");
+    for (const char* line : {"", "  ", "depth=12.5", "Count = 1e3", "Flag = yes", "---- Buoy 2 ----",
+                             "Text =  two", "Big = 99999999999", "Stray = 1", "Late = 4"})
+        lines.Add(line);
+    CSettingsLines in("C:\\f.INI", lines, CSettingsLines::KEYS_CHECKED);
+    double depth = 0.0;
+    EXPECT_TRUE(in.Number("Depth", 0.0, 100.0, depth));
+    EXPECT_EQ(depth, 12.5);
+    int count = 7;
+    EXPECT_TRUE(in.Integer("Count", 0, 10, count));
+    EXPECT_EQ(count, 1) << "the leading-number rule of the stored files";
+    bool flag = true;
+    EXPECT_FALSE(in.Flag("Flag", flag));
+    EXPECT_TRUE(flag);
+    EXPECT_TRUE(in.Header("Buoy 2"));
+    CString text;
+    EXPECT_TRUE(in.Text("Text", text));
+    EXPECT_EQ(text, " two") << "one leading blank only is dropped";
+    int big = 3;
+    EXPECT_FALSE(in.Integer("Big", 0, 10, big));
+    EXPECT_EQ(big, 3);
+    EXPECT_FALSE(in.Mismatched());
+    EXPECT_FALSE(in.Number("Missing", 0.0, 1.0, depth));
+    EXPECT_EQ(in.GetMismatch(), "C:\\f.INI, line 9: \"Missing\" was expected, the line reads \"Stray = 1\".");
+    EXPECT_FALSE(in.Number("Late", 0.0, 10.0, depth)) << "nothing after a mismatch";
+    EXPECT_EQ(depth, 12.5);
+    EXPECT_FALSE(in.AtEnd());
 
-    // No closing bracket: the rest of the line is the name.
-    lines.RemoveAll();
-    ASSERT_TRUE(ReadSection(file, name, lines));
-    EXPECT_EQ(name, "GRID Waypoints");
-    ASSERT_EQ(lines.GetSize(), 1);
+    const CStringArray& told = in.GetProblems();
+    ASSERT_EQ(told.GetSize(), 2);
+    EXPECT_EQ(told[0], "C:\\f.INI, line 5, \"Flag\": yes is no number; 1 is used instead.");
+    EXPECT_EQ(told[1], "C:\\f.INI, line 8, \"Big\": 99999999999 is not from 0 to 10; 3 is used instead.");
+}
 
-    // A key line is no section: the file stays put for the positional reader.
-    name = "kept";
-    lines.RemoveAll();
-    EXPECT_FALSE(ReadSection(file, name, lines));
-    EXPECT_EQ(name, "kept");
-    EXPECT_EQ(lines.GetSize(), 0);
-    EXPECT_EQ(file.ReadInt(0), 7);
+// Range ends, headers that carry a name, the end of the file, and keys ignored.
+TEST(SettingsLines, RangeEndsHeadersAndTheEnd)
+{
+    CStringArray lines;
+    for (const char* line :
+         {"A = 10000", "B = -10000", "C = 0", "--- Anchor North = 1 ---", "...Buoy 12...", "D = 5", ""})
+        lines.Add(line);
+    CSettingsLines in("C:\\f.INI", lines, CSettingsLines::KEYS_CHECKED);
+    double value = 1.0;
+    EXPECT_FALSE(in.Number("A", 0.0, 10000.0, value, CSettingsLines::BELOW_HIGH));
+    EXPECT_FALSE(in.Number("B", -10000.0, 10000.0, value, CSettingsLines::NEITHER_END));
+    EXPECT_TRUE(in.Number("C", 0.0, 10000.0, value, CSettingsLines::BELOW_HIGH));
+    EXPECT_TRUE(in.Header("Anchor", true));
+    EXPECT_FALSE(in.Header("Buoy 1", true)) << "words, not letters";
+    EXPECT_EQ(in.GetProblems()[0],
+              "C:\\f.INI, line 1, \"A\": 10000 is not from 0 to below 10000; 1 is used instead.");
+    EXPECT_EQ(in.GetProblems()[1],
+              "C:\\f.INI, line 2, \"B\": -10000 is not between -10000 and 10000; 1 is used "
+              "instead.");
 
-    ASSERT_TRUE(ReadSection(file, name, lines));
-    EXPECT_EQ(name, "Tail");
-    EXPECT_EQ(lines.GetSize(), 0);
-    EXPECT_FALSE(ReadSection(file, name, lines)); // at the end
+    CSettingsLines end("C:\\f.INI", lines, CSettingsLines::KEYS_CHECKED);
+    for (const char* key : {"A", "B", "C"})
+        end.Number(key, -1e6, 1e6, value);
+    end.Header("Anchor", true);
+    end.Header("Buoy 12");
+    EXPECT_TRUE(end.Number("D", 0.0, 10.0, value));
+    EXPECT_TRUE(end.AtEnd()) << "a blank last line is no line";
+    EXPECT_FALSE(end.Number("E", 0.0, 10.0, value));
+    EXPECT_EQ(end.GetMismatch(), "C:\\f.INI, line 8: the file ends where \"E\" was expected.");
+
+    // Keys ignored: the next line whatever its key; a missing line or '=' is nothing, silently.
+    CSettingsLines positional("C:\\f.INI", lines, CSettingsLines::KEYS_IGNORED);
+    value = 1.0;
+    EXPECT_TRUE(positional.Number("X", 0.0, 1e6, value));
+    EXPECT_EQ(value, 10000.0);
+    EXPECT_FALSE(positional.Number("Y", 0.0, 1e6, value)) << "out of range, told";
+    EXPECT_TRUE(positional.Number("Z", 0.0, 1e6, value));
+    EXPECT_TRUE(positional.Header("anything"));
+    EXPECT_FALSE(positional.Number("W", 0.0, 1e6, value)) << "a header line has no '='";
+    EXPECT_EQ(positional.GetProblems().GetSize(), 1);
+    EXPECT_TRUE(positional.AtEnd());
 }

@@ -602,6 +602,7 @@ void CAnchorPane::CommonTail(bool layout)
     if (layout)
         UpdateLayout();
     m_pAnchor->ComputeZuduzuro();
-    TellSaveFailure(m_pAnchor->Save(), m_bSaveFailureTold, "The anchor file " + m_pAnchor->GetFilePath());
+    TellSaveFailure(m_pAnchor->SaveUnlessRefused(), m_bSaveFailureTold,
+                    "The anchor file " + m_pAnchor->GetFilePath());
     PostToOwner(UM_UPDATE_ZUDUZURO_DATA);
 }

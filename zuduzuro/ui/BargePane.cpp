@@ -158,7 +158,8 @@ void CBargePane::SaveBarge()
 
 void CBargePane::SaveAnchor()
 {
-    TellSaveFailure(m_pAnchor->Save(), m_bAnchorFailureTold, "The anchor file " + m_pAnchor->GetFilePath());
+    TellSaveFailure(m_pAnchor->SaveUnlessRefused(), m_bAnchorFailureTold,
+                    "The anchor file " + m_pAnchor->GetFilePath());
 }
 
 LRESULT CBargePane::OnPropertyChanged(WPARAM, LPARAM lParam)

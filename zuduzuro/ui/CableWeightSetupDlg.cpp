@@ -108,17 +108,26 @@ void CCableWeightSetupDlg::OnOK()
         ErrorMessage("The weight in air must be a number of 0 or more");
         return;
     }
-    m_pType->Name = name;
-    m_pType->nWeightInWater = water ? 1 : 0;
+    CableWeightDef type = *m_pType;
+    type.Name = name;
+    type.nWeightInWater = water ? 1 : 0;
     if (water)
-        m_pType->WeightInWater = m_WeightInWater.GetValue();
+        type.WeightInWater = m_WeightInWater.GetValue();
     else
     {
-        m_pType->nDiameter = diameter;
-        m_pType->WeightInAir = weightInAir;
-        m_pType->WeightInWater =
+        type.nDiameter = diameter;
+        type.WeightInAir = weightInAir;
+        type.WeightInWater =
             WeightInSeawater(diameter, weightInAir, m_pTable->m_Temperature, m_pTable->m_Salinity);
     }
-    m_pType->DamagedText.Empty();
+    // What the next start would refuse is refused now, while the user can still mend it.
+    const CString why = CCableWeight::CheckType(type);
+    if (!why.IsEmpty())
+    {
+        ErrorMessage("No anchor cable can be this type: " + why + ".");
+        return;
+    }
+    type.DamagedText.Empty();
+    *m_pType = type;
     CColourDialogEx::OnOK();
 }

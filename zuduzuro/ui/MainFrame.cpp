@@ -354,13 +354,10 @@ CString CMainFrame::GetLoadProblems() const
     };
     list("Obstruction", m_Obstructions.GetFailedPaths());
     list("Pipeline", m_Pipelines.GetFailedPaths());
-    const CArray<int, int>& damaged = m_CableWeights.GetDamagedLines();
-    for (INT_PTR i = 0; i < damaged.GetSize(); ++i)
-    {
-        CString line;
-        line.Format("Cable Weight settings: line %d could not be read and was left as it stood\n", damaged[i]);
-        text += line;
-    }
+    for (const CStringArray* sentences :
+         {&m_Barge.GetLoadProblems(), &m_CableWeights.GetLoadProblems(), &m_Anchor.GetLoadProblems()})
+        for (INT_PTR i = 0; i < sentences->GetSize(); ++i)
+            text += sentences->GetAt(i) + "\n";
     return text;
 }
 
@@ -543,7 +540,7 @@ void CMainFrame::OnRecoverAnchor()
 
 void CMainFrame::SaveAnchor()
 {
-    if (m_Anchor.Save())
+    if (m_Anchor.SaveUnlessRefused())
     {
         m_bAnchorSaveFailureTold = false;
         return;

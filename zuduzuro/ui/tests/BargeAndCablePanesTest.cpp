@@ -363,6 +363,11 @@ TEST_F(CablePaneFixture, SeaWaterReachesTheAnchorAndItsPaneOnce)
 TEST_F(CablePaneFixture, SetupDialogRules)
 {
     table.m_Temperature = 0.0;
+    // What the next start would refuse as no anchor cable is refused here, while it can be mended.
+    CString floats;
+    floats.Format(
+        "No anchor cable can be this type: its weight in water of %g kg/m is not from 0 to 2000 kg/m.",
+        WeightInSeawater(200, 1.0, 0.0, 35.0));
     const struct
     {
         const char* name;
@@ -376,6 +381,12 @@ TEST_F(CablePaneFixture, SetupDialogRules)
         {"Rope", 1, 0, 2.0, nullptr},
         {"Wire", 0, 50, -1.0, "The weight in air must be a number of 0 or more"},
         {"Wire", 0, 50, 10.0, nullptr},
+        {"Buoyant", 1, 0, -1.0,
+         "No anchor cable can be this type: its weight in water of -1 kg/m is not from 0 to "
+         "2000 kg/m."},
+        {"Huge", 0, 5000, 10.0,
+         "No anchor cable can be this type: its diameter of 5000 mm is above 1000 mm."},
+        {"Floats", 0, 200, 1.0, floats},
     };
     for (const auto& c : cases)
     {
@@ -430,6 +441,26 @@ TEST_F(CablePaneFixture, SetupDialogRules)
             EXPECT_STREQ(type.Name, "");
         }
     }
+}
+
+// A name beginning with '[' or holding '=' once lost its row and every row after it at the next
+// start. Typed into the setup dialog, it now comes back with the rows after it.
+TEST_F(CablePaneFixture, NamesTheSettingsFormatReservesComeBack)
+{
+    Start();
+    AnswerSetup("[Spare] = 76mm", 1, 0, 5.0);
+    EXPECT_EQ(Command(CABLE_INSERT, 3), Messages{kWeights});
+    AnswerSetup("Chain = stud link", 1, 0, 140.0);
+    EXPECT_EQ(Command(CABLE_NEW, -1), Messages{kWeights});
+    CCableWeight reloaded;
+    ASSERT_EQ(reloaded.GetSize(), table.GetSize());
+    for (INT_PTR i = 0; i < table.GetSize(); ++i)
+    {
+        EXPECT_STREQ(reloaded[i].Name, table[i].Name) << i;
+        EXPECT_DOUBLE_EQ(reloaded[i].WeightInWater, table[i].WeightInWater) << i;
+    }
+    EXPECT_STREQ(reloaded[3].Name, "[Spare] = 76mm");
+    EXPECT_EQ(reloaded[table.GetSize() - 1].WeightInWater, 140.0);
 }
 
 TEST_F(CablePaneFixture, CalculatorKeepsItsFileAndShowsItsResults)

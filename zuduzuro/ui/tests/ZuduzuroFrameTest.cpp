@@ -116,6 +116,16 @@ protected:
         ASSERT_NE(m_pView, nullptr);
     }
 
+    // Starts with every message box answered OK, and gives the texts of those shown.
+    void StartAnsweringBoxes(std::vector<CString>& boxes)
+    {
+        ModalHook::AnswerMessageBox(IDOK);
+        Start();
+        for (const MODAL_RECORD& r : ModalHook::Shown())
+            if (r.kind == MODAL_RECORD::MessageBox)
+                boxes.push_back(r.text);
+    }
+
     // Runs a command as the menu, toolbar or keyboard sends it.
     void Command(UINT id)
     {
@@ -442,19 +452,66 @@ TEST_F(ZuduzuroFrameTest, FilesThatDidNotLoadAreToldOnceAfterStart)
     weights.write("Broken row without numbers\r\n");
     weights.close();
 
-    ModalHook::AnswerMessageBox(IDOK);
-    Start();
     std::vector<CString> boxes;
-    for (const MODAL_RECORD& r : ModalHook::Shown())
-        if (r.kind == MODAL_RECORD::MessageBox)
-            boxes.push_back(r.text);
+    StartAnsweringBoxes(boxes);
     ASSERT_EQ(boxes.size(), 1u) << "one message for all of it";
     EXPECT_NE(boxes[0].Find("Pipeline file could not be loaded: C:\\MyData\\Pipelines\\Gone.txt"), -1)
         << (LPCSTR)boxes[0];
-    EXPECT_NE(boxes[0].Find("Cable Weight settings: line 6"), -1) << (LPCSTR)boxes[0];
+    EXPECT_NE(boxes[0].Find("Cable_Weight.INI, line 6: \"Broken row without numbers\" is no cable type"), -1)
+        << (LPCSTR)boxes[0];
     // The rest still loaded and computed.
     EXPECT_EQ(m_pFrame->m_Pipelines.GetSize(), 1);
     EXPECT_GT(m_pFrame->m_Anchor.m_CableProfile.GetSize(), 10);
+}
+
+// An anchor file that does not match was once read into the wrong fields and the first step of
+// the tension or the pennant wrote them back. It is now refused at start, told once with its
+// file and line, and no command or pane edit writes over it.
+TEST_F(ZuduzuroFrameTest, RefusedAnchorFileIsToldAndNeverWrittenOver)
+{
+    const QString anchorFile = TempDrives::Current()->OnC("MyData/Anchors/ANCHOR.ANK");
+    QFile demo(anchorFile);
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    QByteArray refused = demo.readAll();
+    demo.close();
+    refused.replace("Tension = 30.000\r\n", ""); // one line short from "Tension" on
+    QFile file(anchorFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(refused);
+    file.close();
+
+    std::vector<CString> boxes;
+    StartAnsweringBoxes(boxes);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(
+        boxes[0].Find("ANCHOR.ANK, line 24: \"Tension\" was expected, the line reads \"Anchor Easting = "
+                      "501040.000\". The file was not loaded"),
+        -1)
+        << (LPCSTR)boxes[0];
+    CAnchor& a = m_pFrame->m_Anchor;
+    EXPECT_TRUE(a.IsFileRefused());
+    EXPECT_EQ(a.m_Status, ANCHOR_RACKED) << "the anchor starts from its reset values";
+
+    // Every command that saves the anchor, and edits in the anchor and barge panes.
+    a.m_Buoys[0].PennantWireLength = 5.0;
+    a.m_WaterDepth = 40.0;
+    for (UINT id : {ID_ZUDUZURO_TENSION_UP, ID_ZUDUZURO_TENSION_DOWN, ID_ZUDUZURO_PENNANT_UP,
+                    ID_ZUDUZURO_PENNANT_DOWN, ID_ZUDUZURO_RECOVER_ANCHOR, ID_ZUDUZURO_DROP_ANCHOR})
+    {
+        Command(id);
+        EXPECT_EQ(AnchorFileBytes(), refused) << id;
+    }
+    EXPECT_TRUE(EditGridItem(m_pFrame->m_wndAnchorPane.GetPropertyGrid(), 45, "9"));
+    PumpFor(20);
+    EXPECT_EQ(a.m_AnchorWeight, 9.0);
+    EXPECT_EQ(AnchorFileBytes(), refused);
+    EXPECT_TRUE(EditGridItem(m_pFrame->m_wndBargePane.GetPropertyGrid(), 8, "Renamed"));
+    PumpFor(20);
+    EXPECT_STREQ(a.m_Name, "Renamed");
+    EXPECT_EQ(AnchorFileBytes(), refused);
+    for (const MODAL_RECORD& r : ModalHook::Shown())
+        if (r.kind == MODAL_RECORD::MessageBox && r.text != boxes[0])
+            ADD_FAILURE() << "told again: " << (LPCSTR)r.text;
 }
 
 TEST_F(ZuduzuroFrameTest, StoredKeyboardCustomisationIsDroppedAtStart)
