@@ -1,12 +1,12 @@
-// The anchor's cable profile, section by section: without buoys one catenary from the fairlead;
+// The anchor's cable profile, section by section: without buoys one cable from the fairlead;
 // with buoys the fairlead section down to the top buoy, the sections between buoys, and the
-// anchor section from buoy 1 to the anchor (On Bottom) or the tug (Live). Every cable point
-// lies over a seabed point and is capped by the seabed.
+// anchor section from buoy 1 to the anchor (On Bottom) or the tug (Live).
 //
-// A drawn point is solved as if it hung from its section's support with that support's
-// tension, not from the true catenary through both ends: between a fairlead and its touchdown
-// the drawn cable lies somewhat below the true one, so clearances over pipelines come out
-// smaller, on the safe side of an alarm.
+// Each section is the exact catenary its solver solves (CableChain.h): one horizontal tension,
+// each part of the cable hanging by its own weight, starting at its support. The section is kept
+// whole in the anchor's cable shape, so that the clearances read the cable between the seabed
+// points too, and drawn through the seabed points it covers; every cable point lies over a
+// seabed point and lies on the seabed where the seabed is no deeper than the cable.
 #include "zuduzuro/Anchor.h"
 #include "zuduzuro/AnchorDetail.h"
 #include "zuduzuro/Catenary.h"
@@ -15,27 +15,31 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <functional>
+#include <vector>
 
 using namespace anchordetail;
 
 namespace
 {
-// The depth of a cable point at distance `u` from its section's near support, from the
-// section's solve.
-using DepthAt = std::function<double(INT_PTR index, double u)>;
+// A new section of the cable shape over seabed points first..last.
+int NewSection(CAnchor& a, INT_PTR first, INT_PTR last)
+{
+    const INT_PTR size = a.m_SeabedProfile.GetSize();
+    const double from = size > 0 ? a.m_SeabedProfile[std::min(std::max<INT_PTR>(first, 0), size - 1)].Range : 0.0;
+    const double to = size > 0 ? a.m_SeabedProfile[std::min(std::max<INT_PTR>(last, 0), size - 1)].Range : from;
+    return a.m_CableShape.AddSection(from, to);
+}
 
-// Appends cable points over seabed points first..last, each at its depth or on the seabed where
-// the seabed lies no deeper. With `record`, the buoy keeps where the section last comes down
-// onto the seabed and where it last leaves it; the section starts off the seabed.
-void AddCappedPoints(CAnchor& a, INT_PTR first, INT_PTR last, double nearDistance, const DepthAt& depthAt,
-                     BuoyDef* record)
+// Appends cable points over seabed points first..last, each at the section's depth or on the
+// seabed where the seabed lies no deeper. With `record`, the buoy keeps where the section last
+// comes down onto the seabed and where it last leaves it; the section starts off the seabed.
+void AddCappedPoints(CAnchor& a, INT_PTR first, INT_PTR last, int section, BuoyDef* record)
 {
     bool onSeabed = false;
     for (INT_PTR k = first; k <= last && k < a.m_SeabedProfile.GetSize(); ++k)
     {
         const ProDataDef& seabed = a.m_SeabedProfile[k];
-        const double depth = depthAt(k, seabed.Range - nearDistance);
+        const double depth = a.m_CableShape.SectionDepthAt(section, seabed.Range);
         const bool on = seabed.Depth <= depth;
         a.m_CableProfile.AddPointAtRange(seabed.Easting, seabed.Northing, on ? seabed.Depth : depth, seabed.Range,
                                          on ? 1 : 0);
@@ -60,17 +64,14 @@ void AddCappedPoints(CAnchor& a, INT_PTR first, INT_PTR last, double nearDistanc
 }
 
 // The straight cable where a section has no catenary: over seabed points first..last, a line
-// from `startLevel` at distance x0 to `endLevel` at the range, off the seabed and uncapped; the
-// touchdown is the anchor.
+// from `startLevel` at distance x0 to `endLevel` at the range, lying on the seabed wherever the
+// seabed rises above it; the touchdown is the anchor.
 void AddStraightCable(CAnchor& a, INT_PTR first, INT_PTR last, double x0, double startLevel, double endLevel)
 {
     a.m_StraightCable = true;
-    for (INT_PTR k = first; k <= last && k < a.m_SeabedProfile.GetSize(); ++k)
-    {
-        const ProDataDef& seabed = a.m_SeabedProfile[k];
-        const double depth = startLevel + (seabed.Range - x0) * SafeRatio(endLevel - startLevel, a.m_Range - x0);
-        a.m_CableProfile.AddPointAtRange(seabed.Easting, seabed.Northing, depth, seabed.Range, 0);
-    }
+    const int section = NewSection(a, first, last);
+    a.m_CableShape.AddLine(x0, startLevel, a.m_Range, endLevel);
+    AddCappedPoints(a, first, last, section, nullptr);
     a.m_TouchdownEasting = a.m_AnchorEasting;
     a.m_TouchdownNorthing = a.m_AnchorNorthing;
 }
@@ -81,56 +82,22 @@ void SetTouchdown(CAnchor& a, double distance)
     a.m_TouchdownNorthing = a.m_FairleadNorthing + distance * a.m_CosBearing;
 }
 
-// The two-support fill of a section solved over reference depth A with supports B and C.
-DepthAt TwoSupportFill(double tension, double reference, double support1, double support2,
-                       const SectionSolveDef& solve)
+// A solved section into the shape from `near` (m from the fairlead) over reference depth
+// `reference`; where no catenary hangs, a straight line from the near support's level to the far
+// one's at `far`.
+void AddSolved(CAnchor& a, const cablechain::ChainSolutionDef& cable, double near, double reference,
+                double nearLevel, double far, double farLevel)
 {
-    return [=](INT_PTR, double u) {
-        return SolveTouchdownHeight(tension, u, reference, support1, solve.Weight1, support2, solve.Weight2,
-                                    solve.LowPoint, solve.Lying);
-    };
+    if (cable.bSolved)
+        a.m_CableShape.AddSolution(cable, near, reference);
+    else
+        a.m_CableShape.AddLine(near, nearLevel, far, farLevel);
 }
 
-// A cable with a weightless upper line from support `support1`: the line, then the catenary
-// down to its lowest point, the length lying, and the catenary up to `support2`.
-double WeightlessDepth(double u, double tension, double reference, double support1, double support2,
-                       const WeightlessRangeDef& r)
+// Beyond the foot of a pennant the cable is the pennant, straight up to the tug.
+void AddPennant(CAnchor& a, double foot, const PennantDropDef& pennant)
 {
-    if (u <= r.LineSpan)
-        return support1 + r.LineHeight * SafeRatio(u, r.LineSpan);
-    const double bottom = reference - r.LowPoint;
-    if (u < r.FirstSpan)
-        return bottom - SolveHeightForSpan(r.FirstSpan - u, reference, support1 + r.LineHeight, tension, r.LowerWeight);
-    if (u < r.FirstSpan + r.Lying)
-        return reference;
-    return bottom - SolveHeightForSpan(u - r.FirstSpan - r.Lying, reference, support2, tension, r.FarWeight);
-}
-
-// Beyond the pennant's foot at `foot` the cable is the pennant, straight up to the tug.
-double PennantDepth(double u, double foot, const PennantDropDef& pennant)
-{
-    if (pennant.Offset == 0.0)
-        return pennant.Drop; // the tug stands above the foot
-    return pennant.Drop - (u - foot) * pennant.Drop / pennant.Offset;
-}
-
-SectionSolveDef SagForDistance(const CableSectionsDef& sections, double tension, double reference, double support1,
-                               double support2, double distance)
-{
-    SectionSolveDef solve;
-    solve.LowPoint =
-        SolveSagForDistance(sections, tension, reference, support1, support2, distance, solve.Weight1, solve.Weight2,
-                            solve.Lying);
-    solve.Span = distance;
-    return solve;
-}
-
-SectionSolveDef TwoSupportCable(const CAnchor& a, double reference, double support1, double support2)
-{
-    SectionSolveDef solve;
-    solve.LowPoint = ComputeTwoSupportCable(a.m_Cable, &a.m_GroundChain, a.m_Tension, reference, support1, support2,
-                                            solve.Span, solve.Weight1, solve.Weight2, solve.Lying);
-    return solve;
+    a.m_CableShape.AddLine(foot, pennant.Drop, foot + pennant.Offset, pennant.Offset > 0.0 ? 0.0 : pennant.Drop);
 }
 
 // The whole cable from the fairlead to the anchor or tug, without buoys.
@@ -142,54 +109,59 @@ void SolveWithoutBuoys(CAnchor& a)
     const double d = a.GetMaximumSeabedDepth(0, static_cast<int>(n));
     const double tension = a.m_Tension;
     const double fairlead = -a.m_FairleadLevel;
+    const double range = a.m_Range;
 
     if (a.m_Status == ANCHOR_ON_BOTTOM)
     {
-        double weight = 0.0, span = 0.0;
-        if (!ComputeSpanForTension(a.m_Cable, a.m_GroundChain, tension, d, a.m_FairleadLevel, a.m_Range, weight, span))
+        const cablechain::ChainSolutionDef cable =
+            cableshapes::AnchorCableToDistance(a.m_Cable, a.m_GroundChain, tension, d + a.m_FairleadLevel, range);
+        if (!cable.bSolved)
         {
             const ProDataDef& start = a.m_SeabedProfile[0];
             AddStraightCable(a, 0, n, start.Range, fairlead, start.Depth);
             return;
         }
-        SetTouchdown(a, span);
-        AddCappedPoints(a, 0, n, 0.0,
-                        [&](INT_PTR, double x) {
-                            return x < span ? d - SolveHeightForSpan(span - x, d, fairlead, tension, weight) : d;
-                        },
-                        nullptr);
+        // Touching down short of the anchor, or lifting it.
+        if (cable.bOnSeabed)
+        {
+            SetTouchdown(a, cable.Span1);
+        }
+        else
+        {
+            a.m_TouchdownEasting = a.m_AnchorEasting;
+            a.m_TouchdownNorthing = a.m_AnchorNorthing;
+        }
+        const int section = NewSection(a, 0, n);
+        a.m_CableShape.AddSolution(cable, 0.0, d);
+        AddCappedPoints(a, 0, n, section, nullptr);
         return;
     }
     if (a.m_Status != ANCHOR_LIVE)
         return;
+    const int section = NewSection(a, 0, n);
     switch (a.m_PennantMode)
     {
     case 0:
+    case 2:
     {
-        const SectionSolveDef solve = SagForDistance(a.m_Cable, tension, d, fairlead, a.m_TugFairleadHeight, a.m_Range);
-        AddCappedPoints(a, 0, n, 0.0, TwoSupportFill(tension, d, fairlead, a.m_TugFairleadHeight, solve), nullptr);
+        const double tug = a.m_PennantMode == 0 ? a.m_TugFairleadHeight : 0.0;
+        AddSolved(a, cableshapes::CableOverDistance(a.m_Cable, tension, d, fairlead, tug, range), 0.0, d, fairlead,
+                   range, tug);
         break;
     }
     case 1:
     {
         const PennantDropDef pennant = PennantDrop(a, d);
-        const double foot = a.m_Range - pennant.Offset;
-        const SectionSolveDef solve = SagForDistance(a.m_Cable, tension, d, fairlead, pennant.Drop, foot);
-        const DepthAt fill = TwoSupportFill(tension, d, fairlead, pennant.Drop, solve);
-        AddCappedPoints(a, 0, n, 0.0,
-                        [&](INT_PTR k, double x) { return x <= foot ? fill(k, x) : PennantDepth(x, foot, pennant); },
-                        nullptr);
-        break;
-    }
-    case 2:
-    {
-        const SectionSolveDef solve = SagForDistance(a.m_Cable, tension, d, fairlead, 0.0, a.m_Range);
-        AddCappedPoints(a, 0, n, 0.0, TwoSupportFill(tension, d, fairlead, 0.0, solve), nullptr);
+        const double foot = range - pennant.Offset;
+        AddSolved(a, cableshapes::CableOverDistance(a.m_Cable, tension, d, fairlead, pennant.Drop, foot), 0.0, d,
+                   fairlead, foot, pennant.Drop);
+        AddPennant(a, foot, pennant);
         break;
     }
     default:
         break;
     }
+    AddCappedPoints(a, 0, n, section, nullptr);
 }
 
 // The anchor section of a Live anchor with buoys: from buoy 1's pennant end to the tug.
@@ -201,89 +173,51 @@ void SolveLiveAnchorSection(CAnchor& a, INT_PTR start)
     const BuoyDef& buoy = a.m_Buoys[0];
     const double reference = a.GetMaximumSeabedDepth(static_cast<int>(start), static_cast<int>(m));
     const double pennant = buoy.PennantWireLength;
-    const double tension = a.m_Tension;
-    const double nearDistance = buoy.DistanceFromFairlead;
-    const bool weightless = a.m_Cable.IsWeightlessUpper();
-    auto add = [&](const DepthAt& depthAt) { AddCappedPoints(a, start, m, nearDistance, depthAt, nullptr); };
+    const double near = buoy.DistanceFromFairlead;
+    const cablechain::MakeUpDef whole = cableshapes::AnchorMakeUp(a.m_Cable, &a.m_GroundChain);
+    const int section = NewSection(a, start, m);
 
     switch (a.m_PennantMode)
     {
     case 0:
-        if (weightless)
-        {
-            WeightlessRangeDef r;
-            ComputeWeightlessRange(a.m_Cable, a.m_GroundChain, tension, reference, pennant, a.m_TugFairleadHeight, r);
-            add([&](INT_PTR, double u) {
-                return WeightlessDepth(u, tension, reference, pennant, a.m_TugFairleadHeight, r);
-            });
-        }
-        else
-        {
-            add(TwoSupportFill(tension, reference, pennant, a.m_TugFairleadHeight,
-                               TwoSupportCable(a, reference, pennant, a.m_TugFairleadHeight)));
-        }
+        AddSolved(a, cableshapes::CableBetween(whole, a.m_Tension, reference, pennant, a.m_TugFairleadHeight), near,
+                   reference, pennant, a.m_Range, a.m_TugFairleadHeight);
         break;
     case 1:
     {
         const PennantDropDef drop = PennantDrop(a, reference);
-        if (weightless)
-        {
-            WeightlessRangeDef r;
-            ComputeWeightlessRange(a.m_Cable, a.m_GroundChain, tension, reference, pennant, drop.Drop, r);
-            add([&](INT_PTR, double u) {
-                return u <= r.Range ? WeightlessDepth(u, tension, reference, pennant, drop.Drop, r)
-                                    : PennantDepth(u, r.Range, drop);
-            });
-        }
-        else
-        {
-            const SectionSolveDef solve = TwoSupportCable(a, reference, pennant, drop.Drop);
-            const DepthAt fill = TwoSupportFill(tension, reference, pennant, drop.Drop, solve);
-            add([&](INT_PTR k, double u) { return u <= solve.Span ? fill(k, u) : PennantDepth(u, solve.Span, drop); });
-        }
+        const cablechain::ChainSolutionDef cable =
+            cableshapes::CableBetween(whole, a.m_Tension, reference, pennant, drop.Drop);
+        const double foot = cable.bSolved ? near + cable.Span : a.m_Range - drop.Offset;
+        AddSolved(a, cable, near, reference, pennant, foot, drop.Drop);
+        AddPennant(a, foot, drop);
         break;
     }
     case 2:
-        if (weightless)
+    {
+        double out = 0.0;
+        bool lineOnly = false;
+        const cablechain::MakeUpDef left = RecoveredMakeUp(a, out, lineOnly);
+        if (lineOnly || left.nPieces == 0)
         {
-            bool lineOnly = false;
-            WeightlessRangeDef r;
-            ComputeWeightlessCableOut(a.m_Cable, a.m_GroundChain, tension, reference, pennant, a.m_CableOnDeck, lineOnly,
-                                      r);
-            if (lineOnly)
-            {
-                // Only the line is out: straight from the pennant's end up to the surface,
-                // where it stays.
-                const double out = a.m_Cable.LowerLength + a.m_Cable.UpperLength +
-                                   (a.m_GroundChain.bUseGroundChain ? a.m_GroundChain.GroundChainLength : 0.0) -
-                                   a.m_CableOnDeck;
-                const double run = StraightSpan(out, pennant);
-                add([&](INT_PTR, double u) {
-                    return run > 0.0 ? std::max(pennant * (run - u) / run, 0.0) : pennant;
-                });
-            }
-            else if (r.bHangsWhole)
-            {
-                add([&](INT_PTR, double u) {
-                    if (u < r.LineSpan)
-                        return pennant - r.LineHeight * SafeRatio(u, r.LineSpan);
-                    return pennant - SolveHeightForSpan(u - r.LineSpan + r.CatenarySpan, reference, 0.0, tension,
-                                                        r.LowerWeight);
-                });
-            }
-            else
-            {
-                add([&](INT_PTR, double u) { return WeightlessDepth(u, tension, reference, pennant, 0.0, r); });
-            }
+            // Only the line is out: straight from the pennant's end up to the surface, where it
+            // stays.
+            const double run = StraightSpan(out, pennant);
+            a.m_CableShape.AddLine(near, pennant, near + run, run > 0.0 ? 0.0 : pennant);
+            a.m_CableShape.AddLine(near + run, run > 0.0 ? 0.0 : pennant, std::max(a.m_Range, near + run),
+                                   run > 0.0 ? 0.0 : pennant);
         }
         else
         {
-            add(TwoSupportFill(tension, reference, pennant, 0.0, SolveRecoveredToDeck(a, reference, pennant)));
+            AddSolved(a, cableshapes::CableBetween(left, a.m_Tension, reference, pennant, 0.0), near, reference,
+                       pennant, a.m_Range, 0.0);
         }
         break;
+    }
     default:
         break;
     }
+    AddCappedPoints(a, start, m, section, nullptr);
 }
 
 // The sections of a cable with buoys, from the fairlead towards the anchor.
@@ -299,24 +233,28 @@ void SolveWithBuoys(CAnchor& a)
     const double tension = a.m_Tension;
     const double fairlead = -a.m_FairleadLevel;
 
-    // The fairlead section, bent down evenly to meet the top buoy's pennant where its catenary
-    // passes half a metre or more above it.
+    // The fairlead section, bent down evenly to meet the top buoy's pennant where its cable
+    // passes half a metre or more above the pennant's end at the seabed point that closes it.
     BuoyDef& top = a.m_Buoys[a.m_BuoyStack[0]];
     const INT_PTR n = a.m_SeabedProfile.GetIndexAtRange(top.DistanceFromFairlead);
     if (n < 0)
         return;
     const double topReference = a.GetMaximumSeabedDepth(0, static_cast<int>(n));
-    const SectionSolveDef solve =
-        SagForDistance(top.Cable, tension, topReference, fairlead, top.PennantWireLength, top.DistanceFromFairlead);
-    const DepthAt fill = TwoSupportFill(tension, topReference, fairlead, top.PennantWireLength, solve);
-    const double atBuoy = fill(n, a.m_SeabedProfile[n].Range);
-    double even = 0.0;
+    const int first = NewSection(a, 0, n);
+    AddSolved(a,
+               cableshapes::CableOverDistance(top.Cable, tension, topReference, fairlead, top.PennantWireLength,
+                                              top.DistanceFromFairlead),
+               0.0, topReference, fairlead, top.DistanceFromFairlead, top.PennantWireLength);
+    const double atBuoy = a.m_CableShape.SectionDepthAt(first, a.m_SeabedProfile[n].Range);
     if (n > 0 && top.PennantWireLength - atBuoy >= 0.5)
     {
         top.bPennantAdjusted = true;
-        even = (top.PennantWireLength - atBuoy) / n;
+        std::vector<double> ranges(static_cast<size_t>(n + 1));
+        for (INT_PTR k = 0; k <= n; ++k)
+            ranges[static_cast<size_t>(k)] = a.m_SeabedProfile[k].Range;
+        a.m_CableShape.SetBend((top.PennantWireLength - atBuoy) / static_cast<double>(n), ranges);
     }
-    AddCappedPoints(a, 0, n, 0.0, [&](INT_PTR k, double x) { return fill(k, x) + k * even; }, &top);
+    AddCappedPoints(a, 0, n, first, &top);
 
     INT_PTR end = n;
     for (int s = 1; s < a.m_BuoyStackCount; ++s)
@@ -328,23 +266,19 @@ void SolveWithBuoys(CAnchor& a)
             return;
         const double reference = a.GetMaximumSeabedDepth(static_cast<int>(end), static_cast<int>(m));
         const double p = near.PennantWireLength, q = far.PennantWireLength;
-        const double weight = far.Cable.LowerWeight;
-        if (weight != 0.0)
+        const int section = NewSection(a, end, m);
+        if (far.Cable.LowerWeight != 0.0)
         {
-            SectionSolveDef between;
-            double touchdown = 0.0;
-            between.Span = ComputeTwoSupportLower(far.Cable, tension, reference, p, q, between.LowPoint, touchdown,
-                                                  between.Lying);
-            between.Weight1 = between.Weight2 = weight;
-            AddCappedPoints(a, end, m, near.DistanceFromFairlead, TwoSupportFill(tension, reference, p, q, between),
-                            &far);
+            cablechain::MakeUpDef lower;
+            lower.Add(far.Cable.LowerWeight, far.Cable.LowerLength);
+            AddSolved(a, cableshapes::CableBetween(lower, tension, reference, p, q), near.DistanceFromFairlead,
+                       reference, p, far.DistanceFromFairlead, q);
         }
         else
         {
-            const double spacing = far.DistanceFromFairlead - near.DistanceFromFairlead;
-            AddCappedPoints(a, end, m, near.DistanceFromFairlead,
-                            [&](INT_PTR, double u) { return spacing > 0.0 ? p + (q - p) * u / spacing : q; }, &far);
+            a.m_CableShape.AddLine(near.DistanceFromFairlead, p, far.DistanceFromFairlead, q);
         }
+        AddCappedPoints(a, end, m, section, &far);
         end = m;
     }
 
@@ -368,6 +302,7 @@ void CAnchor::SolveZuduzuro()
     for (int i = 0; i < kBuoys; ++i)
         m_BuoyStack[i] = i < m_BuoysInUse ? m_BuoysInUse - 1 - i : -1;
     m_StraightCable = false;
+    m_CableShape.RemoveAll();
 
     if (m_BuoysInUse == 0)
         SolveWithoutBuoys(*this);
@@ -389,6 +324,7 @@ void CAnchor::SolveZuduzuro()
     if (finite)
         return;
     m_CableProfile.RemoveAll();
+    m_CableShape.RemoveAll();
     const INT_PTR n = m_SeabedProfile.GetIndexAtRange(m_Range);
     if (n >= 0)
     {
@@ -413,49 +349,28 @@ void CAnchor::ComputeLastSection(int buoyIndex, int start)
     const BuoyDef& buoy = m_Buoys[0];
     const double reference = GetMaximumSeabedDepth(start, static_cast<int>(end));
     const double pennant = buoy.PennantWireLength;
-    const double tension = m_Tension;
     const ProDataDef& before = m_SeabedProfile[start > 0 ? start - 1 : 0];
-    const double x0 = before.Range, z0 = before.Depth;
 
-    if (m_Cable.IsWeightlessUpper() && m_Cable.UpperLength > 0.0)
+    // From the pennant's end down to the anchor on the seabed: touching down short of it, or
+    // lifting it.
+    const cablechain::ChainSolutionDef cable =
+        cableshapes::AnchorCable(m_Cable, m_GroundChain, m_Tension, reference - pennant);
+    if (!cable.bSolved)
     {
-        double weight = 0.0, lineSpan = 0.0, lineHeight = 0.0, touchdown = 0.0, range = 0.0;
-        const bool solved = SolveWeightlessWithChain(m_Cable, m_GroundChain, tension, reference, pennant, &weight,
-                                                     &lineSpan, &lineHeight, touchdown, range);
-        INT_PTR last = m_SeabedProfile.GetIndexAtRange(buoy.DistanceFromFairlead + range);
-        if (last < 0)
-            last = end;
-        if (!solved)
-        {
-            AddStraightCable(*this, start, last, x0, pennant, z0);
-            return;
-        }
-        m_StraightCable = false;
-        SetTouchdown(*this, buoy.DistanceFromFairlead + touchdown);
-        AddCappedPoints(*this, start, last, x0,
-                        [&](INT_PTR k, double u) {
-                            if (u <= lineSpan)
-                                return pennant + lineHeight * SafeRatio(u, lineSpan);
-                            if (u < touchdown)
-                                return reference - SolveHeightForSpan(touchdown - u, reference, pennant, tension, weight);
-                            return m_SeabedProfile[k].Depth;
-                        },
-                        nullptr);
+        AddStraightCable(*this, start, end, before.Range, pennant, before.Depth);
         return;
     }
-
-    double weight = 0.0, span = 0.0, suspended = 0.0, range = 0.0;
-    if (!ComputeAnchorRange(m_Cable, m_GroundChain, tension, reference, pennant, weight, span, suspended, range))
+    m_StraightCable = false;
+    if (cable.bOnSeabed)
     {
-        AddStraightCable(*this, start, end, x0, pennant, z0);
-        return;
+        SetTouchdown(*this, buoy.DistanceFromFairlead + cable.Span1);
     }
-    SetTouchdown(*this, buoy.DistanceFromFairlead + span);
-    AddCappedPoints(*this, start, end, x0,
-                    [&](INT_PTR k, double u) {
-                        return span - u > 0.0
-                                   ? reference - SolveHeightForSpan(span - u, reference, pennant, tension, weight)
-                                   : m_SeabedProfile[k].Depth;
-                    },
-                    nullptr);
+    else
+    {
+        m_TouchdownEasting = m_AnchorEasting;
+        m_TouchdownNorthing = m_AnchorNorthing;
+    }
+    const int section = NewSection(*this, start, end);
+    m_CableShape.AddSolution(cable, buoy.DistanceFromFairlead, reference);
+    AddCappedPoints(*this, start, end, section, nullptr);
 }
