@@ -144,6 +144,8 @@ void CAnchor::SetPlannedPosition(double easting, double northing)
     m_PlannedEasting = easting;
     m_PlannedNorthing = northing;
     StoreGeographic(easting, northing, m_PlannedLatitude, m_PlannedLongitude);
+    if (m_Status == ANCHOR_PLANNED)
+        UpdateDepthAtAnchor();
     UpdatePlannedOffset();
 }
 

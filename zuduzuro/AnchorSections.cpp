@@ -3,18 +3,23 @@
 // anchor section from buoy 1 to the anchor (On Bottom) or the tug (Live).
 //
 // Each section is the exact catenary its solver solves (CableChain.h): one horizontal tension,
-// each part of the cable hanging by its own weight, starting at its support. The section is kept
-// whole in the anchor's cable shape, so that the clearances read the cable between the seabed
-// points too, and drawn through the seabed points it covers; every cable point lies over a
-// seabed point and lies on the seabed where the seabed is no deeper than the cable.
+// each part of the cable hanging by its own weight, starting at its support. A section hangs
+// over a level seabed: for the cable down to an On Bottom anchor the level at which it just
+// touches the seabed drawn, tangent to it where it slopes, beyond which it lies on the seabed;
+// for the others the greatest depth along the section. The section is kept whole in the anchor's cable shape, so that the
+// clearances read the cable between the seabed points too, and drawn through the seabed points
+// it covers; every cable point lies over a seabed point and lies on the seabed where the seabed is
+// no deeper than the cable.
 #include "zuduzuro/Anchor.h"
 #include "zuduzuro/AnchorDetail.h"
 #include "zuduzuro/Catenary.h"
+#include "zuduzuro/RootFinding.h"
 #include "zuduzuro/Solver.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace anchordetail;
@@ -94,6 +99,160 @@ void AddSolved(CAnchor& a, const cablechain::ChainSolutionDef& cable, double nea
         a.m_CableShape.AddLine(near, nearLevel, far, farLevel);
 }
 
+// The seabed's depth `range` m from the fairlead; `fallback` where the profile has none.
+double SeabedAt(const CAnchor& a, double range, double fallback)
+{
+    if (a.m_SeabedProfile.GetSize() < 2)
+        return fallback;
+    const double depth = a.m_SeabedProfile.GetDepthAtRange(range);
+    return depth == DBL_MAX || !std::isfinite(depth) ? fallback : depth;
+}
+
+// An On Bottom cable as it comes down onto the seabed: the cable, the level seabed it was solved
+// over, and where it touches down (m from the fairlead; the anchor's range when it lifts the
+// anchor).
+struct OntoSeabedDef
+{
+    cablechain::ChainSolutionDef Cable;
+    double Level = 0.0;
+    double Touchdown = 0.0;
+    bool bLifted = false;
+};
+
+// The height of a solved cable at distance u from its support, as it hangs: past its lowest
+// point its catenary goes on rising, where the solve had it lie on the level it was solved over.
+double HangingHeight(const cablechain::ChainSolutionDef& cable, double u)
+{
+    int last = -1;
+    for (int i = 0; i < cable.nStretches; ++i)
+    {
+        if (cable.Stretch[i].nKind == cablechain::STRETCH_LEVEL)
+            continue;
+        last = i;
+        if (u <= cable.Stretch[i].To)
+            break;
+    }
+    return last >= 0 ? cable.Stretch[last].HeightAt(u) : 0.0;
+}
+
+// How far a cable solved over a level seabed at `level`, hanging from a support `near` m from the
+// fairlead, passes below the seabed drawn on its way to the anchor `far` m out (negative when it
+// stays above it), and at what range it passes deepest.
+struct DipDef
+{
+    double Below = -DBL_MAX;
+    double Range = 0.0;
+};
+
+DipDef DeepestDip(const CAnchor& a, const cablechain::ChainSolutionDef& cable, double near, double far, double level)
+{
+    DipDef dip;
+    const CProfile& seabed = a.m_SeabedProfile;
+    const auto below = [&](double range) {
+        const double depth = seabed.GetDepthAtRange(range);
+        if (depth == DBL_MAX || !std::isfinite(depth))
+            return -DBL_MAX;
+        return level - HangingHeight(cable, range - near) - depth;
+    };
+    const auto take = [&](double range) {
+        const double b = below(range);
+        if (b > dip.Below)
+        {
+            dip.Below = b;
+            dip.Range = range;
+        }
+    };
+    const ProDataDef* points = seabed.GetData();
+    for (INT_PTR k = 0; k < seabed.GetSize(); ++k)
+        if (points[k].Range > near && points[k].Range < far)
+            take(points[k].Range);
+    take(far);
+    // Between two seabed points the cable's depth less the seabed's is concave: the deepest dip
+    // next to the deepest point is found by golden sections.
+    const INT_PTR size = seabed.GetSize();
+    const double step = size > 1 ? (points[size - 1].Range - points[0].Range) / static_cast<double>(size - 1) : 0.0;
+    double lo = std::max(near, dip.Range - step), hi = std::min(far, dip.Range + step);
+    const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
+    for (int pass = 0; pass < 60 && hi - lo > 1e-6; ++pass)
+    {
+        const double x1 = hi - ratio * (hi - lo), x2 = lo + ratio * (hi - lo);
+        if (below(x1) < below(x2))
+            lo = x1;
+        else
+            hi = x2;
+    }
+    take((lo + hi) / 2.0);
+    return dip;
+}
+
+// The On Bottom cable from a support `near` m from the fairlead down to the anchor `far` m from
+// it, as `solve` hangs it over a level seabed at a given depth. It touches the seabed drawn
+// without passing through it: over the level at which it just reaches the seabed, tangent to it
+// where the seabed slopes (past its lowest point where the seabed rises toward the anchor), and
+// lies on the seabed from there. A level at the greatest depth along
+// the way would have it meet a seabed that deepens toward the anchor at an angle, short of where
+// its numbers put the touchdown. `fallback` (that greatest depth) serves where no level is found.
+template <typename SOLVE>
+OntoSeabedDef SolveOntoSeabed(const CAnchor& a, double near, double far, double fallback, SOLVE&& solve)
+{
+    OntoSeabedDef onto;
+    const auto settle = [&](double level) {
+        onto.Level = level;
+        onto.Cable = solve(level);
+        onto.bLifted = onto.Cable.bSolved && !onto.Cable.bOnSeabed;
+        onto.Touchdown = near + (onto.bLifted ? far - near : onto.Cable.Span1);
+    };
+    // First the level of the seabed where the cable, hung over that level, touches down (or the
+    // anchor's, when it reaches the anchor still hanging).
+    const double reach = far - near;
+    const auto touchdownMiss = [&](double x) {
+        const cablechain::ChainSolutionDef cable = solve(SeabedAt(a, near + x, fallback));
+        if (!cable.bSolved)
+            return std::numeric_limits<double>::quiet_NaN();
+        return (cable.bOnSeabed ? cable.Span1 : cable.Span) - x;
+    };
+    const double start = std::min(1e-3, reach / 2.0);
+    const double missAtAnchor = touchdownMiss(reach), missAtStart = touchdownMiss(start);
+    if (reach > 0.0 && missAtAnchor < 0.0 && missAtStart > 0.0)
+        settle(SeabedAt(a, near + cablechain::BrentRoot(touchdownMiss, start, reach, missAtStart, missAtAnchor, 1e-6),
+                        fallback));
+    else
+        settle(SeabedAt(a, far, fallback));
+    if (!onto.Cable.bSolved)
+    {
+        settle(fallback);
+        return onto;
+    }
+    // Where the seabed slopes that cable passes into it, short of its lowest point where the
+    // seabed deepens toward the anchor, past it where it rises: a shallower level, at which it
+    // only touches the seabed, is the true one.
+    const auto dip = [&](double level) {
+        const cablechain::ChainSolutionDef cable = solve(level);
+        return cable.bSolved ? DeepestDip(a, cable, near, far, level).Below : std::numeric_limits<double>::quiet_NaN();
+    };
+    const double high = onto.Level, dipHigh = DeepestDip(a, onto.Cable, near, far, high).Below;
+    if (!(dipHigh > 1e-6))
+        return onto;
+    double low = high, dipLow = dipHigh;
+    for (double step = 0.1; dipLow > 0.0 && step < 1e6; step *= 2.0)
+    {
+        low = high - step;
+        dipLow = dip(low);
+    }
+    if (!(dipLow <= 0.0))
+        return onto;
+    settle(cablechain::BrentRoot(dip, low, high, dipLow, dipHigh, 1e-7));
+    if (!onto.Cable.bSolved)
+    {
+        settle(fallback);
+        return onto;
+    }
+    const DipDef touch = DeepestDip(a, onto.Cable, near, far, onto.Level);
+    onto.Touchdown = touch.Range;
+    onto.bLifted = touch.Range >= far;
+    return onto;
+}
+
 // Beyond the foot of a pennant the cable is the pennant, straight up to the tug.
 void AddPennant(CAnchor& a, double foot, const PennantDropDef& pennant)
 {
@@ -113,26 +272,20 @@ void SolveWithoutBuoys(CAnchor& a)
 
     if (a.m_Status == ANCHOR_ON_BOTTOM)
     {
-        const cablechain::ChainSolutionDef cable =
-            cableshapes::AnchorCableToDistance(a.m_Cable, a.m_GroundChain, tension, d + a.m_FairleadLevel, range);
-        if (!cable.bSolved)
+        const OntoSeabedDef onto = SolveOntoSeabed(a, 0.0, range, d, [&](double depth) {
+            return cableshapes::AnchorCableToDistance(a.m_Cable, a.m_GroundChain, tension, depth + a.m_FairleadLevel,
+                                                      range);
+        });
+        if (!onto.Cable.bSolved)
         {
             const ProDataDef& start = a.m_SeabedProfile[0];
             AddStraightCable(a, 0, n, start.Range, fairlead, start.Depth);
             return;
         }
         // Touching down short of the anchor, or lifting it.
-        if (cable.bOnSeabed)
-        {
-            SetTouchdown(a, cable.Span1);
-        }
-        else
-        {
-            a.m_TouchdownEasting = a.m_AnchorEasting;
-            a.m_TouchdownNorthing = a.m_AnchorNorthing;
-        }
+        SetTouchdown(a, onto.Touchdown);
         const int section = NewSection(a, 0, n);
-        a.m_CableShape.AddSolution(cable, 0.0, d);
+        a.m_CableShape.AddSolution(onto.Cable, 0.0, onto.Level, onto.Touchdown);
         AddCappedPoints(a, 0, n, section, nullptr);
         return;
     }
@@ -353,24 +506,18 @@ void CAnchor::ComputeLastSection(int buoyIndex, int start)
 
     // From the pennant's end down to the anchor on the seabed: touching down short of it, or
     // lifting it.
-    const cablechain::ChainSolutionDef cable =
-        cableshapes::AnchorCable(m_Cable, m_GroundChain, m_Tension, reference - pennant);
-    if (!cable.bSolved)
+    const OntoSeabedDef onto =
+        SolveOntoSeabed(*this, buoy.DistanceFromFairlead, m_Range, reference, [&](double depth) {
+            return cableshapes::AnchorCable(m_Cable, m_GroundChain, m_Tension, depth - pennant);
+        });
+    if (!onto.Cable.bSolved)
     {
         AddStraightCable(*this, start, end, before.Range, pennant, before.Depth);
         return;
     }
     m_StraightCable = false;
-    if (cable.bOnSeabed)
-    {
-        SetTouchdown(*this, buoy.DistanceFromFairlead + cable.Span1);
-    }
-    else
-    {
-        m_TouchdownEasting = m_AnchorEasting;
-        m_TouchdownNorthing = m_AnchorNorthing;
-    }
+    SetTouchdown(*this, onto.Touchdown);
     const int section = NewSection(*this, start, end);
-    m_CableShape.AddSolution(cable, buoy.DistanceFromFairlead, reference);
+    m_CableShape.AddSolution(onto.Cable, buoy.DistanceFromFairlead, onto.Level, onto.Touchdown);
     AddCappedPoints(*this, start, end, section, nullptr);
 }

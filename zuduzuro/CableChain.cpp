@@ -1,5 +1,7 @@
 #include "zuduzuro/CableChain.h"
 
+#include "zuduzuro/RootFinding.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,90 +12,11 @@ namespace
 // A height this far from the seabed means the trial cable ran off (a horizontal tension far too
 // small for the span): the walk stops there, which keeps every figure finite.
 constexpr double kRunaway = 1e150;
-// Brent's method: passes before it gives up (it needs a few dozen at most).
-constexpr int kBrentPasses = 300;
 // Doublings of a bracket before the search for it gives up.
 constexpr int kBracketDoublings = 200;
 // Steps of one walk at most: each section needs one or two, a run cut short by the guard
 // against overflow a few more.
 constexpr int kWalkPasses = 64;
-
-// The root of f between a and b, where f(a) and f(b) differ in sign (or one is 0), to within
-// xtol (absolute, on top of the double's own precision).
-template <typename F>
-double BrentRoot(F&& f, double a, double b, double fa, double fb, double xtol)
-{
-    if (fa == 0.0)
-        return a;
-    if (fb == 0.0)
-        return b;
-    const double eps = std::numeric_limits<double>::epsilon();
-    double c = b, fc = fb, d = b - a, e = d;
-    for (int pass = 0; pass < kBrentPasses; ++pass)
-    {
-        if ((fb > 0.0 && fc > 0.0) || (fb < 0.0 && fc < 0.0))
-        {
-            c = a;
-            fc = fa;
-            e = d = b - a;
-        }
-        if (std::fabs(fc) < std::fabs(fb))
-        {
-            a = b;
-            b = c;
-            c = a;
-            fa = fb;
-            fb = fc;
-            fc = fa;
-        }
-        const double tol = 2.0 * eps * std::fabs(b) + 0.5 * xtol;
-        const double xm = 0.5 * (c - b);
-        if (std::fabs(xm) <= tol || fb == 0.0)
-            return b;
-        if (std::fabs(e) >= tol && std::fabs(fa) > std::fabs(fb))
-        {
-            // Inverse quadratic interpolation, or the secant when only two points differ.
-            const double s = fb / fa;
-            double p, q;
-            if (a == c)
-            {
-                p = 2.0 * xm * s;
-                q = 1.0 - s;
-            }
-            else
-            {
-                const double qa = fa / fc, r = fb / fc;
-                p = s * (2.0 * xm * qa * (qa - r) - (b - a) * (r - 1.0));
-                q = (qa - 1.0) * (r - 1.0) * (s - 1.0);
-            }
-            if (p > 0.0)
-                q = -q;
-            p = std::fabs(p);
-            const double min1 = 3.0 * xm * q - std::fabs(tol * q);
-            const double min2 = std::fabs(e * q);
-            if (2.0 * p < std::min(min1, min2))
-            {
-                e = d;
-                d = p / q;
-            }
-            else
-            {
-                d = xm;
-                e = d;
-            }
-        }
-        else
-        {
-            d = xm;
-            e = d;
-        }
-        a = b;
-        fa = fb;
-        b += std::fabs(d) > tol ? d : (xm >= 0.0 ? tol : -tol);
-        fb = f(b);
-    }
-    return b;
-}
 
 // A point on the cable as the walk from support 2 reaches it: horizontal distance from support 2
 // (m), height above the seabed (m), and V, the vertical force of the cable there, positive while

@@ -1,6 +1,7 @@
 #include "zuduzuro/CableShape.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 int CCableShape::AddSection(double coverFrom, double coverTo)
@@ -12,12 +13,43 @@ int CCableShape::AddSection(double coverFrom, double coverTo)
     return static_cast<int>(m_Sections.size()) - 1;
 }
 
-void CCableShape::AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base)
+void CCableShape::AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base, double lieFrom)
 {
     if (m_Sections.empty())
         AddSection(range, range + solution.Span);
+    std::vector<PartDef>& parts = m_Sections.back().Parts;
+    const bool lies = lieFrom >= 0.0;
     for (int i = 0; i < solution.nStretches; ++i)
-        m_Sections.back().Parts.push_back(PartDef{range, base, solution.Stretch[i]});
+    {
+        cablechain::StretchDef stretch = solution.Stretch[i];
+        // Lying from a touchdown of its own, the cable hangs on to it: it lies on no level.
+        if (lies && stretch.nKind == cablechain::STRETCH_LEVEL)
+            continue;
+        if (lies && range + stretch.From >= lieFrom)
+            break;
+        if (lies && range + stretch.To > lieFrom)
+        {
+            // Cut short where the cable comes down onto the seabed; a line keeps its course.
+            stretch.ToHeight = stretch.HeightAt(lieFrom - range);
+            stretch.To = lieFrom - range;
+        }
+        parts.push_back(PartDef{range, base, stretch, false});
+    }
+    // A catenary that reaches its touchdown past its lowest point goes on rising to it.
+    if (lies && !parts.empty() && !parts.back().bOnSeabed && range + parts.back().Stretch.To < lieFrom)
+    {
+        cablechain::StretchDef& last = parts.back().Stretch;
+        if (last.nKind == cablechain::STRETCH_LINE)
+            last.ToHeight = last.HeightAt(lieFrom - range);
+        last.To = lieFrom - range;
+    }
+    if (lies)
+    {
+        cablechain::StretchDef seabed;
+        seabed.From = lieFrom - range;
+        seabed.To = std::max(solution.Span, seabed.From);
+        parts.push_back(PartDef{range, base, seabed, true});
+    }
 }
 
 void CCableShape::AddLine(double fromRange, double fromDepth, double toRange, double toDepth)
@@ -31,7 +63,7 @@ void CCableShape::AddLine(double fromRange, double fromDepth, double toRange, do
     // Heights over a base at depth 0 are the depths with their sign turned.
     line.Height = -fromDepth;
     line.ToHeight = -toDepth;
-    m_Sections.back().Parts.push_back(PartDef{0.0, 0.0, line});
+    m_Sections.back().Parts.push_back(PartDef{0.0, 0.0, line, false});
 }
 
 void CCableShape::SetBend(double perIndex, const std::vector<double>& pointRanges)
@@ -69,6 +101,8 @@ double CCableShape::SectionDepthAt(int index, double range) const
     while (i + 1 < section.Parts.size() && range > section.Parts[i].Offset + section.Parts[i].Stretch.To)
         ++i;
     const PartDef& part = section.Parts[i];
+    if (part.bOnSeabed)
+        return DBL_MAX;
     const double depth = part.Base - part.Stretch.HeightAt(range - part.Offset) + Bend(section, range);
     return std::isfinite(depth) ? depth : 0.0;
 }

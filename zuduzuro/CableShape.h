@@ -22,8 +22,9 @@ public:
     // over) and returns its number. The stretches added next belong to it.
     int AddSection(double coverFrom, double coverTo);
     // A solved cable whose support 1 stands `range` m from the fairlead, its heights measured up
-    // from a seabed at depth `base` (m).
-    void AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base);
+    // from a seabed at depth `base` (m). From `lieFrom` (a range, when not negative) on, the
+    // cable lies on the seabed itself, however deep that is there.
+    void AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base, double lieFrom = -1.0);
     // A straight stretch from (range, depth) to (range, depth).
     void AddLine(double fromRange, double fromDepth, double toRange, double toDepth);
     // The last section is bent down evenly: `perIndex` m more at each seabed point (by its number
@@ -31,7 +32,8 @@ public:
     void SetBend(double perIndex, const std::vector<double>& pointRanges);
 
     // The depth of the cable at a range within a section (m). Past the ends of the section's
-    // stretches the nearest one goes on. Finite.
+    // stretches the nearest one goes on. DBL_MAX where the cable lies on the seabed, whatever
+    // its depth; otherwise finite.
     double SectionDepthAt(int section, double range) const;
     // The depth at a range: of the section that covers it (the first, where two meet), else of
     // the nearest. 0 when the shape is empty.
@@ -46,6 +48,7 @@ private:
         double Offset; // the range of the stretch's own distance 0
         double Base;   // the depth its heights are measured up from
         cablechain::StretchDef Stretch;
+        bool bOnSeabed; // lies on the seabed, at the seabed's own depth
     };
     struct SectionDef
     {

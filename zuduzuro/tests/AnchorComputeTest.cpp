@@ -270,6 +270,64 @@ TEST(AnchorCompute, SeabedProfileReach)
     EXPECT_NEAR(s.GetDepthAtRange(1000.0), 80.0, 1e-9);
 }
 
+// The depth at the anchor is the terrain's at the anchor's place, whichever way the anchor moves,
+// and after the terrain is loaded again; off the terrain the depth entered stands.
+TEST(AnchorCompute, DepthAtAnchorFollowsTheTerrain)
+{
+    // A terrain from 100 m west of the fairlead to 900 m east of it, deepening eastward; the
+    // seabed profile's far end (2500 m out) lies off it, so the profile is interpolated toward
+    // the depth at the anchor.
+    CDtm dtm;
+    MakeFlatTerrain(dtm, kE - 100.0, kN - 20.0, 51, 20.0, 40.0);
+    const auto deepen = [&dtm](double perMetre) {
+        for (int32_t r = 0; r < 3; ++r)
+            for (int32_t c = 0; c < 51; ++c)
+                dtm.m_pCells[r * 51 + c] = static_cast<int32_t>(std::lround((40.0 + perMetre * (c * 20.0 - 100.0)) * 100));
+    };
+    deepen(0.02);
+    const auto terrainAt = [&dtm](const CAnchor& a) { return dtm.GetDepth(a.m_AnchorEasting, a.m_AnchorNorthing); };
+
+    CAnchor a;
+    PlaceAnchor(a, ANCHOR_ON_BOTTOM, 500.0, 30.0, 100.0, 1500.0, 40.0);
+    a.m_pDtm = &dtm;
+    a.ComputeZuduzuro();
+    ASSERT_TRUE(a.m_ProfileFromDtm);
+    EXPECT_FALSE(a.m_FarPointInsideDtm);
+    EXPECT_NEAR(a.m_DepthAtAnchor, 50.0, 1e-9);
+    EXPECT_TRUE(a.m_DepthAtAnchorFromDtm);
+
+    // Each way of moving the anchor takes the terrain's depth at once, before any computation.
+    a.SetRange(800.0);
+    EXPECT_NEAR(a.m_DepthAtAnchor, terrainAt(a), 1e-9);
+    EXPECT_NEAR(a.m_DepthAtAnchor, 56.0, 1e-9);
+    a.SetBearing(M_PI / 2.0 + 0.02);
+    EXPECT_NEAR(a.m_DepthAtAnchor, terrainAt(a), 1e-9);
+    a.SetEasting(kE + 300.0);
+    EXPECT_NEAR(a.m_DepthAtAnchor, terrainAt(a), 1e-9);
+    a.SetNorthing(kN);
+    EXPECT_NEAR(a.m_DepthAtAnchor, 46.0, 1e-9);
+
+    // A depth left from before (the anchor moved while no terrain was attached) is the
+    // terrain's after the next computation, though the profile's far end lies off the terrain.
+    a.m_DepthAtAnchor = 55.69;
+    a.ComputeZuduzuro();
+    EXPECT_NEAR(a.m_DepthAtAnchor, 46.0, 1e-9);
+    EXPECT_NEAR(a.m_SeabedProfile.GetDepthAtRange(a.m_Range), 46.0, 1e-9);
+
+    // The terrain loaded again, deeper: the next computation takes its depth.
+    MakeFlatTerrain(dtm, kE - 100.0, kN - 20.0, 51, 20.0, 40.0);
+    deepen(0.03);
+    a.ComputeZuduzuro();
+    EXPECT_NEAR(a.m_DepthAtAnchor, 49.0, 1e-9);
+
+    // Off the terrain the depth entered stands.
+    a.SetRange(1500.0);
+    a.m_DepthAtAnchor = 70.0;
+    a.ComputeZuduzuro();
+    EXPECT_EQ(a.m_DepthAtAnchor, 70.0);
+    EXPECT_FALSE(a.m_DepthAtAnchorFromDtm);
+}
+
 TEST(AnchorCompute, Buoys)
 {
     auto withBuoys = [](CAnchor& a, int status, int first, int count) {
@@ -453,7 +511,9 @@ TEST(AnchorComputeProperty, RandomAnchorsAlwaysEndInFiniteNumbersAboveTheSeabed)
             const ProDataDef& p = a.m_CableProfile[k];
             const double seabed = a.m_SeabedProfile.GetDepthAtRange(p.Range);
             if (seabed != DBL_MAX && a.m_SeabedProfile.GetSize() > 1)
+            {
                 ASSERT_LE(p.Depth, seabed + 1e-9) << "run " << run << " at " << p.Range;
+            }
         }
         const INT_PTR size = a.m_CableProfile.GetSize();
         if (size > 1 && a.m_CableProfile[0].Range == 0.0 && a.m_CableProfile[size - 1].Range >= a.m_Range)

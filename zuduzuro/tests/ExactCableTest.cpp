@@ -159,7 +159,19 @@ TEST(ExactCable, OnBottomCableIsTheCatenaryFromTheFairleadToTheTouchdown)
         EXPECT_FALSE(a.m_StraightCable) << name;
         ExpectDrawnCable(a, *c, name);
         // The touchdown, or the anchor itself where the cable lifts it.
-        EXPECT_NEAR(a.GetDistanceToTouchdown(), c->Result.at("touchdown"), 0.5) << name;
+        const double touchdown = a.GetDistanceToTouchdown();
+        EXPECT_NEAR(touchdown, c->Result.at("touchdown"), 0.5) << name;
+        // The drawn cable comes down onto the seabed there, and not before: its first point on
+        // the seabed is the first seabed point at or past the touchdown.
+        INT_PTR first = 0;
+        while (first < a.m_CableProfile.GetSize() && a.m_CableProfile[first].Flag == 0)
+            ++first;
+        if (c->Result.at("lifted") == 0.0)
+        {
+            ASSERT_LT(first, a.m_CableProfile.GetSize()) << name;
+            EXPECT_GE(a.m_CableProfile[first].Range, touchdown - 1e-6) << name;
+            EXPECT_LT(a.m_CableProfile[first - 1].Range, touchdown + 1e-6) << name;
+        }
         // Between the drawn points the cable is the same catenary, as the clearances read it.
         for (const auto& point : c->Between)
             EXPECT_NEAR(a.CableDepthAt(point.first), point.second, 0.05) << name << " at " << point.first;

@@ -16,12 +16,17 @@ The cables are the ones the program solves:
 - "onbottom": an On Bottom anchor without buoys and without a terrain model. The seabed is the
   program's straight profile (from the water depth at the fairlead, the slope to the depth at
   the anchor carried on 500 m past it, in equal steps of at least 5 m); the cable hangs from the
-  fairlead (its level above the water) with the top tension and is solved over a level seabed at
-  the greatest depth of the seabed points short of the anchor. The ground chain and, below an
-  upper section, the lower section keep their lengths at the anchor end; the section at the
-  fairlead is paid out as far as the anchor's range needs. The drawn cable lies on the seabed
-  wherever the seabed is higher. Given: the touchdown (or "lifted" when the anchor is nearer than
-  the cable would touch down) and the drawn depth at every seabed point to the anchor.
+  fairlead (its level above the water) with the top tension, touching the seabed without passing
+  through it: hung over a level seabed at the depth at which it just reaches the seabed line,
+  tangent to it where the seabed slopes, past its lowest point (its catenary rising on) where
+  the seabed rises toward the anchor (brentq on that depth, the deepest dip of the cable below
+  the seabed found on a fine grid and refined by minimize_scalar); or, when the cable hung over
+  the seabed's depth at the anchor reaches the anchor still hanging and clear of the seabed,
+  lifting the anchor ("lifted"). The ground chain and, below an upper section, the lower
+  section keep their lengths at the anchor end; the section at the fairlead is paid out as far as
+  the anchor's range needs. The drawn cable lies on the seabed itself from the touchdown on.
+  Given: the touchdown (the anchor when lifted) and the drawn depth at every seabed point to the
+  anchor.
 - "live": a Live anchor without buoys, pennant mode 0: between the fairlead and the tug's
   fairlead (both levels given as depths), the upper section (when flagged) paid out at the
   fairlead and the lower section of its length at the tug, over a level seabed at the greatest
@@ -95,7 +100,10 @@ def integrate(H, V0, y0, pieces, stop_at_bottom=False, stop_x=None):
 
 
 def height_at(run, x):
-    """The height of an integrated cable at horizontal distance x from its start."""
+    """The height of an integrated cable at horizontal distance x from its start (`run` may also
+    be a function of x that gives it)."""
+    if callable(run):
+        return run(x)
     for s0, s1, _, sol in run.parts:
         x0, x1 = sol(s0)[0], sol(s1)[0]
         if x <= x1:
@@ -296,10 +304,61 @@ for tag, fairlead, water, three in (("30-light", 5.0, 30.0, THREE_30_LIGHT), ("3
 onbottom_cases.append(("three-slope-down", 15.0, 5.0, 30.0, 42.0, 400.0, WIRE, (CHAIN, 40.0), (GROUND, 80.0)))
 crossing_from = "single-30-light"
 
+def onto_seabed(T, FL, D, fixed, free_w, ranges, depths):
+    """The On Bottom cable touching the seabed line without passing through it."""
+    from scipy.optimize import minimize_scalar
+    seabed = lambda x: seabed_depth(ranges, depths, x)
+
+    def miss(x):
+        _, touchdown, _, _ = solve_on_bottom(T, FL, seabed(x), D, fixed, free_w)
+        return (touchdown if touchdown is not None else D) - x
+
+    # The level of the seabed where the cable, hung over that level, comes down to it.
+    if miss(D) >= 0:
+        level = seabed(D)
+    else:
+        level = seabed(brentq(miss, 1e-3, D, xtol=1e-9))
+
+    def hanging(level):
+        """The cable hung over `level`, its last section's catenary going on past its lowest
+        point (integrated on from there) rather than lying."""
+        run, touchdown, h, H = solve_on_bottom(T, FL, level, D, fixed, free_w)
+        if touchdown is None:
+            return run, run, touchdown, h, H
+        s, x, y, _ = run.end
+        w = run.parts[-1][2]
+        on = integrate(H, 0.0, y, [(w, FREE)], stop_x=D - x + 1.0)
+        height = lambda u: height_at(run, u) if u <= x else height_at(on, u - x)
+        return height, run, touchdown, h, H
+
+    def dip(level):
+        """The deepest the cable hung over `level` passes below the seabed, and where."""
+        height, _, _, _, _ = hanging(level)
+        if not callable(height):
+            run = height
+            height = lambda u: height_at(run, u)
+        below = lambda x: (level - height(x)) - seabed(x)
+        xs = np.linspace(0.0, D, 4001)
+        i = int(np.argmax([below(x) for x in xs]))
+        lo, hi = xs[max(i - 1, 0)], xs[min(i + 1, len(xs) - 1)]
+        r = minimize_scalar(lambda x: -below(x), bounds=(lo, hi), method="bounded", options={"xatol": 1e-9})
+        return max((below(x), x) for x in (xs[i], r.x, D))
+
+    deepest, _ = dip(level)
+    if deepest > 1e-6:
+        step = 0.1
+        while dip(level - step)[0] > 0:
+            step *= 2
+        level = brentq(lambda A: dip(A)[0], level - step, level, xtol=1e-10)
+        height, run, _, h, H = hanging(level)
+        contact = dip(level)[1]
+        return (height if callable(height) else run), (contact if contact < D else None), h, H, level
+    return solve_on_bottom(T, FL, level, D, fixed, free_w) + (level,)
+
+
 for name, T, FL, WD, DA, D, upper, lower, chain in onbottom_cases:
     ranges, depths = straight_seabed(WD, DA, D)
     n = index_at(ranges, D)
-    d_ref = max(depths[:n])
     fixed = []
     if chain is not None:
         fixed.append(chain)
@@ -308,7 +367,7 @@ for name, T, FL, WD, DA, D, upper, lower, chain in onbottom_cases:
         free_w = upper
     else:
         free_w = lower[0]
-    run, touchdown, h, H = solve_on_bottom(T, FL, d_ref, D, fixed, free_w)
+    run, touchdown, h, H, d_ref = onto_seabed(T, FL, D, fixed, free_w, ranges, depths)
     line = ("case name=%s kind=onbottom tension=%s fairlead=%s water=%s anchordepth=%s range=%s"
             % (name, T, FL, WD, DA, D))
     line += " upper=%s,%s" % ((upper, 5000.0) if upper is not None else (0.0, 0.0))
@@ -319,12 +378,12 @@ for name, T, FL, WD, DA, D, upper, lower, chain in onbottom_cases:
                % (fmt(touchdown if touchdown is not None else D), touchdown is None, fmt(d_ref), fmt(H)))
     for k in range(n + 1):
         x = ranges[k]
-        cable = d_ref - height_at(run, x) if (touchdown is None or x <= touchdown) else d_ref
+        cable = d_ref - height_at(run, x) if (touchdown is None or x <= touchdown) else math.inf
         out.append("point %s %s" % (fmt(x), fmt(min(cable, depths[k]))))
     # Between the seabed points too: the cable as solved, held up by the seabed.
     for x in np.linspace(0.0, D, 37)[1:-1]:
         x = float(x) + 0.37
-        cable = d_ref - height_at(run, x) if (touchdown is None or x <= touchdown) else d_ref
+        cable = d_ref - height_at(run, x) if (touchdown is None or x <= touchdown) else math.inf
         out.append("between %s %s" % (fmt(x), fmt(min(cable, seabed_depth(ranges, depths, x)))))
     out.append("end")
     if name == crossing_from:
@@ -332,7 +391,7 @@ for name, T, FL, WD, DA, D, upper, lower, chain in onbottom_cases:
         dia = 24 * 0.0254
         xp = 0.4 * touchdown
         z = seabed_depth(ranges, depths, xp)
-        cable_at = lambda x: min(d_ref - height_at(run, x) if x <= touchdown else d_ref,
+        cable_at = lambda x: min(d_ref - height_at(run, x) if x <= touchdown else math.inf,
                                  seabed_depth(ranges, depths, x))
         clearance = (z - dia) - cable_at(xp)
 
