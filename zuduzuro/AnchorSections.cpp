@@ -144,46 +144,97 @@ struct DipDef
     double Range = 0.0;
 };
 
-DipDef DeepestDip(const CAnchor& a, const cablechain::ChainSolutionDef& cable, double near, double far, double level)
+// The seabed profile in blocks of points, each with its shallowest depth: a cable that passes
+// well above a block need not be compared with each of its points. A recompute searches many
+// trial cables over profiles of tens of thousands of points.
+class CSeabedBlocks
 {
-    DipDef dip;
-    const CProfile& seabed = a.m_SeabedProfile;
-    const auto below = [&](double range) {
-        const double depth = seabed.GetDepthAtRange(range);
-        if (depth == DBL_MAX || !std::isfinite(depth))
-            return -DBL_MAX;
-        return level - HangingHeight(cable, range - near) - depth;
-    };
-    const auto take = [&](double range) {
-        const double b = below(range);
-        if (b > dip.Below)
-        {
-            dip.Below = b;
-            dip.Range = range;
-        }
-    };
-    const ProDataDef* points = seabed.GetData();
-    for (INT_PTR k = 0; k < seabed.GetSize(); ++k)
-        if (points[k].Range > near && points[k].Range < far)
-            take(points[k].Range);
-    take(far);
-    // Between two seabed points the cable's depth less the seabed's is concave: the deepest dip
-    // next to the deepest point is found by golden sections.
-    const INT_PTR size = seabed.GetSize();
-    const double step = size > 1 ? (points[size - 1].Range - points[0].Range) / static_cast<double>(size - 1) : 0.0;
-    double lo = std::max(near, dip.Range - step), hi = std::min(far, dip.Range + step);
-    const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
-    for (int pass = 0; pass < 60 && hi - lo > 1e-6; ++pass)
+public:
+    static constexpr INT_PTR kBlock = 64;
+
+    explicit CSeabedBlocks(const CProfile& profile) : m_Points(profile.GetData()), m_Count(profile.GetSize())
     {
-        const double x1 = hi - ratio * (hi - lo), x2 = lo + ratio * (hi - lo);
-        if (below(x1) < below(x2))
-            lo = x1;
-        else
-            hi = x2;
+        for (INT_PTR first = 0; first < m_Count; first += kBlock)
+        {
+            double shallowest = DBL_MAX;
+            for (INT_PTR k = first; k < std::min(m_Count, first + kBlock); ++k)
+                shallowest = std::min(shallowest, m_Points[k].Depth);
+            m_Shallowest.push_back(shallowest);
+        }
     }
-    take((lo + hi) / 2.0);
-    return dip;
-}
+
+    // The deepest dip of the cable below the seabed (see DipDef).
+    DipDef DeepestDip(const CAnchor& a, const cablechain::ChainSolutionDef& cable, double near, double far,
+                      double level) const
+    {
+        DipDef dip;
+        const CProfile& seabed = a.m_SeabedProfile;
+        const auto depthAt = [&](double range) { return level - HangingHeight(cable, range - near); };
+        const auto below = [&](double range) {
+            const double depth = seabed.GetDepthAtRange(range);
+            if (depth == DBL_MAX || !std::isfinite(depth))
+                return -DBL_MAX;
+            return depthAt(range) - depth;
+        };
+        const auto take = [&](double range) {
+            const double b = below(range);
+            if (b > dip.Below)
+            {
+                dip.Below = b;
+                dip.Range = range;
+            }
+        };
+        take(far);
+        // Each block's most the cable can dip into it: the cable's depth rises to its lowest
+        // point and falls after it, so over a block it is deepest at an end or at that point.
+        const double lowest = cable.bOnSeabed ? near + cable.Span1 : far;
+        struct BlockDef
+        {
+            double Bound;
+            INT_PTR Block;
+        };
+        std::vector<BlockDef> blocks;
+        for (INT_PTR b = 0; b < static_cast<INT_PTR>(m_Shallowest.size()); ++b)
+        {
+            const INT_PTR first = b * kBlock, last = std::min(m_Count, first + kBlock) - 1;
+            const double from = std::max(near, m_Points[first].Range), to = std::min(far, m_Points[last].Range);
+            if (!(from < to) || m_Shallowest[static_cast<size_t>(b)] == DBL_MAX)
+                continue;
+            const double deepest = from <= lowest && lowest <= to ? level : std::max(depthAt(from), depthAt(to));
+            blocks.push_back(BlockDef{deepest - m_Shallowest[static_cast<size_t>(b)], b});
+        }
+        std::sort(blocks.begin(), blocks.end(), [](const BlockDef& x, const BlockDef& y) { return x.Bound > y.Bound; });
+        for (const BlockDef& block : blocks)
+        {
+            if (block.Bound <= dip.Below)
+                break;
+            for (INT_PTR k = block.Block * kBlock; k < std::min(m_Count, (block.Block + 1) * kBlock); ++k)
+                if (m_Points[k].Range > near && m_Points[k].Range < far)
+                    take(m_Points[k].Range);
+        }
+        // Between two seabed points the cable's depth less the seabed's is concave: the deepest
+        // dip next to the deepest point is found by golden sections.
+        const double step =
+            m_Count > 1 ? (m_Points[m_Count - 1].Range - m_Points[0].Range) / static_cast<double>(m_Count - 1) : 0.0;
+        double lo = std::max(near, dip.Range - step), hi = std::min(far, dip.Range + step);
+        const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
+        for (int pass = 0; pass < 60 && hi - lo > 1e-6; ++pass)
+        {
+            const double x1 = hi - ratio * (hi - lo), x2 = lo + ratio * (hi - lo);
+            if (below(x1) < below(x2))
+                lo = x1;
+            else
+                hi = x2;
+        }
+        take((lo + hi) / 2.0);
+        return dip;
+    }
+
+private:
+    const ProDataDef* m_Points;
+    INT_PTR m_Count;
+    std::vector<double> m_Shallowest;
+};
 
 // The On Bottom cable from a support `near` m from the fairlead down to the anchor `far` m from
 // it, as `solve` hangs it over a level seabed at a given depth. It touches the seabed drawn
@@ -226,11 +277,13 @@ OntoSeabedDef SolveOntoSeabed(const CAnchor& a, double near, double far, double 
     // Where the seabed slopes that cable passes into it, short of its lowest point where the
     // seabed deepens toward the anchor, past it where it rises: a shallower level, at which it
     // only touches the seabed, is the true one.
+    const CSeabedBlocks blocks(a.m_SeabedProfile);
     const auto dip = [&](double level) {
         const cablechain::ChainSolutionDef cable = solve(level);
-        return cable.bSolved ? DeepestDip(a, cable, near, far, level).Below : std::numeric_limits<double>::quiet_NaN();
+        return cable.bSolved ? blocks.DeepestDip(a, cable, near, far, level).Below
+                             : std::numeric_limits<double>::quiet_NaN();
     };
-    const double high = onto.Level, dipHigh = DeepestDip(a, onto.Cable, near, far, high).Below;
+    const double high = onto.Level, dipHigh = blocks.DeepestDip(a, onto.Cable, near, far, high).Below;
     if (!(dipHigh > 1e-6))
         return onto;
     double low = high, dipLow = dipHigh;
@@ -247,7 +300,7 @@ OntoSeabedDef SolveOntoSeabed(const CAnchor& a, double near, double far, double 
         settle(fallback);
         return onto;
     }
-    const DipDef touch = DeepestDip(a, onto.Cable, near, far, onto.Level);
+    const DipDef touch = blocks.DeepestDip(a, onto.Cable, near, far, onto.Level);
     onto.Touchdown = touch.Range;
     onto.bLifted = touch.Range >= far;
     return onto;
