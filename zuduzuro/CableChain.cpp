@@ -86,7 +86,7 @@ struct WalkDef
     bool bBottom = false; // V came down to 0 inside the walk: the lowest point, or the touchdown
     StateDef Bottom;
     double BottomArc = 0.0;
-    double LiftX = 0.0, LiftArc = 0.0; // where the lying stretch ends
+    double LiftX = 0.0, LiftArc = 0.0;           // where the lying stretch ends
     double WeighedBefore = 0.0, ArcBefore = 0.0; // w·length and length from support 2 to the bottom
     double WeighedAfter = 0.0, ArcAfter = 0.0;   // ... from the bottom or lift-off to the end
     bool bRunaway = false;
@@ -404,7 +404,8 @@ bool Usable(const MakeUpDef& m, double tension, double height1, double height2)
     return true;
 }
 
-ChainSolutionDef Solve(const MakeUpDef& makeUp, double tension, double height1, double height2, double distance)
+ChainSolutionDef Solve(const MakeUpDef& makeUp, double tension, double height1, double height2,
+                       double distance)
 {
     ChainSolutionDef solution;
     if (!Usable(makeUp, tension, height1, height2))
@@ -522,7 +523,9 @@ double StretchDef::HeightAt(double u) const
     double y = Height;
     switch (nKind)
     {
-    case STRETCH_LEVEL: y = 0.0; break;
+    case STRETCH_LEVEL:
+        y = 0.0;
+        break;
     case STRETCH_LINE:
         y = To > From ? Height + (ToHeight - Height) * (u - From) / (To - From) : Height;
         break;

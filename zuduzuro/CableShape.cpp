@@ -13,7 +13,8 @@ int CCableShape::AddSection(double coverFrom, double coverTo)
     return static_cast<int>(m_Sections.size()) - 1;
 }
 
-void CCableShape::AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base, double lieFrom)
+void CCableShape::AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base,
+                              double lieFrom)
 {
     if (m_Sections.empty())
         AddSection(range, range + solution.Span);

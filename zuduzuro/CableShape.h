@@ -24,8 +24,9 @@ public:
     // A solved cable whose support 1 stands `range` m from the fairlead, its heights measured up
     // from a seabed at depth `base` (m). From `lieFrom` (a range, when not negative) on, the
     // cable lies on the seabed itself, however deep that is there.
-    void AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base, double lieFrom = -1.0);
-    // A straight stretch from (range, depth) to (range, depth).
+    void AddSolution(const cablechain::ChainSolutionDef& solution, double range, double base,
+                     double lieFrom = -1.0);
+    // A straight stretch from (fromRange, fromDepth) to (toRange, toDepth), depths in metres.
     void AddLine(double fromRange, double fromDepth, double toRange, double toDepth);
     // The last section is bent down evenly: `perIndex` m more at each seabed point (by its number
     // from 0) over the ranges given, and in proportion between them.

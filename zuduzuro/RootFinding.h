@@ -14,8 +14,7 @@ constexpr int kBrentPasses = 300;
 
 // The root of f between a and b, where f(a) and f(b) differ in sign (or one is 0), to within
 // xtol (absolute, on top of the double's own precision).
-template <typename F>
-double BrentRoot(F&& f, double a, double b, double fa, double fb, double xtol)
+template <typename F> double BrentRoot(F&& f, double a, double b, double fa, double fb, double xtol)
 {
     if (fa == 0.0)
         return a;

@@ -226,7 +226,8 @@ public:
     {
         m_Calls.push_back([=](QPainter& p) { p.drawTiledPixmap(r, pixmap, offset); });
     }
-    void drawImage(const QRectF& r, const QImage& image, const QRectF& source, Qt::ImageConversionFlags flags) override
+    void drawImage(const QRectF& r, const QImage& image, const QRectF& source,
+                   Qt::ImageConversionFlags flags) override
     {
         m_Calls.push_back([=](QPainter& p) { p.drawImage(r, image, source, flags); });
     }
@@ -265,19 +266,32 @@ protected:
     {
         switch (m)
         {
-        case PdmWidth: return m_Reference.width();
-        case PdmHeight: return m_Reference.height();
-        case PdmWidthMM: return m_Reference.widthMM();
-        case PdmHeightMM: return m_Reference.heightMM();
-        case PdmNumColors: return 0;
-        case PdmDepth: return 32;
-        case PdmDpiX: return m_Reference.logicalDpiX();
-        case PdmDpiY: return m_Reference.logicalDpiY();
-        case PdmPhysicalDpiX: return m_Reference.physicalDpiX();
-        case PdmPhysicalDpiY: return m_Reference.physicalDpiY();
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
-        default: return 0;
+        case PdmWidth:
+            return m_Reference.width();
+        case PdmHeight:
+            return m_Reference.height();
+        case PdmWidthMM:
+            return m_Reference.widthMM();
+        case PdmHeightMM:
+            return m_Reference.heightMM();
+        case PdmNumColors:
+            return 0;
+        case PdmDepth:
+            return 32;
+        case PdmDpiX:
+            return m_Reference.logicalDpiX();
+        case PdmDpiY:
+            return m_Reference.logicalDpiY();
+        case PdmPhysicalDpiX:
+            return m_Reference.physicalDpiX();
+        case PdmPhysicalDpiY:
+            return m_Reference.physicalDpiY();
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return 0;
         }
     }
 
@@ -363,8 +377,8 @@ int main(int argc, char** argv)
         const double ratio = view->second / plain->second;
         const bool ok = ratio <= kMostTimesQPainter &&
                         (std::string(width) != "1920" || view->second < kMostMillisecondsAt1920);
-        std::printf("%s: view %.2f ms, QPainter alone %.2f ms, %.2f times: %s\n", width, view->second, plain->second,
-                    ratio, ok ? "met" : "NOT MET");
+        std::printf("%s: view %.2f ms, QPainter alone %.2f ms, %.2f times: %s\n", width, view->second,
+                    plain->second, ratio, ok ? "met" : "NOT MET");
         met = met && ok;
     }
     return met ? 0 : 1;

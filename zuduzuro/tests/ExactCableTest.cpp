@@ -221,8 +221,8 @@ TEST(ExactCable, RangeAndTouchdownOfThreeSections)
         chain.bUseGroundChain = true;
         std::tie(chain.GroundChainWeight, chain.GroundChainLength) = c->Section("chain");
         double weight = 0.0, span = 0.0, suspended = 0.0, range = 0.0;
-        ASSERT_TRUE(ComputeAnchorRange(sections, chain, c->Number("tension"), c->Number("height"), 0.0, weight, span,
-                                       suspended, range))
+        ASSERT_TRUE(ComputeAnchorRange(sections, chain, c->Number("tension"), c->Number("height"), 0.0,
+                                       weight, span, suspended, range))
             << name;
         EXPECT_NEAR(range, c->Result.at("range"), 0.0005 * c->Result.at("range")) << name;
         EXPECT_NEAR(span, c->Result.at("touchdown"), 0.5) << name;
@@ -245,8 +245,9 @@ TEST(ExactCable, LowestPointOfThreeSectionsBetweenUnequalSupports)
         const double tension = c->Number("tension"), base = c->Number("base");
         const double s1 = c->Number("support1"), s2 = c->Number("support2");
         double w1 = 0.0, w2 = 0.0, span = 0.0;
-        const double low = ComputeTwoSupportThreeSections(tension, base, s1, s2, upper.first, upper.second, lower.first,
-                                                          lower.second, chain.first, chain.second, w1, w2, span);
+        const double low =
+            ComputeTwoSupportThreeSections(tension, base, s1, s2, upper.first, upper.second, lower.first,
+                                           lower.second, chain.first, chain.second, w1, w2, span);
         EXPECT_NEAR(low, c->Result.at("lowest"), 0.5) << name;
         EXPECT_NEAR(span, c->Result.at("span"), 0.0005 * c->Result.at("span")) << name;
 
@@ -296,10 +297,10 @@ TEST(ExactCable, ClearanceWarningAndAlarmFireAtTheTrueClearance)
         double clearance, tolerance;
         int level;
     } rows[] = {
-        {threshold - 0.001, 0.0, ANCHOR_LEVEL_NONE},              // the circle stays clear of the cable
-        {threshold + 0.001, 0.0, ANCHOR_LEVEL_WARNING},           // it reaches the cable: a warning
-        {15.0, 15.0 - clearance - 0.001, ANCHOR_LEVEL_ALARM},     // true clearance just below 15 less tolerance
-        {15.0, 15.0 - clearance + 0.001, ANCHOR_LEVEL_WARNING},   // ... and just above it
+        {threshold - 0.001, 0.0, ANCHOR_LEVEL_NONE},            // the circle stays clear of the cable
+        {threshold + 0.001, 0.0, ANCHOR_LEVEL_WARNING},         // it reaches the cable: a warning
+        {15.0, 15.0 - clearance - 0.001, ANCHOR_LEVEL_ALARM},   // true clearance just below 15 less tolerance
+        {15.0, 15.0 - clearance + 0.001, ANCHOR_LEVEL_WARNING}, // ... and just above it
     };
     for (const Row& row : rows)
     {

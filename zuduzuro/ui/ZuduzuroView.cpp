@@ -155,7 +155,6 @@ CString CZuduzuroView::CrossingLabel(double metres)
     return FormatDistance(metres, ToDistanceUnits(1.0), DistanceUnitName(), true);
 }
 
-
 void CZuduzuroView::OnDraw(CDC* pDC)
 {
     CRect client;
