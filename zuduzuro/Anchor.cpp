@@ -2,6 +2,7 @@
 
 #include "zuduzuro/CableWeight.h"
 
+#include "features/Dtm.h"
 #include "foundation/Geometry.h"
 #include "geodesy/Projection.h"
 
@@ -76,6 +77,7 @@ void CAnchor::Reset()
     m_LastFairleadEasting = m_LastFairleadNorthing = m_LastAnchorEasting = m_LastAnchorNorthing = 0.0;
     m_SeabedDepthBelowFairlead = 0.0;
     m_DepthAtAnchor = 0.0;
+    m_DepthAtAnchorFromDtm = false;
     m_FarPointInsideDtm = false;
     m_Range = m_Bearing = m_SinBearing = m_CosBearing = m_BackBearing = 0.0;
     m_DistanceToPlanned = m_BearingToPlanned = 0.0;
@@ -133,6 +135,7 @@ void CAnchor::SetAnchorPosition(double easting, double northing)
     StoreGeographic(easting, northing, m_AnchorLatitude, m_AnchorLongitude);
     UpdateRangeAndBearing();
     UpdateBuoyDistances();
+    UpdateDepthAtAnchor();
     UpdatePlannedOffset();
 }
 
@@ -141,6 +144,8 @@ void CAnchor::SetPlannedPosition(double easting, double northing)
     m_PlannedEasting = easting;
     m_PlannedNorthing = northing;
     StoreGeographic(easting, northing, m_PlannedLatitude, m_PlannedLongitude);
+    if (m_Status == ANCHOR_PLANNED)
+        UpdateDepthAtAnchor();
     UpdatePlannedOffset();
 }
 
@@ -394,4 +399,31 @@ double CAnchor::CheckDepthAt(double distance)
         m_StatusLevel = ANCHOR_LEVEL_FAULT;
     }
     return depth;
+}
+
+double CAnchor::CableDepthAt(double distance) const
+{
+    if (m_CableShape.IsEmpty() || !(distance >= m_CableShape.CoverFrom()) || !(distance <= m_CableShape.CoverTo()))
+        return m_CableProfile.GetDepthAtRange(distance);
+    double depth = m_CableShape.DepthAt(distance);
+    if (m_SeabedProfile.GetSize() > 1)
+    {
+        const double seabed = m_SeabedProfile.GetDepthAtRange(distance);
+        if (seabed <= depth && std::isfinite(seabed) && seabed != DBL_MAX)
+            depth = seabed;
+    }
+    return depth;
+}
+
+void CAnchor::UpdateDepthAtAnchor()
+{
+    m_DepthAtAnchorFromDtm = false;
+    double easting = 0.0, northing = 0.0;
+    if (!m_pDtm || !m_pDtm->m_pCells || !GetOwnPoint(easting, northing))
+        return;
+    const double depth = m_pDtm->GetDepth(easting, northing);
+    if (depth == DBL_MAX || !std::isfinite(depth))
+        return;
+    m_DepthAtAnchor = depth;
+    m_DepthAtAnchorFromDtm = true;
 }

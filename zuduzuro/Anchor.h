@@ -16,6 +16,7 @@
 
 #include "chart/geometry/Profile.h"
 #include "zuduzuro/CableSections.h"
+#include "zuduzuro/CableShape.h"
 
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
@@ -161,6 +162,14 @@ public:
     // The seabed profile's depth at that distance from the fairlead. With points but no depth
     // there, also the status text "No DTM", level 1.
     double CheckDepthAt(double distance);
+    // The cable's depth at that distance from the fairlead, as the computation solved it and
+    // lying on the seabed where the seabed is higher; between the cable profile's points too.
+    // Where the computation left no cable of its own, the cable profile's depth there.
+    double CableDepthAt(double distance) const;
+    // Takes the terrain's depth at the status's own point (the anchor, the tug carrying it, the
+    // planned point) as the depth at anchor, when a terrain is attached and holds a depth there.
+    // Every move of the anchor and every computation runs it, so the depth follows the terrain.
+    void UpdateDepthAtAnchor();
 
     // The anchor's computation, run after every change: from the fairlead, the anchor (or tug)
     // position, the cable make-up and the top tension it builds the seabed profile, places the
@@ -218,7 +227,8 @@ public:
     const CStringArray& GetLoadProblems() const { return m_LoadProblems; }
 
     CProfile m_SeabedProfile; // from the fairlead past the anchor
-    CProfile m_CableProfile;  // the computed cable
+    CProfile m_CableProfile;  // the computed cable, drawn through the seabed profile's points
+    CCableShape m_CableShape; // the computed cable, section by section, as its solvers solved it
     CProjection* m_pProjection;     // not owned; with it every setter keeps the geographic form
     bool m_Use;
     CString m_Name;
@@ -262,6 +272,7 @@ public:
     double m_LastAnchorNorthing;
     double m_SeabedDepthBelowFairlead;
     double m_DepthAtAnchor;
+    bool m_DepthAtAnchorFromDtm; // the depth at anchor is the terrain's (not one entered)
     bool m_FarPointInsideDtm;
     double m_Range;
     double m_Bearing;

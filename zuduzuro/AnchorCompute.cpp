@@ -46,39 +46,36 @@ PennantDropDef PennantDrop(const CAnchor& anchor, double depth)
     return PennantDropDef{length * std::cos(angle), length * std::sin(angle)};
 }
 
-SectionSolveDef SolveRecoveredToDeck(const CAnchor& anchor, double reference, double support1)
+cablechain::MakeUpDef RecoveredMakeUp(const CAnchor& anchor, double& out, bool& lineOnly)
 {
-    const CableSectionsDef& cable = anchor.m_Cable;
-    const GroundChainDef& chain = anchor.m_GroundChain;
-    const double onDeck = anchor.m_CableOnDeck;
-    const double out = cable.LowerLength + (cable.bUseUpperSection ? cable.UpperLength : 0.0) +
-                       (chain.bUseGroundChain ? chain.GroundChainLength : 0.0) - onDeck;
-    const double firstLength = cable.bUseUpperSection ? cable.UpperLength : cable.LowerLength;
-    const double firstWeight = cable.bUseUpperSection ? cable.UpperWeight : cable.LowerWeight;
-    SectionSolveDef solve;
-    if (out < firstLength)
+    const cablechain::MakeUpDef whole = cableshapes::AnchorMakeUp(anchor.m_Cable, &anchor.m_GroundChain);
+    out = whole.FixedLength() - anchor.m_CableOnDeck;
+    cablechain::MakeUpDef left;
+    double onDeck = std::max(0.0, anchor.m_CableOnDeck);
+    for (int i = 0; i < whole.nPieces; ++i)
     {
-        solve.LowPoint = ComputeTwoSupportZuduzuro(anchor.m_Tension, reference, support1, 0.0, firstWeight, out,
-                                                   solve.Lying, solve.Span);
-        solve.Weight1 = solve.Weight2 = firstWeight;
-        return solve;
+        const double taken = std::min(onDeck, whole.Piece[i].Length);
+        onDeck -= taken;
+        left.Add(whole.Piece[i].Weight, whole.Piece[i].Length - taken);
     }
-    // The deck end of the cable is its anchor end: the chain comes in first, then the lower
-    // section.
-    CableSectionsDef sections = cable;
-    GroundChainDef outChain = chain;
-    double left = onDeck;
-    if (chain.bUseGroundChain)
-    {
-        const double fromChain = std::min(std::max(left, 0.0), std::max(outChain.GroundChainLength, 0.0));
-        outChain.GroundChainLength -= fromChain;
-        left -= fromChain;
-    }
-    if (cable.bUseUpperSection)
-        sections.LowerLength -= left;
-    solve.LowPoint = ComputeTwoSupportCable(sections, &outChain, anchor.m_Tension, reference, support1, 0.0,
-                                            solve.Span, solve.Weight1, solve.Weight2, solve.Lying);
-    return solve;
+    lineOnly = left.nPieces == 1 && left.Piece[0].Weight == 0.0 && anchor.m_Cable.IsWeightlessUpper() &&
+               anchor.m_Cable.HasUpper();
+    return left;
+}
+
+double RecoveredSpan(const CAnchor& anchor, double reference, double support1)
+{
+    double out = 0.0;
+    bool lineOnly = false;
+    const cablechain::MakeUpDef left = RecoveredMakeUp(anchor, out, lineOnly);
+    if (lineOnly || left.nPieces == 0)
+        return StraightSpan(out, support1);
+    const cablechain::ChainSolutionDef cable =
+        cableshapes::CableBetween(left, anchor.m_Tension, reference, support1, 0.0);
+    if (cable.bSolved)
+        return cable.Span;
+    // No catenary: the cable runs straight to the surface.
+    return StraightSpan(left.FixedLength(), support1);
 }
 } // namespace anchordetail
 
@@ -193,6 +190,7 @@ bool CAnchor::BuildSeabedProfile()
 
     bool fromDtm = false;
     CDtm* dtm = m_pDtm;
+    UpdateDepthAtAnchor();
     if (dtm && dtm->m_pCells)
     {
         if (dtm->HasDepthAt(m_FairleadEasting, m_FairleadNorthing))
@@ -313,22 +311,18 @@ void CAnchor::ComputeFirstBuoy()
     double fromE = m_AnchorEasting, fromN = m_AnchorNorthing;
     if (m_Status == ANCHOR_ON_BOTTOM || m_Status == ANCHOR_PLANNED)
     {
-        if (m_Cable.IsWeightlessUpper())
+        // The anchor's cable from the pennant's end down to the anchor, touching down on the
+        // seabed or lifting the anchor; straight only where no catenary hangs.
+        const cablechain::ChainSolutionDef cable = cableshapes::AnchorCable(m_Cable, m_GroundChain, tension, seabed - pennant);
+        if (cable.bSolved)
         {
-            double total = 0.0;
-            SolveWeightlessWithChain(m_Cable, m_GroundChain, tension, seabed, pennant, nullptr, nullptr, nullptr, total,
-                                     span);
+            span = cable.Span;
         }
         else
         {
-            double weight = 0.0, touchdown = 0.0, suspended = 0.0;
-            if (!ComputeAnchorRange(m_Cable, m_GroundChain, tension, seabed, pennant, weight, touchdown, suspended,
-                                    span))
-            {
-                const double length = m_Cable.LowerLength + (m_Cable.bUseUpperSection ? m_Cable.UpperLength : 0.0) +
-                                      (m_GroundChain.bUseGroundChain ? m_GroundChain.GroundChainLength : 0.0);
-                span = StraightSpan(length, seabed - pennant);
-            }
+            const double length = m_Cable.LowerLength + (m_Cable.bUseUpperSection ? m_Cable.UpperLength : 0.0) +
+                                  (m_GroundChain.bUseGroundChain ? m_GroundChain.GroundChainLength : 0.0);
+            span = StraightSpan(length, seabed - pennant);
         }
     }
     else if (m_Status == ANCHOR_LIVE)
@@ -336,21 +330,12 @@ void CAnchor::ComputeFirstBuoy()
         fromE = m_TugEasting;
         fromN = m_TugNorthing;
         double weight1 = 0.0, weight2 = 0.0, lying = 0.0;
-        WeightlessRangeDef weightless;
         switch (m_PennantMode)
         {
         case 0:
-            if (m_Cable.IsWeightlessUpper())
-            {
-                ComputeWeightlessRange(m_Cable, m_GroundChain, tension, seabed, pennant, m_TugFairleadHeight,
-                                       weightless);
-                span = weightless.Range;
-            }
-            else
-            {
-                ComputeTwoSupportCable(m_Cable, &m_GroundChain, tension, seabed, pennant, m_TugFairleadHeight, span,
-                                       weight1, weight2, lying);
-            }
+            // A weightless upper line is one more section of the exact cable.
+            ComputeTwoSupportCable(m_Cable, &m_GroundChain, tension, seabed, pennant, m_TugFairleadHeight, span, weight1,
+                                   weight2, lying);
             break;
         case 1:
         {
@@ -361,17 +346,7 @@ void CAnchor::ComputeFirstBuoy()
             break;
         }
         case 2:
-            if (m_Cable.IsWeightlessUpper())
-            {
-                bool lineOnly = false;
-                ComputeWeightlessCableOut(m_Cable, m_GroundChain, tension, seabed, pennant, m_CableOnDeck, lineOnly,
-                                          weightless);
-                span = weightless.Range;
-            }
-            else
-            {
-                span = SolveRecoveredToDeck(*this, seabed, pennant).Span;
-            }
+            span = RecoveredSpan(*this, seabed, pennant);
             break;
         default:
             break;

@@ -8,13 +8,13 @@
 //   the line meets both pennants.
 // - Hanging on pennant with the pennant straight down (no offset): a point beyond the pennant's
 //   foot takes the drop, since the tug stands above the foot.
-// - Recovered to deck with an upper section that is not weightless, more cable out than the
-//   upper section and a ground chain: the cable on deck comes off the deck end, the ground
-//   chain first and then the lower section (as the other cases take it off the chain or the
-//   lower section), and that make-up is solved. Buoy 1 is placed by that solve's span.
+// - Recovered to deck: the cable on deck comes off the deck end, which is the anchor end of the
+//   cable: the ground chain first, then the lower section, then the upper one. Every make-up
+//   being recovered is solved so, and buoy 1 is placed by that solve's span.
 #pragma once
 
 #include "zuduzuro/Anchor.h"
+#include "zuduzuro/CableChain.h"
 
 namespace anchordetail
 {
@@ -28,19 +28,14 @@ struct PennantDropDef
 // The pennant of a Live anchor in mode 1 over greatest seabed depth `depth` (m).
 PennantDropDef PennantDrop(const CAnchor& anchor, double depth);
 
-// The solve of a two-support section as the fill reads it.
-struct SectionSolveDef
-{
-    double LowPoint = 0.0; // height of the lowest point above the reference depth
-    double Weight1 = 0.0;  // side weights (kg/m)
-    double Weight2 = 0.0;
-    double Lying = 0.0; // length on the seabed (m)
-    double Span = 0.0;  // total span (m)
-};
+// The anchor's cable still out while it is recovered to the tug's deck: the make-up from the
+// tug (the anchor end) with the cable on deck taken off it, and the length out (m). `lineOnly`
+// is set when all that is out is a weightless upper line.
+cablechain::MakeUpDef RecoveredMakeUp(const CAnchor& anchor, double& out, bool& lineOnly);
 
-// The anchor's cable being recovered to the tug's deck (not weightless), hung from `support1`
-// to the water surface over reference depth `reference`, with the cable on deck taken off.
-SectionSolveDef SolveRecoveredToDeck(const CAnchor& anchor, double reference, double support1);
+// The horizontal span of the recovered cable from `support1` (a level) to the surface over
+// reference depth `reference` (m): its straight run when only the line is out.
+double RecoveredSpan(const CAnchor& anchor, double reference, double support1);
 
 // A ratio that is 0 where its divisor is 0 or the result is not a finite number.
 double SafeRatio(double numerator, double denominator);

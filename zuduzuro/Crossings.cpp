@@ -27,33 +27,34 @@ ObstructionDef NewCrossing(int kind, const char* name)
     return crossing;
 }
 
-// The cable passes below `depth` at `distance`. A stretch with no cable, or no depth, never does.
-bool CableBelow(const CProfile& cable, double distance, double depth)
+// The cable passes below `depth` at `distance`: the cable as its computation solved it, between
+// the drawn points too. A stretch with no cable, or no depth, never does.
+bool CableBelow(const CAnchor& a, double distance, double depth)
 {
-    const double cableDepth = cable.GetDepthAtRange(distance);
+    const double cableDepth = a.CableDepthAt(distance);
     return cableDepth != DBL_MAX && cableDepth > depth;
 }
 
-bool PipelineTriggers(const CProfile& cable, const ObstructionDef& c)
+bool PipelineTriggers(const CAnchor& a, const ObstructionDef& c)
 {
     const double r = c.Reach;
     for (int i = 0; i <= kSweepSteps; ++i)
     {
-        const double a = M_PI_2 + i * (M_PI / kSweepSteps);
-        if (CableBelow(cable, c.Distance + r * std::sin(a), c.SeabedDepth + r * std::cos(a)))
+        const double angle = M_PI_2 + i * (M_PI / kSweepSteps);
+        if (CableBelow(a, c.Distance + r * std::sin(angle), c.SeabedDepth + r * std::cos(angle)))
             return true;
     }
     return false;
 }
 
-bool ObstructionTriggers(const CProfile& cable, const ObstructionDef& c)
+bool ObstructionTriggers(const CAnchor& a, const ObstructionDef& c)
 {
     const double top = c.SeabedDepth - c.HeightWithClearance;
     if (!(c.Reach > 0.0))
-        return CableBelow(cable, c.Distance, top);
+        return CableBelow(a, c.Distance, top);
     const double step = c.Reach / kWalkSteps;
     for (int i = 0; i <= kWalkSteps; ++i)
-        if (CableBelow(cable, c.Distance - c.Reach + i * step, top))
+        if (CableBelow(a, c.Distance - c.Reach + i * step, top))
             return true;
     return false;
 }
@@ -152,9 +153,9 @@ void CAnchor::ComputeClearances()
     {
         const ObstructionDef& c = m_Crossings[i];
         const bool pipeline = c.nKind == 1;
-        if (!(pipeline ? PipelineTriggers(m_CableProfile, c) : ObstructionTriggers(m_CableProfile, c)))
+        if (!(pipeline ? PipelineTriggers(*this, c) : ObstructionTriggers(*this, c)))
             continue;
-        const double v = (c.SeabedDepth - c.Height) - m_CableProfile.GetDepthAtRange(c.Distance);
+        const double v = (c.SeabedDepth - c.Height) - CableDepthAt(c.Distance);
         const int level = v < c.Clearance - c.Tolerance ? ANCHOR_LEVEL_ALARM : ANCHOR_LEVEL_WARNING;
         if (level < worst)
             continue;

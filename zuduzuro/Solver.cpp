@@ -1,5 +1,5 @@
 // The single-support solvers: the inverse searches of the element, the On Bottom span for a
-// tension and the anchor range.
+// tension and the anchor range; and the make-ups that every solver hands the exact solver.
 #include "zuduzuro/Solver.h"
 
 #include "zuduzuro/Catenary.h"
@@ -9,6 +9,7 @@
 #include <cmath>
 
 using solver_detail::HalvingSearch;
+using solver_detail::Kgf;
 using solver_detail::kHalvingLimit;
 
 double SolveHeightForSpan(double span, double upper, double lower, double tension, double weight)
@@ -63,216 +64,151 @@ bool SolveMixedWeightForSpan(double tension, double height, double weightA, doub
     return false;
 }
 
+namespace solver_detail
+{
+cablechain::MakeUpDef AnchorMakeUp(const CableSectionsDef& sections, const GroundChainDef* chain)
+{
+    cablechain::MakeUpDef m;
+    if (chain && chain->InUse())
+        m.Add(chain->GroundChainWeight, chain->GroundChainLength);
+    m.Add(sections.LowerWeight, sections.LowerLength);
+    if (sections.HasUpper())
+        m.Add(sections.UpperWeight, sections.UpperLength);
+    return m;
+}
+
+cablechain::MakeUpDef PaidOutMakeUp(const CableSectionsDef& sections, const GroundChainDef* chain, bool upper)
+{
+    cablechain::MakeUpDef m;
+    if (chain && chain->InUse())
+        m.Add(chain->GroundChainWeight, chain->GroundChainLength);
+    if (upper)
+    {
+        m.Add(sections.LowerWeight, sections.LowerLength);
+        m.Add(sections.UpperWeight, cablechain::kFree);
+    }
+    else
+    {
+        m.Add(sections.LowerWeight, cablechain::kFree);
+    }
+    return m;
+}
+} // namespace solver_detail
+
+namespace
+{
+// The weight of the section at the top of a make-up.
+double TopWeight(const cablechain::MakeUpDef& m)
+{
+    return m.nPieces > 0 ? m.Piece[m.nPieces - 1].Weight : 0.0;
+}
+} // namespace
+
+namespace cableshapes
+{
+cablechain::MakeUpDef AnchorMakeUp(const CableSectionsDef& sections, const GroundChainDef* chain)
+{
+    return solver_detail::AnchorMakeUp(sections, chain);
+}
+
+cablechain::ChainSolutionDef AnchorCable(const CableSectionsDef& sections, const GroundChainDef& chain,
+                                         double tension, double height)
+{
+    return cablechain::SolveByLength(solver_detail::AnchorMakeUp(sections, &chain), Kgf(tension), height, 0.0);
+}
+
+cablechain::ChainSolutionDef AnchorCableToDistance(const CableSectionsDef& sections, const GroundChainDef& chain,
+                                                   double tension, double height, double distance)
+{
+    return cablechain::SolveByDistance(solver_detail::PaidOutMakeUp(sections, &chain, sections.HasUpper()),
+                                       Kgf(tension), height, 0.0, distance);
+}
+} // namespace cableshapes
+
 bool ComputeSpanForTension(const CableSectionsDef& sections, const GroundChainDef& chain, double tension,
                            double height1, double height2, double distance, double& weightUsed, double& span)
 {
-    const double h = height1 + height2;
-    const double wl = sections.LowerWeight;
-    const double wu = sections.UpperWeight;
-    const double wc = chain.GroundChainWeight;
-    const double lc = chain.GroundChainLength;
-    double mixedSpan = 0.0;
-    double mixedWeight = 0.0;
-
-    // The forced-weight searches start from the sum of the weights they stand between: the
-    // search reaches (0, 2 × start), which then holds every section's weight.
-    if (sections.HasUpper())
+    const cablechain::ChainSolutionDef cable =
+        cableshapes::AnchorCableToDistance(sections, chain, tension, height1 + height2, distance);
+    if (!cable.bSolved)
     {
-        const double xu = ComputeCatenary(tension, wu, h).x;
-        if (distance >= xu)
-        {
-            weightUsed = wu;
-            span = xu;
-            return true;
-        }
-        if (chain.InUse())
-        {
-            if (SolveMixedWeightForSpan(tension, h, wl, wu, distance - lc, mixedSpan, mixedWeight))
-            {
-                weightUsed = mixedWeight;
-                span = mixedSpan;
-                return true;
-            }
-            weightUsed = SolveWeightForSpan(tension, h, wl + wu + wc, distance);
-            span = distance;
-            return true;
-        }
-        if (SolveMixedWeightForSpan(tension, h, wl, wu, distance, mixedSpan, mixedWeight))
-        {
-            weightUsed = mixedWeight;
-            span = mixedSpan;
-            return true;
-        }
-        weightUsed = SolveWeightForSpan(tension, h, wl + wu, distance);
+        weightUsed = TopWeight(solver_detail::PaidOutMakeUp(sections, &chain, sections.HasUpper()));
+        span = 0.0;
+        return false;
+    }
+    weightUsed = cable.Weight1;
+    if (!cable.bOnSeabed)
+    {
         span = distance;
         return false;
     }
-
-    const double xl = ComputeCatenary(tension, wl, h).x;
-    if (chain.InUse())
-    {
-        if (distance > lc + xl)
-        {
-            weightUsed = wl;
-            span = xl;
-            return true;
-        }
-        const double xc = ComputeCatenary(tension, wc, h).x;
-        if (xc <= distance && SolveMixedWeightForSpan(tension, h, wc, wl, distance, mixedSpan, mixedWeight))
-        {
-            weightUsed = mixedWeight;
-            span = mixedSpan;
-            return true;
-        }
-        weightUsed = SolveWeightForSpan(tension, h, wl + wc, distance);
-        span = distance;
-        return false;
-    }
-    if (distance >= xl)
-    {
-        weightUsed = wl;
-        span = xl;
-        return true;
-    }
-    weightUsed = SolveWeightForSpan(tension, h, 2.0 * wl, distance);
-    span = distance;
-    return false;
+    span = cable.Span1;
+    return true;
 }
 
 bool ComputeTwoSectionZuduzuro(double tension, double height, double weight1, double length1, double weight2,
                                double length2, double& weightUsed, double& span, double& suspended,
                                double& range)
 {
-    const CatenaryDef first = ComputeCatenary(tension, weight1, height);
-    if (first.s < length1)
+    cablechain::MakeUpDef m;
+    m.Add(weight2, length2);
+    m.Add(weight1, length1);
+    const cablechain::ChainSolutionDef cable = cablechain::SolveByLength(m, Kgf(tension), height, 0.0);
+    const double total = length1 + length2;
+    if (cable.bSolved && cable.bOnSeabed)
     {
-        weightUsed = weight1;
-        span = first.x;
-        suspended = first.s;
-        range = first.x + length1 - first.s + length2;
+        weightUsed = cable.Weight1;
+        span = cable.Span1;
+        suspended = cable.Suspended1;
+        range = cable.Span;
         return true;
     }
-    const double total = length1 + length2;
-    const double mean = MeanWeight({{length1, weight1}, {length2, weight2}}, weight1);
-    if (total <= ComputeCatenary(tension, mean, height).s)
+    if (!cable.bSolved && total > height)
     {
-        suspended = total;
-        weightUsed = 0.0;
-        span = StraightSpan(total, height);
-        range = span;
-        return false;
+        // No tension to lift it: the whole cable lies.
+        weightUsed = weight1;
+        span = 0.0;
+        suspended = 0.0;
+        range = std::max(0.0, total);
+        return true;
     }
-    // The touchdown lies on the second section: find how much of it, p, hangs.
-    CatenaryDef e;
-    double w = weight1;
-    const double p = HalvingSearch(length2 / 2.0, length2 / 4.0, 0.01, 0.001, [&](double hanging) {
-        w = MeanWeight({{hanging, weight2}, {length1, weight1}}, weight1);
-        e = ComputeCatenary(tension, w, height);
-        return (hanging + length1) - e.s;
-    });
-    weightUsed = w;
-    span = e.x;
-    suspended = e.s;
-    range = e.x + length2 - p;
-    return true;
+    suspended = total;
+    weightUsed = 0.0;
+    span = StraightSpan(total, height);
+    range = span;
+    return false;
 }
-
-namespace
-{
-// The ground chain folded into a cable whose upper and lower sections hang whole: the mean
-// weight of the suspended length s counts the chain's share s − (lower + upper), and s must be
-// the suspended length of a catenary of that weight. False when even the whole cable hangs.
-//
-// The suspended length is found by halving between its bounds (the two sections alone, which
-// hang whole, and the whole cable, which does not) rather than by feeding each length's weight
-// back in: s(w(s)) falls as s grows, so one root lies between the bounds, while the feedback
-// overshoots and swings between two lengths for ordinary cables (tens of tonnes, a heavy chain)
-// and would never settle.
-bool SolveThreeSectionRange(const CableSectionsDef& sections, const GroundChainDef& chain, double tension,
-                            double height, double& weightUsed, double& span, double& suspended, double& range)
-{
-    const double ll = sections.LowerLength;
-    const double lu = sections.UpperLength;
-    const double lc = chain.GroundChainLength;
-    const double total = ll + lc + lu;
-    const double wl = sections.LowerWeight;
-    const double wu = sections.UpperWeight;
-    const double wc = chain.GroundChainWeight;
-    const double whole = MeanWeight({{ll, wl}, {lc, wc}, {lu, wu}}, wl);
-    if (total <= ComputeCatenary(tension, whole, height).s)
-        return false;
-    const auto weightFor = [&](double s) {
-        return MeanWeight({{s - (ll + lu), wc}, {ll, wl}, {lu, wu}}, wl);
-    };
-    const double low = ll + lu;
-    const double s = HalvingSearch((low + total) / 2.0, (total - low) / 4.0, 0.001, 0.001, [&](double trial) {
-        return trial - ComputeCatenary(tension, weightFor(trial), height).s;
-    });
-    const double w = weightFor(s);
-    const CatenaryDef e = ComputeCatenary(tension, w, height);
-    if (!(e.s > 0.0) || e.s >= total)
-        return false;
-    weightUsed = w;
-    span = e.x;
-    suspended = e.s;
-    range = total + e.x - e.s;
-    return true;
-}
-} // namespace
 
 bool ComputeAnchorRange(const CableSectionsDef& sections, const GroundChainDef& chain, double tension,
                         double fairleadHeight, double seabedHeight, double& weightUsed, double& span,
                         double& suspended, double& range)
 {
-    const double h = fairleadHeight - seabedHeight;
-    const double chainLength = chain.bUseGroundChain ? chain.GroundChainLength : 0.0;
-
-    if (!sections.HasUpper())
+    const double height = fairleadHeight - seabedHeight;
+    const cablechain::MakeUpDef m = solver_detail::AnchorMakeUp(sections, &chain);
+    const cablechain::ChainSolutionDef cable = cablechain::SolveByLength(m, Kgf(tension), height, 0.0);
+    if (!cable.bSolved)
     {
-        const CatenaryDef e = ComputeCatenary(tension, sections.LowerWeight, h);
-        if (sections.LowerLength > e.s)
-        {
-            weightUsed = sections.LowerWeight;
-            span = e.x;
-            suspended = e.s;
-            range = e.x + (sections.LowerLength - e.s) + chainLength;
-            return true;
-        }
-        if (!chain.InUse())
+        const double total = m.FixedLength();
+        if (!(total > height) || m.nPieces == 0)
             return false;
-        return ComputeTwoSectionZuduzuro(tension, h, sections.LowerWeight, sections.LowerLength,
-                                         chain.GroundChainWeight, chain.GroundChainLength, weightUsed, span,
-                                         suspended, range);
-    }
-
-    if (sections.UpperWeight == 0.0)
-    {
-        solver_detail::WeightlessRunDef run;
-        const bool found = solver_detail::RunWeightlessWithChain(sections, chain, tension, fairleadHeight,
-                                                                 seabedHeight, weightUsed, run);
-        span = run.TotalSpan;
-        suspended = run.Suspended;
-        range = run.Range;
-        return found;
-    }
-
-    const CatenaryDef e = ComputeCatenary(tension, sections.UpperWeight, h);
-    if (sections.UpperLength > e.s)
-    {
-        weightUsed = sections.UpperWeight;
-        span = e.x;
-        suspended = e.s;
-        range = e.x + (sections.UpperLength - e.s) + sections.LowerLength + chainLength;
+        // No tension to lift it: the whole cable lies.
+        weightUsed = TopWeight(m);
+        span = 0.0;
+        suspended = 0.0;
+        range = total;
         return true;
     }
-    if (ComputeTwoSectionZuduzuro(tension, h, sections.UpperWeight, sections.UpperLength,
-                                  sections.LowerWeight, sections.LowerLength, weightUsed, span, suspended,
-                                  range))
+    if (!cable.bOnSeabed)
     {
-        range += chainLength;
-        return true;
-    }
-    if (!chain.InUse())
+        weightUsed = cable.Weight1;
+        span = cable.Span;
+        suspended = cable.Length;
+        range = cable.Span;
         return false;
-    return SolveThreeSectionRange(sections, chain, tension, h, weightUsed, span, suspended, range);
+    }
+    weightUsed = cable.Weight1;
+    span = cable.Span1;
+    suspended = cable.Suspended1;
+    range = cable.Span;
+    return true;
 }

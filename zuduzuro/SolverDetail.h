@@ -1,7 +1,8 @@
-// Pieces the cable solvers share: the halving search that each runs on its one variable, and
-// the weightless-line solver with every result it finds. Internal to the solvers.
+// Pieces the cable solvers share: the halving search of the weight search, and the make-ups of
+// the anchor's cable as the exact solver takes them. Internal to the solvers.
 #pragma once
 
+#include "zuduzuro/CableChain.h"
 #include "zuduzuro/CableSections.h"
 
 #include <cmath>
@@ -38,25 +39,18 @@ double HalvingSearch(double start, double step, double tolerance, double floor, 
     return v;
 }
 
-// One run of the weightless-line solver. `bWritten` tells whether the run found anything to
-// report: a run whose catenary needs more cable than the lower section reports nothing.
-struct WeightlessRunDef
+// The anchor's cable from its anchor end towards the fairlead: the ground chain (when given and
+// in use), the lower section, the upper section (when it takes part). Every length fixed.
+cablechain::MakeUpDef AnchorMakeUp(const CableSectionsDef& sections, const GroundChainDef* chain);
+
+// The same cable with its fairlead end paid out as far as it needs: the chain and, below an
+// upper section, the lower section keep their lengths at the anchor end; the section at the
+// fairlead (the upper one when `upper`, else the lower) runs on.
+cablechain::MakeUpDef PaidOutMakeUp(const CableSectionsDef& sections, const GroundChainDef* chain, bool upper);
+
+// The tonnes of the solvers' arguments in the kilograms-force the exact solver takes.
+inline double Kgf(double tonnes)
 {
-    bool bWritten = false;
-    double Suspended = 0.0;
-    double LineHeight = 0.0;
-    double LineSpan = 0.0;
-    double TotalSpan = 0.0;
-    double CatenarySpan = 0.0;
-    double Range = 0.0;
-};
-
-// SolveWeightlessUpperSection into `run` (left alone when the run reports nothing).
-bool RunWeightlessUpper(double tension, double heightA, double heightB, double weight, double lowerLength,
-                        double upperLength, WeightlessRunDef& run);
-
-// SolveWeightlessWithChain for a weightless upper section; `run` keeps the last run that
-// reported, and weightUsed is written when the cable touches down.
-bool RunWeightlessWithChain(const CableSectionsDef& sections, const GroundChainDef& chain, double tension,
-                            double heightA, double heightB, double& weightUsed, WeightlessRunDef& run);
+    return tonnes * 1000.0;
+}
 } // namespace solver_detail

@@ -1,12 +1,16 @@
 // The anchor-cable solvers: closed-form cables, the textbook symmetric catenary between two
-// supports, round trips between forward and inverse solvers, and the edge rows of the cable
-// make-ups that the anchor computation meets.
+// supports, cables of several sections against the textbook piecewise catenary (one horizontal
+// tension, each section by its own weight), round trips between forward and inverse solvers,
+// and the edge rows of the cable make-ups that the anchor computation meets.
 #include "zuduzuro/Catenary.h"
 #include "zuduzuro/Solver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace
 {
@@ -60,6 +64,49 @@ struct Symmetric
     double Tension() const { return weight * (a + Sag()) / 1000.0; }
     double LowPoint() const { return base - Sag(); }
 };
+
+// The textbook piecewise catenary (Irvine, "Cable Structures", 1981, ch. 2) hung from its top
+// with horizontal tension H and vertical force V there (kgf), through sections (weight, length)
+// from the top until V reaches 0: the drop, span and length of cable down to there.
+struct HangDef
+{
+    double Drop = 0.0;
+    double Span = 0.0;
+    double Length = 0.0;
+};
+
+HangDef Hang(double H, double V, std::initializer_list<std::pair<double, double>> sections)
+{
+    HangDef r;
+    for (const auto& section : sections)
+    {
+        const double w = section.first;
+        const double hang = w > 0.0 ? std::min(section.second, V / w) : section.second;
+        const double after = V - w * hang;
+        if (w > 0.0)
+        {
+            r.Drop += (std::hypot(H, V) - std::hypot(H, after)) / w;
+            r.Span += H / w * (std::asinh(V / H) - std::asinh(after / H));
+        }
+        else
+        {
+            r.Drop += hang * V / std::hypot(H, V);
+            r.Span += hang * H / std::hypot(H, V);
+        }
+        r.Length += hang;
+        V = after;
+        if (V <= 0.0)
+            break;
+    }
+    return r;
+}
+
+// The horizontal tension of a cable whose top tension is T (tonnes) and whose hanging part
+// weighs `hanging` kg (the vertical force at the top).
+double Horizontal(double tension, double hanging)
+{
+    return std::sqrt(tension * tension * 1e6 - hanging * hanging);
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -98,34 +145,37 @@ TEST(AnchorRange, FullySuspendedCableNeedsAChainToTouchDown)
 {
     double weight = 0.0, span = 0.0, suspended = 0.0, range = 0.0;
     const CableSectionsDef cable = LowerOnly(kW, 250.0); // 50 m short of the 300 m that hangs
+    // It hangs whole and lifts the anchor: no touchdown, the anchor nearer than the 250 m line.
     EXPECT_FALSE(ComputeAnchorRange(cable, GroundChainDef(), kT, kH, 0.0, weight, span, suspended, range));
+    EXPECT_EQ(suspended, 250.0);
+    EXPECT_GT(range, 0.0);
+    EXPECT_LT(range, std::sqrt(250.0 * 250.0 - kH * kH));
     // A chain flagged but of no length is no chain.
     EXPECT_FALSE(ComputeAnchorRange(cable, Chain(200.0, 0.0), kT, kH, 0.0, weight, span, suspended, range));
 
-    // With a chain the cable hangs from the lower section and p metres of chain: the solution
-    // is the catenary of their mean weight whose suspended length is 250 + p.
+    // With a chain the cable hangs through the lower section and p metres of chain, each by
+    // its own weight under one horizontal tension, and touches down on the chain.
     const GroundChainDef chain = Chain(200.0, 100.0);
     ASSERT_TRUE(ComputeAnchorRange(cable, chain, kT, kH, 0.0, weight, span, suspended, range));
-    const double hangingChain = span + chain.GroundChainLength - range;
+    const double hangingChain = suspended - 250.0;
     ASSERT_GT(hangingChain, 0.0);
     ASSERT_LT(hangingChain, chain.GroundChainLength);
-    EXPECT_NEAR(weight, (250.0 * kW + hangingChain * 200.0) / (250.0 + hangingChain), 1e-9);
-    const CatenaryDef e = ComputeCatenary(kT, weight, kH);
-    EXPECT_NEAR(e.s, 250.0 + hangingChain, 0.02);
-    EXPECT_NEAR(suspended, e.s, 1e-9);
-    EXPECT_NEAR(span, e.x, 1e-9);
+    EXPECT_NEAR(weight, (250.0 * kW + hangingChain * 200.0) / suspended, 1e-9);
+    const double top = 250.0 * kW + hangingChain * 200.0;
+    const HangDef hang = Hang(Horizontal(kT, top), top, {{kW, 250.0}, {200.0, 100.0}});
+    EXPECT_NEAR(hang.Drop, kH, 1e-6);
+    EXPECT_NEAR(hang.Length, suspended, 1e-6);
+    EXPECT_NEAR(span, hang.Span, 1e-6);
+    EXPECT_NEAR(range, span + chain.GroundChainLength - hangingChain, 1e-9);
 }
 
-TEST(AnchorRange, ThreeSectionsFoldTheChainIntoTheHangingWeight)
+TEST(AnchorRange, ThreeSectionsHangUnderOneHorizontalTension)
 {
-    // Wire and a lighter lower section that hang whole, over a heavy chain. The answer is the
-    // catenary whose suspended length s holds both sections and s − 300 m of chain, with the
-    // mean weight of that make-up; the range adds the chain that lies.
+    // Wire and a lighter lower section that hang whole, over a heavy chain that hangs in part:
+    // the textbook piecewise catenary of the three, its top tension T.
     const CableSectionsDef cable = UpperAndLower(20.0, 150.0, 15.0, 150.0);
     const GroundChainDef chain = Chain(100.0, 300.0);
     double previousRange = 0.0;
-    // Ordinary tensions, including those at which re-feeding each length's weight swings
-    // between two lengths without settling.
     for (double tension : {10.0, 20.0, 30.0, 40.0, 60.0})
     {
         double weight = 0.0, span = 0.0, suspended = 0.0, range = 0.0;
@@ -133,17 +183,19 @@ TEST(AnchorRange, ThreeSectionsFoldTheChainIntoTheHangingWeight)
             << tension;
         ASSERT_GT(suspended, 300.0) << tension;
         ASSERT_LT(suspended, 600.0) << tension;
-        const double mixed = ((suspended - 300.0) * 100.0 + 150.0 * 15.0 + 150.0 * 20.0) / suspended;
-        EXPECT_NEAR(weight, mixed, 1e-4 * mixed) << tension; // s is found to 0.001 m
-        const CatenaryDef e = ComputeCatenary(tension, weight, 100.0);
-        EXPECT_NEAR(e.s, suspended, 0.002) << tension;
+        const double top = 150.0 * 20.0 + 150.0 * 15.0 + (suspended - 300.0) * 100.0;
+        EXPECT_NEAR(weight, top / suspended, 1e-9) << tension;
+        const HangDef hang = Hang(Horizontal(tension, top), top, {{20.0, 150.0}, {15.0, 150.0}, {100.0, 300.0}});
+        EXPECT_NEAR(hang.Drop, 100.0, 1e-6) << tension;
+        EXPECT_NEAR(hang.Length, suspended, 1e-6) << tension;
+        EXPECT_NEAR(span, hang.Span, 1e-6) << tension;
         EXPECT_NEAR(range, 600.0 + span - suspended, 1e-9) << tension;
         // More tension lifts more chain and pulls the anchor further out.
         EXPECT_GT(range, previousRange) << tension;
         previousRange = range;
     }
 
-    // A tension that lifts the whole cable gives no catenary.
+    // A tension that lifts the whole cable touches down nowhere.
     double weight = 0.0, span = 0.0, suspended = 0.0, range = 0.0;
     EXPECT_FALSE(ComputeAnchorRange(cable, chain, 500.0, 100.0, 0.0, weight, span, suspended, range));
     // ... and so does the same cable without its chain.
@@ -179,51 +231,53 @@ TEST(AnchorRange, ZeroTensionLeavesTheWholeCableOnTheSeabed)
 TEST(SpanForTension, ReportsTheSpanWhenTheDistanceAllowsIt)
 {
     double weight = 0.0, span = 0.0;
-    // Exactly the span of the only section: that span and weight.
+    // Exactly the span of the only section, paid out as far as needed: that span and weight.
     ASSERT_TRUE(
         ComputeSpanForTension(LowerOnly(kW, 500.0), GroundChainDef(), kT, 60.0, 40.0, kX, weight, span));
-    EXPECT_EQ(weight, kW);
-    EXPECT_NEAR(span, kX, 1e-9);
-    // Exactly the span of the upper section.
+    EXPECT_NEAR(weight, kW, 1e-9);
+    EXPECT_NEAR(span, kX, 1e-6);
+    // The upper section paid out, the lower one's 100 m lying whole at the anchor.
     ASSERT_TRUE(ComputeSpanForTension(UpperAndLower(kW, 500.0, 30.0, 100.0), GroundChainDef(), kT, kH, 0.0,
-                                      kX, weight, span));
-    EXPECT_EQ(weight, kW);
-    EXPECT_NEAR(span, kX, 1e-9);
+                                      kX + 100.0, weight, span));
+    EXPECT_NEAR(weight, kW, 1e-9);
+    EXPECT_NEAR(span, kX, 1e-6);
+    // Nearer, a heavier lower section hangs in part too, and the cable touches down sooner.
+    ASSERT_TRUE(ComputeSpanForTension(UpperAndLower(kW, 500.0, 300.0, 100.0), GroundChainDef(), kT, kH, 0.0, kX,
+                                      weight, span));
+    EXPECT_GT(weight, kW);
+    EXPECT_LT(weight, 300.0);
+    EXPECT_LT(span, kX);
+    // A lighter one would hang further out than the anchor: it is lifted.
+    EXPECT_FALSE(ComputeSpanForTension(UpperAndLower(kW, 500.0, 30.0, 100.0), GroundChainDef(), kT, kH, 0.0, kX,
+                                       weight, span));
 
     // With a chain and no upper section the distance must exceed the chain plus the span.
     const GroundChainDef chain = Chain(300.0, 50.0);
     ASSERT_TRUE(
         ComputeSpanForTension(LowerOnly(kW, 500.0), chain, kT, kH, 0.0, 50.0 + kX + 0.01, weight, span));
-    EXPECT_EQ(weight, kW);
-    EXPECT_NEAR(span, kX, 1e-9);
-    // Within chain plus span the chain's weight is mixed in: a heavier cable, a shorter span.
+    EXPECT_NEAR(weight, kW, 1e-9);
+    EXPECT_NEAR(span, kX, 1e-6);
+    // Within chain plus span the chain hangs in part: a heavier cable, a shorter span.
     EXPECT_TRUE(
         ComputeSpanForTension(LowerOnly(kW, 500.0), chain, kT, kH, 0.0, 50.0 + kX - 0.01, weight, span));
     EXPECT_GT(weight, kW);
     EXPECT_LT(weight, 300.0);
     EXPECT_LT(span, kX);
-    EXPECT_NEAR(ComputeCatenary(kT, weight, kH).x, span, 1e-9);
 }
 
-TEST(SpanForTension, ForcesAWeightThatFitsTheDistance)
+TEST(SpanForTension, AnAnchorNearerThanTheTouchdownIsLifted)
 {
     double weight = 0.0, span = 0.0;
-    // 200 m available where the cable would span 277 m: a heavier weight spans exactly 200 m,
-    // and the result says that the catenary was forced.
+    // 200 m off where the cable would touch down 277 m out: it reaches the anchor still hanging.
     EXPECT_FALSE(
         ComputeSpanForTension(LowerOnly(kW, 500.0), GroundChainDef(), kT, kH, 0.0, 200.0, weight, span));
     EXPECT_EQ(span, 200.0);
-    EXPECT_GT(weight, kW);
-    EXPECT_NEAR(ComputeCatenary(kT, weight, kH).x, 200.0, 0.01);
+    EXPECT_NEAR(weight, kW, 1e-9);
 
-    // Light sections over a heavy chain: the weight that fits lies above every section's but
-    // the chain's; the search from the product of the weights (0.5 × 0.8 × 150 = 60) could not
-    // reach it.
+    // Light sections over a heavy chain, 60 m off: lifted too.
     const CableSectionsDef light = UpperAndLower(0.8, 400.0, 0.5, 400.0);
-    const GroundChainDef chain = Chain(150.0, 20.0);
-    EXPECT_TRUE(ComputeSpanForTension(light, chain, 20.0, 50.0, 0.0, 60.0, weight, span));
+    EXPECT_FALSE(ComputeSpanForTension(light, Chain(150.0, 20.0), 20.0, 50.0, 0.0, 60.0, weight, span));
     EXPECT_EQ(span, 60.0);
-    EXPECT_NEAR(ComputeCatenary(20.0, weight, 50.0).x, 60.0, 0.01);
 }
 
 TEST(SpanForTension, ZeroSpanLeftForTheCatenaryStillReturns)
@@ -333,9 +387,9 @@ TEST(TwoSupports, SagForDistanceFindsTheTextbookLowestPoint)
     bool settled = false;
     const double d = SolveSagForDistance(LowerOnly(c.weight, 1000.0), c.Tension(), c.base, 0.0, 0.0, c.span,
                                          w1, w2, lying, &settled);
-    EXPECT_NEAR(d, c.LowPoint(), 0.05);
-    EXPECT_EQ(w1, c.weight);
-    EXPECT_EQ(w2, c.weight);
+    EXPECT_NEAR(d, c.LowPoint(), 1e-6);
+    EXPECT_NEAR(w1, c.weight, 1e-9);
+    EXPECT_NEAR(w2, c.weight, 1e-9);
     EXPECT_EQ(lying, 0.0);
     EXPECT_TRUE(settled);
 
@@ -343,16 +397,15 @@ TEST(TwoSupports, SagForDistanceFindsTheTextbookLowestPoint)
     const double dm = SolveSagForDistance(UpperAndLower(c.weight, 300.0, c.weight, 700.0), c.Tension(),
                                           c.base, 0.0, 0.0, c.span, w1, w2, lying, &settled);
     EXPECT_TRUE(settled);
-    EXPECT_NEAR(dm, c.LowPoint(), 0.05);
+    EXPECT_NEAR(dm, c.LowPoint(), 1e-6);
     EXPECT_NEAR(w1, c.weight, 1e-9);
     EXPECT_NEAR(w2, c.weight, 1e-9);
 }
 
-TEST(TwoSupports, SagForDistanceSettlesAMixThatSwings)
+TEST(TwoSupports, SagForDistanceWithAWireOverAHeavierSection)
 {
-    // A wire over a heavier lower section whose side weights, re-mixed in full each pass, swing
-    // by a little more than their 0.001 tolerance for all 100 passes; moving half-way after the
-    // tenth pass lets them settle.
+    // A wire paid out from support 1 over 1299 m of a heavier section at support 2, the supports
+    // 322 m apart: one horizontal tension, the wire's side lighter, the lower section's heavier.
     const CableSectionsDef cable =
         UpperAndLower(17.271054255617074, 300.0, 31.961570296436662, 1298.6649879102267);
     const double tension = 40.220847014421338, base = 41.131738567025167;
@@ -363,12 +416,16 @@ TEST(TwoSupports, SagForDistanceSettlesAMixThatSwings)
         SolveSagForDistance(cable, tension, base, support1, support2, distance, w1, w2, lying, &settled);
     EXPECT_TRUE(settled);
     EXPECT_EQ(lying, 0.0);
-    EXPECT_GE(w1, cable.UpperWeight);
-    EXPECT_LE(w2, cable.LowerWeight);
-    // The two sides still span the distance between the supports.
-    const double spans = ComputeCatenary(tension, w1, base - support1 - d).x +
-                         ComputeCatenary(tension, w2, base - support2 - d).x;
-    EXPECT_NEAR(spans, distance, 0.1);
+    EXPECT_GE(w1, cable.UpperWeight - 1e-9);
+    EXPECT_LE(w2, cable.LowerWeight + 1e-9);
+    // The cable so solved spans the distance between the supports and meets both of them.
+    const cablechain::ChainSolutionDef whole =
+        cableshapes::CableOverDistance(cable, tension, base, support1, support2, distance);
+    ASSERT_TRUE(whole.bSolved);
+    EXPECT_NEAR(whole.Span, distance, 1e-6);
+    EXPECT_NEAR(whole.LowPoint, d, 1e-9);
+    EXPECT_NEAR(whole.HeightAt(0.0), base - support1, 1e-6);
+    EXPECT_NEAR(whole.HeightAt(distance), base - support2, 1e-6);
 }
 
 TEST(TwoSupports, CableLongerThanBothSidesLiesOnTheSeabed)
@@ -394,7 +451,7 @@ TEST(TwoSupports, CableLongerThanBothSidesLiesOnTheSeabed)
                      80.0);
 }
 
-TEST(TwoSupports, WholeCableOnTheSeabedFallsBackToEachEndAlone)
+TEST(TwoSupports, WholeCableOnTheSeabedHangsEachEndUnderOneHorizontalTension)
 {
     const Symmetric c;
     const CatenaryDef side = ComputeCatenary(c.Tension(), c.weight, c.base);
@@ -406,36 +463,49 @@ TEST(TwoSupports, WholeCableOnTheSeabedFallsBackToEachEndAlone)
               0.0);
     EXPECT_EQ(span, -1.0);
 
-    // The cable solver then hangs each end alone and lays the rest between them.
+    // The cable solver hangs each end under the horizontal tension that support 1's top tension
+    // leaves, and lays the rest between them.
     double lying = 0.0;
     EXPECT_EQ(ComputeTwoSupportCable(cable, nullptr, c.Tension(), c.base, 0.0, 0.0, span, w1, w2, lying),
               0.0);
-    EXPECT_NEAR(lying, 1000.0 - 2.0 * side.s, 1e-9);
-    EXPECT_NEAR(span, lying + 2.0 * side.x, 1e-9);
-    EXPECT_EQ(w1, c.weight);
-    EXPECT_EQ(w2, c.weight);
+    EXPECT_NEAR(lying, 1000.0 - 2.0 * side.s, 1e-6);
+    EXPECT_NEAR(span, lying + 2.0 * side.x, 1e-6);
+    EXPECT_NEAR(w1, c.weight, 1e-9);
+    EXPECT_NEAR(w2, c.weight, 1e-9);
 
-    // With a chain of all three: the same for a long, heavy end.
+    // With a chain of all three: its end hangs under the same horizontal tension, set at
+    // support 1, by its own weight.
     const GroundChainDef chain = Chain(150.0, 400.0);
-    const CatenaryDef chainSide = ComputeCatenary(c.Tension(), 150.0, c.base);
+    const double a = (c.Tension() * 1000.0 - c.weight * c.base) / 150.0;
+    const double chainHangs = std::sqrt(c.base * c.base + 2.0 * a * c.base);
+    const double chainSpan = a * std::acosh(1.0 + c.base / a);
     EXPECT_EQ(ComputeTwoSupportCable(cable, &chain, c.Tension(), c.base, 0.0, 0.0, span, w1, w2, lying), 0.0);
-    EXPECT_EQ(w2, 150.0);
-    EXPECT_NEAR(lying, 1400.0 - side.s - chainSide.s, 1e-9);
-    EXPECT_NEAR(span, lying + side.x + chainSide.x, 1e-9);
+    EXPECT_NEAR(w2, 150.0, 1e-9);
+    EXPECT_NEAR(lying, 1400.0 - side.s - chainHangs, 1e-6);
+    EXPECT_NEAR(span, lying + side.x + chainSpan, 1e-6);
 }
 
-TEST(TwoSupports, LowestPointAtTheLowerSupportUsesTheStraightRunGuarded)
+TEST(TwoSupports, ACableTooShortForTheHeightHasNoCatenary)
 {
-    // A short cable from a deep support to a shallow one bottoms out at the lower support; its
-    // straight run √(L² − (h1 − h2)²) must not be the root of a negative number when the cable
-    // is shorter than the height between the supports.
-    double w1 = 0.0, w2 = 0.0, span = -1.0;
-    const double d =
-        ComputeTwoSupportTwoSections(50.0, 200.0, 0.0, 195.0, 60.0, 120.0, 60.0, 40.0, w1, w2, span);
-    EXPECT_TRUE(std::isfinite(d));
-    EXPECT_TRUE(std::isfinite(span));
-    EXPECT_GE(span, 0.0);
-    EXPECT_TRUE(std::isfinite(w1) && std::isfinite(w2));
+    // 160 m of cable between supports 195 m apart in height: nothing hangs, nothing is written.
+    double w1 = -1.0, w2 = -1.0, span = -1.0;
+    EXPECT_EQ(ComputeTwoSupportTwoSections(50.0, 200.0, 0.0, 195.0, 60.0, 120.0, 60.0, 40.0, w1, w2, span), 0.0);
+    EXPECT_EQ(span, -1.0);
+    EXPECT_EQ(w1, -1.0);
+    // The cable solver gives its straight run: none, for a cable that cannot reach.
+    double lying = -1.0;
+    EXPECT_EQ(ComputeTwoSupportCable(UpperAndLower(60.0, 120.0, 60.0, 40.0), nullptr, 50.0, 200.0, 0.0, 195.0, span,
+                                     w1, w2, lying),
+              0.0);
+    EXPECT_EQ(span, 0.0);
+    EXPECT_EQ(lying, 0.0);
+
+    // Long enough, and taut: from the deep support the cable falls all the way to the shallow
+    // one, which is its lowest point.
+    const double d = ComputeTwoSupportTwoSections(50.0, 200.0, 0.0, 195.0, 60.0, 200.0, 60.0, 40.0, w1, w2, span);
+    EXPECT_NEAR(d, 5.0, 1e-9);
+    EXPECT_GT(span, 0.0);
+    EXPECT_LT(span, std::sqrt(240.0 * 240.0 - 195.0 * 195.0));
 }
 
 TEST(TwoSupports, TouchdownHeightFollowsTheCable)
@@ -452,19 +522,19 @@ TEST(TwoSupports, TouchdownHeightFollowsTheCable)
     const auto level = [&](double x) {
         return SolveTouchdownHeight(c.Tension(), x, c.base, 0.0, w1, 0.0, w2, d, lying);
     };
-    EXPECT_NEAR(level(0.0), 0.0, 1e-3);
-    EXPECT_NEAR(level(1000.0), 0.0, 1e-3);
+    EXPECT_NEAR(level(0.0), 0.0, 1e-6);
+    EXPECT_NEAR(level(1000.0), 0.0, 1e-6);
     // Everywhere on the lying stretch: the seabed.
     for (double x = side.x; x < side.x + lying; x += lying / 7.0)
         EXPECT_EQ(level(x), c.base) << x;
-    // On the hanging parts the cable rises from the touchdown to the supports; each point's
-    // height r over the seabed is the one whose catenary under the top tension spans the
-    // distance u to the touchdown.
+    // On the hanging parts the cable rises from the touchdown to the supports as one catenary
+    // of the horizontal tension: a point u from the touchdown stands a(cosh(u/a) − 1) over it.
+    const double a = (c.Tension() * 1000.0 - c.weight * c.base) / c.weight;
     double previous = c.base;
     for (double u : {10.0, 100.0, 250.0, side.x - 1.0})
     {
         const double r = c.base - level(side.x - u);
-        EXPECT_NEAR(ComputeCatenary(c.Tension(), c.weight, r).x, u, 1e-3) << u;
+        EXPECT_NEAR(r, a * (std::cosh(u / a) - 1.0), 1e-6) << u;
         EXPECT_LT(level(side.x - u), previous) << u;
         previous = level(side.x - u);
         EXPECT_NEAR(level(side.x + lying + u), level(side.x - u), 1e-9) << u;
@@ -474,25 +544,26 @@ TEST(TwoSupports, TouchdownHeightFollowsTheCable)
     const double dHung = SolveSagForDistance(LowerOnly(c.weight, 1000.0), c.Tension(), c.base, 0.0, 0.0,
                                              c.span, w1, w2, lying);
     EXPECT_NEAR(SolveTouchdownHeight(c.Tension(), c.span / 2.0, c.base, 0.0, w1, 0.0, w2, dHung, lying),
-                c.Sag(), 0.05);
+                c.Sag(), 1e-6);
 }
 
 // ---------------------------------------------------------------------------------------
 // Weightless upper section
 // ---------------------------------------------------------------------------------------
 
-TEST(Weightless, TwoStraightLinesMeetInOneStraightCable)
+TEST(Weightless, TwoStraightLinesMakeOneStraightCable)
 {
-    // A weightless lower section is straight too: the angles meet when the two lines are one,
-    // 100 m long over the 80 m that they share, so they run 60 m.
-    double suspended = 0.0, lineHeight = 0.0, lineSpan = 0.0, total = 0.0, catenarySpan = 0.0, range = 0.0;
-    ASSERT_TRUE(SolveWeightlessUpperSection(kT, 100.0, 20.0, 0.0, 40.0, 60.0, suspended, lineHeight, lineSpan,
-                                            total, catenarySpan, range));
-    EXPECT_EQ(suspended, 40.0);
-    EXPECT_NEAR(lineHeight, 48.0, 0.01);
-    EXPECT_NEAR(lineSpan, 36.0, 0.02);
-    EXPECT_NEAR(total, 60.0, 0.01);
-    EXPECT_NEAR(range, 60.0, 0.01);
+    // A weightless lower section is straight too: the two lines are one straight cable, 100 m
+    // long over the 80 m between top and seabed, reaching its end 60 m out without touching
+    // down.
+    double suspended = -1.0, lineHeight = 0.0, lineSpan = 0.0, total = -1.0, catenarySpan = 0.0, range = 0.0;
+    EXPECT_FALSE(SolveWeightlessUpperSection(kT, 100.0, 20.0, 0.0, 40.0, 60.0, suspended, lineHeight, lineSpan,
+                                             total, catenarySpan, range));
+    EXPECT_EQ(suspended, 0.0);
+    EXPECT_EQ(total, 0.0);
+    EXPECT_NEAR(lineHeight, 80.0, 1e-6);
+    EXPECT_NEAR(lineSpan, 60.0, 1e-6);
+    EXPECT_NEAR(range, 60.0, 1e-6);
 }
 
 TEST(Weightless, CatenaryLeavesTheJunctionAtTheLinesAngle)
@@ -522,16 +593,23 @@ TEST(Weightless, CatenaryLeavesTheJunctionAtTheLinesAngle)
 TEST(Weightless, LowerSectionThatHangsWholeAndLinesTooShort)
 {
     double suspended = -1.0, lineHeight = 0.0, lineSpan = 0.0, total = -1.0, catenarySpan = 0.0, range = 0.0;
-    // 100 m of lower section where 218 m would hang over 50 m: it hangs whole below the line.
+    // 100 m of lower section where 218 m would hang over 50 m: it hangs whole below the line,
+    // lifting its end.
     EXPECT_FALSE(SolveWeightlessUpperSection(kT, 150.0, 50.0, kW, 100.0, 80.0, suspended, lineHeight,
                                              lineSpan, total, catenarySpan, range));
     EXPECT_EQ(suspended, 0.0);
     EXPECT_EQ(total, 0.0);
-    const double hangingAbove = ComputeCatenary(kT, kW, 50.0).s - ComputeCatenary(kT, kW, lineHeight).s;
-    EXPECT_NEAR(hangingAbove, 100.0, 0.01);
+    EXPECT_GT(lineSpan, 0.0);
+    EXPECT_NEAR(range, lineSpan + catenarySpan, 1e-9);
+    // The line and the lower section below it span the cable's end under one horizontal tension,
+    // the line's: H = T cos θ, the lower section's whole weight below the junction.
+    const double cosine = lineSpan / 80.0, tk = kT * 1000.0;
+    const HangDef hang = Hang(tk * cosine, tk * lineHeight / 80.0, {{kW, 100.0}});
+    EXPECT_NEAR(lineHeight + hang.Drop, 100.0, 1e-6);
+    EXPECT_NEAR(catenarySpan, hang.Span, 1e-6);
 
-    // Lines too short for the height asked of them (asin past 1), or of no length at all:
-    // finite results, no NaN.
+    // Lines too short for the height asked of them, or of no length at all: finite results,
+    // no NaN.
     for (double upperLength : {10.0, 0.0})
     {
         SolveWeightlessUpperSection(kT, 150.0, 50.0, kW, 400.0, upperLength, suspended, lineHeight, lineSpan,
@@ -542,7 +620,7 @@ TEST(Weightless, LowerSectionThatHangsWholeAndLinesTooShort)
     }
 }
 
-TEST(Weightless, ChainIsFoldedInAMetreAtATimeUntilTheCableTouchesDown)
+TEST(Weightless, ChainBelowTheLowerSectionHangsUnderTheLinesTension)
 {
     const double tension = 5.0, heightA = 100.0, heightB = 10.0;
     CableSectionsDef cable = UpperAndLower(0.0, 80.0, 20.0, 50.0);
@@ -551,20 +629,18 @@ TEST(Weightless, ChainIsFoldedInAMetreAtATimeUntilTheCableTouchesDown)
     ASSERT_TRUE(SolveWeightlessWithChain(cable, chain, tension, heightA, heightB, &weight, &lineSpan,
                                          &lineHeight, total, range));
 
-    // The weight is that of the lower section with k whole metres of chain, the first k that
-    // touches down.
-    const double k = (50.0 * 20.0 - 50.0 * weight) / (weight - 150.0);
-    ASSERT_NEAR(k, std::round(k), 1e-9);
-    ASSERT_GE(k, 1.0);
-    double s = 0.0, lh = 0.0, ls = 0.0, t = 0.0, cs = 0.0, r = 0.0;
-    const auto folded = [](double metres) { return (50.0 * 20.0 + metres * 150.0) / (50.0 + metres); };
-    EXPECT_FALSE(SolveWeightlessUpperSection(tension, heightA, heightB, folded(k - 1.0), 50.0 + k - 1.0, 80.0,
-                                             s, lh, ls, t, cs, r));
-    ASSERT_TRUE(SolveWeightlessUpperSection(tension, heightA, heightB, folded(k), 50.0 + k, 80.0, s, lh, ls,
-                                            t, cs, r));
-    EXPECT_NEAR(range, r + 100.0 - k, 1e-9);
-    EXPECT_NEAR(total, t, 1e-9);
-    EXPECT_NEAR(lineSpan, ls, 1e-9);
+    // Below the line the lower section and p metres of chain hang, their weight the vertical
+    // force at the junction: the line's tension along its own angle.
+    const double tk = tension * 1000.0;
+    const double vertical = tk * lineHeight / 80.0, horizontal = tk * lineSpan / 80.0;
+    const double p = (vertical - 50.0 * 20.0) / 150.0;
+    ASSERT_GT(p, 0.0);
+    ASSERT_LT(p, 100.0);
+    EXPECT_NEAR(weight, vertical / (50.0 + p), 1e-6);
+    const HangDef hang = Hang(horizontal, vertical, {{20.0, 50.0}, {150.0, 100.0}});
+    EXPECT_NEAR(lineHeight + hang.Drop, heightA - heightB, 1e-6);
+    EXPECT_NEAR(total, lineSpan + hang.Span, 1e-6);
+    EXPECT_NEAR(range, total + 100.0 - p, 1e-6);
 
     // Not a weightless upper section: nothing is written.
     cable.UpperWeight = 1.0;

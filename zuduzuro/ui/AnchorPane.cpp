@@ -372,14 +372,23 @@ void CAnchorPane::UpdateValues()
         easting->SetMetres(racked ? a.m_FairleadEasting : a.GetEasting());
     if (auto* northing = dynamic_cast<CMFCPropertyGridMetricProperty*>(Item(GROUP_ANCHOR, 4)))
         northing->SetMetres(racked ? a.m_FairleadNorthing : a.GetNorthing());
-    if (auto* depth = dynamic_cast<CMFCPropertyGridMetricProperty*>(Item(GROUP_ANCHOR, 5)))
-    {
-        depth->SetMetres(a.m_DepthAtAnchor);
-        depth->SetLock(a.m_FarPointInsideDtm);
-        depth->Enable(a.m_FarPointInsideDtm ? FALSE : TRUE);
-    }
+    UpdateDepthAtAnchor();
     UpdatePickupGroup();
     m_wndPropList.Trigger(0);
+}
+
+void CAnchorPane::UpdateDepthAtAnchor()
+{
+    if (m_pAnchor == nullptr)
+        return;
+    // The terrain's depth is not for typing over: the next move of the anchor would take it again.
+    const bool terrain = m_pAnchor->m_DepthAtAnchorFromDtm;
+    if (auto* depth = dynamic_cast<CMFCPropertyGridMetricProperty*>(Item(GROUP_ANCHOR, 5)))
+    {
+        depth->SetMetres(m_pAnchor->m_DepthAtAnchor);
+        depth->SetLock(terrain);
+        depth->Enable(terrain ? FALSE : TRUE);
+    }
 }
 
 void CAnchorPane::SetTwinTypes(CMFCPropertyGridCableWeightProperty* single, CMFCPropertyGridCableWeightProperty* lower,
@@ -602,6 +611,8 @@ void CAnchorPane::CommonTail(bool layout)
     if (layout)
         UpdateLayout();
     m_pAnchor->ComputeZuduzuro();
+    // The computation took the terrain's depth at the anchor's new place.
+    UpdateDepthAtAnchor();
     TellSaveFailure(m_pAnchor->SaveUnlessRefused(), m_bSaveFailureTold,
                     "The anchor file " + m_pAnchor->GetFilePath());
     PostToOwner(UM_UPDATE_ZUDUZURO_DATA);

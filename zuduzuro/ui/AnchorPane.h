@@ -30,6 +30,8 @@ public:
     void UpdateValues();
     // Refreshes the status item only.
     void UpdateStatus();
+    // "Depth at Anchor" shows the anchor's depth, locked while it is the terrain's.
+    void UpdateDepthAtAnchor();
     // The first buoy's pennant-wire item shows the anchor's length.
     void UpdateFirstPennant();
     // Every cable-type item takes its stored type again and its options from the table.

@@ -378,6 +378,9 @@ void CMainFrame::UpdateCatenary()
     Recompute();
     if (m_wndBargePane.GetSafeHwnd())
         m_wndBargePane.UpdateAnchorValues();
+    // The depth at the anchor follows the terrain wherever the anchor now lies.
+    if (m_wndAnchorPane.GetSafeHwnd())
+        m_wndAnchorPane.UpdateDepthAtAnchor();
 }
 
 LRESULT CMainFrame::OnIdentify(WPARAM, LPARAM)

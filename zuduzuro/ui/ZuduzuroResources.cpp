@@ -54,7 +54,9 @@ void Buoy(QPainter& p, bool isMask, const QColor& body, const QColor& band)
 }
 } // namespace
 
-QImage SymbolStripImage()
+namespace
+{
+QImage DrawSymbolStrip()
 {
     QImage strip(kSymbolStripWidth, kSymbolStripHeight, QImage::Format_RGB32);
     strip.fill(Qt::white);
@@ -77,6 +79,14 @@ QImage SymbolStripImage()
     });
     Cell(painter, SYMBOL_FLAGGED_BUOY,
          [](QPainter& p, bool m) { Buoy(p, m, QColor(0xFF, 0x80, 0), QColor(0xFF, 0xFF, 0xFF)); });
+    return strip;
+}
+} // namespace
+
+QImage SymbolStripImage()
+{
+    // Drawn once, as a resource is built once: every paint of the side view loads it.
+    static const QImage strip = DrawSymbolStrip();
     return strip;
 }
 

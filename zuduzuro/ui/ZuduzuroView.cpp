@@ -45,7 +45,6 @@ const COLORREF CZuduzuroView::kColourTable[kColours] = {
 
 namespace
 {
-constexpr double kPixelLimit = 1073741824.0; // 2^30
 constexpr double kDegreesPerRadian = 57.2957795131;
 constexpr double kLargestLabel = 99999.9;
 constexpr double kMaximumWaterDepth = 100000.0; // m, as the anchor file holds it
@@ -143,14 +142,6 @@ void CZuduzuroView::SetData(CAnchor* pAnchor, double bargeDraft, CMutex* pLock, 
     m_pStatusBar = pStatusBar;
 }
 
-int CZuduzuroView::ToPixels(double metres, double scale)
-{
-    const double product = metres * scale;
-    if (std::isnan(product))
-        return 0;
-    return static_cast<int>(std::max(-kPixelLimit, std::min(kPixelLimit, std::trunc(product))));
-}
-
 double CZuduzuroView::ExtentFor(double range, double secondDistance)
 {
     const double extent = std::max(range * 1.1, secondDistance);
@@ -162,16 +153,6 @@ double CZuduzuroView::ExtentFor(double range, double secondDistance)
 CString CZuduzuroView::CrossingLabel(double metres)
 {
     return FormatDistance(metres, ToDistanceUnits(1.0), DistanceUnitName(), true);
-}
-
-int CZuduzuroView::Column(double range) const
-{
-    return m_PlotRect.left + ToPixels(range, m_HorizontalScale);
-}
-
-int CZuduzuroView::Row(double depth) const
-{
-    return m_PlotRect.top + ToPixels(depth, m_VerticalScale);
 }
 
 void CZuduzuroView::OnDraw(CDC* pDC)
@@ -370,13 +351,17 @@ void CZuduzuroView::DrawSeabed(PassDef& pass)
     polygon.push_back(POINT{m_PlotRect.left, bottom});
     hatched = profile[0].Flag != 0;
     POINT last{INT32_MIN, INT32_MIN};
-    for (INT_PTR i = 0; i < profile.GetSize(); ++i)
+    // Every point of the profile (tens of thousands) passes here on each paint.
+    const ProDataDef* points = profile.GetData();
+    const INT_PTR count = profile.GetSize();
+    const int left = m_PlotRect.left;
+    const double horizontal = m_HorizontalScale, vertical = m_VerticalScale, deepest = pass.deepest;
+    for (INT_PTR i = 0; i < count; ++i)
     {
-        const ProDataDef& p = profile[i];
+        const ProDataDef& p = points[i];
         if (p.Depth == DBL_MAX)
             continue;
-        const POINT pixel{m_PlotRect.left + ToPixels(p.Range, m_HorizontalScale),
-                          bottom - ToPixels(pass.deepest - p.Depth, m_VerticalScale)};
+        const POINT pixel{left + ToPixels(p.Range, horizontal), bottom - ToPixels(deepest - p.Depth, vertical)};
         if (pixel.y > bottom || (pixel.x == last.x && pixel.y == last.y))
             continue;
         const bool flag = p.Flag != 0;
@@ -583,10 +568,8 @@ void CZuduzuroView::DrawSymbols(PassDef& pass)
             dc->Polyline(run.data(), static_cast<int>(run.size()));
         }
     };
-    for (INT_PTR i = 0; i < cable.GetSize() && cable[i].Range <= a.m_Range; ++i)
-    {
-        const POINT point{Column(cable[i].Range), Row(cable[i].Depth)};
-        const bool flag = cable[i].Flag != 0;
+    const auto addPoint = [&](INT_PTR i, double range, double depth, bool flag) {
+        const POINT point{Column(range), Row(depth)};
         if (i > 0 && flag != runFlag)
         {
             flush();
@@ -596,8 +579,21 @@ void CZuduzuroView::DrawSymbols(PassDef& pass)
         }
         runFlag = i > 0 ? flag : runFlag;
         if (!run.empty() && run.back().x == point.x && run.back().y == point.y)
-            continue;
+            return;
         run.push_back(point);
+    };
+    const ProDataDef* points = cable.GetData();
+    const INT_PTR count = cable.GetSize();
+    INT_PTR i = 0;
+    for (; i < count && points[i].Range <= a.m_Range; ++i)
+        addPoint(i, points[i].Range, points[i].Depth, points[i].Flag != 0);
+    // The seabed points seldom fall on the anchor: the cable runs on to it, at its own depth
+    // there, rather than stopping at the last point short of it.
+    if (i > 0 && i < count && points[i - 1].Range < a.m_Range)
+    {
+        const double depth = a.CableDepthAt(a.m_Range);
+        if (depth != DBL_MAX && std::isfinite(depth))
+            addPoint(i, a.m_Range, depth, points[i].Flag != 0);
     }
     flush();
 
@@ -635,10 +631,11 @@ void CZuduzuroView::DrawSymbols(PassDef& pass)
     }
     else
     {
-        // Without a depth of its own the anchor lies on the seabed drawn under it.
-        double depth = a.m_DepthAtAnchor;
-        if (!(depth > 0.0) && a.m_SeabedProfile.GetSize() > 1)
-            depth = a.m_SeabedProfile.GetDepthAtRange(a.m_Range);
+        // The anchor lies on the seabed drawn under it; its own depth stands in only where the
+        // seabed drawn has none there.
+        double depth = a.m_SeabedProfile.GetSize() > 1 ? a.m_SeabedProfile.GetDepthAtRange(a.m_Range) : DBL_MAX;
+        if (depth == DBL_MAX || !std::isfinite(depth))
+            depth = a.m_DepthAtAnchor;
         const int row = Row(depth == DBL_MAX ? 0.0 : depth);
         symbol(SYMBOL_ANCHOR, anchorColumn - size / 2, row);
         if (a.m_Display)

@@ -78,7 +78,16 @@ public:
 
     // A pixel offset from a product in metres: truncated toward zero; a value that is not a
     // number or lies beyond ±2^30 pixels is held at that bound, so no conversion is undefined.
-    static int ToPixels(double metres, double scale);
+    // Inline and free of library calls: a paint converts every point of the seabed and cable.
+    static int ToPixels(double metres, double scale)
+    {
+        constexpr double kLimit = 1073741824.0; // 2^30
+        const double product = metres * scale;
+        if (!(product == product))
+            return 0; // NaN
+        // Within ±2^30 the conversion itself truncates toward zero.
+        return static_cast<int>(product < -kLimit ? -kLimit : (product > kLimit ? kLimit : product));
+    }
     // A crossing's label: its distance in the user's unit, at most 99999.9, written without
     // decimals and followed by the unit's short name.
     static CString CrossingLabel(double metres);
@@ -131,6 +140,6 @@ private:
     void DrawDimensions(PassDef& pass);
     void DrawDimension(PassDef& pass, int x1, int x2, int y, double metres, COLORREF line, COLORREF text,
                        COLORREF back);
-    int Column(double range) const;
-    int Row(double depth) const;
+    int Column(double range) const { return m_PlotRect.left + ToPixels(range, m_HorizontalScale); }
+    int Row(double depth) const { return m_PlotRect.top + ToPixels(depth, m_VerticalScale); }
 };

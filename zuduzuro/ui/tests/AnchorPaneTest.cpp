@@ -326,9 +326,10 @@ TEST_F(AnchorPaneFixture, StatusChangeMarkerAndTheTerrainLock)
     Type(1, "On Bottom");
     EXPECT_EQ(pane.GetStatusChange(), 0);
 
+    // The depth at the anchor is locked while it is the terrain's.
     auto* depth = static_cast<CMFCPropertyGridMetricProperty*>(At(0, 5));
     EXPECT_FALSE(depth->IsLocked());
-    anchor.m_FarPointInsideDtm = true;
+    anchor.m_DepthAtAnchorFromDtm = true;
     pane.UpdateValues();
     EXPECT_TRUE(depth->IsLocked());
     EXPECT_FALSE(EditGridItem(Grid(), 6, "70"));

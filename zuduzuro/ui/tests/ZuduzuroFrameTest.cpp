@@ -7,6 +7,7 @@
 #include "foundation/WindowMessages.h"
 #include "outside/kadenta/InitialisingSoftware.h"
 #include "outside/kadenta/Kadenta.h"
+#include "outside/panes/units/MetricProperty.h"
 #include "platform/core/Path.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ModalHook.h"
@@ -437,6 +438,42 @@ TEST_F(ZuduzuroFrameTest, PaneChangesRecomputeTheCatenary)
     EXPECT_GT(std::fabs(seabedAt300() - terrainSeabed), 1.0);
     EXPECT_NEAR(seabedAt300(), a.m_WaterDepth, 0.5);
     EXPECT_DOUBLE_EQ(a.m_DepthAtAnchor, 0.0);
+}
+
+// The demo anchor moved to 800 m in the anchor pane: its depth is the terrain's there at once,
+// the pane shows it, and the side view draws the anchor on the seabed under it.
+TEST_F(ZuduzuroFrameTest, AnAnchorMovedInThePaneTakesTheTerrainsDepthAndLiesOnTheSeabed)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    const double before = a.m_DepthAtAnchor;
+    CMyMFCPropertyGridCtrl& grid = m_pFrame->m_wndAnchorPane.GetPropertyGrid();
+    ASSERT_TRUE(EditGridItem(grid, 2, "800")); // "Range"
+    PumpFor(50);
+    ASSERT_NEAR(a.m_Range, 800.0, 1e-6);
+    const double terrain = m_pFrame->m_Dtm.GetDepth(a.m_AnchorEasting, a.m_AnchorNorthing);
+    ASSERT_NE(terrain, DBL_MAX);
+    EXPECT_GT(std::fabs(terrain - before), 1.0) << "the demo's seabed deepens toward its anchor";
+    EXPECT_NEAR(a.m_DepthAtAnchor, terrain, 1e-9);
+    auto* depth = dynamic_cast<CMFCPropertyGridMetricProperty*>(grid.GetProperty(0)->GetSubItem(5));
+    ASSERT_NE(depth, nullptr);
+    EXPECT_NEAR(depth->GetMetres(), terrain, 1e-9);
+    EXPECT_TRUE(depth->IsLocked()) << "the terrain's depth is not for typing over";
+
+    // The anchor symbol (its navy shank and ring) starts at the seabed's row under the anchor,
+    // not metres below it: the row of the seabed plus the ring's own offset in its cell.
+    const QImage view = m_pView->RenderImage(1200, 700);
+    view.save(QString(SUITE_VISUAL_DIR) + "/zuduzuro_anchor_moved.png");
+    const int column = m_pView->m_PlotRect.left + static_cast<int>(a.m_Range * m_pView->m_HorizontalScale);
+    const int seabedRow = m_pView->m_PlotRect.top + static_cast<int>(terrain * m_pView->m_VerticalScale);
+    const int size = 2 * m_pView->m_CharHeight;
+    int firstNavy = -1;
+    for (int y = 0; y < view.height() && firstNavy < 0; ++y)
+        for (int x = column - size / 2; x <= column + size / 2 && firstNavy < 0; ++x)
+            if (x >= 0 && x < view.width() && view.pixelColor(x, y) == QColor(0, 0, 0x80))
+                firstNavy = y;
+    ASSERT_GE(firstNavy, 0) << "the anchor is drawn";
+    EXPECT_NEAR(firstNavy, seabedRow + size / 32, 2) << "seabed row " << seabedRow;
 }
 
 TEST_F(ZuduzuroFrameTest, FilesThatDidNotLoadAreToldOnceAfterStart)

@@ -296,6 +296,59 @@ TEST_F(SideView, CrossingsCableAndSymbols)
     EXPECT_EQ(At(image, bx - size / 2 + 1, plot.top - size + 1), CZuduzuroView::kColourTable[4]);
 }
 
+// The cable runs from the fairlead, above the water, to the anchor, though no seabed point falls
+// on the anchor; the anchor lies on the seabed drawn under it, whatever depth it was given.
+TEST_F(SideView, TheCableRunsFromTheFairleadToTheAnchorLyingOnTheSeabed)
+{
+    CAnchor a;
+    CDtm unused;
+    MakeAnchor(a, unused, FLAT);
+    // A terrain of 50 m cells, 80 m deep: the seabed's points lie every 50 m, and the anchor
+    // 1025 m out lies half-way between two of them.
+    CDtm dtm;
+    dtm.m_Header.EastingMin = kE - 100.0;
+    dtm.m_Header.NorthingMin = kN - 100.0;
+    dtm.m_Header.CellSize = 50.0;
+    dtm.m_Header.Columns = 60;
+    dtm.m_Header.Rows = 5;
+    ASSERT_TRUE(dtm.AllocateGrid());
+    for (int32_t i = 0; i < 60 * 5; ++i)
+        dtm.m_pCells[i] = 8000;
+    a.m_pDtm = &dtm;
+    a.SetAnchorPosition(kE + 1025.0, kN);
+    a.ComputeZuduzuro();
+    const INT_PTR n = a.m_SeabedProfile.GetIndexAtRange(a.m_Range);
+    ASSERT_GT(n, 0);
+    const double lastShort = a.m_SeabedProfile[n - 1].Range;
+    ASSERT_LT(lastShort, a.m_Range - 1.0);
+    a.m_DepthAtAnchor = 95.0; // 15 m under the seabed drawn, as a depth left from before
+    Link(a);
+    const QImage image = view->RenderImage(3840, 2160);
+    SavePng(image, "side_cable_ends_3840");
+    const CRect plot = view->m_PlotRect;
+    const double h = view->m_HorizontalScale, v = view->m_VerticalScale;
+    auto column = [&](double x) { return plot.left + static_cast<int>(x * h); };
+    auto row = [&](double z) { return plot.top + static_cast<int>(z * v); };
+    const COLORREF hanging = CZuduzuroView::kColourTable[9], lying = CZuduzuroView::kColourTable[10];
+
+    // At the fairlead, 5 m above the water line, the cable starts.
+    EXPECT_GT(Count(image, QRect(plot.left, row(-5.0) - 2, 3, 5), hanging), 0);
+    // On the seabed it runs on past the last seabed point short of the anchor, to the anchor.
+    const QRect end(column(lastShort) + 3, row(80.0) - 3, column(a.m_Range) - column(lastShort) - 3, 7);
+    ASSERT_GT(end.width(), 2);
+    EXPECT_GT(Count(image, end, lying), 0);
+    EXPECT_EQ(Count(image, QRect(column(a.m_Range) + 3, row(80.0) - 3, 10, 7), lying), 0);
+
+    // The anchor symbol's navy ring tops out at the seabed's row, not 15 m below it.
+    const int size = 2 * view->m_CharHeight;
+    int firstNavy = -1;
+    for (int y = 0; y < image.height() && firstNavy < 0; ++y)
+        for (int x = column(a.m_Range) - size / 2; x <= column(a.m_Range) + size / 2 && firstNavy < 0; ++x)
+            if (At(image, x, y) == RGB(0, 0, 0x80))
+                firstNavy = y;
+    EXPECT_NEAR(firstNavy, row(80.0) + size / 32, 2);
+}
+
 TEST_F(SideView, LabelsCapTheirValue)
 {
     WriteBytes(InSettings("Units_Mode.INI"), "Mode = 1\r\nTable = 0\r\nSub Unit = 0\r\n");
