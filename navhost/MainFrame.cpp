@@ -22,7 +22,9 @@
 #include <QMainWindow>
 #include <QMdiArea>
 
+#include <algorithm>
 #include <cfloat>
+#include <iterator>
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWndEx)
 
@@ -525,7 +527,11 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
 {
     if (CMDIFrameWndEx::OnWndMsg(message, wParam, lParam, pResult))
         return TRUE;
-    if (message < 0xC000 || message > 0xFFFF)
+    // The framework's own registered notifications are not the suite's protocol.
+    static const UINT kFramework[] = {RegisterWindowMessage("AFX_WM_CHANGE_ACTIVE_TAB"),
+                                      RegisterWindowMessage("AFX_WM_PROPERTY_CHANGED")};
+    if (message < 0xC000 || message > 0xFFFF || std::find(std::begin(kFramework), std::end(kFramework), message) !=
+                                                      std::end(kFramework))
         return FALSE;
     m_wndLogPane.LogMessage(message, wParam, lParam, "not used by this host");
     if (pResult != nullptr)

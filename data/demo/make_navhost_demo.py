@@ -143,10 +143,10 @@ SETTINGS = "MySettings/NavHost/"
 
 BOUNDARY = [(499750, 5999550), (501450, 5999550), (501450, 6000450), (499750, 6000450)]
 SURVEY_MARKS = [  # name, easting, northing, height
-    ("Template Drop", 500700, 6000250, 0.0),
+    ("Template Drop", 500560, 6000150, 0.0),
     ("Buoy North", 500150, 6000380, 0.0),
     ("Buoy South", 500150, 5999620, 0.0),
-    ("Start Of Survey", 499880, 5999800, 0.0),
+    ("Start Of Survey", 499900, 5999640, 0.0),
 ]
 FLOWLINE = [(500900, 6000010), (501050, 6000120), (501300, 6000300)]
 PIPE_ROUTE = [(499820, 5999980), (500200, 5999960), (500600, 6000090), (501000, 6000180), (501380, 6000160)]
@@ -191,7 +191,7 @@ def write_features(root):
         write_text(root, SETTINGS + name + "_PIPELINE.INI", settings([
             ("Data Order", 0), ("Use", 1), ("Diameter", 12), ("Display Corridor", 1 if corridor else 0),
             ("Port Corridor", "%.3f" % corridor), ("Stdb Corridor", "%.3f" % corridor),
-            ("Corridor Pen", pen(colour, 0, 1, 5)), ("Clearance", "10.000"), ("Tolerance", "25.000"),
+            ("Corridor Pen", pen(colour, 0, 1, 2)), ("Clearance", "10.000"), ("Tolerance", "25.000"),
             ("Pipeline Pen", pen(colour, 0, 2, 0)), ("Start KP", "0.000"), ("Increasing KPs", 1),
             ("Label KPs", label), ("KP Interval", "0.250")]))
 
@@ -207,7 +207,7 @@ def write_features(root):
         ("Pen Style", 0), ("Label Mode", 1), ("Label Position", 1), ("Show Leg Label", 0)]))
     write_text(root, "MyData/Routes/Demo Cable Route.COR", settings([
         ("Display Corridor", 1), ("Port Corridor Width", "40.000"), ("Starboard Corridor Width", "40.000"),
-        ("Corridor Colour", PINK), ("Corridor Fill", 4)]))
+        ("Corridor Colour", PINK), ("Corridor Fill", 3)]))
 
     # Design route: intersection points with turn radii, and its corridor.
     write_text(root, "MyData/Routes/Demo Design Route.csv", ["%d, %d, %d" % p for p in DESIGN_ROUTE])
@@ -216,7 +216,7 @@ def write_features(root):
         ("Pen Style", 0), ("Label Mode", 1), ("Label Position", 2), ("Show Leg Label", 0)]))
     write_text(root, "MyData/Routes/Demo Design Route.COR", settings([
         ("Display Corridor", 1), ("Port Corridor Width", "25.000"), ("Starboard Corridor Width", "25.000"),
-        ("Corridor Colour", LIME), ("Corridor Fill", 5)]))
+        ("Corridor Colour", LIME), ("Corridor Fill", 2)]))
 
     # Sail lines: seven east-west lines 100 m apart over the seabed.
     write_text(root, "MyData/SailLines/Demo Sail Lines.csv", ["%d,%d,%d,%d" % l for l in SAIL_LINES])
@@ -397,13 +397,13 @@ def write_host_settings(root):
         ("GPX File", windows("MyData/GPX/Demo Tracks.gpx"))]))
     write_text(root, SETTINGS + "UDP_Ports/UDP Ports.UDP", ["10110, Demo Navigation Feed"])
 
-    # The chart: 1:7500, north up, following the vessel (re-centred when it leaves the view).
-    chart = [("Tick Mode", 2), ("Scale Index", 15), ("North Up", 1), ("Orientation", 0), ("Angle Offset", 0),
+    # The chart: 1:10000, north up, following the vessel (re-centred when it leaves the view).
+    chart = [("Tick Mode", 2), ("Scale Index", 16), ("North Up", 1), ("Orientation", 0), ("Angle Offset", 0),
              ("Centre Easting", "500600.000"), ("Centre Northing", "6000000.000"), ("Track Mode", 2),
              ("Track Object", 1), ("Track Waypoint File", 0), ("Track Waypoint Index", 0), ("Show North Arrow", 1)]
     write_text(root, SETTINGS + "Navigation_Chart.INI", settings(chart))
     write_text(root, SETTINGS + "Grid_View_Pane.INI",
-               settings([(k, 16 if k == "Scale Index" else v) for k, v in chart]))
+               settings([(k, 17 if k == "Scale Index" else v) for k, v in chart]))
 
     # Target plot: centred on the template's drop point.
     lat, lon = grid_to_geographic(*SURVEY_MARKS[0][1:3])
@@ -467,7 +467,7 @@ def write_template(root):
     lines = track_object_settings(
         trail=0, outline_colour=CYAN, length_a=6.0, length_b=6.0, width=6.0, waypoint_file=1, waypoint=0,
         options=target_plot_options(draw_rings=1, rings=0, radius=10.0, colour=CYAN, box=1, box_x=8.0, box_y=8.0),
-        antennas=[], offsets=[point_line("Hub", 1, 0.0, 0.0, 2.0, CYAN, 6, 2, 2)], heading=45.0)
+        antennas=[], offsets=[point_line("Hub", 1, 0.0, 0.0, 2.0, CYAN, 6, 1, 0)], heading=45.0)
     lines += ["[Beacons]", point_line("Beacon 101", 1, 4.0, 4.0, 3.0, YELLOW, 9, 2, 4)]
     write_text(root, "MyData/Vessel/Demo Template.TPL", lines)
 

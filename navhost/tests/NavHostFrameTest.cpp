@@ -91,8 +91,8 @@ TEST_F(NavHostFrameTest, HoldsOneListOfEveryKindFilledFromTheDemoDrive)
     EXPECT_EQ(d.m_Structures.GetAt(0)->GetSize(), 2);
     // The template stands at its drop point; the vessel's target is the same waypoint.
     EXPECT_TRUE(d.m_Template.m_bTargetValid);
-    EXPECT_NEAR(d.m_Template.m_Position.x, 500700.0, 1e-6);
-    EXPECT_NEAR(d.m_Template.m_Position.y, 6000250.0, 1e-6);
+    EXPECT_NEAR(d.m_Template.m_Position.x, 500560.0, 1e-6);
+    EXPECT_NEAR(d.m_Template.m_Position.y, 6000150.0, 1e-6);
     EXPECT_TRUE(d.m_Vessel.m_bTargetValid);
     EXPECT_FALSE(d.m_Vessel.m_OutlineShape.IsEmpty());
     // The live input listens on the port of the settings.
@@ -134,7 +134,7 @@ TEST_F(NavHostFrameTest, ChartShowsEveryFeatureKindWhereItsGridPositionPutsIt)
     // template's hub, the guard-vessel GPX track.
     const auto drawn = [](QColor c) { return c.red() + c.green() + c.blue() > 150; };
     for (const auto& at : {std::make_pair(500120.0, 6000212.0), std::make_pair(501300.0, 6000300.0),
-                           std::make_pair(500700.0, 6000250.0)})
+                           std::make_pair(500560.0, 6000150.0)})
         EXPECT_GT(PixelsNear(image, at.first, at.second, 4, drawn), 0) << at.first << ", " << at.second;
     // Open water between the features stays the chart's background.
     EXPECT_EQ(PixelsNear(image, 499300, 6000700, 4, drawn), 0);
