@@ -2,6 +2,7 @@
 
 #include "features/Gpx.h"
 #include "geodesy/ExactGeodesic.h"
+#include "navhost/OwnedPointers.h"
 #include "platform/core/Path.h"
 
 #include <QDateTime>
@@ -54,12 +55,8 @@ void ComputeTrack(GpxTrackDef& track)
 }
 void Clear(CGPX& gpx)
 {
-    for (INT_PTR i = 0; i < gpx.m_Waypoints.GetSize(); ++i)
-        delete gpx.m_Waypoints[i];
-    gpx.m_Waypoints.RemoveAll();
-    for (INT_PTR i = 0; i < gpx.m_Tracks.GetSize(); ++i)
-        delete gpx.m_Tracks[i];
-    gpx.m_Tracks.RemoveAll();
+    DeleteAll(gpx.m_Waypoints);
+    DeleteAll(gpx.m_Tracks);
 }
 } // namespace
 

@@ -219,41 +219,38 @@ void CHostData::LoadTargetPlot()
     m_TargetPlot.m_bChanged = false;
 }
 
+template <class List, class Reader> void CHostData::LoadListedDrawings(List& list, Reader read, const char* what)
+{
+    CStringArray paths;
+    List::LoadFileList(paths);
+    for (INT_PTR i = 0; i < paths.GetSize(); ++i)
+    {
+        CSingleLock lock(&m_Mutex, TRUE);
+        auto* drawing = list.AddFile(paths[i]);
+        if (drawing != nullptr && !read(drawing))
+            Problem(what, paths[i]);
+    }
+}
+
 void CHostData::LoadDrawings(CWnd* parent)
 {
     if (!m_Dtm.m_FileName[0].IsEmpty() && !LoadDtm(&m_Dtm))
         Problem("Terrain model", m_Dtm.m_FileName[0]);
 
-    CStringArray digs;
-    CDigList::LoadFileList(digs);
-    for (INT_PTR i = 0; i < digs.GetSize(); ++i)
-    {
-        CSingleLock lock(&m_Mutex, TRUE);
-        CDig* dig = m_Digs.AddFile(digs[i]);
-        if (dig == nullptr)
-            continue;
+    // Each drawing added and loaded under the mutex, as its pane adds one.
+    LoadListedDrawings(m_Digs, [parent](CDig* dig) {
         CLoadDig dialog(parent);
         dialog.SetDig(dig);
         dialog.DoModal();
-        if (dig->GetSize() == 0)
-            Problem("Digitised drawing", digs[i]);
-    }
-
-    CStringArray dxfs;
-    CDxfList::LoadFileList(dxfs);
-    for (INT_PTR i = 0; i < dxfs.GetSize(); ++i)
-    {
-        CSingleLock lock(&m_Mutex, TRUE);
-        CDxf* dxf = m_Dxfs.AddFile(dxfs[i]);
-        if (dxf == nullptr)
-            continue;
+        return dig->GetSize() > 0;
+    }, "Digitised drawing");
+    LoadListedDrawings(m_Dxfs, [parent](CDxf* dxf) {
         dxf->LoadDisplaySettings();
         CLoadDxf dialog(parent);
         dialog.SetDxf(dxf);
         dialog.DoModal();
-        if (!dxf->IsWhole())
-            Problem("DXF drawing", dxfs[i]);
-    }
+        return dxf->IsWhole();
+    }, "DXF drawing");
 
     LoadShapeFiles(&m_ShapeFiles);
     for (INT_PTR i = 0; i < m_ShapeFiles.m_FileNames.GetSize(); ++i)

@@ -108,6 +108,8 @@ private:
     void LoadStructureShapes();
     void LoadTrackObjects(const HOST_SETTINGS& settings);
     void LoadTargetPlot();
+    // Every drawing of the list's file list added to it and loaded by `read` (true when read).
+    template <class List, class Reader> void LoadListedDrawings(List& list, Reader read, const char* what);
     // A problem with `what` at `path`, kept for the user.
     void Problem(const char* what, const char* path);
 

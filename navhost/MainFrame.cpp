@@ -47,6 +47,8 @@ ON_REGISTERED_MESSAGE(UM_BUTTON_BOX, &CMainFrame::OnButtonBox)
 ON_REGISTERED_MESSAGE(UM_AIS_TARGET_DATA, &CMainFrame::OnAisTargetData)
 ON_COMMAND_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
+ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnUpdateNavigationWindow)
 ON_COMMAND_RANGE(ID_NAVHOST_ZOOM_IN, ID_NAVHOST_SCREEN_GRAB, &CMainFrame::OnChartCommand)
@@ -98,8 +100,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     DockPane(&m_wndMenuBar);
     CDockingManager::SetDockingMode(DT_SMART);
     EnableAutoHidePanes(CBRS_ALIGN_ANY);
-    if (!CreateChartWindow() || !CreatePanes())
+    if (!CreateChartWindow() || !CreateFeatureTable() || !CreatePanes())
         return -1;
+    // The document windows as tabs, the chart in front.
+    if (QMdiArea* area = GetMdiArea())
+        area->setViewMode(QMdiArea::TabbedView);
+    MDIActivate(m_pChartFrame);
     SetWindowText("Navigation");
     return 0;
 }
@@ -130,6 +136,65 @@ BOOL CMainFrame::CreateChartWindow()
     m_pChartFrame->MDIMaximize();
     m_hActiveView = m_pChartView->GetSafeHwnd();
     return TRUE;
+}
+
+BOOL CMainFrame::CreateFeatureTable()
+{
+    // As a document template would make it: a child frame and the view of the run-time class.
+    m_pTableFrame = new CMDIChildWnd;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CFeatureView);
+    if (!m_pTableFrame->Create(nullptr, "Feature Table", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault,
+                               this, &context))
+    {
+        m_pTableFrame = nullptr;
+        return FALSE;
+    }
+    m_pTableFrame->InitialUpdateFrame(nullptr, TRUE);
+    CView* view = m_pTableFrame->GetActiveView();
+    m_pFeatureView = DYNAMIC_DOWNCAST(CFeatureView, view != nullptr ? view : m_pTableFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    if (m_pFeatureView == nullptr)
+        return FALSE;
+    m_pFeatureView->SetWaypointFiles(&m_Data.m_Waypoints);
+    m_pFeatureView->SetRouteFiles(&m_Data.m_Routes);
+    m_pFeatureView->SetDesignRouteFiles(&m_Data.m_DesignRoutes);
+    m_pFeatureView->SetBoundaryFiles(&m_Data.m_Boundaries);
+    m_pFeatureView->SetPipelineFiles(&m_Data.m_Pipelines);
+    m_pFeatureView->SetStructureFiles(&m_Data.m_Structures);
+    // No pane lists the design routes: the table shows them until a feature is double-clicked.
+    if (!m_Data.m_DesignRoutes.IsEmpty() && m_Data.m_DesignRoutes.m_EditFileIndex < 0)
+        m_Data.m_DesignRoutes.SetEditPoint(0, -1);
+    m_pFeatureView->SetFeatureType(FEATURE_DESIGN_ROUTE);
+    m_pTableFrame->MDIMaximize();
+    return TRUE;
+}
+
+bool CMainFrame::ShowInFeatureTable(int type, int file, int point)
+{
+    if (m_pFeatureView == nullptr || !m_pFeatureView->GetSafeHwnd())
+        return false;
+    switch (type)
+    {
+    case FEATURE_DESIGN_ROUTE: m_Data.m_DesignRoutes.SetEditPoint(file, point); break;
+    default: return false;
+    }
+    if (m_pFeatureView->GetFeatureType() != type)
+        m_pFeatureView->SetFeatureType(static_cast<FEATURE_TYPES>(type));
+    else
+        m_pFeatureView->Update();
+    return true;
+}
+
+void CMainFrame::OnFeatureTable()
+{
+    if (m_pTableFrame != nullptr && m_pTableFrame->GetSafeHwnd())
+        MDIActivate(MDIGetActive() == m_pTableFrame ? static_cast<CWnd*>(m_pChartFrame) : m_pTableFrame);
+}
+
+void CMainFrame::OnUpdateFeatureTable(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_pTableFrame != nullptr);
+    pCmdUI->SetCheck(m_pTableFrame != nullptr && MDIGetActive() == m_pTableFrame ? 1 : 0);
 }
 
 bool CMainFrame::Dock(CDockablePane& pane, BOOL created, UINT side, CDockablePane* tabOf)
@@ -351,6 +416,8 @@ void CMainFrame::ShowFileInPane(CFeaturePane& pane, int file)
 
 void CMainFrame::RefreshFeaturePane(int type, bool whole)
 {
+    if (m_pFeatureView != nullptr && m_pFeatureView->GetSafeHwnd() && m_pFeatureView->GetFeatureType() == type)
+        m_pFeatureView->Update();
     CFeaturePane* pane = GetPaneOfFeatureType(type);
     if (pane == nullptr || !pane->GetSafeHwnd())
         return;
@@ -431,7 +498,10 @@ LRESULT CMainFrame::OnClickOnChart(WPARAM wParam, LPARAM lParam)
     CFeaturePane* pane = GetPaneOfFeatureType(type);
     if (pane == nullptr || !pane->GetSafeHwnd())
     {
-        m_wndLogPane.LogMessage(UM_CLICK_ON_CHART, wParam, lParam, "no pane lists this kind of feature");
+        if (ShowInFeatureTable(type, file, point))
+            MDIActivate(m_pTableFrame);
+        else
+            m_wndLogPane.LogMessage(UM_CLICK_ON_CHART, wParam, lParam, "no pane or table lists this kind of feature");
         return 0;
     }
     pane->ShowPane(TRUE, FALSE, TRUE);
@@ -809,6 +879,10 @@ void CMainFrame::OnDestroy()
     if (m_pChartFrame != nullptr && m_pChartFrame->GetSafeHwnd())
         m_pChartFrame->DestroyWindow();
     m_pChartFrame = nullptr;
+    if (m_pTableFrame != nullptr && m_pTableFrame->GetSafeHwnd())
+        m_pTableFrame->DestroyWindow();
+    m_pTableFrame = nullptr;
+    m_pFeatureView = nullptr;
     m_pChartView = nullptr;
     CMDIFrameWndEx::OnDestroy();
 }

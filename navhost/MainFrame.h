@@ -24,6 +24,7 @@
 #include "featureui/panes/StructurePane.h"
 #include "featureui/panes/TargetPane.h"
 #include "featureui/panes/TargetPlotPane.h"
+#include "featureui/views/FeatureView.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -54,6 +55,10 @@ public:
     // The view the chart commands act on: the one that last had the focus.
     CGridView* GetActiveChartView() const;
     CChartexaFrame* GetChartFrame() const { return m_pChartFrame; }
+    // The document window beside the chart that tables the file of a feature kind no pane
+    // lists (the design routes), or of a feature double-clicked on the chart.
+    CMDIChildWnd* GetFeatureTableFrame() const { return m_pTableFrame; }
+    CFeatureView* GetFeatureView() const { return m_pFeatureView; }
     CGridFrame* GetNavigationWindow() const { return m_pNavigationWindow; }
 
     // The pane a View command toggles; null for another command or a pane not made.
@@ -111,6 +116,8 @@ protected:
 
     void OnTogglePane(UINT nID);
     void OnUpdateTogglePane(CCmdUI* pCmdUI);
+    void OnFeatureTable();
+    void OnUpdateFeatureTable(CCmdUI* pCmdUI);
     void OnNavigationWindow();
     void OnUpdateNavigationWindow(CCmdUI* pCmdUI);
     void OnChartCommand(UINT nID);
@@ -130,6 +137,10 @@ protected:
 private:
     BOOL CreatePanes();
     BOOL CreateChartWindow();
+    BOOL CreateFeatureTable();
+    // The table shows file `file` of the feature kind (the list's edit file); false when the
+    // table takes no such kind.
+    bool ShowInFeatureTable(int type, int file, int point);
     // A pane created by `created` docked on `side`, and put behind the tabs of `tabOf` when one
     // is given: one line for every pane.
     bool Dock(CDockablePane& pane, BOOL created, UINT side, CDockablePane* tabOf = nullptr);
@@ -156,6 +167,8 @@ private:
 
     CChartexaFrame* m_pChartFrame = nullptr;
     CGridView* m_pChartView = nullptr;
+    CMDIChildWnd* m_pTableFrame = nullptr;
+    CFeatureView* m_pFeatureView = nullptr;
     CGridFrame* m_pNavigationWindow = nullptr;
     HWND m_hActiveView = nullptr;
     // Views that follow the vessel once it has a position, with their track modes.

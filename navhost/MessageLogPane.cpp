@@ -15,68 +15,11 @@ END_MESSAGE_MAP()
 namespace
 {
 const UINT kListId = 1;
-const char* const kNames[] = {
-    WindowMessageNames::UM_ADD_FEATURE,
-    WindowMessageNames::UM_AIS_TARGET_DATA,
-    WindowMessageNames::UM_BUTTON_BOX,
-    WindowMessageNames::UM_ZUDUZURO_MOUSE_DATA,
-    WindowMessageNames::UM_ZUDUZURO_ZOOM_DATA,
-    WindowMessageNames::UM_CLICK_ON_CHART,
-    WindowMessageNames::UM_CLICK_ON_VESSEL_OUTLINE,
-    WindowMessageNames::UM_DATA_TIMEOUT,
-    WindowMessageNames::UM_DIG_THREAD,
-    WindowMessageNames::UM_DTM_THREAD,
-    WindowMessageNames::UM_DXF_THREAD,
-    WindowMessageNames::UM_EDITBOX_FOCUS_DATA,
-    WindowMessageNames::UM_EDITBOX_KILL_FOCUS_DATA,
-    WindowMessageNames::UM_EDIT_ANGLE,
-    WindowMessageNames::UM_EDIT_CLOCK,
-    WindowMessageNames::UM_EDIT_UPDATE,
-    WindowMessageNames::UM_END_FEATURE_EDIT,
-    WindowMessageNames::UM_FAIRLEAD_UPDATE,
-    WindowMessageNames::UM_FEATURE_CLICK,
-    WindowMessageNames::UM_FEATURE_UPDATE,
-    WindowMessageNames::UM_GEODETIC_UPDATE,
-    WindowMessageNames::UM_LIST_BUTTON_PRESS,
-    WindowMessageNames::UM_LIST_IMAGE_LIST,
-    WindowMessageNames::UM_LIST_SET_ITEMS,
-    WindowMessageNames::UM_LIST_START_EDIT,
-    WindowMessageNames::UM_LIST_VALIDATE,
-    WindowMessageNames::UM_LIVE_EDIT_MODE,
-    WindowMessageNames::UM_MOVE_CHART,
-    WindowMessageNames::UM_NP159_TIDE_CURVE,
-    WindowMessageNames::UM_PAINT_WINDOW,
-    WindowMessageNames::UM_PANE_ADJUST,
-    WindowMessageNames::UM_RECEIVE_DATA,
-    WindowMessageNames::UM_RECOMPUTE_ZUDUZURO_DATA,
-    WindowMessageNames::UM_REDRAW_CHART,
-    WindowMessageNames::UM_REDRAW_VECTOR_DISPLAY,
-    WindowMessageNames::UM_RESET_GRAPH,
-    WindowMessageNames::UM_RESET_TIME_SPAN,
-    WindowMessageNames::UM_RESET_Y_SPAN,
-    WindowMessageNames::UM_RS232_PORT_FOUND,
-    WindowMessageNames::UM_SCROLLING_GRAPH,
-    WindowMessageNames::UM_SELECT_FEATURE,
-    WindowMessageNames::UM_SETTINGS_UPDATE,
-    WindowMessageNames::UM_SET_FOCUS,
-    WindowMessageNames::UM_SET_FOCUS_FEATURE,
-    WindowMessageNames::UM_SHAPE_THREAD,
-    WindowMessageNames::UM_SOCKET_EVENT,
-    WindowMessageNames::UM_TEMPLATE_CRP_UPDATE,
-    WindowMessageNames::UM_TEMPLATE_UPDATE,
-    WindowMessageNames::UM_TRAINING,
-    WindowMessageNames::UM_UPDATE_CABLE_WEIGHTS,
-    WindowMessageNames::UM_UPDATE_ZUDUZURO_DATA,
-    WindowMessageNames::UM_UPDATE_DTM,
-    WindowMessageNames::UM_UPDATE_FEATURE_POSITION,
-    WindowMessageNames::UM_UPDATE_STATION,
-    WindowMessageNames::UM_VELOCITY,
-};
 } // namespace
 
 CString RegisteredMessageName(UINT message)
 {
-    for (const char* name : kNames)
+    for (const char* name : g_RegisteredMessageNames)
         if (RegisterWindowMessage(name) == message)
         {
             CString text(name);

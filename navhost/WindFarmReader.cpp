@@ -3,12 +3,14 @@
 #include "features/WindFarmList.h"
 #include "foundation/CsvParser.h"
 #include "geodesy/Projection.h"
+#include "navhost/OwnedPointers.h"
 #include "platform/core/StdioFile.h"
 
 #include <cfloat>
 #include <cmath>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -35,12 +37,8 @@ bool ReadWindFarms(const char* path, CProjection& projection, CWindFarmList& lis
     CStdioFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
         return false;
-    for (INT_PTR i = 0; i < list.m_Turbines.GetSize(); ++i)
-        delete list.m_Turbines[i];
-    list.m_Turbines.RemoveAll();
-    for (INT_PTR i = 0; i < list.m_WindFarms.GetSize(); ++i)
-        delete list.m_WindFarms[i];
-    list.m_WindFarms.RemoveAll();
+    DeleteAll(list.m_Turbines);
+    DeleteAll(list.m_WindFarms);
 
     std::map<std::string, FarmSum> farms;
     std::vector<std::string> order;

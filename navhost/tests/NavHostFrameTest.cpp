@@ -205,6 +205,17 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, {{name, pane}}, {},
                                             QString(SUITE_VISUAL_DIR) + "/navhost_pane_" + QString::number(id) + ".png");
     }
+    // The feature table, the document window beside the chart, tables the design route.
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_NAVHOST_FEATURE_TABLE_PANE));
+    PumpFor(60);
+    EXPECT_EQ(m_pFrame->MDIGetActive(), m_pFrame->GetFeatureTableFrame());
+    CFeatureView* table = m_pFrame->GetFeatureView();
+    ASSERT_NE(table, nullptr);
+    EXPECT_GE(table->GetListCtrl().GetItemCount(), 4);
+    EXPECT_GT(FrameProbe::ContentPixels(Picture(), FrameProbe::PaneRect(table)), 500);
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_NAVHOST_FEATURE_TABLE_PANE));
+    EXPECT_EQ(m_pFrame->MDIGetActive(), m_pFrame->GetChartFrame());
+
     // The chart pane's view is fed as the document window's is: it paints the same site.
     CGridView* paneView = m_pFrame->m_wndChartPane.GetView();
     ASSERT_NE(paneView, nullptr);

@@ -127,7 +127,7 @@ TEST_F(TypicalRoadTest, WaypointAddedInItsPaneIsDraggedOnTheChartAndThePaneFollo
     EXPECT_EQ(DrawnNear(kMarkE, kMarkN), 0);
 }
 
-TEST_F(TypicalRoadTest, DoubleClickOnAFeatureBringsItsPaneForwardAtItsRow)
+TEST_F(TypicalRoadTest, DoubleClickOnAFeatureBringsItsPaneOrTheFeatureTableForward)
 {
     Start();
     // "Buoy North", the second mark of the survey marks (the second waypoint file).
@@ -152,6 +152,23 @@ TEST_F(TypicalRoadTest, DoubleClickOnAFeatureBringsItsPaneForwardAtItsRow)
     EXPECT_EQ(pane.GetFileCombo()->GetCurSel(), 1);
     EXPECT_EQ(pane.GetTable().GetItemState(1, LVIS_SELECTED), static_cast<UINT>(LVIS_SELECTED));
     EXPECT_EQ(pane.GetTable().GetItemState(0, LVIS_SELECTED), 0u);
+
+    // No pane lists the design routes: a double click on an intersection point (picked from
+    // the chart's menu of what lies there) brings the feature table forward on its route.
+    m_pView->SetCentre(tagXY{500350.0, 5999700.0});
+    Repaint();
+    const CPoint ip = ClientPoint(500350.0, 5999700.0);
+    ModalHook::AnswerMenu(2);
+    ModalHook::AnswerMenu(2);
+    UserInput::ClickClient(m_pView, ip.x, ip.y, true);
+    PumpFor(100);
+    EXPECT_EQ(ModalHook::Shown().back().text,
+              "Sail Line : Demo Sail Lines\nDesign Route : Demo Design Route - Point 2\nBoundary : Demo Survey Area");
+    EXPECT_EQ(m_pFrame->MDIGetActive(), m_pFrame->GetFeatureTableFrame());
+    CString caption;
+    m_pFrame->GetFeatureTableFrame()->GetWindowText(caption);
+    EXPECT_EQ(caption, "Design Route - Demo Design Route");
+    EXPECT_GE(m_pFrame->GetFeatureView()->GetListCtrl().GetItemCount(), 4);
 }
 
 TEST_F(TypicalRoadTest, MessagesWithoutAUseAreLoggedByName)
