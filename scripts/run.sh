@@ -9,7 +9,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 BUILD_DIR="${BUILD_DIR:-build}"
 programs=()
-for p in Geodetic Zuduzuro Acoustic Orbisol Marevo; do
+for p in Geodetic Zuduzuro Acoustic Orbisol Marevo NavHost; do
   [ -x "$BUILD_DIR/apps/$p" ] && programs+=("$p")
 done
 # SUITE_PROGRAM names the program to start (e.g. SUITE_PROGRAM=Zuduzuro); otherwise the first
@@ -28,8 +28,9 @@ fi
 echo "Programs built: ${programs[*]}"
 export SUITE_DRIVE_C="${SUITE_DRIVE_C:-$PWD/data/demo}"
 
-# The Geodetic program listens for NMEA on the demo's UDP input: a recorded capture is replayed
-# to it in the background while the program runs (SUITE_DEMO_REPLAY=0 turns that off).
+# The Geodetic program and NavHost listen for NMEA on the demo's UDP input: a recorded capture
+# is replayed to it in the background while the program runs (SUITE_DEMO_REPLAY=0 turns that
+# off). NavHost gets the vessel's run over the demo site with its AIS targets.
 replay_pid=""
 stop_replay() {
   if [ -n "$replay_pid" ]; then
@@ -37,13 +38,18 @@ stop_replay() {
     wait "$replay_pid" 2>/dev/null || true
   fi
 }
-if [ "${programs[0]}" = Geodetic ] && [ "${SUITE_DEMO_REPLAY:-1}" != 0 ] && command -v python3 >/dev/null; then
-  python3 data/demo/replay_nmea.py data/demo/MyData/demo_gnss.nmea 10110 &
+capture=""
+case "${programs[0]}" in
+  Geodetic) capture=data/demo/MyData/demo_gnss.nmea ;;
+  NavHost) capture=data/demo/MyData/demo_navigation.nmea ;;
+esac
+if [ -n "$capture" ] && [ "${SUITE_DEMO_REPLAY:-1}" != 0 ] && command -v python3 >/dev/null; then
+  python3 data/demo/replay_nmea.py "$capture" 10110 &
   replay_pid=$!
   trap stop_replay EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM
-  echo "Replaying data/demo/MyData/demo_gnss.nmea to UDP port 10110 (pid $replay_pid)."
+  echo "Replaying $capture to UDP port 10110 (pid $replay_pid)."
 fi
 status=0
 "$BUILD_DIR/apps/${programs[0]}" "$@" || status=$?

@@ -7,6 +7,8 @@
 // ended, so the caller may use, change or delete the drawing at once whatever the result.
 #pragma once
 
+#include "featureui/TolvarApi.h"
+
 #include "featureui/loaders/ProgressDialog.h"
 #include "features/Dxf.h"
 
@@ -44,7 +46,7 @@ protected:
     }
 };
 
-class CLoadDig : public CLoadDrawingDialog
+class TOLVAR_API CLoadDig : public CLoadDrawingDialog
 {
     DECLARE_DYNAMIC(CLoadDig)
 public:

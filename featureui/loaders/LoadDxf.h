@@ -6,11 +6,13 @@
 // empty) and IDCANCEL when the user quit; it returns only once the worker has ended.
 #pragma once
 
+#include "featureui/TolvarApi.h"
+
 #include "featureui/loaders/LoadDig.h"
 #include "features/Dxf.h"
 #include "foundation/ColourButton.h"
 
-class CLoadDxf : public CLoadDrawingDialog
+class TOLVAR_API CLoadDxf : public CLoadDrawingDialog
 {
     DECLARE_DYNAMIC(CLoadDxf)
 public:

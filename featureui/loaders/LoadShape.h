@@ -3,6 +3,8 @@
 // into a CShapeFileList through it.
 #pragma once
 
+#include "featureui/TolvarApi.h"
+
 #include "featureui/loaders/ProgressDialog.h"
 
 #include <atomic>
@@ -11,7 +13,7 @@
 class CShape;
 class CShapeFileList;
 
-class CLoadShape : public CProgressDialog
+class TOLVAR_API CLoadShape : public CProgressDialog
 {
     DECLARE_DYNAMIC(CLoadShape)
 public:
@@ -45,10 +47,10 @@ protected:
 // Reads the shapefile `path` (a Windows path to its ".shp") behind a CLoadShape dialog and, when
 // it was read whole, appends it to the list and marks the list changed. True when it was
 // appended; otherwise the list is unchanged.
-bool LoadShapeFile(const char* path, CShapeFileList* list);
+TOLVAR_API bool LoadShapeFile(const char* path, CShapeFileList* list);
 // LoadShapeFile for every path of the list's file names, in order.
-void LoadShapeFiles(CShapeFileList* list);
+TOLVAR_API void LoadShapeFiles(CShapeFileList* list);
 // Loads a shapefile that the list does not hold yet (compared without regard to letter case)
 // and records it: its path is added to the file names and the list's "FLS" file rewritten.
 // False when it is held already (nothing is opened) or was not loaded.
-bool AddShapeFile(const char* path, CShapeFileList* list);
+TOLVAR_API bool AddShapeFile(const char* path, CShapeFileList* list);

@@ -199,7 +199,9 @@ void CMDIChildWnd::JoinArea()
         return;
     const bool shown = !w->isHidden();
     QMdiSubWindow* sub = frame->GetMdiArea()->addSubWindow(w);
-    sub->setWindowTitle(w->windowTitle());
+    CString caption;
+    GetWindowText(caption);
+    sub->setWindowTitle(caption.ToQString());
     if (shown)
         sub->show();
 }

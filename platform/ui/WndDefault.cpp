@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QStyle>
 
@@ -225,6 +226,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         b->text = lParam ? reinterpret_cast<LPCTSTR>(lParam) : "";
         if (w && w->isWindow())
             w->setWindowTitle(b->text.ToQString());
+        // A document window's caption is its sub-window's, in the area's title bar or tab.
+        else if (auto* sub = qobject_cast<QMdiSubWindow*>(w ? w->parentWidget() : nullptr))
+            sub->setWindowTitle(b->text.ToQString());
         return TRUE;
     }
     case WM_GETTEXT:

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <gtest/gtest.h>
 
 using namespace smallprogram;
@@ -79,6 +80,15 @@ TEST(MdiFrameTest, CommandsGoToTheActiveDocumentWindow)
     EXPECT_EQ(two->m_activations.back(), 0);
     EXPECT_TRUE(AfxChooseMenuItem(frame, ID_VIEW_COUNT));
     EXPECT_EQ(viewOne->m_count, 1);
+
+    // A document window's caption, as made and as changed, is its sub-window's.
+    auto* sub = qobject_cast<QMdiSubWindow*>(two->GetWidget()->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    CString caption;
+    two->GetWindowText(caption);
+    EXPECT_EQ(sub->windowTitle().toStdString(), std::string(caption));
+    two->SetWindowText("Chart - Survey");
+    EXPECT_EQ(sub->windowTitle(), QString("Chart - Survey"));
 
     // A document window closes alone; its document goes with its last view.
     const int live = CTestDoc::s_live;

@@ -1,0 +1,62 @@
+// Resource ids of the host navigation program's stand-in: its frame's menu and accelerators,
+// the control ids of the panes it docks (each also the View command that shows or hides it),
+// and its commands.
+#pragma once
+
+#include "platform/core/WinTypes.h"
+
+// The frame's menu and accelerator table.
+#define IDR_NAVHOST_MAINFRAME 41000
+#define IDP_NAVHOST_MENU_BAR 59398
+
+// The panes, by control id; the View menu toggles each with the same id.
+#define ID_NAVHOST_BOUNDARY_PANE 41101
+#define ID_NAVHOST_WAYPOINT_PANE 41102
+#define ID_NAVHOST_PIPELINE_PANE 41103
+#define ID_NAVHOST_ROUTE_PANE 41104
+#define ID_NAVHOST_SAIL_LINE_PANE 41105
+#define ID_NAVHOST_RPL_PANE 41106
+#define ID_NAVHOST_PIPE_ROUTE_PANE 41107
+#define ID_NAVHOST_STRUCTURE_PANE 41108
+#define ID_NAVHOST_DIG_PANE 41109
+#define ID_NAVHOST_DXF_PANE 41110
+#define ID_NAVHOST_DTM_PANE 41111
+#define ID_NAVHOST_VESSEL_TARGET_PANE 41112
+#define ID_NAVHOST_TEMPLATE_TARGET_PANE 41113
+#define ID_NAVHOST_TARGET_PLOT_PANE 41114
+#define ID_NAVHOST_CHART_PANE 41115
+#define ID_NAVHOST_MESSAGE_LOG_PANE 41116
+// The document window of the feature table (not a pane: its own command).
+#define ID_NAVHOST_FEATURE_TABLE_PANE 41117
+
+// Chart commands.
+#define ID_NAVHOST_NAVIGATION_WINDOW 41201
+#define ID_NAVHOST_ZOOM_IN 41202
+#define ID_NAVHOST_ZOOM_OUT 41203
+#define ID_NAVHOST_PAN_LEFT 41204
+#define ID_NAVHOST_PAN_RIGHT 41205
+#define ID_NAVHOST_PAN_UP 41206
+#define ID_NAVHOST_PAN_DOWN 41207
+#define ID_NAVHOST_FOLLOW_VESSEL 41208
+#define ID_NAVHOST_NORTH_UP 41209
+#define ID_NAVHOST_HEAD_UP 41210
+#define ID_NAVHOST_NIGHT_MODE 41211
+#define ID_NAVHOST_SCREEN_GRAB 41212
+// Live edit modes: none, waypoints, routes, design routes, sail lines, boundaries, structures,
+// bearing lines, in the order of the chart's modes 0..7.
+#define ID_NAVHOST_EDIT_NONE 41220
+#define ID_NAVHOST_EDIT_LAST 41227
+
+// The dialogs of the feature panes' library.
+#define ID_NAVHOST_SHAPE_FILES 41301
+#define ID_NAVHOST_IMPORT_PIPELINE 41302
+#define ID_NAVHOST_GPX_TRACKS 41303
+#define ID_NAVHOST_GPX_TABLE 41304
+#define ID_NAVHOST_WIND_FARMS 41305
+#define ID_NAVHOST_FIND_WIND_FARM 41306
+#define ID_NAVHOST_TURBINES 41307
+
+#define ID_NAVHOST_EXIT 57665
+
+// Registers the menu, accelerators and strings of the program (once).
+void RegisterNavHostResources();
