@@ -4,11 +4,10 @@
 #include "PlotFixture.h"
 
 #include "features/Dxf.h"
-#include "features/DxfTable.h"
 #include "features/Outline.h"
+#include "features/tests/DxfColours.h"
 #include "platform/core/Path.h"
 #include "platform/ui/Colour.h"
-#include "testsupport/FormatColours.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -346,38 +345,14 @@ TEST_F(GalleryShape, EveryColourNumberAndByLayer)
 
 TEST_F(GalleryShape, SolidsAreFilledInTheFormatsColourOfTheirNumber)
 {
-    // Squares 10 m across: colour numbers below 8, from 8 on (9 is light grey, not the red of
-    // 9 modulo 8), and by layer from a layer of colour 130.
     CDxf shape;
-    shape.m_bUse = true;
     shape.m_OffsetX = kOriginE;
     shape.m_OffsetY = kOriginN;
-    auto* layer = new CDxfLayer;
-    layer->m_Name = "Deck";
-    layer->m_Colour = 130;
-    shape.m_Layers.AddTail(layer);
-    struct Square
-    {
-        double x;
-        int colour;
-        int shown;
-    } squares[] = {{-40.0, 3, 3}, {-20.0, 9, 9}, {0.0, 20, 20}, {20.0, 256, 130}, {40.0, 0, 130}};
-    for (const Square& square : squares)
-    {
-        auto* solid = new CDxfSolid;
-        solid->m_Colour = square.colour;
-        solid->m_pLayer = layer;
-        // In the file's order: the third and fourth corners the other way round.
-        solid->m_Corners[0] = DxfPointDef{square.x, 0.0, 0.0};
-        solid->m_Corners[1] = DxfPointDef{square.x + 10.0, 0.0, 0.0};
-        solid->m_Corners[2] = DxfPointDef{square.x, 10.0, 0.0};
-        solid->m_Corners[3] = DxfPointDef{square.x + 10.0, 10.0, 0.0};
-        shape.m_Entities.AddTail(solid);
-    }
+    const std::vector<SolidSquare> squares = AddSolidSquares(shape);
     plot->DrawDxfShape(&shape);
     ASSERT_TRUE(canvas->Save("shape-solid-colours"));
     image = canvas->Image();
-    for (const Square& square : squares)
+    for (const SolidSquare& square : squares)
         EXPECT_EQ(At(Screen({square.x + 5.0, 5.0})), Shown(square.shown)) << "colour " << square.colour;
 }
 

@@ -1,8 +1,8 @@
 #include "features/Dxf.h"
 #include "features/DxfList.h"
+#include "features/tests/DxfColours.h"
 #include "features/tests/FeatureTestFiles.h"
 #include "foundation/ConfigFile.h"
-#include "testsupport/FormatColours.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>

@@ -5,16 +5,14 @@
 #include "featureui/views/OutlineView.h"
 #include "featureui/views/StructureView.h"
 #include "featureui/tests/ShapeFixtures.h"
-#include "features/Dxf.h"
-#include "features/DxfTable.h"
 #include "features/Outline.h"
 #include "features/StructureList.h"
 #include "features/SymbolDef.h"
+#include "features/tests/DxfColours.h"
 #include "foundation/MyDC.h"
 #include "platform/core/Path.h"
 #include "platform/ui/Colour.h"
 #include "testsupport/EventPump.h"
-#include "testsupport/FormatColours.h"
 #include "testsupport/FrameProbe.h"
 #include "testsupport/RecordingOwner.h"
 #include "testsupport/UserInput.h"
@@ -327,36 +325,13 @@ TEST_F(OutlineViewFixture, EntityColoursAreTheFormatsColours)
 
 TEST_F(OutlineViewFixture, SolidsAreFilledInTheFormatsColourOfTheirNumber)
 {
-    // Squares 10 units across: colour numbers below 8, from 8 on (9 is light grey, not the
-    // base colour of 9 modulo 8), and by layer from a layer of colour 130.
     const std::array<COLORREF, 256> format = FormatColourIndex();
     CDxf shape;
-    shape.m_bUse = true;
-    auto* layer = new CDxfLayer;
-    layer->m_Name = "Deck";
-    layer->m_Colour = 130;
-    shape.m_Layers.AddTail(layer);
-    struct Square
-    {
-        double x;
-        int colour;
-        int shown;
-    } squares[] = {{-40.0, 3, 3}, {-20.0, 9, 9}, {0.0, 20, 20}, {20.0, 256, 130}, {40.0, 0, 130}};
-    for (const Square& square : squares)
-    {
-        auto* solid = new CDxfSolid;
-        solid->m_Colour = square.colour;
-        solid->m_pLayer = layer;
-        solid->m_Corners[0] = DxfPointDef{square.x, 0.0, 0.0};
-        solid->m_Corners[1] = DxfPointDef{square.x + 10.0, 0.0, 0.0};
-        solid->m_Corners[2] = DxfPointDef{square.x, 10.0, 0.0};
-        solid->m_Corners[3] = DxfPointDef{square.x + 10.0, 10.0, 0.0};
-        shape.m_Entities.AddTail(solid);
-    }
+    const std::vector<SolidSquare> squares = AddSolidSquares(shape);
     Canvas canvas(200, 200);
     view->ComputeScaling(CRect(0, 0, 200, 200), -50.0, -50.0, 50.0, 50.0);
     view->DrawDxf(&canvas.dc, &shape);
-    for (const Square& square : squares)
+    for (const SolidSquare& square : squares)
         EXPECT_EQ(canvas.At(view->CoordToPixel(square.x + 5.0, 5.0)), format[square.shown])
             << "colour " << square.colour;
 }

@@ -23,6 +23,8 @@ import random
 
 from shapely.geometry import Point, Polygon, box
 
+from clip_generate_fixtures import pieces_and_area, snap
+
 XMIN, YMIN, XMAX, YMAX = 0.0, 0.0, 1000.0, 600.0
 VIEW = box(XMIN, YMIN, XMAX, YMAX)
 rng = random.Random(93)
@@ -69,20 +71,6 @@ HAND = [
 ]
 
 
-def snap(points, reach):
-    """Puts vertices within `reach` of an edge's line exactly on it."""
-    out = []
-    for x, y in points:
-        for edge in (XMIN, XMAX):
-            if abs(x - edge) < reach:
-                x = edge
-        for edge in (YMIN, YMAX):
-            if abs(y - edge) < reach:
-                y = edge
-        out.append((x, y))
-    return out
-
-
 def with_run(points):
     """Inserts, after a vertex snapped onto an edge's line, two more vertices along that line."""
     out = list(points)
@@ -108,7 +96,7 @@ def random_polygon():
         radii = [r] * n
     squash = rng.uniform(0.4, 1.0)
     points = [(cx + q * math.cos(a), cy + q * squash * math.sin(a)) for a, q in zip(angles, radii)]
-    points = snap(points, rng.uniform(10.0, 80.0))
+    points = snap(points, rng.uniform(10.0, 80.0), (XMIN, YMIN, XMAX, YMAX))
     if rng.random() < 0.4:
         points = with_run(points)
     # whole numbers on the edges' lines and off them alike, as a view of whole metres has them
@@ -117,29 +105,13 @@ def random_polygon():
     return points
 
 
-def pieces_and_area(poly):
-    clipped = poly.intersection(VIEW)
-    parts = [g for g in getattr(clipped, "geoms", [clipped]) if g.geom_type == "Polygon" and g.area > 0]
-    group = list(range(len(parts)))
-
-    def root(i):
-        while group[i] != i:
-            i = group[i]
-        return i
-
-    for i in range(len(parts)):
-        for j in range(i + 1, len(parts)):
-            if parts[i].intersects(parts[j]):
-                group[root(j)] = root(i)
-    return len(parts), len({root(i) for i in range(len(parts))}), sum(g.area for g in parts), clipped
-
-
 def write(out, ident, points):
     poly = Polygon(points)
     if not poly.is_valid:
         # a ring that touches itself at a point: shapely's own repair gives its two parts
         poly = poly.buffer(0)
-    pieces, joined, area, clipped = pieces_and_area(poly)
+    pieces, joined, area = pieces_and_area(poly, VIEW)
+    clipped = poly.intersection(VIEW)
     out.append(f"polygon {ident} {len(points)} {pieces} {joined} {area!r}")
     out.extend(f"{float(x)!r} {float(y)!r}" for x, y in points)
     for _ in range(8):

@@ -18,12 +18,8 @@ geodesic_long_points.csv  line (row of geodesic_long_lines.csv, 0-based), k, lat
                           GeodSolve -L lat1 lon1 azi1 -p 9 [-e a f]   s -> lat lon azi
 """
 import math
-import subprocess
 
-ELLIPSOIDS = {
-    "WGS84": [],
-    "Hayford": ["-e", "6378388", "1/297"],
-}
+from geodesic_generate_fixtures import ELLIPSOIDS, run
 
 # start latitude, longitude, azimuth (degrees), length (metres)
 DIRECT_LINES = [
@@ -59,12 +55,6 @@ END_LINES = [
 
 # rows of geodesic_long_lines.csv (WGS84 first) whose points are kept
 POINT_LINES = [0, 3, 11, 13]
-
-
-def run(program, args, lines):
-    out = subprocess.run([program] + args, input="\n".join(lines) + "\n", capture_output=True, text=True,
-                         check=True).stdout
-    return [row.split() for row in out.strip().splitlines()]
 
 
 def main():
