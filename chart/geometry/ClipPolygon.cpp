@@ -431,12 +431,11 @@ int ClipToRectangle(CRectangleClipper& rectangle, const tagXY* clip, int clipCou
     default:
         return Deliver(nullptr, 0, result, resultCount);
     }
-    const ClipPoints& pieces = rectangle.Pieces();
-    tagXY* out = new (std::nothrow) tagXY[pieces.size()];
+    tagXY* out = new (std::nothrow) tagXY[rectangle.PiecesBound()];
     if (!out)
         return 255;
-    std::copy(pieces.begin(), pieces.end(), out);
-    return Deliver(out, static_cast<int>(pieces.size()), result, resultCount);
+    const std::size_t written = rectangle.WritePieces(out);
+    return Deliver(out, static_cast<int>(written), result, resultCount);
 }
 } // namespace
 

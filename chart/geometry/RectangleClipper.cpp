@@ -191,11 +191,10 @@ double CRectangleClipper::Flow(const tagXY& from, const tagXY& to, int common) c
 bool CRectangleClipper::SplitIntoChains(double* ringFlow)
 {
     const std::size_t n = m_Ring.size();
-    auto along = [&](std::size_t i) { return Sides(m_Ring[i % n]) & Sides(m_Ring[(i + 1) % n]); };
+    auto alongSide = [&](std::size_t i) { return Sides(m_Ring[i % n]) & Sides(m_Ring[(i + 1) % n]); };
     std::size_t start = 0;
-    while (start < n && !(along(start + n - 1) && !along(start)))
+    while (start < n && !(alongSide(start + n - 1) && !alongSide(start)))
         ++start;
-    m_ChainPoints.clear();
     m_Chains.clear();
     *ringFlow = 0.0;
     bool inChain = false;
@@ -208,27 +207,20 @@ bool CRectangleClipper::SplitIntoChains(double* ringFlow)
         if (common)
         {
             *ringFlow += Flow(a, b, common);
-            if (inChain)
-            {
-                m_Chains.back().end = m_ChainPoints.size();
-                inChain = false;
-            }
+            inChain = false;
             continue;
         }
         if (!inChain)
         {
-            m_Chains.push_back(Chain{m_ChainPoints.size(), 0, 0.0, 0.0, -1});
-            m_ChainPoints.push_back(a);
+            m_Chains.push_back(Chain{i, 1, 0.0, 0.0, -1});
             inChain = true;
         }
-        m_ChainPoints.push_back(b);
+        ++m_Chains.back().count;
     }
-    if (inChain)
-        m_Chains.back().end = m_ChainPoints.size();
     for (Chain& chain : m_Chains)
     {
-        const tagXY& first = m_ChainPoints[chain.begin];
-        const tagXY& last = m_ChainPoints[chain.end - 1];
+        const tagXY& first = m_Ring[chain.begin];
+        const tagXY& last = m_Ring[(chain.begin + chain.count - 1) % n];
         if (!Sides(first) || !Sides(last))
             return false;
         chain.entry = Along(first);
@@ -274,8 +266,9 @@ bool CRectangleClipper::PairEnds(bool exitsFirst, double ringFlow)
     return std::fabs(flow - ringFlow) < m_Perimeter / 2;
 }
 
-// The corners passed going `length` anticlockwise round the boundary from position `from`.
-void CRectangleClipper::AddCorners(double from, double length, ClipPoints& piece) const
+// The corners passed going `length` anticlockwise round the boundary from position `from`,
+// written at `piece` (which ends at `end`); returns the new end.
+tagXY* CRectangleClipper::AddCorners(double from, double length, tagXY* piece, tagXY* end) const
 {
     const tagXY corners[4] = {{m_Xmin, m_Ymin}, {m_Xmax, m_Ymin}, {m_Xmax, m_Ymax}, {m_Xmin, m_Ymax}};
     int first = 0;
@@ -289,61 +282,78 @@ void CRectangleClipper::AddCorners(double from, double length, ClipPoints& piece
             ahead += m_Perimeter;
         if (!(ahead > 0.0 && ahead < length))
             break;
-        AppendDistinct(piece, corners[c]);
+        if (end == piece || !Same(end[-1], corners[c]))
+            *end++ = corners[c];
     }
+    return end;
 }
 
-// False when a piece comes out turned against the outline (its runs cross one another): the
-// pieces would fill what the outline does not.
-bool CRectangleClipper::WritePieces()
+// The chains joined into pieces; 0 when a piece comes out turned against the outline (its runs
+// cross one another): the pieces would fill what the outline does not.
+std::size_t CRectangleClipper::WriteChains(tagXY* out) const
 {
-    m_Out.clear();
-    m_Out.reserve(m_ChainPoints.size() + 7 * m_Chains.size());
-    std::vector<bool, NothrowAllocator<bool>> taken(m_Chains.size(), false);
+    const std::size_t n = m_Ring.size();
+    std::vector<char, NothrowAllocator<char>>& taken = m_Taken;
+    std::fill(taken.begin(), taken.end(), 0);
     const double noArea = 1e-12 * m_Width * m_Height;
+    tagXY* end = out;
     for (std::size_t first = 0; first < m_Chains.size(); ++first)
     {
         if (taken[first])
             continue;
-        m_Piece.clear();
+        tagXY* piece = end;
         int c = static_cast<int>(first);
-        while (c >= 0 && !taken[c])
+        while (!taken[c])
         {
-            taken[c] = true;
+            taken[c] = 1;
             const Chain& chain = m_Chains[c];
-            for (std::size_t i = chain.begin; i < chain.end; ++i)
-                AppendDistinct(m_Piece, m_ChainPoints[i]);
+            for (std::size_t k = 0; k < chain.count; ++k)
+            {
+                const tagXY& p = m_Ring[(chain.begin + k) % n];
+                if (end == piece || !Same(end[-1], p))
+                    *end++ = p;
+            }
             const Chain& next = m_Chains[chain.next];
             double walk = next.entry - chain.exit;
             if (walk < 0.0)
                 walk += m_Perimeter;
-            AddCorners(chain.exit, walk, m_Piece);
+            end = AddCorners(chain.exit, walk, piece, end);
             c = chain.next;
         }
         if (c != static_cast<int>(first))
-            return false;
-        while (m_Piece.size() > 1 && Same(m_Piece.front(), m_Piece.back()))
-            m_Piece.pop_back();
-        if (TwiceArea(m_Piece.data(), m_Piece.size()) < -noArea)
-            return false;
-        m_Out.insert(m_Out.end(), m_Piece.begin(), m_Piece.end());
-        m_Out.push_back(m_Piece.front());
-        m_Out.push_back(tagXY{DBL_MAX, DBL_MAX});
+            return 0;
+        while (end - piece > 1 && Same(*piece, end[-1]))
+            --end;
+        if (TwiceArea(piece, static_cast<std::size_t>(end - piece)) < -noArea)
+            return 0;
+        const tagXY front = *piece;
+        *end++ = front;
+        *end++ = tagXY{DBL_MAX, DBL_MAX};
     }
-    return true;
+    return static_cast<std::size_t>(end - out);
 }
 
 // The cut outline as one piece: its runs along the sides have no width, so filled by the
 // winding rule it covers exactly what the outline covers in the rectangle.
-void CRectangleClipper::WriteRing()
+std::size_t CRectangleClipper::WriteRing(tagXY* out) const
 {
-    m_Out.assign(m_Ring.begin(), m_Ring.end());
-    m_Out.push_back(m_Ring.front());
-    m_Out.push_back(tagXY{DBL_MAX, DBL_MAX});
+    std::copy(m_Ring.begin(), m_Ring.end(), out);
+    out[m_Ring.size()] = m_Ring.front();
+    out[m_Ring.size() + 1] = tagXY{DBL_MAX, DBL_MAX};
+    return m_Ring.size() + 2;
+}
+
+std::size_t CRectangleClipper::WritePieces(tagXY* out) const
+{
+    if (!m_WholeRing)
+        if (const std::size_t written = WriteChains(out))
+            return written;
+    return WriteRing(out);
 }
 
 CRectangleClipper::Outcome CRectangleClipper::Clip(const tagXY* subject, int count)
 {
+    m_WholeRing = false;
     double minX = subject[0].x, maxX = subject[0].x, minY = subject[0].y, maxY = subject[0].y;
     for (int i = 1; i < count; ++i)
     {
@@ -360,7 +370,7 @@ CRectangleClipper::Outcome CRectangleClipper::Clip(const tagXY* subject, int cou
     CutByHalfPlanes(subject, count);
     if (m_Ring.size() < 3)
         return NOTHING;
-    double twice = TwiceArea(m_Ring.data(), m_Ring.size());
+    const double twice = TwiceArea(m_Ring.data(), m_Ring.size());
     if (twice == 0.0)
         return NOTHING;
     // Walked anticlockwise, the inside of every piece lies to the left of its runs.
@@ -368,18 +378,15 @@ CRectangleClipper::Outcome CRectangleClipper::Clip(const tagXY* subject, int cou
         std::reverse(m_Ring.begin(), m_Ring.end());
 
     double ringFlow = 0.0;
-    if (!SplitIntoChains(&ringFlow))
-    {
-        WriteRing();
-        return PIECES;
-    }
-    if (m_Chains.empty())
+    m_WholeRing = !SplitIntoChains(&ringFlow);
+    if (!m_WholeRing && m_Chains.empty())
     {
         // Nothing crosses the inside: the outline runs round the boundary as many times as it
         // winds about every point of the rectangle.
         return std::fabs(ringFlow) >= m_Perimeter / 2 ? CLIP : NOTHING;
     }
-    if (!(PairEnds(true, ringFlow) || PairEnds(false, ringFlow)) || !WritePieces())
-        WriteRing();
+    if (!m_WholeRing)
+        m_WholeRing = !(PairEnds(true, ringFlow) || PairEnds(false, ringFlow));
+    m_Taken.assign(m_Chains.size(), 0);
     return PIECES;
 }

@@ -60,16 +60,18 @@ public:
     // a work buffer cannot be had.
     Outcome Clip(const tagXY* subject, int count);
 
-    // The pieces of the last PIECES outcome, each as its vertices, a copy of its first vertex
-    // and the separator (DBL_MAX, DBL_MAX).
-    const ClipPoints& Pieces() const { return m_Out; }
+    // After a PIECES outcome: the most points WritePieces may write, and the pieces written,
+    // each as its vertices, a copy of its first vertex and the separator (DBL_MAX, DBL_MAX);
+    // it returns the count written.
+    std::size_t PiecesBound() const { return m_Ring.size() + 6 * m_Chains.size() + 2; }
+    std::size_t WritePieces(tagXY* out) const;
 
 private:
     struct Chain
     {
-        std::size_t begin, end; // its points in m_ChainPoints
-        double entry, exit;     // where it starts and ends round the boundary
-        int next;               // the chain the boundary walk from its end reaches
+        std::size_t begin, count; // its points: count points of the ring from begin on, round
+        double entry, exit;       // where it starts and ends round the boundary
+        int next;                 // the chain the boundary walk from its end reaches
     };
     struct End
     {
@@ -89,9 +91,9 @@ private:
     double Flow(const tagXY& from, const tagXY& to, int common) const;
     bool SplitIntoChains(double* ringFlow);
     bool PairEnds(bool exitsFirst, double ringFlow);
-    bool WritePieces();
-    void WriteRing();
-    void AddCorners(double from, double length, ClipPoints& piece) const;
+    std::size_t WriteChains(tagXY* out) const;
+    std::size_t WriteRing(tagXY* out) const;
+    tagXY* AddCorners(double from, double length, tagXY* piece, tagXY* end) const;
 
     double m_Xmin = 0.0, m_Ymin = 0.0, m_Xmax = 0.0, m_Ymax = 0.0;
     double m_Width = 0.0, m_Height = 0.0, m_Perimeter = 0.0;
@@ -108,10 +110,11 @@ private:
     };
     Stage m_Stages[4];
 
-    ClipPoints m_Ring;        // the outline cut by the four half-planes
-    ClipPoints m_ChainPoints; // the runs through the inside
-    std::vector<Chain, NothrowAllocator<Chain>> m_Chains;
+    ClipPoints m_Ring; // the outline cut by the four half-planes
+    std::vector<Chain, NothrowAllocator<Chain>> m_Chains; // its runs through the inside
     std::vector<End, NothrowAllocator<End>> m_Ends;
-    ClipPoints m_Piece;
-    ClipPoints m_Out;
+    bool m_WholeRing = false; // the ring is the result, its runs not taken apart
+    // Which chains WriteChains has joined into a piece; sized by Clip, so that writing needs
+    // no memory of its own.
+    mutable std::vector<char, NothrowAllocator<char>> m_Taken;
 };
