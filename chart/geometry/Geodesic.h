@@ -22,7 +22,7 @@
 //                       sections', 1.4e-7 rad from the geodesic's at 100 km, 5e-6 rad at 600 km,
 //                       3.1e-5 rad at 1500 km; exact beyond.
 //   GeodesicInverse 1   the series up to 30 km: distance within 0.74 mm (27 mm at 100 km, 6 m at
-//                       600 km), bearings within 1.2e-8 rad; exact beyond, and where the series'
+//                       600 km), bearings within 1.3e-8 rad; exact beyond, and where the series'
 //                       bearing has no solution.
 //   GreatCirclePoints   the direct series from the inverse's bearing while every point lies
 //                       within its reach; otherwise points on the exact geodesic.
