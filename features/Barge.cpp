@@ -36,6 +36,7 @@ void CBarge::Save()
         WritePoints(file, "Legs", m_Legs);
         WritePoints(file, "Ref Systems", m_RefSystems);
         WritePoints(file, "Transducers", m_Transducers);
+        file.WriteBool("Declutter", m_bDeclutter);
     });
 }
 
@@ -50,6 +51,7 @@ bool CBarge::Load()
         ReadPoints(lines, "Legs", m_Legs);
         ReadPoints(lines, "Ref Systems", m_RefSystems);
         ReadPoints(lines, "Transducers", m_Transducers);
+        m_bDeclutter = lines.ReadBool(false);
     });
 }
 

@@ -31,8 +31,9 @@ public:
     // systems, clump weights; null for any other type.
     CTrackingPointArray* GetTrackingPointArray(int type) const override;
 
-    // "Draft", "Water Line To Zero", the common part, then the point sections "Cranes",
-    // "Clump Weights", "Legs", "Ref Systems", "Transducers".
+    // "Draft", "Water Line To Zero", the common part, the point sections "Cranes",
+    // "Clump Weights", "Legs", "Ref Systems", "Transducers", then "Declutter" last, where a
+    // reader of the file without it stops before it (a file without it loads declutter off).
     void Save() override;
     bool Load() override;
 
@@ -43,6 +44,9 @@ public:
     CTrackingPointArray m_Legs;
     CTrackingPointArray m_RefSystems;
     CTrackingPointArray m_Transducers;
+    // The chart draws the vessel's point symbols without their labels; the user's choice on
+    // the chart, kept with the vessel's other display settings.
+    bool m_bDeclutter = false;
 
     // Run-time, never stored: one record per clump weight, by index, and the grid point on
     // the vessel where the divider starts.

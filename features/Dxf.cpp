@@ -121,79 +121,45 @@ const size_t kBufferSize = 1 << 20;
 const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 
-// The AutoCAD Color Index palette as COLORREF values. 10..249 are 24 hues 15 degrees apart,
-// from red round the colour wheel, ten entries a hue: five brightness levels, each as a full
-// tone and a pale one (half way to white at that brightness).
-struct AciPalette
-{
-    COLORREF colours[256];
-
-    AciPalette()
-    {
-        static const COLORREF kFirst[10] = {0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00,
-                                            0xFF0000, 0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
-        for (int i = 0; i < 10; ++i)
-            colours[i] = kFirst[i];
-        static const double kLevels[5] = {255.0, 204.0, 153.0, 127.0, 76.0};
-        for (int index = 10; index < 250; ++index)
-        {
-            const double hue = ((index - 10) / 10) * 15.0;
-            const int level = ((index - 10) % 10) / 2;
-            const bool pale = (index % 2) == 1;
-            double f[3]; // red, green, blue as fractions of full brightness
-            HueFractions(hue, f);
-            const double v = kLevels[level];
-            int rgb[3];
-            for (int c = 0; c < 3; ++c)
-            {
-                const double value = pale ? v / 2.0 + v / 2.0 * f[c] : v * f[c];
-                rgb[c] = static_cast<int>(std::floor(value + 1e-9));
-            }
-            colours[index] = RGB(rgb[0], rgb[1], rgb[2]);
-        }
-        // Entries the rounding of the table above does not give.
-        colours[11] = 0x8080FF;
-        colours[16] = 0x000080;
-        static const COLORREF kGreys[6] = {0x404040, 0x555555, 0x848484, 0xAAAAAA, 0xD6D6D6, 0x000000};
-        for (int i = 0; i < 6; ++i)
-            colours[250 + i] = kGreys[i];
-    }
-
-    // Fully saturated colour of a hue (degrees) on the wheel red, yellow, green, cyan, blue,
-    // magenta.
-    static void HueFractions(double hue, double f[3])
-    {
-        const int sector = static_cast<int>(hue / 60.0) % 6;
-        const double x = (hue - sector * 60.0) / 60.0;
-        switch (sector)
-        {
-        case 0:
-            f[0] = 1.0, f[1] = x, f[2] = 0.0;
-            break;
-        case 1:
-            f[0] = 1.0 - x, f[1] = 1.0, f[2] = 0.0;
-            break;
-        case 2:
-            f[0] = 0.0, f[1] = 1.0, f[2] = x;
-            break;
-        case 3:
-            f[0] = 0.0, f[1] = 1.0 - x, f[2] = 1.0;
-            break;
-        case 4:
-            f[0] = x, f[1] = 0.0, f[2] = 1.0;
-            break;
-        default:
-            f[0] = 1.0, f[1] = 0.0, f[2] = 1.0 - x;
-            break;
-        }
-    }
+// The drawing exchange format's standard colour index as COLORREF values (0x00BBGGRR), by
+// colour number: 1 to 7 the named colours, 8 and 9 greys, 10 to 249 twenty-four hues ten
+// entries apiece, 250 to 255 greys; 0 (by block) names no colour and holds black. The values are
+// those of the format's published table, which tests/data/aci_colours.txt holds as ezdxf gives
+// it.
+const COLORREF kFormatColours[256] = {
+    0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF, 0xFFFFFF,
+    0x808080, 0xC0C0C0, 0x0000FF, 0x7F7FFF, 0x0000A5, 0x5252A5, 0x00007F, 0x3F3F7F,
+    0x00004C, 0x26264C, 0x000026, 0x131326, 0x003FFF, 0x7F9FFF, 0x0029A5, 0x5267A5,
+    0x001F7F, 0x3F4F7F, 0x00134C, 0x262F4C, 0x000926, 0x131726, 0x007FFF, 0x7FBFFF,
+    0x0052A5, 0x527CA5, 0x003F7F, 0x3F5F7F, 0x00264C, 0x26394C, 0x001326, 0x131C26,
+    0x00BFFF, 0x7FDFFF, 0x007CA5, 0x5291A5, 0x005F7F, 0x3F6F7F, 0x00394C, 0x26424C,
+    0x001C26, 0x132126, 0x00FFFF, 0x7FFFFF, 0x00A5A5, 0x52A5A5, 0x007F7F, 0x3F7F7F,
+    0x004C4C, 0x264C4C, 0x002626, 0x132626, 0x00FFBF, 0x7FFFDF, 0x00A57C, 0x52A591,
+    0x007F5F, 0x3F7F6F, 0x004C39, 0x264C42, 0x00261C, 0x132621, 0x00FF7F, 0x7FFFBF,
+    0x00A552, 0x52A57C, 0x007F3F, 0x3F7F5F, 0x004C26, 0x264C39, 0x002613, 0x13261C,
+    0x00FF3F, 0x7FFF9F, 0x00A529, 0x52A567, 0x007F1F, 0x3F7F4F, 0x004C13, 0x264C2F,
+    0x002609, 0x132617, 0x00FF00, 0x7FFF7F, 0x00A500, 0x52A552, 0x007F00, 0x3F7F3F,
+    0x004C00, 0x264C26, 0x002600, 0x132613, 0x3FFF00, 0x9FFF7F, 0x29A500, 0x67A552,
+    0x1F7F00, 0x4F7F3F, 0x134C00, 0x2F4C26, 0x092600, 0x175813, 0x7FFF00, 0xBFFF7F,
+    0x52A500, 0x7CA552, 0x3F7F00, 0x5F7F3F, 0x264C00, 0x394C26, 0x132600, 0x1C5813,
+    0xBFFF00, 0xDFFF7F, 0x7CA500, 0x91A552, 0x5F7F00, 0x6F7F3F, 0x394C00, 0x424C26,
+    0x1C2600, 0x585813, 0xFFFF00, 0xFFFF7F, 0xA5A500, 0xA5A552, 0x7F7F00, 0x7F7F3F,
+    0x4C4C00, 0x4C4C26, 0x262600, 0x585813, 0xFFBF00, 0xFFDF7F, 0xA57C00, 0xA59152,
+    0x7F5F00, 0x7F6F3F, 0x4C3900, 0x7E4226, 0x261C00, 0x585813, 0xFF7F00, 0xFFBF7F,
+    0xA55200, 0xA57C52, 0x7F3F00, 0x7F5F3F, 0x4C2600, 0x7E3926, 0x261300, 0x581C13,
+    0xFF3F00, 0xFF9F7F, 0xA52900, 0xA56752, 0x7F1F00, 0x7F4F3F, 0x4C1300, 0x7E2F26,
+    0x260900, 0x581713, 0xFF0000, 0xFF7F7F, 0xA50000, 0xA55252, 0x7F0000, 0x7F3F3F,
+    0x4C0000, 0x7E2626, 0x260000, 0x581313, 0xFF003F, 0xFF7F9F, 0xA50029, 0xA55267,
+    0x7F001F, 0x7F3F4F, 0x4C0013, 0x7E262F, 0x260009, 0x581317, 0xFF007F, 0xFF7FBF,
+    0xA50052, 0xA5527C, 0x7F003F, 0x7F3F5F, 0x4C0026, 0x7E2639, 0x260013, 0x58131C,
+    0xFF00BF, 0xFF7FDF, 0xA5007C, 0xA55291, 0x7F005F, 0x7F3F6F, 0x4C0039, 0x4C2642,
+    0x26001C, 0x581358, 0xFF00FF, 0xFF7FFF, 0xA500A5, 0xA552A5, 0x7F007F, 0x7F3F7F,
+    0x4C004C, 0x4C264C, 0x260026, 0x581358, 0xBF00FF, 0xDF7FFF, 0x7C00A5, 0x9152A5,
+    0x5F007F, 0x6F3F7F, 0x39004C, 0x42264C, 0x1C0026, 0x581358, 0x7F00FF, 0xBF7FFF,
+    0x5200A5, 0x7C52A5, 0x3F007F, 0x5F3F7F, 0x26004C, 0x39264C, 0x130026, 0x1C1358,
+    0x3F00FF, 0x9F7FFF, 0x2900A5, 0x6752A5, 0x1F007F, 0x4F3F7F, 0x13004C, 0x2F264C,
+    0x090026, 0x171358, 0x000000, 0x656565, 0x666666, 0x999999, 0xCCCCCC, 0xFFFFFF,
 };
-
-const AciPalette& Palette()
-{
-    static const AciPalette palette;
-    return palette;
-}
 
 bool Is(const DxfPairDef& pair, int code, const char* value)
 {
@@ -208,7 +174,7 @@ const COLORREF CDxf::kStandardColours[28] = {
 
 CDxf::CDxf()
 {
-    std::memcpy(m_ColourTable, Palette().colours, sizeof(m_ColourTable));
+    std::memcpy(m_ColourTable, kFormatColours, sizeof(m_ColourTable));
     std::memcpy(m_FirstColours, m_ColourTable, sizeof(m_FirstColours));
 }
 

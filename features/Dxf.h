@@ -126,6 +126,8 @@ public:
     CDxfDimStyleList m_DimStyles;
     CDxfBlockList m_Blocks;
 
+    // The colour of each colour number, the format's standard colour index (0, by block, black);
+    // the first eight again, the colours of the drawing's layers' numbers 0 to 7.
     COLORREF m_ColourTable[256];
     COLORREF m_FirstColours[8];
 

@@ -2,8 +2,10 @@
 
 #include "chart/geometry/PointInPolygon.h"
 #include "chart/geometry/PolygonNode.h"
+#include "chart/geometry/RectangleClipper.h"
 #include "foundation/Geometry.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <new>
@@ -106,6 +108,16 @@ public:
     // been threaded in between: an edge is found without walking over them.
     PolygonNode* Vertex(int i) const { return m_Vertices[i]; }
     int Count() const { return m_Count; }
+
+    // Moves the whole outline.
+    void Shift(double dx, double dy)
+    {
+        for (int i = 0; i <= m_Count; ++i)
+        {
+            m_Vertices[i]->x += dx;
+            m_Vertices[i]->y += dy;
+        }
+    }
 
     // Moves a vertex; the first vertex and its closing copy move together.
     void Move(PolygonNode* vertex, double dx, double dy)
@@ -253,8 +265,24 @@ enum class PassResult
 {
     Done,
     Moved,
+    Degenerate,
     OutOfMemory
 };
+
+// Whether two parallel edges lie on one line and share more than a point: the walk cannot
+// tell which side of the other outline such a run is on.
+bool Overlap(const PolygonNode* s1, const PolygonNode* s2, const PolygonNode* c1, const PolygonNode* c2)
+{
+    const double dx = s2->x - s1->x, dy = s2->y - s1->y;
+    if ((c1->x - s1->x) * dy - (c1->y - s1->y) * dx != 0.0)
+        return false;
+    const double length = dx * dx + dy * dy;
+    if (length == 0.0)
+        return false;
+    const double t1 = ((c1->x - s1->x) * dx + (c1->y - s1->y) * dy) / length;
+    const double t2 = ((c2->x - s1->x) * dx + (c2->y - s1->y) * dy) / length;
+    return std::fmax(t1, t2) > 0.0 && std::fmin(t1, t2) < 1.0;
+}
 
 // Threads every crossing of a subject edge with a clip edge into both lists. A crossing at a
 // subject edge's start or end vertex is not threaded: the vertex is moved instead and the
@@ -277,9 +305,16 @@ PassResult FindCrossings(NodePool& pool, WorkList& subject, WorkList& clip, doub
                 continue;
             double ua = 0.0, ub = 0.0;
             if (!SegmentCrossingParameters(s1->x, s1->y, s2->x, s2->y, c1->x, c1->y, c2->x, c2->y, &ua, &ub))
+            {
+                if (Overlap(s1, s2, c1, c2))
+                    return PassResult::Degenerate;
                 continue;
+            }
             if (ua < 0.0 || ua > 1.0 || ub < 0.0 || ub > 1.0)
                 continue;
+            // A clip vertex on the subject edge: neither list can thread a crossing there.
+            if ((ub == 0.0 || ub == 1.0) && ua > 0.0 && ua < 1.0)
+                return PassResult::Degenerate;
             if (ua == 1.0)
             {
                 MoveOffEdge(subject, s2, c1, c2, tolerance);
@@ -371,6 +406,37 @@ int WholePolygon(const tagXY* points, int count, tagXY** result, int* resultCoun
     out[count] = {DBL_MAX, DBL_MAX};
     return Deliver(out, count + 1, result, resultCount);
 }
+
+// The view and any other axis-parallel rectangle: clipped exactly, nothing moved.
+int ClipToRectangle(CRectangleClipper& rectangle, const tagXY* clip, int clipCount, const tagXY* subject,
+                    int subjectCount, tagXY** result, int* resultCount)
+{
+    CRectangleClipper::Outcome outcome = CRectangleClipper::NOTHING;
+    try
+    {
+        outcome = rectangle.Clip(subject, subjectCount);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return -1;
+    }
+    switch (outcome)
+    {
+    case CRectangleClipper::SUBJECT:
+        return WholePolygon(subject, subjectCount, result, resultCount);
+    case CRectangleClipper::CLIP:
+        return WholePolygon(clip, clipCount, result, resultCount);
+    case CRectangleClipper::PIECES:
+        break;
+    default:
+        return Deliver(nullptr, 0, result, resultCount);
+    }
+    tagXY* out = new (std::nothrow) tagXY[rectangle.PiecesBound()];
+    if (!out)
+        return 255;
+    const std::size_t written = rectangle.WritePieces(out);
+    return Deliver(out, static_cast<int>(written), result, resultCount);
+}
 } // namespace
 
 int ClipPolygon(const tagXY* clip, int clipCount, const tagXY* subject, int subjectCount, tagXY** result,
@@ -382,6 +448,10 @@ int ClipPolygon(const tagXY* clip, int clipCount, const tagXY* subject, int subj
         return -1;
     if (!AllFinite(clip, clipCount) || !AllFinite(subject, subjectCount) || !std::isfinite(tolerance))
         return -1;
+
+    CRectangleClipper rectangle;
+    if (CRectangleClipper::FromPolygon(clip, clipCount, &rectangle))
+        return ClipToRectangle(rectangle, clip, clipCount, subject, subjectCount, result, resultCount);
 
     NodePool pool;
     WorkList subjectList(pool), clipList(pool);
@@ -397,6 +467,13 @@ int ClipPolygon(const tagXY* clip, int clipCount, const tagXY* subject, int subj
         pass = FindCrossings(pool, subjectList, clipList, tolerance);
         if (pass == PassResult::OutOfMemory)
             return -1;
+        if (pass == PassResult::Degenerate)
+        {
+            // A step no edge of a sensible outline runs along, so the shift leaves no
+            // vertex on an edge and no edge along another.
+            subjectList.Shift(tolerance, tolerance * 0.7548776662466927);
+            pass = PassResult::Moved;
+        }
     }
 
     subjectList.MarkEntries(clipList.First());

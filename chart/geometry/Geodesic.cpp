@@ -1,7 +1,10 @@
 #include "chart/geometry/Geodesic.h"
 
+#include "geodesy/ExactGeodesic.h"
+
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 namespace
 {
@@ -51,6 +54,36 @@ double WrapTwoPi(double angle)
 bool HasEllipsoid(const CSpheroid* spheroid)
 {
     return spheroid && spheroid->m_E2 > 0.0 && std::isfinite(spheroid->m_E2) && spheroid->m_SemiMajor > 0.0;
+}
+
+// How far the series hold within a millimetre of the exact geodesic (measured against
+// GeographicLib from every latitude to 89.999 degrees in every direction, WGS84 and Hayford
+// 1910; the figures are in the header). Beyond, the exact solution answers.
+const double kDirectReach = 40000.0;
+const double kMethod0Reach = 1500000.0;
+const double kMethod1Reach = 30000.0;
+
+double Flattening(const CSpheroid* spheroid)
+{
+    return 1.0 - std::sqrt(1.0 - spheroid->m_E2);
+}
+
+// The direct series holds for a short line that stays well clear of the pole: within half the
+// distance to it, its longitude turns far less than the quarter circle its arcsine can give.
+bool DirectSeriesHolds(const CSpheroid* spheroid, double lat1, double distance)
+{
+    const double toPole = (M_PI_2 - std::fabs(lat1)) * spheroid->m_SemiMajor;
+    return std::fabs(distance) <= kDirectReach && std::fabs(distance) <= toPole / 2.0;
+}
+
+// The length of the line as a great circle on the semi-major axis (within a few parts in a
+// thousand of the geodesic), to choose the method by before any is run.
+double GreatCircleEstimate(const CSpheroid* spheroid, double lat1, double lon1, double lat2, double lon2)
+{
+    const double sLat = std::sin((lat2 - lat1) / 2.0);
+    const double sLon = std::sin((lon2 - lon1) / 2.0);
+    const double h = sLat * sLat + std::cos(lat1) * std::cos(lat2) * sLon * sLon;
+    return 2.0 * spheroid->m_SemiMajor * std::asin(std::sqrt(std::fmin(1.0, std::fmax(0.0, h))));
 }
 
 // The terms of the direct problem that depend only on the start and the bearing, so that the
@@ -225,8 +258,14 @@ void GeodesicDirect(double* lat2, double* lon2, double lon1, double distance, do
     double lat = 0.0, lon = 0.0;
     if (HasEllipsoid(spheroid) && AllFinite({lat1, lon1, distance, bearing}))
     {
-        const DirectLine line = StartLine(spheroid, lat1, lon1, bearing);
-        if (!(line.n1 > 0.0) || !PointAlong(spheroid, line, distance, &lat, &lon))
+        if (DirectSeriesHolds(spheroid, lat1, distance))
+        {
+            const DirectLine line = StartLine(spheroid, lat1, lon1, bearing);
+            if (!(line.n1 > 0.0) || !PointAlong(spheroid, line, distance, &lat, &lon))
+                lat = lon = 0.0;
+        }
+        else if (!ExactGeodesicDirect(spheroid->m_SemiMajor, Flattening(spheroid), lat1, lon1, bearing, distance,
+                                      &lat, &lon))
             lat = lon = 0.0;
     }
     Set(lat2, lat);
@@ -265,23 +304,35 @@ void RhumbLine(double* distance, double* bearing, double lon1, double lat2, doub
 bool GeodesicInverse(const CEllipsoid* ellipsoid, double* distance, double* bearing, double* reverseBearing,
                      double lat1, double lon1, double lat2, double lon2)
 {
-    if (!ellipsoid)
+    if (!ellipsoid || (ellipsoid->m_DistanceMethod != 0 && ellipsoid->m_DistanceMethod != 1))
         return false;
     const double sinLat1 = std::sin(lat1);
     const double cosLat1 = std::cos(lat1);
     const double tanLat1 = std::tan(lat1);
     const double nu1 = PrimeVerticalRadius(ellipsoid, lat1);
-    switch (ellipsoid->m_DistanceMethod)
+    const bool methodZero = ellipsoid->m_DistanceMethod == 0;
+    const bool exact = AllFinite({lat1, lon1, lat2, lon2}) && HasEllipsoid(ellipsoid) &&
+                       GreatCircleEstimate(ellipsoid, lat1, lon1, lat2, lon2) > (methodZero ? kMethod0Reach
+                                                                                             : kMethod1Reach);
+    if (!exact)
     {
-    case 0:
-        return InverseMethod0(ellipsoid, distance, bearing, reverseBearing, lat1, lon1, lat2, lon2, sinLat1,
-                              cosLat1, tanLat1, nu1);
-    case 1:
-        return InverseMethod1(ellipsoid, distance, bearing, reverseBearing, lat1, lon1, lat2, lon2, sinLat1,
-                              cosLat1, tanLat1, nu1);
-    default:
-        return false;
+        if (methodZero)
+            return InverseMethod0(ellipsoid, distance, bearing, reverseBearing, lat1, lon1, lat2, lon2, sinLat1,
+                                  cosLat1, tanLat1, nu1);
+        if (InverseMethod1(ellipsoid, distance, bearing, reverseBearing, lat1, lon1, lat2, lon2, sinLat1, cosLat1,
+                           tanLat1, nu1))
+            return true;
+        // Refused input stays refused; where method 1's bearing has no solution (a line that
+        // leaves due east or west with no northing in its section) the exact line has one.
+        if (!AllFinite({lat1, lon1, lat2, lon2, sinLat1, cosLat1, tanLat1, nu1}))
+            return false;
     }
+    double s = 0.0, forward = 0.0, reverse = 0.0;
+    if (!ExactGeodesicInverse(ellipsoid->m_SemiMajor, Flattening(ellipsoid), lat1, lon1, lat2, lon2, &s, &forward,
+                              &reverse))
+        return false;
+    SetAll(distance, bearing, reverseBearing, s, forward, reverse);
+    return true;
 }
 
 bool InverseMethod0(const CSpheroid* spheroid, double* distance, double* bearing, double* reverseBearing,
@@ -401,14 +452,33 @@ int GreatCirclePoints(const CEllipsoid* ellipsoid, CXYArray& points, double lon1
     const double step = s / (n + 1.0);
 
     points.Add(tagXY{lon1, lat1});
-    const DirectLine line = StartLine(ellipsoid, lat1, lon1, alpha);
-    // Counted, not summed: u = (n + 1)·step may come out a hair below s and add a point on top
-    // of the end.
-    for (double k = 1.0; k <= n; k += 1.0)
+    double exactLength = 0.0, exactAzimuth = 0.0;
+    if (HasEllipsoid(ellipsoid) && !DirectSeriesHolds(ellipsoid, lat1, n * step) &&
+        ExactGeodesicInverse(ellipsoid->m_SemiMajor, Flattening(ellipsoid), lat1, lon1, lat2, lon2, &exactLength,
+                             &exactAzimuth, nullptr))
     {
-        double lat = 0.0, lon = 0.0;
-        if (PointAlong(ellipsoid, line, k * step, &lat, &lon))
-            points.Add(tagXY{lon, lat});
+        // A long line, or one near a pole: its points on the geodesic itself, from its own
+        // azimuth and length, so that the line drawn runs on its true path to its end.
+        const int count = static_cast<int>(n);
+        std::vector<double> along(static_cast<size_t>(count)), lats(along.size()), lons(along.size());
+        for (int k = 0; k < count; ++k)
+            along[static_cast<size_t>(k)] = exactLength * (k + 1) / (n + 1.0);
+        if (ExactGeodesicPoints(ellipsoid->m_SemiMajor, Flattening(ellipsoid), lat1, lon1, exactAzimuth,
+                                along.data(), count, lats.data(), lons.data()))
+            for (size_t k = 0; k < along.size(); ++k)
+                points.Add(tagXY{lons[k], lats[k]});
+    }
+    else
+    {
+        const DirectLine line = StartLine(ellipsoid, lat1, lon1, alpha);
+        // Counted, not summed: u = (n + 1)·step may come out a hair below s and add a point on
+        // top of the end.
+        for (double k = 1.0; k <= n; k += 1.0)
+        {
+            double lat = 0.0, lon = 0.0;
+            if (PointAlong(ellipsoid, line, k * step, &lat, &lon))
+                points.Add(tagXY{lon, lat});
+        }
     }
     points.Add(tagXY{lon2, lat2});
     return static_cast<int>(points.GetSize());

@@ -34,18 +34,6 @@ constexpr double kMaxGridSteps = 20000.0;
 // Chords of an arc far larger than the view are shorter than a pixel long before this many.
 constexpr double kMaxChords = 100000.0;
 
-// A pixel coordinate from a value that may lie far off the screen: truncated toward zero and
-// held where int arithmetic on it stays safe.
-int ToPixel(double value)
-{
-    constexpr double kLimit = 1e9;
-    if (!(value > -kLimit))
-        return static_cast<int>(-kLimit);
-    if (!(value < kLimit))
-        return static_cast<int>(kLimit);
-    return static_cast<int>(value);
-}
-
 // The grid lines (multiples of the spacing s) that cover min..max on one axis: the first,
 // and how many steps of s follow it, counted as a whole number so that a long run of
 // additions never drops or adds a line.
@@ -60,6 +48,14 @@ struct GridRange
     double At(int i, double s) const { return first + i * s; }
     double Last(double s) const { return At(steps, s); }
 };
+
+// A polygon's next screen point, left out where it repeats the one before: the outline and the
+// fill stay the same, and a long outline in view comes down to about a point a pixel.
+void AddScreenPoint(std::vector<POINT>& screen, POINT p)
+{
+    if (screen.empty() || screen.back().x != p.x || screen.back().y != p.y)
+        screen.push_back(p);
+}
 
 // The value of a settings line, or false for no line or no '='.
 bool NextValue(CConfigFile& file, CString& value, CString* key = nullptr)
@@ -215,25 +211,6 @@ void CGridPlot::SetOrientation(int degrees)
     cosRot = std::cos(theta);
     sinInv = std::sin(-theta);
     cosInv = std::cos(-theta);
-}
-
-void CGridPlot::GridToScreen(double e, double n, int* x, int* y) const
-{
-    double dE = e - originE;
-    double dN = n - originN;
-    if (!northUp)
-        RotatePoint(&dE, &dN, 0.0, 0.0, sinRot, cosRot);
-    if (x)
-        *x = centreX + ToPixel(dE * pixelsPerMetre);
-    if (y)
-        *y = centreY - ToPixel(dN * pixelsPerMetre);
-}
-
-POINT CGridPlot::GridToScreenPoint(double e, double n) const
-{
-    int x = 0, y = 0;
-    GridToScreen(e, n, &x, &y);
-    return POINT{x, y};
 }
 
 bool CGridPlot::IsOutside(double e, double n, int* x, int* y) const
@@ -505,7 +482,7 @@ void CGridPlot::DrawClippedPolygon(const tagXY* points, int count, const tagPen&
             std::vector<POINT> screen;
             screen.reserve(static_cast<size_t>(count) + 1);
             for (int i = 0; i < count; ++i)
-                screen.push_back(GridToScreenPoint(points[i].x, points[i].y));
+                AddScreenPoint(screen, GridToScreenPoint(points[i].x, points[i].y));
             if (points[count - 1].x != points[0].x || points[count - 1].y != points[0].y)
                 screen.push_back(screen.front());
             drawPiece(screen);
@@ -526,7 +503,7 @@ void CGridPlot::DrawClippedPolygon(const tagXY* points, int count, const tagPen&
     for (int i = 0; i < total; ++i)
     {
         if (pieces[i].x != DBL_MAX)
-            screen.push_back(GridToScreenPoint(pieces[i].x, pieces[i].y));
+            AddScreenPoint(screen, GridToScreenPoint(pieces[i].x, pieces[i].y));
         else
             drawPiece(screen);
     }

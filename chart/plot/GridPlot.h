@@ -93,9 +93,28 @@ public:
     // north-up mode, where only an angle offset of 180 turns the crosses and the north arrow.
     void SetOrientation(int degrees);
 
-    // Grid (metres) to screen (pixels), truncating toward zero; no range test.
-    void GridToScreen(double e, double n, int* x, int* y) const;
-    POINT GridToScreenPoint(double e, double n) const;
+    // Grid (metres) to screen (pixels), truncating toward zero; no range test. Inline: every
+    // point of every line and area drawn goes through it.
+    void GridToScreen(double e, double n, int* x, int* y) const
+    {
+        const POINT p = GridToScreenPoint(e, n);
+        if (x)
+            *x = p.x;
+        if (y)
+            *y = p.y;
+    }
+    POINT GridToScreenPoint(double e, double n) const
+    {
+        double dE = e - originE;
+        double dN = n - originN;
+        if (!northUp)
+        {
+            const double turnedE = dE * cosRot - dN * sinRot;
+            dN = dE * sinRot + dN * cosRot;
+            dE = turnedE;
+        }
+        return POINT{centreX + ToPixel(dE * pixelsPerMetre), centreY - ToPixel(dN * pixelsPerMetre)};
+    }
     // True when (e, n) lies outside the plotted grid extent; otherwise converts it (when x is
     // given) and gives false.
     bool IsOutside(double e, double n, int* x, int* y) const;
@@ -215,6 +234,17 @@ public:
     bool printing = false;
 
 private:
+    // A pixel coordinate from a value that may lie far off the screen: truncated toward zero
+    // and held where int arithmetic on it stays safe.
+    static int ToPixel(double value)
+    {
+        constexpr double kLimit = 1e9;
+        if (!(value > -kLimit))
+            return static_cast<int>(-kLimit);
+        if (!(value < kLimit))
+            return static_cast<int>(kLimit);
+        return static_cast<int>(value);
+    }
     // The rotation that turns a screen step into a grid step (none in north-up mode).
     void ScreenStepToGrid(double x, double y, double* e, double* n) const;
     void Repaint(CWnd* view, bool erase) const;

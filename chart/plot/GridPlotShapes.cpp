@@ -66,8 +66,9 @@ private:
         CGridPlot::TransformShapePoint(m_Shape, x, y, &p.x, &p.y);
         return p;
     }
-    // Colour numbers 1..255 take the pen of that colour; by block and by layer (0, 256) the pen
-    // of the layer's colour when the entity has a layer; otherwise the pen stays.
+    // Colour numbers 1..255 take the pen of the format's colour of that number (entry c of the
+    // colour table, 1..7 included); by block and by layer (0, 256) the pen of the layer's
+    // colour number when the entity has a layer; otherwise the pen stays.
     void SelectPen(const CDxfEntity& entity)
     {
         int number = -1;
@@ -113,11 +114,11 @@ private:
             if (!Inside(arc.m_Centre.x, arc.m_Centre.y))
                 break;
             const tagXY c = Grid(arc.m_Centre.x, arc.m_Centre.y);
-            // The drawing's arc runs anticlockwise from its start: clockwise from its end. It is
-            // walked that way round rather than back with the plot's anticlockwise direction,
-            // which would also draw the chord between the ends, a line the drawing does not hold.
-            m_Plot.DrawArc(c.x, c.y, arc.m_Radius * m_Scale, Bearing(arc.m_EndBearing), Bearing(arc.m_StartBearing),
-                           CLOCKWISE);
+            // The drawing's arc runs anticlockwise from its start, so clockwise from its end:
+            // the plot's anticlockwise direction walks it so, and closes it with the chord
+            // between its ends, as a deck drawing's arcs are shown on the chart.
+            m_Plot.DrawArc(c.x, c.y, arc.m_Radius * m_Scale, Bearing(arc.m_StartBearing), Bearing(arc.m_EndBearing),
+                           ANTICLOCKWISE);
             break;
         }
         case DXF_POLYLINE:

@@ -1,8 +1,29 @@
 #include "chart/plot/GridPolyline.h"
 
+bool CGridPolyline::Inside(double e, double n) const
+{
+    return e >= m_Plot.plotMinE && e <= m_Plot.plotMaxE && n >= m_Plot.plotMinN && n <= m_Plot.plotMaxN;
+}
+
 void CGridPolyline::Add(double e, double n)
 {
-    if (m_bHavePrevious)
+    const bool inside = Inside(e, n);
+    if (m_bHavePrevious && inside && m_bPreviousInside)
+    {
+        // A leg wholly in view needs no clipping: its ends convert as they stand, and the
+        // start is the end of the leg before, already converted.
+        const POINT end = m_Plot.GridToScreenPoint(e, n);
+        if (m_Run.empty() || m_Run.back().x != m_PreviousScreen.x || m_Run.back().y != m_PreviousScreen.y)
+        {
+            Flush();
+            m_Run.push_back(m_PreviousScreen);
+        }
+        // A leg that shrinks to one pixel adds nothing.
+        if (end.x != m_Run.back().x || end.y != m_Run.back().y)
+            m_Run.push_back(end);
+        m_PreviousScreen = end;
+    }
+    else if (m_bHavePrevious)
     {
         RECT leg;
         // A leg that is not seen, or shrinks to one pixel, adds nothing; a later leg that does
@@ -17,9 +38,14 @@ void CGridPolyline::Add(double e, double n)
             }
             m_Run.push_back(POINT{leg.right, leg.bottom});
         }
+        if (inside)
+            m_PreviousScreen = m_Plot.GridToScreenPoint(e, n);
     }
+    else if (inside)
+        m_PreviousScreen = m_Plot.GridToScreenPoint(e, n);
     m_PreviousE = e;
     m_PreviousN = n;
+    m_bPreviousInside = inside;
     m_bHavePrevious = true;
 }
 

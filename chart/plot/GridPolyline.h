@@ -1,6 +1,7 @@
 // CGridPolyline: a grid-space line drawn point by point through the plot: each leg clipped to
 // the plotted extent and converted to pixels, joined legs drawn as one screen polyline, so a
-// long line costs one draw call per visible run rather than one per leg.
+// long line costs one draw call per visible run rather than one per leg. A leg wholly in view
+// is not clipped and its start not converted again; legs that shrink to a pixel add no point.
 #pragma once
 
 #include "chart/plot/GridPlot.h"
@@ -25,9 +26,13 @@ public:
     void Flush();
 
 private:
+    bool Inside(double e, double n) const;
+
     CGridPlot& m_Plot;
     std::vector<POINT> m_Run;
     bool m_bHavePrevious = false;
     double m_PreviousE = 0.0;
     double m_PreviousN = 0.0;
+    bool m_bPreviousInside = false;
+    POINT m_PreviousScreen{0, 0}; // of the previous point, when it is inside
 };

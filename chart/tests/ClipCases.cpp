@@ -8,10 +8,10 @@
 
 namespace
 {
-ClipCases Read()
+ClipCases Read(const char* name)
 {
     ClipCases cases;
-    std::ifstream in(SUITE_SOURCE_DIR "/chart/tests/data/clip_cases.txt");
+    std::ifstream in(std::string(SUITE_SOURCE_DIR "/chart/tests/data/") + name);
     std::string line;
     while (std::getline(in, line))
     {
@@ -57,7 +57,13 @@ ClipCases Read()
 
 const ClipCases& ClipCases::Get()
 {
-    static const ClipCases cases = Read();
+    static const ClipCases cases = Read("clip_cases.txt");
+    return cases;
+}
+
+const ClipCases& ClipCases::EdgeCases()
+{
+    static const ClipCases cases = Read("clip_edge_cases.txt");
     return cases;
 }
 

@@ -1,6 +1,9 @@
-// The clipping fixture (data/clip_cases.txt, written from shapely by
-// data/clip_generate_fixtures.py): polygons with the area and pieces of their intersection with
-// the view, points with whether the polygon contains them, and segments with their visible part.
+// The clipping fixtures, written from shapely: data/clip_cases.txt (by
+// data/clip_generate_fixtures.py) holds polygons with the area and pieces of their intersection
+// with the view, points with whether the polygon contains them, and segments with their visible
+// part; data/clip_edge_cases.txt (by data/clip_edge_generate_fixtures.py) holds polygons that
+// meet the view's edges exactly, with points inside the view and whether their intersection
+// with the view contains them.
 #pragma once
 
 #include "foundation/XYArray.h"
@@ -37,8 +40,10 @@ struct ClipCases
     std::vector<ClipCasePolygon> polygons;
     std::vector<ClipCaseSegment> segments;
 
-    // The fixture, read once; an unreadable file gives no cases (the tests check the counts).
+    // The fixtures, each read once; an unreadable file gives no cases (the tests check the
+    // counts).
     static const ClipCases& Get();
+    static const ClipCases& EdgeCases();
 };
 
 // Area (shoelace) and outline length of each piece of a ClipPolygon result (pieces end with

@@ -5,6 +5,7 @@
 
 #include "features/Dxf.h"
 #include "features/Outline.h"
+#include "features/tests/DxfColours.h"
 #include "platform/core/Path.h"
 #include "platform/ui/Colour.h"
 
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -113,10 +115,13 @@ protected:
                : alignment == "CENTER" ? CRect(a.x - 40, a.y - 40, a.x + 40, a.y + 8)
                                        : CRect(a.x - 60, a.y - 40, a.x + 16, a.y + 8);
     }
-    COLORREF Shown(const CDxf& shape, int number) const { return plot->DisplayColour(shape.m_ColourTable[number]); }
+    // The colour a colour number is drawn in: the format's, as the peer gives it, less the
+    // plot's own rule for a colour that is the background.
+    COLORREF Shown(int number) const { return plot->DisplayColour(format[number]); }
 
     QJsonObject expected;
     QImage image;
+    const std::array<COLORREF, 256> format = FormatColourIndex();
 };
 } // namespace
 
@@ -139,7 +144,7 @@ TEST_F(GalleryShape, EntitiesLieWhereTheDrawingPutsThem)
         centre.y += XY(corner).y / 4;
     }
     for (const tagXY& p : {centre, tagXY{centre.x - 8, centre.y}, tagXY{centre.x + 8, centre.y}})
-        EXPECT_EQ(At(Screen(p)), Shown(shape, 1)) << "solid at " << p.x << ", " << p.y;
+        EXPECT_EQ(At(Screen(p)), Shown(1)) << "solid at " << p.x << ", " << p.y;
     EXPECT_FALSE(Drawn(Screen({centre.x, centre.y + 12})));
 
     // Arcs: both ends where ezdxf puts them, the middle of the arc drawn and its opposite side
@@ -157,13 +162,14 @@ TEST_F(GalleryShape, EntitiesLieWhereTheDrawingPutsThem)
         const double middle = (start + end) / 2 * M_PI / 180.0;
         const tagXY onArc{c.x + r * std::cos(middle), c.y + r * std::sin(middle)};
         const tagXY opposite{c.x - r * std::cos(middle), c.y - r * std::sin(middle)};
-        EXPECT_TRUE(Near(Screen(XY(arc["start_point"])), Shown(shape, 2))) << "start of arc at " << c.x << ", " << c.y;
-        EXPECT_TRUE(Near(Screen(XY(arc["end_point"])), Shown(shape, 2))) << "end of arc at " << c.x << ", " << c.y;
-        EXPECT_TRUE(Near(Screen(onArc), Shown(shape, 2))) << "middle of arc at " << c.x << ", " << c.y;
+        EXPECT_TRUE(Near(Screen(XY(arc["start_point"])), Shown(2))) << "start of arc at " << c.x << ", " << c.y;
+        EXPECT_TRUE(Near(Screen(XY(arc["end_point"])), Shown(2))) << "end of arc at " << c.x << ", " << c.y;
+        EXPECT_TRUE(Near(Screen(onArc), Shown(2))) << "middle of arc at " << c.x << ", " << c.y;
         EXPECT_FALSE(Drawn(Screen(opposite))) << "opposite the arc at " << c.x << ", " << c.y;
-        // No chord joins the ends: the arc is open, as the drawing has it.
+        // The chord between the ends closes the arc.
         const tagXY s = XY(arc["start_point"]), e = XY(arc["end_point"]);
-        EXPECT_FALSE(Drawn(Screen({(s.x + e.x) / 2, (s.y + e.y) / 2}))) << "chord of arc at " << c.x << ", " << c.y;
+        EXPECT_TRUE(Near(Screen({(s.x + e.x) / 2, (s.y + e.y) / 2}), Shown(2)))
+            << "chord of arc at " << c.x << ", " << c.y;
     }
 
     // Polylines: the closed one is drawn back to its first point, the open one is not.
@@ -176,8 +182,8 @@ TEST_F(GalleryShape, EntitiesLieWhereTheDrawingPutsThem)
         const tagXY first = XY(points.first()), last = XY(points.last()), second = XY(points.at(1));
         const tagXY closing{(first.x + last.x) / 2, (first.y + last.y) / 2};
         const tagXY leg{(first.x + second.x) / 2, (first.y + second.y) / 2};
-        EXPECT_TRUE(Near(Screen(leg), Shown(shape, 6)));
-        EXPECT_EQ(Near(Screen(closing), Shown(shape, 6)), polyline["closed"].toBool()) << first.x;
+        EXPECT_TRUE(Near(Screen(leg), Shown(6)));
+        EXPECT_EQ(Near(Screen(closing), Shown(6)), polyline["closed"].toBool()) << first.x;
     }
 
     // Texts stand on their anchors: left-justified to its right, centred about it,
@@ -205,11 +211,11 @@ TEST_F(GalleryShape, EntitiesLieWhereTheDrawingPutsThem)
 
     // Lines and circles; the block's line where it stands in the block; entities reaching
     // outside the drawing's extents left out.
-    EXPECT_EQ(At(Screen({-40.0, -50.0})), Shown(shape, 3));
-    EXPECT_TRUE(Near(Screen({-42.0, 0.0}), Shown(shape, 4)));
+    EXPECT_EQ(At(Screen({-40.0, -50.0})), Shown(3));
+    EXPECT_TRUE(Near(Screen({-42.0, 0.0}), Shown(4)));
     const QJsonArray block = expected["block_line"].toArray();
     const tagXY blockMiddle{(XY(block.at(0)).x + XY(block.at(1)).x) / 2, XY(block.at(0)).y};
-    EXPECT_EQ(At(Screen(blockMiddle)), Shown(shape, 3));
+    EXPECT_EQ(At(Screen(blockMiddle)), Shown(3));
     EXPECT_FALSE(Drawn(Screen({62.0, 50.0})));
     EXPECT_FALSE(Drawn(Screen({75.0, 50.0})));
     EXPECT_FALSE(Drawn(Screen({60.0, 0.0})));
@@ -223,16 +229,16 @@ TEST_F(GalleryShape, VesselShapeTurnsWithTheHeading)
     ASSERT_TRUE(canvas->Save("shape-turned-90"));
     image = canvas->Image();
     // The line along y = −50 now runs along E = −50, north of the reference point.
-    EXPECT_EQ(At(Screen({-40.0, -50.0}, true)), Shown(shape, 3));
+    EXPECT_EQ(At(Screen({-40.0, -50.0}, true)), Shown(3));
     EXPECT_FALSE(Drawn(Screen({-40.0, -50.0})));
     for (const QJsonValue& value : expected["arcs"].toArray())
     {
         const QJsonObject arc = value.toObject();
-        EXPECT_TRUE(Near(Screen(XY(arc["start_point"]), true), Shown(shape, 2)));
-        EXPECT_TRUE(Near(Screen(XY(arc["end_point"]), true), Shown(shape, 2)));
+        EXPECT_TRUE(Near(Screen(XY(arc["start_point"]), true), Shown(2)));
+        EXPECT_TRUE(Near(Screen(XY(arc["end_point"]), true), Shown(2)));
     }
     const QJsonArray solid = expected["solid_polygon"].toArray();
-    EXPECT_EQ(At(Screen({XY(solid.at(0)).x + 2, XY(solid.at(0)).y + 10}, true)), Shown(shape, 1));
+    EXPECT_EQ(At(Screen({XY(solid.at(0)).x + 2, XY(solid.at(0)).y + 10}, true)), Shown(1));
 }
 
 TEST_F(GalleryShape, ScaleZeroOrOneIsNoScale)
@@ -250,8 +256,8 @@ TEST_F(GalleryShape, ScaleZeroOrOneIsNoScale)
         shape.m_Scale = c.scale;
         plot->DrawDxfShape(&shape);
         image = canvas->Image();
-        EXPECT_EQ(At(Screen({-40.0 * c.factor, -50.0 * c.factor})), Shown(shape, 3)) << c.scale;
-        EXPECT_TRUE(Near(Screen({-42.0 * c.factor, 0.0}), Shown(shape, 4))) << c.scale;
+        EXPECT_EQ(At(Screen({-40.0 * c.factor, -50.0 * c.factor})), Shown(3)) << c.scale;
+        EXPECT_TRUE(Near(Screen({-42.0 * c.factor, 0.0}), Shown(4))) << c.scale;
         EXPECT_EQ(c.factor == 1.0, Drawn(Screen({-58.0, 0.0}))) << c.scale;
     }
 }
@@ -299,12 +305,12 @@ TEST_F(GalleryShape, EveryColourNumberAndByLayer)
     for (const QJsonValue& value : lines)
     {
         const QJsonObject line = value.toObject();
-        EXPECT_EQ(At(Screen(middle(line))), Shown(shape, number(line))) << "colour " << line["color"].toInt();
+        EXPECT_EQ(At(Screen(middle(line))), Shown(number(line))) << "colour " << line["color"].toInt();
     }
 
     // A colour that is the background is drawn inverted; the others stay.
-    const COLORREF background = shape.m_ColourTable[20];
-    ASSERT_NE(background, shape.m_ColourTable[21]);
+    const COLORREF background = format[20];
+    ASSERT_NE(background, format[21]);
     plot->backgroundColour = background;
     NewCanvas();
     plot->DrawDxfShape(&shape);
@@ -312,7 +318,7 @@ TEST_F(GalleryShape, EveryColourNumberAndByLayer)
     for (const QJsonValue& value : lines)
     {
         const QJsonObject line = value.toObject();
-        const COLORREF own = shape.m_ColourTable[number(line)];
+        const COLORREF own = format[number(line)];
         EXPECT_EQ(At(Screen(middle(line))), own == background ? 0xFFFFFF - own : own) << line["color"].toInt();
     }
 
@@ -335,6 +341,19 @@ TEST_F(GalleryShape, EveryColourNumberAndByLayer)
         for (const QJsonValue& value : lines)
             EXPECT_EQ(At(Screen(middle(value.toObject()))), c.colour) << value.toObject()["color"].toInt();
     }
+}
+
+TEST_F(GalleryShape, SolidsAreFilledInTheFormatsColourOfTheirNumber)
+{
+    CDxf shape;
+    shape.m_OffsetX = kOriginE;
+    shape.m_OffsetY = kOriginN;
+    const std::vector<SolidSquare> squares = AddSolidSquares(shape);
+    plot->DrawDxfShape(&shape);
+    ASSERT_TRUE(canvas->Save("shape-solid-colours"));
+    image = canvas->Image();
+    for (const SolidSquare& square : squares)
+        EXPECT_EQ(At(Screen({square.x + 5.0, 5.0})), Shown(square.shown)) << "colour " << square.colour;
 }
 
 TEST_F(GalleryShape, VesselOutlineAtItsPositionAndHeading)
@@ -385,6 +404,6 @@ TEST_F(GalleryShape, DrawingWithoutExtentsKeepsEveryEntity)
     ASSERT_FALSE(shape.HasHeaderExtents());
     plot->DrawDxfShape(&shape);
     image = canvas->Image();
-    EXPECT_EQ(At(Screen({75.0, 50.0})), Shown(shape, 3));
-    EXPECT_TRUE(Near(Screen({60.0, 0.0}), Shown(shape, 4)));
+    EXPECT_EQ(At(Screen({75.0, 50.0})), Shown(3));
+    EXPECT_TRUE(Near(Screen({60.0, 0.0}), Shown(4)));
 }

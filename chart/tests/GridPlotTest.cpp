@@ -334,6 +334,34 @@ TEST_F(PlotFixture, DragsSetTheCursorAndPlainDragsPan)
     EXPECT_EQ(plot->scaleIndex, 15);
 }
 
+TEST_F(PlotFixture, TheChartFollowsTheMouseAtEveryOrientationAndOffset)
+{
+    // The grid point under the mouse when the drag starts is under it again when it ends,
+    // north-up or turned, whatever the angle offset: at north-up with an offset of 180 the
+    // positions are not turned (only the crosses and the north arrow are), so neither is the
+    // drag's step.
+    plot->scaleIndex = 16; // 0.4 px/m
+    for (const bool northUp : {true, false})
+        for (const int offset : {0, 90, 180, 270, -45})
+            for (const int orientation : {0, 30, 200})
+            {
+                plot->originE = 1000.0;
+                plot->originN = 2000.0;
+                plot->northUp = northUp;
+                plot->angleOffset = offset;
+                plot->SetOrientation(orientation);
+                plot->DrawGrid(plotRect);
+                double e = 0.0, n = 0.0;
+                ASSERT_TRUE(plot->ScreenToGrid(300, 200, &e, &n));
+                plot->StartDrag(nullptr, MK_LBUTTON, 300, 200);
+                plot->DragMove(CPoint(340, 180));
+                plot->DragMove(CPoint(352, 233));
+                const POINT now = plot->GridToScreenPoint(e, n);
+                EXPECT_NEAR(now.x, 352, 1) << northUp << " " << offset << " " << orientation;
+                EXPECT_NEAR(now.y, 233, 1) << northUp << " " << offset << " " << orientation;
+            }
+}
+
 TEST_F(PlotFixture, TrackPositionByMode)
 {
     // Before any DrawGrid there is no scale: mode 3 does nothing.

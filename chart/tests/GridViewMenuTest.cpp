@@ -305,3 +305,47 @@ TEST_F(GridViewMenu, EmptyChartMenuByWhatIsSet)
     RightClick(At(0, 0));
     EXPECT_TRUE(Posted().empty());
 }
+
+TEST_F(GridViewMenu, DeclutterChoiceIsKeptWithTheVesselsDisplaySettings)
+{
+    CBarge vessel;
+    vessel.m_Name = "Workboat";
+    vessel.m_Heading = 0.0;
+    TrackingPointDef leg;
+    leg.Name = "Leg 1";
+    leg.SetEnabled(true);
+    leg.Position = tagXY{kOriginE + 50.0, kOriginN + 40.0};
+    vessel.m_Legs.AddPoint(leg);
+    view->SetVessel(&vessel, nullptr);
+    ASSERT_FALSE(view->m_bDeclutter);
+
+    struct Step
+    {
+        UINT item;
+        bool declutter;
+    };
+    for (const Step step : {Step{1, true}, Step{2, false}, Step{1, true}})
+    {
+        ModalHook::AnswerMenu(step.item);
+        RightClick(At(50, 40));
+        EXPECT_NE(LastMenu().Find("    ON"), -1);
+        EXPECT_NE(LastMenu().Find("    OFF"), -1);
+        EXPECT_EQ(view->m_bDeclutter, step.declutter) << step.item;
+        // The vessel's file holds the choice; a view handed the vessel read from it takes it up.
+        CBarge read;
+        read.m_Name = "Workboat";
+        ASSERT_TRUE(read.Load()) << step.item;
+        EXPECT_EQ(read.m_bDeclutter, step.declutter) << step.item;
+        view->SetDeclutter(!step.declutter);
+        view->SetVessel(&read, nullptr);
+        EXPECT_EQ(view->m_bDeclutter, step.declutter) << step.item;
+        view->SetVessel(&vessel, nullptr);
+    }
+    // A dismissed menu keeps the choice and writes nothing.
+    const CString file = "C:\\MyData\\Vessel\\Workboat.VSL";
+    const QByteArray before = FileBytes(file);
+    ModalHook::AnswerMenu(0);
+    RightClick(At(50, 40));
+    EXPECT_TRUE(view->m_bDeclutter);
+    EXPECT_EQ(FileBytes(file), before);
+}

@@ -17,7 +17,6 @@ const UINT CGridView::symbolBitmapIds[kSymbolBitmaps] = {12004, 12007, 12010, 12
 
 IMPLEMENT_DYNCREATE(CGridView, CView)
 
-
 CGridView::CGridView()
 {
     m_Vanes.AddVane("Current", 0xFFFF00);
@@ -39,6 +38,14 @@ void CGridView::LoadBitmaps()
         m_Bitmaps[0].CreateFromImage(strip);
     for (int i = 0; i < kSymbolBitmaps; ++i)
         m_Bitmaps[1 + i].LoadBitmap(symbolBitmapIds[i]);
+}
+
+void CGridView::SetVessel(CBarge* vessel, CGpsArray* gps)
+{
+    m_pVessel = vessel;
+    m_pVesselGps = gps;
+    if (vessel != nullptr)
+        m_bDeclutter = vessel->m_bDeclutter;
 }
 
 void CGridView::ReadSettings(const char* name)

@@ -120,11 +120,9 @@ public:
     void SetDtm(CDtm* dtm) { m_pDtm = dtm; }
     void SetDivider(CDivider* divider) { m_pDivider = divider; }
     void SetEBL(CEBLList* list) { m_pEBLList = list; }
-    void SetVessel(CBarge* vessel, CGpsArray* gps)
-    {
-        m_pVessel = vessel;
-        m_pVesselGps = gps;
-    }
+    // The vessel and its receivers; the view takes up the declutter choice kept with the
+    // vessel's display settings.
+    void SetVessel(CBarge* vessel, CGpsArray* gps);
     void SetAnchorPattern(CAnchorPattern* anchors, CTugs* tugs)
     {
         m_pAnchorPattern = anchors;

@@ -334,6 +334,12 @@ void CGridView::DeclutterMenu(CPoint point)
     if (id != 1 && id != 2)
         return;
     m_bDeclutter = id == 1;
+    // Kept with the vessel's display settings, so that the next start shows it the same.
+    if (m_pVessel != nullptr)
+    {
+        m_pVessel->m_bDeclutter = m_bDeclutter;
+        m_pVessel->Save();
+    }
     if (m_pMutex != nullptr)
         Redraw();
 }

@@ -1,5 +1,6 @@
 #include "features/Dxf.h"
 #include "features/DxfList.h"
+#include "features/tests/DxfColours.h"
 #include "features/tests/FeatureTestFiles.h"
 #include "foundation/ConfigFile.h"
 
@@ -9,6 +10,7 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -603,57 +605,16 @@ TEST(Dxf, DisplaySettingsRoundTripInTheSettingsFolder)
     EXPECT_EQ(again.m_Scale, 1.0) << "a negative scale";
 }
 
-TEST(Dxf, ColourTables)
+TEST(Dxf, ColourTablesAreTheFormatsColourIndex)
 {
+    const std::array<COLORREF, 256> format = FormatColourIndex();
+    ASSERT_EQ(format[7], 0xFFFFFFu);
     const CDxf dxf;
-    const struct
-    {
-        int index;
-        COLORREF colour;
-    } cases[] = {
-        {0, 0x000000},
-        {1, 0x0000FF},
-        {2, 0x00FFFF},
-        {3, 0x00FF00},
-        {4, 0xFFFF00},
-        {5, 0xFF0000},
-        {6, 0xFF00FF},
-        {7, 0xFFFFFF},
-        {8, 0x808080},
-        {9, 0xC0C0C0},
-        {10, 0x0000FF},
-        {11, 0x8080FF},
-        {12, 0x0000CC},
-        {13, 0x6666CC},
-        {14, 0x000099},
-        {15, 0x4C4C99},
-        {16, 0x000080},
-        {17, 0x3F3F7F},
-        {18, 0x00004C},
-        {19, 0x26264C},
-        {20, 0x003FFF},
-        {250, 0x404040},
-        {251, 0x555555},
-        {252, 0x848484},
-        {253, 0xAAAAAA},
-        {254, 0xD6D6D6},
-        {255, 0x000000},
-        // Published Color Index values the pattern gives (as 0x00BBGGRR).
-        {30, RGB(255, 127, 0)},
-        {40, RGB(255, 191, 0)},
-        {50, RGB(255, 255, 0)},
-        {51, RGB(255, 255, 127)},
-        {60, RGB(191, 255, 0)},
-        {92, RGB(0, 204, 0)},
-        {140, RGB(0, 191, 255)},
-        {170, RGB(0, 0, 255)},
-        {171, RGB(127, 127, 255)},
-        {210, RGB(255, 0, 255)},
-        {240, RGB(255, 0, 63)},
-        {249, RGB(76, 38, 47)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(dxf.GetColour(c.index), c.colour) << "colour " << c.index;
+    EXPECT_EQ(dxf.GetColour(0), 0x000000u);
+    for (int number = 1; number <= 255; ++number)
+        EXPECT_EQ(dxf.GetColour(number), format[number]) << "colour " << number;
+    EXPECT_EQ(dxf.GetColour(256), 0x000000u);
+    EXPECT_EQ(dxf.GetColour(-1), 0x000000u);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(dxf.m_FirstColours[i], dxf.m_ColourTable[i]);
     EXPECT_EQ(CDxf::kStandardColours[7], 0xFFFFFFu);

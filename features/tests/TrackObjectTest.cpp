@@ -440,6 +440,7 @@ void FillBarge(CBarge& b)
     b.m_Cranes.AddPoint(Point("Crane, Main", 8.0, 20.0, 30.0));
     b.m_Legs.AddPoint(Point("Leg SB Aft", 3.0, -20.0, -5.0));
     b.m_Transducers.AddPoint(Point("", 0.0, 0.0, -4.0));
+    b.m_bDeclutter = true;
 }
 } // namespace
 
@@ -518,7 +519,8 @@ TEST(VesselFiles, VslGolden)
                                        "[Legs]",
                                        "Leg SB Aft, 0, 3.000, -20.000, -5.000, 0, 0, 0, 0, 0.000, 0.000",
                                        "[Transducers]",
-                                       " , 0, 0.000, 0.000, -4.000, 0, 0, 0, 0, 0.000, 0.000"});
+                                       " , 0, 0.000, 0.000, -4.000, 0, 0, 0, 0, 0.000, 0.000",
+                                       "Declutter = 1"});
     const QByteArray actual = ReadBytes("C:\\MyData\\Vessel\\Barge 7.VSL");
     EXPECT_EQ(actual, expected) << actual.constData();
 
@@ -652,6 +654,20 @@ TEST(VesselFiles, ReadBackWhatWasWritten)
     ASSERT_EQ(read.m_Transducers.GetSize(), 1);
     EXPECT_STREQ(read.m_Transducers[0]->Name, "");
     EXPECT_EQ(read.m_Transducers[0]->Z, -4.0);
+    EXPECT_TRUE(read.m_bDeclutter);
+
+    // A file written before the declutter choice was kept loads with declutter off.
+    const char* path = "C:\\MyData\\Vessel\\Barge 7.VSL";
+    QByteArray older = ReadBytes(path);
+    ASSERT_TRUE(older.endsWith("Declutter = 1\r\n"));
+    older.chop(static_cast<int>(sizeof("Declutter = 1\r\n") - 1));
+    WriteBytes(path, older);
+    CBarge before;
+    before.m_Name = "Barge 7";
+    before.m_bDeclutter = true;
+    ASSERT_TRUE(before.Load());
+    EXPECT_FALSE(before.m_bDeclutter);
+    EXPECT_EQ(before.m_SailLineColour, 16776960u);
 
     CBarge missing;
     missing.m_Name = "No Such Barge";

@@ -8,6 +8,7 @@
 #include "features/Outline.h"
 #include "features/StructureList.h"
 #include "features/SymbolDef.h"
+#include "features/tests/DxfColours.h"
 #include "foundation/MyDC.h"
 #include "platform/core/Path.h"
 #include "platform/ui/Colour.h"
@@ -22,6 +23,7 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -293,11 +295,12 @@ TEST_F(OutlineViewFixture, WithoutAShapeToDrawOnlyTheBackgroundShows)
     onlyBlack("a shape that is not there");
 }
 
-TEST_F(OutlineViewFixture, EntityColoursComeFromTheDrawingsColourTable)
+TEST_F(OutlineViewFixture, EntityColoursAreTheFormatsColours)
 {
+    const std::array<COLORREF, 256> format = FormatColourIndex();
+    ASSERT_EQ(format[7], 0xFFFFFFu);
     AddStructure(0.0, "shape_colours.dxf");
     const QImage image = Shown();
-    const CStructureShape* shape = structures.m_Shapes.GetHead();
     view->ComputeScaling(CRect(0, 0, kWidth, kHeight), -70.0, -55.0, 70.0, 55.0);
     int checked = 0;
     for (const QJsonValue line : expected["colour_lines"].toArray())
@@ -309,7 +312,8 @@ TEST_F(OutlineViewFixture, EntityColoursComeFromTheDrawingsColourTable)
         const tagXY at{a.x + (b.x - a.x) * 2 / 3, a.y};
         if (std::fabs(at.y) < 1.0 || std::fabs(at.x) < 1.0)
             continue;
-        COLORREF shown = shape->m_ColourTable[number];
+        // Black, the background, is drawn white.
+        COLORREF shown = format[number];
         if (shown == kBlack)
             shown = 0xFFFFFF;
         EXPECT_TRUE(Near(image, Pixel(at), shown, 1))
@@ -317,6 +321,19 @@ TEST_F(OutlineViewFixture, EntityColoursComeFromTheDrawingsColourTable)
         ++checked;
     }
     EXPECT_GT(checked, 200);
+}
+
+TEST_F(OutlineViewFixture, SolidsAreFilledInTheFormatsColourOfTheirNumber)
+{
+    const std::array<COLORREF, 256> format = FormatColourIndex();
+    CDxf shape;
+    const std::vector<SolidSquare> squares = AddSolidSquares(shape);
+    Canvas canvas(200, 200);
+    view->ComputeScaling(CRect(0, 0, 200, 200), -50.0, -50.0, 50.0, 50.0);
+    view->DrawDxf(&canvas.dc, &shape);
+    for (const SolidSquare& square : squares)
+        EXPECT_EQ(canvas.At(view->CoordToPixel(square.x + 5.0, 5.0)), format[square.shown])
+            << "colour " << square.colour;
 }
 
 TEST_F(OutlineViewFixture, AClickReportsItsPlanCoordinateToTheOwner)

@@ -7,6 +7,7 @@
 #include <QPaintEngine>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace DcImpl;
@@ -178,27 +179,147 @@ void StrokePath(HDC d, const PenPlan& plan, const QPainterPath& path)
     Stroke(d, plan, [&](QPainter* p) { p->drawPath(path); });
 }
 
-// The pixels of a one-pixel line from a towards b, leaving b out, as GDI draws it whichever
-// way the line runs.
-void AppendLinePixels(QPoint a, QPoint b, QVector<QPoint>* out)
+// Calls plot(x, y) for the pixels of a one-pixel line from a towards b, leaving b out, as GDI
+// draws it whichever way the line runs.
+template <typename Plot> void WalkLinePixels(QPoint a, QPoint b, Plot plot)
 {
     const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
     const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
     int err = dx - dy;
-    QPoint p = a;
-    while (p != b)
+    int x = a.x(), y = a.y();
+    while (x != b.x() || y != b.y())
     {
-        *out << p;
+        plot(x, y);
         const int e2 = 2 * err;
         if (e2 > -dy)
         {
             err -= dy;
-            p.rx() += sx;
+            x += sx;
         }
         if (e2 < dx)
         {
             err += dx;
-            p.ry() += sy;
+            y += sy;
+        }
+    }
+}
+
+// Which of a styled pen's pixels are drawn: the n-th pixel along the lines (n from 0) falls on
+// a dash or in a gap of the pattern, counted in whole pixels.
+class DashWalk
+{
+public:
+    explicit DashWalk(const QVector<qreal>& pattern)
+    {
+        for (qreal v : pattern)
+        {
+            m_Lengths.push_back(static_cast<int>(v));
+            m_Period += static_cast<int>(v);
+        }
+    }
+    bool On(int n) const
+    {
+        int at = m_Period > 0 ? n % m_Period : 0;
+        int k = 0;
+        while (k < m_Lengths.size() && at >= m_Lengths[k])
+            at -= m_Lengths[k++];
+        return k % 2 == 0;
+    }
+
+private:
+    QVector<int> m_Lengths;
+    int m_Period = 0;
+};
+
+// The image of a context whose one-pixel lines can be written straight into its pixels: a
+// 32-bit image, painted without a transform, clipped to one rectangle at most, in a pen mode
+// that copies or inverts by the pen's colour. Those pixels are exactly the ones the painter's
+// points would set, without a call into the painter for each.
+class DirectPixels
+{
+public:
+    bool Open(HDC d)
+    {
+        QImage* image = TargetImage(d);
+        if (!image || !d->painter->transform().isIdentity())
+            return false;
+        const QImage::Format format = image->format();
+        if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+            format != QImage::Format_ARGB32_Premultiplied)
+            return false;
+        const int rop = d->a.rop2;
+        if (rop != R2_COPYPEN && rop != R2_BLACK && rop != R2_WHITE && rop != R2_XORPEN)
+            return false;
+        const QRegion visible = VisibleRegion(d).intersected(image->rect());
+        if (visible.rectCount() > 1)
+            return false;
+        m_Clip = visible.boundingRect();
+        m_Xor = rop == R2_XORPEN;
+        // The painter's own buffer, shared or not: a detaching write would leave it behind.
+        m_Bits = const_cast<uchar*>(image->constBits());
+        m_Stride = image->bytesPerLine();
+        return true;
+    }
+    // The colour a pixel takes, opaque as the painter's solid points write it.
+    void SetColour(const QColor& colour) { m_Colour = colour.rgba() | 0xFF000000u; }
+    bool Misses(QPoint a, QPoint b) const
+    {
+        return m_Clip.isEmpty() || std::max(a.x(), b.x()) < m_Clip.left() || std::min(a.x(), b.x()) > m_Clip.right() ||
+               std::max(a.y(), b.y()) < m_Clip.top() || std::min(a.y(), b.y()) > m_Clip.bottom();
+    }
+    void Plot(int x, int y) const
+    {
+        if (x < m_Clip.left() || x > m_Clip.right() || y < m_Clip.top() || y > m_Clip.bottom())
+            return;
+        QRgb* pixel = reinterpret_cast<QRgb*>(m_Bits + static_cast<qsizetype>(y) * m_Stride) + x;
+        // As the painter's exclusive-or mode: the colour's red, green and blue, alpha kept.
+        *pixel = m_Xor ? *pixel ^ (m_Colour & 0x00FFFFFFu) : m_Colour;
+    }
+
+private:
+    uchar* m_Bits = nullptr;
+    qsizetype m_Stride = 0;
+    QRect m_Clip;
+    QRgb m_Colour = 0;
+    bool m_Xor = false;
+};
+
+// The one-pixel lines written into the image: every segment's pixels but its last, so each
+// pixel of a polyline is drawn once (which an exclusive-or pen relies on), the style counted in
+// pixels along the lines. A segment wholly outside the clip is skipped, only counted.
+void StrokeThinPolylineDirect(HDC d, const PenPlan& plan, const QPolygon& points, DirectPixels& target)
+{
+    target.SetColour(plan.pen.color());
+    if (!plan.styled)
+    {
+        for (int i = 1; i < points.size(); ++i)
+            if (!target.Misses(points[i - 1], points[i]))
+                WalkLinePixels(points[i - 1], points[i], [&target](int x, int y) { target.Plot(x, y); });
+        return;
+    }
+    // The dashes, then the gaps over them where the line crosses itself, as the painter's
+    // points are drawn.
+    const DashWalk dashes(plan.pen.dashPattern());
+    DirectPixels background = target;
+    background.SetColour(Colour(d, d->a.bkColour));
+    for (const bool on : {true, false})
+    {
+        if (!on && d->a.bkMode != OPAQUE)
+            break;
+        const DirectPixels& pixels = on ? target : background;
+        int n = 0;
+        for (int i = 1; i < points.size(); ++i)
+        {
+            const QPoint a = points[i - 1], b = points[i];
+            if (pixels.Misses(a, b))
+            {
+                n += std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+                continue;
+            }
+            WalkLinePixels(a, b, [&](int x, int y) {
+                if (dashes.On(n++) == on)
+                    pixels.Plot(x, y);
+            });
         }
     }
 }
@@ -209,9 +330,15 @@ void StrokeThinPolyline(HDC d, const PenPlan& plan, const QPolygon& points)
 {
     if (!plan.visible || points.size() < 2)
         return;
+    DirectPixels target;
+    if (target.Open(d))
+    {
+        StrokeThinPolylineDirect(d, plan, points, target);
+        return;
+    }
     QVector<QPoint> pixels;
     for (int i = 1; i < points.size(); ++i)
-        AppendLinePixels(points[i - 1], points[i], &pixels);
+        WalkLinePixels(points[i - 1], points[i], [&pixels](int x, int y) { pixels << QPoint(x, y); });
     QPainter* p = d->painter;
     SetMode(d, PenMode(d));
     QPen dot(plan.pen.color(), 0);
@@ -222,19 +349,10 @@ void StrokeThinPolyline(HDC d, const PenPlan& plan, const QPolygon& points)
         p->setPen(Qt::NoPen);
         return;
     }
-    const QVector<qreal> pattern = plan.pen.dashPattern();
-    int period = 0;
-    for (qreal v : pattern)
-        period += static_cast<int>(v);
+    const DashWalk dashes(plan.pen.dashPattern());
     QVector<QPoint> on, off;
     for (int i = 0; i < pixels.size(); ++i)
-    {
-        int at = period > 0 ? i % period : 0;
-        int k = 0;
-        while (k < pattern.size() && at >= static_cast<int>(pattern[k]))
-            at -= static_cast<int>(pattern[k++]);
-        (k % 2 == 0 ? on : off) << pixels[i];
-    }
+        (dashes.On(i) ? on : off) << pixels[i];
     p->setPen(dot);
     p->drawPoints(on.constData(), static_cast<int>(on.size()));
     if (d->a.bkMode == OPAQUE && !off.isEmpty())
@@ -251,6 +369,21 @@ void StrokePolyline(HDC d, const PenPlan& plan, const QPolygon& points)
         StrokeThinPolyline(d, plan, points);
     else
         Stroke(d, plan, [&](QPainter* p) { p->drawPolyline(points); });
+}
+
+// Logical points to device pixels: a shift for the identity mapping, worked out once.
+void AppendDevicePoints(HDC d, const POINT* points, int count, QPolygon& out)
+{
+    out.reserve(out.size() + count);
+    if (!IsIdentityMapping(d))
+    {
+        for (int i = 0; i < count; ++i)
+            out << ToDevice(d, points[i].x, points[i].y);
+        return;
+    }
+    const QPoint shift = ToDevice(d, 0, 0);
+    for (int i = 0; i < count; ++i)
+        out << QPoint(points[i].x + shift.x(), points[i].y + shift.y());
 }
 
 // A brush fill of a shape with the current ROP2 (R2_BLACK and R2_WHITE fill in their colour).
@@ -478,8 +611,7 @@ BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
         return FALSE;
     Sync(d);
     QPolygon polygon;
-    for (int i = 0; i < nCount; ++i)
-        polygon << ToDevice(d, lpPoints[i].x, lpPoints[i].y);
+    AppendDevicePoints(d, lpPoints, nCount, polygon);
     StrokePolyline(d, MakePen(d), polygon);
     return TRUE;
 }
@@ -491,9 +623,9 @@ BOOL CDC::PolylineTo(const POINT* lpPoints, int nCount)
         return FALSE;
     Sync(d);
     QPolygon polygon;
+    polygon.reserve(nCount + 1);
     polygon << ToDevice(d, d->a.currentPos.x(), d->a.currentPos.y());
-    for (int i = 0; i < nCount; ++i)
-        polygon << ToDevice(d, lpPoints[i].x, lpPoints[i].y);
+    AppendDevicePoints(d, lpPoints, nCount, polygon);
     StrokePolyline(d, MakePen(d), polygon);
     d->a.currentPos = QPoint(lpPoints[nCount - 1].x, lpPoints[nCount - 1].y);
     return TRUE;

@@ -45,23 +45,24 @@ def star(cx, cy, rmin, rmax, n):
     return out
 
 
-def snap(points, reach):
+def snap(points, reach, view=(XMIN, YMIN, XMAX, YMAX)):
     """Puts vertices within `reach` of a view edge's line exactly on it."""
+    xmin, ymin, xmax, ymax = view
     out = []
     for x, y in points:
-        for edge in (XMIN, XMAX):
+        for edge in (xmin, xmax):
             if abs(x - edge) < reach:
                 x = edge
-        for edge in (YMIN, YMAX):
+        for edge in (ymin, ymax):
             if abs(y - edge) < reach:
                 y = edge
         out.append((x, y))
     return out
 
 
-def pieces_and_area(poly):
+def pieces_and_area(poly, view=VIEW):
     """Pieces, pieces counting those that touch as one, and the area."""
-    clipped = poly.intersection(VIEW)
+    clipped = poly.intersection(view)
     parts = [g for g in getattr(clipped, "geoms", [clipped]) if g.geom_type == "Polygon" and g.area > 0]
     group = list(range(len(parts)))
 

@@ -67,6 +67,51 @@ TEST(DcLines, DashedPenLeavesGapsThatOpaqueModeFills)
     EXPECT_NE(opaque.find('o'), std::string::npos);
 }
 
+TEST(DcLines, ThinLinesAreTheSamePixelsHoweverTheyAreClipped)
+{
+    // Unclipped, or clipped to one rectangle, one-pixel lines are written straight into the
+    // bitmap; clipped to a region of two rectangles they go through the painter's points. Both
+    // ways set the same pixels, in copy and exclusive-or modes, solid and dotted, opaque gaps
+    // included; nothing lands outside the clip.
+    const POINT zigzag[] = {{-30, 5}, {37, 61}, {12, 3}, {70, 44}, {70, 44}, {2, 70}, {55, -9}, {90, 33}};
+    for (const int rop : {R2_COPYPEN, R2_XORPEN})
+        for (const int style : {PS_SOLID, PS_DOT})
+        {
+            Canvas whole(72, 72, kBlue), strip(72, 72, kBlue), parts(72, 72, kBlue);
+            CRgn twoRects;
+            twoRects.CreateRectRgn(0, 0, 72, 30);
+            CRgn lower;
+            lower.CreateRectRgn(10, 40, 60, 72);
+            twoRects.CombineRgn(&twoRects, &lower, RGN_OR);
+            parts.dc.SelectClipRgn(&twoRects);
+            strip.dc.IntersectClipRect(0, 0, 72, 30);
+            for (Canvas* c : {&whole, &strip, &parts})
+            {
+                CPen pen(style, 1, RGB(200, 120, 40));
+                c->dc.SelectObject(&pen);
+                c->dc.SetROP2(rop);
+                c->dc.SetBkMode(OPAQUE);
+                c->dc.SetBkColor(kGreen);
+                EXPECT_TRUE(c->dc.Polyline(zigzag, 8));
+                c->dc.SelectStockObject(BLACK_PEN);
+            }
+            // Read back unclipped.
+            strip.dc.SelectClipRgn(nullptr);
+            parts.dc.SelectClipRgn(nullptr);
+            int drawn = 0;
+            for (int y = 0; y < 72; ++y)
+                for (int x = 0; x < 72; ++x)
+                {
+                    const bool inStrip = y < 30, inParts = inStrip || (x >= 10 && x < 60 && y >= 40);
+                    const COLORREF own = whole.At(x, y);
+                    drawn += own != kBlue;
+                    EXPECT_EQ(strip.At(x, y), inStrip ? own : kBlue) << x << "," << y << " " << rop << " " << style;
+                    EXPECT_EQ(parts.At(x, y), inParts ? own : kBlue) << x << "," << y << " " << rop << " " << style;
+                }
+            EXPECT_GT(drawn, 200) << rop << " " << style;
+        }
+}
+
 TEST(DcLines, WidePenIsWide)
 {
     Canvas c(20, 20);
