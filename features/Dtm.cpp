@@ -3,6 +3,7 @@
 #include "foundation/Folders.h"
 #include "platform/core/Path.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -140,7 +141,7 @@ void CDtm::Unload()
     ResetHeader();
 }
 
-bool CDtm::AllocateGrid()
+bool CDtm::AllocateGrid(bool fill)
 {
     ++m_LoadCount;
     // The header was just set for the grid about to be made: only the old cells go. Unloading
@@ -166,8 +167,8 @@ bool CDtm::AllocateGrid()
                             static_cast<long>(columns), static_cast<long>(rows));
         return false;
     }
-    for (int64_t i = 0; i < count; ++i)
-        m_pCells[i] = DTM_NO_DEPTH;
+    if (fill)
+        std::fill_n(m_pCells, count, DTM_NO_DEPTH);
     return true;
 }
 

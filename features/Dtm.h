@@ -51,8 +51,9 @@ public:
     void ResetHeader();
     // Frees any grid (the header stays: it describes the grid to be made), then allocates
     // columns x rows cells of "no depth". False when a count is below 1, the grid is refused as too
-    // large, or memory runs out; m_strRefusal then says why when it was refused.
-    bool AllocateGrid();
+    // large, or memory runs out; m_strRefusal then says why when it was refused. With `fill`
+    // false the cells are left unset, for a caller that writes every one of them.
+    bool AllocateGrid(bool fill = true);
     // Frees the cells and resets the header.
     void Unload();
     // Widens the extents by one point (m; depth positive down, DBL_MAX: no depth) and narrows

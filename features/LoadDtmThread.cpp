@@ -1,240 +1,23 @@
 #include "features/LoadDtmThread.h"
 
 #include "features/Dtm.h"
+#include "features/XyzRangeReader.h"
 #include "foundation/WindowMessages.h"
 #include "platform/core/Path.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
-#include <string>
+#include <thread>
 #include <vector>
 
 namespace
 {
-// Lines as a 1024-byte line buffer would take them (at most 1023 characters; a longer line
-// goes on in the next piece), handed out in place from one large buffer: the sources run to
-// millions of lines, and copying each one out costs as much as reading it.
-class CXyzPieceReader
-{
-public:
-    explicit CXyzPieceReader(FILE* file) : m_File(file), m_Buffer(kChunk) {}
-
-    // The next piece as [begin, end), its newline included when it has one; false at the end.
-    // The bytes stay valid until the next call.
-    bool Next(const char*& begin, const char*& end)
-    {
-        if (m_End - m_Pos < kPiece && !m_bEof)
-            Refill();
-        const size_t avail = m_End - m_Pos;
-        if (avail == 0)
-            return false;
-        const size_t take = avail < kPiece ? avail : kPiece;
-        begin = m_Buffer.data() + m_Pos;
-        const void* newline = std::memchr(begin, '\n', take);
-        const size_t n = newline ? static_cast<size_t>(static_cast<const char*>(newline) - begin) + 1 : take;
-        end = begin + n;
-        m_Pos += n;
-        m_Offset += static_cast<int64_t>(n);
-        return true;
-    }
-
-    // Bytes taken so far, as the file position after the last piece.
-    int64_t Offset() const { return m_Offset; }
-
-private:
-    static const size_t kChunk = 1 << 20;
-    static const size_t kPiece = 1023;
-
-    // Keeps the unread tail (shorter than a piece) and tops the buffer up behind it, so that
-    // every piece lies whole in the buffer.
-    void Refill()
-    {
-        const size_t tail = m_End - m_Pos;
-        std::memmove(m_Buffer.data(), m_Buffer.data() + m_Pos, tail);
-        m_Pos = 0;
-        m_End = tail;
-        while (m_End < kChunk && !m_bEof)
-        {
-            const size_t got = std::fread(m_Buffer.data() + m_End, 1, kChunk - m_End, m_File);
-            if (got == 0)
-                m_bEof = true;
-            m_End += got;
-        }
-    }
-
-    FILE* m_File;
-    std::vector<char> m_Buffer;
-    size_t m_Pos = 0;
-    size_t m_End = 0;
-    bool m_bEof = false;
-    int64_t m_Offset = 0;
-};
-
-// One "%lf" field: leading blanks (and commas, which count as blanks) skipped. Falls back to
-// strtod for the forms the fast reader leaves out (a leading '+', hexadecimal).
-bool ReadNumber(const char*& p, double& value)
-{
-    while (*p == ',' || std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    if (!*p)
-        return false;
-    const char* end = p + std::strlen(p);
-    auto result = std::from_chars(p, end, value);
-    if (result.ec == std::errc() && !(result.ptr - p >= 2 && (p[1] == 'x' || p[1] == 'X')))
-    {
-        // from_chars stops at "0x..."'s 'x'; such text goes through strtod below instead.
-        if (!(result.ptr < end && (*result.ptr == 'x' || *result.ptr == 'X')))
-        {
-            p = result.ptr;
-            return true;
-        }
-    }
-    char* stop = nullptr;
-    value = std::strtod(p, &stop);
-    if (stop == p)
-        return false;
-    p = stop;
-    return true;
-}
-
-// The reading of a NUL-terminated line that every other reading must match.
-bool ParseXyzText(const char* line, double& easting, double& northing, double& depth)
-{
-    const char* p = line;
-    return ReadNumber(p, easting) && ReadNumber(p, northing) && ReadNumber(p, depth);
-}
-
-// Powers of ten up to 10^19, all of which a double holds exactly (5^19 < 2^53).
-const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
-                               1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
-
-enum
-{
-    BLANK_NO = 0,
-    BLANK_YES = 1,
-    // Outside ASCII whether a byte is a blank depends on the C locale, so the slow reading
-    // decides.
-    BLANK_ASK = 2
-};
-
-struct BlankTable
-{
-    unsigned char kind[256];
-    BlankTable()
-    {
-        for (int c = 0; c < 256; ++c)
-            kind[c] = c >= 0x80 ? BLANK_ASK : BLANK_NO;
-        for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r', ','})
-            kind[c] = BLANK_YES;
-    }
-};
-const BlankTable kBlanks;
-
-enum FastResult
-{
-    FAST_NUMBER, // a number was read
-    FAST_NONE,   // only blanks up to the end: no number
-    FAST_UNSURE  // something the slow reading must judge
-};
-
-// The plain decimal numbers of survey files ("-12.345"), read the way from_chars reads them
-// but without its generality: at most 19 digits worth at most 2^53, so that the digits and the
-// power of ten are both exact doubles and one correctly rounded division gives the very double
-// from_chars gives. Exponents, signs other than '-', words, hexadecimal, non-ASCII bytes and a
-// NUL go to the slow reading as FAST_UNSURE.
-inline FastResult FastNumber(const char*& p, const char* end, double& value)
-{
-    const char* q = p;
-    for (;;)
-    {
-        if (q == end)
-            return FAST_NONE;
-        const unsigned char kind = kBlanks.kind[static_cast<unsigned char>(*q)];
-        if (kind == BLANK_NO)
-            break;
-        if (kind == BLANK_ASK)
-            return FAST_UNSURE;
-        ++q;
-    }
-    const bool negative = *q == '-';
-    if (negative)
-        ++q;
-    uint64_t digits = 0;
-    int count = 0;
-    // Decimals counted from the point on: -1 while there is none.
-    int decimals = -1;
-    for (; q != end; ++q)
-    {
-        const unsigned digit = static_cast<unsigned>(*q - '0');
-        if (digit < 10u)
-        {
-            digits = digits * 10 + digit;
-            ++count;
-        }
-        else if (*q == '.' && decimals < 0)
-        {
-            decimals = count;
-        }
-        else
-        {
-            break;
-        }
-    }
-    decimals = decimals < 0 ? 0 : count - decimals;
-    // More than 19 digits may have wrapped; the slow reading takes them.
-    if (count == 0 || count > 19 || digits > (uint64_t(1) << 53))
-        return FAST_UNSURE;
-    if (q != end && (*q == 'e' || *q == 'E' || *q == 'x' || *q == 'X'))
-        return FAST_UNSURE;
-    double number = static_cast<double>(digits);
-    if (decimals > 0)
-        number /= kPowersOfTen[decimals];
-    value = negative ? -number : number;
-    p = q;
-    return FAST_NUMBER;
-}
-
-// ParseXyzText on a copy of [begin, end) made NUL-terminated; kept out of line, since the fast
-// reading needs it only for the odd line.
-__attribute__((noinline)) bool ParseXyzCopy(const char* begin, const char* end, double& easting,
-                                            double& northing, double& depth)
-{
-    const size_t length = static_cast<size_t>(end - begin);
-    char line[1024];
-    if (length < sizeof(line))
-    {
-        std::memcpy(line, begin, length);
-        line[length] = '\0';
-        return ParseXyzText(line, easting, northing, depth);
-    }
-    const std::string copy(begin, length);
-    return ParseXyzText(copy.c_str(), easting, northing, depth);
-}
-
-// ParseXyzLine over [begin, end), a piece that need not end in a NUL: the fast reading where
-// it is sure, else the slow one.
-inline bool ParseXyzPiece(const char* begin, const char* end, double& easting, double& northing,
-                          double& depth)
-{
-    const char* p = begin;
-    FastResult result = FastNumber(p, end, easting);
-    if (result == FAST_NUMBER)
-        result = FastNumber(p, end, northing);
-    if (result == FAST_NUMBER)
-        result = FastNumber(p, end, depth);
-    if (result == FAST_NUMBER)
-        return true;
-    if (result == FAST_NONE)
-        return false;
-    return ParseXyzCopy(begin, end, easting, northing, depth);
-}
-
 void Store(std::atomic<int64_t>* target, int64_t value)
 {
     if (target)
@@ -260,6 +43,350 @@ int64_t StreamLength(FILE* file)
     std::fseek(file, 0, SEEK_SET);
     return length < 0 ? 0 : length;
 }
+
+// A bit for each cell of a grid, set as the cell is written; shared by the threads placing
+// points at once.
+class CCellBits
+{
+public:
+    explicit CCellBits(int64_t cells)
+        : m_Count(static_cast<size_t>(cells / 64 + 1)), m_Words(new std::atomic<uint64_t>[m_Count])
+    {
+        Clear();
+    }
+    void Clear()
+    {
+        for (size_t k = 0; k < m_Count; ++k)
+            m_Words[k].store(0, std::memory_order_relaxed);
+    }
+    // Sets the bit of `index`; true when it was set already.
+    bool Set(int64_t index)
+    {
+        const uint64_t bit = uint64_t(1) << (index & 63);
+        return (m_Words[static_cast<size_t>(index >> 6)].fetch_or(bit, std::memory_order_relaxed) & bit) != 0;
+    }
+    // Sets every bit that `other` has set.
+    void Add(const CCellBits& other)
+    {
+        for (size_t k = 0; k < m_Count; ++k)
+            m_Words[k].fetch_or(other.m_Words[k].load(std::memory_order_relaxed), std::memory_order_relaxed);
+    }
+    // Calls `unset(index)` for every cell of `cells` whose bit is not set.
+    template <class Unset> void ForEachUnset(int64_t cells, Unset unset) const
+    {
+        for (int64_t word = 0; word * 64 < cells; ++word)
+        {
+            const uint64_t bits = m_Words[static_cast<size_t>(word)].load(std::memory_order_relaxed);
+            if (bits == ~uint64_t(0))
+                continue;
+            for (int64_t i = word * 64; i < std::min(cells, word * 64 + 64); ++i)
+                if (!(bits & (uint64_t(1) << (i & 63))))
+                    unset(i);
+        }
+    }
+
+private:
+    size_t m_Count;
+    std::unique_ptr<std::atomic<uint64_t>[]> m_Words;
+};
+
+// Puts points into a model's grid, a later point over an earlier one in the same cell, and
+// marks each cell it writes in `written`. With `overlap`, it is one of several ranges placed at
+// once: a cell goes to the first point that claims it, a second raises `overlap`, and the source
+// is placed again in order, so that the later point wins as it must.
+class CCellPlacer
+{
+public:
+    CCellPlacer(CDtm& dtm, CCellBits& written, std::atomic<bool>* overlap = nullptr)
+        : m_Dtm(dtm), m_Cells(dtm.m_pCells), m_Columns(dtm.m_Header.Columns), m_Written(written),
+          m_pOverlap(overlap)
+    {
+    }
+
+    // The depth a point stands for (m, positive down): none (DBL_MAX) for a depth of 0.
+    static double DepthOf(double depth) { return depth == 0.0 ? DBL_MAX : std::fabs(depth); }
+
+    void Place(double easting, double northing, double depth)
+    {
+        // Survey grids run row after row (or column after column): a run of points shares its
+        // northing (or easting), whose row (or column) is worked out once for the run. The
+        // depths dialog's timer looks up the current point's column and row meanwhile: the
+        // grid's kept last column and row are its own.
+        if (!(easting == m_Easting))
+        {
+            m_Easting = easting;
+            m_Column = m_Dtm.ColumnOf(easting);
+        }
+        if (m_Column < 0)
+            return;
+        if (!(northing == m_Northing))
+        {
+            m_Northing = northing;
+            m_Row = m_Dtm.RowOf(northing);
+        }
+        if (m_Row < 0)
+            return;
+        const int32_t index = m_Row * m_Columns + m_Column;
+        if (m_Written.Set(index) && m_pOverlap)
+        {
+            m_pOverlap->store(true, std::memory_order_relaxed);
+            return;
+        }
+        // A depth no centimetre cell can hold (beyond about 21 km, or not a number) is no
+        // depth rather than whatever the conversion would make of it.
+        const double centimetres = DepthOf(depth) * 100.0;
+        m_Cells[index] = centimetres < static_cast<double>(DTM_NO_DEPTH) ? static_cast<int32_t>(centimetres)
+                                                                         : DTM_NO_DEPTH;
+    }
+
+private:
+    const CDtm& m_Dtm;
+    int32_t* m_Cells;
+    int32_t m_Columns;
+    // The last easting and northing looked up (NaN: none yet) and their column and row.
+    double m_Easting = std::nan("");
+    double m_Northing = std::nan("");
+    int32_t m_Column = -1;
+    int32_t m_Row = -1;
+    CCellBits& m_Written;
+    std::atomic<bool>* m_pOverlap;
+};
+
+// Points between copies of the progress for the display: often enough for a tick, rare enough
+// to cost nothing beside the reading.
+const int64_t kShowEvery = 4096;
+
+// The ranges a source of `length` bytes is shared out in between threads: `chosen` when set,
+// else one for a small file, else one a core (leaving one to the rest of the machine) up to four.
+int RangeCount(int64_t length, int chosen)
+{
+    if (chosen != 0)
+        return std::max(chosen, 1);
+    const int64_t kMinRangeBytes = int64_t(2) << 20;
+    const unsigned cores = std::thread::hardware_concurrency();
+    const int64_t most = cores > 2 ? std::min<int64_t>(4, cores - 1) : 1;
+    return static_cast<int>(std::max<int64_t>(1, std::min(most, length / kMinRangeBytes)));
+}
+
+struct RangeThreadParam
+{
+    const std::function<void(int)>* job;
+    int range;
+};
+
+UINT RangeThreadProc(LPVOID param)
+{
+    auto* p = static_cast<RangeThreadParam*>(param);
+    (*p->job)(p->range);
+    return 0;
+}
+
+// Runs job(r) for every range r of `count`, each on a thread of its own (one range on the
+// calling thread), and waits for them all; `tick` runs on the calling thread every so often
+// meanwhile and once at the end.
+void RunRanges(int count, const std::function<void(int)>& job, const std::function<void()>& tick)
+{
+    // One range needs no thread of its own.
+    if (count == 1)
+    {
+        job(0);
+        tick();
+        return;
+    }
+    std::vector<RangeThreadParam> params(static_cast<size_t>(count));
+    std::vector<CWinThread*> threads;
+    std::vector<int> unstarted;
+    for (int r = 0; r < count; ++r)
+    {
+        params[static_cast<size_t>(r)] = RangeThreadParam{&job, r};
+        CWinThread* thread = AfxBeginThread(RangeThreadProc, &params[static_cast<size_t>(r)],
+                                            THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        if (!thread)
+        {
+            unstarted.push_back(r);
+            continue;
+        }
+        thread->m_bAutoDelete = FALSE;
+        threads.push_back(thread);
+        thread->ResumeThread();
+    }
+    // A range whose thread could not start is read here instead.
+    for (int r : unstarted)
+        job(r);
+    for (CWinThread* thread : threads)
+    {
+        while (WaitForSingleObject(thread->m_hThread, 100) == WAIT_TIMEOUT)
+            tick();
+        delete thread;
+    }
+    tick();
+}
+
+// What the points of one range add to the extents, to be joined in file order with those of
+// the ranges before it: for each axis the first and last value, the least and greatest and the
+// smallest step between neighbours that differ; the depths; the file's extent of points with
+// a depth.
+struct ExtentPart
+{
+    int64_t lines = 0;
+    int64_t badLine = 0; // the range's line of the first point that is not finite; 0: none
+    bool plain = true;   // false when a co-ordinate is DBL_MAX, which the in-order pass reads as none
+    bool any = false;
+    double firstE = 0, firstN = 0, lastE = 0, lastN = 0;
+    double minE = 0, maxE = 0, minN = 0, maxN = 0;
+    double step = 0.0; // 0: no step yet
+    bool anyDepth = false;
+    double minD = 0, maxD = 0;
+    bool anyAdded = false;
+    double extent[4] = {0, 0, 0, 0};
+
+    static void NarrowStep(double& step, double candidate)
+    {
+        if (step == 0.0 || step > candidate)
+            step = candidate;
+    }
+
+    // One point (m; depth DBL_MAX for none).
+    void Add(double e, double n, double d)
+    {
+        if (e == DBL_MAX || n == DBL_MAX)
+            plain = false;
+        if (!any)
+        {
+            any = true;
+            firstE = lastE = minE = maxE = e;
+            firstN = lastN = minN = maxN = n;
+        }
+        else
+        {
+            if (e != lastE)
+            {
+                NarrowStep(step, std::fabs(e - lastE));
+                minE = std::min(minE, e);
+                maxE = std::max(maxE, e);
+                lastE = e;
+            }
+            if (n != lastN)
+            {
+                NarrowStep(step, std::fabs(n - lastN));
+                minN = std::min(minN, n);
+                maxN = std::max(maxN, n);
+                lastN = n;
+            }
+        }
+        if (d == DBL_MAX)
+            return;
+        if (!anyDepth)
+        {
+            anyDepth = true;
+            minD = maxD = d;
+        }
+        else
+        {
+            minD = std::min(minD, d);
+            maxD = std::max(maxD, d);
+        }
+        if (!anyAdded)
+        {
+            anyAdded = true;
+            extent[0] = extent[2] = e;
+            extent[1] = extent[3] = n;
+        }
+        else
+        {
+            extent[0] = std::min(extent[0], e);
+            extent[1] = std::min(extent[1], n);
+            extent[2] = std::max(extent[2], e);
+            extent[3] = std::max(extent[3], n);
+        }
+    }
+
+    // The part that follows this one in the file (lines, bad lines and the file extent aside).
+    void Join(const ExtentPart& next)
+    {
+        plain = plain && next.plain;
+        if (next.any)
+        {
+            if (!any)
+            {
+                any = true;
+                firstE = next.firstE;
+                firstN = next.firstN;
+                minE = next.minE;
+                maxE = next.maxE;
+                minN = next.minN;
+                maxN = next.maxN;
+            }
+            else
+            {
+                if (next.firstE != lastE)
+                    NarrowStep(step, std::fabs(next.firstE - lastE));
+                if (next.firstN != lastN)
+                    NarrowStep(step, std::fabs(next.firstN - lastN));
+                minE = std::min(minE, next.minE);
+                maxE = std::max(maxE, next.maxE);
+                minN = std::min(minN, next.minN);
+                maxN = std::max(maxN, next.maxN);
+            }
+            lastE = next.lastE;
+            lastN = next.lastN;
+            if (next.step > 0.0)
+                NarrowStep(step, next.step);
+        }
+        if (next.anyDepth)
+        {
+            minD = anyDepth ? std::min(minD, next.minD) : next.minD;
+            maxD = anyDepth ? std::max(maxD, next.maxD) : next.maxD;
+            anyDepth = true;
+        }
+    }
+
+    void JoinExtent(const ExtentPart& next)
+    {
+        if (!next.anyAdded)
+            return;
+        if (!anyAdded)
+        {
+            anyAdded = true;
+            std::copy(next.extent, next.extent + 4, extent);
+            return;
+        }
+        extent[0] = std::min(extent[0], next.extent[0]);
+        extent[1] = std::min(extent[1], next.extent[1]);
+        extent[2] = std::max(extent[2], next.extent[2]);
+        extent[3] = std::max(extent[3], next.extent[3]);
+    }
+
+    // The model's working extents as the in-order pass leaves them, with display counts.
+    void ApplyTo(CDtm& dtm) const
+    {
+        if (!any)
+            return;
+        DtmHeaderDef& h = dtm.m_Header;
+        h.EastingMin = dtm.m_MinEasting = minE;
+        dtm.m_MaxEasting = maxE;
+        h.NorthingMin = dtm.m_MinNorthing = minN;
+        dtm.m_MaxNorthing = maxN;
+        dtm.m_PrevEasting = lastE;
+        dtm.m_PrevNorthing = lastN;
+        h.CellSize = step;
+        if (anyDepth)
+        {
+            h.DepthMin = dtm.m_MinDepth = minD;
+            h.DepthMax = dtm.m_MaxDepth = maxD;
+        }
+        // Counts for the display while the pass runs; FinishExtents settles them.
+        const auto count = [this](double span) {
+            const double steps = span / step;
+            return steps >= 0.0 && steps < 2147483646.0 ? static_cast<int32_t>(steps) + 1 : INT32_MAX;
+        };
+        if (step > 0.0)
+        {
+            h.Columns = count(maxE - minE);
+            h.Rows = count(maxN - minN);
+        }
+    }
+};
 } // namespace
 
 void CDtmExtentsProgress::Publish(const CDtm& dtm)
@@ -282,11 +409,6 @@ DtmExtentsShownDef CDtmExtentsProgress::Get() const
 {
     std::lock_guard<std::mutex> lock(m_Lock);
     return m_Shown;
-}
-
-bool ParseXyzLine(const char* line, double& easting, double& northing, double& depth)
-{
-    return ParseXyzPiece(line, line + std::strlen(line), easting, northing, depth);
 }
 
 IMPLEMENT_DYNCREATE(CLoadDtmThread, CWinThread)
@@ -356,29 +478,62 @@ void CLoadDtmThread::ReadCache()
         std::fclose(file);
         return;
     }
-    dtm.AllocateGrid();
-    if (std::fseek(file, DTM_HEADER_SIZE, SEEK_SET) != 0)
+    // No "no depth" first: the cells are read over it, and whatever a short or stopped read
+    // leaves is filled after.
+    if (!dtm.AllocateGrid(false))
     {
         std::fclose(file);
         return;
     }
-    if (dtm.m_pCells)
+    int64_t read = 0;
+    if (std::fseek(file, DTM_HEADER_SIZE, SEEK_SET) == 0)
     {
+        // Whole rows, a megabyte or so at a time straight into the grid: few enough calls that
+        // the copying is all the time there is, and often enough to show progress and stop.
         const int32_t columns = dtm.m_Header.Columns;
-        for (int32_t row = 0; row < dtm.m_Header.Rows; ++row)
+        const int32_t rowsPerBlock =
+            std::max<int32_t>(1, static_cast<int32_t>(kCacheBlockBytes / (int64_t(columns) * 4)));
+        for (int32_t row = 0; row < dtm.m_Header.Rows;)
         {
-            if (std::fread(dtm.m_pCells + int64_t(row) * columns, sizeof(int32_t), columns, file) !=
-                static_cast<size_t>(columns))
+            const int32_t rows = std::min(rowsPerBlock, dtm.m_Header.Rows - row);
+            const size_t want = static_cast<size_t>(rows) * static_cast<size_t>(columns);
+            const size_t got = std::fread(dtm.m_pCells + read, sizeof(int32_t), want, file);
+            read += static_cast<int64_t>(got);
+            if (got != want)
                 break;
-            Store(m_pBytesDone, DTM_HEADER_SIZE + (int64_t(row) + 1) * columns * 4);
+            row += rows;
+            Store(m_pBytesDone, DTM_HEADER_SIZE + int64_t(row) * columns * 4);
             if (m_bStop)
                 break;
         }
     }
+    std::fill(dtm.m_pCells + read, dtm.m_pCells + cells, DTM_NO_DEPTH);
     std::fclose(file);
 }
 
 void CLoadDtmThread::ComputeExtents()
+{
+    CDtm& dtm = *m_pDtm;
+    int badFile = -1;
+    int64_t badLine = 0;
+    // Read in ranges side by side and joined in file order, a model comes out as the in-order
+    // reading gives it, except where that reading's own course decides: a model with no grid
+    // (whose counts are the running ones) or with a co-ordinate of DBL_MAX (which it takes
+    // for none). Those are measured again in order.
+    if (m_nRanges < 0 || !MeasureInRanges(badFile, badLine))
+        MeasureInOrder(badFile, badLine);
+    if (badFile >= 0)
+    {
+        dtm.m_Header.Columns = 0;
+        dtm.m_Header.Rows = 0;
+        dtm.m_strRefusal.Format("%s, line %lld: the easting, northing or depth is not a finite number.",
+                                (LPCSTR)dtm.m_FileName[badFile], static_cast<long long>(badLine));
+    }
+    if (m_pExtents)
+        m_pExtents->Publish(dtm);
+}
+
+void CLoadDtmThread::StartExtents()
 {
     CDtm& dtm = *m_pDtm;
     dtm.ResetHeader();
@@ -387,47 +542,132 @@ void CLoadDtmThread::ComputeExtents()
         if (!dtm.m_FileName[i].IsEmpty() && StampFile(dtm.m_FileName[i], dtm.m_Header.Stamp[i]))
             dtm.m_Header.Stamp[i].Valid = 0;
     }
-    int badFile = -1;
-    int64_t badLine = 0;
+}
+
+bool CLoadDtmThread::MeasureInRanges(int& badFile, int64_t& badLine)
+{
+    CDtm& dtm = *m_pDtm;
+    StartExtents();
+    ExtentPart total;
+    for (int i = 0; i < 3 && !m_bStop && badFile < 0; ++i)
+    {
+        int64_t length = 0;
+        FILE* file = OpenSource(i, length);
+        if (!file)
+            continue;
+        const int ranges = RangeCount(length, m_nRanges);
+        std::vector<ExtentPart> parts(static_cast<size_t>(ranges));
+        std::vector<ExtentPart> shown(static_cast<size_t>(ranges));
+        std::vector<std::atomic<int64_t>> done(static_cast<size_t>(ranges));
+        std::mutex shownLock;
+        const int fd = fileno(file);
+        RunRanges(
+            ranges,
+            [&](int r) {
+                const int64_t start = length * r / ranges;
+                CXyzRangeReader reader(fd, length, start, length * (r + 1) / ranges);
+                ExtentPart& part = parts[static_cast<size_t>(r)];
+                CXyzRangeReader::Point point;
+                int64_t count = 0;
+                while (!m_bStop && reader.Next(point))
+                {
+                    // "nan" and "inf" read as numbers, and no grid can be measured with them.
+                    if (!std::isfinite(point.Easting) || !std::isfinite(point.Northing) ||
+                        !std::isfinite(point.Depth))
+                    {
+                        part.badLine = point.Line;
+                        break;
+                    }
+                    part.Add(point.Easting, point.Northing, point.Depth == 0.0 ? DBL_MAX : point.Depth);
+                    if (++count % kShowEvery == 0)
+                    {
+                        done[static_cast<size_t>(r)].store(reader.Offset() - start,
+                                                           std::memory_order_relaxed);
+                        std::lock_guard<std::mutex> lock(shownLock);
+                        shown[static_cast<size_t>(r)] = part;
+                    }
+                }
+                part.lines = reader.Lines();
+                done[static_cast<size_t>(r)].store(reader.Offset() - start, std::memory_order_relaxed);
+            },
+            [&] {
+                int64_t bytes = 0;
+                for (const auto& d : done)
+                    bytes += d.load(std::memory_order_relaxed);
+                Store(m_pBytesDone, std::min(bytes, length));
+                if (!m_pExtents)
+                    return;
+                ExtentPart sofar = total;
+                {
+                    std::lock_guard<std::mutex> lock(shownLock);
+                    for (const ExtentPart& part : shown)
+                        sofar.Join(part);
+                }
+                sofar.ApplyTo(dtm);
+                m_pExtents->Publish(dtm);
+            });
+        std::fclose(file);
+        // Joined in file order, up to the first point that is not finite.
+        ExtentPart fileExtent;
+        int64_t linesBefore = 0;
+        for (const ExtentPart& part : parts)
+        {
+            total.Join(part);
+            fileExtent.JoinExtent(part);
+            if (part.badLine > 0)
+            {
+                badFile = i;
+                badLine = linesBefore + part.badLine;
+                break;
+            }
+            linesBefore += part.lines;
+        }
+        if (fileExtent.anyAdded)
+            std::copy(fileExtent.extent, fileExtent.extent + 4, dtm.m_Header.Extent[i]);
+    }
+    const bool gridless =
+        !total.any || !(total.step > 0.0) || total.maxE == total.minE || total.maxN == total.minN;
+    if (!m_bStop && badFile < 0 && (gridless || !total.plain))
+        return false;
+    total.ApplyTo(dtm);
+    dtm.FinishExtents();
+    return true;
+}
+
+void CLoadDtmThread::MeasureInOrder(int& badFile, int64_t& badLine)
+{
+    CDtm& dtm = *m_pDtm;
+    StartExtents();
+    badFile = -1;
+    badLine = 0;
     // A copy for the display every so many points: often enough for a tick, rare enough that
     // its lock costs nothing beside the parsing.
-    const int64_t kPublishEvery = 4096;
     int64_t points = 0;
     for (int i = 0; i < 3 && !m_bStop && badFile < 0; ++i)
     {
-        if (dtm.m_FileName[i].IsEmpty())
-            continue;
-        FILE* file = OpenFile(dtm.m_FileName[i], "r");
+        int64_t length = 0;
+        FILE* file = OpenSource(i, length);
         if (!file)
             continue;
-        Store(m_pBytesTotal, StreamLength(file));
-        CXyzPieceReader reader(file);
         double* extent = dtm.m_Header.Extent[i];
         bool first = true;
-        const char* begin;
-        const char* end;
-        int64_t line = 0;
-        bool lineEnded = true;
-        while (!m_bStop && reader.Next(begin, end))
+        CXyzRangeReader reader(fileno(file), length, 0, length);
+        CXyzRangeReader::Point point;
+        while (!m_bStop && reader.Next(point))
         {
-            if (lineEnded)
-                ++line;
-            lineEnded = end[-1] == '\n';
-            double e, n, d;
-            if (!ParseXyzPiece(begin, end, e, n, d))
-                continue;
-            // "nan" and "inf" read as numbers, and no grid can be measured with them.
+            const double e = point.Easting, n = point.Northing;
+            double d = point.Depth;
             if (!std::isfinite(e) || !std::isfinite(n) || !std::isfinite(d))
             {
                 badFile = i;
-                badLine = line;
+                badLine = point.Line;
                 break;
             }
             Store(m_pBytesDone, reader.Offset());
             if (d == 0.0)
                 d = DBL_MAX;
             const bool added = dtm.AddExtentPoint(e, n, d);
-            if (m_pExtents && ++points % kPublishEvery == 0)
+            if (m_pExtents && ++points % kShowEvery == 0)
                 m_pExtents->Publish(dtm);
             if (!added)
                 continue;
@@ -448,15 +688,6 @@ void CLoadDtmThread::ComputeExtents()
         std::fclose(file);
     }
     dtm.FinishExtents();
-    if (badFile >= 0)
-    {
-        dtm.m_Header.Columns = 0;
-        dtm.m_Header.Rows = 0;
-        dtm.m_strRefusal.Format("%s, line %lld: the easting, northing or depth is not a finite number.",
-                                (LPCSTR)dtm.m_FileName[badFile], static_cast<long long>(badLine));
-    }
-    if (m_pExtents)
-        m_pExtents->Publish(dtm);
 }
 
 void CLoadDtmThread::MakeGrid()
@@ -465,58 +696,110 @@ void CLoadDtmThread::MakeGrid()
     const CString cacheName = dtm.GetCacheFileName();
     // Any older cache stays until its replacement is whole: a grid that cannot be made, or is
     // left unfinished, must not cost the grid there was.
-    if (!dtm.AllocateGrid())
+    if (!dtm.AllocateGrid(false))
         return;
-    for (int i = 0; i < 3 && !m_bStop; ++i)
-    {
-        if (dtm.m_FileName[i].IsEmpty())
-            continue;
-        FILE* file = OpenFile(dtm.m_FileName[i], "r");
-        if (!file)
-            continue;
-        Store(m_pBytesTotal, StreamLength(file));
-        CXyzPieceReader reader(file);
-        const char* begin;
-        const char* end;
-        while (!m_bStop)
-        {
-            Store(m_pBytesDone, reader.Offset());
-            if (!reader.Next(begin, end))
-                break;
-            double e, n, d;
-            if (!ParseXyzPiece(begin, end, e, n, d))
-                continue;
-            d = (d == 0.0) ? DBL_MAX : std::fabs(d);
-            // The depths dialog's timer looks up the current point's column and row meanwhile: the
-            // grid's kept last column and row are its own.
-            const int32_t index = dtm.CellIndexOf(e, n);
-            // A depth no centimetre cell can hold (beyond about 21 km, or not a number) is no
-            // depth rather than whatever the conversion would make of it.
-            if (index >= 0)
-                dtm.m_pCells[index] =
-                    (d * 100.0 < static_cast<double>(DTM_NO_DEPTH)) ? static_cast<int32_t>(d * 100.0) : DTM_NO_DEPTH;
-            Store(m_pEasting, e);
-            Store(m_pNorthing, n);
-            Store(m_pDepth, d);
-        }
-        std::fclose(file);
-    }
+    PlacePoints();
     if (m_bStop)
         return;
 
     // Written beside the cache and put in its place only when whole, so that a cache is
-    // either complete or absent.
+    // either complete or absent; the cells go in one piece.
     const QByteArray target = LinuxPathBytesFromWindows(cacheName);
     const QByteArray partial = target + ".part";
     FILE* file = std::fopen(partial.constData(), "wb");
     if (!file)
         return;
-    bool written = std::fwrite(&dtm.m_Header, sizeof(dtm.m_Header), 1, file) == 1;
-    const int32_t columns = dtm.m_Header.Columns;
-    for (int32_t row = 0; written && row < dtm.m_Header.Rows; ++row)
-        written = std::fwrite(dtm.m_pCells + int64_t(row) * columns, sizeof(int32_t), columns, file) ==
-                  static_cast<size_t>(columns);
+    const size_t cells = static_cast<size_t>(dtm.m_Header.Columns) * static_cast<size_t>(dtm.m_Header.Rows);
+    bool written = std::fwrite(&dtm.m_Header, sizeof(dtm.m_Header), 1, file) == 1 &&
+                   std::fwrite(dtm.m_pCells, sizeof(int32_t), cells, file) == cells;
     written = (std::fclose(file) == 0) && written;
     if (!written || std::rename(partial.constData(), target.constData()) != 0)
         std::remove(partial.constData());
+}
+
+void CLoadDtmThread::PlacePoints()
+{
+    CDtm& dtm = *m_pDtm;
+    const int64_t cells = int64_t(dtm.m_Header.Columns) * dtm.m_Header.Rows;
+    // The grid was not filled with "no depth" first: only the cells no point reaches get it, at
+    // the end, so that a full grid is written once.
+    CCellBits written(cells);
+    std::unique_ptr<CCellBits> claimed;
+    for (int i = 0; i < 3 && !m_bStop; ++i)
+    {
+        int64_t length = 0;
+        FILE* file = OpenSource(i, length);
+        if (!file)
+            continue;
+        const int fd = fileno(file);
+        const auto placeRange = [this](CXyzRangeReader& reader, CCellPlacer& placer,
+                                       std::atomic<int64_t>* done, int64_t start) {
+            CXyzRangeReader::Point point;
+            int64_t count = 0;
+            while (!m_bStop && reader.Next(point))
+            {
+                placer.Place(point.Easting, point.Northing, point.Depth);
+                if (++count % kShowEvery == 0)
+                {
+                    Store(done, reader.Offset() - start);
+                    Store(m_pEasting, point.Easting);
+                    Store(m_pNorthing, point.Northing);
+                    Store(m_pDepth, CCellPlacer::DepthOf(point.Depth));
+                }
+            }
+            Store(done, reader.Offset() - start);
+        };
+        const int ranges = RangeCount(length, m_nRanges);
+        bool inOrder = ranges == 1;
+        if (!inOrder)
+        {
+            // Ranges side by side, each cell to the first point that claims it in this source;
+            // a cell claimed twice sends the whole source round again in order.
+            if (!claimed)
+                claimed = std::make_unique<CCellBits>(cells);
+            else
+                claimed->Clear();
+            std::atomic<bool> overlap{false};
+            std::vector<std::atomic<int64_t>> done(static_cast<size_t>(ranges));
+            RunRanges(
+                ranges,
+                [&](int r) {
+                    const int64_t start = length * r / ranges;
+                    CXyzRangeReader reader(fd, length, start, length * (r + 1) / ranges);
+                    CCellPlacer placer(dtm, *claimed, &overlap);
+                    placeRange(reader, placer, &done[static_cast<size_t>(r)], start);
+                },
+                [&] {
+                    int64_t bytes = 0;
+                    for (const auto& d : done)
+                        bytes += d.load(std::memory_order_relaxed);
+                    Store(m_pBytesDone, std::min(bytes, length));
+                });
+            written.Add(*claimed);
+            inOrder = overlap.load() && !m_bStop;
+        }
+        if (inOrder)
+        {
+            CXyzRangeReader reader(fd, length, 0, length);
+            CCellPlacer placer(dtm, written);
+            placeRange(reader, placer, m_pBytesDone, 0);
+        }
+        std::fclose(file);
+    }
+    int32_t* grid = dtm.m_pCells;
+    written.ForEachUnset(cells, [grid](int64_t index) { grid[index] = DTM_NO_DEPTH; });
+}
+
+FILE* CLoadDtmThread::OpenSource(int index, int64_t& length)
+{
+    const CString& name = m_pDtm->m_FileName[index];
+    if (name.IsEmpty())
+        return nullptr;
+    FILE* file = OpenFile(name, "r");
+    if (!file)
+        return nullptr;
+    length = StreamLength(file);
+    Store(m_pBytesTotal, length);
+    Store(m_pBytesDone, 0);
+    return file;
 }

@@ -12,11 +12,13 @@
 // current point, so none of them may go before the wait.
 #pragma once
 
+#include "features/XyzRangeReader.h"
 #include "platform/core/WinThread.h"
 
 #include <atomic>
 #include <cfloat>
 #include <cstdint>
+#include <cstdio>
 #include <mutex>
 
 class CDtm;
@@ -69,6 +71,9 @@ public:
     void ComputeExtents();
     void MakeGrid();
 
+    // The cache is read in blocks of whole rows of about this many bytes (at least one row).
+    static const int64_t kCacheBlockBytes = int64_t(1) << 20;
+
     CCmdTarget* m_pOwner;
     HWND m_hOwner;
     std::atomic<bool> m_bStop;
@@ -84,8 +89,21 @@ public:
     std::atomic<double>* m_pEasting;
     std::atomic<double>* m_pNorthing;
     std::atomic<double>* m_pDepth;
-};
+    // How many ranges of a source modes 1 and 2 read side by side, each on a thread of its own:
+    // 0 (the default) chooses by the source's size and the machine's cores; a number reads even
+    // a small source in that many ranges; -1 reads in order, one point after another, the
+    // reading that every other must match.
+    int m_nRanges = 0;
 
-// Reads one XYZ line ("easting northing depth", commas counted as blanks) into three values
-// (m). False when the line does not begin with three numbers.
-bool ParseXyzLine(const char* line, double& easting, double& northing, double& depth);
+private:
+    // The extents pass: ResetHeader and the source stamps; then the sources read in ranges
+    // side by side (false when the model must be measured again in order), or in order.
+    void StartExtents();
+    bool MeasureInRanges(int& badFile, int64_t& badLine);
+    void MeasureInOrder(int& badFile, int64_t& badLine);
+    // The grid pass: every point of the sources into its cell, in ranges side by side.
+    void PlacePoints();
+    // Source `index` (0..2) open for reading, its length in `length` and in the byte counters;
+    // null when it is not named or cannot be opened.
+    FILE* OpenSource(int index, int64_t& length);
+};

@@ -647,59 +647,58 @@ bool CProjection::TransverseMercatorInverse(double easting, double northing, dou
 {
     const CSpheroid& sph = *m_pSpheroid;
     const double k0 = m_ScaleFactor;
-    const double arc = (northing - m_FalseNorthing) / k0 + m_M0;
+    const double arc = (northing - m_FalseNorthing) * (1.0 / k0) + m_M0;
     double foot = 0.0, s = 0.0, c = 1.0;
+    // The footpoint series is within 1e-13 rad (under a micrometre) of the latitude whose
+    // meridian arc this is: no iteration can improve on that at the series' own accuracy.
     if (!(arc == 0.0 && m_FalseNorthing == 0.0))
-    {
-        // The footpoint series is within 1e-13 rad of the answer, so the iteration only
-        // confirms it (a start anywhere else costs rounds, and from a poor start near the
-        // poles it fails).
-        foot = sph.LatitudeFromMeridionalArc(sph.FootpointLatitude(arc), arc, &s, &c);
-    }
+        foot = sph.FootpointLatitude(arc, &s, &c);
     if (!(c > 0.0))
         return KrugerInverse(easting, northing, latitude, longitude, convergence, scale);
-    const double t = s / c;
-    const double t2 = t * t;
-    const double t4 = t2 * t2;
-    const double t6 = t4 * t2;
+    // Divisions are the slow steps here: 1/cos serves t and x / cos, and x = E' / (k0 nu) is
+    // E' sqrt(w) / (k0 a), with w = 1 - e^2 sin^2 phi.
+    const double secant = 1.0 / c;
+    const double t = s * secant;
+    const double u = t * t;
     const double w = 1.0 - sph.m_E2 * s * s;
-    const double nu = sph.m_SemiMajor / std::sqrt(w);
     const double psi = w * sph.m_OnePlusEp2; // nu / rho
-    const double psi2 = psi * psi;
-    const double psi3 = psi2 * psi;
-    const double psi4 = psi2 * psi2;
-    const double x = (easting - m_FalseEasting) / (k0 * nu);
+    const double x = (easting - m_FalseEasting) * std::sqrt(w) / (k0 * sph.m_SemiMajor);
     if (std::fabs(x) > kRedfearnLimit * c)
         return KrugerInverse(easting, northing, latitude, longitude, convergence, scale);
     const double x2 = x * x;
 
-    const double p4 = -(9.0 * psi * (1.0 - t2) - 4.0 * psi2 + 12.0 * t2) * (1.0 / 24.0);
-    const double p6 =
-        (8.0 * psi4 * (11.0 - 24.0 * t2) - 12.0 * psi3 * (21.0 - 71.0 * t2) +
-         15.0 * psi2 * (15.0 - 98.0 * t2 + 15.0 * t4) + 180.0 * psi * (5.0 * t2 - 3.0 * t4) + 360.0 * t4) *
-        (1.0 / 720.0);
-    const double p8 = -(1385.0 + 3633.0 * t2 + 4095.0 * t4 + 1575.0 * t6) * (1.0 / 40320.0);
-    latitude = foot - t * psi * x2 * (0.5 + x2 * (p4 + x2 * (p6 + x2 * p8)));
+    // Each coefficient is a polynomial in psi whose coefficients are polynomials in u = t^2,
+    // and each series a polynomial in x^2: all summed in pairs of terms, then pairs of pairs
+    // (Estrin's scheme), so that the conversion waits on a few steps rather than on a chain of
+    // one per term.
+    const double psi2 = psi * psi;
+    const double psi4 = psi2 * psi2;
+    const double x4 = x2 * x2;
+    const double u2 = u * u;
 
-    const double l3 = -(psi + 2.0 * t2) * (1.0 / 6.0);
-    const double l5 =
-        (-4.0 * psi3 * (1.0 - 6.0 * t2) + psi2 * (9.0 - 68.0 * t2) + 72.0 * psi * t2 + 24.0 * t4) *
-        (1.0 / 120.0);
-    const double l7 = -(61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6) * (1.0 / 5040.0);
-    longitude = WrapLongitude(m_OriginLongitude + (x / c) * (1.0 + x2 * (l3 + x2 * (l5 + x2 * l7))));
+    const double p4 = (psi * (4.0 * psi - 9.0 * (1.0 - u)) - 12.0 * u) * (1.0 / 24.0);
+    const double p6 = (360.0 * u2 + (900.0 * u - 540.0 * u2) * psi) +
+                      psi2 * ((225.0 - 1470.0 * u + 225.0 * u2) - (252.0 - 852.0 * u) * psi) +
+                      psi4 * (88.0 - 192.0 * u);
+    const double p8 = -((1385.0 + 3633.0 * u) + u2 * (4095.0 + 1575.0 * u)) * (1.0 / 40320.0);
+    latitude = foot - t * psi * x2 * ((0.5 + x2 * p4) + x4 * (p6 * (1.0 / 720.0) + x2 * p8));
+
+    const double l3 = -(psi + 2.0 * u) * (1.0 / 6.0);
+    const double l5 = (24.0 * u2 + 72.0 * u * psi) + psi2 * ((9.0 - 68.0 * u) + (24.0 * u - 4.0) * psi);
+    const double l7 = -((61.0 + 662.0 * u) + u2 * (1320.0 + 720.0 * u)) * (1.0 / 5040.0);
+    longitude = WrapLongitude(m_OriginLongitude +
+                              (x * secant) * ((1.0 + x2 * l3) + x4 * (l5 * (1.0 / 120.0) + x2 * l7)));
 
     // The x^3 term is (2 psi^2 - 3 psi - t^2)/3: on a sphere it reduces to -(1 + t^2)/3, the
     // series of atan(t tanh x).
-    const double c3 = (2.0 * psi2 - 3.0 * psi - t2) * (1.0 / 3.0);
-    const double c5 = (psi4 * (11.0 - 24.0 * t2) - 3.0 * psi3 * (8.0 - 23.0 * t2) +
-                       5.0 * psi2 * (3.0 - 14.0 * t2) + 30.0 * psi * t2 + 3.0 * t4) *
-                      (1.0 / 15.0);
-    const double c7 = -(17.0 + 77.0 * t2 + 105.0 * t4 + 45.0 * t6) * (1.0 / 315.0);
-    convergence = x * t * (1.0 + x2 * (c3 + x2 * (c5 + x2 * c7)));
+    const double c3 = (psi * (2.0 * psi - 3.0) - u) * (1.0 / 3.0);
+    const double c5 = (3.0 * u2 + 30.0 * u * psi) + psi2 * ((15.0 - 70.0 * u) - (24.0 - 69.0 * u) * psi) +
+                      psi4 * (11.0 - 24.0 * u);
+    const double c7 = -((17.0 + 77.0 * u) + u2 * (105.0 + 45.0 * u)) * (1.0 / 315.0);
+    convergence = x * t * ((1.0 + x2 * c3) + x4 * (c5 * (1.0 / 15.0) + x2 * c7));
 
-    const double k4 =
-        (psi2 * (4.0 * psi * (1.0 - 6.0 * t2) - 3.0 * (1.0 - 16.0 * t2)) - 24.0 * t2 * psi) * (1.0 / 24.0);
-    scale = k0 * (1.0 + x2 * (0.5 * psi + x2 * (k4 + x2 * (1.0 / 720.0))));
+    const double k4 = psi * ((-24.0 * u - (3.0 - 48.0 * u) * psi) + (4.0 - 24.0 * u) * psi2) * (1.0 / 24.0);
+    scale = k0 * ((1.0 + x2 * (0.5 * psi)) + x4 * (k4 + x2 * (1.0 / 720.0)));
     return true;
 }
 

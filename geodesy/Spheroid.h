@@ -74,6 +74,8 @@ public:
     // Latitude (radians) of a meridian distance (metres), from the footpoint series alone
     // (Helmert's series in n, the inverse of the arc to 1e-13 rad).
     double FootpointLatitude(double arc) const;
+    // The same, also giving the sine and cosine of the result (each within 5e-16).
+    double FootpointLatitude(double arc, double* sinLat, double* cosLat) const;
     // Latitude (radians) whose meridian distance is `arc` (metres), iterated from
     // startLatitude (radians; 0 or beyond +-pi/2 means 1.0) until the latitude changes by no
     // more than TOLERANCE; 0 after MAX_ROUNDS rounds without convergence, and for arc 0.

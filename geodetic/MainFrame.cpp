@@ -147,10 +147,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CDockingManager::SetDockingMode(DT_SMART);
     EnableAutoHidePanes(CBRS_ALIGN_ANY);
 
-    CreatePanes();
-
+    // The panes are made while the splash shows, and it closes as soon as they are.
     CMagVarSplashDlg splash(this);
-    splash.DoModal();
+    splash.DoModalWhile([this] { CreatePanes(); });
     ModifyStyle(0, FWS_PREFIXTITLE);
     return 0;
 }

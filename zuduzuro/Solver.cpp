@@ -12,6 +12,38 @@ using solver_detail::HalvingSearch;
 using solver_detail::Kgf;
 using solver_detail::kHalvingLimit;
 
+namespace
+{
+// The height (m) whose catenary spans `span`, exactly but for rounding, when the span grows
+// with the height all over (0, top]; top when even that height spans less; NaN when the span
+// may not grow all the way (then only the element itself can say where it is met).
+//
+// With the horizontal tension H = tk - w h and u = tk / H = cosh v, the span is
+// (H / w) acosh(tk / H), so v / cosh v = span w / tk = S. The span grows with the height while
+// u stays below 1.81, where v / cosh v peaks; u <= 1.8 (S below 0.6627) keeps clear of it, and
+// there Newton's method on v - S cosh v, concave, climbs from v = S to the root in a few steps.
+double HeightOfSpan(double span, double top, double tk, double weight)
+{
+    const double topU = tk / (tk - weight * top);
+    const double s = span * weight / tk;
+    if (!(top > 0.0) || !(topU > 1.0 && topU <= 1.8) || !(s >= 0.0 && s < 0.6627))
+        return std::nan("");
+    double v = s;
+    for (int pass = 0; pass < 50; ++pass)
+    {
+        const double e = std::exp(v);
+        const double cosh = (e + 1.0 / e) / 2.0, sinh = (e - 1.0 / e) / 2.0;
+        const double change = (v - s * cosh) / (1.0 - s * sinh);
+        v -= change;
+        if (!(std::fabs(change) > 1e-16 * v))
+            break;
+    }
+    // h = (tk / w)(1 - 1 / cosh v) = (tk / w)(e - 1)^2 / (e^2 + 1), free of cancellation.
+    const double em1 = std::expm1(v), e = em1 + 1.0;
+    return std::min(top, tk * em1 * em1 / (weight * (e * e + 1.0)));
+}
+} // namespace
+
 double SolveHeightForSpan(double span, double upper, double lower, double tension, double weight)
 {
     double height = (upper - lower) / 2.0;
@@ -19,13 +51,25 @@ double SolveHeightForSpan(double span, double upper, double lower, double tensio
         return height;
     const double tk = tension * 1000.0;
     double step = (upper - lower) / 4.0;
+    // The halving below, with its comparisons of spans answered from the height that spans
+    // `span` wherever a height stands clear of it (the span grows with the height), and by the
+    // element only within a hair of it: the very heights, far fewer elements.
+    const double root = HeightOfSpan(span, upper - lower, tk, weight);
+    const double margin = 1e-9 * (1.0 + std::fabs(root)) + 1e-13 * tk / std::fabs(weight);
     for (int pass = 0; pass < kHalvingLimit; ++pass)
     {
-        // A top exactly at the lowest point: the element has no shape to compare.
-        if ((tk - weight * height) / tk == 1.0)
+        // A top exactly at the lowest point: the element has no shape to compare. (Only a
+        // height under 1e-15 tk / w can make the ratio 1: the division is spared otherwise.)
+        if (std::fabs(weight * height) < 1e-15 * std::fabs(tk) && (tk - weight * height) / tk == 1.0)
             return height;
-        const double x = ComputeCatenary(tension, weight, height).x;
-        height += (span > x) ? step : -step;
+        bool longer;
+        if (height < root - margin)
+            longer = true;
+        else if (height > root + margin)
+            longer = false;
+        else
+            longer = span > ComputeCatenary(tension, weight, height).x;
+        height += longer ? step : -step;
         step /= 2.0;
         if (!(step > 1e-5))
             break;

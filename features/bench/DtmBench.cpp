@@ -1,6 +1,7 @@
 // Terrain model speed: the full rebuild (extent pass, grid pass, cache write) and the cache
 // load of a 5-million-point regular XYZ file, beside gdal_translate -of GTiff on the same file
-// when GDAL is installed.
+// when GDAL is installed. Times are wall-clock (the rebuild reads on several threads), and
+// bytes_per_second is the text (140 MB) rebuilt or the cache (20 MB) loaded a second.
 #include "features/Dtm.h"
 #include "features/LoadDtmThread.h"
 #include "platform/core/Path.h"
@@ -9,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -72,8 +74,9 @@ void BM_DtmRebuild(benchmark::State& state)
         if (!dtm.m_pCells)
             state.SkipWithError("no grid");
     }
+    state.SetBytesProcessed(int64_t(state.iterations()) * QFileInfo(QString::fromStdString(data.xyz)).size());
 }
-BENCHMARK(BM_DtmRebuild)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DtmRebuild)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_DtmCacheLoad(benchmark::State& state)
 {
@@ -96,7 +99,7 @@ void BM_DtmCacheLoad(benchmark::State& state)
     }
     state.SetBytesProcessed(bytes);
 }
-BENCHMARK(BM_DtmCacheLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DtmCacheLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_GdalTranslateGTiff(benchmark::State& state)
 {

@@ -26,12 +26,14 @@ struct Progress
     std::atomic<int64_t> done{0};
 };
 
-// Runs the extent pass and the grid pass on the calling thread, as the loader's thread would.
-void Build(CDtm& dtm, Progress* extent = nullptr, Progress* grid = nullptr)
+// Runs the extent pass and the grid pass on the calling thread, as the loader's thread would,
+// reading the sources in `ranges` (CLoadDtmThread::m_nRanges).
+void Build(CDtm& dtm, Progress* extent = nullptr, Progress* grid = nullptr, int ranges = 0)
 {
     dtm.Unload();
     CLoadDtmThread first;
     first.m_pDtm = &dtm;
+    first.m_nRanges = ranges;
     if (extent)
     {
         first.m_pBytesTotal = &extent->total;
@@ -40,6 +42,7 @@ void Build(CDtm& dtm, Progress* extent = nullptr, Progress* grid = nullptr)
     first.ComputeExtents();
     CLoadDtmThread second;
     second.m_pDtm = &dtm;
+    second.m_nRanges = ranges;
     if (grid)
     {
         second.m_pBytesTotal = &grid->total;
@@ -296,4 +299,93 @@ TEST(DtmParse, DepthsNoCellCanHoldAreNoDepth)
     EXPECT_EQ(CellAt(dtm, 10, 0), 3000000);
     EXPECT_EQ(CellAt(dtm, 0, 10), DTM_NO_DEPTH);
     EXPECT_EQ(CellAt(dtm, 10, 10), 2147483646);
+}
+
+// Sources read in ranges side by side must give the very model, byte for byte, that reading
+// them in order gives: extents, cell size, depths, file extents, cells, refusals and their line
+// numbers; also where the ranges' own course cannot decide (a model with no grid, a co-ordinate
+// of DBL_MAX) or a cell is reached from two ranges.
+TEST(DtmParse, RangesSideBySideGiveTheModelOfTheReadingInOrder)
+{
+    std::mt19937 random(11);
+    auto grid = [&random](int columns, int rows, int noiseEvery) {
+        QByteArray text;
+        for (int r = rows - 1; r >= 0; --r)
+            for (int c = 0; c < columns; ++c)
+            {
+                if (noiseEvery && random() % noiseEvery == 0)
+                    text += (random() % 2) ? QByteArray(1500, ' ') + "\n" : QByteArray("Easting Northing Depth\r\n");
+                text += QByteArray::number(1000.0 + 2.5 * c, 'f', 2) + ((random() % 2) ? "," : " ") +
+                        QByteArray::number(2000.0 + 2.5 * r, 'f', 2) + " " +
+                        QByteArray::number(((c * 7 + r * 13) % 300) * 0.125, 'f', 3) + ((random() % 2) ? "\r\n" : "\n");
+            }
+        return text;
+    };
+    const QByteArray regular = grid(60, 40, 25);
+    const int middle = regular.indexOf('\n', regular.size() / 2) + 1;
+    struct Case
+    {
+        const char* name;
+        QByteArray one, two;
+    } cases[] = {
+        {"regular grid with noise, long and zero-depth lines", regular, {}},
+        {"a point that is not a number", regular.left(middle) + "1000 2000 nan\n" + regular.mid(middle), {}},
+        {"a cell reached from both ends", "1000 2000 7\n" + regular + "1000 2000 9\n", {}},
+        {"one row only: no grid", "0 5 1\n10 5 2\n20 5 3\n30 5 4\n40 5 5\n50 5 6\n", {}},
+        {"a co-ordinate of DBL_MAX", regular + "1.7976931348623157e308 2000 1\n", {}},
+        {"a second source over the first", regular, grid(30, 20, 0)},
+        {"no final newline", regular + "1000 2000 4.25", {}},
+    };
+    // The model after each pass, read in `ranges`.
+    struct Model
+    {
+        DtmHeaderDef header;
+        double working[6];
+        CString refusal;
+        std::vector<int32_t> cells;
+    };
+    auto build = [](const Case& c, int ranges) {
+        CDtm dtm;
+        dtm.m_FileName[0] = "C:\\Parse\\one.xyz";
+        if (!c.two.isEmpty())
+            dtm.m_FileName[1] = "C:\\Parse\\two.xyz";
+        dtm.Unload();
+        CLoadDtmThread first;
+        first.m_pDtm = &dtm;
+        first.m_nRanges = ranges;
+        first.ComputeExtents();
+        Model model;
+        model.header = dtm.m_Header;
+        const double working[6] = {dtm.m_MinEasting, dtm.m_MaxEasting, dtm.m_MinNorthing,
+                                   dtm.m_MaxNorthing, dtm.m_MinDepth,  dtm.m_MaxDepth};
+        std::copy(working, working + 6, model.working);
+        model.refusal = dtm.m_strRefusal;
+        CLoadDtmThread second;
+        second.m_pDtm = &dtm;
+        second.m_nRanges = ranges;
+        second.MakeGrid();
+        if (dtm.m_pCells)
+            model.cells.assign(dtm.m_pCells, dtm.m_pCells + int64_t(dtm.m_Header.Columns) * dtm.m_Header.Rows);
+        return model;
+    };
+    for (const Case& c : cases)
+    {
+        WriteBytes("C:\\Parse\\one.xyz", c.one);
+        if (!c.two.isEmpty())
+            WriteBytes("C:\\Parse\\two.xyz", c.two);
+        const Model inOrder = build(c, -1);
+        if (std::strcmp(c.name, "a point that is not a number") == 0)
+        {
+            EXPECT_NE(inOrder.refusal.Find(", line 1"), -1) << (LPCSTR)inOrder.refusal;
+        }
+        for (int ranges : {1, 2, 3, 7})
+        {
+            const Model side = build(c, ranges);
+            const std::string where = std::string(c.name) + ", " + std::to_string(ranges) + " ranges";
+            EXPECT_EQ(std::memcmp(&side.header, &inOrder.header, sizeof(DtmHeaderDef)), 0) << where;
+            EXPECT_EQ(std::memcmp(side.working, inOrder.working, sizeof(side.working)), 0) << where;
+            EXPECT_EQ(side.refusal, inOrder.refusal) << where;
+            EXPECT_EQ(side.cells, inOrder.cells) << where;
+        }
+    }
 }

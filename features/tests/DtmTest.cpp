@@ -332,14 +332,27 @@ TEST(Dtm, StoppedRunsWriteNoCacheAndReadPartly)
     EXPECT_EQ(ReadBytes("C:\\S\\g.DTM"), before);
     EXPECT_FALSE(Exists("C:\\S\\g.DTM.part"));
 
+    // A stopped cache read ends after its first block of rows, and what it did not reach holds
+    // no depth. A row wider than a block makes the block that one row.
+    const int32_t wide = static_cast<int32_t>(CLoadDtmThread::kCacheBlockBytes / 4) + 1;
+    WriteBytes("C:\\S\\g.xyz", "0 0 1\n1 0 1\n" + QByteArray::number(wide - 1) + " 0 1\n0 1 1\n0 2 1\n");
     Build(dtm);
     CDtm reader;
     reader.m_FileName[0] = dtm.m_FileName[0];
     ASSERT_FALSE(reader.NeedsRebuild());
+    ASSERT_EQ(reader.m_Header.Columns, wide);
+    ASSERT_EQ(reader.m_Header.Rows, 3);
     RunMode(reader, 0, true);
     ASSERT_NE(reader.m_pCells, nullptr);
-    for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(reader.m_pCells[i], i < 3 ? 100 : INT_MAX) << i;
+    for (int32_t column : {0, 1, wide - 1})
+        EXPECT_EQ(reader.m_pCells[column], 100) << column;
+    EXPECT_EQ(reader.m_pCells[2], INT_MAX);
+    for (int64_t i = wide; i < 3 * int64_t(wide); ++i)
+        ASSERT_EQ(reader.m_pCells[i], INT_MAX) << i;
+    // Not stopped, it reads them all.
+    RunMode(reader, 0);
+    EXPECT_EQ(reader.m_pCells[wide], 100);
+    EXPECT_EQ(reader.m_pCells[2 * int64_t(wide)], 100);
 }
 
 TEST(Dtm, FileTexts)

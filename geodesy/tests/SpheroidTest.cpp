@@ -1,8 +1,10 @@
 #include "geodesy/Spheroid.h"
+#include "geodesy/SinCos.h"
 #include "geodesy/tests/GeodesyTestData.h"
 
 #include "foundation/ConfigFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -286,6 +288,58 @@ TEST(SpheroidLatitudes, MeridionalArcInvertsFromAnyStart)
         EXPECT_NEAR(sn, std::sin(lat), 1e-15);
         EXPECT_NEAR(cs, std::cos(lat), 1e-15);
     }
+}
+
+// The footpoint's sine and cosine come from its own series, not from the C library: they
+// must be those of the latitude it returns, on every spheroid kind, up to the poles and
+// beyond them (a northing past a pole gives no latitude, and the callers see that in the
+// cosine's sign).
+TEST(SpheroidLatitudes, FootpointSineAndCosineAreThoseOfItsLatitude)
+{
+    for (int row : {0, 20, 26})
+    {
+        CSpheroid s;
+        s.SetFromTable(row);
+        const double quadrant = s.MeridionalArc(M_PI / 2.0);
+        for (double fraction : {-1.5, -1.0, -0.9999999, -0.7, -0.3, -1e-9, 0.0, 1e-12, 0.2, 0.5, 0.8, 0.99,
+                                0.9999999999, 1.0, 1.2, 2.5})
+        {
+            double sn = 2.0, cs = 2.0;
+            const double foot = s.FootpointLatitude(fraction * quadrant, &sn, &cs);
+            EXPECT_EQ(foot, s.FootpointLatitude(fraction * quadrant)) << row << " " << fraction;
+            EXPECT_NEAR(sn, std::sin(foot), 5e-16) << row << " " << fraction;
+            EXPECT_NEAR(cs, std::cos(foot), 5e-16) << row << " " << fraction;
+            if (std::fabs(fraction) > 1.0)
+            {
+                EXPECT_LT(cs, 0.0) << row << " " << fraction;
+            }
+        }
+    }
+}
+
+TEST(SpheroidLatitudes, SmallAngleSineAndCosineWithinTwoUnitsInTheLastPlace)
+{
+    double worstSine = 0.0, worstCosine = 0.0;
+    for (int i = -100000; i <= 100000; ++i)
+    {
+        const double x = i * (M_PI / 4.0 / 100000.0);
+        double sn, cs;
+        geodesy::SinCosSmall(x, sn, cs);
+        const long double trueSine = std::sin(static_cast<long double>(x));
+        const long double trueCosine = std::cos(static_cast<long double>(x));
+        const auto ulp = [](long double v) {
+            const double d = static_cast<double>(std::fabs(v));
+            return d == 0.0 ? 4.9406564584124654e-324 : std::nextafter(d, 2.0) - d;
+        };
+        worstSine = std::max(worstSine, static_cast<double>(std::fabs(sn - trueSine) / ulp(trueSine)));
+        worstCosine = std::max(worstCosine, static_cast<double>(std::fabs(cs - trueCosine) / ulp(trueCosine)));
+    }
+    EXPECT_LE(worstSine, 2.0);
+    EXPECT_LE(worstCosine, 2.0);
+    double sn = 1.0, cs = 0.0;
+    geodesy::SinCosSmall(0.0, sn, cs);
+    EXPECT_EQ(sn, 0.0);
+    EXPECT_EQ(cs, 1.0);
 }
 
 // The inversion must hold to the poles: the Mercator inverse depends on it. (Halving the

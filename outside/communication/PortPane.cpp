@@ -255,16 +255,21 @@ void CPortPane::UpdateTable()
     if (!m_Table.GetSafeHwnd())
         return;
     const int count = GetPortCount();
-    m_Table.SetRedraw(FALSE);
-    if (m_Table.GetItemCount() != count)
+    // The rows are made again out of sight only when their number changed; otherwise each is
+    // set in place, and one whose texts are as they were paints nothing, so that the table
+    // looked at every second costs no painting while the ports stay as they are.
+    const bool remake = m_Table.GetItemCount() != count;
+    if (remake)
     {
+        m_Table.SetRedraw(FALSE);
         m_Table.DeleteAllItems();
         for (int row = 0; row < count; ++row)
             m_Table.InsertItem(row, "");
     }
     for (int row = 0; row < count; ++row)
         SetRowTexts(row);
-    m_Table.SetRedraw(TRUE);
+    if (remake)
+        m_Table.SetRedraw(TRUE);
 }
 
 bool CPortPane::EditCell(int nRow, int nColumn, const char* text)

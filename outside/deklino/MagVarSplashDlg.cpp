@@ -6,11 +6,15 @@
 namespace
 {
 constexpr UINT_PTR kCloseTimer = 1;
+// The splash's own message: run the start-up now that it shows.
+constexpr UINT WM_SPLASH_RUN_WORK = WM_APP + 0x61;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CMagVarSplashDlg, CDialog)
 ON_WM_TIMER()
 ON_WM_LBUTTONDOWN()
+ON_WM_CTLCOLOR()
+ON_MESSAGE(WM_SPLASH_RUN_WORK, &CMagVarSplashDlg::OnRunWork)
 END_MESSAGE_MAP()
 
 CMagVarSplashDlg::CMagVarSplashDlg(CWnd* pParent)
@@ -38,6 +42,46 @@ BOOL CMagVarSplashDlg::OnInitDialog()
     SetDlgItemText(IDC_SPLASH_WARNING, GetWarningText());
     SetTimer(kCloseTimer, m_nDelay);
     return TRUE;
+}
+
+HBRUSH CMagVarSplashDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    // The background asked for as the splash paints: it is on the screen, and the start-up
+    // can begin behind it.
+    if (nCtlColor == CTLCOLOR_DLG && m_Work && !m_bWorkPosted)
+    {
+        m_bWorkPosted = true;
+        PostMessage(WM_SPLASH_RUN_WORK);
+    }
+    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+INT_PTR CMagVarSplashDlg::DoModalWhile(std::function<void()> work)
+{
+    m_Work = std::move(work);
+    const INT_PTR result = DoModal();
+    if (m_Work)
+    {
+        const std::function<void()> pending = std::move(m_Work);
+        m_Work = nullptr;
+        pending();
+    }
+    return result;
+}
+
+LRESULT CMagVarSplashDlg::OnRunWork(WPARAM, LPARAM)
+{
+    if (!m_Work)
+        return 0;
+    const std::function<void()> work = std::move(m_Work);
+    m_Work = nullptr;
+    work();
+    if (GetWarningText().IsEmpty())
+    {
+        KillTimer(kCloseTimer);
+        EndDialog(IDOK);
+    }
+    return 0;
 }
 
 CString CMagVarSplashDlg::GetWarningText() const

@@ -327,13 +327,18 @@ INT_PTR CDialog::DoModal()
                     // The dialog's own loop, as a person would leave it running; a dialog that
                     // never ends itself fails the test instead of hanging it.
                     bool timedOut = false;
-                    QTimer::singleShot(ModalHook::LoopTimeout(), GetWidget(), [this, &timedOut] {
+                    // A timer of this call's own, gone with it: the dialog's window may outlive
+                    // the dialog (destroyed while a message is in flight, it goes later).
+                    QTimer timeout;
+                    timeout.setSingleShot(true);
+                    QObject::connect(&timeout, &QTimer::timeout, [this, &timedOut] {
                         if (ContinueModal())
                         {
                             timedOut = true;
                             EndDialog(IDCANCEL);
                         }
                     });
+                    timeout.start(ModalHook::LoopTimeout());
                     RunModalLoop();
                     if (timedOut)
                     {

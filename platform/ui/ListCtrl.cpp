@@ -800,20 +800,32 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
     if (pItem->iSubItem > 0 && !v->ValidColumn(pItem->iSubItem))
         return FALSE;
     Row& r = v->m_model.rows[static_cast<size_t>(pItem->iItem)];
+    // A row set to what it holds already is not repainted: tables refreshed on a timer would
+    // otherwise paint every time with nothing changed.
+    bool changed = false;
     if (pItem->mask & LVIF_TEXT)
     {
         const size_t sub = static_cast<size_t>(pItem->iSubItem);
         if (r.texts.size() <= sub)
             r.texts.resize(sub + 1);
-        r.texts[sub] = pItem->pszText ? pItem->pszText : "";
+        const char* text = pItem->pszText ? pItem->pszText : "";
+        changed = changed || r.texts[sub] != text;
+        r.texts[sub] = text;
     }
     if (pItem->mask & LVIF_IMAGE)
+    {
+        changed = changed || r.image != pItem->iImage;
         r.image = pItem->iImage;
+    }
     if (pItem->mask & LVIF_PARAM)
+    {
+        changed = changed || r.data != pItem->lParam;
         r.data = pItem->lParam;
+    }
     if (pItem->mask & LVIF_STATE)
         SetItemState(pItem->iItem, pItem->state, pItem->stateMask);
-    v->m_model.RowChanged(pItem->iItem);
+    if (changed)
+        v->m_model.RowChanged(pItem->iItem);
     return TRUE;
 }
 

@@ -8,8 +8,10 @@
 #include "outside/deklino/DeklinoResources.h"
 #include "outside/deklino/MagVarSplashDlg.h"
 #include "platform/ui/ModalHook.h"
+#include "testsupport/EventPump.h"
 #include "testsupport/TempDrives.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -307,6 +309,47 @@ TEST(MagVarSplashDlgTest, NamesTheModelAndClosesByItself)
         });
         EXPECT_EQ(dated.DoModal(), IDOK);
     }
+}
+
+// Shown while a program starts: the start-up runs once the splash is on the screen, and the
+// splash closes as soon as it is done, long before its delay; with a warning to read it stays
+// its delay out. A splash that does not show (a test's answer) still lets the start-up run.
+TEST(MagVarSplashDlgTest, ClosesAsSoonAsTheStartUpIsDone)
+{
+    CMagVarSplashDlg splash;
+    splash.SetDate(COleDateTime(2026, 12, 10, 9, 0, 0));
+    splash.SetDelay(60000);
+    ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+    int runs = 0;
+    bool shownDuringWork = false;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(splash.DoModalWhile([&] {
+        ++runs;
+        shownDuringWork = splash.IsWindowVisible() != FALSE;
+    }),
+              IDOK);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(shownDuringWork);
+    EXPECT_LT(clock.elapsed(), 5000);
+
+    CMagVarSplashDlg warning;
+    warning.SetDate(COleDateTime(2030, 6, 1, 0, 0, 0));
+    warning.SetDelay(400);
+    ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+    runs = 0;
+    clock.restart();
+    EXPECT_EQ(warning.DoModalWhile([&] { ++runs; }), IDOK);
+    EXPECT_EQ(runs, 1);
+    EXPECT_GE(clock.elapsed(), 350);
+
+    CMagVarSplashDlg answered;
+    ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
+    runs = 0;
+    EXPECT_EQ(answered.DoModalWhile([&] { ++runs; }), IDOK);
+    EXPECT_EQ(runs, 1);
+    PumpFor(20); // the splash's own message, posted before it went, finds nothing to run
+    EXPECT_EQ(runs, 1);
 }
 
 TEST(MagVarSplashDlgTest, ClickClosesItAtOnce)

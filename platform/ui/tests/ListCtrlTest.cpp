@@ -2,6 +2,7 @@
 // notifications, custom-draw colours on the rendered pixels, column sizing and a large fill.
 #include "platform/ui/ListCtrl.h"
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -184,6 +185,29 @@ TEST(ListControl, HoldsColumnsItemsDataAndStates)
     EXPECT_TRUE(list.DeleteAllItems());
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(list.GetFirstSelectedItemPosition(), nullptr);
+}
+
+// A table refreshed on a timer sets its rows again and again: a row set to what it holds
+// tells the view nothing (and so paints nothing); any real change still does.
+TEST(ListControl, ARowSetToWhatItHoldsIsNotRepainted)
+{
+    CListOwner owner;
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 400, 300), &owner, IDC_LIST));
+    Fill(list);
+    auto* view = dynamic_cast<QAbstractItemView*>(list.GetWidget());
+    ASSERT_NE(view, nullptr);
+    int changes = 0;
+    QObject::connect(view->model(), &QAbstractItemModel::dataChanged, [&changes] { ++changes; });
+    EXPECT_TRUE(list.SetItemText(1, 1, "r1c1"));
+    EXPECT_TRUE(list.SetItemData(1, list.GetItemData(1)));
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(list.SetItemText(1, 1, "moved"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(list.SetItemData(2, 77));
+    EXPECT_EQ(changes, 2);
+    EXPECT_FALSE(list.SetItemText(3, 7, "")); // beyond the columns: refused as before
+    EXPECT_EQ(list.GetItemText(1, 1), CString("moved"));
 }
 
 TEST(ListControl, HitTestsAndRectanglesAgreeAndClicksReachTheParent)
