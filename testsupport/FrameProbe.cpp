@@ -1,6 +1,8 @@
 #include "testsupport/FrameProbe.h"
 
+#include "platform/ui/ModalHook.h"
 #include "platform/ui/Wnd.h"
+#include "testsupport/EventPump.h"
 
 #include <QApplication>
 #include <QDir>
@@ -169,6 +171,28 @@ void ExpectFrameAsUserSeesIt(const CWnd* frame, const std::vector<std::pair<std:
         EXPECT_GE(ContentPixels(image, r), kMinContent)
             << "pane " << name << " shows nothing inside the frame at " << r.x() << "," << r.y() << " " << r.width()
             << "x" << r.height();
+    }
+}
+void ExpectShownAtEveryStart(int times, const std::function<CWnd*()>& start, const std::function<void()>& end,
+                             const std::function<CWnd*(CWnd*)>& keys, bool maximised)
+{
+    for (int i = 0; i < times; ++i)
+    {
+        SCOPED_TRACE("start " + std::to_string(i + 1));
+        CWnd* frame = start();
+        if (frame)
+        {
+            PumpFor(20);
+            EXPECT_TRUE(frame->IsWindowVisible());
+            EXPECT_FALSE(frame->IsIconic());
+            EXPECT_EQ(frame->IsZoomed() != FALSE, maximised);
+            EXPECT_EQ(CWnd::GetFocus(), keys(frame)) << "the keys are elsewhere";
+            ModalHook::AnswerMessageBox(IDYES);
+            frame->SendMessage(WM_CLOSE);
+            PumpFor(20);
+        }
+        end();
+        ASSERT_NE(frame, nullptr) << "the program did not start";
     }
 }
 } // namespace FrameProbe

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,4 +51,11 @@ GridRowsSeen ReadGridRows(const QImage& image, const CWnd* pane);
 // Failures name the pane. The picture is saved to `savePng` when one is given.
 void ExpectFrameAsUserSeesIt(const CWnd* frame, const std::vector<std::pair<std::string, const CWnd*>>& panes,
                              const std::vector<const QWidget*>& dialogs = {}, const QString& savePng = {});
+// A program started `times` times: `start` starts it anew as its InitInstance does and gives
+// its main window (null when it did not start); each time that window must show, not
+// minimised (maximised when `maximised`), with `keys` (given the window) holding the keyboard
+// focus. The window is then closed, its exit question answered Yes, and `end` lets the
+// program's application go.
+void ExpectShownAtEveryStart(int times, const std::function<CWnd*()>& start, const std::function<void()>& end,
+                             const std::function<CWnd*(CWnd*)>& keys, bool maximised);
 } // namespace FrameProbe

@@ -1,6 +1,7 @@
 #include "testsupport/UserInput.h"
 
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/PropertyGrid.h"
 #include "platform/ui/Wnd.h"
 #include "testsupport/EventPump.h"
 
@@ -8,7 +9,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QHeaderView>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -151,6 +154,41 @@ bool PickFromDropDown(QComboBox* combo, const QString& text)
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, item.center());
     Pump();
     return true;
+}
+
+QWidget* OpenGridEditor(CMFCPropertyGridCtrl& grid, const QString& rowName)
+{
+    QWidget* box = grid.GetWidget();
+    auto* tree = box ? box->findChild<QTreeWidget*>() : nullptr;
+    if (!tree)
+        return nullptr;
+    const QList<QTreeWidgetItem*> rows = tree->findItems(rowName, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    if (rows.size() != 1)
+        return nullptr;
+    tree->scrollToItem(rows.front());
+    Pump();
+    const QRect row = tree->visualItemRect(rows.front());
+    const QPoint value(tree->header()->sectionPosition(1) + 20, row.center().y());
+    const QPoint inGrid = tree->viewport()->mapTo(box, value);
+    const auto editor = [tree]() -> QWidget* {
+        for (QWidget* w : tree->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isVisible())
+                return w;
+        return nullptr;
+    };
+    ClickClient(&grid, inGrid.x(), inGrid.y());
+    // The second click comes after a double click's time, as a person's would.
+    PumpFor(QApplication::doubleClickInterval() + 50);
+    if (!editor())
+        ClickClient(&grid, inGrid.x(), inGrid.y());
+    PumpUntil([&] { return editor() != nullptr; }, 1000);
+    return editor();
+}
+
+bool PickInGrid(CMFCPropertyGridCtrl& grid, const QString& rowName, const QString& choice)
+{
+    auto* combo = qobject_cast<QComboBox*>(OpenGridEditor(grid, rowName));
+    return combo && PickFromDropDown(combo, choice);
 }
 
 void Type(const QString& text, bool enter)

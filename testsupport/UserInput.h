@@ -9,6 +9,7 @@
 
 class CWnd;
 class CListCtrl;
+class CMFCPropertyGridCtrl;
 class QAbstractItemView;
 class QComboBox;
 class QWidget;
@@ -36,6 +37,13 @@ QAbstractItemView* DropDown(QComboBox* combo);
 // Drops the list down with a click on the combo, waits as a user would, and clicks the item
 // with that text in the popup. False when the popup did not open or holds no such item.
 bool PickFromDropDown(QComboBox* combo, const QString& text);
+// Opens the in-place editor of the grid's row named `rowName` as a user does: a click on the
+// row's value selects the row, a second click there starts the edit. The editor, null when
+// none opened (no such row, or the row is not editable).
+QWidget* OpenGridEditor(CMFCPropertyGridCtrl& grid, const QString& rowName);
+// A choice made in the grid's row as a user makes it: the row's editor opened, its list
+// dropped down, the item clicked; no key is pressed. False when a step failed.
+bool PickInGrid(CMFCPropertyGridCtrl& grid, const QString& rowName, const QString& choice);
 // Keys typed into whatever has the focus: text, then Enter when `enter`.
 void Type(const QString& text, bool enter);
 // One key (Qt::Key_F2, Qt::Key_Escape...) to the widget with the focus.

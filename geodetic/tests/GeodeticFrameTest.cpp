@@ -1,6 +1,7 @@
 // The Geodetic program started as it starts for a user, offscreen and on temporary drives:
 // NMEA arriving through a UDP input on 127.0.0.1 and a pseudo-terminal serial port, decoded
 // into the receiver panes; the menu's pane commands; the exit question; a picture of the frame.
+#include "foundation/AngleFormat.h"
 #include "foundation/WindowMessages.h"
 #include "geodesy/ComPort.h"
 #include "geodesy/Gps.h"
@@ -38,6 +39,7 @@
 #include <cstdlib>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -456,6 +458,38 @@ TEST_F(GeodeticFrameTest, DropDownChoiceInThePortTableIsAppliedAndSaved)
     ASSERT_TRUE(saved.ReadSettings("COM07"));
     EXPECT_EQ(static_cast<int>(saved.m_nBaudRate), 19200);
     EXPECT_EQ(static_cast<int>(saved.m_bEnabled), 0);
+}
+
+// A choice picked in a property grid's drop-down as a user picks it (the list dropped down,
+// the item clicked, no Enter) is the setting at once, and saved.
+TEST_F(GeodeticFrameTest, ADropDownPickInTheSettingsGridAppliesAtOnce)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 800);
+    CDockablePane* pane = BringToFront(ID_GEODETIC_PROPERTIES);
+    ASSERT_EQ(pane, &m_pFrame->m_wndSettingsPane);
+    int format = 0, decimals = 0;
+    char latitude = 0, longitude = 0;
+    LoadGeographicalsSettings(format, decimals, latitude, longitude);
+    ASSERT_EQ(latitude, 'N');
+    ASSERT_TRUE(UserInput::PickInGrid(m_pFrame->m_wndSettingsPane.GetPropertyGrid(), "Default Latitude", "S"));
+    PumpFor(50);
+    LoadGeographicalsSettings(format, decimals, latitude, longitude);
+    EXPECT_EQ(latitude, 'S');
+}
+
+// The program's window comes up at every start: shown and not minimised, with the sheet
+// holding the keys.
+TEST_F(GeodeticFrameTest, TheWindowComesUpAtEveryStart)
+{
+    std::unique_ptr<CGeodeticApp> app;
+    const auto start = [&app]() -> CWnd* {
+        app = std::make_unique<CGeodeticApp>();
+        ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
+        return app->InitInstance() ? app->GetMainFrame() : nullptr;
+    };
+    const auto sheet = [](CWnd* frame) -> CWnd* { return static_cast<CMainFrame*>(frame)->GetGeodeticView(); };
+    FrameProbe::ExpectShownAtEveryStart(20, start, [&app] { app.reset(); }, sheet, false);
 }
 
 // Night mode as a user sees it: the geodesy and settings grids and the sheet turn dark; the

@@ -12,6 +12,7 @@
 #include "testsupport/FrameProbe.h"
 #include "testsupport/TempDrives.h"
 #include "testsupport/UserInput.h"
+#include "testsupport/ViewKeys.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -295,6 +296,38 @@ TEST_F(GeodeticViewTest, TypingIntoACellConvertsItsRowAndRefusesBadInput)
     EXPECT_FALSE(m_pView->GetSheet().IsMarked(0, 1));
     EXPECT_NEAR(std::atof(List().GetItemText(0, east + 1)), n, 0.0005);
     EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(0), "");
+}
+
+// The sheet's keys as a user gives them: the focus starts in the settings pane's grid, a
+// click in the sheet below its rows, then the key to the widget that has the focus.
+TEST_F(GeodeticViewTest, KeysReachTheSheetTheUserClicked)
+{
+    m_pFrame->GetMainWindow()->resize(1000, 700);
+    PumpFor(50);
+    Fill({"Label", "Easting", "Northing"}, {{"P1", "500000", "6000000"}, {"P2", "500100", "6000100"},
+                                            {"P3", "500200", "6000200"}});
+    CMFCPropertyGridCtrl& settings = m_pFrame->m_wndSettingsPane.GetPropertyGrid();
+    if (!m_pFrame->m_wndSettingsPane.IsVisible())
+    {
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_PROPERTIES));
+    }
+    PumpFor(30);
+    CListCtrl& list = List();
+    list.SetItemState(1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    int row = 0;
+    const auto focusedRow = [&list] { return list.GetNextItem(-1, LVNI_FOCUSED); };
+    const auto move = [&](const char* what, int key, int by) {
+        return VIEW_KEY_CASE{what, key, Qt::NoModifier, [&row, focusedRow, by] { row = focusedRow() + by; },
+                             [&row, focusedRow] { return focusedRow() == row; }};
+    };
+    CRect client;
+    m_pView->GetClientRect(&client);
+    ExpectViewKeys(m_pView, POINT{client.CenterPoint().x, client.bottom - 10},
+                   [&settings] { UserInput::ClickClient(&settings, 80, 10); },
+                   {move("Down moves to the next row", Qt::Key_Down, +1),
+                    move("Up moves back", Qt::Key_Up, -1),
+                    {"F2 edits the focused row", Qt::Key_F2, Qt::NoModifier, {},
+                     [this] { return m_pView->GetCellEdit().GetSafeHwnd() != nullptr; }}});
 }
 
 // The section titles of the body menu are drawn as the user sees them: a dark band with the

@@ -4,6 +4,7 @@
 #include "platform/ui/ModalHook.h"
 #include "platform/ui/WndPrivate.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QtGlobal>
 #include <QDialog>
@@ -292,12 +293,31 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
+namespace
+{
+// When a modal dialog ends, the window that was active before it (else its owner, else the
+// main window) is active again with its focus where it was: a view keeps the keys across the
+// dialogs its keys open.
+void ActivateAgain(QWidget* before, CWnd* owner)
+{
+    QWidget* top = before && before->isVisible() ? before : nullptr;
+    if (!top)
+    {
+        CWnd* o = owner ? owner : AfxGetMainCWnd();
+        if (o && IsWindow(o->GetSafeHwnd()) && o->GetWidget())
+            top = o->GetWidget()->window();
+    }
+    ActivateTopLevel(top);
+}
+} // namespace
+
 INT_PTR CDialog::DoModal()
 {
     const DLGTEMPLATE_TABLE* t = AfxFindDialogTemplate(m_nIDTemplate);
     if (!t || GetSafeHwnd())
         return -1;
     ResetModalState();
+    const QPointer<QWidget> activeBefore = QApplication::activeWindow();
 
     ModalHook::DialogAnswer answer;
     bool found = false;
@@ -357,6 +377,7 @@ INT_PTR CDialog::DoModal()
         if (IsWindow(self))
             DestroyWindow();
         m_bModal = false;
+        ActivateAgain(activeBefore, m_pParentWnd);
         return record.result;
     }
 
@@ -369,9 +390,7 @@ INT_PTR CDialog::DoModal()
     if (IsWindow(self))
         DestroyWindow();
     m_bModal = false;
-    if (CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainCWnd())
-        if (IsWindow(parent->GetSafeHwnd()))
-            parent->SetActiveWindow();
+    ActivateAgain(activeBefore, m_pParentWnd);
     return result;
 }
 

@@ -133,6 +133,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_WM_DESTROY()
+ON_WM_SETFOCUS()
 ON_WM_INITMENUPOPUP()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
 ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
@@ -240,6 +241,13 @@ void CFrameWnd::OnDestroy()
     CWnd::OnDestroy();
 }
 
+void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    CWnd::OnSetFocus(pOldWnd);
+    if (CView* view = GetActiveView(); view && view->GetSafeHwnd())
+        view->SetFocus();
+}
+
 void CFrameWnd::OnClose()
 {
     const HWND self = m_hWnd;
@@ -325,6 +333,11 @@ void CFrameWnd::ActivateFrame(int nCmdShow)
     {
         CWinApp* app = AfxGetApp();
         nCmdShow = (app && app->m_pMainWnd == this && app->m_nCmdShow > 0) ? app->m_nCmdShow : SW_SHOW;
+        // A frame whose stored placement is maximised (LoadLayoutState) comes up so; a plain
+        // show command would make it normal.
+        QWidget* w = GetWidget();
+        if ((nCmdShow == SW_SHOWNORMAL || nCmdShow == SW_SHOW) && w && w->isHidden() && w->isMaximized())
+            nCmdShow = SW_SHOWMAXIMIZED;
     }
     ShowWindow(nCmdShow);
     RecalcLayout();

@@ -140,6 +140,8 @@ protected:
     // window is destroyed.
     void OnClose();
     void OnDestroy();
+    // The frame passes the focus on to its active view.
+    void OnSetFocus(CWnd* pOldWnd);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     BOOL OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);

@@ -102,6 +102,13 @@ public:
             for (int i = 0; i < prop->GetOptionCount(); ++i)
                 combo->addItem(QString::fromLatin1(prop->GetOption(i)));
             combo->setEditable(prop->IsAllowEdit() != FALSE);
+            // A choice picked from the list ends the edit there and then: it applies without
+            // Enter or a click on another row.
+            auto* self = const_cast<CPropertyDelegate*>(this);
+            QObject::connect(combo, qOverload<int>(&QComboBox::activated), self, [self, combo](int) {
+                emit self->commitData(combo);
+                emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
+            });
             return combo;
         }
         if (prop->HasButton())
@@ -618,6 +625,8 @@ BOOL CMFCPropertyGridCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParent
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
     layout->addWidget(split);
+    // The focus given to the grid is the tree's, where the keys move between rows.
+    box->setFocusProxy(m_pTree);
     m_pNameFitter = new CNameColumnFitter(m_pTree, m_pGuard.get());
     m_pTree->viewport()->installEventFilter(m_pNameFitter);
     QObject::connect(m_pTree, &QObject::destroyed, m_pGuard.get(), [this]() {

@@ -7,6 +7,8 @@
 #include "platform/ui/WindowDc.h"
 #include "platform/ui/WndPrivate.h"
 
+#include <QWidget>
+
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -29,6 +31,7 @@ CView::~CView()
 BEGIN_MESSAGE_MAP(CView, CWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
+ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
@@ -81,7 +84,36 @@ void CView::OnDraw(CDC*) {}
 
 void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
-void CView::OnActivateView(BOOL, CView*, CView*) {}
+void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
+{
+    if (!bActivate || pActivateView != this || !GetSafeHwnd())
+        return;
+    QWidget* w = GetWidget();
+    if (w->window()->isActiveWindow())
+        SetFocus();
+    else
+    {
+        // The window's focus to come: Qt gives it to this widget when the window activates,
+        // rather than to the first pane's control in the tab chain.
+        if (w->focusPolicy() == Qt::NoFocus && !w->focusProxy())
+            w->setFocusPolicy(Qt::ClickFocus);
+        w->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+    const int answer = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    if (answer == MA_NOACTIVATE || answer == MA_NOACTIVATEANDEAT)
+        return answer;
+    CFrameWnd* frame = GetParentFrame();
+    if (frame && GetParent() == frame && frame->GetActiveView() != this)
+        frame->SetActiveView(this);
+    CWnd* focus = GetFocus();
+    if (focus != this && !IsChild(focus))
+        SetFocus();
+    return answer;
+}
 
 void CView::OnActivateFrame(UINT, CFrameWnd*) {}
 

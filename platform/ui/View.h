@@ -34,6 +34,8 @@ public:
     // Draws the view; the device context is prepared by OnPrepareDC.
     virtual void OnDraw(CDC* pDC);
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    // The view made active takes the keyboard focus (at once when its top-level window is
+    // active, else when that window becomes active).
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
 
@@ -47,6 +49,9 @@ protected:
     void PostNcDestroy() override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
+    // A click in the view gives it the keys: the frame's own view becomes the frame's active
+    // view; a view inside a pane takes the focus and leaves the frame's active view as it is.
+    int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 

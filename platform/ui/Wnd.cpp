@@ -43,6 +43,9 @@ QHash<const QWidget*, CWndBridge*>& Bridges()
 }
 
 HWND g_capture = nullptr;
+// The window last told WM_SETFOCUS and not yet WM_KILLFOCUS, and the window last told
+// WM_KILLFOCUS while no window of the layer took the focus (the application went inactive).
+HWND g_focusWnd = nullptr;
 HWND g_lastFocusLost = nullptr;
 
 struct DepthScope
@@ -102,6 +105,10 @@ CWndBridge::~CWndBridge()
     }
     if (g_capture == m_hWnd)
         g_capture = nullptr;
+    if (g_focusWnd == m_hWnd)
+        g_focusWnd = nullptr;
+    if (g_lastFocusLost == m_hWnd)
+        g_lastFocusLost = nullptr;
 }
 
 CWndBridge* CWndBridge::FromHandle(HWND hWnd)
@@ -130,6 +137,7 @@ void CWndBridge::AttachWidget(QWidget* w)
     w->setMouseTracking(true);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     Bridges().insert(w, this);
+    InstallInnerInputRouter();
 }
 
 void CWndBridge::AddInputWidget(QWidget* inner)
@@ -237,7 +245,7 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
-        return HandleFocus(static_cast<QFocusEvent*>(event), event->type() == QEvent::FocusIn);
+        return HandleFocus(receiver, static_cast<QFocusEvent*>(event), event->type() == QEvent::FocusIn);
     case QEvent::Paint:
         return own && HandlePaint(static_cast<QPaintEvent*>(event));
     case QEvent::Resize:
@@ -255,6 +263,10 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ContextMenu:
         // WM_CONTEXTMENU comes from the right-button release, as on Windows.
         return true;
+    case QEvent::WindowStateChange:
+        if (own && widget->isWindow() && showing == 0)
+            HandleStateChange();
+        return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
         if (own && widget->isWindow())
@@ -266,34 +278,96 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool CWndBridge::HandleFocus(QFocusEvent* event, bool in)
+bool CWndBridge::HandleFocus(QWidget* receiver, QFocusEvent* event, bool in)
 {
     // A popup menu takes the keyboard for a while; Windows windows keep the focus then.
     if (event->reason() == Qt::PopupFocusReason)
         return false;
-    QWidget* focus = QApplication::focusWidget();
+    // A widget that is none of this window's own takes the event as Qt delivers it.
+    QEvent* deliver = FromWidget(receiver) == this ? event : nullptr;
     if (in)
     {
-        const HWND old = g_lastFocusLost;
-        g_lastFocusLost = nullptr;
-        if (old == m_hWnd)
+        // A move between widgets of one window is no change of the window's focus.
+        if (g_focusWnd == m_hWnd)
             return false;
-        WndInput input{m_hWnd, widget, event, WM_SETFOCUS, reinterpret_cast<WPARAM>(old)};
+        HWND old = g_focusWnd ? g_focusWnd : g_lastFocusLost;
+        // Coming back when the application is active again: no window of ours had it meanwhile.
+        if (old == m_hWnd)
+            old = nullptr;
+        g_focusWnd = m_hWnd;
+        g_lastFocusLost = nullptr;
+        WndInput input{m_hWnd, receiver, deliver, WM_SETFOCUS, reinterpret_cast<WPARAM>(old)};
         WndInputs().push_back(&input);
         AfxCallWndProc(wnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
         WndInputs().pop_back();
-        return true;
+        return deliver != nullptr;
     }
+    QWidget* focus = QApplication::focusWidget();
     CWndBridge* next = focus ? Enclosing(focus) : nullptr;
     if (next == this)
         return false;
     const HWND hNext = next ? next->m_hWnd : nullptr;
+    if (g_focusWnd == m_hWnd)
+        g_focusWnd = nullptr;
     g_lastFocusLost = m_hWnd;
-    WndInput input{m_hWnd, widget, event, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hNext)};
+    WndInput input{m_hWnd, receiver, deliver, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hNext)};
     WndInputs().push_back(&input);
     AfxCallWndProc(wnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hNext), 0);
     WndInputs().pop_back();
-    return true;
+    return deliver != nullptr;
+}
+
+void CWndBridge::NoteShowCommand(int nCmdShow)
+{
+    switch (nCmdShow)
+    {
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
+        askedMinimised = true;
+        minimisePending = true;
+        minimiseAsked.start();
+        break;
+    case SW_SHOWMAXIMIZED:
+        askedMinimised = false;
+        askedMaximised = true;
+        break;
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+        askedMinimised = false;
+        askedMaximised = false;
+        break;
+    default:
+        break; // SW_SHOW and the like keep the state the window is in
+    }
+}
+
+void CWndBridge::HandleStateChange()
+{
+    if (!widget || !widget->isMinimized())
+        return;
+    // A window system acts on a minimise in its own time: under load it may come after the
+    // show command that replaced it, and would leave the program's window minimised.
+    constexpr qint64 kLateMinimiseMs = 5000;
+    const bool stale = minimisePending && !askedMinimised && minimiseAsked.isValid() &&
+                       minimiseAsked.elapsed() < kLateMinimiseMs;
+    minimisePending = false;
+    if (!stale)
+        return;
+    QPointer<QWidget> w(widget);
+    const bool maximised = askedMaximised;
+    QMetaObject::invokeMethod(
+        this,
+        [w, maximised]() {
+            if (!w || !w->isMinimized())
+                return;
+            if (maximised)
+                w->showMaximized();
+            else
+                w->showNormal();
+        },
+        Qt::QueuedConnection);
 }
 
 bool CWndBridge::HandlePaint(QPaintEvent* event)
@@ -1243,6 +1317,18 @@ CWnd* CWnd::WindowFromPoint(POINT point)
 // State
 // ---------------------------------------------------------------------------------------
 
+namespace
+{
+// A show command that activates: the window comes to the front and takes the keyboard.
+void BringForward(QWidget* top)
+{
+    // The offscreen platform (tests, headless runs) has no stacking to change.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        top->raise();
+    top->activateWindow();
+}
+} // namespace
+
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
     CWndBridge* b = m_pBridge;
@@ -1251,6 +1337,18 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     QWidget* w = b->widget;
     const BOOL wasVisible = !w->isHidden();
     QPointer<CWndBridge> guard(b);
+    if (w->isWindow())
+        b->NoteShowCommand(nCmdShow);
+    struct Showing
+    {
+        QPointer<CWndBridge> bridge;
+        explicit Showing(CWndBridge* b) : bridge(b) { ++bridge->showing; }
+        ~Showing()
+        {
+            if (bridge)
+                --bridge->showing;
+        }
+    } showing(b);
     switch (nCmdShow)
     {
     case SW_HIDE:
@@ -1281,7 +1379,10 @@ BOOL CWnd::ShowWindow(int nCmdShow)
         if (guard && guard->widget)
         {
             if (guard->widget->isWindow())
+            {
                 guard->widget->showMaximized();
+                BringForward(guard->widget);
+            }
             else
                 guard->widget->show();
         }
@@ -1297,13 +1398,8 @@ BOOL CWnd::ShowWindow(int nCmdShow)
                 gw->showNormal();
             else
                 gw->show();
-            // The offscreen platform (tests, headless runs) has no stacking to change.
-            if (gw->isWindow() && nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE &&
-                QGuiApplication::platformName() != QLatin1String("offscreen"))
-            {
-                gw->raise();
-                gw->activateWindow();
-            }
+            if (gw->isWindow() && nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE)
+                BringForward(gw);
         }
         break;
     }
@@ -1591,17 +1687,30 @@ CWnd* CWnd::SetFocus()
     QWidget* w = GetWidget();
     if (!w)
         return old;
-    QWidget* top = w->window();
     // Windows activates the top-level window of a window given the focus.
-    if (top->isVisible() && !top->isActiveWindow())
-    {
-        top->activateWindow();
-        QApplication::setActiveWindow(top);
-    }
+    ActivateTopLevel(w->window());
     if (w->focusPolicy() == Qt::NoFocus && !w->focusProxy())
         w->setFocusPolicy(Qt::ClickFocus);
     w->setFocus(Qt::OtherFocusReason);
     return old;
+}
+
+void ActivateTopLevel(QWidget* top)
+{
+    if (!top || !top->isVisible() || top->isActiveWindow())
+        return;
+    top->activateWindow();
+    QApplication::setActiveWindow(top);
+}
+
+bool TakesKeys(const CWnd* pWnd)
+{
+    if (!pWnd)
+        return false;
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR})
+        if (pWnd->FindMessageEntry(message))
+            return true;
+    return false;
 }
 
 CWnd* CWnd::GetFocus()

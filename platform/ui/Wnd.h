@@ -32,7 +32,17 @@
 //   flags in wParam and the client position in lParam; WM_MOUSEWHEEL with the screen
 //   position; WM_MOUSELEAVE once after TrackMouseEvent(TME_LEAVE); a right-button release
 //   left to the default makes WM_CONTEXTMENU, which the default passes on to the parent;
-// - focus: WM_KILLFOCUS to the window losing it, then WM_SETFOCUS to the one gaining it;
+// - focus: WM_KILLFOCUS to the window losing it, then WM_SETFOCUS to the one gaining it; a
+//   move between widgets inside one window (a grid's tree and its in-place editor) is none;
+// - a button pressed in a child window (or in an inactive top-level one) first asks the window
+//   WM_MOUSEACTIVATE, whose default lets the parents answer: MA_ACTIVATE activates the
+//   top-level window, and a plain window that handles keys (WM_KEYDOWN, WM_CHAR...) takes the
+//   focus, as a view does (CView); the ...ANDEAT answers swallow the press;
+// - keys go to the window that has the focus. A key typed into a Qt widget inside a window
+//   that the layer did not make a window of (a property grid's tree, an in-place editor) is
+//   first offered to PreTranslateMessage of that window and its parents, so that the frame's
+//   accelerators and a dialog's keys work whatever has the focus; a key that the inner widget
+//   leaves goes on to the window's own WM_KEYDOWN / WM_CHAR;
 // - painting: WM_ERASEBKGND (when erasing is due) and WM_PAINT; size and moves: WM_SIZE and
 //   WM_MOVE; the window manager's close: WM_CLOSE (whose default is DestroyWindow).
 // The widget acts on an input event only when the message reaches the default handling
@@ -380,6 +390,7 @@ public:
     void OnSetFocus(CWnd* pOldWnd);
     void OnKillFocus(CWnd* pNewWnd);
     void OnCaptureChanged(CWnd* pWnd);
+    int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     void OnContextMenu(CWnd* pWnd, CPoint pos);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     UINT OnGetDlgCode();

@@ -294,7 +294,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 return parent->SendMessage(WM_CONTEXTMENU, wParam, lParam);
         return 0;
     case WM_MOUSEACTIVATE:
-        return 1; // MA_ACTIVATE
+        // A child lets its parents answer first; the first answer given up the line stands.
+        if (b->style & WS_CHILD)
+            if (CWnd* parent = GetParent())
+                if (const LRESULT answer = parent->SendMessage(WM_MOUSEACTIVATE, wParam, lParam))
+                    return answer;
+        return MA_ACTIVATE;
     default:
         return 0;
     }
@@ -467,6 +472,11 @@ void CWnd::OnKillFocus(CWnd*)
 void CWnd::OnCaptureChanged(CWnd*)
 {
     Default();
+}
+
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return static_cast<int>(Default());
 }
 
 void CWnd::OnContextMenu(CWnd*, CPoint)

@@ -757,7 +757,8 @@ bool CWndBridge::HandleKey(QWidget* receiver, QKeyEvent* k)
     InputScope scope(&input);
 
     MSG msg{hwnd, message, vk, KeyMessageLParam(k, !press, alt), MessageTime(), CursorPoint()};
-    const BOOL eaten = PreTranslateInput(&msg);
+    // A key that a widget inside this window left was offered to the windows already.
+    const BOOL eaten = k == RoutedKeyEvent() ? FALSE : PreTranslateInput(&msg);
     if (!eaten)
         DispatchMessage(&msg);
     if (press && ch && (!eaten || input.translated) && msg.message == message)
@@ -822,6 +823,20 @@ bool CWndBridge::HandleMouse(QWidget* receiver, QMouseEvent* me)
         real = nullptr;
         local = capture->widget->mapFromGlobal(me->globalPosition().toPoint());
     }
+    const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+                       message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+    if (press && target == this)
+    {
+        QPointer<CWndBridge> self(this);
+        const LRESULT answer = MouseActivate(message);
+        if (!self || !wnd)
+            return true;
+        if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT)
+        {
+            me->accept();
+            return true;
+        }
+    }
     const UINT flags =
         MouseKeyFlags(static_cast<unsigned int>(me->buttons()), static_cast<unsigned int>(me->modifiers()));
     WndInput input{target->m_hWnd, receiver, real, message, flags};
@@ -836,6 +851,33 @@ bool CWndBridge::HandleMouse(QWidget* receiver, QMouseEvent* me)
         DispatchMessage(&msg);
     me->accept();
     return true;
+}
+
+LRESULT CWndBridge::MouseActivate(UINT message)
+{
+    QWidget* top = widget ? widget->window() : nullptr;
+    if (!top)
+        return MA_ACTIVATE;
+    const bool child = (style & WS_CHILD) != 0;
+    // An active top-level window is not asked again; every child window is, at every press.
+    if (!child && top->isActiveWindow())
+        return MA_ACTIVATE;
+    CWndBridge* topBridge = FromWidget(top);
+    const HWND hTop = topBridge ? topBridge->m_hWnd : m_hWnd;
+    QPointer<CWndBridge> self(this);
+    const LRESULT answer = AfxCallWndProc(wnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(hTop),
+                                          MAKELPARAM(HTCLIENT, static_cast<WORD>(message)));
+    if (!self || !wnd || (answer != MA_ACTIVATE && answer != MA_ACTIVATEANDEAT))
+        return answer;
+    ActivateTopLevel(top);
+    // A plain window that handles keys takes them with the click, as a view and a control do.
+    if (!(cls && cls->factory) && TakesKeys(wnd))
+    {
+        CWnd* focus = CWnd::GetFocus();
+        if (focus != wnd && !wnd->IsChild(focus))
+            wnd->SetFocus();
+    }
+    return answer;
 }
 
 bool CWndBridge::HandleWheel(QWidget* receiver, QWheelEvent* we)

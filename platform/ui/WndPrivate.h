@@ -5,6 +5,7 @@
 
 #include "platform/ui/Wnd.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -99,21 +100,40 @@ public:
     bool scrollShown[2]{false, false};
     std::vector<QPointer<QWidget>> inputWidgets;
     HICON icons[2]{nullptr, nullptr};
+    // Top-level windows: the show state last asked for (ShowWindow), and a minimise asked for
+    // that a later show command replaced before the window system had carried it out.
+    bool askedMinimised = false;
+    bool askedMaximised = false;
+    bool minimisePending = false;
+    QElapsedTimer minimiseAsked;
+    int showing = 0; // inside ShowWindow
     CMenu* menu = nullptr;
     UINT defaultId = 0; // dialogs: DM_SETDEFID
 
     // Sends WM_SIZE / WM_MOVE when the widget's size or position changed since last told.
     void HandleGeometry();
+    // Notes a show command for a top-level window (the state it asks for).
+    void NoteShowCommand(int nCmdShow);
 
 protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    friend class CInnerInputRouter; // widgets inside the window hand it their keys and focus
     bool HandleKey(QWidget* receiver, QKeyEvent* event);
     bool HandleMouse(QWidget* receiver, QMouseEvent* event);
     bool HandleWheel(QWidget* receiver, QWheelEvent* event);
-    bool HandleFocus(QFocusEvent* event, bool in);
+    // Messages for a focus change of `receiver`, the window's own widget or one inside it. The
+    // default handling hands the event to the receiver when it is one of the window's widgets;
+    // for a widget that is not (a grid's tree), the event goes on to it as Qt delivers it.
+    bool HandleFocus(QWidget* receiver, QFocusEvent* event, bool in);
+    // WM_MOUSEACTIVATE for a button pressed in this window, and what its answer asks for
+    // (activation, the focus); the answer.
+    LRESULT MouseActivate(UINT message);
     bool HandlePaint(QPaintEvent* event);
+    // The window system changed the window's state: a late minimise that a later show command
+    // replaced is undone, so that the window shows as it was last asked to.
+    void HandleStateChange();
 };
 
 // The private side of CWnd that the layer's own code binds and unbinds.
@@ -177,6 +197,16 @@ bool IsInputMessage(UINT message);
 // Offers an input message to the application and the windows from its target up to its
 // top-level window; TRUE when one took it.
 BOOL PreTranslateInput(MSG* pMsg);
+// The key event that the layer is delivering, after offering it to the windows, to a widget
+// inside a window (WndInner.cpp); the window's own handling does not offer it again.
+QEvent*& RoutedKeyEvent();
+// Watches the application's widgets that lie inside a window without being windows, so that
+// their keys and focus changes reach the window (WndInner.cpp). Once per application.
+void InstallInnerInputRouter();
+// Makes `top` the active window (activation asked of the window system; offscreen at once).
+void ActivateTopLevel(QWidget* top);
+// Whether the window's map handles keys (key down or up, characters).
+bool TakesKeys(const CWnd* pWnd);
 // Destroys a window and its children (WM_DESTROY, WM_NCDESTROY), deleting the widget.
 BOOL DestroyBridge(CWndBridge* bridge);
 // Depth of Qt event handling by the layer; widgets are deleted later while above 0.

@@ -6,6 +6,7 @@
 #include "featureui/loaders/DtmResources.h"
 #include "foundation/WindowMessages.h"
 #include "outside/kadenta/InitialisingSoftware.h"
+#include "outside/input/InputDouble.h"
 #include "outside/kadenta/Kadenta.h"
 #include "outside/panes/units/MetricProperty.h"
 #include "platform/core/Path.h"
@@ -16,6 +17,8 @@
 #include "testsupport/FrameProbe.h"
 #include "testsupport/PaneProbes.h"
 #include "testsupport/TempDrives.h"
+#include "testsupport/UserInput.h"
+#include "testsupport/ViewKeys.h"
 #include "zuduzuro/ui/ImageView.h"
 #include "zuduzuro/ui/MainFrame.h"
 #include "zuduzuro/ui/MainFrameResources.h"
@@ -36,6 +39,7 @@
 #include <cfloat>
 #include <cmath>
 #include <csignal>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -571,6 +575,122 @@ TEST_F(ZuduzuroFrameTest, AboutShowsTheVersionText)
     });
     EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_APP_ABOUT));
     EXPECT_EQ(version, "Version " + GetZuduzuroVersion());
+}
+
+// The side view's keys as a user gives them in the running program: the focus starts in the
+// barge pane's grid (where the keys went before a click), a click in the side view, then the
+// key to whatever widget has the focus.
+TEST_F(ZuduzuroFrameTest, KeysReachTheSideViewTheUserClicked)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    CZuduzuroView& view = *m_pView;
+    CMFCPropertyGridCtrl& barge = m_pFrame->m_wndBargePane.GetPropertyGrid();
+    const auto inBargeGrid = [&barge] { UserInput::ClickClient(&barge, 80, 10); };
+    double tension = 0.0;
+    const auto tensionStep = [&](const char* what, int key, double by) {
+        return VIEW_KEY_CASE{what, key, Qt::NoModifier, [&a, &tension, by] { tension = a.m_Tension + by; },
+                             [&a, &tension] { return std::fabs(a.m_Tension - tension) < 1e-9; }};
+    };
+    // W and F8 ask for the water depth below the fairlead (the answer goes into the computation,
+    // where the terrain, when it covers the fairlead, has the last word).
+    size_t shown = 0;
+    const auto waterDepth = [&](const char* what, int key) {
+        return VIEW_KEY_CASE{what, key, Qt::NoModifier,
+                             [&shown] {
+                                 shown = ModalHook::Shown().size();
+                                 ModalHook::AnswerDialog(IDD_INPUT_DOUBLE, [](CDialog*) { return IDCANCEL; });
+                             },
+                             [&shown] {
+                                 const std::vector<MODAL_RECORD>& records = ModalHook::Shown();
+                                 return records.size() == shown + 1 && records.back().id == IDD_INPUT_DOUBLE;
+                             }};
+    };
+    // Each zoom key starts from level 2, which the view can go both ways from.
+    const auto zoom = [&](const char* what, int key, unsigned int modifiers, double level) {
+        return VIEW_KEY_CASE{what, key, modifiers, [&view] { view.m_ZoomLevel = 2.0; },
+                             [&view, level] { return view.m_ZoomLevel == level; }};
+    };
+    ASSERT_GE(view.m_LargestZoom, 3.0);
+    ExpectViewKeys(m_pView, POINT{300, 40}, inBargeGrid,
+                   {tensionStep("Up raises the tension", Qt::Key_Up, 0.1),
+                    tensionStep("Down lowers the tension", Qt::Key_Down, -0.1),
+                    waterDepth("W asks for the water depth", Qt::Key_W),
+                    waterDepth("F8 asks for the water depth", Qt::Key_F8),
+                    zoom("I zooms in", Qt::Key_I, Qt::NoModifier, 3.0),
+                    zoom("O zooms out", Qt::Key_O, Qt::NoModifier, 1.0),
+                    zoom("keypad 9 zooms in", Qt::Key_9, Qt::KeypadModifier, 3.0),
+                    zoom("keypad + zooms in", Qt::Key_Plus, Qt::KeypadModifier, 3.0),
+                    zoom("keypad / zooms out", Qt::Key_Slash, Qt::KeypadModifier, 1.0),
+                    zoom("keypad - zooms out", Qt::Key_Minus, Qt::KeypadModifier, 1.0),
+                    zoom("Page Up zooms in", Qt::Key_PageUp, Qt::NoModifier, 3.0),
+                    zoom("Page Down zooms out", Qt::Key_PageDown, Qt::NoModifier, 1.0)});
+}
+
+// The frame's accelerators act while a pane's grid has the keys, as they do in the side view.
+TEST_F(ZuduzuroFrameTest, AcceleratorsWorkWhileAPaneGridHasTheKeys)
+{
+    Start();
+    CMFCPropertyGridCtrl& barge = m_pFrame->m_wndBargePane.GetPropertyGrid();
+    UserInput::ClickClient(&barge, 80, 10);
+    ASSERT_EQ(CWnd::GetFocus(), &barge);
+    int abouts = 0;
+    ModalHook::AnswerDialog(IDD_KADENTA_ABOUT, [&abouts](CDialog*) {
+        ++abouts;
+        return IDOK;
+    });
+    UserInput::Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(abouts, 1);
+    m_pView->m_ZoomLevel = 2.0;
+    UserInput::Key(Qt::Key_D, Qt::AltModifier);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, 1.0);
+    UserInput::Key(Qt::Key_U, Qt::AltModifier);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, 2.0);
+    UserInput::Key(Qt::Key_PageUp);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, 3.0);
+}
+
+// A choice picked in the anchor pane's drop-downs, as a user picks it (the list dropped down,
+// the item clicked, no Enter): it is the anchor's at once, computed and saved.
+TEST_F(ZuduzuroFrameTest, ADropDownPickInTheAnchorPaneAppliesAtOnce)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    CMFCPropertyGridCtrl& grid = m_pFrame->m_wndAnchorPane.GetPropertyGrid();
+    m_pFrame->m_wndAnchorPane.GetDockWidget()->raise();
+    PumpFor(20);
+    ASSERT_NE(a.m_Status, ANCHOR_LIVE);
+    const QByteArray saved = AnchorFileBytes();
+    ASSERT_TRUE(UserInput::PickInGrid(grid, "Anchor Status", "Live"));
+    PumpFor(50);
+    EXPECT_EQ(a.m_Status, ANCHOR_LIVE);
+    EXPECT_NE(AnchorFileBytes(), saved) << "the pick was saved";
+
+    ASSERT_TRUE(UserInput::PickInGrid(grid, "Number of Buoys", "2"));
+    PumpFor(50);
+    EXPECT_TRUE(a.m_Buoys[0].bUseBuoy);
+    EXPECT_TRUE(a.m_Buoys[1].bUseBuoy);
+    EXPECT_FALSE(a.m_Buoys[2].bUseBuoy);
+}
+
+// The program's window comes up at every start: shown, maximised, never left minimised by the
+// start-up's minimise-then-maximise, and the side view has the keys.
+TEST_F(ZuduzuroFrameTest, TheWindowComesUpMaximisedAtEveryStart)
+{
+    std::unique_ptr<CZuduzuroApp> app;
+    const auto start = [&app]() -> CWnd* {
+        app = std::make_unique<CZuduzuroApp>();
+        ModalHook::AnswerDialog(IDD_IMPORT_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+        ModalHook::AnswerDialog(IDD_DTM_DEPTHS, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+        ModalHook::AnswerDialog(IDD_LOAD_DTM, [](CDialog*) { return MODALHOOK_RUN_LOOP; });
+        return app->InitInstance() ? app->GetMainFrame() : nullptr;
+    };
+    const auto end = [&app] {
+        app->ReleaseInstanceLock();
+        app.reset();
+    };
+    const auto sideView = [](CWnd* frame) -> CWnd* { return static_cast<CMainFrame*>(frame)->GetZuduzuroView(); };
+    FrameProbe::ExpectShownAtEveryStart(20, start, end, sideView, true);
 }
 
 TEST_F(ZuduzuroFrameTest, ExitQuestionNoKeepsRunningYesReleasesTheLock)

@@ -21,12 +21,12 @@
 #include "testsupport/ExternalTools.h"
 #include "testsupport/RecordingOwner.h"
 #include "testsupport/TempDrives.h"
+#include "testsupport/UserInput.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QWidget>
 #include <QDir>
-#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -153,10 +153,19 @@ protected:
         ModalHook::AnswerMenu(ID_ZUDUZURO_PRINT);
         view->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(100, 100));
     }
-    void Key(UINT key)
+    // The user's way to the view's keys: a click in the sky above the plot (no anchor there
+    // to hit), which must give the view the focus, then keys to whatever widget has it.
+    void ClickView()
+    {
+        UserInput::ClickClient(view, 400, 20);
+        ASSERT_EQ(CWnd::GetFocus(), view);
+        ASSERT_EQ(QApplication::focusWidget(), view->GetWidget());
+        owner.Clear();
+    }
+    void Key(int key, unsigned int modifiers = Qt::NoModifier)
     {
         owner.Clear();
-        view->SendMessage(WM_KEYDOWN, key, 0);
+        UserInput::Key(key, modifiers);
     }
 
     CWinApp app{"Zuduzuro"};
@@ -405,60 +414,52 @@ TEST_F(SideView, PointerReadoutOnThePlotAndOffIt)
     EXPECT_EQ(bar.GetPaneText(2), "");
 }
 
-TEST_F(SideView, Keys)
+TEST_F(SideView, KeysAfterAClickZoomAndStepTheTension)
 {
     CAnchor a;
     CDtm dtm;
     MakeAnchor(a, dtm, FLAT);
     Link(a);
+    ClickView();
     const POSTED_MESSAGE zoomIn{"UM_ZUDUZURO_ZOOM_DATA", 0, 1}, zoomOut{"UM_ZUDUZURO_ZOOM_DATA", 0, -1};
-    for (UINT key : {UINT(VK_PRIOR), UINT('I'), UINT(VK_NUMPAD9), UINT(VK_ADD)})
+    // The keypad's keys come as Qt gives them, with the keypad flag.
+    const struct
     {
-        Key(key);
-        EXPECT_EQ(owner.Messages(), std::vector<POSTED_MESSAGE>{zoomIn}) << key;
-    }
-    for (UINT key : {UINT(VK_NEXT), UINT('O'), UINT(VK_DIVIDE), UINT(VK_SUBTRACT)})
-    {
-        Key(key);
-        EXPECT_EQ(owner.Messages(), std::vector<POSTED_MESSAGE>{zoomOut}) << key;
-    }
-    // The keypad's keys as Qt delivers them arrive with their keypad codes.
-    QWidget* widget = view->GetWidget();
-    ASSERT_NE(widget, nullptr);
-    struct Pad
-    {
-        int qtKey;
+        int key;
+        unsigned int modifiers;
         POSTED_MESSAGE expected;
-    } pads[] = {{Qt::Key_9, zoomIn}, {Qt::Key_Plus, zoomIn}, {Qt::Key_Minus, zoomOut}, {Qt::Key_Slash, zoomOut}};
-    for (const Pad& pad : pads)
+    } zooms[] = {{Qt::Key_PageUp, Qt::NoModifier, zoomIn},    {Qt::Key_I, Qt::NoModifier, zoomIn},
+                 {Qt::Key_9, Qt::KeypadModifier, zoomIn},     {Qt::Key_Plus, Qt::KeypadModifier, zoomIn},
+                 {Qt::Key_PageDown, Qt::NoModifier, zoomOut}, {Qt::Key_O, Qt::NoModifier, zoomOut},
+                 {Qt::Key_Slash, Qt::KeypadModifier, zoomOut}, {Qt::Key_Minus, Qt::KeypadModifier, zoomOut}};
+    for (const auto& z : zooms)
     {
-        owner.Clear();
-        QKeyEvent press(QEvent::KeyPress, pad.qtKey, Qt::KeypadModifier);
-        QApplication::sendEvent(widget, &press);
-        EXPECT_EQ(owner.Messages(), std::vector<POSTED_MESSAGE>{pad.expected}) << pad.qtKey;
+        Key(z.key, z.modifiers);
+        EXPECT_EQ(owner.Messages(), std::vector<POSTED_MESSAGE>{z.expected}) << z.key;
     }
 
     // Up and Down change the tension and post; Down stops at 1.0.
     a.m_PositionCurrent = false;
-    Key(VK_UP);
+    Key(Qt::Key_Up);
     EXPECT_DOUBLE_EQ(a.m_Tension, 40.1);
     EXPECT_TRUE(a.m_PositionCurrent);
     EXPECT_EQ(owner.Messages(), (std::vector<POSTED_MESSAGE>{{"UM_UPDATE_ZUDUZURO_DATA", 0, 0}}));
-    Key(VK_DOWN);
+    Key(Qt::Key_Down);
     EXPECT_NEAR(a.m_Tension, 40.0, 1e-12);
     EXPECT_EQ(owner.Messages().size(), 1u);
     a.m_Tension = 1.0;
-    Key(VK_DOWN);
+    Key(Qt::Key_Down);
     EXPECT_EQ(a.m_Tension, 1.0);
     EXPECT_TRUE(owner.Messages().empty());
 }
 
-TEST_F(SideView, WaterDepthKey)
+TEST_F(SideView, WaterDepthKeysAskAndTheViewKeepsTheKeys)
 {
     CAnchor a;
     CDtm dtm;
     MakeAnchor(a, dtm, FLAT);
     Link(a);
+    ClickView();
     auto answer = [](const char* text) {
         ModalHook::AnswerDialog(IDD_INPUT_DOUBLE, [=](CDialog* dlg) {
             if (text)
@@ -470,7 +471,7 @@ TEST_F(SideView, WaterDepthKey)
     const double before = a.m_WaterDepth;
     // Unchanged: nothing posted.
     answer(nullptr);
-    Key('W');
+    Key(Qt::Key_W);
     EXPECT_TRUE(owner.Messages().empty());
     EXPECT_EQ(a.m_WaterDepth, before);
     // Refused: not a number, or outside 0 to 100000 m; the old depth stays and the user is told.
@@ -478,14 +479,16 @@ TEST_F(SideView, WaterDepthKey)
     {
         answer(text);
         ModalHook::AnswerMessageBox(IDOK);
-        Key(VK_F8);
+        Key(Qt::Key_F8);
         EXPECT_TRUE(owner.Messages().empty()) << text;
         EXPECT_EQ(a.m_WaterDepth, before) << text;
         EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::MessageBox) << text;
         EXPECT_NE(ModalHook::Shown().back().text.Find("0 to 100000 m"), -1) << text;
     }
+    // After the dialogs the view still has the keys: the next W goes to it.
+    EXPECT_EQ(CWnd::GetFocus(), view);
     answer("95.5");
-    Key('W');
+    Key(Qt::Key_W);
     EXPECT_EQ(a.m_WaterDepth, 95.5);
     EXPECT_EQ(owner.Messages(), (std::vector<POSTED_MESSAGE>{{"UM_UPDATE_ZUDUZURO_DATA", 0, -1}}));
 }
