@@ -7,6 +7,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -117,6 +119,28 @@ void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)
             cell.right = next.left;
     }
     ClickClient(&list, cell.CenterPoint().x, cell.CenterPoint().y, doubleClick);
+}
+
+void RightClickHeading(CListCtrl& list, int column)
+{
+    QWidget* top = list.GetWidget();
+    QHeaderView* header = nullptr;
+    if (top)
+        for (QHeaderView* h : top->findChildren<QHeaderView*>())
+            if (h->orientation() == Qt::Horizontal && h->isVisible())
+                header = h;
+    if (!header || column < 0 || column >= header->count())
+        return;
+    // The screen's events reach a header through its viewport.
+    QWidget* viewport = header->viewport();
+    const QPoint pos(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                     viewport->height() / 2);
+    QTest::mouseMove(viewport, pos);
+    QTest::mousePress(viewport, Qt::RightButton, Qt::NoModifier, pos);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QApplication::sendEvent(viewport, &menu);
+    QTest::mouseRelease(viewport, Qt::RightButton, Qt::NoModifier, pos);
+    Pump();
 }
 
 QAbstractItemView* DropDown(QComboBox* combo)

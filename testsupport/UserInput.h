@@ -30,6 +30,9 @@ void ReleaseClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoM
 void HoverClient(CWnd* wnd, int x, int y);
 // A left click in the middle of a list cell (report view).
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick = false);
+// A right click in the middle of a column's heading: the press, the context-menu event the
+// window system sends with it, and the release, as the heading receives them from the screen.
+void RightClickHeading(CListCtrl& list, int column);
 // Drops the list down with a click on the combo and waits as a user would; the popup's view,
 // null when it did not open.
 QAbstractItemView* DropDown(QComboBox* combo);

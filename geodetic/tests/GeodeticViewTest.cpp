@@ -1,12 +1,14 @@
 // The spreadsheet view in the running program: its heading and body menus as the user sees
 // them, their choices, and the conversions they start.
 #include "foundation/AngleFormat.h"
+#include "foundation/Folders.h"
 #include "geodesy/Projection.h"
 #include "geodetic/GeodeticApp.h"
 #include "geodetic/GeodeticResources.h"
 #include "geodetic/GeodeticView.h"
 #include "geodetic/MainFrame.h"
 #include "platform/io/ComPortTable.h"
+#include "platform/core/Path.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
@@ -19,10 +21,12 @@
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -100,7 +104,7 @@ TEST_F(GeodeticViewTest, HeadingMenuAssignsClearsDeletesAndInserts)
     Fill({"A", "B", "C"}, {{"P1", "500100", "5800200"}, {"P2", "500300", "5800400"}});
 
     // Choosing a kind renames the column and assigns it.
-    ModalHook::AnswerMenu(COLUMN_EASTING);
+    ModalHook::AnswerMenu(IDM_HEADING_KIND + COLUMN_EASTING);
     m_pView->OnHeadingMenu(1, CPoint(0, 0));
     const CString shown = ModalHook::Shown().back().text;
     for (const char* entry :
@@ -109,7 +113,7 @@ TEST_F(GeodeticViewTest, HeadingMenuAssignsClearsDeletesAndInserts)
     EXPECT_STREQ(GetHeadingText(List(), 1), "Easting");
     EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], 1);
 
-    ModalHook::AnswerMenu(COLUMN_NORTHING);
+    ModalHook::AnswerMenu(IDM_HEADING_KIND + COLUMN_NORTHING);
     m_pView->OnHeadingMenu(2, CPoint(0, 0));
     EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_NORTHING], 2);
 
@@ -336,4 +340,41 @@ TEST_F(GeodeticViewTest, MenuSectionTitlesAreDrawn)
         }
     }
     shown.save(QString(SUITE_VISUAL_DIR) + "/geodetic_body_menu.png");
+}
+
+// A heading menu closed without a choice, with Escape or with a click beside it, leaves the
+// column, its kind, the saved kinds and the conversions as they were.
+TEST_F(GeodeticViewTest, AHeadingMenuClosedWithoutAChoiceChangesNothing)
+{
+    Fill({"Label", "Easting", "Northing"}, {{"P1", "500100", "5800200"}});
+    const QString settings = LinuxPathFromWindows(GetSettingsFolder() + "Geodetic_View.INI");
+    const auto saved = [&settings]() {
+        QFile file(settings);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = saved();
+    ASSERT_FALSE(before.isEmpty());
+
+    const std::function<void(QWidget*)> closings[] = {
+        [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_Escape); },
+        [](QWidget* menu) {
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, QPoint(menu->width() + 40, menu->height() + 40));
+        },
+    };
+    for (const auto& close : closings)
+    {
+        bool shown = false;
+        ModalHook::AnswerMenuShown([&](QWidget* menu) {
+            shown = menu->isVisible();
+            close(menu);
+            return 0u;
+        });
+        UserInput::RightClickHeading(List(), 1);
+        ASSERT_TRUE(shown) << "the heading menu did not show";
+        EXPECT_STREQ(GetHeadingText(List(), 1), "Easting");
+        EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], 1);
+        EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_LABEL], 0);
+        EXPECT_EQ(saved(), before);
+        EXPECT_NE(BodyMenuItems().Find("Grid to Geographicals"), -1);
+    }
 }
