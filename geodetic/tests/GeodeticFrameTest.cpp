@@ -316,6 +316,45 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
     EXPECT_EQ(m_pFrame->m_wndDopPane.GetSampleCount(), 0u);
 }
 
+// What standard error hears while the frame shows live data, its tables and its menus: nothing.
+namespace
+{
+std::vector<std::string>* g_Warnings = nullptr;
+
+void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    // The headless test screen cannot raise windows or pass size hints on, and says so; a
+    // desktop's screen can.
+    if (g_Warnings && type != QtDebugMsg && type != QtInfoMsg && !text.startsWith("This plugin does not support"))
+        g_Warnings->push_back(text.toStdString());
+}
+} // namespace
+
+TEST_F(GeodeticFrameTest, ShowingLiveDataTablesAndMenusWritesNoWarnings)
+{
+    Start();
+    std::vector<std::string> warnings;
+    g_Warnings = &warnings;
+    const QtMessageHandler before = qInstallMessageHandler(KeepWarning);
+    m_pFrame->GetMainWindow()->resize(1200, 800);
+    for (int epoch = 0; epoch < 3; ++epoch)
+    {
+        SendUdp(m_UdpPort, NmeaSentence(kGga) + NmeaSentence(kGsa) + NmeaSentence(kGsv));
+        PumpFor(200);
+        FrameProbe::GrabWindow(m_pFrame);
+    }
+    // The sheet's menu with its drawn section titles.
+    ModalHook::AnswerMenuShown([](QWidget* menu) {
+        menu->grab();
+        return 0u;
+    });
+    m_pFrame->GetGeodeticView()->OnBodyMenu(CPoint(20, 20));
+    PumpFor(50);
+    qInstallMessageHandler(before);
+    g_Warnings = nullptr;
+    EXPECT_TRUE(warnings.empty()) << warnings.size() << " warnings, the first: " << warnings.front();
+}
+
 TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)
 {
     Start();
