@@ -213,6 +213,82 @@ TEST_F(GeodeticFrameTest, EachGeodesyPaneShowsItsGridRowsWithWholeNames)
     EXPECT_TRUE(FrameProbe::StrayTopLevels(m_pFrame).empty());
 }
 
+// The docking layout a user leaves at Exit comes back at the next start: the panes behind a
+// tab stay in their tab group, the tab in front stays in front, and the columns keep their size.
+TEST_F(GeodeticFrameTest, TheDockingLayoutComesBackAsItWasLeft)
+{
+    Start();
+    QMainWindow* window = m_pFrame->GetMainWindow();
+    window->resize(1200, 800);
+    PumpFor(50);
+    ASSERT_NE(BringToFront(ID_GEODETIC_TRAVERSE), nullptr);
+    ASSERT_NE(BringToFront(ID_GEODETIC_ITRF), nullptr);
+    window->resizeDocks({m_pFrame->m_wndTraversePane.GetDockWidget()}, {430}, Qt::Horizontal);
+    PumpFor(50);
+
+    struct Seen
+    {
+        bool shown = false; // in the layout, in front of its tab group or not
+        bool front = false;
+        std::vector<std::string> tabMates;
+        int width = 0;
+    };
+    const UINT tabbed[] = {ID_GEODETIC_GRID_TO_GEOG, ID_GEODETIC_DATUM_SHIFT, ID_GEODETIC_ITRF,
+                           ID_GEODETIC_RANGE_BEARING, ID_GEODETIC_TRAVERSE,   ID_GEODETIC_PROPERTIES};
+    const auto look = [&tabbed](CMainFrame* frame) {
+        std::vector<Seen> seen;
+        QMainWindow* main = frame->GetMainWindow();
+        for (UINT id : tabbed)
+        {
+            Seen s;
+            CDockablePane* pane = frame->GetPaneOfCommand(id);
+            QDockWidget* dock = pane ? pane->GetDockWidget() : nullptr;
+            if (dock)
+            {
+                s.shown = !dock->isHidden();
+                s.front = pane->IsVisible() != FALSE;
+                for (QDockWidget* mate : main->tabifiedDockWidgets(dock))
+                    s.tabMates.push_back(mate->windowTitle().toStdString());
+                std::sort(s.tabMates.begin(), s.tabMates.end());
+                s.width = s.front ? dock->width() : 0;
+            }
+            seen.push_back(s);
+        }
+        return seen;
+    };
+    const std::vector<Seen> left = look(m_pFrame);
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        EXPECT_TRUE(left[i].shown) << i;
+        EXPECT_EQ(left[i].tabMates.size(), 2u) << i;
+    }
+
+    ModalHook::AnswerMessageBox(IDYES);
+    m_pFrame->SendMessage(WM_CLOSE);
+    PumpFor(100);
+    ASSERT_FALSE(::IsWindow(m_hFrame));
+    m_pFrame = nullptr;
+
+    // The next start.
+    CGeodeticApp next;
+    ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
+    ASSERT_TRUE(next.InitInstance());
+    CMainFrame* frame = next.GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    PumpFor(100);
+    const std::vector<Seen> back = look(frame);
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        EXPECT_TRUE(back[i].shown) << "pane " << i << " did not come back";
+        EXPECT_EQ(back[i].front, left[i].front) << "pane " << i;
+        EXPECT_EQ(back[i].tabMates, left[i].tabMates) << "pane " << i;
+        EXPECT_NEAR(back[i].width, left[i].width, 4) << "pane " << i;
+    }
+    ModalHook::AnswerMessageBox(IDYES);
+    frame->SendMessage(WM_CLOSE);
+    PumpFor(50);
+}
+
 TEST_F(GeodeticFrameTest, APaneTooSmallToUseIsShownAsASquareOverTheFrame)
 {
     Start();
