@@ -667,6 +667,34 @@ TEST_F(GeodeticFrameTest, AnImpossibleUdpPortIsRefusedWithAWord)
     EXPECT_EQ(after.readAll(), listBefore);
 }
 
+// A UDP port another program holds: the input's row says why it is not open, and the status bar
+// says so once, in the system's words.
+TEST_F(GeodeticFrameTest, AUdpPortHeldElsewhereSaysWhyInThePaneAndTheStatusBar)
+{
+    const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(holder, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(m_UdpPort));
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    ASSERT_EQ(::bind(holder, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    Start();
+    ::close(holder);
+
+    CMyListCtrl& table = m_pFrame->m_wndUdpPortPane.GetTable();
+    ASSERT_EQ(table.GetItemCount(), 1);
+    EXPECT_FALSE(m_pFrame->m_UdpArray[0]->IsRunning());
+    EXPECT_STREQ(table.GetItemText(0, CUdpPortPane::COLUMN_RECEIVING), "Not open: Address already in use");
+    CString expected;
+    expected.Format("UDP input Loopback GNSS cannot listen on port %d: Address already in use", m_UdpPort);
+    EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(0), expected);
+
+    // Opened again once the port is free, the input listens and the reason goes.
+    ASSERT_TRUE(m_pFrame->m_UdpArray[0]->Open(m_pFrame, static_cast<WORD>(m_UdpPort)));
+    m_pFrame->m_wndUdpPortPane.UpdateTable();
+    EXPECT_STREQ(table.GetItemText(0, CUdpPortPane::COLUMN_RECEIVING), "Nothing yet");
+}
+
 TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)
 {
     Start();
