@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
+#include <QTabBar>
 #include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -431,6 +432,84 @@ TEST_F(GeodeticFrameTest, ShowingLiveDataTablesAndMenusWritesNoWarnings)
     EXPECT_TRUE(warnings.empty()) << warnings.size() << " warnings, the first: " << warnings.front();
 }
 
+// The receiver's graphs at the size the frame opens at on a 1600 x 1000 screen: every strip of
+// a graph against time is high enough to carry its axis values, which show beside it and never
+// read "-0"; the constellation is a sky large enough to tell the satellites apart.
+TEST_F(GeodeticFrameTest, TheReceiverGraphsCanBeReadAtTheFramesSize)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 781);
+    PumpFor(50);
+    // A fix of four satellites before any satellite in view is told: a count of 0 beside 4.
+    for (int epoch = 0; epoch < 3; ++epoch)
+    {
+        SendUdp(m_UdpPort, NmeaSentence(kGga) + NmeaSentence(kGsa));
+        PumpFor(700);
+    }
+    ASSERT_GT(m_pFrame->m_wndNoSatsPane.GetSampleCount(), 0u);
+    const struct
+    {
+        const char* name;
+        UINT id;
+        CTimeSeriesPane* pane;
+    } graphs[] = {{"position", ID_GEODETIC_LLH, &m_pFrame->m_wndLatLonHtPane},
+                  {"precision", ID_GEODETIC_DOP, &m_pFrame->m_wndDopPane},
+                  {"satellite count", ID_GEODETIC_NO_SATS, &m_pFrame->m_wndNoSatsPane}};
+    for (const auto& g : graphs)
+    {
+        ASSERT_EQ(BringToFront(g.id), g.pane) << g.name;
+        const QImage frame = FrameProbe::GrabWindow(m_pFrame);
+        const QRect surface = FrameProbe::PaneRect(&g.pane->GetView());
+        ASSERT_FALSE(surface.isEmpty()) << g.name;
+        CRect client;
+        g.pane->GetView().GetClientRect(&client);
+        for (int plot = 0; plot < g.pane->GetPlotCount(); ++plot)
+        {
+            const CRect rc = g.pane->GetPlotRect(client, plot);
+            EXPECT_GE(rc.Height(), CTimeSeriesPane::MIN_PLOT_HEIGHT) << g.name << " strip " << plot;
+            EXPECT_LE(rc.bottom, client.bottom) << g.name << " strip " << plot << " is cut";
+            const std::vector<CString> labels = g.pane->GetAxisLabels(client, plot);
+            ASSERT_GE(labels.size(), 2u) << g.name << " strip " << plot;
+            for (const CString& label : labels)
+                EXPECT_NE(label.Left(2), "-0") << g.name << " strip " << plot << " reads " << label.GetString();
+            // The values stand in the margin left of the strip.
+            const QRect margin(surface.left(), surface.top() + rc.top, rc.left - 2, rc.Height());
+            EXPECT_GT(FrameProbe::ContentPixels(frame, margin), 20) << g.name << " strip " << plot << " has no values";
+        }
+    }
+    double lowest = 0, highest = 0;
+    ASSERT_TRUE(m_pFrame->m_wndNoSatsPane.GetYSpan(0, lowest, highest));
+    EXPECT_GE(lowest, 0.0) << "no satellite count below none";
+
+    SendUdp(m_UdpPort, NmeaSentence(kGsv));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndSatellitePane.GetSatelliteCount() == 4; }));
+    ASSERT_EQ(BringToFront(ID_GEODETIC_CONSTELLATION), &m_pFrame->m_wndSatellitePane);
+    CRect sky;
+    m_pFrame->m_wndSatellitePane.GetView().GetClientRect(&sky);
+    EXPECT_GE(sky.Height(), m_pFrame->m_wndSatellitePane.GetMinimumHeight());
+    EXPECT_EQ(m_pFrame->m_wndSatellitePane.DiscRadius(sky), CSatellitePane::DISC_RADIUS);
+}
+
+// At the size the frame opens at, every tab of the docked tab groups shows its title whole.
+TEST_F(GeodeticFrameTest, EveryTabShowsItsTitleWhole)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 781);
+    PumpFor(100);
+    int tabs = 0;
+    for (QTabBar* bar : m_pFrame->GetMainWindow()->findChildren<QTabBar*>())
+    {
+        if (!bar->isVisible())
+            continue;
+        for (int i = 0; i < bar->count(); ++i, ++tabs)
+        {
+            const int text = bar->fontMetrics().horizontalAdvance(bar->tabText(i));
+            EXPECT_GE(bar->tabRect(i).width(), text + 8) << "the tab " << bar->tabText(i).toStdString() << " is cut";
+        }
+    }
+    EXPECT_EQ(tabs, 12) << "four tab groups of three";
+}
+
 TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)
 {
     Start();
@@ -609,7 +688,7 @@ TEST_F(GeodeticFrameTest, NightModeDarkensTheGridsAndTheSheetOnly)
                  {"RS232 Data", ID_GEODETIC_RS232, false},
                  {"UDP Setup", ID_GEODETIC_UDP, false},
                  {"GPS Unit", ID_GEODETIC_LARGE_GPS, false},
-                 {"Latitude, Longitude and Height v Time", ID_GEODETIC_LLH, false}};
+                 {"Position v Time", ID_GEODETIC_LLH, false}};
     for (const bool night : {true, false})
     {
         ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, night ? ID_GEODETIC_NIGHT : ID_GEODETIC_DAYLIGHT));
