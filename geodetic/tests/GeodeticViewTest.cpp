@@ -378,3 +378,26 @@ TEST_F(GeodeticViewTest, AHeadingMenuClosedWithoutAChoiceChangesNothing)
         EXPECT_NE(BodyMenuItems().Find("Grid to Geographicals"), -1);
     }
 }
+
+// "Save to Excel" writes a workbook named for what it is: an Office Open XML package whose name
+// ends ".XLSX", told to the user with that name.
+TEST_F(GeodeticViewTest, SaveToExcelNamesTheWorkbookByItsFormat)
+{
+    const QString data = TempDrives::Current()->DriveC() + "/MyData";
+    QDir().mkpath(data);
+    QFile file(data + "/points.csv");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("A,500000,5700000\r\nB,431000.25,5650123.5\r\n");
+    file.close();
+    m_pView->LoadCoordinateFile("C:\\MyData\\points.csv");
+    ASSERT_EQ(List().GetItemCount(), 2);
+
+    ModalHook::AnswerMenu(IDM_SHEET_SAVE_EXCEL);
+    ModalHook::AnswerMessageBox(IDOK);
+    m_pView->OnBodyMenu(CPoint(10, 10));
+    EXPECT_EQ(ModalHook::Shown().back().text, "_points.XLSX\n saved in \nC:\\MyData\\");
+    QFile workbook(data + "/_points.XLSX");
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_EQ(workbook.read(2), QByteArray("PK")) << "a zip package";
+    EXPECT_FALSE(QFile::exists(data + "/_points.XLS"));
+}
