@@ -5,12 +5,14 @@
 #include "testsupport/EventPump.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolBar>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -104,6 +106,18 @@ void RightClickClient(CWnd* wnd, int x, int y)
     QWidget* top = wnd ? wnd->GetWidget() : nullptr;
     if (top)
         Click(top, QPoint(x, y), false, Qt::RightButton);
+}
+
+bool ClickToolBarButton(CWnd* toolBar, int index)
+{
+    auto* bar = toolBar ? qobject_cast<QToolBar*>(toolBar->GetWidget()) : nullptr;
+    QAction* action = bar && index >= 0 && index < bar->actions().size() ? bar->actions().at(index) : nullptr;
+    QWidget* button = action ? bar->widgetForAction(action) : nullptr;
+    if (!button || !button->isVisible())
+        return false;
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    Pump();
+    return true;
 }
 
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)

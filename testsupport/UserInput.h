@@ -28,6 +28,9 @@ void DragClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoModi
 void ReleaseClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier);
 // The mouse moved there with no button held.
 void HoverClient(CWnd* wnd, int x, int y);
+// A left click on the button at `index` of a toolbar (CMFCToolBar; separators count), as the
+// user presses it on the screen. False when there is no such button.
+bool ClickToolBarButton(CWnd* toolBar, int index);
 // A left click in the middle of a list cell (report view).
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick = false);
 // A right click in the middle of a column's heading: the press, the context-menu event the

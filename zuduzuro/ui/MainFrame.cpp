@@ -521,13 +521,22 @@ void CMainFrame::OnCableWeightCalculator()
 
 void CMainFrame::SetAnchorStatus(int status)
 {
+    const int before = m_Anchor.m_Status;
     m_Anchor.m_Status = status;
+    // A recovered anchor hangs at its tug, which takes the anchor's place, as when the status is
+    // chosen in the anchor pane: the range stays the anchor's, not the distance to a tug at 0, 0.
+    if (status == ANCHOR_LIVE && before != ANCHOR_LIVE)
+        m_Anchor.SetTugPosition(m_Anchor.m_AnchorEasting, m_Anchor.m_AnchorNorthing);
     m_Anchor.ComputeZuduzuro();
+    // The pane shows every value of the new state, not only its status.
     if (m_wndAnchorPane.GetSafeHwnd())
     {
-        m_wndAnchorPane.UpdateStatus();
         m_wndAnchorPane.UpdateLayout();
+        m_wndAnchorPane.UpdateValues();
     }
+    // The cable hangs anew: the view fits it rather than keep the last state's depth scale.
+    if (CZuduzuroView* view = GetZuduzuroView())
+        view->FitAtNextPass();
     RedrawView();
 }
 

@@ -209,7 +209,7 @@ void CZuduzuroView::OnSize(UINT nType, int cx, int cy)
     CView::OnSize(nType, cx, cy);
     if (nType == SIZE_RESTORED || nType == SIZE_MAXIMIZED)
     {
-        m_ZoomLevel = -1.0; // refitted at the next pass
+        FitAtNextPass();
         Invalidate(FALSE);
     }
 }

@@ -66,6 +66,9 @@ public:
     // The printout on a report page: a heading over the same picture.
     void PrintPicture(CDC* dc, const CRect& page);
 
+    // The next pass takes the largest zoom level, fitting what it draws into the view.
+    void FitAtNextPass() { m_ZoomLevel = -1.0; }
+
     // The pointer readout at a client point: inside the plot (edges included) it sets the
     // pointer record and status-bar panes 2, 4 and 6 and returns true; outside it does nothing.
     bool UpdatePointer(CPoint point);

@@ -15,6 +15,7 @@
 #include "testsupport/FrameProbe.h"
 #include "testsupport/PaneProbes.h"
 #include "testsupport/TempDrives.h"
+#include "testsupport/UserInput.h"
 #include "zuduzuro/ui/ImageView.h"
 #include "zuduzuro/ui/MainFrame.h"
 #include "zuduzuro/ui/MainFrameResources.h"
@@ -336,6 +337,43 @@ TEST_F(ZuduzuroFrameTest, ZoomCommandsAndMessagesStayWithinTheViewsLevels)
     // The identify message is answered with its own value.
     EXPECT_EQ(static_cast<UINT>(m_pFrame->SendMessage(UWM_PROGRAM_IDENTIFY_WINDOW, 0, 0)),
               UWM_PROGRAM_IDENTIFY_WINDOW);
+}
+
+// Recover and Drop pressed on the toolbar: the anchor pane and the side view show the one state
+// the anchor is in, and the view fits the cable afresh after either.
+TEST_F(ZuduzuroFrameTest, RecoverAndDropShowOneStateAndFitTheCable)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    CMFCPropertyGridCtrl& grid = m_pFrame->m_wndAnchorPane.GetPropertyGrid();
+    const auto shown = [&grid](DWORD_PTR id) { return grid.GetShownValue(FindGridItem(grid, id)); };
+    const double range = a.GetRange();
+    ASSERT_GT(range, 900.0);
+    const auto press = [this](UINT id) {
+        ASSERT_TRUE(UserInput::ClickToolBarButton(&m_pFrame->m_wndToolBar, m_pFrame->m_wndToolBar.CommandToIndex(id)));
+        PumpFor(50);
+        FrameProbe::GrabWindow(m_pFrame); // the view paints as the screen shows it
+    };
+
+    press(ID_ZUDUZURO_RECOVER_ANCHOR);
+    EXPECT_EQ(a.m_Status, ANCHOR_LIVE);
+    EXPECT_STREQ(shown(1), "Live");
+    // The view writes the range it draws to ("Rng:"); the pane shows the same.
+    EXPECT_NEAR(a.m_Range, range, 0.5);
+    EXPECT_NEAR(std::atof(shown(2)), a.m_Range, 0.5) << shown(2).GetString();
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, m_pView->m_LargestZoom);
+
+    // A level the user chose is dropped with the anchor: the new picture is fitted.
+    m_pView->m_ZoomLevel = 1.0;
+    press(ID_ZUDUZURO_DROP_ANCHOR);
+    EXPECT_EQ(a.m_Status, ANCHOR_ON_BOTTOM);
+    EXPECT_STREQ(shown(1), "On Bottom");
+    EXPECT_NEAR(std::atof(shown(2)), a.m_Range, 0.5) << shown(2).GetString();
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, m_pView->m_LargestZoom);
+    // The water column fills the view: the sky above the water line is a strip, not most of it.
+    CRect client;
+    m_pView->GetClientRect(&client);
+    EXPECT_LT(m_pView->m_PlotRect.top - client.top, client.Height() / 4);
 }
 
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
