@@ -367,7 +367,21 @@ CString CMainFrame::GetLoadProblems() const
 void CMainFrame::Recompute()
 {
     m_Anchor.ComputeZuduzuro();
+    TellWhereTheTerrainEnds();
     RedrawView();
+}
+
+void CMainFrame::TellWhereTheTerrainEnds()
+{
+    // A racked anchor lies on deck; any other lies at its own point (the tug's for a Live one).
+    const bool placed = m_Anchor.m_Status != ANCHOR_RACKED;
+    const bool outside =
+        placed && m_Dtm.m_pCells != nullptr && !m_Dtm.HasDepthAt(m_Anchor.GetEasting(), m_Anchor.GetNorthing());
+    if (outside == m_bOutsideTerrainTold)
+        return;
+    m_bOutsideTerrainTold = outside;
+    SetMessageText(outside ? "Warning: the anchor lies outside every terrain model: the seabed there is not known"
+                           : "");
 }
 
 void CMainFrame::RedrawView()

@@ -116,6 +116,9 @@ private:
     void DestroySplash();
     // Full recompute and a redraw of the side view.
     void Recompute();
+    // A warning in the status bar while the anchor lies off every loaded terrain model (its
+    // depth then comes from nothing the user gave); taken away once it lies on one again.
+    void TellWhereTheTerrainEnds();
     void RedrawView();
     // The anchor file, with a failure told once.
     void SaveAnchor();
@@ -132,4 +135,5 @@ private:
 
     CImageView* m_pImageView = nullptr;
     bool m_bAnchorSaveFailureTold = false;
+    bool m_bOutsideTerrainTold = false;
 };

@@ -376,6 +376,42 @@ TEST_F(ZuduzuroFrameTest, RecoverAndDropShowOneStateAndFitTheCable)
     EXPECT_LT(m_pView->m_PlotRect.top - client.top, client.Height() / 4);
 }
 
+// The demo's terrain covers its working area: an anchor anywhere within the working distance of
+// the fairlead, and the seabed profile sampled past it, lie on the terrain. An anchor moved off
+// every terrain model is told in the status bar, and the word goes once it is back.
+TEST_F(ZuduzuroFrameTest, TheDemoTerrainCoversTheWorkingAreaAndAnAnchorOffItIsTold)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    const double reach = 1.2 * a.m_WorkingDistance; // the profile sampled past an anchor there
+    ASSERT_GE(a.m_WorkingDistance, 2500.0);
+    for (int degrees = 0; degrees < 360; degrees += 45)
+    {
+        const double bearing = degrees * M_PI / 180.0;
+        EXPECT_TRUE(m_pFrame->m_Dtm.HasDepthAt(a.m_FairleadEasting + reach * std::sin(bearing),
+                                               a.m_FairleadNorthing + reach * std::cos(bearing)))
+            << "no terrain " << reach << " m out on " << degrees << " degrees";
+    }
+
+    CMFCPropertyGridCtrl& grid = m_pFrame->m_wndAnchorPane.GetPropertyGrid();
+    const auto message = [this]() { return m_pFrame->m_wndStatusBar.GetPaneText(0); };
+    // At the working distance the anchor has the terrain's depth.
+    ASSERT_TRUE(EditGridItem(grid, 2, "2500"));
+    PumpFor(50);
+    EXPECT_NEAR(a.m_Range, 2500.0, 0.01);
+    EXPECT_TRUE(a.m_FarPointInsideDtm);
+    EXPECT_NEAR(a.m_DepthAtAnchor, m_pFrame->m_Dtm.GetDepth(a.m_AnchorEasting, a.m_AnchorNorthing), 0.01);
+    EXPECT_EQ(message().Find("terrain"), -1) << message().GetString();
+
+    ASSERT_TRUE(EditGridItem(grid, 2, "4000"));
+    PumpFor(50);
+    EXPECT_NE(message().Find("outside every terrain model"), -1) << message().GetString();
+
+    ASSERT_TRUE(EditGridItem(grid, 2, "1000"));
+    PumpFor(50);
+    EXPECT_EQ(message().Find("terrain"), -1) << message().GetString();
+}
+
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
 {
     Start();
