@@ -126,6 +126,31 @@ struct CZuduzuroView::PassDef
     double deepest = 0.0;
     int waterLine = 0;
     CString title; // a printout's heading
+    // Where the pass wrote its texts so far (device pixels): a later label keeps clear of them.
+    std::vector<CRect> labels;
+    // Where each crossing's label goes, kept before the range labels are written.
+    std::vector<CRect> crossingLabels;
+    // A text's box with its top-left corner at (x, y), in the selected font.
+    CRect TextBox(int x, int y, const CString& text) const
+    {
+        const CSize size = dc->GetTextExtent(text);
+        return CRect(x, y, x + size.cx, y + size.cy);
+    }
+    bool Overlaps(const CRect& box) const
+    {
+        for (const CRect& label : labels)
+            if (label.left < box.right && box.left < label.right && label.top < box.bottom && box.top < label.bottom)
+                return true;
+        return false;
+    }
+    // A box moved across (never beyond the client's right edge, nor left of `left`).
+    void KeepAcrossInside(CRect& box, int left) const
+    {
+        if (box.right > client.right)
+            box.OffsetRect(client.right - box.right, 0);
+        if (box.left < left)
+            box.OffsetRect(left - box.left, 0);
+    }
 };
 
 CZuduzuroView::CZuduzuroView()
@@ -263,6 +288,19 @@ void CZuduzuroView::Render(CDC* dc, const CRect& client)
     dc->RestoreDC(saved);
     m_CharWidth = pass.charWidth;
     m_CharHeight = pass.charHeight;
+    m_LabelRects = pass.labels;
+}
+
+bool CZuduzuroView::HasSecondDimensionLine() const
+{
+    const CAnchor& a = *m_pAnchor;
+    if (a.m_Status != ANCHOR_LIVE && a.m_Status != ANCHOR_ON_BOTTOM)
+        return false;
+    int lastBuoy = -1;
+    for (int b = 0; b < a.m_BuoysInUse && b < CAnchor::kBuoys; ++b)
+        if (a.m_Buoys[b].DistanceFromFairlead > 0.0)
+            lastBuoy = b;
+    return lastBuoy >= 0 && std::fabs(a.m_Buoys[lastBuoy].DistanceFromFairlead - a.m_Range) > 1.0;
 }
 
 bool CZuduzuroView::DrawFrame(PassDef& pass)
@@ -281,7 +319,9 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
     dc->FillSolidRect(&client, back);
     m_PlotRect = client;
     m_PlotRect.left += 6 * pass.charWidth;
-    m_PlotRect.bottom -= 3 * pass.charHeight;
+    // Below the plot: a row of range labels and one row per dimension line, each line with its
+    // label in a row of its own.
+    m_PlotRect.bottom -= (HasSecondDimensionLine() ? 4 : 3) * pass.charHeight;
 
     pass.deepest = a.m_SeabedProfile.m_MaxDepth;
     if (a.m_SeabedProfile.GetSize() == 0 || pass.deepest == DBL_MAX || !std::isfinite(pass.deepest))
@@ -311,8 +351,11 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
     dc->SetTextColor(m_Colour[0]);
     CString zoom;
     zoom.Format("X%.0lf", m_ZoomLevel);
-    dc->TextOut(client.left + pass.charWidth / 2, client.bottom - pass.charHeight - pass.charHeight / 2, zoom);
+    const CRect zoomBox = pass.TextBox(client.left + pass.charWidth / 2, client.bottom - pass.charHeight - pass.charHeight / 2, zoom);
+    dc->TextOut(zoomBox.left, zoomBox.top, zoom);
+    pass.labels.push_back(zoomBox);
 
+    PlaceCrossingLabels(pass);
     // Grid labels along the range and the depth.
     const double rangeStep = pass.extent < 1000 ? 100 : (pass.extent < 2500 ? 250 : (pass.extent < 5000 ? 500 : 1000));
     const double d = pass.deepest;
@@ -326,7 +369,15 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
         dc->MoveTo(column, m_PlotRect.bottom);
         dc->LineTo(column, m_PlotRect.bottom + pass.charHeight / 3);
         const CString label = pass.Distance(x);
-        dc->TextOut(column - label.GetLength() * pass.charWidth / 2, m_PlotRect.bottom + pass.charHeight / 3, label);
+        // Centred on its tick, the last one moved in rather than cut at the view's edge; one
+        // that would then run into its neighbour is left out.
+        CRect box = pass.TextBox(column, m_PlotRect.bottom + pass.charHeight / 3, label);
+        box.OffsetRect(-box.Width() / 2, 0);
+        pass.KeepAcrossInside(box, m_PlotRect.left);
+        if (pass.Overlaps(box))
+            continue;
+        dc->TextOut(box.left, box.top, label);
+        pass.labels.push_back(box);
     }
     for (double z = 0.0; z <= d + 1e-9; z += depthStep)
     {
@@ -334,8 +385,12 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
         dc->MoveTo(m_PlotRect.left - pass.charWidth / 2, row);
         dc->LineTo(m_PlotRect.left, row);
         const CString label = pass.Distance(z);
-        dc->TextOut(m_PlotRect.left - pass.charWidth / 2 - label.GetLength() * pass.charWidth, row - pass.charHeight / 2,
-                    label);
+        CRect box = pass.TextBox(m_PlotRect.left - pass.charWidth / 2, row - pass.charHeight / 2, label);
+        box.OffsetRect(-box.Width(), 0);
+        if (box.left < client.left)
+            box.OffsetRect(client.left - box.left, 0);
+        dc->TextOut(box.left, box.top, label);
+        pass.labels.push_back(box);
     }
     dc->SelectObject(oldPen);
     return true;
@@ -452,17 +507,45 @@ void CZuduzuroView::DrawTextBlock(PassDef& pass)
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(text);
     dc->TextOut(box.left + pass.charWidth, box.top + 2, line);
+    pass.labels.push_back(box);
 }
 
-void CZuduzuroView::DrawCrossingLabel(PassDef& pass, double distance)
+void CZuduzuroView::PlaceCrossingLabels(PassDef& pass)
+{
+    const CAnchor& a = *m_pAnchor;
+    if (a.m_Status != ANCHOR_LIVE && a.m_Status != ANCHOR_ON_BOTTOM)
+        return;
+    // Below the plot, centred on its crossing and inside the view; the range labels give way to
+    // them. One that would cover another crossing's label moves along beside it, to the right
+    // where there is room, else to the left.
+    const int gap = std::max(1, pass.charWidth / 2);
+    for (INT_PTR i = 0; i < a.m_Crossings.GetSize(); ++i)
+    {
+        const double distance = a.m_Crossings[i].Distance;
+        CRect box = pass.TextBox(Column(distance), m_PlotRect.bottom, pass.Distance(distance, true));
+        box.OffsetRect(-box.Width() / 2, 0);
+        pass.KeepAcrossInside(box, m_PlotRect.left);
+        for (const CRect& other : pass.crossingLabels)
+            if (box.left < other.right && other.left < box.right)
+            {
+                if (other.right + gap + box.Width() <= pass.client.right)
+                    box.OffsetRect(other.right + gap - box.left, 0);
+                else
+                    box.OffsetRect(other.left - gap - box.right, 0);
+            }
+        pass.crossingLabels.push_back(box);
+        pass.labels.push_back(box);
+    }
+}
+
+void CZuduzuroView::DrawCrossingLabel(PassDef& pass, double distance, const CRect& box)
 {
     CDC* dc = pass.dc;
     const int oldMode = dc->SetBkMode(OPAQUE);
     CFont* oldFont = dc->SelectObject(&pass.labelFont);
     dc->SetBkColor(m_Colour[5]);
     dc->SetTextColor(m_Colour[0]);
-    const CString label = pass.Distance(distance, true);
-    dc->TextOut(Column(distance) - label.GetLength() * pass.charWidth / 2, m_PlotRect.bottom, label);
+    dc->TextOut(box.left, box.top, pass.Distance(distance, true));
     dc->SelectObject(oldFont);
     dc->SetBkMode(oldMode);
 }
@@ -506,7 +589,8 @@ void CZuduzuroView::DrawCrossings(PassDef& pass)
                        POINT{Column(c.Distance + r), Row(top)}, POINT{Column(c.Distance + r), Row(c.SeabedDepth)},
                        POINT{Column(c.Distance - r), Row(c.SeabedDepth)}};
         }
-        DrawCrossingLabel(pass, c.Distance);
+        if (static_cast<size_t>(i) < pass.crossingLabels.size())
+            DrawCrossingLabel(pass, c.Distance, pass.crossingLabels[static_cast<size_t>(i)]);
         dc->SetBkMode(TRANSPARENT);
         dc->Polygon(outline.data(), static_cast<int>(outline.size()));
         dc->Polyline(outline.data(), static_cast<int>(outline.size()));
@@ -670,7 +754,11 @@ void CZuduzuroView::DrawDimension(PassDef& pass, int x1, int x2, int y, double m
     dc->SetBkMode(OPAQUE);
     dc->SetBkColor(back);
     dc->SetTextColor(text);
-    dc->TextOut((x1 + x2) / 2 - label.GetLength() * pass.charWidth / 2, y - pass.charHeight / 2, label);
+    CRect box = pass.TextBox((x1 + x2) / 2, y - pass.charHeight / 2, label);
+    box.OffsetRect(-box.Width() / 2, 0);
+    pass.KeepAcrossInside(box, pass.client.left);
+    dc->TextOut(box.left, box.top, label);
+    pass.labels.push_back(box);
     dc->SetBkMode(TRANSPARENT);
     dc->SelectObject(oldPen);
     dc->SelectObject(oldBrush);
@@ -685,8 +773,8 @@ void CZuduzuroView::DrawDimensions(PassDef& pass)
     for (int b = 0; b < a.m_BuoysInUse && b < CAnchor::kBuoys; ++b)
         if (a.m_Buoys[b].DistanceFromFairlead > 0.0)
             lastBuoy = b;
-    const bool second = lastBuoy >= 0 && std::fabs(a.m_Buoys[lastBuoy].DistanceFromFairlead - a.m_Range) > 1.0;
-    const int bottomRow = m_PlotRect.bottom + (second ? 5 : 4) * pass.charHeight / 2;
+    const bool second = HasSecondDimensionLine();
+    const int bottomRow = m_PlotRect.bottom + (second ? 3 : 2) * pass.charHeight;
     DrawDimension(pass, left, Column(a.m_Range), bottomRow, a.m_Range, m_Colour[1], m_Colour[0], m_Colour[5]);
     if (second)
     {

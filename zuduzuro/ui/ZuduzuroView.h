@@ -15,6 +15,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <vector>
 
 class CAnchor;
 class CDC;
@@ -103,6 +104,9 @@ public:
     COLORREF m_Colour[kColours];
     int m_CharWidth = 8;   // of the label font of the last pass
     int m_CharHeight = 16; //
+    // Where the last pass wrote its texts (labels, the zoom, the text block), in pixels of the
+    // surface it drew on: each inside it and apart from the others.
+    std::vector<CRect> m_LabelRects;
 
 protected:
     void OnDraw(CDC* pDC) override;
@@ -128,12 +132,17 @@ private:
     void DrawFailure(PassDef& pass);
     void DrawTextBlock(PassDef& pass);
     void DrawCrossings(PassDef& pass);
-    void DrawCrossingLabel(PassDef& pass, double distance);
+    // Where the crossings' labels go, before anything else is written below the plot.
+    void PlaceCrossingLabels(PassDef& pass);
+    void DrawCrossingLabel(PassDef& pass, double distance, const CRect& box);
     void DrawTrackPoints(PassDef& pass);
     void DrawSymbols(PassDef& pass);
     void DrawDimensions(PassDef& pass);
     void DrawDimension(PassDef& pass, int x1, int x2, int y, double metres, COLORREF line, COLORREF text,
                        COLORREF back);
+    // A buoy out along the line short of the anchor: the range to it gets a dimension line of
+    // its own below the plot.
+    bool HasSecondDimensionLine() const;
     int Column(double range) const;
     int Row(double depth) const;
 };

@@ -293,7 +293,56 @@ TEST_F(SideView, CrossingsCableAndSymbols)
     // A buoy whose cable was bent to its pennant shows the flagged symbol.
     const COLORREF body = a.m_Buoys[0].bPennantAdjusted ? RGB(0xFF, 0x80, 0) : RGB(0xFF, 0xFF, 0);
     EXPECT_GT(Count(image, QRect(bx - size / 4, plot.top - size / 2, size / 2, size / 2), body), 5);
-    EXPECT_EQ(At(image, bx - size / 2 + 1, plot.top - size + 1), CZuduzuroView::kColourTable[4]);
+    // The symbol is drawn through its mask: the lower corner of its cell shows the sky.
+    EXPECT_EQ(At(image, bx - size / 2 + 1, plot.top - 2), CZuduzuroView::kColourTable[4]);
+}
+
+// Every text of the view (range and depth labels, crossing labels, dimension labels, the zoom and
+// the text block) lies inside the view and clear of the others: a crossing under a range label,
+// two crossings side by side, the range label at the view's right edge, with and without a buoy.
+TEST_F(SideView, LabelsStayInsideTheViewAndApart)
+{
+    for (int buoys : {0, 1})
+    {
+        CAnchor a;
+        CDtm dtm;
+        MakeAnchor(a, dtm, FLAT, ANCHOR_ON_BOTTOM, buoys);
+        for (double distance : {500.0, 515.0, 860.0})
+        {
+            ObstructionDef crossing{};
+            crossing.nKind = distance == 860.0 ? 0 : 1;
+            crossing.Distance = distance;
+            crossing.SeabedDepth = 80.0;
+            crossing.Reach = 4.0;
+            crossing.Height = 1.0;
+            crossing.HeightWithClearance = 3.0;
+            a.m_Crossings.Add(crossing);
+        }
+        Link(a);
+        for (const QSize size : {QSize(640, 480), QSize(1024, 700), QSize(1920, 1080)})
+        {
+            const QImage image = view->RenderImage(size.width(), size.height());
+            const std::vector<CRect>& labels = view->m_LabelRects;
+            // Range labels every 250 m of 1500, five depth labels, three crossings, the dimension
+            // lines, the zoom and the text block.
+            EXPECT_GE(labels.size(), 14u) << buoys << " buoys at " << size.width();
+            for (size_t i = 0; i < labels.size(); ++i)
+            {
+                const CRect& r = labels[i];
+                EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= size.width() && r.bottom <= size.height())
+                    << "label " << i << " (" << r.left << "," << r.top << "," << r.right << "," << r.bottom
+                    << ") leaves the " << size.width() << " x " << size.height() << " view, " << buoys << " buoys";
+                for (size_t k = i + 1; k < labels.size(); ++k)
+                {
+                    const CRect& o = labels[k];
+                    EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+                        << "labels " << i << " and " << k << " overlap at " << size.width() << ", " << buoys << " buoys";
+                }
+            }
+            if (size.width() == 1024)
+                SavePng(image, buoys ? "side_labels_buoy_1024" : "side_labels_1024");
+        }
+    }
 }
 
 TEST_F(SideView, LabelsCapTheirValue)
