@@ -173,6 +173,9 @@ public:
                          COLORREF& clrGroupText, COLORREF& clrDescriptionBackground, COLORREF& clrDescriptionText,
                          COLORREF& clrLine) const;
     int GetRowHeight() const;
+    // The width at which the grid shows the names of its shown items whole: the name column
+    // fits the widest name but leaves the values 45% of the width. 0 without a window.
+    int GetWholeNamesWidth() const;
     // Brings the tree in line with the items (after items were changed directly).
     void AdjustLayout();
 

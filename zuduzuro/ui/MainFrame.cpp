@@ -288,9 +288,18 @@ BOOL CMainFrame::CreatePanes()
                                 static_cast<CDockablePane*>(&m_wndPipelinePane),
                                 static_cast<CDockablePane*>(&m_wndCableWeightPane)})
         pane->AttachToTabWnd(&m_wndDtmPane, DM_SHOW, FALSE);
-    // The side columns start wide enough to read a property grid.
+    // The side columns start wide enough to show their grids' names whole, and the cable types'
+    // columns.
     if (QMainWindow* window = GetMainWindow())
     {
+        const int left = std::max({330, m_wndBargePane.GetFittingWidth(), m_wndAnchorPane.GetFittingWidth()});
+        const int right = std::max({330, m_wndCableWeightPane.GetFittingWidth(),
+                                    m_wndDtmPane.GetPropertyGrid().GetWholeNamesWidth()});
+        // The frame, not shown yet, takes room for both columns and the side view before they
+        // are sized, so that they are not squeezed to its first small size; it opens maximised.
+        constexpr int kViewRoom = 600;
+        if (window->width() < left + right + kViewRoom)
+            window->resize(left + right + kViewRoom, window->height());
         QList<QDockWidget*> sides;
         QList<int> widths;
         for (CDockablePane* pane : {static_cast<CDockablePane*>(&m_wndBargePane),
@@ -298,7 +307,7 @@ BOOL CMainFrame::CreatePanes()
             if (QDockWidget* widget = pane->GetDockWidget())
             {
                 sides.append(widget);
-                widths.append(330);
+                widths.append(pane == &m_wndBargePane ? left : right);
             }
         window->resizeDocks(sides, widths, Qt::Horizontal);
     }

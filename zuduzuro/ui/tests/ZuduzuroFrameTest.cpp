@@ -412,6 +412,37 @@ TEST_F(ZuduzuroFrameTest, TheDemoTerrainCoversTheWorkingAreaAndAnAnchorOffItIsTo
     EXPECT_EQ(message().Find("terrain"), -1) << message().GetString();
 }
 
+// At the frame's size the side columns open wide enough: every property name of the barge,
+// anchor, cable weight and DTM panes shows whole, and the cable types' list shows all its
+// columns, the weight in water included.
+TEST_F(ZuduzuroFrameTest, PanesShowTheirNamesAndColumnsWhole)
+{
+    Start();
+    const std::vector<std::pair<const char*, CDockablePane*>> panes = {
+        {"Barge", &m_pFrame->m_wndBargePane},
+        {"Anchor", &m_pFrame->m_wndAnchorPane},
+        {"Cable Weight Setup", &m_pFrame->m_wndCableWeightPane},
+        {"DTM", &m_pFrame->m_wndDtmPane}};
+    for (const auto& p : panes)
+    {
+        if (!p.second->IsVisible())
+            ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, static_cast<UINT>(p.second->GetDlgCtrlID()))) << p.first;
+        PumpFor(50);
+        ASSERT_TRUE(p.second->IsVisible()) << p.first;
+        const FrameProbe::GridRowsSeen seen = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(m_pFrame), p.second);
+        EXPECT_GT(seen.wholeRows, 2) << p.first;
+        std::string cut;
+        for (const std::string& name : seen.cutNames)
+            cut += " '" + name + "'";
+        EXPECT_TRUE(seen.cutNames.empty()) << p.first << " cuts short:" << cut;
+    }
+    CCableWeightListCtrl& list = m_pFrame->m_wndCableWeightPane.GetList();
+    CRect client, last;
+    list.GetClientRect(&client);
+    ASSERT_TRUE(list.GetSubItemRect(0, 4, LVIR_BOUNDS, last));
+    EXPECT_LE(last.right, client.right) << "the weight in water runs off the pane";
+}
+
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
 {
     Start();
