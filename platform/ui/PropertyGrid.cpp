@@ -881,6 +881,15 @@ QTreeWidgetItem* CMFCPropertyGridCtrl::ItemOf(const CMFCPropertyGridProperty* pP
     return nullptr;
 }
 
+CRect CMFCPropertyGridCtrl::GetShownValueRect(const CMFCPropertyGridProperty* pProp) const
+{
+    QTreeWidgetItem* item = ItemOf(pProp);
+    if (item == nullptr)
+        return CRect();
+    const QRect cell = m_pTree->visualRect(m_pTree->indexFromItem(item, 1));
+    return cell.isValid() ? CRect(cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1) : CRect();
+}
+
 CString CMFCPropertyGridCtrl::GetShownName(const CMFCPropertyGridProperty* pProp) const
 {
     QTreeWidgetItem* item = ItemOf(pProp);
@@ -960,6 +969,12 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
     {
         item->setBackground(c, ToQColor(m_clrBackground));
         item->setForeground(c, ToQColor(m_clrText));
+    }
+    COLORREF markText = 0, markBack = 0;
+    if (pProp->GetMarkColours(markText, markBack))
+    {
+        item->setBackground(1, ToQColor(markBack));
+        item->setForeground(1, ToQColor(markText));
     }
     Qt::ItemFlags flags = Qt::ItemIsSelectable;
     if (pProp->IsEnabled())
