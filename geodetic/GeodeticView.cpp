@@ -101,7 +101,7 @@ bool CGeodeticView::LoadCoordinateFile()
     dialog.m_ofn.lpstrTitle = "Co-ordinate Files";
     // Co-ordinate files live in the data folder: the dialog starts there.
     CString folder;
-    if (GetMyDrivesDataFolder(folder, nullptr) || GetMyDataFolder(folder, nullptr))
+    if (FindMyDataFolder(folder, nullptr))
         dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return false;

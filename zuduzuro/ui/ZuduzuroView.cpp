@@ -5,6 +5,7 @@
 #include "zuduzuro/ui/ZuduzuroResources.h"
 
 #include "acoustic/engine/Report.h"
+#include "foundation/Folders.h"
 #include "foundation/WindowMessages.h"
 #include "platform/core/Path.h"
 #include "platform/core/Sync.h"
@@ -1017,6 +1018,10 @@ bool CZuduzuroView::SaveBitmap()
 {
     CFileDialog dialog(FALSE, "bmp", "Zuduzuro.bmp", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
                        "Bitmap Files (*.bmp)|*.bmp||", this);
+    // A picture of the view is the user's data: the dialog starts in the data folder.
+    CString folder;
+    if (FindMyDataFolder(folder, nullptr))
+        dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return false;
     const CString path = dialog.GetPathName();

@@ -443,6 +443,36 @@ TEST_F(ZuduzuroFrameTest, PanesShowTheirNamesAndColumnsWhole)
     EXPECT_LE(last.right, client.right) << "the weight in water runs off the pane";
 }
 
+// The file dialogs for data start among the user's data: a bitmap of the view in the data
+// folder, a terrain file beside the terrain already chosen (the demo's is in the data folder).
+TEST_F(ZuduzuroFrameTest, FileDialogsStartAmongTheUsersData)
+{
+    Start();
+    ModalHook::AnswerMenu(ID_ZUDUZURO_BMP_FILE);
+    ModalHook::CancelFileDialog();
+    CRect client;
+    m_pView->GetClientRect(&client);
+    UserInput::RightClickClient(m_pView, client.CenterPoint().x, client.CenterPoint().y);
+    PumpFor(20);
+    ASSERT_FALSE(ModalHook::Shown().empty());
+    EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::FileDialog);
+    EXPECT_STREQ(ModalHook::Shown().back().folder, "C:\\MyData\\");
+
+    if (!m_pFrame->m_wndDtmPane.IsVisible())
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_DTM));
+    PumpFor(20);
+    ASSERT_TRUE(m_pFrame->m_wndDtmPane.IsVisible());
+    CColourButton* add = m_pFrame->m_wndDtmPane.GetButton(0);
+    ASSERT_NE(add, nullptr);
+    CRect button;
+    add->GetClientRect(&button);
+    ModalHook::CancelFileDialog();
+    UserInput::ClickClient(add, button.CenterPoint().x, button.CenterPoint().y);
+    PumpFor(20);
+    EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::FileDialog);
+    EXPECT_STREQ(ModalHook::Shown().back().folder, "C:\\MyData\\DTM\\");
+}
+
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
 {
     Start();
