@@ -10,6 +10,7 @@
 #include "platform/core/Path.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ModalHook.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/SingleInstance.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
@@ -31,6 +32,10 @@
 #include <QMainWindow>
 #include <QProcess>
 #include <QThread>
+#include <QToolBar>
+#include <QToolTip>
+#include <QHelpEvent>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -471,6 +476,37 @@ TEST_F(ZuduzuroFrameTest, FileDialogsStartAmongTheUsersData)
     PumpFor(20);
     EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::FileDialog);
     EXPECT_STREQ(ModalHook::Shown().back().folder, "C:\\MyData\\DTM\\");
+}
+
+// Resting the pointer on a toolbar button shows what the button does, in its command's prompt,
+// not its own text again.
+TEST_F(ZuduzuroFrameTest, ToolbarTooltipsSayWhatTheButtonsDo)
+{
+    Start();
+    auto* bar = qobject_cast<QToolBar*>(m_pFrame->m_wndToolBar.GetWidget());
+    ASSERT_NE(bar, nullptr);
+    int buttons = 0;
+    for (int i = 0; i < m_pFrame->m_wndToolBar.GetCount(); ++i)
+    {
+        const UINT id = m_pFrame->m_wndToolBar.GetItemID(i);
+        if (id == 0)
+            continue;
+        QWidget* button = bar->widgetForAction(bar->actions().at(i));
+        ASSERT_NE(button, nullptr) << id;
+        const QPoint at = button->rect().center();
+        QHelpEvent hover(QEvent::ToolTip, at, button->mapToGlobal(at));
+        QApplication::sendEvent(button, &hover);
+        PumpFor(20);
+        const QString shown = QToolTip::text();
+        CString prompt;
+        ASSERT_TRUE(AfxLoadString(id, prompt)) << id;
+        prompt = prompt.Left(prompt.Find('\n'));
+        EXPECT_EQ(shown.toStdString(), std::string(prompt.GetString())) << id;
+        EXPECT_NE(shown.toStdString(), std::string(m_pFrame->m_wndToolBar.GetButtonText(i).GetString())) << id;
+        QToolTip::hideText();
+        ++buttons;
+    }
+    EXPECT_EQ(buttons, 8);
 }
 
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
