@@ -522,6 +522,8 @@ void CMainFrame::OnZoomOut()
     {
         if (view->m_ZoomLevel > 1.0)
             view->m_ZoomLevel -= 1.0;
+        else
+            SetMessageText("The depth scale is at its smallest (X1): the whole section shows at one scale");
         view->Invalidate(TRUE);
     }
 }
@@ -532,6 +534,15 @@ void CMainFrame::OnZoomIn()
     {
         if (view->m_ZoomLevel < view->m_LargestZoom)
             view->m_ZoomLevel += 1.0;
+        else
+        {
+            // The view opens fitted, at its largest level: zooming in there has nowhere to go.
+            CString text;
+            text.Format("The depth scale is at its largest (X%.0lf): the water column fills the view; Zoom Out "
+                        "makes it smaller",
+                        view->m_LargestZoom);
+            SetMessageText(text);
+        }
         view->Invalidate(TRUE);
     }
 }

@@ -94,6 +94,8 @@ protected:
     void OnUpdateLargeIcons(CCmdUI* pCmdUI);
     void OnStatusBar();
     void OnUpdateStatusBar(CCmdUI* pCmdUI);
+    // One depth scale step in or out; at the view's last step the status bar says why nothing
+    // changes.
     void OnZoomOut();
     void OnZoomIn();
     void OnCableWeightCalculator();

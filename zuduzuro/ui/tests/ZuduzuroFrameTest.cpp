@@ -509,6 +509,35 @@ TEST_F(ZuduzuroFrameTest, ToolbarTooltipsSayWhatTheButtonsDo)
     EXPECT_EQ(buttons, 8);
 }
 
+// The view opens fitted, at its largest depth scale: "Zoom in" pressed there, on the toolbar or
+// with its key, says in the status bar why nothing changes. One step out, it zooms in again.
+TEST_F(ZuduzuroFrameTest, ZoomInAtTheStartSaysWhyNothingChanges)
+{
+    Start();
+    FrameProbe::GrabWindow(m_pFrame);
+    const double largest = m_pView->m_LargestZoom;
+    ASSERT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest);
+    const auto message = [this]() { return m_pFrame->m_wndStatusBar.GetPaneText(0); };
+    const auto press = [this](UINT id) {
+        ASSERT_TRUE(UserInput::ClickToolBarButton(&m_pFrame->m_wndToolBar, m_pFrame->m_wndToolBar.CommandToIndex(id)));
+        PumpFor(50);
+    };
+    press(ID_ZUDUZURO_ZOOM_IN);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest);
+    EXPECT_NE(message().Find("largest"), -1) << message().GetString();
+
+    m_pFrame->SetMessageText("");
+    m_pView->SetFocus();
+    UserInput::Key(Qt::Key_PageUp);
+    PumpFor(50);
+    EXPECT_NE(message().Find("largest"), -1) << message().GetString();
+
+    press(ID_ZUDUZURO_ZOOM_OUT);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest - 1.0);
+    press(ID_ZUDUZURO_ZOOM_IN);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest);
+}
+
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
 {
     Start();
