@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QMainWindow>
 #include <QTabBar>
@@ -508,6 +509,26 @@ TEST_F(GeodeticFrameTest, EveryTabShowsItsTitleWhole)
         }
     }
     EXPECT_EQ(tabs, 12) << "four tab groups of three";
+}
+
+// The frame wears the program's own picture, the constellation's sky: green satellites on a
+// white sky with its rings, not the desktop's generic window icon.
+TEST_F(GeodeticFrameTest, TheWindowShowsTheProgramsOwnIcon)
+{
+    Start();
+    const QIcon icon = m_pFrame->GetMainWindow()->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    const QImage picture = icon.pixmap(64, 64).toImage();
+    int green = 0, white = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+        {
+            const QColor c = picture.pixelColor(x, y);
+            green += c == QColor(0, 160, 0);
+            white += c == QColor(255, 255, 255);
+        }
+    EXPECT_GT(green, 20) << "no satellites";
+    EXPECT_GT(white, picture.width() * picture.height() / 3) << "no sky";
 }
 
 TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)

@@ -4,6 +4,7 @@
 #include "platform/ui/GdiObject.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QPainterPath>
 
 namespace
@@ -78,6 +79,21 @@ QImage SymbolStripImage()
     Cell(painter, SYMBOL_FLAGGED_BUOY,
          [](QPainter& p, bool m) { Buoy(p, m, QColor(0xFF, 0x80, 0), QColor(0xFF, 0xFF, 0xFF)); });
     return strip;
+}
+
+QIcon ZuduzuroIcon()
+{
+    const QImage strip = SymbolStripImage();
+    QImage anchor = strip.copy(SYMBOL_ANCHOR, 0, 32, 32).convertToFormat(QImage::Format_ARGB32);
+    const QImage mask = strip.copy(SYMBOL_ANCHOR, 32, 32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (qGray(mask.pixel(x, y)) > 127)
+                anchor.setPixel(x, y, qRgba(0, 0, 0, 0));
+    QIcon icon;
+    for (int size : {32, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(anchor.scaled(size, size, Qt::KeepAspectRatio, Qt::FastTransformation)));
+    return icon;
 }
 
 bool LoadSymbolStrip(CBitmap& bitmap, CDC* dc)

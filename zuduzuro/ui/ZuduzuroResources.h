@@ -3,6 +3,7 @@
 // picture under it shows) and the "Vertical Offset" picture of the picture pane.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 class CBitmap;
@@ -33,3 +34,5 @@ QImage VerticalOffsetPicture();
 // The splash windows' picture: a barge on the water with its anchor cable hanging in a
 // catenary down to an anchor on the seabed.
 QImage CatenaryPicture();
+// The program's icon: the side view's anchor symbol, clear where its mask is.
+QIcon ZuduzuroIcon();

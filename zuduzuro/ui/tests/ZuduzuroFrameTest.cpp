@@ -29,6 +29,7 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QIcon>
 #include <QMainWindow>
 #include <QProcess>
 #include <QThread>
@@ -536,6 +537,25 @@ TEST_F(ZuduzuroFrameTest, ZoomInAtTheStartSaysWhyNothingChanges)
     EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest - 1.0);
     press(ID_ZUDUZURO_ZOOM_IN);
     EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest);
+}
+
+// The frame wears the program's own picture, the side view's anchor, on a clear ground.
+TEST_F(ZuduzuroFrameTest, TheWindowShowsTheProgramsOwnIcon)
+{
+    Start();
+    const QIcon icon = m_pFrame->GetMainWindow()->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    const QImage picture = icon.pixmap(64, 64).toImage();
+    int anchor = 0, clear = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+        {
+            const QColor c = picture.pixelColor(x, y);
+            anchor += c.alpha() == 255 && c.rgb() == QColor(0, 0, 0x80).rgb();
+            clear += c.alpha() == 0;
+        }
+    EXPECT_GT(anchor, 100) << "no anchor";
+    EXPECT_GT(clear, picture.width() * picture.height() / 3) << "no clear ground";
 }
 
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)
