@@ -96,18 +96,37 @@ QIcon ZuduzuroIcon()
     return icon;
 }
 
-bool LoadSymbolStrip(CBitmap& bitmap, CDC* dc)
+namespace
 {
-    const QImage strip = SymbolStripImage();
+bool LoadStripBitmap(CBitmap& bitmap, CDC* dc, const QImage& strip)
+{
     CDC memory;
     memory.CreateCompatibleDC(dc);
-    if (!bitmap.CreateCompatibleBitmap(&memory, kSymbolStripWidth, kSymbolStripHeight))
+    if (!bitmap.CreateCompatibleBitmap(&memory, strip.width(), strip.height()))
         return false;
     CBitmap* old = memory.SelectObject(&bitmap);
     if (QPainter* painter = memory.GetPainter())
         painter->drawImage(0, 0, strip);
     memory.SelectObject(old);
     return true;
+}
+} // namespace
+
+bool LoadSymbolStrip(CBitmap& bitmap, CDC* dc)
+{
+    return LoadStripBitmap(bitmap, dc, SymbolStripImage());
+}
+
+bool LoadKeyedSymbolStrip(CBitmap& bitmap, CDC* dc)
+{
+    const QImage strip = SymbolStripImage();
+    QImage keyed = strip.copy(0, 0, kSymbolStripWidth, 32);
+    const QRgb key = qRgb(GetRValue(kSymbolKey), GetGValue(kSymbolKey), GetBValue(kSymbolKey));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < kSymbolStripWidth; ++x)
+            if (qGray(strip.pixel(x, y + 32)) > 127)
+                keyed.setPixel(x, y, key);
+    return LoadStripBitmap(bitmap, dc, keyed);
 }
 
 QImage VerticalOffsetPicture()

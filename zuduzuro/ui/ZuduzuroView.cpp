@@ -50,6 +50,8 @@ constexpr double kPixelLimit = 1073741824.0; // 2^30
 constexpr double kDegreesPerRadian = 57.2957795131;
 constexpr double kLargestLabel = 99999.9;
 constexpr double kMaximumWaterDepth = 100000.0; // m, as the anchor file holds it
+// The screen's dots per inch that the view's pixel sizes are made for.
+constexpr double kScreenDotsPerInch = 96.0;
 
 // The label font's size (tenths of a point) for a client width: wider windows, larger labels.
 // Past 1536 pixels the size grows one step only, so that the margins leave room for the plot.
@@ -120,6 +122,10 @@ struct CZuduzuroView::PassDef
     }
     CDC* dc = nullptr;
     CRect client;
+    // Device pixels to a screen's pixel: 1 on the screen, the printer's dots per screen pixel
+    // on paper, so that lines and marks keep the width they have on the screen.
+    double scale = 1.0;
+    int Px(int pixels) const { return std::max(1, static_cast<int>(std::lround(pixels * scale))); }
     CFont labelFont;
     int charWidth = 8;
     int charHeight = 16;
@@ -268,6 +274,8 @@ void CZuduzuroView::Render(CDC* dc, const CRect& client)
     pass.unitName = DistanceUnitName();
     pass.dc = dc;
     pass.client = client;
+    if (dc->IsPrinting())
+        pass.scale = std::max(1.0, dc->GetDeviceCaps(LOGPIXELSX) / kScreenDotsPerInch);
     CAnchor& a = *m_pAnchor;
     pass.extent = ExtentFor(a.m_Range, a.GetDistanceToTouchdown());
     const int saved = dc->SaveDC();
@@ -309,7 +317,9 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
     CDC* dc = pass.dc;
     CAnchor& a = *m_pAnchor;
     const CRect& client = pass.client;
-    pass.labelFont.CreatePointFont(LabelFontTenths(client.Width()), "Verdana", dc);
+    // The size goes by the width as the screen would show it: on paper, the page's width in
+    // screen pixels, so that the labels keep their size beside the picture.
+    pass.labelFont.CreatePointFont(LabelFontTenths(static_cast<int>(client.Width() / pass.scale)), "Verdana", dc);
     dc->SelectObject(&pass.labelFont);
     TEXTMETRIC metrics{};
     dc->GetTextMetrics(&metrics);
@@ -362,23 +372,29 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
     const double d = pass.deepest;
     const double depthStep = d < 25 ? 5 : (d < 50 ? 10 : (d < 100 ? 20 : (d < 250 ? 50 : (d < 500 ? 100 : 200))));
     CPen gridPen;
-    gridPen.CreatePen(PS_SOLID, 1, m_Colour[18]);
+    gridPen.CreatePen(PS_SOLID, pass.Px(1), m_Colour[18]);
     CPen* oldPen = dc->SelectObject(&gridPen);
+    // Each range label centred on its tick, the last one moved in rather than cut at the view's
+    // edge. Written from the far end back, so that the end of the scale keeps its label and one
+    // that would run into a label already written is left out.
+    std::vector<std::pair<CRect, CString>> ranges;
     for (double x = rangeStep; x <= pass.extent + 1e-9; x += rangeStep)
     {
         const int column = Column(x);
         dc->MoveTo(column, m_PlotRect.bottom);
         dc->LineTo(column, m_PlotRect.bottom + pass.charHeight / 3);
         const CString label = pass.Distance(x);
-        // Centred on its tick, the last one moved in rather than cut at the view's edge; one
-        // that would then run into its neighbour is left out.
         CRect box = pass.TextBox(column, m_PlotRect.bottom + pass.charHeight / 3, label);
         box.OffsetRect(-box.Width() / 2, 0);
         pass.KeepAcrossInside(box, m_PlotRect.left);
-        if (pass.Overlaps(box))
+        ranges.emplace_back(box, label);
+    }
+    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it)
+    {
+        if (pass.Overlaps(it->first))
             continue;
-        dc->TextOut(box.left, box.top, label);
-        pass.labels.push_back(box);
+        dc->TextOut(it->first.left, it->first.top, it->second);
+        pass.labels.push_back(it->first);
     }
     for (double z = 0.0; z <= d + 1e-9; z += depthStep)
     {
@@ -404,7 +420,7 @@ void CZuduzuroView::DrawSeabed(PassDef& pass)
         return;
     CDC* dc = pass.dc;
     CPen outline;
-    outline.CreatePen(PS_SOLID, 1, m_Colour[5]);
+    outline.CreatePen(PS_SOLID, pass.Px(1), m_Colour[5]);
     CBrush solid, hatch;
     solid.CreateSolidBrush(m_Colour[5]);
     hatch.CreateHatchBrush(HS_DIAGCROSS, m_Colour[3]);
@@ -501,13 +517,25 @@ void CZuduzuroView::DrawTextBlock(PassDef& pass)
                 (LPCSTR)pass.Distance(a.m_Range), a.m_Bearing * kDegreesPerRadian,
                 (LPCSTR)pass.Distance(a.m_ComputedCableLength));
     line += part;
-    const int width = dc->GetTextExtent(line).cx + 2 * pass.charWidth;
-    const CRect box(pass.client.left + 6 * pass.charWidth, pass.client.top,
-                    pass.client.left + 6 * pass.charWidth + width, pass.client.top + pass.charHeight + 4);
+    // The block stays inside the view: in a narrow one, in a smaller font.
+    const int room = pass.client.Width() - 6 * pass.charWidth;
+    CFont smaller;
+    CFont* oldFont = nullptr;
+    int width = dc->GetTextExtent(line).cx + 2 * pass.charWidth;
+    if (width > room && room > 0 && smaller.CreatePointFont(std::max(60, LabelFontTenths(static_cast<int>(pass.client.Width() / pass.scale)) * room / width), "Verdana", dc))
+    {
+        oldFont = dc->SelectObject(&smaller);
+        width = std::min(room, dc->GetTextExtent(line).cx + 2 * pass.charWidth);
+    }
+    const int height = (oldFont ? dc->GetTextExtent(line).cy : pass.charHeight) + pass.Px(4);
+    const CRect box(pass.client.left + 6 * pass.charWidth, pass.client.top, pass.client.left + 6 * pass.charWidth + width,
+                    pass.client.top + height);
     dc->FillSolidRect(&box, back);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(text);
-    dc->TextOut(box.left + pass.charWidth, box.top + 2, line);
+    dc->TextOut(box.left + pass.charWidth, box.top + pass.Px(2), line);
+    if (oldFont)
+        dc->SelectObject(oldFont);
     pass.labels.push_back(box);
 }
 
@@ -557,12 +585,12 @@ void CZuduzuroView::DrawCrossings(PassDef& pass)
     CAnchor& a = *m_pAnchor;
     CPen pipePen, objectPen, runPen;
     CBrush pipeBrush, objectBrush, objectSolid;
-    pipePen.CreatePen(PS_SOLID, 2, m_Colour[12]);
+    pipePen.CreatePen(PS_SOLID, pass.Px(2), m_Colour[12]);
     pipeBrush.CreateHatchBrush(HS_DIAGCROSS, m_Colour[12]);
-    objectPen.CreatePen(PS_SOLID, 2, m_Colour[13]);
+    objectPen.CreatePen(PS_SOLID, pass.Px(2), m_Colour[13]);
     objectBrush.CreateHatchBrush(HS_CROSS, m_Colour[13]);
     objectSolid.CreateSolidBrush(m_Colour[13]);
-    runPen.CreatePen(PS_SOLID, 6, m_Colour[14]);
+    runPen.CreatePen(PS_SOLID, pass.Px(6), m_Colour[14]);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     CPen* oldPen = dc->SelectObject(&pipePen);
     CBrush* oldBrush = dc->SelectObject(&pipeBrush);
@@ -597,11 +625,12 @@ void CZuduzuroView::DrawCrossings(PassDef& pass)
         dc->Polyline(outline.data(), static_cast<int>(outline.size()));
         // The crossed object's marker stands on the seabed, never less than 6 pixels high.
         const int column = Column(c.Distance), row = Row(c.SeabedDepth);
-        const int height = std::max(6, ToPixels(c.Height, m_VerticalScale));
+        const int height = std::max(pass.Px(6), ToPixels(c.Height, m_VerticalScale));
+        const int half = pass.Px(3);
         if (pipeline)
-            dc->Ellipse(column - 3, row - height, column + 3, row);
+            dc->Ellipse(column - half, row - height, column + half, row);
         else
-            dc->FillRect(CRect(column - 3, row - height, column + 3, row), &objectSolid);
+            dc->FillRect(CRect(column - half, row - height, column + half, row), &objectSolid);
     }
 
     dc->SelectObject(&runPen);
@@ -615,7 +644,7 @@ void CZuduzuroView::DrawCrossings(PassDef& pass)
         for (INT_PTR k = first; k <= second && k < a.m_SeabedProfile.GetSize(); ++k)
         {
             const ProDataDef& p = a.m_SeabedProfile[k];
-            const int x = Column(p.Range), y = Row(p.Depth) + 3;
+            const int x = Column(p.Range), y = Row(p.Depth) + pass.Px(3);
             if (k == first)
                 dc->MoveTo(x, y);
             else
@@ -634,13 +663,14 @@ void CZuduzuroView::DrawTrackPoints(PassDef& pass)
     {
         const TrackPointDef& point = m_pAnchor->m_TrackPoints[i];
         CPen pen;
-        pen.CreatePen(PS_SOLID, 2, point.Colour);
+        pen.CreatePen(PS_SOLID, pass.Px(2), point.Colour);
         CPen* old = dc->SelectObject(&pen);
         const int x = Column(point.Range), y = Row(point.Depth);
-        dc->MoveTo(x - 5, y - 5);
+        const int head = pass.Px(5), length = pass.Px(10);
+        dc->MoveTo(x - head, y - head);
         dc->LineTo(x, y);
-        dc->LineTo(x + 5, y - 5);
-        dc->MoveTo(x, y - 10);
+        dc->LineTo(x + head, y - head);
+        dc->MoveTo(x, y - length);
         dc->LineTo(x, y);
         dc->SelectObject(old);
     }
@@ -653,9 +683,9 @@ void CZuduzuroView::DrawSymbols(PassDef& pass)
     // The cable, each segment in the colour of its end: on the seabed or hanging.
     const CProfile& cable = a.m_CableProfile;
     CPen hanging, lying, vertical;
-    hanging.CreatePen(PS_SOLID, 2, m_Colour[9]);
-    lying.CreatePen(PS_SOLID, 2, m_Colour[10]);
-    vertical.CreatePen(PS_SOLID, 2, m_Colour[11]);
+    hanging.CreatePen(PS_SOLID, pass.Px(2), m_Colour[9]);
+    lying.CreatePen(PS_SOLID, pass.Px(2), m_Colour[10]);
+    vertical.CreatePen(PS_SOLID, pass.Px(2), m_Colour[11]);
     CPen* oldPen = dc->SelectObject(&hanging);
     // Each segment takes the pen of its end point; a run of one flag is one polyline, and points
     // on the pixel of the one before add nothing to it.
@@ -690,10 +720,20 @@ void CZuduzuroView::DrawSymbols(PassDef& pass)
     CDC strip;
     strip.CreateCompatibleDC(dc);
     CBitmap bitmap;
-    LoadSymbolStrip(bitmap, dc);
+    // A printer has no raster operations: the symbols go on paper from a keyed strip instead.
+    const bool keyed = dc->IsPrinting() != FALSE;
+    if (keyed)
+        LoadKeyedSymbolStrip(bitmap, dc);
+    else
+        LoadSymbolStrip(bitmap, dc);
     CBitmap* oldBitmap = strip.SelectObject(&bitmap);
     const int size = 2 * pass.charHeight;
     auto symbol = [&](int cell, int left, int top) {
+        if (keyed)
+        {
+            dc->TransparentBlt(left, top, size, size, &strip, cell, 0, 32, 32, kSymbolKey);
+            return;
+        }
         dc->StretchBlt(left, top, size, size, &strip, cell, 0, 32, 32, SRCINVERT);
         dc->StretchBlt(left, top, size, size, &strip, cell, 32, 32, 32, SRCAND);
         dc->StretchBlt(left, top, size, size, &strip, cell, 0, 32, 32, SRCINVERT);
@@ -738,7 +778,7 @@ void CZuduzuroView::DrawDimension(PassDef& pass, int x1, int x2, int y, double m
 {
     CDC* dc = pass.dc;
     CPen pen;
-    pen.CreatePen(PS_SOLID, 1, line);
+    pen.CreatePen(PS_SOLID, pass.Px(1), line);
     CBrush fill;
     fill.CreateSolidBrush(line);
     CPen* oldPen = dc->SelectObject(&pen);

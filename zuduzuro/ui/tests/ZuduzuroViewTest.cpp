@@ -540,6 +540,74 @@ TEST_F(SideView, PrintsThroughTheReportWriter)
     }
 }
 
+// With no printer installed, "Print" offers a PDF file to print to, named after the anchor, and
+// writes nothing anywhere else. The PDF is a readable copy of the view: its texts whole, the
+// cable drawn in its colours at a width that shows on paper, the anchor on the seabed as its
+// symbol, not on a black square.
+TEST_F(SideView, PrintsToAPdfFileChosenWhenNoPrinterIsInstalled)
+{
+    CAnchor a;
+    CDtm dtm;
+    MakeAnchor(a, dtm, FLAT);
+    ObstructionDef pipe{};
+    pipe.nKind = 1;
+    pipe.Distance = 600.0;
+    pipe.SeabedDepth = 80.0;
+    pipe.Reach = 6.0;
+    pipe.Height = 0.5;
+    a.m_Crossings.Add(pipe);
+    Link(a);
+    ASSERT_TRUE(QDir().mkpath(LinuxPathFromWindows("C:\\Prints")));
+    ModalHook::AnswerMenu(ID_ZUDUZURO_PRINT);
+    ModalHook::AnswerFileDialog({"C:\\Prints\\side.pdf"});
+    view->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(100, 100));
+
+    ASSERT_GE(ModalHook::Shown().size(), 2u);
+    const MODAL_RECORD& chooser = ModalHook::Shown().back();
+    EXPECT_EQ(chooser.kind, MODAL_RECORD::FileDialog);
+    EXPECT_STREQ(chooser.caption, "Print to PDF");
+    EXPECT_FALSE(chooser.open);
+    EXPECT_STREQ(chooser.fileName, "Anchor Port Bow.pdf");
+    const QString pdf = LinuxPathFromWindows("C:\\Prints\\side.pdf");
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_FALSE(QFileInfo::exists(LinuxPathFromWindows("C:\\Anchor Port Bow.pdf"))) << "a file written unasked";
+
+    const QByteArray text = PdfText(pdf).simplified();
+    if (text.isNull())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+    for (const char* whole : {"Anchor Port Bow Tension", "Rng: 1000 m", "Cable:", "250 m", "1500 m", "600 m", "80 m"})
+        EXPECT_TRUE(text.contains(whole)) << whole << " is not whole in: " << text.constData();
+
+    const QImage page = PdfPage(pdf, 100);
+    ASSERT_FALSE(page.isNull());
+    SavePng(page, "side_printed_100dpi");
+    // The plot: where the page is the view's blue.
+    QRect plot;
+    int cable = 0, anchor = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+        {
+            const QColor c = page.pixelColor(x, y);
+            if (c == QColor(0, 0, 255))
+                plot |= QRect(x, y, 1, 1);
+            cable += c.red() > 230 && c.green() > 230 && c.blue() < 40;    // hanging: yellow
+            cable += c.red() > 230 && c.green() < 40 && c.blue() < 40;     // on the seabed: red
+            anchor += c.red() < 30 && c.green() < 30 && c.blue() > 100 && c.blue() < 160; // navy
+        }
+    ASSERT_FALSE(plot.isEmpty());
+    // About 1000 m of cable over a plot of some 900 pixels, two paper points wide (3 pixels).
+    EXPECT_GT(cable, plot.width() * 2) << "the cable is a hairline";
+    EXPECT_GT(anchor, 20) << "no anchor symbol";
+    int black = 0;
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+        for (int x = plot.left(); x <= plot.right(); ++x)
+        {
+            const QColor c = page.pixelColor(x, y);
+            black += c.red() < 20 && c.green() < 20 && c.blue() < 20;
+        }
+    EXPECT_LT(black, anchor) << "the symbols stand on black squares";
+}
+
 TEST_F(SideView, SavesTheViewAsABitmap)
 {
     CAnchor a;
