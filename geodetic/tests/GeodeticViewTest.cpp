@@ -84,6 +84,15 @@ protected:
         m_pView->RescanHeadings();
     }
 
+    // A file of the data folder "C:\\MyData\\" with the bytes; false when it cannot be written.
+    static bool WriteDataFile(const char* name, const QByteArray& bytes)
+    {
+        const QString data = TempDrives::Current()->DriveC() + "/MyData";
+        QDir().mkpath(data);
+        QFile file(data + "/" + name);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
     // The items of the body menu as shown (dismissed), one a line.
     CString BodyMenuItems()
     {
@@ -188,12 +197,7 @@ TEST_F(GeodeticViewTest, LoadingAFileKeepsTheSavedColumnKindsAndConverts)
 {
     // The kinds given last time: label, easting, northing.
     Fill({"Label", "Easting", "Northing"}, {});
-    const QString data = TempDrives::Current()->DriveC() + "/MyData";
-    QDir().mkpath(data);
-    QFile file(data + "/points.csv");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("A,500000,5700000\r\nB,431000.25,5650123.5\r\nC,0,0\r\n");
-    file.close();
+    ASSERT_TRUE(WriteDataFile("points.csv", "A,500000,5700000\r\nB,431000.25,5650123.5\r\nC,0,0\r\n"));
 
     ModalHook::AnswerFileDialog({"C:\\MyData\\points.csv"});
     ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_LOAD_DATA));
@@ -219,12 +223,8 @@ TEST_F(GeodeticViewTest, LoadingAFileKeepsTheSavedColumnKindsAndConverts)
 TEST_F(GeodeticViewTest, ReloadingASavedFileTakesItsHeadingLineAsHeadings)
 {
     Fill({"A", "B", "C"}, {});
-    const QString data = TempDrives::Current()->DriveC() + "/MyData";
-    QDir().mkpath(data);
-    QFile file(data + "/saved.csv");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Label,Lat Deg,Lon Deg,Easting ,Northing \r\nP1,51.5,1.25,378623.136,5707090.698\r\n");
-    file.close();
+    ASSERT_TRUE(WriteDataFile("saved.csv",
+                              "Label,Lat Deg,Lon Deg,Easting ,Northing \r\nP1,51.5,1.25,378623.136,5707090.698\r\n"));
     ModalHook::AnswerFileDialog({"C:\\MyData\\saved.csv"});
     ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_LOAD_DATA));
     EXPECT_NE(ModalHook::Shown().back().folder.Find("MyData"), -1) << (LPCSTR)ModalHook::Shown().back().folder;
@@ -384,11 +384,7 @@ TEST_F(GeodeticViewTest, AHeadingMenuClosedWithoutAChoiceChangesNothing)
 TEST_F(GeodeticViewTest, SaveToExcelNamesTheWorkbookByItsFormat)
 {
     const QString data = TempDrives::Current()->DriveC() + "/MyData";
-    QDir().mkpath(data);
-    QFile file(data + "/points.csv");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("A,500000,5700000\r\nB,431000.25,5650123.5\r\n");
-    file.close();
+    ASSERT_TRUE(WriteDataFile("points.csv", "A,500000,5700000\r\nB,431000.25,5650123.5\r\n"));
     m_pView->LoadCoordinateFile("C:\\MyData\\points.csv");
     ASSERT_EQ(List().GetItemCount(), 2);
 

@@ -66,6 +66,21 @@ void SavePng(const QImage& image, const char* name)
     image.save(QString(SUITE_VISUAL_DIR) + "/" + name + ".png", "PNG");
 }
 
+// A crossing of the cable line: a pipeline (kind 1) or an obstruction (kind 0) at a distance
+// (m) on a seabed depth (m), its reach, height and height with clearance (m).
+ObstructionDef Crossing(int kind, double distance, double seabedDepth, double reach, double height = 0.0,
+                        double withClearance = 0.0)
+{
+    ObstructionDef crossing{};
+    crossing.nKind = kind;
+    crossing.Distance = distance;
+    crossing.SeabedDepth = seabedDepth;
+    crossing.Reach = reach;
+    crossing.Height = height;
+    crossing.HeightWithClearance = withClearance;
+    return crossing;
+}
+
 enum SEABED
 {
     FLAT,
@@ -248,19 +263,8 @@ TEST_F(SideView, CrossingsCableAndSymbols)
     CDtm dtm;
     MakeAnchor(a, dtm, FLAT, ANCHOR_ON_BOTTOM, 1);
     ASSERT_EQ(a.m_BuoysInUse, 1);
-    ObstructionDef pipe{};
-    pipe.nKind = 1;
-    pipe.Distance = 600.0;
-    pipe.SeabedDepth = 80.0;
-    pipe.Reach = 6.0;
-    pipe.Height = 0.5; // thinner than 6 pixels
-    ObstructionDef box{};
-    box.nKind = 0;
-    box.Distance = 300.0;
-    box.SeabedDepth = 80.0;
-    box.Reach = 8.0;
-    box.Height = 4.0;
-    box.HeightWithClearance = 10.0;
+    const ObstructionDef pipe = Crossing(1, 600.0, 80.0, 6.0, 0.5); // thinner than 6 pixels
+    const ObstructionDef box = Crossing(0, 300.0, 80.0, 8.0, 4.0, 10.0);
     a.m_Crossings.Add(pipe);
     a.m_Crossings.Add(box);
     Link(a);
@@ -309,14 +313,7 @@ TEST_F(SideView, LabelsStayInsideTheViewAndApart)
         MakeAnchor(a, dtm, FLAT, ANCHOR_ON_BOTTOM, buoys);
         for (double distance : {500.0, 515.0, 860.0})
         {
-            ObstructionDef crossing{};
-            crossing.nKind = distance == 860.0 ? 0 : 1;
-            crossing.Distance = distance;
-            crossing.SeabedDepth = 80.0;
-            crossing.Reach = 4.0;
-            crossing.Height = 1.0;
-            crossing.HeightWithClearance = 3.0;
-            a.m_Crossings.Add(crossing);
+            a.m_Crossings.Add(Crossing(distance == 860.0 ? 0 : 1, distance, 80.0, 4.0, 1.0, 3.0));
         }
         Link(a);
         for (const QSize size : {QSize(640, 480), QSize(1024, 700), QSize(1920, 1080)})
@@ -549,13 +546,7 @@ TEST_F(SideView, PrintsToAPdfFileChosenWhenNoPrinterIsInstalled)
     CAnchor a;
     CDtm dtm;
     MakeAnchor(a, dtm, FLAT);
-    ObstructionDef pipe{};
-    pipe.nKind = 1;
-    pipe.Distance = 600.0;
-    pipe.SeabedDepth = 80.0;
-    pipe.Reach = 6.0;
-    pipe.Height = 0.5;
-    a.m_Crossings.Add(pipe);
+    a.m_Crossings.Add(Crossing(1, 600.0, 80.0, 6.0, 0.5));
     Link(a);
     ASSERT_TRUE(QDir().mkpath(LinuxPathFromWindows("C:\\Prints")));
     ModalHook::AnswerMenu(ID_ZUDUZURO_PRINT);
@@ -689,12 +680,7 @@ TEST_F(SideView, DrawsOnlyWhatItHas)
     CAnchor a;
     CDtm dtm;
     MakeAnchor(a, dtm, SLOPING);
-    ObstructionDef pipe{};
-    pipe.nKind = 1;
-    pipe.Distance = 600.0;
-    pipe.SeabedDepth = 100.0;
-    pipe.Reach = 6.0;
-    a.m_Crossings.Add(pipe);
+    a.m_Crossings.Add(Crossing(1, 600.0, 100.0, 6.0));
     a.m_Status = ANCHOR_PLANNED;
     Link(a);
     const QImage image = view->RenderImage(1920, 1080);
