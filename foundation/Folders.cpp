@@ -166,6 +166,11 @@ bool GetMyDrivesDataFolder(CString& path, const char* sub)
     return GetRedirectedFolder(path, "MyData", sub);
 }
 
+bool FindMyDataFolder(CString& path, const char* sub)
+{
+    return GetMyDrivesDataFolder(path, sub) || GetMyDataFolder(path, sub);
+}
+
 CString FormatYearFolder(const SYSTEMTIME& utc, bool yearOnly)
 {
     static const char* const kMonths[12] = {"January", "February", "March",     "April",   "May",      "June",

@@ -37,6 +37,11 @@ bool GetMyDataFolder(CString& path, const char* sub);
 // GetRedirectedFolder of "MyData".
 bool GetMyDrivesDataFolder(CString& path, const char* sub);
 
+// Where the user's data files are: the folder "C:\\MyDrives\\MyData.INI" names, else "MyData"
+// on C:, D: or E: (GetMyDataFolder), with `sub` appended as they do. The folder a file
+// dialog for data files starts in.
+bool FindMyDataFolder(CString& path, const char* sub);
+
 // "<year>\\", or "<year>\\<English month name>\\", of the current time in UTC.
 CString GetYearFolder(bool yearOnly);
 // The same of a given UTC time (wYear and wMonth are used).

@@ -33,6 +33,8 @@ namespace
 {
 constexpr COLORREF kBackground = 0xD6D6D6;
 constexpr COLORREF kTitleBand = 0x404040;
+// "Save to Excel" writes an Office Open XML workbook.
+constexpr const char* kWorkbookExtension = "XLSX";
 
 } // namespace
 
@@ -207,8 +209,8 @@ int CMyListView::GetExcelColumns(CExcelColumn& columns)
 
 bool CMyListView::SaveToExcel()
 {
-    // The system's exports keep the ".XLS" name; the workbook inside is .xlsx, which
-    // spreadsheet programs open by its content.
+    // The workbook is an Office Open XML package: its name says so (".XLSX"), so that a
+    // spreadsheet program or a file manager takes it for what it is.
     CString sheet = m_ExportName;
     if (sheet.IsEmpty())
     {
@@ -217,7 +219,7 @@ bool CMyListView::SaveToExcel()
             sheet = sheet.Mid(1);
     }
     CString error;
-    if (!WriteListWorkbook(GetListCtrl(), ExportFileName("XLS"), sheet, &error))
+    if (!WriteListWorkbook(GetListCtrl(), ExportFileName(kWorkbookExtension), sheet, &error))
     {
         CString message = "Error Opening EXCEL File";
         if (!error.IsEmpty())
@@ -225,7 +227,7 @@ bool CMyListView::SaveToExcel()
         AfxMessageBox(message);
         return false;
     }
-    AfxMessageBox(SavedMessage("XLS"));
+    AfxMessageBox(SavedMessage(kWorkbookExtension));
     return true;
 }
 

@@ -36,17 +36,22 @@ bool CUdpReader::Open(CCmdTarget* pTarget, WORD port)
         Stop();
     m_nPort = port;
     m_LocalAddress.sin_port = htons(port);
+    m_nOpenError = 0;
 
     if (!m_bSocketsStarted)
     {
         WSADATA data;
-        if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
+        if (const int error = WSAStartup(MAKEWORD(2, 2), &data); error != 0)
+        {
+            m_nOpenError = error;
             return false;
+        }
         m_bSocketsStarted = true;
     }
     SOCKET s = WSASocketA(AF_INET, SOCK_DGRAM, IPPROTO_UDP, nullptr, 0, 0);
     if (s == INVALID_SOCKET)
     {
+        m_nOpenError = WSAGetLastError();
         WSACleanup();
         m_bSocketsStarted = false;
         return false;
@@ -61,6 +66,8 @@ bool CUdpReader::Open(CCmdTarget* pTarget, WORD port)
     m_nSystemDrops = 0;
     if (bind(s, reinterpret_cast<const sockaddr*>(&m_LocalAddress), sizeof m_LocalAddress) == SOCKET_ERROR)
     {
+        // Taken before the close, which sets an error of its own.
+        m_nOpenError = WSAGetLastError();
         closesocket(s);
         return false;
     }
@@ -104,6 +111,11 @@ void CUdpReader::Stop()
         WSACleanup();
         m_bSocketsStarted = false;
     }
+}
+
+CString CUdpReader::GetOpenFailure() const
+{
+    return m_nOpenError != 0 ? CString(WSAGetErrorText(m_nOpenError).c_str()) : CString();
 }
 
 CString CUdpReader::GetSettingsFileName() const

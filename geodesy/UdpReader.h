@@ -43,6 +43,9 @@ public:
     // arriving.
     void Stop();
     bool IsRunning() const { return m_bThreadRunning; }
+    // Why the last Open failed, in the system's words ("Address already in use"); empty when it
+    // did not fail.
+    CString GetOpenFailure() const;
     // Datagrams the system dropped, its queue of the socket being full, before the reader took
     // them (not lines the reader lost): as the last datagram received reported them, for the
     // socket of the last Open, also after Stop.
@@ -96,4 +99,6 @@ private:
     std::atomic<bool> m_bThreadRunning{false};
     std::atomic<DWORD> m_nSystemDrops{0};
     bool m_bSocketsStarted = false;
+    // The Windows Sockets error of the last Open that failed; 0 after one that did not.
+    int m_nOpenError = 0;
 };

@@ -1,6 +1,7 @@
 #include "geodetic/GeodeticApp.h"
 
 #include "geodetic/GeodeticDoc.h"
+#include "geodetic/GeodeticIcon.h"
 #include "geodetic/GeodeticResources.h"
 #include "geodetic/GeodeticView.h"
 #include "geodetic/MainFrame.h"
@@ -8,6 +9,8 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
+
+#include <QGuiApplication>
 
 CGeodeticApp::CGeodeticApp() : CWinAppEx(TRUE)
 {
@@ -26,6 +29,8 @@ BOOL CGeodeticApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     CWinAppEx::InitInstance();
+    // The program's own picture on its windows, not the desktop's generic one.
+    QGuiApplication::setWindowIcon(GeodeticIcon());
 
     if (!AfxOleInit())
     {

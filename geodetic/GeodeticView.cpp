@@ -101,7 +101,7 @@ bool CGeodeticView::LoadCoordinateFile()
     dialog.m_ofn.lpstrTitle = "Co-ordinate Files";
     // Co-ordinate files live in the data folder: the dialog starts there.
     CString folder;
-    if (GetMyDrivesDataFolder(folder, nullptr) || GetMyDataFolder(folder, nullptr))
+    if (FindMyDataFolder(folder, nullptr))
         dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return false;
@@ -262,19 +262,20 @@ void CGeodeticView::OnHeadingMenu(int column, CPoint screen)
     CPopupMenu menu(kDayBack);
     if (!menu.CreatePopupMenu())
         return;
+    const auto kind = [&menu](int first, int last) {
+        for (int k = first; k <= last; ++k)
+            menu.AppendMenu(MF_STRING, IDM_HEADING_KIND + k, GetColumnMenuLabel(k));
+    };
     AddTitle(menu, "Text");
-    menu.AppendMenu(MF_STRING, COLUMN_LABEL, GetColumnMenuLabel(COLUMN_LABEL));
+    kind(COLUMN_LABEL, COLUMN_LABEL);
     AddTitle(menu, "Input Grid");
-    menu.AppendMenu(MF_STRING, COLUMN_EASTING, GetColumnMenuLabel(COLUMN_EASTING));
-    menu.AppendMenu(MF_STRING, COLUMN_NORTHING, GetColumnMenuLabel(COLUMN_NORTHING));
+    kind(COLUMN_EASTING, COLUMN_NORTHING);
     AddTitle(menu, "Input Latitude");
-    for (int kind = COLUMN_LAT_DMS; kind <= COLUMN_LAT_NMEA; ++kind)
-        menu.AppendMenu(MF_STRING, kind, GetColumnMenuLabel(kind));
+    kind(COLUMN_LAT_DMS, COLUMN_LAT_NMEA);
     AddTitle(menu, "Input Longitude");
-    for (int kind = COLUMN_LON_DMS; kind <= COLUMN_LON_NMEA; ++kind)
-        menu.AppendMenu(MF_STRING, kind, GetColumnMenuLabel(kind));
+    kind(COLUMN_LON_DMS, COLUMN_LON_NMEA);
     AddTitle(menu, "Input Elevation");
-    menu.AppendMenu(MF_STRING, COLUMN_HEIGHT, GetColumnMenuLabel(COLUMN_HEIGHT));
+    kind(COLUMN_HEIGHT, COLUMN_HEIGHT);
     AddTitle(menu, "Header Assignments");
     menu.AppendMenu(MF_STRING, IDM_HEADING_CLEAR, "Clear");
     if (list.GetItemCount() > 0)
@@ -291,8 +292,8 @@ void CGeodeticView::OnHeadingMenu(int column, CPoint screen)
 void CGeodeticView::DoHeadingCommand(int column, UINT command)
 {
     CListCtrl& list = GetListCtrl();
-    if (command < (UINT)COLUMN_KINDS)
-        m_Sheet.SetColumnKind(list, column, (int)command);
+    if (command >= (UINT)IDM_HEADING_KIND && command < (UINT)(IDM_HEADING_KIND + COLUMN_KINDS))
+        m_Sheet.SetColumnKind(list, column, (int)(command - IDM_HEADING_KIND));
     else if (command == IDM_HEADING_CLEAR)
         m_Sheet.ClearHeading(list, column);
     else if (command == IDM_HEADING_DELETE_COLUMN)

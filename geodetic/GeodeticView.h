@@ -23,7 +23,10 @@ enum GEODETIC_VIEW_COMMAND
     IDM_SHEET_PRINT = 11,
     IDM_HEADING_CLEAR = 100,
     IDM_HEADING_DELETE_COLUMN = 200,
-    IDM_HEADING_INSERT_COLUMN = 201
+    IDM_HEADING_INSERT_COLUMN = 201,
+    // The column kinds of the heading menu: this plus the kind (0 "Label" to 15 "Height"). A
+    // menu closed without a choice returns 0, so no choice may have that id.
+    IDM_HEADING_KIND = 300
 };
 
 class CGeodeticView : public CMyListView

@@ -12,6 +12,7 @@
 #include "platform/ui/WinAppEx.h"
 
 #include <QDockWidget>
+#include <QTabBar>
 
 #include <algorithm>
 #include <cmath>
@@ -77,6 +78,20 @@ END_MESSAGE_MAP()
 
 namespace
 {
+// The width a tab group's bar needs to show every title whole (0 for a pane in no group).
+int TabTitlesWidth(QMainWindow* window, QDockWidget* front)
+{
+    const QList<QDockWidget*> mates = window->tabifiedDockWidgets(front);
+    if (mates.isEmpty())
+        return 0;
+    QTabBar bar;
+    bar.setFont(window->font());
+    bar.addTab(front->windowTitle());
+    for (QDockWidget* mate : mates)
+        bar.addTab(mate->windowTitle());
+    return bar.sizeHint().width();
+}
+
 const DWORD kPaneStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_FLOAT_MULTI;
 const DWORD kRightPane = kPaneStyle | CBRS_RIGHT;
 const DWORD kBottomPane = kPaneStyle | CBRS_BOTTOM;
@@ -175,12 +190,13 @@ void CMainFrame::CreatePanes()
         const char* caption;
         UINT id;
     } const gpsPanes[] = {
-        {&m_wndLatLonHtPane, "Latitude, Longitude and Height v Time", ID_GEODETIC_LLH},
-        {&m_wndDopPane, "HDOP, PDOP and VDOP v Time", ID_GEODETIC_DOP},
-        {&m_wndNoSatsPane, "Number of Satellites v Time", ID_GEODETIC_NO_SATS},
+        // Short captions: each is a tab's title, and a tab group's titles fit its column whole.
+        {&m_wndLatLonHtPane, "Position v Time", ID_GEODETIC_LLH},
+        {&m_wndDopPane, "DOP v Time", ID_GEODETIC_DOP},
+        {&m_wndNoSatsPane, "Satellites v Time", ID_GEODETIC_NO_SATS},
         {&m_wndSatellitePane, "Constellation", IDP_PANE_SATELLITE},
-        {&m_wndSNRPane, "Signal To Noise Ratio", ID_GEODETIC_SNR},
-        {&m_wndElevationPane, "Satellite Elevation", ID_GEODETIC_ELEVATION},
+        {&m_wndSNRPane, "Signal to Noise", ID_GEODETIC_SNR},
+        {&m_wndElevationPane, "Elevation", ID_GEODETIC_ELEVATION},
     };
     for (const auto& p : gpsPanes)
         if (p.pane->Create(p.caption, this, rect, TRUE, p.id, kRightPane))
@@ -217,6 +233,12 @@ void CMainFrame::CreatePanes()
     tab(m_wndParameterTransformationPane, m_wndGridToGeogPane);
     tab(m_wndTraversePane, m_wndRangeAndBearingPane);
     tab(m_wndSettingsPane, m_wndRangeAndBearingPane);
+    // Six graphs one above the other leave each a strip too low to read: the right column
+    // holds the graphs against time and the satellites' pictures as two tab groups.
+    tab(m_wndDopPane, m_wndLatLonHtPane);
+    tab(m_wndNoSatsPane, m_wndLatLonHtPane);
+    tab(m_wndSNRPane, m_wndSatellitePane);
+    tab(m_wndElevationPane, m_wndSatellitePane);
     if (m_wndComPortPane.Create(&m_ComArray, "RS232 Data", this, rect, TRUE, IDP_PANE_COM_PORT, kBottomPane))
         dock(m_wndComPortPane, bottom);
     if (m_wndUdpPortPane.Create(&m_UdpArray, "UDP Setup", this, rect, TRUE, ID_GEODETIC_UDP, kBottomPane))
@@ -235,9 +257,10 @@ void CMainFrame::CreatePanes()
             else if (area == Qt::BottomDockWidgetArea)
                 along.append(widget);
         }
-    // The left column is wide enough for the grids' names and values, the right one for a graph.
+    // The left column is wide enough for the grids' names and values and for its tabs' titles,
+    // the right one for a graph and its tabs' titles; the tab groups of a column share its width.
     QList<QDockWidget*> sides;
-    QList<int> widths;
+    int leftWidth = 320, rightWidth = 260;
     for (QDockWidget* widget : columns)
     {
         bool behind = false;
@@ -246,8 +269,12 @@ void CMainFrame::CreatePanes()
         if (behind)
             continue;
         sides.append(widget);
-        widths.append(window->dockWidgetArea(widget) == Qt::LeftDockWidgetArea ? 320 : 260);
+        int& width = window->dockWidgetArea(widget) == Qt::LeftDockWidgetArea ? leftWidth : rightWidth;
+        width = std::max(width, TabTitlesWidth(window, widget));
     }
+    QList<int> widths;
+    for (QDockWidget* widget : sides)
+        widths.append(window->dockWidgetArea(widget) == Qt::LeftDockWidgetArea ? leftWidth : rightWidth);
     if (!sides.isEmpty())
         window->resizeDocks(sides, widths, Qt::Horizontal);
     // The read-out and the two port tables share the bottom alike.

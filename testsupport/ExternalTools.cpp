@@ -20,6 +20,19 @@ QString PythonWith(const char* module)
     return QString();
 }
 
+QImage PdfPage(const QString& path, int dotsPerInch)
+{
+    const QString exe = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (exe.isEmpty())
+        return QImage();
+    QProcess p;
+    p.start(exe, {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-f"),
+                  QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"), path});
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QImage();
+    return QImage::fromData(p.readAllStandardOutput(), "PNG");
+}
+
 QByteArray PdfText(const QString& path)
 {
     const QString exe = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 // A python interpreter that has `module`; empty when there is none.
@@ -10,3 +11,7 @@ QString PythonWith(const char* module);
 // The text of a PDF file through `pdftotext -layout` (pages end in a form feed); a null array
 // when poppler-utils is missing.
 QByteArray PdfText(const QString& path);
+
+// The first page of a PDF file rendered through `pdftoppm` at `dotsPerInch`, the whole sheet of
+// paper; a null image when poppler-utils is missing or the file cannot be rendered.
+QImage PdfPage(const QString& path, int dotsPerInch);

@@ -139,7 +139,9 @@ GridRowsSeen ReadGridRows(const QImage& image, const CWnd* pane)
         if (item->isFirstColumnSpanned())
             continue;
         const QRect cell = tree->visualRect(tree->indexFromItem(item, 0));
-        if (QFontMetrics(item->font(0)).horizontalAdvance(item->text(0)) > cell.width() - 2 * margin)
+        // An item without a font of its own shows in the tree's.
+        const QFont font = item->data(0, Qt::FontRole).isValid() ? item->font(0) : tree->font();
+        if (QFontMetrics(font).horizontalAdvance(item->text(0)) > cell.width() - 2 * margin)
             seen.cutNames.push_back(item->text(0).toStdString());
     }
     return seen;

@@ -52,6 +52,21 @@ int GridValuePixels(CMFCPropertyGridCtrl& grid, const char* rowName, const QColo
     return count;
 }
 
+int GridItemValuePixels(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, const QColor& colour)
+{
+    auto* tree = grid.GetWidget() != nullptr ? grid.GetWidget()->findChild<QTreeWidget*>() : nullptr;
+    const CRect cell = grid.GetShownValueRect(item);
+    if (tree == nullptr || cell.IsRectEmpty())
+        return -1;
+    Pump();
+    const QImage image = tree->viewport()->grab().toImage();
+    int count = 0;
+    for (int y = std::max<int>(0, cell.top); y < cell.bottom && y < image.height(); ++y)
+        for (int x = std::max<int>(0, cell.left); x < cell.right && x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
+}
+
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid)
 {
     std::vector<std::string> names;

@@ -26,6 +26,9 @@ bool NotifyGridChange(CMFCPropertyGridCtrl& grid, DWORD_PTR id, const COleVarian
 // across of the value column of the one row named `rowName` (a sample, a swatch); -1 when the grid has no
 // single row of that name.
 int GridValuePixels(CMFCPropertyGridCtrl& grid, const char* rowName, const QColor& colour);
+// How many pixels of `colour` the grid, as drawn on the screen, shows in the value cell of the
+// item; -1 when the item's row is not in view.
+int GridItemValuePixels(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, const QColor& colour);
 // The names of the grid's top-level groups, in order.
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
 

@@ -1,6 +1,7 @@
 #include "testsupport/TempDrives.h"
 
 #include "platform/ui/ModalHook.h"
+#include "platform/ui/PrintDialog.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -17,10 +18,12 @@ class DriveListener : public testing::EmptyTestEventListener
     {
         m_drives = std::make_unique<TempDrives>();
         ModalHook::Reset();
+        AfxResetInstalledPrinters();
     }
     void OnTestEnd(const testing::TestInfo&) override
     {
         ModalHook::Reset();
+        AfxResetInstalledPrinters();
         m_drives.reset();
     }
     std::unique_ptr<TempDrives> m_drives;

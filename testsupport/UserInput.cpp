@@ -6,11 +6,14 @@
 #include "testsupport/EventPump.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QMouseEvent>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <QWidget>
@@ -107,6 +110,18 @@ void RightClickClient(CWnd* wnd, int x, int y)
         Click(top, QPoint(x, y), false, Qt::RightButton);
 }
 
+bool ClickToolBarButton(CWnd* toolBar, int index)
+{
+    auto* bar = toolBar ? qobject_cast<QToolBar*>(toolBar->GetWidget()) : nullptr;
+    QAction* action = bar && index >= 0 && index < bar->actions().size() ? bar->actions().at(index) : nullptr;
+    QWidget* button = action ? bar->widgetForAction(action) : nullptr;
+    if (!button || !button->isVisible())
+        return false;
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    Pump();
+    return true;
+}
+
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)
 {
     CRect cell;
@@ -120,6 +135,28 @@ void ClickCell(CListCtrl& list, int row, int column, bool doubleClick)
             cell.right = next.left;
     }
     ClickClient(&list, cell.CenterPoint().x, cell.CenterPoint().y, doubleClick);
+}
+
+void RightClickHeading(CListCtrl& list, int column)
+{
+    QWidget* top = list.GetWidget();
+    QHeaderView* header = nullptr;
+    if (top)
+        for (QHeaderView* h : top->findChildren<QHeaderView*>())
+            if (h->orientation() == Qt::Horizontal && h->isVisible())
+                header = h;
+    if (!header || column < 0 || column >= header->count())
+        return;
+    // The screen's events reach a header through its viewport.
+    QWidget* viewport = header->viewport();
+    const QPoint pos(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                     viewport->height() / 2);
+    QTest::mouseMove(viewport, pos);
+    QTest::mousePress(viewport, Qt::RightButton, Qt::NoModifier, pos);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QApplication::sendEvent(viewport, &menu);
+    QTest::mouseRelease(viewport, Qt::RightButton, Qt::NoModifier, pos);
+    Pump();
 }
 
 QAbstractItemView* DropDown(QComboBox* combo)

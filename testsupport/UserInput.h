@@ -29,8 +29,14 @@ void DragClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoModi
 void ReleaseClient(CWnd* wnd, int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier);
 // The mouse moved there with no button held.
 void HoverClient(CWnd* wnd, int x, int y);
+// A left click on the button at `index` of a toolbar (CMFCToolBar; separators count), as the
+// user presses it on the screen. False when there is no such button.
+bool ClickToolBarButton(CWnd* toolBar, int index);
 // A left click in the middle of a list cell (report view).
 void ClickCell(CListCtrl& list, int row, int column, bool doubleClick = false);
+// A right click in the middle of a column's heading: the press, the context-menu event the
+// window system sends with it, and the release, as the heading receives them from the screen.
+void RightClickHeading(CListCtrl& list, int column);
 // Drops the list down with a click on the combo and waits as a user would; the popup's view,
 // null when it did not open.
 QAbstractItemView* DropDown(QComboBox* combo);

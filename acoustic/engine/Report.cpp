@@ -1,5 +1,6 @@
 #include "acoustic/engine/Report.h"
 
+#include "foundation/Folders.h"
 #include "platform/core/FileApi.h"
 #include "platform/core/WinApp.h"
 #include "platform/ui/Dc.h"
@@ -76,6 +77,9 @@ bool CReport::OpenPrinter()
 {
     CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE |
                                    PD_NOSELECTION | PD_RETURNDC);
+    // Printed to a PDF file, the report is named after its title and goes among the user's data.
+    dialog.m_strPdfName = m_Title.IsEmpty() ? CString("Report") : m_Title;
+    FindMyDataFolder(dialog.m_strPdfFolder, nullptr);
     if (dialog.DoModal() != IDOK)
     {
         m_OpenResult = OPEN_CANCELLED;

@@ -6,6 +6,7 @@
 #include "features/Dtm.h"
 #include "features/RedrawChart.h"
 #include "foundation/FilePath.h"
+#include "foundation/Folders.h"
 #include "foundation/WindowMessages.h"
 #include "outside/panes/PropertyGridInteger.h"
 #include "outside/panes/PropertyGridItems.h"
@@ -264,6 +265,16 @@ void CDtmPane::ChooseFile(int nButton)
         return;
     CFileDialog dialog(TRUE, "xyz", nullptr, OFN_EXPLORER | OFN_HIDEREADONLY, kFilter, this, 0, TRUE);
     dialog.m_ofn.lpstrTitle = kDialogTitles[nButton];
+    // Terrain files are data: the dialog starts beside the terrain already chosen, else in the
+    // data folder, never wherever the program happened to start.
+    CString folder;
+    const CString& known = !m_pDtm->m_FileName[nButton].IsEmpty() ? m_pDtm->m_FileName[nButton] : m_pDtm->m_FileName[0];
+    if (known.ReverseFind('\\') > 0)
+        folder = known.Left(known.ReverseFind('\\') + 1);
+    else
+        FindMyDataFolder(folder, nullptr);
+    if (!folder.IsEmpty())
+        dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return;
     const CString path = dialog.GetPathName();

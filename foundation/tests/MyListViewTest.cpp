@@ -137,10 +137,10 @@ TEST_F(MyListViewTest, SavedToExcelAndReadBackThroughOurReader)
     m_view->m_ExportName = "Turbines";
     ModalHook::AnswerMessageBox(IDOK);
     ASSERT_TRUE(m_view->SaveToExcel());
-    EXPECT_EQ(ModalHook::Shown().back().text, "Turbines.XLS\n saved in \nC:\\Out\\");
+    EXPECT_EQ(ModalHook::Shown().back().text, "Turbines.XLSX\n saved in \nC:\\Out\\");
 
     CDatabase db;
-    ASSERT_TRUE(db.OpenEx("DRIVER={Excel Workbook Driver (*.xlsx)};DBQ=C:\\Out\\Turbines.XLS"));
+    ASSERT_TRUE(db.OpenEx("DRIVER={Excel Workbook Driver (*.xlsx)};DBQ=C:\\Out\\Turbines.XLSX"));
     CRecordset rs(&db);
     ASSERT_TRUE(rs.Open(CRecordset::forwardOnly, "SELECT * FROM [Turbines$]", CRecordset::readOnly));
     ASSERT_EQ(rs.GetODBCFieldCount(), 4);
@@ -170,14 +170,14 @@ TEST_F(MyListViewTest, SavedToExcelAndReadBackThroughOurReader)
         {"O'Neill's mark", "12", "1", "7"}, {"B", "3.5", "2", ""}, {"C", "-1", "3", "n/a"}};
     EXPECT_EQ(back, expected);
 
-    // Without an export name: "_<default name>.XLS", the sheet named without the '_'.
+    // Without an export name: "_<default name>.XLSX", the sheet named without the '_'.
     m_view->m_ExportName.Empty();
     m_view->m_DefaultName = "_routes";
     ModalHook::AnswerMessageBox(IDOK);
     ASSERT_TRUE(m_view->SaveToExcel());
-    EXPECT_EQ(ModalHook::Shown().back().text, "__routes.XLS\n saved in \nC:\\Out\\");
+    EXPECT_EQ(ModalHook::Shown().back().text, "__routes.XLSX\n saved in \nC:\\Out\\");
     CDatabase db2;
-    ASSERT_TRUE(db2.OpenEx("DRIVER={Excel Workbook Driver (*.xlsx)};DBQ=C:\\Out\\__routes.XLS"));
+    ASSERT_TRUE(db2.OpenEx("DRIVER={Excel Workbook Driver (*.xlsx)};DBQ=C:\\Out\\__routes.XLSX"));
     CRecordset rs2(&db2);
     EXPECT_TRUE(rs2.Open(CRecordset::forwardOnly, "SELECT * FROM [routes$]"));
 }
@@ -205,7 +205,7 @@ print(json.dumps(out))
 )PY";
     // The reader goes by the name's extension before it looks at the content.
     const QString copy = TempDrives::Current()->OnC("Survey-copy.xlsx");
-    ASSERT_TRUE(QFile::copy(TempDrives::Current()->OnC("Survey.XLS"), copy));
+    ASSERT_TRUE(QFile::copy(TempDrives::Current()->OnC("Survey.XLSX"), copy));
     QProcess p;
     p.start(python, {QStringLiteral("-c"), QString::fromUtf8(script), copy});
     ASSERT_TRUE(p.waitForFinished(60000));
@@ -302,7 +302,7 @@ TEST_F(MyListViewTest, ExportsThatCannotOpenTheirFileSaySoAndWriteNothing)
     ModalHook::AnswerMessageBox(IDOK);
     EXPECT_FALSE(m_view->SaveToExcel());
     EXPECT_EQ(ModalHook::Shown().back().text.Left(24), "Error Opening EXCEL File");
-    EXPECT_FALSE(QFile::exists(TempDrives::Current()->OnC("a:b.XLS")));
+    EXPECT_FALSE(QFile::exists(TempDrives::Current()->OnC("a:b.XLSX")));
 }
 
 TEST_F(MyListViewTest, MenuEntriesFollowRowsAndSelection)

@@ -28,8 +28,10 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QMainWindow>
+#include <QTabBar>
 #include <QTreeWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -219,6 +221,82 @@ TEST_F(GeodeticFrameTest, EachGeodesyPaneShowsItsGridRowsWithWholeNames)
     EXPECT_TRUE(FrameProbe::StrayTopLevels(m_pFrame).empty());
 }
 
+// The docking layout a user leaves at Exit comes back at the next start: the panes behind a
+// tab stay in their tab group, the tab in front stays in front, and the columns keep their size.
+TEST_F(GeodeticFrameTest, TheDockingLayoutComesBackAsItWasLeft)
+{
+    Start();
+    QMainWindow* window = m_pFrame->GetMainWindow();
+    window->resize(1200, 800);
+    PumpFor(50);
+    ASSERT_NE(BringToFront(ID_GEODETIC_TRAVERSE), nullptr);
+    ASSERT_NE(BringToFront(ID_GEODETIC_ITRF), nullptr);
+    window->resizeDocks({m_pFrame->m_wndTraversePane.GetDockWidget()}, {430}, Qt::Horizontal);
+    PumpFor(50);
+
+    struct Seen
+    {
+        bool shown = false; // in the layout, in front of its tab group or not
+        bool front = false;
+        std::vector<std::string> tabMates;
+        int width = 0;
+    };
+    const UINT tabbed[] = {ID_GEODETIC_GRID_TO_GEOG, ID_GEODETIC_DATUM_SHIFT, ID_GEODETIC_ITRF,
+                           ID_GEODETIC_RANGE_BEARING, ID_GEODETIC_TRAVERSE,   ID_GEODETIC_PROPERTIES};
+    const auto look = [&tabbed](CMainFrame* frame) {
+        std::vector<Seen> seen;
+        QMainWindow* main = frame->GetMainWindow();
+        for (UINT id : tabbed)
+        {
+            Seen s;
+            CDockablePane* pane = frame->GetPaneOfCommand(id);
+            QDockWidget* dock = pane ? pane->GetDockWidget() : nullptr;
+            if (dock)
+            {
+                s.shown = !dock->isHidden();
+                s.front = pane->IsVisible() != FALSE;
+                for (QDockWidget* mate : main->tabifiedDockWidgets(dock))
+                    s.tabMates.push_back(mate->windowTitle().toStdString());
+                std::sort(s.tabMates.begin(), s.tabMates.end());
+                s.width = s.front ? dock->width() : 0;
+            }
+            seen.push_back(s);
+        }
+        return seen;
+    };
+    const std::vector<Seen> left = look(m_pFrame);
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        EXPECT_TRUE(left[i].shown) << i;
+        EXPECT_EQ(left[i].tabMates.size(), 2u) << i;
+    }
+
+    ModalHook::AnswerMessageBox(IDYES);
+    m_pFrame->SendMessage(WM_CLOSE);
+    PumpFor(100);
+    ASSERT_FALSE(::IsWindow(m_hFrame));
+    m_pFrame = nullptr;
+
+    // The next start.
+    CGeodeticApp next;
+    ModalHook::AnswerDialog(IDD_MAGVAR_SPLASH, [](CDialog*) { return IDOK; });
+    ASSERT_TRUE(next.InitInstance());
+    CMainFrame* frame = next.GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    PumpFor(100);
+    const std::vector<Seen> back = look(frame);
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        EXPECT_TRUE(back[i].shown) << "pane " << i << " did not come back";
+        EXPECT_EQ(back[i].front, left[i].front) << "pane " << i;
+        EXPECT_EQ(back[i].tabMates, left[i].tabMates) << "pane " << i;
+        EXPECT_NEAR(back[i].width, left[i].width, 4) << "pane " << i;
+    }
+    ModalHook::AnswerMessageBox(IDYES);
+    frame->SendMessage(WM_CLOSE);
+    PumpFor(50);
+}
+
 TEST_F(GeodeticFrameTest, APaneTooSmallToUseIsShownAsASquareOverTheFrame)
 {
     Start();
@@ -320,6 +398,143 @@ TEST_F(GeodeticFrameTest, NmeaFromUdpAndSerialReachesTheDisplays)
     m_pFrame->SendMessage(UM_RESET_GRAPH);
     EXPECT_EQ(m_pFrame->m_wndLatLonHtPane.GetSampleCount(), 0u);
     EXPECT_EQ(m_pFrame->m_wndDopPane.GetSampleCount(), 0u);
+}
+
+// What standard error hears while the frame shows live data, its tables and its menus: nothing.
+namespace
+{
+std::vector<std::string>* g_Warnings = nullptr;
+
+void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    // The headless test screen cannot raise windows or pass size hints on, and says so; a
+    // desktop's screen can.
+    if (g_Warnings && type != QtDebugMsg && type != QtInfoMsg && !text.startsWith("This plugin does not support"))
+        g_Warnings->push_back(text.toStdString());
+}
+} // namespace
+
+TEST_F(GeodeticFrameTest, ShowingLiveDataTablesAndMenusWritesNoWarnings)
+{
+    Start();
+    std::vector<std::string> warnings;
+    g_Warnings = &warnings;
+    const QtMessageHandler before = qInstallMessageHandler(KeepWarning);
+    m_pFrame->GetMainWindow()->resize(1200, 800);
+    for (int epoch = 0; epoch < 3; ++epoch)
+    {
+        SendUdp(m_UdpPort, NmeaSentence(kGga) + NmeaSentence(kGsa) + NmeaSentence(kGsv));
+        PumpFor(200);
+        FrameProbe::GrabWindow(m_pFrame);
+    }
+    // The sheet's menu with its drawn section titles.
+    ModalHook::AnswerMenuShown([](QWidget* menu) {
+        menu->grab();
+        return 0u;
+    });
+    m_pFrame->GetGeodeticView()->OnBodyMenu(CPoint(20, 20));
+    PumpFor(50);
+    qInstallMessageHandler(before);
+    g_Warnings = nullptr;
+    EXPECT_TRUE(warnings.empty()) << warnings.size() << " warnings, the first: " << warnings.front();
+}
+
+// The receiver's graphs at the size the frame opens at on a 1600 x 1000 screen: every strip of
+// a graph against time is high enough to carry its axis values, which show beside it and never
+// read "-0"; the constellation is a sky large enough to tell the satellites apart.
+TEST_F(GeodeticFrameTest, TheReceiverGraphsCanBeReadAtTheFramesSize)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 781);
+    PumpFor(50);
+    // A fix of four satellites before any satellite in view is told: a count of 0 beside 4.
+    for (int epoch = 0; epoch < 3; ++epoch)
+    {
+        SendUdp(m_UdpPort, NmeaSentence(kGga) + NmeaSentence(kGsa));
+        PumpFor(700);
+    }
+    ASSERT_GT(m_pFrame->m_wndNoSatsPane.GetSampleCount(), 0u);
+    const struct
+    {
+        const char* name;
+        UINT id;
+        CTimeSeriesPane* pane;
+    } graphs[] = {{"position", ID_GEODETIC_LLH, &m_pFrame->m_wndLatLonHtPane},
+                  {"precision", ID_GEODETIC_DOP, &m_pFrame->m_wndDopPane},
+                  {"satellite count", ID_GEODETIC_NO_SATS, &m_pFrame->m_wndNoSatsPane}};
+    for (const auto& g : graphs)
+    {
+        ASSERT_EQ(BringToFront(g.id), g.pane) << g.name;
+        const QImage frame = FrameProbe::GrabWindow(m_pFrame);
+        const QRect surface = FrameProbe::PaneRect(&g.pane->GetView());
+        ASSERT_FALSE(surface.isEmpty()) << g.name;
+        CRect client;
+        g.pane->GetView().GetClientRect(&client);
+        for (int plot = 0; plot < g.pane->GetPlotCount(); ++plot)
+        {
+            const CRect rc = g.pane->GetPlotRect(client, plot);
+            EXPECT_GE(rc.Height(), CTimeSeriesPane::MIN_PLOT_HEIGHT) << g.name << " strip " << plot;
+            EXPECT_LE(rc.bottom, client.bottom) << g.name << " strip " << plot << " is cut";
+            const std::vector<CString> labels = g.pane->GetAxisLabels(client, plot);
+            ASSERT_GE(labels.size(), 2u) << g.name << " strip " << plot;
+            for (const CString& label : labels)
+                EXPECT_NE(label.Left(2), "-0") << g.name << " strip " << plot << " reads " << label.GetString();
+            // The values stand in the margin left of the strip.
+            const QRect margin(surface.left(), surface.top() + rc.top, rc.left - 2, rc.Height());
+            EXPECT_GT(FrameProbe::ContentPixels(frame, margin), 20) << g.name << " strip " << plot << " has no values";
+        }
+    }
+    double lowest = 0, highest = 0;
+    ASSERT_TRUE(m_pFrame->m_wndNoSatsPane.GetYSpan(0, lowest, highest));
+    EXPECT_GE(lowest, 0.0) << "no satellite count below none";
+
+    SendUdp(m_UdpPort, NmeaSentence(kGsv));
+    ASSERT_TRUE(PumpUntil([&] { return m_pFrame->m_wndSatellitePane.GetSatelliteCount() == 4; }));
+    ASSERT_EQ(BringToFront(ID_GEODETIC_CONSTELLATION), &m_pFrame->m_wndSatellitePane);
+    CRect sky;
+    m_pFrame->m_wndSatellitePane.GetView().GetClientRect(&sky);
+    EXPECT_GE(sky.Height(), m_pFrame->m_wndSatellitePane.GetMinimumHeight());
+    EXPECT_EQ(m_pFrame->m_wndSatellitePane.DiscRadius(sky), CSatellitePane::DISC_RADIUS);
+}
+
+// At the size the frame opens at, every tab of the docked tab groups shows its title whole.
+TEST_F(GeodeticFrameTest, EveryTabShowsItsTitleWhole)
+{
+    Start();
+    m_pFrame->GetMainWindow()->resize(1200, 781);
+    PumpFor(100);
+    int tabs = 0;
+    for (QTabBar* bar : m_pFrame->GetMainWindow()->findChildren<QTabBar*>())
+    {
+        if (!bar->isVisible())
+            continue;
+        for (int i = 0; i < bar->count(); ++i, ++tabs)
+        {
+            const int text = bar->fontMetrics().horizontalAdvance(bar->tabText(i));
+            EXPECT_GE(bar->tabRect(i).width(), text + 8) << "the tab " << bar->tabText(i).toStdString() << " is cut";
+        }
+    }
+    EXPECT_EQ(tabs, 12) << "four tab groups of three";
+}
+
+// The frame wears the program's own picture, the constellation's sky: green satellites on a
+// white sky with its rings, not the desktop's generic window icon.
+TEST_F(GeodeticFrameTest, TheWindowShowsTheProgramsOwnIcon)
+{
+    Start();
+    const QIcon icon = m_pFrame->GetMainWindow()->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    const QImage picture = icon.pixmap(64, 64).toImage();
+    int green = 0, white = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+        {
+            const QColor c = picture.pixelColor(x, y);
+            green += c == QColor(0, 160, 0);
+            white += c == QColor(255, 255, 255);
+        }
+    EXPECT_GT(green, 20) << "no satellites";
+    EXPECT_GT(white, picture.width() * picture.height() / 3) << "no sky";
 }
 
 TEST_F(GeodeticFrameTest, SettingsFilesOfTheInputsAndTheDatum)
@@ -532,7 +747,7 @@ TEST_F(GeodeticFrameTest, NightModeDarkensTheGridsAndTheSheetOnly)
                  {"RS232 Data", ID_GEODETIC_RS232, false},
                  {"UDP Setup", ID_GEODETIC_UDP, false},
                  {"GPS Unit", ID_GEODETIC_LARGE_GPS, false},
-                 {"Latitude, Longitude and Height v Time", ID_GEODETIC_LLH, false}};
+                 {"Position v Time", ID_GEODETIC_LLH, false}};
     for (const bool night : {true, false})
     {
         ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, night ? ID_GEODETIC_NIGHT : ID_GEODETIC_DAYLIGHT));
@@ -588,6 +803,34 @@ TEST_F(GeodeticFrameTest, AnImpossibleUdpPortIsRefusedWithAWord)
     QFile after(listFile);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), listBefore);
+}
+
+// A UDP port another program holds: the input's row says why it is not open, and the status bar
+// says so once, in the system's words.
+TEST_F(GeodeticFrameTest, AUdpPortHeldElsewhereSaysWhyInThePaneAndTheStatusBar)
+{
+    const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(holder, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(m_UdpPort));
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    ASSERT_EQ(::bind(holder, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    Start();
+    ::close(holder);
+
+    CMyListCtrl& table = m_pFrame->m_wndUdpPortPane.GetTable();
+    ASSERT_EQ(table.GetItemCount(), 1);
+    EXPECT_FALSE(m_pFrame->m_UdpArray[0]->IsRunning());
+    EXPECT_STREQ(table.GetItemText(0, CUdpPortPane::COLUMN_RECEIVING), "Not open: Address already in use");
+    CString expected;
+    expected.Format("UDP input Loopback GNSS cannot listen on port %d: Address already in use", m_UdpPort);
+    EXPECT_STREQ(m_pFrame->m_wndStatusBar.GetPaneText(0), expected);
+
+    // Opened again once the port is free, the input listens and the reason goes.
+    ASSERT_TRUE(m_pFrame->m_UdpArray[0]->Open(m_pFrame, static_cast<WORD>(m_UdpPort)));
+    m_pFrame->m_wndUdpPortPane.UpdateTable();
+    EXPECT_STREQ(table.GetItemText(0, CUdpPortPane::COLUMN_RECEIVING), "Nothing yet");
 }
 
 TEST_F(GeodeticFrameTest, PictureOfTheRunningFrame)

@@ -1,12 +1,14 @@
 // The spreadsheet view in the running program: its heading and body menus as the user sees
 // them, their choices, and the conversions they start.
 #include "foundation/AngleFormat.h"
+#include "foundation/Folders.h"
 #include "geodesy/Projection.h"
 #include "geodetic/GeodeticApp.h"
 #include "geodetic/GeodeticResources.h"
 #include "geodetic/GeodeticView.h"
 #include "geodetic/MainFrame.h"
 #include "platform/io/ComPortTable.h"
+#include "platform/core/Path.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
@@ -20,10 +22,12 @@
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -81,6 +85,15 @@ protected:
         m_pView->RescanHeadings();
     }
 
+    // A file of the data folder "C:\\MyData\\" with the bytes; false when it cannot be written.
+    static bool WriteDataFile(const char* name, const QByteArray& bytes)
+    {
+        const QString data = TempDrives::Current()->DriveC() + "/MyData";
+        QDir().mkpath(data);
+        QFile file(data + "/" + name);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
     // The items of the body menu as shown (dismissed), one a line.
     CString BodyMenuItems()
     {
@@ -101,7 +114,7 @@ TEST_F(GeodeticViewTest, HeadingMenuAssignsClearsDeletesAndInserts)
     Fill({"A", "B", "C"}, {{"P1", "500100", "5800200"}, {"P2", "500300", "5800400"}});
 
     // Choosing a kind renames the column and assigns it.
-    ModalHook::AnswerMenu(COLUMN_EASTING);
+    ModalHook::AnswerMenu(IDM_HEADING_KIND + COLUMN_EASTING);
     m_pView->OnHeadingMenu(1, CPoint(0, 0));
     const CString shown = ModalHook::Shown().back().text;
     for (const char* entry :
@@ -110,7 +123,7 @@ TEST_F(GeodeticViewTest, HeadingMenuAssignsClearsDeletesAndInserts)
     EXPECT_STREQ(GetHeadingText(List(), 1), "Easting");
     EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], 1);
 
-    ModalHook::AnswerMenu(COLUMN_NORTHING);
+    ModalHook::AnswerMenu(IDM_HEADING_KIND + COLUMN_NORTHING);
     m_pView->OnHeadingMenu(2, CPoint(0, 0));
     EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_NORTHING], 2);
 
@@ -185,12 +198,7 @@ TEST_F(GeodeticViewTest, LoadingAFileKeepsTheSavedColumnKindsAndConverts)
 {
     // The kinds given last time: label, easting, northing.
     Fill({"Label", "Easting", "Northing"}, {});
-    const QString data = TempDrives::Current()->DriveC() + "/MyData";
-    QDir().mkpath(data);
-    QFile file(data + "/points.csv");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("A,500000,5700000\r\nB,431000.25,5650123.5\r\nC,0,0\r\n");
-    file.close();
+    ASSERT_TRUE(WriteDataFile("points.csv", "A,500000,5700000\r\nB,431000.25,5650123.5\r\nC,0,0\r\n"));
 
     ModalHook::AnswerFileDialog({"C:\\MyData\\points.csv"});
     ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_LOAD_DATA));
@@ -216,12 +224,8 @@ TEST_F(GeodeticViewTest, LoadingAFileKeepsTheSavedColumnKindsAndConverts)
 TEST_F(GeodeticViewTest, ReloadingASavedFileTakesItsHeadingLineAsHeadings)
 {
     Fill({"A", "B", "C"}, {});
-    const QString data = TempDrives::Current()->DriveC() + "/MyData";
-    QDir().mkpath(data);
-    QFile file(data + "/saved.csv");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Label,Lat Deg,Lon Deg,Easting ,Northing \r\nP1,51.5,1.25,378623.136,5707090.698\r\n");
-    file.close();
+    ASSERT_TRUE(WriteDataFile("saved.csv",
+                              "Label,Lat Deg,Lon Deg,Easting ,Northing \r\nP1,51.5,1.25,378623.136,5707090.698\r\n"));
     ModalHook::AnswerFileDialog({"C:\\MyData\\saved.csv"});
     ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_GEODETIC_LOAD_DATA));
     EXPECT_NE(ModalHook::Shown().back().folder.Find("MyData"), -1) << (LPCSTR)ModalHook::Shown().back().folder;
@@ -369,4 +373,60 @@ TEST_F(GeodeticViewTest, MenuSectionTitlesAreDrawn)
         }
     }
     shown.save(QString(SUITE_VISUAL_DIR) + "/geodetic_body_menu.png");
+}
+
+// A heading menu closed without a choice, with Escape or with a click beside it, leaves the
+// column, its kind, the saved kinds and the conversions as they were.
+TEST_F(GeodeticViewTest, AHeadingMenuClosedWithoutAChoiceChangesNothing)
+{
+    Fill({"Label", "Easting", "Northing"}, {{"P1", "500100", "5800200"}});
+    const QString settings = LinuxPathFromWindows(GetSettingsFolder() + "Geodetic_View.INI");
+    const auto saved = [&settings]() {
+        QFile file(settings);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = saved();
+    ASSERT_FALSE(before.isEmpty());
+
+    const std::function<void(QWidget*)> closings[] = {
+        [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_Escape); },
+        [](QWidget* menu) {
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, QPoint(menu->width() + 40, menu->height() + 40));
+        },
+    };
+    for (const auto& close : closings)
+    {
+        bool shown = false;
+        ModalHook::AnswerMenuShown([&](QWidget* menu) {
+            shown = menu->isVisible();
+            close(menu);
+            return 0u;
+        });
+        UserInput::RightClickHeading(List(), 1);
+        ASSERT_TRUE(shown) << "the heading menu did not show";
+        EXPECT_STREQ(GetHeadingText(List(), 1), "Easting");
+        EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_EASTING], 1);
+        EXPECT_EQ(m_pView->GetSheet().m_Columns[COLUMN_LABEL], 0);
+        EXPECT_EQ(saved(), before);
+        EXPECT_NE(BodyMenuItems().Find("Grid to Geographicals"), -1);
+    }
+}
+
+// "Save to Excel" writes a workbook named for what it is: an Office Open XML package whose name
+// ends ".XLSX", told to the user with that name.
+TEST_F(GeodeticViewTest, SaveToExcelNamesTheWorkbookByItsFormat)
+{
+    const QString data = TempDrives::Current()->DriveC() + "/MyData";
+    ASSERT_TRUE(WriteDataFile("points.csv", "A,500000,5700000\r\nB,431000.25,5650123.5\r\n"));
+    m_pView->LoadCoordinateFile("C:\\MyData\\points.csv");
+    ASSERT_EQ(List().GetItemCount(), 2);
+
+    ModalHook::AnswerMenu(IDM_SHEET_SAVE_EXCEL);
+    ModalHook::AnswerMessageBox(IDOK);
+    m_pView->OnBodyMenu(CPoint(10, 10));
+    EXPECT_EQ(ModalHook::Shown().back().text, "_points.XLSX\n saved in \nC:\\MyData\\");
+    QFile workbook(data + "/_points.XLSX");
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_EQ(workbook.read(2), QByteArray("PK")) << "a zip package";
+    EXPECT_FALSE(QFile::exists(data + "/_points.XLS"));
 }

@@ -4,6 +4,7 @@
 #include "foundation/CsvParser.h"
 #include "geodesy/UdpArray.h"
 #include "platform/core/FileApi.h"
+#include "platform/ui/FrameWnd.h"
 
 namespace
 {
@@ -26,6 +27,27 @@ void CUdpPortPane::Reset()
     if (m_Table.GetSafeHwnd())
         m_Table.DeleteAllItems();
     UpdateTable();
+    TellOpenFailures();
+}
+
+void CUdpPortPane::TellOpenFailures()
+{
+    CFrameWnd* frame = GetParentFrame();
+    if (m_pUdpArray == nullptr || frame == nullptr)
+        return;
+    CString told;
+    for (INT_PTR i = 0; i < m_pUdpArray->GetSize(); ++i)
+    {
+        const CUdpReader* reader = m_pUdpArray->GetAt(i);
+        if (reader == nullptr || !reader->m_bEnabled || reader->IsRunning() || reader->GetOpenFailure().IsEmpty())
+            continue;
+        CString one;
+        one.Format("UDP input %s cannot listen on port %d: %s", reader->m_strName.GetString(),
+                   static_cast<int>(reader->m_nPort), reader->GetOpenFailure().GetString());
+        told += (told.IsEmpty() ? "" : "; ") + one;
+    }
+    if (!told.IsEmpty())
+        frame->SetMessageText(told);
 }
 
 bool CUdpPortPane::IsOwnPort(int nPort) const
@@ -70,8 +92,10 @@ void CUdpPortPane::SetRowTexts(int nRow)
     m_Table.SetItemText(nRow, COLUMN_ENABLED, YesNoText(reader->m_bEnabled != 0));
     // What the input receives: the type of its last line and how many lines came, or why
     // nothing can come.
-    if (!reader->IsRunning())
-        text = reader->m_bEnabled ? "Not open" : "Stopped";
+    if (!reader->IsRunning() && !reader->m_bEnabled)
+        text = "Stopped";
+    else if (!reader->IsRunning())
+        text = reader->GetOpenFailure().IsEmpty() ? CString("Not open") : "Not open: " + reader->GetOpenFailure();
     else
     {
         const long total = GetLineTotal(reader->m_nPort);
@@ -125,9 +149,9 @@ bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text, CString
         }
         reader->Stop();
         reader->m_nPort = static_cast<WORD>(port);
-        if (reader->m_bEnabled)
-            reader->Open(m_pUdpArray->m_pTarget, static_cast<WORD>(port));
-        else
+        if (reader->m_bEnabled && !reader->Open(m_pUdpArray->m_pTarget, static_cast<WORD>(port)))
+            TellOpenFailures();
+        else if (!reader->m_bEnabled)
             reader->SaveSettings();
         SaveList();
         return true;
@@ -168,8 +192,8 @@ bool CUdpPortPane::ApplyEdit(int nRow, int nColumn, const CString& text, CString
             return false;
         }
         reader->m_bEnabled = static_cast<BYTE>(enabled);
-        if (enabled && !reader->IsRunning())
-            reader->Open(m_pUdpArray->m_pTarget, reader->m_nPort);
+        if (enabled && !reader->IsRunning() && !reader->Open(m_pUdpArray->m_pTarget, reader->m_nPort))
+            TellOpenFailures();
         else if (!enabled && reader->IsRunning())
             reader->Stop();
         reader->SaveSettings();

@@ -31,7 +31,8 @@ public:
     void SetUdpArray(CUdpArray* pUdpArray) { m_pUdpArray = pUdpArray; }
     CUdpArray* GetUdpArray() const { return m_pUdpArray; }
 
-    // The readers were loaded again: the table shows them afresh.
+    // The readers were loaded again: the table shows them afresh, and an input that could not
+    // be opened is told once in the frame's status bar, with the system's reason.
     void Reset();
 
     // The reader a table row shows; null when there is none.
@@ -49,5 +50,8 @@ protected:
     void GetChoices(int nRow, int nColumn, CStringList& choices) override;
 
 private:
+    // Every enabled input that could not be opened, and why, in the frame's status bar.
+    void TellOpenFailures();
+
     CUdpArray* m_pUdpArray = nullptr;
 };

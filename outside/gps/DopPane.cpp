@@ -3,9 +3,9 @@
 #include "geodesy/Gps.h"
 
 CDopPane::CDopPane()
-    : CTimeSeriesPane({{"HDOP", RGB(0, 0, 192), 1, 1.0},
-                       {"PDOP", RGB(0, 128, 0), 1, 1.0},
-                       {"VDOP", RGB(192, 0, 0), 1, 1.0}},
+    : CTimeSeriesPane({{"HDOP", RGB(0, 0, 192), 1, 1.0, 0.0},
+                       {"PDOP", RGB(0, 128, 0), 1, 1.0, 0.0},
+                       {"VDOP", RGB(192, 0, 0), 1, 1.0, 0.0}},
                       false)
 {
 }

@@ -69,6 +69,9 @@ BOOL CGpsPane::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, B
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_View.GetWidget());
     }
+    // The dock keeps room for the drawing to be read; a frame lays its panes out round that.
+    if (QWidget* surface = m_View.GetWidget())
+        surface->setMinimumHeight(GetMinimumHeight());
     return TRUE;
 }
 

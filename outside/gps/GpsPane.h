@@ -50,6 +50,8 @@ public:
     virtual void Draw(CDC* pDC, const CRect& rcClient) = 0;
     // Repaints the surface when it exists.
     void Redraw();
+    // The least height of the surface (pixels) at which what the pane draws can be read.
+    virtual int GetMinimumHeight() const { return 100; }
 
     COLORREF BackColour() const;
     COLORREF TextColour() const;

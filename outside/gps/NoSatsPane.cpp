@@ -3,7 +3,7 @@
 #include "geodesy/Gps.h"
 
 CNoSatsPane::CNoSatsPane()
-    : CTimeSeriesPane({{"Used", RGB(0, 128, 0), 0, 2.0}, {"In View", RGB(0, 0, 192), 0, 2.0}}, false)
+    : CTimeSeriesPane({{"Used", RGB(0, 128, 0), 0, 2.0, 0.0}, {"In View", RGB(0, 0, 192), 0, 2.0, 0.0}}, false)
 {
 }
 

@@ -9,6 +9,7 @@ namespace
 {
 const double kDegToRad = 0.017453292519943;
 const int kLabelRoom = 16; // room for the N, E, S, W letters around the horizon
+const int kSmallestLabelledDisc = 7; // a PRN in the 9-pixel font fits a disc of this radius
 } // namespace
 
 void CSatellitePane::GetSky(const CRect& rcClient, CPoint& centre, int& radius) const
@@ -28,6 +29,19 @@ CPoint CSatellitePane::SatellitePoint(const CRect& rcClient, int i) const
     const double azimuth = sat.nAzimuth * kDegToRad;
     return CPoint(centre.x + static_cast<int>(std::lround(r * std::sin(azimuth))),
                   centre.y - static_cast<int>(std::lround(r * std::cos(azimuth))));
+}
+
+int CSatellitePane::GetMinimumHeight() const
+{
+    return 2 * (MIN_SKY_RADIUS + kLabelRoom);
+}
+
+int CSatellitePane::DiscRadius(const CRect& rcClient) const
+{
+    CPoint centre;
+    int radius;
+    GetSky(rcClient, centre, radius);
+    return std::clamp(radius / 8, 3, static_cast<int>(DISC_RADIUS));
 }
 
 void CSatellitePane::Draw(CDC* pDC, const CRect& rcClient)
@@ -69,6 +83,7 @@ void CSatellitePane::Draw(CDC* pDC, const CRect& rcClient)
         pDC->DrawText(k.letter, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 
+    const int disc = DiscRadius(rcClient);
     for (int i = 0; i < GetSatelliteCount(); ++i)
     {
         const SatelliteDef& sat = GetSatellite(i);
@@ -78,9 +93,11 @@ void CSatellitePane::Draw(CDC* pDC, const CRect& rcClient)
         CPen pen(PS_SOLID, 1, colour);
         CBrush* oldBrush = pDC->SelectObject(&brush);
         CPen* oldPen = pDC->SelectObject(&pen);
-        pDC->Ellipse(p.x - DISC_RADIUS, p.y - DISC_RADIUS, p.x + DISC_RADIUS + 1, p.y + DISC_RADIUS + 1);
+        pDC->Ellipse(p.x - disc, p.y - disc, p.x + disc + 1, p.y + disc + 1);
         pDC->SelectObject(oldBrush);
         pDC->SelectObject(oldPen);
+        if (disc < kSmallestLabelledDisc)
+            continue;
         CString prn;
         prn.Format("%d", static_cast<int>(sat.nPrn));
         pDC->SetTextColor(RGB(255, 255, 255));

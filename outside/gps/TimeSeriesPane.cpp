@@ -67,7 +67,7 @@ void CTimeSeriesPane::AddSample(double time, const std::vector<double>& values)
     for (size_t s = 0; s < m_Series.size(); ++s)
     {
         const int plot = PlotOf(static_cast<int>(s));
-        Widen(m_YSpans[static_cast<size_t>(plot)], values[s], MinimumSpan(plot));
+        Widen(m_YSpans[static_cast<size_t>(plot)], values[s], MinimumSpan(plot), Lowest(plot));
     }
     Redraw();
 }
@@ -108,7 +108,7 @@ void CTimeSeriesPane::SetYSpan()
         for (size_t s = 0; s < m_Series.size(); ++s)
         {
             const int plot = PlotOf(static_cast<int>(s));
-            Widen(m_YSpans[static_cast<size_t>(plot)], sample.values[s], MinimumSpan(plot));
+            Widen(m_YSpans[static_cast<size_t>(plot)], sample.values[s], MinimumSpan(plot), Lowest(plot));
         }
     }
     Redraw();
@@ -124,24 +124,79 @@ double CTimeSeriesPane::MinimumSpan(int plot) const
     return widest;
 }
 
-void CTimeSeriesPane::Widen(Span& span, double value, double minimumSpan) const
+double CTimeSeriesPane::Lowest(int plot) const
+{
+    double lowest = HUGE_VAL;
+    for (int s = 0; s < GetSeriesCount(); ++s)
+        if (PlotOf(s) == plot)
+            lowest = std::min(lowest, m_Series[static_cast<size_t>(s)].lowest);
+    return lowest;
+}
+
+int CTimeSeriesPane::Decimals(int plot) const
+{
+    int decimals = 0;
+    for (int s = 0; s < GetSeriesCount(); ++s)
+        if (PlotOf(s) == plot)
+            decimals = std::max(decimals, m_Series[static_cast<size_t>(s)].decimals);
+    return decimals;
+}
+
+void CTimeSeriesPane::Widen(Span& span, double value, double minimumSpan, double lowest) const
 {
     if (!span.valid)
     {
         span.valid = true;
         span.minimum = value - minimumSpan / 2.0;
         span.maximum = value + minimumSpan / 2.0;
-        return;
     }
-    if (value >= span.minimum && value <= span.maximum)
-        return;
-    // A little room beyond the new value, so a slowly drifting value does not rescale the
-    // axis at every sample.
-    const double margin = (span.maximum - span.minimum) * 0.05;
-    if (value < span.minimum)
-        span.minimum = value - margin;
-    if (value > span.maximum)
-        span.maximum = value + margin;
+    else if (value < span.minimum || value > span.maximum)
+    {
+        // A little room beyond the new value, so a slowly drifting value does not rescale the
+        // axis at every sample.
+        const double margin = (span.maximum - span.minimum) * 0.05;
+        if (value < span.minimum)
+            span.minimum = value - margin;
+        if (value > span.maximum)
+            span.maximum = value + margin;
+    }
+    // No room below what the series can be (no satellites below none): the span moves up.
+    if (span.minimum < lowest)
+    {
+        span.maximum += lowest - span.minimum;
+        span.minimum = lowest;
+    }
+}
+
+CString CTimeSeriesPane::FormatAxisValue(double value, int decimals)
+{
+    CString text;
+    text.Format("%.*f", decimals, value);
+    // A small negative value rounds to a zero that keeps its sign.
+    if (text.GetLength() > 1 && text[0] == '-' && text.Mid(1).SpanIncluding("0.") == text.Mid(1))
+        text = text.Mid(1);
+    return text;
+}
+
+int CTimeSeriesPane::GetMinimumHeight() const
+{
+    const int plots = GetPlotCount();
+    return kTopMargin + kBottomMargin + plots * MIN_PLOT_HEIGHT + (plots - 1) * kPlotGap;
+}
+
+std::vector<CString> CTimeSeriesPane::GetAxisLabels(const CRect& rcClient, int plot) const
+{
+    std::vector<CString> labels;
+    const Span& span = m_YSpans.at(static_cast<size_t>(plot));
+    if (!span.valid)
+        return labels;
+    const int decimals = Decimals(plot);
+    labels.push_back(FormatAxisValue(span.maximum, decimals));
+    // A middle value where the plot has room for three.
+    if (PlotRect(rcClient, plot).Height() >= 5 * kTextHeight)
+        labels.push_back(FormatAxisValue((span.maximum + span.minimum) / 2.0, decimals));
+    labels.push_back(FormatAxisValue(span.minimum, decimals));
+    return labels;
 }
 
 bool CTimeSeriesPane::GetYSpan(int plot, double& minimum, double& maximum) const
@@ -166,7 +221,8 @@ CRect CTimeSeriesPane::PlotRect(const CRect& rcClient, int plot) const
     const int plots = GetPlotCount();
     const int top = rcClient.top + kTopMargin;
     const int bottom = rcClient.bottom - kBottomMargin;
-    const int height = std::max(1, (bottom - top - (plots - 1) * kPlotGap) / plots);
+    // Below its least height a plot keeps that height; the surface then cuts the last ones.
+    const int height = std::max(MIN_PLOT_HEIGHT, (bottom - top - (plots - 1) * kPlotGap) / plots);
     const int y = top + plot * (height + kPlotGap);
     return CRect(rcClient.left + kLeftMargin, y,
                  std::max(rcClient.left + kLeftMargin + 1, rcClient.right - kRightMargin), y + height);
@@ -194,7 +250,7 @@ void CTimeSeriesPane::Draw(CDC* pDC, const CRect& rcClient)
     pDC->SetBkMode(TRANSPARENT);
     CPaneFont font(pDC, kTextHeight);
     for (int plot = 0; plot < GetPlotCount(); ++plot)
-        DrawPlot(pDC, PlotRect(rcClient, plot), plot);
+        DrawPlot(pDC, rcClient, PlotRect(rcClient, plot), plot);
 
     // Series lines, clipped to their plot.
     double start, end;
@@ -232,7 +288,7 @@ void CTimeSeriesPane::Draw(CDC* pDC, const CRect& rcClient)
     pDC->DrawText(FormatTimeOfDay(end), &rcText, DT_RIGHT | DT_TOP | DT_SINGLELINE);
 }
 
-void CTimeSeriesPane::DrawPlot(CDC* pDC, const CRect& rc, int plot) const
+void CTimeSeriesPane::DrawPlot(CDC* pDC, const CRect& rcClient, const CRect& rc, int plot) const
 {
     // Grid: quarters of each axis.
     CPen grid(PS_SOLID, 1, GridColour());
@@ -252,28 +308,23 @@ void CTimeSeriesPane::DrawPlot(CDC* pDC, const CRect& rc, int plot) const
     pDC->Rectangle(&rc);
     pDC->SelectObject(old);
 
-    // Value labels at the top and bottom of the axis.
-    const Span& span = m_YSpans[static_cast<size_t>(plot)];
-    int decimals = 0;
-    for (int s = 0; s < GetSeriesCount(); ++s)
-        if (PlotOf(s) == plot)
-            decimals = std::max(decimals, m_Series[static_cast<size_t>(s)].decimals);
+    // The value axis: its top and bottom values, and its middle one where there is room.
     pDC->SetTextColor(TextColour());
-    // A plot too low for two labels shows only its line.
-    if (span.valid && rc.Height() >= 2 * kTextHeight + 8)
+    const std::vector<CString> labels = GetAxisLabels(rcClient, plot);
+    for (size_t i = 0; i < labels.size(); ++i)
     {
-        CString top, bottom;
-        top.Format("%.*f", decimals, span.maximum);
-        bottom.Format("%.*f", decimals, span.minimum);
-        CRect rcTop(0, rc.top, rc.left - 3, rc.top + kTextHeight + 4);
-        pDC->DrawText(top, &rcTop, DT_RIGHT | DT_TOP | DT_SINGLELINE);
-        CRect rcBottom(0, rc.bottom - kTextHeight - 4, rc.left - 3, rc.bottom);
-        pDC->DrawText(bottom, &rcBottom, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+        const int y = labels.size() > 1 ? rc.top + static_cast<int>((rc.Height() - 1) * i / (labels.size() - 1))
+                                        : rc.top;
+        CRect rcLabel(rcClient.left, y - kTextHeight, rc.left - 3, y + kTextHeight);
+        const UINT vertical = i == 0 ? DT_TOP : (i + 1 == labels.size() ? DT_BOTTOM : DT_VCENTER);
+        if (i == 0)
+            rcLabel.top = rc.top;
+        if (i + 1 == labels.size())
+            rcLabel.bottom = rc.bottom;
+        pDC->DrawText(labels[i], &rcLabel, DT_RIGHT | vertical | DT_SINGLELINE);
     }
 
     // Legend: the names of the plot's series in their colours.
-    if (rc.Height() < 2 * kTextHeight + 8)
-        return;
     int x = rc.left + 4;
     for (int s = 0; s < GetSeriesCount(); ++s)
     {

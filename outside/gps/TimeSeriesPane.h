@@ -9,6 +9,7 @@
 
 #include "outside/gps/GpsPane.h"
 
+#include <cmath>
 #include <deque>
 #include <vector>
 
@@ -36,7 +37,13 @@ public:
         COLORREF colour;    // line colour
         int decimals;       // axis labels
         double minimumSpan; // the narrowest value axis, so a steady value is a flat line
+        // The least value the series can take (a count, a precision): its axis never reaches
+        // below it.
+        double lowest = -HUGE_VAL;
     };
+    // Each plot keeps at least this height (pixels), room for its value at the top and at the
+    // bottom of its axis with a line between.
+    static constexpr int MIN_PLOT_HEIGHT = 40;
 
     // `stacked`: one plot per series; else all series share one plot.
     CTimeSeriesPane(std::vector<Series> series, bool stacked);
@@ -66,6 +73,14 @@ public:
     bool GetYSpan(int plot, double& minimum, double& maximum) const;
     // Where a value at a time is drawn in a client rectangle of the surface.
     CPoint ValueToPoint(const CRect& rcClient, int series, double time, double value) const;
+    // Where a plot lies in a client rectangle of the surface, and what its value axis reads
+    // from the top down (empty while the plot has no values).
+    CRect GetPlotRect(const CRect& rcClient, int plot) const { return PlotRect(rcClient, plot); }
+    std::vector<CString> GetAxisLabels(const CRect& rcClient, int plot) const;
+    // The least client height that gives every plot MIN_PLOT_HEIGHT.
+    int GetMinimumHeight() const override;
+    // A value as an axis writes it: `decimals` after the point, and never "-0".
+    static CString FormatAxisValue(double value, int decimals);
 
     void Draw(CDC* pDC, const CRect& rcClient) override;
 
@@ -92,9 +107,11 @@ private:
     int PlotOf(int series) const { return m_bStacked ? series : 0; }
     CRect PlotRect(const CRect& rcClient, int plot) const;
     void GetTimeAxis(double& start, double& end) const;
-    void Widen(Span& span, double value, double minimumSpan) const;
+    void Widen(Span& span, double value, double minimumSpan, double lowest) const;
     double MinimumSpan(int plot) const;
-    void DrawPlot(CDC* pDC, const CRect& rcPlot, int plot) const;
+    double Lowest(int plot) const;
+    int Decimals(int plot) const;
+    void DrawPlot(CDC* pDC, const CRect& rcClient, const CRect& rcPlot, int plot) const;
 
     std::vector<Series> m_Series;
     bool m_bStacked;

@@ -196,6 +196,21 @@ int WSACleanup()
     return Fail(WSANOTINITIALISED);
 }
 
+std::string WSAGetErrorText(int error)
+{
+    // The POSIX errors this layer turns into Windows Sockets codes, each code's own first.
+    const int posix[] = {EINTR,      ENOTSOCK,        EACCES,       EFAULT,       EINVAL,    EMFILE,
+                         EAGAIN,     EDESTADDRREQ,    EMSGSIZE,     ENOPROTOOPT,  EPROTONOSUPPORT,
+                         EOPNOTSUPP, EAFNOSUPPORT,    EADDRINUSE,   EADDRNOTAVAIL, ENETDOWN, ENETUNREACH,
+                         ECONNRESET, ENOBUFS,         EISCONN,      ENOTCONN,     ESHUTDOWN, ETIMEDOUT,
+                         ECONNREFUSED, EHOSTUNREACH};
+    for (int e : posix)
+        if (WsaErrorFromErrno(e) == error)
+            if (const char* text = strerrordesc_np(e))
+                return text;
+    return "Windows Sockets error " + std::to_string(error);
+}
+
 int WSAGetLastError()
 {
     return static_cast<int>(GetLastError());

@@ -28,6 +28,8 @@
 #include "platform/core/FileApi.h"
 #include "platform/core/WinTypes.h"
 
+#include <string>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/ioctl.h>
@@ -95,6 +97,10 @@ PLATFORM_API int WSAStartup(WORD versionRequested, LPWSADATA data);
 PLATFORM_API int WSACleanup();
 PLATFORM_API int WSAGetLastError();
 PLATFORM_API void WSASetLastError(int error);
+// The system's own words for a Windows Sockets error code, as it words the matching POSIX
+// error ("Address already in use", "Permission denied"); a code with no POSIX match is named
+// by its number.
+PLATFORM_API std::string WSAGetErrorText(int error);
 
 // A new socket; INVALID_SOCKET with WSANOTINITIALISED before WSAStartup. `protocolInfo` must
 // be null; `group` and `flags` are ignored.

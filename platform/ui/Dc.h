@@ -63,7 +63,8 @@ public:
     BOOL DeleteDC();
 
     // Qt side. Attach(QPainter*) borrows an active painter (a print preview's page, a paint
-    // event's painter) until Detach or destruction, restoring its state then. FromPainter gives
+    // event's painter) until the context is destroyed (DeleteDC, or the CDC's destruction),
+    // restoring its state then; a detached handle keeps the painter borrowed. FromPainter gives
     // a temporary context for a painter, living until DeleteTempMap or until the painter is
     // used for another one. AttachPrinter makes a printer context on a printer (owned when
     // bTakeOwnership is set); the painter starts at StartDoc.

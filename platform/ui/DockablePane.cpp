@@ -178,8 +178,10 @@ BOOL CDockablePane::SaveState()
     CWinApp* app = AfxGetApp();
     if (app == nullptr || GetSafeHwnd() == nullptr)
         return FALSE;
-    return app->WriteProfileInt(GetProfileSection(static_cast<UINT>(GetDlgCtrlID())), "IsVisible",
-                                IsVisible() ? 1 : 0);
+    // A pane behind another's tab is part of the layout as much as the one in front: only a
+    // closed pane is stored hidden (the frame's own layout keeps which tab is in front).
+    const bool shown = m_pDock ? !m_pDock->isHidden() : IsVisible() != FALSE;
+    return app->WriteProfileInt(GetProfileSection(static_cast<UINT>(GetDlgCtrlID())), "IsVisible", shown ? 1 : 0);
 }
 
 int CDockablePane::GetStoredVisibility(UINT nID)

@@ -50,7 +50,9 @@ public:
 
     // The profile section of a pane id: "Workspace\BasePane-<id>".
     static CString GetProfileSection(UINT nID);
-    // Writes "IsVisible" (1 or 0) of this pane. FALSE without an application or on a write failure.
+    // Writes "IsVisible" of this pane: 1 while it is part of the layout (in front of its tab
+    // group or behind another's tab), 0 once closed. FALSE without an application or on a
+    // write failure.
     BOOL SaveState();
     // The stored "IsVisible" of a pane id: 1, 0, or -1 when never stored.
     static int GetStoredVisibility(UINT nID);

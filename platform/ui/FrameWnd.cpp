@@ -409,6 +409,12 @@ CWnd* CFrameWnd::GetControlBar(UINT nID)
     return nullptr;
 }
 
+void CFrameWnd::SetMessageText(LPCTSTR lpszText)
+{
+    if (auto* bar = dynamic_cast<CMFCStatusBar*>(GetControlBar(AFX_IDW_STATUS_BAR)))
+        bar->SetPaneText(0, lpszText ? lpszText : "");
+}
+
 void CFrameWnd::RecalcLayout(BOOL)
 {
     QMainWindow* window = GetMainWindow();

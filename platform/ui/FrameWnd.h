@@ -100,6 +100,9 @@ public:
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // The bar (status bar, toolbar, menu bar) of the id among the frame's bars; null if none.
     CWnd* GetControlBar(UINT nID);
+    // The text of the first pane of the frame's status bar (the bar of id AFX_IDW_STATUS_BAR),
+    // where the program tells the user what just happened; nothing without that bar.
+    void SetMessageText(LPCTSTR lpszText);
     void ShowControlBar(CWnd* pBar, BOOL bShow, BOOL bDelay);
     // The frame's menu (its menu template), or null.
     CMenu* GetMenu() const override;

@@ -367,10 +367,13 @@ protected:
         // The background is erased through WM_ERASEBKGND, in client co-ordinates, so that a
         // list that colours its rows or columns can paint it.
         painter.translate(-ViewportOffset());
-        CDC dc;
-        const bool erased = dc.Attach(&painter) &&
-                            ::SendMessage(m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0) != 0;
-        dc.Detach();
+        bool erased = false;
+        {
+            // The context gives the painter its state back as it goes, before the painter ends.
+            CDC dc;
+            erased = dc.Attach(&painter) &&
+                     ::SendMessage(m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0) != 0;
+        }
         if (!erased)
             painter.fillRect(r.translated(ViewportOffset()), ToQColor(m_bk));
         painter.end();

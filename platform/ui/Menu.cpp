@@ -242,7 +242,7 @@ protected:
         dis.rcItem = CRect(0, 0, width(), height());
         dis.itemData = m_data;
         ::SendMessage(m_owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
-        dc.Detach();
+        // The context goes with this scope and gives the painter its state back.
     }
 
 private:

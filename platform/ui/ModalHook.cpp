@@ -266,6 +266,12 @@ bool ModalHook::TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown)
     return true;
 }
 
+bool ModalHook::HasPrintDialogAnswer()
+{
+    const HookState& s = State();
+    return s.enabled && !s.prints.empty();
+}
+
 bool ModalHook::TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found)
 {
     HookState& s = State();

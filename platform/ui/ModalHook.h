@@ -142,6 +142,8 @@ public:
     // `shown`, when given, receives the AnswerMenuShown answer (null for a plain one).
     static bool TakeMenuAnswer(UINT* nID, bool* found, MenuShownAnswer* shown = nullptr);
     static bool TakePrintDialogAnswer(PRINT_DIALOG_ANSWER* answer, bool* found);
+    // Whether the hook is on and a print dialog answer waits.
+    static bool HasPrintDialogAnswer();
     // `chosen` false for a cancelled dialog.
     static bool TakeColourDialogAnswer(COLORREF* colour, bool* chosen, bool* found);
     static void Record(const MODAL_RECORD& record);

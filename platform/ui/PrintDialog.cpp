@@ -1,6 +1,7 @@
 #include "platform/ui/PrintDialog.h"
 
 #include "platform/core/Path.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/ModalHook.h"
 
 #include <QApplication>
@@ -101,8 +102,66 @@ BOOL CPrintDialog::GetDefaults()
     return TRUE;
 }
 
+namespace
+{
+bool g_PrintersSet = false;
+std::vector<CString> g_Printers;
+} // namespace
+
+std::vector<CString> AfxGetInstalledPrinters()
+{
+    if (g_PrintersSet)
+        return g_Printers;
+    // A test sees the printers it names, never the machine's.
+    if (ModalHook::IsEnabled())
+        return {};
+    std::vector<CString> names;
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
+        names.push_back(CString::FromQString(name));
+    return names;
+}
+
+void AfxSetInstalledPrinters(const std::vector<CString>& names)
+{
+    g_Printers = names;
+    g_PrintersSet = true;
+}
+
+void AfxResetInstalledPrinters()
+{
+    g_Printers.clear();
+    g_PrintersSet = false;
+}
+
+INT_PTR CPrintDialog::ChoosePdfFile()
+{
+    CString name = m_strPdfName.IsEmpty() ? CString("Printout") : m_strPdfName;
+    // A document title may hold what no file name can.
+    for (const char bad : {'\\', '/', ':', '*', '?', '"', '<', '>', '|'})
+        name.Replace(bad, '_');
+    if (name.Right(4).CompareNoCase(".pdf") != 0)
+        name += ".pdf";
+    CFileDialog dialog(FALSE, "pdf", name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                       "PDF Files (*.pdf)|*.pdf||", m_pParentWnd);
+    dialog.m_ofn.lpstrTitle = "Print to PDF";
+    if (!m_strPdfFolder.IsEmpty())
+        dialog.m_ofn.lpstrInitialDir = m_strPdfFolder;
+    if (dialog.DoModal() != IDOK || dialog.GetPathName().IsEmpty())
+        return IDCANCEL;
+    PRINT_DIALOG_ANSWER answer;
+    answer.outputFile = dialog.GetPathName();
+    answer.copies = m_pd.nCopies > 0 ? m_pd.nCopies : 1;
+    answer.collate = (m_pd.Flags & PD_COLLATE) != 0;
+    return Accept(answer);
+}
+
 INT_PTR CPrintDialog::DoModal()
 {
+    // With no printer to choose, the choice is the PDF file: its chooser rather than a print
+    // dialog that lists nothing (a test's prepared print answer still answers the print dialog).
+    if (!m_bPrintSetupOnly && AfxGetInstalledPrinters().empty() && !ModalHook::HasPrintDialogAnswer())
+        return ChoosePdfFile();
+
     MODAL_RECORD record;
     record.kind = MODAL_RECORD::PrintDialog;
     record.caption = m_bPrintSetupOnly ? "Print Setup" : "Print";
@@ -121,8 +180,8 @@ INT_PTR CPrintDialog::DoModal()
         QPrintDialog dialog(&printer, owner ? owner->GetWidget() : nullptr);
         QAbstractPrintDialog::PrintDialogOptions options =
             QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies;
-        if (!(m_pd.Flags & PD_DISABLEPRINTTOFILE) && !(m_pd.Flags & PD_HIDEPRINTTOFILE))
-            options |= QAbstractPrintDialog::PrintToFile;
+        // The layer's "print to file" is the PDF output, offered beside the printers.
+        options |= QAbstractPrintDialog::PrintToFile;
         if (!(m_pd.Flags & PD_NOSELECTION))
             options |= QAbstractPrintDialog::PrintSelection;
         if (!(m_pd.Flags & PD_NOPAGENUMS))
@@ -163,7 +222,15 @@ INT_PTR CPrintDialog::DoModal()
     ModalHook::Record(record);
     if (result != IDOK)
         return result;
+    // A PDF picked without a file to go to: the user names it, rather than a file appearing
+    // on a drive unasked.
+    if (answer.printerName.IsEmpty() && answer.outputFile.IsEmpty() && !ModalHook::IsEnabled())
+        return ChoosePdfFile();
+    return Accept(answer);
+}
 
+INT_PTR CPrintDialog::Accept(const PRINT_DIALOG_ANSWER& answer)
+{
     m_printerName = answer.printerName;
     m_outputFile = answer.outputFile;
     m_pd.nCopies = static_cast<WORD>(answer.copies > 0 && answer.copies < 0xFFFF ? answer.copies : 1);

@@ -7,6 +7,10 @@
 // (GetCopies, PrintCollate); the printer itself prints each page once, so a caller that
 // honours copies prints them itself.
 //
+// Printing to a PDF file always names the file: with no printer installed the dialog is a
+// "Print to PDF" file chooser (a save-file dialog, answered through the hook as one), and a
+// PDF picked in the print dialog without a file name asks for one the same way.
+//
 //     CPrintDialog dlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_RETURNDC);
 //     if (dlg.DoModal() == IDOK)
 //     {
@@ -19,6 +23,10 @@
 
 #include "platform/ui/Dc.h"
 #include "platform/ui/Dialog.h"
+
+#include <vector>
+
+struct PRINT_DIALOG_ANSWER;
 
 #define PD_ALLPAGES 0x00000000u
 #define PD_SELECTION 0x00000001u
@@ -66,6 +74,13 @@ struct PRINTDLG
 using PRINTDLGA = PRINTDLG;
 using LPPRINTDLG = PRINTDLG*;
 
+// The printers installed on the machine (Qt's names). While the modal hook is enabled (tests)
+// none, unless a test names some with AfxSetInstalledPrinters; AfxResetInstalledPrinters forgets
+// them again.
+PLATFORM_API std::vector<CString> AfxGetInstalledPrinters();
+PLATFORM_API void AfxSetInstalledPrinters(const std::vector<CString>& names);
+PLATFORM_API void AfxResetInstalledPrinters();
+
 class PLATFORM_API CPrintDialog : public CDialog
 {
     DECLARE_DYNAMIC(CPrintDialog)
@@ -101,8 +116,17 @@ public:
     CString GetPortName() const;
 
     PRINTDLG m_pd{};
+    // Where the "Print to PDF" chooser starts (a Windows folder) and the name it proposes
+    // (".pdf" added when missing); both may stay empty.
+    CString m_strPdfFolder;
+    CString m_strPdfName;
 
 private:
+    // The "Print to PDF" file chooser: IDOK with the chosen file as the output, else IDCANCEL.
+    INT_PTR ChoosePdfFile();
+    // After OK: copies, collation, range and the context for the chosen output.
+    INT_PTR Accept(const PRINT_DIALOG_ANSWER& answer);
+
     BOOL m_bPrintSetupOnly;
     CString m_printerName; // empty: PDF
     CString m_outputFile;  // Windows path of the PDF; empty: named by the document at StartDoc

@@ -226,30 +226,56 @@ class CNameColumnFitter : public QObject
 public:
     CNameColumnFitter(QTreeWidget* tree, QObject* parent) : QObject(parent), m_tree(tree) {}
 
+    // The name column's share of the width at most, so that the values keep the rest.
+    static constexpr int kNameShare = 55; // per cent
+
     void Fit() const
     {
         if (!m_tree)
             return;
+        const int widest = WidestName();
+        const int room = m_tree->viewport()->width();
+        const int width = room > 0 ? std::min(widest, room * kNameShare / 100) : widest;
+        if (width > 0 && m_tree->columnWidth(0) != width)
+            m_tree->setColumnWidth(0, width);
+    }
+
+    // The width of the tree at which Fit shows every name whole.
+    int WholeNamesWidth() const
+    {
+        if (!m_tree)
+            return 0;
+        const int viewport = (WidestName() * 100 + kNameShare - 1) / kNameShare;
+        const int scrollBar = m_tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_tree);
+        return viewport + scrollBar + 2 * m_tree->frameWidth();
+    }
+
+    // The name column's width that shows the widest name in view whole.
+    int WidestName() const
+    {
         int widest = 0;
         QTreeWidgetItemIterator it(m_tree);
         for (; *it; ++it)
         {
             QTreeWidgetItem* item = *it;
-            if (item->isFirstColumnSpanned() || item->isHidden())
+            // Only rows on show: an item of a hidden group is not.
+            bool shown = !item->isHidden();
+            for (QTreeWidgetItem* p = item->parent(); p && shown; p = p->parent())
+                shown = !p->isHidden();
+            if (item->isFirstColumnSpanned() || !shown)
                 continue;
             int depth = m_tree->rootIsDecorated() ? 1 : 0;
             for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
                 ++depth;
-            const QFontMetrics metrics(item->font(0));
+            // The item's own font where it has one (a bold modified value), else the tree's: an
+            // item without a font of its own is drawn in the tree's, not in the application's.
+            const QFontMetrics metrics(item->data(0, Qt::FontRole).isValid() ? item->font(0) : m_tree->font());
             // The delegate's own margins around the text, as the view lays a cell out.
             const int margins = 2 * (m_tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_tree) + 1);
             widest = std::max(widest, depth * m_tree->indentation() + metrics.horizontalAdvance(item->text(0)) +
                                           margins + 4);
         }
-        const int room = m_tree->viewport()->width();
-        const int width = room > 0 ? std::min(widest, room * 11 / 20) : widest;
-        if (width > 0 && m_tree->columnWidth(0) != width)
-            m_tree->setColumnWidth(0, width);
+        return widest;
     }
 
 protected:
@@ -812,6 +838,11 @@ void CMFCPropertyGridCtrl::GetCustomColors(COLORREF& clrBackground, COLORREF& cl
     clrLine = m_clrLine;
 }
 
+int CMFCPropertyGridCtrl::GetWholeNamesWidth() const
+{
+    return m_pNameFitter ? static_cast<CNameColumnFitter*>(m_pNameFitter)->WholeNamesWidth() : 0;
+}
+
 int CMFCPropertyGridCtrl::GetRowHeight() const
 {
     const QFontMetrics metrics(m_pTree ? m_pTree->font() : QFont());
@@ -857,6 +888,15 @@ QTreeWidgetItem* CMFCPropertyGridCtrl::ItemOf(const CMFCPropertyGridProperty* pP
         if ((*it)->data(0, kPropRole).value<void*>() == pProp)
             return *it;
     return nullptr;
+}
+
+CRect CMFCPropertyGridCtrl::GetShownValueRect(const CMFCPropertyGridProperty* pProp) const
+{
+    QTreeWidgetItem* item = ItemOf(pProp);
+    if (item == nullptr)
+        return CRect();
+    const QRect cell = m_pTree->visualRect(m_pTree->indexFromItem(item, 1));
+    return cell.isValid() ? CRect(cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1) : CRect();
 }
 
 CString CMFCPropertyGridCtrl::GetShownName(const CMFCPropertyGridProperty* pProp) const
@@ -938,6 +978,12 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
     {
         item->setBackground(c, ToQColor(m_clrBackground));
         item->setForeground(c, ToQColor(m_clrText));
+    }
+    COLORREF markText = 0, markBack = 0;
+    if (pProp->GetMarkColours(markText, markBack))
+    {
+        item->setBackground(1, ToQColor(markBack));
+        item->setForeground(1, ToQColor(markText));
     }
     Qt::ItemFlags flags = Qt::ItemIsSelectable;
     if (pProp->IsEnabled())

@@ -100,6 +100,14 @@ public:
     virtual BOOL HasButton() const { return FALSE; }
     // An item that is a line of text across the whole row, name and value columns alike.
     virtual BOOL IsFullRow() const { return FALSE; }
+    // A value the user has to see as wrong or missing: TRUE with the colours its value cell
+    // shows in instead of the grid's. FALSE (an ordinary value) by default.
+    virtual BOOL GetMarkColours(COLORREF& clrText, COLORREF& clrBack) const
+    {
+        (void)clrText;
+        (void)clrBack;
+        return FALSE;
+    }
 
     // The text an in-place editor holds (set by the grid's editors, or by tests).
     void SetEditText(const CString& strText) { m_strEditText = strText; }
@@ -173,6 +181,9 @@ public:
                          COLORREF& clrGroupText, COLORREF& clrDescriptionBackground, COLORREF& clrDescriptionText,
                          COLORREF& clrLine) const;
     int GetRowHeight() const;
+    // The width at which the grid shows the names of its shown items whole: the name column
+    // fits the widest name but leaves the values 45% of the width. 0 without a window.
+    int GetWholeNamesWidth() const;
     // Brings the tree in line with the items (after items were changed directly).
     void AdjustLayout();
 
@@ -193,6 +204,9 @@ public:
     BOOL IsShownBold(const CMFCPropertyGridProperty* pProp) const;
     // The description area's text.
     CString GetShownDescription() const;
+    // Where the tree shows an item's value cell, in its list area's pixels (the viewport of the
+    // tree widget); empty for an item not in view.
+    CRect GetShownValueRect(const CMFCPropertyGridProperty* pProp) const;
 
     LPCTSTR GetBoolTrue() const { return m_strTrue; }
     LPCTSTR GetBoolFalse() const { return m_strFalse; }

@@ -156,15 +156,19 @@ BOOL CMFCToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             m_buttons.push_back(b);
             continue;
         }
-        CString text;
+        // The command's string: its prompt, then after '\n' the button's short text.
+        CString text, prompt;
         if (AfxLoadString(b.id, text))
         {
             const int nl = text.Find('\n');
             b.text = nl >= 0 ? text.Mid(nl + 1) : text;
+            prompt = nl >= 0 ? text.Left(nl) : CString();
         }
         if (b.text.IsEmpty())
             b.text.Format("%u", b.id);
         b.action = bar->addAction(b.text.ToQString());
+        // The tooltip says what the button does, in the prompt's words where there is one.
+        b.action->setToolTip((prompt.IsEmpty() ? b.text : prompt).ToQString());
         const UINT id = b.id;
         QObject::connect(b.action, &QAction::triggered, [self, id]() {
             auto* me = static_cast<CMFCToolBar*>(CWnd::FromHandle(self));

@@ -16,7 +16,9 @@ CWndBridge* BeginSurface(CWnd* pWnd, CDC& dc, const std::function<BOOL(QPaintDev
     if (!b || !b->widget)
         return nullptr;
     QImage& surface = b->Surface();
-    if (!attach(&surface))
+    // A window of no size has no surface: there is nothing to draw on, and a painter begun on
+    // nothing only says so on standard error.
+    if (surface.isNull() || !attach(&surface))
         return nullptr;
     ++b->painters;
     return b;

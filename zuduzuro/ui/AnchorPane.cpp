@@ -301,8 +301,28 @@ void CAnchorPane::UpdateLayout()
         Show(stretch->GetSubItem(3), multi);
         Show(stretch->GetSubItem(4), multi);
     }
+    MarkMissingLengths();
     UpdatePickupGroup();
     m_wndPropList.AdjustLayout();
+}
+
+void CAnchorPane::MarkMissingLengths()
+{
+    const CAnchor& a = *m_pAnchor;
+    const int n = ConsecutiveBuoys(a);
+    // A buoy taken into use starts with lengths of 0, from which it would still be placed:
+    // its length items show as missing until the user gives them.
+    for (int k = 1; k <= CAnchor::kBuoys; ++k)
+    {
+        const BuoyDef& buoy = a.m_Buoys[k - 1];
+        const auto mark = [k, n](CMFCPropertyGridProperty* prop, double length) {
+            if (auto* metric = dynamic_cast<CMFCPropertyGridMetricProperty*>(prop))
+                metric->SetMissing(k <= n && !(length > 0.0));
+        };
+        mark(Item(GROUP_BUOYS, k, 0), buoy.PennantWireLength);
+        mark(Item(GROUP_BUOYS, k, 1, 2), buoy.Cable.LowerLength);
+        mark(Item(GROUP_BUOYS, k, 1, 3, 1), buoy.Cable.LowerLength);
+    }
 }
 
 void CAnchorPane::UpdatePickupGroup()
@@ -353,7 +373,11 @@ void CAnchorPane::UpdateFirstPennant()
     if (m_pAnchor == nullptr)
         return;
     if (auto* pennant = dynamic_cast<CMFCPropertyGridMetricProperty*>(Item(GROUP_BUOYS, 1, 0)))
+    {
         pennant->SetMetres(m_pAnchor->m_Buoys[0].PennantWireLength);
+        MarkMissingLengths();
+        pennant->Redraw();
+    }
 }
 
 void CAnchorPane::UpdateValues()

@@ -56,6 +56,8 @@ private:
     // Both twins of a cable type get the index (0 when above 0 and not below a twin's options).
     void SetTwinTypes(CMFCPropertyGridCableWeightProperty* single, CMFCPropertyGridCableWeightProperty* lower,
                       int16_t type);
+    // The length items of the buoys in use that hold no length yet show as missing.
+    void MarkMissingLengths();
     // The value when the range rule keeps it, else 0 with a message saying so.
     double RangeChecked(double value, bool ok, const char* rule);
     // Every metric item with the id (an item and its twin) shows the value.

@@ -3,7 +3,9 @@
 #include "zuduzuro/Anchor.h"
 #include "zuduzuro/CableWeight.h"
 
+#include "foundation/MyListCtrl.h"
 #include "outside/panes/PropertyGridItems.h"
+#include "platform/ui/HeaderCtrl.h"
 #include "outside/panes/units/TemperatureProperty.h"
 
 #include <algorithm>
@@ -57,6 +59,23 @@ void CCableWeightPane::InitPropList()
     group->AddSubItem(new CMFCPropertyGridDouble("Salinity", m_pTable->m_Salinity, "%8.2lf ppt",
                                                  "Enter Salinity of Sea Water", 3));
     m_wndPropList.AddProperty(group);
+}
+
+int CCableWeightPane::GetFittingWidth()
+{
+    int columns = 0;
+    if (m_List.GetSafeHwnd() != nullptr)
+    {
+        // The columns at their contents' width, then filling the pane again.
+        ::AutoSizeColumns(&m_List, false);
+        const int count = m_List.GetHeaderCtrl() != nullptr ? m_List.GetHeaderCtrl()->GetItemCount() : 0;
+        for (int i = 0; i < count; ++i)
+            columns += m_List.GetColumnWidth(i);
+        m_List.AutoSizeColumns();
+        // The list's frame and room for a scroll bar.
+        columns += 2 * ::GetSystemMetrics(SM_CXEDGE) + ::GetSystemMetrics(SM_CXVSCROLL);
+    }
+    return std::max(CPropertyPane::GetFittingWidth(), columns);
 }
 
 void CCableWeightPane::AdjustLayout()

@@ -21,6 +21,8 @@ public:
 
     void InitPropList() override;
     CCableWeightListCtrl& GetList() { return m_List; }
+    // The grid's names and every column of the cable types whole.
+    int GetFittingWidth() override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     // AFX_WM_PROPERTY_CHANGED: lParam the changed item. 0.

@@ -288,9 +288,18 @@ BOOL CMainFrame::CreatePanes()
                                 static_cast<CDockablePane*>(&m_wndPipelinePane),
                                 static_cast<CDockablePane*>(&m_wndCableWeightPane)})
         pane->AttachToTabWnd(&m_wndDtmPane, DM_SHOW, FALSE);
-    // The side columns start wide enough to read a property grid.
+    // The side columns start wide enough to show their grids' names whole, and the cable types'
+    // columns.
     if (QMainWindow* window = GetMainWindow())
     {
+        const int left = std::max({330, m_wndBargePane.GetFittingWidth(), m_wndAnchorPane.GetFittingWidth()});
+        const int right = std::max({330, m_wndCableWeightPane.GetFittingWidth(),
+                                    m_wndDtmPane.GetPropertyGrid().GetWholeNamesWidth()});
+        // The frame, not shown yet, takes room for both columns and the side view before they
+        // are sized, so that they are not squeezed to its first small size; it opens maximised.
+        constexpr int kViewRoom = 600;
+        if (window->width() < left + right + kViewRoom)
+            window->resize(left + right + kViewRoom, window->height());
         QList<QDockWidget*> sides;
         QList<int> widths;
         for (CDockablePane* pane : {static_cast<CDockablePane*>(&m_wndBargePane),
@@ -298,7 +307,7 @@ BOOL CMainFrame::CreatePanes()
             if (QDockWidget* widget = pane->GetDockWidget())
             {
                 sides.append(widget);
-                widths.append(330);
+                widths.append(pane == &m_wndBargePane ? left : right);
             }
         window->resizeDocks(sides, widths, Qt::Horizontal);
     }
@@ -364,7 +373,21 @@ CString CMainFrame::GetLoadProblems() const
 void CMainFrame::Recompute()
 {
     m_Anchor.ComputeZuduzuro();
+    TellWhereTheTerrainEnds();
     RedrawView();
+}
+
+void CMainFrame::TellWhereTheTerrainEnds()
+{
+    // A racked anchor lies on deck; any other lies at its own point (the tug's for a Live one).
+    const bool placed = m_Anchor.m_Status != ANCHOR_RACKED;
+    const bool outside =
+        placed && m_Dtm.m_pCells != nullptr && !m_Dtm.HasDepthAt(m_Anchor.GetEasting(), m_Anchor.GetNorthing());
+    if (outside == m_bOutsideTerrainTold)
+        return;
+    m_bOutsideTerrainTold = outside;
+    SetMessageText(outside ? "Warning: the anchor lies outside every terrain model: the seabed there is not known"
+                           : "");
 }
 
 void CMainFrame::RedrawView()
@@ -499,6 +522,8 @@ void CMainFrame::OnZoomOut()
     {
         if (view->m_ZoomLevel > 1.0)
             view->m_ZoomLevel -= 1.0;
+        else
+            SetMessageText("The depth scale is at its smallest (X1): the whole section shows at one scale");
         view->Invalidate(TRUE);
     }
 }
@@ -509,6 +534,15 @@ void CMainFrame::OnZoomIn()
     {
         if (view->m_ZoomLevel < view->m_LargestZoom)
             view->m_ZoomLevel += 1.0;
+        else
+        {
+            // The view opens fitted, at its largest level: zooming in there has nowhere to go.
+            CString text;
+            text.Format("The depth scale is at its largest (X%.0lf): the water column fills the view; Zoom Out "
+                        "makes it smaller",
+                        view->m_LargestZoom);
+            SetMessageText(text);
+        }
         view->Invalidate(TRUE);
     }
 }
@@ -521,13 +555,22 @@ void CMainFrame::OnCableWeightCalculator()
 
 void CMainFrame::SetAnchorStatus(int status)
 {
+    const int before = m_Anchor.m_Status;
     m_Anchor.m_Status = status;
+    // A recovered anchor hangs at its tug, which takes the anchor's place, as when the status is
+    // chosen in the anchor pane: the range stays the anchor's, not the distance to a tug at 0, 0.
+    if (status == ANCHOR_LIVE && before != ANCHOR_LIVE)
+        m_Anchor.SetTugPosition(m_Anchor.m_AnchorEasting, m_Anchor.m_AnchorNorthing);
     m_Anchor.ComputeZuduzuro();
+    // The pane shows every value of the new state, not only its status.
     if (m_wndAnchorPane.GetSafeHwnd())
     {
-        m_wndAnchorPane.UpdateStatus();
         m_wndAnchorPane.UpdateLayout();
+        m_wndAnchorPane.UpdateValues();
     }
+    // The cable hangs anew: the view fits it rather than keep the last state's depth scale.
+    if (CZuduzuroView* view = GetZuduzuroView())
+        view->FitAtNextPass();
     RedrawView();
 }
 

@@ -94,6 +94,8 @@ protected:
     void OnUpdateLargeIcons(CCmdUI* pCmdUI);
     void OnStatusBar();
     void OnUpdateStatusBar(CCmdUI* pCmdUI);
+    // One depth scale step in or out; at the view's last step the status bar says why nothing
+    // changes.
     void OnZoomOut();
     void OnZoomIn();
     void OnCableWeightCalculator();
@@ -116,6 +118,9 @@ private:
     void DestroySplash();
     // Full recompute and a redraw of the side view.
     void Recompute();
+    // A warning in the status bar while the anchor lies off every loaded terrain model (its
+    // depth then comes from nothing the user gave); taken away once it lies on one again.
+    void TellWhereTheTerrainEnds();
     void RedrawView();
     // The anchor file, with a failure told once.
     void SaveAnchor();
@@ -132,4 +137,5 @@ private:
 
     CImageView* m_pImageView = nullptr;
     bool m_bAnchorSaveFailureTold = false;
+    bool m_bOutsideTerrainTold = false;
 };

@@ -39,15 +39,15 @@ const STRINGTABLE_ENTRY kStrings[] = {
     {ID_INDICATOR_CLEARANCE, "Clearance"},
     {ID_INDICATOR_CLEARANCE_VALUE, "0.0"},
     {ID_INDICATOR_END, " "},
-    // The toolbar's tooltips.
-    {ID_ZUDUZURO_ZOOM_IN, "Zoom in\nZoom in"},
-    {ID_ZUDUZURO_ZOOM_OUT, "Zoom Out\nZoom Out"},
+    // The toolbar's commands: the prompt (the button's tooltip), then the button's text.
+    {ID_ZUDUZURO_ZOOM_IN, "Depth scale one step larger (Page Up)\nZoom in"},
+    {ID_ZUDUZURO_ZOOM_OUT, "Depth scale one step smaller (Page Down)\nZoom Out"},
     {ID_ZUDUZURO_TENSION_UP, "Top tension up 1 t\nTension +"},
     {ID_ZUDUZURO_TENSION_DOWN, "Top tension down 1 t\nTension -"},
-    {ID_ZUDUZURO_RECOVER_ANCHOR, "Recover Anchor\nRecover Anchor"},
-    {ID_ZUDUZURO_DROP_ANCHOR, "Drop Anchor\nDrop Anchor"},
-    {ID_ZUDUZURO_PENNANT_DOWN, "Pennant wire 1 m shorter\nPennant -"},
-    {ID_ZUDUZURO_PENNANT_UP, "Pennant wire 1 m longer\nPennant +"},
+    {ID_ZUDUZURO_RECOVER_ANCHOR, "Anchor Live: hanging from its tug where it lay\nRecover Anchor"},
+    {ID_ZUDUZURO_DROP_ANCHOR, "Anchor On Bottom: lying on the seabed where it hangs\nDrop Anchor"},
+    {ID_ZUDUZURO_PENNANT_DOWN, "First buoy's pennant wire 1 m shorter\nPennant -"},
+    {ID_ZUDUZURO_PENNANT_UP, "First buoy's pennant wire 1 m longer\nPennant +"},
 };
 
 const MENU_TEMPLATE_ITEM kMenu[] = {

@@ -18,6 +18,9 @@ public:
     virtual void InitPropList() = 0;
 
     CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
+    // The width at which the pane shows what it holds whole: every name of its grid (and the
+    // columns of a table below it).
+    virtual int GetFittingWidth() { return m_wndPropList.GetWholeNamesWidth(); }
     void SetDaylightMode();
     void SetNightMode(bool bNight);
     bool GetNightMode() const { return m_wndPropList.GetNightMode(); }

@@ -11,7 +11,10 @@
 #include "zuduzuro/ui/MainFrame.h"
 #include "zuduzuro/ui/MainFrameResources.h"
 #include "zuduzuro/ui/ZuduzuroDoc.h"
+#include "zuduzuro/ui/ZuduzuroResources.h"
 #include "zuduzuro/ui/ZuduzuroView.h"
+
+#include <QGuiApplication>
 
 const UINT UWM_PROGRAM_IDENTIFY_WINDOW = RegisterWindowMessage(ZUDUZURO_IDENTIFY_MESSAGE);
 
@@ -45,6 +48,8 @@ BOOL CZuduzuroApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     CWinAppEx::InitInstance();
+    // The program's own picture on its windows, not the desktop's generic one.
+    QGuiApplication::setWindowIcon(ZuduzuroIcon());
 
     if (!AfxOleInit())
     {

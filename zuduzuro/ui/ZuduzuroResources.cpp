@@ -4,6 +4,7 @@
 #include "platform/ui/GdiObject.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QPainterPath>
 
 namespace
@@ -90,18 +91,52 @@ QImage SymbolStripImage()
     return strip;
 }
 
-bool LoadSymbolStrip(CBitmap& bitmap, CDC* dc)
+QIcon ZuduzuroIcon()
 {
     const QImage strip = SymbolStripImage();
+    QImage anchor = strip.copy(SYMBOL_ANCHOR, 0, 32, 32).convertToFormat(QImage::Format_ARGB32);
+    const QImage mask = strip.copy(SYMBOL_ANCHOR, 32, 32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (qGray(mask.pixel(x, y)) > 127)
+                anchor.setPixel(x, y, qRgba(0, 0, 0, 0));
+    QIcon icon;
+    for (int size : {32, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(anchor.scaled(size, size, Qt::KeepAspectRatio, Qt::FastTransformation)));
+    return icon;
+}
+
+namespace
+{
+bool LoadStripBitmap(CBitmap& bitmap, CDC* dc, const QImage& strip)
+{
     CDC memory;
     memory.CreateCompatibleDC(dc);
-    if (!bitmap.CreateCompatibleBitmap(&memory, kSymbolStripWidth, kSymbolStripHeight))
+    if (!bitmap.CreateCompatibleBitmap(&memory, strip.width(), strip.height()))
         return false;
     CBitmap* old = memory.SelectObject(&bitmap);
     if (QPainter* painter = memory.GetPainter())
         painter->drawImage(0, 0, strip);
     memory.SelectObject(old);
     return true;
+}
+} // namespace
+
+bool LoadSymbolStrip(CBitmap& bitmap, CDC* dc)
+{
+    return LoadStripBitmap(bitmap, dc, SymbolStripImage());
+}
+
+bool LoadKeyedSymbolStrip(CBitmap& bitmap, CDC* dc)
+{
+    const QImage strip = SymbolStripImage();
+    QImage keyed = strip.copy(0, 0, kSymbolStripWidth, 32);
+    const QRgb key = qRgb(GetRValue(kSymbolKey), GetGValue(kSymbolKey), GetBValue(kSymbolKey));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < kSymbolStripWidth; ++x)
+            if (qGray(strip.pixel(x, y + 32)) > 127)
+                keyed.setPixel(x, y, key);
+    return LoadStripBitmap(bitmap, dc, keyed);
 }
 
 QImage VerticalOffsetPicture()

@@ -5,6 +5,7 @@
 #include "zuduzuro/ui/ZuduzuroResources.h"
 
 #include "acoustic/engine/Report.h"
+#include "foundation/Folders.h"
 #include "foundation/WindowMessages.h"
 #include "platform/core/Path.h"
 #include "platform/core/Sync.h"
@@ -48,6 +49,8 @@ namespace
 constexpr double kDegreesPerRadian = 57.2957795131;
 constexpr double kLargestLabel = 99999.9;
 constexpr double kMaximumWaterDepth = 100000.0; // m, as the anchor file holds it
+// The screen's dots per inch that the view's pixel sizes are made for.
+constexpr double kScreenDotsPerInch = 96.0;
 
 // The label font's size (tenths of a point) for a client width: wider windows, larger labels.
 // Past 1536 pixels the size grows one step only, so that the margins leave room for the plot.
@@ -118,6 +121,10 @@ struct CZuduzuroView::PassDef
     }
     CDC* dc = nullptr;
     CRect client;
+    // Device pixels to a screen's pixel: 1 on the screen, the printer's dots per screen pixel
+    // on paper, so that lines and marks keep the width they have on the screen.
+    double scale = 1.0;
+    int Px(int pixels) const { return std::max(1, static_cast<int>(std::lround(pixels * scale))); }
     CFont labelFont;
     int charWidth = 8;
     int charHeight = 16;
@@ -125,6 +132,31 @@ struct CZuduzuroView::PassDef
     double deepest = 0.0;
     int waterLine = 0;
     CString title; // a printout's heading
+    // Where the pass wrote its texts so far (device pixels): a later label keeps clear of them.
+    std::vector<CRect> labels;
+    // Where each crossing's label goes, kept before the range labels are written.
+    std::vector<CRect> crossingLabels;
+    // A text's box with its top-left corner at (x, y), in the selected font.
+    CRect TextBox(int x, int y, const CString& text) const
+    {
+        const CSize size = dc->GetTextExtent(text);
+        return CRect(x, y, x + size.cx, y + size.cy);
+    }
+    bool Overlaps(const CRect& box) const
+    {
+        for (const CRect& label : labels)
+            if (label.left < box.right && box.left < label.right && label.top < box.bottom && box.top < label.bottom)
+                return true;
+        return false;
+    }
+    // A box moved across (never beyond the client's right edge, nor left of `left`).
+    void KeepAcrossInside(CRect& box, int left) const
+    {
+        if (box.right > client.right)
+            box.OffsetRect(client.right - box.right, 0);
+        if (box.left < left)
+            box.OffsetRect(left - box.left, 0);
+    }
 };
 
 CZuduzuroView::CZuduzuroView()
@@ -190,7 +222,7 @@ void CZuduzuroView::OnSize(UINT nType, int cx, int cy)
     CView::OnSize(nType, cx, cy);
     if (nType == SIZE_RESTORED || nType == SIZE_MAXIMIZED)
     {
-        m_ZoomLevel = -1.0; // refitted at the next pass
+        FitAtNextPass();
         Invalidate(FALSE);
     }
 }
@@ -223,6 +255,8 @@ void CZuduzuroView::Render(CDC* dc, const CRect& client)
     pass.unitName = DistanceUnitName();
     pass.dc = dc;
     pass.client = client;
+    if (dc->IsPrinting())
+        pass.scale = std::max(1.0, dc->GetDeviceCaps(LOGPIXELSX) / kScreenDotsPerInch);
     CAnchor& a = *m_pAnchor;
     pass.extent = ExtentFor(a.m_Range, a.GetDistanceToTouchdown());
     const int saved = dc->SaveDC();
@@ -244,6 +278,19 @@ void CZuduzuroView::Render(CDC* dc, const CRect& client)
     dc->RestoreDC(saved);
     m_CharWidth = pass.charWidth;
     m_CharHeight = pass.charHeight;
+    m_LabelRects = pass.labels;
+}
+
+bool CZuduzuroView::HasSecondDimensionLine() const
+{
+    const CAnchor& a = *m_pAnchor;
+    if (a.m_Status != ANCHOR_LIVE && a.m_Status != ANCHOR_ON_BOTTOM)
+        return false;
+    int lastBuoy = -1;
+    for (int b = 0; b < a.m_BuoysInUse && b < CAnchor::kBuoys; ++b)
+        if (a.m_Buoys[b].DistanceFromFairlead > 0.0)
+            lastBuoy = b;
+    return lastBuoy >= 0 && std::fabs(a.m_Buoys[lastBuoy].DistanceFromFairlead - a.m_Range) > 1.0;
 }
 
 bool CZuduzuroView::DrawFrame(PassDef& pass)
@@ -251,7 +298,9 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
     CDC* dc = pass.dc;
     CAnchor& a = *m_pAnchor;
     const CRect& client = pass.client;
-    pass.labelFont.CreatePointFont(LabelFontTenths(client.Width()), "Verdana", dc);
+    // The size goes by the width as the screen would show it: on paper, the page's width in
+    // screen pixels, so that the labels keep their size beside the picture.
+    pass.labelFont.CreatePointFont(LabelFontTenths(static_cast<int>(client.Width() / pass.scale)), "Verdana", dc);
     dc->SelectObject(&pass.labelFont);
     TEXTMETRIC metrics{};
     dc->GetTextMetrics(&metrics);
@@ -262,7 +311,9 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
     dc->FillSolidRect(&client, back);
     m_PlotRect = client;
     m_PlotRect.left += 6 * pass.charWidth;
-    m_PlotRect.bottom -= 3 * pass.charHeight;
+    // Below the plot: a row of range labels and one row per dimension line, each line with its
+    // label in a row of its own.
+    m_PlotRect.bottom -= (HasSecondDimensionLine() ? 4 : 3) * pass.charHeight;
 
     pass.deepest = a.m_SeabedProfile.m_MaxDepth;
     if (a.m_SeabedProfile.GetSize() == 0 || pass.deepest == DBL_MAX || !std::isfinite(pass.deepest))
@@ -292,22 +343,39 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
     dc->SetTextColor(m_Colour[0]);
     CString zoom;
     zoom.Format("X%.0lf", m_ZoomLevel);
-    dc->TextOut(client.left + pass.charWidth / 2, client.bottom - pass.charHeight - pass.charHeight / 2, zoom);
+    const CRect zoomBox = pass.TextBox(client.left + pass.charWidth / 2, client.bottom - pass.charHeight - pass.charHeight / 2, zoom);
+    dc->TextOut(zoomBox.left, zoomBox.top, zoom);
+    pass.labels.push_back(zoomBox);
 
+    PlaceCrossingLabels(pass);
     // Grid labels along the range and the depth.
     const double rangeStep = pass.extent < 1000 ? 100 : (pass.extent < 2500 ? 250 : (pass.extent < 5000 ? 500 : 1000));
     const double d = pass.deepest;
     const double depthStep = d < 25 ? 5 : (d < 50 ? 10 : (d < 100 ? 20 : (d < 250 ? 50 : (d < 500 ? 100 : 200))));
     CPen gridPen;
-    gridPen.CreatePen(PS_SOLID, 1, m_Colour[18]);
+    gridPen.CreatePen(PS_SOLID, pass.Px(1), m_Colour[18]);
     CPen* oldPen = dc->SelectObject(&gridPen);
+    // Each range label centred on its tick, the last one moved in rather than cut at the view's
+    // edge. Written from the far end back, so that the end of the scale keeps its label and one
+    // that would run into a label already written is left out.
+    std::vector<std::pair<CRect, CString>> ranges;
     for (double x = rangeStep; x <= pass.extent + 1e-9; x += rangeStep)
     {
         const int column = Column(x);
         dc->MoveTo(column, m_PlotRect.bottom);
         dc->LineTo(column, m_PlotRect.bottom + pass.charHeight / 3);
         const CString label = pass.Distance(x);
-        dc->TextOut(column - label.GetLength() * pass.charWidth / 2, m_PlotRect.bottom + pass.charHeight / 3, label);
+        CRect box = pass.TextBox(column, m_PlotRect.bottom + pass.charHeight / 3, label);
+        box.OffsetRect(-box.Width() / 2, 0);
+        pass.KeepAcrossInside(box, m_PlotRect.left);
+        ranges.emplace_back(box, label);
+    }
+    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it)
+    {
+        if (pass.Overlaps(it->first))
+            continue;
+        dc->TextOut(it->first.left, it->first.top, it->second);
+        pass.labels.push_back(it->first);
     }
     for (double z = 0.0; z <= d + 1e-9; z += depthStep)
     {
@@ -315,8 +383,12 @@ bool CZuduzuroView::DrawFrame(PassDef& pass)
         dc->MoveTo(m_PlotRect.left - pass.charWidth / 2, row);
         dc->LineTo(m_PlotRect.left, row);
         const CString label = pass.Distance(z);
-        dc->TextOut(m_PlotRect.left - pass.charWidth / 2 - label.GetLength() * pass.charWidth, row - pass.charHeight / 2,
-                    label);
+        CRect box = pass.TextBox(m_PlotRect.left - pass.charWidth / 2, row - pass.charHeight / 2, label);
+        box.OffsetRect(-box.Width(), 0);
+        if (box.left < client.left)
+            box.OffsetRect(client.left - box.left, 0);
+        dc->TextOut(box.left, box.top, label);
+        pass.labels.push_back(box);
     }
     dc->SelectObject(oldPen);
     return true;
@@ -329,7 +401,7 @@ void CZuduzuroView::DrawSeabed(PassDef& pass)
         return;
     CDC* dc = pass.dc;
     CPen outline;
-    outline.CreatePen(PS_SOLID, 1, m_Colour[5]);
+    outline.CreatePen(PS_SOLID, pass.Px(1), m_Colour[5]);
     CBrush solid, hatch;
     solid.CreateSolidBrush(m_Colour[5]);
     hatch.CreateHatchBrush(HS_DIAGCROSS, m_Colour[3]);
@@ -430,24 +502,64 @@ void CZuduzuroView::DrawTextBlock(PassDef& pass)
                 (LPCSTR)pass.Distance(a.m_Range), a.m_Bearing * kDegreesPerRadian,
                 (LPCSTR)pass.Distance(a.m_ComputedCableLength));
     line += part;
-    const int width = dc->GetTextExtent(line).cx + 2 * pass.charWidth;
-    const CRect box(pass.client.left + 6 * pass.charWidth, pass.client.top,
-                    pass.client.left + 6 * pass.charWidth + width, pass.client.top + pass.charHeight + 4);
+    // The block stays inside the view: in a narrow one, in a smaller font.
+    const int room = pass.client.Width() - 6 * pass.charWidth;
+    CFont smaller;
+    CFont* oldFont = nullptr;
+    int width = dc->GetTextExtent(line).cx + 2 * pass.charWidth;
+    if (width > room && room > 0 && smaller.CreatePointFont(std::max(60, LabelFontTenths(static_cast<int>(pass.client.Width() / pass.scale)) * room / width), "Verdana", dc))
+    {
+        oldFont = dc->SelectObject(&smaller);
+        width = std::min(room, dc->GetTextExtent(line).cx + 2 * pass.charWidth);
+    }
+    const int height = (oldFont ? dc->GetTextExtent(line).cy : pass.charHeight) + pass.Px(4);
+    const CRect box(pass.client.left + 6 * pass.charWidth, pass.client.top, pass.client.left + 6 * pass.charWidth + width,
+                    pass.client.top + height);
     dc->FillSolidRect(&box, back);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(text);
-    dc->TextOut(box.left + pass.charWidth, box.top + 2, line);
+    dc->TextOut(box.left + pass.charWidth, box.top + pass.Px(2), line);
+    if (oldFont)
+        dc->SelectObject(oldFont);
+    pass.labels.push_back(box);
 }
 
-void CZuduzuroView::DrawCrossingLabel(PassDef& pass, double distance)
+void CZuduzuroView::PlaceCrossingLabels(PassDef& pass)
+{
+    const CAnchor& a = *m_pAnchor;
+    if (a.m_Status != ANCHOR_LIVE && a.m_Status != ANCHOR_ON_BOTTOM)
+        return;
+    // Below the plot, centred on its crossing and inside the view; the range labels give way to
+    // them. One that would cover another crossing's label moves along beside it, to the right
+    // where there is room, else to the left.
+    const int gap = std::max(1, pass.charWidth / 2);
+    for (INT_PTR i = 0; i < a.m_Crossings.GetSize(); ++i)
+    {
+        const double distance = a.m_Crossings[i].Distance;
+        CRect box = pass.TextBox(Column(distance), m_PlotRect.bottom, pass.Distance(distance, true));
+        box.OffsetRect(-box.Width() / 2, 0);
+        pass.KeepAcrossInside(box, m_PlotRect.left);
+        for (const CRect& other : pass.crossingLabels)
+            if (box.left < other.right && other.left < box.right)
+            {
+                if (other.right + gap + box.Width() <= pass.client.right)
+                    box.OffsetRect(other.right + gap - box.left, 0);
+                else
+                    box.OffsetRect(other.left - gap - box.right, 0);
+            }
+        pass.crossingLabels.push_back(box);
+        pass.labels.push_back(box);
+    }
+}
+
+void CZuduzuroView::DrawCrossingLabel(PassDef& pass, double distance, const CRect& box)
 {
     CDC* dc = pass.dc;
     const int oldMode = dc->SetBkMode(OPAQUE);
     CFont* oldFont = dc->SelectObject(&pass.labelFont);
     dc->SetBkColor(m_Colour[5]);
     dc->SetTextColor(m_Colour[0]);
-    const CString label = pass.Distance(distance, true);
-    dc->TextOut(Column(distance) - label.GetLength() * pass.charWidth / 2, m_PlotRect.bottom, label);
+    dc->TextOut(box.left, box.top, pass.Distance(distance, true));
     dc->SelectObject(oldFont);
     dc->SetBkMode(oldMode);
 }
@@ -458,12 +570,12 @@ void CZuduzuroView::DrawCrossings(PassDef& pass)
     CAnchor& a = *m_pAnchor;
     CPen pipePen, objectPen, runPen;
     CBrush pipeBrush, objectBrush, objectSolid;
-    pipePen.CreatePen(PS_SOLID, 2, m_Colour[12]);
+    pipePen.CreatePen(PS_SOLID, pass.Px(2), m_Colour[12]);
     pipeBrush.CreateHatchBrush(HS_DIAGCROSS, m_Colour[12]);
-    objectPen.CreatePen(PS_SOLID, 2, m_Colour[13]);
+    objectPen.CreatePen(PS_SOLID, pass.Px(2), m_Colour[13]);
     objectBrush.CreateHatchBrush(HS_CROSS, m_Colour[13]);
     objectSolid.CreateSolidBrush(m_Colour[13]);
-    runPen.CreatePen(PS_SOLID, 6, m_Colour[14]);
+    runPen.CreatePen(PS_SOLID, pass.Px(6), m_Colour[14]);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     CPen* oldPen = dc->SelectObject(&pipePen);
     CBrush* oldBrush = dc->SelectObject(&pipeBrush);
@@ -491,17 +603,19 @@ void CZuduzuroView::DrawCrossings(PassDef& pass)
                        POINT{Column(c.Distance + r), Row(top)}, POINT{Column(c.Distance + r), Row(c.SeabedDepth)},
                        POINT{Column(c.Distance - r), Row(c.SeabedDepth)}};
         }
-        DrawCrossingLabel(pass, c.Distance);
+        if (static_cast<size_t>(i) < pass.crossingLabels.size())
+            DrawCrossingLabel(pass, c.Distance, pass.crossingLabels[static_cast<size_t>(i)]);
         dc->SetBkMode(TRANSPARENT);
         dc->Polygon(outline.data(), static_cast<int>(outline.size()));
         dc->Polyline(outline.data(), static_cast<int>(outline.size()));
         // The crossed object's marker stands on the seabed, never less than 6 pixels high.
         const int column = Column(c.Distance), row = Row(c.SeabedDepth);
-        const int height = std::max(6, ToPixels(c.Height, m_VerticalScale));
+        const int height = std::max(pass.Px(6), ToPixels(c.Height, m_VerticalScale));
+        const int half = pass.Px(3);
         if (pipeline)
-            dc->Ellipse(column - 3, row - height, column + 3, row);
+            dc->Ellipse(column - half, row - height, column + half, row);
         else
-            dc->FillRect(CRect(column - 3, row - height, column + 3, row), &objectSolid);
+            dc->FillRect(CRect(column - half, row - height, column + half, row), &objectSolid);
     }
 
     dc->SelectObject(&runPen);
@@ -515,7 +629,7 @@ void CZuduzuroView::DrawCrossings(PassDef& pass)
         for (INT_PTR k = first; k <= second && k < a.m_SeabedProfile.GetSize(); ++k)
         {
             const ProDataDef& p = a.m_SeabedProfile[k];
-            const int x = Column(p.Range), y = Row(p.Depth) + 3;
+            const int x = Column(p.Range), y = Row(p.Depth) + pass.Px(3);
             if (k == first)
                 dc->MoveTo(x, y);
             else
@@ -534,13 +648,14 @@ void CZuduzuroView::DrawTrackPoints(PassDef& pass)
     {
         const TrackPointDef& point = m_pAnchor->m_TrackPoints[i];
         CPen pen;
-        pen.CreatePen(PS_SOLID, 2, point.Colour);
+        pen.CreatePen(PS_SOLID, pass.Px(2), point.Colour);
         CPen* old = dc->SelectObject(&pen);
         const int x = Column(point.Range), y = Row(point.Depth);
-        dc->MoveTo(x - 5, y - 5);
+        const int head = pass.Px(5), length = pass.Px(10);
+        dc->MoveTo(x - head, y - head);
         dc->LineTo(x, y);
-        dc->LineTo(x + 5, y - 5);
-        dc->MoveTo(x, y - 10);
+        dc->LineTo(x + head, y - head);
+        dc->MoveTo(x, y - length);
         dc->LineTo(x, y);
         dc->SelectObject(old);
     }
@@ -553,9 +668,9 @@ void CZuduzuroView::DrawSymbols(PassDef& pass)
     // The cable, each segment in the colour of its end: on the seabed or hanging.
     const CProfile& cable = a.m_CableProfile;
     CPen hanging, lying, vertical;
-    hanging.CreatePen(PS_SOLID, 2, m_Colour[9]);
-    lying.CreatePen(PS_SOLID, 2, m_Colour[10]);
-    vertical.CreatePen(PS_SOLID, 2, m_Colour[11]);
+    hanging.CreatePen(PS_SOLID, pass.Px(2), m_Colour[9]);
+    lying.CreatePen(PS_SOLID, pass.Px(2), m_Colour[10]);
+    vertical.CreatePen(PS_SOLID, pass.Px(2), m_Colour[11]);
     CPen* oldPen = dc->SelectObject(&hanging);
     // Each segment takes the pen of its end point; a run of one flag is one polyline, and points
     // on the pixel of the one before add nothing to it.
@@ -601,10 +716,20 @@ void CZuduzuroView::DrawSymbols(PassDef& pass)
     CDC strip;
     strip.CreateCompatibleDC(dc);
     CBitmap bitmap;
-    LoadSymbolStrip(bitmap, dc);
+    // A printer has no raster operations: the symbols go on paper from a keyed strip instead.
+    const bool keyed = dc->IsPrinting() != FALSE;
+    if (keyed)
+        LoadKeyedSymbolStrip(bitmap, dc);
+    else
+        LoadSymbolStrip(bitmap, dc);
     CBitmap* oldBitmap = strip.SelectObject(&bitmap);
     const int size = 2 * pass.charHeight;
     auto symbol = [&](int cell, int left, int top) {
+        if (keyed)
+        {
+            dc->TransparentBlt(left, top, size, size, &strip, cell, 0, 32, 32, kSymbolKey);
+            return;
+        }
         dc->StretchBlt(left, top, size, size, &strip, cell, 0, 32, 32, SRCINVERT);
         dc->StretchBlt(left, top, size, size, &strip, cell, 32, 32, 32, SRCAND);
         dc->StretchBlt(left, top, size, size, &strip, cell, 0, 32, 32, SRCINVERT);
@@ -650,7 +775,7 @@ void CZuduzuroView::DrawDimension(PassDef& pass, int x1, int x2, int y, double m
 {
     CDC* dc = pass.dc;
     CPen pen;
-    pen.CreatePen(PS_SOLID, 1, line);
+    pen.CreatePen(PS_SOLID, pass.Px(1), line);
     CBrush fill;
     fill.CreateSolidBrush(line);
     CPen* oldPen = dc->SelectObject(&pen);
@@ -667,7 +792,11 @@ void CZuduzuroView::DrawDimension(PassDef& pass, int x1, int x2, int y, double m
     dc->SetBkMode(OPAQUE);
     dc->SetBkColor(back);
     dc->SetTextColor(text);
-    dc->TextOut((x1 + x2) / 2 - label.GetLength() * pass.charWidth / 2, y - pass.charHeight / 2, label);
+    CRect box = pass.TextBox((x1 + x2) / 2, y - pass.charHeight / 2, label);
+    box.OffsetRect(-box.Width() / 2, 0);
+    pass.KeepAcrossInside(box, pass.client.left);
+    dc->TextOut(box.left, box.top, label);
+    pass.labels.push_back(box);
     dc->SetBkMode(TRANSPARENT);
     dc->SelectObject(oldPen);
     dc->SelectObject(oldBrush);
@@ -682,8 +811,8 @@ void CZuduzuroView::DrawDimensions(PassDef& pass)
     for (int b = 0; b < a.m_BuoysInUse && b < CAnchor::kBuoys; ++b)
         if (a.m_Buoys[b].DistanceFromFairlead > 0.0)
             lastBuoy = b;
-    const bool second = lastBuoy >= 0 && std::fabs(a.m_Buoys[lastBuoy].DistanceFromFairlead - a.m_Range) > 1.0;
-    const int bottomRow = m_PlotRect.bottom + (second ? 5 : 4) * pass.charHeight / 2;
+    const bool second = HasSecondDimensionLine();
+    const int bottomRow = m_PlotRect.bottom + (second ? 3 : 2) * pass.charHeight;
     DrawDimension(pass, left, Column(a.m_Range), bottomRow, a.m_Range, m_Colour[1], m_Colour[0], m_Colour[5]);
     if (second)
     {
@@ -926,6 +1055,10 @@ bool CZuduzuroView::SaveBitmap()
 {
     CFileDialog dialog(FALSE, "bmp", "Zuduzuro.bmp", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
                        "Bitmap Files (*.bmp)|*.bmp||", this);
+    // A picture of the view is the user's data: the dialog starts in the data folder.
+    CString folder;
+    if (FindMyDataFolder(folder, nullptr))
+        dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return false;
     const CString path = dialog.GetPathName();

@@ -15,6 +15,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <vector>
 
 class CAnchor;
 class CDC;
@@ -66,6 +67,9 @@ public:
     // The printout on a report page: a heading over the same picture.
     void PrintPicture(CDC* dc, const CRect& page);
 
+    // The next pass takes the largest zoom level, fitting what it draws into the view.
+    void FitAtNextPass() { m_ZoomLevel = -1.0; }
+
     // The pointer readout at a client point: inside the plot (edges included) it sets the
     // pointer record and status-bar panes 2, 4 and 6 and returns true; outside it does nothing.
     bool UpdatePointer(CPoint point);
@@ -109,6 +113,9 @@ public:
     COLORREF m_Colour[kColours];
     int m_CharWidth = 8;   // of the label font of the last pass
     int m_CharHeight = 16; //
+    // Where the last pass wrote its texts (labels, the zoom, the text block), in pixels of the
+    // surface it drew on: each inside it and apart from the others.
+    std::vector<CRect> m_LabelRects;
 
 protected:
     void OnDraw(CDC* pDC) override;
@@ -134,12 +141,17 @@ private:
     void DrawFailure(PassDef& pass);
     void DrawTextBlock(PassDef& pass);
     void DrawCrossings(PassDef& pass);
-    void DrawCrossingLabel(PassDef& pass, double distance);
+    // Where the crossings' labels go, before anything else is written below the plot.
+    void PlaceCrossingLabels(PassDef& pass);
+    void DrawCrossingLabel(PassDef& pass, double distance, const CRect& box);
     void DrawTrackPoints(PassDef& pass);
     void DrawSymbols(PassDef& pass);
     void DrawDimensions(PassDef& pass);
     void DrawDimension(PassDef& pass, int x1, int x2, int y, double metres, COLORREF line, COLORREF text,
                        COLORREF back);
+    // A buoy out along the line short of the anchor: the range to it gets a dimension line of
+    // its own below the plot.
+    bool HasSecondDimensionLine() const;
     int Column(double range) const { return m_PlotRect.left + ToPixels(range, m_HorizontalScale); }
     int Row(double depth) const { return m_PlotRect.top + ToPixels(depth, m_VerticalScale); }
 };

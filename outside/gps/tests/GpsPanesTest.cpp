@@ -175,6 +175,35 @@ TEST(TimeSeriesPanes, ClearResetTimeSpanAndSetYSpan)
     EXPECT_GT(hi, 7.0);
 }
 
+TEST(TimeSeriesPanes, AxisValuesNeverReadMinusZeroAndCountsStayAtOrAboveNone)
+{
+    const struct
+    {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {{-0.0001, 0, "0"}, {-0.4, 0, "0"}, {-0.6, 0, "-1"}, {-0.00004, 4, "0.0000"},
+                 {-0.5, 1, "-0.5"}, {12.0, 0, "12"},  {0.0, 1, "0.0"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(CTimeSeriesPane::FormatAxisValue(c.value, c.decimals), c.text) << c.value;
+
+    // Four used, none yet told in view: the axis of counts starts at none, not below it.
+    CNoSatsPane sats;
+    sats.AddSample(0.0, {4, 0});
+    double lo = 0, hi = 0;
+    ASSERT_TRUE(sats.GetYSpan(0, lo, hi));
+    EXPECT_DOUBLE_EQ(lo, 0.0);
+    EXPECT_GE(hi, 4.0);
+    const std::vector<CString> labels = sats.GetAxisLabels(CRect(0, 0, 300, 200), 0);
+    ASSERT_GE(labels.size(), 2u);
+    EXPECT_STREQ(labels.back(), "0");
+    // Precisions are never negative either.
+    CDopPane dop;
+    dop.AddSample(0.0, {0.2, 0.3, 0.1});
+    ASSERT_TRUE(dop.GetYSpan(0, lo, hi));
+    EXPECT_GE(lo, 0.0);
+}
+
 TEST(TimeSeriesPanes, ResetMenuPostsItsMessageToTheMainWindow)
 {
     CMainLike main;

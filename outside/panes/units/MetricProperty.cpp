@@ -1,6 +1,7 @@
 #include "outside/panes/units/MetricProperty.h"
 
 #include "outside/notifex/Notifex.h"
+#include "outside/panes/MyMFCPropertyGridCtrl.h"
 #include "outside/panes/settings/GridSettings.h"
 
 #include <cerrno>
@@ -65,6 +66,30 @@ CString CMFCPropertyGridMetricProperty::FormatProperty()
     CString suffix = g_Suffix;
     suffix.TrimLeft();
     return text + suffix;
+}
+
+void CMFCPropertyGridMetricProperty::SetMissing(bool bMissing)
+{
+    if (bMissing == m_bMissing)
+        return;
+    if (bMissing)
+        m_strPlainDescription = GetDescription();
+    m_bMissing = bMissing;
+    SetDescription(bMissing ? m_strPlainDescription + (m_strPlainDescription.IsEmpty() ? "" : "\n") +
+                                  "Missing: give this length."
+                            : m_strPlainDescription);
+}
+
+BOOL CMFCPropertyGridMetricProperty::GetMarkColours(COLORREF& clrText, COLORREF& clrBack) const
+{
+    if (!m_bMissing)
+        return FALSE;
+    // Dark red on pink by day, light red on dark red by night.
+    const auto* grid = dynamic_cast<const CMyMFCPropertyGridCtrl*>(GetGrid());
+    const bool night = grid != nullptr && grid->GetNightMode();
+    clrText = night ? RGB(255, 160, 160) : RGB(128, 0, 0);
+    clrBack = night ? RGB(96, 0, 0) : RGB(255, 176, 176);
+    return TRUE;
 }
 
 BOOL CMFCPropertyGridMetricProperty::TextToVar(const CString& strText)

@@ -37,10 +37,19 @@ public:
     // refused with a message and the value stays.
     BOOL TextToVar(const CString& strText) override;
 
+    // A length the user has not given yet and must: its value shows in the marking colours (as
+    // a refused input shows elsewhere) and its description says it is missing. The grid shows
+    // the change at its next layout.
+    void SetMissing(bool bMissing);
+    bool IsMissing() const { return m_bMissing; }
+    BOOL GetMarkColours(COLORREF& clrText, COLORREF& clrBack) const override;
+
 private:
     int m_nKind;
     int m_nSubKind;
     int m_nDecimals;
+    bool m_bMissing = false;
+    CString m_strPlainDescription;
 };
 
 // The leading finite number of a typed text; false (and a message to the user naming the text)

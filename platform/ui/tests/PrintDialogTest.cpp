@@ -109,3 +109,39 @@ TEST(PrintDialog, PageRangeOnlyWhenOfferedAndCancelGivesNoContext)
     EXPECT_EQ(dlg.GetPrinterDC(), nullptr);
     EXPECT_EQ(ModalHook::Shown().back().result, IDCANCEL);
 }
+
+// With no printer installed the print dialog is a "Print to PDF" file chooser: the file chosen is
+// where the pages go, a cancelled chooser prints nothing.
+TEST(PrintDialog, WithNoPrinterTheChoiceIsThePdfFile)
+{
+    ASSERT_TRUE(QDir().mkpath(TempDrives::Current()->OnC("Prints")));
+    ModalHook::AnswerFileDialog({"C:\\Prints\\sheet.pdf"});
+    CPrintDialog dlg(FALSE, PD_NOSELECTION | PD_NOPAGENUMS | PD_RETURNDC);
+    dlg.m_strPdfName = "Survey: Day 2";
+    dlg.m_strPdfFolder = "C:\\Prints\\";
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    const MODAL_RECORD& shown = ModalHook::Shown().back();
+    EXPECT_EQ(shown.kind, MODAL_RECORD::FileDialog);
+    EXPECT_STREQ(shown.caption, "Print to PDF");
+    EXPECT_STREQ(shown.fileName, "Survey_ Day 2.pdf") << "no ':' in a file name";
+    EXPECT_STREQ(shown.folder, "C:\\Prints\\");
+    EXPECT_FALSE(shown.open);
+    EXPECT_EQ(dlg.GetDeviceName(), "PDF");
+    EXPECT_EQ(dlg.GetPortName(), "C:\\Prints\\sheet.pdf");
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(dlg.GetPrinterDC()));
+    ASSERT_GT(dc.StartDoc("Sheet"), 0);
+    ASSERT_GT(dc.StartPage(), 0);
+    dc.TextOut(100, 100, "Printed");
+    ASSERT_GT(dc.EndPage(), 0);
+    ASSERT_GT(dc.EndDoc(), 0);
+    dc.DeleteDC();
+    EXPECT_TRUE(QFile::exists(TempDrives::Current()->OnC("Prints/sheet.pdf")));
+    EXPECT_FALSE(QFile::exists(TempDrives::Current()->OnC("Sheet.pdf"))) << "a file written unasked";
+
+    ModalHook::CancelFileDialog();
+    CPrintDialog cancelled(FALSE, PD_RETURNDC);
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_EQ(cancelled.GetPrinterDC(), nullptr);
+    EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::FileDialog);
+}

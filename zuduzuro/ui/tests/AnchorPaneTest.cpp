@@ -314,6 +314,42 @@ TEST_F(AnchorPaneFixture, LayoutFollowsStatusBuoysAndCableMakeUp)
     EXPECT_FALSE(Shown(At(0)));
 }
 
+// Buoys taken into use start without lengths: their pennant wires and the cable between them
+// show as missing (dark red on pink, as a refused input shows) until the user gives them.
+TEST_F(AnchorPaneFixture, ABuoyWithoutItsLengthsShowsThemMissing)
+{
+    Start();
+    const QColor pink(255, 176, 176);
+    const auto marked = [this, &pink](DWORD_PTR id) {
+        CMFCPropertyGridProperty* item = FindGridItem(Grid(), id);
+        EXPECT_NE(item, nullptr) << id;
+        const int pixels = item ? GridItemValuePixels(Grid(), item, pink) : -1;
+        EXPECT_GE(pixels, 0) << "item " << id << " is not in view";
+        return pixels > 20;
+    };
+    Type(15, "2");
+    ASSERT_TRUE(anchor.m_Buoys[0].bUseBuoy && anchor.m_Buoys[1].bUseBuoy);
+    // Buoy 1: its pennant (16) and its cable to buoy 2 (19); buoy 2: its pennant (21).
+    EXPECT_TRUE(marked(16));
+    EXPECT_TRUE(marked(19));
+    EXPECT_TRUE(marked(21));
+    Grid().SetCurSel(FindGridItem(Grid(), 16));
+    EXPECT_NE(Grid().GetShownDescription().Find("Missing"), -1) << Grid().GetShownDescription().GetString();
+
+    Type(16, "15");
+    Type(19, "300");
+    EXPECT_FALSE(marked(16));
+    EXPECT_FALSE(marked(19));
+    EXPECT_TRUE(marked(21)) << "buoy 2's pennant is still missing";
+    Grid().SetCurSel(FindGridItem(Grid(), 16));
+    EXPECT_EQ(Grid().GetShownDescription().Find("Missing"), -1);
+
+    // Back to no buoys: nothing is missing.
+    Type(15, "0");
+    Type(15, "2");
+    EXPECT_FALSE(marked(16));
+}
+
 TEST_F(AnchorPaneFixture, StatusChangeMarkerAndTheTerrainLock)
 {
     Start();

@@ -12,6 +12,7 @@
 #include "platform/core/Path.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/ModalHook.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/SingleInstance.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
@@ -31,9 +32,14 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QIcon>
 #include <QMainWindow>
 #include <QProcess>
 #include <QThread>
+#include <QToolBar>
+#include <QToolTip>
+#include <QHelpEvent>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -351,6 +357,219 @@ TEST_F(ZuduzuroFrameTest, ZoomCommandsAndMessagesStayWithinTheViewsLevels)
     // The identify message is answered with its own value.
     EXPECT_EQ(static_cast<UINT>(m_pFrame->SendMessage(UWM_PROGRAM_IDENTIFY_WINDOW, 0, 0)),
               UWM_PROGRAM_IDENTIFY_WINDOW);
+}
+
+// Recover and Drop pressed on the toolbar: the anchor pane and the side view show the one state
+// the anchor is in, and the view fits the cable afresh after either.
+TEST_F(ZuduzuroFrameTest, RecoverAndDropShowOneStateAndFitTheCable)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    CMFCPropertyGridCtrl& grid = m_pFrame->m_wndAnchorPane.GetPropertyGrid();
+    const auto shown = [&grid](DWORD_PTR id) { return grid.GetShownValue(FindGridItem(grid, id)); };
+    const double range = a.GetRange();
+    ASSERT_GT(range, 900.0);
+    const auto press = [this](UINT id) {
+        ASSERT_TRUE(UserInput::ClickToolBarButton(&m_pFrame->m_wndToolBar, m_pFrame->m_wndToolBar.CommandToIndex(id)));
+        PumpFor(50);
+        FrameProbe::GrabWindow(m_pFrame); // the view paints as the screen shows it
+    };
+
+    press(ID_ZUDUZURO_RECOVER_ANCHOR);
+    EXPECT_EQ(a.m_Status, ANCHOR_LIVE);
+    EXPECT_STREQ(shown(1), "Live");
+    // The view writes the range it draws to ("Rng:"); the pane shows the same.
+    EXPECT_NEAR(a.m_Range, range, 0.5);
+    EXPECT_NEAR(std::atof(shown(2)), a.m_Range, 0.5) << shown(2).GetString();
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, m_pView->m_LargestZoom);
+
+    // A level the user chose is dropped with the anchor: the new picture is fitted.
+    m_pView->m_ZoomLevel = 1.0;
+    press(ID_ZUDUZURO_DROP_ANCHOR);
+    EXPECT_EQ(a.m_Status, ANCHOR_ON_BOTTOM);
+    EXPECT_STREQ(shown(1), "On Bottom");
+    EXPECT_NEAR(std::atof(shown(2)), a.m_Range, 0.5) << shown(2).GetString();
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, m_pView->m_LargestZoom);
+    // The water column fills the view: the sky above the water line is a strip, not most of it.
+    CRect client;
+    m_pView->GetClientRect(&client);
+    EXPECT_LT(m_pView->m_PlotRect.top - client.top, client.Height() / 4);
+}
+
+// The demo's terrain covers its working area: an anchor anywhere within the working distance of
+// the fairlead, and the seabed profile sampled past it, lie on the terrain. An anchor moved off
+// every terrain model is told in the status bar, and the word goes once it is back.
+TEST_F(ZuduzuroFrameTest, TheDemoTerrainCoversTheWorkingAreaAndAnAnchorOffItIsTold)
+{
+    Start();
+    CAnchor& a = m_pFrame->m_Anchor;
+    const double reach = 1.2 * a.m_WorkingDistance; // the profile sampled past an anchor there
+    ASSERT_GE(a.m_WorkingDistance, 2500.0);
+    for (int degrees = 0; degrees < 360; degrees += 45)
+    {
+        const double bearing = degrees * M_PI / 180.0;
+        EXPECT_TRUE(m_pFrame->m_Dtm.HasDepthAt(a.m_FairleadEasting + reach * std::sin(bearing),
+                                               a.m_FairleadNorthing + reach * std::cos(bearing)))
+            << "no terrain " << reach << " m out on " << degrees << " degrees";
+    }
+
+    CMFCPropertyGridCtrl& grid = m_pFrame->m_wndAnchorPane.GetPropertyGrid();
+    const auto message = [this]() { return m_pFrame->m_wndStatusBar.GetPaneText(0); };
+    // At the working distance the anchor has the terrain's depth.
+    ASSERT_TRUE(EditGridItem(grid, 2, "2500"));
+    PumpFor(50);
+    EXPECT_NEAR(a.m_Range, 2500.0, 0.01);
+    EXPECT_TRUE(a.m_FarPointInsideDtm);
+    EXPECT_NEAR(a.m_DepthAtAnchor, m_pFrame->m_Dtm.GetDepth(a.m_AnchorEasting, a.m_AnchorNorthing), 0.01);
+    EXPECT_EQ(message().Find("terrain"), -1) << message().GetString();
+
+    ASSERT_TRUE(EditGridItem(grid, 2, "4000"));
+    PumpFor(50);
+    EXPECT_NE(message().Find("outside every terrain model"), -1) << message().GetString();
+
+    ASSERT_TRUE(EditGridItem(grid, 2, "1000"));
+    PumpFor(50);
+    EXPECT_EQ(message().Find("terrain"), -1) << message().GetString();
+}
+
+// At the frame's size the side columns open wide enough: every property name of the barge,
+// anchor, cable weight and DTM panes shows whole, and the cable types' list shows all its
+// columns, the weight in water included.
+TEST_F(ZuduzuroFrameTest, PanesShowTheirNamesAndColumnsWhole)
+{
+    Start();
+    const std::vector<std::pair<const char*, CDockablePane*>> panes = {
+        {"Barge", &m_pFrame->m_wndBargePane},
+        {"Anchor", &m_pFrame->m_wndAnchorPane},
+        {"Cable Weight Setup", &m_pFrame->m_wndCableWeightPane},
+        {"DTM", &m_pFrame->m_wndDtmPane}};
+    for (const auto& p : panes)
+    {
+        if (!p.second->IsVisible())
+            ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, static_cast<UINT>(p.second->GetDlgCtrlID()))) << p.first;
+        PumpFor(50);
+        ASSERT_TRUE(p.second->IsVisible()) << p.first;
+        const FrameProbe::GridRowsSeen seen = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(m_pFrame), p.second);
+        EXPECT_GT(seen.wholeRows, 2) << p.first;
+        std::string cut;
+        for (const std::string& name : seen.cutNames)
+            cut += " '" + name + "'";
+        EXPECT_TRUE(seen.cutNames.empty()) << p.first << " cuts short:" << cut;
+    }
+    CCableWeightListCtrl& list = m_pFrame->m_wndCableWeightPane.GetList();
+    CRect client, last;
+    list.GetClientRect(&client);
+    ASSERT_TRUE(list.GetSubItemRect(0, 4, LVIR_BOUNDS, last));
+    EXPECT_LE(last.right, client.right) << "the weight in water runs off the pane";
+}
+
+// The file dialogs for data start among the user's data: a bitmap of the view in the data
+// folder, a terrain file beside the terrain already chosen (the demo's is in the data folder).
+TEST_F(ZuduzuroFrameTest, FileDialogsStartAmongTheUsersData)
+{
+    Start();
+    ModalHook::AnswerMenu(ID_ZUDUZURO_BMP_FILE);
+    ModalHook::CancelFileDialog();
+    CRect client;
+    m_pView->GetClientRect(&client);
+    UserInput::RightClickClient(m_pView, client.CenterPoint().x, client.CenterPoint().y);
+    PumpFor(20);
+    ASSERT_FALSE(ModalHook::Shown().empty());
+    EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::FileDialog);
+    EXPECT_STREQ(ModalHook::Shown().back().folder, "C:\\MyData\\");
+
+    if (!m_pFrame->m_wndDtmPane.IsVisible())
+        ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_DTM));
+    PumpFor(20);
+    ASSERT_TRUE(m_pFrame->m_wndDtmPane.IsVisible());
+    CColourButton* add = m_pFrame->m_wndDtmPane.GetButton(0);
+    ASSERT_NE(add, nullptr);
+    CRect button;
+    add->GetClientRect(&button);
+    ModalHook::CancelFileDialog();
+    UserInput::ClickClient(add, button.CenterPoint().x, button.CenterPoint().y);
+    PumpFor(20);
+    EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::FileDialog);
+    EXPECT_STREQ(ModalHook::Shown().back().folder, "C:\\MyData\\DTM\\");
+}
+
+// Resting the pointer on a toolbar button shows what the button does, in its command's prompt,
+// not its own text again.
+TEST_F(ZuduzuroFrameTest, ToolbarTooltipsSayWhatTheButtonsDo)
+{
+    Start();
+    auto* bar = qobject_cast<QToolBar*>(m_pFrame->m_wndToolBar.GetWidget());
+    ASSERT_NE(bar, nullptr);
+    int buttons = 0;
+    for (int i = 0; i < m_pFrame->m_wndToolBar.GetCount(); ++i)
+    {
+        const UINT id = m_pFrame->m_wndToolBar.GetItemID(i);
+        if (id == 0)
+            continue;
+        QWidget* button = bar->widgetForAction(bar->actions().at(i));
+        ASSERT_NE(button, nullptr) << id;
+        const QPoint at = button->rect().center();
+        QHelpEvent hover(QEvent::ToolTip, at, button->mapToGlobal(at));
+        QApplication::sendEvent(button, &hover);
+        PumpFor(20);
+        const QString shown = QToolTip::text();
+        CString prompt;
+        ASSERT_TRUE(AfxLoadString(id, prompt)) << id;
+        prompt = prompt.Left(prompt.Find('\n'));
+        EXPECT_EQ(shown.toStdString(), std::string(prompt.GetString())) << id;
+        EXPECT_NE(shown.toStdString(), std::string(m_pFrame->m_wndToolBar.GetButtonText(i).GetString())) << id;
+        QToolTip::hideText();
+        ++buttons;
+    }
+    EXPECT_EQ(buttons, 8);
+}
+
+// The view opens fitted, at its largest depth scale: "Zoom in" pressed there, on the toolbar or
+// with its key, says in the status bar why nothing changes. One step out, it zooms in again.
+TEST_F(ZuduzuroFrameTest, ZoomInAtTheStartSaysWhyNothingChanges)
+{
+    Start();
+    FrameProbe::GrabWindow(m_pFrame);
+    const double largest = m_pView->m_LargestZoom;
+    ASSERT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest);
+    const auto message = [this]() { return m_pFrame->m_wndStatusBar.GetPaneText(0); };
+    const auto press = [this](UINT id) {
+        ASSERT_TRUE(UserInput::ClickToolBarButton(&m_pFrame->m_wndToolBar, m_pFrame->m_wndToolBar.CommandToIndex(id)));
+        PumpFor(50);
+    };
+    press(ID_ZUDUZURO_ZOOM_IN);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest);
+    EXPECT_NE(message().Find("largest"), -1) << message().GetString();
+
+    m_pFrame->SetMessageText("");
+    m_pView->SetFocus();
+    UserInput::Key(Qt::Key_PageUp);
+    PumpFor(50);
+    EXPECT_NE(message().Find("largest"), -1) << message().GetString();
+
+    press(ID_ZUDUZURO_ZOOM_OUT);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest - 1.0);
+    press(ID_ZUDUZURO_ZOOM_IN);
+    EXPECT_DOUBLE_EQ(m_pView->m_ZoomLevel, largest);
+}
+
+// The frame wears the program's own picture, the side view's anchor, on a clear ground.
+TEST_F(ZuduzuroFrameTest, TheWindowShowsTheProgramsOwnIcon)
+{
+    Start();
+    const QIcon icon = m_pFrame->GetMainWindow()->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    const QImage picture = icon.pixmap(64, 64).toImage();
+    int anchor = 0, clear = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+        {
+            const QColor c = picture.pixelColor(x, y);
+            anchor += c.alpha() == 255 && c.rgb() == QColor(0, 0, 0x80).rgb();
+            clear += c.alpha() == 0;
+        }
+    EXPECT_GT(anchor, 100) << "no anchor";
+    EXPECT_GT(clear, picture.width() * picture.height() / 3) << "no clear ground";
 }
 
 TEST_F(ZuduzuroFrameTest, ToolbarTensionAndPennantCommandsKeepTheirBounds)

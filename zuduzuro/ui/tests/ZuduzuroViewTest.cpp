@@ -66,6 +66,21 @@ void SavePng(const QImage& image, const char* name)
     image.save(QString(SUITE_VISUAL_DIR) + "/" + name + ".png", "PNG");
 }
 
+// A crossing of the cable line: a pipeline (kind 1) or an obstruction (kind 0) at a distance
+// (m) on a seabed depth (m), its reach, height and height with clearance (m).
+ObstructionDef Crossing(int kind, double distance, double seabedDepth, double reach, double height = 0.0,
+                        double withClearance = 0.0)
+{
+    ObstructionDef crossing{};
+    crossing.nKind = kind;
+    crossing.Distance = distance;
+    crossing.SeabedDepth = seabedDepth;
+    crossing.Reach = reach;
+    crossing.Height = height;
+    crossing.HeightWithClearance = withClearance;
+    return crossing;
+}
+
 enum SEABED
 {
     FLAT,
@@ -257,19 +272,8 @@ TEST_F(SideView, CrossingsCableAndSymbols)
     CDtm dtm;
     MakeAnchor(a, dtm, FLAT, ANCHOR_ON_BOTTOM, 1);
     ASSERT_EQ(a.m_BuoysInUse, 1);
-    ObstructionDef pipe{};
-    pipe.nKind = 1;
-    pipe.Distance = 600.0;
-    pipe.SeabedDepth = 80.0;
-    pipe.Reach = 6.0;
-    pipe.Height = 0.5; // thinner than 6 pixels
-    ObstructionDef box{};
-    box.nKind = 0;
-    box.Distance = 300.0;
-    box.SeabedDepth = 80.0;
-    box.Reach = 8.0;
-    box.Height = 4.0;
-    box.HeightWithClearance = 10.0;
+    const ObstructionDef pipe = Crossing(1, 600.0, 80.0, 6.0, 0.5); // thinner than 6 pixels
+    const ObstructionDef box = Crossing(0, 300.0, 80.0, 8.0, 4.0, 10.0);
     a.m_Crossings.Add(pipe);
     a.m_Crossings.Add(box);
     Link(a);
@@ -302,7 +306,49 @@ TEST_F(SideView, CrossingsCableAndSymbols)
     // A buoy whose cable was bent to its pennant shows the flagged symbol.
     const COLORREF body = a.m_Buoys[0].bPennantAdjusted ? RGB(0xFF, 0x80, 0) : RGB(0xFF, 0xFF, 0);
     EXPECT_GT(Count(image, QRect(bx - size / 4, plot.top - size / 2, size / 2, size / 2), body), 5);
-    EXPECT_EQ(At(image, bx - size / 2 + 1, plot.top - size + 1), CZuduzuroView::kColourTable[4]);
+    // The symbol is drawn through its mask: the lower corner of its cell shows the sky.
+    EXPECT_EQ(At(image, bx - size / 2 + 1, plot.top - 2), CZuduzuroView::kColourTable[4]);
+}
+
+// Every text of the view (range and depth labels, crossing labels, dimension labels, the zoom and
+// the text block) lies inside the view and clear of the others: a crossing under a range label,
+// two crossings side by side, the range label at the view's right edge, with and without a buoy.
+TEST_F(SideView, LabelsStayInsideTheViewAndApart)
+{
+    for (int buoys : {0, 1})
+    {
+        CAnchor a;
+        CDtm dtm;
+        MakeAnchor(a, dtm, FLAT, ANCHOR_ON_BOTTOM, buoys);
+        for (double distance : {500.0, 515.0, 860.0})
+        {
+            a.m_Crossings.Add(Crossing(distance == 860.0 ? 0 : 1, distance, 80.0, 4.0, 1.0, 3.0));
+        }
+        Link(a);
+        for (const QSize size : {QSize(640, 480), QSize(1024, 700), QSize(1920, 1080)})
+        {
+            const QImage image = view->RenderImage(size.width(), size.height());
+            const std::vector<CRect>& labels = view->m_LabelRects;
+            // Range labels every 250 m of 1500, five depth labels, three crossings, the dimension
+            // lines, the zoom and the text block.
+            EXPECT_GE(labels.size(), 14u) << buoys << " buoys at " << size.width();
+            for (size_t i = 0; i < labels.size(); ++i)
+            {
+                const CRect& r = labels[i];
+                EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= size.width() && r.bottom <= size.height())
+                    << "label " << i << " (" << r.left << "," << r.top << "," << r.right << "," << r.bottom
+                    << ") leaves the " << size.width() << " x " << size.height() << " view, " << buoys << " buoys";
+                for (size_t k = i + 1; k < labels.size(); ++k)
+                {
+                    const CRect& o = labels[k];
+                    EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+                        << "labels " << i << " and " << k << " overlap at " << size.width() << ", " << buoys << " buoys";
+                }
+            }
+            if (size.width() == 1024)
+                SavePng(image, buoys ? "side_labels_buoy_1024" : "side_labels_1024");
+        }
+    }
 }
 
 // The cable runs from the fairlead, above the water, to the anchor, though no seabed point falls
@@ -547,6 +593,68 @@ TEST_F(SideView, PrintsThroughTheReportWriter)
     }
 }
 
+// With no printer installed, "Print" offers a PDF file to print to, named after the anchor, and
+// writes nothing anywhere else. The PDF is a readable copy of the view: its texts whole, the
+// cable drawn in its colours at a width that shows on paper, the anchor on the seabed as its
+// symbol, not on a black square.
+TEST_F(SideView, PrintsToAPdfFileChosenWhenNoPrinterIsInstalled)
+{
+    CAnchor a;
+    CDtm dtm;
+    MakeAnchor(a, dtm, FLAT);
+    a.m_Crossings.Add(Crossing(1, 600.0, 80.0, 6.0, 0.5));
+    Link(a);
+    ASSERT_TRUE(QDir().mkpath(LinuxPathFromWindows("C:\\Prints")));
+    ModalHook::AnswerMenu(ID_ZUDUZURO_PRINT);
+    ModalHook::AnswerFileDialog({"C:\\Prints\\side.pdf"});
+    view->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(100, 100));
+
+    ASSERT_GE(ModalHook::Shown().size(), 2u);
+    const MODAL_RECORD& chooser = ModalHook::Shown().back();
+    EXPECT_EQ(chooser.kind, MODAL_RECORD::FileDialog);
+    EXPECT_STREQ(chooser.caption, "Print to PDF");
+    EXPECT_FALSE(chooser.open);
+    EXPECT_STREQ(chooser.fileName, "Anchor Port Bow.pdf");
+    const QString pdf = LinuxPathFromWindows("C:\\Prints\\side.pdf");
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_FALSE(QFileInfo::exists(LinuxPathFromWindows("C:\\Anchor Port Bow.pdf"))) << "a file written unasked";
+
+    const QByteArray text = PdfText(pdf).simplified();
+    if (text.isNull())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+    for (const char* whole : {"Anchor Port Bow Tension", "Rng: 1000 m", "Cable:", "250 m", "1500 m", "600 m", "80 m"})
+        EXPECT_TRUE(text.contains(whole)) << whole << " is not whole in: " << text.constData();
+
+    const QImage page = PdfPage(pdf, 100);
+    ASSERT_FALSE(page.isNull());
+    SavePng(page, "side_printed_100dpi");
+    // The plot: where the page is the view's blue.
+    QRect plot;
+    int cable = 0, anchor = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+        {
+            const QColor c = page.pixelColor(x, y);
+            if (c == QColor(0, 0, 255))
+                plot |= QRect(x, y, 1, 1);
+            cable += c.red() > 230 && c.green() > 230 && c.blue() < 40;    // hanging: yellow
+            cable += c.red() > 230 && c.green() < 40 && c.blue() < 40;     // on the seabed: red
+            anchor += c.red() < 30 && c.green() < 30 && c.blue() > 100 && c.blue() < 160; // navy
+        }
+    ASSERT_FALSE(plot.isEmpty());
+    // About 1000 m of cable over a plot of some 900 pixels, two paper points wide (3 pixels).
+    EXPECT_GT(cable, plot.width() * 2) << "the cable is a hairline";
+    EXPECT_GT(anchor, 20) << "no anchor symbol";
+    int black = 0;
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+        for (int x = plot.left(); x <= plot.right(); ++x)
+        {
+            const QColor c = page.pixelColor(x, y);
+            black += c.red() < 20 && c.green() < 20 && c.blue() < 20;
+        }
+    EXPECT_LT(black, anchor) << "the symbols stand on black squares";
+}
+
 TEST_F(SideView, SavesTheViewAsABitmap)
 {
     CAnchor a;
@@ -628,12 +736,7 @@ TEST_F(SideView, DrawsOnlyWhatItHas)
     CAnchor a;
     CDtm dtm;
     MakeAnchor(a, dtm, SLOPING);
-    ObstructionDef pipe{};
-    pipe.nKind = 1;
-    pipe.Distance = 600.0;
-    pipe.SeabedDepth = 100.0;
-    pipe.Reach = 6.0;
-    a.m_Crossings.Add(pipe);
+    a.m_Crossings.Add(Crossing(1, 600.0, 100.0, 6.0));
     a.m_Status = ANCHOR_PLANNED;
     Link(a);
     const QImage image = view->RenderImage(1920, 1080);
