@@ -1,9 +1,12 @@
 # Helpers shared by the subsystems' CMake files.
 
-# suite_add_subsystem(<name> <folder> LIBS ...): a static, position-independent library of
-# every source under the folder except its tests/ and bench/ folders.
+# suite_add_subsystem(<name> [SHARED] LIBS ...): a static, position-independent library of
+# every source under the folder except its tests/ and bench/ folders; with SHARED a shared
+# library instead, for a subsystem that the deliverables' shared libraries (Tolvar, Chartexa)
+# and the programs that load them all build on: one copy of its objects in a process, where a
+# static copy in each module would define every object of it twice.
 function(suite_add_subsystem name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "SHARED" "" "LIBS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/(tests|bench)/")
   # A sub-folder with a CMakeLists.txt of its own is a library of its own.
@@ -19,7 +22,17 @@ function(suite_add_subsystem name)
     target_link_libraries(${name} INTERFACE ${ARG_LIBS})
     return()
   endif()
-  add_library(${name} STATIC ${sources})
+  if(ARG_SHARED)
+    add_library(${name} SHARED ${sources})
+    # Compiled as for a static library (no <name>_EXPORTS), so that both share the compiler's
+    # cache; every symbol is exported, as a static library offers every symbol.
+    set_target_properties(${name} PROPERTIES DEFINE_SYMBOL "")
+    # Everything it calls comes from the libraries it names, never from whatever else a
+    # process happens to load.
+    target_link_options(${name} PRIVATE "LINKER:--no-undefined")
+  else()
+    add_library(${name} STATIC ${sources})
+  endif()
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
@@ -43,8 +56,8 @@ function(suite_add_tests name)
   if(SUITE_SANITIZE)
     # A sanitizer tree registers only the suites named "...Stress" (threads, sockets and lines
     # under load and teardown) and, under AddressSanitizer, the "...BadInput" suites that replay
-    # the damaged-file fixtures. It compiles only the test files that hold one, and looks again
-    # when a test file changes.
+    # the damaged-file fixtures. It compiles only the test files that hold one, with the tests'
+    # helpers (files without test cases), and looks again when a test file changes.
     if(SUITE_SANITIZE STREQUAL "address")
       set(run_suites "Stress|BadInput")
       set(sanitize_filter "*Stress.*:*BadInput.*")
@@ -53,13 +66,23 @@ function(suite_add_tests name)
       set(sanitize_filter "*Stress.*")
     endif()
     set(held)
+    set(any_suite FALSE)
     foreach(source ${test_sources})
       set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
       file(STRINGS ${source} suites REGEX "(TEST(_F)?\\(|using )[A-Za-z0-9_]*(${run_suites})[ ,=]")
+      file(STRINGS ${source} cases REGEX "TEST(_F)?\\(")
       if(suites)
+        list(APPEND held ${source})
+        set(any_suite TRUE)
+      elseif(NOT cases)
+        # A helper of the tests (a canvas, a fixture's sources): compiled with whichever
+        # test files use it.
         list(APPEND held ${source})
       endif()
     endforeach()
+    if(NOT any_suite)
+      set(held)
+    endif()
     set(test_sources ${held})
   endif()
   if(NOT test_sources)

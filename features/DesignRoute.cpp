@@ -1,5 +1,6 @@
 #include "features/DesignRoute.h"
 
+#include "features/GridValueCheck.h"
 #include "foundation/CsvParser.h"
 #include "foundation/Geometry.h"
 
@@ -108,22 +109,25 @@ bool CDesignRoute::Load(const char* path)
     LoadStatus(newPath);
 
     int counter = 0;
-    const bool read = ReadCsvLines(newPath, [this, &counter](CCsvParser& parser) {
+    CGridValueCheck check(newPath);
+    bool read = ReadCsvLines(newPath, [this, &counter, &check](CCsvParser& parser) {
+        check.NextLine();
         const double e = parser.GetDouble();
         const double n = parser.GetDouble();
         double radius = parser.GetDouble();
-        if (!IsNumber(e) || !IsNumber(n))
+        if (!check.Accept({e, n, radius}) || !IsNumber(e) || !IsNumber(n))
             return;
         if (radius == DBL_MAX)
             radius = 0.0;
-        else if (!std::isfinite(radius))
-            return;
         RouteDef record;
         record.Position = tagXY{e, n};
         record.TurnRadius = radius;
         record.Name.Format("IP%d", ++counter);
         Add(record);
     });
+    m_strRefusal = check.GetRefusal();
+    if (check.Refused())
+        read = false;
     if (!read)
         RemoveAll();
 

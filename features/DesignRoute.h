@@ -21,9 +21,10 @@ public:
     ~CDesignRoute() override = default;
 
     // Reads status and highlight, the intersection points of the file at `path`, the drawing
-    // options and the corridor, then recomputes the route. Lines with fewer than two numbers, or
-    // with a number that is not finite, are skipped; a missing radius is 0. Points are named
-    // "IP1", "IP2", ... in file order. False, with no points, when the file cannot be read.
+    // options and the corridor, then recomputes the route. Lines with fewer than two numbers are
+    // skipped; a missing radius is 0. Points are named "IP1", "IP2", ... in file order. False,
+    // with no points, when the file cannot be read, or when a position or radius is not a finite
+    // number within +-1e10 m: then m_strRefusal names the file and line (and is empty otherwise).
     bool Load(const char* path);
 
     // Recomputes, from the positions, radii and corridor widths, every point's leg, KP, turn

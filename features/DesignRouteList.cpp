@@ -31,8 +31,9 @@ bool CDesignRouteList::AddFile(const char* path)
     const CString wanted(path ? path : "");
     if (wanted.IsEmpty() || FindFile(wanted) >= 0)
         return false;
-    std::unique_ptr<CDesignRoute> route(new CDesignRoute);
-    if (!route->Load(wanted))
+    bool loaded = false;
+    std::unique_ptr<CDesignRoute> route(LoadNewFeature(new CDesignRoute, wanted, loaded));
+    if (!route || !loaded)
         return false;
     Add(route.release());
     SaveFileList();

@@ -24,7 +24,8 @@ public:
 
     // Loads the design route file `path` and appends it, then saves the file list. False, with
     // nothing changed, for an empty path, a path already loaded (letter case ignored) or a file
-    // that cannot be read.
+    // that cannot be read; m_strRefusal then says why a file holding a value no survey grid can
+    // hold was refused.
     bool AddFile(const char* path);
 
     // Saves the edit indices, then writes the "Design Route" file list with the path of every

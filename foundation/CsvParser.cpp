@@ -3,9 +3,11 @@
 #include "foundation/NmeaChecksum.h"
 #include "foundation/TextFunctions.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cstdint>
+#include <string>
 
 namespace
 {
@@ -39,6 +41,7 @@ void CCsvParser::SetSeparator(char separator)
 
 void CCsvParser::AppendField(const CString& field)
 {
+    DropReadPart();
     if (!m_Line.IsEmpty())
         m_Line += m_SeparatorAndBlank;
     m_Line += field;
@@ -108,6 +111,7 @@ CString CCsvParser::AddString(const char* text, bool quoted)
         wrapped.Format("\"%s\"", static_cast<LPCSTR>(field));
         field = wrapped;
     }
+    DropReadPart();
     if (m_Line.IsEmpty() && field.IsEmpty())
         m_Line = " ";
     else
@@ -117,6 +121,7 @@ CString CCsvParser::AddString(const char* text, bool quoted)
 
 CString CCsvParser::GetRecord()
 {
+    DropReadPart();
     if (!m_Line.IsEmpty())
         m_Line += "\r\n";
     return m_Line;
@@ -129,6 +134,7 @@ CString CCsvParser::GetRecord()
 void CCsvParser::SetLine(const char* text)
 {
     m_Line = text;
+    m_Pos = 0;
     m_Line.Remove('\r');
     m_Line.Remove('\n');
     const int length = m_Line.GetLength();
@@ -145,44 +151,58 @@ void CCsvParser::SetLine(const char* text)
     m_bEnd = false;
 }
 
+void CCsvParser::DropReadPart()
+{
+    if (m_Pos == 0)
+        return;
+    m_Line = m_Line.Mid(m_Pos);
+    m_Pos = 0;
+}
+
 // Blanks are spaces and tabs, except a tab that is the separator: trimming it would lose the
 // empty fields of a tab-separated line.
 void CCsvParser::TrimLeadingBlanks()
 {
-    m_Line.TrimLeft(m_Separator == '\t' ? " " : " \t");
+    const std::string& line = m_Line.str();
+    const size_t next = line.find_first_not_of(m_Separator == '\t' ? " " : " \t", static_cast<size_t>(m_Pos));
+    m_Pos = next == std::string::npos ? m_Line.GetLength() : static_cast<int>(next);
 }
 
 bool CCsvParser::GetNumberToken(CString& token)
 {
     token.Empty();
-    if (m_Line.IsEmpty())
+    if (IsLineUsedUp())
     {
         m_bEnd = true;
         return false;
     }
     TrimLeadingBlanks();
-    if (m_Line.IsEmpty())
+    if (IsLineUsedUp())
     {
         m_bEnd = true;
         return false;
     }
-    if (m_Line[0] != m_Separator)
+    const std::string& line = m_Line.str();
+    if (line[static_cast<size_t>(m_Pos)] != m_Separator)
     {
         // Leading characters that cannot start a number (units, labels) are passed over.
-        const int start = m_Line.FindOneOf(kNumberChars);
-        if (start < 0)
+        const size_t start = line.find_first_of(kNumberChars, static_cast<size_t>(m_Pos));
+        if (start == std::string::npos)
         {
-            m_Line.Empty();
+            m_Pos = m_Line.GetLength();
         }
         else
         {
-            token = m_Line.Mid(start).SpanIncluding(kNumberChars);
-            m_Line = m_Line.Mid(start + token.GetLength());
+            size_t end = line.find_first_not_of(kNumberChars, start);
+            if (end == std::string::npos)
+                end = line.size();
+            token = CString(line.data() + start, static_cast<int>(end - start));
+            m_Pos = static_cast<int>(end);
         }
         TrimLeadingBlanks();
     }
-    if (!m_Line.IsEmpty() && m_Line[0] == m_Separator)
-        m_Line = m_Line.Mid(1);
+    if (!IsLineUsedUp() && line[static_cast<size_t>(m_Pos)] == m_Separator)
+        ++m_Pos;
     return true;
 }
 
@@ -224,57 +244,47 @@ bool CCsvParser::GetString(CString& field)
 {
     field.Empty();
     TrimLeadingBlanks();
-    if (m_Line.IsEmpty())
+    if (IsLineUsedUp())
     {
         m_bEnd = true;
         return false;
     }
-    if (m_Line[0] != '"')
+    const std::string& line = m_Line.str();
+    const size_t n = line.size();
+    const size_t at = static_cast<size_t>(m_Pos);
+    if (line[at] != '"')
     {
-        const int separator = m_Line.Find(m_Separator);
-        if (separator < 0)
-        {
-            field = m_Line;
-            m_Line.Empty();
-        }
-        else
-        {
-            field = m_Line.Left(separator);
-            m_Line = m_Line.Mid(separator);
-        }
+        size_t separator = line.find(m_Separator, at);
+        if (separator == std::string::npos)
+            separator = n;
+        field = CString(line.data() + at, static_cast<int>(separator - at));
+        m_Pos = static_cast<int>(separator);
     }
     else
     {
         // A separator inside the quotes belongs to the field, and a doubled quote stands for
         // one quote of the text (as the list exports write a cell that holds one); anything
         // between the closing quote and the next separator is not part of the field.
-        const int n = m_Line.GetLength();
-        int close = 1;
+        std::string text;
+        size_t close = at + 1;
         for (; close < n; ++close)
         {
-            if (m_Line[close] != '"')
-                field += m_Line[close];
-            else if (close + 1 < n && m_Line[close + 1] == '"')
-                field += m_Line[close++];
+            if (line[close] != '"')
+                text += line[close];
+            else if (close + 1 < n && line[close + 1] == '"')
+                text += line[close++];
             else
                 break;
         }
-        if (close >= n)
-            m_Line.Empty();
-        else
-        {
-            m_Line = m_Line.Mid(close + 1);
-            const int separator = m_Line.Find(m_Separator);
-            if (separator < 0)
-                m_Line.Empty();
-            else
-                m_Line = m_Line.Mid(separator);
-        }
+        field = CString(text);
+        const size_t separator = close >= n ? std::string::npos : line.find(m_Separator, close + 1);
+        m_Pos = separator == std::string::npos ? static_cast<int>(n) : static_cast<int>(separator);
     }
     TrimLeadingBlanks();
-    if (!m_Line.IsEmpty() && m_Line[0] == m_Separator)
-        m_Line = m_Line.Mid(1);
+    if (!IsLineUsedUp() && line[static_cast<size_t>(m_Pos)] == m_Separator)
+        ++m_Pos;
     m_Line.TrimRight(m_Separator == '\t' ? " " : " \t");
+    m_Pos = std::min(m_Pos, m_Line.GetLength());
     field = Unescape(field);
     return true;
 }
@@ -288,10 +298,10 @@ CString CCsvParser::GetString()
 
 int CCsvParser::GetFieldCount() const
 {
-    if (m_Line.IsEmpty())
+    if (IsLineUsedUp())
         return 0;
     int count = 1;
-    for (int i = 0; i < m_Line.GetLength(); ++i)
+    for (int i = m_Pos; i < m_Line.GetLength(); ++i)
         if (m_Line[i] == m_Separator)
             ++count;
     return count;
@@ -299,6 +309,7 @@ int CCsvParser::GetFieldCount() const
 
 CString CCsvParser::FoldToSeparator()
 {
+    DropReadPart();
     if (m_Line.Find(',') >= 0)
         return m_Line;
     if (m_Line.Find('\t') >= 0)
@@ -324,7 +335,7 @@ std::vector<CString> SplitCsvLine(const CString& line)
     CCsvParser parser;
     parser.SetLine(line);
     CString token;
-    while (!parser.GetLine().IsEmpty() && parser.GetString(token))
+    while (!parser.IsLineUsedUp() && parser.GetString(token))
         tokens.push_back(token);
     return tokens;
 }

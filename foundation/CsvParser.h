@@ -55,7 +55,10 @@ public:
     void SetSeparator(char separator);
 
     char GetSeparator() const { return m_Separator; }
-    const CString& GetLine() const { return m_Line; }
+    // The part of the line not read yet.
+    CString GetLine() const { return m_Line.Mid(m_Pos); }
+    // Whether nothing of the line is left to read.
+    bool IsLineUsedUp() const { return m_Pos >= m_Line.GetLength(); }
     // Set when a read found the line used up; cleared by SetLine.
     bool IsEnd() const { return m_bEnd; }
     // Set by SetLine for a '$' sentence whose checksum matched.
@@ -66,8 +69,13 @@ private:
     void TrimLeadingBlanks();
     CString Escape(const char* text) const;
     CString Unescape(const CString& text) const;
+    // The line not yet read, from m_Pos on, made the whole of m_Line.
+    void DropReadPart();
 
+    // The line, read from m_Pos on: reading moves the position rather than cutting the text
+    // off, so that a line of many fields costs its length once, not once per field.
     CString m_Line;
+    int m_Pos = 0;
     char m_Separator = ',';
     CString m_SeparatorText;     // "%c"
     CString m_SeparatorAndBlank; // "%c "

@@ -9,6 +9,9 @@
 #include "platform/core/Exception.h"
 #include "platform/core/FileApi.h"
 
+#include <utility>
+#include <vector>
+
 namespace
 {
 const char kSettingsName[] = "Pipeline CSV";
@@ -307,34 +310,28 @@ bool CListCtrlImport::Fail(const char* reason, CMyListCtrl& list)
 
 template <class ColumnText> void CListCtrlImport::PlaceRecord(CMyListCtrl& list, ColumnText column)
 {
-    const int row = list.GetItemCount();
-    bool inserted = false;
-    bool marked = false;
+    // A record with a mapped value missing takes no row: the list is left as if its row had been
+    // made and taken back, without the cost of both for each of a sheet's empty rows.
+    std::vector<std::pair<int, CString>> values;
     for (INT_PTR i = 0; i < GetSize(); ++i)
     {
         const int source = GetAt(i).Column;
         if (source < 0)
             continue;
-        const CString value = column(source);
-        if (!inserted)
-        {
-            // The item's own text is field 0's; a skipped field 0 leaves it empty.
-            list.InsertItem(row, i == 0 ? value : CString());
-            list.SetItemData(row, static_cast<DWORD_PTR>(m_RecordCount));
-            inserted = true;
-        }
-        if (i > 0)
-            list.SetItemText(row, static_cast<int>(i), value);
-        if (value.IsEmpty())
-            marked = true;
+        values.emplace_back(static_cast<int>(i), column(source));
+        if (values.back().second.IsEmpty())
+            return;
     }
-    if (!inserted)
+    if (values.empty())
         return;
-    // A row with a value missing is taken back; the next row takes its place.
-    if (marked)
-        list.DeleteItem(row);
-    else
-        list.SetItem(row, 0, LVIF_IMAGE, nullptr, 1, 0, 0, 0);
+    const int row = list.GetItemCount();
+    // The item's own text is field 0's; a skipped field 0 leaves it empty.
+    list.InsertItem(row, values.front().first == 0 ? values.front().second : CString());
+    list.SetItemData(row, static_cast<DWORD_PTR>(m_RecordCount));
+    for (const auto& [field, value] : values)
+        if (field > 0)
+            list.SetItemText(row, field, value);
+    list.SetItem(row, 0, LVIF_IMAGE, nullptr, 1, 0, 0, 0);
 }
 
 bool CListCtrlImport::ImportExcel(CMyListCtrl& list)
@@ -365,10 +362,16 @@ bool CListCtrlImport::ImportExcel(CMyListCtrl& list)
         }
         catch (CException* e)
         {
+            // The reader's own words say why (a sheet that is missing, damaged or too large).
+            char why[512] = {0};
+            e->GetErrorMessage(why, sizeof why);
             e->Delete();
             m_Database.Close();
             CString reason;
-            reason.Format("The sheet \"%s\" could not be read.", (LPCSTR)m_SpreadsheetName);
+            if (*why)
+                reason.Format("The sheet \"%s\" could not be read: %s", (LPCSTR)m_SpreadsheetName, why);
+            else
+                reason.Format("The sheet \"%s\" could not be read.", (LPCSTR)m_SpreadsheetName);
             return Fail(reason, list);
         }
         const short columns = m_Recordset.GetODBCFieldCount();

@@ -12,7 +12,8 @@
 #                                       UBSan (ci-address), then ThreadSanitizer (ci-thread)
 #
 # Trees: build-sanitize-<kind> ($SANITIZE_BUILD_PREFIX-<kind>). Only the test programs that hold such suites are built, each
-# of only the test files that hold one, with the libraries they need.
+# of only the test files that hold one, with the libraries they need; $SANITIZE_JOBS compile
+# jobs at a time (every processor when unset).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$PWD"
@@ -28,7 +29,7 @@ elif [ "${kinds[*]}" = ci ]; then
 fi
 # The test programs that hold "...Stress" suites, and those that hold "...BadInput" suites.
 stress_targets=(platform_tests geodesy_tests features_tests featureui_tests geodetic_app_tests chart_tests)
-bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests)
+bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests chart_tests zuduzuro_tests)
 # CI's stage leaves out the programs that need the user-interface libraries above these.
 ci_address_targets=(platform_tests foundation_tests geodesy_tests features_tests acoustic_engine_tests)
 ci_thread_targets=(platform_tests geodesy_tests features_tests)
@@ -56,9 +57,17 @@ for kind in "${kinds[@]}"; do
     # name every function and the build costs far less.
     build=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -g0" "-DCMAKE_C_FLAGS_RELEASE=-O1 -g0")
   fi
-  echo "== $kind sanitizer: $dir (${targets[*]})"
   cmake -S . -B "$dir" -G Ninja "${build[@]}" -DSUITE_SANITIZE="$sanitizer" >/dev/null
-  cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
+  # A test program none of whose files holds such a suite is not made in a sanitizer tree.
+  made=()
+  for target in "${targets[@]}"; do
+    if ninja -C "$dir" -t query "$target" >/dev/null 2>&1; then
+      made+=("$target")
+    fi
+  done
+  targets=("${made[@]}")
+  echo "== $kind sanitizer: $dir (${targets[*]})"
+  cmake --build "$dir" -j "${SANITIZE_JOBS:-$(nproc)}" --target "${targets[@]}"
   # One at a time: these tests hold sources to a steady rate, and a sanitizer already slows
   # every thread several times over.
   ctest --test-dir "$dir" -L sanitize --output-on-failure -j 1

@@ -1,6 +1,7 @@
 #include "acoustic/engine/TransitFix.h"
 
 #include "acoustic/engine/Report.h"
+#include "features/GridValueCheck.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/Folders.h"
 #include "foundation/Geometry.h"
@@ -30,6 +31,22 @@ double Bearing(const tagXY& from, const tagXY& to)
     return bearing;
 }
 
+// A coordinate of a points file: a finite number a survey grid can hold. "1e308" is a number
+// too, but every intersection, bearing and centre computed from it would be worthless.
+bool ParseCoordinate(const CString& text, double* value)
+{
+    // The number must take the whole text: a NUL byte (a line of a UTF-16 file) ends what
+    // strtod sees, not the text.
+    const char* start = text.GetString();
+    char* end = nullptr;
+    const double v = std::strtod(start, &end);
+    if (text.IsEmpty() || end != start + text.GetLength() || !std::isfinite(v) ||
+        std::fabs(v) > CGridValueCheck::MAX_GRID_VALUE)
+        return false;
+    *value = v;
+    return true;
+}
+
 // "easting,northing" with nothing else on the line.
 bool ParsePoint(const CString& line, tagXY* point)
 {
@@ -38,14 +55,8 @@ bool ParsePoint(const CString& line, tagXY* point)
     const int comma = text.Find(',');
     if (comma < 0)
         return false;
-    const CString east = text.Left(comma).Trim();
-    const CString north = text.Mid(comma + 1).Trim();
-    char* end = nullptr;
-    const double e = std::strtod(east, &end);
-    if (east.IsEmpty() || *end != '\0' || !std::isfinite(e))
-        return false;
-    const double n = std::strtod(north, &end);
-    if (north.IsEmpty() || *end != '\0' || !std::isfinite(n))
+    double e = 0.0, n = 0.0;
+    if (!ParseCoordinate(text.Left(comma).Trim(), &e) || !ParseCoordinate(text.Mid(comma + 1).Trim(), &n))
         return false;
     point->x = e;
     point->y = n;
@@ -127,7 +138,7 @@ bool CTransitFix::Load(const char* fileName)
                 {
                     CString problem;
                     problem.Format("Line %d of %s is not an easting and a "
-                                   "northing: point %d is not entered.",
+                                   "northing a survey grid can hold: point %d is not entered.",
                                    lines + 1, path.GetString(), lines + 1);
                     m_LoadProblems.Add(problem);
                 }

@@ -24,8 +24,9 @@ public:
 
     // Clears everything, then reads "<name>.TFX" from the transit-fix folder: up to 8 lines of
     // "easting,northing", points 1, 2, ... in order. Exactly 6 lines make a three-leg fix,
-    // anything else four legs; a line that is not two numbers is a point not entered, and is
-    // named in GetProblems. Then computes. False when the file does not open.
+    // anything else four legs; a line that is not two finite numbers within +-1e10 m is a
+    // point not entered, and is named in GetProblems. Then computes. False when the file does
+    // not open.
     bool Load(const char* fileName);
     // Writes the settings ("No of Legs", "FileName") and the points file (2 x legs lines,
     // "%.3lf,%.3lf"), each whole or not at all. False when either could not be written.

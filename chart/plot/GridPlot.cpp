@@ -193,6 +193,12 @@ void CGridPlot::LoadSettings(const char* name)
 
 void CGridPlot::SetOrientation(int degrees)
 {
+    // A settings file may hold any integer here: whole turns of the offset change nothing, and
+    // without them the sums of offset and orientation, here and where the plot draws, cannot
+    // overflow. An orientation no frame has is none.
+    angleOffset %= 360;
+    if (orientation < 0 || orientation > 359)
+        orientation = 0;
     if (northUp)
     {
         sinRot = 0.0;

@@ -91,6 +91,8 @@ public:
 
     // The display rotation for a heading of `degrees` (0..359) plus the angle offset; none in
     // north-up mode, where only an angle offset of 180 turns the crosses and the north arrow.
+    // First the angle offset loses its whole turns (-359..359 stay as they are) and a held
+    // orientation outside 0..359 becomes 0, whatever a settings file gave.
     void SetOrientation(int degrees);
 
     // Grid (metres) to screen (pixels), truncating toward zero; no range test. Inline: every

@@ -277,19 +277,46 @@ TEST_F(GridFrameFixture, ButtonsReachTheOwnerAndTheThreadIsJoined)
 // Run under the sanitizers too.
 using GridFrameStress = GridFrameFixture;
 
+// Frames closed at every moment of their thread's poll: no poll outlives its frame, and each
+// frame's thread posted only changes of the buttons, to the owner, with the device's id.
 TEST_F(GridFrameStress, ClosingWhileTheThreadPolls)
 {
-    AfxSetJoystickProvider([](UINT, JOYINFOEX* info) {
+    std::atomic<bool> frameOpen{false};
+    std::atomic<int> polls{0};
+    std::atomic<int> pollsAfterClose{0};
+    AfxSetJoystickProvider([&](UINT, JOYINFOEX* info) {
+        ++polls;
+        if (!frameOpen)
+            ++pollsAfterClose;
         info->dwButtons = static_cast<DWORD>(std::chrono::steady_clock::now().time_since_epoch().count() & 0xF);
         return static_cast<MMRESULT>(JOYERR_NOERROR);
     });
     for (int i = 0; i < 10; ++i)
     {
+        SCOPED_TRACE(i);
+        owner.Clear();
+        frameOpen = true;
         CGridFrame* frame = Open();
         std::this_thread::sleep_for(std::chrono::milliseconds(i * 13 % 50));
         frame->DestroyWindow();
+        frameOpen = false;
+        const std::vector<POSTED_MESSAGE> posted = owner.Messages();
+        DWORD last = 0xFFFFFFFF; // the thread's first poll always posts
+        for (const POSTED_MESSAGE& m : posted)
+        {
+            EXPECT_EQ(m.name, "UM_BUTTON_BOX");
+            EXPECT_EQ(m.lParam, 0);
+            EXPECT_LE(m.wParam, 0xFu);
+            EXPECT_NE(m.wParam, last) << "a post without a change";
+            last = static_cast<DWORD>(m.wParam);
+        }
     }
+    // A thread still running would poll again within its 100 ms.
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    EXPECT_EQ(pollsAfterClose, 0);
+    EXPECT_GT(polls, 0);
     owner.Clear();
+    EXPECT_TRUE(owner.Messages().empty());
 }
 
 TEST_F(GridFrameFixture, AnUnwritableSettingsFolderSavesNothing)

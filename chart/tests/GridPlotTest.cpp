@@ -141,7 +141,10 @@ TEST_F(PlotFixture, SettingsRoundTripByteForByte)
     EXPECT_EQ(SettingsBytes("Grid View Pane"), written);
 }
 
-TEST_F(PlotFixture, OldShortAndDamagedSettingsFiles)
+// The settings reader under AddressSanitizer with UBSan too.
+using GridPlotBadInput = PlotFixture;
+
+TEST_F(GridPlotBadInput, OldShortAndDamagedSettingsFiles)
 {
     struct Case
     {
@@ -173,6 +176,42 @@ TEST_F(PlotFixture, OldShortAndDamagedSettingsFiles)
         EXPECT_EQ(loaded.trackObject, c.trackObject) << c.name;
         EXPECT_EQ(loaded.trackWaypointFile, c.waypointFile) << c.name;
         EXPECT_EQ(loaded.showNorthArrow, c.northArrow) << c.name;
+        loaded.settingsName.Empty(); // keep the case's file as it is
+    }
+}
+
+// An angle offset or orientation of any integer a file can hold turns the frame as its value
+// within one turn would, with no sum overflowing: whole turns of the offset are dropped, and an
+// orientation no frame has is none.
+TEST_F(GridPlotBadInput, AnglesOfAnyIntegerTurnTheFrameWithinOneTurn)
+{
+    struct Case
+    {
+        const char* orientation;
+        const char* offset;
+        int heldOrientation, heldOffset;
+        double turn; // degrees the frame turns; NAN: not at all
+    } cases[] = {
+        {"10", "2147483647", 10, 127, 137.0},
+        {"10", "-2147483648", 10, -128, -118.0},
+        {"359", "-359", 359, -359, 0.0},
+        {"45", "-5", 45, -5, 40.0},
+        {"2147483647", "5", 0, 5, NAN},
+        {"-5", "720", 0, 0, NAN},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.offset);
+        const QByteArray text = QByteArray("Tick Mode = 2\r\nScale Index = 16\r\nNorth Up = 0\r\nOrientation = ") +
+                                c.orientation + "\r\nAngle Offset = " + c.offset + "\r\n";
+        ASSERT_TRUE(WriteSettings("Turned Plot", text));
+        CGridPlot loaded;
+        loaded.LoadSettings("Turned Plot");
+        EXPECT_EQ(loaded.orientation, c.heldOrientation);
+        EXPECT_EQ(loaded.angleOffset, c.heldOffset);
+        const double turn = std::isnan(c.turn) ? 0.0 : c.turn * M_PI / 180.0;
+        EXPECT_NEAR(loaded.sinRot, std::sin(turn), 1e-12);
+        EXPECT_NEAR(loaded.cosRot, std::cos(turn), 1e-12);
         loaded.settingsName.Empty(); // keep the case's file as it is
     }
 }

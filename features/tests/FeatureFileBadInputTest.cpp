@@ -1,8 +1,10 @@
-// Feature files with a number no survey grid can hold ("1e308", "1e999" read as infinity, "nan"):
-// each reader refuses the whole file, naming the file and line, and the lists neither list it
-// nor turn it into an empty feature whose save would write over it.
+// Feature files, design routes among them, with a number no survey grid can hold ("1e308", "1e999"
+// read as infinity, "nan"): each reader refuses the whole file, naming the file and line, and the
+// lists neither list it nor turn it into an empty feature whose save would write over it.
 #include "features/Boundary.h"
 #include "features/BoundaryList.h"
+#include "features/DesignRoute.h"
+#include "features/DesignRouteList.h"
 #include "features/GridWaypoint.h"
 #include "features/Pipeline.h"
 #include "features/Route.h"
@@ -60,6 +62,10 @@ const BadFileCase kBadFiles[] = {
     {"bad_bnd_huge.txt", "C:\\MyData\\Boundaries\\Huge.txt", 3, "-1e12", "-1e+12", "400", LoadFeature<CBoundary>},
     {"bad_sail_inf.csv", "C:\\MyData\\Routes\\Sail.csv", 3, "1e999", "inf", "452500", LoadFeature<CSailLine>},
     {"bad_gw_inf.csv", "C:\\MyData\\Waypoints\\Inf.csv", 2, "1e999", "inf", "10.0", LoadFeature<CGridWaypoint>},
+    {"bad_design_route_huge.txt", "C:\\MyData\\Design\\Huge.txt", 3, "1e308", "1e+308", "453000.000",
+     LoadFeature<CDesignRoute>},
+    {"bad_design_route_radius.txt", "C:\\MyData\\Design\\Radius.txt", 2, "1e11", "1e+11", "250",
+     LoadFeature<CDesignRoute>},
 };
 
 CString Refusal(const char* path, int line, const char* shown)
@@ -158,4 +164,23 @@ TEST(FeatureFileBadInput, ListsDoNotAddARefusedFile)
         EXPECT_EQ(size, 1);
         EXPECT_TRUE(refusal.IsEmpty());
     }
+}
+
+// A design route file is listed only when it reads: a refused one is not added, and says why.
+TEST(FeatureFileBadInput, TheDesignRouteListDoesNotAddARefusedFile)
+{
+    const char path[] = "C:\\MyData\\Design\\Huge.txt";
+    const QByteArray bad = Fixture("bad_design_route_huge.txt");
+    WriteBytes(path, bad);
+    CDesignRouteList list;
+    list.m_ListName = "Design Routes";
+    EXPECT_FALSE(list.AddFile(path));
+    EXPECT_EQ(list.GetSize(), 0);
+    EXPECT_EQ(list.m_strRefusal, Refusal(path, 3, "1e+308"));
+    EXPECT_EQ(ReadBytes(path), bad);
+
+    WriteBytes(path, "0, 0\r\n0, 1000, 100\r\n1000, 1000\r\n");
+    EXPECT_TRUE(list.AddFile(path));
+    EXPECT_EQ(list.GetSize(), 1);
+    EXPECT_TRUE(list.m_strRefusal.IsEmpty());
 }

@@ -1,12 +1,14 @@
 #include "foundation/CsvParser.h"
 
+#include "testsupport/ResourceProbe.h"
+
 #include <gtest/gtest.h>
 
-#include <climits>
-
-#include <vector>
-
 #include <cfloat>
+#include <climits>
+#include <functional>
+#include <string>
+#include <vector>
 
 TEST(CsvParser, BuildsRecordsAndReadsThemBack)
 {
@@ -255,4 +257,53 @@ TEST(CsvParser, GetIntReadsTheLeadingInteger)
     parser.SetLine("e5, -.5");
     EXPECT_EQ(parser.GetInt(), 0) << "a token that starts with neither sign nor digit";
     EXPECT_EQ(parser.GetInt(), 0);
+}
+
+// A line of a megabyte is taken apart within a second of processor time and 100 MB, however it
+// is made: reading moves along the line instead of copying what is left of it for every field.
+TEST(CsvLineBounds, MegabyteLinesTakeASecondAnd100MegabytesAtMost)
+{
+    const size_t kMegabyte = 1024 * 1024;
+    // A line of copies of `piece` a megabyte long, and how many copies that takes.
+    auto repeat = [kMegabyte](const std::string& piece) {
+        std::string line;
+        while (line.size() < kMegabyte)
+            line += piece;
+        return line;
+    };
+    auto copies = [kMegabyte](const std::string& piece) { return (kMegabyte + piece.size() - 1) / piece.size(); };
+    struct Case
+    {
+        const char* name;
+        std::string line;
+        std::function<size_t(const CString&)> read; // the fields (or numbers) it gave
+        size_t fields;
+    };
+    auto split = [](const CString& line) { return SplitCsvLine(line).size(); };
+    auto numbers = [](const CString& line) {
+        CCsvParser p;
+        p.SetLine(line);
+        size_t n = 0;
+        while (p.GetDouble() != DBL_MAX)
+            ++n;
+        return n;
+    };
+    const std::string quoted = "\"a,\"\"b\"\"\",";
+    const Case cases[] = {
+        {"short fields", repeat("7,"), split, copies("7,")},
+        {"quoted fields", repeat(quoted), split, copies(quoted)},
+        {"blanks between", repeat("1 ,   "), split, copies("1 ,   ")},
+        {"one field", repeat("x"), split, 1},
+        {"one unclosed quoted field", "\"" + repeat("y"), split, 1},
+        {"numbers", repeat("12.5, "), numbers, copies("12.5, ")},
+    };
+    for (const Case& c : cases)
+    {
+        const CString line(c.line);
+        size_t fields = 0;
+        const ResourceUse use = MeasureResources([&] { fields = c.read(line); }, 1.0);
+        EXPECT_EQ(fields, c.fields) << c.name;
+        EXPECT_LT(use.cpuSeconds, 1.0) << c.name;
+        EXPECT_LT(use.peakMegabytes, 100.0) << c.name;
+    }
 }

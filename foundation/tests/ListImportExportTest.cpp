@@ -13,6 +13,7 @@
 #include "platform/ui/PrintDialog.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/ExternalTools.h"
+#include "testsupport/ResourceProbe.h"
 #include "testsupport/TempDrives.h"
 
 #include <gtest/gtest.h>
@@ -169,7 +170,11 @@ TEST_F(ListImportExportTest, CsvRowsOverAMapping)
     }
 }
 
-TEST_F(ListImportExportTest, ImportBadInputGivesAnEmptyListAndAReason)
+// Run under AddressSanitizer too: sources that are missing, damaged or too large give an empty
+// list and the reason in words, or the rows they hold.
+using ListImportBadInput = ListImportExportTest;
+
+TEST_F(ListImportBadInput, MissingSourcesGiveAnEmptyListAndAReason)
 {
     Fill({{"old", "1", "2"}});
     import.m_FullPath = "C:\\missing.csv";
@@ -192,6 +197,105 @@ TEST_F(ListImportExportTest, ImportBadInputGivesAnEmptyListAndAReason)
     EXPECT_FALSE(import.ImportExcel(list));
     EXPECT_NE(import.m_ImportError.Find("too long"), -1);
     EXPECT_EQ(import.m_RecordCount, -1);
+}
+
+// Workbooks refused by the reader leave the list empty and say why, in the reader's words; a
+// sheet with one cell far to the right on each row imports those cells.
+TEST_F(ListImportBadInput, WorkbooksTooLargeForAListAreRefusedInWords)
+{
+    struct Case
+    {
+        const char* fixture;
+        const char* reason;
+    } cases[] = {
+        {"bad_xlsx_many_cells.xlsx", "more than 524288 cells, more than a list shows"},
+        {"bad_xlsx_shared_text.xlsx", "more than 16 MB of text"},
+        {"bad_xlsx_claimed_size.xlsx", "unpacks to more than 64 MB"},
+    };
+    Map({0, 1, 2});
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.fixture);
+        Fill({{"old", "1", "2"}});
+        const QString target = TempDrives::Current()->OnC(c.fixture);
+        ASSERT_TRUE(QFile::copy(QString(SUITE_SOURCE_DIR "/platform/io/tests/data/") + c.fixture, target));
+        import.m_FullPath = CString("C:\\") + c.fixture;
+        EXPECT_FALSE(import.ImportExcel(list));
+        EXPECT_EQ(list.GetItemCount(), 0);
+        EXPECT_NE(import.m_ImportError.Find(c.reason), -1) << import.m_ImportError.GetString();
+        EXPECT_EQ(import.m_RecordCount, -1);
+    }
+
+    // Rows 2 to 1001 of the sheet hold their own row number in column 16000 and nothing else.
+    const QString wide = TempDrives::Current()->OnC("wide.xlsx");
+    ASSERT_TRUE(QFile::copy(QString(SUITE_SOURCE_DIR "/platform/io/tests/data/bad_xlsx_wide_rows.xlsx"), wide));
+    import.m_FullPath = "C:\\wide.xlsx";
+    Map({15999, -1, -1});
+    ASSERT_TRUE(import.ImportExcel(list)) << import.m_ImportError.GetString();
+    ASSERT_EQ(list.GetItemCount(), 1000);
+    EXPECT_EQ(list.GetItemText(0, 0), "2");
+    EXPECT_EQ(list.GetItemText(999, 0), "1001");
+    EXPECT_EQ(list.GetItemData(999), 999u);
+}
+
+// Damaged CSV files: what each line gives is placed by the usual rules, and nothing is read
+// beyond the line.
+TEST_F(ListImportBadInput, DamagedCsvFilesGiveWhatTheirLinesHold)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        bool read;
+        bool checkRows; // false: any rows, so long as nothing is read beyond the file
+        Table rows;
+    } cases[] = {
+        {"unclosed quote", "\"A, north,1,t1\nB,2,t2\n", true, true, {{"B", "2", "t2"}}},
+        {"NUL inside a line", QByteArray("A,1,t1\nB\0,2,t2\nC,3,t3\n", 22), true, true,
+         {{"A", "1", "t1"}, {"C", "3", "t3"}}},
+        {"only separators", ",,,,\n,,\n", true, true, {}},
+        {"empty", "", false, true, {}},
+        {"bytes of every value",
+         [] {
+             QByteArray bytes;
+             for (int i = 0; i < 4096; ++i)
+                 bytes += static_cast<char>((i * 7919) & 0xFF);
+             return bytes;
+         }(),
+         true, false, {}},
+    };
+    Map({0, 1, 2});
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteText(TempDrives::Current()->OnC("damaged.csv"), c.file));
+        import.m_FullPath = "C:\\damaged.csv";
+        EXPECT_EQ(import.ImportCsv(list), c.read);
+        if (c.checkRows)
+        {
+            EXPECT_EQ(Rows(), c.rows);
+        }
+        EXPECT_EQ(import.m_RecordCount, -1);
+    }
+}
+
+// An observation file of three lines of a megabyte each imports within a second of processor
+// time and 100 MB.
+TEST_F(ListImportExportTest, MegabyteLinesImportWithinASecondAnd100Megabytes)
+{
+    QByteArray line;
+    for (int field = 0; line.size() < 1024 * 1024; ++field)
+        line += QByteArray::number(field) + ",";
+    line.chop(1);
+    ASSERT_TRUE(WriteText(TempDrives::Current()->OnC("long.csv"), line + "\r\n" + line + "\r\n" + line + "\r\n"));
+    import.m_FullPath = "C:\\long.csv";
+    Map({0, 1000, 150000});
+    bool read = false;
+    const ResourceUse use = MeasureResources([&] { read = import.ImportCsv(list); }, 1.0);
+    ASSERT_TRUE(read) << import.m_ImportError.GetString();
+    EXPECT_EQ(Rows(), (Table(3, {"0", "1000", "150000"})));
+    EXPECT_LT(use.cpuSeconds, 1.0);
+    EXPECT_LT(use.peakMegabytes, 100.0);
 }
 
 TEST_F(ListImportExportTest, CsvExportImportsBackTheSame)

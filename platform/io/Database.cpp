@@ -124,8 +124,9 @@ WorkbookSheet SheetOf(const WorkbookTable& table)
     std::vector<WorkbookCell> headings;
     for (const WorkbookSqlColumn& c : table.columns)
         headings.push_back(WorkbookCell::FromText(c.name));
-    sheet.rows.push_back(headings);
-    sheet.rows.insert(sheet.rows.end(), table.rows.begin(), table.rows.end());
+    sheet.rows.emplace_back(headings);
+    for (const std::vector<WorkbookCell>& row : table.rows)
+        sheet.rows.emplace_back(row);
     return sheet;
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/io/WorkbookSql.h"
 
+#include <iterator>
 #include <new>
 
 IMPLEMENT_DYNAMIC(CRecordset, CObject)
@@ -49,7 +50,7 @@ BOOL CRecordset::Open(UINT, LPCTSTR lpszSQL, DWORD)
 
 void CRecordset::OpenSelection(const CString& sql, const WorkbookSqlStatement& statement)
 {
-    const WorkbookSheet sheet = m_pDatabase->SelectTable(statement.table);
+    WorkbookSheet sheet = m_pDatabase->SelectTable(statement.table);
     const int columns = sheet.ColumnCount();
     const bool named = m_pDatabase->FirstRowHasNames();
     size_t first = 0;
@@ -57,8 +58,8 @@ void CRecordset::OpenSelection(const CString& sql, const WorkbookSqlStatement& s
     for (int c = 0; c < columns; ++c)
     {
         CODBCFieldInfo& info = m_fields[static_cast<size_t>(c)];
-        if (named && !sheet.rows.empty() && static_cast<size_t>(c) < sheet.rows[0].size())
-            info.m_strName = sheet.rows[0][static_cast<size_t>(c)].AsText();
+        if (named && !sheet.rows.empty())
+            info.m_strName = sheet.rows[0].At(c).AsText();
         if (info.m_strName.IsEmpty())
             info.m_strName.Format("F%d", c + 1);
     }
@@ -66,36 +67,30 @@ void CRecordset::OpenSelection(const CString& sql, const WorkbookSqlStatement& s
         first = 1;
 
     m_records.clear();
-    // Up to the last row that holds a cell.
+    // Up to the last row that holds a cell. The rows keep only the cells they hold: a column
+    // the widest row reaches costs the others nothing.
     size_t last = sheet.rows.size();
-    while (last > first)
-    {
-        bool any = false;
-        for (const WorkbookCell& cell : sheet.rows[last - 1])
-            any = any || cell.kind != WorkbookCell::Empty;
-        if (any)
-            break;
+    while (last > first && sheet.rows[last - 1].IsEmpty())
         --last;
-    }
-    for (size_t r = first; r < last; ++r)
+    if (last > first)
+        m_records.assign(std::make_move_iterator(sheet.rows.begin() + static_cast<std::ptrdiff_t>(first)),
+                         std::make_move_iterator(sheet.rows.begin() + static_cast<std::ptrdiff_t>(last)));
+    std::vector<bool> numbers(static_cast<size_t>(columns), false);
+    std::vector<bool> other(static_cast<size_t>(columns), false);
+    for (const WorkbookRow& record : m_records)
     {
-        std::vector<WorkbookCell> record = sheet.rows[r];
-        record.resize(static_cast<size_t>(columns));
-        m_records.push_back(std::move(record));
+        for (const auto& [c, cell] : record.Cells())
+        {
+            numbers[static_cast<size_t>(c)] = numbers[static_cast<size_t>(c)] || cell.kind == WorkbookCell::Number;
+            other[static_cast<size_t>(c)] = other[static_cast<size_t>(c)] || cell.kind == WorkbookCell::Text;
+        }
     }
     for (int c = 0; c < columns; ++c)
     {
-        bool numbers = false;
-        bool other = false;
-        for (const auto& record : m_records)
-        {
-            const WorkbookCell& cell = record[static_cast<size_t>(c)];
-            numbers = numbers || cell.kind == WorkbookCell::Number;
-            other = other || cell.kind == WorkbookCell::Text;
-        }
+        const bool numeric = numbers[static_cast<size_t>(c)] && !other[static_cast<size_t>(c)];
         CODBCFieldInfo& info = m_fields[static_cast<size_t>(c)];
-        info.m_nSQLType = numbers && !other ? SQL_DOUBLE : SQL_VARCHAR;
-        info.m_nPrecision = numbers && !other ? 15 : 255;
+        info.m_nSQLType = numeric ? SQL_DOUBLE : SQL_VARCHAR;
+        info.m_nPrecision = numeric ? 15 : 255;
     }
     m_strSQL = sql;
     m_strTableName = statement.table;
@@ -184,7 +179,7 @@ const WorkbookCell& CRecordset::Cell(short nIndex) const
         ThrowDBException("There is no current record");
     if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_fields.size())
         ThrowDBException("Field index out of range");
-    return m_records[m_current][static_cast<size_t>(nIndex)];
+    return m_records[m_current].At(nIndex);
 }
 
 void CRecordset::GetFieldValue(short nIndex, CString& strValue) const

@@ -155,6 +155,6 @@ private:
     CString m_strSQL;
     CString m_strTableName;
     std::vector<CODBCFieldInfo> m_fields;
-    std::vector<std::vector<WorkbookCell>> m_records;
+    std::vector<WorkbookRow> m_records;
     size_t m_current = 0;
 };

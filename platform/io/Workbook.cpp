@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QHash>
+#include <QIODevice>
 #include <QXmlStreamReader>
 
 #include <unzip.h>
@@ -14,23 +15,59 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 
 namespace
 {
-// A part larger than this is not read: a workbook this engine exchanges is far smaller, and a
-// damaged or hostile package must not take all the memory.
-constexpr uLong kMaxPartBytes = 256u * 1024u * 1024u;
-// And all parts together: a few hundred kilobytes of package can claim gigabytes.
-constexpr unsigned long long kMaxPackageBytes = 256ull * 1024ull * 1024ull;
-// Cells that a sheet's used range (first row and column to its last) may span. The rows of a
-// sheet are held one after another, so one cell in the last row and column would otherwise ask
-// for a billion-row table of every record.
-constexpr long long kMaxSheetSpan = 16ll * 1024ll * 1024ll;
+// The bytes all parts of a package unpack to, as its directory claims them and as they are
+// read: a few hundred kilobytes of package can claim gigabytes.
+constexpr unsigned long long kMaxPackageBytes = kWorkbookMaxUnpackedBytes;
 
 const char* const kRelOfficeDocument = "/officeDocument";
 const char* const kRelWorksheet = "/worksheet";
 const char* const kRelSharedStrings = "/sharedStrings";
+
+// One part of a package, unpacked as the XML reader asks for it, so that a part is never
+// held whole; it counts what it unpacks against what the whole package may unpack to.
+class ZipPartDevice : public QIODevice
+{
+public:
+    ZipPartDevice(unzFile zip, unsigned long long& budget) : m_zip(zip), m_budget(budget) {}
+
+    bool isSequential() const override { return true; }
+    // The part unpacked to more than the package's budget left.
+    bool Overran() const { return m_overran; }
+    // The part's bytes could not be unpacked.
+    bool Failed() const { return m_failed; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (m_overran || m_failed)
+            return -1;
+        const int n = unzReadCurrentFile(m_zip, data, static_cast<unsigned>(std::min<qint64>(maxSize, 1 << 20)));
+        if (n < 0)
+        {
+            m_failed = true;
+            return -1;
+        }
+        if (static_cast<unsigned long long>(n) > m_budget)
+        {
+            m_overran = true;
+            return -1;
+        }
+        m_budget -= static_cast<unsigned long long>(n);
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    unzFile m_zip;
+    unsigned long long& m_budget;
+    bool m_overran = false;
+    bool m_failed = false;
+};
 
 class ZipPackage
 {
@@ -66,10 +103,12 @@ public:
         return total;
     }
 
-    // The part's bytes; false when it is missing (`missing` set) or cannot be read.
-    bool Read(const QString& partName, QByteArray& out, bool* missing, CString& error)
+    // Hands the part's XML to `read` as it unpacks. False with a message when the part is
+    // missing (`missing` set), cannot be unpacked, unpacks to more than the package may, is no
+    // well-formed XML, or when `read` is false (its message kept).
+    bool ReadXml(const QString& partName, bool* missing, CString& error,
+                 const std::function<bool(QXmlStreamReader&)>& read)
     {
-        out.clear();
         if (missing)
             *missing = false;
         QString name = partName;
@@ -84,47 +123,42 @@ public:
             error.Format("The workbook has no part \"%s\"", utf8.constData());
             return false;
         }
-        unz_file_info64 info{};
-        if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
-            info.uncompressed_size > kMaxPartBytes)
-        {
-            error.Format("The workbook part \"%s\" cannot be read", utf8.constData());
-            return false;
-        }
         if (unzOpenCurrentFile(m_zip) != UNZ_OK)
         {
             error.Format("The workbook part \"%s\" cannot be read", utf8.constData());
             return false;
         }
-        char buffer[65536];
-        bool ok = true;
-        for (;;)
+        ZipPartDevice device(m_zip, m_budget);
+        device.open(QIODevice::ReadOnly);
+        QXmlStreamReader reader(&device);
+        const bool readOk = read(reader);
+        // The rest of a part read to its end unpacks too: a checksum error shows only there.
+        if (readOk && !reader.hasError())
         {
-            const int n = unzReadCurrentFile(m_zip, buffer, sizeof buffer);
-            if (n < 0)
+            char rest[65536];
+            while (device.read(rest, sizeof rest) > 0)
             {
-                ok = false;
-                break;
-            }
-            if (n == 0)
-                break;
-            out.append(buffer, n);
-            if (static_cast<uLong>(out.size()) > kMaxPartBytes)
-            {
-                ok = false;
-                break;
             }
         }
-        // A checksum error shows only when the entry is closed.
-        if (unzCloseCurrentFile(m_zip) != UNZ_OK)
-            ok = false;
-        if (!ok)
+        const bool checked = unzCloseCurrentFile(m_zip) == UNZ_OK;
+        if (device.Overran())
+        {
+            error.Format("The workbook unpacks to more than %llu MB and is not read", kMaxPackageBytes >> 20);
+            return false;
+        }
+        if (!readOk)
+            return false;
+        if (device.Failed() || !checked || reader.hasError())
+        {
             error.Format("The workbook part \"%s\" is damaged", utf8.constData());
-        return ok;
+            return false;
+        }
+        return true;
     }
 
 private:
     unzFile m_zip = nullptr;
+    unsigned long long m_budget = kMaxPackageBytes;
 };
 
 CString FromXml(const QString& s)
@@ -165,10 +199,9 @@ struct Relationship
 };
 
 // Id -> relationship of a .rels part.
-QHash<QString, Relationship> ReadRelationships(const QByteArray& xml)
+QHash<QString, Relationship> ReadRelationships(QXmlStreamReader& reader)
 {
     QHash<QString, Relationship> rels;
-    QXmlStreamReader reader(xml);
     while (!reader.atEnd())
     {
         if (reader.readNext() != QXmlStreamReader::StartElement ||
@@ -236,13 +269,47 @@ QString ReadStringItem(QXmlStreamReader& reader)
     return text;
 }
 
-bool ReadSharedStrings(const QByteArray& xml, std::vector<CString>& strings, CString& error)
+// What the cells of one workbook may still take: cells, and characters of text (a shared
+// string is held again by every cell that names it).
+struct CellBudget
 {
-    QXmlStreamReader reader(xml);
+    long long cells = kWorkbookMaxCells;
+    long long textBytes = kWorkbookMaxTextBytes;
+
+    bool Take(const WorkbookCell& cell, CString& error)
+    {
+        textBytes -= cell.text.GetLength();
+        if (--cells < 0)
+        {
+            error.Format("The workbook holds more than %lld cells, more than a list shows, and is not read",
+                         kWorkbookMaxCells);
+            return false;
+        }
+        if (textBytes < 0)
+        {
+            error.Format("The workbook's cells hold more than %lld MB of text and are not read",
+                         kWorkbookMaxTextBytes >> 20);
+            return false;
+        }
+        return true;
+    }
+};
+
+bool ReadSharedStrings(QXmlStreamReader& reader, std::vector<CString>& strings, CString& error)
+{
     while (!reader.atEnd())
     {
-        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("si"))
-            strings.push_back(FromXml(ReadStringItem(reader)));
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != QLatin1String("si"))
+            continue;
+        // No cell can name more strings than a workbook may hold cells.
+        if (static_cast<long long>(strings.size()) >= kWorkbookMaxCells)
+        {
+            error.Format("The workbook holds more than %lld shared strings, more than a list shows, and is not "
+                         "read",
+                         kWorkbookMaxCells);
+            return false;
+        }
+        strings.push_back(FromXml(ReadStringItem(reader)));
     }
     if (reader.hasError())
     {
@@ -275,10 +342,9 @@ bool ParseCellReference(const QString& ref, int& column, int& row)
     return true;
 }
 
-bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, WorkbookSheet& sheet,
-                   CString& error)
+bool ReadWorksheet(QXmlStreamReader& reader, const std::vector<CString>& shared, WorkbookSheet& sheet,
+                   CellBudget& budget, CString& error)
 {
-    QXmlStreamReader reader(xml);
     int row = -1;
     int column = -1;
     while (!reader.atEnd())
@@ -298,6 +364,11 @@ bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, Wo
                 return false;
             }
             row = number.isEmpty() ? row + 1 : r - 1;
+            if (row >= kWorkbookMaxRows)
+            {
+                error.Format("The worksheet \"%s\" has more rows than a sheet holds", sheet.name.GetString());
+                return false;
+            }
             column = -1;
             continue;
         }
@@ -306,8 +377,8 @@ bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, Wo
         const QXmlStreamAttributes a = reader.attributes();
         int cellColumn = column + 1;
         int cellRow = row < 0 ? 0 : row;
-        const QString ref = a.value(QLatin1String("r")).toString();
-        if (!ref.isEmpty() && !ParseCellReference(ref, cellColumn, cellRow))
+        const QStringView ref = a.value(QLatin1String("r"));
+        if (!ref.isEmpty() && !ParseCellReference(ref.toString(), cellColumn, cellRow))
         {
             error.Format("The worksheet \"%s\" has a cell reference out of range", sheet.name.GetString());
             return false;
@@ -317,15 +388,9 @@ bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, Wo
             error.Format("The worksheet \"%s\" has too many columns", sheet.name.GetString());
             return false;
         }
-        if ((static_cast<long long>(cellRow) + 1) * (static_cast<long long>(cellColumn) + 1) > kMaxSheetSpan)
-        {
-            error.Format("The worksheet \"%s\" has a cell at row %d, column %d: a sheet that large is not read",
-                         sheet.name.GetString(), cellRow + 1, cellColumn + 1);
-            return false;
-        }
         row = cellRow;
         column = cellColumn;
-        const QString type = a.value(QLatin1String("t")).toString();
+        const QStringView type = a.value(QLatin1String("t"));
         QString value;
         QString inlineText;
         bool hasValue = false;
@@ -354,7 +419,7 @@ bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, Wo
         if (type == QLatin1String("s"))
         {
             bool ok = false;
-            const int index = value.trimmed().toInt(&ok);
+            const int index = QStringView(value).trimmed().toInt(&ok);
             if (hasValue && (!ok || index < 0 || index >= static_cast<int>(shared.size())))
             {
                 error.Format("The worksheet \"%s\" names a shared string that does not exist",
@@ -373,27 +438,28 @@ bool ReadWorksheet(const QByteArray& xml, const std::vector<CString>& shared, Wo
             if (hasValue)
                 cell = WorkbookCell::FromText(FromXml(value));
         }
-        else if (hasValue && !value.trimmed().isEmpty())
+        else if (hasValue && !QStringView(value).trimmed().isEmpty())
         {
             // Numbers, and booleans as 1 and 0.
             bool ok = false;
-            const double number = value.trimmed().toDouble(&ok);
+            const double number = QStringView(value).trimmed().toDouble(&ok);
             cell = ok ? WorkbookCell::FromNumber(number) : WorkbookCell::FromText(FromXml(value));
         }
         if (cell.kind == WorkbookCell::Empty)
             continue;
+        if (!budget.Take(cell, error))
+            return false;
         if (sheet.rows.size() <= static_cast<size_t>(cellRow))
             sheet.rows.resize(static_cast<size_t>(cellRow) + 1);
-        auto& cells = sheet.rows[static_cast<size_t>(cellRow)];
-        if (cells.size() <= static_cast<size_t>(cellColumn))
-            cells.resize(static_cast<size_t>(cellColumn) + 1);
-        cells[static_cast<size_t>(cellColumn)] = cell;
+        sheet.rows[static_cast<size_t>(cellRow)].Place(cellColumn, std::move(cell));
     }
     if (reader.hasError())
     {
         error.Format("The worksheet \"%s\" is damaged", sheet.name.GetString());
         return false;
     }
+    for (WorkbookRow& r : sheet.rows)
+        r.PutInOrder();
     return true;
 }
 
@@ -426,12 +492,69 @@ CString WorkbookCell::AsText() const
     }
 }
 
+WorkbookRow::WorkbookRow(std::initializer_list<WorkbookCell> cells)
+{
+    int column = 0;
+    for (const WorkbookCell& cell : cells)
+        Place(column++, cell);
+}
+
+WorkbookRow::WorkbookRow(const std::vector<WorkbookCell>& cells)
+{
+    for (size_t c = 0; c < cells.size(); ++c)
+        Place(static_cast<int>(c), cells[c]);
+}
+
+const WorkbookCell& WorkbookRow::At(int column) const
+{
+    static const WorkbookCell kEmpty;
+    const auto at = std::lower_bound(m_cells.begin(), m_cells.end(), column,
+                                     [](const std::pair<int, WorkbookCell>& held, int c) { return held.first < c; });
+    return at != m_cells.end() && at->first == column ? at->second : kEmpty;
+}
+
+int WorkbookRow::Width() const
+{
+    return m_cells.empty() ? 0 : m_cells.back().first + 1;
+}
+
+void WorkbookRow::Place(int column, WorkbookCell cell)
+{
+    if (cell.kind == WorkbookCell::Empty)
+        return;
+    if (!m_cells.empty() && m_cells.back().first >= column)
+        m_ordered = false;
+    m_cells.emplace_back(column, std::move(cell));
+}
+
+void WorkbookRow::PutInOrder()
+{
+    if (m_ordered)
+        return;
+    std::stable_sort(m_cells.begin(), m_cells.end(),
+                     [](const std::pair<int, WorkbookCell>& a, const std::pair<int, WorkbookCell>& b) {
+                         return a.first < b.first;
+                     });
+    // Of cells placed in one column, the last placed stands.
+    std::vector<std::pair<int, WorkbookCell>> kept;
+    kept.reserve(m_cells.size());
+    for (auto& held : m_cells)
+    {
+        if (!kept.empty() && kept.back().first == held.first)
+            kept.back() = std::move(held);
+        else
+            kept.push_back(std::move(held));
+    }
+    m_cells.swap(kept);
+    m_ordered = true;
+}
+
 int WorkbookSheet::ColumnCount() const
 {
-    size_t n = 0;
-    for (const auto& r : rows)
-        n = std::max(n, r.size());
-    return static_cast<int>(n);
+    int n = 0;
+    for (const WorkbookRow& r : rows)
+        n = std::max(n, r.Width());
+    return n;
 }
 
 bool IsValidWorksheetName(const CString& name)
@@ -481,23 +604,22 @@ bool ReadPackage(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, C
     }
     if (zip.ClaimedBytes() > kMaxPackageBytes)
     {
-        error = "The workbook unpacks to more than 256 MB and is not read";
+        error.Format("The workbook unpacks to more than %llu MB and is not read", kMaxPackageBytes >> 20);
         return false;
     }
-    QByteArray xml;
     bool missing = false;
     QString workbookPart = QStringLiteral("xl/workbook.xml");
-    if (zip.Read(QStringLiteral("_rels/.rels"), xml, &missing, error))
+    QHash<QString, Relationship> rels;
+    auto readRelationships = [&rels](QXmlStreamReader& reader) {
+        rels = ReadRelationships(reader);
+        return true;
+    };
+    // Without a readable package relationship the workbook is where it usually is.
+    if (zip.ReadXml(QStringLiteral("_rels/.rels"), &missing, error, readRelationships))
     {
-        for (const Relationship& rel : ReadRelationships(xml))
+        for (const Relationship& rel : rels)
             if (rel.type.endsWith(QLatin1String(kRelOfficeDocument)))
                 workbookPart = ResolveTarget(QString(), rel.target);
-    }
-    if (!zip.Read(workbookPart, xml, &missing, error))
-    {
-        if (missing)
-            error = "The file is not an .xlsx workbook";
-        return false;
     }
     struct SheetEntry
     {
@@ -505,12 +627,10 @@ bool ReadPackage(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, C
         QString relId;
     };
     std::vector<SheetEntry> entries;
-    {
-        QXmlStreamReader reader(xml);
+    const bool listed = zip.ReadXml(workbookPart, &missing, error, [&entries, &error](QXmlStreamReader& reader) {
         while (!reader.atEnd())
         {
-            if (reader.readNext() != QXmlStreamReader::StartElement ||
-                reader.name() != QLatin1String("sheet"))
+            if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != QLatin1String("sheet"))
                 continue;
             SheetEntry entry;
             for (const QXmlStreamAttribute& attribute : reader.attributes())
@@ -527,12 +647,17 @@ bool ReadPackage(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, C
             error = "The workbook's sheet list is damaged";
             return false;
         }
+        return true;
+    });
+    if (!listed)
+    {
+        if (missing)
+            error = "The file is not an .xlsx workbook";
+        return false;
     }
     const QString workbookFolder = FolderOf(workbookPart);
-    QHash<QString, Relationship> rels;
-    if (zip.Read(RelsOf(workbookPart), xml, &missing, error))
-        rels = ReadRelationships(xml);
-    else if (!missing)
+    rels.clear();
+    if (!zip.ReadXml(RelsOf(workbookPart), &missing, error, readRelationships) && !missing)
         return false;
 
     std::vector<CString> shared;
@@ -540,14 +665,12 @@ bool ReadPackage(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, C
     for (const Relationship& rel : rels)
         if (rel.type.endsWith(QLatin1String(kRelSharedStrings)))
             sharedPart = ResolveTarget(workbookFolder, rel.target);
-    if (!sharedPart.isEmpty())
-    {
-        if (!zip.Read(sharedPart, xml, &missing, error))
-            return false;
-        if (!ReadSharedStrings(xml, shared, error))
-            return false;
-    }
+    if (!sharedPart.isEmpty() &&
+        !zip.ReadXml(sharedPart, &missing, error,
+                     [&](QXmlStreamReader& reader) { return ReadSharedStrings(reader, shared, error); }))
+        return false;
 
+    CellBudget budget;
     for (const SheetEntry& entry : entries)
     {
         const auto rel = rels.constFind(entry.relId);
@@ -556,9 +679,8 @@ bool ReadPackage(const QString& linuxPath, std::vector<WorkbookSheet>& sheets, C
             continue;
         WorkbookSheet sheet;
         sheet.name = FromXml(entry.name);
-        if (!zip.Read(ResolveTarget(workbookFolder, rel->target), xml, &missing, error))
-            return false;
-        if (!ReadWorksheet(xml, shared, sheet, error))
+        if (!zip.ReadXml(ResolveTarget(workbookFolder, rel->target), &missing, error,
+                         [&](QXmlStreamReader& reader) { return ReadWorksheet(reader, shared, sheet, budget, error); }))
             return false;
         sheets.push_back(std::move(sheet));
     }
@@ -604,11 +726,9 @@ bool WriteXlsxWorkbook(const QString& linuxPath, const std::vector<WorkbookSheet
         std::vector<int> widths(static_cast<size_t>(sheet.ColumnCount()), 0);
         for (size_t r = 0; r < sheet.rows.size() && failure == LXW_NO_ERROR; ++r)
         {
-            const auto& cells = sheet.rows[r];
-            for (size_t c = 0; c < cells.size(); ++c)
+            for (const auto& [c, cell] : sheet.rows[r].Cells())
             {
-                const WorkbookCell& cell = cells[c];
-                widths[c] = std::max(widths[c], DisplayWidth(cell));
+                widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], DisplayWidth(cell));
                 lxw_error e = LXW_NO_ERROR;
                 if (cell.kind == WorkbookCell::Number)
                     e = worksheet_write_number(worksheet, static_cast<lxw_row_t>(r),

@@ -225,7 +225,9 @@ private:
 class CellDelegate : public QStyledItemDelegate
 {
 public:
-    explicit CellDelegate(ListView* view) : QStyledItemDelegate(nullptr), m_view(view) {}
+    // Owned by `owner` (the view, whose type is not complete here): a view does not own the
+    // delegate it is given.
+    CellDelegate(ListView* view, QObject* owner) : QStyledItemDelegate(owner), m_view(view) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
@@ -241,7 +243,7 @@ public:
         setViewport(new ForwardingViewport([this](QEvent* e) { return viewportEvent(e); }));
         setHorizontalHeader(new HeaderView(this));
         setModel(&m_model);
-        setItemDelegate(new CellDelegate(this));
+        setItemDelegate(new CellDelegate(this, this));
         verticalHeader()->hide();
         verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);

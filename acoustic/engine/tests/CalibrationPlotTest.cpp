@@ -169,7 +169,10 @@ TEST_F(CalibrationPlotTest, SettingsFileLinesAndDefaults)
     EXPECT_NEAR(back.sinRot, std::sin(40 * M_PI / 180), 1e-12); // the orientation applied
 }
 
-TEST_F(CalibrationPlotTest, SettingsBadInputFromADamagedFile)
+// The settings reader under AddressSanitizer with UBSan too.
+using CalibrationPlotBadInput = CalibrationPlotTest;
+
+TEST_F(CalibrationPlotBadInput, SettingsFromADamagedFile)
 {
     struct Case
     {
@@ -203,6 +206,35 @@ TEST_F(CalibrationPlotTest, SettingsBadInputFromADamagedFile)
         EXPECT_EQ(plot->originN, c.n) << c.name;
         EXPECT_EQ(plot->trackObject, c.trackObject) << c.name;
         EXPECT_TRUE(plot->showNorthArrow) << c.name;
+    }
+}
+
+// An angle offset of any integer turns the view as its value within one turn would, and an
+// orientation no view has is none: no sum of the two overflows, here or in the drawing.
+TEST_F(CalibrationPlotBadInput, AnglesOfAnyIntegerTurnTheViewWithinOneTurn)
+{
+    struct Case
+    {
+        const char* orientation;
+        const char* offset;
+        int heldOrientation, heldOffset;
+        double turn; // degrees; NAN: not turned
+    } cases[] = {
+        {"20", "2147483647", 20, 127, 147.0},
+        {"20", "-2147483647", 20, -127, -107.0},
+        {"2147483647", "90", 0, 90, NAN},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.offset);
+        ASSERT_TRUE(WriteSettings(QByteArray("Tick Mode = 1\r\nScale Index = 9\r\nNorth Up = 0\r\nOrientation = ") +
+                                  c.orientation + "\r\nAngle Offset = " + c.offset + "\r\n"));
+        plot->LoadSettings();
+        EXPECT_EQ(plot->orientation, c.heldOrientation);
+        EXPECT_EQ(plot->angleOffset, c.heldOffset);
+        const double turn = std::isnan(c.turn) ? 0.0 : c.turn * M_PI / 180.0;
+        EXPECT_NEAR(plot->sinRot, std::sin(turn), 1e-12);
+        EXPECT_NEAR(plot->cosRot, std::cos(turn), 1e-12);
     }
 }
 

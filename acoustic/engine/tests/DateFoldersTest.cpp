@@ -132,13 +132,22 @@ TEST(DateText, KindsFollowCStrftime)
     EXPECT_EQ(GetDateTextSince2000(59 * 86400.0 + 3600, DATE_SHORT_MONTH), "29 Feb 2000");
     EXPECT_EQ(GetDateTextSince2000((366 + 59) * 86400.0, DATE_SHORT_MONTH), "01 Mar 2001");
 
-    // Today's date is the local calendar's.
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const CString today = GetDateText();
-    EXPECT_EQ(std::string(today),
-              CStrftime("%d %b %Y", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
+    // Today's date is the local calendar's: the day before the call or the day after it, should
+    // the call fall across midnight. Read from the clock the call reads: time() reads a coarser
+    // one that can lag it.
+    auto localDate = [] {
+        timespec clock{};
+        clock_gettime(CLOCK_REALTIME, &clock);
+        const std::time_t now = clock.tv_sec;
+        std::tm local{};
+        localtime_r(&now, &local);
+        return CStrftime("%d %b %Y", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+    };
+    const std::string dayBefore = localDate();
+    const std::string today(GetDateText());
+    const std::string dayAfter = localDate();
+    EXPECT_TRUE(today == dayBefore || today == dayAfter)
+        << today << " read between " << dayBefore << " and " << dayAfter;
 }
 
 TEST(TimeText, KindsSignsAndTimesOfDay)

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -335,4 +336,61 @@ TEST(TransitFix, ReportGoldenText)
     CReport cancelled;
     cancelled.m_OutputMode = CReport::OUTPUT_FILE;
     EXPECT_FALSE(fix.PrintReport(cancelled));
+}
+
+// Damaged points files, under AddressSanitizer too: a line whose numbers are not finite or lie
+// beyond any survey grid, and every line of a UTF-16 file, is a point not entered and named, and
+// nothing computed from the rest is other than a finite number.
+TEST(TransitFixBadInput, DamagedPointFilesEnterOnlyPointsAGridCanHold)
+{
+    struct Case
+    {
+        const char* fixture;
+        std::vector<int> refusedLines;
+        int legs;
+    } cases[] = {
+        {"bad_tfx_huge.TFX", {3}, 4},
+        {"bad_tfx_nan_and_far.TFX", {5, 7}, 4},
+        {"bad_tfx_utf16.TFX", {1, 2, 3, 4, 5, 6, 7}, 4}, // the last line: the NUL after the last line feed
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.fixture);
+        QFile fixture(QString(SUITE_SOURCE_DIR "/acoustic/engine/tests/data/") + c.fixture);
+        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        const QByteArray bytes = fixture.readAll();
+        CTransitFix fix;
+        LoadBytes(fix, "damaged", bytes);
+        EXPECT_EQ(fix.m_NumberOfLegs, c.legs);
+        const auto problems = Problems(fix);
+        ASSERT_GE(problems.size(), c.refusedLines.size());
+        for (size_t i = 0; i < c.refusedLines.size(); ++i)
+        {
+            CString line;
+            line.Format("Line %d of ", c.refusedLines[i]);
+            EXPECT_EQ(problems[i].Find(line), 0) << problems[i].GetString();
+            EXPECT_EQ(fix.m_Points[c.refusedLines[i] - 1].x, 0.0);
+        }
+        EXPECT_FALSE(fix.m_Computed);
+        for (const tagXY& p : fix.m_Points)
+            EXPECT_TRUE(std::fabs(p.x) <= 1e10 && std::fabs(p.y) <= 1e10);
+        for (const tagXY& p : fix.m_Intersections)
+            EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+        EXPECT_TRUE(std::isfinite(fix.m_Centre.x) && std::isfinite(fix.m_Centre.y) && std::isfinite(fix.m_Radius));
+        // The file itself is left as it was.
+        EXPECT_EQ(ReadBytes(LinuxPath(CTransitFix::GetPathName("damaged"))), bytes);
+    }
+
+    // A line of a megabyte, and bytes of every value, are points not entered too.
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage += static_cast<char>((i * 7919) & 0xFF);
+    for (const QByteArray& bytes : {QByteArray(1024 * 1024, '9') + ",1\n", garbage})
+    {
+        CTransitFix fix;
+        LoadBytes(fix, "noise", bytes);
+        for (const tagXY& p : fix.m_Points)
+            EXPECT_TRUE(std::fabs(p.x) <= 1e10 && std::fabs(p.y) <= 1e10);
+        EXPECT_TRUE(std::isfinite(fix.m_Centre.x) && std::isfinite(fix.m_Centre.y));
+    }
 }

@@ -3,17 +3,24 @@
 #include "platform/io/Recordset.h"
 
 #include "testsupport/ExternalTools.h"
+#include "testsupport/ResourceProbe.h"
 #include "testsupport/TempDrives.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <zip.h>
 
 namespace
 {
@@ -58,6 +65,60 @@ QByteArray RunPython(const QString& exe, const QString& script, const QStringLis
     EXPECT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
     return p.readAllStandardOutput();
+}
+
+// A package of a workbook with one worksheet "Sheet1" of these rows (the inside of <sheetData>),
+// and shared strings when given (the inside of <sst>), each part deflated.
+void WritePackage(const QString& path, const QByteArray& rows, const QByteArray& shared = QByteArray())
+{
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const QByteArray pkg = "http://schemas.openxmlformats.org/package/2006/relationships";
+    const QByteArray main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+    QByteArray bookRels = "<?xml version=\"1.0\"?><Relationships xmlns=\"" + pkg +
+                          "\"><Relationship Id=\"rId1\" Type=\"" + rel +
+                          "/worksheet\" Target=\"worksheets/sheet1.xml\"/>";
+    if (!shared.isNull())
+        bookRels += "<Relationship Id=\"rId2\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+    bookRels += "</Relationships>";
+    // Each part in pieces, written one after another: a sheet of tens of megabytes is not copied.
+    std::vector<std::pair<const char*, std::vector<QByteArray>>> parts = {
+        {"[Content_Types].xml", {"<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/"
+                                 "package/2006/content-types\"><Default Extension=\"xml\" "
+                                 "ContentType=\"application/xml\"/></Types>"}},
+        {"_rels/.rels", {"<?xml version=\"1.0\"?><Relationships xmlns=\"" + pkg +
+                         "\"><Relationship Id=\"rId1\" Type=\"" + rel +
+                         "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"}},
+        {"xl/workbook.xml", {"<?xml version=\"1.0\"?><workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel +
+                             "\"><sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"}},
+        {"xl/_rels/workbook.xml.rels", {bookRels}},
+        {"xl/worksheets/sheet1.xml",
+         {"<?xml version=\"1.0\"?><worksheet xmlns=\"" + main + "\"><sheetData>", rows, "</sheetData></worksheet>"}},
+    };
+    if (!shared.isNull())
+        parts.push_back({"xl/sharedStrings.xml", {"<?xml version=\"1.0\"?><sst xmlns=\"" + main + "\">", shared, "</sst>"}});
+    zipFile zip = zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
+    ASSERT_NE(zip, nullptr);
+    for (const auto& [name, pieces] : parts)
+    {
+        zip_fileinfo info{};
+        ASSERT_EQ(zipOpenNewFileInZip64(zip, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0),
+                  ZIP_OK);
+        for (const QByteArray& piece : pieces)
+            ASSERT_EQ(zipWriteInFileInZip(zip, piece.constData(), static_cast<unsigned>(piece.size())), ZIP_OK);
+        ASSERT_EQ(zipCloseFileInZip(zip), ZIP_OK);
+    }
+    ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+}
+
+// A copy of a damaged workbook of the data folder on drive C:; its Windows path.
+CString FixtureOnC(const char* fixture)
+{
+    const QString target = TempDrives::Current()->OnC(fixture);
+    QFile::remove(target);
+    EXPECT_TRUE(QFile::copy(QString(SUITE_SOURCE_DIR "/platform/io/tests/data/") + fixture, target));
+    CString windowsPath;
+    windowsPath.Format("C:\\%s", fixture);
+    return windowsPath;
 }
 
 struct Field
@@ -409,9 +470,10 @@ TEST(WorkbookOdbc, NamesAndValuesInEveryQuotedForm)
     EXPECT_EQ(Records(rs), expected);
 }
 
-// Damaged workbooks give the import's own message, never an exception of another kind and never
-// all the memory: a cell in the last row and column, a row numbered 0, a package that claims
-// gigabytes.
+// Damaged workbooks, and workbooks larger than any list an import fills, give the import's own
+// message, never an exception of another kind and never all the memory: a row numbered 0, a
+// package that claims gigabytes, more cells or shared strings than a list shows, a long shared
+// string named by thousands of cells.
 TEST(WorkbookBadInput, DamagedWorkbooksAreRefusedWithAMessage)
 {
     struct Case
@@ -419,17 +481,15 @@ TEST(WorkbookBadInput, DamagedWorkbooksAreRefusedWithAMessage)
         const char* fixture;
         const char* message;
     } cases[] = {
-        {"bad_xlsx_far_cell.xlsx", "has a cell at row 1048576, column 16384"},
         {"bad_xlsx_row_zero.xlsx", "has a row number out of range"},
-        {"bad_xlsx_claimed_size.xlsx", "unpacks to more than 256 MB"},
+        {"bad_xlsx_claimed_size.xlsx", "unpacks to more than 64 MB"},
+        {"bad_xlsx_many_cells.xlsx", "holds more than 524288 cells, more than a list shows"},
+        {"bad_xlsx_many_strings.xlsx", "holds more than 524288 shared strings"},
+        {"bad_xlsx_shared_text.xlsx", "cells hold more than 16 MB of text"},
     };
     for (const Case& c : cases)
     {
-        const QString target = TempDrives::Current()->OnC(c.fixture);
-        QFile::remove(target);
-        ASSERT_TRUE(QFile::copy(QString(SUITE_SOURCE_DIR "/platform/io/tests/data/") + c.fixture, target));
-        CString windowsPath;
-        windowsPath.Format("C:\\%s", c.fixture);
+        const CString windowsPath = FixtureOnC(c.fixture);
         const CString error = DbError([&] {
             CDatabase db;
             db.OpenEx(ReadConnect(windowsPath), CDatabase::noOdbcDialog);
@@ -437,5 +497,147 @@ TEST(WorkbookBadInput, DamagedWorkbooksAreRefusedWithAMessage)
             rs.Open(CRecordset::forwardOnly, "SELECT * FROM [Sheet1$]", CRecordset::readOnly);
         });
         EXPECT_NE(error.Find(c.message), -1) << c.fixture << ": " << error.GetString();
+    }
+}
+
+// A cell far to the right, or far down, costs its row that one cell, not the width or height of
+// the sheet: each cell is read where the file put it, and the fields reach the farthest column.
+TEST(WorkbookBadInput, FarCellsAreReadWhereTheyStand)
+{
+    struct Case
+    {
+        const char* fixture;
+        size_t records;
+        short fields;
+        size_t firstHeld; // the first record with a value in the last field
+        size_t held;      // how many records have one
+        const char* lastValue;
+    } cases[] = {
+        // A heading in A1, then rows 2 to 1001 with their own number in column 16000.
+        {"bad_xlsx_wide_rows.xlsx", 1000, 16000, 0, 1000, "1001"},
+        // Only XFD1048576: every row up to it a record, the last one holding the cell.
+        {"bad_xlsx_far_cell.xlsx", 1048575, 16384, 1048574, 1, "1"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.fixture);
+        const CString windowsPath = FixtureOnC(c.fixture);
+        CDatabase db;
+        ASSERT_TRUE(db.OpenEx(ReadConnect(windowsPath), CDatabase::noOdbcDialog));
+        CRecordset rs(&db);
+        ASSERT_TRUE(rs.Open(CRecordset::forwardOnly, "SELECT * FROM [Sheet1$]", CRecordset::readOnly));
+        ASSERT_EQ(rs.GetODBCFieldCount(), c.fields);
+        const short last = static_cast<short>(c.fields - 1);
+        size_t records = 0;
+        size_t held = 0;
+        size_t firstHeld = 0;
+        CString value, lastValue, first;
+        for (; !rs.IsEOF(); rs.MoveNext(), ++records)
+        {
+            rs.GetFieldValue(static_cast<short>(0), first);
+            EXPECT_TRUE(first.IsEmpty()) << "record " << records;
+            rs.GetFieldValue(last, value);
+            if (value.IsEmpty())
+                continue;
+            if (held++ == 0)
+                firstHeld = records;
+            lastValue = value;
+        }
+        EXPECT_EQ(records, c.records);
+        EXPECT_EQ(held, c.held);
+        EXPECT_EQ(firstHeld, c.firstHeld);
+        EXPECT_EQ(lastValue, c.lastValue);
+    }
+}
+
+// Workbooks of about a megabyte, whatever they hold, are read or refused within a second of
+// processor time and 100 MB: varied numbers, a cell far to the right on every row, distinct
+// shared strings, and the same cell repeated to 60 MB of sheet (a package that claims more than
+// 64 MB is refused before anything unpacks: WorkbookBadInput).
+TEST(WorkbookBounds, MegabyteWorkbooksTakeASecondAnd100MegabytesAtMost)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(const QString&)> write;
+        long long records; // -1: refused
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {"numbers",
+         [](const QString& path) {
+             QByteArray rows;
+             uint32_t x = 12345;
+             for (int r = 1; r <= 16000; ++r)
+             {
+                 rows += "<row r=\"" + QByteArray::number(r) + "\">";
+                 for (char c = 'A'; c < 'I'; ++c)
+                 {
+                     x = x * 1103515245u + 12345u;
+                     rows += "<c r=\"" + QByteArray(1, c) + QByteArray::number(r) + "\"><v>" +
+                             QByteArray::number((x >> 8) % 1000000) + "." + QByteArray::number(x % 1000) + "</v></c>";
+                 }
+                 rows += "</row>";
+             }
+             WritePackage(path, rows);
+         },
+         15999, nullptr},
+        {"far cells",
+         [](const QString& path) {
+             QByteArray rows;
+             for (int r = 1; r <= 135000; ++r)
+                 rows += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"XFD" + QByteArray::number(r) + "\"><v>" +
+                         QByteArray::number(r) + "</v></c></row>";
+             WritePackage(path, rows);
+         },
+         134999, nullptr},
+        {"shared strings",
+         [](const QString& path) {
+             QByteArray rows, shared;
+             for (int r = 0; r < 90000; ++r)
+             {
+                 rows += "<row><c t=\"s\"><v>" + QByteArray::number(r) + "</v></c></row>";
+                 shared += "<si><t>Station " + QByteArray::number(r * 7919 % 1000003) + "</t></si>";
+             }
+             WritePackage(path, rows, shared);
+         },
+         89999, nullptr},
+        {"60 MB of one cell",
+         [](const QString& path) {
+             const QByteArray row = "<row>" + QByteArray("<c><v>1</v></c>").repeated(100) + "</row>";
+             WritePackage(path, row.repeated(60 * 1024 * 1024 / row.size()));
+         },
+         -1, "more than 524288 cells"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const QString path = TempDrives::Current()->OnC("bound.xlsx");
+        QFile::remove(path);
+        c.write(path);
+        EXPECT_LT(QFileInfo(path).size(), 1600 * 1024);
+        long long records = 0;
+        CString error;
+        const ResourceUse use = MeasureResources([&] {
+            records = 0;
+            error = DbError([&] {
+                CDatabase db;
+                db.OpenEx(ReadConnect("C:\\bound.xlsx"), CDatabase::noOdbcDialog);
+                CRecordset rs(&db);
+                rs.Open(CRecordset::forwardOnly, "SELECT * FROM [Sheet1$]", CRecordset::readOnly);
+                CString value;
+                for (; !rs.IsEOF(); rs.MoveNext(), ++records)
+                    rs.GetFieldValue(static_cast<short>(rs.GetODBCFieldCount() - 1), value);
+            });
+        }, 1.0);
+        if (c.refusal)
+            EXPECT_NE(error.Find(c.refusal), -1) << error.GetString();
+        else
+        {
+            EXPECT_TRUE(error.IsEmpty()) << error.GetString();
+            EXPECT_EQ(records, c.records);
+        }
+        EXPECT_LT(use.cpuSeconds, 1.0);
+        EXPECT_LT(use.peakMegabytes, 100.0);
     }
 }
