@@ -246,3 +246,16 @@ TEST(AlmanacLoad, YearRange)
     EXPECT_EQ(first, COleDateTime(2026, 1, 1, 0, 0, 0));
     EXPECT_EQ(last, COleDateTime(2031, 12, 31, 23, 59, 59));
 }
+
+// The demo drive computes out of the box: its almanacs are the generated ones, 2024 to 2035.
+TEST(AlmanacLoad, DemoDriveHoldsTheGeneratedAlmanacs)
+{
+    for (int year = 2024; year <= 2035; ++year)
+    {
+        const QString name = QString::asprintf("sarsun%02d.dat", year % 100);
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray demo = ReadBytes(QString(SUITE_SOURCE_DIR) + "/data/demo/MyData/Star Almanac/" + name);
+        EXPECT_EQ(demo, Fixture(name.toLatin1().constData()));
+        EXPECT_TRUE(demo.startsWith("Sun for " + QByteArray::number(year) + " "));
+    }
+}
