@@ -1,3 +1,3 @@
 #include "geodesy/Device.h"
 
-CDevice::CDevice(int limitSeconds) : CTimeout(limitSeconds), m_Active(1), m_VerifyChecksum(1) {}
+CDevice::CDevice(int limitSeconds) : CTimeout(limitSeconds), m_Active(1), m_VerifyChecksum(1), m_PortNo(0) {}

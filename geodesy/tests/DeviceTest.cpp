@@ -26,6 +26,7 @@ TEST(Timeout, NewSourceIsSilentUntilItsFirstData)
     EXPECT_TRUE(device.IsTimedOut());
     EXPECT_EQ(device.m_Active, 1);
     EXPECT_EQ(device.m_VerifyChecksum, 1);
+    EXPECT_EQ(device.m_PortNo, 0);
     EXPECT_TRUE(device.m_Description.IsEmpty());
     EXPECT_TRUE(device.m_DeviceName.IsEmpty());
 }
