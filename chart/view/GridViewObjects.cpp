@@ -435,7 +435,7 @@ void CGridView::DrawTemplateLayers()
         for (INT_PTR l = 0; l < m_pLasers->GetSize() && !tracked; ++l)
         {
             const CLaser* laser = m_pLasers->GetAt(l);
-            tracked = laser != nullptr && laser->Active && laser->HasReading && laser->Latest.TargetNumber - 1 == i;
+            tracked = laser != nullptr && laser->m_Active == 1 && laser->HasReading && laser->Latest.TargetNumber - 1 == i;
         }
         if (tracked)
             DrawPoint(*object->m_Reflectors[i], object->m_Reflectors[i]->Position, object->m_Reflectors[i]->Name);
