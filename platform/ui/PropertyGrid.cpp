@@ -798,6 +798,12 @@ void CMFCPropertyGridCtrl::SetVSDotNetLook(BOOL bSet)
     Rebuild();
 }
 
+void CMFCPropertyGridCtrl::SetGroupNameFullWidth(BOOL bGroupNameFullWidth, BOOL)
+{
+    m_bGroupNameFullWidth = bGroupNameFullWidth != FALSE;
+    Rebuild();
+}
+
 void CMFCPropertyGridCtrl::MarkModifiedProperties(BOOL bMark, BOOL)
 {
     m_bMarkModified = bMark != FALSE;
@@ -957,7 +963,7 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
     item->setDisabled(!pProp->IsEnabled());
     if (pProp->IsGroup())
     {
-        item->setFirstColumnSpanned(m_bVSDotNetLook);
+        item->setFirstColumnSpanned(m_bVSDotNetLook && m_bGroupNameFullWidth);
         QFont bold = m_pTree->font();
         bold.setBold(true);
         item->setFont(0, bold);

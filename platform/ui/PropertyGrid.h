@@ -171,6 +171,10 @@ public:
     BOOL IsDescriptionArea() const { return m_bDescriptionArea; }
     void SetVSDotNetLook(BOOL bSet = TRUE);
     BOOL IsVSDotNetLook() const { return m_bVSDotNetLook; }
+    // Whether a group's name may run across the value column too (with the VS.NET look); on at
+    // construction.
+    void SetGroupNameFullWidth(BOOL bGroupNameFullWidth = TRUE, BOOL bRedraw = TRUE);
+    BOOL IsGroupNameFullWidth() const { return m_bGroupNameFullWidth; }
     void MarkModifiedProperties(BOOL bMark = TRUE, BOOL bRedraw = TRUE);
     BOOL IsMarkModifiedProperties() const { return m_bMarkModified; }
     void SetBoolLabels(LPCTSTR lpszTrue, LPCTSTR lpszFalse);
@@ -238,6 +242,7 @@ private:
     bool m_bHeaderCtrl = true;
     bool m_bDescriptionArea = false;
     bool m_bVSDotNetLook = false;
+    bool m_bGroupNameFullWidth = true;
     bool m_bMarkModified = false;
     bool m_bInRebuild = false;
     CString m_strLeftTitle = "Property";

@@ -1,6 +1,6 @@
 #include "zuduzuro/ui/PicturePane.h"
 
-#include "zuduzuro/ui/PaneFont.h"
+#include "foundation/GridLook.h"
 
 #ifndef WM_SETTINGCHANGE
 #define WM_SETTINGCHANGE 0x001A

@@ -1,6 +1,6 @@
 #include "zuduzuro/ui/PropertyPane.h"
 
-#include "zuduzuro/ui/PaneFont.h"
+#include "foundation/GridLook.h"
 
 #include "outside/notifex/Notifex.h"
 #include "platform/core/WinApp.h"
