@@ -1,5 +1,6 @@
 // CPopupMenu: a context menu with a background brush of its own (a solid colour given at
-// construction), which it applies when it is created and deletes when it goes.
+// construction), which it applies when it is created and deletes when it goes, and the way its
+// owner-drawn headings look.
 #pragma once
 
 #include "platform/ui/GdiObject.h"
@@ -20,6 +21,10 @@ public:
     // The background brush, for callers that set the menu information themselves.
     HBRUSH GetBackgroundBrush() const { return static_cast<HBRUSH>(m_Brush.GetSafeHandle()); }
     COLORREF GetBackgroundColour() const { return m_BackgroundColour; }
+
+    // Draws an owner-drawn heading item (its item data the heading's text): white text centred
+    // on dark grey (0x404040). The menu's owner calls it from its draw-item handler.
+    static void DrawHeading(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
 protected:
     COLORREF m_BackgroundColour;

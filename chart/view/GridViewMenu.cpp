@@ -30,7 +30,6 @@
 namespace
 {
 constexpr COLORREF kMenuBackground = 0xD6D6D6;
-constexpr COLORREF kTitleBackground = 0x404040;
 constexpr COLORREF kSelectedBackground = 0xFF9933;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr UINT kTitleId = 10000;
@@ -482,14 +481,7 @@ void CGridView::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
         const UINT id = lpDrawItemStruct->itemID;
         const ULONG_PTR data = lpDrawItemStruct->itemData;
         if (dc != nullptr && id == kTitleId)
-        {
-            dc->FillSolidRect(item, kTitleBackground);
-            dc->SetBkMode(TRANSPARENT);
-            dc->SetTextColor(kWhite);
-            CRect text = item;
-            dc->DrawText(data != 0 ? reinterpret_cast<const char*>(data) : "", text,
-                         DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        }
+            CPopupMenu::DrawHeading(lpDrawItemStruct);
         else if (dc != nullptr && id == kColourId)
         {
             DrawMenuItemBackground(dc, lpDrawItemStruct, "Colour");
