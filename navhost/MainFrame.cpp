@@ -11,6 +11,7 @@
 #include "features/FeatureTypes.h"
 #include "foundation/Folders.h"
 #include "foundation/WindowMessages.h"
+#include "navhost/DemoRecords.h"
 #include "navhost/GpxReader.h"
 #include "navhost/NavHostResources.h"
 #include "outside/notifex/Notifex.h"
@@ -68,7 +69,7 @@ END_MESSAGE_MAP()
 namespace
 {
 const DWORD kMenuBarStyle = 0x50402808;
-// Once a second: the receiver's time-out and the navigation window's boxes.
+// Once a second: the receiver's time-out, the navigation window's boxes and the demo sensors.
 const UINT_PTR kSecondTimer = 1;
 // The chart's settings file of the document window's view.
 const char kChartSettings[] = "Navigation Chart";
@@ -293,6 +294,7 @@ void CMainFrame::PostStart()
     const CStringArray& problems = m_Data.GetLoadProblems();
     for (INT_PTR i = 0; i < problems.GetSize(); ++i)
         m_wndLogPane.Log(problems[i]);
+    FillDemoRecords(m_Records, m_DemoSeconds);
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
     ShowWindow(SW_SHOWMAXIMIZED);
@@ -630,6 +632,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         CMDIFrameWndEx::OnTimer(nIDEvent);
         return;
     }
+    m_DemoSeconds += 1.0;
+    FillDemoRecords(m_Records, m_DemoSeconds);
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
     {

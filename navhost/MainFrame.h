@@ -2,8 +2,9 @@
 // (CHostData), creates the chart (a child frame in its document area holding a chart view, the
 // chart pane, and the navigation window on demand), docks every feature pane of the library
 // around it, opens the library's dialogs from its menu, feeds the vessel and AIS targets from
-// its live input, and answers the registered messages the panes and the chart post, logging
-// those it has no use for.
+// its live input, keeps the sensor records of the ROV and Survey panes moving on demo values,
+// and answers the registered messages the panes and the chart post, logging those it has no
+// use for.
 #pragma once
 
 #include "chart/frame/ChartexaFrame.h"
@@ -31,6 +32,7 @@
 #include "navhost/MessageLogPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
+#include "survey/records/HostRecords.h"
 
 #include <vector>
 
@@ -73,6 +75,8 @@ public:
 
     // Members, in order: the data first, so that it outlives every window that shows it.
     CHostData m_Data;
+    // The sensor records the ROV and Survey panes read, filled with demo values once a second.
+    CHostRecords m_Records;
     CHostLayers m_Layers;
     CLiveFeed m_Feed;
     CMFCMenuBar m_wndMenuBar;
@@ -175,4 +179,6 @@ private:
     std::vector<std::pair<HWND, TRACK_MODE>> m_WaitingViews;
     bool m_bVesselSilent = true;
     DWORD m_LastButtons = 0;
+    // Seconds of demo values given to the records.
+    double m_DemoSeconds = 0.0;
 };
