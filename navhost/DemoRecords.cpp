@@ -18,11 +18,13 @@ double Swing(double centre, double amplitude, double period, double seconds, dou
     return centre + amplitude * std::sin(2.0 * M_PI * seconds / period + phase);
 }
 
-void Reported(CDevice& device, const char* name)
+// The device is active and has just reported; it is named (`name` with `number` for a %d) the
+// first time.
+void Reported(CDevice& device, const char* name, int number = 0)
 {
     device.m_Active = 1;
     if (device.m_DeviceName.IsEmpty())
-        device.m_DeviceName = name;
+        device.m_DeviceName.Format(name, number);
     device.Restart();
 }
 
@@ -31,9 +33,7 @@ void FillAttitude(CHostRecords& r, double t)
     for (int i = 0; i < CHostRecords::MRUS; ++i)
     {
         CMru& mru = r.m_Mru[i];
-        CString name;
-        name.Format("MRU %d", i + 1);
-        Reported(mru, name);
+        Reported(mru, "MRU %d", i + 1);
         mru.m_Heading = Swing(45.0 + i, 10.0, 600.0, t);
         mru.m_Convergence = kConvergence;
         mru.m_GridHeading = mru.m_Heading - kConvergence;
@@ -58,9 +58,7 @@ void FillReceivers(CHostRecords& r, double t)
     for (int i = 0; i < CHostRecords::RECEIVERS; ++i)
     {
         CGps& gps = r.m_Gps[i];
-        CString name;
-        name.Format("GPS %d", i + 1);
-        Reported(gps, name);
+        Reported(gps, "GPS %d", i + 1);
         gps.m_AntennaEasting = kSiteEasting + Swing(0.0, 40.0, 900.0, t) + 3.0 * i;
         gps.m_AntennaNorthing = kSiteNorthing + Swing(0.0, 40.0, 900.0, t, M_PI / 2) + 2.0 * i;
         gps.m_Wgs84Latitude = (54.137 + (gps.m_AntennaNorthing - kSiteNorthing) / 111320.0) * kDegree;
@@ -157,9 +155,7 @@ void FillPositioning(CHostRecords& r, double t)
     for (int i = 0; i < CHostRecords::TOTAL_STATIONS; ++i)
     {
         CLaser& laser = r.m_Lasers[i];
-        CString name;
-        name.Format("Total Station %d", i + 1);
-        Reported(laser, name);
+        Reported(laser, "Total Station %d", i + 1);
         LaserObservationDef& observation = laser.m_Observations[0];
         observation.Reflector = i + 1;
         observation.SlopeRange = Swing(60.0 + 10.0 * i, 2.0, 180.0, t);
