@@ -87,6 +87,7 @@ int CNP159::ReadSettings()
         problem.strFile = title;
         problem.nRecord = line;
         problem.strReason = reason;
+        problem.bLine = true;
         m_LoadProblems.push_back(problem);
     };
     // One line's whole number, or false (and a problem) for a line that is missing, too long,

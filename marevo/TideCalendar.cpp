@@ -28,6 +28,30 @@ int64_t TideYearEnd(int year)
     return (y / 4 + y / 400 - y / 100 - 485) * 86400 + (static_cast<int64_t>(year) - 1999) * 31536000;
 }
 
+namespace
+{
+// Days from 1 January 1970 to a date of the proleptic Gregorian calendar.
+int64_t DaysFromCivil(int64_t year, int month, int day)
+{
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+// Seconds east of UTC of local time at an instant; false when the clock cannot tell.
+bool LocalOffset(int64_t instant, int64_t* offset)
+{
+    struct tm local = {};
+    if (!CTime(static_cast<time_t>(instant)).GetLocalTm(&local))
+        return false;
+    *offset = local.tm_gmtoff;
+    return true;
+}
+} // namespace
+
 int64_t TideTimeOfDay(int dayOfYear, int year, int seconds)
 {
     while (dayOfYear < 1 && year >= 1900)
@@ -42,15 +66,25 @@ int64_t TideTimeOfDay(int dayOfYear, int year, int seconds)
     int second = seconds % 86400;
     if (second < 0)
         second += 86400;
-    try
-    {
-        return CTime(year, month, day, second / 3600, second / 60 % 60, second % 60).GetTime();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
+    // The calendar fields read as UTC, less the offset in force. The run-time's own conversion
+    // guesses an hour that the clocks repeat from the conversions before it, so the same fields
+    // could give either instant; taking the offsets of the day before and the day after, and
+    // the earlier of the readings that hold, gives one answer. An hour the clocks skip is read
+    // with the offset in force before it, which lands after the skip.
+    const int64_t fields = DaysFromCivil(year, month, day) * 86400 + second;
+    int64_t before = 0;
+    int64_t after = 0;
+    if (!LocalOffset(fields - 86400, &before) || !LocalOffset(fields + 86400, &after))
         return kNoInstant;
+    int64_t best = kNoInstant;
+    for (const int64_t offset : {before, after})
+    {
+        int64_t held = 0;
+        const int64_t instant = fields - offset;
+        if (LocalOffset(instant, &held) && held == offset && (best == kNoInstant || instant < best))
+            best = instant;
     }
+    return best != kNoInstant ? best : fields - before;
 }
 
 bool FindMoonInterval(const int64_t* instants, int count, bool sorted, int64_t x, int64_t* even, int64_t* odd)

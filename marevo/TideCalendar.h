@@ -23,8 +23,9 @@ int64_t TideYearEnd(int year);
 
 // The local calendar time of day `dayOfYear` (1-based) of `year` at `seconds` into the day
 // (taken modulo 86 400), as seconds since 1970 (UTC), in the process's time zone ($TZ). A day
-// past the year's end or before its start moves into the next or previous year. kNoInstant
-// for a year outside 1900..3000.
+// past the year's end or before its start moves into the next or previous year. Of an hour
+// that the clocks repeat, the first reading; an hour that they skip reads with the offset in
+// force before it. kNoInstant for a year outside 1900..3000.
 int64_t TideTimeOfDay(int dayOfYear, int year, int seconds);
 
 // The first i >= 1 with instants[i-1] <= x <= instants[i]: true, with the pair ordered so that

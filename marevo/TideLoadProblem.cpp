@@ -3,6 +3,6 @@
 CString TideLoadProblem::Format() const
 {
     CString text;
-    text.Format("%s record %d: %s", strFile.GetString(), nRecord, strReason.GetString());
+    text.Format("%s %s %d: %s", strFile.GetString(), bLine ? "line" : "record", nRecord, strReason.GetString());
     return text;
 }
