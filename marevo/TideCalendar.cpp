@@ -52,6 +52,35 @@ bool LocalOffset(int64_t instant, int64_t* offset)
 }
 } // namespace
 
+int64_t TideLocalInstant(int year, int month, int day, int hour, int minute, int second)
+{
+    if (year < 1900 || year > 3000 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 ||
+        minute > 59 || second < 0 || second > 59)
+        return kNoInstant;
+    static const int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (day > kDaysInMonth[month - 1] + (month == 2 && IsGregorianLeapYear(year) ? 1 : 0))
+        return kNoInstant;
+    // The calendar fields read as UTC, less the offset in force. The run-time's own conversion
+    // guesses an hour that the clocks repeat from the conversions before it, so the same fields
+    // could give either instant; taking the offsets of the day before and the day after, and
+    // the earlier of the readings that hold, gives one answer. An hour the clocks skip is read
+    // with the offset in force before it, which lands after the skip.
+    const int64_t fields = DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    int64_t before = 0;
+    int64_t after = 0;
+    if (!LocalOffset(fields - 86400, &before) || !LocalOffset(fields + 86400, &after))
+        return kNoInstant;
+    int64_t best = kNoInstant;
+    for (const int64_t offset : {before, after})
+    {
+        int64_t held = 0;
+        const int64_t instant = fields - offset;
+        if (LocalOffset(instant, &held) && held == offset && (best == kNoInstant || instant < best))
+            best = instant;
+    }
+    return best != kNoInstant ? best : fields - before;
+}
+
 int64_t TideTimeOfDay(int dayOfYear, int year, int seconds)
 {
     while (dayOfYear < 1 && year >= 1900)
@@ -66,25 +95,7 @@ int64_t TideTimeOfDay(int dayOfYear, int year, int seconds)
     int second = seconds % 86400;
     if (second < 0)
         second += 86400;
-    // The calendar fields read as UTC, less the offset in force. The run-time's own conversion
-    // guesses an hour that the clocks repeat from the conversions before it, so the same fields
-    // could give either instant; taking the offsets of the day before and the day after, and
-    // the earlier of the readings that hold, gives one answer. An hour the clocks skip is read
-    // with the offset in force before it, which lands after the skip.
-    const int64_t fields = DaysFromCivil(year, month, day) * 86400 + second;
-    int64_t before = 0;
-    int64_t after = 0;
-    if (!LocalOffset(fields - 86400, &before) || !LocalOffset(fields + 86400, &after))
-        return kNoInstant;
-    int64_t best = kNoInstant;
-    for (const int64_t offset : {before, after})
-    {
-        int64_t held = 0;
-        const int64_t instant = fields - offset;
-        if (LocalOffset(instant, &held) && held == offset && (best == kNoInstant || instant < best))
-            best = instant;
-    }
-    return best != kNoInstant ? best : fields - before;
+    return TideLocalInstant(year, month, day, second / 3600, second / 60 % 60, second % 60);
 }
 
 bool FindMoonInterval(const int64_t* instants, int count, bool sorted, int64_t x, int64_t* even, int64_t* odd)

@@ -21,11 +21,16 @@ int64_t TideYearStart(int year);
 // 00:00 of 1 January of the next year: the year's end.
 int64_t TideYearEnd(int year);
 
+// The instant (seconds since 1970, UTC) of local calendar fields in the process's time zone
+// ($TZ): of an hour that the clocks repeat, the first reading; an hour that they skip reads
+// with the offset in force before it. kNoInstant for fields outside year 1900..3000, month
+// 1..12, the days of the month, hour 0..23, minute and second 0..59.
+int64_t TideLocalInstant(int year, int month, int day, int hour, int minute, int second);
+
 // The local calendar time of day `dayOfYear` (1-based) of `year` at `seconds` into the day
 // (taken modulo 86 400), as seconds since 1970 (UTC), in the process's time zone ($TZ). A day
-// past the year's end or before its start moves into the next or previous year. Of an hour
-// that the clocks repeat, the first reading; an hour that they skip reads with the offset in
-// force before it. kNoInstant for a year outside 1900..3000.
+// past the year's end or before its start moves into the next or previous year; read as
+// TideLocalInstant reads it. kNoInstant for a year outside 1900..3000.
 int64_t TideTimeOfDay(int dayOfYear, int year, int seconds);
 
 // The first i >= 1 with instants[i-1] <= x <= instants[i]: true, with the pair ordered so that

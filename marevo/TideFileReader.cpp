@@ -2,9 +2,9 @@
 
 #include "foundation/Folders.h"
 #include "marevo/RecordBytes.h"
+#include "marevo/TideCalendar.h"
 #include "platform/core/Exception.h"
 #include "platform/core/StdioFile.h"
-#include "platform/core/Time.h"
 
 #include <cstdlib>
 #include <vector>
@@ -154,14 +154,10 @@ void CTideFileReader::ReadMoon(CArray<MoonPhaseDef>& phases, CArray<int64_t>& in
                         phase.nDay = record.GetInt32(at + 8);
                         phase.nHour = record.GetInt32(at + 12);
                         phase.nMinute = record.GetInt32(at + 16);
-                        try
+                        times[i] = TideLocalInstant(phase.nYear, phase.nMonth, phase.nDay, phase.nHour,
+                                                    phase.nMinute, 0);
+                        if (times[i] == kNoInstant)
                         {
-                            times[i] = CTime(phase.nYear, phase.nMonth, phase.nDay, phase.nHour, phase.nMinute, 0)
-                                           .GetTime();
-                        }
-                        catch (CException* e)
-                        {
-                            e->Delete();
                             reason.Format("phase %d is not a date and time", i + 1);
                             return false;
                         }

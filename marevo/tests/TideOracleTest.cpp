@@ -163,3 +163,19 @@ TEST(TideOracle, MoonIntervalsPairTheSpringPhaseFirstInEveryZone)
         }
     }
 }
+
+TEST(TideOracle, RepeatedAndSkippedHoursReadTheSameWhateverCameBefore)
+{
+    ScopedTimeZone berlin("Europe/Berlin");
+    for (int earlier : {0, 3 * 3600, 12 * 3600})
+    {
+        // A conversion before must not sway the reading of an hour the clocks repeat.
+        TideTimeOfDay(301, 2024, earlier);
+        // 02:30 on 27 October 2024 comes twice: the first, summer-time reading is 00:30 UT.
+        EXPECT_EQ(TideTimeOfDay(301, 2024, 9000), 1729989000) << earlier;
+        // 02:30 on 31 March 2024 never comes: read with winter time, 01:30 UT.
+        EXPECT_EQ(TideTimeOfDay(91, 2024, 9000), 1711848600) << earlier;
+    }
+    EXPECT_EQ(TideLocalInstant(2024, 2, 30, 0, 0, 0), kNoInstant);
+    EXPECT_EQ(TideLocalInstant(2023, 13, 1, 0, 0, 0), kNoInstant);
+}
