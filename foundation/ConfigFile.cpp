@@ -260,10 +260,16 @@ void CConfigFile::WriteOutlineFile(const char* path)
     WriteText("Outline File", path);
 }
 
+BOOL CConfigFile::ReadSettingsLine(CString& line, bool* tooLong)
+{
+    return CStdioFile::ReadString(line, kMaxLineLength, tooLong);
+}
+
 bool CConfigFile::NextValue(CString& value)
 {
     CString line;
-    return ReadString(line) && ValueAfterEquals(line, value);
+    bool tooLong = false;
+    return ReadSettingsLine(line, &tooLong) && !tooLong && ValueAfterEquals(line, value);
 }
 
 bool CConfigFile::ValueAfterEquals(const CString& line, CString& value)

@@ -41,6 +41,12 @@ public:
     BOOL ReadString(CString& line) override;
     using CStdioFile::ReadString;
 
+    // Longest line a positional reader takes (bytes); a longer one is skipped to its end and
+    // read as damaged, so a huge line is never held whole.
+    static constexpr UINT kMaxLineLength = 64 * 1024;
+    // The next line for a positional reader: as ReadString, at most kMaxLineLength bytes.
+    BOOL ReadSettingsLine(CString& line, bool* tooLong = nullptr);
+
     // "<settings folder><name with blanks as '_'>.<extension>"; "INI" when the extension is
     // null or empty. The settings folder is looked up (and made) on every call.
     virtual CString GetSettingsFileName(const char* name, const char* extension = nullptr);
@@ -81,8 +87,8 @@ public:
     void WriteSection(const char* section, const CStringArray& entries);  // "[%s]\n" then "%s\n" each
     void WriteOutlineFile(const char* path);                              // WriteText("Outline File", path)
 
-    // Positional readers: the default when no line is left or the line has no '='; the line is
-    // consumed either way.
+    // Positional readers: the default when no line is left, the line has no '=' or is longer
+    // than kMaxLineLength; the line is consumed either way.
     int ReadInt(int defaultValue);
     int16_t ReadShort(int16_t defaultValue = 0);
     // The value read as a floating number and truncated ("12.9" gives 12); 600 when there is

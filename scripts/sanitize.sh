@@ -8,7 +8,8 @@
 #   scripts/sanitize.sh thread          one kind only
 #   scripts/sanitize.sh ci              the stage CI runs, -O1 and no debug information, over the
 #                                       lower libraries only (platform, foundation, geodesy,
-#                                       features, the acoustic engine): AddressSanitizer with
+#                                       features, the acoustic engine) and the tide data set,
+#                                       which needs no more than they: AddressSanitizer with
 #                                       UBSan (ci-address), then ThreadSanitizer (ci-thread)
 #
 # Trees: build-sanitize-<kind> ($SANITIZE_BUILD_PREFIX-<kind>). Only the test programs that hold such suites are built, each
@@ -29,9 +30,9 @@ elif [ "${kinds[*]}" = ci ]; then
 fi
 # The test programs that hold "...Stress" suites, and those that hold "...BadInput" suites.
 stress_targets=(platform_tests geodesy_tests features_tests featureui_tests geodetic_app_tests chart_tests)
-bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests chart_tests zuduzuro_tests)
+bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests chart_tests zuduzuro_tests marevo_tests)
 # CI's stage leaves out the programs that need the user-interface libraries above these.
-ci_address_targets=(platform_tests foundation_tests geodesy_tests features_tests acoustic_engine_tests)
+ci_address_targets=(platform_tests foundation_tests geodesy_tests features_tests acoustic_engine_tests marevo_tests)
 ci_thread_targets=(platform_tests geodesy_tests features_tests)
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"

@@ -16,7 +16,7 @@ PACKAGES=(
 # installed when SUITE_FIXTURE_TOOLS=1.
 FIXTURE_PACKAGES=(
   gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf gpsd-clients python3-shapely
-  python3-numpy python3-sympy python3-scipy imagemagick python3-astropy
+  python3-numpy python3-sympy python3-scipy imagemagick python3-astropy xtide-data tcd-utils
 )
 if [ "${SUITE_FIXTURE_TOOLS:-0}" = 1 ]; then
   PACKAGES+=("${FIXTURE_PACKAGES[@]}")

@@ -1,4 +1,5 @@
 #include "foundation/DateTime.h"
+#include "testsupport/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -13,32 +14,7 @@
 
 namespace
 {
-// Sets TZ for one test and puts the old value back afterwards.
-class ScopedTz
-{
-public:
-    explicit ScopedTz(const char* tz)
-    {
-        const char* old = std::getenv("TZ");
-        m_had = old != nullptr;
-        if (old)
-            m_old = old;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~ScopedTz()
-    {
-        if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
+using ScopedTz = ScopedTimeZone;
 
 // 00:00 UTC on 2 January 2000, in seconds since 1970: zero of the scale when local time is UTC.
 constexpr long long kScaleZeroUnix = 946771200;

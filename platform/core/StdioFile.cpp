@@ -178,6 +178,36 @@ BOOL CStdioFile::ReadString(CString& line)
     return any ? TRUE : FALSE;
 }
 
+BOOL CStdioFile::ReadString(CString& line, UINT maxChars, bool* tooLong)
+{
+    CheckOpen();
+    errno = 0;
+    std::string text;
+    bool any = false;
+    bool over = false;
+    for (;;)
+    {
+        const int c = m_bText ? GetTextChar() : std::getc(m_pStream);
+        if (c == EOF)
+            break;
+        any = true;
+        if (c == '\n')
+            break;
+        if (text.size() < maxChars)
+            text += static_cast<char>(c);
+        else
+            over = true;
+    }
+    if (std::ferror(m_pStream))
+        ThrowStreamError();
+    if (over)
+        text.clear();
+    if (tooLong)
+        *tooLong = over;
+    line = CString(text);
+    return any ? TRUE : FALSE;
+}
+
 UINT CStdioFile::Read(void* buffer, UINT count)
 {
     CheckOpen();

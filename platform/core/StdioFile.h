@@ -30,6 +30,9 @@ public:
     // Reads a whole line without its "\n"; FALSE at the end of the file with nothing read. In
     // binary mode a CR before the LF is part of the line.
     virtual BOOL ReadString(CString& line);
+    // The same, keeping at most maxChars bytes of the line: the rest of a longer line is read
+    // and dropped, the line is given empty and *tooLong is set (cleared otherwise).
+    BOOL ReadString(CString& line, UINT maxChars, bool* tooLong);
 
     UINT Read(void* buffer, UINT count) override;
     void Write(const void* buffer, UINT count) override;

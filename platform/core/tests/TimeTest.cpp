@@ -3,6 +3,7 @@
 #include "platform/core/OleDateTime.h"
 #include "platform/core/Time.h"
 #include "testsupport/TempDrives.h"
+#include "testsupport/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -17,32 +18,7 @@
 
 namespace
 {
-// Sets the process's time zone for one test and puts the old one back.
-class ScopedTz
-{
-public:
-    explicit ScopedTz(const char* tz)
-    {
-        const char* old = std::getenv("TZ");
-        m_hadOld = old != nullptr;
-        if (old)
-            m_old = old;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~ScopedTz()
-    {
-        if (m_hadOld)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_hadOld = false;
-    std::string m_old;
-};
+using ScopedTz = ScopedTimeZone;
 
 // The clock GetSystemTime and GetLocalTime read. time() reads a coarser clock that can lag it by
 // a tick, so a second can turn between the two.

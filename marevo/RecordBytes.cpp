@@ -1,0 +1,55 @@
+#include "marevo/RecordBytes.h"
+
+#include <cassert>
+#include <cmath>
+#include <cstring>
+
+uint64_t CRecordBytes::GetUnsigned(int offset, int bytes) const
+{
+    assert(offset >= 0 && offset + bytes <= m_nSize);
+    uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | m_pBytes[offset + i];
+    return value;
+}
+
+int16_t CRecordBytes::GetInt16(int offset) const
+{
+    return static_cast<int16_t>(static_cast<uint16_t>(GetUnsigned(offset, 2)));
+}
+
+int32_t CRecordBytes::GetInt32(int offset) const
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(GetUnsigned(offset, 4)));
+}
+
+double CRecordBytes::GetDouble(int offset) const
+{
+    const uint64_t bits = GetUnsigned(offset, 8);
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+CString CRecordBytes::GetInvertedText(int offset, int length) const
+{
+    assert(offset >= 0 && offset + length <= m_nSize);
+    CString text;
+    for (int i = 0; i < length; ++i)
+    {
+        const char c = static_cast<char>(~m_pBytes[offset + i]);
+        if (c == '\0')
+            break;
+        text += c;
+    }
+    text.TrimRight(' ');
+    return text;
+}
+
+bool CRecordBytes::AreFinite(int offset, int count) const
+{
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(GetDouble(offset + 8 * i)))
+            return false;
+    return true;
+}

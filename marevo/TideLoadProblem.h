@@ -1,0 +1,15 @@
+// TideLoadProblem: one thing that stopped or limited the reading of a tide data file.
+#pragma once
+
+#include "platform/core/String.h"
+
+struct TideLoadProblem
+{
+    CString strFile;  // the file's name, without its folder ("TAF24.DAT")
+    int nRecord = 0;  // 1-based record number, or line number of a settings file
+    CString strReason;
+    bool bLine = false; // nRecord counts lines
+
+    // "TAF24.DAT record 200: 40 of 64 bytes", "NP159.INI line 3: the line has no '='"
+    CString Format() const;
+};
