@@ -4,7 +4,6 @@
 #include "geodesy/AngleText.h"
 #include "outside/notifex/Notifex.h"
 
-#include <cctype>
 #include <cmath>
 
 namespace
@@ -47,17 +46,22 @@ CString CMFCPropertyGridAngleDouble::FormatProperty()
 
 BOOL CMFCPropertyGridAngleDouble::TextToVar(const CString& strText)
 {
-    bool digit = false;
-    for (int i = 0; i < strText.GetLength(); ++i)
-        digit = digit || std::isdigit(static_cast<unsigned char>(strText[i]));
-    if (!digit)
+    double radians = 0.0;
+    const int result = ReadAngleText(strText, AngleType(), radians);
+    // A bearing beyond a turn is the same bearing (370 is 10); a signed angle beyond its
+    // half turn is a slip.
+    const bool wraps = result == ANGLE_TEXT_BEYOND_LIMIT && m_nMode != kSignedMode;
+    if (result != ANGLE_TEXT_READ && !wraps)
     {
+        const CString why = DescribeAngleTextResult(result, AngleType());
+        m_Refusal.Refused(*this, strText, why);
         CString message;
-        message.Format("\"%s\" is not an angle.\nThe value has not been changed.", static_cast<LPCSTR>(strText));
+        message.Format("\"%s\" is not an angle the item takes. %s\nThe value has not been changed.",
+                       static_cast<LPCSTR>(strText), static_cast<LPCSTR>(why));
         ErrorMessage(message);
         return FALSE;
     }
-    double radians = ParseAngleText(strText, AngleType());
+    m_Refusal.Taken(*this);
     // A bearing is kept within one turn, as the anchor and structure records keep theirs.
     if (m_nMode != kSignedMode)
     {
