@@ -1,5 +1,7 @@
 #include "outside/panes/MyMFCPropertyGridCtrl.h"
 
+#include "outside/panes/GroupProperty.h"
+
 IMPLEMENT_DYNAMIC(CMyMFCPropertyGridCtrl, CMFCPropertyGridCtrl)
 
 namespace
@@ -37,10 +39,13 @@ BOOL CMyMFCPropertyGridCtrl::SetColourScheme(int nScheme)
     return TRUE;
 }
 
-void CMyMFCPropertyGridCtrl::Trigger(int nGroup)
+bool CMyMFCPropertyGridCtrl::Trigger(int nGroup)
 {
     CMFCPropertyGridProperty* group = GetProperty(nGroup);
     m_nTriggered = group ? nGroup : -1;
-    if (group)
-        SetCurSel(group);
+    if (group == nullptr)
+        return false;
+    SetCurSel(group);
+    auto* marked = dynamic_cast<CMFCGroupPropertyGridProperty*>(group);
+    return marked != nullptr && marked->Trigger();
 }
