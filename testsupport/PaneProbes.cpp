@@ -140,6 +140,11 @@ bool ClickGridValue(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* 
     return true;
 }
 
+QColor ColourOfRef(COLORREF colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid)
 {
     std::vector<std::string> names;

@@ -54,6 +54,10 @@ GRID_ITEM_SEEN SeeGridItem(const CMFCPropertyGridCtrl& grid, const CMFCPropertyG
 // row is not in view.
 bool ClickGridValue(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, int x);
 
+// The colour of a COLORREF (0x00BBGGRR), read byte by byte here rather than through the
+// layer's own conversion, so that a byte-order slip there shows in a test.
+QColor ColourOfRef(COLORREF colour);
+
 // The names of the grid's top-level groups, in order.
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
 

@@ -45,7 +45,10 @@ bool CMyMFCPropertyGridCtrl::Trigger(int nGroup)
     m_nTriggered = group ? nGroup : -1;
     if (group == nullptr)
         return false;
+    // A device group shows the refresh in its highlight colour, which a selection would hide;
+    // any other group is shown by selecting it.
+    if (auto* marked = dynamic_cast<CMFCGroupPropertyGridProperty*>(group))
+        return marked->Trigger();
     SetCurSel(group);
-    auto* marked = dynamic_cast<CMFCGroupPropertyGridProperty*>(group);
-    return marked != nullptr && marked->Trigger();
+    return false;
 }

@@ -23,7 +23,8 @@ public:
 
     // Highlights the group at the position (its values were refreshed) and records it (-1 when
     // there is none). TRUE when a highlight started that must be ended later (the group's
-    // CMFCGroupPropertyGridProperty::Trigger); FALSE for any other item or position.
+    // CMFCGroupPropertyGridProperty::Trigger); FALSE for any other item or position (a plain
+    // group is selected instead).
     bool Trigger(int nGroup);
     int GetTriggered() const { return m_nTriggered; }
 

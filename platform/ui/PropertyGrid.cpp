@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/RegisteredMessage.h"
 #include "platform/ui/Dc.h"
+#include "platform/ui/Font.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -130,8 +131,13 @@ public:
         painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QBrush>());
         CDC dc;
         dc.Attach(painter);
+        // The cell's text in the grid's own font, as the other rows show theirs.
+        CFont font;
+        font.CreateFromQFont(option.font);
+        CFont* old = dc.SelectObject(&font);
         const QRect r = option.rect;
         prop->OnDrawValue(&dc, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
+        dc.SelectObject(old);
         dc.Detach();
         painter->restore();
     }

@@ -47,13 +47,19 @@ CString CMFCPropertyGridAngleDouble::FormatProperty()
 BOOL CMFCPropertyGridAngleDouble::TextToVar(const CString& strText)
 {
     double radians = 0.0;
-    const int result = ReadAngleText(strText, AngleType(), radians);
-    // A bearing beyond a turn is the same bearing (370 is 10); a signed angle beyond its
-    // half turn is a slip.
+    int result = ReadAngleText(strText, AngleType(), radians);
+    // A signed angle beyond its half turn is a slip (the parser allows a signed text a whole
+    // turn); a bearing beyond a turn is the same bearing (370 is 10).
+    int limitType = AngleType();
+    if (m_nMode == kSignedMode && result == ANGLE_TEXT_READ && std::fabs(radians * ANGLE_RAD_TO_DEG) > 180.0)
+    {
+        result = ANGLE_TEXT_BEYOND_LIMIT;
+        limitType = ANGLE_SIGNED_2DP;
+    }
     const bool wraps = result == ANGLE_TEXT_BEYOND_LIMIT && m_nMode != kSignedMode;
     if (result != ANGLE_TEXT_READ && !wraps)
     {
-        const CString why = DescribeAngleTextResult(result, AngleType());
+        const CString why = DescribeAngleTextResult(result, limitType);
         m_Refusal.Refused(*this, strText, why);
         CString message;
         message.Format("\"%s\" is not an angle the item takes. %s\nThe value has not been changed.",
@@ -62,13 +68,18 @@ BOOL CMFCPropertyGridAngleDouble::TextToVar(const CString& strText)
         return FALSE;
     }
     m_Refusal.Taken(*this);
-    // A bearing is kept within one turn, as the anchor and structure records keep theirs.
+    double value = FromRadians(radians);
+    // A bearing is kept within one turn, as the anchor and structure records keep theirs. The
+    // turn is taken in the unit held, so that 720 typed holds 0 and not 360 less a rounding.
     if (m_nMode != kSignedMode)
     {
-        radians = std::fmod(radians, kTwoPi);
-        if (radians < 0.0)
-            radians += kTwoPi;
+        const double turn = m_nMode == kRadiansMode ? kTwoPi : 360.0;
+        value = std::fmod(value, turn);
+        if (value < 0.0)
+            value += turn;
+        if (value >= turn * (1.0 - 1e-12))
+            value = 0.0;
     }
-    m_varValue = COleVariant(FromRadians(radians));
+    m_varValue = COleVariant(value);
     return TRUE;
 }
