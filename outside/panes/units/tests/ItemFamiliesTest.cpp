@@ -144,6 +144,14 @@ TEST_F(ItemsFixture, ValueItemsShowSetAndTakeAUsersEditWithOneNotification)
          },
          "30 s", [](auto* p) { static_cast<CMFCPropertyGridInteger*>(p)->SetInteger(45); }, "45 s", "60 s", "60 s",
          [](auto* p) { return static_cast<CMFCPropertyGridInteger*>(p)->GetInteger() == 60; }, "sixty"},
+        {"integer with spin buttons",
+         [] {
+             auto* p = new CMFCPropertyGridInteger("Row", 3, "Legs", 2);
+             p->EnableSpinControl(TRUE, 3, 4);
+             return p;
+         },
+         "3", [](auto* p) { static_cast<CMFCPropertyGridInteger*>(p)->SetInteger(3); }, "3", "4", "4",
+         [](auto* p) { return static_cast<CMFCPropertyGridInteger*>(p)->GetInteger() == 4; }, "5"},
         {"latitude", [] { return new CMFCPropertyGridAngleProperty("Row", 51.5 * kDeg, ANGLE_LATITUDE, "Lat", 5); },
          "51\u00B0.50N", [](auto* p) { static_cast<CMFCPropertyGridAngleProperty*>(p)->SetValue(-10.25 * kDeg); },
          "10\u00B0.25S", "0 00 N", "00\u00B0.00N",
