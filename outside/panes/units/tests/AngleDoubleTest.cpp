@@ -45,6 +45,8 @@ TEST(AngleDouble, BeyondATurnWrapsABearingAndRefusesASignedAngle)
         EXPECT_NEAR(item.GetAngle(), c.holds, 1e-9);
         EXPECT_EQ(item.GetDescription().Find("was refused") >= 0, !c.taken);
         if (!c.taken)
+        {
             EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::MessageBox);
+        }
     }
 }

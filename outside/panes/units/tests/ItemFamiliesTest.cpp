@@ -326,6 +326,21 @@ TEST_F(ItemsFixture, DisplayItemsShowTheirValuesAndWarnOutOfLimits)
     EXPECT_EQ(UserInput::OpenGridEditor(grid, "RMS"), nullptr);
     EXPECT_TRUE(owner.changed.empty());
 
+    // Pictures in front of the values, from the pane's image list.
+    CImageList images;
+    ASSERT_TRUE(images.Create(8, 8, ILC_COLOR32, 2, 0));
+    for (QColor colour : {QColor(0, 200, 0), QColor(0, 0, 200)})
+    {
+        QImage image(8, 8, QImage::Format_ARGB32);
+        image.fill(colour);
+        images.Add(image);
+    }
+    EXPECT_EQ(GridItemValuePixels(grid, two, QColor(0, 200, 0)), 0);
+    two->SetImageList(&images);
+    EXPECT_EQ(GridItemValuePixels(grid, two, QColor(0, 200, 0)), 64);
+    EXPECT_EQ(GridItemValuePixels(grid, two, QColor(0, 0, 200)), 64);
+    two->SetImageList(nullptr);
+
     // Out of limits, out of tolerance: the warning colour, and back.
     const QColor warning = ColourOfRef(PANES_WARNING_BACK);
     EXPECT_EQ(GridItemValuePixels(grid, one, warning), 0);
