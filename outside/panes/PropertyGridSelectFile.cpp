@@ -77,14 +77,8 @@ void CMFCPropertyGridSelectFileProperty::Refresh()
         // A pattern with a folder in it could reach outside the folder: only names are taken.
         if (pattern.FindOneOf("\\/:") >= 0)
             continue;
-        CFileFind finder;
-        BOOL more = finder.FindFile(m_strFolder + pattern);
-        while (more)
-        {
-            more = finder.FindNextFile();
-            if (!finder.IsDots() && !finder.IsDirectory())
-                m_names.push_back(finder.GetFileName());
-        }
+        for (const CString& name : CFileFind::ListFileNames(m_strFolder + pattern))
+            m_names.push_back(name);
     }
     std::sort(m_names.begin(), m_names.end(), NameLess);
     m_names.erase(std::unique(m_names.begin(), m_names.end(),

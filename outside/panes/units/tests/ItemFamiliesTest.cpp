@@ -27,11 +27,11 @@
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/PaneProbes.h"
+#include "testsupport/ResourceProbe.h"
 #include "testsupport/UserInput.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -506,10 +506,12 @@ TEST(SelectFile, AHugeFolderIsListedWithinASecond)
         QFile f(folder + QString("fix%1.%2").arg(i, 6, 10, QChar('0')).arg(i % 2 ? "tfx" : "dat"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    QElapsedTimer timer;
-    timer.start();
+    // Processor time, the least of a few runs, so that a busy machine does not fail it.
+    const ResourceUse use = MeasureResources(
+        [] { CMFCPropertyGridSelectFileProperty("Name", "", "C:\\Many\\", "Transit Fix Files(*.tfx)|*.tfx||"); },
+        1.0);
+    EXPECT_LT(use.cpuSeconds, 1.0);
     CMFCPropertyGridSelectFileProperty item("Name", "fix000001", "C:\\Many\\", "Transit Fix Files(*.tfx)|*.tfx||");
-    EXPECT_LT(timer.elapsed(), 1000);
     EXPECT_EQ(item.GetOptionCount(), 50000);
     EXPECT_STREQ(item.GetOption(0), "fix000001");
     EXPECT_STREQ(item.GetFileTitle(), "fix000001");
