@@ -65,7 +65,7 @@ int NormaliseAngleText(CString& text)
     return notation;
 }
 
-double ParseAngleText(const char* text, int type)
+int ReadAngleText(const char* text, int type, double& radians)
 {
     CString work(text);
     const int notation = NormaliseAngleText(work);
@@ -124,17 +124,25 @@ double ParseAngleText(const char* text, int type)
         }
     }
 
-    double result = 0.0;
-    const double d = AtofC(fields[0]);
+    bool anyDigit = false;
+    for (int f = 0; f < 3; ++f)
+        for (int i = 0; i < fields[f].GetLength(); ++i)
+            anyDigit = anyDigit || (fields[f][i] >= '0' && fields[f][i] <= '9');
+    if (!anyDigit)
+        return ANGLE_TEXT_NO_NUMBER;
     if (!valid)
+        return ANGLE_TEXT_TWO_HEMISPHERES;
+
+    int result = ANGLE_TEXT_READ;
+    double value = 0.0;
+    const double d = AtofC(fields[0]);
+    if (notation == ANGLE_TEXT_GRADIANS)
     {
-        result = 0.0;
+        if (d > GradianLimit(type))
+            result = ANGLE_TEXT_BEYOND_LIMIT;
+        value = sign * d * kGradToRad;
     }
-    else if (notation == ANGLE_TEXT_GRADIANS)
-    {
-        result = d > GradianLimit(type) ? 0.0 : sign * d * kGradToRad;
-    }
-    else if (d <= DegreeLimit(type))
+    else
     {
         double m = AtofC(fields[1]);
         double s = AtofC(fields[2]);
@@ -145,14 +153,43 @@ double ParseAngleText(const char* text, int type)
         }
         if (s >= 60.0)
             s = 0.0;
-        double g = d + m / 60.0 + s / 3600.0;
-        if (g > DegreeLimit(type))
-            g = 0.0;
-        result = sign * g * kDegToRad;
+        const double g = d + m / 60.0 + s / 3600.0;
+        if (d > DegreeLimit(type) || g > DegreeLimit(type))
+            result = ANGLE_TEXT_BEYOND_LIMIT;
+        value = sign * g * kDegToRad;
     }
     if (type == ANGLE_COMPLEMENT)
-        result = kHalfPi - result;
+        value = kHalfPi - value;
+    radians = value;
     return result;
+}
+
+double ParseAngleText(const char* text, int type)
+{
+    double radians = 0.0;
+    if (ReadAngleText(text, type, radians) != ANGLE_TEXT_READ)
+        radians = type == ANGLE_COMPLEMENT ? kHalfPi : 0.0;
+    return radians;
+}
+
+CString DescribeAngleTextResult(int result, int type)
+{
+    CString text;
+    switch (result)
+    {
+    case ANGLE_TEXT_NO_NUMBER:
+        text = "The text holds no angle.";
+        break;
+    case ANGLE_TEXT_BEYOND_LIMIT:
+        text.Format("The angle is beyond %.0lf\xB0.", DegreeLimit(type));
+        break;
+    case ANGLE_TEXT_TWO_HEMISPHERES:
+        text = "The text names both hemispheres.";
+        break;
+    default:
+        break;
+    }
+    return text;
 }
 
 double ParseCompactLatLon(const char* digits, const char* hemisphere, int type)

@@ -3,6 +3,7 @@
 #include "platform/ui/HeaderCtrl.h"
 #include "platform/ui/ListCtrl.h"
 #include "testsupport/EventPump.h"
+#include "testsupport/UserInput.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -65,6 +66,83 @@ int GridItemValuePixels(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProper
         for (int x = std::max<int>(0, cell.left); x < cell.right && x < image.width(); ++x)
             count += image.pixelColor(x, y) == colour ? 1 : 0;
     return count;
+}
+
+namespace
+{
+QTreeWidget* TreeOf(const CMFCPropertyGridCtrl& grid)
+{
+    return grid.GetWidget() != nullptr ? grid.GetWidget()->findChild<QTreeWidget*>() : nullptr;
+}
+
+// The grid keeps each row's item in this role of the row (platform/ui/PropertyGrid.cpp).
+constexpr int kItemRole = Qt::UserRole + 1;
+
+QTreeWidgetItem* RowOf(QTreeWidget* tree, const CMFCPropertyGridProperty* item)
+{
+    if (tree == nullptr)
+        return nullptr;
+    QTreeWidgetItemIterator it(tree);
+    for (; *it; ++it)
+        if ((*it)->data(0, kItemRole).value<void*>() == item)
+            return *it;
+    return nullptr;
+}
+} // namespace
+
+int GridItemNamePixels(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, const QColor& colour)
+{
+    QTreeWidget* tree = TreeOf(grid);
+    QTreeWidgetItem* row = RowOf(tree, item);
+    if (row == nullptr)
+        return -1;
+    Pump();
+    const QRect cell = tree->visualRect(tree->indexFromItem(row, 0));
+    if (!cell.isValid())
+        return -1;
+    const QImage image = tree->viewport()->grab().toImage();
+    int count = 0;
+    for (int y = std::max(0, cell.top()); y <= cell.bottom() && y < image.height(); ++y)
+        for (int x = std::max(0, cell.left()); x <= cell.right() && x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+GRID_ITEM_SEEN SeeGridItem(const CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item)
+{
+    GRID_ITEM_SEEN seen;
+    QTreeWidgetItem* row = RowOf(TreeOf(grid), item);
+    if (row == nullptr)
+        return seen;
+    seen.inGrid = true;
+    seen.name = row->text(0);
+    seen.value = row->text(1);
+    seen.visible = !row->isHidden();
+    seen.enabled = !row->isDisabled();
+    seen.editable = (row->flags() & Qt::ItemIsEditable) != 0;
+    seen.data = item->GetData();
+    seen.nameText = row->foreground(0).color();
+    seen.nameBack = row->background(0).color();
+    seen.valueText = row->foreground(1).color();
+    seen.valueBack = row->background(1).color();
+    return seen;
+}
+
+bool ClickGridValue(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, int x)
+{
+    QTreeWidget* tree = TreeOf(grid);
+    const CRect cell = grid.GetShownValueRect(item);
+    if (tree == nullptr || cell.IsRectEmpty())
+        return false;
+    const QPoint at = tree->viewport()->mapTo(grid.GetWidget(), QPoint(cell.left + x, (cell.top + cell.bottom) / 2));
+    UserInput::ClickClient(&grid, at.x(), at.y());
+    Pump();
+    return true;
+}
+
+QColor ColourOfRef(COLORREF colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid)

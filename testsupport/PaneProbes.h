@@ -29,6 +29,35 @@ int GridValuePixels(CMFCPropertyGridCtrl& grid, const char* rowName, const QColo
 // How many pixels of `colour` the grid, as drawn on the screen, shows in the value cell of the
 // item; -1 when the item's row is not in view.
 int GridItemValuePixels(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, const QColor& colour);
+// How many pixels of `colour` the grid, as drawn on the screen, shows in the name cell of the
+// item (a group's caption); -1 when the item's row is not in view.
+int GridItemNamePixels(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, const QColor& colour);
+
+// What the grid shows of one item: its name and value text (Qt's Unicode: "°" for 0xB0), whether
+// its row shows, is enabled and opens an editor, its data word, and the colours of its name and
+// value cells (a colour not set by the item reads as invalid, the tree's own). `inGrid` false
+// for an item that is not in the grid.
+struct GRID_ITEM_SEEN
+{
+    bool inGrid = false;
+    QString name;
+    QString value;
+    bool visible = false;
+    bool enabled = false;
+    bool editable = false;
+    DWORD_PTR data = 0;
+    QColor nameText, nameBack, valueText, valueBack;
+};
+GRID_ITEM_SEEN SeeGridItem(const CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item);
+// A left click on the item's value cell, `x` pixels from its left and half way down, as a
+// user makes it (UserInput::ClickClient); then lets posted messages arrive. False when the
+// row is not in view.
+bool ClickGridValue(CMFCPropertyGridCtrl& grid, const CMFCPropertyGridProperty* item, int x);
+
+// The colour of a COLORREF (0x00BBGGRR), read byte by byte here rather than through the
+// layer's own conversion, so that a byte-order slip there shows in a test.
+QColor ColourOfRef(COLORREF colour);
+
 // The names of the grid's top-level groups, in order.
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
 

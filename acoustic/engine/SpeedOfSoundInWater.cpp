@@ -10,7 +10,6 @@
 namespace
 {
 const char* const kSettingsName = "SpeedOfSoundInWater";
-const char* const kPressureModeName = "Pressure Mode";
 const double kNotComputed = 0.0;
 const int kPressurePasses = 50;
 const int kSalinitySteps = 10;
@@ -264,26 +263,6 @@ bool CSpeedOfSoundInWater::SaveSettings() const
         file.WriteDouble("Latitude", m_Latitude, 10);
         file.WriteText("Profile Name", m_ProfileName);
     });
-}
-
-bool CSpeedOfSoundInWater::SavePressureMode(int units)
-{
-    if (units != PRESSURE_BAR && units != PRESSURE_KG_PER_CM2)
-        return false;
-    return CConfigFile::WriteSettingsFile(
-        kPressureModeName, [units](CConfigFile& file) { file.WriteInt(kPressureModeName, units); });
-}
-
-int CSpeedOfSoundInWater::LoadPressureMode()
-{
-    int units = PRESSURE_BAR;
-    CConfigFile::ReadSettingsFile(kPressureModeName, [&units](CConfigFile& file) {
-        CString value;
-        int n = 0;
-        if (NextValue(file, value) && ParseInt(value, &n) && (n == 0 || n == 1))
-            units = n;
-    });
-    return units;
 }
 
 // UNESCO Technical Papers in Marine Science 44 (Fofonoff and Millard 1983), the depth from

@@ -8,6 +8,8 @@
 // or kg/cm2 (gauge: 0 at the sea surface), speed m/s, latitude radians.
 #pragma once
 
+#include "foundation/PressureMode.h"
+
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
 
@@ -38,13 +40,8 @@ enum SOUND_SPEED_FORMULA
     SOUND_SPEED_FORMULA_COUNT = 8
 };
 
-// Which pressure is given in a record when the pressure mode is 1, and the unit the program
-// shows pressure in.
-enum PRESSURE_UNITS
-{
-    PRESSURE_BAR = 0,
-    PRESSURE_KG_PER_CM2 = 1
-};
+// PRESSURE_UNITS (foundation/PressureMode.h) also says which pressure is given in a record
+// when the pressure mode is 1.
 
 class CSpeedOfSoundInWater : public CArray<ThermoclineDef, const ThermoclineDef&>
 {
@@ -63,10 +60,11 @@ public:
     // whole (the old file is then kept).
     bool SaveSettings() const;
 
-    // "Pressure Mode": the unit the program shows pressure in (PRESSURE_UNITS). A value other
-    // than 0 and 1 is not written (false); a missing or damaged file reads as 0.
-    static bool SavePressureMode(int units);
-    static int LoadPressureMode();
+    // "Pressure Mode": the unit the program shows pressure in (PRESSURE_UNITS), the file of
+    // foundation/PressureMode.h. A value other than 0 and 1 is not written (false); a missing
+    // or damaged file reads as 0.
+    static bool SavePressureMode(int units) { return ::SavePressureMode(units); }
+    static int LoadPressureMode() { return ::LoadPressureMode(); }
 
     // Completes the current point by the pressure mode, then the salinity mode. False, with
     // the point marked not computed (speed 0), when it cannot be completed.

@@ -121,6 +121,41 @@ TEST(AngleText, RulesOfTheTypedForm)
         EXPECT_NEAR(ParseAngleText(c.text, c.type), c.radians, 1e-13) << c.text;
 }
 
+// A refused text is told apart from a real 0, and a bearing beyond a turn keeps its value.
+TEST(AngleText, ReadTellsRefusedFromZero)
+{
+    const struct
+    {
+        const char* text;
+        int type;
+        int result;
+        double radians; // what `radians` holds afterwards (it starts at 7)
+    } cases[] = {
+        {"0", ANGLE_LATITUDE, ANGLE_TEXT_READ, 0.0},
+        {"0 00 N", ANGLE_LATITUDE, ANGLE_TEXT_READ, 0.0},
+        {"-0", ANGLE_LATITUDE, ANGLE_TEXT_READ, 0.0},
+        {"0g", ANGLE_LONGITUDE, ANGLE_TEXT_READ, 0.0},
+        {"90", ANGLE_LATITUDE, ANGLE_TEXT_READ, 90.0 * kDeg},
+        {"95", ANGLE_LATITUDE, ANGLE_TEXT_BEYOND_LIMIT, 95.0 * kDeg},
+        {"90 30 S", ANGLE_LATITUDE, ANGLE_TEXT_BEYOND_LIMIT, -90.5 * kDeg},
+        {"101g", ANGLE_LATITUDE, ANGLE_TEXT_BEYOND_LIMIT, 101.0 * 0.0157079632679487},
+        {"181 W", ANGLE_LONGITUDE, ANGLE_TEXT_BEYOND_LIMIT, -181.0 * kDeg},
+        {"370", ANGLE_FULL_CIRCLE, ANGLE_TEXT_BEYOND_LIMIT, 370.0 * kDeg},
+        {"S 33 52 N", ANGLE_LATITUDE, ANGLE_TEXT_TWO_HEMISPHERES, 7.0},
+        {"", ANGLE_LATITUDE, ANGLE_TEXT_NO_NUMBER, 7.0},
+        {"north", ANGLE_LATITUDE, ANGLE_TEXT_NO_NUMBER, 7.0},
+        {"-.", ANGLE_SIGNED, ANGLE_TEXT_NO_NUMBER, 7.0},
+    };
+    for (const auto& c : cases)
+    {
+        double radians = 7.0;
+        EXPECT_EQ(ReadAngleText(c.text, c.type, radians), c.result) << c.text;
+        EXPECT_NEAR(radians, c.radians, 1e-12) << c.text;
+        EXPECT_EQ(DescribeAngleTextResult(c.result, c.type).IsEmpty(), c.result == ANGLE_TEXT_READ) << c.text;
+    }
+    EXPECT_STREQ(DescribeAngleTextResult(ANGLE_TEXT_BEYOND_LIMIT, ANGLE_LATITUDE), "The angle is beyond 90\xB0.");
+}
+
 // What FormatAngle writes, ParseAngleText reads back, in every notation.
 TEST(AngleText, FormattedTextsReadBack)
 {

@@ -19,28 +19,10 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kLowestHeight = -1000.0;
 constexpr double kHighestHeight = 850000.0;
 
-bool HasDigit(const CString& text, bool nonZero)
-{
-    for (int i = 0; i < text.GetLength(); ++i)
-    {
-        const char c = text[i];
-        if (c >= (nonZero ? '1' : '0') && c <= '9')
-            return true;
-    }
-    return false;
-}
-
-// A typed latitude or longitude; false for a text with no number or beyond the type's limit
-// (which the parser reads as 0).
+// A typed latitude or longitude; false for a text with no number or beyond the type's limit.
 bool ParsePositionText(const CString& text, int type, double& radians)
 {
-    if (!HasDigit(text, false))
-        return false;
-    radians = ParseAngleText(text, type);
-    if (radians == 0.0 && HasDigit(text, true))
-        return false;
-    const double limit = type == ANGLE_LATITUDE ? kPi / 2.0 : kPi;
-    return std::fabs(radians) <= limit + 1e-12;
+    return ReadAngleText(text, type, radians) == ANGLE_TEXT_READ;
 }
 
 bool ParseNumber(const CString& text, double& value)

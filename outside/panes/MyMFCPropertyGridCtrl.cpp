@@ -1,5 +1,7 @@
 #include "outside/panes/MyMFCPropertyGridCtrl.h"
 
+#include "outside/panes/GroupProperty.h"
+
 IMPLEMENT_DYNAMIC(CMyMFCPropertyGridCtrl, CMFCPropertyGridCtrl)
 
 namespace
@@ -37,10 +39,16 @@ BOOL CMyMFCPropertyGridCtrl::SetColourScheme(int nScheme)
     return TRUE;
 }
 
-void CMyMFCPropertyGridCtrl::Trigger(int nGroup)
+bool CMyMFCPropertyGridCtrl::Trigger(int nGroup)
 {
     CMFCPropertyGridProperty* group = GetProperty(nGroup);
     m_nTriggered = group ? nGroup : -1;
-    if (group)
-        SetCurSel(group);
+    if (group == nullptr)
+        return false;
+    // A device group shows the refresh in its highlight colour, which a selection would hide;
+    // any other group is shown by selecting it.
+    if (auto* marked = dynamic_cast<CMFCGroupPropertyGridProperty*>(group))
+        return marked->Trigger();
+    SetCurSel(group);
+    return false;
 }

@@ -21,8 +21,11 @@ public:
     // records the scheme and repaints. Other numbers change nothing (FALSE).
     BOOL SetColourScheme(int nScheme);
 
-    // Highlights the group at the position (its values were refreshed); -1 when none is.
-    void Trigger(int nGroup);
+    // Highlights the group at the position (its values were refreshed) and records it (-1 when
+    // there is none). TRUE when a highlight started that must be ended later (the group's
+    // CMFCGroupPropertyGridProperty::Trigger); FALSE for any other item or position (a plain
+    // group is selected instead).
+    bool Trigger(int nGroup);
     int GetTriggered() const { return m_nTriggered; }
 
 private:

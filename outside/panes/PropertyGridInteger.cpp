@@ -15,19 +15,33 @@ void CMFCPropertyGridInteger::SetInteger(int nValue)
     SetValue(COleVariant(static_cast<long>(nValue)));
 }
 
+void CMFCPropertyGridInteger::SetUnitStr(const CString& strUnit)
+{
+    m_strUnit = strUnit;
+    Redraw();
+}
+
 CString CMFCPropertyGridInteger::FormatProperty()
 {
     CString text;
     text.Format("%d", GetInteger());
-    return text;
+    return text + m_strUnit;
 }
 
 BOOL CMFCPropertyGridInteger::TextToVar(const CString& strText)
 {
-    if (IsSpinEnabled())
-        return CMFCPropertyGridProperty::TextToVar(strText);
     CString text = strText;
     text.Trim();
+    // The unit shown after the number may come back with it.
+    CString unit = m_strUnit;
+    unit.Trim();
+    if (!unit.IsEmpty() && text.GetLength() >= unit.GetLength() && text.Right(unit.GetLength()) == unit)
+    {
+        text = text.Left(text.GetLength() - unit.GetLength());
+        text.Trim();
+    }
+    if (IsSpinEnabled())
+        return CMFCPropertyGridProperty::TextToVar(text);
     char* end = nullptr;
     errno = 0;
     const long v = std::strtol(text, &end, 10);

@@ -11,7 +11,14 @@ public:
     int GetInteger() const { return static_cast<int>(GetValue().lVal); }
     void SetInteger(int nValue);
 
+    // A unit shown after the number ("s", " Hz"); typed text may carry it.
+    void SetUnitStr(const CString& strUnit);
+    const CString& GetUnitStr() const { return m_strUnit; }
+
     CString FormatProperty() override;
     // A whole number, within the spin range when a spin button is on; anything else is refused.
     BOOL TextToVar(const CString& strText) override;
+
+private:
+    CString m_strUnit;
 };

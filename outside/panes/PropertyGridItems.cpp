@@ -288,6 +288,13 @@ CMFCPropertyGridTitleProperty::CMFCPropertyGridTitleProperty(const CString& strT
     AllowEdit(FALSE);
 }
 
+CMFCPropertyGridTitleProperty::CMFCPropertyGridTitleProperty(const CString& strTitle1, const CString& strTitle2,
+                                                             DWORD_PTR dwData)
+    : CMFCPropertyGridProperty(strTitle1, COleVariant(strTitle2), nullptr, dwData), m_bTwoNames(true)
+{
+    AllowEdit(FALSE);
+}
+
 BOOL CMFCPropertyGridTitleProperty::OnEdit(LPPOINT)
 {
     return FALSE;

@@ -90,13 +90,19 @@ private:
     bool m_bLocked = false;
 };
 
-// A line of text alone, with no value to edit ("No Files Selected").
+// A line of text alone, with no value to edit ("No Files Selected"), across the row; or two
+// names, one in each column ("Measured" over its values), still with no value.
 class PLATFORM_API CMFCPropertyGridTitleProperty : public CMFCPropertyGridProperty
 {
 public:
     explicit CMFCPropertyGridTitleProperty(const CString& strTitle, DWORD_PTR dwData = 0);
+    CMFCPropertyGridTitleProperty(const CString& strTitle1, const CString& strTitle2, DWORD_PTR dwData = 0);
+    bool IsTwoNames() const { return m_bTwoNames; }
     BOOL OnEdit(LPPOINT lptClick) override;
-    BOOL IsFullRow() const override { return TRUE; }
+    BOOL IsFullRow() const override { return m_bTwoNames ? FALSE : TRUE; }
+
+private:
+    bool m_bTwoNames = false;
 };
 
 // A switch (VT_BOOL, -1 true).

@@ -28,22 +28,14 @@ void CAngleValueProperty::SetAngle(double radians)
 
 BOOL CAngleValueProperty::TextToVar(const CString& strText)
 {
-    bool anyDigit = false, nonZeroDigit = false;
-    for (int i = 0; i < strText.GetLength(); ++i)
+    double radians = 0.0;
+    const int result = ReadAngleText(strText, m_nType, radians);
+    if (result != ANGLE_TEXT_READ)
     {
-        const unsigned char c = static_cast<unsigned char>(strText[i]);
-        if (std::isdigit(c))
-        {
-            anyDigit = true;
-            nonZeroDigit = nonZeroDigit || c != '0';
-        }
+        m_Refusal.Refused(*this, strText, DescribeAngleTextResult(result, m_nType));
+        return FALSE;
     }
-    if (!anyDigit)
-        return FALSE;
-    const double radians = ParseAngleText(strText, m_nType);
-    // The parser gives 0 for a text beyond the type's limits ("91" for a latitude).
-    if (radians == 0.0 && nonZeroDigit)
-        return FALSE;
+    m_Refusal.Taken(*this);
     m_dAngle = radians;
     m_varValue = COleVariant(FormatAngle(radians, m_nType, ANGLE_FORMAT_PREFERENCE));
     return TRUE;

@@ -4,6 +4,7 @@
 // typing slip never replaces a good value.
 #pragma once
 
+#include "outside/panes/RefusalNote.h"
 #include "platform/ui/PropertyGrid.h"
 
 #include <cfloat>
@@ -22,7 +23,7 @@ public:
     void Reformat() { SetAngle(m_dAngle); }
 
     // Reads any notation (geodesy/AngleText.h); refuses text without digits and text beyond
-    // the type's limits.
+    // the type's limits, saying why in the description.
     BOOL TextToVar(const CString& strText) override;
     // Tells the grid of every accepted entry whose text differs from the shown one: a value
     // that shows as before may still differ in its unshown digits. The shown text given back
@@ -32,6 +33,7 @@ public:
 private:
     int m_nType;
     double m_dAngle = DBL_MAX;
+    CRefusalNote m_Refusal;
 };
 
 // What a number item shows.

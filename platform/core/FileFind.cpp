@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 
 #include <dirent.h>
@@ -104,13 +105,18 @@ bool CFileFind::MatchesPattern(const char* name, const char* pattern)
     return Wildcard(n, 0, p, 0);
 }
 
-BOOL CFileFind::FindFile(LPCTSTR pattern, DWORD)
+namespace
 {
-    Close();
+// The entries of a pattern's folder that match it, "." and ".." aside: `take` gets each one's
+// name, its path and the type the folder's own record gives (DT_REG, DT_DIR, DT_UNKNOWN...).
+// FALSE, with the last error set, when the mask is empty or the folder is missing.
+BOOL ScanFolder(LPCTSTR pattern, CString& root, CString& mask, QByteArray& base,
+                const std::function<void(const CString&, const QByteArray&, unsigned char)>& take)
+{
     const CString full = FullWindowsPath(pattern && *pattern ? pattern : "*.*");
     const int slash = full.ReverseFind('\\');
-    const CString root = full.Left(slash + 1);
-    const CString mask = full.Mid(slash + 1);
+    root = full.Left(slash + 1);
+    mask = full.Mid(slash + 1);
     if (mask.IsEmpty())
     {
         SetLastError(ERROR_FILE_NOT_FOUND);
@@ -124,7 +130,30 @@ BOOL CFileFind::FindFile(LPCTSTR pattern, DWORD)
         SetLastError(ERROR_PATH_NOT_FOUND);
         return FALSE;
     }
+    base = native.endsWith('/') ? native : native + '/';
+    if (DIR* dir = ::opendir(native.constData()))
+    {
+        while (struct dirent* d = ::readdir(dir))
+        {
+            if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
+                continue;
+            const QString unicode = QFile::decodeName(d->d_name);
+            const CString name = CString::FromQString(unicode);
+            // A name Windows-1252 cannot spell could never be opened again by the system.
+            if (name.Find('\\') >= 0 || name.ToQString() != unicode)
+                continue;
+            if (CFileFind::MatchesPattern(name, mask))
+                take(name, base + d->d_name, d->d_type);
+        }
+        ::closedir(dir);
+    }
+    return TRUE;
+}
+} // namespace
 
+BOOL CFileFind::FindFile(LPCTSTR pattern, DWORD)
+{
+    Close();
     auto add = [&](const CString& name, const QByteArray& path) {
         struct stat es;
         if (::stat(path.constData(), &es) != 0 && ::lstat(path.constData(), &es) != 0)
@@ -138,30 +167,17 @@ BOOL CFileFind::FindFile(LPCTSTR pattern, DWORD)
         e.changeTime = filedetail::CreationTime(path, es);
         m_entries.push_back(e);
     };
-
-    const QByteArray base = native.endsWith('/') ? native : native + '/';
+    CString root, mask;
+    QByteArray base;
+    if (!ScanFolder(pattern, root, mask, base,
+                    [&](const CString& name, const QByteArray& path, unsigned char) { add(name, path); }))
+        return FALSE;
     // A drive's root has no "." or ".." entries.
     if (root.GetLength() > 3)
     {
         for (const char* dots : {".", ".."})
             if (MatchesPattern(dots, mask))
                 add(dots, base + dots);
-    }
-    if (DIR* dir = ::opendir(native.constData()))
-    {
-        while (struct dirent* d = ::readdir(dir))
-        {
-            if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
-                continue;
-            const QString unicode = QFile::decodeName(d->d_name);
-            const CString name = CString::FromQString(unicode);
-            // A name Windows-1252 cannot spell could never be opened again by the system.
-            if (name.Find('\\') >= 0 || name.ToQString() != unicode)
-                continue;
-            if (MatchesPattern(name, mask))
-                add(name, base + d->d_name);
-        }
-        ::closedir(dir);
     }
     if (m_entries.empty())
     {
@@ -173,6 +189,26 @@ BOOL CFileFind::FindFile(LPCTSTR pattern, DWORD)
     m_root = root;
     m_next = 0;
     return TRUE;
+}
+
+std::vector<CString> CFileFind::ListFileNames(LPCTSTR pattern)
+{
+    std::vector<CString> names;
+    CString root, mask;
+    QByteArray base;
+    ScanFolder(pattern, root, mask, base, [&names](const CString& name, const QByteArray& path, unsigned char type) {
+        if (type == DT_DIR)
+            return;
+        if (type != DT_REG)
+        {
+            // A link, or a file system that does not say: look at what the name leads to.
+            struct stat es;
+            if (::stat(path.constData(), &es) != 0 || S_ISDIR(es.st_mode))
+                return;
+        }
+        names.push_back(name);
+    });
+    return names;
 }
 
 BOOL CFileFind::FindNextFile()

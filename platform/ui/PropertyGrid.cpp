@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/RegisteredMessage.h"
 #include "platform/ui/Dc.h"
+#include "platform/ui/Font.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -118,12 +119,74 @@ public:
         return new QLineEdit(parent);
     }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        CMFCPropertyGridProperty* prop = PropOf(index);
+        if (prop == nullptr || index.column() != 1 || !prop->IsValueDrawnWhole())
+        {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->save();
+        painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QBrush>());
+        CDC dc;
+        dc.Attach(painter);
+        // The cell's text in the grid's own font, as the other rows show theirs.
+        CFont font;
+        font.CreateFromQFont(option.font);
+        CFont* old = dc.SelectObject(&font);
+        const QRect r = option.rect;
+        prop->OnDrawValue(&dc, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
+        dc.SelectObject(old);
+        dc.Detach();
+        painter->restore();
+    }
+
+    // A click on a cell its item paints itself goes to the item once the event is over, as
+    // the owner's handler may rebuild the grid.
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override
+    {
+        CMFCPropertyGridProperty* prop = PropOf(index);
+        const QEvent::Type type = event->type();
+        const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+        if (prop != nullptr && index.column() == 1 && prop->IsValueDrawnWhole() && prop->IsEnabled() &&
+            type == QEvent::MouseButtonRelease)
+            return true; // no in-place editor opens under a button
+        if (prop != nullptr && index.column() == 1 && prop->IsValueDrawnWhole() && prop->IsEnabled() && press)
+        {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton)
+            {
+                const QPoint at = mouse->position().toPoint() - option.rect.topLeft();
+                CMFCPropertyGridCtrl* grid = m_grid;
+                QPointer<QObject> guard = m_guard;
+                QMetaObject::invokeMethod(
+                    parent(),
+                    [grid, guard, prop, at]() {
+                        if (guard && Contains({}, prop, grid))
+                            prop->OnClickValue(WM_LBUTTONDOWN, CPoint(at.x(), at.y()));
+                    },
+                    Qt::QueuedConnection);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
         CMFCPropertyGridProperty* prop = PropOf(index);
         const QString text = prop ? ToQ(prop->FormatProperty()) : QString();
         if (auto* spin = qobject_cast<QSpinBox*>(editor))
-            spin->setValue(text.trimmed().toInt());
+        {
+            // The shown text may carry a unit after the number ("5 s").
+            const QString t = text.trimmed();
+            int end = (t.startsWith('-') || t.startsWith('+')) ? 1 : 0;
+            while (end < t.size() && t[end].isDigit())
+                ++end;
+            spin->setValue(t.left(end).toInt());
+        }
         else if (auto* combo = qobject_cast<QComboBox*>(editor))
         {
             const int i = combo->findText(text);
@@ -972,6 +1035,13 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
             item->setBackground(c, ToQColor(m_clrGroupBackground));
             item->setForeground(c, ToQColor(m_clrGroupText));
         }
+        COLORREF markText = 0, markBack = 0;
+        if (pProp->GetMarkColours(markText, markBack))
+            for (int c = 0; c < 2; ++c)
+            {
+                item->setBackground(c, ToQColor(markBack));
+                item->setForeground(c, ToQColor(markText));
+            }
         item->setExpanded(pProp->IsExpanded());
         return;
     }

@@ -98,10 +98,21 @@ public:
     virtual BOOL HasValueDrawing() const { return FALSE; }
     virtual void OnClickButton(CPoint point);
     virtual BOOL HasButton() const { return FALSE; }
+    // Items that paint their whole value cell (buttons, bars, two values side by side) return
+    // TRUE: the grid then hands OnDrawValue the cell instead of drawing the text, and a left
+    // click in the cell to OnClickValue (WM_LBUTTONDOWN, the point from the cell's top left).
+    virtual BOOL IsValueDrawnWhole() const { return FALSE; }
+    virtual BOOL OnClickValue(UINT uiMsg, CPoint point)
+    {
+        (void)uiMsg;
+        (void)point;
+        return FALSE;
+    }
     // An item that is a line of text across the whole row, name and value columns alike.
     virtual BOOL IsFullRow() const { return FALSE; }
     // A value the user has to see as wrong or missing: TRUE with the colours its value cell
-    // shows in instead of the grid's. FALSE (an ordinary value) by default.
+    // shows in instead of the grid's (for a group: its caption). FALSE (an ordinary value) by
+    // default.
     virtual BOOL GetMarkColours(COLORREF& clrText, COLORREF& clrBack) const
     {
         (void)clrText;

@@ -171,6 +171,8 @@ TEST(DeklinoDlgTest, UnusableValuesAreNamedAndKept)
     } cases[] = {
         {IDC_MV_LATITUDE, "", "Please enter a latitude of 90\xB0 or less, north (N) or south (S)."},
         {IDC_MV_LATITUDE, "north", "Please enter a latitude of 90\xB0 or less, north (N) or south (S)."},
+        {IDC_MV_LATITUDE, "95", "Please enter a latitude of 90\xB0 or less, north (N) or south (S)."},
+        {IDC_MV_LATITUDE, "S 10 N", "Please enter a latitude of 90\xB0 or less, north (N) or south (S)."},
         {IDC_MV_LATITUDE, "95 00.0N", "Please enter a latitude of 90\xB0 or less, north (N) or south (S)."},
         {IDC_MV_LONGITUDE, "181 00.0E", "Please enter a longitude of 180\xB0 or less, east (E) or west (W)."},
         {IDC_MV_HEIGHT, "12 m", "Please enter a height between -1000 m and 850000 m above the ellipsoid."},
@@ -202,6 +204,13 @@ TEST(DeklinoDlgTest, UnusableValuesAreNamedAndKept)
             EXPECT_EQ(ItemText(d, IDC_MV_TOTAL), "");
             EXPECT_EQ(CWnd::GetFocus(), d->GetDlgItem(c.item));
             EXPECT_EQ(d->GetField().dDeclination, before.dDeclination);
+        }
+        // A position that is 0 is a real one.
+        for (const char* zero : {"0", "0 00 N", "-0"})
+        {
+            Type(d, zero, zero, "10", "2026-12-10");
+            ClickCalculate(d);
+            EXPECT_FALSE(ItemText(d, IDC_MV_DECLINATION).IsEmpty()) << zero;
         }
         // Enter (the dialog's OK) calculates and keeps the dialog open.
         Type(d, "51 30.0N", "0 07.0W", "10", "2026-12-10");

@@ -3,25 +3,11 @@
 #include "foundation/AngleFormat.h"
 #include "geodesy/AngleText.h"
 
-#include <cctype>
 #include <cmath>
 
 namespace
 {
-// Text with no digit at all is no angle; the parser would read it as 0.
-bool HasDigit(const CString& text)
-{
-    for (int i = 0; i < text.GetLength(); ++i)
-        if (std::isdigit(static_cast<unsigned char>(text[i])))
-            return true;
-    return false;
-}
-
-// The largest angle (degrees) a text of this type may give.
-double LimitDegrees(int type)
-{
-    return type == ANGLE_LATITUDE ? 90.0 : 180.0;
-}
+constexpr double kTwoPi = 6.283185307179586;
 } // namespace
 
 CMFCPropertyGridAngleProperty::CMFCPropertyGridAngleProperty(const CString& strName, double dRadians,
@@ -32,7 +18,7 @@ CMFCPropertyGridAngleProperty::CMFCPropertyGridAngleProperty(const CString& strN
 
 void CMFCPropertyGridAngleProperty::SetAngle(double dRadians)
 {
-    SetValue(COleVariant(dRadians));
+    CMFCPropertyGridProperty::SetValue(COleVariant(dRadians));
 }
 
 CString CMFCPropertyGridAngleProperty::FormatProperty()
@@ -42,18 +28,14 @@ CString CMFCPropertyGridAngleProperty::FormatProperty()
 
 BOOL CMFCPropertyGridAngleProperty::TextToVar(const CString& strText)
 {
-    if (!HasDigit(strText))
-        return FALSE;
-    const double radians = ParseAngleText(strText, m_nAngleType);
-    // The parser gives 0 for a text beyond the type's limits; only a text that says 0 means it.
-    if (radians == 0.0)
+    double radians = 0.0;
+    const int result = ReadAngleText(strText, m_nAngleType, radians);
+    if (result != ANGLE_TEXT_READ)
     {
-        for (int i = 0; i < strText.GetLength(); ++i)
-            if (std::isdigit(static_cast<unsigned char>(strText[i])) && strText[i] != '0')
-                return FALSE;
-    }
-    if (std::fabs(radians * ANGLE_RAD_TO_DEG) > LimitDegrees(m_nAngleType))
+        m_Refusal.Refused(*this, strText, DescribeAngleTextResult(result, m_nAngleType));
         return FALSE;
+    }
+    m_Refusal.Taken(*this);
     m_varValue = COleVariant(radians);
     return TRUE;
 }
@@ -78,9 +60,16 @@ CString CMFCPropertyGridAngleInteger::FormatProperty()
 
 BOOL CMFCPropertyGridAngleInteger::TextToVar(const CString& strText)
 {
-    if (!HasDigit(strText))
+    double radians = 0.0;
+    const int result = ReadAngleText(strText, ANGLE_FULL_CIRCLE, radians);
+    // A bearing beyond a turn is the same bearing: 370 is 10.
+    if (result != ANGLE_TEXT_READ && result != ANGLE_TEXT_BEYOND_LIMIT)
+    {
+        m_Refusal.Refused(*this, strText, DescribeAngleTextResult(result, ANGLE_FULL_CIRCLE));
         return FALSE;
-    const long degrees = std::lround(ParseAngleText(strText, ANGLE_FULL_CIRCLE) * ANGLE_RAD_TO_DEG);
+    }
+    m_Refusal.Taken(*this);
+    const long degrees = std::lround(std::fmod(radians, kTwoPi) * ANGLE_RAD_TO_DEG);
     m_varValue = COleVariant(((degrees % 360) + 360) % 360);
     return TRUE;
 }

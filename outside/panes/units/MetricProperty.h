@@ -29,6 +29,9 @@ public:
 
     double GetMetres() const { return GetValue().dblVal; }
     void SetMetres(double dMetres);
+    // The same as SetMetres, by the name the panes call.
+    void SetValue(double dMetres) { SetMetres(dMetres); }
+    using CMFCPropertyGridDouble::SetValue;
     int GetKind() const { return m_nKind; }
     int GetSubKind() const { return m_nSubKind; }
 

@@ -78,11 +78,20 @@ TEST_F(GridToGeogFixture, TypedGeographicalsGiveTheGridAndBadTextIsRefused)
     EXPECT_GT(pane.GetScaleFactor(), 0.9996);
 
     // A slip of the keyboard changes nothing.
-    for (const char* bad : {"abc", "", "95 N", "N"})
+    for (const char* bad : {"abc", "", "95 N", "95", "N", "S 10 N"})
     {
         EXPECT_FALSE(Type(pane, CGridToGeogPane::ITEM_LATITUDE, bad)) << bad;
         EXPECT_NEAR(pane.GetLatitude(), lat, 1e-12) << bad;
+        EXPECT_NE(pane.FindItem(CGridToGeogPane::ITEM_LATITUDE)->GetDescription().Find("refused"), -1) << bad;
     }
+    // A latitude of 0 is a real one.
+    for (const char* zero : {"0", "0 00 N", "-0"})
+    {
+        ASSERT_TRUE(Type(pane, CGridToGeogPane::ITEM_LATITUDE, "10 N"));
+        EXPECT_TRUE(Type(pane, CGridToGeogPane::ITEM_LATITUDE, zero)) << zero;
+        EXPECT_EQ(pane.GetLatitude(), 0.0) << zero;
+    }
+    ASSERT_TRUE(Type(pane, CGridToGeogPane::ITEM_LATITUDE, "51 30 15.5 N"));
     EXPECT_FALSE(Type(pane, CGridToGeogPane::ITEM_EASTING, "east"));
     EXPECT_EQ(pane.GetEasting(), e);
 }

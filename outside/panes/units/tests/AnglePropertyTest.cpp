@@ -30,15 +30,31 @@ TEST(AngleProperty, LatitudesAndLongitudesRoundTripInTheUsersNotation)
 
 TEST(AngleProperty, TextThatIsNoAngleIsRefused)
 {
-    CMFCPropertyGridAngleProperty latitude("Latitude", 0.25, ANGLE_LATITUDE);
-    for (const char* text : {"north", "", "95 N", "91.5"})
+    CMFCPropertyGridAngleProperty latitude("Latitude", 0.25, ANGLE_LATITUDE, "Enter Latitude");
+    const struct
     {
-        SCOPED_TRACE(text);
-        EXPECT_FALSE(latitude.TextToVar(text));
+        const char* text;
+        const char* why;
+    } refused[] = {{"north", "The text holds no angle."},
+                   {"", "The text holds no angle."},
+                   {"95 N", "The angle is beyond 90\xB0."},
+                   {"95", "The angle is beyond 90\xB0."},
+                   {"91.5", "The angle is beyond 90\xB0."},
+                   {"S 10 N", "The text names both hemispheres."}};
+    for (const auto& r : refused)
+    {
+        SCOPED_TRACE(r.text);
+        EXPECT_FALSE(latitude.TextToVar(r.text));
         EXPECT_DOUBLE_EQ(latitude.GetAngle(), 0.25);
+        EXPECT_EQ(latitude.GetDescription(), CString("\"") + r.text + "\" was refused. " + r.why + "\nEnter Latitude");
     }
-    ASSERT_TRUE(latitude.TextToVar("0 0 0 N"));
-    EXPECT_DOUBLE_EQ(latitude.GetAngle(), 0.0);
+    for (const char* zero : {"0", "0 00 N", "-0", "0 0 0 N"})
+    {
+        latitude.SetValue(0.25);
+        ASSERT_TRUE(latitude.TextToVar(zero)) << zero;
+        EXPECT_EQ(latitude.GetAngle(), 0.0) << zero;
+        EXPECT_EQ(latitude.GetDescription(), "Enter Latitude") << "the item's own description is back";
+    }
 }
 
 TEST(AngleInteger, WholeDegreesWithinOneTurn)
