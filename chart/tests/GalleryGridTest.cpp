@@ -197,8 +197,10 @@ TEST_F(GalleryGrid, PolygonsAndArcsInGridSpace)
         const double b = degrees * M_PI / 180.0;
         EXPECT_TRUE(Near(320 + 100 * std::sin(b), 240 - 100 * std::cos(b), kWhite, 2)) << degrees;
         if (degrees <= 150)
+        {
             EXPECT_EQ(At(320 + static_cast<int>(90 * std::sin(b)), 240 - static_cast<int>(90 * std::cos(b))), kGround)
                 << degrees;
+        }
     }
 }
 

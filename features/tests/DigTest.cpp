@@ -399,7 +399,9 @@ TEST(Dig, PlausibleStamps)
         EXPECT_EQ(dig.DescribeStamp(), c.plausible) << c.time << " " << (c.date ? c.date : "");
         EXPECT_EQ(dig.m_TimeText, c.time);
         if (c.date)
+        {
             EXPECT_EQ(dig.m_DateText, c.date);
+        }
         EXPECT_EQ(dig.m_SizeText, c.size);
     }
 }

@@ -392,7 +392,9 @@ TEST(LoadThreadStress, StopDuringTheDxfReadLeavesNoCache)
     RecordProperty("stopped", static_cast<int>(stopped));
     EXPECT_EQ(Exists("C:\\MyData\\large.DIG"), stopped == 0);
     if (stopped == 1)
+    {
         EXPECT_LT(dxf->m_Entities.GetCount(), 300000);
+    }
     EXPECT_FALSE(dxf->IsOpen());
     delete dxf;
 }

@@ -46,7 +46,9 @@ TEST(AngleTemplate, DegreeLimitZeroesTheRestAndBiggerDigitsAreRefused)
     EXPECT_EQ(reached.Left(3), CString("180"));
     for (int i = 3; i < reached.GetLength(); ++i)
         if (reached[i] >= '0' && reached[i] <= '9')
+        {
             EXPECT_EQ(reached[i], '0') << (LPCSTR)reached;
+        }
 
     // "19" is refused at the second digit; "09" is accepted.
     EXPECT_EQ(TypeAll(lon, start, 0, "19").Left(2), CString("10"));

@@ -30,6 +30,15 @@ CString DataFile(const char* name)
     return path;
 }
 
+// A pipeline point at a position, every derived field zero.
+PipelineDef PipelinePoint(double easting, double northing)
+{
+    PipelineDef point{};
+    point.Easting = easting;
+    point.Northing = northing;
+    return point;
+}
+
 // A profile straight from (0, depth0) to (length, depth1), in 1 m steps.
 void StraightProfile(CProfile& profile, double depth0, double depth1, double length = 1100.0)
 {
@@ -232,7 +241,7 @@ TEST(Crossings, NothingToFind)
     CPipelineList onePoint;
     auto* pipeline = new CPipeline;
     pipeline->m_FilePath = "C:\\lines\\single.txt";
-    pipeline->Add(PipelineDef{990.0, 2500.0});
+    pipeline->Add(PipelinePoint(990.0, 2500.0));
     onePoint.Add(pipeline);
     CGridWaypointList files;
     auto* file = new CGridWaypoint;
@@ -252,8 +261,8 @@ TEST(Crossings, NamesLiveAnchorsAndNoDepth)
     CPipelineList pipelines;
     auto* pipeline = new CPipeline;
     pipeline->m_FilePath = "C:\\lines\\Gas Export Trunkline North.txt";
-    pipeline->Add(PipelineDef{900.0, 2500.0});
-    pipeline->Add(PipelineDef{1100.0, 2500.0});
+    pipeline->Add(PipelinePoint(900.0, 2500.0));
+    pipeline->Add(PipelinePoint(1100.0, 2500.0));
     pipelines.Add(pipeline);
 
     // Live: the line runs to the tug, not to the anchor position.

@@ -30,7 +30,9 @@ std::vector<Piece> Clip(double sx, double sy, double ex, double ey, const tagXY*
     for (int i = 0; i < count; ++i)
         out.push_back({pieces[i].First.x, pieces[i].First.y, pieces[i].Last.x, pieces[i].Last.y});
     if (count == 0)
+    {
         EXPECT_EQ(pieces, nullptr);
+    }
     delete[] pieces;
     return out;
 }

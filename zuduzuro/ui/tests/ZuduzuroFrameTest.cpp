@@ -446,7 +446,9 @@ TEST_F(ZuduzuroFrameTest, PanesShowTheirNamesAndColumnsWhole)
     for (const auto& p : panes)
     {
         if (!p.second->IsVisible())
+        {
             ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, static_cast<UINT>(p.second->GetDlgCtrlID()))) << p.first;
+        }
         PumpFor(50);
         ASSERT_TRUE(p.second->IsVisible()) << p.first;
         const FrameProbe::GridRowsSeen seen = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(m_pFrame), p.second);
@@ -479,7 +481,9 @@ TEST_F(ZuduzuroFrameTest, FileDialogsStartAmongTheUsersData)
     EXPECT_STREQ(ModalHook::Shown().back().folder, "C:\\MyData\\");
 
     if (!m_pFrame->m_wndDtmPane.IsVisible())
+    {
         ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ZUDUZURO_DTM));
+    }
     PumpFor(20);
     ASSERT_TRUE(m_pFrame->m_wndDtmPane.IsVisible());
     CColourButton* add = m_pFrame->m_wndDtmPane.GetButton(0);
