@@ -212,29 +212,9 @@ BOOL CPropertySheet::OnInitDialog()
     MapDialogRect(&units);
     const int margin = units.left;
     const int buttonHeight = units.top;
-    CRect client;
-    GetClientRect(&client);
-    const int width = std::max(client.Width(), page.cx + 2 * margin);
-    const int height = margin + m_Tabs.GetTabsHeight() + page.cy + margin + buttonHeight + margin;
-    if (height != client.Height() || width != client.Width())
-    {
-        CRect window;
-        GetWindowRect(&window);
-        SetWindowPos(nullptr, 0, 0, window.Width() + width - client.Width(), window.Height() + height - client.Height(),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        GetClientRect(&client);
-    }
-    for (const DLGITEM_TABLE& item : gSheetItems)
-        if (CWnd* button = GetDlgItem(item.id))
-        {
-            CRect r;
-            button->GetWindowRect(&r);
-            ScreenToClient(&r);
-            button->SetWindowPos(nullptr, r.left, client.bottom - margin - buttonHeight, 0, 0,
-                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    const CRect area(margin, margin, client.right - margin, client.bottom - 2 * margin - buttonHeight);
-    m_Tabs.Create(CMFCTabCtrl::STYLE_3D, area, this, AFX_IDC_TAB_CONTROL, CMFCTabCtrl::LOCATION_TOP, FALSE);
+    // The tabs are made first: the sheet is as wide as the largest page or the tab strip.
+    m_Tabs.Create(CMFCTabCtrl::STYLE_3D, CRect(margin, margin, margin + page.cx, margin + page.cy), this,
+                  AFX_IDC_TAB_CONTROL, CMFCTabCtrl::LOCATION_TOP, FALSE);
     const int start = m_nStartPage;
     for (int i = 0; i < GetPageCount(); ++i)
     {
@@ -242,6 +222,37 @@ BOOL CPropertySheet::OnInitDialog()
         if (p->Create(p->GetTemplateID(), &m_Tabs))
             m_Tabs.AddTab(p, p->GetCaption());
     }
+    int tabsWidth = 0;
+    CRect lastTab;
+    if (m_Tabs.GetTabsNum() > 0 && m_Tabs.GetTabRect(m_Tabs.GetTabsNum() - 1, lastTab))
+        tabsWidth = lastTab.right + 2;
+
+    CRect client;
+    GetClientRect(&client);
+    const int width = std::max({client.Width(), page.cx + 2 * margin, tabsWidth + 2 * margin});
+    const int height = margin + m_Tabs.GetTabsHeight() + page.cy + margin + buttonHeight + margin;
+    const int grow = width - client.Width();
+    if (height != client.Height() || grow != 0)
+    {
+        CRect window;
+        GetWindowRect(&window);
+        SetWindowPos(nullptr, 0, 0, window.Width() + grow, window.Height() + height - client.Height(),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        GetClientRect(&client);
+        CenterWindow();
+    }
+    // The buttons keep to the bottom right corner.
+    for (const DLGITEM_TABLE& item : gSheetItems)
+        if (CWnd* button = GetDlgItem(item.id))
+        {
+            CRect r;
+            button->GetWindowRect(&r);
+            ScreenToClient(&r);
+            button->SetWindowPos(nullptr, r.left + grow, client.bottom - margin - buttonHeight, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    m_Tabs.SetWindowPos(nullptr, margin, margin, client.Width() - 2 * margin,
+                        client.Height() - 3 * margin - buttonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     // The first tab is active as soon as it is added; it becomes shown here, in order.
     m_nShownPage = -1;
     if (m_Tabs.GetTabsNum() > 0)
