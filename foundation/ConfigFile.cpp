@@ -318,6 +318,13 @@ bool CConfigFile::ReadBool(bool defaultValue)
     return NextValue(value) ? std::atoi(value) != 0 : defaultValue;
 }
 
+void CConfigFile::WriteChar(const char* key, char value)
+{
+    CString line;
+    line.Format("%s = %c\n", key, value);
+    WriteString(line);
+}
+
 char CConfigFile::ReadChar(char defaultValue)
 {
     CString value;

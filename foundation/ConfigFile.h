@@ -81,6 +81,7 @@ public:
     void WriteInt(const char* key, int value);                            // "%s = %d\n"
     void WriteUnsigned(const char* key, unsigned value);                  // "%s = %u\n"
     void WriteBool(const char* key, bool value);                          // "%s = 1\n" / "%s = 0\n"
+    void WriteChar(const char* key, char value);                          // "%s = %c\n"
     void WriteDouble(const char* key, double value, int decimals);        // "%s = %.*lf\n"
     void WritePen(const char* key, const tagPen& pen);                    // "%s = %u, %d, %d, %d\n"
     void WriteText(const char* key, const char* value);                   // escaped, "%s = %s\n"

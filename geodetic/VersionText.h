@@ -1,11 +1,11 @@
-// The version text the Geodetic program shows in its About box.
+// The Geodetic program's version block and the version text its About box shows.
 #pragma once
 
-#include "platform/core/String.h"
+#include "outside/kadenta/ProgramVersion.h"
 
-// "major.year-2000.month.day", with the suffix and a blank after it when one is given.
-// `year` is the full year (2026), `month` 1..12.
-CString FormatVersionText(int major, int year, int month, int day, const char* suffix = nullptr);
+extern const PROGRAM_VERSION_BLOCK kGeodeticVersionBlock;
+// The file version's major number, then the build date; no build suffix on a release.
+extern const PROGRAM_VERSION_RULE kGeodeticVersionRule;
 
-// The text of this build: file version major 1 and the date the program was built.
+// The text of this build.
 CString GetVersionText();

@@ -63,6 +63,7 @@ TEST(ConfigFileValues, EveryKindRoundTripsInWriterOrder)
         out.WriteText("Text", "a,b\r\nc = d");
         out.WriteText("Empty", "");
         out.WriteInt("Small", -300);
+        out.WriteChar("Format", 'D');
         out.WriteSection("Files", files);
         out.Close();
     }
@@ -82,6 +83,7 @@ TEST(ConfigFileValues, EveryKindRoundTripsInWriterOrder)
     EXPECT_EQ(in.ReadText("x"), "a,b\r\nc = d");
     EXPECT_EQ(in.ReadText("x"), "");
     EXPECT_EQ(in.ReadShort(0), -300);
+    EXPECT_EQ(in.ReadChar('x'), 'D');
     CString line;
     ASSERT_TRUE(in.ReadString(line));
     EXPECT_EQ(line, "[Files]");

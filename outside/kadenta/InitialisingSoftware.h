@@ -45,6 +45,9 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
+    // For windows that show the same title, version and picture in a template of their own
+    // (with the three items of this one).
+    void SetVersion(const char* version) { m_Version = version ? version : ""; }
     void OnPaint();
     DECLARE_MESSAGE_MAP()
 

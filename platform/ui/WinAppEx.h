@@ -155,6 +155,13 @@ class PLATFORM_API CMFCVisualManagerWindows : public CMFCVisualManager
     DECLARE_DYNCREATE(CMFCVisualManagerWindows)
 };
 
+// The shell's folder and item services: accepted; this platform's file dialogs need none.
+class PLATFORM_API CShellManager
+{
+public:
+    CShellManager() = default;
+};
+
 // ----- The application --------------------------------------------------------------------
 
 class PLATFORM_API CWinAppEx : public CWinApp

@@ -1,0 +1,58 @@
+// The six pages of the solar program's sheet, in their order. Each is built on the sun
+// observation and the observation's date and time as its page needs them; their controls
+// arrive page by page.
+#pragma once
+
+#include "orbisol/ui/ColourPropertyPage.h"
+
+class CSunObservation;
+struct DateTimeDef;
+
+// The azimuth computation: position, date, time and readings in, the azimuths out.
+class CComputeOrbisolPP : public CColourPropertyPage
+{
+public:
+    CComputeOrbisolPP(CSunObservation* pSun, DateTimeDef* pDateTime);
+    CSunObservation* m_pSunObservation;
+    DateTimeDef* m_pDateTime;
+};
+
+// The sun's track over the day.
+class CAzimuthPlotPP : public CColourPropertyPage
+{
+public:
+    explicit CAzimuthPlotPP(CSunObservation* pSun);
+    CSunObservation* m_pSunObservation;
+};
+
+// The almanac's polynomial coefficients of the month.
+class CSunPolynomialCoeffsPP : public CColourPropertyPage
+{
+public:
+    CSunPolynomialCoeffsPP(CSunObservation* pSun, DateTimeDef* pDateTime);
+    CSunObservation* m_pSunObservation;
+    DateTimeDef* m_pDateTime;
+};
+
+// The observer's readings of the sun and the reference object.
+class CObservationsPP : public CColourPropertyPage
+{
+public:
+    CObservationsPP(CSunObservation* pSun, DateTimeDef* pDateTime);
+    CSunObservation* m_pSunObservation;
+    DateTimeDef* m_pDateTime;
+};
+
+// How positions and angles are written.
+class CAnglesFormatPP : public CColourPropertyPage
+{
+public:
+    CAnglesFormatPP();
+};
+
+// The product, its version and the maker.
+class CAboutPP : public CColourPropertyPage
+{
+public:
+    CAboutPP();
+};

@@ -1,0 +1,60 @@
+// The one version text of the programs: each program's rule over its block and build date.
+#include "outside/kadenta/ProgramVersion.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace
+{
+const PROGRAM_VERSION_BLOCK kBlock = {"Test", "Test.exe", "Maker", "Test Product", {3, 4, 5, 6}, {7, 0, 0, 0}, false};
+const PROGRAM_VERSION_RULE kFileMajor = {false, false, nullptr};
+const PROGRAM_VERSION_RULE kProductMajor = {true, false, nullptr};
+const PROGRAM_VERSION_RULE kTwoDigits = {true, true, nullptr};
+const PROGRAM_VERSION_RULE kBeta = {false, false, "b"};
+} // namespace
+
+TEST(ProgramVersion, EachRuleOverTheBlockAndTheBuildDate)
+{
+    const struct
+    {
+        const PROGRAM_VERSION_BLOCK* block;
+        const PROGRAM_VERSION_RULE* rule;
+        const char* date;
+        const char* text;
+    } cases[] = {
+        {&kBlock, &kFileMajor, "Oct 15 2021", "3.21.10.15"},
+        {&kBlock, &kProductMajor, "Oct 15 2021", "7.21.10.15"},
+        {nullptr, &kProductMajor, "Oct 15 2021", "0.21.10.15"}, // no version block
+        {&kBlock, &kProductMajor, "Jan  5 2026", "7.26.1.5"},   // the compiler pads a one-digit day
+        {&kBlock, &kTwoDigits, "Jan  5 2026", "7.26.01.05"},
+        {nullptr, &kTwoDigits, "Dec 31 2099", "0.99.12.31"},
+        {&kBlock, &kBeta, "Jan  5 2009", "3.9.1.5b "},
+        {&kBlock, &kProductMajor, "not a date", "7.0.0.0"},
+        {&kBlock, &kProductMajor, nullptr, nullptr}, // this build's own date
+    };
+    for (const auto& c : cases)
+    {
+        const CString text = GetProgramVersion(c.block, *c.rule, c.date);
+        if (c.text)
+        {
+            EXPECT_STREQ(text, c.text) << (c.date ? c.date : "");
+            continue;
+        }
+        int major = 0, year = 0, month = 0, day = 0;
+        ASSERT_EQ(std::sscanf(text, "%d.%d.%d.%d", &major, &year, &month, &day), 4) << (LPCSTR)text;
+        EXPECT_EQ(major, 7);
+        EXPECT_GE(year, 24);
+        EXPECT_TRUE(month >= 1 && month <= 12);
+        EXPECT_TRUE(day >= 1 && day <= 31);
+    }
+}
+
+TEST(ProgramVersion, FileVersionTextMarksAPreRelease)
+{
+    EXPECT_STREQ(GetFileVersionText(&kBlock), "3.4.5.6");
+    PROGRAM_VERSION_BLOCK beta = kBlock;
+    beta.preRelease = true;
+    EXPECT_STREQ(GetFileVersionText(&beta), "3.4.5.6 (BETA)");
+    EXPECT_STREQ(GetFileVersionText(nullptr), "");
+}
