@@ -10,13 +10,13 @@ PACKAGES=(
   libproj-dev proj-data libgeographiclib-dev
   tzdata locales fonts-dejavu-core fonts-urw-base35 fonts-liberation2 fonts-noto-core
   python3-openpyxl poppler-utils python3-gsw
-  libgsl-dev
+  libgsl-dev libnova-dev
 )
 # Reference programs that only regenerate checked-in test fixtures (the tests never run them):
 # installed when SUITE_FIXTURE_TOOLS=1.
 FIXTURE_PACKAGES=(
   gdal-bin shapelib geographiclib-tools proj-bin python3-ezdxf gpsd-clients python3-shapely
-  python3-numpy python3-sympy python3-scipy imagemagick
+  python3-numpy python3-sympy python3-scipy imagemagick python3-astropy
 )
 if [ "${SUITE_FIXTURE_TOOLS:-0}" = 1 ]; then
   PACKAGES+=("${FIXTURE_PACKAGES[@]}")

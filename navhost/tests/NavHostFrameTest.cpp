@@ -117,7 +117,6 @@ TEST_F(NavHostFrameTest, ChartShowsEveryFeatureKindWhereItsGridPositionPutsIt)
         QColor colour;
     } probes[] = {
         {"boundary", 499750, 5999900, QColor(255, 128, 0)},
-        {"terrain coverage", 499800, 6000050, QColor(0, 150, 150)},
         {"flowline", 500975, 6000065, QColor(255, 0, 255)},
         {"export pipeline", 500478.3, 6000050, QColor(0, 128, 255)},
         {"cable route", 500050, 6000315, QColor(255, 128, 192)},
@@ -138,6 +137,11 @@ TEST_F(NavHostFrameTest, ChartShowsEveryFeatureKindWhereItsGridPositionPutsIt)
         EXPECT_GT(PixelsNear(image, at.first, at.second, 4, drawn), 0) << at.first << ", " << at.second;
     // Open water between the features stays the chart's background.
     EXPECT_EQ(PixelsNear(image, 499300, 6000700, 4, drawn), 0);
+    // The terrain reaches beyond the site (it covers the anchors' working area): its coverage
+    // is drawn along its own edge.
+    m_pView->SetCentre(tagXY{496700.0, 6000000.0});
+    Repaint();
+    EXPECT_GT(PixelsNear(Picture(), 496700, 6000000, 3, Near(QColor(0, 150, 150))), 0) << "terrain coverage";
 }
 
 TEST_F(NavHostFrameTest, VesselOutlineFollowsItsReceiverOverUdp)
