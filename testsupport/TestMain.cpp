@@ -1,3 +1,4 @@
+#include "testsupport/QtPoolThreads.h"
 #include "testsupport/TempDrives.h"
 
 #include "platform/ui/ModalHook.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Windows go through DestroyWindow only; Qt must not end event loops when one closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    const CQtPoolThreadsUnobserved qtPool;
     // A modal dialog, file dialog, message box or menu with no prepared answer fails the
     // test that showed it, at once, instead of waiting for a person.
     ModalHook::Enable([](const CString& message) { ADD_FAILURE() << message.GetString(); });
