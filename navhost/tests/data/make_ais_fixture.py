@@ -14,10 +14,10 @@ import os
 import subprocess
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location(
+demo_loader = importlib.util.spec_from_file_location(
     "demo", os.path.join(HERE, "..", "..", "..", "data", "demo", "make_navhost_demo.py"))
-demo = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(demo)
+demo = importlib.util.module_from_spec(demo_loader)
+demo_loader.loader.exec_module(demo)
 
 sentences = []
 # Class A positions: north-east, south-west, and one with nothing available.
