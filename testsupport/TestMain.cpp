@@ -5,6 +5,7 @@
 #include "platform/ui/PrintDialog.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -12,6 +13,20 @@
 
 namespace
 {
+// A program that ended in a test asked the application to quit, and Qt keeps that asked: every
+// event loop started after it (a modal dialog's in the next test's program) returns at once.
+// One pass of the application's own loop clears it, as a new process would start clear.
+void ForgetProgramEnd()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    QTimer end;
+    end.setSingleShot(true);
+    QObject::connect(&end, &QTimer::timeout, [] { QCoreApplication::exit(0); });
+    end.start(0);
+    QCoreApplication::exec();
+}
+
 // Every test starts on fresh, empty drives.
 class DriveListener : public testing::EmptyTestEventListener
 {
@@ -23,6 +38,7 @@ class DriveListener : public testing::EmptyTestEventListener
     }
     void OnTestEnd(const testing::TestInfo&) override
     {
+        ForgetProgramEnd();
         ModalHook::Reset();
         AfxResetInstalledPrinters();
         m_drives.reset();
