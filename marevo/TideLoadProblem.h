@@ -3,6 +3,8 @@
 
 #include "platform/core/String.h"
 
+#include <vector>
+
 struct TideLoadProblem
 {
     CString strFile;  // the file's name, without its folder ("TAF24.DAT")
@@ -13,3 +15,7 @@ struct TideLoadProblem
     // "TAF24.DAT record 200: 40 of 64 bytes", "NP159.INI line 3: the line has no '='"
     CString Format() const;
 };
+
+// Appends a problem of the file at `path` (a Windows path; only its name is kept).
+void AddTideLoadProblem(std::vector<TideLoadProblem>& problems, const CString& path, int number,
+                        const CString& reason, bool line = false);
