@@ -378,3 +378,213 @@ TEST(Clearance, SettingsLinesGiveFlagAndValuesOrZero)
         EXPECT_EQ(Problems(clearance), c.problems);
     }
 }
+
+// ---------------------------------------------------------------------------------------
+// Damaged and hostile files
+// ---------------------------------------------------------------------------------------
+
+TEST(TideChartFilesBadInput, IndexNameLengthIsHeldToItsField)
+{
+    const char* const forty = "Port of Forty Letters In Its Field Name.";
+    ASSERT_EQ(std::strlen(forty), 40u);
+    WriteTideFile("TP5.IDX", IndexRecord(127, forty, "00001", "+0000") + IndexRecord(-5, "Lost", "00002", "-0330") +
+                                 IndexRecord(3, "Ryde", "00003", "+0000"));
+    WriteTideFile("TP05.DAT", TurningRecord("00001", kNoon, 1.0) + TurningRecord("00002", kNoon, 1.0) +
+                                  TurningRecord("00003", kNoon, 1.0));
+    CStandardPortList ports;
+    ASSERT_TRUE(ports.LoadFromFolder(Folder(), 2005));
+    EXPECT_TRUE(Problems(ports).empty());
+    ASSERT_EQ(ports.GetSize(), 3);
+    EXPECT_STREQ(ports[0]->m_strName, forty);
+    EXPECT_STREQ(ports[1]->m_strName, "");
+    EXPECT_STREQ(ports[1]->m_strTimeZone, "-0330");
+    EXPECT_EQ(ports[1]->m_nTimeZone, -330);
+    EXPECT_STREQ(ports[2]->m_strName, "Ryd");
+}
+
+TEST(TideChartFilesBadInput, TruncatedRecordStopsItsFileKeepingWhatCameBefore)
+{
+    ScopedTimeZone utc("UTC");
+    const std::string index = IndexRecord(5, "Dover", "00012", "+0000");
+    const std::string turn = TurningRecord("00012", kNoon, 2.0);
+    const std::string diamond = DiamondRecord(1, 0, 0, 12, 0, 0, 0, 0, 2, {{10, 90, 20, 10}, {20, 180, 40, 20}});
+    const std::string chart = ChartHeader() + Nodes(2);
+    struct
+    {
+        const char* label;
+        const char* file;
+        std::string bytes;
+        int kept; // index names, turning points, diamonds or chart nodes read
+        std::string problem;
+    } cases[] = {
+        {"index", "TP5.IDX", index + index.substr(0, 30), 1, "TP5.IDX record 2: 30 of 54 bytes"},
+        {"turning point", "TP05.DAT", turn + turn.substr(0, 10), 1, "TP05.DAT record 2: 10 of 24 bytes"},
+        {"diamond header", "TidalDiamond.TDD", diamond + diamond.substr(0, 20), 1,
+         "TidalDiamond.TDD record 2: 20 of 32 bytes"},
+        {"diamond row", "TidalDiamond.TDD", diamond + diamond.substr(0, 32 + 5 + 2), 1,
+         "TidalDiamond.TDD record 2: row 2 of 2: 2 of 5 bytes"},
+        {"chart node", "5058.CTC", chart + CoTidalNode(0.0).substr(0, 32), 2, "5058.CTC record 3: 32 of 64 bytes"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.label);
+        QDir(TideFolder()).removeRecursively();
+        WriteTideFile("TP5.IDX", index);
+        WriteTideFile("TP05.DAT", turn);
+        WriteTideFile(c.file, c.bytes);
+        CStandardPortList ports;
+        ports.LoadFromFolder(Folder(), 2005);
+        CTidalDiamond diamonds;
+        diamonds.LoadFromFolder(Folder());
+        CCoTidalChart cotidal;
+        cotidal.LoadFromFolder(Folder(), "5058");
+        std::vector<std::string> problems = Problems(ports);
+        for (const std::string& p : Problems(diamonds))
+            problems.push_back(p);
+        for (const std::string& p : Problems(cotidal))
+            problems.push_back(p);
+        EXPECT_EQ(problems, std::vector<std::string>{c.problem});
+        ASSERT_EQ(ports.GetSize(), 1);
+        EXPECT_STREQ(ports[0]->m_strName, "Dover");
+        const std::string kind = c.file;
+        if (kind == "TP05.DAT")
+            EXPECT_EQ((*ports[0])[0]->GetSize(), c.kept);
+        if (kind == "TidalDiamond.TDD")
+        {
+            ASSERT_EQ(diamonds.GetSize(), c.kept);
+            EXPECT_EQ(diamonds[0]->nRows, 2);
+            EXPECT_EQ(diamonds[0]->Rows[1].nDirection, 180);
+        }
+        if (kind == "5058.CTC")
+        {
+            ASSERT_EQ(cotidal.GetSize(), 45);
+            EXPECT_EQ(cotidal[1].dValue[0], 10.0);
+            EXPECT_TRUE(IsEmptyNode(cotidal[2]));
+        }
+    }
+}
+
+TEST(TideChartFilesBadInput, TurningPointsWhoseTimeIsNoDateAreLeftOut)
+{
+    ScopedTimeZone utc("UTC");
+    WriteTideFile("TP05.DAT", TurningRecord("00012", kNoon, 1.0) + TurningRecord("00012", -1, 2.0) +
+                                  TurningRecord("00012", std::numeric_limits<int64_t>::min(), 3.0) +
+                                  TurningRecord("00012", 32535216000, 4.0) + TurningRecord("00012", kNoon + 60, 5.0) +
+                                  TurningRecord("00077", 32535215999, 6.0));
+    CStandardPortList ports;
+    ASSERT_TRUE(ports.LoadFromFolder(Folder(), 2005));
+    EXPECT_EQ(Problems(ports),
+              (std::vector<std::string>{"TP05.DAT record 2: the time is not a date; the turning point is left out",
+                                        "TP05.DAT record 0: 2 more turning points whose time is not a date were left out"}));
+    ASSERT_EQ(ports.GetSize(), 2);
+    ASSERT_EQ(ports[0]->GetSize(), 1);
+    const CTurningPoint& day = *(*ports[0])[0];
+    ASSERT_EQ(day.GetSize(), 2);
+    EXPECT_EQ(KeptHeight(*day[1]), 5.0);
+    // The last second the calendar reaches still converts.
+    ASSERT_EQ(ports[1]->GetSize(), 1);
+    EXPECT_EQ((*ports[1])[0]->m_nYear, 3000);
+    EXPECT_EQ((*ports[1])[0]->m_nDay, 31);
+}
+
+TEST(TideChartFilesBadInput, DiamondOfMoreRowsThanItsRoomKeeps25AndTheNextStartsInPlace)
+{
+    std::vector<TestDiamondRow> rows;
+    for (int i = 0; i < 26; ++i)
+        rows.push_back({static_cast<int8_t>(i - 13), static_cast<uint16_t>(10 * i), static_cast<uint8_t>(i), 0});
+    WriteTideFile("TidalDiamond.TDD", DiamondRecord(1, 1, 0, 5, 0, 1.0, 2.0, 0, 26, rows) +
+                                          DiamondRecord(2, 2, 0, 6, 'B', 3.0, 4.0, 7, 1, {{-5, 45, 10, 5}}));
+    CTidalDiamond diamonds;
+    ASSERT_TRUE(diamonds.LoadFromFolder(Folder()));
+    EXPECT_EQ(Problems(diamonds),
+              std::vector<std::string>{"TidalDiamond.TDD record 1: 26 rows; the last 1 are left out"});
+    ASSERT_EQ(diamonds.GetSize(), 2);
+    EXPECT_EQ(diamonds[0]->nRows, 25);
+    EXPECT_EQ(diamonds[0]->nKept[1], 26);
+    EXPECT_EQ(diamonds[0]->Rows[24].nDirection, 240);
+    const TidalDiamondDef& next = *diamonds[1];
+    EXPECT_STREQ(next.strName, "002B");
+    EXPECT_STREQ(next.strReference, "6B");
+    EXPECT_EQ(next.dPosition[1], 4.0);
+    EXPECT_EQ(next.nKept[0], 7);
+    ASSERT_EQ(next.nRows, 1);
+    EXPECT_EQ(next.Rows[0].dHours, -0.5);
+    EXPECT_EQ(next.Rows[0].nDirection, 45);
+    EXPECT_EQ(next.Rows[0].dSpringRate, 0.5);
+    EXPECT_EQ(next.Rows[0].dNeapRate, 0.25);
+}
+
+TEST(TideChartFilesBadInput, ChartHeaderWithoutASensibleGridFailsAsAMissingFile)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double d = kRadiansPerDegree;
+    struct
+    {
+        const char* label;
+        std::string bytes; // empty: no file
+        std::string problem;
+    } cases[] = {
+        {"no file", "", ""},
+        {"row spacing 0", CoTidalHeader(0, 0, d, d, 0, 10) + Nodes(1), "5058.CTC record 0: the corners and spacings give no grid"},
+        {"column spacing negative", CoTidalHeader(0, 0, d, d, 10, -10), "5058.CTC record 0: the corners and spacings give no grid"},
+        {"NaN corner", CoTidalHeader(nan, 0, d, d, 10, 10), "5058.CTC record 0: a corner that is not finite"},
+        {"infinite corner", CoTidalHeader(0, 0, d, HUGE_VAL, 10, 10), "5058.CTC record 0: a corner that is not finite"},
+        {"huge corner", CoTidalHeader(0, -1e300, d, d, 10, 10), "5058.CTC record 0: the corners and spacings give no grid"},
+        {"corners the wrong way", CoTidalHeader(0, 2 * d, d, 0, 10, 10), "5058.CTC record 0: the corners and spacings give no grid"},
+        {"32768 rows", CoTidalHeader(0, 0, 0, 32767 * d / 60 + 1e-9, 1, 1), "5058.CTC record 0: the corners and spacings give no grid"},
+        {"above the cap", CoTidalHeader(0, 0, 1100 * d / 60 + 1e-9, 1000 * d / 60 + 1e-9, 1, 1),
+         "5058.CTC record 0: a grid of 1001 x 1101 nodes, more than 1048576"},
+        {"short header", CoTidalHeader(0, 0, d, d, 10, 10).substr(0, 20), "5058.CTC record 0: the header has 20 of 36 bytes"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.label);
+        QDir(TideFolder()).removeRecursively();
+        if (!c.bytes.empty())
+            WriteTideFile("5058.CTC", c.bytes);
+        CCoTidalChart chart;
+        EXPECT_FALSE(chart.LoadFromFolder(Folder(), "5058"));
+        EXPECT_EQ(Problems(chart), c.problem.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.problem});
+        EXPECT_TRUE(chart.IsEmpty());
+        EXPECT_EQ(chart.m_nRows, 0);
+        EXPECT_EQ(chart.m_nColumns, 0);
+        EXPECT_EQ(chart.m_nRowSpacing, 0x7FFF);
+        EXPECT_EQ(chart.m_nColumnSpacing, 0x7FFF);
+        for (const double* corner : {chart.m_dCorner1, chart.m_dCorner2, chart.m_dCorner3, chart.m_dCorner4})
+            EXPECT_TRUE(corner[0] == DBL_MAX && corner[1] == DBL_MAX);
+    }
+    // The largest grid under the cap loads.
+    WriteTideFile("5058.CTC", CoTidalHeader(0, 0, 1023 * d / 60 + 1e-9, 1023 * d / 60 + 1e-9, 1, 1));
+    CCoTidalChart chart;
+    ASSERT_TRUE(chart.LoadFromFolder(Folder(), "5058"));
+    EXPECT_EQ(chart.GetSize(), 1048576);
+    EXPECT_TRUE(IsEmptyNode(chart[1048575]));
+}
+
+TEST(TideChartFilesBadInput, LongFilesAreReadOnlyToTheirCaps)
+{
+    ScopedTimeZone utc("UTC");
+    WriteTideFile("TP5.IDX", Repeat(IndexRecord(4, "Port", "00001", "+0000"), CStandardPortList::kMaxIndexRecords + 1));
+    WriteTideFile("TidalDiamond.TDD", Repeat(DiamondRecord(1, 0, 0, 0, 0, 0, 0, 0, 0, {}), CTidalDiamond::kMaxDiamonds + 1));
+    // A data file of zeros one record past its cap, sparse where it can be.
+    WriteTideFile("TP05.DAT", "");
+    QFile data(TideFolder() + "/TP05.DAT");
+    ASSERT_TRUE(data.resize(qint64(CStandardPortList::kDataRecordSize) * (CStandardPortList::kMaxDataRecords + 1)));
+    QElapsedTimer timer;
+    timer.start();
+    CStandardPortList ports;
+    EXPECT_TRUE(ports.LoadFromFolder(Folder(), 2005));
+    CTidalDiamond diamonds;
+    EXPECT_TRUE(diamonds.LoadFromFolder(Folder()));
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_EQ(Problems(ports), (std::vector<std::string>{"TP5.IDX record 10001: more than 10000 records; the rest is not read",
+                                                        "TP05.DAT record 2000001: more than 2000000 records; the rest is not read"}));
+    EXPECT_EQ(Problems(diamonds),
+              std::vector<std::string>{"TidalDiamond.TDD record 10001: more than 10000 records; the rest is not read"});
+    ASSERT_EQ(ports.GetSize(), 1);
+    ASSERT_EQ(ports[0]->GetSize(), 1);
+    EXPECT_EQ((*ports[0])[0]->GetSize(), CStandardPortList::kMaxDataRecords);
+    EXPECT_EQ(diamonds.GetSize(), CTidalDiamond::kMaxDiamonds);
+    ports.FreeAll();
+    QFile::remove(TideFolder() + "/TP05.DAT");
+}
