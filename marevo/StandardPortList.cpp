@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <unordered_map>
 
 namespace
 {
@@ -34,10 +36,12 @@ bool LocalDate(int64_t time, int* day, int* month, int* year)
     return true;
 }
 
-// The three parallel texts of the index file.
+// The three parallel texts of the index file, and where each number first stands in them, so
+// that a data file of many ports is not a search of the whole index per port.
 struct PortIndex
 {
     std::vector<CString> names, numbers, zones;
+    std::unordered_map<std::string, size_t> first;
 };
 } // namespace
 
@@ -111,6 +115,7 @@ bool CStandardPortList::LoadFromFolder(const CString& folder, int year)
                            index.names.push_back(record.GetInvertedChars(1, length));
                            // Number and time-zone characters alternate.
                            index.numbers.push_back(PortNumber(record.GetInvertedChars(41, 5, 2)));
+                           index.first.emplace(index.numbers.back().GetString(), index.numbers.size() - 1);
                            index.zones.push_back(record.GetInvertedChars(42, 5, 2));
                            return true;
                        });
@@ -138,14 +143,13 @@ bool CStandardPortList::LoadFromFolder(const CString& folder, int year)
                                previousNumber = stored;
                                port = new CStandardPort;
                                port->m_strNumber = PortNumber(stored);
-                               for (size_t i = 0; i < index.numbers.size(); ++i)
+                               const auto found = index.first.find(port->m_strNumber.GetString());
+                               if (found != index.first.end())
                                {
-                                   if (index.numbers[i] != port->m_strNumber)
-                                       continue;
+                                   const size_t i = found->second;
                                    port->m_strName = index.names[i];
                                    port->m_nTimeZone = std::atoi(index.zones[i]);
                                    port->m_strTimeZone = index.zones[i] == "+0000" ? CString("UT(GMT)") : index.zones[i];
-                                   break;
                                }
                            }
                            TurningPointDef def;

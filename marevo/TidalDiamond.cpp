@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace
 {
@@ -161,12 +163,18 @@ bool CTidalDiamond::LoadFromFolder(const CString& folder)
 
 void CTidalDiamond::Link(const CStandardPortList& ports)
 {
+    // The first port of each number without regard to case, so that many diamonds and many
+    // ports are not a search of every port per diamond.
+    std::unordered_map<std::string, CStandardPort*> byNumber;
+    for (CStandardPort* port : ports)
+        byNumber.emplace(CString(port->m_strNumber).MakeLower().GetString(), port);
     CStringArray missing;
     for (TidalDiamondDef* def : *this)
     {
         // A relink after the ports were reloaded must not keep a port of the old list; a
         // diamond without a reference has no port, not even one whose number is empty.
-        def->pPort = def->strReference.IsEmpty() ? nullptr : ports.FindNumber(def->strReference);
+        const auto found = byNumber.find(CString(def->strReference).MakeLower().GetString());
+        def->pPort = def->strReference.IsEmpty() || found == byNumber.end() ? nullptr : found->second;
         def->strReferenceName = def->pPort ? def->pPort->m_strName : CString();
         if (def->pPort || def->strReference.IsEmpty())
             continue;
