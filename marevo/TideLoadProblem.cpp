@@ -3,7 +3,10 @@
 CString TideLoadProblem::Format() const
 {
     CString text;
-    text.Format("%s %s %d: %s", strFile.GetString(), bLine ? "line" : "record", nRecord, strReason.GetString());
+    if (nRecord <= 0)
+        text.Format("%s: %s", strFile.GetString(), strReason.GetString());
+    else
+        text.Format("%s %s %d: %s", strFile.GetString(), bLine ? "line" : "record", nRecord, strReason.GetString());
     return text;
 }
 

@@ -476,7 +476,7 @@ TEST(TideChartFilesBadInput, TurningPointsWhoseTimeIsNoDateAreLeftOut)
     ASSERT_TRUE(ports.LoadFromFolder(Folder(), 2005));
     EXPECT_EQ(Problems(ports),
               (std::vector<std::string>{"TP05.DAT record 2: the time is not a date; the turning point is left out",
-                                        "TP05.DAT record 0: 2 more turning points whose time is not a date were left out"}));
+                                        "TP05.DAT: 2 more turning points whose time is not a date were left out"}));
     ASSERT_EQ(ports.GetSize(), 2);
     ASSERT_EQ(ports[0]->GetSize(), 1);
     const CTurningPoint& day = *(*ports[0])[0];
@@ -526,16 +526,16 @@ TEST(TideChartFilesBadInput, ChartHeaderWithoutASensibleGridFailsAsAMissingFile)
         std::string problem;
     } cases[] = {
         {"no file", "", ""},
-        {"row spacing 0", CoTidalHeader(0, 0, d, d, 0, 10) + Nodes(1), "5058.CTC record 0: the corners and spacings give no grid"},
-        {"column spacing negative", CoTidalHeader(0, 0, d, d, 10, -10), "5058.CTC record 0: the corners and spacings give no grid"},
-        {"NaN corner", CoTidalHeader(nan, 0, d, d, 10, 10), "5058.CTC record 0: a corner that is not finite"},
-        {"infinite corner", CoTidalHeader(0, 0, d, HUGE_VAL, 10, 10), "5058.CTC record 0: a corner that is not finite"},
-        {"huge corner", CoTidalHeader(0, -1e300, d, d, 10, 10), "5058.CTC record 0: the corners and spacings give no grid"},
-        {"corners the wrong way", CoTidalHeader(0, 2 * d, d, 0, 10, 10), "5058.CTC record 0: the corners and spacings give no grid"},
-        {"32768 rows", CoTidalHeader(0, 0, 0, 32767 * d / 60 + 1e-9, 1, 1), "5058.CTC record 0: the corners and spacings give no grid"},
+        {"row spacing 0", CoTidalHeader(0, 0, d, d, 0, 10) + Nodes(1), "5058.CTC: the corners and spacings give no grid"},
+        {"column spacing negative", CoTidalHeader(0, 0, d, d, 10, -10), "5058.CTC: the corners and spacings give no grid"},
+        {"NaN corner", CoTidalHeader(nan, 0, d, d, 10, 10), "5058.CTC: a corner that is not finite"},
+        {"infinite corner", CoTidalHeader(0, 0, d, HUGE_VAL, 10, 10), "5058.CTC: a corner that is not finite"},
+        {"huge corner", CoTidalHeader(0, -1e300, d, d, 10, 10), "5058.CTC: the corners and spacings give no grid"},
+        {"corners the wrong way", CoTidalHeader(0, 2 * d, d, 0, 10, 10), "5058.CTC: the corners and spacings give no grid"},
+        {"32768 rows", CoTidalHeader(0, 0, 0, 32767 * d / 60 + 1e-9, 1, 1), "5058.CTC: the corners and spacings give no grid"},
         {"above the cap", CoTidalHeader(0, 0, 1100 * d / 60 + 1e-9, 1000 * d / 60 + 1e-9, 1, 1),
-         "5058.CTC record 0: a grid of 1001 x 1101 nodes, more than 1048576"},
-        {"short header", CoTidalHeader(0, 0, d, d, 10, 10).substr(0, 20), "5058.CTC record 0: the header has 20 of 36 bytes"},
+         "5058.CTC: a grid of 1001 x 1101 nodes, more than 1048576"},
+        {"short header", CoTidalHeader(0, 0, d, d, 10, 10).substr(0, 20), "5058.CTC: the header has 20 of 36 bytes"},
     };
     for (const auto& c : cases)
     {
