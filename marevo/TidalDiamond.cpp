@@ -15,16 +15,25 @@
 
 namespace
 {
-// "%03d%c%c", "%03d%c" or "%03d" from the number and its letter codes (0 none, else code + 64;
-// the second also none at 255).
+// The letter of a code (code + 64, so 1 is 'A'); a code that wraps round to NUL is none, so
+// that a name never holds a NUL.
+void AppendLetter(CString& name, int code)
+{
+    const char letter = static_cast<char>(code + 64);
+    if (letter != '\0')
+        name += letter;
+}
+
+// "%03d%c%c", "%03d%c" or "%03d" from the number and its letter codes (0 none; the second
+// also none at 255).
 CString DiamondName(int number, int first, int second)
 {
     CString name;
     name.Format("%03d", number);
     if (first != 0)
-        name += static_cast<char>(first + 64);
+        AppendLetter(name, first);
     if (second != 0 && second != 255)
-        name += static_cast<char>(second + 64);
+        AppendLetter(name, second);
     return name;
 }
 
