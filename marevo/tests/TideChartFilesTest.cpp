@@ -177,7 +177,7 @@ TEST(TidalDiamonds, FileRoundTripsAndLinksToTheStandardPorts)
     WriteTideFile("TidalDiamond.TDD",
                   DiamondRecord(7, 1, 255, 12, 0, 0.875, -0.0125, 9, 3, rows) +
                       DiamondRecord(12, 1, 2, 123, 'a', 1.0, 2.0, 0, 0, {}) + DiamondRecord(3, 0, 0, 0, 0, 3.0, 4.0, 0, 0, {}) +
-                      DiamondRecord(300, 26, 0, 99, 0, 5.0, 6.0, 0, 0, {}) + DiamondRecord(301, 0, 0, 99, 0, 0, 0, 0, 0, {}) +
+                      DiamondRecord(300, 26, 0, 99, 0, 5.0, 6.0, 0, 0, {}) + DiamondRecord(301, 192, 1, 99, 0, 0, 0, 0, 0, {}) +
                       DiamondRecord(302, 0, 0, 98, 0, 0, 0, 0, 0, {}) + DiamondRecord(303, 0, 0, 99, 0, 0, 0, 0, 0, {}));
     CTidalDiamond diamonds;
     ASSERT_TRUE(diamonds.LoadFromFolder(Folder()));
@@ -205,6 +205,9 @@ TEST(TidalDiamonds, FileRoundTripsAndLinksToTheStandardPorts)
     EXPECT_STREQ(diamonds[2]->strName, "003");
     EXPECT_STREQ(diamonds[2]->strReference, "");
     EXPECT_STREQ(diamonds[3]->strName, "300Z");
+    // A code that wraps round to NUL is no letter; the next one still counts.
+    EXPECT_EQ(diamonds[4]->strName.GetLength(), 4);
+    EXPECT_STREQ(diamonds[4]->strName, "301A");
 
     WriteTwoPortsOf2005();
     CStandardPortList ports;
