@@ -452,7 +452,9 @@ TEST(TideChartFilesBadInput, TruncatedRecordStopsItsFileKeepingWhatCameBefore)
         EXPECT_STREQ(ports[0]->m_strName, "Dover");
         const std::string kind = c.file;
         if (kind == "TP05.DAT")
+        {
             EXPECT_EQ((*ports[0])[0]->GetSize(), c.kept);
+        }
         if (kind == "TidalDiamond.TDD")
         {
             ASSERT_EQ(diamonds.GetSize(), c.kept);
