@@ -4,11 +4,10 @@
 #include "foundation/DateTime.h"
 #include "marevo/TideCalendar.h"
 #include "marevo/TideFileReader.h"
+#include "marevo/TideSettingsLines.h"
 #include "marevo/TidePredictor.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 
 CNP159::CNP159()
     : m_bFlags{0, 0, 0, 0}, m_nYear(0), m_nCurrentPort(-1), m_dStart(0.0), m_dEnd(0.0),
@@ -81,51 +80,15 @@ int CNP159::ReadSettings()
         m_bFlags[i] = missing[i];
     CConfigFile file;
     const CString path = file.GetSettingsFileName("NP159");
-    const CString title = path.Mid(path.ReverseFind('\\') + 1);
-    auto report = [&](int line, const char* reason) {
-        TideLoadProblem problem;
-        problem.strFile = title;
-        problem.nRecord = line;
-        problem.strReason = reason;
-        problem.bLine = true;
-        m_LoadProblems.push_back(problem);
-    };
-    // One line's whole number, or false (and a problem) for a line that is missing, too long,
-    // without '=' or not a number.
-    auto readNumber = [&](CConfigFile& settings, int line, int* number) {
-        CString text;
-        bool tooLong = false;
-        if (!settings.ReadSettingsLine(text, &tooLong))
-        {
-            report(line, "the line is missing");
-            return false;
-        }
-        CString value;
-        if (tooLong || !CConfigFile::ValueAfterEquals(text, value))
-        {
-            report(line, tooLong ? "the line is too long" : "the line has no '='");
-            return false;
-        }
-        value.Trim();
-        char* end = nullptr;
-        errno = 0;
-        const long parsed = std::strtol(value, &end, 10);
-        if (value.IsEmpty() || *end != '\0' || errno == ERANGE || parsed < INT32_MIN || parsed > INT32_MAX)
-        {
-            report(line, "the value is not a whole number");
-            return false;
-        }
-        *number = static_cast<int>(parsed);
-        return true;
-    };
     CConfigFile::ReadSettingsFile("NP159", [&](CConfigFile& settings) {
+        CTideSettingsLines lines(settings, path, m_LoadProblems);
         int number = 0;
-        m_nCurrentPort = readNumber(settings, 1, &number) ? number : 0;
+        m_nCurrentPort = lines.NextInt(&number) ? number : 0;
         // Flags are kept in this order of bytes; the defaults are those of a file cut short.
         const int place[4] = {0, 2, 1, 3};
         const BYTE fallback[4] = {0, 1, 1, 0};
         for (int i = 0; i < 4; ++i)
-            m_bFlags[place[i]] = readNumber(settings, 2 + i, &number) ? (number != 0) : fallback[i];
+            m_bFlags[place[i]] = lines.NextInt(&number) ? (number != 0) : fallback[i];
     });
     return m_nCurrentPort;
 }

@@ -3,8 +3,7 @@
 #include "foundation/Folders.h"
 #include "marevo/RecordBytes.h"
 #include "marevo/TideCalendar.h"
-#include "platform/core/Exception.h"
-#include "platform/core/StdioFile.h"
+#include "marevo/TideRecordFile.h"
 
 #include <cstdlib>
 #include <vector>
@@ -15,12 +14,6 @@ namespace
 constexpr double kRadiansPerDegree = 0.017453292519943;
 
 const char* const kNotFinite = "a number that is not finite";
-
-CString FileTitle(const CString& path)
-{
-    const int slash = path.ReverseFind('\\');
-    return slash < 0 ? path : path.Mid(slash + 1);
-}
 
 // Port numbers are compared without regard to case.
 bool SameNumber(const CTidalPort* port, const CString& number)
@@ -64,59 +57,13 @@ CString CTideFileReader::MakeYearlyFileName(const char* folder, const char* base
 
 void CTideFileReader::AddProblem(const CString& path, int record, const CString& reason)
 {
-    TideLoadProblem problem;
-    problem.strFile = FileTitle(path);
-    problem.nRecord = record;
-    problem.strReason = reason;
-    m_Problems.push_back(problem);
+    AddTideLoadProblem(m_Problems, path, record, reason);
 }
 
 void CTideFileReader::ReadRecords(const CString& path, int size, int limit,
                                   const std::function<bool(const CRecordBytes&, int, CString&)>& take)
 {
-    CStdioFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary))
-        return;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    try
-    {
-        for (int record = 1;; ++record)
-        {
-            const UINT got = file.Read(bytes.data(), static_cast<UINT>(size));
-            if (got == 0)
-            {
-                if (record == 1)
-                    AddProblem(path, record, "the file is empty");
-                break;
-            }
-            if (record > limit)
-            {
-                CString reason;
-                reason.Format("more than %d records; the rest is not read", limit);
-                AddProblem(path, record, reason);
-                break;
-            }
-            if (got < static_cast<UINT>(size))
-            {
-                CString reason;
-                reason.Format("%u of %d bytes", got, size);
-                AddProblem(path, record, reason);
-                break;
-            }
-            CString reason;
-            if (!take(CRecordBytes(bytes.data(), size), record, reason))
-            {
-                AddProblem(path, record, reason);
-                break;
-            }
-        }
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        AddProblem(path, 0, "the file cannot be read");
-    }
-    file.Close();
+    ReadTideRecordFile(path, size, limit, m_Problems, take);
 }
 
 void CTideFileReader::ReadFactors(CArray<TidalFactorDef>& factors)

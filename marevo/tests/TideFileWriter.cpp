@@ -31,6 +31,25 @@ TideRecordBytes& TideRecordBytes::Int32(int offset, int32_t value)
     return *this;
 }
 
+TideRecordBytes& TideRecordBytes::Int64(int offset, int64_t value)
+{
+    PutLittleEndian(m_bytes, offset, static_cast<uint64_t>(value), 8);
+    return *this;
+}
+
+TideRecordBytes& TideRecordBytes::Byte(int offset, uint8_t value)
+{
+    PutLittleEndian(m_bytes, offset, value, 1);
+    return *this;
+}
+
+TideRecordBytes& TideRecordBytes::BigEndian16(int offset, uint16_t value)
+{
+    PutLittleEndian(m_bytes, offset, value >> 8, 1);
+    PutLittleEndian(m_bytes, offset + 1, value & 0xFF, 1);
+    return *this;
+}
+
 TideRecordBytes& TideRecordBytes::Double(int offset, double value)
 {
     uint64_t bits;
@@ -48,11 +67,16 @@ TideRecordBytes& TideRecordBytes::Doubles(int offset, const std::vector<double>&
 
 TideRecordBytes& TideRecordBytes::Text(int offset, int length, const char* text)
 {
+    return Chars(offset, length, 1, text);
+}
+
+TideRecordBytes& TideRecordBytes::Chars(int offset, int count, int step, const char* text)
+{
     const size_t n = std::strlen(text);
-    for (int i = 0; i < length; ++i)
+    for (int i = 0; i < count; ++i)
     {
         const unsigned char c = static_cast<size_t>(i) < n ? static_cast<unsigned char>(text[i]) : 0;
-        PutLittleEndian(m_bytes, offset + i, static_cast<unsigned char>(~c), 1);
+        PutLittleEndian(m_bytes, offset + step * i, static_cast<unsigned char>(~c), 1);
     }
     return *this;
 }
@@ -98,6 +122,52 @@ std::string CorrectionRecord(const char* first, const char* second, const std::v
 std::string CoTidalRecord(int16_t number, const std::vector<double>& eight)
 {
     return TideRecordBytes(kCoTidalRecordSize).Int16(0, number).Doubles(2, eight).Bytes();
+}
+
+std::string IndexRecord(int8_t nameLength, const char* name, const char* number, const char* zone)
+{
+    TideRecordBytes record(54);
+    record.Byte(0, static_cast<uint8_t>(nameLength)).Text(1, 40, name);
+    return record.Chars(41, 5, 2, number).Chars(42, 5, 2, zone).Bytes();
+}
+
+std::string TurningRecord(const char* number, int64_t time, double height)
+{
+    return TideRecordBytes(24).Chars(0, 5, 1, number).Int64(8, time).Double(16, height).Bytes();
+}
+
+std::string DiamondRecord(uint16_t number, uint8_t first, uint8_t second, uint16_t reference, uint8_t letter,
+                          double a, double b, uint8_t kept, int announced, const std::vector<TestDiamondRow>& rows)
+{
+    TideRecordBytes header(32);
+    header.BigEndian16(0, number).Byte(2, first).Byte(3, second).BigEndian16(4, reference).Byte(6, letter);
+    header.Double(8, a).Double(16, b).Byte(24, kept).Byte(25, static_cast<uint8_t>(announced));
+    std::string bytes = header.Bytes();
+    for (const TestDiamondRow& row : rows)
+    {
+        TideRecordBytes five(5);
+        five.Byte(0, static_cast<uint8_t>(row.tenthsOfHours)).BigEndian16(1, row.direction);
+        bytes += five.Byte(3, row.spring).Byte(4, row.neap).Bytes();
+    }
+    return bytes;
+}
+
+std::string CoTidalHeader(double first1, double second1, double first2, double second2, int16_t rowSpacing,
+                          int16_t columnSpacing)
+{
+    return TideRecordBytes(36)
+        .Doubles(0, {first1, second1, first2, second2})
+        .Int16(32, rowSpacing)
+        .Int16(34, columnSpacing)
+        .Bytes();
+}
+
+std::string CoTidalNode(double base)
+{
+    TideRecordBytes node(64);
+    for (int i = 0; i < 8; ++i)
+        node.Double(8 * i, base + i);
+    return node.Bytes();
 }
 
 QString TideFolder()

@@ -1,15 +1,19 @@
 // The data set against independent computations made once into fixtures (data/): high and low
-// waters of a harmonic sum over every constituent of a station (make_tide_fixtures.py), and a
-// civil day count and local times by GNU date (make_calendar_fixture.sh).
+// waters of a harmonic sum over every constituent of a station and the turning-point files
+// (make_tide_fixtures.py), and a civil day count and local times by GNU date
+// (make_calendar_fixture.sh).
 #include "TideCurveSamples.h"
 #include "TideFileWriter.h"
 
 #include "marevo/NP159.h"
+#include "marevo/StandardPortList.h"
 #include "marevo/TideCalendar.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -50,7 +54,7 @@ TEST(TideOracle, HighAndLowWatersMatchAFullHarmonicPrediction)
     data.m_nCurrentPort = 0;
     const CTidalPort* port = data.GetCurrentPort();
     ASSERT_NE(port, nullptr);
-    EXPECT_STREQ(port->m_strNumber, "8413320");
+    EXPECT_STREQ(port->m_strNumber, "13320");
     const std::vector<TurningPoint> ours = TurningPoints(port->m_Curve);
 
     // Each of the oracle's turning points beside our nearest one of the same kind.
@@ -83,6 +87,62 @@ TEST(TideOracle, HighAndLowWatersMatchAFullHarmonicPrediction)
     EXPECT_NEAR(std::sqrt(sumSquaredMinutes / count), 25.9, 1.0);
     EXPECT_LE(worstMinutes, 60.0);
     EXPECT_LE(worstMetres, 0.55);
+}
+
+TEST(TideOracle, TurningPointFilesAgreeWithEachPortsCurveInLocalDays)
+{
+    constexpr int64_t kYearStart = 1704067200; // 00:00 UT, 1 January 2024
+    // Berlin keeps summer time from 01:00 UT on 31 March to 01:00 UT on 27 October 2024.
+    auto berlinOffset = [](int64_t t) { return t >= 1711846800 && t < 1729990800 ? 7200 : 3600; };
+    CNP159 data;
+    data.LoadFromFolder(kFixtureFolder, 2024);
+    for (const char* zone : {"UTC", "Europe/Berlin"})
+    {
+        SCOPED_TRACE(zone);
+        ScopedTimeZone local(zone);
+        const bool utc = std::strcmp(zone, "UTC") == 0;
+        CStandardPortList ports;
+        ASSERT_TRUE(ports.LoadFromFolder(kFixtureFolder, 2024));
+        EXPECT_TRUE(ports.GetLoadProblems().empty());
+        ASSERT_EQ(ports.GetSize(), data.m_pPorts->GetSize());
+        EXPECT_STREQ(ports[0]->m_strName, "Bar Harbor");
+        EXPECT_STREQ(ports[0]->m_strTimeZone, "-0500");
+        EXPECT_EQ(ports[0]->m_nTimeZone, -500);
+        for (int p = 0; p < ports.GetSize(); ++p)
+        {
+            const CStandardPort& port = *ports[p];
+            SCOPED_TRACE(port.m_strNumber.GetString());
+            data.m_nCurrentPort = p;
+            const CTidalPort* tidal = data.GetCurrentPort();
+            ASSERT_STREQ(tidal->m_strNumber, port.m_strNumber);
+            const std::vector<TurningPoint> curve = TurningPoints(tidal->m_Curve);
+            size_t count = 0;
+            for (const CTurningPoint* day : port)
+                for (const TurningPointDef* def : *day)
+                {
+                    ++count;
+                    const double minute = (def->nTime - kYearStart) / 60.0;
+                    double height;
+                    std::memcpy(&height, def->Kept, sizeof height);
+                    const TurningPoint* nearest = nullptr;
+                    for (const TurningPoint& c : curve)
+                        if (!nearest || std::fabs(c.dMinute - minute) < std::fabs(nearest->dMinute - minute))
+                            nearest = &c;
+                    ASSERT_NE(nearest, nullptr);
+                    EXPECT_LE(std::fabs(nearest->dMinute - minute), 1.0) << def->nTime;
+                    EXPECT_NEAR(nearest->dHeight, height, 0.001) << def->nTime;
+                    // The day it is listed under is the local calendar day.
+                    const time_t shifted = static_cast<time_t>(def->nTime + (utc ? 0 : berlinOffset(def->nTime)));
+                    struct tm expected;
+                    gmtime_r(&shifted, &expected);
+                    EXPECT_EQ(day->m_nDay, expected.tm_mday) << def->nTime;
+                    EXPECT_EQ(day->m_nMonth, expected.tm_mon + 1) << def->nTime;
+                    EXPECT_EQ(day->m_nYear, expected.tm_year + 1900) << def->nTime;
+                }
+            EXPECT_EQ(count, curve.size());
+            EXPECT_GT(count, 1300u);
+        }
+    }
 }
 
 TEST(TideOracle, YearStartAndEndFollowTheCivilDayCount)

@@ -13,6 +13,13 @@ from the xtide-data harmonics file, dumped to text by restore_tide_db. Writes, f
                  32-bit ints each (year, month, day, hour, minute), in UT.
   Part3<yy>.DAT  224-byte records, one per station below, with its M2, S2, K1 and O1 constants
                  in metres and degrees and no shallow-water terms.
+  TP<yy>.IDX     54-byte turning-point index records (year modulo 100 without padding), one per
+                 station: name length, inverted name, and the inverted number and time-zone
+                 characters interleaved from byte 41.
+  TP<yy>.DAT     24-byte turning-point records: each station's high and low waters of the year
+                 from the same four-constituent sum as the program's curve (so they agree with
+                 it), as the inverted number, a 64-bit UT time (seconds since 1970) and the
+                 height in metres as a little-endian double.
   tide_oracle_<Y>.txt  high and low waters of the first station from a harmonic sum over every
                  constituent the station has in the harmonics file.
 
@@ -45,9 +52,9 @@ FEET = 0.3048
 # (name in the harmonics file, port number, text, time zone as hhmm). The first is the
 # semidiurnal station with small shallow-water terms of the comparison.
 STATIONS = [
-    ("Bar Harbor, Frenchman Bay, Maine", "8413320", "USA", -500),
-    ("Eastport, Passamaquoddy Bay, Maine", "8410140", "USA", -500),
-    ("Cutler Naval Base, Machias Bay, Maine", "8411250", "USA", -500),
+    ("Bar Harbor, Frenchman Bay, Maine", "13320", "USA", -500),
+    ("Eastport, Passamaquoddy Bay, Maine", "10140", "USA", -500),
+    ("Cutler Naval Base, Machias Bay, Maine", "11250", "USA", -500),
 ]
 
 
@@ -209,15 +216,49 @@ def write_oracle(path, year, speeds, first_year, arguments, factors, stations, c
         out.write(f"# {command}\n")
         out.write(f"# High (H) and low (L) waters of {name}, {year}, from a harmonic sum over its\n")
         out.write(f"# {len(constants)} constituents (numpy): minutes after 00:00 UT on 1 January, metres.\n")
-        for i in range(1, len(hours) - 1):
-            before, here, after = height[i - 1], height[i], height[i + 1]
-            if (here > before and here >= after) or (here < before and here <= after):
-                # The vertex of the parabola through the three minutes.
-                curvature = before - 2.0 * here + after
-                shift = 0.5 * (before - after) / curvature if curvature != 0 else 0.0
-                peak = here - 0.25 * (before - after) * shift
-                kind = "H" if here > before else "L"
-                out.write(f"{kind} {i + shift:.3f} {peak:.4f}\n")
+        for kind, minute, peak in turning_points(height):
+            out.write(f"{kind} {minute:.3f} {peak:.4f}\n")
+
+
+def turning_points(height):
+    """High ("H") and low ("L") waters of heights at one-minute steps: (kind, minute, height)."""
+    points = []
+    for i in range(1, len(height) - 1):
+        before, here, after = height[i - 1], height[i], height[i + 1]
+        if (here > before and here >= after) or (here < before and here <= after):
+            # The vertex of the parabola through the three minutes.
+            curvature = before - 2.0 * here + after
+            shift = 0.5 * (before - after) / curvature if curvature != 0 else 0.0
+            peak = here - 0.25 * (before - after) * shift
+            points.append(("H" if here > before else "L", i + shift, peak))
+    return points
+
+
+def write_turning_points(index_path, data_path, year, speeds, first_year, arguments, factors, stations):
+    index = year - first_year
+    days = 366 if (year % 4 == 0 and year % 100 != 0) or year % 400 == 0 else 365
+    hours = np.arange(days * 1440 + 1) / 60.0
+    start = int(np.datetime64(f"{year}-01-01T00:00:00", "s").astype(np.int64))
+    with open(index_path, "wb") as idx, open(data_path, "wb") as dat:
+        for name, number, text, zone in STATIONS:
+            meridian, datum, units, constants = stations[name]
+            title = name.split(",")[0].encode("cp1252")[:40]
+            zone_text = f"{'+' if zone >= 0 else '-'}{abs(zone):04d}".encode("ascii")
+            record = bytearray(54)
+            record[0] = len(title)
+            record[1:41] = inverted(title.decode("cp1252"), 40)
+            for i in range(5):
+                record[41 + 2 * i] = inverted(number, 5)[i]
+                record[42 + 2 * i] = (~zone_text[i]) & 0xFF
+            idx.write(bytes(record))
+            # The program's curve: the datum and the four constituents of the ports file.
+            height = np.full(hours.shape, metres(datum, units))
+            for constituent in FOUR:
+                amplitude, phase = constants[constituent]
+                argument = arguments[constituent][index] + speeds[constituent] * hours - phase
+                height += factors[constituent][index] * metres(amplitude, units) * np.cos(np.radians(argument))
+            for kind, minute, peak in turning_points(height):
+                dat.write(inverted(number, 5) + b"\0\0\0" + struct.pack("<qd", start + round(minute * 60.0), peak))
 
 
 def main():
@@ -231,11 +272,14 @@ def main():
     write_factors(os.path.join(folder, f"TAF{yy:02d}.DAT"), year, speeds, first_year, arguments, factors)
     write_moon(os.path.join(folder, f"MOON{yy:02d}.DAT"), year)
     write_ports(os.path.join(folder, f"Part3{yy:02d}.DAT"), stations)
+    write_turning_points(os.path.join(folder, f"TP{yy}.IDX"), os.path.join(folder, f"TP{yy:02d}.DAT"), year, speeds,
+                         first_year, arguments, factors, stations)
     write_oracle(os.path.join(folder, f"tide_oracle_{year}.txt"), year, speeds, first_year, arguments, factors,
                  stations, command)
     # The binary files cannot hold their command; it stands in this notice beside them.
     with open(os.path.join(folder, f"tide_fixtures_{year}.txt"), "w") as out:
-        out.write(f"TAF{yy:02d}.DAT, MOON{yy:02d}.DAT, Part3{yy:02d}.DAT and tide_oracle_{year}.txt were made by\n")
+        out.write(f"TAF{yy:02d}.DAT, MOON{yy:02d}.DAT, Part3{yy:02d}.DAT, TP{yy}.IDX, TP{yy:02d}.DAT and\n")
+        out.write(f"tide_oracle_{year}.txt were made by\n")
         out.write(f"    {command}\n")
         out.write("from " + HARMONICS + " (xtide-data) and astropy's built-in ephemeris.\n")
 
