@@ -142,6 +142,9 @@ void CAnglesFormatPP::SaveAngles()
 void CAnglesFormatPP::SetGeoFormat(int format)
 {
     m_nGeoFormat = format;
+    // The places kept are the ones the list shows, so that picking the shown entry again is
+    // no change the file misses.
+    m_nGeoDecimals = std::min(m_nGeoDecimals, GetMaxDecimalPlaces(ANGLE_LATITUDE, format));
     SaveGeographicals();
     CheckFormat(kGeoRadios, format);
     FillDecimals(m_GeoDecimals, m_nGeoFormat, m_nGeoDecimals, true);
@@ -150,6 +153,7 @@ void CAnglesFormatPP::SetGeoFormat(int format)
 void CAnglesFormatPP::SetAngleFormat(int format)
 {
     m_nAngleFormat = format;
+    m_nAngleDecimals = std::min(m_nAngleDecimals, GetMaxDecimalPlaces(ANGLE_FULL_CIRCLE, format));
     SaveAngles();
     CheckFormat(kAngleRadios, format);
     FillDecimals(m_AngleDecimals, m_nAngleFormat, m_nAngleDecimals, false);
