@@ -33,6 +33,12 @@ CEditAngle::CEditAngle(int nAngleType) : m_nAngleType(nAngleType)
 void CEditAngle::InitControl()
 {
     CBaseEdit::InitControl();
+    // A value set before the window existed takes effect now.
+    if (m_nTextLimit > 0)
+    {
+        LimitText(m_nTextLimit);
+        SetToolTipText("Angle");
+    }
     ShowValue();
 }
 

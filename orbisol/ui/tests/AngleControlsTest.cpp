@@ -121,6 +121,14 @@ TEST_F(AngleEditTest, ShowsTheValueInTheSavedNotationWithinTheWidestText)
     EXPECT_EQ(TextOf(edit), "00* 00' 00\".00000S");
     EXPECT_EQ(edit.GetLimitText(), static_cast<UINT>(CString("89\xB0 59' 59\".99999N").GetLength()));
     EXPECT_TRUE(owner.Messages().empty()) << "a value set by the program was posted as the user's";
+
+    // A value set before the window is made shows when it is.
+    CProbeLat early;
+    early.SetValue(-Dms(10, 0, 0));
+    ASSERT_TRUE(early.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 260, 64), &owner, IDC_ANGLE + 10));
+    EXPECT_EQ(TextOf(early), "10* 00' 00\".00000S");
+    EXPECT_EQ(early.GetLimitText(), edit.GetLimitText());
+    EXPECT_STREQ(early.HoverText(), "Angle");
 }
 
 TEST_F(AngleEditTest, TypingInPlaceTakesEachCharacterThatChangesTheValue)
