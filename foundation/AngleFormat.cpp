@@ -249,6 +249,29 @@ int GetDefaultDecimals(int type, int format)
     return 0;
 }
 
+int GetMaxDecimalPlaces(int type, int format)
+{
+    if (format == ANGLE_FORMAT_PREFERENCE)
+    {
+        int decimals = 0;
+        char letter = 0;
+        GetAngleDisplaySettings(type, format, decimals, letter);
+    }
+    switch (format)
+    {
+    case ANGLE_FORMAT_DMS:
+        return 5;
+    case ANGLE_FORMAT_DM:
+        return 7;
+    case ANGLE_FORMAT_DEGREES:
+    case ANGLE_FORMAT_SIGNED:
+    case ANGLE_FORMAT_GRADIANS:
+        return 9;
+    default:
+        return 0;
+    }
+}
+
 CString FormatAngle(double radians, int type, int format, int decimals, char letter)
 {
     if (radians == DBL_MAX)

@@ -69,6 +69,12 @@ int BuildAngleMask(int type, int format, char* text, int textSize, int decimals,
 // the decimal notations; types 7..9: 2; other types 0.
 int GetDefaultDecimals(int type, int format);
 
+// The most decimal places a notation offers for a type: those that still tell apart angles
+// about a tenth of a millimetre apart on the Earth (5 for DMS, 7 for DM, 9 for the decimal
+// notations and gradians); more would show only the noise of a double. 0 for an unknown
+// notation; ANGLE_FORMAT_PREFERENCE takes the saved notation of the type.
+int GetMaxDecimalPlaces(int type, int format);
+
 // The saved preferences. Absent files (or unusable values) give format 1 and 7 decimals, and
 // the letters N and E.
 void LoadAngleSettings(int& format, int& decimals);

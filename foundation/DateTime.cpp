@@ -136,6 +136,25 @@ void CompleteDateTime(DateTimeDef& dt)
     dt.dSeconds = SecondsSince2000(dt.nYear, dt.nDayOfYear, dt.dSecondsOfDay);
 }
 
+void SetTimeOfDay(DateTimeDef& dt, double seconds)
+{
+    if (!std::isfinite(seconds))
+        return;
+    // Whole milliseconds first, so that 59.9996 s carries into the next second instead of
+    // showing 1000 ms.
+    const double day = kSecondsPerDay * 1000.0;
+    double ms = std::fmod(std::floor(seconds * 1000.0 + 0.5), day);
+    if (ms < 0.0)
+        ms += day;
+    const long long total = static_cast<long long>(ms);
+    dt.nHour = static_cast<int>(total / 3600000);
+    dt.nMinute = static_cast<int>(total / 60000 % 60);
+    dt.nSecond = static_cast<int>(total / 1000 % 60);
+    dt.nMillisecond = static_cast<int>(total % 1000);
+    dt.dSecondsOfDay = dt.nHour * 3600.0 + dt.nMinute * 60.0 + dt.nSecond + dt.nMillisecond / 1000.0;
+    dt.dSeconds = SecondsSince2000(dt.nYear, dt.nDayOfYear, dt.dSecondsOfDay);
+}
+
 bool GetLocalDateTime(DateTimeDef& dt)
 {
     SYSTEMTIME st{};

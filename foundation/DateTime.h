@@ -44,6 +44,11 @@ int GetCalendarDaysBeforeMonth(int month);
 // the month sets both to 0 (and the day of year to 0).
 void CompleteDateTime(DateTimeDef& dt);
 
+// Sets the record's hour, minute, second and millisecond (the fraction × 1000) from seconds
+// within the day (taken modulo 86 400 into [0, 86 400), so -30 is 23:59:30), then its seconds
+// of the day and scale value. A value that is not finite leaves the record alone.
+void SetTimeOfDay(DateTimeDef& dt, double seconds);
+
 // Fills the record from the local clock and completes it; stores the zone's bias and the name
 // of the zone in force (the daylight name and a daylight bias of −60 while daylight-saving
 // time is in force; otherwise the standard name, the daylight bias left as it was). Returns

@@ -1,8 +1,8 @@
 #include "foundation/EditDouble.h"
 
+#include "foundation/EditMenu.h"
 #include "foundation/TextFunctions.h"
 #include "foundation/WindowMessages.h"
-#include "platform/ui/Menu.h"
 
 #include <algorithm>
 #include <cmath>
@@ -478,16 +478,7 @@ void CEditDouble::OnRButtonUp(UINT nFlags, CPoint point)
     if (!m_bEnabled || !IsWindowEnabled())
         return;
     const bool readOnly = IsReadOnly() != FALSE;
-    CMenu menu;
-    if (!menu.CreatePopupMenu())
-        return;
-    menu.AppendMenu(MF_STRING | (readOnly ? MF_GRAYED : 0u), ID_EDIT_CUT, "Cut");
-    menu.AppendMenu(MF_STRING, ID_EDIT_COPY, "Copy");
-    menu.AppendMenu(MF_STRING | (readOnly ? MF_GRAYED : 0u), ID_EDIT_PASTE, "Paste");
-    CPoint screen = point;
-    ClientToScreen(&screen);
-    const UINT command = static_cast<UINT>(
-        menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this));
+    const UINT command = TrackEditMenu(*this, point, readOnly, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE);
     if (!GetSafeHwnd())
         return;
     if (command != ID_EDIT_CUT && command != ID_EDIT_COPY && command != ID_EDIT_PASTE)

@@ -15,10 +15,11 @@ ON_WM_CHAR()
 ON_MESSAGE(WM_PASTE, &CInPlaceAngleEdit::OnPaste)
 END_MESSAGE_MAP()
 
-AngleTemplate AngleTemplate::For(int angleType, int angleFormat)
+AngleTemplate AngleTemplate::For(int angleType, int angleFormat, int decimals)
 {
     AngleTemplate t;
-    const int decimals = GetDefaultDecimals(angleType, angleFormat);
+    if (decimals < 0)
+        decimals = GetDefaultDecimals(angleType, angleFormat);
     BuildAngleMask(angleType, angleFormat, t.templ, decimals, &t.limit);
     t.hemisphere = angleType == ANGLE_LONGITUDE ? 'E' : 'N';
     t.zero = FormatAngle(0.0, angleType, angleFormat, decimals, t.hemisphere);

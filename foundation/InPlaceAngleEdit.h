@@ -14,8 +14,9 @@ struct AngleTemplate
     CString zero;        // Z: the angle 0 in the same notation
     char hemisphere = 0; // the letter Backspace restores at the hemisphere position
 
-    // Builds T, M and Z for an angle type (5 latitude, 6 longitude...) and format.
-    static AngleTemplate For(int angleType, int angleFormat);
+    // Builds T, M and Z for an angle type (5 latitude, 6 longitude...) and format, with
+    // `decimals` places (the format's default when negative).
+    static AngleTemplate For(int angleType, int angleFormat, int decimals = -1);
 
     // One typed character on `text` with the selection [selStart, selEnd). Returns whether
     // the text changed; `caret` is where the caret goes (it always moves there).

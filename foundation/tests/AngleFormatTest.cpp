@@ -277,3 +277,31 @@ TEST(AngleFormat, SmallHelpers)
     EXPECT_EQ(GetDefaultDecimals(10, ANGLE_FORMAT_DM), 0);
 }
 } // namespace
+
+TEST(AngleFormat, MaxDecimalPlacesPerNotation)
+{
+    const struct
+    {
+        int type;
+        int format;
+        int most;
+    } cases[] = {
+        {ANGLE_LATITUDE, ANGLE_FORMAT_DMS, 5},        {ANGLE_LONGITUDE, ANGLE_FORMAT_DM, 7},
+        {ANGLE_FULL_CIRCLE, ANGLE_FORMAT_DEGREES, 9}, {ANGLE_SIGNED, ANGLE_FORMAT_SIGNED, 9},
+        {ANGLE_FULL_CIRCLE, ANGLE_FORMAT_GRADIANS, 9}, {ANGLE_FULL_CIRCLE_2DP, ANGLE_FORMAT_DM, 7},
+        {ANGLE_LATITUDE, 7, 0},                        {ANGLE_LATITUDE, -1, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GetMaxDecimalPlaces(c.type, c.format), c.most) << c.type << "/" << c.format;
+    // A format's own default never lies beyond what it offers.
+    for (int type = 1; type <= 9; ++type)
+        for (int format : {0, 1, 2, 3, 4})
+            EXPECT_LE(GetDefaultDecimals(type, format), GetMaxDecimalPlaces(type, format)) << type << "/" << format;
+
+    // The saved notation of the type's file.
+    EXPECT_EQ(GetMaxDecimalPlaces(ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE), 7);
+    ASSERT_TRUE(SaveGeographicalsSettings(ANGLE_FORMAT_DMS, 2, 'N', 'E'));
+    ASSERT_TRUE(SaveAngleSettings(ANGLE_FORMAT_GRADIANS, 1));
+    EXPECT_EQ(GetMaxDecimalPlaces(ANGLE_LATITUDE, ANGLE_FORMAT_PREFERENCE), 5);
+    EXPECT_EQ(GetMaxDecimalPlaces(ANGLE_FULL_CIRCLE, ANGLE_FORMAT_PREFERENCE), 9);
+}

@@ -183,6 +183,53 @@ TEST(ColourButton, HoverLightsTheFaceAndLeavingRestoresTheSchemeInForce)
     EXPECT_EQ(PixelAt(button.RenderToImage(), kFaceX, kFaceY), 0x663D00u);
 }
 
+// The margins are device units of the item's drawing, that is pixels: the focus rectangle
+// stands 5 pixels inside the button, and the wrapped caption keeps 5 pixels from each side.
+TEST(ColourButton, FocusRectangleAndWrappedCaptionKeepFivePixelsIn)
+{
+    CHost host;
+    CColourButton button;
+    ASSERT_TRUE(button.Create("Geographical and Angle Format", WS_CHILD | WS_VISIBLE, CRect(0, 0, 70, 60), &host,
+                              IDC_BUTTON));
+    const auto differsOnRow = [](const QImage& image, int y) {
+        int n = 0;
+        for (int x = 6; x < image.width() - 6; ++x)
+            n += PixelAt(image, x, y) != 0xCC7B00u;
+        return n;
+    };
+    QImage image = button.RenderToImage();
+    EXPECT_EQ(differsOnRow(image, 5), 0);
+
+    host.SetFocus();
+    button.SetFocus();
+    Pump();
+    image = button.RenderToImage();
+    EXPECT_GT(differsOnRow(image, 5), 10) << "no focus rectangle 5 pixels in";
+    EXPECT_EQ(differsOnRow(image, 4), 0);
+    EXPECT_EQ(differsOnRow(image, image.height() - 7), 0);
+    EXPECT_GT(differsOnRow(image, image.height() - 6), 10);
+
+    // The caption wraps onto several lines, centred, none of it in the 5-pixel margins.
+    int top = image.height(), bottom = -1;
+    for (int y = 7; y < image.height() - 7; ++y)
+        for (int x = 2; x < image.width() - 2; ++x)
+            if (qGreen(image.pixel(x, y)) > 0xE0 && qRed(image.pixel(x, y)) > 0xE0)
+            {
+                EXPECT_TRUE(x >= 5 && x < image.width() - 5) << x << "," << y;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(bottom, top);
+    EXPECT_GT(bottom - top, 20) << "the caption did not wrap";
+    EXPECT_NEAR(top, image.height() - 1 - bottom, 4);
+
+    // Raised at rest, sunken while pressed: the light and the dark sides change places.
+    const int restTop = qGreen(image.pixel(30, 0));
+    button.SetState(TRUE);
+    image = button.RenderToImage();
+    EXPECT_LT(qGreen(image.pixel(30, 0)), restTop);
+}
+
 // ---------------------------------------------------------------------------------------
 // Dialog base
 // ---------------------------------------------------------------------------------------

@@ -186,6 +186,36 @@ TEST(DateTime, Texts)
         EXPECT_STREQ(FormatTimeOfDay(c.seconds), c.want) << c.seconds;
 }
 
+TEST(DateTime, TimeOfDayFromSeconds)
+{
+    struct Case
+    {
+        double seconds;
+        int hour, minute, second, millisecond;
+    };
+    for (const Case& c : {Case{45296.25, 12, 34, 56, 250}, Case{-30, 23, 59, 30, 0}, Case{90000, 1, 0, 0, 0},
+                          Case{59.9996, 0, 1, 0, 0}, Case{86399.9994, 23, 59, 59, 999}, Case{86400, 0, 0, 0, 0}})
+    {
+        DateTimeDef dt;
+        dt.nDay = 29;
+        dt.nMonth = 2;
+        dt.nYear = 2024;
+        CompleteDateTime(dt);
+        SetTimeOfDay(dt, c.seconds);
+        EXPECT_EQ(dt.nHour, c.hour) << c.seconds;
+        EXPECT_EQ(dt.nMinute, c.minute) << c.seconds;
+        EXPECT_EQ(dt.nSecond, c.second) << c.seconds;
+        EXPECT_EQ(dt.nMillisecond, c.millisecond) << c.seconds;
+        const double ofDay = c.hour * 3600.0 + c.minute * 60.0 + c.second + c.millisecond / 1000.0;
+        EXPECT_DOUBLE_EQ(dt.dSecondsOfDay, ofDay) << c.seconds;
+        EXPECT_DOUBLE_EQ(dt.dSeconds, SecondsSince2000(2024, 60, ofDay)) << c.seconds;
+    }
+    DateTimeDef kept;
+    kept.nHour = 5;
+    SetTimeOfDay(kept, std::nan(""));
+    EXPECT_EQ(kept.nHour, 5);
+}
+
 TEST(DateTime, LocalDateTimeFollowsTheClockAndZone)
 {
     // A zone with daylight saving time, so either branch may be in force when this runs.

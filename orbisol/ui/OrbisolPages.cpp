@@ -23,8 +23,6 @@ ORBISOL_PAGE(kSunPlot, IDD_AZIMUTH_PLOT, "Sun Plot", "Sun plot: coming in a late
 ORBISOL_PAGE(kCoefficients, IDD_SUN_POLYNOMIAL_COEFFS, "Polynomial Coefficients",
              "Polynomial coefficients: coming in a later version.");
 ORBISOL_PAGE(kObservations, IDD_OBSERVATIONS, "Observations", "Observations: coming in a later version.");
-ORBISOL_PAGE(kAnglesFormat, IDD_ANGLES_FORMAT, "Geographical and Angle Format",
-             "Geographical and angle formats: coming in a later version.");
 ORBISOL_PAGE(kAbout, IDD_ABOUT_ORBISOL, "About", "About: coming in a later version.");
 #undef ORBISOL_PAGE
 } // namespace
@@ -48,7 +46,5 @@ CObservationsPP::CObservationsPP(CSunObservation* pSun, DateTimeDef* pDateTime)
     : CColourPropertyPage(IDD_OBSERVATIONS), m_pSunObservation(pSun), m_pDateTime(pDateTime)
 {
 }
-
-CAnglesFormatPP::CAnglesFormatPP() : CColourPropertyPage(IDD_ANGLES_FORMAT) {}
 
 CAboutPP::CAboutPP() : CColourPropertyPage(IDD_ABOUT_ORBISOL) {}

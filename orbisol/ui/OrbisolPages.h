@@ -3,6 +3,7 @@
 // arrive page by page.
 #pragma once
 
+#include "orbisol/ui/AnglesFormatPP.h"
 #include "orbisol/ui/ColourPropertyPage.h"
 
 class CSunObservation;
@@ -41,13 +42,6 @@ public:
     CObservationsPP(CSunObservation* pSun, DateTimeDef* pDateTime);
     CSunObservation* m_pSunObservation;
     DateTimeDef* m_pDateTime;
-};
-
-// How positions and angles are written.
-class CAnglesFormatPP : public CColourPropertyPage
-{
-public:
-    CAnglesFormatPP();
 };
 
 // The product, its version and the maker.

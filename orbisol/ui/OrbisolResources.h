@@ -1,4 +1,4 @@
-// The solar program's dialog templates: the six pages of its sheet.
+// The solar program's dialog templates: the six pages of its sheet, and their controls.
 #pragma once
 
 enum
@@ -11,4 +11,23 @@ enum
     IDD_ABOUT_ORBISOL = 148,
     // The line each page shows until its controls arrive.
     IDC_ORBISOL_PAGE_NOTE = 1000
+};
+
+// The angle format page (template 107).
+enum
+{
+    IDC_GEO_DMS = 32066,
+    IDC_GEO_DM = 32065,
+    IDC_GEO_DEGREES = 32060,
+    IDC_GEO_GRADIANS = 32102,
+    IDC_LAT_NORTH = 32160,
+    IDC_LAT_SOUTH = 32230,
+    IDC_LON_EAST = 32071,
+    IDC_LON_WEST = 32270,
+    IDC_GEO_DECIMALS = 7153,
+    IDC_ANGLE_DMS = 32067,
+    IDC_ANGLE_DM = 32068,
+    IDC_ANGLE_DEGREES = 32061,
+    IDC_ANGLE_GRADIANS = 32103,
+    IDC_ANGLE_DECIMALS = 7154
 };

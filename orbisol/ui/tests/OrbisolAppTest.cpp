@@ -4,6 +4,7 @@
 #include "orbisol/ui/ColourPropertySheet.h"
 #include "orbisol/ui/OrbisolApp.h"
 #include "orbisol/ui/OrbisolResources.h"
+#include "orbisol/ui/tests/ProgramDriver.h"
 #include "outside/kadenta/OrbisolSplashDlg.h"
 #include "platform/core/Path.h"
 #include "platform/ui/ModalHook.h"
@@ -21,54 +22,13 @@
 #define SUITE_VISUAL_DIR "visual/orbisol"
 #endif
 
+using namespace ProgramDriver;
+
 namespace
 {
-using SheetCheck = std::function<void(COrbisolApp& app, CColourPropertySheet* sheet)>;
-
-// Starts the program as its process does: construction, then InitInstance with the opening
-// window answered `splash` and the sheet handed to `check`, which leaves it running its loop.
-// True when the sheet was shown.
-bool RunProgram(int splash, const SheetCheck& check)
-{
-    COrbisolApp app;
-    ModalHook::AnswerDialog(IDD_KADENTA_ORBISOL_SPLASH, [splash](CDialog*) -> INT_PTR { return splash; });
-    bool shown = false;
-    ModalHook::AnswerDialogOf<CColourPropertySheet>([&](CColourPropertySheet* sheet) -> INT_PTR {
-        shown = true;
-        EXPECT_EQ(app.GetSheet(), sheet);
-        check(app, sheet);
-        return MODALHOOK_RUN_LOOP;
-    });
-    EXPECT_FALSE(app.InitInstance());
-    return shown;
-}
-
-void ClickTab(CColourPropertySheet* sheet, int index)
-{
-    CRect tab;
-    ASSERT_TRUE(sheet->GetTabControl()->GetTabRect(index, tab));
-    UserInput::ClickClient(sheet->GetTabControl(), tab.CenterPoint().x, tab.CenterPoint().y);
-}
-
-void ClickButton(CWnd* button)
-{
-    CRect r;
-    button->GetClientRect(&r);
-    UserInput::ClickClient(button, r.CenterPoint().x, r.CenterPoint().y);
-}
-
 QString ActivePageFile()
 {
-    CConfigFile file;
-    return LinuxPathFromWindows(file.GetSettingsFileName("Orbisol Calculation_PS"));
-}
-
-void WriteLinuxFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    return SettingsFile("Orbisol Calculation_PS");
 }
 } // namespace
 

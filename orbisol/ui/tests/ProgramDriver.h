@@ -1,0 +1,31 @@
+// What the solar program's tests do to the program as a user: start it as its process does,
+// click the sheet's tabs and buttons, and read or write its files.
+#pragma once
+
+#include "orbisol/ui/ColourPropertySheet.h"
+#include "orbisol/ui/OrbisolApp.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace ProgramDriver
+{
+using SheetCheck = std::function<void(COrbisolApp& app, CColourPropertySheet* sheet)>;
+
+// Starts the program as its process does: construction, then InitInstance with the opening
+// window answered `splash` and the sheet handed to `check`, which leaves it running its loop.
+// True when the sheet was shown.
+bool RunProgram(int splash, const SheetCheck& check);
+
+void ClickTab(CColourPropertySheet* sheet, int index);
+// A click in the middle of a window (a button, a radio).
+void ClickButton(CWnd* button);
+
+// The Linux path of a settings file of the program.
+QString SettingsFile(const char* name);
+void WriteLinuxFile(const QString& path, const QByteArray& bytes);
+// The bytes of a file; empty when it does not exist.
+QByteArray ReadLinuxFile(const QString& path);
+} // namespace ProgramDriver
