@@ -39,6 +39,14 @@ void FillAttitude(CHostRecords& r, double t)
         mru.m_GridHeading = mru.m_Heading - kConvergence;
         mru.m_Pitch = Swing(0.0, 2.0, 17.0, t, i);
         mru.m_Roll = Swing(0.0, 3.0, 23.0, t, i);
+        if (i == DEMO_ROV_MRU)
+        {
+            // Under two degrees a second: steady enough to follow, large enough to see.
+            mru.m_Heading = std::fmod(Swing(45.0, 60.0, 300.0, t) + 360.0, 360.0);
+            mru.m_GridHeading = mru.m_Heading - kConvergence;
+            mru.m_Pitch = Swing(0.0, 8.0, 40.0, t);
+            mru.m_Roll = Swing(0.0, 15.0, 60.0, t);
+        }
         mru.m_TiltAngle = std::hypot(mru.m_Pitch, mru.m_Roll);
         mru.m_TiltHeading = std::fmod(std::atan2(mru.m_Roll, mru.m_Pitch) / kDegree + 360.0, 360.0);
         mru.m_UseHeading = i == 0 ? 1 : 0;

@@ -5,6 +5,10 @@
 
 class CHostRecords;
 
+// The ROV's own MRU among the host's MRUs (the others are the vessel's): it rolls, pitches and
+// turns more, as a vehicle in the water column does, so that its attitude shows moving.
+constexpr int DEMO_ROV_MRU = 1;
+
 // Fills every record for the moment `seconds` after the host started: each device is active
 // and has just reported. Values move by a small step from one second to the next.
 void FillDemoRecords(CHostRecords& records, double seconds);

@@ -18,6 +18,7 @@
 #include "platform/core/RegisteredMessage.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/FileDialog.h"
+#include "rov/PitchRollView.h"
 
 #include <QDockWidget>
 #include <QMainWindow>
@@ -48,6 +49,8 @@ ON_REGISTERED_MESSAGE(UM_BUTTON_BOX, &CMainFrame::OnButtonBox)
 ON_REGISTERED_MESSAGE(UM_AIS_TARGET_DATA, &CMainFrame::OnAisTargetData)
 ON_COMMAND_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -231,6 +234,7 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndTargetPlotPane, m_wndTargetPlotPane.Create(this, ID_NAVHOST_TARGET_PLOT_PANE, &d.m_TargetPlot, &d.m_bTargetPlotOnVessel, &d.m_Projection), right, &m_wndDtmPane);
     made &= Dock(m_wndChartPane, m_wndChartPane.Create(this, ID_NAVHOST_CHART_PANE, &m_wndStatusBar), right, &m_wndDtmPane);
     made &= Dock(m_wndLogPane, m_wndLogPane.Create(this, ID_NAVHOST_MESSAGE_LOG_PANE), bottom);
+    made &= Dock(m_wndMruPane, m_wndMruPane.Create(this, ID_NAVHOST_MRU_PANE, m_Records.m_Mru), right);
     if (!made)
         return FALSE;
 
@@ -255,6 +259,9 @@ BOOL CMainFrame::CreatePanes()
         window->resizeDocks(sides, widths, Qt::Horizontal);
         if (QDockWidget* log = m_wndLogPane.GetDockWidget())
             window->resizeDocks({log}, {110}, Qt::Vertical);
+        // The attitude indicator needs a square of some size to be read at a glance.
+        if (QDockWidget* mru = m_wndMruPane.GetDockWidget())
+            window->resizeDocks({mru}, {kSideWidth}, Qt::Vertical);
     }
     return TRUE;
 }
@@ -295,6 +302,7 @@ void CMainFrame::PostStart()
     for (INT_PTR i = 0; i < problems.GetSize(); ++i)
         m_wndLogPane.Log(problems[i]);
     FillDemoRecords(m_Records, m_DemoSeconds);
+    FeedMruPane();
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
     ShowWindow(SW_SHOWMAXIMIZED);
@@ -380,6 +388,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_TARGET_PLOT_PANE, &m_wndTargetPlotPane},
         {ID_NAVHOST_CHART_PANE, &m_wndChartPane},
         {ID_NAVHOST_MESSAGE_LOG_PANE, &m_wndLogPane},
+        {ID_NAVHOST_MRU_PANE, &m_wndMruPane},
     };
 }
 
@@ -634,6 +643,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     }
     m_DemoSeconds += 1.0;
     FillDemoRecords(m_Records, m_DemoSeconds);
+    FeedMruPane();
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
     {
@@ -643,6 +653,14 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         UpdateNavigationBoxes();
         RedrawCharts();
     }
+}
+
+void CMainFrame::FeedMruPane()
+{
+    // The pane reads the host's record; the depth the host hands its view from the bathy unit.
+    if (CPitchRollView* view = m_wndMruPane.GetView())
+        view->SetDepth(m_Records.m_BathyUnit.m_Depth);
+    m_wndMruPane.Update(DEMO_ROV_MRU);
 }
 
 void CMainFrame::OnTogglePane(UINT nID)
@@ -721,6 +739,7 @@ void CMainFrame::OnChartCommand(UINT nID)
                 pane->SetNightMode(night);
         m_wndDtmPane.SetNightMode(night);
         m_wndTargetPlotPane.SetNightMode(night);
+        m_wndMruPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

@@ -30,6 +30,7 @@
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
 #include "navhost/MessageLogPane.h"
+#include "rov/MruPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "survey/records/HostRecords.h"
@@ -97,6 +98,8 @@ public:
     CTargetPlotPane m_wndTargetPlotPane;
     CGridViewPane m_wndChartPane;
     CMessageLogPane m_wndLogPane;
+    // The ROV's attitude, heading and depth, fed from the ROV's MRU record every second.
+    CMruPane m_wndMruPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -158,6 +161,8 @@ private:
     void RefreshFeaturePane(int type, bool whole);
     // Makes the file the one the pane shows, when it is not.
     void ShowFileInPane(CFeaturePane& pane, int file);
+    // The MRU pane shows the ROV's MRU record and the bathy unit's depth.
+    void FeedMruPane();
     // The navigation window's boxes show the vessel's position and heading.
     void UpdateNavigationBoxes();
     // A GPX file chosen by the user when none is loaded yet; false when none could be read.

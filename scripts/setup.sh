@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libshp-dev zlib1g-dev libminizip-dev libxlsxwriter-dev
-  libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
+  libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev libeigen3-dev
   libproj-dev proj-data libgeographiclib-dev
   tzdata locales fonts-dejavu-core fonts-urw-base35 fonts-liberation2 fonts-noto-core
   python3-openpyxl poppler-utils python3-gsw

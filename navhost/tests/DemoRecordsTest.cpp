@@ -24,6 +24,8 @@ TEST(DemoRecords, EveryDeviceReportsAndValuesDriftSlowly)
     const std::vector<Watched> watched = {
         {"MRU heading", [&] { return records.m_Mru[0].m_Heading; }, 0.2},
         {"MRU roll", [&] { return records.m_Mru[2].m_Roll; }, 1.0},
+        {"ROV's roll", [&] { return records.m_Mru[DEMO_ROV_MRU].m_Roll; }, 2.0},
+        {"ROV's heading", [&] { return records.m_Mru[DEMO_ROV_MRU].m_Heading; }, 2.0},
         {"gyro heading", [&] { return records.m_Gyro.m_TrueHeading; }, 0.2},
         {"depth", [&] { return records.m_BathyUnit.m_Depth; }, 0.1},
         {"altitude", [&] { return records.m_BathyUnit.m_Altitude; }, 0.2},

@@ -192,6 +192,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"DXF", &m_pFrame->m_wndDxfPane},              {"Vessel Target", &m_pFrame->m_wndVesselTargetPane},
         {"Template Target", &m_pFrame->m_wndTemplateTargetPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Chart Pane", &m_pFrame->m_wndChartPane},
+        {"MRU", &m_pFrame->m_wndMruPane},
     };
     m_pFrame->m_wndLogPane.Log("a line for the log to show");
     panes.emplace_back("Message Log", &m_pFrame->m_wndLogPane);

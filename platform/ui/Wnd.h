@@ -178,9 +178,12 @@ public:
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return GetWindow(nFlag); }
     CWnd* GetTopWindow() const { return GetWindow(GW_CHILD); }
     BOOL IsChild(const CWnd* pWnd) const;
-    virtual BOOL IsFrameWnd() const { return FALSE; }
+    // Out of line: a library built with hidden inlines would otherwise hold a copy of its own
+    // of each for its windows' vtables, and two such libraries in one process the same
+    // function twice.
+    virtual BOOL IsFrameWnd() const;
     // Frames return themselves.
-    virtual CFrameWnd* ToFrameWnd() { return nullptr; }
+    virtual CFrameWnd* ToFrameWnd();
 
     // ----- Geometry ---------------------------------------------------------------------
 
