@@ -51,6 +51,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFr
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -235,6 +237,8 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndChartPane, m_wndChartPane.Create(this, ID_NAVHOST_CHART_PANE, &m_wndStatusBar), right, &m_wndDtmPane);
     made &= Dock(m_wndLogPane, m_wndLogPane.Create(this, ID_NAVHOST_MESSAGE_LOG_PANE), bottom);
     made &= Dock(m_wndMruPane, m_wndMruPane.Create(this, ID_NAVHOST_MRU_PANE, m_Records.m_Mru), right);
+    // The ROV library's speed of sound in water, on the right below the terrain and targets.
+    made &= Dock(m_wndSoundSpeedPane, m_wndSoundSpeedPane.Create(this, ID_NAVHOST_SOUND_SPEED_PANE), right);
     if (!made)
         return FALSE;
 
@@ -262,6 +266,10 @@ BOOL CMainFrame::CreatePanes()
         // The attitude indicator needs a square of some size to be read at a glance.
         if (QDockWidget* mru = m_wndMruPane.GetDockWidget())
             window->resizeDocks({mru}, {kSideWidth}, Qt::Vertical);
+        // The speed-of-sound grid shows its group, its sixteen rows and its description whole.
+        if (QDockWidget* sound = m_wndSoundSpeedPane.GetDockWidget())
+            window->resizeDocks({sound}, {std::max(440, 17 * m_wndSoundSpeedPane.GetPropertyGrid().GetRowHeight() + 120)},
+                                Qt::Vertical);
     }
     return TRUE;
 }
@@ -389,6 +397,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_CHART_PANE, &m_wndChartPane},
         {ID_NAVHOST_MESSAGE_LOG_PANE, &m_wndLogPane},
         {ID_NAVHOST_MRU_PANE, &m_wndMruPane},
+        {ID_NAVHOST_SOUND_SPEED_PANE, &m_wndSoundSpeedPane},
     };
 }
 
@@ -740,6 +749,7 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndDtmPane.SetNightMode(night);
         m_wndTargetPlotPane.SetNightMode(night);
         m_wndMruPane.SetNightMode(night);
+        m_wndSoundSpeedPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

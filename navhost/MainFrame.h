@@ -31,6 +31,7 @@
 #include "navhost/LiveFeed.h"
 #include "navhost/MessageLogPane.h"
 #include "rov/MruPane.h"
+#include "rov/SpeedOfSoundInWaterPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "survey/records/HostRecords.h"
@@ -100,6 +101,7 @@ public:
     CMessageLogPane m_wndLogPane;
     // The ROV's attitude, heading and depth, fed from the ROV's MRU record every second.
     CMruPane m_wndMruPane;
+    CSpeedOfSoundInWaterPane m_wndSoundSpeedPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
