@@ -325,6 +325,11 @@ void CMainFrame::SetMode(int mode)
 
 void CMainFrame::PostStartSetUp()
 {
+    // Painted whole before the rest runs.
+    ShowWindow(SW_SHOWMAXIMIZED);
+    UpdateWindow();
+    WidenPaneColumn();
+
     // The mode of the last run; 0 without one.
     int mode = 0;
     CConfigFile::ReadSettingsFile(kModeSettings, [&mode](CConfigFile& file) { mode = file.ReadInt(0); });

@@ -56,8 +56,8 @@ public:
     // Creates and docks the six mode toolbars; one that cannot be made stays undocked.
     void CreateToolbars();
 
-    // What needs the shown window: the calibration mode of the last run, and telling the user
-    // once what the start could not read.
+    // What needs the shown window: the window maximised, the calibration mode of the last
+    // run, and telling the user once what the start could not read.
     void PostStartSetUp();
 
     // Switches the calibration mode (0 none, 1 grid on grid, 2 network adjustment, 3 Boxin,
