@@ -23,16 +23,18 @@ int LoadPressureMode()
     int units = PRESSURE_BAR;
     CConfigFile::ReadSettingsFile(kPressureModeName, [&units](CConfigFile& file) {
         CString line, value;
-        if (!file.ReadString(line) || !CConfigFile::ValueAfterEquals(line, value))
+        bool tooLong = false;
+        if (!file.ReadSettingsLine(line, &tooLong) || tooLong || !CConfigFile::ValueAfterEquals(line, value))
             return;
         value.Trim();
         const char* begin = value;
         char* end = nullptr;
         errno = 0;
         const long n = std::strtol(begin, &end, 10);
-        // A damaged value ("1x", "7") keeps the default rather than guessing a unit.
-        if (end != begin && *end == '\0' && errno == 0 && (n == PRESSURE_BAR || n == PRESSURE_KG_PER_CM2))
-            units = static_cast<int>(n);
+        // A damaged value ("1x") keeps the default rather than guessing a unit; any whole number
+        // but 0 is the other unit, so that every reader of the file shows and takes the same.
+        if (end != begin && *end == '\0' && errno == 0)
+            units = n == PRESSURE_BAR ? PRESSURE_BAR : PRESSURE_KG_PER_CM2;
     });
     return units;
 }

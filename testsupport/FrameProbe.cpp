@@ -133,7 +133,9 @@ GridRowsSeen ReadGridRows(const QImage& image, const CWnd* pane)
         if (row.top() < 0 || row.bottom() >= viewport->height())
             break;
         const QRect inFrame(viewport->mapTo(window, QPoint(0, row.top())), QSize(viewport->width(), row.height()));
-        if (ContentPixels(image, inFrame) < 8)
+        // A row the grid was given nothing to show in (a spacer) is whole when blank.
+        const bool blank = item->text(0).trimmed().isEmpty() && item->text(1).trimmed().isEmpty();
+        if (!blank && ContentPixels(image, inFrame) < 8)
             break;
         ++seen.wholeRows;
         if (item->isFirstColumnSpanned())

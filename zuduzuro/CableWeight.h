@@ -6,6 +6,7 @@
 // degrees Celsius, salinity in practical salinity units, densities in kg/m³.
 #pragma once
 
+#include "foundation/SeawaterDensity.h"
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
 
@@ -65,12 +66,6 @@ private:
     CArray<int, int> m_DamagedLines;
     CStringArray m_LoadProblems;
 };
-
-// Density of sea water at one atmosphere (kg/m³) from the international one-atmosphere
-// equation of state of sea water (UNESCO 1981, EOS-80; Millero and Poisson 1981, Deep-Sea
-// Research 28A). Temperature in degrees Celsius (valid −2 to 40), salinity in practical
-// salinity (valid 0 to 42). Agrees with the published check values to 1e-5 kg/m³.
-double SeawaterDensity(double temperature, double salinity);
 
 // Weight in sea water (kg/m) of a cable of `diameter` mm weighing `weightInAir` kg/m in air:
 // the weight in air less the water a round section of that diameter displaces. A diameter of

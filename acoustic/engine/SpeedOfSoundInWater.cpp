@@ -1,5 +1,7 @@
 #include "acoustic/engine/SpeedOfSoundInWater.h"
 
+#include "acoustic/engine/DateFolders.h"
+
 #include "foundation/ConfigFile.h"
 
 #include <cerrno>
@@ -13,6 +15,10 @@ const char* const kSettingsName = "SpeedOfSoundInWater";
 const double kNotComputed = 0.0;
 const int kPressurePasses = 50;
 const int kSalinitySteps = 10;
+// The current point of a new object: temperate shelf water, 100 m down.
+const double kStartTemperature = 5.0; // degrees C
+const double kStartSalinity = 32.0;
+const double kStartDepth = 100.0; // m
 // The kilogram-force per square centimetre is a fixed unit: 1 kg under standard gravity,
 // 9.80665 m/s2 (3rd General Conference on Weights and Measures, 1901), on 1 cm2, that is
 // 0.980665 bar wherever the sea is. Local gravity would make it a different unit at every
@@ -202,8 +208,10 @@ bool ParseDouble(const CString& text, double* value)
 // The value after '=' of the next line; false at the end or without '='.
 bool NextValue(CConfigFile& file, CString& value)
 {
+    // A line too long to be a value is skipped, never held whole.
     CString line;
-    if (!file.ReadString(line))
+    bool tooLong = false;
+    if (!file.ReadSettingsLine(line, &tooLong) || tooLong)
         return false;
     if (!CConfigFile::ValueAfterEquals(line, value))
         return false;
@@ -225,6 +233,18 @@ const char* const CSpeedOfSoundInWater::FormulaNames[SOUND_SPEED_FORMULA_COUNT] 
 CSpeedOfSoundInWater::CSpeedOfSoundInWater()
 {
     LoadSettings();
+    // Every session starts from the same water, given by depth and salinity, whatever the last
+    // session derived: the panes show a whole, consistent point before anything is typed.
+    m_Current = ThermoclineDef{};
+    m_Current.Temperature = kStartTemperature;
+    m_Current.Salinity = kStartSalinity;
+    m_Current.Depth = kStartDepth;
+    m_SalinityMode = 0;
+    m_PressureMode = 0;
+    UpdateValues(PRESSURE_BAR);
+    MarkNotComputed(m_Current);
+    // The day's log folder is there before the first profile is written into it.
+    GetThermoclineLogFolder();
 }
 
 void CSpeedOfSoundInWater::LoadSettings()

@@ -49,7 +49,9 @@ public:
     // The names shown to the user, by formula index.
     static const char* const FormulaNames[SOUND_SPEED_FORMULA_COUNT];
 
-    // Reads the settings file.
+    // Reads the settings file, then starts the current point at 5 degrees C, salinity 32 and
+    // 100 m with both modes 0 (depth and salinity given; pressure in bar and the conductivity
+    // ratio derived), speed and mean speed 0; makes the day's thermocline log folder.
     CSpeedOfSoundInWater();
 
     // "SpeedOfSoundInWater": formula index, pressure mode, salinity mode, geopotential anomaly,

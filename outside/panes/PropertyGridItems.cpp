@@ -271,8 +271,25 @@ BOOL CMFCPropertyGridDouble::TextToVar(const CString& strText)
     const double v = std::strtod(text, &end);
     if (end == static_cast<LPCSTR>(text) || errno == ERANGE || !std::isfinite(v))
         return FALSE;
+    if (m_bMinimum && v < m_dMinimum)
+    {
+        CString why;
+        if (m_dMinimum == 0.0)
+            why = "The value cannot be negative.";
+        else
+            why.Format("The value cannot be below %g.", m_dMinimum);
+        m_Refusal.Refused(*this, strText, why);
+        return FALSE;
+    }
+    m_Refusal.Taken(*this);
     m_varValue = COleVariant(v);
     return TRUE;
+}
+
+void CMFCPropertyGridDouble::SetMinimum(double dMinimum)
+{
+    m_bMinimum = true;
+    m_dMinimum = dMinimum;
 }
 
 BOOL CMFCPropertyGridDouble::OnEdit(LPPOINT lptClick)

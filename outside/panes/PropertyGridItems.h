@@ -3,6 +3,7 @@
 // be locked, titles, switches, and the password entry that unlocks locked items.
 #pragma once
 
+#include "outside/panes/RefusalNote.h"
 #include "platform/ui/PropertyGrid.h"
 
 // A colour of the palette, shown by name; the value (VT_I4) is the COLORREF.
@@ -79,6 +80,8 @@ public:
     void SetFormat(LPCTSTR lpszFormat);
     void SetLock(bool bLock);
     bool IsLocked() const { return m_bLocked; }
+    // A typed number below dMinimum is refused: the value stays and the description says why.
+    void SetMinimum(double dMinimum);
 
     CString FormatProperty() override;
     // Takes the leading number of the text, so that a typed unit ("12.5m") is accepted.
@@ -88,6 +91,9 @@ public:
 private:
     CString m_strFormat;
     bool m_bLocked = false;
+    bool m_bMinimum = false;
+    double m_dMinimum = 0.0;
+    CRefusalNote m_Refusal;
 };
 
 // A line of text alone, with no value to edit ("No Files Selected"), across the row; or two

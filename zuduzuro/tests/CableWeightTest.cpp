@@ -52,16 +52,6 @@ const QByteArray kGolden = "Temperature = 10.000\r\n"
                            "Rope, 0, 1, 5.500\r\n";
 } // namespace
 
-TEST(SeawaterDensity, PublishedCheckValues)
-{
-    // Check values of the 1981 equation of state at one atmosphere.
-    EXPECT_NEAR(SeawaterDensity(5.0, 0.0), 999.96675, 1e-5);
-    EXPECT_NEAR(SeawaterDensity(5.0, 35.0), 1027.67547, 1e-5);
-    EXPECT_NEAR(SeawaterDensity(25.0, 35.0), 1023.34306, 1e-5);
-    EXPECT_DOUBLE_EQ(SeawaterDensity(0.0, 0.0), 999.842594);
-    EXPECT_NEAR(SeawaterDensity(0.0, 35.0), 1028.106, 1e-3);
-}
-
 TEST(SeawaterDensity, WeightInWater)
 {
     EXPECT_NEAR(WeightInSeawater(76, 126.0, 10.0, 35.0), 121.341, 5e-4);

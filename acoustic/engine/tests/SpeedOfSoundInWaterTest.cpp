@@ -1,12 +1,15 @@
 #include "acoustic/engine/SpeedOfSoundInWater.h"
+#include "acoustic/engine/DateFolders.h"
 #include "acoustic/engine/tests/FixtureLines.h"
 
 #include "foundation/ConfigFile.h"
+#include "foundation/Folders.h"
 #include "platform/core/Path.h"
 #include "testsupport/TempDrives.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <cmath>
@@ -392,6 +395,11 @@ TEST(SoundSpeedSettings, DefaultsGoldenBytesAndDamagedLines)
             "COMMA\xBB cast 2\r\n"));
     CSpeedOfSoundInWater back;
     EXPECT_EQ(back.m_Formula, 3);
+    // A new object starts from depth and salinity given, whatever was saved; the reader alone
+    // gives the saved modes back.
+    EXPECT_EQ(back.m_PressureMode, 0);
+    EXPECT_EQ(back.m_SalinityMode, 0);
+    back.LoadSettings();
     EXPECT_EQ(back.m_PressureMode, 1);
     EXPECT_EQ(back.m_SalinityMode, 1);
     EXPECT_EQ(back.m_GeopotentialAnomaly, 2.5);
@@ -410,6 +418,33 @@ TEST(SoundSpeedSettings, DefaultsGoldenBytesAndDamagedLines)
     EXPECT_EQ(damaged.m_ProfileName, "Thermocline");
 }
 
+TEST(SoundSpeedSettings, NewObjectStartsFromShelfWaterAndMakesTheDaysLogFolder)
+{
+    // A saved session in the other modes must not leak into the new point.
+    WriteSettings("SpeedOfSoundInWater", "Formula = 2\r\nPressure Mode = 1\r\nSalinity Mode = 1\r\n");
+    CString logs;
+    ASSERT_TRUE(GetMyDataFolder(logs, "Logs"));
+    const QString folder = LinuxPathFromWindows(logs + GetYearMonthFolder() + "Thermocline\\");
+    ASSERT_FALSE(QDir(folder).exists());
+
+    CSpeedOfSoundInWater sv;
+    EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
+    EXPECT_EQ(sv.m_Formula, 2);
+    EXPECT_EQ(sv.m_PressureMode, 0);
+    EXPECT_EQ(sv.m_SalinityMode, 0);
+    const ThermoclineDef& c = sv.m_Current;
+    EXPECT_EQ(c.Temperature, 5.0);
+    EXPECT_EQ(c.Salinity, 32.0);
+    EXPECT_EQ(c.Depth, 100.0);
+    // Derived at the default latitude of 1 radian: about 10.1 bar.
+    EXPECT_NEAR(CSpeedOfSoundInWater::DepthFromPressure(10.0 * c.PressureBar, 1.0, 0.0), 100.0, 1e-5);
+    EXPECT_NEAR(c.PressureBar, 10.1, 0.01);
+    EXPECT_NEAR(c.PressureKg, c.PressureBar / 0.980665, 1e-12);
+    EXPECT_NEAR(CSpeedOfSoundInWater::SalinityFromConductivity(c.ConductivityRatio, 5.0, c.PressureBar), 32.0, 1e-4);
+    EXPECT_EQ(c.SpeedOfSound, 0.0);
+    EXPECT_EQ(c.MeanSpeed, 0.0);
+}
+
 TEST(SoundSpeedSettings, PressureModeFile)
 {
     EXPECT_EQ(CSpeedOfSoundInWater::LoadPressureMode(), 0);
@@ -419,5 +454,7 @@ TEST(SoundSpeedSettings, PressureModeFile)
     EXPECT_FALSE(CSpeedOfSoundInWater::SavePressureMode(2));
     EXPECT_EQ(SettingsBytes("Pressure Mode"), QByteArray("Pressure Mode = 1\r\n"));
     WriteSettings("Pressure Mode", "Pressure Mode = 5\r\n");
+    EXPECT_EQ(CSpeedOfSoundInWater::LoadPressureMode(), 1) << "any unit but bar is kg/cm2";
+    WriteSettings("Pressure Mode", "Pressure Mode = 0x\r\n");
     EXPECT_EQ(CSpeedOfSoundInWater::LoadPressureMode(), 0);
 }
