@@ -77,7 +77,7 @@ BOOL CAcousticApp::InitInstance()
     CMainFrame* frame = GetMainFrame();
     if (!frame)
         return FALSE;
-    frame->ShowWindow(SW_SHOWNORMAL);
+    frame->ShowWindow(SW_SHOW);
     frame->UpdateWindow();
     frame->PostStartSetUp();
     return TRUE;

@@ -10,6 +10,8 @@
 #include "acoustic/engine/DateFolders.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/Folders.h"
+#include "platform/ui/Resources.h"
 #include "outside/kadenta/Kadenta.h"
 #include "platform/core/Path.h"
 #include "platform/core/StdioFile.h"
@@ -182,7 +184,10 @@ TEST_F(AcousticFrameTest, FirstStartWithoutSettingsUsesDefaults)
     EXPECT_EQ(m_pFrame->m_Boxin.GetProjection(), &m_pFrame->m_Projection);
     EXPECT_EQ(m_pFrame->m_UsblCalibration.GetProjection(), &m_pFrame->m_Projection);
 
-    // The document template's frame, document and view.
+    // The document template's frame, document and view, under the template's strings.
+    CString documentString;
+    ASSERT_TRUE(AfxLoadString(IDR_ACOUSTIC_MAINFRAME, documentString));
+    EXPECT_EQ(documentString, "Acoustic\n\nAcoustic\n\n\nAcoustic.Document\nAcoustic.Document");
     CString title;
     m_pFrame->GetWindowText(title);
     EXPECT_NE(title.Find("Acoustic"), -1) << (LPCSTR)title;
@@ -231,6 +236,41 @@ TEST_F(AcousticFrameTest, EachObjectStartsFromItsSettingsFile)
     EXPECT_EQ(
         m_pFrame->m_wndSpheroidProjectionPane.GetShownText(CSpheroidProjectionPane::ITEM_PROJECTION_NAME),
         m_pFrame->m_Projection.m_Name);
+}
+
+// Settings files that cannot be read as written: each object keeps its own defaults, and a
+// network name that is not there is the default network.
+TEST_F(AcousticFrameTest, DamagedSettingsFilesGiveTheDefaults)
+{
+    const CSpeedOfSoundInWater freshSpeed;
+    const CBoxin freshBoxin;
+    const CUsblCalibration freshUsbl;
+    const CTransitFix freshFix;
+    const CGridOnGrid freshGrid;
+    static const char kHead[] = "\x00\xFF\xFE = = =\r\n\x01\x02 Mode = \r\n";
+    QByteArray junk(kHead, sizeof kHead - 1);
+    junk += QByteArray(70000, 'x'); // longer than any settings line
+    for (const char* name : {"SpeedOfSoundInWater", "Boxin", "USBL_Calibration", "Transit_Fix",
+                             "Grid_On_Grid", "Projection", "Acoustic"})
+    {
+        QFile file(LinuxPathFromWindows(GetSettingsFolder() + name + ".INI"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name;
+        file.write(junk);
+    }
+    // A name line without a name.
+    ASSERT_TRUE(CConfigFile::WriteSettingsFile(
+        "Network Adjust", [](CConfigFile& file) { file.WriteString("Network File = \n"); }));
+    Start();
+    EXPECT_EQ(m_pFrame->m_SpeedOfSoundInWater.m_Formula, freshSpeed.m_Formula);
+    EXPECT_EQ(m_pFrame->m_Boxin.m_UsedSpeed, freshBoxin.m_UsedSpeed);
+    EXPECT_EQ(m_pFrame->m_UsblCalibration.m_GyroCorrection, freshUsbl.m_GyroCorrection);
+    EXPECT_EQ(m_pFrame->m_TransitFix.m_NumberOfLegs, freshFix.m_NumberOfLegs);
+    EXPECT_EQ(m_pFrame->m_GridOnGrid.m_Rotation, freshGrid.m_Rotation);
+    EXPECT_EQ(m_pFrame->GetMode(), 0);
+    EXPECT_EQ(m_pFrame->m_Network.m_FileName, "Temp");
+    EXPECT_FALSE(m_pFrame->HasNetworkLoadFailed());
+    EXPECT_EQ(m_pFrame->m_Projection.GetSpheroid(), &m_pFrame->m_Spheroid);
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(AcousticFrameTest, NetworkNamedInItsSettingsIsLoaded)
@@ -689,6 +729,20 @@ TEST(AcousticStartTest, OleFailureShowsItsMessageAndEnds)
               "OLE initialization failed.  Make sure that the OLE libraries are the correct version.");
     EXPECT_EQ(box.flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
     EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+// Contact details come from the company's library when it is there; without it nothing shows
+// and the program goes on.
+TEST_F(AcousticFrameTest, ContactDetailsWithoutTheCompanyLibrary)
+{
+    qputenv("SUITE_COMPANY_LIBRARY", "/no/such/libCompany.so");
+    Start();
+    const size_t shown = ModalHook::Shown().size();
+    EXPECT_EQ(AfxGetMenuItemState(m_pFrame, ID_ACOUSTIC_CONTACT_DETAILS) & MF_GRAYED, 0u);
+    ASSERT_TRUE(AfxChooseMenuItem(m_pFrame, ID_ACOUSTIC_CONTACT_DETAILS));
+    PumpFor(20);
+    EXPECT_EQ(ModalHook::Shown().size(), shown);
+    EXPECT_TRUE(::IsWindow(m_hFrame));
 }
 
 TEST_F(AcousticFrameTest, AboutBoxShowsThisBuildsVersion)
