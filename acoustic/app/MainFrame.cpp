@@ -2,6 +2,7 @@
 
 #include "acoustic/app/AcousticResources.h"
 #include "acoustic/engine/DateFolders.h"
+#include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
 #include "outside/company/Company.h"
 #include "outside/notifex/Notifex.h"
@@ -12,7 +13,6 @@
 #include <QMainWindow>
 
 #include <algorithm>
-#include "acoustic/engine/NetworkFile.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWndEx)
 

@@ -12,7 +12,6 @@
 #include "acoustic/app/panes/NetworkObservationsPane.h"
 #include "acoustic/app/panes/NetworkStationPane.h"
 #include "acoustic/app/panes/ObservationsPane.h"
-#include "acoustic/app/panes/SpeedOfSoundPaneSlot.h"
 #include "acoustic/app/panes/ThermoclinePane.h"
 #include "acoustic/app/panes/TransitFixPane.h"
 #include "acoustic/app/panes/UsblCalibrationPane.h"
@@ -36,6 +35,7 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "platform/ui/ToolBar.h"
+#include "rov/SpeedOfSoundInWaterPane.h"
 
 #include <array>
 #include <functional>
