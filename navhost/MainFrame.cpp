@@ -48,6 +48,8 @@ ON_REGISTERED_MESSAGE(UM_BUTTON_BOX, &CMainFrame::OnButtonBox)
 ON_REGISTERED_MESSAGE(UM_AIS_TARGET_DATA, &CMainFrame::OnAisTargetData)
 ON_COMMAND_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -231,6 +233,8 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndTargetPlotPane, m_wndTargetPlotPane.Create(this, ID_NAVHOST_TARGET_PLOT_PANE, &d.m_TargetPlot, &d.m_bTargetPlotOnVessel, &d.m_Projection), right, &m_wndDtmPane);
     made &= Dock(m_wndChartPane, m_wndChartPane.Create(this, ID_NAVHOST_CHART_PANE, &m_wndStatusBar), right, &m_wndDtmPane);
     made &= Dock(m_wndLogPane, m_wndLogPane.Create(this, ID_NAVHOST_MESSAGE_LOG_PANE), bottom);
+    // The ROV library's speed of sound in water, on the right below the terrain and targets.
+    made &= Dock(m_wndSoundSpeedPane, m_wndSoundSpeedPane.Create(this, ID_NAVHOST_SOUND_SPEED_PANE), right);
     if (!made)
         return FALSE;
 
@@ -255,6 +259,10 @@ BOOL CMainFrame::CreatePanes()
         window->resizeDocks(sides, widths, Qt::Horizontal);
         if (QDockWidget* log = m_wndLogPane.GetDockWidget())
             window->resizeDocks({log}, {110}, Qt::Vertical);
+        // The speed-of-sound grid shows its group, its sixteen rows and its description whole.
+        if (QDockWidget* sound = m_wndSoundSpeedPane.GetDockWidget())
+            window->resizeDocks({sound}, {std::max(440, 17 * m_wndSoundSpeedPane.GetPropertyGrid().GetRowHeight() + 120)},
+                                Qt::Vertical);
     }
     return TRUE;
 }
@@ -380,6 +388,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_TARGET_PLOT_PANE, &m_wndTargetPlotPane},
         {ID_NAVHOST_CHART_PANE, &m_wndChartPane},
         {ID_NAVHOST_MESSAGE_LOG_PANE, &m_wndLogPane},
+        {ID_NAVHOST_SOUND_SPEED_PANE, &m_wndSoundSpeedPane},
     };
 }
 
@@ -721,6 +730,7 @@ void CMainFrame::OnChartCommand(UINT nID)
                 pane->SetNightMode(night);
         m_wndDtmPane.SetNightMode(night);
         m_wndTargetPlotPane.SetNightMode(night);
+        m_wndSoundSpeedPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

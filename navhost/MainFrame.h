@@ -30,6 +30,7 @@
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
 #include "navhost/MessageLogPane.h"
+#include "rov/SpeedOfSoundInWaterPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "survey/records/HostRecords.h"
@@ -97,6 +98,7 @@ public:
     CTargetPlotPane m_wndTargetPlotPane;
     CGridViewPane m_wndChartPane;
     CMessageLogPane m_wndLogPane;
+    CSpeedOfSoundInWaterPane m_wndSoundSpeedPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

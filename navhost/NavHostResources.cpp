@@ -29,6 +29,7 @@ const MENU_TEMPLATE_ITEM kMenu[] = {
     {MF_STRING, ID_NAVHOST_VESSEL_TARGET_PANE, "Vessel Target"},
     {MF_STRING, ID_NAVHOST_TEMPLATE_TARGET_PANE, "Template Target"},
     {MF_STRING, ID_NAVHOST_TARGET_PLOT_PANE, "Target Plot"},
+    {MF_STRING, ID_NAVHOST_SOUND_SPEED_PANE, "Speed of Sound in Water"},
     {MF_SEPARATOR, 0, nullptr},
     {MF_STRING, ID_NAVHOST_FEATURE_TABLE_PANE, "Feature Table"},
     {MF_STRING, ID_NAVHOST_CHART_PANE, "Chart Pane"},

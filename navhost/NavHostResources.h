@@ -28,6 +28,8 @@
 #define ID_NAVHOST_MESSAGE_LOG_PANE 41116
 // The document window of the feature table (not a pane: its own command).
 #define ID_NAVHOST_FEATURE_TABLE_PANE 41117
+// The ROV library's speed-of-sound pane.
+#define ID_NAVHOST_SOUND_SPEED_PANE 41140
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

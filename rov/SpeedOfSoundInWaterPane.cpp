@@ -69,6 +69,16 @@ bool IsWhole(const ThermoclineDef& c)
            std::isfinite(c.Temperature) && std::isfinite(c.Salinity) && std::isfinite(c.ConductivityRatio);
 }
 
+// A value of the water typed by the user, then the salinity or the conductivity ratio derived
+// by the salinity mode it leaves in force. False when the point cannot be completed.
+bool TakeWaterValue(CSpeedOfSoundInWater& sv, double& field, double value, int salinityMode)
+{
+    field = value;
+    sv.m_SalinityMode = salinityMode;
+    sv.ComputeSalinityOrConductivity();
+    return IsWhole(sv.m_Current);
+}
+
 CMFCPropertyGridDouble* NewValue(const char* name, double value, const char* format, const char* descr,
                                  DWORD_PTR data, bool negativeRefused)
 {
@@ -102,8 +112,6 @@ BOOL CSpeedOfSoundInWaterPane::Create(CWnd* pParentWnd, int nID)
     if (!CMyDockablePane::Create(pParentWnd, nID, kTitle))
         return FALSE;
     InitPropList();
-    // The speed is shown from the first moment, not only after the first entry.
-    Update();
     AdjustLayout();
     return TRUE;
 }
@@ -114,6 +122,8 @@ void CSpeedOfSoundInWaterPane::InitPropList()
         return;
     ClearPropList();
     CSpeedOfSoundInWater& sv = *m_pSpeedOfSound;
+    // The speed shows from the first moment, as the row's starting value, not as a change.
+    ComputeSpeed();
     const ThermoclineDef& c = sv.m_Current;
     const int units = PressureUnits();
 
@@ -162,10 +172,9 @@ void CSpeedOfSoundInWaterPane::Update()
 {
     if (m_wndPropList.GetSafeHwnd() == nullptr)
         return;
+    ComputeSpeed();
     CSpeedOfSoundInWater& sv = *m_pSpeedOfSound;
-    ThermoclineDef& c = sv.m_Current;
-    c.SpeedOfSound = CSpeedOfSoundInWater::SpeedOfSound(sv.m_Formula, c.Depth, c.PressureBar, c.PressureKg,
-                                                        c.Temperature, c.Salinity, sv.m_Latitude);
+    const ThermoclineDef& c = sv.m_Current;
 
     if (auto* latitude = dynamic_cast<CMFCPropertyGridAngleProperty*>(m_wndPropList.FindItemByData(DATA_LATITUDE)))
         latitude->SetAngle(sv.m_Latitude);
@@ -232,6 +241,14 @@ void CSpeedOfSoundInWaterPane::UpdateGeographicals()
         latitude->Redraw();
 }
 
+void CSpeedOfSoundInWaterPane::ComputeSpeed()
+{
+    CSpeedOfSoundInWater& sv = *m_pSpeedOfSound;
+    ThermoclineDef& c = sv.m_Current;
+    c.SpeedOfSound = CSpeedOfSoundInWater::SpeedOfSound(sv.m_Formula, c.Depth, c.PressureBar, c.PressureKg,
+                                                        c.Temperature, c.Salinity, sv.m_Latitude);
+}
+
 bool CSpeedOfSoundInWaterPane::DeriveValues()
 {
     CSpeedOfSoundInWater& sv = *m_pSpeedOfSound;
@@ -280,21 +297,13 @@ LRESULT CSpeedOfSoundInWaterPane::OnPropertyChanged(WPARAM, LPARAM lParam)
             temperature->Update(static_cast<int>(prop->GetValue().lVal));
         break;
     case DATA_TEMPERATURE:
-        c.Temperature = value;
-        sv.ComputeSalinityOrConductivity();
-        whole = IsWhole(c);
+        whole = TakeWaterValue(sv, c.Temperature, value, sv.m_SalinityMode);
         break;
     case DATA_SALINITY:
-        c.Salinity = value;
-        sv.m_SalinityMode = 0;
-        sv.ComputeSalinityOrConductivity();
-        whole = IsWhole(c);
+        whole = TakeWaterValue(sv, c.Salinity, value, 0);
         break;
     case DATA_CONDUCTIVITY:
-        c.ConductivityRatio = value;
-        sv.m_SalinityMode = 1;
-        sv.ComputeSalinityOrConductivity();
-        whole = IsWhole(c);
+        whole = TakeWaterValue(sv, c.ConductivityRatio, value, 1);
         break;
     case DATA_FORMULA:
     {

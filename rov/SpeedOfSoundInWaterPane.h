@@ -70,6 +70,8 @@ private:
     // Pressure from depth or depth from pressure again, then salinity or conductivity; a
     // point that cannot be completed leaves the one before it in force. False then.
     bool DeriveValues();
+    // The current point's speed by the chosen formula, stored in the point.
+    void ComputeSpeed();
 
     std::unique_ptr<CSpeedOfSoundInWater> m_pSpeedOfSound;
 };

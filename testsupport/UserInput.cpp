@@ -228,6 +228,23 @@ bool PickInGrid(CMFCPropertyGridCtrl& grid, const QString& rowName, const QStrin
     return combo && PickFromDropDown(combo, choice);
 }
 
+bool EditGridRow(CMFCPropertyGridCtrl& grid, const QString& rowName, const QString& text)
+{
+    QWidget* editor = OpenGridEditor(grid, rowName);
+    if (editor == nullptr)
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+    {
+        const bool picked = PickFromDropDown(combo, text);
+        Pump();
+        return picked;
+    }
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Type(text, true);
+    Pump();
+    return true;
+}
+
 void Type(const QString& text, bool enter)
 {
     QWidget* focus = QApplication::focusWidget();

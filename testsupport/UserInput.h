@@ -50,6 +50,10 @@ QWidget* OpenGridEditor(CMFCPropertyGridCtrl& grid, const QString& rowName);
 // A choice made in the grid's row as a user makes it: the row's editor opened, its list
 // dropped down, the item clicked; no key is pressed. False when a step failed.
 bool PickInGrid(CMFCPropertyGridCtrl& grid, const QString& rowName, const QString& choice);
+// An edit of the row as the user makes it: the row's editor opened, then the text typed over
+// what it holds and Enter, or the choice picked in its list. False when no editor opened or
+// the list holds no such choice.
+bool EditGridRow(CMFCPropertyGridCtrl& grid, const QString& rowName, const QString& text);
 // Keys typed into whatever has the focus: text, then Enter when `enter`.
 void Type(const QString& text, bool enter);
 // One key (Qt::Key_F2, Qt::Key_Escape...) to the widget with the focus.

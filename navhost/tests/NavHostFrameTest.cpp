@@ -195,6 +195,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
     };
     m_pFrame->m_wndLogPane.Log("a line for the log to show");
     panes.emplace_back("Message Log", &m_pFrame->m_wndLogPane);
+    panes.emplace_back("Speed of Sound in Water", &m_pFrame->m_wndSoundSpeedPane);
     for (const auto& [name, pane] : panes)
     {
         // The View menu brings the pane forward: a pane behind another's tab counts as hidden.

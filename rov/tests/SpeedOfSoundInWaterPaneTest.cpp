@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QWidget>
@@ -42,25 +41,6 @@ void WriteSettings(const char* name, const QByteArray& bytes)
     f.write(bytes);
 }
 
-// An edit as the user makes it: the row's editor opened with two clicks, then the text typed
-// over what it holds and Enter, or the choice picked in its list.
-bool EditAsUser(CMFCPropertyGridCtrl& grid, const QString& row, const QString& text)
-{
-    QWidget* editor = UserInput::OpenGridEditor(grid, row);
-    if (editor == nullptr)
-        return false;
-    if (auto* combo = qobject_cast<QComboBox*>(editor))
-    {
-        const bool picked = UserInput::PickFromDropDown(combo, text);
-        Pump();
-        return picked;
-    }
-    UserInput::Key(Qt::Key_A, Qt::ControlModifier);
-    UserInput::Type(text, true);
-    Pump();
-    return true;
-}
-
 struct SoundPaneFixture : ::testing::Test
 {
     CWinApp app{"SpeedOfSoundPaneTest"};
@@ -76,7 +56,7 @@ struct SoundPaneFixture : ::testing::Test
     std::string Shown(int index) { return std::string(Grid().GetShownValue(Row(index))); }
     // The number a row shows, as a user reads it.
     double Read(int index) { return std::atof(Shown(index).c_str()); }
-    void Edit(const char* row, const char* text) { ASSERT_TRUE(EditAsUser(Grid(), row, text)) << row << ": " << text; }
+    void Edit(const char* row, const char* text) { ASSERT_TRUE(UserInput::EditGridRow(Grid(), row, text)) << row << ": " << text; }
 };
 
 TEST_F(SoundPaneFixture, FirstStartShowsTheGroupAndShelfWater)
@@ -137,6 +117,8 @@ TEST_F(SoundPaneFixture, FirstStartShowsTheGroupAndShelfWater)
         }
     }
     EXPECT_NE(dynamic_cast<CMFCPropertyGridAngleProperty*>(Row(0)), nullptr);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        EXPECT_FALSE(Grid().IsShownBold(Row(i))) << "nothing is marked changed before the user changes it: " << i;
     EXPECT_NE(Shown(8).find("5.0"), std::string::npos) << Shown(8);
     EXPECT_NEAR(Sv().m_Latitude, 1.0, 0.0);
     EXPECT_NEAR(CSpeedOfSoundInWater::DepthFromPressure(10.0 * bar, 1.0, 0.0), 100.0, 1e-5);

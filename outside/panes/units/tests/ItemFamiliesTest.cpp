@@ -88,25 +88,6 @@ struct ItemsFixture : ::testing::Test
     QString Shown(const CMFCPropertyGridProperty* item) { return SeeGridItem(grid, item).value; }
 };
 
-// An edit as the user makes it: the row's editor opened with two clicks, then the text typed
-// over what it holds and Enter, or the choice picked in its list.
-bool EditAsUser(CMFCPropertyGridCtrl& grid, const QString& row, const QString& text)
-{
-    QWidget* editor = UserInput::OpenGridEditor(grid, row);
-    if (editor == nullptr)
-        return false;
-    if (auto* combo = qobject_cast<QComboBox*>(editor))
-    {
-        const bool picked = UserInput::PickFromDropDown(combo, text);
-        Pump();
-        return picked;
-    }
-    UserInput::Key(Qt::Key_A, Qt::ControlModifier);
-    UserInput::Type(text, true);
-    Pump();
-    return true;
-}
-
 struct EDIT_CASE
 {
     const char* family;
@@ -198,7 +179,7 @@ TEST_F(ItemsFixture, ValueItemsShowSetAndTakeAUsersEditWithOneNotification)
         EXPECT_EQ(Shown(item), c.set);
 
         owner.changed.clear();
-        ASSERT_TRUE(EditAsUser(grid, "Row", c.typed));
+        ASSERT_TRUE(UserInput::EditGridRow(grid, "Row", c.typed));
         EXPECT_EQ(Shown(item), c.edited);
         EXPECT_TRUE(c.holds(item));
         EXPECT_EQ(owner.changed, std::vector<CMFCPropertyGridProperty*>{item});
