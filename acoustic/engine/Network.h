@@ -41,9 +41,16 @@ public:
     static bool UsesRange(const NetworkObservationDef& observation);
     static bool UsesBearing(const NetworkObservationDef& observation);
 
+    // The most stations a network file may hold (its observations grow with the square).
+    enum
+    {
+        MAX_STATIONS = 500
+    };
+
     // The network file (".NET" in the data folder's "Calibration\Network Adjustment"). Load
     // replaces every station and returns true when the station section held at least one
-    // line; damaged or ignored lines are listed in GetLoadMessages. Save writes the whole file
+    // line; damaged or ignored lines are listed in GetLoadMessages. A station section of more
+    // than MAX_STATIONS lines loads nothing. Save writes the whole file
     // or nothing and returns whether it was written.
     bool Load(const char* name);
     bool Save();

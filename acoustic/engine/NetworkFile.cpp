@@ -303,6 +303,20 @@ bool CNetwork::Load(const char* name)
     {
         const Section& section = sections[0];
         anyStation = section.lines.GetSize() > 0;
+        // Every station holds an observation to every other: the network grows with the
+        // square of its stations, and a file of many thousands would take the memory and the
+        // processor for minutes before the user saw anything.
+        if (section.lines.GetSize() > CNetwork::MAX_STATIONS)
+        {
+            CString message;
+            message.Format("Line %u of the network file is station %d, more than the %d a network holds: "
+                           "the network was not loaded.",
+                           section.lineNumbers[CNetwork::MAX_STATIONS], int(CNetwork::MAX_STATIONS + 1),
+                           int(CNetwork::MAX_STATIONS));
+            m_LoadMessages.Add(message);
+            RemoveAll();
+            return false;
+        }
         for (INT_PTR k = 0; k < section.lines.GetSize(); ++k)
         {
             const CStringArray fields = SplitRecord(section.lines[k]);

@@ -5,6 +5,7 @@
 #include "geodesy/Spheroid.h"
 #include "outside/terralin/Geodesic.h"
 #include "outside/terralin/GeodesyProperties.h"
+#include "outside/terralin/GridRangeBearing.h"
 
 #include <cmath>
 
@@ -12,7 +13,6 @@ IMPLEMENT_DYNAMIC(CRangeAndBearingPane, CTerralinPane)
 
 namespace
 {
-constexpr double kTwoPi = 6.283185307179586;
 
 CAngleValueProperty* ResultAngle(const char* name, const char* description, int id)
 {
@@ -100,23 +100,12 @@ void CRangeAndBearingPane::ConvertPoint(int offset)
 
 void CRangeAndBearingPane::Compute()
 {
-    double gridDistance = DBL_MAX, gridBearing = DBL_MAX, reverseGridBearing = DBL_MAX;
-    const double e1 = Number(ITEM_EASTING), n1 = Number(ITEM_NORTHING);
-    const double e2 = Number(ITEM_EASTING + SECOND_POINT), n2 = Number(ITEM_NORTHING + SECOND_POINT);
-    if (e1 != DBL_MAX && n1 != DBL_MAX && e2 != DBL_MAX && n2 != DBL_MAX)
-    {
-        gridDistance = std::hypot(e2 - e1, n2 - n1);
-        if (gridDistance > 0.0)
-        {
-            gridBearing = std::atan2(e2 - e1, n2 - n1);
-            if (gridBearing < 0.0)
-                gridBearing += kTwoPi;
-            reverseGridBearing = std::fmod(gridBearing + kTwoPi / 2.0, kTwoPi);
-        }
-    }
-    Item<CNumberValueProperty>(ITEM_GRID_DISTANCE)->SetNumber(gridDistance);
-    Item<CAngleValueProperty>(ITEM_GRID_BEARING)->SetAngle(gridBearing);
-    Item<CAngleValueProperty>(ITEM_REVERSE_GRID_BEARING)->SetAngle(reverseGridBearing);
+    const GRID_RANGE_BEARING grid =
+        ComputeGridRangeBearing(Number(ITEM_EASTING), Number(ITEM_NORTHING),
+                                Number(ITEM_EASTING + SECOND_POINT), Number(ITEM_NORTHING + SECOND_POINT));
+    Item<CNumberValueProperty>(ITEM_GRID_DISTANCE)->SetNumber(grid.distance);
+    Item<CAngleValueProperty>(ITEM_GRID_BEARING)->SetAngle(grid.bearing);
+    Item<CAngleValueProperty>(ITEM_REVERSE_GRID_BEARING)->SetAngle(grid.reverseBearing);
 
     double distance = DBL_MAX, forward = DBL_MAX, reverse = DBL_MAX;
     const double lat1 = Angle(ITEM_LATITUDE), lon1 = Angle(ITEM_LONGITUDE);

@@ -107,8 +107,23 @@ BOOL CMFCToolBar::CreateEx(CWnd* pParentWnd, DWORD, DWORD dwStyle, CRect, UINT n
     if (!CWnd::CreateEx(0, kToolBarClass, nullptr, (dwStyle | WS_CHILD) & ~(CBRS_ALIGN_ANY | CBRS_GRIPPER),
                         CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
-    // The name by which a frame's saved layout finds the bar again.
-    GetWidget()->setObjectName(QString("ToolBar-%1").arg(nID));
+    // The name by which a frame's saved layout finds the bar again. Bars that share an id (a
+    // frame's mode toolbars) are numbered in the order they are made, so that each keeps its
+    // own place.
+    const QString name = QString("ToolBar-%1").arg(nID);
+    QString unique = name;
+    QWidget* top = pParentWnd->GetWidget() ? pParentWnd->GetWidget()->window() : nullptr;
+    const auto taken = [top, this](const QString& candidate) {
+        if (!top)
+            return false;
+        for (QWidget* other : top->findChildren<QWidget*>(candidate))
+            if (other != GetWidget())
+                return true;
+        return false;
+    };
+    for (int n = 2; taken(unique); ++n)
+        unique = QString("%1-%2").arg(name).arg(n);
+    GetWidget()->setObjectName(unique);
     if (pParentWnd->IsFrameWnd())
         pParentWnd->ToFrameWnd()->AddControlBar(this);
     return TRUE;

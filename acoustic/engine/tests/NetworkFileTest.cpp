@@ -357,3 +357,30 @@ TEST(NetworkFileBadInput, ObservationsThatMakeNoRowAreNotCountedInTheVarianceFac
     EXPECT_EQ(network.m_RowCount, 5);
     EXPECT_DOUBLE_EQ(network.m_VarianceFactor, 0.25 / 3.0);
 }
+
+// A station section longer than a network holds loads nothing, quickly, and names the first
+// station too many; one at the limit loads whole.
+TEST(NetworkFileBadInput, TooManyStationsAreRefusedWithTheFirstOneOver)
+{
+    for (const int count : {int(CNetwork::MAX_STATIONS), int(CNetwork::MAX_STATIONS) + 1, 100000})
+    {
+        SCOPED_TRACE(count);
+        std::string text = "Two Way Travel Time = 0\nSpeed Of Sound = 1500.0\n[StationT]\n";
+        for (int i = 0; i < count; ++i)
+            text += "2,S" + std::to_string(i) + "," + std::to_string(500000 + i) + ",6000000,10,1\n";
+        text += "[Range]\n[Bearing]\n";
+        WriteNetworkFile("Many", text.c_str());
+        CNetwork network;
+        const bool loaded = network.Load("Many");
+        if (count <= CNetwork::MAX_STATIONS)
+        {
+            EXPECT_TRUE(loaded);
+            EXPECT_EQ(network.GetSize(), count);
+            EXPECT_EQ(network.GetLoadMessages().GetSize(), 0);
+            continue;
+        }
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(network.GetSize(), 0);
+        EXPECT_TRUE(HasMessageWith(network, "Line 504 of the network file is station 501, more than the 500"));
+    }
+}

@@ -1,0 +1,3 @@
+#include "acoustic/app/AcousticDoc.h"
+
+IMPLEMENT_DYNCREATE(CAcousticDoc, CDocument)

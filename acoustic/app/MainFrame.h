@@ -1,0 +1,146 @@
+// CMainFrame: the Acoustic program's main window and the owner of everything the program works
+// on: the calibration objects, the network, the spheroid and projection, the eight import
+// definitions, the current calibration mode, and every pane, toolbar and bar of the window.
+// The panes hold raw pointers to the frame and to its objects, so the members are declared
+// (and built) in the order below and the frame outlives every pane.
+#pragma once
+
+#include "acoustic/app/panes/BoxinHistogramPane.h"
+#include "acoustic/app/panes/BoxinPane.h"
+#include "acoustic/app/panes/BoxinParameterPane.h"
+#include "acoustic/app/panes/GridOnGridPane.h"
+#include "acoustic/app/panes/NetworkObservationsPane.h"
+#include "acoustic/app/panes/NetworkStationPane.h"
+#include "acoustic/app/panes/ObservationsPane.h"
+#include "acoustic/app/panes/ThermoclinePane.h"
+#include "acoustic/app/panes/TransitFixPane.h"
+#include "acoustic/app/panes/UsblCalibrationPane.h"
+#include "acoustic/app/panes/UsblCalibrationParameterPane.h"
+#include "acoustic/app/panes/UsblCalibrationResultPane.h"
+#include "acoustic/app/panes/VelocityProfileDataPane.h"
+#include "acoustic/engine/Boxin.h"
+#include "acoustic/engine/GridOnGrid.h"
+#include "acoustic/engine/Network.h"
+#include "acoustic/engine/SpeedOfSoundInWater.h"
+#include "acoustic/engine/TransitFix.h"
+#include "acoustic/engine/UsblCalibration.h"
+#include "chart/view/ChartexaStatusBar.h"
+#include "foundation/ListCtrlImport.h"
+#include "geodesy/Projection.h"
+#include "geodesy/Spheroid.h"
+#include "outside/panes/settings/SettingsPane.h"
+#include "outside/terralin/ComputeHeadingPane.h"
+#include "outside/terralin/SpheroidProjectionPane.h"
+#include "platform/core/Sync.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/MenuBar.h"
+#include "platform/ui/ToolBar.h"
+#include "rov/SpeedOfSoundInWaterPane.h"
+
+#include <array>
+#include <functional>
+
+class CMainFrame : public CFrameWndEx
+{
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // Creates and docks the seventeen panes; a pane that cannot be made is left out and the
+    // others still come. Always TRUE.
+    BOOL CreateDockingWindows();
+    // Creates and docks the six mode toolbars; one that cannot be made stays undocked.
+    void CreateToolbars();
+
+    // What needs the shown window: the window maximised, the calibration mode of the last
+    // run, and telling the user once what the start could not read.
+    void PostStartSetUp();
+
+    // Switches the calibration mode (0 none, 1 grid on grid, 2 network adjustment, 3 Boxin,
+    // 4 USBL calibration, 5 transit fix, 6 velocity profile): hides the other calibrations'
+    // panes and toolbars, shows the mode's toolbar, and saves the mode for the next start. A
+    // mode outside 0..6 changes no pane or toolbar and is still kept and saved.
+    void SetMode(int mode);
+
+    // The network file named at start-up exists but could not be read whole: what is in memory
+    // is not what is on disk, and saving it would lose the rest of the file. The message
+    // names the file and what was wrong with it.
+    bool HasNetworkLoadFailed() const { return m_bNetworkLoadFailed; }
+    const CString& GetNetworkLoadProblem() const { return m_strNetworkLoadProblem; }
+
+    // The six toolbars in member order.
+    std::array<CMFCToolBar*, 6> GetToolBars();
+    // The pane created with the control id; null for another id.
+    CDockablePane* GetPaneOfId(UINT nID);
+    // The drawing mutex, handed to the plan view.
+    CMutex& GetDrawingLock() { return m_Lock; }
+    int GetMode() const { return m_nMode; }
+
+    // Members, in order.
+    CMFCMenuBar m_wndMenuBar;
+    CMFCToolBar m_wndBoxinToolBar;
+    CMFCToolBar m_wndGridOnGridToolBar;
+    CMFCToolBar m_wndNetworkToolBar;
+    CMFCToolBar m_wndTransitFixToolBar;
+    CMFCToolBar m_wndUsblToolBar;
+    CMFCToolBar m_wndVelocityToolBar;
+    CBoxinParameterPane m_wndBoxinParameterPane;
+    CBoxinPane m_wndBoxinPane;
+    CBoxinHistogramPane m_wndBoxinHistogramPane;
+    CSpheroidProjectionPane m_wndSpheroidProjectionPane;
+    CSpeedOfSoundInWaterPane m_wndSpeedOfSoundPane;
+    CSettingsPane m_wndSettingsPane;
+    CNetworkStationPane m_wndNetworkStationPane;
+    CNetworkObservationsPane m_wndNetworkObservationsPane;
+    CObservationsPane m_wndObservationsPane;
+    CGridOnGridPane m_wndGridOnGridPane;
+    CVelocityProfileDataPane m_wndVelocityProfileDataPane;
+    CThermoclinePane m_wndThermoclinePane;
+    CUsblCalibrationPane m_wndUsblCalibrationPane;
+    CUsblCalibrationParameterPane m_wndUsblCalibrationParameterPane;
+    CUsblCalibrationResultPane m_wndUsblCalibrationResultPane;
+    CTransitFixPane m_wndTransitFixPane;
+    CComputeHeadingPane m_wndComputeHeadingPane;
+    CChartexaStatusBar m_wndStatusBar;
+    CMutex m_Lock;
+    CSpeedOfSoundInWater m_SpeedOfSoundInWater;
+    CUsblCalibration m_UsblCalibration;
+    CBoxin m_Boxin;
+    CTransitFix m_TransitFix;
+    CGridOnGrid m_GridOnGrid;
+    CNetwork m_Network;
+    CSpheroid m_Spheroid;
+    CProjection m_Projection;
+    int m_nMode = 0;
+    CListCtrlImport m_BoxinCsvImport;
+    CListCtrlImport m_BoxinExcelImport;
+    CListCtrlImport m_GridOnGridCsvImport;
+    CListCtrlImport m_GridOnGridExcelImport;
+    CListCtrlImport m_VelocityCsvImport;
+    CListCtrlImport m_VelocityExcelImport;
+    CListCtrlImport m_UsblCsvImport;
+    CListCtrlImport m_UsblExcelImport;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnClose();
+    void OnContactDetails();
+    DECLARE_MESSAGE_MAP()
+
+    // Every pane's and toolbar's creation passes here with its control id (a toolbar with its
+    // resource id): the one place where a test makes a creation fail.
+    virtual BOOL CreatePart(UINT nID, const std::function<BOOL()>& create);
+
+private:
+    // The network named by the settings file "Network Adjust", read from the network folder.
+    void LoadNetwork();
+    void WidenPaneColumn();
+
+    bool m_bNetworkLoadFailed = false;
+    CString m_strNetworkLoadProblem;
+    bool m_bNetworkProblemTold = false;
+};
