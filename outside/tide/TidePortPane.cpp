@@ -6,7 +6,9 @@
 #include "marevo/CoTidalChart.h"
 #include "marevo/NP159.h"
 #include "marevo/TimeZone.h"
+#include "outside/tide/TideTablePrint.h"
 #include "outside/tide/TideText.h"
+#include "marevo/StandardPortList.h"
 
 #include <cfloat>
 #include <cmath>
@@ -141,6 +143,17 @@ void CTidePortPane::SetPortIndex(int index)
     if (m_pData != nullptr && index >= 0 && index < PortCount())
         m_pData->m_nCurrentPort = index;
     InitPropList();
+}
+
+int CTidePortPane::Print()
+{
+    if (m_pData == nullptr || m_pPorts == nullptr)
+        return 0;
+    const CTidalPort* port = m_pData->GetCurrentPort();
+    const CStandardPort* standard = port != nullptr ? m_pPorts->FindNumber(port->m_strNumber) : nullptr;
+    if (standard == nullptr)
+        return 0;
+    return PrintTideTable(*standard, m_pData->m_nYear);
 }
 
 void CTidePortPane::SetNightMode(bool bNight)

@@ -41,6 +41,11 @@ public:
     void SetNightMode(bool bNight);
     bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
 
+    // The year's tide table of the standard port whose number is the current port's (letter
+    // case ignored), through the print dialog to a printer or a PDF file. The pages printed;
+    // 0 when there is no such port or nothing was printed.
+    int Print();
+
     CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
 
 protected:

@@ -1,8 +1,7 @@
 #include "outside/tide/TurningPointPane.h"
 
 #include "outside/tide/TideText.h"
-
-#include <vector>
+#include "outside/tide/TurningPointRows.h"
 
 BOOL CTurningPointPane::Create(CWnd* pOwner, int nID, CStandardPortList* pPorts, int nYear)
 {
@@ -55,36 +54,13 @@ void CTurningPointPane::Fill()
     ClearRows();
     if (m_pPorts == nullptr || m_nPort < 0 || m_nPort >= m_pPorts->GetSize() || m_pPorts->GetAt(m_nPort) == nullptr)
         return;
-    // The port's points in order, so each can be set against its neighbours across midnight.
-    std::vector<const TurningPointDef*> points;
-    for (const CTurningPoint* day : *m_pPorts->GetAt(m_nPort))
-        if (day != nullptr)
-            for (const TurningPointDef* point : *day)
-                if (point != nullptr)
-                    points.push_back(point);
-    std::vector<double> heights(points.size());
-    std::vector<bool> known(points.size());
-    for (size_t i = 0; i < points.size(); ++i)
-        known[i] = TurningPointHeight(*points[i], &heights[i]);
-    for (size_t i = 0; i < points.size(); ++i)
+    for (const TurningPointRow& row : TurningPointRowsOf(*m_pPorts->GetAt(m_nPort)))
     {
         int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-        if (!TideLocalFields(points[i]->nTime, &year, &month, &day, &hour, &minute))
+        if (!TideLocalFields(row.pPoint->nTime, &year, &month, &day, &hour, &minute))
             continue;
-        CString kind;
-        if (known[i])
-        {
-            const bool hasBefore = i > 0 && known[i - 1];
-            const bool hasAfter = i + 1 < points.size() && known[i + 1];
-            const bool above = (!hasBefore || heights[i] > heights[i - 1]) && (!hasAfter || heights[i] > heights[i + 1]);
-            const bool below = (!hasBefore || heights[i] < heights[i - 1]) && (!hasAfter || heights[i] < heights[i + 1]);
-            if ((hasBefore || hasAfter) && above)
-                kind = "High";
-            else if ((hasBefore || hasAfter) && below)
-                kind = "Low";
-        }
         AddRow({TideDateText(year, month, day), TideClockText(hour, minute),
-                known[i] ? TideNumberText(heights[i], 2) : CString(), kind});
+                row.bHeight ? TideNumberText(row.dHeight, 2) : CString(), TurningPointKindText(row.nKind)});
     }
     FitColumns();
 }

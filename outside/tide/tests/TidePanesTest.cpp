@@ -18,6 +18,9 @@
 #include "outside/tide/TidePortPane.h"
 #include "outside/tide/TideText.h"
 #include "outside/tide/TurningPointPane.h"
+#include "outside/tide/TurningPointRows.h"
+#include "platform/ui/ModalHook.h"
+#include "testsupport/ExternalTools.h"
 #include "platform/core/WinApp.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
@@ -454,4 +457,45 @@ TEST(TideText, NonFiniteValuesAndDamagedBytesShowEmpty)
     EXPECT_FALSE(TurningPointHeight(point, &read));
     EXPECT_STREQ(TideAngleText(-0.5 * M_PI / 180.0, true).GetString(), "00 30.000S");
     EXPECT_TRUE(TideAngleText(1.7976931348623157e308, true).IsEmpty());
+}
+
+TEST_F(TidePanes, PrintedTableHoldsEachDaysHighsAndLowsPageByPage)
+{
+    const QByteArray probe = PdfText(QString());
+    CTidePortPane pane;
+    ASSERT_TRUE(pane.Create(&owner, 32902, &tide.data, &tide.ports, &tide.zone, &tide.clearance, &tide.chart));
+    pane.SetPortIndex(0);
+    const CStandardPort* standard = tide.ports.FindNumber(tide.data.GetCurrentPort()->m_strNumber);
+    ASSERT_NE(standard, nullptr);
+    PRINT_DIALOG_ANSWER print;
+    print.outputFile = "C:\\table.pdf";
+    ModalHook::AnswerPrintDialog(print);
+    const int pages = pane.Print();
+    ASSERT_GT(pages, 1);
+    const QByteArray text = PdfText(TempDrives::Current()->OnC("table.pdf"));
+    if (text.isNull())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+    // pdftotext ends every page with a form feed; every page starts with its heading.
+    EXPECT_EQ(text.count('\f'), pages);
+    EXPECT_EQ(text.simplified().count("Tide Table Bar Harbor (13320) 2024 Times -0500"), pages) << text.left(300).constData();
+    // 15 March in the port's zone (UT-5), as the turning points hold it.
+    QByteArray expected = "15/03/2024";
+    for (const TurningPointRow& row : TurningPointRowsOf(*standard))
+    {
+        const time_t t = static_cast<time_t>(row.pPoint->nTime - 5 * 3600);
+        struct tm f
+        {
+        };
+        gmtime_r(&t, &f);
+        if (f.tm_mon != 2 || f.tm_mday != 15)
+            continue;
+        char entry[32];
+        std::snprintf(entry, sizeof entry, " %02d:%02d %s %.2f", f.tm_hour, f.tm_min, row.nKind > 0 ? "H" : "L",
+                      row.dHeight);
+        expected += entry;
+    }
+    EXPECT_TRUE(text.simplified().contains(expected)) << expected.constData();
+    // A current port with no standard port of its number prints nothing.
+    tide.data.GetCurrentPort()->m_strNumber = "99999";
+    EXPECT_EQ(pane.Print(), 0);
 }
