@@ -67,7 +67,7 @@ void CTidalDiamondPane::Fill()
         const TidalDiamondRow& row = diamond.Rows[i];
         CString direction;
         direction.Format("%03d", row.nDirection);
-        AddRow({TideNumberText(row.dHours, 0), direction, TideNumberText(row.dSpringRate, 1),
+        AddRow({TideNumberText(row.dHours, 1), direction, TideNumberText(row.dSpringRate, 1),
                 TideNumberText(row.dNeapRate, 1)});
     }
     FitColumns();

@@ -2,7 +2,7 @@
 // reference port's number; the line below gives the chosen diamond's position (degrees and
 // minutes, the stored angles read as radians) and its reference port with that port's name, or
 // "not linked" when no standard port of the year has its number. The table holds the diamond's
-// rows: hours from high water at the reference port, direction (degrees), spring and neap
+// rows: hours from high water at the reference port (one decimal), direction (degrees), spring and neap
 // rates (knots).
 #pragma once
 

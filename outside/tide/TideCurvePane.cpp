@@ -125,6 +125,7 @@ void CTideCurvePane::OnDaySelChange()
     if (chosen < 0)
         return;
     m_nDay = chosen;
+    m_Graph.Invalidate(TRUE);
     if (m_pOwner != nullptr)
         m_pOwner->PostMessage(UM_NP159_TIDE_CURVE, 0, static_cast<LPARAM>(-1));
 }

@@ -385,7 +385,7 @@ TEST_F(TidePanes, DiamondShowsItsRowsAndItsReference)
     ASSERT_TRUE(pane.Create(&owner, 32783, &tide.diamonds));
     ASSERT_EQ(tide.diamonds.GetSize(), 2);
     EXPECT_STREQ(tide.diamonds[0]->strName.GetString(), "007A");
-    EXPECT_EQ(Row(pane.GetList(), 1, 4), (std::vector<std::string>{"0", "090", "2.0", "1.0"}));
+    EXPECT_EQ(Row(pane.GetList(), 1, 4), (std::vector<std::string>{"0.0", "090", "2.0", "1.0"}));
     EXPECT_NE(pane.GetCaption().Find("Bar Harbor"), -1) << pane.GetCaption().GetString();
     pane.SetDiamond(1);
     EXPECT_NE(pane.GetCaption().Find("not linked"), -1) << pane.GetCaption().GetString();
