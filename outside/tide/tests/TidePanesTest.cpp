@@ -499,3 +499,50 @@ TEST_F(TidePanes, PrintedTableHoldsEachDaysHighsAndLowsPageByPage)
     tide.data.GetCurrentPort()->m_strNumber = "99999";
     EXPECT_EQ(pane.Print(), 0);
 }
+
+TEST_F(TidePanes, CurveOfAnM2OnlyPortPeaksWhereItsPhaseComesRound)
+{
+    // A port with M2 alone, its argument advancing 695.6 degrees a day: on 2 January the
+    // height is 2 + 1.5 cos(54.4 - 695.6 H / 24) metres, highest at H = (54.4 + 360 k) / 28.9833.
+    TidalFactorDef days[3] = {};
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < CONSTITUENT_COUNT; ++k)
+            days[i].Constituent[k] = {k == CONSTITUENT_M2 ? 10.0 + 24.4 * i : 0.0, 1.0};
+    WriteTideFile("TAF24.DAT", FactorRecord(days[0]) + FactorRecord(days[1]) + FactorRecord(days[2]));
+    WriteTideFile("Part324.DAT",
+                  PortRecord({"00042", "M2 Only", "", 50.0, -1.0, {2.0, 20.0, 1.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0}));
+    CNP159 data;
+    data.LoadFromFolder(TempTideFolder(), kYear);
+    ASSERT_EQ(data.m_TidalFactors.GetSize(), 3);
+    CTideCurvePane pane;
+    ASSERT_TRUE(pane.Create(&owner, 32792, &data, nullptr, &tide.zone, nullptr));
+    pane.SetPortIndex(0);
+    pane.SetDay(1);
+    Show(pane);
+    const double rate = 695.6 / 24.0;
+    const double crests[2] = {54.4 / rate * 3600.0, (54.4 + 360.0) / rate * 3600.0};
+    const QImage image = pane.GetGraph().GetWidget()->grab().toImage();
+    image.save(VisualPath("tide_curve_m2.png"));
+    const QColor curveColour(GetRValue(CTideCurvePane::kCurveColour), GetGValue(CTideCurvePane::kCurveColour),
+                             GetBValue(CTideCurvePane::kCurveColour));
+    // The topmost row of curve pixels holds both crests; each run's middle is its column.
+    int topY = -1;
+    std::vector<std::pair<int, int>> runs;
+    for (int y = 0; y < image.height() && topY < 0; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == curveColour)
+            {
+                topY = y;
+                if (!runs.empty() && runs.back().second >= x - 1)
+                    runs.back().second = x;
+                else
+                    runs.push_back({x, x});
+            }
+    ASSERT_EQ(runs.size(), 2u);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NEAR((runs[i].first + runs[i].second) / 2.0, pane.TimeToX(crests[i]), 2.0) << i;
+    double low = 0, high = 0;
+    ASSERT_TRUE(pane.HeightSpan(&low, &high));
+    EXPECT_NEAR(high, 3.5, 1e-3);
+    EXPECT_NEAR(low, 0.5, 1e-3);
+}
