@@ -1,0 +1,34 @@
+#include "marevo/TimeZone.h"
+
+#include "foundation/ConfigFile.h"
+#include "marevo/TideSettingsLines.h"
+
+#include <algorithm>
+
+CTimeZone::CTimeZone() : m_nZone(ZONE_PORT), m_nDecimals(2)
+{
+    Load();
+}
+
+void CTimeZone::Load()
+{
+    m_nZone = ZONE_PORT;
+    m_nDecimals = 2;
+    CConfigFile file;
+    const CString path = file.GetSettingsFileName("TimeZone");
+    // The frame shows no message for these settings; a line that gives nothing reads as the
+    // defaults of a damaged file.
+    std::vector<TideLoadProblem> ignored;
+    CConfigFile::ReadSettingsFile("TimeZone", [&](CConfigFile& settings) {
+        CTideSettingsLines lines(settings, path, ignored);
+        if (!lines.NextInt(&m_nZone))
+            m_nZone = 0;
+        if (!lines.NextInt(&m_nDecimals))
+            m_nDecimals = 2;
+    });
+}
+
+int CTimeZone::GetHeightDecimals() const
+{
+    return std::clamp(m_nDecimals, 0, 4);
+}
