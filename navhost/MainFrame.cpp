@@ -48,6 +48,8 @@ ON_REGISTERED_MESSAGE(UM_BUTTON_BOX, &CMainFrame::OnButtonBox)
 ON_REGISTERED_MESSAGE(UM_AIS_TARGET_DATA, &CMainFrame::OnAisTargetData)
 ON_COMMAND_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -231,6 +233,8 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndTargetPlotPane, m_wndTargetPlotPane.Create(this, ID_NAVHOST_TARGET_PLOT_PANE, &d.m_TargetPlot, &d.m_bTargetPlotOnVessel, &d.m_Projection), right, &m_wndDtmPane);
     made &= Dock(m_wndChartPane, m_wndChartPane.Create(this, ID_NAVHOST_CHART_PANE, &m_wndStatusBar), right, &m_wndDtmPane);
     made &= Dock(m_wndLogPane, m_wndLogPane.Create(this, ID_NAVHOST_MESSAGE_LOG_PANE), bottom);
+    m_SurveyDemo.Attach(d, m_Records);
+    made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
     if (!made)
         return FALSE;
 
@@ -295,6 +299,8 @@ void CMainFrame::PostStart()
     for (INT_PTR i = 0; i < problems.GetSize(); ++i)
         m_wndLogPane.Log(problems[i]);
     FillDemoRecords(m_Records, m_DemoSeconds);
+    m_SurveyDemo.Update(m_DemoSeconds);
+    m_wndVesselSummaryPane.Update();
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
     ShowWindow(SW_SHOWMAXIMIZED);
@@ -380,6 +386,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_TARGET_PLOT_PANE, &m_wndTargetPlotPane},
         {ID_NAVHOST_CHART_PANE, &m_wndChartPane},
         {ID_NAVHOST_MESSAGE_LOG_PANE, &m_wndLogPane},
+        {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
     };
 }
 
@@ -634,6 +641,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     }
     m_DemoSeconds += 1.0;
     FillDemoRecords(m_Records, m_DemoSeconds);
+    m_SurveyDemo.Update(m_DemoSeconds);
+    m_wndVesselSummaryPane.Update();
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
     {

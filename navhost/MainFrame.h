@@ -30,6 +30,8 @@
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
 #include "navhost/MessageLogPane.h"
+#include "navhost/SurveyDemo.h"
+#include "navhost/VesselSummaryPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "survey/records/HostRecords.h"
@@ -97,6 +99,9 @@ public:
     CTargetPlotPane m_wndTargetPlotPane;
     CGridViewPane m_wndChartPane;
     CMessageLogPane m_wndLogPane;
+    // The Survey panes' run-time fields, and the host's own pane on their base.
+    CSurveyDemo m_SurveyDemo;
+    CVesselSummaryPane m_wndVesselSummaryPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

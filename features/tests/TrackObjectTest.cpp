@@ -568,7 +568,7 @@ TEST(VesselFiles, TplGolden)
 
     // Defaults throughout, no antennas (so no "[Antenna]" line at all) and no outline file
     // (so no display-settings file).
-    const QByteArray expected = Lines({"Active = 0",
+    std::vector<const char*> lines = {"Active = 0",
                                        "Primary GPS = 0",
                                        "Primary MRU = 0",
                                        "Trk Pt Type = 0",
@@ -627,10 +627,22 @@ TEST(VesselFiles, TplGolden)
                                        "R1, 0, -4.000, 4.000, 0.500, 0, 0, 0, 0, 0.000, 0.000",
                                        "R2, 0, 4.000, 4.000, 0.500, 0, 0, 0, 0, 0.000, 0.000",
                                        "[Beacons]",
-                                       "B1, 0, 0.000, -6.000, 1.000, 0, 0, 0, 0, 0.000, 0.000"});
+                                       "B1, 0, 0.000, -6.000, 1.000, 0, 0, 0, 0, 0.000, 0.000"};
     const QByteArray actual = ReadBytes("C:\\MyData\\Vessel\\Manifold.TPL");
-    EXPECT_EQ(actual, expected) << actual.constData();
+    EXPECT_EQ(actual, Lines(lines)) << actual.constData();
     EXPECT_FALSE(Exists(InSettings(".DXI")));
+
+    // The positioning pane's choices persist through the same writer: the primary CRP source
+    // and the primary MRU, and nothing else of the file changes.
+    tpl.m_PrimaryGps = 3;
+    tpl.m_PrimaryMru = 1;
+    tpl.m_Positions[3] = tagXY{500010.0, 6000020.0};
+    tpl.m_GpsHeading = 44.0;
+    tpl.Save();
+    lines[1] = "Primary GPS = 3";
+    lines[2] = "Primary MRU = 1";
+    const QByteArray changed = ReadBytes("C:\\MyData\\Vessel\\Manifold.TPL");
+    EXPECT_EQ(changed, Lines(lines)) << changed.constData();
 }
 
 TEST(VesselFiles, ReadBackWhatWasWritten)
