@@ -1,5 +1,5 @@
-// SURVEY_API marks what the Survey pane library exports; everything else in it stays hidden.
-// Inside the library's own build it gives default visibility.
+// SURVEY_API marks what the Survey pane library offers a host. Inside the library's own build it
+// gives default visibility.
 #pragma once
 
 #if defined(SURVEY_BUILD)
