@@ -1,7 +1,6 @@
 #include "features/Barge.h"
 
 #include "features/SettingsLines.h"
-#include "geodesy/Gps.h"
 #include "foundation/ConfigFile.h"
 
 CBarge::CBarge() : m_Draft(0.0), m_WaterLineToZero(0.0), m_DividerStart{0.0, 0.0} {}
@@ -55,37 +54,10 @@ bool CBarge::Load()
     });
 }
 
-namespace
+CString CBarge::GetTrackingPointName() const
 {
-// True when the receiver may position the vessel; a receiver found silent loses its last fix,
-// so that nothing draws a position it no longer gives.
-bool IsLive(CGps* gps)
-{
-    if (gps == nullptr)
-        return false;
-    if (!gps->IsTimedOut(gps->m_Limit))
-        return true;
-    gps->m_AntennaEasting = 0.0;
-    gps->m_AntennaNorthing = 0.0;
-    gps->m_Wgs84Height = 0.0;
-    gps->m_PositionQuality = -1;
-    return false;
-}
-} // namespace
-
-int CBarge::SelectActiveGps(const CArray<CGps*, CGps*>* receivers) const
-{
-    const int primary = m_PrimaryGps;
-    if (primary < 0 || receivers == nullptr || primary >= receivers->GetSize())
-        return primary;
-    auto enabled = [this](int i) {
-        const TrackingPointDef* antenna = m_Antennas.GetPoint(i);
-        return antenna != nullptr && antenna->IsEnabled();
-    };
-    if (enabled(primary) && IsLive(receivers->GetAt(primary)))
-        return primary;
-    for (int i = 0; i < receivers->GetSize(); ++i)
-        if (i != primary && enabled(i) && IsLive(receivers->GetAt(i)))
-            return i;
-    return primary;
+    if (HasHeading())
+        return CTrackObject::GetTrackingPointName();
+    const TrackingPointDef* antenna = m_Antennas.GetPoint(m_PrimaryGps);
+    return antenna != nullptr ? antenna->Name : CString("n/a");
 }

@@ -20,12 +20,11 @@ class CBarge : public CTrackObject
 public:
     CBarge();
 
-    // The antenna whose receiver positions the vessel on the chart: the primary one while it is
-    // enabled and its receiver (entry i of `receivers` belongs to antenna i) has not timed out,
-    // else the first other such antenna, else the primary. Every timed-out receiver met on the
-    // way has its last fix cleared. A primary index below 0 or beyond the receivers, or no
-    // receivers, gives the primary index and touches nothing.
-    int SelectActiveGps(const CArray<CGps*, CGps*>* receivers) const;
+    // As for any tracked object, except that a vessel without a heading (m_Heading -1) cannot
+    // place its tracking point by the point's offsets: its primary antenna is then the tracking
+    // point, so the name is that antenna's ("n/a" when the primary index lies outside the
+    // antennas). The chart's menus and the survey panes name the point through this alike.
+    CString GetTrackingPointName() const override;
 
     // Tracking-point types 1 to 7: antennas, offsets, legs, cranes, transducers, reference
     // systems, clump weights; null for any other type.
@@ -52,4 +51,18 @@ public:
     // the vessel where the divider starts.
     CArray<DroppedClumpWeightDef, const DroppedClumpWeightDef&> m_DroppedClumpWeights;
     tagXY m_DividerStart;
+    // The heading source is the tracked object's m_Heading: -1 (no heading) is the value that
+    // makes the primary antenna the tracking point (GetTrackingPointName).
+    // The antennas whose receivers give the GPS heading (indices into m_Antennas and the
+    // receivers), and that heading, degrees clockwise from grid north.
+    int32_t m_GpsHeadingA = 0;
+    int32_t m_GpsHeadingB = 1;
+    double m_GpsHeading = 0.0;
+    // The bearing to the target, degrees [0, 360) clockwise from grid north; the range is the
+    // tracked object's m_TargetRange.
+    double m_TargetBearing = 0.0;
+    // The common reference point against the host's reference line: KP (km) and DCC (metres,
+    // across the line).
+    double m_CrpKp = 0.0;
+    double m_CrpDcc = 0.0;
 };

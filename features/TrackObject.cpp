@@ -6,6 +6,7 @@
 #include "foundation/ConfigFile.h"
 #include "foundation/Folders.h"
 #include "foundation/Geometry.h"
+#include "geodesy/Gps.h"
 
 #include <cmath>
 #include <cstring>
@@ -69,6 +70,37 @@ CString CTrackObject::GetTrackingPointName() const
         name = point->Name;
     }
     return name;
+}
+
+namespace
+{
+// True when the receiver may position the object; a receiver found silent loses its last fix.
+bool IsLive(CGps* gps)
+{
+    if (gps == nullptr)
+        return false;
+    if (!gps->IsTimedOut(gps->m_Limit))
+        return true;
+    ClearGpsFix(gps);
+    return false;
+}
+} // namespace
+
+int CTrackObject::SelectActiveGps(const CArray<CGps*, CGps*>* receivers) const
+{
+    const int primary = m_PrimaryGps;
+    if (primary < 0 || receivers == nullptr || primary >= receivers->GetSize())
+        return primary;
+    auto inUse = [this](int i) {
+        const TrackingPointDef* antenna = m_Antennas.GetPoint(i);
+        return antenna != nullptr && antenna->IsEnabled();
+    };
+    if (inUse(primary) && IsLive(receivers->GetAt(primary)))
+        return primary;
+    for (int i = 0; i < receivers->GetSize(); ++i)
+        if (i != primary && inUse(i) && IsLive(receivers->GetAt(i)))
+            return i;
+    return primary;
 }
 
 void CTrackObject::ClearTargetWaypoint()

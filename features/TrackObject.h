@@ -23,6 +23,7 @@
 #include <functional>
 
 class CConfigFile;
+class CGps;
 class CGridWaypointList;
 class CSailLineList;
 class CSettingsLines;
@@ -47,7 +48,18 @@ public:
     // The name of the selected tracking point; "n/a" when none is selected or it does not
     // exist. With the common reference point selected: "CRP - <name of the primary GPS
     // antenna>" when the primary GPS index lies within the antennas.
-    CString GetTrackingPointName() const;
+    virtual CString GetTrackingPointName() const;
+
+    // The antenna whose receiver positions the object: the primary one while it is in use and
+    // its receiver (entry i of `receivers` belongs to antenna i) has not timed out, else the
+    // first other such antenna, else the primary. Every timed-out receiver met on the way loses
+    // its last fix (ClearGpsFix). A primary index below 0 or beyond the receivers, or no
+    // receivers, gives the primary index and touches nothing; every other index is bounded by
+    // both the antennas and the receivers, so a receiver list shorter or longer than the
+    // antennas is never read past its end.
+    int SelectActiveGps(const CArray<CGps*, CGps*>* receivers) const;
+    // SelectActiveGps over the object's own receiver list (m_pGpsList).
+    int GetPrimaryGpsIndex() const { return SelectActiveGps(m_pGpsList); }
 
     // Selects waypoint `point` of file `file` of the waypoint list as the target (a negative
     // argument keeps the current index) and copies it. An index above the last is taken as the
@@ -170,6 +182,11 @@ public:
     COutline m_OutlineShape; // the outline symbol, metres from the common reference point
     bool m_bTargetDisplay;   // the outline is also drawn where the target puts the object
     int32_t m_TargetMode;    // 1..4
+    // The host's receivers, entry i belonging to antenna i; not owned, null when it has none.
+    CArray<CGps*, CGps*>* m_pGpsList = nullptr;
+    double m_TargetRange = 0.0; // metres, from the tracking point to the target
+    double m_PositionX = 0.0;   // metres, the tracking point off the target across the target heading
+    double m_PositionY = 0.0;   // metres, the tracking point off the target along the target heading
 
     // The pens (style, width, colour, fill) of the outline and of its shadow at the target,
     // from the stored outline and shadow settings.

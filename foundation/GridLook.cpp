@@ -41,6 +41,15 @@ void CreateMessageFacePropListFont(CFont& font)
     });
 }
 
+void CreateMessageFaceAndHeightPropListFont(CFont& font)
+{
+    MakeFromGuiFont(font, [](LOGFONT& lf, const NONCLIENTMETRICS& info) {
+        lf.lfHeight = info.lfMessageFont.lfHeight;
+        std::copy(std::begin(info.lfMessageFont.lfFaceName), std::end(info.lfMessageFont.lfFaceName),
+                  std::begin(lf.lfFaceName));
+    });
+}
+
 void MakeMessageFont(CFont& font)
 {
     MakeFromGuiFont(font, [](LOGFONT& lf, const NONCLIENTMETRICS& info) { lf = info.lfMessageFont; });

@@ -12,6 +12,9 @@ void CreatePropListFont(CFont& font);
 // (Re)makes `font` as the regular GUI font in the face and weight of the system's message
 // font, keeping the GUI font's size.
 void CreateMessageFacePropListFont(CFont& font);
+// (Re)makes `font` as the regular GUI font in the face and height of the system's message
+// font, keeping the GUI font's weight.
+void CreateMessageFaceAndHeightPropListFont(CFont& font);
 // (Re)makes `font` as the system's message font.
 void MakeMessageFont(CFont& font);
 

@@ -615,7 +615,7 @@ CGps::CGps()
       m_Wgs84Height(0.0), m_LocalLatitude(0.0), m_LocalLongitude(0.0), m_LocalHeight(0.0),
       m_AntennaEasting(0.0), m_AntennaNorthing(0.0), m_Convergence(0.0), m_ScaleFactor(1.0),
       m_GeoidalSeparation(0.0), m_SatellitesUpdated(0), m_SatellitesInView(0), m_SatellitesUsed(0),
-      m_PositionQuality(0), m_Hdop(0.0), m_GsaReceived(0), m_Vdop(0.0), m_Pdop(0.0), m_GstReceived(0),
+      m_PositionQuality(0), m_FixMode(0), m_Hdop(0.0), m_GsaReceived(0), m_Vdop(0.0), m_Pdop(0.0), m_GstReceived(0),
       m_GstRms(0.0), m_ErrorEllipse{}, m_PositionErrors{}, m_Course(0.0), m_SpeedOverGround(0.0),
       m_Speed(0.0), m_SortedSatellites{}, m_ReceivedSatellites{}, m_GsvSetComplete(0), m_MinimumSatellites(0),
       m_MaximumDop(0.0), m_PoorQuality(0), m_Year(0), m_DayOfYear(0), m_UtcSeconds(0.0), m_TimeStamp(0.0),
@@ -730,6 +730,7 @@ int CGps::Decode(const char* line)
         {
             ParseGSA(line, &m_PositionQuality, &m_SatellitesUsed, m_ReceivedSatellites, &m_Pdop, &m_Hdop,
                      &m_Vdop, m_GsaUsedPrns);
+            m_FixMode = m_PositionQuality;
             SetPoorQuality(m_Hdop);
             m_GsaReceived = 1;
             result = NMEA_GSA;
@@ -899,4 +900,17 @@ void CGps::UpdateProjected()
     m_AntennaNorthing = northing;
     m_Convergence = convergence * ANGLE_RAD_TO_DEG;
     m_ScaleFactor = scale > 0.0 ? scale : 1.0;
+}
+
+void ClearGpsFix(CGps* gps)
+{
+    if (gps == nullptr)
+        return;
+    gps->m_AntennaEasting = 0.0;
+    gps->m_AntennaNorthing = 0.0;
+    gps->m_Wgs84Height = 0.0;
+    gps->m_FixMode = 0;
+    gps->m_SatellitesUsed = 0;
+    gps->m_Hdop = 0.0;
+    gps->m_PositionQuality = -1;
 }

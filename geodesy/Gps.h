@@ -83,7 +83,9 @@ public:
     BYTE m_SatellitesUpdated;   // set when a complete GSV set was sorted
     int32_t m_SatellitesInView; // GSV
     int32_t m_SatellitesUsed;   // GGA, GGK, or counted from GSA
-    int32_t m_PositionQuality;  // GGA fix quality; GGK 0..2; GLL/RMC 1 unless void; GSA 1 (2D) or 2 (3D)
+    int32_t m_PositionQuality;  // GGA fix quality; GGK 0..2; GLL/RMC 1 unless void; GSA 1 (2D) or 2 (3D);
+                                // -1 once the receiver was found silent (ClearGpsFix)
+    int32_t m_FixMode;          // the fix mode the survey panes show: 0 none, 1 2D, 2 3D; from GSA only
     double m_Hdop;              // GGA, GSA
     BYTE m_GsaReceived;         // set by each GSA
     double m_Vdop;              // GSA
@@ -123,6 +125,11 @@ private:
     void SortSatellites();
     void SetPoorQuality(double dop);
 };
+
+// A receiver found silent loses its last fix, so that nothing draws or compares a position it
+// no longer gives: grid position and height 0, fix mode 0 ("No Fix"), satellites used 0, and
+// the two further fix-quality fields emptied, HDOP 0 and position quality -1. Null is ignored.
+void ClearGpsFix(CGps* gps);
 
 // The working grid of every receiver's UpdateProjected (not owned; null at start: no
 // conversion). Without a working datum it is a grid on WGS84.

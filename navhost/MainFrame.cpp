@@ -53,6 +53,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnToggle
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -239,6 +241,8 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndMruPane, m_wndMruPane.Create(this, ID_NAVHOST_MRU_PANE, m_Records.m_Mru), right);
     // The ROV library's speed of sound in water, on the right below the terrain and targets.
     made &= Dock(m_wndSoundSpeedPane, m_wndSoundSpeedPane.Create(this, ID_NAVHOST_SOUND_SPEED_PANE), right);
+    m_SurveyDemo.Attach(d, m_Records);
+    made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
     if (!made)
         return FALSE;
 
@@ -311,6 +315,8 @@ void CMainFrame::PostStart()
         m_wndLogPane.Log(problems[i]);
     FillDemoRecords(m_Records, m_DemoSeconds);
     FeedMruPane();
+    m_SurveyDemo.Update(m_DemoSeconds);
+    m_wndVesselSummaryPane.Update();
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
     ShowWindow(SW_SHOWMAXIMIZED);
@@ -398,6 +404,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_MESSAGE_LOG_PANE, &m_wndLogPane},
         {ID_NAVHOST_MRU_PANE, &m_wndMruPane},
         {ID_NAVHOST_SOUND_SPEED_PANE, &m_wndSoundSpeedPane},
+        {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
     };
 }
 
@@ -653,6 +660,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_DemoSeconds += 1.0;
     FillDemoRecords(m_Records, m_DemoSeconds);
     FeedMruPane();
+    m_SurveyDemo.Update(m_DemoSeconds);
+    m_wndVesselSummaryPane.Update();
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
     {

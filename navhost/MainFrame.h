@@ -32,6 +32,8 @@
 #include "navhost/MessageLogPane.h"
 #include "rov/MruPane.h"
 #include "rov/SpeedOfSoundInWaterPane.h"
+#include "navhost/SurveyDemo.h"
+#include "navhost/VesselSummaryPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "survey/records/HostRecords.h"
@@ -102,6 +104,9 @@ public:
     // The ROV's attitude, heading and depth, fed from the ROV's MRU record every second.
     CMruPane m_wndMruPane;
     CSpeedOfSoundInWaterPane m_wndSoundSpeedPane;
+    // The Survey panes' run-time fields, and the host's own pane on their base.
+    CSurveyDemo m_SurveyDemo;
+    CVesselSummaryPane m_wndVesselSummaryPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -28,6 +28,8 @@
 #define ID_NAVHOST_MESSAGE_LOG_PANE 41116
 // The ROV's motion reference unit: its attitude, heading and depth.
 #define ID_NAVHOST_MRU_PANE 41121
+// The host's own pane on the Survey pane base.
+#define ID_NAVHOST_VESSEL_SUMMARY_PANE 41130
 // The document window of the feature table (not a pane: its own command).
 #define ID_NAVHOST_FEATURE_TABLE_PANE 41117
 // The ROV library's speed-of-sound pane.

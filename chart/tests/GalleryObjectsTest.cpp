@@ -6,6 +6,7 @@
 #include "chart/plot/RangeRings.h"
 #include "chart/objects/Tugs.h"
 #include "features/Barge.h"
+#include "features/Template.h"
 #include "geodesy/Gps.h"
 
 #include <cmath>
@@ -348,4 +349,31 @@ TEST_F(GalleryObjects, OutlineBowUpAndSternUpAndTheTargetBox)
     view->DrawTarget(nullptr);
     for (const POINT p : {At(100, 0), At(0, -100), At(-100, 0), At(0, 100)})
         EXPECT_TRUE(Near(p, kBlue)) << p.x << "," << p.y;
+}
+
+// The template stands where its primary CRP source puts it: one index chooses the source for
+// the positioning pane and the chart alike.
+TEST_F(GalleryObjects, TemplateAtItsPrimaryCrpSource)
+{
+    CTemplate tpl;
+    tpl.m_Heading = 0.0;
+    tpl.m_OutlineMode = 1;
+    tpl.m_OutlineColour = kGreen;
+    tpl.m_OutlineFill = -1;
+    for (const OutlinePointDef& p : {OutlinePointDef{0, -10.0, -10.0}, OutlinePointDef{1, 10.0, -10.0},
+                                     OutlinePointDef{1, 10.0, 10.0}, OutlinePointDef{1, -10.0, 10.0}})
+        tpl.m_OutlineShape.Add(p);
+    tpl.m_Positions[0] = tagXY{kOriginE - 100.0, kOriginN};
+    tpl.m_Positions[3] = tagXY{kOriginE + 100.0, kOriginN};
+    view->SetTemplate(&tpl, nullptr);
+    for (int primary : {3, 0})
+    {
+        NewCanvas();
+        tpl.m_PrimaryGps = primary;
+        view->DrawTemplateLayers();
+        const double at = primary == 3 ? 100.0 : -100.0;
+        EXPECT_TRUE(Near(At(at, 0.0), kGreen, 40)) << primary;
+        EXPECT_FALSE(Near(At(-at, 0.0), kGreen, 40)) << primary;
+    }
+    view->SetTemplate(nullptr, nullptr);
 }

@@ -121,22 +121,49 @@ TEST(TrackObject, TypeNamesAndWhichObjectHasWhichPoints)
 TEST(TrackObject, TrackingPointName)
 {
     CBarge barge;
+    barge.m_Heading = 0.0;
     EXPECT_STREQ(barge.GetTrackingPointName(), "n/a"); // the CRP without antennas
 
     barge.m_Antennas.AddPoint(Point("DGPS Fwd", 1, 2));
     barge.m_Antennas.AddPoint(Point("DGPS Aft", 1, -30));
-    barge.m_PrimaryGps = 1;
-    EXPECT_STREQ(barge.GetTrackingPointName(), "CRP - DGPS Aft");
-    barge.m_PrimaryGps = 2;
-    EXPECT_STREQ(barge.GetTrackingPointName(), "n/a");
-
+    barge.m_Legs.AddPoint(Point("Leg PS", -10, 5));
     barge.m_Cranes.AddPoint(Point("Main Crane", 5, 5));
-    barge.m_TrkPtType = TP_CRANE;
-    barge.m_TrkPtNo = 0;
-    EXPECT_STREQ(barge.GetTrackingPointName(), "Main Crane");
-    barge.m_TrkPtNo = 1;
-    EXPECT_STREQ(barge.GetTrackingPointName(), "n/a");
+    // Without a heading the vessel cannot place a point by its offsets: its primary antenna is
+    // the tracking point whatever is selected.
+    const struct
+    {
+        double heading;
+        int primary;
+        int type;
+        int number;
+        const char* name;
+    } cases[] = {
+        {0.0, 1, TP_COMMON_REFERENCE_POINT, 0, "CRP - DGPS Aft"},
+        {0.0, 2, TP_COMMON_REFERENCE_POINT, 0, "n/a"},
+        {0.0, 1, TP_LEG, 0, "Leg PS"},
+        {0.0, 1, TP_CRANE, 0, "Main Crane"},
+        {0.0, 1, TP_CRANE, 1, "n/a"},
+        {-1.0, 1, TP_CRANE, 0, "DGPS Aft"},
+        {-1.0, 0, TP_COMMON_REFERENCE_POINT, 0, "DGPS Fwd"},
+        {-1.0, 2, TP_LEG, 0, "n/a"},
+        {-1.0, -1, TP_LEG, 0, "n/a"},
+        {359.5, 0, TP_LEG, 0, "Leg PS"},
+    };
+    for (const auto& c : cases)
+    {
+        barge.m_Heading = c.heading;
+        barge.m_PrimaryGps = c.primary;
+        barge.m_TrkPtType = c.type;
+        barge.m_TrkPtNo = c.number;
+        EXPECT_STREQ(barge.GetTrackingPointName(), c.name) << c.heading << " " << c.primary << " " << c.type;
+    }
+    // Through the base, as the chart and the target panes hold it.
+    const CTrackObject& object = barge;
+    barge.m_Heading = -1.0;
+    barge.m_PrimaryGps = 0;
+    EXPECT_STREQ(object.GetTrackingPointName(), "DGPS Fwd");
 
+    // A template keeps the selected point without a heading.
     CTemplate tpl;
     tpl.m_Beacons.AddPoint(Point("Beacon A", 0, 0));
     tpl.m_TrkPtType = TP_BEACON;
@@ -541,7 +568,7 @@ TEST(VesselFiles, TplGolden)
 
     // Defaults throughout, no antennas (so no "[Antenna]" line at all) and no outline file
     // (so no display-settings file).
-    const QByteArray expected = Lines({"Active = 0",
+    std::vector<const char*> lines = {"Active = 0",
                                        "Primary GPS = 0",
                                        "Primary MRU = 0",
                                        "Trk Pt Type = 0",
@@ -600,10 +627,22 @@ TEST(VesselFiles, TplGolden)
                                        "R1, 0, -4.000, 4.000, 0.500, 0, 0, 0, 0, 0.000, 0.000",
                                        "R2, 0, 4.000, 4.000, 0.500, 0, 0, 0, 0, 0.000, 0.000",
                                        "[Beacons]",
-                                       "B1, 0, 0.000, -6.000, 1.000, 0, 0, 0, 0, 0.000, 0.000"});
+                                       "B1, 0, 0.000, -6.000, 1.000, 0, 0, 0, 0, 0.000, 0.000"};
     const QByteArray actual = ReadBytes("C:\\MyData\\Vessel\\Manifold.TPL");
-    EXPECT_EQ(actual, expected) << actual.constData();
+    EXPECT_EQ(actual, Lines(lines)) << actual.constData();
     EXPECT_FALSE(Exists(InSettings(".DXI")));
+
+    // The positioning pane's choices persist through the same writer: the primary CRP source
+    // and the primary MRU, and nothing else of the file changes.
+    tpl.m_PrimaryGps = 3;
+    tpl.m_PrimaryMru = 1;
+    tpl.m_Positions[3] = tagXY{500010.0, 6000020.0};
+    tpl.m_GpsHeading = 44.0;
+    tpl.Save();
+    lines[1] = "Primary GPS = 3";
+    lines[2] = "Primary MRU = 1";
+    const QByteArray changed = ReadBytes("C:\\MyData\\Vessel\\Manifold.TPL");
+    EXPECT_EQ(changed, Lines(lines)) << changed.constData();
 }
 
 TEST(VesselFiles, ReadBackWhatWasWritten)
@@ -723,6 +762,12 @@ TEST(VesselFiles, RunTimeStateNeverReachesTheFilesAndTheyRewriteByteForByte)
         barge.m_DividerStart = tagXY{3.0, 4.0};
         barge.m_Antennas[0]->Position = tagXY{5.0, 6.0};
         barge.m_Antennas[0]->Companion.Enabled = true;
+        barge.m_GpsHeading = 33.0;
+        barge.m_TargetRange = 120.0;
+        barge.m_TargetBearing = 270.0;
+        barge.m_CrpKp = 1.5;
+        barge.m_CrpDcc = -2.0;
+        barge.m_PositionX = 4.0;
     });
 
     CTemplate tpl, tplRead;
@@ -730,7 +775,8 @@ TEST(VesselFiles, RunTimeStateNeverReachesTheFilesAndTheyRewriteByteForByte)
     tpl.m_Reflectors.AddPoint(Point("R1", -4.0, 4.0, 0.5));
     roundTrip(tpl, tplRead, "C:\\MyData\\Vessel\\Manifold.TPL", [&tpl] {
         tpl.m_Positions[2] = tagXY{7.0, 8.0};
-        tpl.m_SelectionIndex = 2;
+        tpl.m_TotalStationHeading = 12.0;
+        tpl.m_BaselineObserved = 3.0;
         tpl.m_Heading = 45.0;
     });
 }
@@ -764,7 +810,7 @@ TEST(TrackObject, RunTimeDefaultsAndSelections)
     } cases[] = {{4, 1.0}, {0, 0.0}, {5, 0.0}, {-1, 0.0}};
     for (const auto& c : cases)
     {
-        tpl.m_SelectionIndex = c.index;
+        tpl.m_PrimaryGps = c.index;
         EXPECT_EQ(tpl.GetSelectedPosition().x, c.e) << c.index;
     }
 }
@@ -863,3 +909,48 @@ TEST(TrackObject, TrailCopiesAndSelfAssignmentKeepsIt)
     ASSERT_EQ(copy.GetSize(), 2);
     EXPECT_EQ(copy[0].x, 5.0);
 }
+
+namespace
+{
+// Range and bearing between two of the template's CRP sources: grid bearings clockwise from
+// north, so the expected bearing is atan2(dE, dN) taken into [0, 360).
+TEST(TemplateCrp, RangeAndBearingFromThePrimarySource)
+{
+    const double kDeg = 180.0 / M_PI;
+    const struct
+    {
+        const char* what;
+        int primary;
+        int other;
+        tagXY a;
+        tagXY b;
+        double range;
+        double bearing;
+    } cases[] = {
+        {"no primary position", 0, 1, {0.0, 0.0}, {5.0, 5.0}, 0.0, 0.0},
+        {"no other position", 0, 1, {5.0, 5.0}, {0.0, 0.0}, 0.0, 0.0},
+        {"due north", 0, 1, {1.0, 0.0}, {1.0, 10.0}, 10.0, 0.0},
+        {"north-east", 2, 3, {100.0, 100.0}, {103.0, 104.0}, 5.0, std::atan2(3.0, 4.0) * kDeg},
+        {"south-east", 1, 4, {100.0, 100.0}, {104.0, 97.0}, 5.0, std::atan2(4.0, -3.0) * kDeg},
+        {"south-west", 4, 0, {100.0, 100.0}, {97.0, 96.0}, 5.0, std::atan2(-3.0, -4.0) * kDeg + 360.0},
+        {"north-west", 3, 2, {100.0, 100.0}, {96.0, 103.0}, 5.0, std::atan2(-4.0, 3.0) * kDeg + 360.0},
+        {"other source beyond the table", 0, 7, {1.0, 1.0}, {2.0, 2.0}, 0.0, 0.0},
+        {"other source negative", 0, -1, {1.0, 1.0}, {2.0, 2.0}, 0.0, 0.0},
+        {"primary source beyond the table", 5, 1, {1.0, 1.0}, {2.0, 2.0}, 0.0, 0.0},
+    };
+    for (const auto& c : cases)
+    {
+        CTemplate tpl;
+        for (tagXY& p : tpl.m_Positions)
+            p = tagXY{1.0, 1.0};
+        tpl.m_PrimaryGps = c.primary;
+        if (c.primary >= 0 && c.primary < CTemplate::kPositionSources)
+            tpl.m_Positions[c.primary] = c.a;
+        if (c.other >= 0 && c.other < CTemplate::kPositionSources)
+            tpl.m_Positions[c.other] = c.b;
+        const auto [range, bearing] = tpl.GetCrpRangeBearing(c.other);
+        EXPECT_NEAR(range, c.range, 1e-9) << c.what;
+        EXPECT_NEAR(bearing, c.bearing, 1e-7) << c.what;
+    }
+}
+} // namespace

@@ -144,7 +144,9 @@ void CMFCTargetTabCtrl::FillPoints(CMFCPropertyGridProperty* pItem) const
         type != TP_COMMON_REFERENCE_POINT ? m_pTrackObject->GetTrackingPointArray(type) : nullptr;
     for (INT_PTR i = 0; points && i < points->GetSize(); ++i)
         pItem->AddOption(points->GetAt(i)->Name, FALSE);
-    pItem->SetValue(COleVariant(m_pTrackObject->GetTrackingPointName()));
+    // The item picks among the type's points, so it names the selected one even while the
+    // vessel, without a heading, tracks its primary antenna instead.
+    pItem->SetValue(COleVariant(m_pTrackObject->CTrackObject::GetTrackingPointName()));
 }
 
 const TrackingPointDef* CMFCTargetTabCtrl::SelectedPoint() const

@@ -41,6 +41,12 @@ TEST(GridLook, FontsTakeWhatTheyNeedOfTheSystemFonts)
     EXPECT_EQ(lf.lfWeight, info.lfMessageFont.lfWeight);
     EXPECT_STREQ(lf.lfFaceName, info.lfMessageFont.lfFaceName);
 
+    CreateMessageFaceAndHeightPropListFont(font);
+    lf = Described(font);
+    EXPECT_EQ(lf.lfHeight, info.lfMessageFont.lfHeight);
+    EXPECT_EQ(lf.lfWeight, gui.lfWeight);
+    EXPECT_STREQ(lf.lfFaceName, info.lfMessageFont.lfFaceName);
+
     MakeMessageFont(font);
     lf = Described(font);
     EXPECT_EQ(lf.lfHeight, info.lfMessageFont.lfHeight);

@@ -448,6 +448,7 @@ TEST(Nmea, GsvSetsAreSortedWhenComplete)
         marked += s.bUsed;
     EXPECT_EQ(marked, 3);
     EXPECT_EQ(gps.m_PositionQuality, 2);
+    EXPECT_EQ(gps.m_FixMode, 2);
     EXPECT_EQ(gps.m_Pdop, 1.8);
     EXPECT_EQ(gps.m_Hdop, 1.0);
     EXPECT_EQ(gps.m_Vdop, 1.5);
@@ -456,6 +457,7 @@ TEST(Nmea, GsvSetsAreSortedWhenComplete)
     EXPECT_EQ(gps.Decode(Nmea("GNGSA,A,2,03,17,,,,,,,,,,,2.5,1.2,2.1,1")), NMEA_GSA);
     EXPECT_EQ(gps.m_SatellitesUsed, 2);
     EXPECT_EQ(gps.m_PositionQuality, 1);
+    EXPECT_EQ(gps.m_FixMode, 1);
     EXPECT_EQ(gps.m_Pdop, 2.5);
     EXPECT_EQ(gps.m_Hdop, 1.2);
     EXPECT_EQ(gps.m_Vdop, 2.1);

@@ -79,8 +79,12 @@ TEST_F(NavHostFrameTest, HoldsOneListOfEveryKindFilledFromTheDemoDrive)
         {"digitised drawings", d.m_Digs.GetCount(), 1},
         {"DXF drawings", d.m_Dxfs.GetCount(), 1},
         {"shapefiles", d.m_ShapeFiles.GetSize(), 2},
-        {"vessel antennas", d.m_Vessel.m_Antennas.GetSize(), 1},
-        {"vessel receivers", const_cast<CHostData&>(d).GetVesselReceivers()->GetSize(), 1},
+        {"vessel antennas", d.m_Vessel.m_Antennas.GetSize(), 3},
+        {"vessel receivers", const_cast<CHostData&>(d).GetVesselReceivers()->GetSize(), 3},
+        {"vessel cranes", d.m_Vessel.m_Cranes.GetSize(), 2},
+        {"vessel legs", d.m_Vessel.m_Legs.GetSize(), 3},
+        {"template antennas", d.m_Template.m_Antennas.GetSize(), 3},
+        {"template reflectors", d.m_Template.m_Reflectors.GetSize(), 2},
         {"wind turbines", d.m_WindFarms.m_Turbines.GetSize(), 6},
         {"GPX tracks", d.m_Gpx.m_Tracks.GetSize(), 1},
     };
@@ -180,6 +184,49 @@ TEST_F(NavHostFrameTest, VesselOutlineFollowsItsReceiverOverUdp)
     EXPECT_GT(PixelsNear(moved, crpE + 50.0 + 44.0, crpN, 3, white), 0) << "the bow, 50 m further east";
 }
 
+// The host's once-a-second keeping of the Survey panes' fields: the vessel's further antennas
+// report where its heading puts them, the GPS heading follows, and when the primary receiver
+// falls silent the next one positions the vessel, in the host's own pane too.
+TEST_F(NavHostFrameTest, SurveyFieldsFollowTheVesselOnceASecond)
+{
+    Start();
+    CBarge& vessel = m_pFrame->m_Data.m_Vessel;
+    ASSERT_TRUE(Feed(FixAt(500600, 5999650, "083000.00"), [&] { return vessel.HasHeading(); }));
+    m_pFrame->m_SurveyDemo.Update(1.0);
+    m_pFrame->m_wndVesselSummaryPane.Update();
+    CGpsArray& receivers = *m_pFrame->m_Data.GetVesselReceivers();
+    ASSERT_EQ(vessel.m_pGpsList, &receivers);
+    ASSERT_EQ(receivers.GetSize(), 3);
+    // Heading east, DGPS 2 stands 10 m aft and 6 m to port of the reference point.
+    EXPECT_NEAR(receivers[1]->m_AntennaEasting, vessel.m_Position.x - 10.0, 0.01);
+    EXPECT_NEAR(receivers[1]->m_AntennaNorthing, vessel.m_Position.y + 6.0, 0.01);
+    EXPECT_NEAR(vessel.m_GpsHeading, vessel.m_Heading, 0.01);
+
+    CMFCPropertyGridProperty* rows = m_pFrame->m_wndVesselSummaryPane.GetPropertyGrid().GetProperty(0);
+    ASSERT_NE(rows, nullptr);
+    auto row = [rows](const char* name) {
+        for (int i = 0; i < rows->GetSubItemsCount(); ++i)
+            if (std::string(rows->GetSubItem(i)->GetName()) == name)
+                return std::string(rows->GetSubItem(i)->FormatProperty());
+        return std::string("(no row)");
+    };
+    EXPECT_EQ(row("Tracking Point"), "CRP - DGPS 1");
+    EXPECT_EQ(row("Primary GPS"), "DGPS 1");
+
+    // The primary receiver falls silent: the vessel is positioned by the next one in use.
+    receivers[0]->m_StartTime -= receivers[0]->m_Limit + 1.0;
+    m_pFrame->m_wndVesselSummaryPane.Update();
+    EXPECT_EQ(row("Primary GPS"), "DGPS 2");
+    EXPECT_EQ(receivers[0]->m_FixMode, 0);
+    EXPECT_EQ(receivers[0]->m_SatellitesUsed, 0);
+    if (!m_pFrame->m_wndVesselSummaryPane.IsVisible())
+    {
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_NAVHOST_VESSEL_SUMMARY_PANE));
+    }
+    PumpFor(60);
+    FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, {{"Vessel Summary", &m_pFrame->m_wndVesselSummaryPane}});
+}
+
 TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
 {
     Start();
@@ -191,6 +238,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"DTM", &m_pFrame->m_wndDtmPane},              {"Digitised Data", &m_pFrame->m_wndDigPane},
         {"DXF", &m_pFrame->m_wndDxfPane},              {"Vessel Target", &m_pFrame->m_wndVesselTargetPane},
         {"Template Target", &m_pFrame->m_wndTemplateTargetPane},
+        {"Vessel Summary", &m_pFrame->m_wndVesselSummaryPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Chart Pane", &m_pFrame->m_wndChartPane},
         {"MRU", &m_pFrame->m_wndMruPane},
     };

@@ -1,0 +1,80 @@
+// CSurveyPane: the base of the Survey library's panes: one property grid filling the pane, its
+// font from the system's message font, the grey scheme the panes start in, the day and night
+// and look setters, and the order in which a pane is created.
+//
+// A pane keeps the pointers the host hands to Create and reads them only in its update methods
+// and while painting; it never copies or frees them, and ignores updates while the pointer an
+// update needs is null.
+#pragma once
+
+#include "foundation/MyDockablePane.h"
+#include "outside/panes/MyMFCPropertyGridCtrl.h"
+#include "platform/ui/Font.h"
+#include "survey/SurveyApi.h"
+
+#include <functional>
+
+class SURVEY_API CSurveyPane : public CMyDockablePane
+{
+public:
+    // How AdjustLayout places the grid: at the size of the client area where it stands, or also
+    // moved to the client area's top-left corner.
+    enum LAYOUT
+    {
+        LAYOUT_SIZE_ONLY,
+        LAYOUT_SIZE_AND_MOVE
+    };
+    // The grid's control id inside the pane, and its layout.
+    explicit CSurveyPane(UINT gridId = 2, LAYOUT layout = LAYOUT_SIZE_ONLY);
+    ~CSurveyPane() override;
+
+    // Scheme 1, which every pane starts in: background, text, group background, group text,
+    // description background, description text, lines (COLORREF 0x00BBGGRR), by day and night.
+    static const COLORREF DAY_COLOURS[7];
+    static const COLORREF NIGHT_COLOURS[7];
+    static constexpr int START_SCHEME = 1;
+
+    // Builds the grid's content anew; each pane begins with BeginPropList.
+    virtual void InitPropList() = 0;
+    // Panes with device groups show only the groups of active devices; nothing by default.
+    virtual void UpdateGpsPanes() {}
+
+    // The grid fills the client area; nothing before the pane and its grid have windows.
+    virtual void AdjustLayout();
+    // The grid's font: the GUI font in the face and height of the system's message font.
+    void SetPropListFont();
+
+    // Night off, the grid's current scheme applied again.
+    void SetDaylightMode();
+    // The grid's night flag as given, the current scheme applied again.
+    void SetNightMode(bool bNight);
+    bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
+    // The VS.NET look and group names across the whole width, both on or off.
+    void SetVSDotNetLook(int bSet);
+
+    CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
+
+protected:
+    // Creation in the order every pane keeps: the docking pane (hidden when the profile's
+    // "IsVisible" of "Workspace\BasePane-<id>" is -1), then `storePointers`, InitPropList,
+    // UpdateGpsPanes and the layout. 0, with nothing stored or built, when the docking pane
+    // cannot be made; 1 otherwise.
+    int CreatePane(CWnd* pParent, int nID, const CString& strTitle, const std::function<void()>& storePointers);
+    // The opening of every InitPropList: the font, the grid emptied, no header ("Property",
+    // "Value"), description area, VS.NET look and modified values on, scheme 1 in its day or
+    // night colours (by the grid's night flag) and the grid repainted.
+    void BeginPropList();
+
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnSetFocus(CWnd* pOldWnd);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    CFont m_fntPropList;
+    CMyMFCPropertyGridCtrl m_wndPropList;
+
+private:
+    UINT m_GridId;
+    LAYOUT m_Layout;
+};
