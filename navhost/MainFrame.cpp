@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <iterator>
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWndEx)
@@ -48,6 +49,8 @@ ON_REGISTERED_MESSAGE(UM_BUTTON_BOX, &CMainFrame::OnButtonBox)
 ON_REGISTERED_MESSAGE(UM_AIS_TARGET_DATA, &CMainFrame::OnAisTargetData)
 ON_COMMAND_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -231,6 +234,7 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndTargetPlotPane, m_wndTargetPlotPane.Create(this, ID_NAVHOST_TARGET_PLOT_PANE, &d.m_TargetPlot, &d.m_bTargetPlotOnVessel, &d.m_Projection), right, &m_wndDtmPane);
     made &= Dock(m_wndChartPane, m_wndChartPane.Create(this, ID_NAVHOST_CHART_PANE, &m_wndStatusBar), right, &m_wndDtmPane);
     made &= Dock(m_wndLogPane, m_wndLogPane.Create(this, ID_NAVHOST_MESSAGE_LOG_PANE), bottom);
+    made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     if (!made)
         return FALSE;
 
@@ -295,6 +299,7 @@ void CMainFrame::PostStart()
     for (INT_PTR i = 0; i < problems.GetSize(); ++i)
         m_wndLogPane.Log(problems[i]);
     FillDemoRecords(m_Records, m_DemoSeconds);
+    FeedDepthGraph();
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
     ShowWindow(SW_SHOWMAXIMIZED);
@@ -380,6 +385,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_TARGET_PLOT_PANE, &m_wndTargetPlotPane},
         {ID_NAVHOST_CHART_PANE, &m_wndChartPane},
         {ID_NAVHOST_MESSAGE_LOG_PANE, &m_wndLogPane},
+        {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
     };
 }
 
@@ -634,6 +640,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     }
     m_DemoSeconds += 1.0;
     FillDemoRecords(m_Records, m_DemoSeconds);
+    FeedDepthGraph();
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
     {
@@ -643,6 +650,15 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         UpdateNavigationBoxes();
         RedrawCharts();
     }
+}
+
+void CMainFrame::FeedDepthGraph()
+{
+    // An ROV a few metres off a seabed near 300 m, drifting slowly enough to follow by eye.
+    const double t = m_DemoSeconds;
+    const double depth = 300.0 + 6.0 * std::sin(2.0 * M_PI * t / 300.0) + 1.5 * std::sin(2.0 * M_PI * t / 37.0);
+    const double altitude = 3.0 + 1.2 * std::sin(2.0 * M_PI * t / 90.0);
+    m_wndDepthGraphPane.Update("Depth", depth, "Altitude", altitude);
 }
 
 void CMainFrame::OnTogglePane(UINT nID)
@@ -721,6 +737,7 @@ void CMainFrame::OnChartCommand(UINT nID)
                 pane->SetNightMode(night);
         m_wndDtmPane.SetNightMode(night);
         m_wndTargetPlotPane.SetNightMode(night);
+        m_wndDepthGraphPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

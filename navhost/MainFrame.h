@@ -32,6 +32,7 @@
 #include "navhost/MessageLogPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
+#include "rov/ScrollingGraphPane.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -97,12 +98,15 @@ public:
     CTargetPlotPane m_wndTargetPlotPane;
     CGridViewPane m_wndChartPane;
     CMessageLogPane m_wndLogPane;
+    // Depth and altitude of the ROV scrolling past, a sample a second.
+    CScrollingGraphPane m_wndDepthGraphPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnClose();
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
+    void FeedDepthGraph();
     // Registered messages that the frame receives and finds no entry for go to the log.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 

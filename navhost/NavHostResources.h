@@ -26,6 +26,8 @@
 #define ID_NAVHOST_TARGET_PLOT_PANE 41114
 #define ID_NAVHOST_CHART_PANE 41115
 #define ID_NAVHOST_MESSAGE_LOG_PANE 41116
+// The ROV depth graph, fed near 300 m.
+#define ID_NAVHOST_DEPTH_GRAPH_PANE 41140
 // The document window of the feature table (not a pane: its own command).
 #define ID_NAVHOST_FEATURE_TABLE_PANE 41117
 

@@ -191,7 +191,8 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"DTM", &m_pFrame->m_wndDtmPane},              {"Digitised Data", &m_pFrame->m_wndDigPane},
         {"DXF", &m_pFrame->m_wndDxfPane},              {"Vessel Target", &m_pFrame->m_wndVesselTargetPane},
         {"Template Target", &m_pFrame->m_wndTemplateTargetPane},
-        {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Chart Pane", &m_pFrame->m_wndChartPane},
+        {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
+        {"Chart Pane", &m_pFrame->m_wndChartPane},
     };
     m_pFrame->m_wndLogPane.Log("a line for the log to show");
     panes.emplace_back("Message Log", &m_pFrame->m_wndLogPane);
