@@ -207,14 +207,14 @@ void CScrollingAreaGraph::DrawTraceLine(CDC* pDC, const CDoubleArray& trace, int
     CPen pen(PS_SOLID, 1, colour);
     CPen* old = pDC->SelectObject(&pen);
     // A sample that is no measurement breaks the line: the runs on either side are drawn apart.
-    std::vector<POINT> run;
-    run.reserve(static_cast<size_t>(count));
+    std::vector<POINT> run(static_cast<size_t>(std::max(count, 1)));
+    int length = 0;
     auto flush = [&]() {
-        if (run.size() == 1)
+        if (length == 1)
             pDC->SetPixel(run[0], colour);
-        else if (run.size() > 1)
-            pDC->Polyline(run.data(), static_cast<int>(run.size()));
-        run.clear();
+        else if (length > 1)
+            pDC->Polyline(run.data(), length);
+        length = 0;
     };
     for (int i = 0; i < count && i < trace.GetSize(); ++i)
     {
@@ -223,7 +223,7 @@ void CScrollingAreaGraph::DrawTraceLine(CDC* pDC, const CDoubleArray& trace, int
             flush();
             continue;
         }
-        run.push_back(POINT{SampleToX(i), ValueToY(trace[i])});
+        run[static_cast<size_t>(length++)] = POINT{SampleToX(i), ValueToY(trace[i])};
     }
     flush();
     pDC->SelectObject(old);

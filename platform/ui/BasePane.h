@@ -11,17 +11,19 @@ class PLATFORM_API CBasePane : public CWnd
 public:
     CBasePane() = default;
 
+    // The virtuals are defined in the platform, never inline: a library built with hidden
+    // symbols would otherwise hold a copy of its own beside every other library's.
     // The sides (CBRS_ALIGN_*) the pane may dock on.
-    virtual void EnableDocking(DWORD dwAlignment) { m_dwDockAlignment = dwAlignment; }
+    virtual void EnableDocking(DWORD dwAlignment);
     DWORD GetEnabledAlignment() const { return m_dwDockAlignment; }
     // CBRS_* bits of the pane; kept for the pane's own code.
-    virtual void SetPaneStyle(DWORD dwNewStyle) { m_dwPaneStyle = dwNewStyle; }
-    virtual DWORD GetPaneStyle() const { return m_dwPaneStyle; }
+    virtual void SetPaneStyle(DWORD dwNewStyle);
+    virtual DWORD GetPaneStyle() const;
     // Shows or hides the pane at once (`bDelay` and `bActivate` are accepted).
     virtual void ShowPane(BOOL bShow, BOOL bDelay, BOOL bActivate);
     virtual BOOL IsVisible() const;
-    virtual BOOL IsAutoHideMode() const { return FALSE; }
-    virtual BOOL IsDocked() const { return TRUE; }
+    virtual BOOL IsAutoHideMode() const;
+    virtual BOOL IsDocked() const;
     // Accepted: the layout is the frame's.
     void SetControlBarStyle(DWORD dwNewStyle) { m_dwControlBarStyle = dwNewStyle; }
     DWORD GetControlBarStyle() const { return m_dwControlBarStyle; }

@@ -1003,6 +1003,16 @@ void CWnd::SetOwner(CWnd* pOwnerWnd)
         m_pBridge->owner = pOwnerWnd ? pOwnerWnd->m_hWnd : nullptr;
 }
 
+BOOL CWnd::IsFrameWnd() const
+{
+    return FALSE;
+}
+
+CFrameWnd* CWnd::ToFrameWnd()
+{
+    return nullptr;
+}
+
 CFrameWnd* CWnd::GetParentFrame() const
 {
     for (CWnd* w = GetParent(); w; w = w->GetParent())

@@ -178,9 +178,11 @@ public:
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return GetWindow(nFlag); }
     CWnd* GetTopWindow() const { return GetWindow(GW_CHILD); }
     BOOL IsChild(const CWnd* pWnd) const;
-    virtual BOOL IsFrameWnd() const { return FALSE; }
+    // Virtuals are defined in the platform, never inline: a library built with hidden symbols
+    // would otherwise hold a copy of its own beside every other library's.
+    virtual BOOL IsFrameWnd() const;
     // Frames return themselves.
-    virtual CFrameWnd* ToFrameWnd() { return nullptr; }
+    virtual CFrameWnd* ToFrameWnd();
 
     // ----- Geometry ---------------------------------------------------------------------
 
