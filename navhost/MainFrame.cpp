@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <iterator>
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWndEx)
@@ -55,6 +56,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMai
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -243,6 +246,7 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndSoundSpeedPane, m_wndSoundSpeedPane.Create(this, ID_NAVHOST_SOUND_SPEED_PANE), right);
     m_SurveyDemo.Attach(d, m_Records);
     made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
+    made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     if (!made)
         return FALSE;
 
@@ -317,6 +321,7 @@ void CMainFrame::PostStart()
     FeedMruPane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
+    FeedDepthGraph();
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
     ShowWindow(SW_SHOWMAXIMIZED);
@@ -405,6 +410,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_MRU_PANE, &m_wndMruPane},
         {ID_NAVHOST_SOUND_SPEED_PANE, &m_wndSoundSpeedPane},
         {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
+        {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
     };
 }
 
@@ -662,6 +668,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     FeedMruPane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
+    FeedDepthGraph();
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
     {
@@ -679,6 +686,13 @@ void CMainFrame::FeedMruPane()
     if (CPitchRollView* view = m_wndMruPane.GetView())
         view->SetDepth(m_Records.m_BathyUnit.m_Depth);
     m_wndMruPane.Update(DEMO_ROV_MRU);
+void CMainFrame::FeedDepthGraph()
+{
+    // An ROV a few metres off a seabed near 300 m, drifting slowly enough to follow by eye.
+    const double t = m_DemoSeconds;
+    const double depth = 300.0 + 6.0 * std::sin(2.0 * M_PI * t / 300.0) + 1.5 * std::sin(2.0 * M_PI * t / 37.0);
+    const double altitude = 3.0 + 1.2 * std::sin(2.0 * M_PI * t / 90.0);
+    m_wndDepthGraphPane.Update("Depth", depth, "Altitude", altitude);
 }
 
 void CMainFrame::OnTogglePane(UINT nID)
@@ -759,6 +773,7 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndTargetPlotPane.SetNightMode(night);
         m_wndMruPane.SetNightMode(night);
         m_wndSoundSpeedPane.SetNightMode(night);
+        m_wndDepthGraphPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

@@ -36,6 +36,7 @@
 #include "navhost/VesselSummaryPane.h"
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
+#include "rov/ScrollingGraphPane.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -107,12 +108,15 @@ public:
     // The Survey panes' run-time fields, and the host's own pane on their base.
     CSurveyDemo m_SurveyDemo;
     CVesselSummaryPane m_wndVesselSummaryPane;
+    // Depth and altitude of the ROV scrolling past, a sample a second.
+    CScrollingGraphPane m_wndDepthGraphPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnClose();
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
+    void FeedDepthGraph();
     // Registered messages that the frame receives and finds no entry for go to the log.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 

@@ -30,10 +30,12 @@
 #define ID_NAVHOST_MRU_PANE 41121
 // The host's own pane on the Survey pane base.
 #define ID_NAVHOST_VESSEL_SUMMARY_PANE 41130
+// The ROV depth graph, fed near 300 m.
+#define ID_NAVHOST_DEPTH_GRAPH_PANE 41140
 // The document window of the feature table (not a pane: its own command).
 #define ID_NAVHOST_FEATURE_TABLE_PANE 41117
 // The ROV library's speed-of-sound pane.
-#define ID_NAVHOST_SOUND_SPEED_PANE 41140
+#define ID_NAVHOST_SOUND_SPEED_PANE 41150
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

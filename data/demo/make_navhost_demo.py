@@ -411,6 +411,12 @@ def write_host_settings(root):
         ("Latitude", "%.16f" % math.radians(lat)), ("Longitude", "%.16f" % math.radians(lon)),
         ("Orientation", 0)] + target_plot_options(draw_rings=1, rings=3, radius=25.0, colour=GREEN, box=0)))
 
+    # The ROV's depth graph: an echo sounder with the seabed from depth plus altitude, its axis
+    # round the 300 m the host feeds rather than from the surface.
+    write_text(root, SETTINGS + "Depth_Graph.INI", settings([
+        ("Trace Mode", 0), ("Depth Mode", 1), ("Depth Of Burial Mode", 0), ("Depth Plus Altitude", 1),
+        ("Zero Mode", 0), ("Left To Right", 0), ("Show Values", 1)]))
+
     write_vessel(root)
     write_template(root)
 

@@ -11,8 +11,8 @@ class PLATFORM_API CBasePane : public CWnd
 public:
     CBasePane() = default;
 
-    // The sides (CBRS_ALIGN_*) the pane may dock on.
-    // The virtuals are out of line for the reason given at CWnd::IsFrameWnd.
+    // The sides (CBRS_ALIGN_*) the pane may dock on. The virtuals are out of line for the
+    // reason given at CWnd::IsFrameWnd.
     virtual void EnableDocking(DWORD dwAlignment);
     DWORD GetEnabledAlignment() const { return m_dwDockAlignment; }
     // CBRS_* bits of the pane; kept for the pane's own code.
