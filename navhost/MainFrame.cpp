@@ -686,6 +686,8 @@ void CMainFrame::FeedMruPane()
     if (CPitchRollView* view = m_wndMruPane.GetView())
         view->SetDepth(m_Records.m_BathyUnit.m_Depth);
     m_wndMruPane.Update(DEMO_ROV_MRU);
+}
+
 void CMainFrame::FeedDepthGraph()
 {
     // An ROV a few metres off a seabed near 300 m, drifting slowly enough to follow by eye.
