@@ -185,6 +185,24 @@ void WriteTideFile(const QString& name, const std::string& bytes)
         throw std::runtime_error("cannot write the tide file");
 }
 
+CString StageTideFixtures()
+{
+    const QString target = TempDrives::Current()->OnC("MyData/TideFixtures");
+    QDir().mkpath(target);
+    const QDir source(SUITE_SOURCE_DIR "/marevo/tests/data");
+    for (const QString& name : source.entryList({"*.DAT", "*.IDX"}, QDir::Files))
+    {
+        QString staged = name;
+        if (name.startsWith("PORTS"))
+            staged = "Part3" + name.mid(5);
+        // Staged again by a later call of the same test: the copy is the same bytes.
+        QFile::remove(target + "/" + staged);
+        if (!QFile::copy(source.filePath(name), target + "/" + staged))
+            throw std::runtime_error("cannot stage the tide fixture " + name.toStdString());
+    }
+    return "C:\\MyData\\TideFixtures\\";
+}
+
 std::string Repeat(const std::string& record, int n)
 {
     std::string bytes;

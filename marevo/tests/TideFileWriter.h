@@ -3,6 +3,7 @@
 #pragma once
 
 #include "marevo/TideRecords.h"
+#include "platform/core/String.h"
 #include "testsupport/ScopedTimeZone.h"
 
 #include <QString>
@@ -78,6 +79,10 @@ std::string CoTidalNode(double base);
 QString TideFolder();
 // Writes the bytes as a file of the tide data folder ("TAF24.DAT").
 void WriteTideFile(const QString& name, const std::string& bytes);
+// Copies the checked-in real-data set (marevo/tests/data) into the test's drive C: under the
+// names the readers look for, and returns that folder as the readers take it
+// ("C:\\MyData\\TideFixtures\\"). The port file is stored as "PORTS<yy>.DAT".
+CString StageTideFixtures();
 // n copies of a record's bytes.
 std::string Repeat(const std::string& record, int n);
 

@@ -21,7 +21,6 @@
 
 namespace
 {
-const char* const kFixtureFolder = "Z:" SUITE_SOURCE_DIR "/marevo/tests/data/";
 
 std::vector<std::string> FixtureLines(const char* name, const char* kind)
 {
@@ -49,7 +48,7 @@ TEST(TideOracle, HighAndLowWatersMatchAFullHarmonicPrediction)
     ASSERT_GT(oracle.size(), 1300u);
 
     CNP159 data;
-    data.LoadFromFolder(kFixtureFolder, 2024);
+    data.LoadFromFolder(StageTideFixtures(), 2024);
     ASSERT_TRUE(data.GetLoadProblems().empty());
     data.m_nCurrentPort = 0;
     const CTidalPort* port = data.GetCurrentPort();
@@ -95,14 +94,14 @@ TEST(TideOracle, TurningPointFilesAgreeWithEachPortsCurveInLocalDays)
     // Berlin keeps summer time from 01:00 UT on 31 March to 01:00 UT on 27 October 2024.
     auto berlinOffset = [](int64_t t) { return t >= 1711846800 && t < 1729990800 ? 7200 : 3600; };
     CNP159 data;
-    data.LoadFromFolder(kFixtureFolder, 2024);
+    data.LoadFromFolder(StageTideFixtures(), 2024);
     for (const char* zone : {"UTC", "Europe/Berlin"})
     {
         SCOPED_TRACE(zone);
         ScopedTimeZone local(zone);
         const bool utc = std::strcmp(zone, "UTC") == 0;
         CStandardPortList ports;
-        ASSERT_TRUE(ports.LoadFromFolder(kFixtureFolder, 2024));
+        ASSERT_TRUE(ports.LoadFromFolder(StageTideFixtures(), 2024));
         EXPECT_TRUE(ports.GetLoadProblems().empty());
         ASSERT_EQ(ports.GetSize(), data.m_pPorts->GetSize());
         EXPECT_STREQ(ports[0]->m_strName, "Bar Harbor");
@@ -159,7 +158,7 @@ TEST(TideOracle, YearStartAndEndFollowTheCivilDayCount)
         EXPECT_EQ(TideYearEnd(year), end) << year;
     }
     CNP159 data;
-    data.LoadFromFolder(kFixtureFolder, 2100);
+    data.LoadFromFolder(StageTideFixtures(), 2100);
     EXPECT_EQ(data.m_dEnd - data.m_dStart, 365 * 86400.0);
 }
 
@@ -189,7 +188,7 @@ TEST(TideOracle, MoonIntervalsPairTheSpringPhaseFirstInEveryZone)
         SCOPED_TRACE(zone);
         ScopedTimeZone local(zone);
         CNP159 data;
-        data.LoadFromFolder(kFixtureFolder, 2024);
+        data.LoadFromFolder(StageTideFixtures(), 2024);
         const CArray<int64_t>& instants = data.m_PhaseInstants;
         ASSERT_GE(instants.GetSize(), 52);
         int64_t even = 0, odd = 0;

@@ -27,8 +27,6 @@ double Speed(int k)
     return CTidePredictor::kMeanDailyAdvance[k] / 24.0; // degrees per hour
 }
 
-// The fixture folder of factors made from the harmonics file (see data/make_tide_fixtures.py).
-const char* const kFixtureFolder = "Z:" SUITE_SOURCE_DIR "/marevo/tests/data/";
 } // namespace
 
 TEST(TideCurve, EverySampleIsTheFourConstituentSum)
@@ -64,7 +62,7 @@ TEST(TideCurve, EverySampleIsTheFourConstituentSum)
 TEST(TideCurve, SingleConstituentsKeepTheirPeriodsAndAmplitudes)
 {
     CNP159 data;
-    data.LoadFromFolder(kFixtureFolder, 2024);
+    data.LoadFromFolder(StageTideFixtures(), 2024);
     ASSERT_EQ(data.m_TidalFactors.GetSize(), 367);
     const double m2Factor = data.m_TidalFactors[0].Constituent[CONSTITUENT_M2].dFactor;
     struct Case
@@ -107,7 +105,7 @@ TEST(TideCurve, SingleConstituentsKeepTheirPeriodsAndAmplitudes)
 TEST(TideCurve, SpringsAndNeapsFollowEachOtherEvery14Point77Days)
 {
     CNP159 data;
-    data.LoadFromFolder(kFixtureFolder, 2024);
+    data.LoadFromFolder(StageTideFixtures(), 2024);
     const double g[CONSTITUENT_COUNT] = {40.0, 250.0, 0.0, 0.0};
     const double h[CONSTITUENT_COUNT] = {1.0, 0.5, 0.0, 0.0};
     CTidalPort port;
@@ -129,7 +127,7 @@ TEST(TideCurve, SpringsAndNeapsFollowEachOtherEvery14Point77Days)
 TEST(TideCurve, DailyAdvancesOfTheFixtureUnwrapToTheConstituentSpeeds)
 {
     CNP159 data;
-    data.LoadFromFolder(kFixtureFolder, 2024);
+    data.LoadFromFolder(StageTideFixtures(), 2024);
     ASSERT_EQ(data.m_TidalFactors.GetSize(), 367);
     const double expected[CONSTITUENT_COUNT] = {695.6, 720.0, 361.0, 334.6};
     for (int n = 0; n + 1 < 367; ++n)
@@ -230,7 +228,7 @@ TEST(TideCurve, HourlyCalendarConversionsEqualOneAMinuteOnClockChangeDays)
         SCOPED_TRACE(zone);
         ScopedTimeZone local(zone);
         CNP159 data;
-        data.LoadFromFolder(kFixtureFolder, 2024);
+        data.LoadFromFolder(StageTideFixtures(), 2024);
         ASSERT_FALSE(data.m_PhaseInstants.IsEmpty());
         // Phases just around the clock changes too, so that the days from springs step within
         // an hour that the clock also jumps.

@@ -11,8 +11,10 @@ from the xtide-data harmonics file, dumped to text by restore_tide_db. Writes, f
                  and O1 the argument A and the node factor f (doubles, little-endian).
   MOON<yy>.DAT   80-byte records: new moon, first quarter, full moon and last quarter as five
                  32-bit ints each (year, month, day, hour, minute), in UT.
-  Part3<yy>.DAT  224-byte records, one per station below, with its M2, S2, K1 and O1 constants
-                 in metres and degrees and no shallow-water terms.
+  PORTS<yy>.DAT  224-byte records, one per station below, with its M2, S2, K1 and O1 constants
+                 in metres and degrees and no shallow-water terms. The reader's name for this
+                 file is another; the tests copy the set to a temporary folder under the
+                 reader's names (StageTideFixtures in marevo/tests/TideFileWriter.h).
   TP<yy>.IDX     54-byte turning-point index records (year modulo 100 without padding), one per
                  station: name length, inverted name, and the inverted number and time-zone
                  characters interleaved from byte 41.
@@ -271,14 +273,14 @@ def main():
     yy = year % 100
     write_factors(os.path.join(folder, f"TAF{yy:02d}.DAT"), year, speeds, first_year, arguments, factors)
     write_moon(os.path.join(folder, f"MOON{yy:02d}.DAT"), year)
-    write_ports(os.path.join(folder, f"Part3{yy:02d}.DAT"), stations)
+    write_ports(os.path.join(folder, f"PORTS{yy:02d}.DAT"), stations)
     write_turning_points(os.path.join(folder, f"TP{yy}.IDX"), os.path.join(folder, f"TP{yy:02d}.DAT"), year, speeds,
                          first_year, arguments, factors, stations)
     write_oracle(os.path.join(folder, f"tide_oracle_{year}.txt"), year, speeds, first_year, arguments, factors,
                  stations, command)
     # The binary files cannot hold their command; it stands in this notice beside them.
     with open(os.path.join(folder, f"tide_fixtures_{year}.txt"), "w") as out:
-        out.write(f"TAF{yy:02d}.DAT, MOON{yy:02d}.DAT, Part3{yy:02d}.DAT, TP{yy}.IDX, TP{yy:02d}.DAT and\n")
+        out.write(f"TAF{yy:02d}.DAT, MOON{yy:02d}.DAT, PORTS{yy:02d}.DAT, TP{yy}.IDX, TP{yy:02d}.DAT and\n")
         out.write(f"tide_oracle_{year}.txt were made by\n")
         out.write(f"    {command}\n")
         out.write("from " + HARMONICS + " (xtide-data) and astropy's built-in ephemeris.\n")

@@ -26,15 +26,6 @@ namespace
 {
 constexpr int kYear = 2024;
 
-CString FixtureFolder()
-{
-    CString folder("Z:");
-    for (const char* p = TIDE_FIXTURE_DIR; *p != '\0'; ++p)
-        folder += *p == '/' ? '\\' : *p;
-    folder += '\\';
-    return folder;
-}
-
 QComboBox* ComboOf(CWnd* wnd)
 {
     QWidget* widget = wnd->GetWidget();
@@ -54,7 +45,7 @@ TEST(TideDialogs, DiamondAtAnHourGivesThatRowOrSaysItIsNotLinked)
 {
     CWinApp app{"TideDialogsTest"};
     CStandardPortList ports;
-    ASSERT_TRUE(ports.LoadFromFolder(FixtureFolder(), kYear));
+    ASSERT_TRUE(ports.LoadFromFolder(StageTideFixtures(), kYear));
     TideFolder();
     WriteTideFile("TidalDiamond.TDD",
                   DiamondRecord(7, 1, 0, 13320, 0, 0.77, -0.12, 0, 3,
@@ -103,7 +94,7 @@ TEST(TideDialogs, ListingOfThreeDaysIsTheCurvesHighsAndLows)
 {
     CWinApp app{"TideDialogsTest"};
     CNP159 data;
-    data.LoadFromFolder(FixtureFolder(), kYear);
+    data.LoadFromFolder(StageTideFixtures(), kYear);
     data.m_nCurrentPort = 0;
     const CTidalPort* port = data.GetCurrentPort();
     ASSERT_NE(port, nullptr);

@@ -44,15 +44,6 @@ namespace
 {
 constexpr int kYear = 2024;
 
-CString FixtureFolder()
-{
-    CString folder("Z:");
-    for (const char* p = TIDE_FIXTURE_DIR; *p != '\0'; ++p)
-        folder += *p == '/' ? '\\' : *p;
-    folder += '\\';
-    return folder;
-}
-
 CString TempTideFolder()
 {
     TideFolder();
@@ -93,9 +84,9 @@ struct TideData
 
     void Load()
     {
-        data.LoadFromFolder(FixtureFolder(), kYear);
+        data.LoadFromFolder(StageTideFixtures(), kYear);
         ASSERT_GT(data.m_TidalFactors.GetSize(), 0);
-        ASSERT_TRUE(ports.LoadFromFolder(FixtureFolder(), kYear));
+        ASSERT_TRUE(ports.LoadFromFolder(StageTideFixtures(), kYear));
         WriteTideFile("TidalDiamond.TDD",
                       DiamondRecord(7, 1, 0, 13320, 0, 0.77, -0.12, 0, 3,
                                     {{-20, 45, 30, 14}, {0, 90, 40, 20}, {20, 200, 25, 12}}) +
