@@ -1,4 +1,5 @@
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/Colour.h"
 
 #include "platform/ui/Dc.h"
 
@@ -29,11 +30,6 @@ namespace
 QString ToQ(const char* s)
 {
     return Cp1252ToQString(s ? s : "");
-}
-
-QColor ToQColor(COLORREF c)
-{
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
 void CopyOut(const CString& text, LPSTR buffer, int size)

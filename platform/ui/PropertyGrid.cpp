@@ -2,6 +2,7 @@
 
 #include "platform/core/Exception.h"
 #include "platform/core/RegisteredMessage.h"
+#include "platform/ui/Colour.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/Font.h"
 
@@ -32,11 +33,6 @@ const UINT AFX_WM_PROPERTY_CHANGED = RegisterWindowMessageA("AFX_WM_PROPERTY_CHA
 namespace
 {
 constexpr int kPropRole = Qt::UserRole + 1;
-
-QColor ToQColor(COLORREF c)
-{
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
-}
 
 QString ToQ(const CString& s)
 {
