@@ -4,9 +4,9 @@
 #include "acoustic/engine/DateFolders.h"
 #include "acoustic/engine/LeastSquares.h"
 #include "acoustic/engine/PositionSolve.h"
-#include "acoustic/engine/Report.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/Geometry.h"
+#include "foundation/Report.h"
 #include "geodesy/Projection.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "acoustic/engine/TransitFix.h"
 
-#include "acoustic/engine/Report.h"
 #include "features/GridValueCheck.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/Folders.h"
 #include "foundation/Geometry.h"
+#include "foundation/Report.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <cfloat>
@@ -576,13 +575,13 @@ TEST(TideChartFilesBadInput, LongFilesAreReadOnlyToTheirCaps)
     WriteTideFile("TP05.DAT", "");
     QFile data(TideFolder() + "/TP05.DAT");
     ASSERT_TRUE(data.resize(qint64(CStandardPortList::kDataRecordSize) * (CStandardPortList::kMaxDataRecords + 1)));
-    QElapsedTimer timer;
-    timer.start();
+    // Processor time: other tests on the same processors stretch the wall clock, not the work.
+    const std::clock_t start = std::clock();
     CStandardPortList ports;
     EXPECT_TRUE(ports.LoadFromFolder(Folder(), 2005));
     CTidalDiamond diamonds;
     EXPECT_TRUE(diamonds.LoadFromFolder(Folder()));
-    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_LT(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 10.0);
     EXPECT_EQ(Problems(ports), (std::vector<std::string>{"TP5.IDX record 10001: more than 10000 records; the rest is not read",
                                                         "TP05.DAT record 2000001: more than 2000000 records; the rest is not read"}));
     EXPECT_EQ(Problems(diamonds),

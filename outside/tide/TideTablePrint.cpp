@@ -1,6 +1,6 @@
 #include "outside/tide/TideTablePrint.h"
 
-#include "acoustic/engine/Report.h"
+#include "foundation/Report.h"
 #include "marevo/StandardPortList.h"
 #include "outside/tide/TideText.h"
 #include "outside/tide/TurningPointRows.h"

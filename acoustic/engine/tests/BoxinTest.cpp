@@ -1,7 +1,7 @@
 #include "acoustic/engine/Boxin.h"
-#include "acoustic/engine/Report.h"
 #include "acoustic/engine/tests/FixtureLines.h"
 #include "acoustic/engine/tests/SettingsFiles.h"
+#include "foundation/Report.h"
 
 #include "geodesy/Projection.h"
 #include "geodesy/Spheroid.h"

@@ -1,8 +1,8 @@
 #include "acoustic/engine/TransitFix.h"
 #include "acoustic/engine/tests/FixtureLines.h"
 
-#include "acoustic/engine/Report.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/Report.h"
 #include "platform/core/Path.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/TempDrives.h"

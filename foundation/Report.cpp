@@ -1,4 +1,4 @@
-#include "acoustic/engine/Report.h"
+#include "foundation/Report.h"
 
 #include "foundation/Folders.h"
 #include "platform/core/FileApi.h"

@@ -1,4 +1,4 @@
-#include "acoustic/engine/Report.h"
+#include "foundation/Report.h"
 
 #include "platform/core/Path.h"
 #include "platform/ui/MessageBox.h"
