@@ -7,26 +7,18 @@
 // host's error) and ignores updates while the pointer is null.
 #pragma once
 
-#include "foundation/MyDockablePane.h"
-#include "outside/panes/MyMFCPropertyGridCtrl.h"
-#include "platform/ui/Font.h"
+#include "foundation/PropertyGridPane.h"
 #include "rov/RovApi.h"
 
-class ROV_API CRovGridPane : public CMyDockablePane
+class ROV_API CRovGridPane : public CPropertyGridPane
 {
 public:
     // The grid's colour schemes: while the sensor reports, and while it is silent.
     static constexpr int NORMAL_SCHEME = 1;
     static constexpr int TIMEOUT_SCHEME = 5;
 
-    CRovGridPane() = default;
-    ~CRovGridPane() override;
+    CRovGridPane() : CPropertyGridPane(kGridId) {}
 
-    // Night off, the grid's current scheme applied again.
-    void SetDaylightMode();
-    // The grid's night flag as given, the current scheme applied again.
-    void SetNightMode(bool bNight);
-    bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
     // The VS.NET look and group names across the whole width, both on or off.
     void SetVSDotNetLook(int bSet);
     // The sensor fell silent (true) or reports again: the grid switches to the time-out scheme
@@ -34,25 +26,17 @@ public:
     void SetTimeout(bool bTimeout);
     bool IsTimedOut() const { return m_bTimeout; }
 
-    // The grid fills the client area.
-    virtual void AdjustLayout();
     // The grid's font: the GUI font in the face and weight of the system's message font.
-    void SetPropListFont();
-
-    CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
+    void SetPropListFont() override;
 
 protected:
     // The grid emptied and set up for a rebuild: font, no header ("Property", "Value"),
     // description area and VS.NET look on, modified values marked, the normal scheme.
     void ClearPropList();
 
-    int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnSetFocus(CWnd* pOldWnd);
-    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
-
-    CFont m_fntPropList;
-    CMyMFCPropertyGridCtrl m_wndPropList;
     bool m_bTimeout = false;
+
+private:
+    // The grid's control id inside the pane.
+    static constexpr UINT kGridId = 2;
 };

@@ -7,14 +7,12 @@
 // update needs is null.
 #pragma once
 
-#include "foundation/MyDockablePane.h"
-#include "outside/panes/MyMFCPropertyGridCtrl.h"
-#include "platform/ui/Font.h"
+#include "foundation/PropertyGridPane.h"
 #include "survey/SurveyApi.h"
 
 #include <functional>
 
-class SURVEY_API CSurveyPane : public CMyDockablePane
+class SURVEY_API CSurveyPane : public CPropertyGridPane
 {
 public:
     // How AdjustLayout places the grid: at the size of the client area where it stands, or also
@@ -26,7 +24,6 @@ public:
     };
     // The grid's control id inside the pane, and its layout.
     explicit CSurveyPane(UINT gridId = 2, LAYOUT layout = LAYOUT_SIZE_ONLY);
-    ~CSurveyPane() override;
 
     // Scheme 1, which every pane starts in: background, text, group background, group text,
     // description background, description text, lines (COLORREF 0x00BBGGRR), by day and night.
@@ -40,19 +37,12 @@ public:
     virtual void UpdateGpsPanes() {}
 
     // The grid fills the client area; nothing before the pane and its grid have windows.
-    virtual void AdjustLayout();
+    void AdjustLayout() override;
     // The grid's font: the GUI font in the face and height of the system's message font.
-    void SetPropListFont();
+    void SetPropListFont() override;
 
-    // Night off, the grid's current scheme applied again.
-    void SetDaylightMode();
-    // The grid's night flag as given, the current scheme applied again.
-    void SetNightMode(bool bNight);
-    bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
     // The VS.NET look and group names across the whole width, both on or off.
     void SetVSDotNetLook(int bSet);
-
-    CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
 
 protected:
     // Creation in the order every pane keeps: the docking pane (hidden when the profile's
@@ -65,16 +55,6 @@ protected:
     // night colours (by the grid's night flag) and the grid repainted.
     void BeginPropList();
 
-    int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnSetFocus(CWnd* pOldWnd);
-    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
-
-    CFont m_fntPropList;
-    CMyMFCPropertyGridCtrl m_wndPropList;
-
 private:
-    UINT m_GridId;
     LAYOUT m_Layout;
 };

@@ -15,10 +15,6 @@
 
 #include <cmath>
 
-#ifndef WM_SETTINGCHANGE
-#define WM_SETTINGCHANGE 0x001A
-#endif
-
 namespace
 {
 constexpr int kMaxRings = 25;
@@ -58,19 +54,9 @@ const char* const CTargetPlotPane::m_OrientationTxt[2] = {"North Up", "Vessel Up
 // CMyDockablePane keeps no run-time class of its own.
 IMPLEMENT_DYNAMIC(CTargetPlotPane, CDockablePane)
 
-BEGIN_MESSAGE_MAP(CTargetPlotPane, CMyDockablePane)
-ON_WM_CREATE()
-ON_WM_SIZE()
-ON_WM_SETFOCUS()
-ON_MESSAGE(WM_SETTINGCHANGE, &CTargetPlotPane::OnSettingChange)
+BEGIN_MESSAGE_MAP(CTargetPlotPane, CPropertyGridPane)
 ON_REGISTERED_MESSAGE(AFX_WM_PROPERTY_CHANGED, &CTargetPlotPane::OnPropertyChanged)
 END_MESSAGE_MAP()
-
-CTargetPlotPane::~CTargetPlotPane()
-{
-    m_wndPropList.DestroyWindow();
-    m_fntPropList.DeleteObject();
-}
 
 BOOL CTargetPlotPane::Create(CWnd* pOwner, int nID, CTargetPlot* pTargetPlot, bool* pVesselMode,
                              CProjection* pProjection)
@@ -86,53 +72,6 @@ BOOL CTargetPlotPane::Create(CWnd* pOwner, int nID, CTargetPlot* pTargetPlot, bo
     InitPropList();
     AdjustLayout();
     return TRUE;
-}
-
-int CTargetPlotPane::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    if (CMyDockablePane::OnCreate(lpCreateStruct) == -1)
-        return -1;
-    if (!m_wndPropList.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, 1))
-        return -1;
-    return 0;
-}
-
-void CTargetPlotPane::AdjustLayout()
-{
-    if (GetSafeHwnd() == nullptr || m_wndPropList.GetSafeHwnd() == nullptr)
-        return;
-    CRect client;
-    GetClientRect(&client);
-    m_wndPropList.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
-                               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CTargetPlotPane::OnSize(UINT nType, int cx, int cy)
-{
-    CMyDockablePane::OnSize(nType, cx, cy);
-    AdjustLayout();
-}
-
-void CTargetPlotPane::OnSetFocus(CWnd* pOldWnd)
-{
-    CMyDockablePane::OnSetFocus(pOldWnd);
-    if (m_wndPropList.GetSafeHwnd() != nullptr)
-        m_wndPropList.SetFocus();
-}
-
-LRESULT CTargetPlotPane::OnSettingChange(WPARAM, LPARAM)
-{
-    Default();
-    CreatePropListFont(m_fntPropList);
-    if (m_wndPropList.GetSafeHwnd() != nullptr)
-        m_wndPropList.SetFont(&m_fntPropList);
-    return 0;
-}
-
-void CTargetPlotPane::SetNightMode(bool bNight)
-{
-    m_wndPropList.SetNightMode(bNight);
-    m_wndPropList.SetColourScheme(m_wndPropList.GetColourScheme());
 }
 
 void CTargetPlotPane::InitPropList()

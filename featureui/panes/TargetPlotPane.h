@@ -5,19 +5,16 @@
 #pragma once
 
 #include "featureui/TolvarApi.h"
-#include "foundation/MyDockablePane.h"
-#include "outside/panes/MyMFCPropertyGridCtrl.h"
-#include "platform/ui/Font.h"
+#include "foundation/PropertyGridPane.h"
 
 class CProjection;
 class CTargetPlot;
 
-class TOLVAR_API CTargetPlotPane : public CMyDockablePane
+class TOLVAR_API CTargetPlotPane : public CPropertyGridPane
 {
     DECLARE_DYNAMIC(CTargetPlotPane)
 public:
-    CTargetPlotPane() = default;
-    ~CTargetPlotPane() override;
+    CTargetPlotPane() : CPropertyGridPane(1) {}
 
     // The pane "Target Plot Window" over the host's record, and its flag for centring on the
     // vessel (null: the pane offers no mode or orientation). With the host's projection a new
@@ -31,13 +28,7 @@ public:
     // The record is replaced; the list is rebuilt only by InitPropList.
     void SetTargetPlot(CTargetPlot* pTargetPlot) { m_pTargetPlot = pTargetPlot; }
 
-    void SetDaylightMode() { SetNightMode(false); }
-    void SetNightMode(bool bNight);
-    bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
     void SetVSDotNetLook(BOOL bSet) { m_wndPropList.SetVSDotNetLook(bSet); }
-    virtual void AdjustLayout();
-
-    CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
 
     static const char* const m_UnitsTxt[2];
     static const char* const m_ModeTxt[2];
@@ -67,10 +58,6 @@ public:
     };
 
 protected:
-    int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnSetFocus(CWnd* pOldWnd);
-    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnPropertyChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -84,8 +71,6 @@ private:
     // The chart moved to the record's centre, in grid metres of the host's projection.
     void MoveChartToCentre() const;
 
-    CFont m_fntPropList;
-    CMyMFCPropertyGridCtrl m_wndPropList;
     CTargetPlot* m_pTargetPlot = nullptr;
     bool* m_pVesselMode = nullptr;
     CMFCPropertyGridProperty* m_pOrientation = nullptr;

@@ -43,16 +43,9 @@ CMFCPropertyGridProperty* Shown(const char* name, const CString& value)
 }
 } // namespace
 
-BEGIN_MESSAGE_MAP(CTidePortPane, CMyDockablePane)
-ON_WM_SIZE()
+BEGIN_MESSAGE_MAP(CTidePortPane, CPropertyGridPane)
 ON_REGISTERED_MESSAGE(AFX_WM_PROPERTY_CHANGED, &CTidePortPane::OnPropertyChanged)
 END_MESSAGE_MAP()
-
-CTidePortPane::~CTidePortPane()
-{
-    m_wndPropList.DestroyWindow();
-    m_fntPropList.DeleteObject();
-}
 
 BOOL CTidePortPane::Create(CWnd* pOwner, int nID, CNP159* pData, CStandardPortList* pPorts, CTimeZone* pZone,
                            CClearance* pClearance, CCoTidalChart* pChart)
@@ -62,9 +55,7 @@ BOOL CTidePortPane::Create(CWnd* pOwner, int nID, CNP159* pData, CStandardPortLi
     m_pZone = pZone;
     m_pClearance = pClearance;
     m_pChart = pChart;
-    if (!CMyDockablePane::Create(pOwner, nID, "Tidal Port"))
-        return FALSE;
-    if (!m_wndPropList.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), this, IDC_PORT_GRID))
+    if (!CMyDockablePane::Create(pOwner, nID, "Tidal Port") || m_wndPropList.GetSafeHwnd() == nullptr)
         return FALSE;
     InitPropList();
     AdjustLayout();
@@ -81,8 +72,7 @@ void CTidePortPane::InitPropList()
     if (m_wndPropList.GetSafeHwnd() == nullptr)
         return;
     m_wndPropList.RemoveAll();
-    CreateMessageFacePropListFont(m_fntPropList);
-    m_wndPropList.SetFont(&m_fntPropList);
+    SetPropListFont();
     ApplyGreyGridScheme(m_wndPropList);
 
     const int count = PortCount();
@@ -156,12 +146,11 @@ int CTidePortPane::Print()
     return PrintTideTable(*standard, m_pData->m_nYear);
 }
 
-void CTidePortPane::SetNightMode(bool bNight)
+void CTidePortPane::SetPropListFont()
 {
-    m_wndPropList.SetNightMode(bNight);
-    m_wndPropList.SetColourScheme(m_wndPropList.GetColourScheme());
+    CreateMessageFacePropListFont(m_fntPropList);
     if (m_wndPropList.GetSafeHwnd() != nullptr)
-        m_wndPropList.Invalidate();
+        m_wndPropList.SetFont(&m_fntPropList);
 }
 
 LRESULT CTidePortPane::OnPropertyChanged(WPARAM, LPARAM lParam)
@@ -180,18 +169,3 @@ LRESULT CTidePortPane::OnPropertyChanged(WPARAM, LPARAM lParam)
     return 0;
 }
 
-void CTidePortPane::AdjustLayout()
-{
-    if (GetSafeHwnd() == nullptr || m_wndPropList.GetSafeHwnd() == nullptr)
-        return;
-    CRect client;
-    GetClientRect(&client);
-    m_wndPropList.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
-                               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CTidePortPane::OnSize(UINT nType, int cx, int cy)
-{
-    CMyDockablePane::OnSize(nType, cx, cy);
-    AdjustLayout();
-}

@@ -6,9 +6,7 @@
 // chart in use, and the clearance settings. A value that is not a number shows empty.
 #pragma once
 
-#include "foundation/MyDockablePane.h"
-#include "outside/panes/MyMFCPropertyGridCtrl.h"
-#include "platform/ui/Font.h"
+#include "foundation/PropertyGridPane.h"
 
 class CNP159;
 class CStandardPortList;
@@ -16,15 +14,14 @@ class CTimeZone;
 class CClearance;
 class CCoTidalChart;
 
-class CTidePortPane : public CMyDockablePane
+class CTidePortPane : public CPropertyGridPane
 {
 public:
     static constexpr UINT IDC_PORT_GRID = 1;
     // The data word of the port chooser.
     static constexpr DWORD_PTR ITEM_PORT = 1;
 
-    CTidePortPane() = default;
-    ~CTidePortPane() override;
+    CTidePortPane() : CPropertyGridPane(IDC_PORT_GRID) {}
 
     // Every pointer belongs to the program and must outlive the pane; any may be null.
     BOOL Create(CWnd* pOwner, int nID, CNP159* pData, CStandardPortList* pPorts, CTimeZone* pZone,
@@ -38,19 +35,15 @@ public:
     void SetPortIndex(int index);
     int GetPortIndex() const { return m_nPort; }
 
-    void SetNightMode(bool bNight);
-    bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
+    // The grid's font: the GUI font in the face and weight of the system's message font.
+    void SetPropListFont() override;
 
     // The year's tide table of the standard port whose number is the current port's (letter
     // case ignored), through the print dialog to a printer or a PDF file. The pages printed;
     // 0 when there is no such port or nothing was printed.
     int Print();
 
-    CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
-
 protected:
-    void AdjustLayout();
-    void OnSize(UINT nType, int cx, int cy);
     LRESULT OnPropertyChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -63,6 +56,4 @@ private:
     CClearance* m_pClearance = nullptr;
     CCoTidalChart* m_pChart = nullptr;
     int m_nPort = -1;
-    CFont m_fntPropList;
-    CMyMFCPropertyGridCtrl m_wndPropList;
 };

@@ -5,69 +5,19 @@
 #include "outside/notifex/Notifex.h"
 #include "platform/core/WinApp.h"
 
-#ifndef WM_SETTINGCHANGE
-#define WM_SETTINGCHANGE 0x001A
-#endif
-
-namespace
-{
-constexpr UINT kGridId = 2;
-} // namespace
-
 IMPLEMENT_DYNAMIC(CPropertyPane, CDockablePane)
 
-BEGIN_MESSAGE_MAP(CPropertyPane, CMyDockablePane)
+BEGIN_MESSAGE_MAP(CPropertyPane, CPropertyGridPane)
 ON_WM_CREATE()
-ON_WM_SIZE()
-ON_WM_SETFOCUS()
-ON_MESSAGE(WM_SETTINGCHANGE, &CPropertyPane::OnSettingChange)
 END_MESSAGE_MAP()
-
-CPropertyPane::~CPropertyPane()
-{
-    m_wndPropList.DestroyWindow();
-    m_fntPropList.DeleteObject();
-}
 
 int CPropertyPane::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CMyDockablePane::OnCreate(lpCreateStruct) == -1)
-        return -1;
-    if (!m_wndPropList.Create(WS_VISIBLE | WS_CHILD, CRect(0, 0, 0, 0), this, kGridId))
+    if (CPropertyGridPane::OnCreate(lpCreateStruct) == -1)
         return -1;
     SetPropListFont();
     InitPropList();
     AdjustLayout();
-    return 0;
-}
-
-void CPropertyPane::OnSize(UINT nType, int cx, int cy)
-{
-    CMyDockablePane::OnSize(nType, cx, cy);
-    AdjustLayout();
-}
-
-void CPropertyPane::AdjustLayout()
-{
-    if (GetSafeHwnd() == nullptr || m_wndPropList.GetSafeHwnd() == nullptr)
-        return;
-    CRect client;
-    GetClientRect(&client);
-    m_wndPropList.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
-                               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CPropertyPane::OnSetFocus(CWnd* pOldWnd)
-{
-    CMyDockablePane::OnSetFocus(pOldWnd);
-    if (m_wndPropList.GetSafeHwnd() != nullptr)
-        m_wndPropList.SetFocus();
-}
-
-LRESULT CPropertyPane::OnSettingChange(WPARAM, LPARAM)
-{
-    Default();
-    SetPropListFont();
     return 0;
 }
 
@@ -76,17 +26,6 @@ void CPropertyPane::SetPropListFont()
     MakeMessageFont(m_fntPropList);
     if (m_wndPropList.GetSafeHwnd() != nullptr)
         m_wndPropList.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fntPropList.GetSafeHandle()), 0);
-}
-
-void CPropertyPane::SetDaylightMode()
-{
-    SetNightMode(false);
-}
-
-void CPropertyPane::SetNightMode(bool bNight)
-{
-    m_wndPropList.SetNightMode(bNight);
-    m_wndPropList.SetColourScheme(m_wndPropList.GetColourScheme());
 }
 
 void CPropertyPane::BeginPropList()

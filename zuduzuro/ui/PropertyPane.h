@@ -3,32 +3,25 @@
 // the owner, and a file that could not be written told once.
 #pragma once
 
-#include "foundation/MyDockablePane.h"
-#include "outside/panes/MyMFCPropertyGridCtrl.h"
-#include "platform/ui/Font.h"
+#include "foundation/PropertyGridPane.h"
 
-class CPropertyPane : public CMyDockablePane
+class CPropertyPane : public CPropertyGridPane
 {
     DECLARE_DYNAMIC(CPropertyPane)
 public:
-    CPropertyPane() = default;
-    ~CPropertyPane() override;
+    CPropertyPane() : CPropertyGridPane(kGridId) {}
 
     // Builds the grid's items.
     virtual void InitPropList() = 0;
 
-    CMyMFCPropertyGridCtrl& GetPropertyGrid() { return m_wndPropList; }
     // The width at which the pane shows what it holds whole: every name of its grid (and the
     // columns of a table below it).
     virtual int GetFittingWidth() { return m_wndPropList.GetWholeNamesWidth(); }
-    void SetDaylightMode();
-    void SetNightMode(bool bNight);
-    bool GetNightMode() const { return m_wndPropList.GetNightMode(); }
+    // The grid's font: the system's message font.
+    void SetPropListFont() override;
 
+    // The grid made, then its font, its items and the layout.
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnSetFocus(CWnd* pOldWnd);
-    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
 
 protected:
     // Header, description area, look and colours of the grid, as every pane shows them.
@@ -36,8 +29,6 @@ protected:
     // The item at a position (group, sub-item, ...); null when there is none.
     CMFCPropertyGridProperty* Item(int group, int sub = -1, int subSub = -1, int subSubSub = -1,
                                    int fifth = -1) const;
-    // Lays the grid (and whatever else the pane holds) out in the client area.
-    virtual void AdjustLayout();
     // To the owner, else the main window, with both parameters 0.
     void PostToOwner(UINT message) const;
     // A save that failed is told once per pane and kind of file (`told`); the data keeps the
@@ -46,9 +37,6 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    CMyMFCPropertyGridCtrl m_wndPropList;
-    CFont m_fntPropList;
-
 private:
-    void SetPropListFont();
+    static constexpr UINT kGridId = 2;
 };
