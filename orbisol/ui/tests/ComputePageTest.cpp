@@ -22,6 +22,7 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -186,8 +187,10 @@ TEST(ComputePage, TypedAngleShowsComputeAndTabStoresSavesAndHidesIt)
             const std::string azimuthBefore = TextOf(page, IDC_COMPUTE_RO_AZIMUTH);
             ClickInto(edit);
             static_cast<CEdit*>(edit)->SetSel(0, -1);
-            UserInput::Type("045", false);
+            // The first key that changes the value ("4": 040 degrees) shows the button.
+            UserInput::Type("04", false);
             EXPECT_TRUE(IsShown(page, IDC_COMPUTE_BUTTON));
+            UserInput::Type("5", false);
             // Nothing is taken while the user is still typing.
             EXPECT_EQ(app.m_SunObservation.m_dROAngle, 0.0);
             EXPECT_TRUE(ReadLinuxFile(SettingsFile("Orbisol")).isEmpty());
@@ -287,4 +290,139 @@ TEST(ComputePage, RecordChangedByAnotherPageIsComputedWhenThePageComesBack)
         },
         [&](COrbisolApp& app) { app.m_DateTime = record; });
     EXPECT_TRUE(shown);
+}
+
+TEST(ComputePage, PrintsTheThirteenLinesOfWhatIsShown)
+{
+    // Hand-made almanacs: the sun on the equator all year, E either side of a whole day, so
+    // that a negative E and one past the day show how the report cuts times.
+    const struct
+    {
+        double eHours;
+        std::vector<QByteArray> lines;
+    } cases[] = {
+        {-0.25,
+         {"Geographical :   00\xC2\xB0 00'.0000000N  000\xC2\xB0 00'.0000000E", "", "Date of Observation 20 Mar 2026",
+          "Time of Observation 12:00:00", "", "Apparent Declination of Sun   00\xC2\xB0 00'.0000000N",
+          "Excess (E) of GHA Sun over UT -00:15:00.000",
+          "Greenwich hour angle (GHA)    176\xC2\xB0 15'.0000000E  (11:45:00.000)",
+          "Local hour angle (LHA)        176\xC2\xB0 15'.0000000E  (11:45:00.000)", "",
+          "Azimuth to Sun 270\xC2\xB0 00'.0000000", "Angle to R.O. 045\xC2\xB0 00'.0000000",
+          "Azimuth to R.O. 315\xC2\xB0 00'.0000000"}},
+        {24.5,
+         {"Geographical :   00\xC2\xB0 00'.0000000N  000\xC2\xB0 00'.0000000E", "", "Date of Observation 20 Mar 2026",
+          "Time of Observation 12:00:00", "", "Apparent Declination of Sun   00\xC2\xB0 00'.0000000N",
+          "Excess (E) of GHA Sun over UT 00:30:00.000", "Greenwich hour angle (GHA)    187\xC2\xB0 30'.0000000E  (12:30:00.000)",
+          "Local hour angle (LHA)        187\xC2\xB0 30'.0000000W  (11:30:00.000)", "", "Azimuth to Sun 090\xC2\xB0 00'.0000000",
+          "Angle to R.O. 045\xC2\xB0 00'.0000000", "Azimuth to R.O. 135\xC2\xB0 00'.0000000"}},
+    };
+    for (const auto& c : cases)
+    {
+        WriteAlmanac(2026, ConstantAlmanac(2026, 0.0, c.eHours));
+        WriteLinuxFile(SettingsFile("Orbisol"), PositionFile(0.0, 0.0, 45.0 * kDegree));
+        DateTimeDef record;
+        SetRecord(record, 2026, 3, 20, 12, 0, 0);
+        PRINT_DIALOG_ANSWER answer;
+        answer.outputFile = "C:\\azimuth.pdf";
+        const QString pdf = LinuxPathFromWindows(answer.outputFile);
+        QFile::remove(pdf);
+        RunProgram(
+            IDOK,
+            [&](COrbisolApp&, CColourPropertySheet* sheet) {
+                CComputeOrbisolPP* page = ComputePage(sheet);
+                ASSERT_NE(page, nullptr);
+                ModalHook::AnswerPrintDialog(answer);
+                ClickButton(page->GetDlgItem(IDC_COMPUTE_PRINT));
+                Pump();
+                sheet->EndDialog(IDCANCEL);
+            },
+            [&](COrbisolApp& app) { app.m_DateTime = record; });
+        ASSERT_TRUE(QFile::exists(pdf)) << c.eHours;
+        const QByteArray text = PdfText(pdf);
+        if (text.isNull())
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed: the printed text is not checked";
+        // One page of the thirteen lines. The layout pdftotext guesses may widen a gap by a
+        // blank, so runs of blanks are compared as one.
+        EXPECT_EQ(text.count('\f'), 1) << c.eHours;
+        QList<QByteArray> printed = text.left(text.indexOf('\f')).split('\n');
+        while (!printed.isEmpty() && printed.back().trimmed().isEmpty())
+            printed.removeLast();
+        std::vector<QByteArray> seen;
+        for (const QByteArray& line : printed)
+            seen.push_back(line.simplified());
+        std::vector<QByteArray> expected;
+        for (const QByteArray& line : c.lines)
+            expected.push_back(line.simplified());
+        EXPECT_EQ(seen, expected) << c.eHours;
+    }
+}
+
+TEST(ComputePage, CancelledPrintDialogPrintsNothing)
+{
+    InstallFixtures(2026, 2026);
+    DateTimeDef record;
+    SetRecord(record, 2026, 5, 5, 8, 0, 0);
+    PRINT_DIALOG_ANSWER cancel;
+    cancel.ok = false;
+    cancel.outputFile = "C:\\never.pdf";
+    RunProgram(
+        IDOK,
+        [&](COrbisolApp&, CColourPropertySheet* sheet) {
+            ModalHook::AnswerPrintDialog(cancel);
+            ClickButton(ComputePage(sheet)->GetDlgItem(IDC_COMPUTE_PRINT));
+            Pump();
+            sheet->EndDialog(IDCANCEL);
+        },
+        [&](COrbisolApp& app) { app.m_DateTime = record; });
+    EXPECT_FALSE(QFile::exists(LinuxPathFromWindows(cancel.outputFile)));
+    for (const MODAL_RECORD& shown : ModalHook::Shown())
+        EXPECT_NE(shown.kind, MODAL_RECORD::MessageBox) << shown.text.GetString();
+}
+
+TEST(ComputePage, WithoutAnAlmanacResultsAreBlankTheLineSaysWhyAndPrintRefuses)
+{
+    // The ninth line of the 2026 almanac (August) with its last field cut off.
+    QList<QByteArray> lines = Fixture("sarsun26.dat").split('\n');
+    lines[8] = lines[8].left(lines[8].lastIndexOf(','));
+    const struct
+    {
+        QByteArray almanac; // the 2026 file; none when empty
+        const char* line;
+    } cases[] = {
+        {QByteArray(), "No almanac for 2026"},
+        {lines.join('\n'), "No almanac for 2026: sarsun26.dat line 9: 14 of 15 fields"},
+    };
+    for (const auto& c : cases)
+    {
+        ModalHook::Reset();
+        QFile::remove(AlmanacPath(2026));
+        if (!c.almanac.isEmpty())
+            WriteAlmanac(2026, c.almanac);
+        DateTimeDef record;
+        SetRecord(record, 2026, 6, 1, 12, 0, 0);
+        const bool shown = RunProgram(
+            IDOK,
+            [&](COrbisolApp&, CColourPropertySheet* sheet) {
+                CComputeOrbisolPP* page = ComputePage(sheet);
+                ASSERT_NE(page, nullptr);
+                EXPECT_EQ(ResultTexts(page), std::vector<std::string>(8)) << c.line;
+                EXPECT_EQ(TextOf(page, IDC_COMPUTE_NO_ALMANAC), c.line);
+                const QImage grab = FrameProbe::GrabWindow(sheet);
+                EXPECT_GT(FrameProbe::ContentPixels(grab, FrameProbe::PaneRect(page->GetDlgItem(IDC_COMPUTE_NO_ALMANAC))),
+                          40)
+                    << c.line;
+
+                ModalHook::AnswerMessageBox(IDOK);
+                ClickButton(page->GetDlgItem(IDC_COMPUTE_PRINT));
+                Pump();
+                ASSERT_FALSE(ModalHook::Shown().empty());
+                EXPECT_EQ(ModalHook::Shown().back().kind, MODAL_RECORD::MessageBox);
+                EXPECT_STREQ(ModalHook::Shown().back().text, c.line);
+                for (const MODAL_RECORD& modal : ModalHook::Shown())
+                    EXPECT_NE(modal.kind, MODAL_RECORD::PrintDialog);
+                sheet->EndDialog(IDCANCEL);
+            },
+            [&](COrbisolApp& app) { app.m_DateTime = record; });
+        EXPECT_TRUE(shown) << c.line;
+    }
 }
