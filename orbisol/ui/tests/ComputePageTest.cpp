@@ -19,6 +19,8 @@
 #include "testsupport/FrameProbe.h"
 #include "testsupport/UserInput.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
@@ -425,4 +427,31 @@ TEST(ComputePage, WithoutAnAlmanacResultsAreBlankTheLineSaysWhyAndPrintRefuses)
             [&](COrbisolApp& app) { app.m_DateTime = record; });
         EXPECT_TRUE(shown) << c.line;
     }
+}
+
+TEST(ComputePage, RefusedLatitudeCommitsAndSavesNothing)
+{
+    InstallFixtures(2026, 2026);
+    DateTimeDef record;
+    SetRecord(record, 2026, 3, 20, 12, 0, 0);
+    RunProgram(
+        IDOK,
+        [&](COrbisolApp& app, CColourPropertySheet* sheet) {
+            CComputeOrbisolPP* page = ComputePage(sheet);
+            const std::vector<std::string> before = ResultTexts(page);
+            CWnd* edit = page->GetDlgItem(IDC_COMPUTE_LATITUDE);
+            ClickInto(edit);
+            static_cast<CEdit*>(edit)->SetSel(0, -1);
+            QApplication::clipboard()->setText("95 00 00 N");
+            UserInput::Key(Qt::Key_V, Qt::ControlModifier);
+            EXPECT_TRUE(static_cast<CEditAngle*>(edit)->IsRefused());
+            UserInput::Key(Qt::Key_Tab);
+            Pump();
+            EXPECT_EQ(app.m_SunObservation.m_dLatitude, 0.0);
+            EXPECT_FALSE(QFile::exists(SettingsFile("Orbisol")));
+            EXPECT_FALSE(IsShown(page, IDC_COMPUTE_BUTTON));
+            EXPECT_EQ(ResultTexts(page), before);
+            sheet->EndDialog(IDCANCEL);
+        },
+        [&](COrbisolApp& app) { app.m_DateTime = record; });
 }
