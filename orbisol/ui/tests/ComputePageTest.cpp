@@ -13,6 +13,7 @@
 #include "orbisol/ui/OrbisolResources.h"
 #include "orbisol/ui/tests/ProgramDriver.h"
 #include "platform/core/Path.h"
+#include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/ExternalTools.h"
@@ -146,6 +147,13 @@ TEST(ComputePage, ShowsTheResultsOfTheShownDateAndTimeOnTheSheet)
             Pump();
             EXPECT_EQ(PickerText(page, IDC_COMPUTE_DATE), QString("21 Jun 2026"));
             EXPECT_EQ(PickerText(page, IDC_COMPUTE_TIME), QString("09:30:15"));
+            // Only the almanacs' years can be picked.
+            SYSTEMTIME from{};
+            SYSTEMTIME to{};
+            ASSERT_EQ(static_cast<CDateTimeCtrl*>(page->GetDlgItem(IDC_COMPUTE_DATE))->GetRange(&from, &to),
+                      GDTR_MIN | GDTR_MAX);
+            EXPECT_EQ(std::vector<int>({from.wYear, from.wMonth, from.wDay, to.wYear, to.wMonth, to.wDay}),
+                      std::vector<int>({2024, 1, 1, 2035, 12, 31}));
             EXPECT_EQ(ResultTexts(page), ShownResults(Expected(latitude, longitude, roAngle, record)));
             EXPECT_EQ(ResultTexts(page), ShownResults(app.m_SunObservation));
             EXPECT_FALSE(IsShown(page, IDC_COMPUTE_BUTTON));
@@ -409,6 +417,11 @@ TEST(ComputePage, WithoutAnAlmanacResultsAreBlankTheLineSaysWhyAndPrintRefuses)
                 ASSERT_NE(page, nullptr);
                 EXPECT_EQ(ResultTexts(page), std::vector<std::string>(8)) << c.line;
                 EXPECT_EQ(TextOf(page, IDC_COMPUTE_NO_ALMANAC), c.line);
+                // With no almanac at all the date is not limited.
+                SYSTEMTIME from{};
+                SYSTEMTIME to{};
+                EXPECT_EQ(static_cast<CDateTimeCtrl*>(page->GetDlgItem(IDC_COMPUTE_DATE))->GetRange(&from, &to),
+                          c.almanac.isEmpty() ? 0u : GDTR_MIN | GDTR_MAX);
                 const QImage grab = FrameProbe::GrabWindow(sheet);
                 EXPECT_GT(FrameProbe::ContentPixels(grab, FrameProbe::PaneRect(page->GetDlgItem(IDC_COMPUTE_NO_ALMANAC))),
                           40)
