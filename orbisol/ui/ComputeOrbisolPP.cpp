@@ -15,7 +15,7 @@
 namespace
 {
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
-constexpr DWORD kResult = SS_SUNKEN | SS_CENTER;
+constexpr DWORD kResult = SS_SUNKEN | SS_CENTER | SS_CENTERIMAGE;
 constexpr DWORD kPicker = WS_TABSTOP;
 
 // Position and date at the top, the sun's results in the middle, the azimuths below them.
