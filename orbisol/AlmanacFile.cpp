@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/StdioFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -117,13 +118,31 @@ CString AlmanacLoadError::Format() const
     return text;
 }
 
-bool ParseAlmanacLine(const char* line, int* month, SunAlmanacDef* record)
+CString AlmanacLoadError::FormatShort() const
 {
+    CString text;
+    if (IsEmpty())
+        return text;
+    const int slash = std::max(strFile.ReverseFind('\\'), strFile.ReverseFind('/'));
+    const CString name = strFile.Mid(slash + 1);
+    if (nLine > 0)
+        text.Format("%s line %d: %s", name.GetString(), nLine, strReason.GetString());
+    else
+        text.Format("%s: %s", name.GetString(), strReason.GetString());
+    return text;
+}
+
+bool ParseAlmanacLine(const char* line, int* month, SunAlmanacDef* record, int* fields)
+{
+    int given = 0;
+    int& counted = fields ? *fields : given;
+    counted = 0;
     const char* text = line;
     SunAlmanacDef values{};
     double* value = &values.dRa0;
     if (!ParseMonth(text, month))
         return false;
+    counted = 1;
     for (int i = 0; i < 14; ++i)
     {
         if (*text != ',')
@@ -131,6 +150,7 @@ bool ParseAlmanacLine(const char* line, int* month, SunAlmanacDef* record)
         ++text;
         if (!ParseNumber(text, &value[i]))
             return false;
+        ++counted;
     }
     values.dDecCheckSum = record->dDecCheckSum;
     values.dECheckSum = record->dECheckSum;
@@ -144,8 +164,15 @@ bool ReadAlmanacFile(const char* path, SunAlmanacDef months[12], AlmanacLoadErro
     if (error)
         *error = AlmanacLoadError{};
     CStdioFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
-        return Fail(months, error, path, 0, "the file cannot be opened");
+    CFileException openError;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText, &openError))
+    {
+        const bool missing = openError.m_cause == CFileException::fileNotFound;
+        Fail(months, error, path, 0, missing ? "the file is missing" : "the file cannot be opened");
+        if (error)
+            error->bMissing = missing;
+        return false;
+    }
     try
     {
         LineBuffer buffer;
@@ -164,11 +191,16 @@ bool ReadAlmanacFile(const char* path, SunAlmanacDef months[12], AlmanacLoadErro
             if (read != LineRead::LINE)
                 return Fail(months, error, path, lineNumber, LineFault(read));
             int month = 0;
+            int fields = 0;
             SunAlmanacDef record{};
-            if (!ParseAlmanacLine(buffer.data(), &month, &record))
+            if (!ParseAlmanacLine(buffer.data(), &month, &record, &fields))
             {
                 if (counted < 12)
-                    return Fail(months, error, path, lineNumber, "the line does not give a month and 14 numbers");
+                {
+                    CString reason;
+                    reason.Format("%d of 15 fields", fields);
+                    return Fail(months, error, path, lineNumber, reason);
+                }
                 break; // a trailer after the twelve months
             }
             if (!AllFinite(record))

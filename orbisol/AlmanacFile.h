@@ -17,11 +17,16 @@ struct AlmanacLoadError
     CString strFile;
     int nLine = 0;
     CString strReason;
+    // The file is not there at all (as opposed to there and unreadable or damaged).
+    bool bMissing = false;
 
     bool IsEmpty() const { return strReason.IsEmpty(); }
     // "<file>, line <n>: <reason>", or "<file>: <reason>" without a line; empty when nothing
     // failed.
     CString Format() const;
+    // The same with the file's name alone, for a line on the screen: "sarsun31.dat line 9:
+    // 14 of 15 fields", or "<name>: <reason>" without a line.
+    CString FormatShort() const;
 };
 
 // Reads the almanac file at the (Windows) path into months[0..11], January first. A line of a
@@ -34,8 +39,9 @@ bool ReadAlmanacFile(const char* path, SunAlmanacDef months[12], AlmanacLoadErro
 
 // The month and the 14 values of a data line "%d,%lf,...,%lf": blanks may come before each
 // number, none before a comma; what follows the 15th number is ignored. False when the line
-// does not give all 15. The check sums of `record` are left as they were.
-bool ParseAlmanacLine(const char* line, int* month, SunAlmanacDef* record);
+// does not give all 15; `fields` (when given) gets how many it gave from the start. The check
+// sums of `record` are left as they were.
+bool ParseAlmanacLine(const char* line, int* month, SunAlmanacDef* record, int* fields = nullptr);
 
 // The first line of the file at the (Windows) path, at most kAlmanacLineMax characters without
 // its line end; false when the file does not open, is empty, or its first line is longer or

@@ -14,6 +14,14 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <string>
+
 namespace almanactest
 {
 inline QByteArray ReadBytes(const QString& path)
@@ -82,6 +90,43 @@ inline QByteArray ConstantAlmanac(int year, double declinationDegrees, double eH
         text += MonthLine(month, declinationDegrees, 0.0, eHours) + "\r\n";
     return text;
 }
+
+// Counts the opens of the files in one folder, as the kernel reports them.
+class OpenCounter
+{
+public:
+    explicit OpenCounter(const QString& folder)
+    {
+        m_fd = inotify_init1(IN_NONBLOCK);
+        EXPECT_GE(m_fd, 0) << std::strerror(errno);
+        EXPECT_GE(inotify_add_watch(m_fd, folder.toLocal8Bit().constData(), IN_OPEN), 0) << std::strerror(errno);
+    }
+    ~OpenCounter() { close(m_fd); }
+
+    // The opens of the named file since the last call for it.
+    int Opens(const std::string& name)
+    {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t got = 0;
+        while ((got = read(m_fd, buffer, sizeof buffer)) > 0)
+        {
+            for (ssize_t at = 0; at < got;)
+            {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0)
+                    ++m_opens[event->name];
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        const int count = m_opens[name];
+        m_opens[name] = 0;
+        return count;
+    }
+
+private:
+    int m_fd = -1;
+    std::map<std::string, int> m_opens;
+};
 
 constexpr double kDegree = 3.141592653589793 / 180.0;
 } // namespace almanactest

@@ -7,13 +7,8 @@
 #include <QList>
 #include <gtest/gtest.h>
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <functional>
-#include <map>
 #include <string>
 
 using namespace almanactest;
@@ -47,42 +42,6 @@ QByteArray WithField(const QByteArray& line, int index, const QByteArray& value)
     return fields.join(',');
 }
 
-// Counts the opens of the files in one folder, as the kernel reports them.
-class OpenCounter
-{
-public:
-    explicit OpenCounter(const QString& folder)
-    {
-        m_fd = inotify_init1(IN_NONBLOCK);
-        EXPECT_GE(m_fd, 0) << std::strerror(errno);
-        EXPECT_GE(inotify_add_watch(m_fd, folder.toLocal8Bit().constData(), IN_OPEN), 0) << std::strerror(errno);
-    }
-    ~OpenCounter() { close(m_fd); }
-
-    // The opens of the named file since the last call for it.
-    int Opens(const std::string& name)
-    {
-        alignas(inotify_event) char buffer[4096];
-        ssize_t got = 0;
-        while ((got = read(m_fd, buffer, sizeof buffer)) > 0)
-        {
-            for (ssize_t at = 0; at < got;)
-            {
-                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-                if (event->len > 0)
-                    ++m_opens[event->name];
-                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-            }
-        }
-        const int count = m_opens[name];
-        m_opens[name] = 0;
-        return count;
-    }
-
-private:
-    int m_fd = -1;
-    std::map<std::string, int> m_opens;
-};
 } // namespace
 
 TEST(AlmanacLoad, FolderAndFileNames)

@@ -17,3 +17,9 @@ ANGLE_SHOW GetAngleShow(int angleType)
     show.decimals = std::min(std::max(show.decimals, 0), GetMaxDecimalPlaces(angleType, show.format));
     return show;
 }
+
+CString FormatShownAngle(double radians, int angleType)
+{
+    const ANGLE_SHOW show = GetAngleShow(angleType);
+    return FormatAngle(radians, angleType, show.format, show.decimals, show.letter);
+}

@@ -2,6 +2,8 @@
 // default hemisphere letter, with the fixed two-decimal degrees of type 7.
 #pragma once
 
+#include "platform/core/String.h"
+
 struct ANGLE_SHOW
 {
     int format = 1;
@@ -12,3 +14,6 @@ struct ANGLE_SHOW
 // The settings of a type as read now. Saved decimals beyond what the notation offers
 // (GetMaxDecimalPlaces) are brought down to that maximum.
 ANGLE_SHOW GetAngleShow(int angleType);
+
+// An angle (radians) as the user's settings of its type show it now.
+CString FormatShownAngle(double radians, int angleType);

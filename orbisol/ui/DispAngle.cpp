@@ -1,6 +1,5 @@
 #include "orbisol/ui/DispAngle.h"
 
-#include "foundation/AngleFormat.h"
 #include "orbisol/ui/AngleShow.h"
 
 void CDispAngle::SetValue(double radians)
@@ -20,8 +19,7 @@ CString CDispAngle::FormatValue() const
 {
     if (!m_bHasValue)
         return CString();
-    const ANGLE_SHOW show = GetAngleShow(m_nAngleType);
-    return FormatAngle(m_dRadians, m_nAngleType, show.format, show.decimals, show.letter);
+    return FormatShownAngle(m_dRadians, m_nAngleType);
 }
 
 void CDispAngle::ShowValue()

@@ -121,9 +121,11 @@ void CEditAngle::TakeEdit(const CString& text, double radians, int caret)
     m_dDegrees = radians * ANGLE_RAD_TO_DEG;
     m_AngleText = text;
     SetRefused(false);
+    // Set before the text, so that the parent hearing of the change (EN_CHANGE) finds the
+    // edit holding a change not yet taken.
+    m_bModified = TRUE;
     SetWindowText(text);
     SetSel(caret, caret);
-    m_bModified = TRUE;
     NotifyParent();
 }
 

@@ -18,7 +18,6 @@ constexpr DWORD kPageStyle = DS_SETFONT | WS_CHILD | WS_CAPTION;
                                     0,         name##Items, AFX_DLGITEM_COUNT(name##Items)};                          \
     const CDialogTemplateRegistrar name##Registrar(&name)
 
-ORBISOL_PAGE(kCompute, IDD_COMPUTE_ORBISOL, "Azimuth Computation", "Azimuth computation: coming in a later version.");
 ORBISOL_PAGE(kSunPlot, IDD_AZIMUTH_PLOT, "Sun Plot", "Sun plot: coming in a later version.");
 ORBISOL_PAGE(kCoefficients, IDD_SUN_POLYNOMIAL_COEFFS, "Polynomial Coefficients",
              "Polynomial coefficients: coming in a later version.");
@@ -27,11 +26,6 @@ ORBISOL_PAGE(kAbout, IDD_ABOUT_ORBISOL, "About", "About: coming in a later versi
 #undef ORBISOL_PAGE
 } // namespace
 
-
-CComputeOrbisolPP::CComputeOrbisolPP(CSunObservation* pSun, DateTimeDef* pDateTime)
-    : CColourPropertyPage(IDD_COMPUTE_ORBISOL), m_pSunObservation(pSun), m_pDateTime(pDateTime)
-{
-}
 
 CAzimuthPlotPP::CAzimuthPlotPP(CSunObservation* pSun) : CColourPropertyPage(IDD_AZIMUTH_PLOT), m_pSunObservation(pSun)
 {

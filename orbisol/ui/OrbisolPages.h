@@ -5,18 +5,10 @@
 
 #include "orbisol/ui/AnglesFormatPP.h"
 #include "orbisol/ui/ColourPropertyPage.h"
+#include "orbisol/ui/ComputeOrbisolPP.h"
 
 class CSunObservation;
 struct DateTimeDef;
-
-// The azimuth computation: position, date, time and readings in, the azimuths out.
-class CComputeOrbisolPP : public CColourPropertyPage
-{
-public:
-    CComputeOrbisolPP(CSunObservation* pSun, DateTimeDef* pDateTime);
-    CSunObservation* m_pSunObservation;
-    DateTimeDef* m_pDateTime;
-};
 
 // The sun's track over the day.
 class CAzimuthPlotPP : public CColourPropertyPage

@@ -13,6 +13,28 @@ enum
     IDC_ORBISOL_PAGE_NOTE = 1000
 };
 
+// The azimuth computation page (template 1099).
+enum
+{
+    IDC_COMPUTE_LATITUDE = 32324,
+    IDC_COMPUTE_LONGITUDE = 32325,
+    IDC_COMPUTE_DATE = 32154,
+    IDC_COMPUTE_TIME = 32611,
+    IDC_COMPUTE_DECLINATION = 3250,
+    IDC_COMPUTE_E = 3251,
+    IDC_COMPUTE_GHA = 3252,
+    IDC_COMPUTE_LHA = 3253,
+    IDC_COMPUTE_GHA_TIME = 3254,
+    IDC_COMPUTE_SUN_AZIMUTH = 3255,
+    IDC_COMPUTE_RO_ANGLE = 3256,
+    IDC_COMPUTE_RO_AZIMUTH = 3257,
+    IDC_COMPUTE_LHA_TIME = 3258,
+    IDC_COMPUTE_BUTTON = 28011,
+    IDC_COMPUTE_PRINT = 32197,
+    // The line that says why there are no results.
+    IDC_COMPUTE_NO_ALMANAC = 3259
+};
+
 // The angle format page (template 107).
 enum
 {

@@ -91,7 +91,8 @@ TEST(OrbisolProgram, FirstRunShowsSixPagesOkCancelAndKeepsThePageItIsLeftOn)
         const QRect page = FrameProbe::PaneRect(sheet->GetActivePage());
         EXPECT_GT(FrameProbe::ContentPixels(grab, page), 20);
         EXPECT_EQ(FrameProbe::BackgroundColour(grab, page), QColor(0x55, 0x55, 0x55));
-        const QRect note = FrameProbe::PaneRect(sheet->GetActivePage()->GetDlgItem(IDC_ORBISOL_PAGE_NOTE));
+        // With no almanac on a first run, the computation page says so in white.
+        const QRect note = FrameProbe::PaneRect(sheet->GetActivePage()->GetDlgItem(IDC_COMPUTE_NO_ALMANAC));
         int white = 0;
         for (int y = note.top(); y <= note.bottom(); ++y)
             for (int x = note.left(); x <= note.right(); ++x)

@@ -13,9 +13,11 @@
 
 namespace ProgramDriver
 {
-bool RunProgram(int splash, const SheetCheck& check)
+bool RunProgram(int splash, const SheetCheck& check, const AppStep& started)
 {
     COrbisolApp app;
+    if (started)
+        started(app);
     ModalHook::AnswerDialog(IDD_KADENTA_ORBISOL_SPLASH, [splash](CDialog*) -> INT_PTR { return splash; });
     bool shown = false;
     ModalHook::AnswerDialogOf<CColourPropertySheet>([&](CColourPropertySheet* sheet) -> INT_PTR {

@@ -13,11 +13,13 @@
 namespace ProgramDriver
 {
 using SheetCheck = std::function<void(COrbisolApp& app, CColourPropertySheet* sheet)>;
+using AppStep = std::function<void(COrbisolApp& app)>;
 
 // Starts the program as its process does: construction, then InitInstance with the opening
 // window answered `splash` and the sheet handed to `check`, which leaves it running its loop.
-// True when the sheet was shown.
-bool RunProgram(int splash, const SheetCheck& check);
+// `started` (when given) runs between the two, as the clock and the user's other pages might
+// leave the observation's record. True when the sheet was shown.
+bool RunProgram(int splash, const SheetCheck& check, const AppStep& started = {});
 
 void ClickTab(CColourPropertySheet* sheet, int index);
 // A click in the middle of a window (a button, a radio).
