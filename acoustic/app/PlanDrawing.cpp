@@ -100,6 +100,15 @@ void CPlanDrawing::Square(int x, int y, int half, COLORREF colour)
     m_Plot.Rectangle(x - half, y - half, x + half, y + half);
 }
 
+void CPlanDrawing::Cross(int x, int y, int arm, CPen& pen)
+{
+    PenAndBrush scope(m_Plot, &pen, nullptr);
+    m_Plot.MoveTo(x - arm, y);
+    m_Plot.LineTo(x + arm, y);
+    m_Plot.MoveTo(x, y - arm);
+    m_Plot.LineTo(x, y + arm);
+}
+
 void CPlanDrawing::LabelBelow(int x, int y, const char* text, COLORREF colour)
 {
     CFont* oldFont = m_Plot.SelectObject(&m_Font);
@@ -172,11 +181,7 @@ void CPlanDrawing::DrawPattern(double centreE, double centreN, bool rings, doubl
     if (Place(centreE, centreN, &x, &y))
     {
         CPen pen(PS_SOLID, 1, kWhite);
-        PenAndBrush scope(m_Plot, &pen, nullptr);
-        m_Plot.MoveTo(x - kCrossArm, y);
-        m_Plot.LineTo(x + kCrossArm, y);
-        m_Plot.MoveTo(x, y - kCrossArm);
-        m_Plot.LineTo(x, y + kCrossArm);
+        Cross(x, y, kCrossArm, pen);
     }
 }
 
@@ -367,10 +372,6 @@ void CPlanDrawing::DrawTransitFix(const CTransitFix& fix)
     if (Place(fix.m_Centre.x, fix.m_Centre.y, &x, &y))
     {
         CPen dotted(PS_DOT, 1, kMagenta);
-        PenAndBrush scope(m_Plot, &dotted, nullptr);
-        m_Plot.MoveTo(x - kCentreCrossArm, y);
-        m_Plot.LineTo(x + kCentreCrossArm, y);
-        m_Plot.MoveTo(x, y - kCentreCrossArm);
-        m_Plot.LineTo(x, y + kCentreCrossArm);
+        Cross(x, y, kCentreCrossArm, dotted);
     }
 }

@@ -104,6 +104,8 @@ private:
     // Finite, inside the plotted extent, and then converted to the screen.
     bool Place(double e, double n, int* x, int* y) const;
     void Square(int x, int y, int half, COLORREF colour);
+    // Two lines through (x, y), `arm` pixels to each side, in `pen`.
+    void Cross(int x, int y, int arm, CPen& pen);
     // `text` in the view's font centred across x, its top half a text height below y.
     void LabelBelow(int x, int y, const char* text, COLORREF colour);
     // The bearing arrow of a network link from (x, y).
