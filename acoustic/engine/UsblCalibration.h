@@ -146,6 +146,9 @@ public:
     double m_SolvedDepth = 0.0;
     int m_Passes = 0;
     int m_PitchRollPasses = 0;
+    // The mean horizontal distance (metres) from the solved transponder to the fixes of the used
+    // observations, which the plan view draws as the error circle; 0 while there is none.
+    double m_MeanDistance = 0.0;
     // Used observations whose USBL range does not reach their depth, left out of the ranges of
     // the last pass of the position solution.
     int m_ShortRangeCount = 0;
