@@ -1,8 +1,8 @@
 #include "orbisol/ui/AzimuthReport.h"
 
-#include "acoustic/engine/Report.h"
 #include "foundation/AngleFormat.h"
 #include "foundation/DateTime.h"
+#include "foundation/Report.h"
 #include "orbisol/SunObservation.h"
 #include "orbisol/ui/AngleShow.h"
 #include "orbisol/ui/DispTime.h"
