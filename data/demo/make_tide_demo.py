@@ -6,7 +6,8 @@
 The yearly files of 2024 to 2035 (TAF, MOON, Part3, TP .IDX and .DAT) come from the tide data
 set's fixture generator, marevo/tests/data/make_tide_fixtures.py (see its header for what it
 needs), run once a year into a scratch folder; only the data files are kept. Its stations lie
-in the Gulf of Maine. Beside them this script writes:
+in the Gulf of Maine; their positions, which the generator leaves at zero, are written into the
+"Part3" records here. Beside them this script writes:
 
   TidalDiamond.TDD  four tidal diamonds off Frenchman Bay and Passamaquoddy Bay: a 32-byte
                     header each (number and the reference port big-endian, positions as
@@ -40,6 +41,24 @@ def yearly_files():
             for name in os.listdir(scratch):
                 if name.endswith((".DAT", ".IDX")):
                     shutil.copy(os.path.join(scratch, name), os.path.join(TIDES, name))
+            place_stations(os.path.join(TIDES, f"Part3{year % 100:02d}.DAT"))
+
+
+# The stations' positions (degrees north, degrees east), which the fixture generator leaves at
+# zero: written into each year's "Part3" records (bytes 96 and 104, degrees), matched by number.
+POSITIONS = {"13320": (44.3917, -68.2043), "10140": (44.9046, -66.9829), "11250": (44.6417, -67.2967)}
+
+
+def place_stations(path):
+    with open(path, "rb") as data:
+        records = bytearray(data.read())
+    for start in range(0, len(records) - 223, 224):
+        number = bytes(~b & 0xFF for b in records[start:start + 8]).split(b"\0")[0].decode("latin-1").strip()
+        if number in POSITIONS:
+            lat, lon = POSITIONS[number]
+            struct.pack_into("<dd", records, start + 96, lat, lon)
+    with open(path, "wb") as data:
+        data.write(records)
 
 
 def diamond(number, letter, reference, lat, lon, rows):

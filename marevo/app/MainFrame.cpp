@@ -94,8 +94,15 @@ void CMainFrame::ReadDiamondSettings()
     CConfigFile::ReadSettingsFile("TidalDiamond", [&](CConfigFile& settings) {
         CTideSettingsLines lines(settings, path, m_SettingsProblems);
         int value = 0;
-        // Narrowed to a byte's range, as the value is kept.
-        m_TidalDiamond.m_nDisplayValue = lines.NextInt(&value) && value >= 0 && value <= 255 ? value : 0;
+        m_TidalDiamond.m_nDisplayValue = 0;
+        if (lines.NextInt(&value))
+        {
+            // The value is kept in a byte: a larger one is a damaged line, not a wrapped value.
+            if (value >= 0 && value <= 255)
+                m_TidalDiamond.m_nDisplayValue = value;
+            else
+                AddTideLoadProblem(m_SettingsProblems, path, 1, "the value is not 0 to 255", true);
+        }
         int flag = 0;
         m_TidalDiamond.m_bDisplayFlag = lines.NextInt(&flag) && flag != 0;
     });

@@ -8,10 +8,10 @@
 namespace
 {
 const DLGITEM_TABLE kItems[] = {
-    {DLGI_LTEXT, IDC_INPUT_YEAR_PROMPT, "Year (2000 to 2099)", 7, 9, 120, 8},
-    {DLGI_EDITTEXT, IDC_INPUT_YEAR_VALUE, "", 7, 20, 120, 14, ES_AUTOHSCROLL},
-    {DLGI_DEFPUSHBUTTON, IDOK, "OK", 23, 40, 50, 14},
-    {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 77, 40, 50, 14},
+    {DLGI_LTEXT, IDC_INPUT_YEAR_PROMPT, "Year (2000 to 2099)", 7, 9, 166, 8},
+    {DLGI_EDITTEXT, IDC_INPUT_YEAR_VALUE, "", 7, 20, 166, 14, ES_AUTOHSCROLL},
+    {DLGI_DEFPUSHBUTTON, IDOK, "OK", 69, 40, 50, 14},
+    {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 123, 40, 50, 14},
 };
 const DLGTEMPLATE_TABLE kTemplate = {IDD_INPUT_YEAR,
                                      "Set Year (2000 to 2099)",

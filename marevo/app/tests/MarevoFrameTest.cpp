@@ -691,8 +691,9 @@ TEST_F(MarevoFrameTest, DamagedFilesAreNamedInOneMessage)
         ASSERT_TRUE(file.resize(64 * 3 + 10));
     }
     const QByteArray junk("= x\r\n\x01\x02 no equals\r\n", 20);
-    for (const char* name : {"TimeZone", "TidalDiamond", "NP159", "Clearance"})
+    for (const char* name : {"TimeZone", "NP159", "Clearance"})
         WriteLinux(SettingsPath(name), junk);
+    WriteLinux(SettingsPath("TidalDiamond"), "Display = 300\r\n\x01\x02 no equals\r\n");
     WriteLinux(SettingsPath("CoTidalChart"), "Chart = ..\\..\\MySettings\\Secret\r\nIn Use = two\r\n");
     ModalHook::AnswerMessageBox(IDOK);
     Start();
