@@ -69,3 +69,17 @@ bool CTideSettingsLines::NextDouble(double* number)
     *number = parsed;
     return true;
 }
+
+bool CTideSettingsLines::NextText(CString* text)
+{
+    CString value;
+    if (!NextValue(value))
+        return false;
+    if (value.IsEmpty())
+    {
+        Report("the line gives no text");
+        return false;
+    }
+    *text = CConfigFile::UnescapeText(value);
+    return true;
+}

@@ -21,6 +21,9 @@ public:
     // The next line's number (the leading number of its value, as the settings files have
     // always been read); false, with a problem, where there is none or it is not finite.
     bool NextDouble(double* number);
+    // The next line's text, unescaped; false, with a problem, for a line that is missing, too
+    // long, without '=' or empty.
+    bool NextText(CString* text);
 
 private:
     // The text after '=' of the next line, trimmed.

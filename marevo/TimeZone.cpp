@@ -12,15 +12,13 @@ CTimeZone::CTimeZone() : m_nZone(ZONE_PORT), m_nDecimals(2)
 
 void CTimeZone::Load()
 {
+    m_LoadProblems.clear();
     m_nZone = ZONE_PORT;
     m_nDecimals = 2;
     CConfigFile file;
     const CString path = file.GetSettingsFileName("TimeZone");
-    // The frame shows no message for these settings; a line that gives nothing reads as the
-    // defaults of a damaged file.
-    std::vector<TideLoadProblem> ignored;
     CConfigFile::ReadSettingsFile("TimeZone", [&](CConfigFile& settings) {
-        CTideSettingsLines lines(settings, path, ignored);
+        CTideSettingsLines lines(settings, path, m_LoadProblems);
         if (!lines.NextInt(&m_nZone))
             m_nZone = 0;
         if (!lines.NextInt(&m_nDecimals))

@@ -1,6 +1,10 @@
 // CTimeZone: how the tide panes show times and heights, from the settings file "TimeZone".
 #pragma once
 
+#include "marevo/TideLoadProblem.h"
+
+#include <vector>
+
 class CTimeZone
 {
 public:
@@ -23,6 +27,12 @@ public:
     // Decimals of heights, held to 0..4 so that a damaged file cannot widen a cell past use.
     int GetHeightDecimals() const;
 
+    // What the last read could not take, line by line (the file missing is none).
+    const std::vector<TideLoadProblem>& GetLoadProblems() const { return m_LoadProblems; }
+
     int m_nZone;     // the display zone of times (ZONE)
     int m_nDecimals; // the decimals of heights (metres)
+
+private:
+    std::vector<TideLoadProblem> m_LoadProblems;
 };

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
@@ -283,5 +285,36 @@ void Wheel(CWnd* wnd, int notches)
         QApplication::sendEvent(w, &wheel);
     }
     Pump();
+}
+bool ChooseFromMenuBar(QMenuBar* bar, const QString& popup, const QString& item)
+{
+    if (!bar)
+        return false;
+    QAction* title = nullptr;
+    for (QAction* action : bar->actions())
+        if (action->text() == popup && action->menu())
+            title = action;
+    if (!title)
+        return false;
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(title).center());
+    Pump();
+    QMenu* menu = title->menu();
+    if (!menu->isVisible())
+        return false;
+    QAction* chosen = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == item)
+            chosen = action;
+    if (!chosen || !chosen->isEnabled())
+    {
+        menu->close();
+        Pump();
+        return false;
+    }
+    const QPoint at = menu->actionGeometry(chosen).center();
+    QTest::mouseMove(menu, at);
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
+    Pump();
+    return true;
 }
 } // namespace UserInput

@@ -12,6 +12,7 @@ class CListCtrl;
 class CMFCPropertyGridCtrl;
 class QAbstractItemView;
 class QComboBox;
+class QMenuBar;
 class QWidget;
 
 namespace UserInput
@@ -63,4 +64,8 @@ void Key(int key, unsigned int modifiers);
 // Turns the mouse wheel over the middle of `wnd`'s client area by `notches` (120 each): away
 // from the user when positive, towards the user when negative.
 void Wheel(CWnd* wnd, int notches);
+// A command chosen from a frame's menu bar as a user chooses it: a click on the popup's title
+// opens its menu, a click on the item chooses it. False, with the menu closed again, when the
+// bar has no such popup, the menu did not open, it holds no such item or the item is greyed.
+bool ChooseFromMenuBar(QMenuBar* bar, const QString& popup, const QString& item);
 } // namespace UserInput

@@ -21,6 +21,7 @@
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
+#include "testsupport/MenuProbe.h"
 #include "testsupport/TempDrives.h"
 
 #include <QDockWidget>
@@ -544,12 +545,7 @@ TEST_F(AcousticFrameTest, SixToolbarsShareOneIdAndShowIndependently)
 TEST_F(AcousticFrameTest, MenuLabelsAndIdsAsGiven)
 {
     Start();
-    struct Popup
-    {
-        const char* label;
-        std::vector<std::pair<const char*, UINT>> items;
-    };
-    const Popup menu[] = {
+    MenuProbe::ExpectMenu(m_pFrame, {
         {"&File", {{"Geodetic Parameters", 32823}, {"Units", 32778}, {"E&xit", ID_APP_EXIT}}},
         {" &Computations", {{"&Compute Speed of Sound in Water", 32775}, {"Compute Heading", 32845}}},
         {"&Boxin",
@@ -588,34 +584,7 @@ TEST_F(AcousticFrameTest, MenuLabelsAndIdsAsGiven)
           {"Velocity Profile", 32810}}},
         {"&View", {{"&Status Bar", ID_VIEW_STATUS_BAR}}},
         {"&Help", {{"&About Acoustic...", ID_APP_ABOUT}, {"Contact Details", 32777}}},
-    };
-    CMenu* bar = m_pFrame->GetMenu();
-    ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bar->GetMenuItemCount(), static_cast<int>(sizeof(menu) / sizeof(menu[0])));
-    for (int p = 0; p < bar->GetMenuItemCount(); ++p)
-    {
-        CString label;
-        bar->GetMenuString(p, label, MF_BYPOSITION);
-        EXPECT_EQ(label, menu[p].label);
-        CMenu* popup = bar->GetSubMenu(p);
-        ASSERT_NE(popup, nullptr) << menu[p].label;
-        std::vector<std::pair<CString, UINT>> items;
-        for (int i = 0; i < popup->GetMenuItemCount(); ++i)
-        {
-            const UINT id = popup->GetMenuItemID(i);
-            if (id == 0)
-                continue; // separator
-            CString text;
-            popup->GetMenuString(i, text, MF_BYPOSITION);
-            items.emplace_back(text, id);
-        }
-        ASSERT_EQ(items.size(), menu[p].items.size()) << menu[p].label;
-        for (size_t i = 0; i < items.size(); ++i)
-        {
-            EXPECT_EQ(items[i].first, menu[p].items[i].first) << menu[p].label;
-            EXPECT_EQ(items[i].second, menu[p].items[i].second) << menu[p].items[i].first;
-        }
-    }
+    });
 }
 
 TEST_F(AcousticFrameTest, StatusBarShowsTheGridReadOuts)

@@ -1,0 +1,3 @@
+#include "outside/quentra/TiffDoc.h"
+
+IMPLEMENT_DYNCREATE(CTiffDoc, CDocument)
