@@ -1,6 +1,5 @@
 #include "rov/ScrollingAreaGraph.h"
 
-#include "foundation/ConfigFile.h"
 #include "foundation/PopupMenu.h"
 #include "foundation/WindowMessages.h"
 #include "rov/FlagSettings.h"
