@@ -120,7 +120,7 @@ void CBubbleView::UpdateData(double heading, double pitch, double roll, double t
     m_Roll = roll;
     m_TiltAngle = tiltAngle;
     m_TiltHeading = tiltHeading;
-    m_Trail.InsertAt(0, tagXY{tiltAngle, tiltHeading});
+    m_Trail.InsertAt(0, BUBBLE_TILT{tiltAngle, tiltHeading});
     if (m_Trail.GetSize() > MAX_TRAIL)
         m_Trail.SetSize(MAX_TRAIL);
     if (GetSafeHwnd() != nullptr)
@@ -280,7 +280,7 @@ void CBubbleView::DrawPicture(CDC* pDC, const CRect& rect)
     {
         PenAndBrush dots(pDC, kOutline, m_Colours.TrailDot);
         for (INT_PTR i = m_Trail.GetSize() - 1; i >= 0; --i)
-            Disc(pDC, TiltPosition(cx, cy, step, m_Trail[i].x, m_Trail[i].y), d / 2);
+            Disc(pDC, TiltPosition(cx, cy, step, m_Trail[i].angle, m_Trail[i].heading), d / 2);
     }
 
     const POINT bubble = TiltPosition(cx, cy, step, m_TiltAngle, m_TiltHeading);

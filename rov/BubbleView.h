@@ -9,10 +9,19 @@
 // finite number is no update: it is neither drawn nor kept in the trail.
 #pragma once
 
-#include "foundation/XYArray.h"
+#include "platform/core/Array.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/View.h"
 #include "rov/RovApi.h"
+
+// One place of the bubble: tilt angle and tilt heading, degrees. Kept as a type of this
+// library's own: a library built with hidden symbols that instantiates a shared type's array
+// holds a second copy of that array's code beside every other such library's.
+struct BUBBLE_TILT
+{
+    double angle;
+    double heading;
+};
 
 class ROV_API CBubbleView : public CView
 {
@@ -54,8 +63,8 @@ public:
     double GetTiltHeading() const { return m_TiltHeading; }
     double Get2ndTiltAngle() const { return m_2ndTiltAngle; }
     double Get2ndTiltHeading() const { return m_2ndTiltHeading; }
-    // (tilt angle, tilt heading) pairs, newest first.
-    const CXYArray& GetTrail() const { return m_Trail; }
+    // Where the bubble has been, newest first.
+    const CArray<BUBBLE_TILT>& GetTrail() const { return m_Trail; }
     // The texts as drawn: on the left heading, pitch and roll; on the right the source, tilt
     // angle and tilt heading. The degree sign is the byte 0xB0.
     void FormatTexts(CString left[3], CString right[3]) const;
@@ -102,7 +111,7 @@ protected:
     // The view's font made anew as a point font of size · 8 tenths, bold from size 12.
     void SetFont(int size);
 
-    CXYArray m_Trail;
+    CArray<BUBBLE_TILT> m_Trail;
     double m_Heading = 0.0;
     double m_Pitch = 0.0;
     double m_Roll = 0.0;

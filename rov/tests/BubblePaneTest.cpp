@@ -218,10 +218,10 @@ TEST_F(BubblePane, TrailShowsWhereTheBubbleHasBeenNewestFirst)
     const double bearings[] = {0.0, 60.0, 120.0, 180.0};
     for (double b : bearings)
         Vessel(0.0, 0.0, 0.0, 3.0, b);
-    const CXYArray& trail = View().GetTrail();
+    const CArray<BUBBLE_TILT>& trail = View().GetTrail();
     ASSERT_EQ(trail.GetSize(), 4);
-    EXPECT_EQ(trail[0].y, 180.0);
-    EXPECT_EQ(trail[3].y, 0.0);
+    EXPECT_EQ(trail[0].heading, 180.0);
+    EXPECT_EQ(trail[3].heading, 0.0);
 
     Target t = Seen();
     // The older positions show a dot; the newest is under the bubble.
@@ -243,10 +243,10 @@ TEST_F(BubblePane, TheThousandAndFirstUpdateDropsTheOldestEntry)
 {
     for (int i = 0; i <= 1000; ++i)
         pane.UpdateVessel(0.0, 0.0, 0.0, i * 0.001, 10.0);
-    const CXYArray& trail = View().GetTrail();
+    const CArray<BUBBLE_TILT>& trail = View().GetTrail();
     ASSERT_EQ(trail.GetSize(), 1000);
-    EXPECT_DOUBLE_EQ(trail[0].x, 1.0);
-    EXPECT_DOUBLE_EQ(trail[999].x, 0.001) << "the first update's entry is the one gone";
+    EXPECT_DOUBLE_EQ(trail[0].angle, 1.0);
+    EXPECT_DOUBLE_EQ(trail[999].angle, 0.001) << "the first update's entry is the one gone";
 }
 
 TEST_F(BubblePane, HeadingLineAtItsHeadingHiddenAtMinusOneNorthAtFirst)
