@@ -82,12 +82,12 @@ CBubbleView::~CBubbleView()
 
 int CBubbleView::Create(CWnd* pParent, bool vesselOnly)
 {
-    const LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS);
-    const BOOL created = CView::Create(windowClass, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), pParent, 0);
     // Through the setter: a vessel-only view left on the template by a shared settings file
-    // would ignore every update it is given and offers no menu to switch back.
+    // would ignore every update it is given and offers no menu to switch back. Set before the
+    // window is made, as a view that fails to be made deletes itself.
     SetVesselOnly(vesselOnly);
-    return created;
+    const LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS);
+    return CView::Create(windowClass, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), pParent, 0);
 }
 
 void CBubbleView::UpdateVessel(double heading, double pitch, double roll, double tiltAngle, double tiltHeading)
