@@ -53,6 +53,8 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE
 ON_COMMAND_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_BUBBLE_PANE, ID_NAVHOST_BUBBLE_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BUBBLE_PANE, ID_NAVHOST_BUBBLE_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
@@ -242,6 +244,7 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndChartPane, m_wndChartPane.Create(this, ID_NAVHOST_CHART_PANE, &m_wndStatusBar), right, &m_wndDtmPane);
     made &= Dock(m_wndLogPane, m_wndLogPane.Create(this, ID_NAVHOST_MESSAGE_LOG_PANE), bottom);
     made &= Dock(m_wndMruPane, m_wndMruPane.Create(this, ID_NAVHOST_MRU_PANE, m_Records.m_Mru), right);
+    made &= Dock(m_wndBubblePane, m_wndBubblePane.Create(this, ID_NAVHOST_BUBBLE_PANE, false), right, &m_wndMruPane);
     // The ROV library's speed of sound in water, on the right below the terrain and targets.
     made &= Dock(m_wndSoundSpeedPane, m_wndSoundSpeedPane.Create(this, ID_NAVHOST_SOUND_SPEED_PANE), right);
     m_SurveyDemo.Attach(d, m_Records);
@@ -319,6 +322,7 @@ void CMainFrame::PostStart()
         m_wndLogPane.Log(problems[i]);
     FillDemoRecords(m_Records, m_DemoSeconds);
     FeedMruPane();
+    FeedBubblePane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
     FeedDepthGraph();
@@ -409,6 +413,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_MESSAGE_LOG_PANE, &m_wndLogPane},
         {ID_NAVHOST_MRU_PANE, &m_wndMruPane},
         {ID_NAVHOST_SOUND_SPEED_PANE, &m_wndSoundSpeedPane},
+        {ID_NAVHOST_BUBBLE_PANE, &m_wndBubblePane},
         {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
     };
@@ -666,6 +671,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_DemoSeconds += 1.0;
     FillDemoRecords(m_Records, m_DemoSeconds);
     FeedMruPane();
+    FeedBubblePane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
     FeedDepthGraph();
@@ -686,6 +692,18 @@ void CMainFrame::FeedMruPane()
     if (CPitchRollView* view = m_wndMruPane.GetView())
         view->SetDepth(m_Records.m_BathyUnit.m_Depth);
     m_wndMruPane.Update(DEMO_ROV_MRU);
+}
+
+void CMainFrame::FeedBubblePane()
+{
+    // The vessel reads the first MRU and the template the other two, as the Survey panes do;
+    // the pane shows the source its view follows.
+    const CMru& vessel = m_Records.m_Mru[0];
+    const CMru& templ = m_Records.m_Mru[1];
+    const CMru& second = m_Records.m_Mru[2];
+    m_wndBubblePane.UpdateVessel(vessel.m_Heading, vessel.m_Pitch, vessel.m_Roll, vessel.m_TiltAngle, vessel.m_TiltHeading);
+    m_wndBubblePane.UpdateTemplate(templ.m_Heading, templ.m_Pitch, templ.m_Roll, templ.m_TiltAngle, templ.m_TiltHeading);
+    m_wndBubblePane.UpdateTemplate2ndMRU(second.m_TiltAngle, second.m_TiltHeading);
 }
 
 void CMainFrame::FeedDepthGraph()

@@ -30,6 +30,7 @@
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
 #include "navhost/MessageLogPane.h"
+#include "rov/BubblePane.h"
 #include "rov/MruPane.h"
 #include "rov/SpeedOfSoundInWaterPane.h"
 #include "navhost/SurveyDemo.h"
@@ -105,6 +106,8 @@ public:
     // The ROV's attitude, heading and depth, fed from the ROV's MRU record every second.
     CMruPane m_wndMruPane;
     CSpeedOfSoundInWaterPane m_wndSoundSpeedPane;
+    // The tilt bubble, fed the vessel's and the template's MRU records every second.
+    CBubblePane m_wndBubblePane;
     // The Survey panes' run-time fields, and the host's own pane on their base.
     CSurveyDemo m_SurveyDemo;
     CVesselSummaryPane m_wndVesselSummaryPane;
@@ -174,6 +177,7 @@ private:
     void ShowFileInPane(CFeaturePane& pane, int file);
     // The MRU pane shows the ROV's MRU record and the bathy unit's depth.
     void FeedMruPane();
+    void FeedBubblePane();
     // The navigation window's boxes show the vessel's position and heading.
     void UpdateNavigationBoxes();
     // A GPX file chosen by the user when none is loaded yet; false when none could be read.

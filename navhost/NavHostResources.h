@@ -36,6 +36,8 @@
 #define ID_NAVHOST_FEATURE_TABLE_PANE 41117
 // The ROV library's speed-of-sound pane.
 #define ID_NAVHOST_SOUND_SPEED_PANE 41150
+// The ROV library's tilt bubble: the vessel's MRU, or the template's two.
+#define ID_NAVHOST_BUBBLE_PANE 41170
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

@@ -1,6 +1,7 @@
 #include "rov/MruPane.h"
 
 #include "platform/ui/Resources.h"
+#include "rov/ChildWindow.h"
 #include "rov/PitchRollView.h"
 #include "rov/RovLibrary.h"
 #include "survey/records/Mru.h"
@@ -48,18 +49,12 @@ void CMruPane::OnDestroy()
 
 CPitchRollView* CMruPane::LiveView() const
 {
-    return m_pView != nullptr && m_pView->GetSafeHwnd() != nullptr ? m_pView : nullptr;
+    return LiveChild(m_pView);
 }
 
 void CMruPane::AdjustLayout()
 {
-    CPitchRollView* view = LiveView();
-    if (GetSafeHwnd() == nullptr || view == nullptr)
-        return;
-    CRect client;
-    GetClientRect(&client);
-    view->SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+    FillClientArea(*this, m_pView);
 }
 
 void CMruPane::OnSize(UINT nType, int cx, int cy)

@@ -1,11 +1,11 @@
 #include "rov/ScrollingAreaGraph.h"
 
-#include "foundation/ConfigFile.h"
 #include "foundation/PopupMenu.h"
 #include "foundation/WindowMessages.h"
-#include "outside/notifex/Notifex.h"
+#include "rov/FlagSettings.h"
 
 #include <cmath>
+#include <vector>
 
 BEGIN_MESSAGE_MAP(CScrollingAreaGraph, CView)
 ON_WM_RBUTTONDOWN()
@@ -48,17 +48,14 @@ const FLAG_LINE kFlagLines[] = {
     {"Show Values", &CScrollingAreaGraph::m_bShowValues, true},
 };
 
-// A setting line's flag: "0" or "1" after the '=', blanks aside; false when it is neither.
-bool ParseFlag(const CString& line, bool* value)
+// The graph's flags as the lines of its settings file. Writing only reads them.
+std::vector<FLAG_SETTING> FlagSettings(const CScrollingAreaGraph& graph)
 {
-    CString text;
-    if (!CConfigFile::ValueAfterEquals(line, text))
-        return false;
-    text.Trim();
-    if (text != "0" && text != "1")
-        return false;
-    *value = text == "1";
-    return true;
+    auto& flags = const_cast<CScrollingAreaGraph&>(graph);
+    std::vector<FLAG_SETTING> lines;
+    for (const FLAG_LINE& line : kFlagLines)
+        lines.push_back({line.key, &(flags.*line.flag), line.missingDefault});
+    return lines;
 }
 
 void TrimToSamples(CDoubleArray& trace)
@@ -291,30 +288,8 @@ void CScrollingAreaGraph::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStru
 // Read and written side by side: seven flags in the order of kFlagLines.
 void CScrollingAreaGraph::LoadSettings()
 {
-    CString path;
-    int badLine = 0;
-    CString badText;
-    const bool opened = CConfigFile::ReadSettingsFile(m_strName, [&](CConfigFile& file) {
-        path = file.GetFilePath();
-        int number = 0;
-        for (const FLAG_LINE& line : kFlagLines)
-        {
-            this->*line.flag = line.missingDefault;
-            CString text;
-            bool tooLong = false;
-            if (!file.ReadSettingsLine(text, &tooLong))
-                continue;
-            ++number;
-            bool value = false;
-            if (!tooLong && ParseFlag(text, &value))
-                this->*line.flag = value;
-            else if (badLine == 0)
-            {
-                badLine = number;
-                badText = tooLong ? CString("(a line too long to read)") : text.Left(60);
-            }
-        }
-    });
+    const std::vector<FLAG_SETTING> lines = FlagSettings(*this);
+    const bool opened = ReadFlagSettings(m_strName, lines.data(), lines.size());
     if (!opened)
     {
         m_bShowValues = m_bEchoSounderMode = m_bZeroMode = true;
@@ -324,20 +299,11 @@ void CScrollingAreaGraph::LoadSettings()
         m_nAxisMax = 10;
     }
     SetColourMode(m_bNight);
-    if (badLine != 0)
-    {
-        CString message;
-        message.Format("%s, line %d: \"%s\" is not a setting of 0 or 1; its default is used.", path.GetString(),
-                       badLine, badText.GetString());
-        ErrorMessage(message);
-    }
 }
 
 void CScrollingAreaGraph::SaveSettings() const
 {
     // A file that cannot be written keeps its old contents; the graph goes on as it is.
-    CConfigFile::WriteSettingsFile(m_strName, [this](CConfigFile& file) {
-        for (const FLAG_LINE& line : kFlagLines)
-            file.WriteBool(line.key, this->*line.flag);
-    });
+    const std::vector<FLAG_SETTING> lines = FlagSettings(*this);
+    WriteFlagSettings(m_strName, lines.data(), lines.size());
 }

@@ -5,7 +5,9 @@
 #include "testsupport/EventPump.h"
 #include "testsupport/UserInput.h"
 
+#include <QAction>
 #include <QHeaderView>
+#include <QMenu>
 #include <QTreeWidget>
 
 CMFCPropertyGridProperty* FindGridItem(const CMFCPropertyGridCtrl& grid, DWORD_PTR id)
@@ -183,4 +185,27 @@ std::vector<std::vector<std::string>> TableCells(const CListCtrl& table)
         rows.push_back(row);
     }
     return rows;
+}
+
+MENU_SEEN ReadShownMenu(QWidget* shownMenu)
+{
+    MENU_SEEN seen;
+    if (shownMenu == nullptr)
+        return seen;
+    const QImage picture = shownMenu->grab().toImage();
+    for (int y = 0; y < picture.height(); ++y)
+        seen.headingRows += picture.pixelColor(picture.width() / 8, y) == QColor(0x40, 0x40, 0x40) ? 1 : 0;
+    if (auto* menu = qobject_cast<QMenu*>(shownMenu))
+        for (QAction* a : menu->actions())
+        {
+            if (!a->isVisible())
+                continue;
+            if (a->isSeparator())
+                seen.items.push_back("-");
+            else if (a->text().isEmpty())
+                seen.items.push_back("#");
+            else
+                seen.items.push_back(a->text().toStdString() + (a->isChecked() ? " *" : ""));
+        }
+    return seen;
 }

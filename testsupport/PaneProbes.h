@@ -12,6 +12,7 @@
 #include <vector>
 
 class CListCtrl;
+class QWidget;
 
 // The grid's item with the data word, searched through every group; null when there is none.
 CMFCPropertyGridProperty* FindGridItem(const CMFCPropertyGridCtrl& grid, DWORD_PTR id);
@@ -64,3 +65,14 @@ std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
 // The table's column headings, and its cells row by row.
 std::vector<std::string> TableHeadings(const CListCtrl& table);
 std::vector<std::vector<std::string>> TableCells(const CListCtrl& table);
+
+// What a user reads of a context menu on the screen (the window ModalHook::AnswerMenuShown
+// hands over): its items in order as "text", or "text *" when checked, "-" for a separator and
+// "#" for an owner-drawn heading; and how many rows of its picture cross a heading's dark grey
+// (0x404040).
+struct MENU_SEEN
+{
+    std::vector<std::string> items;
+    int headingRows = 0;
+};
+MENU_SEEN ReadShownMenu(QWidget* shownMenu);

@@ -35,6 +35,7 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "platform/ui/ToolBar.h"
+#include "rov/BubblePane.h"
 #include "rov/SpeedOfSoundInWaterPane.h"
 
 #include <array>
@@ -93,6 +94,8 @@ public:
     CBoxinHistogramPane m_wndBoxinHistogramPane;
     CSpheroidProjectionPane m_wndSpheroidProjectionPane;
     CSpeedOfSoundInWaterPane m_wndSpeedOfSoundPane;
+    // Constructed and destroyed with the frame, never created: its window is never made.
+    CBubblePane m_wndBubblePane;
     CSettingsPane m_wndSettingsPane;
     CNetworkStationPane m_wndNetworkStationPane;
     CNetworkObservationsPane m_wndNetworkObservationsPane;

@@ -242,6 +242,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
         {"Chart Pane", &m_pFrame->m_wndChartPane},
         {"MRU", &m_pFrame->m_wndMruPane},
+        {"Tilt Bubble", &m_pFrame->m_wndBubblePane},
     };
     m_pFrame->m_wndLogPane.Log("a line for the log to show");
     panes.emplace_back("Message Log", &m_pFrame->m_wndLogPane);

@@ -9,12 +9,11 @@
 #include "rov/ScrollingAreaGraph.h"
 #include "rov/ScrollingGraphPane.h"
 #include "testsupport/FrameProbe.h"
+#include "testsupport/PaneProbes.h"
 #include "testsupport/UserInput.h"
 #include "testsupport/host/TestHost.h"
 
-#include <QAction>
 #include <QFile>
-#include <QMenu>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -326,12 +325,6 @@ Flags FlagsOf(const CScrollingAreaGraph& g)
             g.m_bDepthPlusAltitude, g.m_bZeroMode, g.m_bShowValues};
 }
 
-struct MenuSeen
-{
-    std::vector<std::string> items; // "text" or "text *" when checked; "-" a separator, "#" a heading
-    int headingRows = 0;            // rows of the picture that cross a heading's dark grey
-};
-
 QByteArray SettingsBytes()
 {
     CConfigFile names;
@@ -355,25 +348,11 @@ QByteArray Golden(const Flags& f)
 struct ScrollingGraphMenu : ScrollingGraphPane
 {
     // Right-clicks the graph, reads the menu as shown and chooses `id` in it.
-    MenuSeen Choose(UINT id)
+    MENU_SEEN Choose(UINT id)
     {
-        MenuSeen seen;
+        MENU_SEEN seen;
         ModalHook::AnswerMenuShown([&seen, id](QWidget* widget) {
-            const QImage picture = widget->grab().toImage();
-            for (int y = 0; y < picture.height(); ++y)
-                seen.headingRows += picture.pixelColor(picture.width() / 8, y) == QColor(0x40, 0x40, 0x40);
-            if (auto* menu = qobject_cast<QMenu*>(widget))
-                for (QAction* a : menu->actions())
-                {
-                    if (!a->isVisible())
-                        continue;
-                    if (a->isSeparator())
-                        seen.items.push_back("-");
-                    else if (a->text().isEmpty())
-                        seen.items.push_back("#");
-                    else
-                        seen.items.push_back(a->text().toStdString() + (a->isChecked() ? " *" : ""));
-                }
+            seen = ReadShownMenu(widget);
             return id;
         });
         UserInput::RightClickClient(graph, 60, 60);
@@ -385,7 +364,7 @@ struct ScrollingGraphMenu : ScrollingGraphPane
 TEST_F(ScrollingGraphMenu, ItemsShowByRestrictionWithTheirChecks)
 {
     // Fresh settings: echo sounder, zero mode and show values on; span 10.
-    const MenuSeen all = Choose(0);
+    const MENU_SEEN all = Choose(0);
     const std::vector<std::string> expected = {
         "#", "Left to Right", "#", "Trace Mode", "Echo Sounder Mode *", "Depth Of Burial Mode",
         "Depth Plus Altitude", "Zero Mode *", "Show Values *", "#", "5", "10 *", "25", "50", "100", "-",
@@ -396,7 +375,7 @@ TEST_F(ScrollingGraphMenu, ItemsShowByRestrictionWithTheirChecks)
 
     graph->m_bDepthPlusAltitude = true;
     graph->m_bFixedMode = true;
-    const MenuSeen fixed = Choose(0);
+    const MENU_SEEN fixed = Choose(0);
     EXPECT_EQ(fixed.items, (std::vector<std::string>{"#", "Left to Right", "#", "Trace Mode", "Zero Mode *",
                                                      "Show Values *", "#", "5", "10 *", "25", "50", "100",
                                                      "-", "Reset"}));
@@ -405,7 +384,7 @@ TEST_F(ScrollingGraphMenu, ItemsShowByRestrictionWithTheirChecks)
         << "item 5 reads \"plus\" while checked";
 
     graph->m_bSingleTrace = true;
-    const MenuSeen single = Choose(0);
+    const MENU_SEEN single = Choose(0);
     EXPECT_EQ(single.items, (std::vector<std::string>{"#", "Left to Right", "#", "Show Values *",
                                                       "#", "5", "10 *", "-", "Reset"}));
 }

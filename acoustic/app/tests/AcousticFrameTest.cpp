@@ -626,6 +626,9 @@ TEST_F(AcousticFrameTest, FrameAsTheUserSeesItAfterAFirstStart)
     }
     // The speed-of-sound pane, made through the pane base, waits for the user's layout.
     EXPECT_FALSE(m_pFrame->m_wndSpeedOfSoundPane.IsVisible());
+    // The bubble pane lives with the frame but is never made: no window, no view, nothing shown.
+    EXPECT_EQ(m_pFrame->m_wndBubblePane.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(m_pFrame->m_wndBubblePane.GetView(), nullptr);
 }
 
 TEST_F(AcousticFrameTest, StoredSoundSpeedPaneShowsFilled)
