@@ -1,5 +1,8 @@
 #include "acoustic/app/AcousticResources.h"
 
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/FrameStyles.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Resources.h"
@@ -196,6 +199,37 @@ QImage DrawStationIcons()
 }
 
 const BITMAP_ENTRY kBitmaps[] = {{IDB_ACOUSTIC_STATIONS, nullptr, &DrawStationIcons}};
+
+constexpr DWORD kDialogStyle = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kImageDropList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+const DLGITEM_TABLE kNetworkStationItems[] = {
+    {DLGI_LTEXT, IDC_STATIC, "Name", 7, 9, 50, 8},
+    {DLGI_EDITTEXT, IDC_NETWORK_STATION_NAME, "", 62, 7, 74, 14, ES_AUTOHSCROLL},
+    {DLGI_LTEXT, IDC_STATIC, "Easting", 7, 27, 50, 8},
+    {DLGI_EDITTEXT, IDC_NETWORK_STATION_EASTING, "", 62, 25, 74, 14, ES_AUTOHSCROLL},
+    {DLGI_LTEXT, IDC_STATIC, "Northing", 7, 45, 50, 8},
+    {DLGI_EDITTEXT, IDC_NETWORK_STATION_NORTHING, "", 62, 43, 74, 14, ES_AUTOHSCROLL},
+    {DLGI_LTEXT, IDC_STATIC, "Depth/Height", 7, 63, 50, 8},
+    {DLGI_EDITTEXT, IDC_NETWORK_STATION_HEIGHT, "", 62, 61, 74, 14, ES_AUTOHSCROLL},
+    {DLGI_LTEXT, IDC_STATIC, "Type", 7, 81, 50, 8},
+    {DLGI_CONTROL, IDC_NETWORK_STATION_TYPE, "", 62, 79, 74, 80, kImageDropList, 0, WC_COMBOBOXEX},
+    {DLGI_LTEXT, IDC_NETWORK_STATION_WEIGHT_LABEL, "Weight", 7, 99, 50, 8},
+    {DLGI_EDITTEXT, IDC_NETWORK_STATION_WEIGHT, "", 62, 97, 74, 14, ES_AUTOHSCROLL},
+    {DLGI_DEFPUSHBUTTON, IDOK, "OK", 28, 121, 50, 14},
+    {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 86, 121, 50, 14},
+};
+const DLGTEMPLATE_TABLE kNetworkStation = {IDD_ACOUSTIC_NETWORK_STATION,
+                                           "Network  Station",
+                                           "MS Shell Dlg",
+                                           8,
+                                           0,
+                                           0,
+                                           143,
+                                           142,
+                                           kDialogStyle,
+                                           0,
+                                           kNetworkStationItems,
+                                           AFX_DLGITEM_COUNT(kNetworkStationItems)};
 } // namespace
 
 void RegisterAcousticResources()
@@ -204,6 +238,7 @@ void RegisterAcousticResources()
         AfxRegisterStringTable("Acoustic", kStrings, sizeof(kStrings) / sizeof(kStrings[0]));
         AfxRegisterBitmaps("Acoustic", kBitmaps, sizeof(kBitmaps) / sizeof(kBitmaps[0]));
         AfxRegisterMenuTemplate(IDR_ACOUSTIC_MAINFRAME, kMenu);
+        AfxRegisterDialogTemplate(&kNetworkStation);
         for (const AcousticToolBarDef& bar : g_AcousticToolBars)
             AfxRegisterToolBarTemplate(bar.nResourceID, bar.buttons, bar.count);
         return true;

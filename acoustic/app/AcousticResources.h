@@ -12,6 +12,16 @@
 // Six 16 x 16 station icons on white, for the two network lists.
 #define IDB_ACOUSTIC_STATIONS 232
 
+// "Network  Station": one station's name, position, type and weight.
+#define IDD_ACOUSTIC_NETWORK_STATION 310
+#define IDC_NETWORK_STATION_NAME 1000
+#define IDC_NETWORK_STATION_EASTING 1001
+#define IDC_NETWORK_STATION_NORTHING 1002
+#define IDC_NETWORK_STATION_TYPE 1003
+#define IDC_NETWORK_STATION_HEIGHT 1004
+#define IDC_NETWORK_STATION_WEIGHT 1005
+#define IDC_NETWORK_STATION_WEIGHT_LABEL 1006
+
 // The mode toolbars' button tables.
 #define IDR_ACOUSTIC_BOXIN_TOOLBAR 184
 #define IDR_ACOUSTIC_GRID_ON_GRID_TOOLBAR 203
@@ -93,5 +103,6 @@ struct AcousticToolBarDef
 // Calibration, Velocity Profile.
 extern const AcousticToolBarDef g_AcousticToolBars[6];
 
-// Registers the menu, toolbar tables, strings and the station icons of the program (once).
+// Registers the menu, toolbar tables, strings, dialogs and the station icons of the program
+// (once).
 void RegisterAcousticResources();

@@ -79,6 +79,7 @@ void CMainFrame::LoadNetwork()
     if (!present || (loaded && messages.IsEmpty()))
         return;
     m_bNetworkLoadFailed = true;
+    m_NetworkSaveGuard.SetUnreadFile(path);
     m_strNetworkLoadProblem.Format("Network file %s could not be read", (LPCSTR)path);
     if (messages.IsEmpty())
         m_strNetworkLoadProblem += "\nIt holds no station.";
@@ -138,7 +139,7 @@ BOOL CMainFrame::CreateDockingWindows()
     const std::pair<CDockablePane*, std::function<BOOL()>> panes[] = {
         {&m_wndSettingsPane,
          [this] { return m_wndSettingsPane.Create(this, ID_ACOUSTIC_UNITS, SETTINGS_ALL); }},
-        {&m_wndNetworkStationPane, [this] { return m_wndNetworkStationPane.Create(this, &m_Network); }},
+        {&m_wndNetworkStationPane, [this] { return m_wndNetworkStationPane.Create(this, &m_Network, &m_NetworkSaveGuard); }},
         {&m_wndObservationsPane, [this] { return m_wndObservationsPane.Create(this, &m_Network); }},
         {&m_wndNetworkObservationsPane,
          [this] { return m_wndNetworkObservationsPane.Create(this, &m_Network); }},

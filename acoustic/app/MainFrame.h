@@ -10,6 +10,7 @@
 #include "acoustic/app/panes/BoxinParameterPane.h"
 #include "acoustic/app/panes/GridOnGridPane.h"
 #include "acoustic/app/panes/NetworkObservationsPane.h"
+#include "acoustic/app/panes/NetworkSaveGuard.h"
 #include "acoustic/app/panes/NetworkStationPane.h"
 #include "acoustic/app/panes/ObservationsPane.h"
 #include "acoustic/app/panes/ThermoclinePane.h"
@@ -116,6 +117,8 @@ public:
     CTransitFix m_TransitFix;
     CGridOnGrid m_GridOnGrid;
     CNetwork m_Network;
+    // Asks before the network file that did not load whole is saved over.
+    CNetworkSaveGuard m_NetworkSaveGuard;
     CSpheroid m_Spheroid;
     CProjection m_Projection;
     int m_nMode = 0;

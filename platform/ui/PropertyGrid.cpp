@@ -115,6 +115,24 @@ public:
         return new QLineEdit(parent);
     }
 
+    // The item decides where its editor goes within its row.
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override
+    {
+        CMFCPropertyGridProperty* prop = PropOf(index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (prop == nullptr || view == nullptr)
+        {
+            QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+            return;
+        }
+        // The whole row, from the list area's left edge.
+        prop->SetRect(CRect(0, option.rect.top(), option.rect.right() + 1, option.rect.bottom() + 1));
+        CRect edit, spin;
+        prop->AdjustInPlaceEditRect(edit, spin);
+        editor->setGeometry(QRect(edit.left, edit.top, std::max(0, edit.Width()), std::max(0, edit.Height())));
+    }
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         CMFCPropertyGridProperty* prop = PropOf(index);
@@ -653,6 +671,20 @@ void CMFCPropertyGridProperty::OnDrawValue(CDC*, CRect) {}
 
 void CMFCPropertyGridProperty::OnClickButton(CPoint) {}
 
+void CMFCPropertyGridProperty::AdjustInPlaceEditRect(CRect& rectEdit, CRect& rectSpin)
+{
+    const int nameWidth = m_pWndList ? m_pWndList->GetLeftColumnWidth() : 0;
+    rectEdit = m_Rect;
+    rectEdit.left = std::min(m_Rect.right, m_Rect.left + nameWidth);
+    rectSpin.SetRectEmpty();
+    if (HasButton() || IsSpinEnabled())
+    {
+        // A strip as wide as the row is high, at the right of the value.
+        rectSpin = rectEdit;
+        rectSpin.left = std::max(rectEdit.left, rectEdit.right - m_Rect.Height());
+    }
+}
+
 void CMFCPropertyGridProperty::Redraw()
 {
     if (m_pWndList)
@@ -914,6 +946,16 @@ int CMFCPropertyGridCtrl::GetRowHeight() const
     return metrics.height() + 4;
 }
 
+int CMFCPropertyGridCtrl::ValueDrawingHeight() const
+{
+    return std::max(8, GetRowHeight() - 6);
+}
+
+int CMFCPropertyGridCtrl::GetLeftColumnWidth() const
+{
+    return m_pTree ? std::max(0, m_pTree->header()->sectionViewportPosition(1)) : 0;
+}
+
 void CMFCPropertyGridCtrl::AdjustLayout()
 {
     Rebuild();
@@ -1065,7 +1107,7 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
     item->setFlags(flags);
     if (pProp->HasValueDrawing())
     {
-        const int h = std::max(8, GetRowHeight() - 6);
+        const int h = ValueDrawingHeight();
         QImage image(2 * h, h, QImage::Format_RGB32);
         image.fill(ToQColor(m_clrBackground));
         {
@@ -1097,6 +1139,8 @@ void CMFCPropertyGridCtrl::Rebuild()
     m_pTree->clear();
     m_pTree->setHeaderHidden(!m_bHeaderCtrl);
     m_pTree->setHeaderLabels({ToQ(m_strLeftTitle), ToQ(m_strRightTitle)});
+    // Value drawings show at the size they were drawn, not squeezed into a small icon.
+    m_pTree->setIconSize(QSize(2 * ValueDrawingHeight(), ValueDrawingHeight()));
     for (CMFCPropertyGridProperty* p : m_props)
         AddTreeItem(p, nullptr);
     ApplyColours();

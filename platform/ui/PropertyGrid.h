@@ -108,6 +108,15 @@ public:
         (void)point;
         return FALSE;
     }
+    // Where the grid places the in-place editor: `rectEdit` the editor, `rectSpin` a spin or
+    // button strip (empty when the item has none). GetRect() holds the item's whole row and
+    // the grid's name column ends GetGrid()->GetLeftColumnWidth() from its left, in the
+    // coordinates of the grid's list area. By default the editor covers the value cell.
+    virtual void AdjustInPlaceEditRect(CRect& rectEdit, CRect& rectSpin);
+    // The item's row as last laid out for an in-place editor (set by the grid).
+    const CRect& GetRect() const { return m_Rect; }
+    void SetRect(const CRect& rect) { m_Rect = rect; }
+
     // An item that is a line of text across the whole row, name and value columns alike.
     virtual BOOL IsFullRow() const { return FALSE; }
     // A value the user has to see as wrong or missing: TRUE with the colours its value cell
@@ -135,6 +144,7 @@ protected:
     COleVariant m_varValueOrig;
     DWORD_PTR m_dwData = 0;
     CMFCPropertyGridCtrl* m_pWndList = nullptr;
+    CRect m_Rect;
     CString m_strEditText;
 
 private:
@@ -196,6 +206,9 @@ public:
                          COLORREF& clrGroupText, COLORREF& clrDescriptionBackground, COLORREF& clrDescriptionText,
                          COLORREF& clrLine) const;
     int GetRowHeight() const;
+    // Where the value column starts, in pixels from the left of the list area (0 without a
+    // window): the width of the name column as the rows show it.
+    int GetLeftColumnWidth() const;
     // The width at which the grid shows the names of its shown items whole: the name column
     // fits the widest name but leaves the values 45% of the width. 0 without a window.
     int GetWholeNamesWidth() const;
@@ -240,6 +253,8 @@ private:
     void AddTreeItem(CMFCPropertyGridProperty* pProp, QTreeWidgetItem* parent);
     void ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidgetItem* item);
     void Forget(CMFCPropertyGridProperty* pProp);
+    // The height of the picture an item draws before its value (twice as wide).
+    int ValueDrawingHeight() const;
 
     std::vector<CMFCPropertyGridProperty*> m_props;
     CMFCPropertyGridProperty* m_pSel = nullptr;
