@@ -84,8 +84,9 @@ void InstallYear(int year, bool turningPoints)
 {
     const QString from = QString(TIDE_FIXTURE_DIR) + "/";
     const QString to = TideFolder() + "/";
-    for (const char* base : {"TAF", "Part3"})
-        ASSERT_TRUE(QFile::copy(from + base + "24.DAT", to + Yearly(base, year))) << base;
+    // The fixture stores the port file under a name of its own.
+    ASSERT_TRUE(QFile::copy(from + "TAF24.DAT", to + Yearly("TAF", year)));
+    ASSERT_TRUE(QFile::copy(from + "PORTS24.DAT", to + Yearly("Part3", year)));
     WriteTideFile(Yearly("MOON", year), MoonOfYear(year));
     if (!turningPoints)
         return;
