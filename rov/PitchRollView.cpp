@@ -1,8 +1,8 @@
 #include "rov/PitchRollView.h"
 
-#include "foundation/SelectedObjects.h"
 #include "platform/ui/Dc.h"
 #include "rov/AttitudeMath.h"
+#include "rov/DrawingObjects.h"
 #include "rov/MyFont.h"
 
 #include <algorithm>
@@ -46,29 +46,6 @@ int ToPixel(double value)
 {
     return static_cast<int>(std::clamp(value, -kFarPixels, kFarPixels));
 }
-
-// A one-pixel pen, and a solid brush when given, made and selected for one drawing.
-class DrawingObjects
-{
-public:
-    DrawingObjects(CDC* dc, COLORREF pen, COLORREF brush = CLR_INVALID)
-        : m_pen(PS_SOLID, 1, pen), m_selected(*dc, &m_pen, MakeBrush(brush))
-    {
-    }
-
-private:
-    CBrush* MakeBrush(COLORREF colour)
-    {
-        if (colour == CLR_INVALID)
-            return nullptr;
-        m_brush.CreateSolidBrush(colour);
-        return &m_brush;
-    }
-
-    CPen m_pen;
-    CBrush m_brush;
-    SelectedObjects m_selected;
-};
 
 // The label font at a size, selected for as long as it lives.
 class SizedFont
