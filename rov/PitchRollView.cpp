@@ -4,6 +4,7 @@
 #include "rov/AttitudeMath.h"
 #include "rov/DrawingObjects.h"
 #include "rov/MyFont.h"
+#include "rov/OffscreenCanvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -189,16 +190,13 @@ void CPitchRollView::GroundPolygon(const CRect& square, POINT p1, POINT p2, POIN
 
 void CPitchRollView::Draw(CDC* pDC, CRect rect)
 {
-    if (pDC == nullptr || rect.IsRectEmpty())
+    OffscreenCanvas canvas(pDC, rect);
+    if (!canvas.IsReady())
         return;
-    CDC memory;
-    CBitmap bitmap;
-    if (!memory.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height()))
-        return;
-    CBitmap* oldBitmap = memory.SelectObject(&bitmap);
+    CDC& memory = canvas.Dc();
     memory.SetBkMode(TRANSPARENT);
     // Drawn at the bitmap's origin and copied to the rectangle's place at the end.
-    CRect local(0, 0, rect.Width(), rect.Height());
+    CRect local = canvas.Local();
     CalculateComponentRectangles(&local);
 
     memory.FillSolidRect(&local, m_bTimeout ? m_Colours.Timeout : m_Colours.Background);
@@ -221,8 +219,7 @@ void CPitchRollView::Draw(CDC* pDC, CRect rect)
         DrawMovingScale(&memory, &m_AttitudeRect, m_Depth);
     memory.SelectClipRgn(nullptr);
 
-    pDC->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(oldBitmap);
+    canvas.CopyToTarget();
 }
 
 void CPitchRollView::DrawAttitude(CDC* pDC)

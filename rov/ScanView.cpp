@@ -2,6 +2,7 @@
 
 #include "platform/ui/Dc.h"
 #include "rov/DrawingObjects.h"
+#include "rov/OffscreenCanvas.h"
 #include "survey/records/Tritech.h"
 
 #include <algorithm>
@@ -140,14 +141,11 @@ void CScanView::OnDraw(CDC* pDC)
 
 void CScanView::Draw(CDC* pDC, CRect rect)
 {
-    if (pDC == nullptr || rect.IsRectEmpty())
+    OffscreenCanvas canvas(pDC, rect);
+    if (!canvas.IsReady())
         return;
-    CDC memory;
-    CBitmap bitmap;
-    if (!memory.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height()))
-        return;
-    CBitmap* oldBitmap = memory.SelectObject(&bitmap);
-    const CRect local(0, 0, rect.Width(), rect.Height());
+    CDC& memory = canvas.Dc();
+    const CRect local = canvas.Local();
     memory.FillSolidRect(&local, 0x000000);
     m_dPixelsPerMetre = 0.0;
     if (m_pHead != nullptr && !m_pHead->m_Active)
@@ -166,8 +164,7 @@ void CScanView::Draw(CDC* pDC, CRect rect)
                                      PipeSizeMetres(head.m_PipeSize, head.m_PipeSizeUnit));
         }
     }
-    pDC->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(oldBitmap);
+    canvas.CopyToTarget();
 }
 
 void CScanView::DrawCrossProfileLattice(CDC* pDC, const RECT* rect)
