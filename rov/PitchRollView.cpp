@@ -74,7 +74,7 @@ void Line(CDC* dc, int x1, int y1, int x2, int y2)
 }
 } // namespace
 
-CPitchRollView::CPitchRollView() : m_Colours(DAY_COLOURS) {}
+CPitchRollView::CPitchRollView() : m_Colours(DAY_COLOURS), m_pCanvas(std::make_unique<OffscreenCanvas>()) {}
 
 CPitchRollView::~CPitchRollView() = default;
 
@@ -190,8 +190,8 @@ void CPitchRollView::GroundPolygon(const CRect& square, POINT p1, POINT p2, POIN
 
 void CPitchRollView::Draw(CDC* pDC, CRect rect)
 {
-    OffscreenCanvas canvas(pDC, rect);
-    if (!canvas.IsReady())
+    OffscreenCanvas& canvas = *m_pCanvas;
+    if (!canvas.Begin(pDC, rect))
         return;
     CDC& memory = canvas.Dc();
     memory.SetBkMode(TRANSPARENT);
@@ -219,7 +219,7 @@ void CPitchRollView::Draw(CDC* pDC, CRect rect)
         DrawMovingScale(&memory, &m_AttitudeRect, m_Depth);
     memory.SelectClipRgn(nullptr);
 
-    canvas.CopyToTarget();
+    canvas.End();
 }
 
 void CPitchRollView::DrawAttitude(CDC* pDC)

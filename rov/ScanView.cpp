@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CScanView, CView)
 
@@ -71,7 +72,7 @@ void Line(CDC* dc, int x1, int y1, int x2, int y2)
 }
 } // namespace
 
-CScanView::CScanView()
+CScanView::CScanView() : m_pCanvas(std::make_unique<OffscreenCanvas>())
 {
     ApplyColours();
 }
@@ -141,8 +142,8 @@ void CScanView::OnDraw(CDC* pDC)
 
 void CScanView::Draw(CDC* pDC, CRect rect)
 {
-    OffscreenCanvas canvas(pDC, rect);
-    if (!canvas.IsReady())
+    OffscreenCanvas& canvas = *m_pCanvas;
+    if (!canvas.Begin(pDC, rect))
         return;
     CDC& memory = canvas.Dc();
     const CRect local = canvas.Local();
@@ -164,7 +165,7 @@ void CScanView::Draw(CDC* pDC, CRect rect)
                                      PipeSizeMetres(head.m_PipeSize, head.m_PipeSizeUnit));
         }
     }
-    canvas.CopyToTarget();
+    canvas.End();
 }
 
 void CScanView::DrawCrossProfileLattice(CDC* pDC, const RECT* rect)
@@ -244,7 +245,8 @@ void CScanView::DrawProfile(CDC* pDC, const CTritechProfile& profile)
     const COLORREF colour = profile.m_UseColour1 ? profile.m_Colour1 : profile.m_Colour2;
     DrawingObjects objects(pDC, colour);
     const CRect& lattice = m_LatticeRect;
-    bool first = true;
+    // A line's points are joined in one stroke, from the first point drawn.
+    std::vector<POINT> line;
     for (int i = 0; i < profile.m_PointCount; ++i)
     {
         const TritechPointDef& p = profile.m_pPoints[i];
@@ -259,16 +261,12 @@ void CScanView::DrawProfile(CDC* pDC, const CTritechProfile& profile)
         case PROFILE_STYLE_SQUARE:
             pDC->FillSolidRect(s.x - kSquareHalf, s.y - kSquareHalf, 2 * kSquareHalf + 1, 2 * kSquareHalf + 1, colour);
             break;
-        case PROFILE_STYLE_LINE:
-            if (first)
-                pDC->MoveTo(s.x, s.y);
-            else
-                pDC->LineTo(s.x, s.y);
-            break;
+        case PROFILE_STYLE_LINE: line.push_back(s); break;
         default: break;
         }
-        first = false;
     }
+    if (line.size() > 1)
+        pDC->Polyline(line.data(), static_cast<int>(line.size()));
 }
 
 void CScanView::DrawPipeCrossSection(CDC* pDC, double x, double y, double size)

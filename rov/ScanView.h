@@ -10,7 +10,10 @@
 #include "platform/ui/View.h"
 #include "rov/RovApi.h"
 
+#include <memory>
+
 class CTritech;
+class OffscreenCanvas;
 class CTritechProfile;
 
 class ROV_API CScanView : public CView
@@ -101,4 +104,5 @@ private:
     CPoint m_Origin;
     COLORREF m_Colours[COLOURS] = {};
     CTritech* m_pHead = nullptr;
+    std::unique_ptr<OffscreenCanvas> m_pCanvas;
 };

@@ -13,9 +13,12 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QLine>
 #include <QPoint>
+#include <QString>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace
@@ -35,8 +38,10 @@ struct Scene
     CTritechProfile profiles[2];
     std::vector<TritechPointDef> points[2];
     CScanView view;
+    // The view paints as into a window: a context on a painter over the screen's image.
+    QImage screen{kWidth, kHeight, QImage::Format_RGB32};
+    QPainter painter{&screen};
     CDC dc;
-    CBitmap bitmap;
 
     Scene()
     {
@@ -62,9 +67,7 @@ struct Scene
             head.m_Profiles.AddTail(&profiles[p]);
         }
         view.SetData(&head);
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateCompatibleBitmap(&dc, kWidth, kHeight);
-        dc.SelectObject(&bitmap);
+        dc.Attach(&painter);
         Draw();
     }
     void Draw() { view.Draw(&dc, CRect(0, 0, kWidth, kHeight)); }
@@ -77,12 +80,43 @@ void ScanViewHead(benchmark::State& state)
         scene.Draw();
 }
 
-// The same lattice area, points, line and pipe, placed where the view's last drawing put them.
+// Where the time goes: the off-screen canvas alone (an inactive head), the lattice without
+// profiles, each profile alone.
+void ScanViewParts(benchmark::State& state)
+{
+    Scene scene;
+    const int part = static_cast<int>(state.range(0));
+    scene.head.m_Active = part == 0 ? 0 : 1;
+    scene.profiles[0].m_Visible = part == 2;
+    scene.profiles[1].m_Visible = part == 3;
+    scene.head.m_PipePresent = 0;
+    for (auto _ : state)
+        scene.Draw();
+}
+
+// The same picture straight onto the screen's image, with no off-screen copy: the lattice with
+// its lines and labels, the points, the line and the pipe, placed where the view put them.
 void PainterHead(benchmark::State& state)
 {
     Scene scene;
     const CScanView& v = scene.view;
     const CRect l = v.GetLatticeRect();
+    const int n = v.GetDivisions(), cell = v.GetCell();
+    const CPoint o = v.GetOrigin();
+    std::vector<QLine> lines = {QLine(l.left, l.top, l.left, l.bottom), QLine(l.right, l.top, l.right, l.bottom),
+                                QLine(l.left, l.top, l.right, l.top)};
+    std::vector<std::pair<QPoint, QString>> labels;
+    for (int k = 0; k <= n; ++k)
+    {
+        const QString text = QString::number(10 / n * k);
+        lines.emplace_back(o.x - k * cell, o.y, o.x - k * cell, l.bottom + 10);
+        lines.emplace_back(o.x + k * cell, o.y, o.x + k * cell, l.bottom + 10);
+        lines.emplace_back(l.left - 10, o.y + k * cell, l.right + 10, o.y + k * cell);
+        labels.emplace_back(QPoint(o.x - k * cell, l.bottom + 22), text);
+        labels.emplace_back(QPoint(o.x + k * cell, l.bottom + 22), text);
+        labels.emplace_back(QPoint(l.left - 24, o.y + k * cell + 4), text);
+        labels.emplace_back(QPoint(l.right + 14, o.y + k * cell + 4), text);
+    }
     std::vector<QPoint> pixels, line;
     for (int p = 0; p < 2; ++p)
         for (const TritechPointDef& point : scene.points[p])
@@ -100,6 +134,11 @@ void PainterHead(benchmark::State& state)
         QPainter painter(&image);
         painter.fillRect(image.rect(), Qt(v.GetColour(CScanView::BACKGROUND)));
         painter.fillRect(QRect(l.left, l.top, l.Width(), l.Height()), Qt(v.GetColour(CScanView::LATTICE_AREA)));
+        painter.setPen(QPen(Qt(v.GetColour(CScanView::LATTICE_LINES)), 0));
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        painter.setPen(Qt(v.GetColour(CScanView::LABELS)));
+        for (const auto& [at, text] : labels)
+            painter.drawText(at, text);
         painter.setPen(QPen(Qt(scene.profiles[0].m_Colour1), 0));
         painter.drawPoints(pixels.data(), static_cast<int>(pixels.size()));
         painter.setPen(QPen(Qt(scene.profiles[1].m_Colour1), 0));
@@ -111,6 +150,7 @@ void PainterHead(benchmark::State& state)
 }
 
 BENCHMARK(ScanViewHead)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScanViewParts)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(PainterHead)->Unit(benchmark::kMillisecond);
 } // namespace
 
