@@ -147,11 +147,14 @@ void CScanView::Draw(CDC* pDC, CRect rect)
         return;
     CDC& memory = canvas.Dc();
     const CRect local = canvas.Local();
-    memory.FillSolidRect(&local, 0x000000);
     m_dPixelsPerMetre = 0.0;
-    if (m_pHead != nullptr && !m_pHead->m_Active)
+    // Each case covers the whole picture once: black without a head, grey for a head not in
+    // use, else the lattice's background.
+    if (m_pHead == nullptr)
+        memory.FillSolidRect(&local, 0x000000);
+    else if (!m_pHead->m_Active)
         memory.FillSolidRect(&local, INACTIVE_COLOUR);
-    else if (m_pHead != nullptr)
+    else
     {
         const CTritech& head = *m_pHead;
         DrawCrossProfileLattice(&memory, &local);

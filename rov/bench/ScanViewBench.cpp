@@ -1,7 +1,8 @@
 // One sonar head repainted as the host repaints it on every scan: two profiles of 2 000 points
 // each (one as single pixels, one as a joined line) and the pipe on the lattice of an 800 x 600
-// view, beside the same points drawn straight through QPainter on an image of the same size
-// (the floor that the view's own work adds to).
+// view, beside the same picture (lattice, lines, labels, points, line, pipe) drawn straight
+// through QPainter onto the screen's image with no off-screen copy: the floor that the view's
+// own work adds to.
 
 #include "platform/ui/Dc.h"
 #include "platform/ui/GdiObject.h"
