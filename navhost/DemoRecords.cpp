@@ -115,9 +115,10 @@ void FillSubsea(CHostRecords& r, double t)
         tritech.m_Active = 1;
         tritech.m_Depth = depth;
         tritech.m_Altitude = altitude;
-        tritech.m_Range = 10;
+        // A 5 m range over a 24-inch pipe: the pipe shows as a circle of some size in a pane.
+        tritech.m_Range = 5;
         tritech.m_PipePresent = 1;
-        tritech.m_PipeSize = 12;
+        tritech.m_PipeSize = 24;
         tritech.m_PipeSizeUnit = 0;
         tritech.m_PipeAcross = Swing(0.0, 1.5, 45.0, t, head);
         tritech.m_PipeDown = altitude - 0.15;

@@ -60,6 +60,9 @@ ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE,
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_REGISTERED_MESSAGE(UM_PANE_ADJUST, &CMainFrame::OnPaneAdjust)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
 ON_COMMAND(ID_NAVHOST_NAVIGATION_WINDOW, &CMainFrame::OnNavigationWindow)
@@ -250,6 +253,10 @@ BOOL CMainFrame::CreatePanes()
     m_SurveyDemo.Attach(d, m_Records);
     made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
+    made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
+    made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
+    made &= Dock(m_wndPipeTrackerPane, m_wndPipeTrackerPane.Create(this, "Pipe Tracker", ID_NAVHOST_PIPE_TRACKER_PANE, &m_Records.m_TssPipeTracker), right, &m_wndDtmPane);
+    made &= Dock(m_wndScanningProfilerPane, m_wndScanningProfilerPane.Create(this, ID_NAVHOST_SCANNING_PROFILER_PANE, m_Records.m_Tritech), right, &m_wndDtmPane);
     if (!made)
         return FALSE;
 
@@ -326,6 +333,7 @@ void CMainFrame::PostStart()
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
     FeedDepthGraph();
+    FeedSubseaPanes();
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
     ShowWindow(SW_SHOWMAXIMIZED);
@@ -416,6 +424,10 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_BUBBLE_PANE, &m_wndBubblePane},
         {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
+        {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
+        {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
+        {ID_NAVHOST_PIPE_TRACKER_PANE, &m_wndPipeTrackerPane},
+        {ID_NAVHOST_SCANNING_PROFILER_PANE, &m_wndScanningProfilerPane},
     };
 }
 
@@ -675,6 +687,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
     FeedDepthGraph();
+    FeedSubseaPanes();
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
     {
@@ -713,6 +726,20 @@ void CMainFrame::FeedDepthGraph()
     const double depth = 300.0 + 6.0 * std::sin(2.0 * M_PI * t / 300.0) + 1.5 * std::sin(2.0 * M_PI * t / 37.0);
     const double altitude = 3.0 + 1.2 * std::sin(2.0 * M_PI * t / 90.0);
     m_wndDepthGraphPane.Update("Depth", depth, "Altitude", altitude);
+}
+
+void CMainFrame::FeedSubseaPanes()
+{
+    m_wndBathyPane.Update();
+    m_wndBathyUnitPane.Update();
+    m_wndPipeTrackerPane.Update();
+    m_wndScanningProfilerPane.Update(1);
+    m_wndScanningProfilerPane.Update(2);
+}
+
+LRESULT CMainFrame::OnPaneAdjust(WPARAM, LPARAM)
+{
+    return 0;
 }
 
 void CMainFrame::OnTogglePane(UINT nID)
@@ -794,6 +821,10 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndMruPane.SetNightMode(night);
         m_wndSoundSpeedPane.SetNightMode(night);
         m_wndDepthGraphPane.SetNightMode(night);
+        m_wndBathyPane.SetNightMode(night);
+        m_wndBathyUnitPane.SetNightMode(night);
+        m_wndPipeTrackerPane.SetNightMode(night);
+        m_wndScanningProfilerPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

@@ -30,8 +30,12 @@
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
 #include "navhost/MessageLogPane.h"
+#include "rov/BathyPane.h"
+#include "rov/BathyUnitPane.h"
 #include "rov/BubblePane.h"
 #include "rov/MruPane.h"
+#include "rov/PipeTrackerPane.h"
+#include "rov/ScanningProfilerPane.h"
 #include "rov/SpeedOfSoundInWaterPane.h"
 #include "navhost/SurveyDemo.h"
 #include "navhost/VesselSummaryPane.h"
@@ -113,6 +117,12 @@ public:
     CVesselSummaryPane m_wndVesselSummaryPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
+    // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records
+    // every second.
+    CBathyPane m_wndBathyPane;
+    CBathyUnitPane m_wndBathyUnitPane;
+    CPipeTrackerPane m_wndPipeTrackerPane;
+    CScanningProfilerPane m_wndScanningProfilerPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -120,6 +130,10 @@ protected:
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
     void FeedDepthGraph();
+    // The bathy, pipe tracker and profiler panes read the records just filled.
+    void FeedSubseaPanes();
+    // The profiler pane was sized or hidden: the docks lay themselves out already.
+    LRESULT OnPaneAdjust(WPARAM wParam, LPARAM lParam);
     // Registered messages that the frame receives and finds no entry for go to the log.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 

@@ -38,6 +38,12 @@
 #define ID_NAVHOST_SOUND_SPEED_PANE 41150
 // The ROV library's tilt bubble: the vessel's MRU, or the template's two.
 #define ID_NAVHOST_BUBBLE_PANE 41170
+// The ROV's bathy unit as values and as a graph, its pipe tracker's burial graph, and the two
+// heads of its scanning profiler.
+#define ID_NAVHOST_BATHY_PANE 41160
+#define ID_NAVHOST_BATHY_UNIT_PANE 41161
+#define ID_NAVHOST_PIPE_TRACKER_PANE 41162
+#define ID_NAVHOST_SCANNING_PROFILER_PANE 41163
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

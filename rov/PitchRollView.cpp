@@ -1,9 +1,10 @@
 #include "rov/PitchRollView.h"
 
-#include "foundation/SelectedObjects.h"
 #include "platform/ui/Dc.h"
 #include "rov/AttitudeMath.h"
+#include "rov/DrawingObjects.h"
 #include "rov/MyFont.h"
+#include "rov/OffscreenCanvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,29 +48,6 @@ int ToPixel(double value)
     return static_cast<int>(std::clamp(value, -kFarPixels, kFarPixels));
 }
 
-// A one-pixel pen, and a solid brush when given, made and selected for one drawing.
-class DrawingObjects
-{
-public:
-    DrawingObjects(CDC* dc, COLORREF pen, COLORREF brush = CLR_INVALID)
-        : m_pen(PS_SOLID, 1, pen), m_selected(*dc, &m_pen, MakeBrush(brush))
-    {
-    }
-
-private:
-    CBrush* MakeBrush(COLORREF colour)
-    {
-        if (colour == CLR_INVALID)
-            return nullptr;
-        m_brush.CreateSolidBrush(colour);
-        return &m_brush;
-    }
-
-    CPen m_pen;
-    CBrush m_brush;
-    SelectedObjects m_selected;
-};
-
 // The label font at a size, selected for as long as it lives.
 class SizedFont
 {
@@ -96,7 +74,7 @@ void Line(CDC* dc, int x1, int y1, int x2, int y2)
 }
 } // namespace
 
-CPitchRollView::CPitchRollView() : m_Colours(DAY_COLOURS) {}
+CPitchRollView::CPitchRollView() : m_Colours(DAY_COLOURS), m_pCanvas(std::make_unique<OffscreenCanvas>()) {}
 
 CPitchRollView::~CPitchRollView() = default;
 
@@ -212,16 +190,13 @@ void CPitchRollView::GroundPolygon(const CRect& square, POINT p1, POINT p2, POIN
 
 void CPitchRollView::Draw(CDC* pDC, CRect rect)
 {
-    if (pDC == nullptr || rect.IsRectEmpty())
+    OffscreenCanvas& canvas = *m_pCanvas;
+    if (!canvas.Begin(pDC, rect))
         return;
-    CDC memory;
-    CBitmap bitmap;
-    if (!memory.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height()))
-        return;
-    CBitmap* oldBitmap = memory.SelectObject(&bitmap);
+    CDC& memory = canvas.Dc();
     memory.SetBkMode(TRANSPARENT);
     // Drawn at the bitmap's origin and copied to the rectangle's place at the end.
-    CRect local(0, 0, rect.Width(), rect.Height());
+    CRect local = canvas.Local();
     CalculateComponentRectangles(&local);
 
     memory.FillSolidRect(&local, m_bTimeout ? m_Colours.Timeout : m_Colours.Background);
@@ -244,8 +219,7 @@ void CPitchRollView::Draw(CDC* pDC, CRect rect)
         DrawMovingScale(&memory, &m_AttitudeRect, m_Depth);
     memory.SelectClipRgn(nullptr);
 
-    pDC->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(oldBitmap);
+    canvas.End();
 }
 
 void CPitchRollView::DrawAttitude(CDC* pDC)

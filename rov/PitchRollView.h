@@ -13,6 +13,9 @@
 #include "rov/RovApi.h"
 
 #include <cfloat>
+#include <memory>
+
+class OffscreenCanvas;
 
 constexpr double PITCH_ROLL_NO_VALUE = DBL_MAX;
 
@@ -112,6 +115,8 @@ protected:
     bool m_bDisplayText = false;
     bool m_bDisplayDepth = false;
     bool m_bRotateRose = false;
+    // The off-screen picture, kept from one painting to the next.
+    std::unique_ptr<OffscreenCanvas> m_pCanvas;
 
 private:
     void DrawAttitude(CDC* pDC);

@@ -240,6 +240,10 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Template Target", &m_pFrame->m_wndTemplateTargetPane},
         {"Vessel Summary", &m_pFrame->m_wndVesselSummaryPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
+        {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
+        {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},
+        {"Scanning Profiler", &m_pFrame->m_wndScanningProfilerPane},
+        // The chart pane shares the terrain's tabs: last of them, so that it stays in front.
         {"Chart Pane", &m_pFrame->m_wndChartPane},
         {"MRU", &m_pFrame->m_wndMruPane},
         {"Tilt Bubble", &m_pFrame->m_wndBubblePane},

@@ -136,9 +136,33 @@ void BlitBySoftware(HDC d, QImage* target, const QRect& rect, const QImage* sour
         }
 }
 
+bool IsOpaque(const QImage& image)
+{
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y)
+    {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        QRgb all = 0xFF000000u;
+        for (int x = 0; x < width; ++x)
+            all &= line[x];
+        if ((all & 0xFF000000u) != 0xFF000000u)
+            return false;
+    }
+    return true;
+}
+
 // The source pixels a blit reads, in the destination's colours and orientation and size.
 QImage SourcePiece(HDC d, HDC s, const QImage& surface, QRect from, bool mirrorX, bool mirrorY, QSize size)
 {
+    // A whole colour surface that is opaque already (as painting leaves it) is read in place,
+    // not copied: a double-buffered view blits its whole picture on every paint. Never when the
+    // destination draws on that same surface.
+    const QImage* target = TargetImage(d);
+    const bool inPlace = from == surface.rect() && surface.format() == QImage::Format_RGB32 && !s->monochrome &&
+                         !d->monochrome && (target == nullptr || target->constBits() != surface.constBits()) &&
+                         IsOpaque(surface);
+    if (inPlace && !mirrorX && !mirrorY && surface.size() == size)
+        return surface;
     QImage piece = surface.copy(from).convertToFormat(QImage::Format_RGB32);
     if (s->monochrome && !d->monochrome)
     {
@@ -239,7 +263,11 @@ BOOL Blit(HDC d, int x, int y, int w, int h, HDC s, int xs, int ys, int ws, int 
         return FALSE;
     const QImage piece =
         SourcePiece(d, s, *surface, from, mirrorX != sourceMirrorX, mirrorY != sourceMirrorY, rect.size());
-    const std::optional<QPainter::CompositionMode> mode = SourceMode(rop);
+    std::optional<QPainter::CompositionMode> mode = SourceMode(rop);
+    // The piece is opaque, so laying it over the destination copies it exactly; every engine
+    // does that, where a plain copy mode is not offered on surfaces without alpha.
+    if (rop == SRCCOPY)
+        mode = QPainter::CompositionMode_SourceOver;
     QImage* target = TargetImage(d);
     if (mode && (CanUse(d, *mode) || !target))
     {

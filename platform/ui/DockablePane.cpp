@@ -3,8 +3,39 @@
 #include "platform/core/WinApp.h"
 
 #include <QDockWidget>
+#include <QEvent>
 #include <QMainWindow>
+#include <QPointer>
+#include <QVariant>
 #include <QWidget>
+
+namespace
+{
+const char kVisibilityFilter[] = "suitePaneVisibilityFilter";
+
+// The dock carries the pane's visibility, so a pane learns that it is shown or hidden (by
+// ShowPane, the close box or a restored layout) from its dock being shown or hidden itself,
+// as a window learns it from WM_SHOWWINDOW. A frame minimised or a tab behind another is not
+// such a change.
+class DockVisibilityFilter : public QObject
+{
+public:
+    DockVisibilityFilter(QDockWidget* dock, CDockablePane* pane) : QObject(dock), m_pPane(pane), m_Inner(pane->GetWidget()) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::HideToParent || type == QEvent::ShowToParent) && m_Inner && m_pPane->GetSafeHwnd() != nullptr)
+            AfxCallWndProc(m_pPane, WM_SHOWWINDOW, type == QEvent::ShowToParent ? TRUE : FALSE, 0);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    CDockablePane* m_pPane;
+    // Gone with the pane's window: the pane is then no longer told.
+    QPointer<QWidget> m_Inner;
+};
+} // namespace
 
 IMPLEMENT_DYNAMIC(CDockablePane, CPane)
 
@@ -64,6 +95,9 @@ BOOL CDockablePane::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& re
         ShowPane(FALSE, FALSE, FALSE);
     else if (stored == 1)
         ShowPane(TRUE, FALSE, FALSE);
+    auto* filter = new DockVisibilityFilter(dock, this);
+    dock->installEventFilter(filter);
+    dock->setProperty(kVisibilityFilter, QVariant::fromValue<QObject*>(filter));
     return TRUE;
 }
 
@@ -73,6 +107,12 @@ void CDockablePane::OnNcDestroy()
     {
         // The dock goes with the pane's window (later: this may run inside one of its events).
         m_pDock = nullptr;
+        // A pane going away is not told that it hides.
+        if (auto* filter = dock->property(kVisibilityFilter).value<QObject*>())
+        {
+            dock->removeEventFilter(filter);
+            delete filter;
+        }
         dock->hide();
         dock->deleteLater();
     }

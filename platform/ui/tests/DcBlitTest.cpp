@@ -43,6 +43,16 @@ TEST(DcBlit, CopyAndOverlappingScroll)
     source.dc.BitBlt(0, 2, 20, 18, &source.dc, 0, 0, SRCCOPY);
     for (int y = 2; y < 20; ++y)
         ASSERT_EQ(source.At(7, y), ColorRefFromQRgb(before.pixel(7, y - 2)));
+
+    // A whole picture (as a double-buffered view copies it) lands whole in another context, and
+    // read from itself it still reads the picture as it was before.
+    Canvas screen(20, 20);
+    EXPECT_TRUE(screen.dc.BitBlt(0, 0, 20, 20, &source.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(screen.bitmap.ToImage(), source.bitmap.ToImage());
+    const QImage whole = source.bitmap.ToImage();
+    source.dc.BitBlt(0, 3, 20, 20, &source.dc, 0, 0, SRCCOPY);
+    for (int y = 3; y < 20; ++y)
+        ASSERT_EQ(source.At(9, y), ColorRefFromQRgb(whole.pixel(9, y - 3))) << y;
 }
 
 TEST(DcBlit, MaskedSpriteShowsOnlyTheSprite)

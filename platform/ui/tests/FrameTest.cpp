@@ -98,6 +98,41 @@ TEST(FrameTest, PaneCloseBoxHidesThePaneAndItsClientAreaIsBelowTheTitle)
     EXPECT_EQ(pane.GetDockWidget(), nullptr);
 }
 
+// A pane is told (WM_SHOWWINDOW) when its dock is hidden, by ShowPane or the close box, and when
+// it is shown again; a tab brought in front of it is no such change.
+TEST(FrameTest, APaneIsToldWhenItsDockIsShownOrHidden)
+{
+    CTestApp app;
+    CTestFrame* frame = app.Start();
+    ASSERT_NE(frame, nullptr);
+    CTestPane& a = frame->m_paneA;
+    CTestPane& b = frame->m_paneB;
+    a.ShowPane(TRUE, FALSE, FALSE);
+    b.ShowPane(TRUE, FALSE, FALSE);
+    Pump();
+    a.m_shown.clear();
+    a.ShowPane(FALSE, FALSE, FALSE);
+    a.ShowPane(FALSE, FALSE, FALSE);
+    Pump();
+    EXPECT_EQ(a.m_shown, std::vector<BOOL>{FALSE});
+    ASSERT_TRUE(AfxChooseMenuItem(frame, ID_PANE_A));
+    Pump();
+    EXPECT_EQ(a.m_shown, (std::vector<BOOL>{FALSE, TRUE}));
+    EXPECT_TRUE(a.GetDockWidget()->close());
+    Pump();
+    EXPECT_EQ(a.m_shown, (std::vector<BOOL>{FALSE, TRUE, FALSE}));
+
+    a.ShowPane(TRUE, FALSE, FALSE);
+    ASSERT_TRUE(b.AttachToTabWnd(&a, DM_SHOW, FALSE));
+    Pump();
+    a.m_shown.clear();
+    b.ShowPane(TRUE, FALSE, TRUE);
+    Pump();
+    EXPECT_FALSE(a.IsVisible());
+    EXPECT_TRUE(a.m_shown.empty()) << "behind a tab, not hidden";
+    Exit(frame);
+}
+
 // Two panes in one place as tabs: the one behind is not seen (nor counted as visible) until it
 // is shown, which brings its tab to the front.
 TEST(FrameTest, APaneInATabBehindAnotherShowsWhenShown)

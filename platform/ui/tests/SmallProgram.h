@@ -75,6 +75,15 @@ class CTestPane : public CDockablePane
 {
 public:
     COLORREF m_colour = 0;
+    // WM_SHOWWINDOW's flag each time the pane received it, in order.
+    std::vector<BOOL> m_shown;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SHOWWINDOW)
+            m_shown.push_back(static_cast<BOOL>(wParam));
+        return CDockablePane::WindowProc(message, wParam, lParam);
+    }
 
 protected:
     BOOL OnEraseBkgnd(CDC* pDC);
