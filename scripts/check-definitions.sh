@@ -30,6 +30,17 @@ definitions() {
   fi
   cat "$file"
 }
+# Names a module holds as weak: inline functions and template instances. A library built with
+# hidden symbols keeps its copies of them as local definitions, which are the language's
+# copies of one inline definition, not a second definition of the suite's own.
+weak_names() {
+  local module=$1 file
+  file="$symbols/$(printf '%s' "$module" | md5sum | cut -c1-32).weak"
+  if [ ! -f "$file" ]; then
+    nm --defined-only "$module" | awk '$2 ~ /^[VWvw]$/ && $3 ~ /^_Z/ {print $3}' | sort -u > "$file"
+  fi
+  cat "$file"
+}
 
 for program in "$@"; do
   tree=$(dirname "$(readlink -f "$program")")
@@ -42,8 +53,10 @@ for program in "$@"; do
       "$tree"/*) modules+=("$library") ;;
     esac
   done < <(ldd "$program" | awk '$2 == "=>" && $3 ~ /^\// {print $3}')
-  duplicates=$(for module in "${modules[@]}"; do definitions "$module"; done |
-    sort | awk '$1 == last {print $1 " in " lastModule " and " $2} {last = $1; lastModule = $2}')
+  for module in "${modules[@]}"; do weak_names "$module"; done | sort -u > "$symbols/weak"
+  duplicates=$(for module in "${modules[@]}"; do definitions "$module"; done | sort |
+    awk 'NR == FNR {weak[$1]; next} ($1 in weak) {next}
+         $1 == last {print $1 " in " lastModule " and " $2} {last = $1; lastModule = $2}' "$symbols/weak" -)
   if [ -n "$duplicates" ]; then
     count=$(printf '%s\n' "$duplicates" | wc -l)
     echo "$(basename "$program"): $count objects defined twice, for example:"
