@@ -56,6 +56,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMai
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
@@ -246,6 +248,7 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndSoundSpeedPane, m_wndSoundSpeedPane.Create(this, ID_NAVHOST_SOUND_SPEED_PANE), right);
     m_SurveyDemo.Attach(d, m_Records);
     made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
+    made &= Dock(m_wndDeviceGroupsPane, m_wndDeviceGroupsPane.Create(this, ID_NAVHOST_DEVICE_GROUPS_PANE, &m_Records, &d.m_Vessel), right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     if (!made)
         return FALSE;
@@ -321,6 +324,7 @@ void CMainFrame::PostStart()
     FeedMruPane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
+    m_wndDeviceGroupsPane.Update();
     FeedDepthGraph();
     SetTimer(kSecondTimer, 1000, nullptr);
     RecalcLayout();
@@ -410,6 +414,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_MRU_PANE, &m_wndMruPane},
         {ID_NAVHOST_SOUND_SPEED_PANE, &m_wndSoundSpeedPane},
         {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
+        {ID_NAVHOST_DEVICE_GROUPS_PANE, &m_wndDeviceGroupsPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
     };
 }
@@ -668,6 +673,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     FeedMruPane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
+    m_wndDeviceGroupsPane.Update();
     FeedDepthGraph();
     const bool silent = m_Feed.IsVesselSilent();
     if (silent != m_bVesselSilent)
@@ -776,6 +782,7 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndMruPane.SetNightMode(night);
         m_wndSoundSpeedPane.SetNightMode(night);
         m_wndDepthGraphPane.SetNightMode(night);
+        m_wndDeviceGroupsPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

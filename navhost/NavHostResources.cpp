@@ -32,6 +32,7 @@ const MENU_TEMPLATE_ITEM kMenu[] = {
     {MF_STRING, ID_NAVHOST_MRU_PANE, "Motion Reference Unit"},
     {MF_STRING, ID_NAVHOST_SOUND_SPEED_PANE, "Speed of Sound in Water"},
     {MF_STRING, ID_NAVHOST_VESSEL_SUMMARY_PANE, "Vessel Summary"},
+    {MF_STRING, ID_NAVHOST_DEVICE_GROUPS_PANE, "Device Groups"},
     {MF_STRING, ID_NAVHOST_DEPTH_GRAPH_PANE, "Depth Graph"},
     {MF_SEPARATOR, 0, nullptr},
     {MF_STRING, ID_NAVHOST_FEATURE_TABLE_PANE, "Feature Table"},

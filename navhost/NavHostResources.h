@@ -36,6 +36,8 @@
 #define ID_NAVHOST_FEATURE_TABLE_PANE 41117
 // The ROV library's speed-of-sound pane.
 #define ID_NAVHOST_SOUND_SPEED_PANE 41150
+// One of each of the Survey library's device groups over the vessel's devices.
+#define ID_NAVHOST_DEVICE_GROUPS_PANE 41180
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201
