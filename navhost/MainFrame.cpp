@@ -85,8 +85,10 @@ const DWORD kMenuBarStyle = 0x50402808;
 const UINT_PTR kSecondTimer = 1;
 // The chart's settings file of the document window's view.
 const char kChartSettings[] = "Navigation Chart";
-// How wide the side columns start (pixels), so that a property grid can be read.
+// How wide the side columns start (pixels), so that a property grid can be read; the right one
+// wider, for the device panes' rows of two values side by side.
 const int kSideWidth = 360;
+const int kRightSideWidth = 480;
 } // namespace
 
 CMainFrame::CMainFrame() : m_Layers(m_Data), m_Feed(m_Data)
@@ -269,7 +271,7 @@ BOOL CMainFrame::CreatePanes()
             if (QDockWidget* widget = pane->GetDockWidget())
             {
                 sides.append(widget);
-                widths.append(kSideWidth);
+                widths.append(pane == &m_wndDtmPane ? kRightSideWidth : kSideWidth);
             }
         window->resizeDocks(sides, widths, Qt::Horizontal);
         if (QDockWidget* log = m_wndLogPane.GetDockWidget())

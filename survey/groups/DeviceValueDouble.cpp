@@ -8,6 +8,12 @@ CDeviceValueDouble::CDeviceValueDouble(const CString& strName, double dValue, LP
     AllowEdit(FALSE);
 }
 
+void CDeviceValueDouble::SetValue(double dValue)
+{
+    SetOriginalValue(COleVariant(dValue));
+    CMFCPropertyGridDouble::SetValue(dValue);
+}
+
 CString CDeviceValueDouble::FormatProperty()
 {
     return IsDeviceValue(GetDouble()) ? CMFCPropertyGridDouble::FormatProperty() : CString();

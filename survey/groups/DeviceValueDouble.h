@@ -10,6 +10,10 @@ class CDeviceValueDouble : public CMFCPropertyGridDouble
 public:
     CDeviceValueDouble(const CString& strName, double dValue, LPCTSTR lpszFormat);
 
+    // A reading, never an edit: the grid does not mark it as modified.
+    void SetValue(double dValue);
+    using CMFCPropertyGridDouble::SetValue;
+
     CString FormatProperty() override;
     BOOL OnEdit(LPPOINT lptClick) override;
 };

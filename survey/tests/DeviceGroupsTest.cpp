@@ -400,6 +400,8 @@ TEST_F(DeviceGroupsFixture, GpsHeadingNamesTheAntennaPair)
     group->Update("DGPS 1", "DGPS 2", 123.455);
     Pump();
     ExpectRows(grid, group, {{0, "DGPS 1/DGPS 2", "123.45°T", true}}, "after an update");
+    // A reading is no edit: it does not show as modified (bold).
+    EXPECT_FALSE(group->GetHeadingRow()->IsModified());
     group->Update(nullptr, "Aft", 5.0);
     group->ClearReading();
     Pump();
