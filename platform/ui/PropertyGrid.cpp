@@ -1135,10 +1135,6 @@ void CMFCPropertyGridCtrl::RefreshItem(CMFCPropertyGridProperty* pProp)
         // The names' widths change only with a name or with what shows.
         if (m_pNameFitter && (item->text(0) != name || item->isHidden() != hidden))
             static_cast<CNameColumnFitter*>(m_pNameFitter)->Fit();
-        // An item that paints its own cell may change what it paints (a value now out of its
-        // limits) with the same text, which the view would not see as a change.
-        if (pProp->IsValueDrawnWhole() && !item->isHidden())
-            m_pTree->viewport()->update(m_pTree->visualItemRect(item));
         m_bInRebuild = false;
     }
 }

@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QEvent>
+#include <QTreeWidget>
 
 #include <cfloat>
 #include <cmath>
@@ -49,6 +51,21 @@ public:
 
 private:
     Builder m_Build;
+};
+
+// Counts the paints a widget receives.
+class CPaintCounter : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return QObject::eventFilter(watched, event);
+    }
 };
 
 // The value text of a row as the grid shows it, in UTF-8 ("°" for the degree byte).
@@ -319,6 +336,22 @@ TEST_F(DeviceGroupsFixture, GpsQualityLimitsMarkTheValuesOutside)
         const int red = GridItemValuePixels(grid, quality, warning);
         EXPECT_EQ(red > 0, !c.satellitesWithin || !c.hdopWithin) << c.minimum << " " << c.satellites << " " << c.hdop;
     }
+
+    // The user raises the minimum while the count stays: the text is the same, the colour is
+    // not, and the row is painted again on the screen.
+    gps.m_MinimumSatellites = 4;
+    gps.m_SatellitesUsed = 4;
+    group->Update();
+    Pump();
+    QWidget* viewport = grid.GetWidget()->findChild<QTreeWidget*>()->viewport();
+    CPaintCounter paints;
+    viewport->installEventFilter(&paints);
+    gps.m_MinimumSatellites = 5;
+    group->Update();
+    Pump();
+    viewport->removeEventFilter(&paints);
+    EXPECT_FALSE(quality->IsInLimits(1));
+    EXPECT_GT(paints.count, 0);
 }
 
 TEST_F(DeviceGroupsFixture, ValuesThatAreNoValuesShowEmptyAndAreNeverWithin)
