@@ -77,6 +77,24 @@ void FillReceivers(CHostRecords& r, double t)
         gps.m_Hdop = Swing(0.9, 0.2, 200.0, t, i);
         gps.m_SpeedOverGround = Swing(1.5, 0.5, 120.0, t);
         gps.m_Course = Swing(45.0, 10.0, 600.0, t);
+        // A 3D fix with its DOPs and error statistics, judged against limits that the
+        // satellite count and HDOP cross now and then, so that the warning shows at times.
+        gps.m_FixMode = 2;
+        gps.m_GsaReceived = 1;
+        gps.m_Pdop = gps.m_Hdop + 0.6;
+        gps.m_Vdop = gps.m_Hdop + 0.3;
+        gps.m_GstReceived = 1;
+        gps.m_GnssSystem = "Several";
+        gps.m_GstRms = Swing(0.4, 0.1, 90.0, t, i);
+        gps.m_ErrorEllipse[0] = Swing(0.9, 0.2, 150.0, t, i);
+        gps.m_ErrorEllipse[1] = 0.6 * gps.m_ErrorEllipse[0];
+        gps.m_ErrorEllipse[2] = Swing(40.0, 5.0, 300.0, t, i);
+        gps.m_ErrorEllipse[3] = gps.m_ErrorEllipse[2] + 90.0;
+        gps.m_PositionErrors[0] = Swing(0.5, 0.1, 150.0, t, i);
+        gps.m_PositionErrors[1] = Swing(0.6, 0.1, 150.0, t, i + 1);
+        gps.m_PositionErrors[2] = Swing(1.1, 0.2, 150.0, t, i);
+        gps.m_MinimumSatellites = 9;
+        gps.m_MaximumDop = 1.0;
     }
 }
 

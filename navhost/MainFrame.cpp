@@ -58,6 +58,8 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BUBBLE_PANE, ID_NAVHOST_BUBBLE_PANE, &CMai
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
@@ -88,8 +90,10 @@ const DWORD kMenuBarStyle = 0x50402808;
 const UINT_PTR kSecondTimer = 1;
 // The chart's settings file of the document window's view.
 const char kChartSettings[] = "Navigation Chart";
-// How wide the side columns start (pixels), so that a property grid can be read.
+// How wide the side columns start (pixels), so that a property grid can be read; the right one
+// wider, for the device panes' rows of two values side by side.
 const int kSideWidth = 360;
+const int kRightSideWidth = 480;
 } // namespace
 
 CMainFrame::CMainFrame() : m_Layers(m_Data), m_Feed(m_Data)
@@ -252,6 +256,7 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndSoundSpeedPane, m_wndSoundSpeedPane.Create(this, ID_NAVHOST_SOUND_SPEED_PANE), right);
     m_SurveyDemo.Attach(d, m_Records);
     made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
+    made &= Dock(m_wndDeviceGroupsPane, m_wndDeviceGroupsPane.Create(this, ID_NAVHOST_DEVICE_GROUPS_PANE, &m_Records, &d.m_Vessel), right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
@@ -276,7 +281,7 @@ BOOL CMainFrame::CreatePanes()
             if (QDockWidget* widget = pane->GetDockWidget())
             {
                 sides.append(widget);
-                widths.append(kSideWidth);
+                widths.append(pane == &m_wndDtmPane ? kRightSideWidth : kSideWidth);
             }
         window->resizeDocks(sides, widths, Qt::Horizontal);
         if (QDockWidget* log = m_wndLogPane.GetDockWidget())
@@ -332,6 +337,7 @@ void CMainFrame::PostStart()
     FeedBubblePane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
+    m_wndDeviceGroupsPane.Update();
     FeedDepthGraph();
     FeedSubseaPanes();
     SetTimer(kSecondTimer, 1000, nullptr);
@@ -423,6 +429,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_SOUND_SPEED_PANE, &m_wndSoundSpeedPane},
         {ID_NAVHOST_BUBBLE_PANE, &m_wndBubblePane},
         {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
+        {ID_NAVHOST_DEVICE_GROUPS_PANE, &m_wndDeviceGroupsPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
         {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
@@ -686,6 +693,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     FeedBubblePane();
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
+    m_wndDeviceGroupsPane.Update();
     FeedDepthGraph();
     FeedSubseaPanes();
     const bool silent = m_Feed.IsVesselSilent();
@@ -825,6 +833,7 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndBathyUnitPane.SetNightMode(night);
         m_wndPipeTrackerPane.SetNightMode(night);
         m_wndScanningProfilerPane.SetNightMode(night);
+        m_wndDeviceGroupsPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

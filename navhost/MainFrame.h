@@ -26,6 +26,7 @@
 #include "featureui/panes/TargetPane.h"
 #include "featureui/panes/TargetPlotPane.h"
 #include "featureui/views/FeatureView.h"
+#include "navhost/DeviceGroupsPane.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -115,6 +116,8 @@ public:
     // The Survey panes' run-time fields, and the host's own pane on their base.
     CSurveyDemo m_SurveyDemo;
     CVesselSummaryPane m_wndVesselSummaryPane;
+    // One of each device group of the Survey library, fed once a second.
+    CDeviceGroupsPane m_wndDeviceGroupsPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records

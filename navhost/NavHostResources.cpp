@@ -33,6 +33,7 @@ const MENU_TEMPLATE_ITEM kMenu[] = {
     {MF_STRING, ID_NAVHOST_SOUND_SPEED_PANE, "Speed of Sound in Water"},
     {MF_STRING, ID_NAVHOST_BUBBLE_PANE, "Tilt Bubble"},
     {MF_STRING, ID_NAVHOST_VESSEL_SUMMARY_PANE, "Vessel Summary"},
+    {MF_STRING, ID_NAVHOST_DEVICE_GROUPS_PANE, "Device Groups"},
     {MF_STRING, ID_NAVHOST_DEPTH_GRAPH_PANE, "Depth Graph"},
     {MF_STRING, ID_NAVHOST_BATHY_PANE, "Bathy Data"},
     {MF_STRING, ID_NAVHOST_BATHY_UNIT_PANE, "Bathy Unit Graph"},

@@ -44,6 +44,8 @@
 #define ID_NAVHOST_BATHY_UNIT_PANE 41161
 #define ID_NAVHOST_PIPE_TRACKER_PANE 41162
 #define ID_NAVHOST_SCANNING_PROFILER_PANE 41163
+// One of each of the Survey library's device groups over the vessel's devices.
+#define ID_NAVHOST_DEVICE_GROUPS_PANE 41180
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

@@ -239,6 +239,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"DXF", &m_pFrame->m_wndDxfPane},              {"Vessel Target", &m_pFrame->m_wndVesselTargetPane},
         {"Template Target", &m_pFrame->m_wndTemplateTargetPane},
         {"Vessel Summary", &m_pFrame->m_wndVesselSummaryPane},
+        {"Device Groups", &m_pFrame->m_wndDeviceGroupsPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
         {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
         {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},

@@ -66,7 +66,8 @@ CMFCPropertyGridDualDisplay::CMFCPropertyGridDualDisplay(const CString& strName1
     m_part[1].unit = lpszUnit2 ? lpszUnit2 : "";
     AllowEdit(FALSE);
     m_strName = m_part[0].name;
-    m_varValue = COleVariant(FormatProperty());
+    m_strShown = ComposeText();
+    m_varValue = COleVariant(m_strShown);
 }
 
 CMFCPropertyGridDualDisplay::CMFCPropertyGridDualDisplay(const CString& strName, double dValue, LPCTSTR lpszFormat,
@@ -78,13 +79,15 @@ CMFCPropertyGridDualDisplay::CMFCPropertyGridDualDisplay(const CString& strName,
     m_part[0].format = lpszFormat ? lpszFormat : "%.3lf";
     m_part[0].unit = lpszUnit ? lpszUnit : "";
     AllowEdit(FALSE);
-    m_varValue = COleVariant(FormatProperty());
+    m_strShown = ComposeText();
+    m_varValue = COleVariant(m_strShown);
 }
 
 void CMFCPropertyGridDualDisplay::Refresh()
 {
     // The value kept is the text shown, so that the grid's "modified" mark follows the display.
-    m_varValue = COleVariant(FormatProperty());
+    m_strShown = ComposeText();
+    m_varValue = COleVariant(m_strShown);
     Redraw();
 }
 
@@ -141,11 +144,16 @@ CString CMFCPropertyGridDualDisplay::GetValueText(int nValue) const
     return FormatOneValue(part.format, part.value, part.text) + part.unit;
 }
 
-CString CMFCPropertyGridDualDisplay::FormatProperty()
+CString CMFCPropertyGridDualDisplay::ComposeText() const
 {
     if (!m_bDual)
         return GetValueText(1);
     return GetValueText(1) + " | " + m_part[1].name + " " + GetValueText(2);
+}
+
+CString CMFCPropertyGridDualDisplay::FormatProperty()
+{
+    return m_strShown;
 }
 
 BOOL CMFCPropertyGridDualDisplay::OnEdit(LPPOINT)

@@ -65,8 +65,13 @@ private:
     static int Index(int nValue) { return nValue == 2 ? 1 : 0; }
     void Refresh();
 
+    // The text the row shows, composed once at each change: the grid asks for it at every
+    // refresh and paint.
+    CString ComposeText() const;
+
     bool m_bDual;
     PART m_part[2];
+    CString m_strShown;
     CImageList* m_pImages = nullptr;
 };
 

@@ -152,7 +152,9 @@ public:
         const QRect r = option.rect;
         prop->OnDrawValue(&dc, CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
         dc.SelectObject(old);
-        dc.Detach();
+        // Deleted, not detached: the device context over the painter goes with the paint and
+        // gives the painter back the state it found.
+        dc.DeleteDC();
         painter->restore();
     }
 
@@ -1058,13 +1060,22 @@ void CMFCPropertyGridCtrl::Forget(CMFCPropertyGridProperty* pProp)
 
 void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidgetItem* item)
 {
+    // The view lays its rows out again at each change of a row's hidden or spanning state, even
+    // to the state it had: those are set only when they change, as a device's row is shown
+    // again at every reading.
     item->setText(0, ToQ(CString(pProp->GetName())));
     item->setToolTip(0, ToQ(pProp->GetDescription()));
-    item->setHidden(!pProp->IsVisible());
-    item->setDisabled(!pProp->IsEnabled());
+    if (item->isHidden() != !pProp->IsVisible())
+        item->setHidden(!pProp->IsVisible());
+    if (item->isDisabled() != !pProp->IsEnabled())
+        item->setDisabled(!pProp->IsEnabled());
+    auto span = [item](bool spanned) {
+        if (item->isFirstColumnSpanned() != spanned)
+            item->setFirstColumnSpanned(spanned);
+    };
     if (pProp->IsGroup())
     {
-        item->setFirstColumnSpanned(m_bVSDotNetLook && m_bGroupNameFullWidth);
+        span(m_bVSDotNetLook && m_bGroupNameFullWidth);
         QFont bold = m_pTree->font();
         bold.setBold(true);
         item->setFont(0, bold);
@@ -1083,7 +1094,7 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
         item->setExpanded(pProp->IsExpanded());
         return;
     }
-    item->setFirstColumnSpanned(pProp->IsFullRow() != FALSE);
+    span(pProp->IsFullRow() != FALSE);
     item->setText(1, ToQ(pProp->FormatProperty()));
     QFont font = m_pTree->font();
     font.setBold(m_bMarkModified && pProp->IsModified());
@@ -1158,8 +1169,11 @@ void CMFCPropertyGridCtrl::RefreshItem(CMFCPropertyGridProperty* pProp)
     if (QTreeWidgetItem* item = ItemOf(pProp))
     {
         m_bInRebuild = true;
+        const QString name = item->text(0);
+        const bool hidden = item->isHidden();
         ShowItem(pProp, item);
-        if (m_pNameFitter)
+        // The names' widths change only with a name or with what shows.
+        if (m_pNameFitter && (item->text(0) != name || item->isHidden() != hidden))
             static_cast<CNameColumnFitter*>(m_pNameFitter)->Fit();
         m_bInRebuild = false;
     }

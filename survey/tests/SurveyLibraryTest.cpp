@@ -1,6 +1,6 @@
 // The Survey library as a host meets it: loaded, its strings resolve through the resource chain
-// from the host's own module, unloaded they are gone, and it offers the host its entry and pane
-// base.
+// from the host's own module, unloaded they are gone, and it offers the host its entry, pane
+// base and device groups.
 #include "platform/ui/Resources.h"
 #include "survey/SurveyLibrary.h"
 
@@ -56,6 +56,14 @@ TEST(SurveyLibrary, StringsResolveThroughTheChainWhileLoaded)
     // The entry and the pane base are offered to the host.
     EXPECT_NE(dlsym(library, "_Z18SurveyLibraryEntryj"), nullptr);
     EXPECT_NE(dlsym(library, "_ZN11CSurveyPane12AdjustLayoutEv"), nullptr);
+    // So are the device groups, each with its run-time class, for a host to build its own.
+    for (const char* group : {"_ZN24CMFCGpsGroupGridProperty29classCMFCGpsGroupGridPropertyE",
+                              "_ZN31CMFCGpsHeadingGroupPropertyGrid36classCMFCGpsHeadingGroupPropertyGridE",
+                              "_ZN25CMFCGyroGroupGridProperty30classCMFCGyroGroupGridPropertyE",
+                              "_ZN38CMFCHeadingComparisonGroupGridProperty43classCMFCHeadingComparisonGroupGridPropertyE",
+                              "_ZN24CMFCMruGroupGridProperty29classCMFCMruGroupGridPropertyE",
+                              "_ZN34CMFCCRPComparisonGroupGridProperty39classCMFCCRPComparisonGroupGridPropertyE"})
+        EXPECT_NE(dlsym(library, group), nullptr) << group;
 
     ASSERT_EQ(dlclose(library), 0);
     EXPECT_EQ(Loaded(1001), "(none)") << "the strings leave the chain with the library";

@@ -7,11 +7,11 @@
 
 namespace
 {
-CString PositionText(double radians, int type)
+CString PositionText(double radians, int type, int format, int decimals, char letter)
 {
     if (radians == DBL_MAX || !std::isfinite(radians))
         return CString();
-    return FormatAngle(radians, type, ANGLE_FORMAT_PREFERENCE);
+    return FormatAngle(radians, type, format, decimals, letter);
 }
 } // namespace
 
@@ -31,6 +31,10 @@ void CMFCPropertyGridLatLonDisplay::SetValue(double dLatitude, double dLongitude
 {
     m_dLatitude = dLatitude;
     m_dLongitude = dLongitude;
-    SetText(1, PositionText(dLatitude, ANGLE_LATITUDE));
-    SetText(2, PositionText(dLongitude, ANGLE_LONGITUDE));
+    // The saved notation read once for both: a position is shown at every fix.
+    int format = 0, decimals = 0;
+    char latitudeLetter = 'N', longitudeLetter = 'E';
+    LoadGeographicalsSettings(format, decimals, latitudeLetter, longitudeLetter);
+    SetText(1, PositionText(dLatitude, ANGLE_LATITUDE, format, decimals, latitudeLetter));
+    SetText(2, PositionText(dLongitude, ANGLE_LONGITUDE, format, decimals, longitudeLetter));
 }
