@@ -84,6 +84,31 @@ CString CCsvParser::AddDouble(double value, int decimals)
     return m_Line;
 }
 
+CString CCsvParser::AddFloat(float value, int decimals)
+{
+    CString field;
+    field.Format("%.*f", decimals, static_cast<double>(value));
+    AppendField(field);
+    return m_Line;
+}
+
+CString CCsvParser::AddChar(char c)
+{
+    const char text[2] = {c, '\0'};
+    return AddString(text);
+}
+
+CString CCsvParser::AddChecksum()
+{
+    DropReadPart();
+    if (!m_Line.IsEmpty())
+    {
+        m_Line += FormatNmeaChecksum(ComputeNmeaChecksum(m_Line));
+        m_Line += "\r\n";
+    }
+    return m_Line;
+}
+
 CString CCsvParser::Escape(const char* text) const
 {
     CString escaped(text);

@@ -27,6 +27,12 @@ public:
     // The text with CR, LF and the separator escaped; in double quotes when `quoted`. An empty
     // first field is written as one blank, so the next field still gets its separator.
     CString AddString(const char* text, bool quoted = false);
+    CString AddFloat(float value, int decimals); // "%.*f"
+    // The character as an unquoted text field (escaped as AddString escapes it).
+    CString AddChar(char c);
+    // For a sentence begun with SetLine("$..."): "*", the NMEA checksum of everything after
+    // the '$' as two upper-case hexadecimal digits, then CR LF. An empty line stays empty.
+    CString AddChecksum();
     // The line with CR LF appended when it is not empty.
     CString GetRecord();
 

@@ -6,6 +6,7 @@
 
 #include <cfloat>
 #include <climits>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,6 +46,42 @@ TEST(CsvParser, BuildsRecordsAndReadsThemBack)
     EXPECT_STREQ(more.AddString("x y", true), "-32768, -2147483649, 1, 0, \"x y\"");
     CCsvParser nothing;
     EXPECT_STREQ(nothing.GetRecord(), "");
+}
+
+TEST(CsvParser, BuildsChecksummedSentences)
+{
+    // The well-known fix sentence and its published checksum.
+    CCsvParser fix;
+    fix.SetLine("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+    EXPECT_STREQ(fix.AddChecksum(), "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
+
+    // Single-precision values with a chosen number of decimals, characters as text fields
+    // (a separator escaped), and a checksum with a letter digit in upper case.
+    CCsvParser out;
+    out.SetLine("$TEST");
+    out.AddFloat(0.03f, 3);
+    out.AddFloat(-12.25f, 1);
+    out.AddFloat(7.0f, 0);
+    out.AddChar('T');
+    EXPECT_STREQ(out.AddChar(','), "$TEST, 0.030, -12.2, 7, T, \xAB"
+                                   "COMMA>\xBB");
+    const CString sentence = out.AddChecksum();
+    ASSERT_GE(sentence.GetLength(), 5);
+    EXPECT_STREQ(sentence.Right(2), "\r\n");
+    int sum = 0;
+    for (int i = 1; i < sentence.GetLength() - 5; ++i)
+        sum ^= static_cast<unsigned char>(sentence[i]);
+    char expected[8];
+    std::snprintf(expected, sizeof expected, "*%02X\r\n", sum);
+    EXPECT_STREQ(sentence.Right(5), expected);
+    CCsvParser in;
+    in.SetLine(sentence);
+    EXPECT_TRUE(in.IsChecksumValid());
+
+    // An empty line gets neither checksum nor line end; a first character field has no separator.
+    CCsvParser empty;
+    EXPECT_STREQ(empty.AddChecksum(), "");
+    EXPECT_STREQ(empty.AddChar('A'), "A");
 }
 
 TEST(CsvParser, TextFieldsKeepLineBreaksAndSeparators)

@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -509,5 +510,36 @@ TEST_F(ComPortTest, LinesAreTakenOnlyWithTheirPortsBuffer)
     std::this_thread::sleep_for(50ms);
     EXPECT_EQ(::read(a.master, echoed, sizeof echoed), 10);
     EXPECT_STREQ(echoed, "$NTSTP,1\r\n");
+}
+// A text for a port goes to the first port of that number only, and never to a closed one.
+TEST_F(ComPortTest, WriteToPortTakesTheFirstPortOfThatNumber)
+{
+    PseudoTerminal line;
+    Assign(6, line);
+    auto* closed = new ComDef;
+    closed->m_nPort = 6;
+    auto* open = new ComDef;
+    open->m_nPort = 6;
+    open->m_bEnabled = 1;
+    ASSERT_TRUE(open->Open());
+    const auto lineGot = [&line] {
+        std::this_thread::sleep_for(50ms);
+        char got[32] = {};
+        const ssize_t n = ::read(line.master, got, sizeof got);
+        return n > 0 ? std::string(got, static_cast<size_t>(n)) : std::string();
+    };
+    const int flags = ::fcntl(line.master, F_GETFL);
+    ASSERT_EQ(::fcntl(line.master, F_SETFL, flags | O_NONBLOCK), 0);
+
+    ports.Add(closed);
+    ports.Add(open);
+    EXPECT_FALSE(ports.WriteToPort(6, "$NTSTP, 10\r\n"));
+    EXPECT_EQ(lineGot(), "") << "a later port of the same number is not tried";
+    ports.RemoveAt(0);
+    ports.Add(closed);
+    EXPECT_TRUE(ports.WriteToPort(6, "$NTSTP, 10\r\n"));
+    EXPECT_EQ(lineGot(), "$NTSTP, 10\r\n") << "the text without its terminating zero";
+    EXPECT_TRUE(ports.WriteToPort(6, ""));
+    EXPECT_EQ(lineGot(), "");
 }
 } // namespace

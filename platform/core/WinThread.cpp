@@ -130,6 +130,39 @@ static void AfxThreadMain(CWinThread* thread, std::shared_ptr<CThreadObject> sta
     state->Finish(code);
 }
 
+// One resume: the previous suspend count, the thread let go when it reaches 0.
+static DWORD Resume(CThreadObject& state)
+{
+    std::lock_guard<std::mutex> guard(state.lock);
+    const DWORD previous = state.suspendCount;
+    if (previous > 0 && --state.suspendCount == 0)
+        state.cv.notify_all();
+    return previous;
+}
+
+// A thread of _beginthreadex: the plain function, with no thread object around it.
+static void PlainThreadMain(BEGINTHREADEX_PROC start, void* argument, std::shared_ptr<CThreadObject> state)
+{
+    t_threadId = state->id;
+    {
+        std::unique_lock<std::mutex> guard(state->lock);
+        state->cv.wait(guard, [&] { return state->suspendCount == 0; });
+        state->started = true;
+    }
+    DWORD code = 0;
+    try
+    {
+        code = start(argument);
+    }
+    catch (CException* e)
+    {
+        AfxReportException(e);
+        e->Delete();
+        code = static_cast<DWORD>(-1);
+    }
+    state->Finish(code);
+}
+
 // ---------------------------------------------------------------------------------------
 // CWinThread
 // ---------------------------------------------------------------------------------------
@@ -189,11 +222,7 @@ DWORD CWinThread::ResumeThread()
     std::shared_ptr<CThreadObject> state = m_state;
     if (!state)
         return static_cast<DWORD>(-1);
-    std::lock_guard<std::mutex> guard(state->lock);
-    const DWORD previous = state->suspendCount;
-    if (previous > 0 && --state->suspendCount == 0)
-        state->cv.notify_all();
-    return previous;
+    return Resume(*state);
 }
 
 DWORD CWinThread::SuspendThread()
@@ -341,6 +370,40 @@ CWinThread* AfxGetThread()
         return t_thread;
     CWinApp* app = AfxGetApp();
     return (app && app->m_nThreadID == GetCurrentThreadId()) ? app : nullptr;
+}
+
+uintptr_t _beginthreadex(void*, unsigned, BEGINTHREADEX_PROC start, void* argument, unsigned initFlag,
+                         unsigned* threadId)
+{
+    if (!start)
+        return 0;
+    auto state = std::make_shared<CThreadObject>();
+    state->id = g_nextThreadId++;
+    state->suspendCount = (initFlag & CREATE_SUSPENDED) ? 1 : 0;
+    const HANDLE handle = AfxRegisterHandle(state);
+    try
+    {
+        std::thread(PlainThreadMain, start, argument, state).detach();
+    }
+    catch (const std::system_error&)
+    {
+        CloseHandle(handle);
+        return 0;
+    }
+    if (threadId)
+        *threadId = state->id;
+    return reinterpret_cast<uintptr_t>(handle);
+}
+
+DWORD ResumeThread(HANDLE hThread)
+{
+    auto state = AfxLookupHandleAs<CThreadObject>(hThread);
+    if (!state)
+    {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return static_cast<DWORD>(-1);
+    }
+    return Resume(*state);
 }
 
 BOOL GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode)

@@ -16,6 +16,7 @@
 #include "platform/core/CmdTarget.h"
 #include "platform/core/Sync.h"
 
+#include <cstdint>
 #include <memory>
 
 #define CREATE_SUSPENDED 0x00000004u
@@ -102,6 +103,20 @@ PLATFORM_API void AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 // on the user-interface thread; null elsewhere.
 PLATFORM_API CWinThread* AfxGetThread();
 
+// Runs `start(argument)` on a new thread of its own, with no CWinThread object: suspended
+// until ResumeThread with CREATE_SUSPENDED in `initFlag`. The result is the thread's handle
+// as a number, waitable (WaitForSingleObject) and read by GetExitCodeThread, kept until
+// CloseHandle; 0 when the thread cannot be started (or `start` is null). The exit code is
+// start's result; a CException escaping it is reported and ends it with (DWORD)-1. The stack
+// size is left to the system and `security` is ignored; `threadId`, when given, gets the
+// thread's number (GetCurrentThreadId on it).
+using BEGINTHREADEX_PROC = unsigned (*)(void*);
+PLATFORM_API uintptr_t _beginthreadex(void* security, unsigned stackSize, BEGINTHREADEX_PROC start,
+                                      void* argument, unsigned initFlag, unsigned* threadId);
+// The previous suspend count of a thread of that handle (from _beginthreadex or a
+// CWinThread), the thread running once it reaches 0; (DWORD)-1 for a handle that is not an
+// open thread handle.
+PLATFORM_API DWORD ResumeThread(HANDLE hThread);
 // STILL_ACTIVE while the thread runs. FALSE for a handle that is not an open thread handle.
 PLATFORM_API BOOL GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode);
 // A number for the calling thread, unique within the process and never 0.

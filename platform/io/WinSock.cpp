@@ -2,12 +2,15 @@
 
 #include "platform/core/Sync.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -163,7 +166,61 @@ int SocketLength(int length)
 {
     return length < 0 ? 0 : length;
 }
+
+// Targets whose sends tests have made fail, with the error each gives.
+struct SendFailure
+{
+    uint32_t address; // network byte order
+    uint16_t port;    // network byte order
+    int error;
+};
+std::mutex g_failuresLock;
+std::vector<SendFailure> g_failures;
+std::atomic<bool> g_anyFailure{false};
+
+// The error injected for sends to `to`; 0 for none.
+int InjectedSendFailure(const sockaddr* to, int toLength)
+{
+    if (!g_anyFailure.load(std::memory_order_relaxed) || !to ||
+        toLength < static_cast<int>(sizeof(sockaddr_in)) || to->sa_family != AF_INET)
+        return 0;
+    sockaddr_in target;
+    std::memcpy(&target, to, sizeof target);
+    std::lock_guard<std::mutex> guard(g_failuresLock);
+    for (const SendFailure& f : g_failures)
+        if (f.address == target.sin_addr.s_addr && f.port == target.sin_port)
+            return f.error;
+    return 0;
+}
 } // namespace
+
+void WSAInjectSendFailure(const sockaddr_in& target, int error)
+{
+    std::lock_guard<std::mutex> guard(g_failuresLock);
+    for (SendFailure& f : g_failures)
+        if (f.address == target.sin_addr.s_addr && f.port == target.sin_port)
+        {
+            f.error = error;
+            return;
+        }
+    g_failures.push_back({target.sin_addr.s_addr, target.sin_port, error});
+    g_anyFailure = true;
+}
+
+void WSAClearSendFailure(const sockaddr_in* target)
+{
+    std::lock_guard<std::mutex> guard(g_failuresLock);
+    if (!target)
+        g_failures.clear();
+    else
+        g_failures.erase(std::remove_if(g_failures.begin(), g_failures.end(),
+                                        [&](const SendFailure& f) {
+                                            return f.address == target->sin_addr.s_addr &&
+                                                   f.port == target->sin_port;
+                                        }),
+                         g_failures.end());
+    g_anyFailure = !g_failures.empty();
+}
 
 int WSAStartup(WORD versionRequested, LPWSADATA data)
 {
@@ -448,6 +505,8 @@ int sendto(SOCKET s, const char* buffer, int length, int flags, const sockaddr* 
         return Fail(WSAENOTSOCK);
     if (length < 0 || (!buffer && length > 0))
         return Fail(WSAEFAULT);
+    if (const int injected = InjectedSendFailure(to, toLength))
+        return Fail(injected);
     const Clock::time_point start = Clock::now();
     for (;;)
     {
@@ -518,4 +577,112 @@ int closesocket(SOCKET s)
     // The descriptor itself is closed when the last call still using the socket returns.
     CloseHandle(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(s)));
     return 0;
+}
+
+int select(int, SOCKET_SET* readSet, SOCKET_SET* writeSet, SOCKET_SET* errorSet, const timeval* timeout)
+{
+    // One entry per socket named in any set, with what each set asks of it.
+    struct Watched
+    {
+        SOCKET s;
+        std::shared_ptr<SocketObject> so;
+        bool read = false, write = false, error = false;
+    };
+    std::vector<Watched> watched;
+    auto gather = [&](SOCKET_SET* set, bool Watched::*want) {
+        if (!set)
+            return true;
+        for (UINT i = 0; i < set->fd_count && i < SOCKET_SETSIZE; ++i)
+        {
+            const SOCKET s = set->fd_array[i];
+            auto found =
+                std::find_if(watched.begin(), watched.end(), [&](const Watched& w) { return w.s == s; });
+            if (found == watched.end())
+            {
+                auto so = Lookup(s);
+                if (!so)
+                    return false;
+                watched.push_back({s, so});
+                found = watched.end() - 1;
+            }
+            (*found).*want = true;
+        }
+        return true;
+    };
+    if (!gather(readSet, &Watched::read) || !gather(writeSet, &Watched::write) ||
+        !gather(errorSet, &Watched::error))
+        return Fail(WSAENOTSOCK);
+    if (watched.empty())
+        return Fail(WSAEINVAL);
+    if (timeout && (timeout->tv_sec < 0 || timeout->tv_usec < 0))
+        return Fail(WSAEINVAL);
+
+    const Clock::time_point start = Clock::now();
+    const long long limitMs =
+        timeout ? static_cast<long long>(timeout->tv_sec) * 1000 + timeout->tv_usec / 1000 : -1;
+    std::vector<char> readReady(watched.size()), writeReady(watched.size()), errorReady(watched.size());
+    for (;;)
+    {
+        // Each socket, then the wake-ups of those still able to be woken (a shut socket's
+        // wake-up stays signalled: it is read as readable instead).
+        std::vector<pollfd> polled;
+        std::vector<size_t> wakeOf;
+        for (const Watched& w : watched)
+        {
+            short events = 0;
+            if (w.read)
+                events |= POLLIN;
+            if (w.write)
+                events |= POLLOUT;
+            polled.push_back({w.so->fd, events, 0});
+        }
+        for (size_t i = 0; i < watched.size(); ++i)
+            if (!watched[i].so->shutRead && !watched[i].so->closed)
+            {
+                polled.push_back({watched[i].so->wake, POLLIN, 0});
+                wakeOf.push_back(i);
+            }
+        int wait = -1;
+        if (limitMs >= 0)
+        {
+            const long long spent =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+            wait = static_cast<int>(spent >= limitMs ? 0 : limitMs - spent);
+        }
+        const int r = ::poll(polled.data(), polled.size(), wait);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return Fail(WsaErrorFromErrno(errno));
+        int ready = 0;
+        for (size_t i = 0; i < watched.size(); ++i)
+        {
+            const Watched& w = watched[i];
+            if (w.so->closed)
+                return Fail(WSAEINTR);
+            const short got = polled[i].revents;
+            readReady[i] = w.read && ((got & (POLLIN | POLLHUP | POLLERR)) || w.so->shutRead);
+            writeReady[i] = w.write && (got & (POLLOUT | POLLERR));
+            errorReady[i] = w.error && (got & POLLERR);
+            ready += readReady[i] + writeReady[i] + errorReady[i];
+        }
+        if (ready > 0 || r == 0)
+        {
+            auto keep = [&](SOCKET_SET* set, const std::vector<char>& flags) {
+                if (!set)
+                    return;
+                SOCKET_SET kept;
+                SOCKET_SET_ZERO(&kept);
+                for (size_t i = 0; i < watched.size(); ++i)
+                    if (flags[i] && SOCKET_SET_ISSET(watched[i].s, set))
+                        SOCKET_SET_ADD(watched[i].s, &kept);
+                *set = kept;
+            };
+            keep(readSet, readReady);
+            keep(writeSet, writeReady);
+            keep(errorSet, errorReady);
+            return ready;
+        }
+        // Only a wake-up came: a close ends the wait above, a shutdown makes a read ready.
+    }
 }

@@ -34,6 +34,7 @@
 #include <netinet/in.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 
 enum class SOCKET : UINT_PTR
 {
@@ -132,3 +133,54 @@ PLATFORM_API int shutdown(SOCKET s, int how);
 // Closes the socket: its handle is gone at once; a receive blocked in another thread ends
 // with WSAEINTR.
 PLATFORM_API int closesocket(SOCKET s);
+
+// A set of sockets for select, laid out as Windows lays it out (a count, then the sockets)
+// rather than as POSIX's bit mask of descriptors: a SOCKET is a handle number, not a
+// descriptor. The POSIX fd_set and its FD_ macros keep their names, so these have their own.
+#define SOCKET_SETSIZE 64
+struct SOCKET_SET
+{
+    UINT fd_count;
+    SOCKET fd_array[SOCKET_SETSIZE];
+};
+inline void SOCKET_SET_ZERO(SOCKET_SET* set)
+{
+    set->fd_count = 0;
+}
+// Adds the socket once; a full set takes no more.
+inline void SOCKET_SET_ADD(SOCKET s, SOCKET_SET* set)
+{
+    for (UINT i = 0; i < set->fd_count; ++i)
+        if (set->fd_array[i] == s)
+            return;
+    if (set->fd_count < SOCKET_SETSIZE)
+        set->fd_array[set->fd_count++] = s;
+}
+inline bool SOCKET_SET_ISSET(SOCKET s, const SOCKET_SET* set)
+{
+    for (UINT i = 0; i < set->fd_count; ++i)
+        if (set->fd_array[i] == s)
+            return true;
+    return false;
+}
+
+// Waits until a socket of the read set can be read (a datagram waits, or it was shut for
+// receiving), one of the write set can be written, or one of the error set has an error; or
+// until the time-out (null: no limit; {0, 0}: a look without waiting). Each given set is left
+// holding only its ready sockets. The number ready, 0 at the time-out, or SOCKET_ERROR:
+// WSAEINVAL when every set is empty or null, WSAENOTSOCK for a socket that is no more,
+// WSAEINTR when one of them is closed while waiting. `nfds` is ignored, as on Windows.
+PLATFORM_API int select(int nfds, SOCKET_SET* readSet, SOCKET_SET* writeSet, SOCKET_SET* errorSet,
+                        const timeval* timeout);
+
+// inet_ntop is the system's own (<arpa/inet.h>): for AF_INET it writes the dotted text of a
+// 4-byte address in network byte order ("192.168.1.20") and returns the buffer, or null when
+// the buffer is shorter than the text with its terminating zero (INET_ADDRSTRLEN, 16, is
+// always enough) or the family is unknown, as the Windows call does.
+
+// For tests: sends (sendto) to that IPv4 address and port fail with SOCKET_ERROR and `error`,
+// as a route that has gone would make them, until the failure is cleared. Every socket of the
+// process is affected; the datagram goes nowhere.
+PLATFORM_API void WSAInjectSendFailure(const sockaddr_in& target, int error);
+// Ends the injected failure of that target; null ends all of them.
+PLATFORM_API void WSAClearSendFailure(const sockaddr_in* target);

@@ -34,6 +34,26 @@ class CTraining
 public:
     CTraining() = default;
 
+    // The training output, carried by the Survey library (survey/training/Training.cpp). All
+    // of it runs on the host's user-interface thread; sentences go out only when called.
+    //
+    // Writes the "Training" settings file whole, then always the "Environment" one
+    // (SaveEnvironmentSettings). A file that cannot be written is skipped; the old one stays.
+    void SaveSettings();
+    void SaveEnvironmentSettings();
+    // "$NTSTP, nn" CR LF for an object (1 the helicopter, 10..12 vessels one to three), only
+    // while the output is in use: to the serial port when one is set (and the port array is
+    // there), then to the navigation sender's targets whatever the serial write gave.
+    void SendStop(int object);
+    // "$GPMWV, <direction>, T, <speed>, M, A*hh" CR LF to the environment sender's targets.
+    void SendWind();
+    // "$GPGOD, <time of day>, <rain>, <fog>, <fog density>*hh" CR LF to the same.
+    void SendEnvironment();
+    // Takes the wind state: states 0..5 set the wind speed from the Beaufort-like table, a
+    // higher one keeps it; the waves are reset; then the wind and environment sentences go
+    // out. Nothing is saved.
+    void SetWindState(int state);
+
     void* m_pSenderOwner = nullptr; // handed to the navigation sender when it is reopened; null: not reopened
     CComArray* m_pComArray = nullptr; // not owned; the stop sentence is written to these ports too
     int32_t m_TimeOfDay = 1;        // 0 dawn, 1 day, 2 dusk, 3 night

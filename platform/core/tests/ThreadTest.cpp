@@ -186,6 +186,54 @@ TEST(WinThread, FunctionThreadAndNeverResumedThread)
     EXPECT_EQ(AfxBeginThread(RUNTIME_CLASS(CObject)), nullptr);
 }
 
+// A plain function started suspended: it runs only once its handle is resumed, and the handle
+// outlives it until closed, so an owner can tell whether it has ended and join it.
+TEST(WinThread, PlainFunctionThreadByItsHandle)
+{
+    struct Param
+    {
+        std::atomic<int> runs{0};
+        std::atomic<DWORD> id{0};
+    } param;
+    const auto body = [](void* p) -> unsigned {
+        auto* param = static_cast<Param*>(p);
+        param->id = GetCurrentThreadId();
+        ++param->runs;
+        return 1;
+    };
+    unsigned id = 0;
+    const uintptr_t number = _beginthreadex(nullptr, 0, body, &param, CREATE_SUSPENDED, &id);
+    ASSERT_NE(number, 0u);
+    const HANDLE h = reinterpret_cast<HANDLE>(number);
+    EXPECT_NE(id, 0u);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(param.runs, 0);
+    EXPECT_EQ(WaitForSingleObject(h, 0), WAIT_TIMEOUT);
+    EXPECT_EQ(ExitCode(h), STILL_ACTIVE);
+
+    EXPECT_EQ(ResumeThread(h), 1u);
+    ASSERT_EQ(WaitForSingleObject(h, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(param.runs, 1);
+    EXPECT_EQ(param.id, id);
+    EXPECT_EQ(ExitCode(h), 1u);
+    EXPECT_EQ(ResumeThread(h), 0u);
+    EXPECT_EQ(WaitForSingleObject(h, 0), WAIT_OBJECT_0) << "an ended thread stays signalled";
+    EXPECT_TRUE(CloseHandle(h));
+    EXPECT_EQ(ResumeThread(h), static_cast<DWORD>(-1));
+    EXPECT_EQ(WaitForSingleObject(h, 0), WAIT_FAILED);
+
+    // Started at once without the flag; no thread for a null function; ResumeThread on what is
+    // not a thread fails.
+    const HANDLE at = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, body, &param, 0, nullptr));
+    ASSERT_NE(at, nullptr);
+    ASSERT_EQ(WaitForSingleObject(at, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(param.runs, 2);
+    CloseHandle(at);
+    EXPECT_EQ(_beginthreadex(nullptr, 0, nullptr, nullptr, 0, nullptr), 0u);
+    CEvent event;
+    EXPECT_EQ(ResumeThread(event.m_hObject), static_cast<DWORD>(-1));
+}
+
 TEST(WinThread, DefaultRunPumpsThreadMessagesUntilQuit)
 {
     auto* t = static_cast<CQueueThread*>(

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace
 {
@@ -190,6 +191,138 @@ TEST_F(WinSockStress, CloseOrShutdownEndsABlockedReceive)
         EXPECT_EQ(closesocket(s), SOCKET_ERROR);
         EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
     }
+}
+
+TEST_F(WinSockStress, CloseOrShutdownEndsAWaitingSelect)
+{
+    for (bool close : {false, true})
+    {
+        SCOPED_TRACE(close ? "closesocket" : "shutdown");
+        SOCKET s = Bound(0);
+        ASSERT_NE(s, INVALID_SOCKET);
+        std::atomic<int> result{-2};
+        std::atomic<int> error{0};
+        std::atomic<bool> stillSet{false};
+        std::thread waiter([&] {
+            SOCKET_SET readable;
+            SOCKET_SET_ZERO(&readable);
+            SOCKET_SET_ADD(s, &readable);
+            const timeval ten{10, 0};
+            result = select(0, &readable, nullptr, nullptr, &ten);
+            error = WSAGetLastError();
+            stillSet = SOCKET_SET_ISSET(s, &readable);
+        });
+        std::this_thread::sleep_for(50ms);
+        const auto start = Clock::now();
+        if (close)
+            closesocket(s);
+        else
+            shutdown(s, SD_RECEIVE);
+        waiter.join();
+        EXPECT_LT(MsSince(start), 200);
+        if (close)
+        {
+            EXPECT_EQ(result, SOCKET_ERROR);
+            EXPECT_EQ(error, WSAEINTR);
+        }
+        else
+        {
+            // Shut for receiving reads as readable: the receive that follows gives 0 at once.
+            EXPECT_EQ(result, 1);
+            EXPECT_TRUE(stillSet);
+            closesocket(s);
+        }
+    }
+}
+
+TEST_F(WinSockTest, SelectReportsReadyAndWritableSockets)
+{
+    // Nothing to read yet: a look without waiting, then a wait that runs its time out.
+    SOCKET_SET readable;
+    SOCKET_SET_ZERO(&readable);
+    SOCKET_SET_ADD(receiver, &readable);
+    SOCKET_SET_ADD(receiver, &readable);
+    EXPECT_EQ(readable.fd_count, 1u);
+    const timeval now{0, 0};
+    EXPECT_EQ(select(0, &readable, nullptr, nullptr, &now), 0);
+    EXPECT_EQ(readable.fd_count, 0u);
+    SOCKET_SET_ADD(receiver, &readable);
+    const timeval tenth{0, 100000};
+    auto start = Clock::now();
+    EXPECT_EQ(select(0, &readable, nullptr, nullptr, &tenth), 0);
+    EXPECT_GE(MsSince(start), 90);
+
+    // A datagram waiting and a socket free to send: each set keeps only its ready sockets.
+    Send("$GPZDA");
+    SOCKET_SET_ZERO(&readable);
+    SOCKET_SET_ADD(receiver, &readable);
+    SOCKET_SET_ADD(sender, &readable);
+    SOCKET_SET writable;
+    SOCKET_SET_ZERO(&writable);
+    SOCKET_SET_ADD(sender, &writable);
+    const timeval second{1, 0};
+    EXPECT_EQ(select(0, &readable, &writable, nullptr, &second), 2);
+    EXPECT_TRUE(SOCKET_SET_ISSET(receiver, &readable));
+    EXPECT_FALSE(SOCKET_SET_ISSET(sender, &readable));
+    EXPECT_TRUE(SOCKET_SET_ISSET(sender, &writable));
+
+    // Nothing to wait for, or a socket that is no more.
+    SOCKET_SET none;
+    SOCKET_SET_ZERO(&none);
+    EXPECT_EQ(select(0, &none, nullptr, nullptr, &now), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
+    SOCKET gone = Bound(0);
+    closesocket(gone);
+    SOCKET_SET_ADD(gone, &none);
+    EXPECT_EQ(select(0, nullptr, &none, nullptr, &now), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+}
+
+TEST_F(WinSockTest, InjectedSendFailuresHitOnlyTheirTarget)
+{
+    SOCKET other = Bound(0);
+    ASSERT_NE(other, INVALID_SOCKET);
+    sockaddr_in otherAddress{};
+    int length = sizeof otherAddress;
+    ASSERT_EQ(getsockname(other, reinterpret_cast<sockaddr*>(&otherAddress), &length), 0);
+    const sockaddr_in failing = Loopback(port);
+    WSAInjectSendFailure(failing, WSAENETUNREACH);
+    EXPECT_EQ(sendto(sender, "a", 1, 0, reinterpret_cast<const sockaddr*>(&failing), sizeof failing),
+              SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENETUNREACH);
+    EXPECT_EQ(
+        sendto(sender, "b", 1, 0, reinterpret_cast<const sockaddr*>(&otherAddress), sizeof otherAddress), 1);
+    WSAClearSendFailure(&failing);
+    EXPECT_EQ(sendto(sender, "c", 1, 0, reinterpret_cast<const sockaddr*>(&failing), sizeof failing), 1);
+    char b[4];
+    EXPECT_EQ(recv(receiver, b, sizeof b, 0), 1);
+    EXPECT_EQ(b[0], 'c') << "the failed datagram went nowhere";
+    EXPECT_EQ(recv(other, b, sizeof b, 0), 1);
+    EXPECT_EQ(b[0], 'b');
+    WSAInjectSendFailure(failing, WSAEHOSTUNREACH);
+    WSAClearSendFailure(nullptr);
+    EXPECT_EQ(sendto(sender, "d", 1, 0, reinterpret_cast<const sockaddr*>(&failing), sizeof failing), 1);
+    closesocket(other);
+}
+
+// The system's inet_ntop, as the suite relies on it for IPv4.
+TEST(WinSockText, DottedTextOfIpv4Addresses)
+{
+    const std::pair<uint32_t, const char*> cases[] = {{INADDR_LOOPBACK, "127.0.0.1"},
+                                                      {0xC0A80114u, "192.168.1.20"},
+                                                      {0, "0.0.0.0"},
+                                                      {0xFFFFFFFFu, "255.255.255.255"}};
+    for (const auto& c : cases)
+    {
+        in_addr a;
+        a.s_addr = htonl(c.first);
+        char text[INET_ADDRSTRLEN];
+        EXPECT_STREQ(inet_ntop(AF_INET, &a, text, sizeof text), c.second);
+    }
+    in_addr longest;
+    longest.s_addr = 0xFFFFFFFFu;
+    char tooShort[15];
+    EXPECT_EQ(inet_ntop(AF_INET, &longest, tooShort, sizeof tooShort), nullptr);
 }
 
 TEST_F(WinSockTest, TimeoutsAndNonBlockingMode)
