@@ -308,7 +308,10 @@ std::optional<QRegion> DcImpl::EffectiveClip(HDC d)
 void DcImpl::Sync(HDC d)
 {
     QPainter* p = d->painter;
-    p->setWorldTransform(d->baseTransform);
+    // Setting even the same transform marks the painter's state changed, which every later
+    // call then pays for; drawing a pixel at a time goes through here for each pixel.
+    if (p->worldTransform() != d->baseTransform)
+        p->setWorldTransform(d->baseTransform);
     if (!d->clipDirty)
         return;
     const std::optional<QRegion> clip = EffectiveClip(d);
@@ -396,6 +399,12 @@ QRegion DcImpl::VisibleRegion(HDC d)
     const QRect surface = SurfaceRect(d);
     const std::optional<QRegion> clip = EffectiveClip(d);
     return clip ? clip->intersected(surface) : QRegion(surface);
+}
+
+bool DcImpl::IsVisible(HDC d, const QPoint& point)
+{
+    return SurfaceRect(d).contains(point) && (!d->a.clip || d->a.clip->contains(point)) &&
+           (!d->baseClip || d->baseClip->contains(point));
 }
 
 QImage* DcImpl::TargetImage(HDC d)
@@ -1374,7 +1383,7 @@ BOOL CDC::PtVisible(int x, int y) const
 {
     if (!IsLive(m_hDC))
         return FALSE;
-    return DcImpl::VisibleRegion(m_hDC).contains(DcImpl::ToDevice(m_hDC, x, y));
+    return DcImpl::IsVisible(m_hDC, DcImpl::ToDevice(m_hDC, x, y));
 }
 
 BOOL CDC::RectVisible(LPCRECT lpRect) const

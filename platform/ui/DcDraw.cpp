@@ -1164,7 +1164,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
         return CLR_INVALID;
     Sync(d);
     const QPoint p = ToDevice(d, x, y);
-    if (!VisibleRegion(d).contains(p))
+    if (!IsVisible(d, p))
         return CLR_INVALID;
     const QColor colour = Colour(d, crColor);
     SetMode(d, QPainter::CompositionMode_SourceOver);
@@ -1184,7 +1184,7 @@ COLORREF CDC::GetPixel(int x, int y) const
         return CLR_INVALID;
     QImage* image = TargetImage(d);
     const QPoint p = ToDevice(d, x, y);
-    if (!image || !VisibleRegion(d).contains(p) || !image->rect().contains(p))
+    if (!image || !IsVisible(d, p) || !image->rect().contains(p))
         return CLR_INVALID;
     return ColorRefFromQRgb(image->pixel(p));
 }

@@ -193,6 +193,9 @@ QRect DeviceRect(HDC d, int x1, int y1, int x2, int y2);
 QRect SurfaceRect(HDC d);
 std::optional<QRegion> EffectiveClip(HDC d);
 QRegion VisibleRegion(HDC d);
+// Whether a device point lies in the visible region, without building the region: a pixel
+// drawn one at a time asks this for every pixel.
+bool IsVisible(HDC d, const QPoint& point);
 // The image behind the context when its pixels can be read and written directly.
 QImage* TargetImage(HDC d);
 
