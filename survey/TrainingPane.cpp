@@ -96,10 +96,11 @@ int OptionPosition(const CMFCPropertyGridProperty* item, const CString& text)
     return -1;
 }
 
+// A list's value set by the pane, not the user: not shown as modified.
 void SetText(CMFCPropertyGridProperty* item, const CString& text)
 {
+    item->SetOriginalValue(COleVariant(text));
     item->SetValue(COleVariant(text));
-    item->SetOriginalValue(item->GetValue());
 }
 
 void SetNumber(CMFCPropertyGridProperty* item, double value)

@@ -422,6 +422,9 @@ TEST_F(TrainingPaneTest, GridHoldsTheGroupsItemsAndRecordValues)
     EXPECT_EQ(t.m_HelicopterRouteIndex, 0);
     EXPECT_EQ(t.m_Vessels[0].RouteIndex, 1);
     EXPECT_TRUE(t.m_Vessels[2].RouteName.IsEmpty());
+    // Set by the pane, not by the user: not marked as modified.
+    EXPECT_EQ(Grid().GetShownValue(ById(CTrainingPane::DATA_VESSEL_THREE_ROUTE)), "Not Selected");
+    EXPECT_FALSE(Grid().IsShownBold(ById(CTrainingPane::DATA_VESSEL_THREE_ROUTE)));
     EXPECT_EQ(t.m_Vessels[2].RouteIndex, -1);
 
     // Play controls: button two hidden, their colours.
