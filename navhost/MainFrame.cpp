@@ -479,6 +479,9 @@ void CMainFrame::RefreshFeaturePane(int type, bool whole)
 {
     if (m_pFeatureView != nullptr && m_pFeatureView->GetSafeHwnd() && m_pFeatureView->GetFeatureType() == type)
         m_pFeatureView->Update();
+    // The training pane lists the waypoint files and design routes by name.
+    if (whole && (type == FEATURE_WAYPOINT || type == FEATURE_DESIGN_ROUTE) && m_wndTrainingPane.GetSafeHwnd())
+        m_wndTrainingPane.UpdateComboBox();
     CFeaturePane* pane = GetPaneOfFeatureType(type);
     if (pane == nullptr || !pane->GetSafeHwnd())
         return;
