@@ -622,4 +622,32 @@ TEST_F(TrainingPaneTest, DockedPaneShowsInTheHostFrame)
 {
     FrameProbe::ExpectFrameAsUserSeesIt(&host, {{"Training", &pane}});
 }
+
+// While the host is minimised the grid keeps its place; once restored it fills the pane again.
+TEST_F(TrainingPaneTest, LayoutWaitsWhileTheMainWindowIsMinimised)
+{
+    const auto gridSize = [this] {
+        CRect rect;
+        Grid().GetWindowRect(&rect);
+        return rect.Size();
+    };
+    CRect client;
+    pane.GetClientRect(&client);
+    EXPECT_EQ(gridSize(), client.Size());
+
+    host.ShowWindow(SW_SHOWMINIMIZED);
+    Pump();
+    ASSERT_TRUE(host.IsIconic());
+    const CSize before = gridSize();
+    pane.SetWindowPos(nullptr, 0, 0, client.Width() - 40, client.Height() - 30, SWP_NOMOVE | SWP_NOZORDER);
+    pane.AdjustLayout();
+    Pump();
+    EXPECT_EQ(gridSize(), before);
+
+    host.ShowWindow(SW_SHOWNORMAL);
+    Pump();
+    pane.AdjustLayout();
+    pane.GetClientRect(&client);
+    EXPECT_EQ(gridSize(), client.Size());
+}
 } // namespace
