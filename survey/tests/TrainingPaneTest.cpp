@@ -265,6 +265,13 @@ TEST_F(TrainingPaneTest, EachEditReachesTheRecordTheFilesAndTheSimulatorOnce)
          "Environment",
          "Time Of Day = 2",
          {"$GPGOD, 2, 0, 0, 0.045"}},
+        // A text that is none of the options leaves the time of day as it was.
+        {CTrainingPane::DATA_TIME_OF_DAY,
+         "Noon",
+         [](const CTraining& r) { return r.m_TimeOfDay == 2; },
+         "Environment",
+         "Time Of Day = 2",
+         {"$GPGOD, 2, 0, 0, 0.045"}},
         {CTrainingPane::DATA_RAIN,
          "True",
          [](const CTraining& r) { return r.m_Rain; },
@@ -334,6 +341,13 @@ TEST_F(TrainingPaneTest, EachEditReachesTheRecordTheFilesAndTheSimulatorOnce)
          [](const CTraining& r) { return r.m_WindState == 3; },
          "Environment",
          nullptr, // the wind state is sent, not saved
+         {"$GPMWV, 270.0, T, 3.5, M, A", "$GPGOD, 2, 1, 1, 0.020"}},
+        // No such wind state: the state and speed stay, both sentences go out again.
+        {CTrainingPane::DATA_BEAUFORT,
+         "Hurricane",
+         [](const CTraining& r) { return r.m_WindState == 3 && r.m_WindSpeed == 3.5; },
+         "Environment",
+         nullptr,
          {"$GPMWV, 270.0, T, 3.5, M, A", "$GPGOD, 2, 1, 1, 0.020"}},
     };
     for (const auto& c : cases)
