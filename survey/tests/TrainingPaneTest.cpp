@@ -371,8 +371,29 @@ TEST_F(TrainingPaneTest, UseSavesBothFilesAndTellsTheMainWindow)
     CTraining& t = Training();
     ASSERT_TRUE(UserEdits(ById(CTrainingPane::DATA_USE), "True"));
     EXPECT_TRUE(t.m_Use);
-    EXPECT_NE(SettingsBytes("Training"), QByteArray("(no file)"));
-    EXPECT_TRUE(SettingsBytes("Environment").contains("UDP Port = 5005"));
+    // Both files whole, as the record stands after the pane's lists were filled (vessel
+    // three's route, no longer a design route, cleared).
+    EXPECT_EQ(SettingsBytes("Training"), QByteArray("Use = 1\n"
+                                                    "Vessel Port = 0\n"
+                                                    "Mode = 3\n"
+                                                    "Waypoint File Name = Field\n"
+                                                    "Waypoint Name = WP2\n"
+                                                    "Speed = 0.000\n"
+                                                    "Route = Approach\n"
+                                                    "Route = Supply\n"
+                                                    "Route = Approach\n"
+                                                    "Route = \n"));
+    EXPECT_EQ(SettingsBytes("Environment"), QByteArray("Connection Type = 0\n"
+                                                       "Serial Port = 0\n"
+                                                       "BaudRate = 9600\n"
+                                                       "UDP Port = 5005\n"
+                                                       "IP Address = 192.168.10.5\n"
+                                                       "Time Of Day = 1\n"
+                                                       "Rain = 0\n"
+                                                       "Fog = 0\n"
+                                                       "Fog Density = 0.045\n"
+                                                       "Wind State = 0\n"
+                                                       "Wind Direction = 0.000\n"));
     EXPECT_EQ(host.Messages(), (std::vector<POSTED_MESSAGE>{{"UM_TRAINING", 1, 0}}));
     host.Clear();
     ASSERT_TRUE(UserEdits(ById(CTrainingPane::DATA_USE), "False"));
