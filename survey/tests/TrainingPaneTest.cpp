@@ -620,24 +620,6 @@ TEST_F(TrainingPaneTest, NonFiniteWavesAreRefusedAndNothingIsSavedOrSent)
     }
 }
 
-TEST(TrainingComPort, OffersNoneAndThePresentPortsAndReportsTheNumber)
-{
-    AfxResetComPortTable();
-    AfxSetComPortDefaultMapping(false);
-    PseudoTerminal line;
-    line.AssignPort(3);
-    CMFCPropertyComPortProperty item("Com Port", 0, false, "Select Serial Port", 2);
-    EXPECT_EQ(Options(&item), (std::vector<std::string>{"None", "COM3"}));
-    EXPECT_EQ(item.FormatProperty(), CString("None"));
-    EXPECT_TRUE(item.TextToVar("COM3"));
-    EXPECT_EQ(item.GetPort(), 3);
-    EXPECT_FALSE(item.TextToVar("COM4"));
-    EXPECT_EQ(item.GetPort(), 3);
-    EXPECT_TRUE(item.TextToVar("None"));
-    EXPECT_EQ(item.GetPort(), 0);
-    AfxResetComPortTable();
-}
-
 TEST_F(TrainingPaneTest, ComPortChosenInTheGridIsSaved)
 {
     AfxResetComPortTable();
