@@ -59,6 +59,8 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_SOUND_SPEED_PANE, ID_NAVHOST_SOUND_SPEED_P
 ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_SUMMARY_PANE, ID_NAVHOST_VESSEL_SUMMARY_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_TRAINING_PANE, ID_NAVHOST_TRAINING_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TRAINING_PANE, ID_NAVHOST_TRAINING_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
@@ -257,6 +259,7 @@ BOOL CMainFrame::CreatePanes()
     m_SurveyDemo.Attach(d, m_Records);
     made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
     made &= Dock(m_wndDeviceGroupsPane, m_wndDeviceGroupsPane.Create(this, ID_NAVHOST_DEVICE_GROUPS_PANE, &m_Records, &d.m_Vessel), right, &m_wndDtmPane);
+    made &= Dock(m_wndTrainingPane, m_wndTrainingPane.Create(this, ID_NAVHOST_TRAINING_PANE, &m_Records.m_Training, &d.m_Waypoints, &d.m_DesignRoutes), right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
@@ -430,6 +433,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_BUBBLE_PANE, &m_wndBubblePane},
         {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
         {ID_NAVHOST_DEVICE_GROUPS_PANE, &m_wndDeviceGroupsPane},
+        {ID_NAVHOST_TRAINING_PANE, &m_wndTrainingPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
         {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
@@ -475,6 +479,9 @@ void CMainFrame::RefreshFeaturePane(int type, bool whole)
 {
     if (m_pFeatureView != nullptr && m_pFeatureView->GetSafeHwnd() && m_pFeatureView->GetFeatureType() == type)
         m_pFeatureView->Update();
+    // The training pane lists the waypoint files and design routes by name.
+    if (whole && (type == FEATURE_WAYPOINT || type == FEATURE_DESIGN_ROUTE) && m_wndTrainingPane.GetSafeHwnd())
+        m_wndTrainingPane.UpdateComboBox();
     CFeaturePane* pane = GetPaneOfFeatureType(type);
     if (pane == nullptr || !pane->GetSafeHwnd())
         return;
@@ -834,6 +841,7 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndPipeTrackerPane.SetNightMode(night);
         m_wndScanningProfilerPane.SetNightMode(night);
         m_wndDeviceGroupsPane.SetNightMode(night);
+        m_wndTrainingPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

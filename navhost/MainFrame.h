@@ -27,6 +27,7 @@
 #include "featureui/panes/TargetPlotPane.h"
 #include "featureui/views/FeatureView.h"
 #include "navhost/DeviceGroupsPane.h"
+#include "survey/TrainingPane.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -118,6 +119,8 @@ public:
     CVesselSummaryPane m_wndVesselSummaryPane;
     // One of each device group of the Survey library, fed once a second.
     CDeviceGroupsPane m_wndDeviceGroupsPane;
+    // The training set-up over the host's record, waypoint files and design routes.
+    CTrainingPane m_wndTrainingPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records

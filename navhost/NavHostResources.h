@@ -46,6 +46,8 @@
 #define ID_NAVHOST_SCANNING_PROFILER_PANE 41163
 // One of each of the Survey library's device groups over the vessel's devices.
 #define ID_NAVHOST_DEVICE_GROUPS_PANE 41180
+// The Survey library's training pane over the host's training record.
+#define ID_NAVHOST_TRAINING_PANE 41195
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

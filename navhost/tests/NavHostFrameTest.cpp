@@ -240,6 +240,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Template Target", &m_pFrame->m_wndTemplateTargetPane},
         {"Vessel Summary", &m_pFrame->m_wndVesselSummaryPane},
         {"Device Groups", &m_pFrame->m_wndDeviceGroupsPane},
+        {"Training", &m_pFrame->m_wndTrainingPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
         {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
         {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},
