@@ -917,6 +917,13 @@ TEST_F(AcousticFrameTest, SameModeAgainAndGridOnGridCentring)
 TEST_F(AcousticFrameTest, StartInTheSavedUsblModeWiresTheView)
 {
     WriteModeFile("Mode = 4\r\n");
+    {
+        CCalibrationPlot saved;
+        saved.scaleIndex = 12;
+        saved.originE = 500.0;
+        saved.originN = 600.0;
+        ASSERT_TRUE(saved.SaveSettings());
+    }
     Start();
     EXPECT_EQ(m_pFrame->GetMode(), 4);
     const std::array<CMFCToolBar*, 6> bars = m_pFrame->GetToolBars();
@@ -933,6 +940,9 @@ TEST_F(AcousticFrameTest, StartInTheSavedUsblModeWiresTheView)
     CAcousticView* view = m_pFrame->GetAcousticView();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->GetMode(), 4);
+    EXPECT_EQ(view->GetPlot().scaleIndex, 12);
+    EXPECT_EQ(view->GetPlot().originE, 500.0);
+    EXPECT_EQ(view->GetPlot().originN, 600.0);
 }
 
 // A file edited to hold a mode this program does not have, a huge first line or nothing at
