@@ -990,6 +990,7 @@ TEST_F(AcousticFrameTest, ImportDefinitionsNamedAndSkippedUntilChosen)
         {&frame->m_VelocityExcelImport, "Velocity Profile EXCEL", &velocity},
         {&frame->m_UsblCsvImport, "Usbl Calibration CSV", &usbl},
         {&frame->m_UsblExcelImport, "Usbl Calibration EXCEL", &usbl}};
+    EXPECT_TRUE(Boxes().empty()) << "missing settings files are told of by no one";
     for (const auto& [import, name, labels] : definitions)
     {
         SCOPED_TRACE(name);
