@@ -428,6 +428,7 @@ void CMainFrame::DefineImports()
     {
         // The user picks every column: a field never chosen is skipped, not guessed.
         d.import->m_UnsetFieldsSkipped = true;
+        d.import->RemoveAll();
         for (size_t i = 0; i < d.count; ++i)
             d.import->AddField(d.labels[i]);
         d.import->LoadSettings(d.name);
