@@ -46,7 +46,12 @@ INT_PTR CListCtrlImport::AddField(const char* name)
 void CListCtrlImport::MapFieldsInOrder()
 {
     for (INT_PTR i = 0; i < GetSize(); ++i)
-        ElementAt(i).Column = static_cast<int>(i);
+        ElementAt(i).Column = UnsetColumn(i);
+}
+
+int CListCtrlImport::UnsetColumn(INT_PTR field) const
+{
+    return m_UnsetFieldsSkipped ? -1 : static_cast<int>(field);
 }
 
 CString CListCtrlImport::GetSettingsFileName() const
@@ -91,8 +96,8 @@ void CListCtrlImport::LoadSettings()
         const int kMaxColumns = 16384;
         for (INT_PTR i = 0; i < GetSize(); ++i)
         {
-            const int column = file.ReadInt(static_cast<int>(i));
-            ElementAt(i).Column = column < kMaxColumns ? column : static_cast<int>(i);
+            const int column = file.ReadInt(UnsetColumn(i));
+            ElementAt(i).Column = column < kMaxColumns ? column : UnsetColumn(i);
         }
         file.Close();
     }
@@ -114,8 +119,15 @@ void CListCtrlImport::SaveSettings()
         file.WriteText("Spreadsheet Name", m_SpreadsheetName);
         file.WriteInt("Mode", m_Mode);
         file.WriteInt("Skip No Lines", m_SkipNoLines);
+        // A label may be a two-line column title; its key must stay on one line, or every
+        // later column would be read from the line above its own.
         for (INT_PTR i = 0; i < GetSize(); ++i)
-            file.WriteInt(GetAt(i).FieldName, GetAt(i).Column);
+        {
+            CString key = GetAt(i).FieldName;
+            key.Replace('\r', ' ');
+            key.Replace('\n', ' ');
+            file.WriteInt(key, GetAt(i).Column);
+        }
         file.Close();
     }
     catch (CException* e)

@@ -36,9 +36,11 @@ public:
     void LoadSettings(const char* name);
     // Reads the settings file in the writer's order: full path, spreadsheet name, mode, lines
     // to skip, then each field's column. A missing file gives the documents folder, "Sheet1",
-    // 0, 0 and column i for field i; a missing line gives that line's default.
+    // 0, 0 and column i for field i (no column with m_UnsetFieldsSkipped); a missing line
+    // gives that line's default.
     void LoadSettings();
-    // Writes them, whole or not at all; nothing happens when the file cannot be written.
+    // Writes them, whole or not at all; nothing happens when the file cannot be written. A
+    // field's key is its label with line breaks as blanks, one line per field.
     void SaveSettings();
 
     // The source column of field `field` (an index out of range raises the invalid-argument
@@ -87,14 +89,19 @@ public:
     CRecordset m_Recordset;    // its worksheet
     int m_RecordCount = -1;    // records read by the import running; -1 when none runs
     CString m_ImportError;     // why the last import read nothing
+    // A field without a saved column is skipped rather than taking the column of its index:
+    // for definitions whose user picks every column.
+    bool m_UnsetFieldsSkipped = false;
 
 private:
     // Ends an import that could not read its source: empty list, no count, the reason kept.
     bool Fail(const char* reason, CMyListCtrl& list);
     // Places one record in a new last row, or drops it (see ImportCsv).
     template <class ColumnText> void PlaceRecord(CMyListCtrl& list, ColumnText column);
-    // Every field takes the column of its own index.
+    // Every field takes its unset column.
     void MapFieldsInOrder();
+    // The column of a field without a saved one: its index, or none (m_UnsetFieldsSkipped).
+    int UnsetColumn(INT_PTR field) const;
     // One entry per field from `column(i)`, the text of 0-based column i ("" when absent).
     template <class ColumnText> bool MapRecord(CStringArray& fields, ColumnText column) const;
 };

@@ -1,6 +1,7 @@
 #include "acoustic/app/MainFrame.h"
 
 #include "acoustic/app/AcousticResources.h"
+#include "acoustic/app/AcousticView.h"
 #include "acoustic/engine/DateFolders.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
@@ -13,6 +14,7 @@
 #include <QMainWindow>
 
 #include <algorithm>
+#include <iterator>
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWndEx)
 
@@ -276,9 +278,38 @@ CDockablePane* CMainFrame::GetPaneOfId(UINT nID)
     return nullptr;
 }
 
+CAcousticView* CMainFrame::GetAcousticView()
+{
+    return dynamic_cast<CAcousticView*>(GetActiveView());
+}
+
+void CMainFrame::CentreViewOnPairs(CAcousticView* view)
+{
+    const INT_PTR count = m_GridOnGrid.GetSize();
+    if (count == 0)
+        return;
+    double sumE = 0.0;
+    double sumN = 0.0;
+    for (INT_PTR i = 0; i < count; ++i)
+    {
+        sumE += m_GridOnGrid[i].EastingB;
+        sumN += m_GridOnGrid[i].NorthingB;
+    }
+    if (!view)
+        return;
+    view->GetPlot().SetCentre(sumE / static_cast<double>(count), sumN / static_cast<double>(count));
+    view->Invalidate(TRUE);
+}
+
 void CMainFrame::SetMode(int mode)
 {
     m_nMode = mode;
+    CAcousticView* view = GetAcousticView();
+    if (view && view->GetMode() != mode)
+    {
+        view->SetMode(mode);
+        view->Invalidate(TRUE);
+    }
     if (mode >= 0 && mode <= 6)
     {
         // Per mode, the eleven calibration panes in the order below: H hides the pane, '-'
@@ -301,6 +332,9 @@ void CMainFrame::SetMode(int mode)
             if (kPaneRule[mode][i] == 'H' && panes[i]->GetSafeHwnd() && panes[i]->IsVisible() &&
                 (panes[i]->GetStyle() & WS_VISIBLE))
                 panes[i]->ShowPane(FALSE, FALSE, FALSE);
+        // Grid on grid opens on the middle of its points in the target system.
+        if (mode == 1)
+            CentreViewOnPairs(view);
         // The toolbar each mode shows (by member order); no calibration chosen works with the
         // velocity profile's.
         static const int kOwnToolBar[7] = {5, 1, 2, 0, 4, 3, 5};
@@ -331,15 +365,73 @@ void CMainFrame::PostStartSetUp()
     UpdateWindow();
     WidenPaneColumn();
 
-    // The mode of the last run; 0 without one.
+    DefineImports();
+
+    // The mode of the last run; 0 without one, and for a file edited to hold no mode of
+    // this program (the file is then set right by SetMode).
     int mode = 0;
     CConfigFile::ReadSettingsFile(kModeSettings, [&mode](CConfigFile& file) { mode = file.ReadInt(0); });
+    if (mode < 0 || mode > 6)
+        mode = 0;
     SetMode(mode);
+
+    if (CAcousticView* view = GetAcousticView())
+    {
+        view->SetMutex(&m_Lock);
+        view->GetPlot().LoadSettings();
+        if (CFrameWnd* parent = view->GetParentFrame())
+            parent->SetWindowText("Nav Display");
+        view->SetStatusBar(&m_wndStatusBar);
+        view->SetGridOnGrid(&m_GridOnGrid);
+        view->SetNetwork(&m_Network);
+        view->SetTransitFix(&m_TransitFix);
+        view->SetBoxin(&m_Boxin);
+        view->SetUsblCalibration(&m_UsblCalibration);
+        view->Redraw();
+    }
 
     if (m_bNetworkLoadFailed && !m_bNetworkProblemTold)
     {
         m_bNetworkProblemTold = true;
         ErrorMessage(m_strNetworkLoadProblem, nullptr, 0x300010);
+    }
+}
+
+void CMainFrame::DefineImports()
+{
+    static const char* const kBoxin[] = {"Vessel\nEasting", "Vessel\nNorthing", "Gyro\nHeading", "Water\nDepth",
+                                         "Observed\nRange"};
+    static const char* const kGridOnGrid[] = {"Easting\n(System A)", "Northing\n(System A)", "Easting\n(System B)",
+                                              "Northing\n(System B)"};
+    static const char* const kVelocity[] = {"Temperature", "Salinity", "Depth"};
+    static const char* const kUsbl[] = {"Vessel\nEasting", "Vessel\nNorthing", "Gyro\nHeading", "USBL\nX",
+                                        "USBL\nY",         "Usbl\nZ",          "Vessel\nPitch", "Vessel\nRoll",
+                                        "ROV\nEasting",    "ROV\nNorthing"};
+    struct Definition
+    {
+        CListCtrlImport* import;
+        const char* name;
+        const char* const* labels;
+        size_t count;
+    };
+    const Definition definitions[] = {
+        {&m_BoxinCsvImport, "Boxin CSV", kBoxin, std::size(kBoxin)},
+        {&m_BoxinExcelImport, "Boxin EXCEL", kBoxin, std::size(kBoxin)},
+        {&m_GridOnGridCsvImport, "Grid on Grid CSV", kGridOnGrid, std::size(kGridOnGrid)},
+        {&m_GridOnGridExcelImport, "Grid On Grid EXCEL", kGridOnGrid, std::size(kGridOnGrid)},
+        {&m_VelocityCsvImport, "Velocity Profile CSV", kVelocity, std::size(kVelocity)},
+        {&m_VelocityExcelImport, "Velocity Profile EXCEL", kVelocity, std::size(kVelocity)},
+        {&m_UsblCsvImport, "Usbl Calibration CSV", kUsbl, std::size(kUsbl)},
+        {&m_UsblExcelImport, "Usbl Calibration EXCEL", kUsbl, std::size(kUsbl)},
+    };
+    for (const Definition& d : definitions)
+    {
+        // The user picks every column: a field never chosen is skipped, not guessed.
+        d.import->m_UnsetFieldsSkipped = true;
+        d.import->RemoveAll();
+        for (size_t i = 0; i < d.count; ++i)
+            d.import->AddField(d.labels[i]);
+        d.import->LoadSettings(d.name);
     }
 }
 

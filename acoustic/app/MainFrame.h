@@ -42,6 +42,8 @@
 #include <array>
 #include <functional>
 
+class CAcousticView;
+
 class CMainFrame : public CFrameWndEx
 {
     DECLARE_DYNCREATE(CMainFrame)
@@ -58,14 +60,18 @@ public:
     // Creates and docks the six mode toolbars; one that cannot be made stays undocked.
     void CreateToolbars();
 
-    // What needs the shown window: the window maximised, the calibration mode of the last
-    // run, and telling the user once what the start could not read.
+    // What needs the shown window: the window maximised, the eight import definitions with
+    // their saved columns, the calibration mode of the last run (0 for none or one outside
+    // 0..6), the view wired to the frame's objects and drawn, and telling the user once what
+    // the start could not read.
     void PostStartSetUp();
 
     // Switches the calibration mode (0 none, 1 grid on grid, 2 network adjustment, 3 Boxin,
     // 4 USBL calibration, 5 transit fix, 6 velocity profile): hides the other calibrations'
     // panes and toolbars, shows the mode's toolbar, and saves the mode for the next start. A
-    // mode outside 0..6 changes no pane or toolbar and is still kept and saved.
+    // mode outside 0..6 changes no pane or toolbar and is still kept and saved. The view takes
+    // the mode (and is repainted when it changes); grid on grid centres it on the mean of the
+    // pairs' system-B positions.
     void SetMode(int mode);
 
     // The network file named at start-up exists but could not be read whole: what is in memory
@@ -81,6 +87,8 @@ public:
     // The drawing mutex, handed to the plan view.
     CMutex& GetDrawingLock() { return m_Lock; }
     int GetMode() const { return m_nMode; }
+    // The program's plan view; null before the template has made it.
+    CAcousticView* GetAcousticView();
 
     // Members, in order.
     CMFCMenuBar m_wndMenuBar;
@@ -144,6 +152,10 @@ protected:
 private:
     // The network named by the settings file "Network Adjust", read from the network folder.
     void LoadNetwork();
+    // The fields of the eight import definitions, then their saved columns.
+    void DefineImports();
+    // Moves the view's plot to the mean system-B position of the grid-on-grid pairs.
+    void CentreViewOnPairs(CAcousticView* view);
     void WidenPaneColumn();
 
     bool m_bNetworkLoadFailed = false;

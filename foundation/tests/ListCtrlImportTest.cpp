@@ -164,6 +164,56 @@ TEST(ListCtrlImport, ShortSettingsFileGivesPerLineDefaults)
         EXPECT_EQ(import[i].Column, expected[i]) << i;
 }
 
+// Two-line column titles as keys, in a definition whose fields start skipped: the file keeps
+// one line per field, so every column comes back to its own field; a missing file or line
+// leaves the field skipped.
+TEST(ListCtrlImport, TwoLineLabelsSavedOneLineEachAndUnsetFieldsSkipped)
+{
+    const char* const labels[] = {"Vessel\nEasting", "Vessel\nNorthing", "Gyro\r\nHeading", "USBL\nX"};
+    const auto define = [&labels](CListCtrlImport& import) {
+        import.m_UnsetFieldsSkipped = true;
+        for (const char* label : labels)
+            import.AddField(label);
+        import.LoadSettings("Usbl Calibration CSV");
+    };
+    {
+        CListCtrlImport import;
+        define(import);
+        for (INT_PTR i = 0; i < import.GetSize(); ++i)
+            EXPECT_EQ(import[i].Column, -1) << "no file: field " << i << " skipped";
+        for (INT_PTR i = 0; i < import.GetSize(); ++i)
+            import[i].Column = static_cast<int>(3 - i);
+        import.SaveSettings();
+    }
+    const char kFile[] = "Usbl_Calibration_CSV.INI";
+    EXPECT_EQ(ReadFile(GetSettingsFolder() + kFile), QByteArray("Full Path = C:\\Documents\\\r\n"
+                                                              "Spreadsheet Name = Sheet1\r\n"
+                                                              "Mode = 0\r\n"
+                                                              "Skip No Lines = 0\r\n"
+                                                              "Vessel Easting = 3\r\n"
+                                                              "Vessel Northing = 2\r\n"
+                                                              "Gyro  Heading = 1\r\n"
+                                                              "USBL X = 0\r\n"));
+    {
+        CListCtrlImport import;
+        define(import);
+        for (INT_PTR i = 0; i < import.GetSize(); ++i)
+            EXPECT_EQ(import[i].Column, 3 - i) << i;
+    }
+    // A file cut short after the second field, and a damaged third line: those fields skipped.
+    WriteFile(GetSettingsFolder() + kFile, "Full Path = C:\\a.csv\r\n"
+                                           "Spreadsheet Name = S\r\n"
+                                           "Mode = 0\r\n"
+                                           "Skip No Lines = 1\r\n"
+                                           "Vessel Easting = 7\r\n"
+                                           "Vessel Northing\r\n");
+    CListCtrlImport import;
+    define(import);
+    const int expected[] = {7, -1, -1, -1};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(import[i].Column, expected[i]) << i;
+}
+
 TEST(ListCtrlImport, OpenFileFailures)
 {
     CListCtrlImport import;

@@ -35,6 +35,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef SUITE_VISUAL_DIR
@@ -80,6 +81,22 @@ protected:
         frame->ShowWindow(SW_SHOW);
         PumpFor(50);
         return frame;
+    }
+
+    // The started frame, in a normal window, as the user sees it: the panes that show something
+    // from the start (the others are empty until their calibration's data arrives) and
+    // `more`; the picture saved under `png` in the visual folder.
+    void ExpectFrameShownNormally(std::vector<std::pair<std::string, const CWnd*>> more, const char* png)
+    {
+        m_pFrame->GetMainWindow()->showNormal();
+        m_pFrame->GetMainWindow()->resize(1400, 900);
+        PumpFor(100);
+        std::vector<std::pair<std::string, const CWnd*>> panes = {
+            {"Units", &m_pFrame->m_wndSettingsPane},
+            {"Geodetic", &m_pFrame->m_wndSpheroidProjectionPane},
+            {"Compute Heading", &m_pFrame->m_wndComputeHeadingPane}};
+        panes.insert(panes.end(), more.begin(), more.end());
+        FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, panes, {}, QString(SUITE_VISUAL_DIR) + "/" + png);
     }
 
     // The texts of the message boxes shown so far.
@@ -189,9 +206,10 @@ TEST_F(AcousticFrameTest, FirstStartWithoutSettingsUsesDefaults)
     CString documentString;
     ASSERT_TRUE(AfxLoadString(IDR_ACOUSTIC_MAINFRAME, documentString));
     EXPECT_EQ(documentString, "Acoustic\n\nAcoustic\n\n\nAcoustic.Document\nAcoustic.Document");
+    // The start names the window for its plan view.
     CString title;
     m_pFrame->GetWindowText(title);
-    EXPECT_NE(title.Find("Acoustic"), -1) << (LPCSTR)title;
+    EXPECT_EQ(title, "Nav Display");
     EXPECT_NE(dynamic_cast<CAcousticView*>(m_pFrame->GetActiveView()), nullptr);
     // The thermocline logs' folder of this month is there.
     EXPECT_TRUE(QFileInfo(LinuxPathFromWindows(GetThermoclineLogFolder())).isDir());
@@ -604,16 +622,7 @@ TEST_F(AcousticFrameTest, StatusBarShowsTheGridReadOuts)
 TEST_F(AcousticFrameTest, FrameAsTheUserSeesItAfterAFirstStart)
 {
     Start();
-    m_pFrame->GetMainWindow()->showNormal();
-    m_pFrame->GetMainWindow()->resize(1400, 900);
-    PumpFor(100);
-    // The panes that show something from the first start; the others are empty until their
-    // calibration's data arrives.
-    FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame,
-                                        {{"Units", &m_pFrame->m_wndSettingsPane},
-                                         {"Geodetic", &m_pFrame->m_wndSpheroidProjectionPane},
-                                         {"Compute Heading", &m_pFrame->m_wndComputeHeadingPane}},
-                                        {}, QString(SUITE_VISUAL_DIR) + "/acoustic.png");
+    ExpectFrameShownNormally({}, "acoustic.png");
     EXPECT_TRUE(QFile::exists(QString(SUITE_VISUAL_DIR) + "/acoustic.png"));
     // The velocity profile's table and graph are on screen, empty until a profile comes in.
     const QImage picture = FrameProbe::GrabWindow(m_pFrame);
@@ -775,4 +784,255 @@ TEST_F(AcousticFrameTest, APaneOrToolbarThatCannotBeMadeLeavesTheRest)
     EXPECT_EQ(caption, "Velocity Profile Toolbar");
     EXPECT_TRUE(frame->m_wndVelocityToolBar.IsVisible());
     EXPECT_NE(frame->m_wndStatusBar.GetSafeHwnd(), nullptr);
+}
+
+namespace
+{
+// The eleven calibration panes in the order of the mode table, and what each mode does to
+// them: H hidden, '-' left as it was.
+const UINT kModePanes[11] = {32826, 32822, 32797, 32802, 32849, 32851, 1400, 1401, 32882, 32818, 32819};
+const char* const kModePaneRule[7] = {"HHHHHHHHHHH", "HHHHHH-HHHH", "HHH---HHHHH", "---HHHHHHHH",
+                                      "HHHHHHHH---", "HHHHHHH-HHH", "HHHH--HHHHH"};
+// The toolbar each mode shows, by member order (Boxin, Grid on Grid, Network Adjustment,
+// Transit Fix, USBL Calibration, Velocity Profile).
+const size_t kModeToolBar[7] = {5, 1, 2, 0, 4, 3, 5};
+// Panes no mode changes: velocity list and graph, units, geodetic, sound speed, heading.
+const UINT kOtherPanes[6] = {32860, 32810, 32778, 32823, 32775, 32845};
+
+CString ModeFileName()
+{
+    CConfigFile names;
+    return names.GetSettingsFileName("Acoustic");
+}
+
+void WriteModeFile(const QByteArray& bytes)
+{
+    QFile file(LinuxPathFromWindows(ModeFileName()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+bool HasPendingPaint(CWnd* wnd)
+{
+    return wnd->GetUpdateRect(nullptr) != FALSE;
+}
+} // namespace
+
+// Every mode from two starting states (everything shown, everything hidden): the calibration
+// panes it hides, the one toolbar it shows, the panes outside the table untouched; a mode
+// outside 0..6 leaves everything as it was and is still told to the view and saved.
+TEST_F(AcousticFrameTest, ModeTablesFromEachStartingState)
+{
+    Start();
+    CAcousticView* view = m_pFrame->GetAcousticView();
+    ASSERT_NE(view, nullptr);
+    const std::array<CMFCToolBar*, 6> bars = m_pFrame->GetToolBars();
+    std::vector<CBasePane*> others;
+    for (UINT id : kOtherPanes)
+        if (CDockablePane* pane = m_pFrame->GetPaneOfId(id))
+            others.push_back(pane);
+    ASSERT_EQ(others.size(), 6u);
+    for (const bool shown : {true, false})
+    {
+        for (int mode = 0; mode <= 7; ++mode)
+        {
+            SCOPED_TRACE(testing::Message() << (shown ? "all shown" : "all hidden") << ", mode " << mode);
+            for (UINT id : kModePanes)
+                m_pFrame->GetPaneOfId(id)->ShowPane(shown, FALSE, FALSE);
+            for (CMFCToolBar* bar : bars)
+                bar->ShowPane(shown, FALSE, FALSE);
+            for (CBasePane* pane : others)
+                pane->ShowPane(shown, FALSE, FALSE);
+
+            m_pFrame->SetMode(mode);
+            EXPECT_EQ(m_pFrame->GetMode(), mode);
+            EXPECT_EQ(view->GetMode(), mode);
+            for (int i = 0; i < 11; ++i)
+            {
+                const bool kept = mode > 6 || kModePaneRule[mode][i] == '-';
+                EXPECT_EQ(m_pFrame->GetPaneOfId(kModePanes[i])->IsVisible() != FALSE, kept && shown)
+                    << "pane " << kModePanes[i];
+            }
+            for (size_t i = 0; i < bars.size(); ++i)
+            {
+                const bool expected = mode > 6 ? shown : i == kModeToolBar[mode];
+                EXPECT_EQ(bars[i]->IsVisible() != FALSE, expected) << "toolbar " << i;
+            }
+            for (CBasePane* pane : others)
+                EXPECT_EQ(pane->IsVisible() != FALSE, shown) << pane->GetDlgCtrlID();
+            CString line;
+            ASSERT_TRUE(
+                CConfigFile::ReadSettingsFile("Acoustic", [&line](CConfigFile& file) { file.ReadString(line); }));
+            CString expected;
+            expected.Format("Mode = %d", mode);
+            EXPECT_EQ(line, expected);
+        }
+    }
+}
+
+// The same mode again puts the table back and rewrites the file, but does not repaint the view
+// for it; grid on grid centres the view on the middle of its pairs' system-B positions, and
+// repaints it, each time it is entered; without pairs the view stays where it is.
+TEST_F(AcousticFrameTest, SameModeAgainAndGridOnGridCentring)
+{
+    Start();
+    CAcousticView* view = m_pFrame->GetAcousticView();
+    ASSERT_NE(view, nullptr);
+    m_pFrame->SetMode(3);
+    EXPECT_TRUE(HasPendingPaint(view)) << "a new mode repaints the view";
+    PumpFor(50);
+    ASSERT_FALSE(HasPendingPaint(view));
+
+    QFile::remove(LinuxPathFromWindows(ModeFileName()));
+    m_pFrame->m_wndUsblCalibrationPane.ShowPane(TRUE, FALSE, FALSE);
+    m_pFrame->m_wndBoxinToolBar.ShowPane(FALSE, FALSE, FALSE);
+    m_pFrame->SetMode(3);
+    EXPECT_FALSE(m_pFrame->m_wndUsblCalibrationPane.IsVisible());
+    EXPECT_TRUE(m_pFrame->m_wndBoxinToolBar.IsVisible());
+    EXPECT_FALSE(HasPendingPaint(view)) << "the same mode does not repaint the view";
+    EXPECT_EQ(ReadLinux(ModeFileName()), QByteArray("Mode = 3\r\n"));
+
+    // No pairs: the view keeps its centre.
+    CCalibrationPlot& plot = view->GetPlot();
+    plot.SetCentre(123.0, 456.0);
+    m_pFrame->SetMode(1);
+    EXPECT_EQ(plot.originE, 123.0);
+    EXPECT_EQ(plot.originN, 456.0);
+    PumpFor(50);
+
+    m_pFrame->m_GridOnGrid.Add(GridOnGridDef{10.0, 20.0, 1000.0, 2000.0});
+    m_pFrame->m_GridOnGrid.Add(GridOnGridDef{30.0, 40.0, 3000.0, 4000.0});
+    m_pFrame->SetMode(1);
+    EXPECT_EQ(plot.originE, 2000.0);
+    EXPECT_EQ(plot.originN, 3000.0);
+    EXPECT_TRUE(HasPendingPaint(view)) << "the centring repaints the view";
+    // Another mode leaves the centre alone.
+    plot.SetCentre(5.0, 6.0);
+    m_pFrame->SetMode(2);
+    EXPECT_EQ(plot.originE, 5.0);
+}
+
+// A start in the mode saved by the last run: that mode's toolbar only, the window named for
+// its plan view, the view wired to the frame's objects and their settings.
+TEST_F(AcousticFrameTest, StartInTheSavedUsblModeWiresTheView)
+{
+    WriteModeFile("Mode = 4\r\n");
+    {
+        CCalibrationPlot saved;
+        saved.scaleIndex = 12;
+        saved.originE = 500.0;
+        saved.originN = 600.0;
+        ASSERT_TRUE(saved.SaveSettings());
+    }
+    Start();
+    EXPECT_EQ(m_pFrame->GetMode(), 4);
+    const std::array<CMFCToolBar*, 6> bars = m_pFrame->GetToolBars();
+    for (size_t i = 0; i < bars.size(); ++i)
+        EXPECT_EQ(bars[i]->IsVisible() != FALSE, i == 4) << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_FALSE(m_pFrame->GetPaneOfId(kModePanes[i])->IsVisible()) << kModePanes[i];
+    CString title;
+    m_pFrame->GetWindowText(title);
+    EXPECT_EQ(title, "Nav Display");
+    PumpFor(50);
+    m_pFrame->GetWindowText(title);
+    EXPECT_EQ(title, "Nav Display") << "the caption outlives the idle title update";
+    CAcousticView* view = m_pFrame->GetAcousticView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetMode(), 4);
+    EXPECT_EQ(view->GetPlot().scaleIndex, 12);
+    EXPECT_EQ(view->GetPlot().originE, 500.0);
+    EXPECT_EQ(view->GetPlot().originN, 600.0);
+}
+
+// A file edited to hold a mode this program does not have, a huge first line or nothing at
+// all start in mode 0, and the file then holds mode 0.
+TEST_F(AcousticFrameTest, UnusableSavedModeStartsInModeZero)
+{
+    const QByteArray huge = "Mode = 3" + QByteArray(10 * 1024 * 1024, '7') + "\r\n";
+    for (const QByteArray& bytes : {QByteArray("Mode = 9\r\n"), QByteArray("Mode = -1\r\n"), QByteArray(), huge})
+    {
+        SCOPED_TRACE(bytes.left(12).toStdString());
+        WriteModeFile(bytes);
+        CMainFrame* frame = MakeFrame(new CMainFrame);
+        ASSERT_NE(frame, nullptr);
+        frame->PostStartSetUp();
+        EXPECT_EQ(frame->GetMode(), 0);
+        EXPECT_TRUE(frame->m_wndVelocityToolBar.IsVisible());
+        EXPECT_EQ(ReadLinux(ModeFileName()), QByteArray("Mode = 0\r\n"));
+        TearDown();
+        m_pFrame = nullptr;
+    }
+}
+
+// The eight import definitions: their names and two-line labels, every field skipped until
+// the user picks its column, and a choice saved by one run read back by the next, one file
+// line per field.
+TEST_F(AcousticFrameTest, ImportDefinitionsNamedAndSkippedUntilChosen)
+{
+    const std::vector<std::string> boxin = {"Vessel\nEasting", "Vessel\nNorthing", "Gyro\nHeading", "Water\nDepth",
+                                            "Observed\nRange"};
+    const std::vector<std::string> grid = {"Easting\n(System A)", "Northing\n(System A)", "Easting\n(System B)",
+                                           "Northing\n(System B)"};
+    const std::vector<std::string> velocity = {"Temperature", "Salinity", "Depth"};
+    const std::vector<std::string> usbl = {"Vessel\nEasting", "Vessel\nNorthing", "Gyro\nHeading", "USBL\nX",
+                                           "USBL\nY",         "Usbl\nZ",          "Vessel\nPitch", "Vessel\nRoll",
+                                           "ROV\nEasting",    "ROV\nNorthing"};
+    CMainFrame* frame = MakeFrame(new CMainFrame);
+    ASSERT_NE(frame, nullptr);
+    frame->PostStartSetUp();
+    const std::vector<std::tuple<CListCtrlImport*, const char*, const std::vector<std::string>*>> definitions = {
+        {&frame->m_BoxinCsvImport, "Boxin CSV", &boxin},
+        {&frame->m_BoxinExcelImport, "Boxin EXCEL", &boxin},
+        {&frame->m_GridOnGridCsvImport, "Grid on Grid CSV", &grid},
+        {&frame->m_GridOnGridExcelImport, "Grid On Grid EXCEL", &grid},
+        {&frame->m_VelocityCsvImport, "Velocity Profile CSV", &velocity},
+        {&frame->m_VelocityExcelImport, "Velocity Profile EXCEL", &velocity},
+        {&frame->m_UsblCsvImport, "Usbl Calibration CSV", &usbl},
+        {&frame->m_UsblExcelImport, "Usbl Calibration EXCEL", &usbl}};
+    EXPECT_TRUE(Boxes().empty()) << "missing settings files are told of by no one";
+    for (const auto& [import, name, labels] : definitions)
+    {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(import->m_SettingsName, name);
+        EXPECT_EQ(import->m_SpreadsheetName, "Sheet1");
+        ASSERT_EQ(import->GetSize(), static_cast<INT_PTR>(labels->size()));
+        for (INT_PTR i = 0; i < import->GetSize(); ++i)
+        {
+            EXPECT_EQ(std::string((LPCSTR)(*import)[i].FieldName), (*labels)[static_cast<size_t>(i)]);
+            EXPECT_EQ((*import)[i].Column, -1) << i;
+        }
+    }
+    for (INT_PTR i = 0; i < frame->m_UsblCsvImport.GetSize(); ++i)
+        frame->m_UsblCsvImport[i].Column = static_cast<int>(i);
+    frame->m_UsblCsvImport.SaveSettings();
+    const QList<QByteArray> lines = ReadLinux(frame->m_UsblCsvImport.GetSettingsFileName()).split('\n');
+    ASSERT_EQ(lines.size(), 4 + 10 + 1); // the last split is the empty text after the final line
+    EXPECT_EQ(lines[9], "Usbl Z = 5\r");
+    TearDown();
+    m_pFrame = nullptr;
+
+    frame = MakeFrame(new CMainFrame);
+    ASSERT_NE(frame, nullptr);
+    frame->PostStartSetUp();
+    for (INT_PTR i = 0; i < frame->m_UsblCsvImport.GetSize(); ++i)
+        EXPECT_EQ(frame->m_UsblCsvImport[i].Column, i) << i;
+    EXPECT_EQ(frame->m_UsblExcelImport[0].Column, -1) << "each definition has its own file";
+}
+
+// A start resuming Boxin, as the user sees it: only the frame at the top level, the Boxin
+// toolbar, the panes outside the mode table where they were made.
+TEST_F(AcousticFrameTest, FrameAsTheUserSeesItInBoxinMode)
+{
+    WriteModeFile("Mode = 3\r\n");
+    Start();
+    ExpectFrameShownNormally({{"Plan view", m_pFrame->GetAcousticView()}}, "acoustic-boxin.png");
+    const std::array<CMFCToolBar*, 6> bars = m_pFrame->GetToolBars();
+    for (size_t i = 0; i < bars.size(); ++i)
+        EXPECT_EQ(bars[i]->IsVisible() != FALSE, i == 0) << i;
+    for (UINT id : {32860u, 32810u, 32778u, 32823u, 32845u})
+        EXPECT_TRUE(m_pFrame->GetPaneOfId(id)->IsVisible()) << id;
+    EXPECT_FALSE(m_pFrame->m_wndSpeedOfSoundPane.IsVisible());
+    for (int i = 3; i < 11; ++i)
+        EXPECT_FALSE(m_pFrame->GetPaneOfId(kModePanes[i])->IsVisible()) << kModePanes[i];
 }
