@@ -123,7 +123,12 @@ void CObservationReadings::SetTimeNow(Pointing pointing)
 {
     SYSTEMTIME now{};
     GetSystemTime(&now);
-    SetTimeOfDay(m_Times[pointing], now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0);
+    // The pickers show a whole date and time; the day is the clock's, only the time counts.
+    DateTimeDef& record = m_Times[pointing];
+    record.nYear = now.wYear;
+    record.nMonth = now.wMonth;
+    record.nDay = now.wDay;
+    SetTimeOfDay(record, now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0);
 }
 
 CString CObservationReadings::GetFileName()
