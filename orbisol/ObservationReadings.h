@@ -44,7 +44,8 @@ public:
     double MeanRO() const { return MeanROReading(m_dFaceLeftRO, m_dFaceRightRO); }
     double MeanSun() const
     {
-        return MeanSunReading(m_dFaceLeftSunLeft, m_dFaceLeftSunRight, m_dFaceRightSunLeft, m_dFaceRightSunRight);
+        return MeanSunReading(m_dFaceLeftSunLeft, m_dFaceLeftSunRight, m_dFaceRightSunLeft,
+                              m_dFaceRightSunRight);
     }
 
     // Sets a pointing's time from the computer's UTC clock, to the millisecond.

@@ -47,11 +47,11 @@ TEST(ObservationMeans, ReadingsOfBothFaces)
         EXPECT_NEAR(MeanROReading(c.faceLeft * kDegree, c.faceRight * kDegree) / kDegree, c.mean, 1e-9);
     }
 
-    EXPECT_NEAR(MeanSunReading(100.0 * kDegree, 100.5 * kDegree, 280.2 * kDegree, 280.7 * kDegree) / kDegree, 100.35,
-                1e-9);
+    EXPECT_NEAR(MeanSunReading(100.0 * kDegree, 100.5 * kDegree, 280.2 * kDegree, 280.7 * kDegree) / kDegree,
+                100.35, 1e-9);
     // The face right circle passed 360: its readings are smaller than the face left ones.
-    EXPECT_NEAR(MeanSunReading(350.0 * kDegree, 350.5 * kDegree, 170.2 * kDegree, 170.7 * kDegree) / kDegree, 350.35,
-                1e-9);
+    EXPECT_NEAR(MeanSunReading(350.0 * kDegree, 350.5 * kDegree, 170.2 * kDegree, 170.7 * kDegree) / kDegree,
+                350.35, 1e-9);
 }
 
 TEST(ObservationMeans, TimesAndTheROAngle)
@@ -142,7 +142,7 @@ TEST(ObservationsFile, DamagedLinesKeepTheirDefaultsAndAreNamed)
     const QString path = LinuxPathFromWindows(CObservationReadings::GetFileName());
     FixedClock clock(kMorning);
     WriteBytes(path, QByteArray("FACE LEFT Left Horizontal = 0.5\r\n"
-                                "FACE LEFT Left Time = 90000\r\n"        // beyond the day
+                                "FACE LEFT Left Time = 90000\r\n"       // beyond the day
                                 "FACE LEFT Right Horizontal 0.75\r\n"   // no '='
                                 "FACE LEFT Right Time = -1\r\n"         // before the day
                                 "FACE LEFT RO = nan\r\n"                // not finite
@@ -165,9 +165,10 @@ TEST(ObservationsFile, DamagedLinesKeepTheirDefaultsAndAreNamed)
     QStringList names;
     for (int i = 0; i < damaged.GetSize(); ++i)
         names << QString(damaged[i]);
-    EXPECT_EQ(names, QStringList({"line 2 (FACE LEFT Left Time)", "line 3 (FACE LEFT Right Horizontal)",
-                                  "line 4 (FACE LEFT Right Time)", "line 5 (FACE LEFT RO)",
-                                  "line 6 (FACE RIGHT Left Horizontal)", "line 8 (FACE RIGHT Right Horizontal)",
-                                  "line 9 (FACE RIGHT Right Time)", "line 10 (FACE RIGHT RO)"}));
+    EXPECT_EQ(names,
+              QStringList({"line 2 (FACE LEFT Left Time)", "line 3 (FACE LEFT Right Horizontal)",
+                           "line 4 (FACE LEFT Right Time)", "line 5 (FACE LEFT RO)",
+                           "line 6 (FACE RIGHT Left Horizontal)", "line 8 (FACE RIGHT Right Horizontal)",
+                           "line 9 (FACE RIGHT Right Time)", "line 10 (FACE RIGHT RO)"}));
     QFile::remove(path);
 }

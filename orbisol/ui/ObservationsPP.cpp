@@ -4,6 +4,7 @@
 #include "foundation/WindowMessages.h"
 #include "orbisol/SunObservation.h"
 #include "orbisol/ui/ColourPropertySheet.h"
+#include "orbisol/ui/OrbisolPictures.h"
 #include "orbisol/ui/OrbisolResources.h"
 #include "outside/notifex/Notifex.h"
 #include "platform/ui/Dc.h"
@@ -71,10 +72,10 @@ const DLGTEMPLATE_TABLE kObservations = {IDD_OBSERVATIONS,
 const CDialogTemplateRegistrar kObservationsRegistrar(&kObservations);
 
 // The pickers and their "Time Now" buttons, in the order of the pointings.
-constexpr UINT kTimeIds[CObservationReadings::PointingCount] = {IDC_OBS_FL_SUN_LEFT_TIME, IDC_OBS_FL_SUN_RIGHT_TIME,
-                                                                IDC_OBS_FR_SUN_LEFT_TIME, IDC_OBS_FR_SUN_RIGHT_TIME};
-constexpr UINT kTimeNowIds[CObservationReadings::PointingCount] = {IDC_OBS_FL_SUN_LEFT_NOW, IDC_OBS_FL_SUN_RIGHT_NOW,
-                                                                   IDC_OBS_FR_SUN_LEFT_NOW, IDC_OBS_FR_SUN_RIGHT_NOW};
+constexpr UINT kTimeIds[CObservationReadings::PointingCount] = {
+    IDC_OBS_FL_SUN_LEFT_TIME, IDC_OBS_FL_SUN_RIGHT_TIME, IDC_OBS_FR_SUN_LEFT_TIME, IDC_OBS_FR_SUN_RIGHT_TIME};
+constexpr UINT kTimeNowIds[CObservationReadings::PointingCount] = {
+    IDC_OBS_FL_SUN_LEFT_NOW, IDC_OBS_FL_SUN_RIGHT_NOW, IDC_OBS_FR_SUN_LEFT_NOW, IDC_OBS_FR_SUN_RIGHT_NOW};
 // The pictures, top to bottom, and what each shows.
 struct PictureRow
 {
@@ -85,7 +86,8 @@ constexpr PictureRow kPictureRows[] = {{IDC_OBS_PICTURE_FL_RO, 0},        {IDC_O
                                        {IDC_OBS_PICTURE_FL_SUN_RIGHT, 2}, {IDC_OBS_PICTURE_FR_SUN_RIGHT, 2},
                                        {IDC_OBS_PICTURE_FR_SUN_LEFT, 1},  {IDC_OBS_PICTURE_FR_RO, 0},
                                        {IDC_OBS_PICTURE_MEAN, 3}};
-constexpr UINT kBitmapIds[] = {IDB_ORBISOL_RO, IDB_ORBISOL_SUN_LEFT, IDB_ORBISOL_SUN_RIGHT, IDB_ORBISOL_PROGRAM};
+constexpr UINT kBitmapIds[] = {IDB_ORBISOL_RO, IDB_ORBISOL_SUN_LEFT, IDB_ORBISOL_SUN_RIGHT,
+                               IDB_ORBISOL_PROGRAM};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CObservationsPP, CColourPropertyPage)
@@ -100,6 +102,7 @@ CObservationsPP::CObservationsPP(CSunObservation* pSun, DateTimeDef* pDateTime)
     : CColourPropertyPage(IDD_OBSERVATIONS), m_pSunObservation(pSun), m_pDateTime(pDateTime)
 {
     m_MeanBrush.CreateSolidBrush(kMeanColour);
+    RegisterOrbisolPictures();
 }
 
 CString CObservationsPP::FormatMeanTime(double seconds)
@@ -111,9 +114,9 @@ CString CObservationsPP::FormatMeanTime(double seconds)
     return text;
 }
 
-CColourPropertySheet* CObservationsPP::GetSheet() const
+CColourPropertySheet* CObservationsPP::GetColourSheet() const
 {
-    return dynamic_cast<CColourPropertySheet*>(GetParent());
+    return dynamic_cast<CColourPropertySheet*>(GetSheet());
 }
 
 BOOL CObservationsPP::OnInitDialog()
@@ -187,7 +190,7 @@ void CObservationsPP::ShowPictures()
 
 BOOL CObservationsPP::OnSetActive()
 {
-    if (CColourPropertySheet* sheet = GetSheet())
+    if (CColourPropertySheet* sheet = GetColourSheet())
         sheet->ShowOkCancel(FALSE);
     ShowMeanRO();
     return CColourPropertyPage::OnSetActive();
@@ -195,7 +198,7 @@ BOOL CObservationsPP::OnSetActive()
 
 BOOL CObservationsPP::OnKillActive()
 {
-    if (CColourPropertySheet* sheet = GetSheet())
+    if (CColourPropertySheet* sheet = GetColourSheet())
         sheet->ShowOkCancel(TRUE);
     // A file that cannot be written keeps the old one; the readings hold for this run.
     m_Readings.Save();
@@ -294,7 +297,7 @@ void CObservationsPP::OnApply()
     }
     if (m_pDateTime)
         SetTimeOfDay(*m_pDateTime, std::fmod(m_Readings.MeanTime(), kSecondsPerDay));
-    CColourPropertySheet* sheet = GetSheet();
+    CColourPropertySheet* sheet = GetColourSheet();
     if (sheet)
         sheet->ShowOkCancel(TRUE);
     m_Readings.Save();

@@ -52,7 +52,7 @@ protected:
     void ShowMeanSun();
     void ShowMeanRO();
     void ShowPictures();
-    CColourPropertySheet* GetSheet() const;
+    CColourPropertySheet* GetColourSheet() const;
 
     CObservationReadings m_Readings;
     CEditAngle m_FaceLeftRO;

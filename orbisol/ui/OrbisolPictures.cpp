@@ -1,5 +1,7 @@
 // The solar program's pictures, drawn rather than stored: the reference object, the sun seen
 // against the left and the right limb, and the program's own mark.
+#include "orbisol/ui/OrbisolPictures.h"
+
 #include "orbisol/ui/OrbisolResources.h"
 #include "platform/ui/Resources.h"
 
@@ -83,5 +85,13 @@ const BITMAP_ENTRY kPictures[] = {
     {IDB_ORBISOL_SUN_RIGHT, nullptr, &SunRight},
     {IDB_ORBISOL_PROGRAM, nullptr, &Program},
 };
-const CBitmapTableRegistrar kPicturesRegistrar("Orbisol", kPictures);
 } // namespace
+
+void RegisterOrbisolPictures()
+{
+    static const bool registered = [] {
+        AfxRegisterBitmaps("Orbisol", kPictures, sizeof kPictures / sizeof kPictures[0]);
+        return true;
+    }();
+    (void)registered;
+}
