@@ -21,7 +21,6 @@ constexpr DWORD kPageStyle = DS_SETFONT | WS_CHILD | WS_CAPTION;
 ORBISOL_PAGE(kSunPlot, IDD_AZIMUTH_PLOT, "Sun Plot", "Sun plot: coming in a later version.");
 ORBISOL_PAGE(kCoefficients, IDD_SUN_POLYNOMIAL_COEFFS, "Polynomial Coefficients",
              "Polynomial coefficients: coming in a later version.");
-ORBISOL_PAGE(kObservations, IDD_OBSERVATIONS, "Observations", "Observations: coming in a later version.");
 ORBISOL_PAGE(kAbout, IDD_ABOUT_ORBISOL, "About", "About: coming in a later version.");
 #undef ORBISOL_PAGE
 } // namespace
@@ -33,11 +32,6 @@ CAzimuthPlotPP::CAzimuthPlotPP(CSunObservation* pSun) : CColourPropertyPage(IDD_
 
 CSunPolynomialCoeffsPP::CSunPolynomialCoeffsPP(CSunObservation* pSun, DateTimeDef* pDateTime)
     : CColourPropertyPage(IDD_SUN_POLYNOMIAL_COEFFS), m_pSunObservation(pSun), m_pDateTime(pDateTime)
-{
-}
-
-CObservationsPP::CObservationsPP(CSunObservation* pSun, DateTimeDef* pDateTime)
-    : CColourPropertyPage(IDD_OBSERVATIONS), m_pSunObservation(pSun), m_pDateTime(pDateTime)
 {
 }
 

@@ -6,6 +6,7 @@
 #include "orbisol/ui/AnglesFormatPP.h"
 #include "orbisol/ui/ColourPropertyPage.h"
 #include "orbisol/ui/ComputeOrbisolPP.h"
+#include "orbisol/ui/ObservationsPP.h"
 
 class CSunObservation;
 struct DateTimeDef;
@@ -23,15 +24,6 @@ class CSunPolynomialCoeffsPP : public CColourPropertyPage
 {
 public:
     CSunPolynomialCoeffsPP(CSunObservation* pSun, DateTimeDef* pDateTime);
-    CSunObservation* m_pSunObservation;
-    DateTimeDef* m_pDateTime;
-};
-
-// The observer's readings of the sun and the reference object.
-class CObservationsPP : public CColourPropertyPage
-{
-public:
-    CObservationsPP(CSunObservation* pSun, DateTimeDef* pDateTime);
     CSunObservation* m_pSunObservation;
     DateTimeDef* m_pDateTime;
 };

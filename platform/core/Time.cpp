@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/FileApi.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -283,12 +284,44 @@ void TmToSystemTime(const struct tm& t, int milliseconds, SYSTEMTIME& st)
     st.wMilliseconds = static_cast<WORD>(milliseconds);
 }
 
+enum class ClockOverride
+{
+    Off,
+    Fixed,
+    Offset
+};
+std::atomic<ClockOverride> g_clockOverride{ClockOverride::Off};
+std::atomic<int64_t> g_clockOverrideMilliseconds{0};
+
+// The real clock, or the moment a test fixed or shifted it to.
+timespec ReadClock()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    const ClockOverride mode = g_clockOverride.load();
+    if (mode == ClockOverride::Off)
+        return ts;
+    int64_t ms = g_clockOverrideMilliseconds.load();
+    if (mode == ClockOverride::Offset)
+        ms += static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+    // Floor division keeps moments before 1970 on the right second.
+    int64_t seconds = ms / 1000;
+    int64_t rest = ms % 1000;
+    if (rest < 0)
+    {
+        rest += 1000;
+        --seconds;
+    }
+    ts.tv_sec = static_cast<time_t>(seconds);
+    ts.tv_nsec = static_cast<long>(rest * 1000000);
+    return ts;
+}
+
 void FillSystemTime(SYSTEMTIME* st, bool local)
 {
     if (!st)
         return;
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
+    const timespec ts = ReadClock();
     struct tm t
     {
     };
@@ -310,6 +343,24 @@ void GetLocalTime(SYSTEMTIME* st)
 void GetSystemTime(SYSTEMTIME* st)
 {
     FillSystemTime(st, false);
+}
+
+void SetClockFixed(int64_t unixMilliseconds)
+{
+    g_clockOverrideMilliseconds = unixMilliseconds;
+    g_clockOverride = ClockOverride::Fixed;
+}
+
+void SetClockOffset(int64_t milliseconds)
+{
+    g_clockOverrideMilliseconds = milliseconds;
+    g_clockOverride = ClockOverride::Offset;
+}
+
+void ClearClockOverride()
+{
+    g_clockOverride = ClockOverride::Off;
+    g_clockOverrideMilliseconds = 0;
 }
 
 BOOL SetLocalTime(const SYSTEMTIME*)

@@ -57,6 +57,12 @@ using LPSYSTEMTIME = SYSTEMTIME*;
 // The clock as local time and as UTC, to the millisecond.
 PLATFORM_API void GetLocalTime(SYSTEMTIME* st);
 PLATFORM_API void GetSystemTime(SYSTEMTIME* st);
+// For tests: the clock GetLocalTime and GetSystemTime read, fixed at a moment (milliseconds
+// since 1970-01-01 00:00 UTC) or shifted from the real one by an offset (milliseconds). Off
+// by default; the product never sets it.
+PLATFORM_API void SetClockFixed(int64_t unixMilliseconds);
+PLATFORM_API void SetClockOffset(int64_t milliseconds);
+PLATFORM_API void ClearClockOverride();
 // The suite never sets the computer's clock: reports failure and changes nothing.
 PLATFORM_API BOOL SetLocalTime(const SYSTEMTIME* st);
 PLATFORM_API BOOL SetSystemTime(const SYSTEMTIME* st);

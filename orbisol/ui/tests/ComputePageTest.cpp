@@ -44,17 +44,6 @@ constexpr UINT kResultIds[] = {IDC_COMPUTE_DECLINATION, IDC_COMPUTE_E,          
                                IDC_COMPUTE_GHA_TIME,    IDC_COMPUTE_LHA,         IDC_COMPUTE_LHA_TIME,
                                IDC_COMPUTE_SUN_AZIMUTH, IDC_COMPUTE_RO_AZIMUTH};
 
-void SetRecord(DateTimeDef& record, int year, int month, int day, int hour, int minute, int second)
-{
-    record.nYear = year;
-    record.nMonth = month;
-    record.nDay = day;
-    record.nHour = hour;
-    record.nMinute = minute;
-    record.nSecond = second;
-    record.nMillisecond = 0;
-    CompleteDateTime(record);
-}
 
 // The settings file "Orbisol" as the program writes it.
 QByteArray PositionFile(double latitude, double longitude, double roAngle)
@@ -69,22 +58,12 @@ CComputeOrbisolPP* ComputePage(CColourPropertySheet* sheet)
     return dynamic_cast<CComputeOrbisolPP*>(sheet->GetPage(0));
 }
 
-std::string TextOf(CWnd* page, UINT id)
-{
-    CString text;
-    page->GetDlgItem(id)->GetWindowText(text);
-    return std::string(text);
-}
 
 bool IsShown(CWnd* page, UINT id)
 {
     return page->GetDlgItem(id)->IsWindowVisible() != FALSE;
 }
 
-QString PickerText(CWnd* page, UINT id)
-{
-    return qobject_cast<QDateTimeEdit*>(page->GetDlgItem(id)->GetWidget())->text();
-}
 
 // What the result displays must read for the observation's results, in the user's formats.
 std::vector<std::string> ShownResults(const CSunObservation& sun)

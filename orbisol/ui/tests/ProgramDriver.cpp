@@ -1,11 +1,13 @@
 #include "orbisol/ui/tests/ProgramDriver.h"
 
 #include "foundation/ConfigFile.h"
+#include "foundation/DateTime.h"
 #include "outside/kadenta/OrbisolSplashDlg.h"
 #include "platform/core/Path.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/UserInput.h"
 
+#include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,6 +45,30 @@ void ClickButton(CWnd* button)
     CRect r;
     button->GetClientRect(&r);
     UserInput::ClickClient(button, r.CenterPoint().x, r.CenterPoint().y);
+}
+
+std::string TextOf(CWnd* page, UINT id)
+{
+    CString text;
+    page->GetDlgItem(id)->GetWindowText(text);
+    return std::string(text);
+}
+
+QString PickerText(CWnd* page, UINT id)
+{
+    return qobject_cast<QDateTimeEdit*>(page->GetDlgItem(id)->GetWidget())->text();
+}
+
+void SetRecord(DateTimeDef& record, int year, int month, int day, int hour, int minute, int second)
+{
+    record.nYear = year;
+    record.nMonth = month;
+    record.nDay = day;
+    record.nHour = hour;
+    record.nMinute = minute;
+    record.nSecond = second;
+    record.nMillisecond = 0;
+    CompleteDateTime(record);
 }
 
 QString SettingsFile(const char* name)

@@ -9,6 +9,9 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+
+struct DateTimeDef;
 
 namespace ProgramDriver
 {
@@ -24,6 +27,12 @@ bool RunProgram(int splash, const SheetCheck& check, const AppStep& started = {}
 void ClickTab(CColourPropertySheet* sheet, int index);
 // A click in the middle of a window (a button, a radio).
 void ClickButton(CWnd* button);
+
+// A page's control's text, and a date or time picker's text as it shows.
+std::string TextOf(CWnd* page, UINT id);
+QString PickerText(CWnd* page, UINT id);
+// A record of that date and whole-second time, completed.
+void SetRecord(DateTimeDef& record, int year, int month, int day, int hour, int minute, int second);
 
 // The Linux path of a settings file of the program.
 QString SettingsFile(const char* name);

@@ -783,6 +783,61 @@ TEST(Clock, LocalAndSystemTimeDifferByTheZoneOffset)
     EXPECT_FALSE(SetLocalTime(&local));
 }
 
+TEST(Clock, OverrideFixesOrShiftsBothClocksUntilCleared)
+{
+    ScopedTz tz("Asia/Kolkata");
+    // 2024-02-29 23:59:58.765 UTC; before 1970 the milliseconds still count forward.
+    SetClockFixed(1709251198765LL);
+    SYSTEMTIME utc{}, local{};
+    GetSystemTime(&utc);
+    GetLocalTime(&local);
+    EXPECT_EQ(utc.wYear, 2024);
+    EXPECT_EQ(utc.wMonth, 2);
+    EXPECT_EQ(utc.wDay, 29);
+    EXPECT_EQ(utc.wHour, 23);
+    EXPECT_EQ(utc.wMinute, 59);
+    EXPECT_EQ(utc.wSecond, 58);
+    EXPECT_EQ(utc.wMilliseconds, 765);
+    EXPECT_EQ(local.wDay, 1);
+    EXPECT_EQ(local.wHour, 5);
+    EXPECT_EQ(local.wMinute, 29);
+    EXPECT_EQ(local.wMilliseconds, 765);
+
+    SetClockFixed(-1);
+    GetSystemTime(&utc);
+    EXPECT_EQ(utc.wYear, 1969);
+    EXPECT_EQ(utc.wSecond, 59);
+    EXPECT_EQ(utc.wMilliseconds, 999);
+
+    // A day ahead of the real clock.
+    SetClockOffset(86400000LL);
+    const time_t before = RealtimeSeconds();
+    GetSystemTime(&utc);
+    ClearClockOverride();
+    struct tm u
+    {
+    };
+    u.tm_year = utc.wYear - 1900;
+    u.tm_mon = utc.wMonth - 1;
+    u.tm_mday = utc.wDay;
+    u.tm_hour = utc.wHour;
+    u.tm_min = utc.wMinute;
+    u.tm_sec = utc.wSecond;
+    const time_t shifted = timegm(&u);
+    EXPECT_GE(shifted, before + 86400);
+    EXPECT_LE(shifted, before + 86402);
+
+    const time_t real = RealtimeSeconds();
+    GetSystemTime(&utc);
+    u.tm_year = utc.wYear - 1900;
+    u.tm_mon = utc.wMonth - 1;
+    u.tm_mday = utc.wDay;
+    u.tm_hour = utc.wHour;
+    u.tm_min = utc.wMinute;
+    u.tm_sec = utc.wSecond;
+    EXPECT_LE(std::abs(static_cast<long>(timegm(&u) - real)), 2L);
+}
+
 TEST(Clock, TickCountIsMonotonicAndSleepWaits)
 {
     ULONGLONG t0 = GetTickCount64();
