@@ -142,3 +142,7 @@ void CTssPane::Update()
         bar->SetValue(Signal(t, i));
     }
 }
+
+// Out of line, so that the library exports them with the class.
+CTssPane::CTssPane() = default;
+CTssPane::~CTssPane() = default;

@@ -15,8 +15,8 @@ public:
     // The most bars the pane builds: a coil count beyond it (a corrupt record) is taken as this.
     static constexpr int MAX_BARS = 64;
 
-    CTssPane() = default;
-    ~CTssPane() override = default;
+    CTssPane();
+    ~CTssPane() override;
 
     // Titled "TSS Pipe/Cable Tracker" (string 10000); on success keeps the host's tracker (null:
     // updates are ignored) and builds the grid. Non-zero when created.

@@ -280,3 +280,7 @@ bool CUsblPane::WriteSettings(const CUsbl& usbl)
         file.WriteDouble("Maximum Z Reading", usbl.m_MaximumZ, 3);
     });
 }
+
+// Out of line, so that the library exports them with the class.
+CUsblPane::CUsblPane() = default;
+CUsblPane::~CUsblPane() = default;

@@ -40,8 +40,8 @@ public:
     static constexpr COLORREF ACTIVE_COLOUR = 0xCCFFCC;
     static constexpr COLORREF MONITOR_COLOUR = 0xEBEBEB;
 
-    CUsblPane() = default;
-    ~CUsblPane() override = default;
+    CUsblPane();
+    ~CUsblPane() override;
 
     // Titled "Ultra Short Baseline " (string 10003); on success keeps the host's record (null:
     // updates are ignored) and whether the user may pick the active transponder, and builds the
