@@ -155,7 +155,9 @@ void FillPositioning(CHostRecords& r, double t)
 {
     CUsbl& usbl = r.m_Usbl;
     Reported(usbl, "USBL");
-    usbl.m_ActiveTransponder = "TP1";
+    // The user's pick in the transponder pane stays.
+    if (usbl.m_ActiveTransponder.IsEmpty())
+        usbl.m_ActiveTransponder = "TP1";
     usbl.m_MinimumZ = 0.0;
     usbl.m_MaximumZ = 200.0;
     r.m_ReferenceLine.m_Name = "Pipeline A";

@@ -66,6 +66,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMai
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_TSS_PANE, ID_NAVHOST_USBL_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TSS_PANE, ID_NAVHOST_USBL_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_REGISTERED_MESSAGE(UM_PANE_ADJUST, &CMainFrame::OnPaneAdjust)
 ON_COMMAND(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnFeatureTable)
 ON_UPDATE_COMMAND_UI(ID_NAVHOST_FEATURE_TABLE_PANE, &CMainFrame::OnUpdateFeatureTable)
@@ -265,6 +267,8 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndPipeTrackerPane, m_wndPipeTrackerPane.Create(this, "Pipe Tracker", ID_NAVHOST_PIPE_TRACKER_PANE, &m_Records.m_TssPipeTracker), right, &m_wndDtmPane);
     made &= Dock(m_wndScanningProfilerPane, m_wndScanningProfilerPane.Create(this, ID_NAVHOST_SCANNING_PROFILER_PANE, m_Records.m_Tritech), right, &m_wndDtmPane);
+    made &= Dock(m_wndTssPane, m_wndTssPane.Create(this, ID_NAVHOST_TSS_PANE, &m_Records.m_TssPipeTracker), right, &m_wndDtmPane);
+    made &= Dock(m_wndUsblPane, m_wndUsblPane.Create(this, ID_NAVHOST_USBL_PANE, &m_Records.m_Usbl, true), right, &m_wndDtmPane);
     if (!made)
         return FALSE;
 
@@ -439,6 +443,8 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
         {ID_NAVHOST_PIPE_TRACKER_PANE, &m_wndPipeTrackerPane},
         {ID_NAVHOST_SCANNING_PROFILER_PANE, &m_wndScanningProfilerPane},
+        {ID_NAVHOST_TSS_PANE, &m_wndTssPane},
+        {ID_NAVHOST_USBL_PANE, &m_wndUsblPane},
     };
 }
 
@@ -750,6 +756,9 @@ void CMainFrame::FeedSubseaPanes()
     m_wndPipeTrackerPane.Update();
     m_wndScanningProfilerPane.Update(1);
     m_wndScanningProfilerPane.Update(2);
+    m_wndTssPane.Update();
+    for (int i = 0; i < CHostRecords::TRANSPONDERS; ++i)
+        m_wndUsblPane.Update(i);
 }
 
 LRESULT CMainFrame::OnPaneAdjust(WPARAM, LPARAM)
@@ -840,6 +849,8 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndBathyUnitPane.SetNightMode(night);
         m_wndPipeTrackerPane.SetNightMode(night);
         m_wndScanningProfilerPane.SetNightMode(night);
+        m_wndTssPane.SetNightMode(night);
+        m_wndUsblPane.SetNightMode(night);
         m_wndDeviceGroupsPane.SetNightMode(night);
         m_wndTrainingPane.SetNightMode(night);
         break;

@@ -39,6 +39,8 @@
 #include "rov/PipeTrackerPane.h"
 #include "rov/ScanningProfilerPane.h"
 #include "rov/SpeedOfSoundInWaterPane.h"
+#include "rov/TssPane.h"
+#include "rov/UsblPane.h"
 #include "navhost/SurveyDemo.h"
 #include "navhost/VesselSummaryPane.h"
 #include "platform/ui/MdiFrameWnd.h"
@@ -129,6 +131,9 @@ public:
     CBathyUnitPane m_wndBathyUnitPane;
     CPipeTrackerPane m_wndPipeTrackerPane;
     CScanningProfilerPane m_wndScanningProfilerPane;
+    // The pipe tracker's values and the USBL's transponders (the user may pick the active one).
+    CTssPane m_wndTssPane;
+    CUsblPane m_wndUsblPane;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

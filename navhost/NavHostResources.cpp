@@ -40,6 +40,8 @@ const MENU_TEMPLATE_ITEM kMenu[] = {
     {MF_STRING, ID_NAVHOST_BATHY_UNIT_PANE, "Bathy Unit Graph"},
     {MF_STRING, ID_NAVHOST_PIPE_TRACKER_PANE, "Pipe Tracker"},
     {MF_STRING, ID_NAVHOST_SCANNING_PROFILER_PANE, "Scanning Profiler"},
+    {MF_STRING, ID_NAVHOST_TSS_PANE, "TSS Pipe/Cable Tracker"},
+    {MF_STRING, ID_NAVHOST_USBL_PANE, "Ultra Short Baseline"},
     {MF_SEPARATOR, 0, nullptr},
     {MF_STRING, ID_NAVHOST_FEATURE_TABLE_PANE, "Feature Table"},
     {MF_STRING, ID_NAVHOST_CHART_PANE, "Chart Pane"},

@@ -44,6 +44,9 @@
 #define ID_NAVHOST_BATHY_UNIT_PANE 41161
 #define ID_NAVHOST_PIPE_TRACKER_PANE 41162
 #define ID_NAVHOST_SCANNING_PROFILER_PANE 41163
+// The pipe tracker's values and signal bars, and the USBL system's transponders.
+#define ID_NAVHOST_TSS_PANE 41164
+#define ID_NAVHOST_USBL_PANE 41165
 // One of each of the Survey library's device groups over the vessel's devices.
 #define ID_NAVHOST_DEVICE_GROUPS_PANE 41180
 // The Survey library's training pane over the host's training record.

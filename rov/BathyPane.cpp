@@ -88,3 +88,7 @@ void CBathyPane::Update()
     ShowValue(GetAltitudeItem(), altitudeValid, altitudeValid ? m_pUnit->m_Altitude : 0.0);
     ShowValue(GetDepthItem(), depthValid, depthValid ? m_pUnit->m_Depth : 0.0);
 }
+
+// Out of line, so that the library exports them with the class.
+CBathyPane::CBathyPane() = default;
+CBathyPane::~CBathyPane() = default;

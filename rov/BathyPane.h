@@ -15,8 +15,8 @@ public:
     // How each value reads: seven characters and the unit ("  20.00m").
     static constexpr const char* VALUE_FORMAT = "%7.2lfm";
 
-    CBathyPane() = default;
-    ~CBathyPane() override = default;
+    CBathyPane();
+    ~CBathyPane() override;
 
     // Titled "Bathy Data (Depth & Altitude)" (string 10002); on success keeps the host's unit
     // (which may be null: the rows then stay empty) and builds the grid. Non-zero when created.

@@ -57,3 +57,7 @@ void CBathyUnitPane::Update()
     else if (m_pProfiler != nullptr)
         Update("Depth", m_pProfiler->m_Depth, "Altitude", m_pProfiler->m_Altitude);
 }
+
+// Out of line, so that the library exports them with the class.
+CBathyUnitPane::CBathyUnitPane() = default;
+CBathyUnitPane::~CBathyUnitPane() = default;

@@ -12,8 +12,8 @@ class CTritech;
 class ROV_API CBathyUnitPane : public CScrollingGraphPane
 {
 public:
-    CBathyUnitPane() = default;
-    ~CBathyUnitPane() override = default;
+    CBathyUnitPane();
+    ~CBathyUnitPane() override;
 
     // The pane with its graph named `name`, fed from the bathy unit or from the profiler's
     // head 1; the other record is cleared. 1 when made, else 0.

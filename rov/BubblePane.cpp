@@ -102,3 +102,12 @@ bool CBubblePane::GetNightMode() const
 {
     return m_pView != nullptr && m_pView->GetNightMode();
 }
+
+// Out of line, so that the library exports them with the class.
+CBubblePane::CBubblePane() = default;
+CBubblePane::~CBubblePane() = default;
+
+CBubbleView* CBubblePane::GetView() const
+{
+    return m_pView;
+}

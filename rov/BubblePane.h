@@ -13,8 +13,8 @@ class CBubbleView;
 class ROV_API CBubblePane : public CMyDockablePane
 {
 public:
-    CBubblePane() = default;
-    ~CBubblePane() override = default;
+    CBubblePane();
+    ~CBubblePane() override;
 
     // A vessel-only pane shows the vessel's tilt and offers no choice of source. Non-zero when
     // created.
@@ -29,7 +29,7 @@ public:
     void UpdateTemplate2ndMRU(double tiltAngle, double tiltHeading);
 
     // The view the pane shows; null before the pane is created and once it is destroyed.
-    CBubbleView* GetView() const { return m_pView; }
+    CBubbleView* GetView() const;
     void SetDaylightMode();
     void SetNightMode(bool bNight);
     // The view's night flag; false without a view.

@@ -354,3 +354,8 @@ void CBubbleView::DrawTexts(CDC* pDC, const CRect& rect)
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
 }
+
+bool CBubbleView::GetNightMode() const
+{
+    return m_bNight;
+}

@@ -51,7 +51,7 @@ public:
     void SetTitle(const char* title);
     void SetDaylightMode();
     void SetNightMode(bool bNight);
-    bool GetNightMode() const { return m_bNight; }
+    bool GetNightMode() const;
 
     bool IsTemplate() const { return m_bTemplate; }
     bool IsVesselOnly() const { return m_bVesselOnly; }

@@ -100,3 +100,7 @@ void CMruPane::SetNightMode(bool bNight)
     view->SetNightMode(bNight);
     view->Invalidate();
 }
+
+// Out of line, so that the library exports them with the class.
+CMruPane::CMruPane() = default;
+CMruPane::~CMruPane() = default;

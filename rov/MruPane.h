@@ -15,8 +15,8 @@ class CPitchRollView;
 class ROV_API CMruPane : public CMyDockablePane
 {
 public:
-    CMruPane() = default;
-    ~CMruPane() override = default;
+    CMruPane();
+    ~CMruPane() override;
 
     // Titled "Motion Reference Unit (Heading Pitch Roll)" (string 10001); on success keeps the
     // first record of the host's array and shows record 0. Non-zero when created.

@@ -40,3 +40,7 @@ void CPipeTrackerPane::Update()
     const double burial = m_pTracker->m_Burial;
     Update("Altitude", distance - burial, "DOB", burial);
 }
+
+// Out of line, so that the library exports them with the class.
+CPipeTrackerPane::CPipeTrackerPane() = default;
+CPipeTrackerPane::~CPipeTrackerPane() = default;

@@ -11,8 +11,8 @@ class CTssPipeTracker;
 class ROV_API CPipeTrackerPane : public CScrollingGraphPane
 {
 public:
-    CPipeTrackerPane() = default;
-    ~CPipeTrackerPane() override = default;
+    CPipeTrackerPane();
+    ~CPipeTrackerPane() override;
 
     // The pane with its graph named `name`, fed from `pTracker`. 1 when made, else 0.
     int Create(CWnd* pOwner, const char* name, int nID, CTssPipeTracker* pTracker);

@@ -432,3 +432,23 @@ void CPitchRollView::DrawMovingScale(CDC* pDC, RECT* square, double depth)
     DrawingObjects pen(pDC, m_Colours.Symbol);
     Line(pDC, band.left, centre.y, band.right, centre.y);
 }
+
+void CPitchRollView::SetTimeout(bool bTimeout)
+{
+    m_bTimeout = bTimeout;
+}
+
+void CPitchRollView::SetDisplayText(bool bDisplay)
+{
+    m_bDisplayText = bDisplay;
+}
+
+void CPitchRollView::SetDisplayDepth(bool bDisplay)
+{
+    m_bDisplayDepth = bDisplay;
+}
+
+void CPitchRollView::SetRotateRose(bool bRotate)
+{
+    m_bRotateRose = bRotate;
+}

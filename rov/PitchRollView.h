@@ -30,12 +30,12 @@ public:
     void SetTrueHeading(double heading);
     void SetDepth(double depth);
     // The background turns to the time-out colour while set.
-    void SetTimeout(bool bTimeout) { m_bTimeout = bTimeout; }
-    void SetDisplayText(bool bDisplay) { m_bDisplayText = bDisplay; }
+    void SetTimeout(bool bTimeout);
+    void SetDisplayText(bool bDisplay);
     // Kept for the host; the depth scale shows whenever the depth has a value.
-    void SetDisplayDepth(bool bDisplay) { m_bDisplayDepth = bDisplay; }
+    void SetDisplayDepth(bool bDisplay);
     // The rose turns so that the heading is at the top, under a fixed marker.
-    void SetRotateRose(bool bRotate) { m_bRotateRose = bRotate; }
+    void SetRotateRose(bool bRotate);
     // The night or the day colours.
     void SetNightMode(bool bNight);
 

@@ -30,3 +30,18 @@ void CRovGridPane::SetTimeout(bool bTimeout)
     m_wndPropList.SetColourScheme(bTimeout ? TIMEOUT_SCHEME : NORMAL_SCHEME);
     m_bTimeout = bTimeout;
 }
+
+void CRovGridPane::SetDaylightMode()
+{
+    CPropertyGridPane::SetDaylightMode();
+}
+
+void CRovGridPane::SetNightMode(bool bNight)
+{
+    CPropertyGridPane::SetNightMode(bNight);
+}
+
+bool CRovGridPane::GetNightMode() const
+{
+    return CPropertyGridPane::GetNightMode();
+}

@@ -19,6 +19,11 @@ public:
 
     CRovGridPane() : CPropertyGridPane(kGridId) {}
 
+    // Night off, or the night flag as given; the grid's current scheme applied again.
+    void SetDaylightMode();
+    void SetNightMode(bool bNight);
+    bool GetNightMode() const;
+
     // The VS.NET look and group names across the whole width, both on or off.
     void SetVSDotNetLook(int bSet);
     // The sensor fell silent (true) or reports again: the grid switches to the time-out scheme

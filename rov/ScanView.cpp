@@ -291,3 +291,8 @@ void CScanView::DrawPipeCrossSection(CDC* pDC, double x, double y, double size)
     DrawingObjects objects(pDC, m_Colours[PIPE], m_Colours[PIPE]);
     pDC->Ellipse(top.x - r, top.y, top.x + r, top.y + 2 * r);
 }
+
+void CScanView::SetTimeout(bool bTimeout)
+{
+    m_bTimeout = bTimeout;
+}

@@ -50,7 +50,7 @@ public:
     void SetData(CTritech* pHead);
     CTritech* GetData() const { return m_pHead; }
     // The lattice turns to the time-out colour while set.
-    void SetTimeout(bool bTimeout) { m_bTimeout = bTimeout; }
+    void SetTimeout(bool bTimeout);
     bool IsTimedOut() const { return m_bTimeout; }
     void SetDaylightMode();
     // The colours of night or day, the head's profiles recoloured; repaints.

@@ -164,3 +164,6 @@ void CScanningProfilerPane::SetNightMode(bool bNight)
         if (CScanView* view = LiveView(head))
             view->SetNightMode(bNight);
 }
+
+// Out of line, so that the library exports them with the class.
+CScanningProfilerPane::CScanningProfilerPane() = default;

@@ -12,7 +12,7 @@ class CTritech;
 class ROV_API CScanningProfilerPane : public CMyDockablePane
 {
 public:
-    CScanningProfilerPane() = default;
+    CScanningProfilerPane();
     ~CScanningProfilerPane() override;
 
     // Titled "Scanning Profiler" (string 10004); on success keeps the host's array of two heads

@@ -90,3 +90,8 @@ void CScrollingGraphPane::SetNightMode(bool bNight)
     if (m_pGraph != nullptr)
         m_pGraph->SetColourMode(bNight);
 }
+
+void CScrollingGraphPane::SetTimeout(bool bTimeout)
+{
+    m_bTimeout = bTimeout;
+}

@@ -28,7 +28,7 @@ public:
     void SetDaylightMode();
     void SetNightMode(bool bNight);
     // Recorded only: the graph shows the sensor's last samples as they were.
-    void SetTimeout(bool bTimeout) { m_bTimeout = bTimeout; }
+    void SetTimeout(bool bTimeout);
     bool IsTimedOut() const { return m_bTimeout; }
 
     // Null until the pane is created.

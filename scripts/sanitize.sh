@@ -30,7 +30,7 @@ elif [ "${kinds[*]}" = ci ]; then
 fi
 # The test programs that hold "...Stress" suites, and those that hold "...BadInput" suites.
 stress_targets=(platform_tests geodesy_tests features_tests featureui_tests geodetic_app_tests chart_tests survey_tests)
-bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests chart_tests zuduzuro_tests marevo_tests)
+bad_input_targets=(platform_tests foundation_tests features_tests acoustic_engine_tests chart_tests zuduzuro_tests marevo_tests rov_tests)
 # CI's stage leaves out the programs that need the user-interface libraries above these.
 ci_address_targets=(platform_tests foundation_tests geodesy_tests features_tests acoustic_engine_tests marevo_tests)
 ci_thread_targets=(platform_tests geodesy_tests features_tests)

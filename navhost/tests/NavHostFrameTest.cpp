@@ -7,7 +7,9 @@
 #include "foundation/WindowMessages.h"
 #include "navhost/NavHostResources.h"
 #include "platform/ui/CmdUI.h"
+#include "outside/panes/PropertyGridButton.h"
 #include "testsupport/NmeaSentence.h"
+#include "testsupport/PaneProbes.h"
 
 #include <cmath>
 #include <cstdio>
@@ -227,6 +229,27 @@ TEST_F(NavHostFrameTest, SurveyFieldsFollowTheVesselOnceASecond)
     FrameProbe::ExpectFrameAsUserSeesIt(m_pFrame, {{"Vessel Summary", &m_pFrame->m_wndVesselSummaryPane}});
 }
 
+TEST_F(NavHostFrameTest, TheTransponderPickStaysAsTheSecondsPass)
+{
+    Start();
+    CUsblPane& usbl = m_pFrame->m_wndUsblPane;
+    EXPECT_EQ(m_pFrame->m_wndTssPane.GetBarCount(), 3);
+    ASSERT_EQ(usbl.GetGroupCount(), CHostRecords::TRANSPONDERS);
+    EXPECT_EQ(std::string(usbl.GetButton(0)->GetText()), "ACTIVE");
+    if (!usbl.IsVisible())
+    {
+        EXPECT_TRUE(AfxChooseMenuItem(m_pFrame, ID_NAVHOST_USBL_PANE));
+    }
+    PumpFor(60);
+    ASSERT_TRUE(ClickGridValue(usbl.GetPropertyGrid(), usbl.GetButton(1), 10));
+    EXPECT_EQ(std::string(m_pFrame->m_Records.m_Usbl.m_ActiveTransponder), "TP2");
+    // The next second's records keep the user's pick.
+    PumpFor(1200);
+    EXPECT_EQ(std::string(m_pFrame->m_Records.m_Usbl.m_ActiveTransponder), "TP2");
+    EXPECT_EQ(std::string(usbl.GetButton(1)->GetText()), "ACTIVE");
+    EXPECT_EQ(std::string(usbl.GetButton(0)->GetText()), "Monitor");
+}
+
 TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
 {
     Start();
@@ -245,6 +268,8 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
         {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},
         {"Scanning Profiler", &m_pFrame->m_wndScanningProfilerPane},
+        {"TSS Pipe/Cable Tracker", &m_pFrame->m_wndTssPane},
+        {"Ultra Short Baseline", &m_pFrame->m_wndUsblPane},
         // The chart pane shares the terrain's tabs: last of them, so that it stays in front.
         {"Chart Pane", &m_pFrame->m_wndChartPane},
         {"MRU", &m_pFrame->m_wndMruPane},

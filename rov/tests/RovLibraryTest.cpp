@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+
 #include <dlfcn.h>
 
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,6 +67,96 @@ TEST(RovLibrary, PaneTitlesResolveThroughTheChainWhileLoaded)
 
     ASSERT_EQ(dlclose(library), 0);
     EXPECT_EQ(Loaded(10003), "(none)") << "the titles leave the chain with the library";
+}
+
+// What a host links against: every pane and view class of the library with its constructor,
+// destructor and the creation, data and mode methods a host calls, each defined in the
+// library under the class or one of its own bases in the library.
+TEST(RovLibrary, ExportsThePanesAndViewsAHostCalls)
+{
+    QProcess nm;
+    nm.start("nm", {"-D", "--defined-only", "-C", ROV_LIBRARY_FILE});
+    ASSERT_TRUE(nm.waitForFinished(30000));
+    ASSERT_EQ(nm.exitCode(), 0);
+    std::set<std::string> symbols;
+    for (const QByteArray& line : nm.readAllStandardOutput().split('\n'))
+    {
+        const int kind = line.indexOf(' ', line.indexOf(' ') + 1);
+        if (kind > 0)
+        {
+            std::string name = line.mid(kind + 1).toStdString();
+            const std::string constSuffix = " const";
+            if (name.size() > constSuffix.size() && name.compare(name.size() - constSuffix.size(), constSuffix.size(), constSuffix) == 0)
+                name.resize(name.size() - constSuffix.size());
+            symbols.insert(name);
+        }
+    }
+    const std::vector<std::string> gridMode = {"SetTimeout(bool)", "SetDaylightMode()", "SetNightMode(bool)",
+                                               "SetVSDotNetLook(int)"};
+    const std::vector<std::string> graphMode = {"SetTimeout(bool)", "SetDaylightMode()", "SetNightMode(bool)"};
+    const std::string five = "(double, double, double, double, double)";
+    const struct
+    {
+        std::string name;
+        std::vector<std::string> owners; // the class, then its bases in the library
+        std::vector<std::string> methods;
+    } classes[] = {
+        {"CBathyPane", {"CRovGridPane"}, {"Create(CWnd*, int, CBathyUnit*)", "Update()"}},
+        {"CBathyUnitPane",
+         {"CScrollingGraphPane"},
+         {"Create(CWnd*, char const*, int, CBathyUnit*)", "Create(CWnd*, char const*, int, CTritech*)", "Update()"}},
+        {"CBubblePane",
+         {},
+         {"Create(CWnd*, int, bool)", "UpdateVessel" + five, "UpdateTemplate" + five,
+          "UpdateTemplate2ndMRU(double, double)", "GetView()", "SetDaylightMode()", "SetNightMode(bool)",
+          "GetNightMode()"}},
+        {"CBubbleView",
+         {},
+         {"Create(CWnd*, bool)", "UpdateVessel" + five, "UpdateTemplate" + five, "UpdateTemplate2ndMRU(double, double)",
+          "SetTitle(char const*)", "SetVesselOnly(bool)", "SetDaylightMode()", "SetNightMode(bool)", "GetNightMode()"}},
+        {"CMruPane", {}, {"Create(CWnd*, int, CMru*)", "Update(int)"}},
+        {"CPitchRollView",
+         {},
+         {"SetPitchRoll(double, double)", "SetTrueHeading(double)", "SetDepth(double)", "Draw(CDC*, CRect)",
+          "SetTimeout(bool)", "SetNightMode(bool)", "SetDisplayText(bool)", "SetDisplayDepth(bool)",
+          "SetRotateRose(bool)"}},
+        {"CPipeTrackerPane", {"CScrollingGraphPane"}, {"Create(CWnd*, char const*, int, CTssPipeTracker*)", "Update()"}},
+        {"CScanningProfilerPane",
+         {},
+         {"Create(CWnd*, int, CTritech*)", "Update(int)", "SetTimeout(int, bool)", "SetDaylightMode()",
+          "SetNightMode(bool)"}},
+        {"CScanView",
+         {},
+         {"SetData(CTritech*)", "SetRange(int)", "SetTimeout(bool)", "SetDaylightMode()", "SetNightMode(bool)"}},
+        {"CScrollingGraphPane", {}, {"Create(CWnd*, char const*, int)", "Update(char const*, double, char const*, double)"}},
+        {"CSpeedOfSoundInWaterPane",
+         {"CRovGridPane"},
+         {"Create(CWnd*, int)", "Update()", "SetGeog(tagXY)", "SetLatitude(double)", "UpdateGeographicals()", "Enable()",
+          "SetDaylightMode()", "SetNightMode(bool)", "SetVSDotNetLook(int)"}},
+        {"CTssPane", {"CRovGridPane"}, {"Create(CWnd*, int, CTssPipeTracker*)", "Update()", "GetNightMode()"}},
+        {"CUsblPane", {"CRovGridPane"}, {"Create(CWnd*, int, CUsbl*, bool)", "Update(int)", "SetTimeout(int)"}},
+    };
+    for (const auto& c : classes)
+    {
+        std::vector<std::string> methods = c.methods;
+        const bool grid = !c.owners.empty() && c.owners[0] == "CRovGridPane";
+        const bool graph = c.name == "CScrollingGraphPane" || (!c.owners.empty() && c.owners[0] == "CScrollingGraphPane");
+        if (grid && c.name != "CSpeedOfSoundInWaterPane")
+            methods.insert(methods.end(), gridMode.begin(), gridMode.end());
+        if (graph)
+            methods.insert(methods.end(), graphMode.begin(), graphMode.end());
+        if (c.name == "CMruPane")
+            methods.insert(methods.end(), graphMode.begin(), graphMode.end());
+        EXPECT_TRUE(symbols.count(c.name + "::" + c.name + "()")) << c.name << " constructor";
+        EXPECT_TRUE(symbols.count(c.name + "::~" + c.name + "()")) << c.name << " destructor";
+        for (const std::string& method : methods)
+        {
+            bool found = symbols.count(c.name + "::" + method) > 0;
+            for (const std::string& owner : c.owners)
+                found = found || symbols.count(owner + "::" + method) > 0;
+            EXPECT_TRUE(found) << c.name << "::" << method;
+        }
+    }
 }
 
 TEST(TestHost, EmptyFrameIsTheOnlyWindowShown)

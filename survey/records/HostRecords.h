@@ -23,7 +23,7 @@ public:
     static constexpr int MRUS = 3;
     static constexpr int TOTAL_STATIONS = 2;
     static constexpr int PROFILER_HEADS = 2;
-    static constexpr int TRANSPONDERS = 2;
+    static constexpr int TRANSPONDERS = 3;
     static constexpr int PROFILE_POINTS = 41;
 
     CHostRecords()
