@@ -309,3 +309,153 @@ TEST_F(NetworkObservationsFrameTest, GridShowsTheChosenObservation)
                                                         std::string(diff)}));
     EXPECT_EQ(Shown("Bearing"), (std::vector<std::string>{"Use Observation=No"}));
 }
+
+namespace
+{
+// A fixed station with a floating one 100 m east and another 100 m north of it; each floating
+// station's observations of the others are used.
+CNetwork Square()
+{
+    CNetwork network;
+    network.m_FileName = kNetworkName;
+    network.AddStation(Station("F1", STATION_FIXED, 500000.0, 6000000.0));
+    network.AddStation(Station("S2", STATION_FREE, 500100.0, 6000000.0));
+    network.AddStation(Station("S3", STATION_FREE, 500000.0, 6000100.0));
+    network.ComputeObservations();
+    for (INT_PTR i = 1; i < network.GetSize(); ++i)
+        for (INT_PTR j = 0; j < network.GetSize(); ++j)
+            if (i != j)
+            {
+                NetworkObservationDef& o = network.ElementAt(i).ElementAt(j);
+                o.ObservedRange = o.ComputedRange;
+                o.UseRange = 1;
+                o.RangeSE = 0.2;
+                o.ObservedBearing = o.ComputedBearing;
+                o.UseBearing = 1;
+                o.BearingSE = 3.0;
+            }
+    return network;
+}
+
+CNetwork ReadBack()
+{
+    CNetwork network;
+    network.Load(kNetworkName);
+    return network;
+}
+} // namespace
+
+// Each edit as the user types it: the record of the "From" station takes it, the network file
+// is written, the adjustment is undone, and the frame hears of the changes that move what it
+// draws.
+TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 1\nTo = 0\n");
+    MakeFrame();
+    const NetworkObservationDef& o = Network().GetAt(1).GetAt(0);
+    ASSERT_DOUBLE_EQ(o.ComputedRange, 100.0);
+
+    struct Case
+    {
+        const char* row;
+        const char* text;
+        double NetworkObservationDef::*field; // null: a field of the network
+        double expected;
+        bool posted;
+    } cases[] = {
+        {"Range/Observed", "105.0", &NetworkObservationDef::ObservedRange, 105.0, true},
+        {"Range/Std.Err.", "0.5", &NetworkObservationDef::RangeSE, 0.5, false},
+        {"Bearing/Observed", "90", &NetworkObservationDef::ObservedBearing, 90.0, true},
+        {"Bearing/Std.Err.", "2.5", &NetworkObservationDef::BearingSE, 2.5, false},
+        {"Speed of Sound in Water", "1500", nullptr, 1500.0, false},
+    };
+    for (const Case& c : cases)
+    {
+        Network().m_Result = 1;
+        m_pFrame->m_Posted.clear();
+        Edit(c.row, c.text);
+        const double value = c.field ? o.*c.field : Network().m_SpeedOfSound;
+        EXPECT_NEAR(value, c.expected, 1e-9) << c.row;
+        const CNetwork saved = ReadBack();
+        const double savedValue = c.field ? saved.GetAt(1).GetAt(0).*c.field : saved.m_SpeedOfSound;
+        EXPECT_NEAR(savedValue, c.expected, 1e-6) << c.row << ": network file";
+        EXPECT_EQ(Network().m_Result, 0) << c.row;
+        EXPECT_EQ(m_pFrame->m_Posted.size(), c.posted ? 1u : 0u) << c.row;
+        if (!m_pFrame->m_Posted.empty())
+            EXPECT_FALSE(m_pFrame->m_Posted[0].withPosition) << c.row;
+    }
+    EXPECT_DOUBLE_EQ(o.RangeDifference, 5.0);
+    EXPECT_EQ(std::string(Group("Range")->GetSubItem(4)->FormatProperty().Trim()), "5.000");
+    EXPECT_NEAR(o.BearingDifference, 90.0 - o.ComputedBearing, 1e-9);
+
+    // Off: the range's values leave the grid, the frame redraws, the file keeps no range.
+    m_pFrame->m_Posted.clear();
+    Edit("Range/Use Observation", "No");
+    EXPECT_EQ(o.UseRange, 0);
+    EXPECT_EQ(Shown("Range"), std::vector<std::string>{"Use Observation=No"});
+    EXPECT_EQ(m_pFrame->m_Posted.size(), 1u);
+    EXPECT_EQ(ReadBack().GetAt(1).GetAt(0).UseRange, 0);
+    Edit("Range/Use Observation", "Yes");
+    EXPECT_EQ(o.UseRange, 1);
+
+    Edit("Measurement", "Two Way Travel Time");
+    EXPECT_EQ(Network().m_TwoWayTravelTime, 1);
+    EXPECT_EQ(ReadBack().m_TwoWayTravelTime, 1);
+    Edit("Measurement", "Metres");
+    EXPECT_EQ(ReadBack().m_TwoWayTravelTime, 0);
+}
+
+// A weight that would be infinite or negative, a negative range and a speed of sound of 0 or
+// less are refused at the item: the value stays, nothing is saved or posted.
+TEST_F(NetworkObservationsFrameTest, ValuesTheAdjustmentCannotTakeAreRefused)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 1\nTo = 0\n");
+    MakeFrame();
+    const NetworkObservationDef& o = Network().GetAt(1).GetAt(0);
+    const QByteArray file = NetworkBytes();
+    struct Case
+    {
+        const char* row;
+        const char* text;
+    } cases[] = {{"Range/Std.Err.", "0"},         {"Range/Std.Err.", "-1"},   {"Bearing/Std.Err.", "0"},
+                 {"Bearing/Std.Err.", "-0.5"},    {"Range/Observed", "-3"},   {"Speed of Sound in Water", "0"},
+                 {"Speed of Sound in Water", "-1500"}};
+    for (const Case& c : cases)
+    {
+        Network().m_Result = 1;
+        m_pFrame->m_Posted.clear();
+        Edit(c.row, c.text);
+        UserInput::Key(Qt::Key_Escape);
+        PumpFor(20);
+        EXPECT_DOUBLE_EQ(o.RangeSE, 0.2) << c.row << " " << c.text;
+        EXPECT_DOUBLE_EQ(o.BearingSE, 3.0) << c.row << " " << c.text;
+        EXPECT_DOUBLE_EQ(o.ObservedRange, 100.0) << c.row << " " << c.text;
+        EXPECT_DOUBLE_EQ(Network().m_SpeedOfSound, 1485.0) << c.row << " " << c.text;
+        EXPECT_EQ(Network().m_Result, 1) << c.row << " " << c.text;
+        EXPECT_TRUE(m_pFrame->m_Posted.empty()) << c.row << " " << c.text;
+        EXPECT_EQ(NetworkBytes(), file) << c.row << " " << c.text;
+    }
+}
+
+// Choosing a station posts its position and keeps the choice, without touching the network.
+TEST_F(NetworkObservationsFrameTest, ChoosingStationsPostsTheirPositionAndSavesTheChoice)
+{
+    WriteNetwork(Square());
+    MakeFrame();
+    const QByteArray file = NetworkBytes();
+    Choose("From", "S3");
+    ASSERT_EQ(m_pFrame->m_Posted.size(), 1u);
+    EXPECT_TRUE(m_pFrame->m_Posted[0].withPosition);
+    EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].e, 500000.0);
+    EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].n, 6000100.0);
+    EXPECT_EQ(SettingsBytes(), QByteArray("From = 2\r\nTo = 1\r\n"));
+    m_pFrame->m_Posted.clear();
+    Choose("To", "F1");
+    ASSERT_EQ(m_pFrame->m_Posted.size(), 1u);
+    EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].e, 500000.0);
+    EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].n, 6000000.0);
+    EXPECT_EQ(SettingsBytes(), QByteArray("From = 2\r\nTo = 0\r\n"));
+    EXPECT_EQ(NetworkBytes(), file);
+}
