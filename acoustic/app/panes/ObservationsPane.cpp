@@ -4,6 +4,8 @@
 #include "acoustic/app/panes/FramePane.h"
 #include "foundation/GridLook.h"
 
+#include <QDockWidget>
+
 IMPLEMENT_DYNAMIC(CObservationsPane, CDockablePane)
 
 BEGIN_MESSAGE_MAP(CObservationsPane, CDockablePane)
@@ -12,6 +14,11 @@ ON_WM_SIZE()
 ON_WM_SETFOCUS()
 ON_MESSAGE(WM_SETTINGCHANGE, &CObservationsPane::OnSettingChange)
 END_MESSAGE_MAP()
+
+namespace
+{
+constexpr int kShownHeight = 220;
+} // namespace
 
 CObservationsPane::CObservationsPane()
 {
@@ -22,7 +29,13 @@ BOOL CObservationsPane::Create(CWnd* pFrame, CNetwork* pNetwork)
 {
     m_pOwner = pFrame;
     m_pNetwork = pNetwork;
-    return CreateFramePane(*this, pFrame, "Network Observations", ID_ACOUSTIC_NETWORK_LAYOUT);
+    if (!CreateFramePane(*this, pFrame, "Network Observations", ID_ACOUSTIC_NETWORK_LAYOUT))
+        return FALSE;
+    // Stacked with the other panes of the column, the pane keeps room for the headings and the
+    // rows of a few stations.
+    if (QDockWidget* dock = GetDockWidget())
+        dock->setMinimumHeight(kShownHeight);
+    return TRUE;
 }
 
 int CObservationsPane::OnCreate(LPCREATESTRUCT lpCreateStruct)

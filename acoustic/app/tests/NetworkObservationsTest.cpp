@@ -7,6 +7,8 @@
 #include "acoustic/app/MainFrame.h"
 #include "acoustic/app/panes/NetworkObservationsListCtrl.h"
 #include "acoustic/app/panes/NetworkObservationsPane.h"
+#include "acoustic/app/panes/ObservationsPane.h"
+#include "acoustic/app/tests/DemoNetworkStart.h"
 #include "acoustic/engine/Network.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
@@ -383,7 +385,9 @@ TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
         EXPECT_EQ(Network().m_Result, 0) << c.row;
         EXPECT_EQ(m_pFrame->m_Posted.size(), c.posted ? 1u : 0u) << c.row;
         if (!m_pFrame->m_Posted.empty())
+        {
             EXPECT_FALSE(m_pFrame->m_Posted[0].withPosition) << c.row;
+        }
     }
     EXPECT_DOUBLE_EQ(o.RangeDifference, 5.0);
     EXPECT_EQ(std::string(Group("Range")->GetSubItem(4)->FormatProperty().Trim()), "5.000");
@@ -458,4 +462,139 @@ TEST_F(NetworkObservationsFrameTest, ChoosingStationsPostsTheirPositionAndSavesT
     EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].n, 6000000.0);
     EXPECT_EQ(SettingsBytes(), QByteArray("From = 2\r\nTo = 0\r\n"));
     EXPECT_EQ(NetworkBytes(), file);
+}
+
+// The matrix of a small network before and after an adjustment: its headings, the rows of
+// each station with their images, the diagonal, and values only where an observation is used.
+TEST(NetworkObservationsList, FillShowsEveryUsedObservation)
+{
+    CRecordingOwner owner;
+    ASSERT_TRUE(owner.CreateOwner(1200, 400));
+    CImageList icons;
+    CNetwork network;
+    network.AddStation(Station("A", STATION_FIXED, 0.0, 0.0));
+    network.AddStation(Station("B", STATION_FREE, 100.0, 0.0));
+    network.AddStation(Station("C", STATION_NOT_IN_USE, 0.0, 100.0));
+    NetworkObservationDef& used = network.ElementAt(1).ElementAt(0);
+    used = {101.234, 1, 0.2, 100.0, 1.234, -0.004, 270.5, 1, 3.0, 270.0, 0.5, 0.001};
+    NetworkObservationDef& rangeOnly = network.ElementAt(0).ElementAt(2);
+    rangeOnly = {99.0, 1, 0.2, 100.0, -1.0, 0.25, 10.0, 0, 3.0, 0.0, 10.0, 0.0};
+    network.ElementAt(2).ElementAt(1).ObservedRange = 55.0; // not used: not shown
+
+    CNetworkObservationsListCtrl list;
+    list.SetData(&owner, &network, &icons);
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 1200, 400), &owner, 1));
+    const auto heading = [&list](int c) {
+        char text[64] = {0};
+        LVCOLUMN column{};
+        column.mask = LVCF_TEXT | LVCF_FMT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        EXPECT_TRUE(list.GetColumn(c, &column));
+        EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT) << c;
+        return std::string(text);
+    };
+    const auto image = [&list](int r) {
+        LVITEM item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = r;
+        EXPECT_TRUE(list.GetItem(&item));
+        return item.iImage;
+    };
+
+    for (BYTE adjusted : {0, 1})
+    {
+        network.m_Result = adjusted;
+        list.Fill();
+        const int per = adjusted ? 5 : 4;
+        ASSERT_EQ(list.GetHeaderCtrl()->GetItemCount(), 8);
+        ASSERT_EQ(list.GetItemCount(), 3 * per);
+        EXPECT_EQ(heading(0), "");
+        EXPECT_EQ(heading(1), "");
+        EXPECT_EQ(heading(4), "B\nRange");
+        EXPECT_EQ(heading(7), "C\nBearing");
+
+        // Station B's block: its name and icon on the "Computed" row, the diagonal in its own
+        // columns, its observation of A in A's columns.
+        const int b = per;
+        std::vector<std::string> labels, names;
+        std::vector<int> images;
+        for (int r = b; r < b + per; ++r)
+        {
+            labels.push_back(std::string(list.GetItemText(r, 1)));
+            names.push_back(std::string(list.GetItemText(r, 0)));
+            images.push_back(image(r));
+        }
+        if (adjusted)
+        {
+            EXPECT_EQ(labels, (std::vector<std::string>{"Observed", "Computed", "O-C", "Residual", ""}));
+            EXPECT_EQ(images, (std::vector<int>{4, STATION_FREE, 4, 5, 4}));
+        }
+        else
+        {
+            EXPECT_EQ(labels, (std::vector<std::string>{"Observed", "Computed", "O-C", ""}));
+            EXPECT_EQ(images, (std::vector<int>{4, STATION_FREE, 4, 4}));
+        }
+        EXPECT_EQ(names[1], "B");
+        EXPECT_EQ(list.GetItemText(b + 1, 4), "-+-");
+        EXPECT_EQ(list.GetItemText(b + 1, 5), "-+-");
+        EXPECT_EQ(list.GetItemText(b, 2), "101.23");
+        EXPECT_EQ(list.GetItemText(b + 1, 2), "100.00");
+        EXPECT_EQ(list.GetItemText(b + 2, 2), "1.23");
+        EXPECT_EQ(list.GetItemText(b, 3), "270.50");
+        EXPECT_EQ(list.GetItemText(b + 2, 3), "0.50");
+        EXPECT_EQ(list.GetItemText(b + 3, 2), adjusted ? "-0.00" : "");
+        EXPECT_EQ(list.GetItemText(b + 3, 3), adjusted ? "0.00" : "");
+
+        // A's range to C is used, its bearing is not; C observes nothing it uses.
+        EXPECT_EQ(list.GetItemText(0, 6), "99.00");
+        EXPECT_EQ(list.GetItemText(2, 6), "-1.00");
+        for (int r = 0; r < per; ++r)
+            EXPECT_EQ(list.GetItemText(r, 7), "") << r;
+        for (int r = 2 * per; r < 3 * per; ++r)
+            for (int c = 2; c < 8; ++c)
+                EXPECT_EQ(list.GetItemText(r, c), r == 2 * per + 1 && c >= 6 ? "-+-" : "") << r << " " << c;
+    }
+}
+
+// Both panes in the program's frame, started on the demo network in the network mode: the
+// matrix and the grid filled, the grid's rows whole.
+TEST(NetworkObservationsProgramTest, PanesShowTheDemoNetworkAsTheUserSeesIt)
+{
+    PrepareDemoNetworkStart();
+    if (HasFatalFailure())
+        return;
+
+    CAcousticApp app;
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    const HWND hFrame = frame->GetSafeHwnd();
+    frame->GetMainWindow()->showNormal();
+    frame->GetMainWindow()->resize(1400, 900);
+    EXPECT_EQ(frame->GetMode(), 2);
+    CObservationsPane& matrix = frame->m_wndObservationsPane;
+    CNetworkObservationsPane& grid = frame->m_wndNetworkObservationsPane;
+    for (CDockablePane* pane : {static_cast<CDockablePane*>(&matrix), static_cast<CDockablePane*>(&grid)})
+    {
+        pane->ShowPane(TRUE, FALSE, TRUE);
+        pane->GetDockWidget()->raise();
+    }
+    PumpFor(100);
+    const int stations = static_cast<int>(frame->m_Network.GetSize());
+    ASSERT_EQ(stations, 5);
+    EXPECT_EQ(matrix.GetList().GetItemCount(), 4 * stations);
+    EXPECT_EQ(matrix.GetList().GetHeaderCtrl()->GetItemCount(), 2 + 2 * stations);
+    EXPECT_EQ(grid.GetFrom(), 0);
+    EXPECT_EQ(grid.GetTo(), 1);
+    FrameProbe::ExpectFrameAsUserSeesIt(frame, {{"Observations", &matrix}, {"Network Observations", &grid}}, {},
+                                        QString(SUITE_VISUAL_DIR) + "/acoustic-network-observations.png");
+    const FrameProbe::GridRowsSeen rows = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(frame), &grid);
+    EXPECT_GE(rows.wholeRows, 5);
+    EXPECT_TRUE(rows.cutNames.empty()) << rows.cutNames.front();
+
+    ModalHook::AnswerMessageBox(IDYES);
+    frame->SendMessage(WM_CLOSE);
+    PumpFor(50);
+    EXPECT_FALSE(::IsWindow(hFrame));
 }
