@@ -40,6 +40,8 @@ CNetwork MakeNetwork(int stations)
                 o.UseBearing = 1;
             }
     network.ComputeObservations();
+    // Adjusted: five rows a station, the residuals shown too.
+    network.m_Result = 1;
     return network;
 }
 
@@ -76,7 +78,7 @@ void ModelFill(benchmark::State& state)
     for (auto _ : state)
     {
         model.clear();
-        const int rows = 4 * count;
+        const int rows = 5 * count;
         model.setColumnCount(2 + 2 * count);
         model.setRowCount(rows);
         for (int s = 0; s < count; ++s)
@@ -84,12 +86,13 @@ void ModelFill(benchmark::State& state)
             const QString name = QString::fromLatin1(network.GetAt(s).m_Name.GetString());
             model.setHorizontalHeaderItem(2 * s + 2, new QStandardItem(name + "\nRange"));
             model.setHorizontalHeaderItem(2 * s + 3, new QStandardItem(name + "\nBearing"));
-            model.setItem(4 * s, 1, new QStandardItem("Observed"));
-            model.setItem(4 * s + 1, 0, new QStandardItem(name));
-            model.setItem(4 * s + 1, 1, new QStandardItem("Computed"));
-            model.setItem(4 * s + 2, 1, new QStandardItem("O-C"));
-            model.setItem(4 * s + 1, 2 * s + 2, new QStandardItem("-+-"));
-            model.setItem(4 * s + 1, 2 * s + 3, new QStandardItem("-+-"));
+            model.setItem(5 * s, 1, new QStandardItem("Observed"));
+            model.setItem(5 * s + 1, 0, new QStandardItem(name));
+            model.setItem(5 * s + 1, 1, new QStandardItem("Computed"));
+            model.setItem(5 * s + 2, 1, new QStandardItem("O-C"));
+            model.setItem(5 * s + 3, 1, new QStandardItem("Residual"));
+            model.setItem(5 * s + 1, 2 * s + 2, new QStandardItem("-+-"));
+            model.setItem(5 * s + 1, 2 * s + 3, new QStandardItem("-+-"));
         }
         for (int i = 0; i < count; ++i)
             for (int j = 0; j < count; ++j)
@@ -97,11 +100,12 @@ void ModelFill(benchmark::State& state)
                 if (i == j)
                     continue;
                 const NetworkObservationDef& o = network.GetAt(i).GetAt(j);
-                const double values[2][3] = {{o.ObservedRange, o.ComputedRange, o.RangeDifference},
-                                             {o.ObservedBearing, o.ComputedBearing, o.BearingDifference}};
+                const double values[2][4] = {
+                    {o.ObservedRange, o.ComputedRange, o.RangeDifference, o.RangeResidual},
+                    {o.ObservedBearing, o.ComputedBearing, o.BearingDifference, o.BearingResidual}};
                 for (int k = 0; k < 2; ++k)
-                    for (int r = 0; r < 3; ++r)
-                        model.setItem(4 * i + r, 2 * j + 2 + k,
+                    for (int r = 0; r < 4; ++r)
+                        model.setItem(5 * i + r, 2 * j + 2 + k,
                                       new QStandardItem(QString::fromLatin1(Number(values[k][r]).GetString())));
             }
         benchmark::DoNotOptimize(model.rowCount());

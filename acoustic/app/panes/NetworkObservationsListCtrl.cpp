@@ -71,6 +71,25 @@ void CNetworkObservationsListCtrl::OnReflectedNotify(NMHDR*, LRESULT* pResult)
     *pResult = 0;
 }
 
+bool CNetworkObservationsListCtrl::HasHeadings(const CStringArray& headings) const
+{
+    const CHeaderCtrl* header = GetHeaderCtrl();
+    const int columns = header != nullptr ? header->GetItemCount() : 0;
+    if (columns != headings.GetSize())
+        return false;
+    for (int c = 0; c < columns; ++c)
+    {
+        char text[256] = {0};
+        LVCOLUMN column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        if (!GetColumn(c, &column) || headings[c] != text)
+            return false;
+    }
+    return true;
+}
+
 int CNetworkObservationsListCtrl::RowsPerStation() const
 {
     return m_pNetwork != nullptr && m_pNetwork->m_Result ? 5 : 4;
@@ -80,29 +99,38 @@ void CNetworkObservationsListCtrl::Fill()
 {
     SetRedraw(FALSE);
     DeleteAllItems();
-    while (GetHeaderCtrl() != nullptr && GetHeaderCtrl()->GetItemCount() > 0)
-        DeleteColumn(0);
+    const int count = m_pNetwork != nullptr ? static_cast<int>(m_pNetwork->GetSize()) : 0;
+    CStringArray headings;
+    if (m_pNetwork != nullptr)
+    {
+        headings.Add("");
+        headings.Add("");
+    }
+    for (int s = 0; s < count; ++s)
+    {
+        const CString& name = m_pNetwork->GetAt(s).m_Name;
+        CString heading;
+        heading.Format("%s\nRange", name.GetString());
+        headings.Add(heading);
+        heading.Format("%s\nBearing", name.GetString());
+        headings.Add(heading);
+    }
+    // The list refills after every edit of an observation, which leaves the stations as they
+    // were: the columns stay then, as remaking hundreds of them costs far more than the rows.
+    if (!HasHeadings(headings))
+    {
+        while (GetHeaderCtrl() != nullptr && GetHeaderCtrl()->GetItemCount() > 0)
+            DeleteColumn(0);
+        AddColumns(headings, LVCFMT_LEFT);
+    }
     if (m_pNetwork == nullptr)
     {
         SetRedraw(TRUE);
         return;
     }
     const CNetwork& network = *m_pNetwork;
-    const int count = static_cast<int>(network.GetSize());
     const bool adjusted = network.m_Result != 0;
     const int perStation = RowsPerStation();
-
-    AddColumn("", LVCFMT_LEFT);
-    AddColumn("", LVCFMT_LEFT);
-    for (int s = 0; s < count; ++s)
-    {
-        const CString& name = network.GetAt(s).m_Name;
-        CString heading;
-        heading.Format("%s\nRange", name.GetString());
-        AddColumn(heading, LVCFMT_LEFT);
-        heading.Format("%s\nBearing", name.GetString());
-        AddColumn(heading, LVCFMT_LEFT);
-    }
 
     int row = 0;
     for (int s = 0; s < count; ++s)

@@ -34,6 +34,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The columns hold these headings, in this order.
+    bool HasHeadings(const CStringArray& headings) const;
+
     CWnd* m_pOwner = nullptr;
     CNetwork* m_pNetwork = nullptr;
     CImageList* m_pIcons = nullptr;
