@@ -4,6 +4,8 @@
 #include "platform/ui/HeaderCtrl.h"
 #include "platform/ui/ImageList.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CNetworkObservationsListCtrl, CMyListCtrl)
 
 BEGIN_MESSAGE_MAP(CNetworkObservationsListCtrl, CMyListCtrl)
@@ -14,6 +16,9 @@ END_MESSAGE_MAP()
 
 namespace
 {
+constexpr int kIconRoom = 16 + 12;
+constexpr int kTextRoom = 16;
+
 enum
 {
     ROW_OBSERVED,
@@ -122,6 +127,16 @@ void CNetworkObservationsListCtrl::Fill()
         while (GetHeaderCtrl() != nullptr && GetHeaderCtrl()->GetItemCount() > 0)
             DeleteColumn(0);
         AddColumns(headings, LVCFMT_LEFT);
+        // The label columns have no heading to size them: the widest name (after its icon) and
+        // the widest row label set their widths.
+        if (m_pNetwork != nullptr)
+        {
+            int names = 0;
+            for (int s = 0; s < count; ++s)
+                names = std::max(names, GetStringWidth(m_pNetwork->GetAt(s).m_Name));
+            SetColumnWidth(0, names + kIconRoom);
+            SetColumnWidth(1, GetStringWidth("Computed") + kTextRoom);
+        }
     }
     if (m_pNetwork == nullptr)
     {
