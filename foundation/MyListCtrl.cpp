@@ -102,6 +102,20 @@ LRESULT CMyListCtrl::SendToBoth(UINT message, WPARAM wParam, LPARAM lParam)
 
 int CMyListCtrl::AddColumn(LPCTSTR lpszHeading, int nAlignment)
 {
+    const int at = InsertHeading(lpszHeading, nAlignment);
+    SetupHeader();
+    return at;
+}
+
+void CMyListCtrl::AddColumns(const CStringArray& headings, int nAlignment)
+{
+    for (INT_PTR i = 0; i < headings.GetSize(); ++i)
+        InsertHeading(headings[i], nAlignment);
+    SetupHeader();
+}
+
+int CMyListCtrl::InsertHeading(LPCTSTR lpszHeading, int nAlignment)
+{
     CHeaderCtrl* header = GetHeaderCtrl();
     const int index = header ? header->GetItemCount() : 0;
     const bool sorts = (GetStyle() & LVS_NOSORTHEADER) == 0;
@@ -125,7 +139,6 @@ int CMyListCtrl::AddColumn(LPCTSTR lpszHeading, int nAlignment)
         hd.fmt = (hd.fmt & ~HDF_JUSTIFYMASK) | (nAlignment & 3);
         header->SetItem(0, &hd);
     }
-    SetupHeader();
     return at;
 }
 

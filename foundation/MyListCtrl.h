@@ -61,6 +61,9 @@ public:
 
     // Appends a column; alignment & 3 is its LVCFMT_* alignment. Returns its index.
     int AddColumn(LPCTSTR lpszHeading, int nAlignment);
+    // The same for each heading in order, the header set up once for all of them (a matrix of
+    // hundreds of columns would otherwise set the header up once a column).
+    void AddColumns(const CStringArray& headings, int nAlignment);
     void SetupHeader();
     // 0..6 (white, grey, green, blue, purple, red, yellow); others change nothing.
     void SetColourScheme(int nScheme);
@@ -99,6 +102,8 @@ public:
     CInPlaceButton& GetInPlaceButton() { return m_Button; }
 
 protected:
+    // Appends a column as AddColumn does, leaving the header's set-up to the caller.
+    int InsertHeading(LPCTSTR lpszHeading, int nAlignment);
     void PreSubclassWindow() override;
     void OnDestroy();
     void OnLButtonDown(UINT nFlags, CPoint point);

@@ -16,9 +16,13 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace UserInput
 {
@@ -165,7 +169,19 @@ QAbstractItemView* DropDown(QComboBox* combo)
 {
     if (!combo)
         return nullptr;
-    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+    // A combo the user can type into drops down from its arrow only.
+    QPoint at = combo->rect().center();
+    if (combo->isEditable())
+    {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = true;
+        const QRect arrow =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+        if (arrow.isValid())
+            at = arrow.center();
+    }
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, at);
     QAbstractItemView* view = combo->view();
     if (!PumpUntil([view] { return view->isVisible(); }, 2000))
         return nullptr;
@@ -201,7 +217,16 @@ QWidget* OpenGridEditor(CMFCPropertyGridCtrl& grid, const QString& rowName)
     auto* tree = box ? box->findChild<QTreeWidget*>() : nullptr;
     if (!tree)
         return nullptr;
-    const QList<QTreeWidgetItem*> rows = tree->findItems(rowName, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    // "Group/Row" names a row whose name other groups use too.
+    const int slash = rowName.indexOf('/');
+    const QString name = slash < 0 ? rowName : rowName.mid(slash + 1);
+    QList<QTreeWidgetItem*> rows = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    if (slash >= 0)
+        rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                  [&](QTreeWidgetItem* row) {
+                                      return !row->parent() || row->parent()->text(0) != rowName.left(slash);
+                                  }),
+                   rows.end());
     if (rows.size() != 1)
         return nullptr;
     tree->scrollToItem(rows.front());

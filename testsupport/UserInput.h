@@ -46,7 +46,8 @@ QAbstractItemView* DropDown(QComboBox* combo);
 bool PickFromDropDown(QComboBox* combo, const QString& text);
 // Opens the in-place editor of the grid's row named `rowName` as a user does: a click on the
 // row's value selects the row, a second click there starts the edit. The editor, null when
-// none opened (no such row, or the row is not editable).
+// none opened (no such row, or the row is not editable). "Group/Row" names a row whose name
+// other groups use too.
 QWidget* OpenGridEditor(CMFCPropertyGridCtrl& grid, const QString& rowName);
 // A choice made in the grid's row as a user makes it: the row's editor opened, its list
 // dropped down, the item clicked; no key is pressed. False when a step failed.

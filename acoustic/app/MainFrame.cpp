@@ -144,7 +144,7 @@ BOOL CMainFrame::CreateDockingWindows()
         {&m_wndNetworkStationPane, [this] { return m_wndNetworkStationPane.Create(this, &m_Network, &m_NetworkSaveGuard); }},
         {&m_wndObservationsPane, [this] { return m_wndObservationsPane.Create(this, &m_Network); }},
         {&m_wndNetworkObservationsPane,
-         [this] { return m_wndNetworkObservationsPane.Create(this, &m_Network); }},
+         [this] { return m_wndNetworkObservationsPane.Create(this, &m_Network, &m_NetworkSaveGuard); }},
         {&m_wndBoxinPane, [this] { return m_wndBoxinPane.Create(this, &m_Boxin); }},
         {&m_wndBoxinParameterPane,
          [this] {

@@ -271,10 +271,12 @@ BOOL CMFCPropertyGridDouble::TextToVar(const CString& strText)
     const double v = std::strtod(text, &end);
     if (end == static_cast<LPCSTR>(text) || errno == ERANGE || !std::isfinite(v))
         return FALSE;
-    if (m_bMinimum && v < m_dMinimum)
+    if (m_bMinimum && (v < m_dMinimum || (m_bMinimumExclusive && v == m_dMinimum)))
     {
         CString why;
-        if (m_dMinimum == 0.0)
+        if (m_bMinimumExclusive)
+            why.Format("The value must be above %g.", m_dMinimum);
+        else if (m_dMinimum == 0.0)
             why = "The value cannot be negative.";
         else
             why.Format("The value cannot be below %g.", m_dMinimum);
@@ -286,10 +288,11 @@ BOOL CMFCPropertyGridDouble::TextToVar(const CString& strText)
     return TRUE;
 }
 
-void CMFCPropertyGridDouble::SetMinimum(double dMinimum)
+void CMFCPropertyGridDouble::SetMinimum(double dMinimum, bool bExclusive)
 {
     m_bMinimum = true;
     m_dMinimum = dMinimum;
+    m_bMinimumExclusive = bExclusive;
 }
 
 BOOL CMFCPropertyGridDouble::OnEdit(LPPOINT lptClick)

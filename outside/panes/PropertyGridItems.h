@@ -80,8 +80,9 @@ public:
     void SetFormat(LPCTSTR lpszFormat);
     void SetLock(bool bLock);
     bool IsLocked() const { return m_bLocked; }
-    // A typed number below dMinimum is refused: the value stays and the description says why.
-    void SetMinimum(double dMinimum);
+    // A typed number below dMinimum (bExclusive: not above it) is refused: the value stays and
+    // the description says why.
+    void SetMinimum(double dMinimum, bool bExclusive = false);
 
     CString FormatProperty() override;
     // Takes the leading number of the text, so that a typed unit ("12.5m") is accepted.
@@ -93,6 +94,7 @@ private:
     bool m_bLocked = false;
     bool m_bMinimum = false;
     double m_dMinimum = 0.0;
+    bool m_bMinimumExclusive = false;
     CRefusalNote m_Refusal;
 };
 

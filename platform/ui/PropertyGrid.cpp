@@ -495,6 +495,9 @@ LPCTSTR CMFCPropertyGridProperty::GetOption(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetOptionCount())
         return nullptr;
+    // A switch offers its two states under the labels its grid shows them with.
+    if (m_varValue.vt == VT_BOOL && m_pWndList && GetOptionCount() == 2)
+        return nIndex == 0 ? m_pWndList->GetBoolTrue() : m_pWndList->GetBoolFalse();
     return m_options[static_cast<size_t>(nIndex)];
 }
 
@@ -592,7 +595,7 @@ BOOL CMFCPropertyGridProperty::TextToVar(const CString& strText)
 {
     if (m_bGroup)
         return FALSE;
-    if (!m_options.empty() && !m_bAllowEdit)
+    if (!m_options.empty() && !m_bAllowEdit && m_varValue.vt != VT_BOOL)
     {
         bool found = false;
         for (const CString& o : m_options)

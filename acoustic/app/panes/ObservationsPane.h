@@ -1,7 +1,9 @@
-// CObservationsPane: the list of the network's observations between its stations.
+// CObservationsPane: the matrix of the network's observations between its stations.
 #pragma once
 
+#include "acoustic/app/panes/NetworkObservationsListCtrl.h"
 #include "platform/ui/DockablePane.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/ImageList.h"
 
 class CNetwork;
@@ -16,7 +18,23 @@ public:
     BOOL Create(CWnd* pFrame, CNetwork* pNetwork);
     using CDockablePane::Create;
 
+    CNetworkObservationsListCtrl& GetList() { return m_List; }
+
     CNetwork* m_pNetwork = nullptr;
+    CWnd* m_pOwner = nullptr;
     // The station icons of the list.
     CImageList m_StationIcons;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnSetFocus(CWnd* pOldWnd);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void AdjustLayout();
+
+    CNetworkObservationsListCtrl m_List;
+    CFont m_Font;
 };

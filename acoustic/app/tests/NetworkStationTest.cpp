@@ -9,6 +9,7 @@
 #include "acoustic/app/panes/NetworkStationDlg.h"
 #include "acoustic/app/panes/NetworkStationListCtrl.h"
 #include "acoustic/app/panes/StationSelectProperty.h"
+#include "acoustic/app/tests/DemoNetworkStart.h"
 #include "acoustic/engine/Network.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
@@ -717,13 +718,9 @@ TEST_F(StationSelectTest, TypingANameSelectsItsStationOnce)
 // shows the stations, and after an adjustment the figures above it and the computed columns.
 TEST(NetworkStationProgramTest, PaneShowsTheDemoNetworkAsTheUserSeesIt)
 {
-    CString folder;
-    ASSERT_TRUE(GetNetworkFolder(folder));
-    const QString demo = QString(SUITE_SOURCE_DIR) + "/data/demo/MyData/Calibration/Network Adjustment/Demo Network.NET";
-    ASSERT_TRUE(QFile::copy(demo, LinuxPathFromWindows(folder + "Demo Network.NET")));
-    ASSERT_TRUE(CConfigFile::WriteSettingsFile(
-        "Network Adjust", [](CConfigFile& file) { file.WriteText("Network File", "Demo Network"); }));
-    ASSERT_TRUE(CConfigFile::WriteSettingsFile("Acoustic", [](CConfigFile& file) { file.WriteInt("Mode", 2); }));
+    PrepareDemoNetworkStart();
+    if (HasFatalFailure())
+        return;
 
     CAcousticApp app;
     ASSERT_TRUE(app.InitInstance());
