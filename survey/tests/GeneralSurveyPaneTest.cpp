@@ -450,3 +450,70 @@ TEST_F(CraneTipFixture, NullReceiversOrVesselBuildNothing)
     EXPECT_EQ(other.GetPropertyGrid().GetPropertyCount(), 0);
 }
 } // namespace
+
+namespace
+{
+TEST_F(GeneralSurveyFixture, BothPanesDockedInTheHostByDayAndNight)
+{
+    Equip(3, 3);
+    CHostRecords& r = host.m_Records;
+    vessel.m_Position = tagXY{512345.5, 6234567.25};
+    vessel.m_CrpKp = 12.345;
+    vessel.m_CrpDcc = -1.5;
+    vessel.m_GpsHeading = 123.4;
+    for (int i = 0; i < 3; ++i)
+    {
+        r.m_Gps[i].m_Wgs84Latitude = (54.5 + 0.0001 * i) * M_PI / 180.0;
+        r.m_Gps[i].m_Wgs84Longitude = 3.25 * M_PI / 180.0;
+        r.m_Gps[i].m_AntennaEasting = 500000.0 + 10.0 * i;
+        r.m_Gps[i].m_AntennaNorthing = 6200000.0;
+        r.m_Gps[i].m_Hdop = 0.8;
+    }
+    Silence(r.m_Gps[2]);
+    r.m_Gyro.m_Active = 1;
+    r.m_Gyro.m_TrueHeading = 123.0;
+    r.m_Mru[0].m_Active = 1;
+    r.m_Mru[0].m_Heading = 122.5;
+    r.m_BathyUnit.m_Depth = 35.25;
+    r.m_BathyUnit.m_DepthSource = DEPTH_SOURCE_ECHO_SOUNDER;
+    CGeneralSurveyPane& pane = Dock();
+    // The third receiver is silent: the host updates the other two and times it out.
+    pane.UpdateGps(0);
+    pane.UpdateGps(1);
+    pane.UpdateCrp(false);
+    pane.UpdateGyro();
+    pane.UpdateMru();
+    pane.UpdateBathyUnit();
+    pane.GpsTimeout(2);
+
+    Pump();
+
+    const QString folder = QString(SUITE_VISUAL_DIR);
+    QDir().mkpath(folder);
+    FrameProbe::ExpectFrameAsUserSeesIt(&host, {{"Vessel Navigation", &pane}}, {}, folder + "/vessel-navigation-day.png");
+    host.Night(pane);
+    FrameProbe::ExpectFrameAsUserSeesIt(&host, {{"Vessel Navigation", &pane}}, {}, folder + "/vessel-navigation-night.png");
+}
+
+TEST_F(CraneTipFixture, DockedInTheHost)
+{
+    AddCrane("Main Crane");
+    AddCrane("Aux Crane");
+    CGps* tips = host.m_Records.m_Gps;
+    for (int i = 0; i < 2; ++i)
+    {
+        tips[i].m_Active = 1;
+        tips[i].m_FixMode = 2;
+        tips[i].m_SatellitesUsed = 8;
+        tips[i].m_AntennaEasting = 500100.0 + i;
+        tips[i].m_AntennaNorthing = 6200050.0;
+    }
+    ASSERT_TRUE(host.Dock(pane, 4699, &vessel, tips));
+    pane.UpdateGps(0);
+    pane.UpdateGps(1);
+    Pump();
+    const QString folder = QString(SUITE_VISUAL_DIR);
+    QDir().mkpath(folder);
+    FrameProbe::ExpectFrameAsUserSeesIt(&host, {{"Crane Tip Monitoring", &pane}}, {}, folder + "/crane-tip-monitoring.png");
+}
+} // namespace
