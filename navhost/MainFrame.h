@@ -27,6 +27,7 @@
 #include "featureui/panes/TargetPlotPane.h"
 #include "featureui/views/FeatureView.h"
 #include "navhost/DeviceGroupsPane.h"
+#include "navhost/VesselNavigationFeed.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -43,6 +44,8 @@
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "rov/ScrollingGraphPane.h"
+#include "survey/CraneTipMonitoringPane.h"
+#include "survey/GeneralSurveyPane.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -118,6 +121,10 @@ public:
     CVesselSummaryPane m_wndVesselSummaryPane;
     // One of each device group of the Survey library, fed once a second.
     CDeviceGroupsPane m_wndDeviceGroupsPane;
+    // The Survey library's vessel navigation and crane tip panes, fed once a second.
+    CVesselNavigationFeed m_VesselNavigationFeed;
+    CGeneralSurveyPane m_wndVesselNavigationPane;
+    CCraneTipMonitoringPane m_wndCraneTipPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records

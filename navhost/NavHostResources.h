@@ -46,6 +46,9 @@
 #define ID_NAVHOST_SCANNING_PROFILER_PANE 41163
 // One of each of the Survey library's device groups over the vessel's devices.
 #define ID_NAVHOST_DEVICE_GROUPS_PANE 41180
+// The Survey library's vessel navigation and crane tip panes over the vessel.
+#define ID_NAVHOST_VESSEL_NAVIGATION_PANE 41185
+#define ID_NAVHOST_CRANE_TIP_PANE 41186
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201
