@@ -62,6 +62,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &
 ON_COMMAND_RANGE(ID_NAVHOST_TRAINING_PANE, ID_NAVHOST_TRAINING_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TRAINING_PANE, ID_NAVHOST_TRAINING_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
@@ -262,6 +264,12 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndVesselSummaryPane, m_wndVesselSummaryPane.Create(this, ID_NAVHOST_VESSEL_SUMMARY_PANE, &d.m_Vessel), right, &m_wndDtmPane);
     made &= Dock(m_wndDeviceGroupsPane, m_wndDeviceGroupsPane.Create(this, ID_NAVHOST_DEVICE_GROUPS_PANE, &m_Records, &d.m_Vessel), right, &m_wndDtmPane);
     made &= Dock(m_wndTrainingPane, m_wndTrainingPane.Create(this, ID_NAVHOST_TRAINING_PANE, &m_Records.m_Training, &d.m_Waypoints, &d.m_DesignRoutes), right, &m_wndDtmPane);
+    m_VesselNavigationFeed.Attach(d, m_Records);
+    made &= Dock(m_wndVesselNavigationPane,
+                 m_wndVesselNavigationPane.Create(this, ID_NAVHOST_VESSEL_NAVIGATION_PANE, &d.m_Vessel, d.GetVesselReceivers(), &m_Records.m_Gyro,
+                                                  &m_Records.m_Mru[0], &m_Records.m_BathyUnit, m_VesselNavigationFeed.GetTidalHeight(), &m_Records.m_Wind),
+                 right, &m_wndDtmPane);
+    made &= Dock(m_wndCraneTipPane, m_wndCraneTipPane.Create(this, ID_NAVHOST_CRANE_TIP_PANE, &d.m_Vessel, m_VesselNavigationFeed.GetCraneTips()), right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
@@ -345,6 +353,7 @@ void CMainFrame::PostStart()
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
     m_wndDeviceGroupsPane.Update();
+    m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     SetTimer(kSecondTimer, 1000, nullptr);
@@ -438,6 +447,8 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_VESSEL_SUMMARY_PANE, &m_wndVesselSummaryPane},
         {ID_NAVHOST_DEVICE_GROUPS_PANE, &m_wndDeviceGroupsPane},
         {ID_NAVHOST_TRAINING_PANE, &m_wndTrainingPane},
+        {ID_NAVHOST_VESSEL_NAVIGATION_PANE, &m_wndVesselNavigationPane},
+        {ID_NAVHOST_CRANE_TIP_PANE, &m_wndCraneTipPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
         {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
@@ -707,6 +718,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_SurveyDemo.Update(m_DemoSeconds);
     m_wndVesselSummaryPane.Update();
     m_wndDeviceGroupsPane.Update();
+    m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     const bool silent = m_Feed.IsVesselSilent();
@@ -853,6 +865,8 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndUsblPane.SetNightMode(night);
         m_wndDeviceGroupsPane.SetNightMode(night);
         m_wndTrainingPane.SetNightMode(night);
+        m_wndVesselNavigationPane.SetNightMode(night);
+        m_wndCraneTipPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

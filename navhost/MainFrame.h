@@ -28,6 +28,7 @@
 #include "featureui/views/FeatureView.h"
 #include "navhost/DeviceGroupsPane.h"
 #include "survey/TrainingPane.h"
+#include "navhost/VesselNavigationFeed.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -46,6 +47,8 @@
 #include "platform/ui/MdiFrameWnd.h"
 #include "platform/ui/MenuBar.h"
 #include "rov/ScrollingGraphPane.h"
+#include "survey/CraneTipMonitoringPane.h"
+#include "survey/GeneralSurveyPane.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -123,6 +126,10 @@ public:
     CDeviceGroupsPane m_wndDeviceGroupsPane;
     // The training set-up over the host's record, waypoint files and design routes.
     CTrainingPane m_wndTrainingPane;
+    // The Survey library's vessel navigation and crane tip panes, fed once a second.
+    CVesselNavigationFeed m_VesselNavigationFeed;
+    CGeneralSurveyPane m_wndVesselNavigationPane;
+    CCraneTipMonitoringPane m_wndCraneTipPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records

@@ -51,6 +51,9 @@
 #define ID_NAVHOST_DEVICE_GROUPS_PANE 41180
 // The Survey library's training pane over the host's training record.
 #define ID_NAVHOST_TRAINING_PANE 41195
+// The Survey library's vessel navigation and crane tip panes over the vessel.
+#define ID_NAVHOST_VESSEL_NAVIGATION_PANE 41185
+#define ID_NAVHOST_CRANE_TIP_PANE 41186
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

@@ -6,8 +6,11 @@
 #include "features/FeatureTypes.h"
 #include "foundation/WindowMessages.h"
 #include "navhost/NavHostResources.h"
+#include "outside/panes/GroupProperty.h"
+#include "outside/panes/PropertyGridDualDisplay.h"
 #include "platform/ui/CmdUI.h"
 #include "outside/panes/PropertyGridButton.h"
+#include "survey/groups/GpsGroupGridProperty.h"
 #include "testsupport/NmeaSentence.h"
 #include "testsupport/PaneProbes.h"
 
@@ -250,6 +253,40 @@ TEST_F(NavHostFrameTest, TheTransponderPickStaysAsTheSecondsPass)
     EXPECT_EQ(std::string(usbl.GetButton(0)->GetText()), "Monitor");
 }
 
+// The vessel navigation pane once a second: the primary receiver marked, and in the last
+// seconds of each minute the vessel's last receiver silent, marked and without its fix; the
+// crane tips beside it, one group per crane.
+TEST_F(NavHostFrameTest, VesselNavigationShowsASilentReceiverEachMinute)
+{
+    Start();
+    CBarge& vessel = m_pFrame->m_Data.m_Vessel;
+    ASSERT_TRUE(Feed(FixAt(500600, 5999650, "083000.00"), [&] { return vessel.HasHeading(); }));
+    CGeneralSurveyPane& pane = m_pFrame->m_wndVesselNavigationPane;
+    CVesselNavigationFeed& feed = m_pFrame->m_VesselNavigationFeed;
+    ASSERT_EQ(pane.GetGpsGroupCount(), 3);
+    ASSERT_EQ(feed.SilentReceiver(), 2);
+    CMyMFCPropertyGridCtrl& grid = pane.GetPropertyGrid();
+    auto group = [&](int i) { return dynamic_cast<CMFCGroupPropertyGridProperty*>(grid.GetProperty(pane.GetFirstGpsPosition() + i)); };
+
+    m_pFrame->m_SurveyDemo.Update(1.0);
+    feed.Update(1.0, pane, m_pFrame->m_wndCraneTipPane);
+    EXPECT_EQ(std::string(group(0)->GetName()), "DGPS 1 PRIMARY");
+    EXPECT_FALSE(group(2)->IsTimedOut());
+
+    ASSERT_TRUE(CVesselNavigationFeed::IsSilentMoment(55.0));
+    m_pFrame->m_SurveyDemo.Update(55.0);
+    feed.Update(55.0, pane, m_pFrame->m_wndCraneTipPane);
+    EXPECT_TRUE(group(2)->IsTimedOut());
+    EXPECT_FALSE(group(2)->IsHighlighted());
+    EXPECT_EQ(m_pFrame->m_Data.GetVesselReceivers()->GetAt(2)->m_FixMode, 0);
+    auto* fix = dynamic_cast<CMFCPropertyGridDualDisplay*>(group(2)->GetSubItem(CMFCGpsGroupGridProperty::ROW_HEIGHT_FIX));
+    ASSERT_NE(fix, nullptr);
+    EXPECT_GE(fix->GetValueText(2).Find("No Fix"), 0);
+    EXPECT_FALSE(group(0)->IsTimedOut());
+
+    EXPECT_EQ(GridGroupNames(m_pFrame->m_wndCraneTipPane.GetPropertyGrid()), (std::vector<std::string>{"Crane 1", "Crane 2"}));
+}
+
 TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
 {
     Start();
@@ -264,6 +301,8 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Vessel Summary", &m_pFrame->m_wndVesselSummaryPane},
         {"Device Groups", &m_pFrame->m_wndDeviceGroupsPane},
         {"Training", &m_pFrame->m_wndTrainingPane},
+        {"Vessel Navigation", &m_pFrame->m_wndVesselNavigationPane},
+        {"Crane Tip Monitoring", &m_pFrame->m_wndCraneTipPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
         {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
         {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},
