@@ -27,6 +27,12 @@ if [ ${#programs[@]} -eq 0 ]; then
 fi
 echo "Programs built: ${programs[*]}"
 export SUITE_DRIVE_C="${SUITE_DRIVE_C:-$PWD/data/demo}"
+# The demo's tide port files are stored under names of their own; the names the tide reader
+# looks for are made beside them as links.
+tides="$SUITE_DRIVE_C/MyData/Tides"
+for ports in "$tides"/PORTS[0-9][0-9].DAT; do
+  [ -e "$ports" ] && ln -sf "$(basename "$ports")" "$tides/Part3${ports##*PORTS}"
+done
 
 # The Geodetic program and NavHost listen for NMEA on the demo's UDP input: a recorded capture
 # is replayed to it in the background while the program runs (SUITE_DEMO_REPLAY=0 turns that

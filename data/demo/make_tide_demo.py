@@ -3,11 +3,11 @@
 
     /usr/bin/python3 data/demo/make_tide_demo.py
 
-The yearly files of 2024 to 2035 (TAF, MOON, Part3, TP .IDX and .DAT) come from the tide data
+The yearly files of 2024 to 2035 (TAF, MOON, PORTS, TP .IDX and .DAT) come from the tide data
 set's fixture generator, marevo/tests/data/make_tide_fixtures.py (see its header for what it
 needs), run once a year into a scratch folder; only the data files are kept. Its stations lie
 in the Gulf of Maine; their positions, which the generator leaves at zero, are written into the
-"Part3" records here. Beside them this script writes:
+port records ("PORTS<yy>.DAT", which scripts/run.sh links under the reader's names) here. Beside them this script writes:
 
   TidalDiamond.TDD  four tidal diamonds off Frenchman Bay and Passamaquoddy Bay: a 32-byte
                     header each (number and the reference port big-endian, positions as
@@ -41,11 +41,11 @@ def yearly_files():
             for name in os.listdir(scratch):
                 if name.endswith((".DAT", ".IDX")):
                     shutil.copy(os.path.join(scratch, name), os.path.join(TIDES, name))
-            place_stations(os.path.join(TIDES, f"Part3{year % 100:02d}.DAT"))
+            place_stations(os.path.join(TIDES, f"PORTS{year % 100:02d}.DAT"))
 
 
 # The stations' positions (degrees north, degrees east), which the fixture generator leaves at
-# zero: written into each year's "Part3" records (bytes 96 and 104, degrees), matched by number.
+# zero: written into each year's port records (bytes 96 and 104, degrees), matched by number.
 POSITIONS = {"13320": (44.3917, -68.2043), "10140": (44.9046, -66.9829), "11250": (44.6417, -67.2967)}
 
 
