@@ -5,8 +5,8 @@
 
 namespace
 {
-const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
-const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
+const UINT kListWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText;
+const UINT kListReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 } // namespace
 
 CFeatureList::CFeatureList() : m_Changed(0)
@@ -58,7 +58,7 @@ bool CFeatureList::LoadEditIndices()
     if (m_ListName.IsEmpty())
         return false;
     CConfigFile file;
-    if (!file.Open(file.GetSettingsFileName(m_ListName), kReadFlags))
+    if (!file.Open(file.GetSettingsFileName(m_ListName), kListReadFlags))
         return false;
     try
     {
@@ -99,7 +99,7 @@ bool CFeatureList::LoadFileList(CStringArray& names) const
 bool CFeatureList::WriteFileList(const char* fileName, const char* section, CStringArray& names)
 {
     const bool written = CConfigFile::WriteWhole(
-        fileName, kWriteFlags, [&](CConfigFile& file) { file.WriteSection(section, names); });
+        fileName, kListWriteFlags, [&](CConfigFile& file) { file.WriteSection(section, names); });
     names.RemoveAll();
     return written;
 }
@@ -107,7 +107,7 @@ bool CFeatureList::WriteFileList(const char* fileName, const char* section, CStr
 bool CFeatureList::ReadFileList(const char* fileName, CStringArray& names)
 {
     CConfigFile file;
-    if (!file.Open(fileName, kReadFlags))
+    if (!file.Open(fileName, kListReadFlags))
         return false;
     CStringArray found;
     try

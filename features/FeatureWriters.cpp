@@ -15,14 +15,14 @@
 namespace
 {
 // Written as built, without newline translation: each record already ends in CR LF.
-const UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;
+const UINT kWriterFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;
 
 // `count` lines, each built by `line` into a fresh record; false when the file was not written.
 bool WriteLines(const CString& path, INT_PTR count, const std::function<void(INT_PTR, CCsvParser&)>& line)
 {
     if (path.IsEmpty())
         return false;
-    return CConfigFile::WriteWhole(path, kWriteFlags, [&](CConfigFile& file) {
+    return CConfigFile::WriteWhole(path, kWriterFlags, [&](CConfigFile& file) {
         for (INT_PTR i = 0; i < count; ++i)
         {
             CCsvParser record;

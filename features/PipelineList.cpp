@@ -5,12 +5,12 @@
 
 namespace
 {
-const char kListName[] = "Pipelines";
+const char kPipelineListName[] = "Pipelines";
 
 CString FileListName()
 {
     CConfigFile file;
-    return file.GetSettingsFileName(kListName, "FLS");
+    return file.GetSettingsFileName(kPipelineListName, "FLS");
 }
 } // namespace
 
@@ -45,7 +45,7 @@ bool CPipelineList::SaveFileList()
         if (const CPipeline* pipeline = GetAt(i))
             paths.Add(pipeline->m_FilePath);
     }
-    return m_FileList.Save(FileListName(), kListName, paths);
+    return m_FileList.Save(FileListName(), kPipelineListName, paths);
 }
 
 bool CPipelineList::LoadFileList(CStringArray& paths)

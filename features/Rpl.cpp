@@ -14,7 +14,7 @@
 
 namespace
 {
-const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
+const UINT kRplReadFlags = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 
 const double kTwoPi = 2.0 * M_PI;
 
@@ -235,7 +235,7 @@ bool CRPL::Load()
     LoadSettings();
 
     CStdioFile file;
-    if (m_FilePath.IsEmpty() || !file.Open(m_FilePath, kReadFlags))
+    if (m_FilePath.IsEmpty() || !file.Open(m_FilePath, kRplReadFlags))
         return false;
     CGridValueCheck check(m_FilePath);
     try

@@ -5,7 +5,7 @@
 
 namespace
 {
-CString FileListName()
+CString RplFileListName()
 {
     CConfigFile file;
     return file.GetSettingsFileName("RPLs", "FLS");
@@ -34,10 +34,10 @@ bool CRPLList::SaveFileList() const
     }
     // Readers pass over the section line's text; the list's own name tells a reader of the
     // file what it holds.
-    return CFeatureList::WriteFileList(FileListName(), "RPLs", paths);
+    return CFeatureList::WriteFileList(RplFileListName(), "RPLs", paths);
 }
 
 bool CRPLList::LoadFileList(CStringArray& paths)
 {
-    return CFeatureList::ReadFileList(FileListName(), paths);
+    return CFeatureList::ReadFileList(RplFileListName(), paths);
 }

@@ -18,7 +18,7 @@ const double kFalseEasting = 400000.0;
 const double kFalseNorthing = -100000.0;
 const double kArcSecondsPerRadian = 206264.80624716;
 const double kRadToDeg = 57.2957795131;
-const double kDegToRad = 0.017453292519943;
+const double kRadiansPerDegree = 0.017453292519943;
 const double kTolerance = 4.848136811095278e-9; // radians
 const int kMaxRounds = 100;
 
@@ -431,8 +431,8 @@ bool COstn15Grid::OsgbToEtrs(double& latitude, double& longitude, double northin
     double latShift, lonShift;
     if (!Shift(m_pOsgbToEtrs, m_OsgbExtent, phi, lambda, latShift, lonShift))
         return false;
-    latitude = phi + latShift * kDegToRad / 3600;
-    longitude = lambda - lonShift * kDegToRad / 3600;
+    latitude = phi + latShift * kRadiansPerDegree / 3600;
+    longitude = lambda - lonShift * kRadiansPerDegree / 3600;
     return true;
 }
 
@@ -443,8 +443,8 @@ bool COstn15Grid::EtrsToOsgb(double& easting, double& northing, double longitude
     double latShift, lonShift;
     if (!Shift(m_pEtrsToOsgb, m_EtrsExtent, latitude, longitude, latShift, lonShift))
         return false;
-    const double phi = latitude + latShift * kDegToRad / 3600;
-    const double lambda = longitude - lonShift * kDegToRad / 3600;
+    const double phi = latitude + latShift * kRadiansPerDegree / 3600;
+    const double lambda = longitude - lonShift * kRadiansPerDegree / 3600;
     GeographicToNationalGrid(&easting, &northing, m_FromConstants, phi, lambda);
     return true;
 }

@@ -18,7 +18,7 @@ namespace
 {
 const double kPi = 3.14159265358979323846;
 const double kTwoPi = 2.0 * kPi;
-const double kHalfPi = kPi / 2.0;
+const double kQuarterTurn = kPi / 2.0;
 // Beyond this distance from the central meridian (radians, 5 degrees) the Redfearn series
 // of the transverse Mercator gives way to Krueger's.
 const double kRedfearnLimit = 5.0 * kPi / 180.0;
@@ -231,7 +231,7 @@ bool CProjection::GridToGeographic(double easting, double northing, double* lati
         {
             ok = GridToGeographicByType(easting, northing, lat, lon, conv, k);
         }
-        if (!(std::fabs(lat) <= kHalfPi))
+        if (!(std::fabs(lat) <= kQuarterTurn))
         {
             lat = 0.0;
             ok = false;

@@ -9,7 +9,7 @@
 namespace
 {
 // Degrees to radians, as the tide tables' own computation converts them.
-constexpr double kRadiansPerDegree = 0.017453292519943;
+constexpr double kRadPerDegree = 0.017453292519943;
 
 // Where the raising of a daily advance stops, per constituent (degrees).
 constexpr double kAdvanceFloor[CONSTITUENT_COUNT] = {600.0, 600.0, 300.0, 300.0};
@@ -92,8 +92,8 @@ bool CTidePredictor::MakeDayTerms(const CTidalPort& port, int day, int month, Da
         terms.dFactorStep[k] = fNext - f;
         terms.dAmplitude[k] = h;
     }
-    const double f4 = port.m_dConstants[CONSTANT_F4] * kRadiansPerDegree;
-    const double f6 = port.m_dConstants[CONSTANT_F6] * kRadiansPerDegree;
+    const double f4 = port.m_dConstants[CONSTANT_F4] * kRadPerDegree;
+    const double f6 = port.m_dConstants[CONSTANT_F6] * kRadPerDegree;
     terms.dF4Factor = port.m_dConstants[CONSTANT_F4_FACTOR];
     terms.dF4Cos = std::cos(f4);
     terms.dF4Sin = std::sin(f4);
@@ -114,7 +114,7 @@ double CTidePredictor::HarmonicHeight(const DayTerms& terms, double hour)
         double theta = terms.dTheta[k] - terms.dAdvance[k] * hour / 24.0;
         if (theta < 0.0)
             theta += 360.0;
-        theta *= kRadiansPerDegree;
+        theta *= kRadPerDegree;
         cosine[k] = std::cos(theta);
         if (k < 2)
             sine[k] = std::sin(theta);

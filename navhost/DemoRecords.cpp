@@ -6,7 +6,7 @@
 
 namespace
 {
-constexpr double kDegree = M_PI / 180.0;
+constexpr double kDegreeRad = M_PI / 180.0;
 // The site's grid origin (metres) and its convergence (degrees).
 constexpr double kSiteEasting = 500600.0;
 constexpr double kSiteNorthing = 6000000.0;
@@ -48,7 +48,7 @@ void FillAttitude(CHostRecords& r, double t)
             mru.m_Roll = Swing(0.0, 15.0, 60.0, t);
         }
         mru.m_TiltAngle = std::hypot(mru.m_Pitch, mru.m_Roll);
-        mru.m_TiltHeading = std::fmod(std::atan2(mru.m_Roll, mru.m_Pitch) / kDegree + 360.0, 360.0);
+        mru.m_TiltHeading = std::fmod(std::atan2(mru.m_Roll, mru.m_Pitch) / kDegreeRad + 360.0, 360.0);
         mru.m_UseHeading = i == 0 ? 1 : 0;
     }
     CGyro& gyro = r.m_Gyro;
@@ -69,8 +69,8 @@ void FillReceivers(CHostRecords& r, double t)
         Reported(gps, "GPS %d", i + 1);
         gps.m_AntennaEasting = kSiteEasting + Swing(0.0, 40.0, 900.0, t) + 3.0 * i;
         gps.m_AntennaNorthing = kSiteNorthing + Swing(0.0, 40.0, 900.0, t, M_PI / 2) + 2.0 * i;
-        gps.m_Wgs84Latitude = (54.137 + (gps.m_AntennaNorthing - kSiteNorthing) / 111320.0) * kDegree;
-        gps.m_Wgs84Longitude = (3.01 + (gps.m_AntennaEasting - kSiteEasting) / 65300.0) * kDegree;
+        gps.m_Wgs84Latitude = (54.137 + (gps.m_AntennaNorthing - kSiteNorthing) / 111320.0) * kDegreeRad;
+        gps.m_Wgs84Longitude = (3.01 + (gps.m_AntennaEasting - kSiteEasting) / 65300.0) * kDegreeRad;
         gps.m_Wgs84Height = Swing(45.0, 0.5, 30.0, t);
         gps.m_SatellitesUsed = 9 + static_cast<int>(Swing(1.0, 1.5, 300.0, t, i));
         gps.m_PositionQuality = 2;
@@ -190,8 +190,8 @@ void FillPositioning(CHostRecords& r, double t)
         observation.SlopeRange = Swing(60.0 + 10.0 * i, 2.0, 180.0, t);
         observation.HorizontalAngle = Swing(120.0 + 40.0 * i, 3.0, 240.0, t);
         observation.VerticalAngle = Swing(-8.0, 0.5, 60.0, t);
-        observation.Easting = kSiteEasting + observation.SlopeRange * std::sin(observation.HorizontalAngle * kDegree);
-        observation.Northing = kSiteNorthing + observation.SlopeRange * std::cos(observation.HorizontalAngle * kDegree);
+        observation.Easting = kSiteEasting + observation.SlopeRange * std::sin(observation.HorizontalAngle * kDegreeRad);
+        observation.Northing = kSiteNorthing + observation.SlopeRange * std::cos(observation.HorizontalAngle * kDegreeRad);
     }
 }
 } // namespace

@@ -12,11 +12,11 @@
 
 namespace
 {
-constexpr double kDegree = M_PI / 180.0;
+constexpr double kDegreeRad = M_PI / 180.0;
 
 double Degrees360(double radians)
 {
-    const double degrees = std::fmod(radians / kDegree, 360.0);
+    const double degrees = std::fmod(radians / kDegreeRad, 360.0);
     return degrees < 0.0 ? degrees + 360.0 : degrees;
 }
 
@@ -78,7 +78,7 @@ void CSurveyDemo::UpdateVessel()
     // the primary one reports.
     if (source != nullptr && !const_cast<CGps*>(source)->IsTimedOut() && vessel.HasHeading())
     {
-        const double sinH = std::sin(vessel.m_Heading * kDegree), cosH = std::cos(vessel.m_Heading * kDegree);
+        const double sinH = std::sin(vessel.m_Heading * kDegreeRad), cosH = std::cos(vessel.m_Heading * kDegreeRad);
         for (INT_PTR i = 0; i < receivers.GetSize() && i < vessel.m_Antennas.GetSize(); ++i)
         {
             CGps* gps = receivers[i];
@@ -145,8 +145,8 @@ void CSurveyDemo::UpdateTemplate(double seconds)
                                             tpl.m_Position.y + 0.05 * std::cos(seconds / 11.0 + source)};
     }
     const double heading = tpl.HasHeading() ? tpl.m_Heading : 0.0;
-    tpl.m_GpsHeading = Degrees360((heading + 0.2 * std::sin(seconds / 13.0)) * kDegree);
-    tpl.m_TotalStationHeading = Degrees360((heading + 0.1 * std::sin(seconds / 17.0)) * kDegree);
+    tpl.m_GpsHeading = Degrees360((heading + 0.2 * std::sin(seconds / 13.0)) * kDegreeRad);
+    tpl.m_TotalStationHeading = Degrees360((heading + 0.1 * std::sin(seconds / 17.0)) * kDegreeRad);
     const TrackingPointDef* first = tpl.m_Reflectors.GetPoint(0);
     const TrackingPointDef* second = tpl.m_Reflectors.GetPoint(1);
     if (first != nullptr && second != nullptr)

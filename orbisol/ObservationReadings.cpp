@@ -9,9 +9,9 @@
 
 namespace
 {
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kSecondsPerDay = 86400.0;
+constexpr double kHalfTurn = 3.141592653589793;
+constexpr double kFullTurn = 6.283185307179586;
+constexpr double kDaySeconds = 86400.0;
 constexpr double kHalfDay = 43200.0;
 constexpr int kReadingDecimals = 16;
 constexpr int kTimeDecimals = 3;
@@ -69,14 +69,14 @@ bool ParseValue(const CString& line, double& value)
 
 double MeanROReading(double faceLeft, double faceRight)
 {
-    return faceRight > faceLeft ? (faceLeft + faceRight - kPi) / 2.0 : (faceLeft + faceRight + kPi) / 2.0;
+    return faceRight > faceLeft ? (faceLeft + faceRight - kHalfTurn) / 2.0 : (faceLeft + faceRight + kHalfTurn) / 2.0;
 }
 
 double MeanSunReading(double faceLeftSunLeft, double faceLeftSunRight, double faceRightSunLeft,
                       double faceRightSunRight)
 {
     const double sum = faceLeftSunLeft + faceLeftSunRight + faceRightSunLeft + faceRightSunRight;
-    return faceRightSunLeft > faceLeftSunLeft ? (sum - kTwoPi) / 4.0 : (sum + kTwoPi) / 4.0;
+    return faceRightSunLeft > faceLeftSunLeft ? (sum - kFullTurn) / 4.0 : (sum + kFullTurn) / 4.0;
 }
 
 double MeanTimeOfDay(const double seconds[4])
@@ -87,25 +87,25 @@ double MeanTimeOfDay(const double seconds[4])
         double t = seconds[i];
         const double fromFirst = t - seconds[0];
         if (fromFirst > kHalfDay)
-            t -= kSecondsPerDay;
+            t -= kDaySeconds;
         else if (fromFirst < -kHalfDay)
-            t += kSecondsPerDay;
+            t += kDaySeconds;
         sum += t;
     }
-    double mean = std::fmod(sum / 4.0, kSecondsPerDay);
+    double mean = std::fmod(sum / 4.0, kDaySeconds);
     if (mean < 0.0)
-        mean += kSecondsPerDay;
-    return mean >= kSecondsPerDay ? 0.0 : mean;
+        mean += kDaySeconds;
+    return mean >= kDaySeconds ? 0.0 : mean;
 }
 
 double ROAngleFromMeans(double meanRO, double meanSun)
 {
     const double angle = meanRO - meanSun;
-    return angle < 0.0 ? angle + kTwoPi : angle;
+    return angle < 0.0 ? angle + kFullTurn : angle;
 }
 
 CObservationReadings::CObservationReadings()
-    : m_dFaceRightSunLeft(kPi), m_dFaceRightSunRight(kPi), m_dFaceRightRO(kPi)
+    : m_dFaceRightSunLeft(kHalfTurn), m_dFaceRightSunRight(kHalfTurn), m_dFaceRightRO(kHalfTurn)
 {
     for (int pointing = 0; pointing < PointingCount; ++pointing)
         SetTimeNow(static_cast<Pointing>(pointing));
@@ -163,7 +163,7 @@ bool CObservationReadings::Load(CStringArray* damaged)
             ++read;
             double value = 0.0;
             const bool good = !tooLong && ParseValue(line, value) &&
-                              (entry.reading || (value >= 0.0 && value < kSecondsPerDay));
+                              (entry.reading || (value >= 0.0 && value < kDaySeconds));
             if (!good)
             {
                 if (damaged)

@@ -40,7 +40,7 @@ constexpr double kMetresPerFoot = 0.3048;
 
 // A pixel coordinate held in double, whole when it fits an int: the host's numbers may be
 // anything, and converting one beyond an int is undefined.
-bool ToPixel(double value, int* pixel)
+bool ScanPixel(double value, int* pixel)
 {
     if (!std::isfinite(value) || value <= static_cast<double>(INT_MIN) || value >= static_cast<double>(INT_MAX))
         return false;
@@ -65,7 +65,7 @@ void Label(CDC* dc, int value, int x, int y, int align)
     dc->TextOut(left, y, text, text.GetLength());
 }
 
-void Line(CDC* dc, int x1, int y1, int x2, int y2)
+void ScanLine(CDC* dc, int x1, int y1, int x2, int y2)
 {
     dc->MoveTo(x1, y1);
     dc->LineTo(x2, y2);
@@ -201,17 +201,17 @@ void CScanView::DrawCrossProfileLattice(CDC* pDC, const RECT* rect)
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF oldText = pDC->SetTextColor(m_Colours[LABELS]);
     DrawingObjects pen(pDC, m_Colours[LATTICE_LINES]);
-    Line(pDC, lattice.left, lattice.top, lattice.left, lattice.bottom);
-    Line(pDC, lattice.right, lattice.top, lattice.right, lattice.bottom);
-    Line(pDC, lattice.left, lattice.top, lattice.right, lattice.top);
+    ScanLine(pDC, lattice.left, lattice.top, lattice.left, lattice.bottom);
+    ScanLine(pDC, lattice.right, lattice.top, lattice.right, lattice.bottom);
+    ScanLine(pDC, lattice.left, lattice.top, lattice.right, lattice.top);
 
     const int step = range / n;
     const int halfChar = metrics.tmAveCharWidth / 2;
     for (int k = 0; k <= n; ++k)
     {
         const int dx = k * cell;
-        Line(pDC, m_Origin.x - dx, m_Origin.y, m_Origin.x - dx, lattice.bottom + kOverhang);
-        Line(pDC, m_Origin.x + dx, m_Origin.y, m_Origin.x + dx, lattice.bottom + kOverhang);
+        ScanLine(pDC, m_Origin.x - dx, m_Origin.y, m_Origin.x - dx, lattice.bottom + kOverhang);
+        ScanLine(pDC, m_Origin.x + dx, m_Origin.y, m_Origin.x + dx, lattice.bottom + kOverhang);
         Label(pDC, step * k, m_Origin.x - dx, lattice.bottom + kOverhang, 0);
         if (k > 0)
             Label(pDC, step * k, m_Origin.x + dx, lattice.bottom + kOverhang, 0);
@@ -219,7 +219,7 @@ void CScanView::DrawCrossProfileLattice(CDC* pDC, const RECT* rect)
     for (int k = 0; k <= n; ++k)
     {
         const int y = m_Origin.y + k * cell;
-        Line(pDC, lattice.left - kOverhang, y, lattice.right + kOverhang, y);
+        ScanLine(pDC, lattice.left - kOverhang, y, lattice.right + kOverhang, y);
         const int textTop = y - metrics.tmHeight / 2;
         Label(pDC, step * k, lattice.left - kOverhang - halfChar, textTop, -1);
         Label(pDC, step * k, lattice.right + kOverhang + halfChar, textTop, 1);
@@ -233,7 +233,7 @@ bool CScanView::ToScreen(double across, double down, POINT* point) const
     if (!(m_dPixelsPerMetre > 0.0))
         return false;
     int x = 0, y = 0;
-    if (!ToPixel(m_Origin.x + across * m_dPixelsPerMetre, &x) || !ToPixel(m_Origin.y + down * m_dPixelsPerMetre, &y))
+    if (!ScanPixel(m_Origin.x + across * m_dPixelsPerMetre, &x) || !ScanPixel(m_Origin.y + down * m_dPixelsPerMetre, &y))
         return false;
     point->x = x;
     point->y = y;
@@ -278,15 +278,15 @@ void CScanView::DrawPipeCrossSection(CDC* pDC, double x, double y, double size)
         return;
     POINT top{};
     int r = 0;
-    if (!ToScreen(x, y, &top) || !ToPixel(m_dPixelsPerMetre * size, &r))
+    if (!ToScreen(x, y, &top) || !ScanPixel(m_dPixelsPerMetre * size, &r))
         return;
     const CRect& lattice = m_LatticeRect;
     if (top.x <= lattice.left || top.x >= lattice.right || top.y <= m_Origin.y || top.y >= lattice.bottom)
         return;
     // The circle's box must hold in screen coordinates too.
     int unused = 0;
-    if (!ToPixel(top.x - static_cast<double>(r), &unused) || !ToPixel(top.x + static_cast<double>(r), &unused) ||
-        !ToPixel(top.y + 2.0 * r, &unused))
+    if (!ScanPixel(top.x - static_cast<double>(r), &unused) || !ScanPixel(top.x + static_cast<double>(r), &unused) ||
+        !ScanPixel(top.y + 2.0 * r, &unused))
         return;
     DrawingObjects objects(pDC, m_Colours[PIPE], m_Colours[PIPE]);
     pDC->Ellipse(top.x - r, top.y, top.x + r, top.y + 2 * r);

@@ -11,7 +11,7 @@
 
 namespace
 {
-const char* const kSettingsName = "Grid On Grid";
+const char* const kGridOnGridSettingsName = "Grid On Grid";
 const double kDegreesPerRadian = 57.2957795131;
 const double kTwoPi = 6.28318530717958647692;
 // A normal matrix whose determinant is this small against the product of its diagonal is
@@ -135,7 +135,7 @@ void CGridOnGrid::LoadSettings()
     m_ScaleMode = GRID_SCALE_PER_AXIS;
     m_Rotation = 1;
     m_Shift = 1;
-    CConfigFile::ReadSettingsFile(kSettingsName, [this](CConfigFile& file) {
+    CConfigFile::ReadSettingsFile(kGridOnGridSettingsName, [this](CConfigFile& file) {
         m_ScaleMode = ParseSetting(file, GRID_SCALE_PER_AXIS);
         m_Rotation = static_cast<unsigned char>(ParseSetting(file, 1));
         m_Shift = static_cast<unsigned char>(ParseSetting(file, 1));
@@ -144,7 +144,7 @@ void CGridOnGrid::LoadSettings()
 
 bool CGridOnGrid::SaveSettings() const
 {
-    return CConfigFile::WriteSettingsFile(kSettingsName, [this](CConfigFile& file) {
+    return CConfigFile::WriteSettingsFile(kGridOnGridSettingsName, [this](CConfigFile& file) {
         file.WriteInt("Scale Mode", m_ScaleMode);
         file.WriteInt("Rotation", m_Rotation);
         file.WriteInt("Shift", m_Shift);

@@ -12,7 +12,7 @@
 
 namespace
 {
-const char* const kSettingsName = "Transit Fix";
+const char* const kTransitFixSettingsName = "Transit Fix";
 const char* const kExtension = "TFX";
 const char* const kSubFolder = "Calibration\\Transit Fix";
 const double kHalfPi = 1.57079632679489661923;
@@ -69,7 +69,7 @@ CTransitFix::CTransitFix()
 {
     int legs = kMaxLegs;
     CString fileName = "TransitFix";
-    const bool found = CConfigFile::ReadSettingsFile(kSettingsName, [&](CConfigFile& file) {
+    const bool found = CConfigFile::ReadSettingsFile(kTransitFixSettingsName, [&](CConfigFile& file) {
         legs = file.ReadInt(kMaxLegs);
         fileName = file.ReadText("TransitFix");
     });
@@ -156,7 +156,7 @@ bool CTransitFix::Load(const char* fileName)
 
 bool CTransitFix::Save() const
 {
-    const bool settings = CConfigFile::WriteSettingsFile(kSettingsName, [this](CConfigFile& file) {
+    const bool settings = CConfigFile::WriteSettingsFile(kTransitFixSettingsName, [this](CConfigFile& file) {
         file.WriteInt("No of Legs", m_NumberOfLegs);
         file.WriteText("FileName", m_FileName);
     });

@@ -12,7 +12,7 @@
 
 namespace
 {
-const char* const kSettingsName = "USBL Calibration";
+const char* const kUsblSettingsName = "USBL Calibration";
 const double kRadiansPerDegree = CProjection::DEG_TO_RAD;
 const double kDegreesPerRadian = CProjection::RAD_TO_DEG;
 // A 2 x 2 normal matrix whose determinant falls below this share of its diagonal product fixes
@@ -81,7 +81,7 @@ void CUsblCalibration::LoadSettings()
     m_TransponderEasting = m_TransponderNorthing = m_TransponderDepth = 0.0;
     m_UseRangeRings = true;
     m_RangeRingRadius = 100.0;
-    CConfigFile::ReadSettingsFile(kSettingsName, [this](CConfigFile& file) {
+    CConfigFile::ReadSettingsFile(kUsblSettingsName, [this](CConfigFile& file) {
         m_RawDataMode = ReadFlag(file, m_RawDataMode);
         m_OffsetX = ReadFiniteDouble(file, m_OffsetX);
         m_OffsetY = ReadFiniteDouble(file, m_OffsetY);
@@ -113,7 +113,7 @@ void CUsblCalibration::LoadSettings()
 
 bool CUsblCalibration::SaveSettings() const
 {
-    return CConfigFile::WriteSettingsFile(kSettingsName, [this](CConfigFile& file) {
+    return CConfigFile::WriteSettingsFile(kUsblSettingsName, [this](CConfigFile& file) {
         file.WriteBool("Raw Data Mode", m_RawDataMode);
         file.WriteDouble("Offset X", m_OffsetX, 3);
         file.WriteDouble("Offset Y", m_OffsetY, 3);

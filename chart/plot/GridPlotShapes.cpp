@@ -10,7 +10,7 @@
 namespace
 {
 constexpr double kDegreesToRadians = 0.017453292519943;
-constexpr double kTwoPi = 2.0 * M_PI;
+constexpr double kFullTurn = 2.0 * M_PI;
 // Pens 0..7 are the drawing's eight layer colours, pens 8..263 its colour table.
 constexpr int kLayerPens = 8;
 constexpr int kPens = kLayerPens + 256;
@@ -85,8 +85,8 @@ private:
     double Bearing(double degrees) const
     {
         double b = degrees * kDegreesToRadians + m_Rotation;
-        if (b > kTwoPi)
-            b -= kTwoPi;
+        if (b > kFullTurn)
+            b -= kFullTurn;
         return b;
     }
 
@@ -106,7 +106,7 @@ private:
             if (!Inside(circle.m_Centre.x, circle.m_Centre.y))
                 break;
             const tagXY c = Grid(circle.m_Centre.x, circle.m_Centre.y);
-            m_Plot.DrawArc(c.x, c.y, circle.m_Radius * m_Scale, 0.0, kTwoPi, 1);
+            m_Plot.DrawArc(c.x, c.y, circle.m_Radius * m_Scale, 0.0, kFullTurn, 1);
             break;
         }
         case DXF_ARC: {

@@ -11,13 +11,12 @@
 
 #include <cmath>
 
-using namespace ViewGallery;
 
 namespace
 {
 constexpr COLORREF kYellow = 0x00FFFF, kMagenta = 0xFF00FF, kCyan = 0xFFFF00;
 
-class GalleryObjects : public ViewGalleryFixture
+class GalleryObjects : public ViewGallery::ViewGalleryFixture
 {
 protected:
     // A point of the vessel: enabled, a filled square of its colour, medium, labelled below.
@@ -40,25 +39,25 @@ protected:
     // weight dropped to the south-west; one antenna whose receiver stands 50 m north.
     void MakeVessel(double heading)
     {
-        vessel.m_Position = tagXY{kOriginE, kOriginN};
+        vessel.m_Position = tagXY{ViewGallery::kOriginE, ViewGallery::kOriginN};
         vessel.m_Heading = heading;
-        vessel.m_Antennas.AddPoint(Point("GPS 1", 0.0, 50.0, kGreen));
-        vessel.m_Legs.AddPoint(Point("Leg", 0.0, 0.0, kRed));
-        vessel.m_Legs[0]->Position = tagXY{kOriginE + 100.0, kOriginN + 100.0};
-        vessel.m_Offsets.AddPoint(Point("Offset", 0.0, 0.0, kBlue));
-        vessel.m_Offsets[0]->Position = tagXY{kOriginE + 100.0, kOriginN - 100.0};
+        vessel.m_Antennas.AddPoint(Point("GPS 1", 0.0, 50.0, ViewGallery::kGreen));
+        vessel.m_Legs.AddPoint(Point("Leg", 0.0, 0.0, ViewGallery::kRed));
+        vessel.m_Legs[0]->Position = tagXY{ViewGallery::kOriginE + 100.0, ViewGallery::kOriginN + 100.0};
+        vessel.m_Offsets.AddPoint(Point("Offset", 0.0, 0.0, ViewGallery::kBlue));
+        vessel.m_Offsets[0]->Position = tagXY{ViewGallery::kOriginE + 100.0, ViewGallery::kOriginN - 100.0};
         vessel.m_Cranes.AddPoint(Point("Crane", 0.0, 0.0, kYellow));
-        vessel.m_Cranes[0]->Position = tagXY{kOriginE - 150.0, kOriginN};
+        vessel.m_Cranes[0]->Position = tagXY{ViewGallery::kOriginE - 150.0, ViewGallery::kOriginN};
         vessel.m_Cranes[0]->SetRadius(40.0);
         vessel.m_ClumpWeights.AddPoint(Point("CW", 0.0, 0.0, kCyan));
-        vessel.m_ClumpWeights[0]->Position = tagXY{kOriginE - 50.0, kOriginN - 50.0};
-        vessel.m_DroppedClumpWeights.Add(DroppedClumpWeightDef{kOriginE - 150.0, kOriginN - 150.0, 1});
+        vessel.m_ClumpWeights[0]->Position = tagXY{ViewGallery::kOriginE - 50.0, ViewGallery::kOriginN - 50.0};
+        vessel.m_DroppedClumpWeights.Add(DroppedClumpWeightDef{ViewGallery::kOriginE - 150.0, ViewGallery::kOriginN - 150.0, 1});
         vessel.m_bEnableTrail = vessel.m_bShowTrail = true;
         vessel.m_TrailColour = kMagenta;
-        vessel.m_Trail.Add(tagXY{kOriginE, kOriginN - 250.0});
+        vessel.m_Trail.Add(tagXY{ViewGallery::kOriginE, ViewGallery::kOriginN - 250.0});
         gps.Restart();
-        gps.m_AntennaEasting = kOriginE;
-        gps.m_AntennaNorthing = kOriginN + 50.0;
+        gps.m_AntennaEasting = ViewGallery::kOriginE;
+        gps.m_AntennaNorthing = ViewGallery::kOriginN + 50.0;
         receivers.Add(&gps);
         view->SetVessel(&vessel, &receivers);
     }
@@ -74,38 +73,38 @@ TEST_F(GalleryObjects, VesselWithAndWithoutHeading)
 {
     MakeVessel(0.0);
     tugs.m_Tugs[0].Active = tugs.m_Tugs[0].Shown = true;
-    tugs.m_Tugs[0].Position = tagXY{kOriginE + 200.0, kOriginN + 200.0};
+    tugs.m_Tugs[0].Position = tagXY{ViewGallery::kOriginE + 200.0, ViewGallery::kOriginN + 200.0};
     view->SetAnchorPattern(nullptr, &tugs);
     view->DrawVesselLayers();
     ASSERT_TRUE(canvas->Save("objects-vessel"));
 
     const POINT antenna = At(0.0, 50.0), crp = At(0.0, 0.0);
-    EXPECT_EQ(canvas->At(antenna.x, antenna.y), kGreen); // the receiver's symbol
-    EXPECT_EQ(canvas->At(crp.x, crp.y), kGreen);         // "CRP 1" at the reference point
-    EXPECT_EQ(canvas->At(At(100, 100).x, At(100, 100).y), kRed);
-    EXPECT_EQ(canvas->At(At(100, -100).x, At(100, -100).y), kBlue);
+    EXPECT_EQ(canvas->At(antenna.x, antenna.y), ViewGallery::kGreen); // the receiver's symbol
+    EXPECT_EQ(canvas->At(crp.x, crp.y), ViewGallery::kGreen);         // "CRP 1" at the reference point
+    EXPECT_EQ(canvas->At(At(100, 100).x, At(100, 100).y), ViewGallery::kRed);
+    EXPECT_EQ(canvas->At(At(100, -100).x, At(100, -100).y), ViewGallery::kBlue);
     EXPECT_EQ(canvas->At(At(-150, 0).x, At(-150, 0).y), kYellow);
     EXPECT_TRUE(Near(At(-150.0 + 40.0, 0.0), kYellow)); // the crane's radius
     EXPECT_EQ(canvas->At(At(-150, -150).x, At(-150, -150).y), kCyan);
     EXPECT_TRUE(Near(At(-100.0, -100.0), kCyan)); // the line from the weight to where it lies
     EXPECT_EQ(canvas->At(At(0, -250).x, At(0, -250).y), kMagenta); // the trail
     EXPECT_EQ(canvas->At(At(200, 200).x, At(200, 200).y), kMagenta); // the tug, its own colour
-    EXPECT_TRUE(Near(At(200, 200), kWhite, 9));                       // outlined white
-    EXPECT_GT(CountAll(kLabelBox), 0);
+    EXPECT_TRUE(Near(At(200, 200), ViewGallery::kWhite, 9));                       // outlined white
+    EXPECT_GT(CountAll(ViewGallery::kLabelBox), 0);
 
     // Heading unknown: trail, receiver and crane only; the ground stays elsewhere.
     NewCanvas();
     vessel.m_Heading = -1.0;
     view->DrawVesselLayers();
     ASSERT_TRUE(canvas->Save("objects-vessel-no-heading"));
-    EXPECT_EQ(canvas->At(antenna.x, antenna.y), kGreen);
+    EXPECT_EQ(canvas->At(antenna.x, antenna.y), ViewGallery::kGreen);
     EXPECT_FALSE(Drawn(crp, 3));
     EXPECT_EQ(canvas->At(At(0, -250).x, At(0, -250).y), kMagenta);
     EXPECT_FALSE(Drawn(At(-150, 0), 3)); // a crane shows without a heading only at its receiver
     CGps craneGps;
     craneGps.Restart();
-    craneGps.m_AntennaEasting = kOriginE - 150.0;
-    craneGps.m_AntennaNorthing = kOriginN + 60.0;
+    craneGps.m_AntennaEasting = ViewGallery::kOriginE - 150.0;
+    craneGps.m_AntennaNorthing = ViewGallery::kOriginN + 60.0;
     CGpsArray cranes;
     cranes.Add(&craneGps);
     view->SetCrane(&cranes);
@@ -121,8 +120,8 @@ TEST_F(GalleryObjects, VesselWithAndWithoutHeading)
     vessel.m_Heading = 0.0;
     view->SetDeclutter(true);
     view->DrawVesselLayers();
-    EXPECT_EQ(canvas->At(At(100, 100).x, At(100, 100).y), kRed);
-    EXPECT_EQ(CountAll(kLabelBox), 0);
+    EXPECT_EQ(canvas->At(At(100, 100).x, At(100, 100).y), ViewGallery::kRed);
+    EXPECT_EQ(CountAll(ViewGallery::kLabelBox), 0);
 
     // Without a receiver list no antenna is drawn.
     NewCanvas();
@@ -158,17 +157,17 @@ TEST_F(GalleryObjects, RangeRingsAndTheirLabels)
     // so that the probes see only lines.
     options.NoRings = 3;
     options.RadiusMetres = 50.0;
-    options.RingColour = kGreen;
+    options.RingColour = ViewGallery::kGreen;
     options.DisplayLabels = options.LabelRings = false;
     options.DrawZoneLines = true;
     options.StartZoneLine = options.StopZoneLine = 90.0;
-    options.ZoneLineColour = kRed;
+    options.ZoneLineColour = ViewGallery::kRed;
     DrawRangeRings(view->GetPlot(), 320, 240, 0.0, options, 0.8);
     ASSERT_TRUE(canvas->Save("objects-range-rings"));
     for (int ring = 1; ring <= 3; ++ring)
-        EXPECT_TRUE(Near(POINT{320, 240 + ring * 40}, kGreen)) << ring;
-    EXPECT_TRUE(Near(POINT{320 + 20, 240}, kRed));  // the zone radius, east
-    EXPECT_FALSE(Near(POINT{320 - 20, 240}, kRed)); // not on to the west
+        EXPECT_TRUE(Near(POINT{320, 240 + ring * 40}, ViewGallery::kGreen)) << ring;
+    EXPECT_TRUE(Near(POINT{320 + 20, 240}, ViewGallery::kRed));  // the zone radius, east
+    EXPECT_FALSE(Near(POINT{320 - 20, 240}, ViewGallery::kRed)); // not on to the west
     EXPECT_FALSE(Drawn(POINT{320, 240 + 140}, 2));  // no fourth ring
 
     // The compass letters turn with the chart: turned by 90 degrees, the "E" that stood to the
@@ -202,9 +201,9 @@ TEST_F(GalleryObjects, AnchorStretchLeavesItsTransparentPixels)
     anchor.Active = true;
     anchor.Status = ANCHOR_STATUS_LAID;
     anchor.Name = "A1";
-    anchor.Position = tagXY{kOriginE + 100.0, kOriginN};
-    anchor.VesselSide = tagXY{kOriginE, kOriginN};
-    anchor.Touchdown.Add(tagXY{kOriginE - 100.0, kOriginN});
+    anchor.Position = tagXY{ViewGallery::kOriginE + 100.0, ViewGallery::kOriginN};
+    anchor.VesselSide = tagXY{ViewGallery::kOriginE, ViewGallery::kOriginN};
+    anchor.Touchdown.Add(tagXY{ViewGallery::kOriginE - 100.0, ViewGallery::kOriginN});
     anchors.Add(anchor);
     view->DrawAnchors(&anchors);
     view->DrawAnchors(nullptr);
@@ -222,15 +221,15 @@ TEST_F(GalleryObjects, AnchorStretchLeavesItsTransparentPixels)
             const bool clear = strip.pixelColor(sx, 16 + sy) == QColor(Qt::white);
             const COLORREF at = canvas->At(t.x - 10 + dx, t.y - 10 + dy);
             if (clear)
-                ground += at == kGround;
+                ground += at == ViewGallery::kGround;
             else
-                drawn += at != kGround;
+                drawn += at != ViewGallery::kGround;
         }
     EXPECT_GT(ground, 250);
     EXPECT_GT(drawn, 20);
     // The laid anchor: its line from the vessel side and its red mark.
     EXPECT_TRUE(Near(At(50.0, 0.0), anchors.m_StatusPens[2].Colour));
-    EXPECT_GT(Count(CRect(At(100, 0).x - 10, At(100, 0).y - 10, At(100, 0).x + 10, At(100, 0).y + 10), kRed), 0);
+    EXPECT_GT(Count(CRect(At(100, 0).x - 10, At(100, 0).y - 10, At(100, 0).x + 10, At(100, 0).y + 10), ViewGallery::kRed), 0);
 }
 
 TEST_F(GalleryObjects, TransitFixOfThreeLegs)
@@ -239,9 +238,9 @@ TEST_F(GalleryObjects, TransitFixOfThreeLegs)
     fix.TransitCount = 3;
     const tagXY points[6] = {{-200, 100}, {-200, 0}, {-200, -100}, {200, -100}, {200, 0}, {0, 0}};
     for (int i = 0; i < 6; ++i)
-        fix.TransitPoints[i] = tagXY{kOriginE + points[i].x, kOriginN + points[i].y};
+        fix.TransitPoints[i] = tagXY{ViewGallery::kOriginE + points[i].x, ViewGallery::kOriginN + points[i].y};
     fix.TransitPoints[5] = tagXY{0.0, 0.0}; // one zero point: transit 3 is not drawn
-    fix.FixPosition = tagXY{kOriginE, kOriginN + 150.0};
+    fix.FixPosition = tagXY{ViewGallery::kOriginE, ViewGallery::kOriginN + 150.0};
     fix.Radius = 25.0;
     view->DrawTransitFix(&fix);
     ASSERT_TRUE(canvas->Save("objects-transit-fix"));
@@ -256,7 +255,7 @@ TEST_F(GalleryObjects, TransitFixOfThreeLegs)
     for (int i = 0; i < 5; ++i)
     {
         const POINT p = At(points[i].x, points[i].y);
-        boxes += Count(CRect(p.x - 20, p.y - 40, p.x + 20, p.y), kLabelBox) > 0;
+        boxes += Count(CRect(p.x - 20, p.y - 40, p.x + 20, p.y), ViewGallery::kLabelBox) > 0;
     }
     EXPECT_EQ(boxes, 5);
 }
@@ -267,15 +266,15 @@ TEST_F(GalleryObjects, LaserWithoutAReadingIsSkipped)
     vessel.m_RefSystems.AddPoint(Point("Laser", 0.0, 0.0, kYellow));
     CLaser laser;
     laser.Mode = 0;
-    laser.Position = tagXY{kOriginE - 100.0, kOriginN + 100.0};
+    laser.Position = tagXY{ViewGallery::kOriginE - 100.0, ViewGallery::kOriginN + 100.0};
     CLaserArray lasers;
     lasers.Add(&laser);
     view->SetLaser(&lasers);
     view->DrawLaser();
-    EXPECT_EQ(CountAll(kGround), 640 * 480);
+    EXPECT_EQ(CountAll(ViewGallery::kGround), 640 * 480);
 
     laser.HasReading = true;
-    laser.Latest = LaserReadingDef{3, true, 141.0, tagXY{kOriginE, kOriginN + 200.0}};
+    laser.Latest = LaserReadingDef{3, true, 141.0, tagXY{ViewGallery::kOriginE, ViewGallery::kOriginN + 200.0}};
     view->DrawLaser();
     ASSERT_TRUE(canvas->Save("objects-laser"));
     EXPECT_EQ(canvas->At(At(-100, 100).x, At(-100, 100).y), kYellow); // the laser
@@ -284,23 +283,23 @@ TEST_F(GalleryObjects, LaserWithoutAReadingIsSkipped)
 
 TEST_F(GalleryObjects, TrainingObjectsAndVelocityVectors)
 {
-    ObjectDef object{tagXY{kOriginE + 50.0, kOriginN}, 90.0};
+    ObjectDef object{tagXY{ViewGallery::kOriginE + 50.0, ViewGallery::kOriginN}, 90.0};
     view->DrawObject(&object, kYellow);
     ObjectDef unplaced{};
-    view->DrawObject(&unplaced, kRed);
-    view->DrawObject(nullptr, kRed);
+    view->DrawObject(&unplaced, ViewGallery::kRed);
+    view->DrawObject(nullptr, ViewGallery::kRed);
     EXPECT_EQ(canvas->At(At(50, 0).x, At(50, 0).y), kYellow);
-    EXPECT_EQ(CountAll(kRed), 0);
+    EXPECT_EQ(CountAll(ViewGallery::kRed), 0);
 
     CXYArray vector;
-    vector.Add(tagXY{kOriginE - 100.0, kOriginN - 100.0});
-    vector.Add(tagXY{kOriginE - 50.0, kOriginN - 100.0});
-    vector.Add(tagXY{kOriginE, kOriginN - 100.0});
-    CPen pen(PS_SOLID, 1, kGreen);
+    vector.Add(tagXY{ViewGallery::kOriginE - 100.0, ViewGallery::kOriginN - 100.0});
+    vector.Add(tagXY{ViewGallery::kOriginE - 50.0, ViewGallery::kOriginN - 100.0});
+    vector.Add(tagXY{ViewGallery::kOriginE, ViewGallery::kOriginN - 100.0});
+    CPen pen(PS_SOLID, 1, ViewGallery::kGreen);
     view->DrawVelocityVector(&vector, &pen, true, POINT{0, 5});
     const POINT tick = At(-50.0, -100.0);
-    EXPECT_EQ(canvas->At(tick.x, tick.y + 4), kGreen);
-    EXPECT_TRUE(Near(At(-75.0, -100.0), kGreen));
+    EXPECT_EQ(canvas->At(tick.x, tick.y + 4), ViewGallery::kGreen);
+    EXPECT_TRUE(Near(At(-75.0, -100.0), ViewGallery::kGreen));
 }
 
 TEST_F(GalleryObjects, OutlineBowUpAndSternUpAndTheTargetBox)
@@ -309,11 +308,11 @@ TEST_F(GalleryObjects, OutlineBowUpAndSternUpAndTheTargetBox)
     MakeVessel(90.0);
     // The receiver 50 m east puts the reference point, 50 m behind the antenna, at the origin;
     // the antenna's symbols are hidden so that the outline shows.
-    gps.m_AntennaEasting = kOriginE + 50.0;
-    gps.m_AntennaNorthing = kOriginN;
+    gps.m_AntennaEasting = ViewGallery::kOriginE + 50.0;
+    gps.m_AntennaNorthing = ViewGallery::kOriginN;
     vessel.m_Antennas[0]->SetSymbolSize(SYMBOL_NONE);
     vessel.m_OutlineMode = 1;
-    vessel.m_OutlineColour = kGreen;
+    vessel.m_OutlineColour = ViewGallery::kGreen;
     vessel.m_OutlineFill = -1;
     for (const OutlinePointDef& p : {OutlinePointDef{0, -5.0, -10.0}, OutlinePointDef{1, 5.0, -10.0},
                                      OutlinePointDef{1, 5.0, 30.0}, OutlinePointDef{1, -5.0, 30.0}})
@@ -331,9 +330,9 @@ TEST_F(GalleryObjects, OutlineBowUpAndSternUpAndTheTargetBox)
         plot.SetOrientation(90);
         view->DrawVesselLayers();
         ASSERT_TRUE(canvas->Save(c.bow ? "objects-outline-bow-up" : "objects-outline-stern-up"));
-        const POINT crp = plot.GridToScreenPoint(kOriginE, kOriginN);
-        EXPECT_EQ(canvas->At(crp.x, crp.y + c.dy), kGreen) << c.bow;
-        EXPECT_NE(canvas->At(crp.x, crp.y - c.dy), kGreen) << c.bow;
+        const POINT crp = plot.GridToScreenPoint(ViewGallery::kOriginE, ViewGallery::kOriginN);
+        EXPECT_EQ(canvas->At(crp.x, crp.y + c.dy), ViewGallery::kGreen) << c.bow;
+        EXPECT_NE(canvas->At(crp.x, crp.y - c.dy), ViewGallery::kGreen) << c.bow;
     }
 
     // The target box: four lines through the box corners, in the ring colour.
@@ -341,14 +340,14 @@ TEST_F(GalleryObjects, OutlineBowUpAndSternUpAndTheTargetBox)
     view->SetNorthUp(true);
     plot.SetOrientation(0);
     vessel.m_PlotOptions.ShapeBox = true;
-    vessel.m_PlotOptions.RingColour = kBlue;
+    vessel.m_PlotOptions.RingColour = ViewGallery::kBlue;
     const tagXY corners[4] = {{100, 100}, {100, -100}, {-100, -100}, {-100, 100}};
     for (int i = 0; i < 4; ++i)
-        vessel.m_BoxCorner[i] = tagXY{kOriginE + corners[i].x, kOriginN + corners[i].y};
+        vessel.m_BoxCorner[i] = tagXY{ViewGallery::kOriginE + corners[i].x, ViewGallery::kOriginN + corners[i].y};
     view->DrawTarget(&vessel);
     view->DrawTarget(nullptr);
     for (const POINT p : {At(100, 0), At(0, -100), At(-100, 0), At(0, 100)})
-        EXPECT_TRUE(Near(p, kBlue)) << p.x << "," << p.y;
+        EXPECT_TRUE(Near(p, ViewGallery::kBlue)) << p.x << "," << p.y;
 }
 
 // The template stands where its primary CRP source puts it: one index chooses the source for
@@ -358,13 +357,13 @@ TEST_F(GalleryObjects, TemplateAtItsPrimaryCrpSource)
     CTemplate tpl;
     tpl.m_Heading = 0.0;
     tpl.m_OutlineMode = 1;
-    tpl.m_OutlineColour = kGreen;
+    tpl.m_OutlineColour = ViewGallery::kGreen;
     tpl.m_OutlineFill = -1;
     for (const OutlinePointDef& p : {OutlinePointDef{0, -10.0, -10.0}, OutlinePointDef{1, 10.0, -10.0},
                                      OutlinePointDef{1, 10.0, 10.0}, OutlinePointDef{1, -10.0, 10.0}})
         tpl.m_OutlineShape.Add(p);
-    tpl.m_Positions[0] = tagXY{kOriginE - 100.0, kOriginN};
-    tpl.m_Positions[3] = tagXY{kOriginE + 100.0, kOriginN};
+    tpl.m_Positions[0] = tagXY{ViewGallery::kOriginE - 100.0, ViewGallery::kOriginN};
+    tpl.m_Positions[3] = tagXY{ViewGallery::kOriginE + 100.0, ViewGallery::kOriginN};
     view->SetTemplate(&tpl, nullptr);
     for (int primary : {3, 0})
     {
@@ -372,8 +371,8 @@ TEST_F(GalleryObjects, TemplateAtItsPrimaryCrpSource)
         tpl.m_PrimaryGps = primary;
         view->DrawTemplateLayers();
         const double at = primary == 3 ? 100.0 : -100.0;
-        EXPECT_TRUE(Near(At(at, 0.0), kGreen, 40)) << primary;
-        EXPECT_FALSE(Near(At(-at, 0.0), kGreen, 40)) << primary;
+        EXPECT_TRUE(Near(At(at, 0.0), ViewGallery::kGreen, 40)) << primary;
+        EXPECT_FALSE(Near(At(-at, 0.0), ViewGallery::kGreen, 40)) << primary;
     }
     view->SetTemplate(nullptr, nullptr);
 }

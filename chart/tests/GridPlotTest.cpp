@@ -16,21 +16,21 @@
 namespace
 {
 // The Linux path of a settings file of that name ("C:\\..." under the test's drive C:).
-QString SettingsPath(const char* name)
+QString PlotSettingsPath(const char* name)
 {
     const CString windows = CConfigFile().GetSettingsFileName(name);
     return TempDrives::Current()->DriveC() + "/" + QString(windows.Mid(3).GetString()).replace('\\', '/');
 }
 
-QByteArray SettingsBytes(const char* name)
+QByteArray PlotSettingsBytes(const char* name)
 {
-    QFile file(SettingsPath(name));
+    QFile file(PlotSettingsPath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool WriteSettings(const char* name, const QByteArray& bytes)
+bool WritePlotSettings(const char* name, const QByteArray& bytes)
 {
-    QFile file(SettingsPath(name));
+    QFile file(PlotSettingsPath(name));
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 } // namespace
@@ -121,7 +121,7 @@ TEST_F(PlotFixture, SettingsRoundTripByteForByte)
     plot->trackWaypointIndex = 17;
     plot->showNorthArrow = false;
     plot->SaveSettings();
-    const QByteArray written = SettingsBytes("Grid View Pane");
+    const QByteArray written = PlotSettingsBytes("Grid View Pane");
     EXPECT_EQ(written, QByteArray("Tick Mode = 3\r\nScale Index = 22\r\nNorth Up = 0\r\nOrientation = 45\r\n"
                                   "Angle Offset = -5\r\nCentre Easting = 452123.457\r\n"
                                   "Centre Northing = 6231000.250\r\nTrack Mode = 3\r\nTrack Object = 3\r\n"
@@ -136,9 +136,9 @@ TEST_F(PlotFixture, SettingsRoundTripByteForByte)
         EXPECT_FALSE(again.showNorthArrow);
         EXPECT_FALSE(again.northUp);
         EXPECT_NEAR(again.sinRot, std::sin(40.0 * M_PI / 180.0), 1e-12);
-        ASSERT_TRUE(QFile::remove(SettingsPath("Grid View Pane")));
+        ASSERT_TRUE(QFile::remove(PlotSettingsPath("Grid View Pane")));
     }
-    EXPECT_EQ(SettingsBytes("Grid View Pane"), written);
+    EXPECT_EQ(PlotSettingsBytes("Grid View Pane"), written);
 }
 
 // The settings reader under AddressSanitizer with UBSan too.
@@ -168,7 +168,7 @@ TEST_F(GridPlotBadInput, OldShortAndDamagedSettingsFiles)
     };
     for (const Case& c : cases)
     {
-        ASSERT_TRUE(WriteSettings("Old Plot", c.text)) << c.name;
+        ASSERT_TRUE(WritePlotSettings("Old Plot", c.text)) << c.name;
         CGridPlot loaded;
         loaded.LoadSettings("Old Plot");
         EXPECT_EQ(loaded.scaleIndex, c.scaleIndex) << c.name;
@@ -204,7 +204,7 @@ TEST_F(GridPlotBadInput, AnglesOfAnyIntegerTurnTheFrameWithinOneTurn)
         SCOPED_TRACE(c.offset);
         const QByteArray text = QByteArray("Tick Mode = 2\r\nScale Index = 16\r\nNorth Up = 0\r\nOrientation = ") +
                                 c.orientation + "\r\nAngle Offset = " + c.offset + "\r\n";
-        ASSERT_TRUE(WriteSettings("Turned Plot", text));
+        ASSERT_TRUE(WritePlotSettings("Turned Plot", text));
         CGridPlot loaded;
         loaded.LoadSettings("Turned Plot");
         EXPECT_EQ(loaded.orientation, c.heldOrientation);
@@ -220,14 +220,14 @@ TEST_F(PlotFixture, UnwritableSettingsLeaveTheOldFile)
 {
     plot->LoadSettings("Locked Plot");
     plot->SaveSettings();
-    const QByteArray before = SettingsBytes("Locked Plot");
+    const QByteArray before = PlotSettingsBytes("Locked Plot");
     ASSERT_FALSE(before.isEmpty());
     // The new file is written beside the old one first; a folder in its way stops that.
-    const QString path = SettingsPath("Locked Plot");
+    const QString path = PlotSettingsPath("Locked Plot");
     ASSERT_TRUE(QDir().mkpath(path + ".new~"));
     plot->scaleIndex = 3;
     plot->SaveSettings();
-    EXPECT_EQ(SettingsBytes("Locked Plot"), before);
+    EXPECT_EQ(PlotSettingsBytes("Locked Plot"), before);
     QDir(path + ".new~").removeRecursively();
 }
 

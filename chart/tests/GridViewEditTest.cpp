@@ -35,9 +35,8 @@
 
 namespace
 {
-using namespace ChartWindow;
 
-class GridViewEdit : public ChartEditFixture
+class GridViewEdit : public ChartWindow::ChartEditFixture
 {
 protected:
     // Where a press at `p` puts a point.
@@ -86,7 +85,7 @@ TEST_F(GridViewEdit, WaypointsAreAddedDraggedAndSavedWithTheVesselTargetFollowin
     auto* file = new CGridWaypoint;
     file->m_FilePath = PathOf("Targets.txt");
     file->m_Use = true;
-    file->Add(GridWaypointDef{kOriginE + 100.0, kOriginN, 0.0, "Buoy", 0.0});
+    file->Add(GridWaypointDef{ChartWindow::kOriginE + 100.0, ChartWindow::kOriginN, 0.0, "Buoy", 0.0});
     CGridWaypointList list;
     list.Add(file);
     list.m_EditFileIndex = 0;
@@ -101,7 +100,7 @@ TEST_F(GridViewEdit, WaypointsAreAddedDraggedAndSavedWithTheVesselTargetFollowin
     // A press on empty chart adds "Wpt2" at the cursor and writes the file at once.
     const POINT empty = At(-100, 50);
     Click(empty);
-    EXPECT_EQ(Posted(), (Messages{Added(FEATURE_WAYPOINT), kRedraw}));
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{Added(FEATURE_WAYPOINT), kRedraw}));
     {
         CGridWaypoint read;
         ASSERT_TRUE(read.Load(file->m_FilePath));
@@ -115,7 +114,7 @@ TEST_F(GridViewEdit, WaypointsAreAddedDraggedAndSavedWithTheVesselTargetFollowin
     // writes the file at the release.
     const POINT to = At(150, -60);
     Drag(At(100, 0), to);
-    const Messages expected{kRedraw, kRedraw, Moved(FEATURE_WAYPOINT), kRedraw, Moved(FEATURE_WAYPOINT)};
+    const ChartWindow::Messages expected{kRedraw, kRedraw, Moved(FEATURE_WAYPOINT), kRedraw, Moved(FEATURE_WAYPOINT)};
     EXPECT_EQ(Posted(), expected);
     EXPECT_EQ(list.m_EditPointIndex, 0);
     EXPECT_EQ(view->m_PickType, FEATURE_NONE);
@@ -132,16 +131,16 @@ TEST_F(GridViewEdit, WaypointsAreAddedDraggedAndSavedWithTheVesselTargetFollowin
     EXPECT_TRUE(Near(image, to, 0xFFFFFF));
     EXPECT_FALSE(Near(image, At(100, 0), 0xFFFFFF, 3));
     // The chart did not pan while the waypoint was dragged.
-    EXPECT_EQ(view->GetPlot()->originE, kOriginE);
-    EXPECT_EQ(view->GetPlot()->originN, kOriginN);
+    EXPECT_EQ(view->GetPlot()->originE, ChartWindow::kOriginE);
+    EXPECT_EQ(view->GetPlot()->originN, ChartWindow::kOriginN);
 }
 
 TEST_F(GridViewEdit, TwoWaypointsUnderTheCursorAskWhichAndADismissedMenuAddsOne)
 {
     auto* file = new CGridWaypoint;
     file->m_FilePath = PathOf("Pair.txt");
-    file->Add(GridWaypointDef{kOriginE, kOriginN, 0.0, "A", 0.0});
-    file->Add(GridWaypointDef{kOriginE + 20.0, kOriginN, 0.0, "B", 0.0});
+    file->Add(GridWaypointDef{ChartWindow::kOriginE, ChartWindow::kOriginN, 0.0, "A", 0.0});
+    file->Add(GridWaypointDef{ChartWindow::kOriginE + 20.0, ChartWindow::kOriginN, 0.0, "B", 0.0});
     CGridWaypointList list;
     list.Add(file);
     list.m_EditFileIndex = 0;
@@ -152,17 +151,17 @@ TEST_F(GridViewEdit, TwoWaypointsUnderTheCursorAskWhichAndADismissedMenuAddsOne)
     ModalHook::AnswerMenu(2); // "B"
     Drag(between, At(10, 40));
     EXPECT_EQ(file->GetAt(1).Northing, Grid(At(10, 40)).y);
-    EXPECT_EQ(file->GetAt(0).Northing, kOriginN);
+    EXPECT_EQ(file->GetAt(0).Northing, ChartWindow::kOriginN);
     EXPECT_EQ(file->GetSize(), 2);
 
-    file->ElementAt(1).Northing = kOriginN; // both under the cursor again
+    file->ElementAt(1).Northing = ChartWindow::kOriginN; // both under the cursor again
     Posted();
     ModalHook::AnswerMenu(0);
     Click(Off(At(0, 0), 4, 0));
     ASSERT_EQ(file->GetSize(), 3);
     EXPECT_STREQ(file->GetAt(2).Name, "Wpt3");
     EXPECT_EQ(file->GetAt(2).Easting, Grid(Off(At(0, 0), 4, 0)).x);
-    EXPECT_EQ(Posted(), (Messages{Added(FEATURE_WAYPOINT), kRedraw}));
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{Added(FEATURE_WAYPOINT), kRedraw}));
 }
 
 TEST_F(GridViewEdit, WithoutAnEditFileNothingIsAddedAndAPointAtZeroIsReplaced)
@@ -208,9 +207,9 @@ TEST_F(GridViewEdit, RoutePointsKeepTheirLegsAndDesignRoutesTheirArcs)
     auto* route = new CRoute;
     route->LoadStatus(PathOf("Lay.rte"));
     RouteDef a, b;
-    a.Position = tagXY{kOriginE - 100.0, kOriginN};
+    a.Position = tagXY{ChartWindow::kOriginE - 100.0, ChartWindow::kOriginN};
     a.Name = "Start";
-    b.Position = tagXY{kOriginE + 100.0, kOriginN};
+    b.Position = tagXY{ChartWindow::kOriginE + 100.0, ChartWindow::kOriginN};
     b.Name = "End";
     route->AppendPoint(a);
     route->AppendPoint(b);
@@ -228,7 +227,7 @@ TEST_F(GridViewEdit, RoutePointsKeepTheirLegsAndDesignRoutesTheirArcs)
     EXPECT_NEAR(route->GetAt(1).Leg.Length, 100.0, 1.5); // the former last point's leg to it
     const POINT to = At(100, -100);
     Drag(At(100, 0), to);
-    EXPECT_EQ(Posted(), (Messages{Added(FEATURE_ROUTE), kRedraw, kRedraw, kRedraw, Moved(FEATURE_ROUTE), kRedraw,
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{Added(FEATURE_ROUTE), kRedraw, kRedraw, kRedraw, Moved(FEATURE_ROUTE), kRedraw,
                                   Moved(FEATURE_ROUTE)}));
     {
         CRoute read;
@@ -245,9 +244,9 @@ TEST_F(GridViewEdit, RoutePointsKeepTheirLegsAndDesignRoutesTheirArcs)
     auto* design = new CDesignRoute;
     design->LoadStatus(PathOf("Design.rpl"));
     RouteDef ip;
-    ip.Position = tagXY{kOriginE - 200.0, kOriginN - 100.0};
+    ip.Position = tagXY{ChartWindow::kOriginE - 200.0, ChartWindow::kOriginN - 100.0};
     design->AppendIntersectionPoint(ip);
-    ip.Position = tagXY{kOriginE, kOriginN};
+    ip.Position = tagXY{ChartWindow::kOriginE, ChartWindow::kOriginN};
     ip.TurnRadius = 50.0;
     design->AppendIntersectionPoint(ip);
     CDesignRouteList designs;
@@ -277,8 +276,8 @@ TEST_F(GridViewEdit, SailLinesAreDrawnOutOrDroppedAndModeFourNeverPans)
     auto* file = new CSailLine;
     file->LoadStatus(PathOf("Lines.sln"));
     SailLineDef first{};
-    first.Start = tagXY{kOriginE - 150.0, kOriginN + 100.0};
-    first.End = tagXY{kOriginE + 150.0, kOriginN + 100.0};
+    first.Start = tagXY{ChartWindow::kOriginE - 150.0, ChartWindow::kOriginN + 100.0};
+    first.End = tagXY{ChartWindow::kOriginE + 150.0, ChartWindow::kOriginN + 100.0};
     file->Add(first);
     CSailLineList list;
     list.Add(file);
@@ -289,10 +288,10 @@ TEST_F(GridViewEdit, SailLinesAreDrawnOutOrDroppedAndModeFourNeverPans)
 
     const POINT start = At(-100, -50), end = At(100, -120);
     Drag(start, end);
-    EXPECT_EQ(Posted(), (Messages{Added(FEATURE_SAIL_LINE), kRedraw, kRedraw, Moved(FEATURE_SAIL_LINE), kRedraw,
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{Added(FEATURE_SAIL_LINE), kRedraw, kRedraw, Moved(FEATURE_SAIL_LINE), kRedraw,
                                   Moved(FEATURE_SAIL_LINE)}));
-    EXPECT_EQ(view->GetPlot()->originE, kOriginE); // mode 4 never pans
-    EXPECT_EQ(view->GetPlot()->originN, kOriginN);
+    EXPECT_EQ(view->GetPlot()->originE, ChartWindow::kOriginE); // mode 4 never pans
+    EXPECT_EQ(view->GetPlot()->originN, ChartWindow::kOriginN);
     {
         CSailLine read;
         ASSERT_TRUE(read.Load(file->m_FilePath));
@@ -305,7 +304,7 @@ TEST_F(GridViewEdit, SailLinesAreDrawnOutOrDroppedAndModeFourNeverPans)
 
     // A press and a release without a move: the half line goes from memory and from the file.
     Click(At(-50, -150));
-    EXPECT_EQ(Posted(), (Messages{Added(FEATURE_SAIL_LINE), kRedraw, Added(FEATURE_SAIL_LINE), kRedraw}));
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{Added(FEATURE_SAIL_LINE), kRedraw, Added(FEATURE_SAIL_LINE), kRedraw}));
     EXPECT_EQ(file->GetSize(), 2);
     {
         CSailLine read;
@@ -317,16 +316,16 @@ TEST_F(GridViewEdit, SailLinesAreDrawnOutOrDroppedAndModeFourNeverPans)
     const POINT moved = At(150, 150);
     Drag(At(150, 100), moved);
     EXPECT_EQ(file->GetAt(0).End.y, Grid(moved).y);
-    EXPECT_EQ(file->GetAt(0).Start.y, kOriginN + 100.0);
+    EXPECT_EQ(file->GetAt(0).Start.y, ChartWindow::kOriginN + 100.0);
     EXPECT_EQ(list.m_EditSubIndex, 1);
-    EXPECT_EQ(view->GetPlot()->originE, kOriginE);
+    EXPECT_EQ(view->GetPlot()->originE, ChartWindow::kOriginE);
 }
 
 TEST_F(GridViewEdit, BoundaryVerticesAndStructures)
 {
     auto* boundary = new CBoundary;
     boundary->LoadStatus(PathOf("Site.bnd"));
-    boundary->Add(tagXY{kOriginE, kOriginN});
+    boundary->Add(tagXY{ChartWindow::kOriginE, ChartWindow::kOriginN});
     CBoundaryList boundaries;
     boundaries.Add(boundary);
     boundaries.m_EditFileIndex = 0;
@@ -335,7 +334,7 @@ TEST_F(GridViewEdit, BoundaryVerticesAndStructures)
     Posted();
     Click(At(100, 0));
     Drag(At(0, 0), At(-100, 50));
-    EXPECT_EQ(Posted(), (Messages{Added(FEATURE_BOUNDARY), kRedraw, kRedraw, kRedraw, Moved(FEATURE_BOUNDARY), kRedraw,
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{Added(FEATURE_BOUNDARY), kRedraw, kRedraw, kRedraw, Moved(FEATURE_BOUNDARY), kRedraw,
                                   Moved(FEATURE_BOUNDARY)}));
     {
         CBoundary read;
@@ -349,7 +348,7 @@ TEST_F(GridViewEdit, BoundaryVerticesAndStructures)
     structures->LoadStatus(PathOf("Structures.dat"));
     StructureDef jacket;
     jacket.Name = "Jacket";
-    jacket.Position = tagXY{kOriginE, kOriginN + 100.0};
+    jacket.Position = tagXY{ChartWindow::kOriginE, ChartWindow::kOriginN + 100.0};
     structures->Add(jacket);
     CStructureList list;
     list.Add(structures);
@@ -367,9 +366,9 @@ TEST_F(GridViewEdit, BoundaryVerticesAndStructures)
     EXPECT_STREQ(structures->GetAt(1).Name, "Structure 2");
     EXPECT_STREQ(structures->GetAt(1).Shape, "Monopile");
     EXPECT_EQ(structures->GetAt(1).Length, 30.0);
-    EXPECT_EQ(Posted(), (Messages{Added(FEATURE_STRUCTURE), kRedraw}));
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{Added(FEATURE_STRUCTURE), kRedraw}));
     Drag(At(0, 100), At(50, 150));
-    EXPECT_EQ(Posted(), (Messages{{"UM_FEATURE_UPDATE", FEATURE_STRUCTURE, 0}, kRedraw, kRedraw,
+    EXPECT_EQ(Posted(), (ChartWindow::Messages{{"UM_FEATURE_UPDATE", FEATURE_STRUCTURE, 0}, kRedraw, kRedraw,
                                   Moved(FEATURE_STRUCTURE), kRedraw, Moved(FEATURE_STRUCTURE)}));
     CStructure read;
     ASSERT_TRUE(read.Load(structures->m_FilePath));
@@ -393,7 +392,7 @@ TEST_F(GridViewEdit, AFailedSaveKeepsTheOldFileAndTheChangeInMemory)
 {
     auto* file = new CGridWaypoint;
     file->m_FilePath = PathOf("Locked.txt");
-    file->Add(GridWaypointDef{kOriginE, kOriginN, 0.0, "W", 0.0});
+    file->Add(GridWaypointDef{ChartWindow::kOriginE, ChartWindow::kOriginN, 0.0, "W", 0.0});
     CGridWaypointList list;
     list.Add(file);
     list.m_EditFileIndex = 0;
@@ -431,8 +430,8 @@ TEST_F(GridViewEdit, BearingLinesAreDrawnOutGrabbedAndShortOnesDropped)
     EXPECT_EQ(lines[0]->endX, Grid(b).x);
     EXPECT_EQ(lines[0]->endY, Grid(b).y);
     EXPECT_NEAR(lines[0]->distance, std::hypot(Grid(b).x - Grid(a).x, Grid(b).y - Grid(a).y), 1e-6);
-    EXPECT_EQ(view->GetPlot()->originE, kOriginE); // drawing a line does not pan
-    const Messages posted = Posted();
+    EXPECT_EQ(view->GetPlot()->originE, ChartWindow::kOriginE); // drawing a line does not pan
+    const ChartWindow::Messages posted = Posted();
     ASSERT_FALSE(posted.empty());
     EXPECT_EQ(posted.back(), kRedraw);
     // Saved in the settings folder by its grid flag.
@@ -460,8 +459,8 @@ TEST_F(GridViewEdit, PlainDragPansShiftAndControlPlaceTheDivider)
 {
     const POINT from = At(0, 0);
     Drag(from, Off(from, 40, -24));
-    EXPECT_NEAR(view->GetPlot()->originE, kOriginE - 50.0, 1e-9);
-    EXPECT_NEAR(view->GetPlot()->originN, kOriginN - 30.0, 1e-9);
+    EXPECT_NEAR(view->GetPlot()->originE, ChartWindow::kOriginE - 50.0, 1e-9);
+    EXPECT_NEAR(view->GetPlot()->originN, ChartWindow::kOriginN - 30.0, 1e-9);
     Painted();
 
     CDivider divider;
@@ -480,11 +479,11 @@ TEST_F(GridViewEdit, PlainDragPansShiftAndControlPlaceTheDivider)
     CDivider fromVessel;
     view->SetDivider(&fromVessel);
     CBarge vessel;
-    vessel.m_DividerStart = tagXY{kOriginE + 5.0, kOriginN + 6.0};
+    vessel.m_DividerStart = tagXY{ChartWindow::kOriginE + 5.0, ChartWindow::kOriginN + 6.0};
     view->SetVessel(&vessel, nullptr);
     Drag(a, b, Qt::ControlModifier);
-    EXPECT_EQ(fromVessel.startE, kOriginE + 5.0);
-    EXPECT_EQ(fromVessel.startN, kOriginN + 6.0);
+    EXPECT_EQ(fromVessel.startE, ChartWindow::kOriginE + 5.0);
+    EXPECT_EQ(fromVessel.startN, ChartWindow::kOriginN + 6.0);
     EXPECT_EQ(fromVessel.endE, gb.x);
     EXPECT_TRUE(fromVessel.singleArrow);
 }

@@ -27,9 +27,8 @@
 
 namespace
 {
-using namespace ChartWindow;
 
-class GridViewMenu : public ChartEditFixture
+class GridViewMenu : public ChartWindow::ChartEditFixture
 {
 protected:
     void RightClick(POINT p) { UserInput::RightClickClient(view, p.x, p.y); }
@@ -38,10 +37,10 @@ protected:
     {
         auto* line = new CEBL;
         line->Reset(nullptr, &lines.gridMode, &lines.greatCircle);
-        line->startX = kOriginE - 200.0;
-        line->startY = kOriginN;
-        line->endX = kOriginE + 200.0;
-        line->endY = kOriginN;
+        line->startX = ChartWindow::kOriginE - 200.0;
+        line->startY = ChartWindow::kOriginN;
+        line->endX = ChartWindow::kOriginE + 200.0;
+        line->endY = ChartWindow::kOriginN;
         line->Update();
         lines.Add(line);
         return line;
@@ -82,8 +81,8 @@ TEST_F(GridViewMenu, WaypointsAreEditedOrDeletedAndTheirFileWritten)
     auto* file = new CGridWaypoint;
     file->m_FilePath = PathOf("Targets.txt");
     file->m_DataOrder = 9; // name, height and radius
-    file->Add(GridWaypointDef{kOriginE, kOriginN, 1.0, "Buoy", 5.0});
-    file->Add(GridWaypointDef{kOriginE + 200.0, kOriginN, 0.0, "Wreck", 0.0});
+    file->Add(GridWaypointDef{ChartWindow::kOriginE, ChartWindow::kOriginN, 1.0, "Buoy", 5.0});
+    file->Add(GridWaypointDef{ChartWindow::kOriginE + 200.0, ChartWindow::kOriginN, 0.0, "Wreck", 0.0});
     CGridWaypointList list;
     list.Add(file);
     view->SetWaypointList(&list);
@@ -94,21 +93,21 @@ TEST_F(GridViewMenu, WaypointsAreEditedOrDeletedAndTheirFileWritten)
                   {IDC_EDIT_POINT_RADIUS, ""}},
                  IDOK);
     RightClick(At(0, 0));
-    EXPECT_EQ(Posted(), Messages{Updated(FEATURE_WAYPOINT)});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{Updated(FEATURE_WAYPOINT)});
     {
         CGridWaypoint read;
         ASSERT_TRUE(read.Load(file->m_FilePath));
         ASSERT_EQ(read.GetSize(), 2);
         EXPECT_EQ(std::string(read[0].Name), "Buoy 2");
         EXPECT_EQ(read[0].Easting, 1010.5);
-        EXPECT_EQ(read[0].Northing, kOriginN);
+        EXPECT_EQ(read[0].Northing, ChartWindow::kOriginN);
         EXPECT_EQ(read[0].Height, -3.5);
         EXPECT_EQ(read[0].Radius, 0.0);
     }
 
     AnswerEditor({}, IDC_EDIT_POINT_DELETE);
     RightClick(At(200, 0));
-    EXPECT_EQ(Posted(), Messages{Updated(FEATURE_WAYPOINT)});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{Updated(FEATURE_WAYPOINT)});
     CGridWaypoint read;
     ASSERT_TRUE(read.Load(file->m_FilePath));
     ASSERT_EQ(read.GetSize(), 1);
@@ -126,9 +125,9 @@ TEST_F(GridViewMenu, InsertsOnARouteLegAndABoundaryEdgeAreSaved)
     auto* route = new CRoute;
     route->LoadStatus(PathOf("Lay.rte"));
     RouteDef a, b;
-    a.Position = tagXY{kOriginE - 200.0, kOriginN};
+    a.Position = tagXY{ChartWindow::kOriginE - 200.0, ChartWindow::kOriginN};
     a.Name = "A";
-    b.Position = tagXY{kOriginE + 200.0, kOriginN};
+    b.Position = tagXY{ChartWindow::kOriginE + 200.0, ChartWindow::kOriginN};
     b.Name = "B";
     route->AppendPoint(a);
     route->AppendPoint(b);
@@ -143,30 +142,30 @@ TEST_F(GridViewMenu, InsertsOnARouteLegAndABoundaryEdgeAreSaved)
 
     ModalHook::AnswerMenu(1);
     RightClick(At(0, 0));
-    EXPECT_EQ(Posted(), Messages{Updated(FEATURE_ROUTE)});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{Updated(FEATURE_ROUTE)});
     {
         CRoute read;
         ASSERT_TRUE(read.Load(route->m_FilePath));
         ASSERT_EQ(read.GetSize(), 3);
-        EXPECT_NEAR(read[1].Position.x, kOriginE, 1.0);
+        EXPECT_NEAR(read[1].Position.x, ChartWindow::kOriginE, 1.0);
         EXPECT_NEAR(read[0].Leg.Length, 200.0, 1.0);
     }
 
     auto* boundary = new CBoundary;
     boundary->LoadStatus(PathOf("Site.bnd"));
-    boundary->Add(tagXY{kOriginE - 100.0, kOriginN + 150.0});
-    boundary->Add(tagXY{kOriginE + 100.0, kOriginN + 150.0});
+    boundary->Add(tagXY{ChartWindow::kOriginE - 100.0, ChartWindow::kOriginN + 150.0});
+    boundary->Add(tagXY{ChartWindow::kOriginE + 100.0, ChartWindow::kOriginN + 150.0});
     CBoundaryList boundaries;
     boundaries.Add(boundary);
     view->SetBoundaryList(&boundaries);
     ModalHook::AnswerMenu(1);
     RightClick(At(0, 150));
-    EXPECT_EQ(Posted(), Messages{Updated(FEATURE_BOUNDARY)});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{Updated(FEATURE_BOUNDARY)});
     CBoundary read;
     ASSERT_TRUE(read.Load(boundary->m_FilePath));
     ASSERT_EQ(read.GetSize(), 3);
-    EXPECT_NEAR(read[1].x, kOriginE, 1.0);
-    EXPECT_NEAR(read[1].y, kOriginN + 150.0, 1.0);
+    EXPECT_NEAR(read[1].x, ChartWindow::kOriginE, 1.0);
+    EXPECT_NEAR(read[1].y, ChartWindow::kOriginN + 150.0, 1.0);
 }
 
 TEST_F(GridViewMenu, BearingLineMenuSetsColourAndStyleAndAlwaysSavesTheList)
@@ -187,7 +186,7 @@ TEST_F(GridViewMenu, BearingLineMenuSetsColourAndStyleAndAlwaysSavesTheList)
     ModalHook::AnswerColourDialog(0x123456);
     RightClick(At(0, 0));
     EXPECT_EQ(line->colour, 0x123456u);
-    EXPECT_EQ(Posted(), Messages{kRedraw});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{kRedraw});
     EXPECT_NE(FileBytes(saved).indexOf(QByteArray::number(0x123456)), -1);
 
     ModalHook::AnswerMenu(20000);
@@ -246,13 +245,13 @@ TEST_F(GridViewMenu, TrackingAWaypointOfALargeFileNamesThatFileAndPoint)
         {
             CString name;
             name.Format("F%d P%d", f, i);
-            file->Add(GridWaypointDef{kOriginE + 5000.0, kOriginN, 0.0, name, 0.0});
+            file->Add(GridWaypointDef{ChartWindow::kOriginE + 5000.0, ChartWindow::kOriginN, 0.0, name, 0.0});
         }
         list.Add(file);
     }
     view->SetWaypointList(&list);
     CBarge vessel;
-    vessel.m_Position = tagXY{kOriginE + 9000.0, kOriginN};
+    vessel.m_Position = tagXY{ChartWindow::kOriginE + 9000.0, ChartWindow::kOriginN};
     view->SetVessel(&vessel, nullptr);
     ModalHook::AnswerMenuShown([](QWidget* menu) {
         for (QMenu* sub : menu->findChildren<QMenu*>())
@@ -265,7 +264,7 @@ TEST_F(GridViewMenu, TrackingAWaypointOfALargeFileNamesThatFileAndPoint)
     EXPECT_EQ(view->GetPlot()->trackObject, TRACK_WAYPOINT);
     EXPECT_EQ(view->GetPlot()->trackWaypointFile, 1);
     EXPECT_EQ(view->GetPlot()->trackWaypointIndex, 1100);
-    EXPECT_EQ(Posted(), Messages{kRedraw});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{kRedraw});
 }
 
 TEST_F(GridViewMenu, EmptyChartMenuByWhatIsSet)
@@ -275,7 +274,7 @@ TEST_F(GridViewMenu, EmptyChartMenuByWhatIsSet)
     const size_t before = ModalHook::Shown().size();
     RightClick(At(0, 0));
     EXPECT_EQ(ModalHook::Shown().size(), before);
-    EXPECT_EQ(Posted(), Messages{kRedraw});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{kRedraw});
     view->m_bRemote = false;
 
     // A template without a vessel: tracking off and the tracking object, no orientation.
@@ -290,7 +289,7 @@ TEST_F(GridViewMenu, EmptyChartMenuByWhatIsSet)
     EXPECT_EQ(items.Find("Centre on Vessel"), -1);
     EXPECT_EQ(items.Find("North Up"), -1);
     EXPECT_EQ(view->GetPlot()->tickMode, TICK_CROSSES);
-    EXPECT_EQ(Posted(), Messages{kRedraw});
+    EXPECT_EQ(Posted(), ChartWindow::Messages{kRedraw});
 
     // Zoom in at the cursor centres there one step closer.
     const POINT p = At(100, -50);
@@ -298,8 +297,8 @@ TEST_F(GridViewMenu, EmptyChartMenuByWhatIsSet)
     const int scale = view->GetPlot()->scaleIndex;
     RightClick(p);
     EXPECT_EQ(view->GetPlot()->scaleIndex, scale - 1);
-    EXPECT_NEAR(view->GetPlot()->originE, kOriginE + 100.0, 1.5);
-    EXPECT_EQ(Posted(), Messages{kRedraw});
+    EXPECT_NEAR(view->GetPlot()->originE, ChartWindow::kOriginE + 100.0, 1.5);
+    EXPECT_EQ(Posted(), ChartWindow::Messages{kRedraw});
 
     ModalHook::AnswerMenu(0);
     RightClick(At(0, 0));
@@ -314,7 +313,7 @@ TEST_F(GridViewMenu, DeclutterChoiceIsKeptWithTheVesselsDisplaySettings)
     TrackingPointDef leg;
     leg.Name = "Leg 1";
     leg.SetEnabled(true);
-    leg.Position = tagXY{kOriginE + 50.0, kOriginN + 40.0};
+    leg.Position = tagXY{ChartWindow::kOriginE + 50.0, ChartWindow::kOriginN + 40.0};
     vessel.m_Legs.AddPoint(leg);
     view->SetVessel(&vessel, nullptr);
     ASSERT_FALSE(view->m_bDeclutter);

@@ -28,8 +28,7 @@
 
 namespace
 {
-using namespace ChartWindow;
-using GridViewPaint = ChartWindowFixture;
+using GridViewPaint = ChartWindow::ChartWindowFixture;
 } // namespace
 
 TEST_F(GridViewPaint, LaterLayersCoverEarlierOnesAndNothingWithoutAMutex)
@@ -37,7 +36,7 @@ TEST_F(GridViewPaint, LaterLayersCoverEarlierOnesAndNothingWithoutAMutex)
     CBoundary* boundary = new CBoundary;
     boundary->m_Pen = tagPen{0, 1, 0xFF0000, -1};
     for (const tagXY& p : {tagXY{-100, -100}, tagXY{100, -100}, tagXY{100, 100}, tagXY{-100, 100}})
-        boundary->Add(tagXY{kOriginE + p.x, kOriginN + p.y});
+        boundary->Add(tagXY{ChartWindow::kOriginE + p.x, ChartWindow::kOriginN + p.y});
     boundary->BuildVertexBuffer();
     CBoundaryList boundaries;
     boundaries.Add(boundary);
@@ -48,7 +47,7 @@ TEST_F(GridViewPaint, LaterLayersCoverEarlierOnesAndNothingWithoutAMutex)
     waypoints->m_Size = SYMBOL_LARGE;
     waypoints->m_Colour = 0x00FF00;
     waypoints->m_LabelMode = LABEL_MODE_NONE;
-    waypoints->Add(GridWaypointDef{kOriginE, kOriginN, 0.0, "W", 0.0});
+    waypoints->Add(GridWaypointDef{ChartWindow::kOriginE, ChartWindow::kOriginN, 0.0, "W", 0.0});
     CGridWaypointList list;
     list.Add(waypoints);
     view->SetBoundaryList(&boundaries);
@@ -64,15 +63,15 @@ TEST_F(GridViewPaint, LaterLayersCoverEarlierOnesAndNothingWithoutAMutex)
     ASSERT_TRUE(image.save(GalleryCanvas::PathOf("paint-layers")));
     EXPECT_EQ(Pixel(image, At(50, 50)), 0xFF0000u);  // the boundary's fill
     EXPECT_EQ(Pixel(image, At(0, 0)), 0x00FF00u);    // the waypoint over it
-    EXPECT_EQ(Pixel(image, At(200, 200)), kGround);  // the ground, from the saved colour
+    EXPECT_EQ(Pixel(image, At(200, 200)), ChartWindow::kGround);  // the ground, from the saved colour
 
     // A bearing line across the waypoint covers it.
     CEBLList ebls;
     auto* line = new CEBL;
-    line->startX = kOriginE - 150.0;
-    line->startY = kOriginN;
-    line->endX = kOriginE + 150.0;
-    line->endY = kOriginN;
+    line->startX = ChartWindow::kOriginE - 150.0;
+    line->startY = ChartWindow::kOriginN;
+    line->endX = ChartWindow::kOriginE + 150.0;
+    line->endY = ChartWindow::kOriginN;
     line->colour = 0x00FFFF;
     ebls.Add(line);
     view->SetEBL(&ebls);
@@ -110,9 +109,9 @@ TEST_F(GridViewPaint, DigLinesByColourCode)
     const int16_t codes[4] = {2, 0, 1, 258};
     for (int i = 0; i < 4; ++i)
     {
-        const double n = kOriginN + 100.0 - 50.0 * i;
-        dig->Add(BinaryDigDef{kOriginE - 200.0, n, static_cast<int16_t>(-1)});
-        dig->Add(BinaryDigDef{kOriginE + 200.0, n, codes[i]});
+        const double n = ChartWindow::kOriginN + 100.0 - 50.0 * i;
+        dig->Add(BinaryDigDef{ChartWindow::kOriginE - 200.0, n, static_cast<int16_t>(-1)});
+        dig->Add(BinaryDigDef{ChartWindow::kOriginE + 200.0, n, codes[i]});
     }
     CDigList digs;
     digs.AddTail(dig);
@@ -139,7 +138,7 @@ TEST_F(GridViewPaint, CaptureWritesTheGrabThenShowsItsMessageOutsideThePaint)
     const QStringList archives =
         QDir(LinuxPathFromWindows(GetLogFolder(true))).entryList(QStringList() << "*.zip", QDir::Files);
     EXPECT_EQ(archives.size(), 1);
-    EXPECT_EQ(view->GetPlot()->backgroundColour, kGround);
+    EXPECT_EQ(view->GetPlot()->backgroundColour, ChartWindow::kGround);
     EXPECT_FALSE(view->GetPlot()->printing);
     // The message comes from the view's message queue, when the paint has let go of the mutex.
     std::atomic<bool> taken{false};
@@ -163,10 +162,10 @@ TEST_F(GridViewPaint, DoubleClickPostsTheWholeIndicesOrEndsTheEdit)
         file->m_Use = true;
         file->SetSize(f == 2 ? 70001 : 1);
         for (INT_PTR i = 0; i < file->GetSize(); ++i)
-            file->ElementAt(i) = GridWaypointDef{kOriginE - 300.0, kOriginN - 250.0, 0.0, "", 0.0};
+            file->ElementAt(i) = GridWaypointDef{ChartWindow::kOriginE - 300.0, ChartWindow::kOriginN - 250.0, 0.0, "", 0.0};
         list.Add(file);
     }
-    list[2]->ElementAt(70000) = GridWaypointDef{kOriginE, kOriginN, 0.0, "Far", 0.0};
+    list[2]->ElementAt(70000) = GridWaypointDef{ChartWindow::kOriginE, ChartWindow::kOriginN, 0.0, "Far", 0.0};
     view->SetWaypointList(&list);
     Painted();
     owner.Clear();

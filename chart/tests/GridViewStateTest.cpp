@@ -21,7 +21,7 @@
 
 namespace
 {
-QByteArray SettingsBytes(const char* name)
+QByteArray StateSettingsBytes(const char* name)
 {
     QFile file(LinuxPathFromWindows(CConfigFile().GetSettingsFileName(name)));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -294,11 +294,11 @@ TEST(GridViewState, VanesAreFedAndSavedThroughTheView)
     EXPECT_EQ(view.m_Vanes[1].valid, 1);
 
     view.SetVaneStatus(0, true);
-    EXPECT_EQ(SettingsBytes("Vane"), QByteArray("Current = 1\r\nWind = 1\r\n"));
+    EXPECT_EQ(StateSettingsBytes("Vane"), QByteArray("Current = 1\r\nWind = 1\r\n"));
     view.ToggleStatus(1);
     EXPECT_FALSE(view.GetVaneStatus(1));
     EXPECT_EQ(view.m_Vanes[1].valid, 0);
-    EXPECT_EQ(SettingsBytes("Vane"), QByteArray("Current = 1\r\nWind = 0\r\n"));
+    EXPECT_EQ(StateSettingsBytes("Vane"), QByteArray("Current = 1\r\nWind = 0\r\n"));
 
     // An index outside the list, negative or beyond, changes nothing and raises nothing.
     for (int index : {-1, -7, 2, 9})
@@ -308,7 +308,7 @@ TEST(GridViewState, VanesAreFedAndSavedThroughTheView)
         view.ToggleStatus(index);
         EXPECT_FALSE(view.GetVaneStatus(index));
     }
-    EXPECT_EQ(SettingsBytes("Vane"), QByteArray("Current = 1\r\nWind = 0\r\n"));
+    EXPECT_EQ(StateSettingsBytes("Vane"), QByteArray("Current = 1\r\nWind = 0\r\n"));
     EXPECT_TRUE(view.GetVaneStatus(0));
 
     // A new view reads which vanes show.

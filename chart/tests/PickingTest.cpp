@@ -18,11 +18,10 @@
 #include <chrono>
 #include <thread>
 
-using namespace ViewGallery;
 
 namespace
 {
-class Picking : public ViewGalleryFixture
+class Picking : public ViewGallery::ViewGalleryFixture
 {
 protected:
     // A waypoint file at `path` with one waypoint `dE`, `dN` metres from the origin.
@@ -30,7 +29,7 @@ protected:
     {
         auto* file = new CGridWaypoint;
         file->m_FilePath = path;
-        file->Add(GridWaypointDef{kOriginE + dE, kOriginN + dN, 0.0, name, 0.0});
+        file->Add(GridWaypointDef{ViewGallery::kOriginE + dE, ViewGallery::kOriginN + dN, 0.0, name, 0.0});
         return file;
     }
     CPoint Cursor(double dE, double dN, int dx = 0, int dy = 0) const
@@ -113,7 +112,7 @@ TEST_F(Picking, RoutesSailLinesAndBoundaries)
     for (double dE : {-200.0, 0.0, 200.0})
     {
         RouteDef point;
-        point.Position = tagXY{kOriginE + dE, kOriginN};
+        point.Position = tagXY{ViewGallery::kOriginE + dE, ViewGallery::kOriginN};
         route->Add(point);
     }
     CRouteList routes;
@@ -134,13 +133,13 @@ TEST_F(Picking, RoutesSailLinesAndBoundaries)
     auto* lines = new CSailLine;
     lines->m_FilePath = "C:\\Lines\\Plan.csv";
     SailLineDef shortLine{}, next{};
-    shortLine.Start = tagXY{kOriginE, kOriginN};
-    shortLine.End = tagXY{kOriginE + 20.0, kOriginN};
-    next.Start = tagXY{kOriginE + 10.0, kOriginN + 10.0};
-    next.End = tagXY{kOriginE + 300.0, kOriginN + 10.0};
+    shortLine.Start = tagXY{ViewGallery::kOriginE, ViewGallery::kOriginN};
+    shortLine.End = tagXY{ViewGallery::kOriginE + 20.0, ViewGallery::kOriginN};
+    next.Start = tagXY{ViewGallery::kOriginE + 10.0, ViewGallery::kOriginN + 10.0};
+    next.End = tagXY{ViewGallery::kOriginE + 300.0, ViewGallery::kOriginN + 10.0};
     lines->Add(SailLineDef{});
-    lines->ElementAt(0).Start = tagXY{kOriginE - 300.0, kOriginN - 200.0};
-    lines->ElementAt(0).End = tagXY{kOriginE - 250.0, kOriginN - 200.0};
+    lines->ElementAt(0).Start = tagXY{ViewGallery::kOriginE - 300.0, ViewGallery::kOriginN - 200.0};
+    lines->ElementAt(0).End = tagXY{ViewGallery::kOriginE - 250.0, ViewGallery::kOriginN - 200.0};
     lines->Add(SailLineDef{});
     lines->Add(shortLine);
     lines->Add(next);
@@ -159,10 +158,10 @@ TEST_F(Picking, RoutesSailLinesAndBoundaries)
     auto* square = new CBoundary;
     square->m_FilePath = "C:\\Bounds\\Zone.txt";
     for (const tagXY& p : {tagXY{-150, -150}, tagXY{150, -150}, tagXY{150, 150}, tagXY{-150, 150}})
-        square->Add(tagXY{kOriginE + p.x, kOriginN + p.y});
+        square->Add(tagXY{ViewGallery::kOriginE + p.x, ViewGallery::kOriginN + p.y});
     auto* pair = new CBoundary;
-    pair->Add(tagXY{kOriginE - 150.0, kOriginN - 150.0});
-    pair->Add(tagXY{kOriginE + 150.0, kOriginN + 150.0});
+    pair->Add(tagXY{ViewGallery::kOriginE - 150.0, ViewGallery::kOriginN - 150.0});
+    pair->Add(tagXY{ViewGallery::kOriginE + 150.0, ViewGallery::kOriginN + 150.0});
     CBoundaryList boundaries;
     boundaries.Add(pair);
     boundaries.Add(square);
@@ -179,10 +178,10 @@ TEST_F(Picking, BearingLinesAndVesselPoints)
     EXPECT_EQ(view->PointOnEbl(Cursor(0, 0)), -1); // no list
     CEBLList ebls;
     auto* line = new CEBL;
-    line->startX = kOriginE - 200.0;
-    line->startY = kOriginN;
-    line->endX = kOriginE + 200.0;
-    line->endY = kOriginN;
+    line->startX = ViewGallery::kOriginE - 200.0;
+    line->startY = ViewGallery::kOriginN;
+    line->endX = ViewGallery::kOriginE + 200.0;
+    line->endY = ViewGallery::kOriginN;
     ebls.Add(line);
     view->SetEBL(&ebls);
     EXPECT_EQ(view->PointOnEbl(Cursor(0, 0, 0, 2)), 0);
@@ -198,12 +197,12 @@ TEST_F(Picking, BearingLinesAndVesselPoints)
     TrackingPointDef leg;
     leg.Name = "Leg 1";
     leg.SetEnabled(true);
-    leg.Position = tagXY{kOriginE + 200.0, kOriginN + 200.0};
+    leg.Position = tagXY{ViewGallery::kOriginE + 200.0, ViewGallery::kOriginN + 200.0};
     vessel.m_Legs.AddPoint(leg);
     CGps gps;
     gps.Restart();
-    gps.m_AntennaEasting = kOriginE;
-    gps.m_AntennaNorthing = kOriginN + 10.0;
+    gps.m_AntennaEasting = ViewGallery::kOriginE;
+    gps.m_AntennaNorthing = ViewGallery::kOriginN + 10.0;
     CGpsArray receivers;
     receivers.Add(&gps);
     view->SetVessel(&vessel, &receivers);
@@ -241,13 +240,13 @@ TEST_F(PickingStress, AisTargetsArePostedByIdentifierUnderTheMutex)
     AisTargetDef target;
     target.name = "n/a";
     target.id = "235000001";
-    target.E = kOriginE + 30.0;
-    target.N = kOriginN;
+    target.E = ViewGallery::kOriginE + 30.0;
+    target.N = ViewGallery::kOriginN;
     const uint32_t key = ais.AddTarget(target);
     AisTargetDef other;
     other.name = "FAR";
-    other.E = kOriginE + 300.0;
-    other.N = kOriginN;
+    other.E = ViewGallery::kOriginE + 300.0;
+    other.N = ViewGallery::kOriginN;
     other.selected = true;
     ais.AddTarget(other);
     CMutex mutex;
@@ -262,8 +261,8 @@ TEST_F(PickingStress, AisTargetsArePostedByIdentifierUnderTheMutex)
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         AisTargetDef newcomer;
         newcomer.name = "NEW";
-        newcomer.E = kOriginE - 300.0;
-        newcomer.N = kOriginN - 200.0;
+        newcomer.E = ViewGallery::kOriginE - 300.0;
+        newcomer.N = ViewGallery::kOriginN - 200.0;
         ais.AddTarget(newcomer);
     });
     while (!held)

@@ -24,7 +24,7 @@
 namespace
 {
 constexpr double kFullCircle = 2.0 * M_PI;
-constexpr double kRadiansToDegrees = 57.2957795131;
+constexpr double kDegreesPerRadian = 57.2957795131;
 
 // A pen of the context's display colour for `colour`, selected while it lives.
 class ScopedPen
@@ -209,7 +209,7 @@ void CGridView::DrawRoutes(CRouteList* list, bool labels)
                                  &x, &y))
                 continue;
             CString text;
-            text.Format("%.1lfm\n%.1lf\260G", from.Leg.Length, from.Leg.Bearing * kRadiansToDegrees);
+            text.Format("%.1lfm\n%.1lf\260G", from.Leg.Length, from.Leg.Bearing * kDegreesPerRadian);
             m_Plot.DrawLabel(text, 0, LABEL_POS_CENTRE, x, y);
         }
     }

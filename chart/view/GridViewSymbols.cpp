@@ -6,7 +6,7 @@ namespace
 // The resource id of each symbol bitmap a feature names by its number 1..10.
 const UINT kBitmapOfSymbol[CGridView::kSymbolBitmaps] = {12000, 12001, 12023, 12018, 12020,
                                                          12007, 12016, 12010, 12004, 12013};
-constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kSymbolWhite = 0xFFFFFF;
 } // namespace
 
 void CGridView::DrawSymbol(const tagXY& position, short bitmap, short shape, short /*spare*/, COLORREF pen,
@@ -77,10 +77,10 @@ void CGridView::DrawVectorSymbol(const tagXY& position, short shape, COLORREF co
 void CGridView::DrawEditMark(const tagXY& position, bool picked, const char* label, short pickedShape)
 {
     if (picked)
-        DrawVectorSymbol(position, pickedShape, kWhite, SYMBOL_LARGE, label, LABEL_MODE_NAME_POSITION,
+        DrawVectorSymbol(position, pickedShape, kSymbolWhite, SYMBOL_LARGE, label, LABEL_MODE_NAME_POSITION,
                          LABEL_POS_BOTTOM);
     else
-        DrawVectorSymbol(position, VECTOR_FILLED_CIRCLE, kWhite, SYMBOL_SMALL, label, LABEL_MODE_NAME, LABEL_POS_BOTTOM);
+        DrawVectorSymbol(position, VECTOR_FILLED_CIRCLE, kSymbolWhite, SYMBOL_SMALL, label, LABEL_MODE_NAME, LABEL_POS_BOTTOM);
 }
 
 bool CGridView::IsPicked(int type, int file, int point, int subIndex) const

@@ -22,7 +22,7 @@ namespace
 const double kExact = 1e-9;
 
 // Puts `bytes` at C:\MyData\<name> and reads the whole drawing from there.
-void ReadDrawing(CDxf& dxf, const char* name, const QByteArray& bytes)
+void ReadDxfDrawing(CDxf& dxf, const char* name, const QByteArray& bytes)
 {
     CString path;
     path.Format("C:\\MyData\\%s", name);
@@ -186,7 +186,7 @@ TEST_P(DxfFixture, AgreesWithEzdxfsOwnReading)
     const QJsonObject expected = QJsonDocument::fromJson(Fixture((name + ".expected.json").c_str())).object();
     ASSERT_FALSE(expected.isEmpty());
     CDxf dxf;
-    ReadDrawing(dxf, (name + ".dxf").c_str(), Fixture((name + ".dxf").c_str()));
+    ReadDxfDrawing(dxf, (name + ".dxf").c_str(), Fixture((name + ".dxf").c_str()));
 
     // Header extents.
     if (expected["extmin"].isNull())
@@ -264,7 +264,7 @@ TEST(Dxf, LongMultiLineTextKeepsEveryChunk)
 {
     // More than 250 characters come as code-3 chunks and a last part in code 1.
     CDxf dxf;
-    ReadDrawing(dxf, "long.dxf",
+    ReadDxfDrawing(dxf, "long.dxf",
                 Pairs({{0, "SECTION"},
                        {2, "ENTITIES"},
                        {0, "MTEXT"},
@@ -307,7 +307,7 @@ TEST(Dxf, TextCleaning)
 TEST(Dxf, EntityRulesOfTheReader)
 {
     CDxf dxf;
-    ReadDrawing(dxf, "rules.dxf",
+    ReadDxfDrawing(dxf, "rules.dxf",
                 Pairs({{0, "SECTION"},
                        {2, "TABLES"},
                        {0, "TABLE"},
@@ -445,7 +445,7 @@ TEST(Dxf, MarkersAreGroupsOfTheirOwnCode)
     // A layer called "ENDSEC", a block called "BLOCK" and a text "SECTION" are names, not the
     // ends and starts of sections.
     CDxf dxf;
-    ReadDrawing(
+    ReadDxfDrawing(
         dxf, "names.dxf",
         Pairs({{0, "SECTION"}, {2, "TABLES"},  {0, "TABLE"},  {2, "LAYER"},   {0, "LAYER"},    {2, "ENDSEC"},
                {62, "4"},      {0, "LAYER"},   {2, "BLOCK"},  {62, "5"},      {0, "ENDTAB"},   {0, "ENDSEC"},
@@ -475,7 +475,7 @@ TEST(Dxf, HeaderExtentsAndTheirAbsence)
 {
     {
         CDxf dxf; // no HEADER section at all
-        ReadDrawing(
+        ReadDxfDrawing(
             dxf, "noheader.dxf",
             Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {10, "4"}, {0, "ENDSEC"}, {0, "EOF"}}));
         EXPECT_FALSE(dxf.HasHeaderExtents());
@@ -487,7 +487,7 @@ TEST(Dxf, HeaderExtentsAndTheirAbsence)
     }
     {
         CDxf dxf; // the empty box that writers put when they know no extents
-        ReadDrawing(dxf, "emptybox.dxf",
+        ReadDxfDrawing(dxf, "emptybox.dxf",
                     Pairs({{0, "SECTION"},
                            {2, "HEADER"},
                            {9, "$EXTMIN"},
@@ -505,7 +505,7 @@ TEST(Dxf, HeaderExtentsAndTheirAbsence)
     }
     {
         CDxf dxf; // a point stops at the next variable; a 2D point keeps z at 0
-        ReadDrawing(dxf, "header.dxf",
+        ReadDxfDrawing(dxf, "header.dxf",
                     Pairs({{0, "SECTION"},
                            {2, "HEADER"},
                            {9, "$EXTMIN"},
@@ -532,7 +532,7 @@ TEST(Dxf, HeaderExtentsAndTheirAbsence)
 TEST(Dxf, TruncatedFileKeepsWhatWasRead)
 {
     CDxf dxf;
-    ReadDrawing(dxf, "cut.dxf",
+    ReadDxfDrawing(dxf, "cut.dxf",
                 Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {10, "1"}, {0, "CIRCLE"}, {40, "3"}}) +
                     " 10\r\n");
     const auto entities = Entities(dxf.m_Entities);
@@ -564,7 +564,7 @@ TEST(Dxf, PairsTrimTheirValueAndRecordPositions)
 TEST(Dxf, OpenFailsForAMissingFileAndResetsTheDrawing)
 {
     CDxf dxf;
-    ReadDrawing(dxf, "one.dxf", Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {0, "ENDSEC"}}));
+    ReadDxfDrawing(dxf, "one.dxf", Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {0, "ENDSEC"}}));
     ASSERT_EQ(dxf.m_Entities.GetCount(), 1);
     dxf.m_Scale = 2.5;
     EXPECT_FALSE(dxf.Open("C:\\MyData\\missing.dxf"));

@@ -22,13 +22,13 @@ using namespace featuretest;
 
 namespace
 {
-const char kFolder[] = "C:\\MyData\\Survey\\";
+const char kWritersFolder[] = "C:\\MyData\\Survey\\";
 
 // A file of the survey folder, which exists: the writers rewrite files that were loaded.
 CString PathOf(const char* name)
 {
-    EXPECT_TRUE(CreateFolderPath(kFolder));
-    return CString(kFolder) + name;
+    EXPECT_TRUE(CreateFolderPath(kWritersFolder));
+    return CString(kWritersFolder) + name;
 }
 
 // What makes a write fail on any machine (root included): a folder where the temporary file

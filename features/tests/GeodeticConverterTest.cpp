@@ -6,7 +6,7 @@
 
 namespace
 {
-const double kDegree = CProjection::DEG_TO_RAD;
+const double kDegreeRad = CProjection::DEG_TO_RAD;
 
 // Rows of the built-in spheroid table.
 const int kAiry = 0;
@@ -21,11 +21,11 @@ void ExpectUtm31(CProjection& p)
     EXPECT_EQ(p.m_DataType, 0);
     EXPECT_EQ(p.m_Zone, 31);
     EXPECT_EQ(p.m_Name, "Grid Zone 31 (3\xB0 E)");
-    EXPECT_NEAR(p.m_OriginLongitude, 3.0 * kDegree, 1e-12);
+    EXPECT_NEAR(p.m_OriginLongitude, 3.0 * kDegreeRad, 1e-12);
     EXPECT_EQ(p.m_FalseEasting, 500000.0);
     EXPECT_EQ(p.m_ScaleFactor, 0.9996);
     double e = 0.0, n = 0.0;
-    ASSERT_TRUE(p.GeographicToGrid(52.0 * kDegree, 3.0 * kDegree, &e, &n));
+    ASSERT_TRUE(p.GeographicToGrid(52.0 * kDegreeRad, 3.0 * kDegreeRad, &e, &n));
     EXPECT_NEAR(e, 500000.0, 1e-6);
     EXPECT_GT(n, 5700000.0);
 }

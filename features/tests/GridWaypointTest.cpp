@@ -65,14 +65,14 @@ void WriteSettingsWithOrder(const char* path, int dataOrder)
     settings.SaveSettings();
 }
 
-struct Point
+struct WaypointPoint
 {
     double e, n, ht;
     const char* name;
     double radius;
 };
 
-void ExpectPoints(const CGridWaypoint& w, const std::vector<Point>& points)
+void ExpectPoints(const CGridWaypoint& w, const std::vector<WaypointPoint>& points)
 {
     ASSERT_EQ(w.GetSize(), static_cast<INT_PTR>(points.size()));
     for (size_t i = 0; i < points.size(); ++i)
@@ -236,7 +236,7 @@ TEST(GridWaypointLoad, EachDataOrder)
     {
         int order;
         const char* text;
-        std::vector<Point> points;
+        std::vector<WaypointPoint> points;
     } cases[] = {
         // Names of unnamed waypoints count waypoints read, not lines.
         {0,

@@ -57,7 +57,7 @@ void ExpectListing(const CPipeline& pipe, const std::vector<Label>& labels)
     }
 }
 
-const char kPath[] = "C:\\MyData\\Pipelines\\Export Line.txt";
+const char kPipelinePath[] = "C:\\MyData\\Pipelines\\Export Line.txt";
 } // namespace
 
 TEST(PipelineSettings, ConstructorDefaults)
@@ -86,7 +86,7 @@ TEST(PipelineSettings, ConstructorDefaults)
 TEST(PipelineSettings, WriterMatchesTheGoldenFile)
 {
     CPipeline pipe;
-    pipe.m_FilePath = kPath;
+    pipe.m_FilePath = kPipelinePath;
     pipe.m_DataOrder = 2;
     pipe.m_Use = false;
     pipe.m_Diameter = 24;
@@ -131,7 +131,7 @@ TEST(PipelineSettings, ReaderTakesTheGoldenFileInOrder)
 TEST(PipelineSettings, MissingFileGivesTheDefaults)
 {
     CPipeline pipe;
-    pipe.m_FilePath = kPath;
+    pipe.m_FilePath = kPipelinePath;
     pipe.m_DataOrder = 1;
     pipe.m_Clearance = 0.0;
     pipe.m_KPInterval = 0.0;
@@ -165,7 +165,7 @@ TEST(PipelineSettings, ShortFileKeepsTheAlarmDefaultsAndDropsTheInterval)
             cut += golden[i] + '\n';
         WriteBytes(InSettings("Export_Line_PIPELINE.INI"), cut);
         CPipeline pipe;
-        pipe.m_FilePath = kPath;
+        pipe.m_FilePath = kPipelinePath;
         pipe.LoadSettings();
         SCOPED_TRACE(c.lines);
         EXPECT_EQ(pipe.m_DataOrder, 2);

@@ -22,7 +22,7 @@ using namespace featuretest;
 
 namespace
 {
-const char kPath[] = "C:\\MyData\\Lines\\Survey Line.csv";
+const char kRoutePath[] = "C:\\MyData\\Lines\\Survey Line.csv";
 const char kRoutes[] = "C:\\MyData\\Routes\\";
 const char kCorridorFile[] = "C:\\MyData\\Routes\\Survey Line.COR";
 const char kDataOrderFile[] = "Survey_Line_DATA_ORDER.INI";
@@ -50,7 +50,7 @@ QByteArray Lines(const std::vector<const char*>& lines)
     return bytes;
 }
 
-void SetPoints(CRoute& route, const std::vector<Waypoint>& points)
+void SetRoutePoints(CRoute& route, const std::vector<Waypoint>& points)
 {
     route.RemoveAll();
     for (const Waypoint& w : points)
@@ -72,8 +72,8 @@ void WriteDataOrder(const char* text)
 void LoadRoute(CRoute& route, const QByteArray& bytes, int order, bool expectPoints = true)
 {
     WriteDataOrder(QByteArray("Data Order = ") + QByteArray::number(order) + "\r\n");
-    WriteBytes(kPath, bytes);
-    EXPECT_EQ(route.Load(kPath), expectPoints);
+    WriteBytes(kRoutePath, bytes);
+    EXPECT_EQ(route.Load(kRoutePath), expectPoints);
 }
 
 std::vector<std::pair<double, double>> ReadListing(const char* path)
@@ -146,11 +146,11 @@ TEST(Corridor, ShortOrMissingFileGivesDefaults)
 TEST(Route, DataOrderFileIsGoldenAndReadBack)
 {
     CRoute route;
-    route.LoadStatus(kPath);
+    route.LoadStatus(kRoutePath);
     route.m_DataOrder = ROUTE_NAME_ENG_NNG;
     route.SaveDataOrder();
     EXPECT_EQ(ReadBytes(InSettings(kDataOrderFile)), Fixture("route_Survey_Line_DATA_ORDER.INI"));
-    EXPECT_EQ(CRoute::ReadDataOrder(kPath), ROUTE_NAME_ENG_NNG);
+    EXPECT_EQ(CRoute::ReadDataOrder(kRoutePath), ROUTE_NAME_ENG_NNG);
 }
 
 TEST(Route, DataOrderFileEdgeCases)
@@ -173,7 +173,7 @@ TEST(Route, DataOrderFileEdgeCases)
         QFile::remove(LinuxPathFromWindows(InSettings(kDataOrderFile)));
         if (c.content)
             WriteDataOrder(c.content);
-        EXPECT_EQ(CRoute::ReadDataOrder(kPath), c.order);
+        EXPECT_EQ(CRoute::ReadDataOrder(kRoutePath), c.order);
     }
 }
 
@@ -191,17 +191,17 @@ TEST_P(RouteWriter, WritesTheGoldenFileAndReadsItBack)
     const std::string fixture = "route_order" + std::to_string(order) + ".csv";
 
     CRoute route;
-    route.LoadStatus(kPath);
+    route.LoadStatus(kRoutePath);
     route.m_Status = false;
     route.m_DataOrder = order;
-    SetPoints(route, kGolden);
+    SetRoutePoints(route, kGolden);
     ASSERT_TRUE(CreateFolderPath("C:\\MyData\\Lines\\"));
     EXPECT_TRUE(route.Save());
-    EXPECT_EQ(ReadBytes(kPath), Fixture(fixture.c_str()));
+    EXPECT_EQ(ReadBytes(kRoutePath), Fixture(fixture.c_str()));
     EXPECT_EQ(ReadBytes("C:\\MyData\\Lines\\Survey Line.INI"), Lines({"Status = 0", "Highlight = 0"}));
 
     CRoute read;
-    EXPECT_TRUE(read.Load(kPath));
+    EXPECT_TRUE(read.Load(kRoutePath));
     EXPECT_EQ(read.m_DataOrder, order);
     EXPECT_FALSE(read.m_Status);
     ASSERT_EQ(read.GetSize(), static_cast<INT_PTR>(kGolden.size()));
@@ -223,15 +223,15 @@ INSTANTIATE_TEST_SUITE_P(EveryDataOrder, RouteWriter, ::testing::Values(0, 1, 2)
 TEST(Route, EmptyRouteWritesAnEmptyFileAndAnUnwritableOneIsReported)
 {
     CRoute route;
-    route.LoadStatus(kPath);
+    route.LoadStatus(kRoutePath);
     ASSERT_TRUE(CreateFolderPath("C:\\MyData\\Lines\\"));
     EXPECT_TRUE(route.Save());
-    EXPECT_TRUE(Exists(kPath));
-    EXPECT_TRUE(ReadBytes(kPath).isEmpty());
+    EXPECT_TRUE(Exists(kRoutePath));
+    EXPECT_TRUE(ReadBytes(kRoutePath).isEmpty());
 
     CRoute lost;
     lost.LoadStatus("C:\\No Such Folder\\Line.csv");
-    SetPoints(lost, kGolden);
+    SetRoutePoints(lost, kGolden);
     EXPECT_FALSE(lost.Save());
     EXPECT_FALSE(Exists("C:\\No Such Folder\\Line.csv"));
 }
@@ -246,7 +246,7 @@ TEST(Route, UnknownDataOrderNeitherLosesPointsNorEmptiesTheFile)
 
     route.m_DataOrder = 9; // as a caller might leave it
     EXPECT_TRUE(route.Save());
-    EXPECT_EQ(ReadBytes(kPath), Lines({"100.000, 200.000", "300.000, 400.000"}));
+    EXPECT_EQ(ReadBytes(kRoutePath), Lines({"100.000, 200.000", "300.000, 400.000"}));
     EXPECT_EQ(ReadBytes(InSettings(kDataOrderFile)), Lines({"Data Order = 0"}));
 }
 
@@ -359,9 +359,9 @@ TEST(Route, MissingFileStillReadsOptionsAndCorridor)
     WriteBytes("C:\\MyData\\Routes\\Survey Line.DRW", Fixture("drw_golden.DRW"));
     CRoute route;
     route.m_Mark[0] = 7;
-    EXPECT_FALSE(route.Load(kPath));
+    EXPECT_FALSE(route.Load(kRoutePath));
     EXPECT_EQ(route.GetSize(), 0);
-    EXPECT_EQ(std::string(route.m_FilePath), kPath);
+    EXPECT_EQ(std::string(route.m_FilePath), kRoutePath);
     EXPECT_EQ(std::string(route.m_Title), "Survey Line");
     EXPECT_EQ(route.m_Mark[0], -2);
     EXPECT_TRUE(route.m_DisplayCorridor);
@@ -373,7 +373,7 @@ TEST(Route, MissingFileStillReadsOptionsAndCorridor)
 TEST(Route, DrawingOptionsGoToTheRoutesFolder)
 {
     CRoute route;
-    route.LoadStatus(kPath);
+    route.LoadStatus(kRoutePath);
     route.m_Pen.Colour = 255;
     route.SaveDrawingOptions();
     CDrawingOptions read;
@@ -388,7 +388,7 @@ TEST(Route, DrawingOptionsGoToTheRoutesFolder)
 TEST(Route, CorridorOfASingleLegIsSquareAtBothEnds)
 {
     CRoute route;
-    SetPoints(route, {{"A", 1000, 1000}, {"B", 1000, 2000}});
+    SetRoutePoints(route, {{"A", 1000, 1000}, {"B", 1000, 2000}});
     route.m_PortWidth = 10.0;
     route.m_StarboardWidth = 20.0;
     route.ComputeCorridor();
@@ -403,7 +403,7 @@ TEST(Route, CorridorCornersOfTurnsAndOfCollinearLegs)
     CRoute route;
     // North, on north (in line), then east: the in-line vertex has no crossing of its offset
     // lines, and must not get a corner at the origin.
-    SetPoints(route,
+    SetRoutePoints(route,
               {{"A", kE0, kN0}, {"B", kE0, kN0 + 500}, {"C", kE0, kN0 + 1000}, {"D", kE0 + 800, kN0 + 1000}});
     route.m_PortWidth = 10.0;
     route.m_StarboardWidth = 20.0;
@@ -420,7 +420,7 @@ TEST(Route, CorridorCornersOfTurnsAndOfCollinearLegs)
 
     // Fewer than two points: nothing changes.
     CRoute one;
-    SetPoints(one, {{"A", 5, 5}});
+    SetRoutePoints(one, {{"A", 5, 5}});
     one.m_PortWidth = 10;
     one.ComputeCorridor();
     ExpectNear(one[0].PortCorridor, 0, 0);
@@ -457,8 +457,8 @@ void SetTurn(RouteDef& p, tagXY centre, tagXY start, tagXY end, double startAngl
 // The route of the golden listing: a starboard turn, then a port turn, both of 100 m.
 void MakeGoldenTurns(CRoute& route)
 {
-    route.LoadStatus(kPath);
-    SetPoints(route, kGolden);
+    route.LoadStatus(kRoutePath);
+    SetRoutePoints(route, kGolden);
     SetTurn(route[1], {kE0 + 1100, kN0 + 1900}, {kE0 + 1000, kN0 + 1900}, {kE0 + 1100, kN0 + 2000},
             1.5 * M_PI, M_PI / 2, 1);
     SetTurn(route[2], {kE0 + 1900, kN0 + 2100}, {kE0 + 1900, kN0 + 2000}, {kE0 + 2000, kN0 + 2100}, M_PI,
@@ -478,8 +478,8 @@ TEST(RouteCoordinateList, MatchesTheGoldenFile)
 TEST(RouteCoordinateList, WithoutTurnsOneLineAPoint)
 {
     CRoute route;
-    route.LoadStatus(kPath);
-    SetPoints(route, {{"A", 1.0, 2.0}, {"B", 1000.12345, 2000.5}, {"C", -3.25, 4.0}});
+    route.LoadStatus(kRoutePath);
+    SetRoutePoints(route, {{"A", 1.0, 2.0}, {"B", 1000.12345, 2000.5}, {"C", -3.25, 4.0}});
     // The end points never take an arc, whatever their records say.
     route[0].TurnRadius = 50.0;
     route[2].TurnRadius = 50.0;
@@ -488,7 +488,7 @@ TEST(RouteCoordinateList, WithoutTurnsOneLineAPoint)
 
     CRoute one;
     one.LoadStatus("C:\\MyData\\Lines\\One.csv");
-    SetPoints(one, {{"A", 1.0, 2.0}});
+    SetRoutePoints(one, {{"A", 1.0, 2.0}});
     EXPECT_FALSE(one.ExportCoordinateList());
     EXPECT_FALSE(Exists("C:\\MyData\\Routes\\One_CoordList.CSV"));
     EXPECT_FALSE(CRouteList::ExportCoordinateList(nullptr));
@@ -501,8 +501,8 @@ TEST(RouteCoordinateList, ArcRunsFromTheStartAngleInTheTurnDirection)
     {
         SCOPED_TRACE(direction);
         CRoute route;
-        route.LoadStatus(kPath);
-        SetPoints(route, {{"A", 0, -500}, {"B", 0, 100}, {"C", 500, 100}});
+        route.LoadStatus(kRoutePath);
+        SetRoutePoints(route, {{"A", 0, -500}, {"B", 0, 100}, {"C", 500, 100}});
         SetTurn(route[1], {0, 0}, {-1, -1}, {-2, -2}, 0.0, M_PI / 2, direction);
         ASSERT_TRUE(route.ExportCoordinateList());
         const auto lines = ReadListing(kCoordList);
@@ -533,8 +533,8 @@ TEST(RouteCoordinateList, FittedArcsFollowTheirCircles)
                                           {"E", kE0 + 1000, kN0 + 3000 + 866.0254}};
     const double radii[] = {0, 150, 80, 400, 0};
     CRoute route;
-    route.LoadStatus(kPath);
-    SetPoints(route, points);
+    route.LoadStatus(kRoutePath);
+    SetRoutePoints(route, points);
     std::vector<ArcDef> arcs(points.size());
     for (INT_PTR i = 1; i + 1 < route.GetSize(); ++i)
     {
@@ -627,8 +627,8 @@ TEST(RouteCoordinateList, DamagedTurnsEndAndWriteTheirTangentPoints)
     {
         SCOPED_TRACE(c.what);
         CRoute route;
-        route.LoadStatus(kPath);
-        SetPoints(route, {{"A", 0, -500}, {"B", 0, 100}, {"C", 500, 100}});
+        route.LoadStatus(kRoutePath);
+        SetRoutePoints(route, {{"A", 0, -500}, {"B", 0, 100}, {"C", 500, 100}});
         RouteDef& p = route[1];
         p.TurnRadius = c.radius;
         p.TurnStart = {7, 8};
@@ -665,8 +665,8 @@ TEST(RouteList, AddFileLoadsOrStartsARouteAndSavesTheList)
 {
     CRouteList list;
     list.m_ListName = "Routes";
-    WriteBytes(kPath, Fixture("route_order0.csv"));
-    EXPECT_TRUE(list.AddFile(kPath));
+    WriteBytes(kRoutePath, Fixture("route_order0.csv"));
+    EXPECT_TRUE(list.AddFile(kRoutePath));
     ASSERT_EQ(list.GetSize(), 1);
     EXPECT_EQ(list[0]->GetSize(), 4);
 
@@ -694,10 +694,10 @@ TEST(RouteList, SamePathInAnyCaseIsNotAddedTwice)
 {
     CRouteList list;
     list.m_ListName = "Routes";
-    WriteBytes(kPath, Fixture("route_order0.csv"));
-    ASSERT_TRUE(list.AddFile(kPath));
+    WriteBytes(kRoutePath, Fixture("route_order0.csv"));
+    ASSERT_TRUE(list.AddFile(kRoutePath));
     list[0]->RemoveAt(3);
-    WriteBytes(kPath, Lines({"1, 2"}));
+    WriteBytes(kRoutePath, Lines({"1, 2"}));
     QFile::remove(LinuxPathFromWindows(InSettings("Routes.FLS")));
 
     EXPECT_FALSE(list.AddFile("c:\\mydata\\LINES\\survey line.CSV"));
@@ -715,12 +715,12 @@ TEST(RouteList, AFileThatIsThereButGivesNoPointIsRefused)
     CRouteList list;
     list.m_ListName = "Routes";
     const QByteArray notes = Lines({"Route notes, not coordinates"});
-    WriteBytes(kPath, notes);
-    EXPECT_FALSE(list.AddFile(kPath));
+    WriteBytes(kRoutePath, notes);
+    EXPECT_FALSE(list.AddFile(kRoutePath));
     QDir().mkpath(LinuxPathFromWindows("C:\\MyData\\Lines\\folder.csv"));
     EXPECT_FALSE(list.AddFile("C:\\MyData\\Lines\\folder.csv"));
     EXPECT_EQ(list.GetSize(), 0);
-    EXPECT_EQ(ReadBytes(kPath), notes);
+    EXPECT_EQ(ReadBytes(kRoutePath), notes);
     EXPECT_FALSE(Exists(InSettings("Routes.FLS")));
 }
 

@@ -15,7 +15,7 @@ using namespace shapetest;
 
 namespace
 {
-const double kDegree = CProjection::DEG_TO_RAD;
+const double kShapeDegree = CProjection::DEG_TO_RAD;
 const char kCables[] = "C:\\MyData\\Shapes\\Cables.shp";
 
 // The GDAL fixture (three cables in UTM 31 N with a ".prj" and four columns) at kCables.
@@ -165,7 +165,7 @@ TEST(Shape, GdalFixtureAgreesWithOgrinfoAndShpdump)
     EXPECT_FALSE(shape.m_Geographic);
     EXPECT_EQ(shape.m_Projection.m_DataType, 1);
     EXPECT_EQ(shape.m_Projection.m_Name, "WGS 1984 UTM Zone 31N");
-    EXPECT_NEAR(shape.m_Projection.m_OriginLongitude, 3.0 * kDegree, 1e-15);
+    EXPECT_NEAR(shape.m_Projection.m_OriginLongitude, 3.0 * kShapeDegree, 1e-15);
     EXPECT_EQ(shape.m_Projection.m_FalseEasting, 500000.0);
     EXPECT_EQ(shape.m_Projection.m_ScaleFactor, 0.9996);
     EXPECT_EQ(shape.m_Converter.m_DatumName, "WGS 1984");
@@ -175,8 +175,8 @@ TEST(Shape, GdalFixtureAgreesWithOgrinfoAndShpdump)
     const SHPObject* first = static_cast<const SHPObject*>(shape.GetHead());
     double lat = 0.0, lon = 0.0;
     ASSERT_TRUE(shape.m_Projection.GridToGeographic(first->padfX[0], first->padfY[0], &lat, &lon));
-    EXPECT_NEAR(lat / kDegree, 51.20, 1e-8);
-    EXPECT_NEAR(lon / kDegree, 2.50, 1e-8);
+    EXPECT_NEAR(lat / kShapeDegree, 51.20, 1e-8);
+    EXPECT_NEAR(lon / kShapeDegree, 2.50, 1e-8);
 }
 
 TEST(Shape, ReadsPointsPolylinesAndPolygonsWrittenByShapelib)
@@ -345,15 +345,15 @@ TEST(Shape, ProjectionTexts)
         EXPECT_NEAR(shape.m_Spheroid.m_SemiMinor, c.a * (1.0 - 1.0 / c.inverseFlattening), 1e-6);
         EXPECT_EQ(shape.m_Projection.m_FalseEasting, c.falseEasting);
         EXPECT_EQ(shape.m_Projection.m_FalseNorthing, c.falseNorthing);
-        EXPECT_NEAR(shape.m_Projection.m_OriginLatitude, c.originLatitude * kDegree, 1e-14);
-        EXPECT_NEAR(shape.m_Projection.m_OriginLongitude, c.originLongitude * kDegree, 1e-14);
+        EXPECT_NEAR(shape.m_Projection.m_OriginLatitude, c.originLatitude * kShapeDegree, 1e-14);
+        EXPECT_NEAR(shape.m_Projection.m_OriginLongitude, c.originLongitude * kShapeDegree, 1e-14);
         if (c.scale > 0.0)
             EXPECT_EQ(shape.m_Projection.m_ScaleFactor, c.scale);
         else
         {
-            const double s = std::sin(c.originLatitude * kDegree);
+            const double s = std::sin(c.originLatitude * kShapeDegree);
             EXPECT_NEAR(shape.m_Projection.m_ScaleFactor,
-                        std::cos(c.originLatitude * kDegree) / std::sqrt(1.0 - shape.m_Spheroid.m_E2 * s * s),
+                        std::cos(c.originLatitude * kShapeDegree) / std::sqrt(1.0 - shape.m_Spheroid.m_E2 * s * s),
                         1e-12);
         }
     }
@@ -373,8 +373,8 @@ TEST(Shape, BritishGridFromItsPrjConvertsLikeTheNationalGrid)
         "PARAMETER[\"Central_Meridian\",-2.0],PARAMETER[\"Scale_Factor\",0.9996012717],PARAMETER["
         "\"Latitude_Of_Origin\",49.0],UNIT[\"Meter\",1.0]]");
     double e = 0.0, n = 0.0;
-    const double lat = (52.0 + 39.0 / 60.0 + 27.2531 / 3600.0) * kDegree;
-    const double lon = (1.0 + 43.0 / 60.0 + 4.5177 / 3600.0) * kDegree;
+    const double lat = (52.0 + 39.0 / 60.0 + 27.2531 / 3600.0) * kShapeDegree;
+    const double lon = (1.0 + 43.0 / 60.0 + 4.5177 / 3600.0) * kShapeDegree;
     ASSERT_TRUE(shape.m_Projection.GeographicToGrid(lat, lon, &e, &n));
     EXPECT_NEAR(e, 651409.903, 0.01);
     EXPECT_NEAR(n, 313177.270, 0.01);

@@ -13,7 +13,7 @@ namespace
 const char kTwo[] = "C:\\MyData\\Structures\\Field Two.dat";
 
 // A structure file made of `lines`, each ended by CR LF.
-QByteArray Lines(const std::vector<const char*>& lines)
+QByteArray StructureLines(const std::vector<const char*>& lines)
 {
     QByteArray bytes;
     for (const char* line : lines)
@@ -172,7 +172,7 @@ TEST(Structure, ReaderCases)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.what);
-        WriteBytes("C:\\MyData\\Case.dat", Lines(c.lines));
+        WriteBytes("C:\\MyData\\Case.dat", StructureLines(c.lines));
         CStructure set;
         EXPECT_EQ(set.Load("C:\\MyData\\Case.dat"), !c.names.empty());
         ASSERT_EQ(set.GetSize(), static_cast<INT_PTR>(c.names.size()));
@@ -236,7 +236,7 @@ TEST(Structure, MakeStructureName)
 
 TEST(Structure, NullPathReadsTheDefaultFile)
 {
-    WriteBytes("C:\\MyData\\Structures\\StructureConfig.dat", Lines(Block("NAME Default Set")));
+    WriteBytes("C:\\MyData\\Structures\\StructureConfig.dat", StructureLines(Block("NAME Default Set")));
     CStructure set;
     ASSERT_TRUE(set.Load(nullptr));
     EXPECT_EQ(set.m_FilePath, "C:\\MyData\\Structures\\StructureConfig.dat");

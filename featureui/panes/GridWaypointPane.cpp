@@ -14,7 +14,7 @@
 
 namespace
 {
-const FEATURE_PANE_LAYOUT kLayout = {IDC_MARKER_COMBO, IDC_ADD_MARKER_FILE, IDC_REMOVE_MARKER_FILE, IDC_MARKER_LIST,
+const FEATURE_PANE_LAYOUT kWaypointLayout = {IDC_MARKER_COMBO, IDC_ADD_MARKER_FILE, IDC_REMOVE_MARKER_FILE, IDC_MARKER_LIST,
                                      20};
 constexpr double kMetresPerNauticalMile = 1852.0;
 
@@ -32,7 +32,7 @@ BEGIN_MESSAGE_MAP(CGridWaypointPane, CFeaturePane)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-CGridWaypointPane::CGridWaypointPane() : CFeaturePaneOf(kLayout) {}
+CGridWaypointPane::CGridWaypointPane() : CFeaturePaneOf(kWaypointLayout) {}
 
 CGridWaypointPane::~CGridWaypointPane() = default;
 

@@ -12,7 +12,7 @@ namespace
 {
 const FEATURE_PANE_LAYOUT kLayout = {IDC_PIPELINE_COMBO, IDC_ADD_PIPELINE_FILE, IDC_REMOVE_PIPELINE_FILE,
                                      IDC_PIPELINE_LIST, 20};
-constexpr double kDegreesPerRadian = 57.2957795131;
+constexpr double kDegPerRadian = 57.2957795131;
 
 } // namespace
 
@@ -146,7 +146,7 @@ void CPipelinePane::UpdateAllPositions()
         m_wndList.SetItemText(row, column + 1, text);
         text.Format("%.2lfm", point.Length);
         m_wndList.SetItemText(row, column + 2, text);
-        text.Format("%.1lf\xB0", point.Bearing * kDegreesPerRadian);
+        text.Format("%.1lf\xB0", point.Bearing * kDegPerRadian);
         m_wndList.SetItemText(row, column + 3, text);
     }
     AutoSizeColumns(&m_wndList, false);

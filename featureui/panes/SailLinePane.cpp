@@ -12,14 +12,14 @@
 
 namespace
 {
-const FEATURE_PANE_LAYOUT kLayout = {IDC_SAIL_LINE_COMBO, IDC_ADD_SAIL_LINE_FILE, IDC_REMOVE_SAIL_LINE_FILE,
+const FEATURE_PANE_LAYOUT kSailLineLayout = {IDC_SAIL_LINE_COMBO, IDC_ADD_SAIL_LINE_FILE, IDC_REMOVE_SAIL_LINE_FILE,
                                      IDC_PIPELINE_LIST, 24};
-constexpr double kDegreesPerRadian = 57.2957795131;
+constexpr double kDegPerRadian = 57.2957795131;
 } // namespace
 
 IMPLEMENT_DYNAMIC(CSailLinePane, CFeaturePane)
 
-CSailLinePane::CSailLinePane() : CFeaturePaneOf(kLayout) {}
+CSailLinePane::CSailLinePane() : CFeaturePaneOf(kSailLineLayout) {}
 
 CSailLinePane::~CSailLinePane() = default;
 
@@ -106,7 +106,7 @@ void CSailLinePane::UpdateAllPositions()
         }
         text.Format("%.2lfm", line.Leg.Length);
         m_wndList.SetItemText(row, 5, text);
-        text.Format("%.1lf\xB0", line.Leg.Bearing * kDegreesPerRadian);
+        text.Format("%.1lf\xB0", line.Leg.Bearing * kDegPerRadian);
         m_wndList.SetItemText(row, 6, text);
     }
 }

@@ -43,7 +43,7 @@ CListCtrl& ListOf(CDialog* dlg)
     return *static_cast<CListCtrl*>(dlg->GetDlgItem(IDC_SHAPE_LIST));
 }
 
-std::set<std::string> Rows(CDialog* dlg)
+std::set<std::string> SelectorRows(CDialog* dlg)
 {
     std::set<std::string> rows;
     CListCtrl& list = ListOf(dlg);
@@ -85,7 +85,7 @@ TEST(ShapeFileSelector, EachShapeNameOnceWithoutBackupsAndOkReturnsEveryFileItBe
     ModalHook::AnswerDialog(IDD_SHAPE_FILE_SELECTOR, [](CDialog* dlg) {
         dlg->ShowWindow(SW_SHOW);
         PumpFor(20);
-        EXPECT_EQ(Rows(dlg), (std::set<std::string>{"Area", "AreaNorth", "Pipe"}));
+        EXPECT_EQ(SelectorRows(dlg), (std::set<std::string>{"Area", "AreaNorth", "Pipe"}));
         EXPECT_EQ(ListOf(dlg).GetItemCount(), 3);
         CString folder;
         dlg->GetDlgItem(IDC_SHAPE_FOLDER)->GetWindowText(folder);
@@ -189,7 +189,7 @@ TEST(ShapeFileSelector, AnotherFolderReloadsTheListAndAMissingOneIsEmpty)
         CString folder;
         dlg->GetDlgItem(IDC_SHAPE_FOLDER)->GetWindowText(folder);
         EXPECT_STREQ(folder, "C:\\Other\\");
-        EXPECT_EQ(Rows(dlg), (std::set<std::string>{"Wreck"}));
+        EXPECT_EQ(SelectorRows(dlg), (std::set<std::string>{"Wreck"}));
         return IDCANCEL;
     });
     CShapeFileSelectorDlg dlg;

@@ -34,7 +34,7 @@ const char* const CFeatureView::m_LabelModeTxt[] = {"None",        "Name", "Posi
 namespace
 {
 constexpr COLORREF kMenuBackground = 0xD6D6D6;
-constexpr double kDegreesPerRadian = 57.2957795131;
+constexpr double kDegPerRadian = 57.2957795131;
 
 struct COLUMN
 {
@@ -100,7 +100,7 @@ void FillRouteRows(CListCtrl& list, const CRoute& route)
             break;
         CString range, bearing;
         range.Format("%.2lfm", point.Leg.Length);
-        bearing.Format("%06.2lf\xB0G", point.Leg.Bearing * kDegreesPerRadian);
+        bearing.Format("%06.2lf\xB0G", point.Leg.Bearing * kDegPerRadian);
         AddRow(list, {CString(), CString(), CString(), range, bearing});
     }
 }

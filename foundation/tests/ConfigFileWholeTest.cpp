@@ -14,7 +14,7 @@
 
 namespace
 {
-QByteArray ReadBytes(const QString& linuxPath)
+QByteArray ReadFileBytes(const QString& linuxPath)
 {
     QFile f(linuxPath);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << linuxPath.toStdString();
@@ -31,7 +31,7 @@ TEST(ConfigFileWhole, SettingsFileIsWrittenInTheSettingsFolder)
         file.WriteBool("Enable", false);
     }));
     const QString path = LinuxPathFromWindows(CConfigFile().GetSettingsFileName("Whole Test"));
-    EXPECT_EQ(ReadBytes(path), QByteArray("Type = 3\r\nEnable = 0\r\n"));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("Type = 3\r\nEnable = 0\r\n"));
     EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList({"Whole_Test.INI"}));
 }
 
@@ -44,7 +44,7 @@ TEST(ConfigFileWhole, FailedWriteKeepsTheOldFileAndLeavesNoTemporary)
         AfxThrowFileException(CFileException::diskFull, 28, "C:\\Kept.INI");
     });
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadBytes(TempDrives::Current()->OnC("Kept.INI")), QByteArray("Old = 1\r\n"));
+    EXPECT_EQ(ReadFileBytes(TempDrives::Current()->OnC("Kept.INI")), QByteArray("Old = 1\r\n"));
     EXPECT_EQ(QDir(TempDrives::Current()->DriveC()).entryList(QDir::Files), QStringList({"Kept.INI"}));
 }
 
@@ -66,7 +66,7 @@ TEST(ConfigFileBadInput, FailedFlushOnCloseLeavesNoTemporary)
     ::setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadBytes(TempDrives::Current()->OnC("Kept.INI")), QByteArray("Old = 1\r\n"));
+    EXPECT_EQ(ReadFileBytes(TempDrives::Current()->OnC("Kept.INI")), QByteArray("Old = 1\r\n"));
     EXPECT_EQ(QDir(TempDrives::Current()->DriveC()).entryList(QDir::Files), QStringList({"Kept.INI"}));
 }
 

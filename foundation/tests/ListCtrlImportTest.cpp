@@ -335,16 +335,16 @@ TEST(ListCtrlImport, JoinImportFields)
 
 namespace
 {
-class CHost : public CWnd
+class CImportHost : public CWnd
 {
 public:
-    CHost() { CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0); }
+    CImportHost() { CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0); }
 };
 } // namespace
 
 TEST(ExcelColumnComboBox, SetColumnSelectsItsEntry)
 {
-    CHost host;
+    CImportHost host;
     CExcelColumnComboBox combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 120, 300), &host, 1001));
 

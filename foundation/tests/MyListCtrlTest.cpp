@@ -24,7 +24,7 @@
 
 namespace
 {
-void Pump()
+void PumpEvents()
 {
     for (int i = 0; i < 4; ++i)
         QCoreApplication::processEvents();
@@ -157,7 +157,7 @@ void Build(CTestList& list, COwner& owner, std::vector<Note>& listNotes, UINT id
         list.SetItemText(r, COL_KIND, "Buoy");
         list.SetItemText(r, COL_FIXED, "fixed");
     }
-    Pump();
+    PumpEvents();
 }
 
 CPoint CellCentre(CMyListCtrl& list, int item, int column)
@@ -173,7 +173,7 @@ void ClickCell(CMyListCtrl& list, int item, int column, UINT flags = MK_LBUTTON)
     const CPoint pt = CellCentre(list, item, column);
     list.SendMessage(WM_LBUTTONDOWN, flags, MAKELPARAM(pt.x, pt.y));
     list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    Pump();
+    PumpEvents();
 }
 
 // Clicks the cell twice: the first click makes the row focused, the second edits.
@@ -227,7 +227,7 @@ TEST(MyListCtrl, TextCellEditsEndWithTheCellSetAndValidated)
 
     list.GetInPlaceEdit().SetWindowText("Renamed");
     list.SetFocus(); // leaving the editor ends the edit
-    Pump();
+    PumpEvents();
     EXPECT_EQ(list.GetItemText(1, COL_NAME), CString("Renamed"));
     EXPECT_EQ(owner.validatedText, CString("Renamed"));
     ASSERT_EQ(listNotes.size(), 2u);
@@ -253,7 +253,7 @@ TEST(MyListCtrl, EscapeRestoresTheInitialTextAndStillValidates)
     msg.message = WM_KEYDOWN;
     msg.wParam = VK_ESCAPE;
     EXPECT_TRUE(edit.PreTranslateMessage(&msg));
-    Pump();
+    PumpEvents();
     EXPECT_EQ(list.GetItemText(0, COL_NUMBER), CString("12.5"));
     EXPECT_EQ(owner.notes.back().what, "VALIDATE");
 }
@@ -350,7 +350,7 @@ TEST(MyListCtrl, ComboChoicesShowTheirImagesAndThePickReportsIt)
     const QPoint wreck = view->visualRect(box->model()->index(2, 0)).center();
     QTest::mouseMove(view->viewport(), wreck);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, wreck);
-    Pump();
+    PumpEvents();
     EXPECT_EQ(owner.validatedText, CString("Wreck"));
     EXPECT_EQ(owner.validatedMask, static_cast<UINT>(LVIF_TEXT | LVIF_IMAGE));
     EXPECT_EQ(owner.validatedImage, 2);
@@ -393,11 +393,11 @@ TEST(MyListCtrl, ClosingOneListLeavesAnotherListsEditorOpen)
         ASSERT_TRUE(first.GetInPlaceEdit().GetSafeHwnd() != nullptr);
         second.DestroyWindow();
     }
-    Pump();
+    PumpEvents();
     ASSERT_TRUE(first.GetInPlaceEdit().GetSafeHwnd() != nullptr);
     first.GetInPlaceEdit().SetWindowText("kept");
     first.SetFocus();
-    Pump();
+    PumpEvents();
     EXPECT_EQ(first.GetItemText(0, COL_NAME), CString("kept"));
 }
 
@@ -494,11 +494,11 @@ TEST(MyListCtrl, HeadingLinesAndAutoSize)
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 580, 180), &owner, IDC_TABLE));
     list.AddColumn("Name", LVCFMT_RIGHT);
     EXPECT_EQ(list.GetHeaderLines(), 1);
-    Pump();
+    PumpEvents();
     const int oneLineHeight = list.GetHeaderCtrl()->GetHeight();
     list.AddColumn("Structure Height\ninc blade\nMHWS", LVCFMT_CENTER);
     EXPECT_EQ(list.GetHeaderLines(), 3);
-    Pump();
+    PumpEvents();
     EXPECT_GT(list.GetHeaderCtrl()->GetHeight(), 2 * oneLineHeight);
     EXPECT_EQ(list.GetHeaderCtrl(), static_cast<CHeaderCtrl*>(&list.GetHeader()));
     HDITEM hd{};
@@ -578,7 +578,7 @@ TEST(MyListCtrl, NumberCellsRefuseOtherCharactersAndPastes)
     EXPECT_EQ(paste("12a"), CString(""));
     EXPECT_EQ(paste("12.5"), CString("12.5"));
     list.SetFocus();
-    Pump();
+    PumpEvents();
 
     // A free-text cell takes nothing from the clipboard.
     EditCell(list, 1, COL_NAME);
@@ -594,7 +594,7 @@ TEST(MyListCtrl, HeadingsDrawInTheSchemesHeaderColours)
     Build(list, owner, listNotes);
     list.m_bNight = false;
     list.SetColourScheme(2); // green: header background 0x008000
-    Pump();
+    PumpEvents();
     const QImage image = list.RenderToImage();
     CRect item;
     ASSERT_TRUE(list.GetHeaderCtrl()->GetItemRect(0, &item));
@@ -612,7 +612,7 @@ TEST(MyListCtrl, ScrollingEndsAnOpenEdit)
     ASSERT_TRUE(list.GetInPlaceEdit().GetSafeHwnd() != nullptr);
     list.GetInPlaceEdit().SetWindowText("scrolled");
     list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
-    Pump();
+    PumpEvents();
     EXPECT_EQ(list.GetItemText(0, COL_NAME), CString("scrolled"));
     EXPECT_EQ(owner.notes.back().what, "VALIDATE");
 }
@@ -642,7 +642,7 @@ TEST(MyListCtrl, DropDownHeightFollowsTheNumberOfChoices)
         combo.GetDroppedControlRect(&dropped);
         EXPECT_EQ(dropped.Height(), cell.Height() * rows);
         list.SetFocus();
-        Pump();
+        PumpEvents();
     }
 }
 
@@ -657,7 +657,7 @@ TEST(MyListCtrl, BackgroundCarriesTheRowBandsAndColumnColoursBelowTheRows)
     list.SetColourScheme(0); // white
     list.m_AlternateRowColour = RGB(0xC0, 0xE0, 0xFF);
     list.Invalidate();
-    Pump();
+    PumpEvents();
     CRect first;
     ASSERT_TRUE(list.GetItemRect(0, &first, LVIR_BOUNDS));
     const int h = first.Height();
@@ -674,7 +674,7 @@ TEST(MyListCtrl, BackgroundCarriesTheRowBandsAndColumnColoursBelowTheRows)
     hd.lParam = RGB(0xFF, 0xE0, 0x80);
     list.GetHeaderCtrl()->SetItem(1, &hd);
     list.Invalidate();
-    Pump();
+    PumpEvents();
     image = list.RenderToImage();
     EXPECT_EQ(image.pixelColor(90 + 45, first.top + 4 * h), QColor(0xFF, 0xE0, 0x80));
     EXPECT_EQ(image.pixelColor(45, first.top + 4 * h), QColor(0xFF, 0xFF, 0xFF));
@@ -696,7 +696,7 @@ TEST(MyListCtrl, CustomDrawnRowsShowTheirColours)
     list.m_HighlightBackColour = RGB(0, 0, 0x80);
     list.m_HighlightTextColour = RGB(0xFF, 0xFF, 0);
     list.Invalidate();
-    Pump();
+    PumpEvents();
     const QImage image = list.RenderToImage();
     const auto cell = [&list, &image](int row, int column) {
         CRect r;

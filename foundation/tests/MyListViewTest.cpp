@@ -27,7 +27,7 @@ namespace
 {
 using Table = std::vector<std::vector<CString>>;
 
-void Pump()
+void PumpEvents()
 {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
@@ -51,13 +51,13 @@ protected:
         m_view = static_cast<CMyListView*>(m_frame->CreateView(&context));
         ASSERT_NE(m_view, nullptr);
         m_frame->InitialUpdateFrame(nullptr, TRUE);
-        Pump();
+        PumpEvents();
     }
     void TearDown() override
     {
         if (m_frame)
             m_frame->DestroyWindow(); // the frame and its view delete themselves
-        Pump();
+        PumpEvents();
     }
 
     CListCtrl& List() { return m_view->GetListCtrl(); }

@@ -55,11 +55,11 @@ private:
 };
 
 // Stands for the main frame: takes the lines out of the readers' buffers as messages come.
-class CTestFrame : public CCmdTarget
+class CUdpTestFrame : public CCmdTarget
 {
 public:
-    CTestFrame() { CreateMessageTarget(); }
-    ~CTestFrame() override { DestroyMessageTarget(); }
+    CUdpTestFrame() { CreateMessageTarget(); }
+    ~CUdpTestFrame() override { DestroyMessageTarget(); }
 
     CUdpArray* m_pReaders = nullptr;
     std::vector<std::string> m_Lines;
@@ -80,11 +80,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CTestFrame, CCmdTarget)
-ON_REGISTERED_MESSAGE(UM_RECEIVE_DATA, &CTestFrame::OnReceiveData)
+BEGIN_MESSAGE_MAP(CUdpTestFrame, CCmdTarget)
+ON_REGISTERED_MESSAGE(UM_RECEIVE_DATA, &CUdpTestFrame::OnReceiveData)
 END_MESSAGE_MAP()
 
-std::string ReadWindowsFile(const CString& path)
+std::string ReadWindowsFileBytes(const CString& path)
 {
     QFile f(LinuxPathFromWindows(path));
     if (!f.open(QIODevice::ReadOnly))
@@ -112,7 +112,7 @@ protected:
         WriteList(text);
     }
 
-    CTestFrame frame;
+    CUdpTestFrame frame;
     CUdpArray readers;
     UdpSender sender;
 };
@@ -143,9 +143,9 @@ TEST_F(UdpTest, LoadReadsTheListFile)
     // Each reader wrote its settings when it was opened, under the name it had then.
     CString folder = readers.GetListFileName();
     folder = folder.Left(folder.ReverseFind('\\') + 1);
-    EXPECT_EQ(ReadWindowsFile(folder + "GPS_One.INI"),
+    EXPECT_EQ(ReadWindowsFileBytes(folder + "GPS_One.INI"),
               "Port No = " + std::to_string(p1) + "\r\nEnable = 1\r\n");
-    EXPECT_EQ(ReadWindowsFile(folder + "Gyro.INI"), "Port No = " + std::to_string(p2) + "\r\nEnable = 1\r\n");
+    EXPECT_EQ(ReadWindowsFileBytes(folder + "Gyro.INI"), "Port No = " + std::to_string(p2) + "\r\nEnable = 1\r\n");
 
     // Loading again starts afresh.
     WriteList(std::to_string(p2) + ", Gyro\r\n");

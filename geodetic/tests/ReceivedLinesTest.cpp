@@ -16,7 +16,7 @@ CString Sentence(const char* body)
     return text;
 }
 
-const char* const kGga = "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
+const char* const kGgaLine = "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
 } // namespace
 
 TEST(PortTag, TwoDigitsForPortsToNinetyNineElseDigitAndLetter)
@@ -40,9 +40,9 @@ TEST(RetagSentence, ReplacesTalkerAndRedoesChecksum)
     } cases[] = {{7, "07"}, {1234, "1I"}, {5000, "5A"}};
     for (const auto& c : cases)
     {
-        CString line = Sentence(kGga);
+        CString line = Sentence(kGgaLine);
         ASSERT_TRUE(RetagSentence(line, c.port, true));
-        CString body = kGga;
+        CString body = kGgaLine;
         body.SetAt(0, c.talker[0]);
         body.SetAt(1, c.talker[1]);
         EXPECT_STREQ(line, Sentence(body)) << c.port;
@@ -53,7 +53,7 @@ TEST(RetagSentence, ReplacesTalkerAndRedoesChecksum)
 TEST(RetagSentence, LeavesBadChecksumUnknownAndShortLinesAlone)
 {
     CString bad;
-    bad.Format("$%s%s\r\n", kGga, (LPCSTR)FormatNmeaChecksum(ComputeNmeaChecksum(kGga) ^ 1));
+    bad.Format("$%s%s\r\n", kGgaLine, (LPCSTR)FormatNmeaChecksum(ComputeNmeaChecksum(kGgaLine) ^ 1));
     ASSERT_FALSE(IsNmeaChecksumGood(bad));
     CString line = bad;
     EXPECT_FALSE(RetagSentence(line, 7, true));
@@ -84,7 +84,7 @@ TEST(PrepareReceivedLines, TypeTextRetaggingAndRoutes)
     CStringArray lines;
     lines.Add("$PTNL,GGK,102939.00,051910,5000.97323841,N,00827.62010742,E,5,09,1.9,EHT150.790,M*73\r\n");
     lines.Add(Sentence("GPVTG,054.7,T,034.4,M,005.5,N,010.2,K"));
-    lines.Add(Sentence(kGga));
+    lines.Add(Sentence(kGgaLine));
     lines.Add(Sentence("GPGST,024603.00,3.2,6.6,4.7,47.3,5.8,5.6,22.0"));
     lines.Add(Sentence("HEHDT,274.07,T"));
     lines.Add("plain text\r\n");

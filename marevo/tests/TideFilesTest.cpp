@@ -24,7 +24,7 @@
 
 namespace
 {
-constexpr double kRadiansPerDegree = 0.017453292519943;
+constexpr double kRadPerDegree = 0.017453292519943;
 
 TidalFactorDef Day(double base)
 {
@@ -47,7 +47,7 @@ const MoonPhaseDef kMoon = {{{2024, 1, 11, 11, 57}, {2024, 1, 18, 3, 53}, {2024,
 const TestPort kFirst = {"0012a", "First Harbour", "Second text", 50.5, -1.25, Values(13, 1.0), -130};
 const TestPort kSecond = {"0007", "Second Harbour", "", -33.75, 151.5, Values(13, 20.0), 530};
 
-std::vector<std::string> Problems(const CNP159& data)
+std::vector<std::string> FileProblems(const CNP159& data)
 {
     std::vector<std::string> texts;
     for (const TideLoadProblem& problem : data.GetLoadProblems())
@@ -77,7 +77,7 @@ TEST(TideFiles, EveryFileKindRoundTripsFieldByField)
     CNP159 data;
     data.Load(2024);
 
-    EXPECT_TRUE(Problems(data).empty());
+    EXPECT_TRUE(FileProblems(data).empty());
     EXPECT_EQ(data.m_nYear, 2024);
     ASSERT_EQ(data.m_TidalFactors.GetSize(), 2);
     for (int k = 0; k < CONSTITUENT_COUNT; ++k)
@@ -98,8 +98,8 @@ TEST(TideFiles, EveryFileKindRoundTripsFieldByField)
     EXPECT_STREQ(first.m_strName, "First Harbour");
     EXPECT_STREQ(first.m_strText, "Second text");
     EXPECT_STREQ(second.m_strText, "");
-    EXPECT_DOUBLE_EQ(first.m_dPosition[0], 50.5 * kRadiansPerDegree);
-    EXPECT_DOUBLE_EQ(first.m_dPosition[1], -1.25 * kRadiansPerDegree);
+    EXPECT_DOUBLE_EQ(first.m_dPosition[0], 50.5 * kRadPerDegree);
+    EXPECT_DOUBLE_EQ(first.m_dPosition[1], -1.25 * kRadPerDegree);
     for (int i = 0; i < CONSTANT_COUNT; ++i)
         EXPECT_EQ(second.m_dConstants[i], 20.0 + 0.5 * i);
     EXPECT_EQ(first.m_nTimeZone, -(3600 + 30 * 60));
@@ -147,7 +147,7 @@ TEST(TideFiles, YearLoadKeepsALoadedYearAndTakesTheClockYearForZero)
     EXPECT_EQ(data.m_nYear, 2025);
     EXPECT_TRUE(data.m_TidalFactors.IsEmpty());
     EXPECT_TRUE(data.m_PhaseInstants.IsEmpty());
-    EXPECT_TRUE(Problems(data).empty());
+    EXPECT_TRUE(FileProblems(data).empty());
 
     DateTimeDef now;
     GetLocalDateTime(now);
@@ -273,7 +273,7 @@ TEST(TideFilesBadInput, DamagedRecordStopsItsFileKeepingWhatCameBefore)
         EXPECT_EQ(data.m_pPorts->GetSize(), c.ports);
         EXPECT_EQ(data.m_MoonPhases.GetSize(), c.phases);
         EXPECT_EQ(data.m_PhaseInstants.GetSize(), 4 * c.phases);
-        EXPECT_EQ(Problems(data), std::vector<std::string>{c.problem});
+        EXPECT_EQ(FileProblems(data), std::vector<std::string>{c.problem});
         for (const TidalFactorDef& kept : data.m_TidalFactors)
             EXPECT_EQ(kept.Constituent[1].dFactor, 1.01);
     }
@@ -351,7 +351,7 @@ TEST(TideFilesBadInput, CorrectionFilesWithoutPortsAreNotRead)
     CNP159 data;
     data.Load(2024);
     EXPECT_TRUE(data.m_pPorts->IsEmpty());
-    EXPECT_TRUE(Problems(data).empty());
+    EXPECT_TRUE(FileProblems(data).empty());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -394,6 +394,6 @@ TEST(TideFilesBadInput, SettingsLinesTakeTheirDefaultsWhenDamaged)
         EXPECT_EQ(data.m_nCurrentPort, c.index);
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(data.m_bFlags[i], c.flags[i]) << i;
-        EXPECT_EQ(Problems(data), c.problems);
+        EXPECT_EQ(FileProblems(data), c.problems);
     }
 }

@@ -14,7 +14,7 @@ using namespace almanactest;
 
 namespace
 {
-constexpr double kPi = 3.141592653589793;
+constexpr double kHalfTurn = 3.141592653589793;
 
 // The sun of a hand-made almanac whose declination is 10·month + x degrees.
 struct MarkedResult
@@ -108,7 +108,7 @@ TEST(SunCompute, HourAnglesAndTheirWraps)
         LoadConstant(sun, 10.0, c.eHours);
         EXPECT_NEAR(sun.m_dE, c.eHours * 3600.0, 1e-9);
         EXPECT_NEAR(sun.m_dGHATime, c.ghaTime, 1e-9);
-        EXPECT_NEAR(sun.m_dGHA, c.ghaTime / 86400.0 * 2 * kPi, 1e-12);
+        EXPECT_NEAR(sun.m_dGHA, c.ghaTime / 86400.0 * 2 * kHalfTurn, 1e-12);
         EXPECT_NEAR(sun.m_dLHA, c.lhaDegrees * kDegree, 1e-12);
         const double lhaTime = c.lhaDegrees * 240.0;
         EXPECT_NEAR(sun.m_dLHATime, lhaTime < 0.0 ? lhaTime + 86400.0 : lhaTime, 1e-6);

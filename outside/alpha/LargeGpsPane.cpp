@@ -9,7 +9,7 @@
 namespace
 {
 const UINT_PTR kTimeoutTimer = 1;
-const char* const kLabels[CLargeGpsPane::ROW_COUNT] = {"Latitude",   "Longitude", "Height",     "Quality",
+const char* const kLargeLabels[CLargeGpsPane::ROW_COUNT] = {"Latitude",   "Longitude", "Height",     "Quality",
                                                        "Satellites", "HDOP",      "Time (UTC)", "Date"};
 const char* const kNoValue = "n/a";
 } // namespace
@@ -54,7 +54,7 @@ BOOL CLargeGpsPane::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& re
 
 const char* CLargeGpsPane::GetLabel(int row)
 {
-    return row >= 0 && row < ROW_COUNT ? kLabels[row] : "";
+    return row >= 0 && row < ROW_COUNT ? kLargeLabels[row] : "";
 }
 
 CString CLargeGpsPane::QualityText(int quality)
@@ -155,7 +155,7 @@ void CLargeGpsPane::Draw(CDC* pDC, const CRect& rcClient)
         const CRect value = ValueRect(rcClient, row);
         CRect label(rcClient.left + 4, value.top, value.left - 4, value.bottom);
         pDC->SetTextColor(TextColour());
-        pDC->DrawText(kLabels[row], -1, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        pDC->DrawText(kLargeLabels[row], -1, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
     CPaneFont valueFont(pDC, textHeight, true);
     pDC->SetTextColor(m_bTimedOut ? TimeoutColour() : TextColour());

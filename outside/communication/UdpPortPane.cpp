@@ -9,7 +9,7 @@
 namespace
 {
 // Wide enough for the bold headings.
-const CPortPane::ColumnDef kColumns[CUdpPortPane::COLUMN_COUNT] = {
+const CPortPane::ColumnDef kUdpColumns[CUdpPortPane::COLUMN_COUNT] = {
     {"Port", 70}, {"Name", 140}, {"Enabled", 80}, {"Receiving", 150}};
 } // namespace
 
@@ -57,7 +57,7 @@ bool CUdpPortPane::IsOwnPort(int nPort) const
 
 void CUdpPortPane::AddTableColumns()
 {
-    AddColumns(kColumns, COLUMN_COUNT);
+    AddColumns(kUdpColumns, COLUMN_COUNT);
     m_Table.m_NumberColumns.AddTail(COLUMN_PORT);
     m_Table.m_ComboColumns.AddTail(COLUMN_ENABLED);
     m_Table.m_ReadOnlyColumns.AddTail(COLUMN_RECEIVING);

@@ -8,8 +8,8 @@
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kMinutesPerRadian = 60.0 * 180.0 / kPi;
+constexpr double kHalfTurn = 3.14159265358979323846;
+constexpr double kMinutesPerRadian = 60.0 * 180.0 / kHalfTurn;
 
 // Decimals that show about a hundredth of a degree in each notation: the model is good to
 // some tenths of a degree, so more would only look precise.
@@ -74,7 +74,7 @@ CString MagVarIntensityRateText(double nanoteslaPerYear)
 
 CString MagVarGridText(double latitude, double longitude)
 {
-    const double poleward = CMagneticModel::POLAR_GRID_LATITUDE * kPi / 180.0;
+    const double poleward = CMagneticModel::POLAR_GRID_LATITUDE * kHalfTurn / 180.0;
     if (latitude > poleward)
         return "UPS North";
     if (latitude < -poleward)

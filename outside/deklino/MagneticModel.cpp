@@ -13,7 +13,7 @@
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kHalfTurnRadians = 3.14159265358979323846;
 // WGS84, kilometres.
 constexpr double kSemiMajorKm = 6378.137;
 constexpr double kFlattening = 1.0 / 298.257223563;
@@ -28,10 +28,10 @@ using Table = double[N + 1][N + 1];
 
 double Wrap(double angle)
 {
-    while (angle > kPi)
-        angle -= 2.0 * kPi;
-    while (angle < -kPi)
-        angle += 2.0 * kPi;
+    while (angle > kHalfTurnRadians)
+        angle -= 2.0 * kHalfTurnRadians;
+    while (angle < -kHalfTurnRadians)
+        angle += 2.0 * kHalfTurnRadians;
     return angle;
 }
 
@@ -300,12 +300,12 @@ MagneticFieldDef CMagneticModel::Compute(double latitude, double longitude, doub
 
     // Colatitude kept off the poles, where the east component's 1/sin(theta) has only a limit:
     // the field there comes out as seen along the meridian of the given longitude.
-    double theta = kPi / 2.0 - geocentricLatitude;
+    double theta = kHalfTurnRadians / 2.0 - geocentricLatitude;
     const double poleGap = 1e-9;
     if (theta < poleGap)
         theta = poleGap;
-    else if (theta > kPi - poleGap)
-        theta = kPi - poleGap;
+    else if (theta > kHalfTurnRadians - poleGap)
+        theta = kHalfTurnRadians - poleGap;
     const double cosT = std::cos(theta);
     const double sinT = std::sin(theta);
 
@@ -328,7 +328,7 @@ MagneticFieldDef CMagneticModel::Compute(double latitude, double longitude, doub
         }
 
     const double ratio = kReferenceRadiusKm / r;
-    const double psi = (kPi / 2.0 - theta) - latitude;
+    const double psi = (kHalfTurnRadians / 2.0 - theta) - latitude;
     const double cosPsi = std::cos(psi);
     const double sinPsi = std::sin(psi);
     const Vector field =
@@ -391,7 +391,7 @@ void CMagneticModel::DateOfDecimalYear(double decimalYear, int& year, int& month
 
 double CMagneticModel::GridConvergence(double latitude, double longitude)
 {
-    const double poleward = POLAR_GRID_LATITUDE * kPi / 180.0;
+    const double poleward = POLAR_GRID_LATITUDE * kHalfTurnRadians / 180.0;
     if (latitude > poleward)
         return Wrap(longitude);
     if (latitude < -poleward)

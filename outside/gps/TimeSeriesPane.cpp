@@ -12,10 +12,10 @@
 
 namespace
 {
-const int kLeftMargin = 78;
-const int kRightMargin = 8;
-const int kTopMargin = 6;
-const int kBottomMargin = 18;
+const int kPlotLeft = 78;
+const int kPlotRight = 8;
+const int kPlotTop = 6;
+const int kPlotBottom = 18;
 const int kPlotGap = 6;
 const int kTextHeight = 11;
 } // namespace
@@ -181,7 +181,7 @@ CString CTimeSeriesPane::FormatAxisValue(double value, int decimals)
 int CTimeSeriesPane::GetMinimumHeight() const
 {
     const int plots = GetPlotCount();
-    return kTopMargin + kBottomMargin + plots * MIN_PLOT_HEIGHT + (plots - 1) * kPlotGap;
+    return kPlotTop + kPlotBottom + plots * MIN_PLOT_HEIGHT + (plots - 1) * kPlotGap;
 }
 
 std::vector<CString> CTimeSeriesPane::GetAxisLabels(const CRect& rcClient, int plot) const
@@ -219,13 +219,13 @@ void CTimeSeriesPane::GetTimeAxis(double& start, double& end) const
 CRect CTimeSeriesPane::PlotRect(const CRect& rcClient, int plot) const
 {
     const int plots = GetPlotCount();
-    const int top = rcClient.top + kTopMargin;
-    const int bottom = rcClient.bottom - kBottomMargin;
+    const int top = rcClient.top + kPlotTop;
+    const int bottom = rcClient.bottom - kPlotBottom;
     // Below its least height a plot keeps that height; the surface then cuts the last ones.
     const int height = std::max(MIN_PLOT_HEIGHT, (bottom - top - (plots - 1) * kPlotGap) / plots);
     const int y = top + plot * (height + kPlotGap);
-    return CRect(rcClient.left + kLeftMargin, y,
-                 std::max(rcClient.left + kLeftMargin + 1, rcClient.right - kRightMargin), y + height);
+    return CRect(rcClient.left + kPlotLeft, y,
+                 std::max(rcClient.left + kPlotLeft + 1, rcClient.right - kPlotRight), y + height);
 }
 
 CPoint CTimeSeriesPane::ValueToPoint(const CRect& rcClient, int series, double time, double value) const

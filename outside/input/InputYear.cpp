@@ -7,13 +7,13 @@
 
 namespace
 {
-const DLGITEM_TABLE kItems[] = {
+const DLGITEM_TABLE kYearItems[] = {
     {DLGI_LTEXT, IDC_INPUT_YEAR_PROMPT, "Year (2000 to 2099)", 7, 9, 166, 8},
     {DLGI_EDITTEXT, IDC_INPUT_YEAR_VALUE, "", 7, 20, 166, 14, ES_AUTOHSCROLL},
     {DLGI_DEFPUSHBUTTON, IDOK, "OK", 69, 40, 50, 14},
     {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 123, 40, 50, 14},
 };
-const DLGTEMPLATE_TABLE kTemplate = {IDD_INPUT_YEAR,
+const DLGTEMPLATE_TABLE kYearTemplate = {IDD_INPUT_YEAR,
                                      "Set Year (2000 to 2099)",
                                      "MS Shell Dlg",
                                      8,
@@ -24,9 +24,9 @@ const DLGTEMPLATE_TABLE kTemplate = {IDD_INPUT_YEAR,
                                      DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
                                          WS_SYSMENU,
                                      0,
-                                     kItems,
-                                     AFX_DLGITEM_COUNT(kItems)};
-const CDialogTemplateRegistrar g_Register(&kTemplate);
+                                     kYearItems,
+                                     AFX_DLGITEM_COUNT(kYearItems)};
+const CDialogTemplateRegistrar g_RegisterYear(&kYearTemplate);
 } // namespace
 
 CInputYear::CInputYear(CWnd* pParent, int year) : CDialog(IDD_INPUT_YEAR, pParent), m_nYear(year) {}

@@ -9,14 +9,14 @@ namespace
 {
 // The start-up window's items at their places, the message line left empty, and the two
 // buttons below it.
-const DLGITEM_TABLE kItems[] = {
+const DLGITEM_TABLE kSplashItems[] = {
     {DLGI_CTEXT, IDC_KADENTA_INIT_PROGRAM, "", 7, 5, 226, 12},
     {DLGI_CTEXT, IDC_KADENTA_INIT_VERSION, "", 7, 19, 226, 8},
     {DLGI_CTEXT, IDC_KADENTA_INIT_MESSAGE, "", 7, 138, 226, 10},
     {DLGI_DEFPUSHBUTTON, IDOK, "OK", 66, 152, 50, 14, WS_GROUP},
     {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 124, 152, 50, 14},
 };
-const DLGTEMPLATE_TABLE kTemplate = {IDD_KADENTA_ORBISOL_SPLASH,
+const DLGTEMPLATE_TABLE kSplashTemplate = {IDD_KADENTA_ORBISOL_SPLASH,
                                      "",
                                      "MS Shell Dlg",
                                      8,
@@ -26,9 +26,9 @@ const DLGTEMPLATE_TABLE kTemplate = {IDD_KADENTA_ORBISOL_SPLASH,
                                      172,
                                      DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_BORDER,
                                      0,
-                                     kItems,
-                                     AFX_DLGITEM_COUNT(kItems)};
-const CDialogTemplateRegistrar registerSplash(&kTemplate);
+                                     kSplashItems,
+                                     AFX_DLGITEM_COUNT(kSplashItems)};
+const CDialogTemplateRegistrar registerSplash(&kSplashTemplate);
 } // namespace
 
 COrbisolSplashDlg::COrbisolSplashDlg(CWnd* pParent)

@@ -19,7 +19,7 @@ namespace
 {
 const char kTypeFile[] = "Spheroid Type";
 
-const DLGITEM_TABLE kItems[] = {
+const DLGITEM_TABLE kSpheroidItems[] = {
     {DLGI_LTEXT, IDC_STATIC, "Spheroid:", 7, 9, 50, 8},
     {DLGI_COMBOBOX, IDC_TERRALIN_LIST, "", 60, 7, 200, 150, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
     {DLGI_LTEXT, IDC_TERRALIN_DETAILS_1, "", 7, 28, 253, 8},
@@ -28,7 +28,7 @@ const DLGITEM_TABLE kItems[] = {
     {DLGI_DEFPUSHBUTTON, IDOK, "OK", 156, 70, 50, 14, WS_GROUP},
     {DLGI_PUSHBUTTON, IDCANCEL, "Cancel", 210, 70, 50, 14},
 };
-const DLGTEMPLATE_TABLE kTemplate = {IDD_SPHEROID_EDITOR,
+const DLGTEMPLATE_TABLE kSpheroidTemplate = {IDD_SPHEROID_EDITOR,
                                      "Spheroid",
                                      "MS Shell Dlg",
                                      8,
@@ -39,9 +39,9 @@ const DLGTEMPLATE_TABLE kTemplate = {IDD_SPHEROID_EDITOR,
                                      DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
                                          WS_SYSMENU,
                                      0,
-                                     kItems,
-                                     AFX_DLGITEM_COUNT(kItems)};
-const CDialogTemplateRegistrar registerTemplate(&kTemplate);
+                                     kSpheroidItems,
+                                     AFX_DLGITEM_COUNT(kSpheroidItems)};
+const CDialogTemplateRegistrar registerSpheroidTemplate(&kSpheroidTemplate);
 
 // Some table rows store their qualifier already in brackets ("(Hayford 1910)"): those are shown
 // as they stand, not bracketed twice.

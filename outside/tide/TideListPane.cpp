@@ -4,7 +4,7 @@ namespace
 {
 constexpr int kGreyScheme = 1;
 constexpr int kRowHeight = 24;
-constexpr int kDropHeight = 300;
+constexpr int kListDropHeight = 300;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTideListPane, CMyDockablePane)
@@ -27,7 +27,7 @@ BOOL CTideListPane::CreateListPane(CWnd* pOwner, int nID, const char* title, con
     m_bChooser = chooser;
     m_bCaption = caption;
     if (chooser && !m_Chooser.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                     CRect(0, 0, 100, kDropHeight), this, IDC_TIDE_CHOOSER))
+                                     CRect(0, 0, 100, kListDropHeight), this, IDC_TIDE_CHOOSER))
         return FALSE;
     if (caption && !m_Caption.Create("", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 100, kRowHeight), this,
                                      IDC_TIDE_CAPTION))
@@ -100,7 +100,7 @@ void CTideListPane::AdjustLayout()
     int top = client.top;
     if (m_bChooser && m_Chooser.GetSafeHwnd() != nullptr)
     {
-        m_Chooser.SetWindowPos(nullptr, client.left, top, client.Width(), kDropHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_Chooser.SetWindowPos(nullptr, client.left, top, client.Width(), kListDropHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         top += kRowHeight;
     }
     if (m_bCaption && m_Caption.GetSafeHwnd() != nullptr)

@@ -125,7 +125,7 @@ int WsaErrorFromErrno(int e)
     }
 }
 
-std::shared_ptr<SocketObject> Lookup(SOCKET s)
+std::shared_ptr<SocketObject> LookupHost(SOCKET s)
 {
     if (s == INVALID_SOCKET)
         return nullptr;
@@ -310,7 +310,7 @@ SOCKET WSASocketA(int af, int type, int protocol, void* protocolInfo, unsigned, 
 
 int bind(SOCKET s, const sockaddr* name, int nameLength)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (!name)
@@ -322,7 +322,7 @@ int bind(SOCKET s, const sockaddr* name, int nameLength)
 
 int connect(SOCKET s, const sockaddr* name, int nameLength)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (!name)
@@ -346,7 +346,7 @@ int connect(SOCKET s, const sockaddr* name, int nameLength)
 
 int getsockname(SOCKET s, sockaddr* name, int* nameLength)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (!name || !nameLength)
@@ -360,7 +360,7 @@ int getsockname(SOCKET s, sockaddr* name, int* nameLength)
 
 int setsockopt(SOCKET s, int level, int optionName, const char* optionValue, int optionLength)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (!optionValue && optionLength > 0)
@@ -382,7 +382,7 @@ int setsockopt(SOCKET s, int level, int optionName, const char* optionValue, int
 
 int getsockopt(SOCKET s, int level, int optionName, char* optionValue, int* optionLength)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (!optionValue || !optionLength)
@@ -405,7 +405,7 @@ int getsockopt(SOCKET s, int level, int optionName, char* optionValue, int* opti
 
 int ioctlsocket(SOCKET s, long command, ULONG* argument)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (!argument)
@@ -428,7 +428,7 @@ int ioctlsocket(SOCKET s, long command, ULONG* argument)
 
 int recvfrom(SOCKET s, char* buffer, int length, int flags, sockaddr* from, int* fromLength)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (length < 0 || (!buffer && length > 0) || (from && !fromLength))
@@ -489,7 +489,7 @@ int recvfrom(SOCKET s, char* buffer, int length, int flags, sockaddr* from, int*
 
 DWORD GetDroppedDatagramCount(SOCKET s)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     return so ? so->droppedDatagrams.load() : 0;
 }
 
@@ -500,7 +500,7 @@ int recv(SOCKET s, char* buffer, int length, int flags)
 
 int sendto(SOCKET s, const char* buffer, int length, int flags, const sockaddr* to, int toLength)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     if (length < 0 || (!buffer && length > 0))
@@ -538,7 +538,7 @@ int send(SOCKET s, const char* buffer, int length, int flags)
 
 int shutdown(SOCKET s, int how)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     int posixHow;
@@ -569,7 +569,7 @@ int shutdown(SOCKET s, int how)
 
 int closesocket(SOCKET s)
 {
-    auto so = Lookup(s);
+    auto so = LookupHost(s);
     if (!so)
         return Fail(WSAENOTSOCK);
     so->closed = true;
@@ -599,7 +599,7 @@ int select(int, SOCKET_SET* readSet, SOCKET_SET* writeSet, SOCKET_SET* errorSet,
                 std::find_if(watched.begin(), watched.end(), [&](const Watched& w) { return w.s == s; });
             if (found == watched.end())
             {
-                auto so = Lookup(s);
+                auto so = LookupHost(s);
                 if (!so)
                     return false;
                 watched.push_back({s, so});

@@ -1,4 +1,5 @@
 #include "platform/ui/Button.h"
+#include "platform/ui/QtText.h"
 
 #include "platform/core/SysColor.h"
 #include "platform/ui/Colour.h"
@@ -21,11 +22,6 @@ IMPLEMENT_DYNCREATE(CMFCButton, CButton)
 
 namespace
 {
-QString ToQ(const CString& s)
-{
-    return Cp1252ToQString(s.GetString(), s.GetLength());
-}
-
 bool IsCheckType(DWORD type)
 {
     return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;

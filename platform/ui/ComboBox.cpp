@@ -1,4 +1,5 @@
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/QtText.h"
 
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Static.h"
@@ -22,17 +23,6 @@ constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kSelectedImageRole = Qt::UserRole + 2;
 constexpr int kIndentRole = Qt::UserRole + 3;
 constexpr int kOverlayRole = Qt::UserRole + 4;
-
-QString ToQ(const char* s)
-{
-    return Cp1252ToQString(s ? s : "");
-}
-
-CString FromQ(const QString& s)
-{
-    const QByteArray bytes = QStringToCp1252(s);
-    return CString(bytes.constData(), static_cast<int>(bytes.size()));
-}
 
 class ComboWidget : public QComboBox
 {

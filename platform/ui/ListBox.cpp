@@ -1,4 +1,6 @@
 #include "platform/ui/ListBox.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/ForwardingViewport.h"
 
 #include "platform/ui/Static.h"
 
@@ -14,45 +16,6 @@ IMPLEMENT_DYNAMIC(CListBox, CWnd)
 namespace
 {
 constexpr int kDataRole = Qt::UserRole;
-
-QString ToQ(const char* s)
-{
-    return Cp1252ToQString(s ? s : "");
-}
-
-CString FromQ(const QString& s)
-{
-    const QByteArray bytes = QStringToCp1252(s);
-    return CString(bytes.constData(), static_cast<int>(bytes.size()));
-}
-
-// A scroll area's viewport that hands the mouse events given to it straight (as the window
-// layer gives the events a window's handler let through) to its scroll area, as Qt's own
-// delivery does through the area's event filter.
-class ForwardingViewport : public QWidget
-{
-public:
-    explicit ForwardingViewport(std::function<bool(QEvent*)> forward) : m_forward(std::move(forward)) {}
-
-protected:
-    bool event(QEvent* e) override
-    {
-        switch (e->type())
-        {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-            return m_forward(e);
-        default:
-            return QWidget::event(e);
-        }
-    }
-
-private:
-    std::function<bool(QEvent*)> m_forward;
-};
 
 class ListWidget : public QListWidget
 {

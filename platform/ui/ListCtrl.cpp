@@ -1,4 +1,6 @@
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/ForwardingViewport.h"
 #include "platform/ui/Colour.h"
 
 #include "platform/ui/Dc.h"
@@ -27,11 +29,6 @@ IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 namespace
 {
-QString ToQ(const char* s)
-{
-    return Cp1252ToQString(s ? s : "");
-}
-
 void CopyOut(const CString& text, LPSTR buffer, int size)
 {
     if (!buffer || size <= 0)
@@ -152,33 +149,6 @@ public:
         endRemoveColumns();
     }
     void HeadingChanged(int col) { emit headerDataChanged(Qt::Horizontal, col, col); }
-};
-
-// See ListBox.cpp: mouse events given to the viewport go to the view's own handling, which
-// the window layer reaches through the default handling of the list's messages.
-class ForwardingViewport : public QWidget
-{
-public:
-    explicit ForwardingViewport(std::function<bool(QEvent*)> forward) : m_forward(std::move(forward)) {}
-
-protected:
-    bool event(QEvent* e) override
-    {
-        switch (e->type())
-        {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-            return m_forward(e);
-        default:
-            return QWidget::event(e);
-        }
-    }
-
-private:
-    std::function<bool(QEvent*)> m_forward;
 };
 
 int ScrollCode(int action)

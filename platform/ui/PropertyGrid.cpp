@@ -1,4 +1,5 @@
 #include "platform/ui/PropertyGrid.h"
+#include "platform/ui/QtText.h"
 
 #include "platform/core/Exception.h"
 #include "platform/core/RegisteredMessage.h"
@@ -33,16 +34,6 @@ const UINT AFX_WM_PROPERTY_CHANGED = RegisterWindowMessageA("AFX_WM_PROPERTY_CHA
 namespace
 {
 constexpr int kPropRole = Qt::UserRole + 1;
-
-QString ToQ(const CString& s)
-{
-    return QString::fromLatin1(static_cast<LPCSTR>(s));
-}
-
-CString FromQ(const QString& s)
-{
-    return CString(s.toLatin1().constData());
-}
 
 CMFCPropertyGridProperty* PropOf(const QModelIndex& index)
 {

@@ -195,7 +195,7 @@ public:
     QTimer m_pop;
 };
 
-TipWidget* WidgetOf(CWnd* pWnd)
+TipWidget* TipWidgetOf(CWnd* pWnd)
 {
     return pWnd ? dynamic_cast<TipWidget*>(pWnd->GetWidget()) : nullptr;
 }
@@ -207,7 +207,7 @@ QWidget* MakeTip(HWND hWnd, const CREATESTRUCT&, QWidget* parent)
 
 BOOL TipProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    TipWidget* w = WidgetOf(pWnd);
+    TipWidget* w = TipWidgetOf(pWnd);
     if (!w)
         return FALSE;
     LRESULT& result = *pResult;

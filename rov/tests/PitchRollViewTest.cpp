@@ -18,10 +18,10 @@
 
 namespace
 {
-const CPitchRollView::Colours& kDay = CPitchRollView::DAY_COLOURS;
-const CPitchRollView::Colours& kNight = CPitchRollView::NIGHT_COLOURS;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+const CPitchRollView::Colours& kDayColours = CPitchRollView::DAY_COLOURS;
+const CPitchRollView::Colours& kNightColours = CPitchRollView::NIGHT_COLOURS;
+const double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+const double kInfinity = std::numeric_limits<double>::infinity();
 
 QImage Picture(CPitchRollView& view, int width = 200, int height = 200)
 {
@@ -49,7 +49,7 @@ int CountIn(const QImage& image, const CRect& box, COLORREF colour)
     return n;
 }
 
-std::string Hex(COLORREF c)
+std::string HexOf(COLORREF c)
 {
     char text[16];
     std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(c));
@@ -79,12 +79,12 @@ TEST(PitchRollView, GroundLiesOnItsSideOfTheHorizonWhicheverWayUp)
         // A column clear of the aircraft symbol's upright.
         const int x = 90;
         const int lineY = p1.y + (p2.y - p1.y) * (x - p1.x) / (p2.x - p1.x);
-        const COLORREF below = k.groundBelow ? kDay.Ground : kDay.Sky;
-        const COLORREF above = k.groundBelow ? kDay.Sky : kDay.Ground;
-        EXPECT_EQ(Hex(At(image, x, lineY + 12)), Hex(below)) << k.pitch << " " << k.roll;
-        EXPECT_EQ(Hex(At(image, x, lineY - 12)), Hex(above)) << k.pitch << " " << k.roll;
+        const COLORREF below = k.groundBelow ? kDayColours.Ground : kDayColours.Sky;
+        const COLORREF above = k.groundBelow ? kDayColours.Sky : kDayColours.Ground;
+        EXPECT_EQ(HexOf(At(image, x, lineY + 12)), HexOf(below)) << k.pitch << " " << k.roll;
+        EXPECT_EQ(HexOf(At(image, x, lineY - 12)), HexOf(above)) << k.pitch << " " << k.roll;
         // Off the centre column too, where the ends of the horizon meet the corners.
-        EXPECT_EQ(Hex(At(image, 100, k.groundBelow ? 190 : 10)), Hex(kDay.Ground)) << k.pitch << " " << k.roll;
+        EXPECT_EQ(HexOf(At(image, 100, k.groundBelow ? 190 : 10)), HexOf(kDayColours.Ground)) << k.pitch << " " << k.roll;
     }
 }
 
@@ -95,13 +95,13 @@ TEST(PitchRollView, StraightUpIsAllGroundAndStraightDownAllSky)
         double pitch;
         COLORREF colour;
     };
-    for (const Case& k : {Case{90, kDay.Ground}, Case{-90, kDay.Sky}})
+    for (const Case& k : {Case{90, kDayColours.Ground}, Case{-90, kDayColours.Sky}})
     {
         CPitchRollView view;
         view.SetPitchRoll(k.pitch, 0.0);
         const QImage image = Picture(view);
         for (const POINT& p : {POINT{100, 8}, POINT{100, 192}, POINT{8, 100}, POINT{192, 100}})
-            EXPECT_EQ(Hex(At(image, p.x, p.y)), Hex(k.colour)) << k.pitch << " at " << p.x << "," << p.y;
+            EXPECT_EQ(HexOf(At(image, p.x, p.y)), HexOf(k.colour)) << k.pitch << " at " << p.x << "," << p.y;
     }
 }
 
@@ -140,20 +140,20 @@ TEST(PitchRollView, IndicatorFillsTheSquareUntilAHeadingRingsItWithTheRose)
     CPitchRollView view;
     view.SetPitchRoll(0.0, 0.0);
     QImage image = Picture(view);
-    EXPECT_EQ(Hex(At(image, 100, 3)), Hex(kDay.Sky));
-    EXPECT_EQ(Hex(At(image, 100, 196)), Hex(kDay.Ground));
-    EXPECT_EQ(Hex(At(image, 3, 3)), Hex(kDay.Background)) << "outside the circle";
-    EXPECT_EQ(CountIn(image, CRect(0, 0, 200, 200), kDay.Rose), 0) << "no rose without a heading";
+    EXPECT_EQ(HexOf(At(image, 100, 3)), HexOf(kDayColours.Sky));
+    EXPECT_EQ(HexOf(At(image, 100, 196)), HexOf(kDayColours.Ground));
+    EXPECT_EQ(HexOf(At(image, 3, 3)), HexOf(kDayColours.Background)) << "outside the circle";
+    EXPECT_EQ(CountIn(image, CRect(0, 0, 200, 200), kDayColours.Rose), 0) << "no rose without a heading";
 
     // 70 % of 200: the indicator is the circle of radius 70 about the centre.
     view.SetTrueHeading(45.0);
     image = Picture(view);
-    EXPECT_EQ(Hex(At(image, 100, 33)), Hex(kDay.Sky));
-    EXPECT_EQ(Hex(At(image, 100, 167)), Hex(kDay.Ground));
-    EXPECT_NE(Hex(At(image, 100, 27)), Hex(kDay.Sky));
-    EXPECT_NE(Hex(At(image, 100, 173)), Hex(kDay.Ground));
-    EXPECT_EQ(Hex(At(image, 100, 8)), Hex(kDay.Rose)) << "the rose's disc";
-    EXPECT_EQ(Hex(At(image, 3, 3)), Hex(kDay.Background));
+    EXPECT_EQ(HexOf(At(image, 100, 33)), HexOf(kDayColours.Sky));
+    EXPECT_EQ(HexOf(At(image, 100, 167)), HexOf(kDayColours.Ground));
+    EXPECT_NE(HexOf(At(image, 100, 27)), HexOf(kDayColours.Sky));
+    EXPECT_NE(HexOf(At(image, 100, 173)), HexOf(kDayColours.Ground));
+    EXPECT_EQ(HexOf(At(image, 100, 8)), HexOf(kDayColours.Rose)) << "the rose's disc";
+    EXPECT_EQ(HexOf(At(image, 3, 3)), HexOf(kDayColours.Background));
 }
 
 TEST(PitchRollView, RoseLettersTurnWithTheHeadingOnlyWhenAskedAndTheMarkerShowsIt)
@@ -182,12 +182,12 @@ TEST(PitchRollView, RoseLettersTurnWithTheHeadingOnlyWhenAskedAndTheMarkerShowsI
         view.SetRotateRose(k.rotate);
         view.SetTrueHeading(45.0);
         const QImage image = Picture(view);
-        const CPitchRollView::Colours& colours = k.night ? kNight : kDay;
+        const CPitchRollView::Colours& colours = k.night ? kNightColours : kDayColours;
         EXPECT_EQ(CountIn(image, top, colours.RoseText) > 3, k.topLetters == 1) << k.rotate << k.night;
         EXPECT_EQ(CountIn(image, northWest, colours.RoseText) > 3, k.northWestLetters == 1) << k.rotate << k.night;
-        EXPECT_EQ(Hex(At(image, k.marker.x, k.marker.y)), Hex(k.night ? 0x000080 : 0x0000FF)) << k.rotate << k.night;
+        EXPECT_EQ(HexOf(At(image, k.marker.x, k.marker.y)), HexOf(k.night ? 0x000080 : 0x0000FF)) << k.rotate << k.night;
         // The inner disc takes the background colour, not the indicator's.
-        EXPECT_EQ(Hex(At(image, 100, 100)), Hex(colours.Background));
+        EXPECT_EQ(HexOf(At(image, 100, 100)), HexOf(colours.Background));
     }
 }
 
@@ -200,16 +200,16 @@ TEST(PitchRollView, DepthSitsOnTheCentreLineBetweenItsTens)
     // a 10-pixel line on either side of its 50-pixel label box (x 75..125).
     for (int labelY : {66, 166})
     {
-        EXPECT_EQ(Hex(At(image, 70, labelY)), Hex(kDay.Tick)) << labelY;
-        EXPECT_EQ(Hex(At(image, 130, labelY)), Hex(kDay.Tick)) << labelY;
-        EXPECT_EQ(Hex(At(image, 70, labelY - 1)), Hex(kDay.Rose)) << labelY;
-        EXPECT_EQ(Hex(At(image, 70, labelY + 1)), Hex(kDay.Rose)) << labelY;
-        EXPECT_GT(CountIn(image, CRect(80, labelY - 8, 120, labelY + 8), kDay.RoseText), 10) << labelY;
+        EXPECT_EQ(HexOf(At(image, 70, labelY)), HexOf(kDayColours.Tick)) << labelY;
+        EXPECT_EQ(HexOf(At(image, 130, labelY)), HexOf(kDayColours.Tick)) << labelY;
+        EXPECT_EQ(HexOf(At(image, 70, labelY - 1)), HexOf(kDayColours.Rose)) << labelY;
+        EXPECT_EQ(HexOf(At(image, 70, labelY + 1)), HexOf(kDayColours.Rose)) << labelY;
+        EXPECT_GT(CountIn(image, CRect(80, labelY - 8, 120, labelY + 8), kDayColours.RoseText), 10) << labelY;
     }
-    EXPECT_EQ(Hex(At(image, 60, 100)), Hex(kDay.Symbol)) << "the centre line";
-    EXPECT_EQ(Hex(At(image, 52, 76)), Hex(kDay.Tick)) << "the tick of 21 m on the band's edge";
-    EXPECT_EQ(Hex(At(image, 52, 5)), Hex(kDay.Background)) << "the band is clipped to the circle";
-    EXPECT_EQ(Hex(At(image, 30, 100)), Hex(kDay.Background)) << "outside the band";
+    EXPECT_EQ(HexOf(At(image, 60, 100)), HexOf(kDayColours.Symbol)) << "the centre line";
+    EXPECT_EQ(HexOf(At(image, 52, 76)), HexOf(kDayColours.Tick)) << "the tick of 21 m on the band's edge";
+    EXPECT_EQ(HexOf(At(image, 52, 5)), HexOf(kDayColours.Background)) << "the band is clipped to the circle";
+    EXPECT_EQ(HexOf(At(image, 30, 100)), HexOf(kDayColours.Background)) << "outside the band";
 }
 
 TEST(PitchRollView, SilentSensorPaintsTheTimeOutBackground)
@@ -227,8 +227,8 @@ TEST(PitchRollView, SilentSensorPaintsTheTimeOutBackground)
         view.SetTimeout(k.timedOut);
         view.SetPitchRoll(0.0, 0.0);
         const QImage image = Picture(view);
-        EXPECT_EQ(Hex(At(image, 1, 1)), Hex(k.background)) << k.night << k.timedOut;
-        EXPECT_EQ(Hex(At(image, 100, 3)), Hex(k.night ? kNight.Sky : kDay.Sky)) << k.night << k.timedOut;
+        EXPECT_EQ(HexOf(At(image, 1, 1)), HexOf(k.background)) << k.night << k.timedOut;
+        EXPECT_EQ(HexOf(At(image, 100, 3)), HexOf(k.night ? kNightColours.Sky : kDayColours.Sky)) << k.night << k.timedOut;
     }
 }
 
@@ -249,7 +249,7 @@ TEST(PitchRollView, CornerTextsShowWheneverTextIsOnDueNorthIncluded)
         view.SetPitchRoll(1.5, -2.0);
         const QImage image = Picture(view, 300, 200);
         for (const CRect& box : {gyro, pitch, roll})
-            EXPECT_EQ(CountIn(image, box, kDay.Text) > 20, k.text) << k.heading << " box at " << box.left << "," << box.top;
+            EXPECT_EQ(CountIn(image, box, kDayColours.Text) > 20, k.text) << k.heading << " box at " << box.left << "," << box.top;
     }
 }
 
@@ -265,7 +265,7 @@ TEST(PitchRollView, ReadOutsAreFormattedByKindAndMissingValuesAskedFor)
         {0.0, 4, "  0.00\xB0"},        {359.996, 4, "360.00\xB0"},    {45.5, 4, " 45.50\xB0"},
         {1.5, 3, "+01.50\xB0"},        {-2.0, 2, "-02.00\xB0"},       {0.0, 3, "+00.00\xB0"},
         {-12.346, 3, "-12.35\xB0"},    {PITCH_ROLL_NO_VALUE, 4, "??????\xB0"},
-        {PITCH_ROLL_NO_VALUE, 2, "??????\xB0"}, {kNaN, 3, "??????\xB0"}, {kInf, 4, "??????\xB0"},
+        {PITCH_ROLL_NO_VALUE, 2, "??????\xB0"}, {kNotANumber, 3, "??????\xB0"}, {kInfinity, 4, "??????\xB0"},
     };
     for (const Case& k : cases)
         EXPECT_EQ(std::string(CPitchRollView::ValueText(k.value, k.kind)), k.text) << k.value << " kind " << k.kind;
@@ -274,15 +274,15 @@ TEST(PitchRollView, ReadOutsAreFormattedByKindAndMissingValuesAskedFor)
 TEST(PitchRollView, ValuesThatAreNoNumbersAreMissing)
 {
     CPitchRollView view;
-    view.SetPitchRoll(kNaN, 5.0);
-    view.SetTrueHeading(kInf);
-    view.SetDepth(-kInf);
+    view.SetPitchRoll(kNotANumber, 5.0);
+    view.SetTrueHeading(kInfinity);
+    view.SetDepth(-kInfinity);
     EXPECT_EQ(view.GetPitch(), PITCH_ROLL_NO_VALUE);
     EXPECT_EQ(view.GetRoll(), 5.0);
     EXPECT_EQ(view.GetTrueHeading(), PITCH_ROLL_NO_VALUE);
     EXPECT_EQ(view.GetDepth(), PITCH_ROLL_NO_VALUE);
     QImage image = Picture(view);
-    EXPECT_EQ(CountIn(image, CRect(0, 0, 200, 200), kDay.Background), 200 * 200) << "nothing but the background";
+    EXPECT_EQ(CountIn(image, CRect(0, 0, 200, 200), kDayColours.Background), 200 * 200) << "nothing but the background";
 
     // Finite but far beyond any angle or depth a sensor gives: drawn, and drawing stays defined.
     view.SetPitchRoll(1e300, -1e300);
@@ -290,7 +290,7 @@ TEST(PitchRollView, ValuesThatAreNoNumbersAreMissing)
     view.SetDepth(1e300);
     view.SetRotateRose(true);
     image = Picture(view);
-    EXPECT_EQ(Hex(At(image, 100, 8)), Hex(kDay.Rose));
+    EXPECT_EQ(HexOf(At(image, 100, 8)), HexOf(kDayColours.Rose));
 }
 
 } // namespace

@@ -21,8 +21,8 @@ namespace
 {
 const int kWidth = 400;
 const int kHeight = 300;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+const double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+const double kInfinity = std::numeric_limits<double>::infinity();
 
 // The lattice as the test reckons it for a view of kWidth x kHeight with n divisions and a
 // range in metres.
@@ -97,7 +97,7 @@ TritechPointDef Point(double across, double down, int valid = 1)
     return p;
 }
 
-COLORREF At(const QImage& image, int x, int y)
+COLORREF PixelAt(const QImage& image, int x, int y)
 {
     return ColorRefFromQRgb(image.pixel(x, y));
 }
@@ -107,7 +107,7 @@ int CountOf(const QImage& image, COLORREF colour, const QRect& box = QRect(0, 0,
     int n = 0;
     for (int y = box.top(); y <= box.bottom(); ++y)
         for (int x = box.left(); x <= box.right(); ++x)
-            n += At(image, x, y) == colour ? 1 : 0;
+            n += PixelAt(image, x, y) == colour ? 1 : 0;
     return n;
 }
 
@@ -149,30 +149,30 @@ TEST_F(ScanViewFixture, TheLatticeLiesWhereItsRulesPutItWithALineAndLabelsPerDiv
 
         const COLORREF lines = CScanView::DAY_COLOURS[CScanView::LATTICE_LINES];
         const COLORREF labels = CScanView::DAY_COLOURS[CScanView::LABELS];
-        EXPECT_EQ(At(picture, 2, 2), CScanView::DAY_COLOURS[CScanView::BACKGROUND]);
-        EXPECT_EQ(At(picture, l.ox + l.cell / 2, l.oy + l.cell / 2), CScanView::DAY_COLOURS[CScanView::LATTICE_AREA]);
+        EXPECT_EQ(PixelAt(picture, 2, 2), CScanView::DAY_COLOURS[CScanView::BACKGROUND]);
+        EXPECT_EQ(PixelAt(picture, l.ox + l.cell / 2, l.oy + l.cell / 2), CScanView::DAY_COLOURS[CScanView::LATTICE_AREA]);
         // 2n + 1 vertical lines reach 10 pixels below the lattice, each with its label under it;
         // n + 1 horizontal lines reach 10 pixels beyond each side, labelled on both.
         for (int k = -n; k <= n; ++k)
         {
             const int x = l.ox + k * l.cell;
-            EXPECT_EQ(At(picture, x, l.bottom + 5), lines) << range << " vertical " << k;
+            EXPECT_EQ(PixelAt(picture, x, l.bottom + 5), lines) << range << " vertical " << k;
             EXPECT_GT(CountOf(picture, labels, QRect(x - l.cell / 2, l.bottom + 10, l.cell, 16)), 0)
                 << range << " label under " << k;
         }
-        EXPECT_NE(At(picture, l.ox + l.cell / 2, l.bottom + 5), lines);
+        EXPECT_NE(PixelAt(picture, l.ox + l.cell / 2, l.bottom + 5), lines);
         for (int k = 0; k <= n; ++k)
         {
             const int y = l.oy + k * l.cell;
-            EXPECT_EQ(At(picture, l.left - 5, y), lines) << range << " horizontal " << k;
-            EXPECT_EQ(At(picture, l.right + 5, y), lines);
+            EXPECT_EQ(PixelAt(picture, l.left - 5, y), lines) << range << " horizontal " << k;
+            EXPECT_EQ(PixelAt(picture, l.right + 5, y), lines);
             EXPECT_GT(CountOf(picture, labels, QRect(0, y - 6, l.left - 10, 12)), 0) << range << " left label " << k;
             EXPECT_GT(CountOf(picture, labels, QRect(l.right + 11, y - 6, kWidth - l.right - 11, 12)), 0);
         }
         // The head's cell above the origin has its sides and top but no lines inside.
-        EXPECT_EQ(At(picture, l.left, l.top + 3), lines);
-        EXPECT_EQ(At(picture, l.right, l.top + 3), lines);
-        EXPECT_EQ(At(picture, l.ox + l.cell / 2, l.top), lines);
+        EXPECT_EQ(PixelAt(picture, l.left, l.top + 3), lines);
+        EXPECT_EQ(PixelAt(picture, l.right, l.top + 3), lines);
+        EXPECT_EQ(PixelAt(picture, l.ox + l.cell / 2, l.top), lines);
     }
 }
 
@@ -186,8 +186,8 @@ TEST_F(ScanViewFixture, EachStyleDrawsItsPointsWhereTheyLie)
     const Lattice l(5, 10);
     ASSERT_DOUBLE_EQ(l.scale, 16.0);
 
-    EXPECT_EQ(At(picture, l.X(-3.0), l.Y(2.0)), Colour(0));
-    EXPECT_EQ(At(picture, l.X(-2.5), l.Y(2.5)), Colour(0));
+    EXPECT_EQ(PixelAt(picture, l.X(-3.0), l.Y(2.0)), Colour(0));
+    EXPECT_EQ(PixelAt(picture, l.X(-2.5), l.Y(2.5)), Colour(0));
     EXPECT_EQ(CountOf(picture, Colour(0), QRect(l.X(-3.0) - 3, l.Y(2.0) - 3, 7, 7)), 1) << "a single pixel";
 
     const int sx = l.X(1.0), sy = l.Y(4.0);
@@ -196,13 +196,13 @@ TEST_F(ScanViewFixture, EachStyleDrawsItsPointsWhereTheyLie)
 
     // The line runs across, then down.
     for (double across : {2.5, 3.0, 3.5})
-        EXPECT_EQ(At(picture, l.X(across), l.Y(6.0)), Colour(2)) << across;
-    EXPECT_EQ(At(picture, l.X(4.0), l.Y(7.0)), Colour(2));
-    EXPECT_NE(At(picture, l.X(3.0), l.Y(7.0)), Colour(2)) << "no closing line";
+        EXPECT_EQ(PixelAt(picture, l.X(across), l.Y(6.0)), Colour(2)) << across;
+    EXPECT_EQ(PixelAt(picture, l.X(4.0), l.Y(7.0)), Colour(2));
+    EXPECT_NE(PixelAt(picture, l.X(3.0), l.Y(7.0)), Colour(2)) << "no closing line";
 
     // The second colour when the first is not to be used.
     profiles[1].m_UseColour1 = 0;
-    EXPECT_EQ(At(Picture(), sx, sy), profiles[1].m_Colour2);
+    EXPECT_EQ(PixelAt(Picture(), sx, sy), profiles[1].m_Colour2);
     profiles[1].m_Visible = 0;
     EXPECT_EQ(CountOf(Picture(), profiles[1].m_Colour2), 0) << "a hidden profile";
 }
@@ -211,17 +211,17 @@ TEST_F(ScanViewFixture, InvalidOutsideAndUnplaceablePointsAreLeftOutAndTheLineSt
 {
     const double far = 1.0e300;
     Profile(0, PROFILE_STYLE_LINE,
-            {Point(-4.0, 2.0, 0), Point(-20.0, 3.0), Point(kNaN, 3.0), Point(kInf, 3.0), Point(-2.0, far),
+            {Point(-4.0, 2.0, 0), Point(-20.0, 3.0), Point(kNotANumber, 3.0), Point(kInfinity, 3.0), Point(-2.0, far),
              Point(-2.0, 4.0), Point(2.0, 4.0), Point(4.0, 9.0, 2), Point(4.0, -far)});
-    Profile(1, PROFILE_STYLE_SQUARE, {Point(0.0, 11.0), Point(-3.0, 5.0, 0), Point(-far, 1.0), Point(3.0, kNaN)});
+    Profile(1, PROFILE_STYLE_SQUARE, {Point(0.0, 11.0), Point(-3.0, 5.0, 0), Point(-far, 1.0), Point(3.0, kNotANumber)});
     const QImage picture = Picture();
     const Lattice l(5, 10);
     // Only the segment between the two valid points inside the lattice shows.
-    EXPECT_EQ(At(picture, l.X(0.0), l.Y(4.0)), Colour(0));
+    EXPECT_EQ(PixelAt(picture, l.X(0.0), l.Y(4.0)), Colour(0));
     const int drawn = CountOf(picture, Colour(0));
     EXPECT_GE(drawn, l.X(2.0) - l.X(-2.0));
     EXPECT_LE(drawn, l.X(2.0) - l.X(-2.0) + 1);
-    EXPECT_NE(At(picture, l.X(-2.0) - 1, l.Y(4.0)), Colour(0));
+    EXPECT_NE(PixelAt(picture, l.X(-2.0) - 1, l.Y(4.0)), Colour(0));
     EXPECT_EQ(CountOf(picture, Colour(1)), 0) << "below the lattice, invalid, or beyond any pixel";
 }
 
@@ -232,8 +232,8 @@ TEST_F(ScanViewFixture, PointsOnTheLatticesEdgesAreDrawn)
     Profile(0, PROFILE_STYLE_PIXEL, {Point(-10.0, -2.0), Point(10.0, 10.0), Point(10.1, 5.0), Point(0.0, -2.1)});
     const QImage picture = Picture();
     const Lattice l(5, 10);
-    EXPECT_EQ(At(picture, l.left, l.top), Colour(0));
-    EXPECT_EQ(At(picture, l.right, l.bottom), Colour(0));
+    EXPECT_EQ(PixelAt(picture, l.left, l.top), Colour(0));
+    EXPECT_EQ(PixelAt(picture, l.right, l.bottom), Colour(0));
     EXPECT_EQ(CountOf(picture, Colour(0)), 2);
 }
 
@@ -261,8 +261,8 @@ TEST_F(ScanViewFixture, ARangeWithoutScaleShowsTheLatticeAlone)
         const QImage picture = Picture();
         const Lattice l(view.GetDivisions(), range);
         EXPECT_EQ(view.GetPixelsPerMetre(), 0.0);
-        EXPECT_EQ(At(picture, l.ox + l.cell / 2, l.oy + l.cell / 2), CScanView::DAY_COLOURS[CScanView::LATTICE_AREA]);
-        EXPECT_EQ(At(picture, l.ox, l.bottom + 5), CScanView::DAY_COLOURS[CScanView::LATTICE_LINES]);
+        EXPECT_EQ(PixelAt(picture, l.ox + l.cell / 2, l.oy + l.cell / 2), CScanView::DAY_COLOURS[CScanView::LATTICE_AREA]);
+        EXPECT_EQ(PixelAt(picture, l.ox, l.bottom + 5), CScanView::DAY_COLOURS[CScanView::LATTICE_LINES]);
         EXPECT_EQ(CountOf(picture, Colour(0)), 0) << range;
         EXPECT_EQ(CountOf(picture, CScanView::DAY_COLOURS[CScanView::PIPE]), 0) << range;
     }
@@ -291,15 +291,15 @@ TEST_F(ScanViewFixture, ThePipeHangsFromItsPointAtItsSize)
         const QImage picture = Picture();
         const int x = l.X(-1.0), y = l.Y(3.0);
         const int r = int(l.scale * c.metres);
-        EXPECT_NE(At(picture, x, y - 1), pipe) << c.size << ": nothing above the point";
-        EXPECT_EQ(At(picture, x, y + 1), pipe) << c.size << ": the top touches it";
-        EXPECT_EQ(At(picture, x, y + r), pipe);
-        EXPECT_EQ(At(picture, x - r + 2, y + r), pipe);
-        EXPECT_EQ(At(picture, x + r - 2, y + r), pipe);
-        EXPECT_NE(At(picture, x - r - 2, y + r), pipe) << c.size;
-        EXPECT_NE(At(picture, x + r + 2, y + r), pipe);
-        EXPECT_EQ(At(picture, x, y + 2 * r - 2), pipe);
-        EXPECT_NE(At(picture, x, y + 2 * r + 2), pipe);
+        EXPECT_NE(PixelAt(picture, x, y - 1), pipe) << c.size << ": nothing above the point";
+        EXPECT_EQ(PixelAt(picture, x, y + 1), pipe) << c.size << ": the top touches it";
+        EXPECT_EQ(PixelAt(picture, x, y + r), pipe);
+        EXPECT_EQ(PixelAt(picture, x - r + 2, y + r), pipe);
+        EXPECT_EQ(PixelAt(picture, x + r - 2, y + r), pipe);
+        EXPECT_NE(PixelAt(picture, x - r - 2, y + r), pipe) << c.size;
+        EXPECT_NE(PixelAt(picture, x + r + 2, y + r), pipe);
+        EXPECT_EQ(PixelAt(picture, x, y + 2 * r - 2), pipe);
+        EXPECT_NE(PixelAt(picture, x, y + 2 * r + 2), pipe);
     }
 }
 
@@ -317,8 +317,8 @@ TEST_F(ScanViewFixture, NoPipeWithoutSizeDepthOrAPlaceInsideTheLattice)
         {"no pipe flag", 0, 0.0, 3.0, 500},   {"size 0", 1, 0.0, 3.0, 0},
         {"negative size", 1, 0.0, 3.0, -500}, {"at the head's depth", 1, 0.0, 0.0, 500},
         {"above the head", 1, 0.0, -0.5, 500}, {"on the side", 1, 10.0, 3.0, 500},
-        {"at the bottom", 1, 0.0, 10.0, 500}, {"not a number", 1, kNaN, 3.0, 500},
-        {"too deep to place", 1, 0.0, 1.0e300, 500}, {"infinite", 1, 0.0, kInf, 500},
+        {"at the bottom", 1, 0.0, 10.0, 500}, {"not a number", 1, kNotANumber, 3.0, 500},
+        {"too deep to place", 1, 0.0, 1.0e300, 500}, {"infinite", 1, 0.0, kInfinity, 500},
     };
     for (const Case& c : cases)
     {
@@ -391,8 +391,8 @@ TEST_F(ScanViewFixture, BackgroundsByHeadSilenceAndNight)
         view.SetTimeout(c.timeout);
         view.SetNightMode(c.night);
         const QImage picture = Picture();
-        EXPECT_EQ(At(picture, 2, 2), c.corner) << c.what;
-        EXPECT_EQ(At(picture, l.ox + 5, l.oy + 5), c.lattice) << c.what;
+        EXPECT_EQ(PixelAt(picture, 2, 2), c.corner) << c.what;
+        EXPECT_EQ(PixelAt(picture, l.ox + 5, l.oy + 5), c.lattice) << c.what;
     }
     view.SetNightMode(true);
     EXPECT_EQ(view.GetColour(CScanView::PIPE), 0x008080u);

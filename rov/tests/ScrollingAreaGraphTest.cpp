@@ -238,7 +238,7 @@ Flags FlagsOf(const CScrollingAreaGraph& g)
             g.m_bZeroMode,  g.m_bLeftToRight,     g.m_bShowValues};
 }
 
-Flags Loaded(const char* name)
+Flags LoadedGraph(const char* name)
 {
     CScrollingAreaGraph graph;
     graph.m_strName = name;
@@ -253,7 +253,7 @@ struct ScrollingGraphSettingsBadInput : ::testing::Test
 
 TEST_F(ScrollingGraphSettingsBadInput, MissingLinesAndMissingFilesTakeTheirDefaults)
 {
-    EXPECT_EQ(Loaded("Nothing Here"), (Flags{false, true, false, false, true, false, true}));
+    EXPECT_EQ(LoadedGraph("Nothing Here"), (Flags{false, true, false, false, true, false, true}));
     const struct
     {
         const char* bytes;
@@ -270,7 +270,7 @@ TEST_F(ScrollingGraphSettingsBadInput, MissingLinesAndMissingFilesTakeTheirDefau
     for (const auto& c : cases)
     {
         WriteBytes("Depth Graph", QByteArray(c.bytes));
-        EXPECT_EQ(Loaded("Depth Graph"), c.flags) << c.bytes;
+        EXPECT_EQ(LoadedGraph("Depth Graph"), c.flags) << c.bytes;
     }
     EXPECT_TRUE(ModalHook::Shown().empty());
 }
@@ -294,7 +294,7 @@ TEST_F(ScrollingGraphSettingsBadInput, ADamagedLineTakesItsDefaultAndIsReportedO
         ModalHook::Reset();
         WriteBytes("Depth Graph", c.bytes);
         ModalHook::AnswerMessageBox(IDOK);
-        EXPECT_EQ(Loaded("Depth Graph"), c.flags) << c.line;
+        EXPECT_EQ(LoadedGraph("Depth Graph"), c.flags) << c.line;
         ASSERT_EQ(ModalHook::Shown().size(), 1u) << "one message for the file";
         const std::string text(ModalHook::Shown()[0].text);
         EXPECT_NE(text.find(std::string(SettingsPath("Depth Graph"))), std::string::npos) << text;
@@ -319,6 +319,6 @@ TEST_F(ScrollingGraphSettingsBadInput, WrittenFlagsAreSevenLinesInTheirOrderAndR
     EXPECT_EQ(ReadBytes("Bathy Unit"), QByteArray("Trace Mode = 1\r\nDepth Mode = 0\r\nDepth Of Burial Mode = 0\r\n"
                                                   "Depth Plus Altitude = 1\r\nZero Mode = 0\r\nLeft To Right = 1\r\n"
                                                   "Show Values = 0\r\n"));
-    EXPECT_EQ(Loaded("Bathy Unit"), FlagsOf(graph));
+    EXPECT_EQ(LoadedGraph("Bathy Unit"), FlagsOf(graph));
 }
 } // namespace

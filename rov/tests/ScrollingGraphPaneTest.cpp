@@ -22,8 +22,8 @@
 
 namespace
 {
-const char kName[] = "Depth Graph";
-const int kPaneId = 7001;
+const char kGraphName[] = "Depth Graph";
+const int kGraphPaneId = 7001;
 
 // A pane whose owner records what is posted to it, as the host sees the graph's message.
 class CRecordedGraphPane : public CScrollingGraphPane
@@ -55,7 +55,7 @@ struct ScrollingGraphPane : ::testing::Test
     void SetUp() override
     {
         ASSERT_TRUE(host.CreateHost(900, 600));
-        ASSERT_TRUE(host.Dock(pane, kName, kPaneId));
+        ASSERT_TRUE(host.Dock(pane, kGraphName, kGraphPaneId));
         graph = pane.GetGraph();
         ASSERT_NE(graph, nullptr);
         // Room for the 60-pixel scale lines and a few hundred samples.
@@ -114,7 +114,7 @@ TEST_F(ScrollingGraphPane, TheFrameShowsTheGraphWithItsContent)
 {
     Modes(false, true, false);
     Feed(200, [](int i) { return 300.0 + (i % 40) * 0.2; }, [](int i) { return 304.0 + (i % 25) * 0.2; });
-    FrameProbe::ExpectFrameAsUserSeesIt(&host, {{kName, &pane}});
+    FrameProbe::ExpectFrameAsUserSeesIt(&host, {{kGraphName, &pane}});
     const QRect g = FrameProbe::PaneRect(graph);
     const QRect p = FrameProbe::PaneRect(&pane);
     EXPECT_TRUE(p.contains(g)) << "the graph lies inside its pane";
@@ -325,10 +325,10 @@ Flags FlagsOf(const CScrollingAreaGraph& g)
             g.m_bDepthPlusAltitude, g.m_bZeroMode, g.m_bShowValues};
 }
 
-QByteArray SettingsBytes()
+QByteArray GraphSettingsBytes()
 {
     CConfigFile names;
-    QFile f(LinuxPathFromWindows(names.GetSettingsFileName(kName)));
+    QFile f(LinuxPathFromWindows(names.GetSettingsFileName(kGraphName)));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
@@ -426,7 +426,7 @@ TEST_F(ScrollingGraphMenu, EachChoiceChangesItsModesColoursAndSettingsFile)
         SCOPED_TRACE("item " + std::to_string(step.id));
         EXPECT_EQ(FlagsOf(*graph), step.flags);
         EXPECT_EQ(graph->m_nMinSpan, step.span);
-        EXPECT_EQ(SettingsBytes(), Golden(step.flags));
+        EXPECT_EQ(GraphSettingsBytes(), Golden(step.flags));
         // Trace mode has colours of its own.
         EXPECT_EQ(graph->m_Colours[CScrollingAreaGraph::PLOT_BACKGROUND], graph->m_bTraceMode ? 0x000000u : 0xFF0000u);
         EXPECT_EQ(graph->m_Colours[CScrollingAreaGraph::TRACE2], graph->m_bTraceMode ? 0xFF00FFu : 0x00FFFFu);
@@ -450,7 +450,7 @@ TEST_F(ScrollingGraphMenu, ResetEmptiesTheTracesAndSelectTracesPostsToThePane)
     Choose(30);
     Pump();
     const std::vector<POSTED_MESSAGE> expected = {
-        {"UM_SCROLLING_GRAPH", static_cast<WPARAM>(kPaneId), reinterpret_cast<LPARAM>(graph)}};
+        {"UM_SCROLLING_GRAPH", static_cast<WPARAM>(kGraphPaneId), reinterpret_cast<LPARAM>(graph)}};
     EXPECT_EQ(pane.m_Posted, expected);
     EXPECT_TRUE(host.Messages().empty()) << "nothing reaches the host's frame";
 }

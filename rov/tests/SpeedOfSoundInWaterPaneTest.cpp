@@ -33,7 +33,7 @@ namespace
 const double kDegree = 3.14159265358979323846 / 180.0;
 const int kPaneId = 7115;
 
-void WriteSettings(const char* name, const QByteArray& bytes)
+void WriteSoundSettings(const char* name, const QByteArray& bytes)
 {
     CConfigFile names;
     QFile f(LinuxPathFromWindows(names.GetSettingsFileName(name)));
@@ -237,7 +237,7 @@ TEST_F(SoundPaneFixture, PressureUnitsShowAndTakeTheUsersUnit)
                                              {"Pressure Mode = 2\r\n", true},
                                              {"Pressure Mode = 0\r\n", false}})
     {
-        WriteSettings("Pressure Mode", u.file);
+        WriteSoundSettings("Pressure Mode", u.file);
         pane.Update();
         Pump();
         EXPECT_NE(Shown(5).find(u.kg ? " Kg/Cm" : " Bar"), std::string::npos) << u.file.constData() << Shown(5);
@@ -304,7 +304,7 @@ TEST_F(SoundPaneFixture, RefusedInputKeepsTheValueAndComputesNothing)
 TEST_F(SoundPaneFixture, SettingsFilesAsFound)
 {
     // A golden file with a distinct value on every line.
-    WriteSettings("SpeedOfSoundInWater", "Formula = 1\r\nPressure Mode = 1\r\nSalinity Mode = 1\r\n"
+    WriteSoundSettings("SpeedOfSoundInWater", "Formula = 1\r\nPressure Mode = 1\r\nSalinity Mode = 1\r\n"
                                          "Geopotential Anomaly = 3.25\r\nLatitude = 0.5\r\nProfile Name = Cast 7\r\n");
     {
         CSpeedOfSoundInWaterPane golden;
@@ -338,8 +338,8 @@ TEST_F(SoundPaneFixture, SettingsFilesAsFound)
     };
     for (const FILES& f : files)
     {
-        WriteSettings("SpeedOfSoundInWater", f.settings);
-        WriteSettings("Pressure Mode", f.pressureMode);
+        WriteSoundSettings("SpeedOfSoundInWater", f.settings);
+        WriteSoundSettings("Pressure Mode", f.pressureMode);
         CSpeedOfSoundInWaterPane found;
         ASSERT_TRUE(host.Dock(found, kPaneId)) << f.what;
         CMFCPropertyGridCtrl& grid = found.GetPropertyGrid();
@@ -365,8 +365,8 @@ TEST_F(SoundPaneFixture, SettingsFilesAsFound)
     big.append(QByteArray(100 * 1024 * 1024, 'x'));
     for (const QByteArray* bytes : {&line, &big})
     {
-        WriteSettings("SpeedOfSoundInWater", *bytes);
-        WriteSettings("Pressure Mode", *bytes);
+        WriteSoundSettings("SpeedOfSoundInWater", *bytes);
+        WriteSoundSettings("Pressure Mode", *bytes);
         CSpeedOfSoundInWaterPane huge;
         ASSERT_TRUE(host.Dock(huge, kPaneId));
         EXPECT_EQ(huge.GetSpeedOfSound().m_Formula, bytes == &big ? 3 : 0);

@@ -78,7 +78,7 @@ private:
     int m_fd;
 };
 
-QByteArray SettingsBytes(const char* name)
+QByteArray TrainingSettingsBytes(const char* name)
 {
     CConfigFile names;
     QFile file(LinuxPathFromWindows(names.GetSettingsFileName(name)));
@@ -358,9 +358,9 @@ TEST_F(TrainingPaneTest, EachEditReachesTheRecordTheFilesAndTheSimulatorOnce)
         ASSERT_TRUE(UserEdits(ById(c.id), c.typed));
         EXPECT_TRUE(c.field(t));
         if (c.line == nullptr)
-            EXPECT_EQ(SettingsBytes(c.file), QByteArray("(no file)"));
+            EXPECT_EQ(TrainingSettingsBytes(c.file), QByteArray("(no file)"));
         else
-            EXPECT_TRUE(SettingsBytes(c.file).contains(c.line)) << SettingsBytes(c.file).constData();
+            EXPECT_TRUE(TrainingSettingsBytes(c.file).contains(c.line)) << TrainingSettingsBytes(c.file).constData();
         EXPECT_EQ(BothGot(), c.sent);
         EXPECT_TRUE(host.Messages().empty());
     }
@@ -373,7 +373,7 @@ TEST_F(TrainingPaneTest, UseSavesBothFilesAndTellsTheMainWindow)
     EXPECT_TRUE(t.m_Use);
     // Both files whole, as the record stands after the pane's lists were filled (vessel
     // three's route, no longer a design route, cleared).
-    EXPECT_EQ(SettingsBytes("Training"), QByteArray("Use = 1\n"
+    EXPECT_EQ(TrainingSettingsBytes("Training"), QByteArray("Use = 1\n"
                                                     "Vessel Port = 0\n"
                                                     "Mode = 3\n"
                                                     "Waypoint File Name = Field\n"
@@ -383,7 +383,7 @@ TEST_F(TrainingPaneTest, UseSavesBothFilesAndTellsTheMainWindow)
                                                     "Route = Supply\n"
                                                     "Route = Approach\n"
                                                     "Route = \n"));
-    EXPECT_EQ(SettingsBytes("Environment"), QByteArray("Connection Type = 0\n"
+    EXPECT_EQ(TrainingSettingsBytes("Environment"), QByteArray("Connection Type = 0\n"
                                                        "Serial Port = 0\n"
                                                        "BaudRate = 9600\n"
                                                        "UDP Port = 5005\n"
@@ -413,7 +413,7 @@ TEST_F(TrainingPaneTest, NavigationPortReopensTheSenderAndZeroClosesIt)
     ASSERT_TRUE(UserEdits(ById(CTrainingPane::DATA_NAVIGATION_PORT), QString::number(port)));
     EXPECT_EQ(t.m_VesselPort, port);
     EXPECT_TRUE(t.m_NavigationSender.IsOpen());
-    EXPECT_TRUE(SettingsBytes("Training").contains(("Vessel Port = " + std::to_string(port)).c_str()));
+    EXPECT_TRUE(TrainingSettingsBytes("Training").contains(("Vessel Port = " + std::to_string(port)).c_str()));
     ASSERT_TRUE(UserEdits(ById(CTrainingPane::DATA_NAVIGATION_PORT), "0"));
     EXPECT_EQ(t.m_VesselPort, 0);
     EXPECT_FALSE(t.m_NavigationSender.IsOpen());
@@ -536,7 +536,7 @@ TEST_F(TrainingPaneTest, WaypointFileAndPointFillTheHelicopterPosition)
     EXPECT_EQ(t.m_WaypointName, CString("A1"));
     EXPECT_EQ(Grid().GetShownValue(Item(CTrainingPane::GROUP_HELICOPTER, CTrainingPane::HELI_NORTHING)),
               "       2.000");
-    EXPECT_TRUE(SettingsBytes("Training").contains("Waypoint Name = A1"));
+    EXPECT_TRUE(TrainingSettingsBytes("Training").contains("Waypoint Name = A1"));
 }
 
 TEST_F(TrainingPaneTest, PlayPausePlayStopStepsTheRunAndSendsTheStopOnce)
@@ -615,7 +615,7 @@ TEST_F(TrainingPaneTest, NonFiniteWavesAreRefusedAndNothingIsSavedOrSent)
         QFile::remove(LinuxPathFromWindows(CConfigFile().GetSettingsFileName("Environment")));
         UserEdits(ById(CTrainingPane::DATA_WAVE_SPEED), text);
         EXPECT_EQ(t.m_WaveSpeed, 1.5f);
-        EXPECT_EQ(SettingsBytes("Environment"), QByteArray("(no file)"));
+        EXPECT_EQ(TrainingSettingsBytes("Environment"), QByteArray("(no file)"));
         EXPECT_TRUE(BothGot().empty());
     }
 }
@@ -629,7 +629,7 @@ TEST_F(TrainingPaneTest, ComPortChosenInTheGridIsSaved)
     pane.InitPropList();
     ASSERT_TRUE(UserEdits(ById(CTrainingPane::DATA_COM_PORT), "COM3"));
     EXPECT_EQ(Training().m_SerialPort, 3);
-    EXPECT_TRUE(SettingsBytes("Environment").contains("Serial Port = 3"));
+    EXPECT_TRUE(TrainingSettingsBytes("Environment").contains("Serial Port = 3"));
     ASSERT_TRUE(UserEdits(ById(CTrainingPane::DATA_COM_PORT), "None"));
     EXPECT_EQ(Training().m_SerialPort, 0);
     AfxResetComPortTable();

@@ -21,7 +21,7 @@
 
 namespace
 {
-const double kE = 500000.0, kN = 6000000.0; // the fairlead
+const double kFairleadE = 500000.0, kFairleadN = 6000000.0; // the fairlead
 
 // One case of the fixture: its settings, its results and its drawn points.
 struct CaseDef
@@ -96,8 +96,8 @@ std::vector<const CaseDef*> OfKind(const std::map<std::string, CaseDef>& cases, 
 // The anchor of a case: due east of the fairlead, no terrain (the program's straight seabed).
 void Place(CAnchor& a, const CaseDef& c, int status)
 {
-    a.m_FairleadEasting = kE;
-    a.m_FairleadNorthing = kN;
+    a.m_FairleadEasting = kFairleadE;
+    a.m_FairleadNorthing = kFairleadN;
     a.m_Status = status;
     a.m_Tension = c.Number("tension");
     a.m_FairleadLevel = c.Number("fairlead");
@@ -120,9 +120,9 @@ void Place(CAnchor& a, const CaseDef& c, int status)
     }
     const double range = c.Number("range");
     if (status == ANCHOR_LIVE)
-        a.SetTugPosition(kE + range, kN);
+        a.SetTugPosition(kFairleadE + range, kFairleadN);
     else
-        a.SetAnchorPosition(kE + range, kN);
+        a.SetAnchorPosition(kFairleadE + range, kFairleadN);
 }
 
 // The drawn cable against the fixture's at every seabed point to the anchor: the same points,
@@ -285,10 +285,10 @@ TEST(ExactCable, ClearanceWarningAndAlarmFireAtTheTrueClearance)
     pipeline->m_FilePath = "C:\\lines\\Export.txt";
     pipeline->m_Diameter = 24;
     PipelineDef end{};
-    end.Easting = kE + distance;
-    end.Northing = kN - 100.0;
+    end.Easting = kFairleadE + distance;
+    end.Northing = kFairleadN - 100.0;
     pipeline->Add(end);
-    end.Northing = kN + 100.0;
+    end.Northing = kFairleadN + 100.0;
     pipeline->Add(end);
     pipelines.Add(pipeline);
 

@@ -177,7 +177,7 @@ UsblCalibrationDef UsblRecord(double transducerE, double transducerN, double poi
     return r;
 }
 
-CNetworkStation Station(const char* name, int type, double dE, double dN)
+CNetworkStation ViewStation(const char* name, int type, double dE, double dN)
 {
     CNetworkStation s;
     s.m_Name = name;
@@ -332,10 +332,10 @@ TEST_F(AcousticViewTest, UsblRingsReachTheFarthestRecordAndTheMeanDistanceCircle
 TEST_F(AcousticViewTest, NetworkLinksArrowsAndStationSymbols)
 {
     CNetwork network;
-    network.AddStation(Station("WEST", STATION_FREE, -8.0, 0.0));
-    network.AddStation(Station("EAST", STATION_FIXED, 8.0, 0.0));
-    network.AddStation(Station("NORTH", STATION_FREE_WITH_POSITION, 0.0, 8.0));
-    network.AddStation(Station("SOUTH", STATION_NOT_IN_USE, 0.0, -8.0));
+    network.AddStation(ViewStation("WEST", STATION_FREE, -8.0, 0.0));
+    network.AddStation(ViewStation("EAST", STATION_FIXED, 8.0, 0.0));
+    network.AddStation(ViewStation("NORTH", STATION_FREE_WITH_POSITION, 0.0, 8.0));
+    network.AddStation(ViewStation("SOUTH", STATION_NOT_IN_USE, 0.0, -8.0));
     auto at = [&network](int from, int to) -> NetworkObservationDef& { return network[from][to]; };
     // WEST-EAST: ranges both ways. WEST-NORTH: a range one way, a bearing at NORTH.
     // EAST-NORTH: bearings only, at EAST. A range in use but not above 0 counts for nothing.
@@ -463,8 +463,8 @@ TEST_F(AcousticViewTest, RecordsNotFiniteOrFarOffAreSkipped)
     pairs.Add({kE0 + 1.0, kN0 + 1.0, kE0 + 1.0, kN0 + 1.0});
     pairs.m_A = pairs.m_D = 1.0;
     CNetwork network;
-    network.AddStation(Station("A", STATION_FIXED, -5.0, 0.0));
-    network.AddStation(Station("B", STATION_FREE, 5.0, 2.0));
+    network.AddStation(ViewStation("A", STATION_FIXED, -5.0, 0.0));
+    network.AddStation(ViewStation("B", STATION_FREE, 5.0, 2.0));
     CBoxin boxin;
     boxin.RemoveAll();
     boxin.m_TransponderEasting = kE0;
@@ -500,7 +500,7 @@ TEST_F(AcousticViewTest, RecordsNotFiniteOrFarOffAreSkipped)
         {"grid on grid", VIEW_GRID_ON_GRID, [&](double e, double n) { pairs.Add({e, n, e, n}); }},
         {"network", VIEW_NETWORK,
          [&](double e, double n) {
-             CNetworkStation s = Station("X", STATION_FREE, 0.0, 0.0);
+             CNetworkStation s = ViewStation("X", STATION_FREE, 0.0, 0.0);
              s.m_GivenE = e;
              s.m_GivenN = n;
              const INT_PTR added = network.AddStation(s);

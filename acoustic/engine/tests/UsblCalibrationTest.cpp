@@ -13,7 +13,7 @@
 
 namespace
 {
-const double kDegree = 3.14159265358979323846 / 180.0;
+const double kDegreeRad = 3.14159265358979323846 / 180.0;
 
 UsblCalibrationDef Reading(double e, double n, double heading, double x, double y, double z)
 {
@@ -37,28 +37,28 @@ UsblCalibrationDef Fix(double e, double n, double fixE, double fixN, double fixD
     return r;
 }
 
-struct Expected
+struct UsblExpected
 {
     double e, n, heading, pitch, roll, scale, rangeError;
 };
 
 // One case of usbl_calibration.txt: the calibration with its settings and readings, what it
 // should find and how closely.
-struct FixtureCase
+struct UsblCase
 {
     std::string name;
     std::unique_ptr<CUsblCalibration> usbl;
-    Expected want{}, tol{};
+    UsblExpected want{}, tol{};
 };
 
-std::vector<FixtureCase> ReadCases(const char* fixture = "usbl_calibration.txt")
+std::vector<UsblCase> ReadCases(const char* fixture = "usbl_calibration.txt")
 {
-    std::vector<FixtureCase> cases;
+    std::vector<UsblCase> cases;
     ForEachFixtureLine(fixture, [&cases](const std::string& kind, std::istringstream& in) {
         if (kind == "case")
         {
             cases.emplace_back();
-            FixtureCase& c = cases.back();
+            UsblCase& c = cases.back();
             c.usbl = std::make_unique<CUsblCalibration>();
             CUsblCalibration& u = *c.usbl;
             in >> c.name >> u.m_GyroCorrection >> u.m_OffsetX >> u.m_OffsetY >> u.m_UsedSpeed >> u.m_ActualSpeed >>
@@ -69,7 +69,7 @@ std::vector<FixtureCase> ReadCases(const char* fixture = "usbl_calibration.txt")
             u.m_ComputePitchRoll = true;
             return;
         }
-        FixtureCase& c = cases.back();
+        UsblCase& c = cases.back();
         if (kind == "obs")
         {
             UsblCalibrationDef r = Reading(0, 0, 0, 0, 0, 0);
@@ -79,7 +79,7 @@ std::vector<FixtureCase> ReadCases(const char* fixture = "usbl_calibration.txt")
         }
         else
         {
-            Expected& x = kind == "want" ? c.want : c.tol;
+            UsblExpected& x = kind == "want" ? c.want : c.tol;
             in >> x.e >> x.n >> x.heading >> x.pitch >> x.roll >> x.scale >> x.rangeError;
         }
     });
@@ -96,7 +96,7 @@ void Calibrate(CUsblCalibration& u)
     ASSERT_TRUE(u.ComputePitchRollCorrection());
 }
 
-void ExpectFound(const CUsblCalibration& u, const Expected& want, const Expected& tol)
+void ExpectFound(const CUsblCalibration& u, const UsblExpected& want, const UsblExpected& tol)
 {
     const UsblCorrectionsDef& c = u.m_ComputedCorrections;
     EXPECT_NEAR(u.m_SolvedEasting, want.e, tol.e);
@@ -116,9 +116,9 @@ void ExpectFound(const CUsblCalibration& u, const Expected& want, const Expected
 // calibration finds them all, and with them every reading lands on the transponder.
 TEST(UsblCalibration, RecoversTheMisalignmentFromExactReadings)
 {
-    std::vector<FixtureCase> cases = ReadCases();
+    std::vector<UsblCase> cases = ReadCases();
     ASSERT_EQ(cases.size(), 2u);
-    FixtureCase& exact = cases[0];
+    UsblCase& exact = cases[0];
     ASSERT_EQ(exact.name, "exact");
     CUsblCalibration& u = *exact.usbl;
     ASSERT_EQ(u.GetSize(), 200);
@@ -140,9 +140,9 @@ TEST(UsblCalibration, RecoversTheMisalignmentFromExactReadings)
 // least-squares solution of every unknown (scipy) within the spread the noise gives.
 TEST(UsblCalibration, StagedSolutionAgreesWithJointLeastSquares)
 {
-    std::vector<FixtureCase> cases = ReadCases();
+    std::vector<UsblCase> cases = ReadCases();
     ASSERT_EQ(cases.size(), 2u);
-    FixtureCase& noisy = cases[1];
+    UsblCase& noisy = cases[1];
     ASSERT_EQ(noisy.name, "noisy");
     Calibrate(*noisy.usbl);
     ExpectFound(*noisy.usbl, noisy.want, noisy.tol);
@@ -153,9 +153,9 @@ TEST(UsblCalibration, StagedSolutionAgreesWithJointLeastSquares)
 // within 0.05 degree of the truth (taken as level, the same readings gave 1.359 for 1.5).
 TEST(UsblCalibration, LevelsEveryReadingBeforeTakingItsBearing)
 {
-    std::vector<FixtureCase> cases = ReadCases("usbl_attitude.txt");
+    std::vector<UsblCase> cases = ReadCases("usbl_attitude.txt");
     ASSERT_EQ(cases.size(), 2u);
-    FixtureCase& moving = cases[0];
+    UsblCase& moving = cases[0];
     ASSERT_EQ(moving.name, "attitude");
     ASSERT_EQ(moving.usbl->GetSize(), 180);
     Calibrate(*moving.usbl);
@@ -171,7 +171,7 @@ TEST(UsblCalibration, LevelReadingsGiveTheResultsTheyGaveBefore)
     {
         const char* fixture;
         const char* name;
-        Expected before;
+        UsblExpected before;
     } rows[] = {
         {"usbl_attitude.txt",
          "level",
@@ -189,9 +189,9 @@ TEST(UsblCalibration, LevelReadingsGiveTheResultsTheyGaveBefore)
     for (const auto& row : rows)
     {
         SCOPED_TRACE(row.name);
-        std::vector<FixtureCase> cases = ReadCases(row.fixture);
+        std::vector<UsblCase> cases = ReadCases(row.fixture);
         auto found =
-            std::find_if(cases.begin(), cases.end(), [&row](const FixtureCase& c) { return c.name == row.name; });
+            std::find_if(cases.begin(), cases.end(), [&row](const UsblCase& c) { return c.name == row.name; });
         ASSERT_NE(found, cases.end());
         CUsblCalibration& u = *found->usbl;
         Calibrate(u);
@@ -232,11 +232,11 @@ TEST(UsblObservation, FixModeLaysTheCorrectedDistanceAlongTheCorrectedBearing)
         u.m_CorrectionSelector = row.selector;
         // Transducer at the vessel (no offsets); the fix 300 m away on a bearing of 30 degrees.
         const double e = 500000.0, n = 6000000.0;
-        const double b = 30.0 * kDegree;
+        const double b = 30.0 * kDegreeRad;
         u.Add(Fix(e, n, e + 300.0 * std::sin(b), n + 300.0 * std::cos(b), 87.5));
         u.ComputeObservation(0);
         const double d = 300.0 * row.scale + row.rangeError;
-        const double b2 = (30.0 + row.heading + 0.5) * kDegree;
+        const double b2 = (30.0 + row.heading + 0.5) * kDegreeRad;
         EXPECT_NEAR(u[0].ObservedEasting, e + d * std::sin(b2), 1e-6);
         EXPECT_NEAR(u[0].ObservedNorthing, n + d * std::cos(b2), 1e-6);
         EXPECT_EQ(u[0].ObservedDepth, 87.5);

@@ -47,7 +47,7 @@ std::string Plain(const CString& text)
     return s;
 }
 
-std::string TextOf(CWnd& wnd)
+std::string WindowTextOf(CWnd& wnd)
 {
     CString text;
     wnd.GetWindowText(text);
@@ -102,23 +102,23 @@ protected:
 TEST_F(AngleEditTest, ShowsTheValueInTheSavedNotationWithinTheWidestText)
 {
     edit.SetValue(Dms(51, 30, 15));
-    EXPECT_EQ(TextOf(edit), "51* 30'.2500000N");
+    EXPECT_EQ(WindowTextOf(edit), "51* 30'.2500000N");
     EXPECT_EQ(edit.GetLimitText(), static_cast<UINT>(CString("89\xB0 59'.9999999N").GetLength()));
     EXPECT_NEAR(edit.GetDegrees(), 51.5041666667, 1e-9);
     EXPECT_STREQ(edit.HoverText(), "Angle");
     EXPECT_FALSE(edit.GetModified());
 
     edit.SetEnabled(FALSE);
-    EXPECT_EQ(TextOf(edit), "n/a");
+    EXPECT_EQ(WindowTextOf(edit), "n/a");
     EXPECT_FALSE(edit.IsWindowEnabled());
     edit.SetEnabled(TRUE);
-    EXPECT_EQ(TextOf(edit), "51* 30'.2500000N");
+    EXPECT_EQ(WindowTextOf(edit), "51* 30'.2500000N");
 
     // The settings as they are when the value is set; decimals beyond what the notation
     // offers show as its most.
     ASSERT_TRUE(SaveGeographicalsSettings(ANGLE_FORMAT_DMS, 12, 'S', 'W'));
     edit.SetValue(0.0);
-    EXPECT_EQ(TextOf(edit), "00* 00' 00\".00000S");
+    EXPECT_EQ(WindowTextOf(edit), "00* 00' 00\".00000S");
     EXPECT_EQ(edit.GetLimitText(), static_cast<UINT>(CString("89\xB0 59' 59\".99999N").GetLength()));
     EXPECT_TRUE(owner.Messages().empty()) << "a value set by the program was posted as the user's";
 
@@ -126,7 +126,7 @@ TEST_F(AngleEditTest, ShowsTheValueInTheSavedNotationWithinTheWidestText)
     CProbeLat early;
     early.SetValue(-Dms(10, 0, 0));
     ASSERT_TRUE(early.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 260, 64), &owner, IDC_ANGLE + 10));
-    EXPECT_EQ(TextOf(early), "10* 00' 00\".00000S");
+    EXPECT_EQ(WindowTextOf(early), "10* 00' 00\".00000S");
     EXPECT_EQ(early.GetLimitText(), edit.GetLimitText());
     EXPECT_STREQ(early.HoverText(), "Angle");
 }
@@ -168,7 +168,7 @@ TEST_F(AngleEditTest, TypingInPlaceTakesEachCharacterThatChangesTheValue)
                 UserInput::Key(Qt::Key_Right);
             UserInput::Type(c.more, false);
         }
-        EXPECT_EQ(TextOf(edit), c.text) << c.keys << c.more;
+        EXPECT_EQ(WindowTextOf(edit), c.text) << c.keys << c.more;
         EXPECT_NEAR(edit.GetAngle(), c.radians, 1e-12) << c.keys << c.more;
         EXPECT_EQ(edit.GetModified() != FALSE, c.changes > 0) << c.keys << c.more;
         EXPECT_EQ(owner.Messages(), Changes(c.changes)) << c.keys << c.more;
@@ -182,7 +182,7 @@ TEST_F(AngleEditTest, TypingInPlaceTakesEachCharacterThatChangesTheValue)
     UserInput::Key(Qt::Key_Right);
     UserInput::Key(Qt::Key_Right);
     UserInput::Key(Qt::Key_Backspace);
-    EXPECT_EQ(TextOf(edit), "50* 30'.0000000N");
+    EXPECT_EQ(WindowTextOf(edit), "50* 30'.0000000N");
     EXPECT_EQ(owner.Messages(), OneChange());
 }
 
@@ -195,7 +195,7 @@ TEST_F(AngleEditTest, ReadOnlyAndNotEditableTakeNoTyping)
     edit.SetEditable(TRUE);
     edit.SetReadOnly(TRUE);
     UserInput::Type("5S", false);
-    EXPECT_EQ(TextOf(edit), "10* 00'.0000000N");
+    EXPECT_EQ(WindowTextOf(edit), "10* 00'.0000000N");
     EXPECT_FALSE(edit.GetModified());
     EXPECT_TRUE(owner.Messages().empty());
 }
@@ -221,7 +221,7 @@ TEST_F(AngleEditTest, TheMenuCutsCopiesAndPastesAngles)
     ModalHook::AnswerMenu(CEditAngle::ID_ANGLE_CUT);
     UserInput::RightClickClient(&edit, 5, 5);
     EXPECT_EQ(clipboard->text(), QString("51"));
-    EXPECT_EQ(TextOf(edit), "00* 30'.0000000N");
+    EXPECT_EQ(WindowTextOf(edit), "00* 30'.0000000N");
     EXPECT_NEAR(edit.GetAngle(), Dms(0, 30, 0), 1e-12);
     EXPECT_EQ(owner.Messages(), OneChange());
 
@@ -231,7 +231,7 @@ TEST_F(AngleEditTest, TheMenuCutsCopiesAndPastesAngles)
     edit.SetSel(0, -1);
     ModalHook::AnswerMenu(CEditAngle::ID_ANGLE_PASTE);
     UserInput::RightClickClient(&edit, 5, 5);
-    EXPECT_EQ(TextOf(edit), "51* 30'.2500000S");
+    EXPECT_EQ(WindowTextOf(edit), "51* 30'.2500000S");
     EXPECT_NEAR(edit.GetAngle(), -Dms(51, 30, 15), 1e-12);
     EXPECT_TRUE(edit.GetModified());
     EXPECT_EQ(owner.Messages(), OneChange());
@@ -255,14 +255,14 @@ TEST_F(AngleEditTest, TextsThatAreNoAngleAreRefusedAndTheValueKept)
     const double before = Dms(51, 30, 0);
     edit.SetValue(before);
     QClipboard* clipboard = QApplication::clipboard();
-    const std::string shown = TextOf(edit);
+    const std::string shown = WindowTextOf(edit);
     for (const QString& pasted : {QString("95"), QString("hello"), QString("N 51 S"), QString(1 << 20, QChar('7'))})
     {
         clipboard->setText(pasted);
         edit.SetFocus();
         edit.SetSel(0, -1);
         UserInput::Key(Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(TextOf(edit), shown) << pasted.left(20).toStdString();
+        EXPECT_EQ(WindowTextOf(edit), shown) << pasted.left(20).toStdString();
         EXPECT_EQ(edit.GetAngle(), before);
         EXPECT_TRUE(edit.IsRefused());
         EXPECT_LE(edit.GetWindowTextLength(), static_cast<int>(edit.GetLimitText()));
@@ -306,7 +306,7 @@ TEST(AngleDisplays, FollowTheSettingsOfTheirType)
         y += 24;
     }
     // No value: nothing shown.
-    EXPECT_EQ(TextOf(lat), "");
+    EXPECT_EQ(WindowTextOf(lat), "");
 
     ASSERT_TRUE(SaveGeographicalsSettings(ANGLE_FORMAT_DMS, 2, 'S', 'W'));
     ASSERT_TRUE(SaveAngleSettings(ANGLE_FORMAT_GRADIANS, 3));
@@ -314,15 +314,15 @@ TEST(AngleDisplays, FollowTheSettingsOfTheirType)
     lon.SetValue(0.0);
     bearing.SetValue(kPi / 2.0);
     fixed.SetValue(Dms(12, 30, 0));
-    EXPECT_EQ(TextOf(lat), "00* 00' 00\".00S");
-    EXPECT_EQ(TextOf(lon), "000* 00' 00\".00W");
-    EXPECT_EQ(TextOf(bearing), "100g.000");
-    EXPECT_EQ(TextOf(fixed), "012*.50");
+    EXPECT_EQ(WindowTextOf(lat), "00* 00' 00\".00S");
+    EXPECT_EQ(WindowTextOf(lon), "000* 00' 00\".00W");
+    EXPECT_EQ(WindowTextOf(bearing), "100g.000");
+    EXPECT_EQ(WindowTextOf(fixed), "012*.50");
 
     lat.SetValue(-Dms(33, 52, 4.5));
-    EXPECT_EQ(TextOf(lat), "33* 52' 04\".50S");
+    EXPECT_EQ(WindowTextOf(lat), "33* 52' 04\".50S");
     lat.ClearValue();
-    EXPECT_EQ(TextOf(lat), "");
+    EXPECT_EQ(WindowTextOf(lat), "");
 }
 
 TEST(TimeDisplay, ShowsTheTimeOfDayInTheSavedForm)
@@ -356,7 +356,7 @@ TEST(TimeDisplay, ShowsTheTimeOfDayInTheSavedForm)
     CDispTime time;
     ASSERT_TRUE(time.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 30), &owner));
     time.SetTime(-30.0);
-    EXPECT_EQ(TextOf(time), "-00:00:30"); // the file says 1 now
+    EXPECT_EQ(WindowTextOf(time), "-00:00:30"); // the file says 1 now
 }
 
 namespace

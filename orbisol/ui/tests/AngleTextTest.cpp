@@ -10,12 +10,12 @@
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
+constexpr double kHalfTurn = 3.14159265358979323846;
+constexpr double kDegreeRad = kHalfTurn / 180.0;
 
-double Dms(double d, double m, double s)
+double DegreesMinutesSeconds(double d, double m, double s)
 {
-    return (d + m / 60.0 + s / 3600.0) * kDeg;
+    return (d + m / 60.0 + s / 3600.0) * kDegreeRad;
 }
 } // namespace
 
@@ -31,21 +31,21 @@ TEST(AngleText, TypedFormsAndRefusals)
         int result;
         double radians;
     } cases[] = {
-        {"51 30 15 N", ANGLE_LATITUDE, ANGLE_TEXT_READ, Dms(51, 30, 15)},
-        {"51 30 15 S", ANGLE_LATITUDE, ANGLE_TEXT_READ, -Dms(51, 30, 15)},
-        {"51\xB0 30' 15\"N", ANGLE_LATITUDE, ANGLE_TEXT_READ, Dms(51, 30, 15)},
-        {"51,5", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, 51.5 * kDeg},
-        {"1,30.5", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, Dms(1, 30.5, 0)},
-        {"+12 30", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, Dms(12, 30, 0)},
-        {"-12 30", ANGLE_SIGNED, ANGLE_TEXT_READ, -Dms(12, 30, 0)},
-        {"003 07 W", ANGLE_LONGITUDE, ANGLE_TEXT_READ, -Dms(3, 7, 0)},
-        {"100g", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, kPi / 2.0},
-        {"050g.5S", ANGLE_LATITUDE, ANGLE_TEXT_READ, -50.5 * kPi / 200.0},
+        {"51 30 15 N", ANGLE_LATITUDE, ANGLE_TEXT_READ, DegreesMinutesSeconds(51, 30, 15)},
+        {"51 30 15 S", ANGLE_LATITUDE, ANGLE_TEXT_READ, -DegreesMinutesSeconds(51, 30, 15)},
+        {"51\xB0 30' 15\"N", ANGLE_LATITUDE, ANGLE_TEXT_READ, DegreesMinutesSeconds(51, 30, 15)},
+        {"51,5", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, 51.5 * kDegreeRad},
+        {"1,30.5", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, DegreesMinutesSeconds(1, 30.5, 0)},
+        {"+12 30", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, DegreesMinutesSeconds(12, 30, 0)},
+        {"-12 30", ANGLE_SIGNED, ANGLE_TEXT_READ, -DegreesMinutesSeconds(12, 30, 0)},
+        {"003 07 W", ANGLE_LONGITUDE, ANGLE_TEXT_READ, -DegreesMinutesSeconds(3, 7, 0)},
+        {"100g", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, kHalfTurn / 2.0},
+        {"050g.5S", ANGLE_LATITUDE, ANGLE_TEXT_READ, -50.5 * kHalfTurn / 200.0},
         // Minutes of 60 or more clear minutes and seconds; seconds of 60 or more the seconds.
-        {"10 60 30", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, 10.0 * kDeg},
-        {"10 20 75", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, Dms(10, 20, 0)},
+        {"10 60 30", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, 10.0 * kDegreeRad},
+        {"10 20 75", ANGLE_FULL_CIRCLE, ANGLE_TEXT_READ, DegreesMinutesSeconds(10, 20, 0)},
         // A zenith-type text shows 90 degrees minus the angle.
-        {"30", ANGLE_COMPLEMENT, ANGLE_TEXT_READ, 60.0 * kDeg},
+        {"30", ANGLE_COMPLEMENT, ANGLE_TEXT_READ, 60.0 * kDegreeRad},
         {"090 00", ANGLE_COMPLEMENT, ANGLE_TEXT_READ, 0.0},
         {"0", ANGLE_LATITUDE, ANGLE_TEXT_READ, 0.0},
         // Refused, never read as 0.
@@ -89,14 +89,14 @@ TEST(AngleText, EveryNotationReadsBackWhatItShows)
         for (int format : {ANGLE_FORMAT_DMS, ANGLE_FORMAT_DM, ANGLE_FORMAT_DEGREES, ANGLE_FORMAT_SIGNED,
                            ANGLE_FORMAT_GRADIANS})
         {
-            const double unit = format == ANGLE_FORMAT_DMS   ? kDeg / 3600.0
-                                : format == ANGLE_FORMAT_DM  ? kDeg / 60.0
-                                : format == ANGLE_FORMAT_GRADIANS ? kPi / 200.0
-                                                                  : kDeg;
+            const double unit = format == ANGLE_FORMAT_DMS   ? kDegreeRad / 3600.0
+                                : format == ANGLE_FORMAT_DM  ? kDegreeRad / 60.0
+                                : format == ANGLE_FORMAT_GRADIANS ? kHalfTurn / 200.0
+                                                                  : kDegreeRad;
             for (int decimals = 0; decimals <= GetMaxDecimalPlaces(range.type, format); ++decimals)
                 for (int i = 0; i < 40; ++i)
                 {
-                    const double value = degrees(random) * kDeg;
+                    const double value = degrees(random) * kDegreeRad;
                     const CString text = FormatAngle(value, range.type, format, decimals);
                     double back = 0.0;
                     ASSERT_EQ(ReadAngleText(text, range.type, back), ANGLE_TEXT_READ)

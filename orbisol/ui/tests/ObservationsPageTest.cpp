@@ -33,7 +33,7 @@ using namespace almanactest;
 
 namespace
 {
-constexpr double kPi = 3.141592653589793;
+constexpr double kStraightAngle = 3.141592653589793;
 constexpr int kObservationsTab = 3;
 
 // 2026-06-21 00:00:00 UTC, in milliseconds since 1970.
@@ -104,10 +104,10 @@ TEST(ObservationsPage, TypedReadingsAndTimesApplyTheirMeansToTheComputation)
             // Without a file face right starts half a turn from face left.
             const CObservationReadings& readings = page->GetReadings();
             EXPECT_EQ(readings.m_dFaceLeftRO, 0.0);
-            EXPECT_EQ(readings.m_dFaceRightRO, kPi);
-            EXPECT_EQ(readings.m_dFaceRightSunLeft, kPi);
-            EXPECT_EQ(readings.m_dFaceRightSunRight, kPi);
-            EXPECT_EQ(TextOf(page, IDC_OBS_FR_RO), std::string(FormatShownAngle(kPi, ANGLE_FULL_CIRCLE)));
+            EXPECT_EQ(readings.m_dFaceRightRO, kStraightAngle);
+            EXPECT_EQ(readings.m_dFaceRightSunLeft, kStraightAngle);
+            EXPECT_EQ(readings.m_dFaceRightSunRight, kStraightAngle);
+            EXPECT_EQ(TextOf(page, IDC_OBS_FR_RO), std::string(FormatShownAngle(kStraightAngle, ANGLE_FULL_CIRCLE)));
 
             TypeReading(page, IDC_OBS_FL_RO, "010");
             TypeReading(page, IDC_OBS_FR_RO, "19001");
@@ -147,9 +147,9 @@ TEST(ObservationsPage, TypedReadingsAndTimesApplyTheirMeansToTheComputation)
             EXPECT_EQ(PickerText(compute, IDC_COMPUTE_TIME), QString("00:00:00"));
 
             // The R.O. is left of the sun: the angle clockwise from the sun goes past north.
-            const double roAngle = Degrees(10, 0.5) - Degrees(100, 21) + 2.0 * kPi;
+            const double roAngle = Degrees(10, 0.5) - Degrees(100, 21) + 2.0 * kStraightAngle;
             EXPECT_NEAR(app.m_SunObservation.m_dROAngle, roAngle, 1e-12);
-            EXPECT_GT(app.m_SunObservation.m_dROAngle, kPi);
+            EXPECT_GT(app.m_SunObservation.m_dROAngle, kStraightAngle);
             CSunObservation expected;
             expected.m_dROAngle = app.m_SunObservation.m_dROAngle;
             expected.m_nDayOfYear = record.nDayOfYear;
@@ -159,7 +159,7 @@ TEST(ObservationsPage, TypedReadingsAndTimesApplyTheirMeansToTheComputation)
             ASSERT_TRUE(app.m_SunObservation.HasResults());
             EXPECT_NEAR(app.m_SunObservation.m_dROAzimuth, expected.m_dROAzimuth, 1e-12);
             EXPECT_NEAR(app.m_SunObservation.m_dROAzimuth,
-                        std::fmod(expected.m_dAzimuth + roAngle, 2.0 * kPi), 1e-12);
+                        std::fmod(expected.m_dAzimuth + roAngle, 2.0 * kStraightAngle), 1e-12);
 
             EXPECT_EQ(ReadLinuxFile(SettingsFile("Orbisol")),
                       QString::asprintf("Latitude = 0.0000000000000000\r\nLongitude = 0.0000000000000000\r\n"
@@ -221,9 +221,9 @@ TEST(ObservationsPage, DamagedFileIsToldOnceAndItsBadLinesTakeTheDefaults)
         EXPECT_EQ(r.m_dFaceLeftSunLeft, 0.5);
         EXPECT_NEAR(r.m_Times[CObservationReadings::FaceLeftSunLeft].dSecondsOfDay, 3600.0, 1e-9);
         EXPECT_EQ(r.m_dFaceLeftRO, 1.25);
-        EXPECT_EQ(r.m_dFaceRightSunLeft, kPi);
+        EXPECT_EQ(r.m_dFaceRightSunLeft, kStraightAngle);
         EXPECT_NEAR(r.m_Times[CObservationReadings::FaceRightSunLeft].dSecondsOfDay, 3720.0, 1e-9);
-        EXPECT_EQ(r.m_dFaceRightRO, kPi);
+        EXPECT_EQ(r.m_dFaceRightRO, kStraightAngle);
 
         // Coming back to the page tells nothing again; leaving it writes the file whole.
         ClickTab(sheet, 4);

@@ -14,7 +14,7 @@
 namespace
 {
 // How many pixels of a colour lie in a rectangle of the image.
-int CountColour(const QImage& image, const CRect& rc, COLORREF colour)
+int CountLargeColour(const QImage& image, const CRect& rc, COLORREF colour)
 {
     int count = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
@@ -84,15 +84,15 @@ TEST(LargeGpsPane, ValuesTurnRedWhileTheReceiverIsSilent)
     pane.GetView().GetClientRect(&rc);
     const CRect value = pane.ValueRect(rc, CLargeGpsPane::ROW_LATITUDE);
     QImage image = pane.GetView().RenderToImage();
-    EXPECT_GT(CountColour(image, value, RGB(0, 0, 0)), 20);
-    EXPECT_EQ(CountColour(image, value, CLargeGpsPane::TimeoutColour()), 0);
+    EXPECT_GT(CountLargeColour(image, value, RGB(0, 0, 0)), 20);
+    EXPECT_EQ(CountLargeColour(image, value, CLargeGpsPane::TimeoutColour()), 0);
 
     // The receiver falls silent: the pane's own check turns the values red, with no new data.
     gps.m_StartTime -= 100.0;
     pane.SendMessage(WM_TIMER, 1, 0);
     EXPECT_TRUE(pane.IsShowingTimeout());
     image = pane.GetView().RenderToImage();
-    EXPECT_GT(CountColour(image, value, CLargeGpsPane::TimeoutColour()), 20);
+    EXPECT_GT(CountLargeColour(image, value, CLargeGpsPane::TimeoutColour()), 20);
     // The last position stays on show.
     EXPECT_NE(pane.GetValueText(CLargeGpsPane::ROW_LATITUDE), CString("n/a"));
 }

@@ -19,7 +19,7 @@
 
 namespace
 {
-void Pump()
+void PumpEvents()
 {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
@@ -50,14 +50,14 @@ void WriteList(const CString& path, const CString& text)
     file.Close();
 }
 
-struct Fixture
+struct UdpFixture
 {
     CWnd main;
     CUdpArray readers;
     CUdpPortPane pane;
     WORD first = FreePort();
     WORD second = 0;
-    Fixture()
+    UdpFixture()
     {
         do
             second = FreePort();
@@ -73,9 +73,9 @@ struct Fixture
         // As the frame does: the readers are loaded after the pane exists, then it is reset.
         EXPECT_TRUE(readers.Load(&main));
         pane.Reset();
-        Pump();
+        PumpEvents();
     }
-    ~Fixture()
+    ~UdpFixture()
     {
         pane.DestroyWindow();
         readers.Stop();
@@ -85,7 +85,7 @@ struct Fixture
 
 TEST(UdpPortPane, TableShowsEachInputAndWhatItReceives)
 {
-    Fixture f;
+    UdpFixture f;
     CMyListCtrl& table = f.pane.GetTable();
     ASSERT_EQ(table.GetItemCount(), 2);
     CString port;
@@ -108,7 +108,7 @@ TEST(UdpPortPane, TableShowsEachInputAndWhatItReceives)
 
 TEST(UdpPortPane, EditsRebindRenameAndAreLoadedAgain)
 {
-    Fixture f;
+    UdpFixture f;
     WORD moved = FreePort();
     while (moved == f.first || moved == f.second)
         moved = FreePort();
@@ -155,7 +155,7 @@ TEST(UdpPortPane, EditsRebindRenameAndAreLoadedAgain)
         if (!r.told.IsEmpty())
             ModalHook::AnswerMessageBox(IDOK);
         EXPECT_FALSE(f.pane.EditCell(0, r.column, r.text)) << r.text;
-        Pump(); // told once the edit is over
+        PumpEvents(); // told once the edit is over
         if (r.told.IsEmpty())
             EXPECT_EQ(ModalHook::Shown().size(), before) << r.text;
         else
@@ -181,7 +181,7 @@ TEST(UdpPortPane, EditsRebindRenameAndAreLoadedAgain)
 
 TEST(UdpPortPane, DisablingStopsTheInputAndEnablingStartsIt)
 {
-    Fixture f;
+    UdpFixture f;
     CUdpReader* reader = f.readers.GetAt(1);
     ASSERT_TRUE(reader->IsRunning());
     ASSERT_TRUE(f.pane.EditCell(1, CUdpPortPane::COLUMN_ENABLED, "No"));

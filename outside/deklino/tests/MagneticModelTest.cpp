@@ -17,11 +17,11 @@
 
 namespace
 {
-constexpr double kDeg = 3.14159265358979323846 / 180.0;
+constexpr double kDegreeRad = 3.14159265358979323846 / 180.0;
 
 MagneticFieldDef At(const CMagneticModel& model, double year, double heightKm, double latDeg, double lonDeg)
 {
-    return model.Compute(latDeg * kDeg, lonDeg * kDeg, heightKm * 1000.0, year);
+    return model.Compute(latDeg * kDegreeRad, lonDeg * kDegreeRad, heightKm * 1000.0, year);
 }
 
 std::string ReadFixture(const char* name)
@@ -78,15 +78,15 @@ TEST(MagneticModelTest, ReproducesThePublishedTestTable)
         EXPECT_NEAR(f.dDown, t.z, 0.051);
         EXPECT_NEAR(f.dHorizontal, t.h, 0.051);
         EXPECT_NEAR(f.dTotal, t.f, 0.051);
-        EXPECT_NEAR(f.dInclination / kDeg, t.i, 0.0051);
-        EXPECT_NEAR(f.dDeclination / kDeg, t.d, 0.0051);
+        EXPECT_NEAR(f.dInclination / kDegreeRad, t.i, 0.0051);
+        EXPECT_NEAR(f.dDeclination / kDegreeRad, t.d, 0.0051);
         EXPECT_NEAR(f.dNorthRate, t.xDot, 0.051);
         EXPECT_NEAR(f.dEastRate, t.yDot, 0.051);
         EXPECT_NEAR(f.dDownRate, t.zDot, 0.051);
         EXPECT_NEAR(f.dHorizontalRate, t.hDot, 0.051);
         EXPECT_NEAR(f.dTotalRate, t.fDot, 0.051);
-        EXPECT_NEAR(f.dInclinationRate / kDeg, t.iDot, 0.0051);
-        EXPECT_NEAR(f.dDeclinationRate / kDeg, t.dDot, 0.0051);
+        EXPECT_NEAR(f.dInclinationRate / kDegreeRad, t.iDot, 0.0051);
+        EXPECT_NEAR(f.dDeclinationRate / kDegreeRad, t.dDot, 0.0051);
     }
 }
 
@@ -123,8 +123,8 @@ TEST(MagneticModelTest, ReproducesTheHighPrecisionTestValues)
     {
         SCOPED_TRACE(testing::Message() << t.year << " " << t.height << " km " << t.lat << " " << t.lon);
         const MagneticFieldDef f = At(model, t.year, t.height, t.lat, t.lon);
-        EXPECT_NEAR(f.dDeclination / kDeg, t.d, 0.0051);
-        EXPECT_NEAR(f.dInclination / kDeg, t.i, 0.0051);
+        EXPECT_NEAR(f.dDeclination / kDegreeRad, t.d, 0.0051);
+        EXPECT_NEAR(f.dInclination / kDegreeRad, t.i, 0.0051);
         // The file prints components to 1e-6 nT; its own X differs from an exact evaluation by
         // up to a few 1e-4 nT, so hold every component to 0.01 nT.
         EXPECT_NEAR(f.dHorizontal, t.h, 0.01);
@@ -273,22 +273,22 @@ TEST(MagneticModelTest, GridVariationRefersToTheUtmOrPolarGrid)
     for (const auto& p : points)
     {
         SCOPED_TRACE(testing::Message() << p.lat << " " << p.lon);
-        const int zone = CProjection::UtmZoneFromLongitude(p.lon * kDeg);
+        const int zone = CProjection::UtmZoneFromLongitude(p.lon * kDegreeRad);
         ASSERT_TRUE(utm.SetZone(zone, 0, p.lat < 0 ? 1 : 0)) << zone;
         double e = 0, n = 0, convergence = 0;
-        ASSERT_TRUE(utm.GeographicToGrid(p.lat * kDeg, p.lon * kDeg, &e, &n, &convergence));
+        ASSERT_TRUE(utm.GeographicToGrid(p.lat * kDegreeRad, p.lon * kDegreeRad, &e, &n, &convergence));
         // Within a tenth of an arc-second.
-        EXPECT_NEAR(CMagneticModel::GridConvergence(p.lat * kDeg, p.lon * kDeg), convergence,
-                    0.1 / 3600 * kDeg);
+        EXPECT_NEAR(CMagneticModel::GridConvergence(p.lat * kDegreeRad, p.lon * kDegreeRad), convergence,
+                    0.1 / 3600 * kDegreeRad);
         const MagneticFieldDef f = At(model, 2026.0, 0, p.lat, p.lon);
-        EXPECT_NEAR(f.dGridVariation, f.dDeclination - convergence, 0.1 / 3600 * kDeg);
+        EXPECT_NEAR(f.dGridVariation, f.dDeclination - convergence, 0.1 / 3600 * kDegreeRad);
     }
     // North of 55 degrees: declination less longitude; south of -55: plus longitude, kept to
     // +-180 degrees (the report's 80 S 240 E point: 68.78 + 240 - 360).
-    EXPECT_NEAR(At(model, 2025.0, 0, 80, 0).dGridVariation / kDeg, 1.28, 0.0051);
-    EXPECT_NEAR(At(model, 2025.0, 0, -80, 240).dGridVariation / kDeg, 68.78 - 120.0, 0.0051);
+    EXPECT_NEAR(At(model, 2025.0, 0, 80, 0).dGridVariation / kDegreeRad, 1.28, 0.0051);
+    EXPECT_NEAR(At(model, 2025.0, 0, -80, 240).dGridVariation / kDegreeRad, 68.78 - 120.0, 0.0051);
     const MagneticFieldDef north = At(model, 2025.0, 28, 89, -121);
-    EXPECT_NEAR(north.dGridVariation / kDeg, -99.77 + 121.0, 0.0051);
+    EXPECT_NEAR(north.dGridVariation / kDegreeRad, -99.77 + 121.0, 0.0051);
 }
 
 // At the geographic poles the east component has only a limit: the field there is finite, the

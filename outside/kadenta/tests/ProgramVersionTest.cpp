@@ -7,7 +7,7 @@
 
 namespace
 {
-const PROGRAM_VERSION_BLOCK kBlock = {"Test", "Test.exe", "Maker", "Test Product", {3, 4, 5, 6}, {7, 0, 0, 0}, false};
+const PROGRAM_VERSION_BLOCK kVersionBlock = {"Test", "Test.exe", "Maker", "Test Product", {3, 4, 5, 6}, {7, 0, 0, 0}, false};
 const PROGRAM_VERSION_RULE kFileMajor = {false, false, nullptr};
 const PROGRAM_VERSION_RULE kProductMajor = {true, false, nullptr};
 const PROGRAM_VERSION_RULE kTwoDigits = {true, true, nullptr};
@@ -23,15 +23,15 @@ TEST(ProgramVersion, EachRuleOverTheBlockAndTheBuildDate)
         const char* date;
         const char* text;
     } cases[] = {
-        {&kBlock, &kFileMajor, "Oct 15 2021", "3.21.10.15"},
-        {&kBlock, &kProductMajor, "Oct 15 2021", "7.21.10.15"},
+        {&kVersionBlock, &kFileMajor, "Oct 15 2021", "3.21.10.15"},
+        {&kVersionBlock, &kProductMajor, "Oct 15 2021", "7.21.10.15"},
         {nullptr, &kProductMajor, "Oct 15 2021", "0.21.10.15"}, // no version block
-        {&kBlock, &kProductMajor, "Jan  5 2026", "7.26.1.5"},   // the compiler pads a one-digit day
-        {&kBlock, &kTwoDigits, "Jan  5 2026", "7.26.01.05"},
+        {&kVersionBlock, &kProductMajor, "Jan  5 2026", "7.26.1.5"},   // the compiler pads a one-digit day
+        {&kVersionBlock, &kTwoDigits, "Jan  5 2026", "7.26.01.05"},
         {nullptr, &kTwoDigits, "Dec 31 2099", "0.99.12.31"},
-        {&kBlock, &kBeta, "Jan  5 2009", "3.9.1.5b "},
-        {&kBlock, &kProductMajor, "not a date", "7.0.0.0"},
-        {&kBlock, &kProductMajor, nullptr, nullptr}, // this build's own date
+        {&kVersionBlock, &kBeta, "Jan  5 2009", "3.9.1.5b "},
+        {&kVersionBlock, &kProductMajor, "not a date", "7.0.0.0"},
+        {&kVersionBlock, &kProductMajor, nullptr, nullptr}, // this build's own date
     };
     for (const auto& c : cases)
     {
@@ -52,8 +52,8 @@ TEST(ProgramVersion, EachRuleOverTheBlockAndTheBuildDate)
 
 TEST(ProgramVersion, FileVersionTextMarksAPreRelease)
 {
-    EXPECT_STREQ(GetFileVersionText(&kBlock), "3.4.5.6");
-    PROGRAM_VERSION_BLOCK beta = kBlock;
+    EXPECT_STREQ(GetFileVersionText(&kVersionBlock), "3.4.5.6");
+    PROGRAM_VERSION_BLOCK beta = kVersionBlock;
     beta.preRelease = true;
     EXPECT_STREQ(GetFileVersionText(&beta), "3.4.5.6 (BETA)");
     EXPECT_STREQ(GetFileVersionText(nullptr), "");

@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr double kTwoPi = 6.283185307179586;
+constexpr double kFullTurn = 6.283185307179586;
 } // namespace
 
 CMFCPropertyGridAngleProperty::CMFCPropertyGridAngleProperty(const CString& strName, double dRadians,
@@ -69,7 +69,7 @@ BOOL CMFCPropertyGridAngleInteger::TextToVar(const CString& strText)
         return FALSE;
     }
     m_Refusal.Taken(*this);
-    const long degrees = std::lround(std::fmod(radians, kTwoPi) * ANGLE_RAD_TO_DEG);
+    const long degrees = std::lround(std::fmod(radians, kFullTurn) * ANGLE_RAD_TO_DEG);
     m_varValue = COleVariant(((degrees % 360) + 360) % 360);
     return TRUE;
 }

@@ -99,7 +99,7 @@ ON_REGISTERED_MESSAGE(UM_SETTINGS_UPDATE, &CFrameLike::OnSettingsUpdate)
 ON_REGISTERED_MESSAGE(UM_GEODETIC_UPDATE, &CFrameLike::OnGeodeticUpdate)
 END_MESSAGE_MAP()
 
-bool Choose(CDialog* dlg, int id, const char* text)
+bool ChooseInDialog(CDialog* dlg, int id, const char* text)
 {
     auto* list = dynamic_cast<CComboBox*>(CWnd::FromHandle(dlg->GetDlgItem(id)->GetSafeHwnd()));
     for (int i = 0; list != nullptr && i < list->GetCount(); ++i)
@@ -154,8 +154,8 @@ TEST(FrameMessagesTest, EditorChoicesAreTakenUpByThePanes)
     ASSERT_TRUE(Type(frame.gridToGeog, CGridToGeogPane::ITEM_NORTHING, "-100000"));
 
     ModalHook::AnswerDialog(IDD_PROJECTION_EDITOR, [](CDialog* dlg) {
-        EXPECT_TRUE(Choose(dlg, IDC_TERRALIN_LIST, "Transverse Mercator (National Grids)"));
-        EXPECT_TRUE(Choose(dlg, IDC_TERRALIN_ENTRY, "Ordnance Survey National Grid"));
+        EXPECT_TRUE(ChooseInDialog(dlg, IDC_TERRALIN_LIST, "Transverse Mercator (National Grids)"));
+        EXPECT_TRUE(ChooseInDialog(dlg, IDC_TERRALIN_ENTRY, "Ordnance Survey National Grid"));
         dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
         return IDOK;
     });
@@ -169,8 +169,8 @@ TEST(FrameMessagesTest, EditorChoicesAreTakenUpByThePanes)
     EXPECT_NEAR(frame.gridToGeog.GetLongitude(), -2.0 * kDegree, 1e-8);
 
     ModalHook::AnswerDialog(IDD_DATUM_EDITOR, [](CDialog* dlg) {
-        EXPECT_TRUE(Choose(dlg, IDC_TERRALIN_LIST, "Helmert Transformation"));
-        EXPECT_TRUE(Choose(dlg, IDC_TERRALIN_ENTRY, "WGS 84 to Minna (Nigeria)"));
+        EXPECT_TRUE(ChooseInDialog(dlg, IDC_TERRALIN_LIST, "Helmert Transformation"));
+        EXPECT_TRUE(ChooseInDialog(dlg, IDC_TERRALIN_ENTRY, "WGS 84 to Minna (Nigeria)"));
         dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
         return IDOK;
     });

@@ -42,7 +42,7 @@
 
 namespace
 {
-constexpr int kYear = 2024;
+constexpr int kPaneYear = 2024;
 
 CString TempTideFolder()
 {
@@ -56,7 +56,7 @@ QString VisualPath(const char* name)
     return QString(SUITE_VISUAL_DIR) + "/" + name;
 }
 
-QComboBox* ComboOf(CComboBox& combo)
+QComboBox* PaneComboOf(CComboBox& combo)
 {
     QWidget* widget = combo.GetWidget();
     auto* box = qobject_cast<QComboBox*>(widget);
@@ -84,9 +84,9 @@ struct TideData
 
     void Load()
     {
-        data.LoadFromFolder(StageTideFixtures(), kYear);
+        data.LoadFromFolder(StageTideFixtures(), kPaneYear);
         ASSERT_GT(data.m_TidalFactors.GetSize(), 0);
-        ASSERT_TRUE(ports.LoadFromFolder(StageTideFixtures(), kYear));
+        ASSERT_TRUE(ports.LoadFromFolder(StageTideFixtures(), kPaneYear));
         WriteTideFile("TidalDiamond.TDD",
                       DiamondRecord(7, 1, 0, 13320, 0, 0.77, -0.12, 0, 3,
                                     {{-20, 45, 30, 14}, {0, 90, 40, 20}, {20, 200, 25, 12}}) +
@@ -145,19 +145,19 @@ TEST_F(TidePanes, EachPaneShowsTheYearInsideItsFrameByDayAndNight)
          [&](bool n) { port.SetNightMode(n); }},
         {"moon",
          [&](CWnd* o) {
-             EXPECT_TRUE(moon.Create(o, 32909, &tide.data.m_MoonPhases, kYear));
+             EXPECT_TRUE(moon.Create(o, 32909, &tide.data.m_MoonPhases, kPaneYear));
              return &moon;
          },
          [&](bool n) { moon.SetNightMode(n); }},
         {"harmonic_constants",
          [&](CWnd* o) {
-             EXPECT_TRUE(factors.Create(o, 32910, &tide.data.m_TidalFactors, kYear));
+             EXPECT_TRUE(factors.Create(o, 32910, &tide.data.m_TidalFactors, kPaneYear));
              return &factors;
          },
          [&](bool n) { factors.SetNightMode(n); }},
         {"turning_points",
          [&](CWnd* o) {
-             EXPECT_TRUE(turning.Create(o, 32785, &tide.ports, kYear));
+             EXPECT_TRUE(turning.Create(o, 32785, &tide.ports, kPaneYear));
              return &turning;
          },
          [&](bool n) { turning.SetNightMode(n); }},
@@ -220,14 +220,14 @@ TEST_F(TidePanes, PortChosenInTheGridPostsItsIndexOnce)
 TEST_F(TidePanes, MoonAndFactorRowsAreTheFixtureRecords)
 {
     CMoonPane moon;
-    ASSERT_TRUE(moon.Create(&owner, 32909, &tide.data.m_MoonPhases, kYear));
+    ASSERT_TRUE(moon.Create(&owner, 32909, &tide.data.m_MoonPhases, kPaneYear));
     std::vector<std::vector<std::string>> expected;
     const char* const names[4] = {"New moon", "First quarter", "Full moon", "Last quarter"};
     for (INT_PTR i = 0; i < tide.data.m_MoonPhases.GetSize(); ++i)
         for (int p = 0; p < 4; ++p)
         {
             const MoonPhaseTime& t = tide.data.m_MoonPhases[i].Phase[p];
-            if (t.nYear != kYear)
+            if (t.nYear != kPaneYear)
                 continue;
             char date[16], clock[8];
             std::snprintf(date, sizeof date, "%02d/%02d/%04d", t.nDay, t.nMonth, t.nYear);
@@ -239,11 +239,11 @@ TEST_F(TidePanes, MoonAndFactorRowsAreTheFixtureRecords)
     for (size_t r = 0; r < expected.size(); ++r)
         EXPECT_EQ(Row(moon.GetList(), static_cast<int>(r), 3), expected[r]) << r;
     // Another year's phases are not this year's.
-    moon.SetYear(kYear + 5);
+    moon.SetYear(kPaneYear + 5);
     EXPECT_EQ(moon.GetList().GetItemCount(), 0);
 
     CHarmonicConstantsPane factors;
-    ASSERT_TRUE(factors.Create(&owner, 32910, &tide.data.m_TidalFactors, kYear));
+    ASSERT_TRUE(factors.Create(&owner, 32910, &tide.data.m_TidalFactors, kPaneYear));
     ASSERT_EQ(factors.GetList().GetItemCount(), tide.data.m_TidalFactors.GetSize());
     const TidalFactorDef& first = tide.data.m_TidalFactors[0];
     std::vector<std::string> day1{"01/01/2024"};
@@ -265,7 +265,7 @@ TEST_F(TidePanes, TurningPointsOfADayInLocalTimeUnderTwoZones)
         SCOPED_TRACE(zoneName);
         ScopedTimeZone zone(zoneName);
         CTurningPointPane pane;
-        ASSERT_TRUE(pane.Create(&owner, 32785, &tide.ports, kYear));
+        ASSERT_TRUE(pane.Create(&owner, 32785, &tide.ports, kPaneYear));
         const CStandardPort* port = tide.ports[0];
         // 15 March as the port's days hold it, shown row by row in the process's zone.
         std::vector<std::vector<std::string>> expected;
@@ -360,7 +360,7 @@ TEST_F(TidePanes, CurvePeaksLieAtTheirTimesAndTheClearanceLineAtItsHeight)
 
     // A day changed through the chooser with a key posts -1.
     owner.Clear();
-    QComboBox* box = ComboOf(pane.GetDayChooser());
+    QComboBox* box = PaneComboOf(pane.GetDayChooser());
     ASSERT_NE(box, nullptr);
     box->setFocus();
     Pump();
@@ -503,7 +503,7 @@ TEST_F(TidePanes, CurveOfAnM2OnlyPortPeaksWhereItsPhaseComesRound)
     WriteTideFile("Part324.DAT",
                   PortRecord({"00042", "M2 Only", "", 50.0, -1.0, {2.0, 20.0, 1.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0}));
     CNP159 data;
-    data.LoadFromFolder(TempTideFolder(), kYear);
+    data.LoadFromFolder(TempTideFolder(), kPaneYear);
     ASSERT_EQ(data.m_TidalFactors.GetSize(), 3);
     CTideCurvePane pane;
     ASSERT_TRUE(pane.Create(&owner, 32792, &data, nullptr, &tide.zone, nullptr));

@@ -32,7 +32,7 @@
 
 namespace
 {
-void Pump()
+void PumpEvents()
 {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
@@ -777,7 +777,7 @@ TEST(ListBoxControl, ItemsAndSingleSelection)
     // A click on an item is the user's selection.
     auto* widget = dynamic_cast<QListWidget*>(list.GetWidget());
     ASSERT_NE(widget, nullptr);
-    Pump();
+    PumpEvents();
     const QRect third = widget->visualItemRect(widget->item(2));
     ASSERT_FALSE(third.isEmpty());
     Click(widget->viewport(), third.center());
@@ -969,7 +969,7 @@ TEST(ToolTipControl, ShowsTheToolsTextWhenTheMouseRestsOnIt)
     MSG away{parent.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 300), 0, {0, 0}};
     tip.RelayEvent(&away);
     tip.RelayEvent(&move);
-    Pump();
+    PumpEvents();
     EXPECT_FALSE(PumpUntil([&] { return tip.IsWindowVisible() != FALSE; }, 100));
 
     tip.UpdateTipText("Changed", &button);
@@ -1021,7 +1021,7 @@ TEST(ControlsGallery, RendersEveryKindToAPng)
     spin.SetBuddy(&buddy);
     spin.SetRange(0, 100);
     spin.SetPos(42);
-    Pump();
+    PumpEvents();
 
     const QImage image = parent.RenderToImage();
     ASSERT_FALSE(image.isNull());

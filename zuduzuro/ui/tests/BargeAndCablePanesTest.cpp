@@ -37,9 +37,9 @@
 
 namespace
 {
-using Messages = std::vector<POSTED_MESSAGE>;
+using PaneMessages = std::vector<POSTED_MESSAGE>;
 const POSTED_MESSAGE kFairlead{"UM_FAIRLEAD_UPDATE", 0, 0};
-const POSTED_MESSAGE kUpdate{"UM_UPDATE_ZUDUZURO_DATA", 0, 0};
+const POSTED_MESSAGE kPaneUpdate{"UM_UPDATE_ZUDUZURO_DATA", 0, 0};
 const POSTED_MESSAGE kWeights{"UM_UPDATE_CABLE_WEIGHTS", 0, 0};
 
 QByteArray SettingsBytes(const char* name)
@@ -107,7 +107,7 @@ struct BargePaneFixture : PanesFixture
         pane.ShowPane(TRUE, FALSE, FALSE);
         owner.Clear();
     }
-    Messages Type(DWORD_PTR id, const char* text)
+    PaneMessages Type(DWORD_PTR id, const char* text)
     {
         owner.Clear();
         EXPECT_TRUE(EditGridItem(pane.GetPropertyGrid(), id, text)) << "item " << id << " refused " << text;
@@ -155,7 +155,7 @@ struct CablePaneFixture : PanesFixture
             return IDCANCEL;
         });
     }
-    Messages Command(int command, int row)
+    PaneMessages Command(int command, int row)
     {
         owner.Clear();
         pane.GetList().RunCommand(command, row);
@@ -168,10 +168,10 @@ TEST_F(BargePaneFixture, EveryItemReachesTheBargeOrTheAnchorAndTheOwner)
 {
     Start();
     // Heading 90, antenna 2 m to starboard of the CRP at (1000, 5000): the CRP 2 m north.
-    EXPECT_EQ(Type(1, "1000"), Messages{kFairlead});
-    EXPECT_EQ(Type(2, "5000"), Messages{kFairlead});
-    EXPECT_EQ(Type(3, "2"), Messages{kFairlead});
-    EXPECT_EQ(Type(5, "90"), Messages{kFairlead});
+    EXPECT_EQ(Type(1, "1000"), PaneMessages{kFairlead});
+    EXPECT_EQ(Type(2, "5000"), PaneMessages{kFairlead});
+    EXPECT_EQ(Type(3, "2"), PaneMessages{kFairlead});
+    EXPECT_EQ(Type(5, "90"), PaneMessages{kFairlead});
     EXPECT_NEAR(barge.m_Heading, 90.0, 1e-9);
     EXPECT_NEAR(Shown(3, 0), 1000.0, 1e-6);
     EXPECT_NEAR(Shown(3, 1), 5002.0, 1e-6);
@@ -180,10 +180,10 @@ TEST_F(BargePaneFixture, EveryItemReachesTheBargeOrTheAnchorAndTheOwner)
     EXPECT_NEAR(reloaded.m_OffsetX, 2.0, 1e-9);
 
     // The fairlead 10 m forward: with heading 90, 10 m east of the CRP.
-    EXPECT_EQ(Type(10, "10"), Messages{kFairlead});
+    EXPECT_EQ(Type(10, "10"), PaneMessages{kFairlead});
     EXPECT_NEAR(anchor.m_FairleadEasting, 1010.0, 1e-6);
     EXPECT_NEAR(Shown(5, 2, 0), 1010.0, 1e-6);
-    EXPECT_EQ(Type(8, "Port Bow"), Messages{kFairlead});
+    EXPECT_EQ(Type(8, "Port Bow"), PaneMessages{kFairlead});
     EXPECT_STREQ(anchor.m_Name, "Port Bow");
     anchor.m_WaterlineToZero = 1.5;
     Type(11, "4");
@@ -191,17 +191,17 @@ TEST_F(BargePaneFixture, EveryItemReachesTheBargeOrTheAnchorAndTheOwner)
 
     // Draft and water line: saved and announced, the CRP not moved.
     barge.m_CrpEasting = 12345.0;
-    EXPECT_EQ(Type(6, "3.5"), Messages{kFairlead});
-    EXPECT_EQ(Type(7, "0.8"), Messages{kFairlead});
+    EXPECT_EQ(Type(6, "3.5"), PaneMessages{kFairlead});
+    EXPECT_EQ(Type(7, "0.8"), PaneMessages{kFairlead});
     EXPECT_DOUBLE_EQ(barge.m_CrpEasting, 12345.0);
     EXPECT_DOUBLE_EQ(CBargeData().m_Draft, 3.5);
     EXPECT_NE(SettingsBytes("Barge").indexOf("0.800"), -1);
 
     // Depth and tension recompute; a tension marks the position current.
-    EXPECT_EQ(Type(12, "42"), Messages{kUpdate});
+    EXPECT_EQ(Type(12, "42"), PaneMessages{kPaneUpdate});
     EXPECT_DOUBLE_EQ(anchor.m_WaterDepth, 42.0);
     anchor.m_PositionCurrent = false;
-    EXPECT_EQ(Type(13, "25"), Messages{kUpdate});
+    EXPECT_EQ(Type(13, "25"), PaneMessages{kPaneUpdate});
     EXPECT_DOUBLE_EQ(anchor.m_Tension, 25.0);
     EXPECT_TRUE(anchor.m_PositionCurrent);
     anchor.ComputeZuduzuro();
@@ -284,20 +284,20 @@ TEST_F(CablePaneFixture, EditInsertNewAndDeleteKeepTheAnchorOnItsRows)
     Start();
 
     AnswerSetup("Wire 64mm", 0, 64, 18.0);
-    EXPECT_EQ(Command(CABLE_EDIT, 2), Messages{kWeights});
+    EXPECT_EQ(Command(CABLE_EDIT, 2), PaneMessages{kWeights});
     EXPECT_STREQ(table[2].Name, "Wire 64mm");
     EXPECT_NEAR(table[2].WeightInWater, WeightInSeawater(64, 18.0, 10.0, 35.0), 1e-9);
 
     // Insert at row 3: the anchor's types from 3 on move down with their rows.
     AnswerSetup("Spliced", 1, 0, 5.0);
-    EXPECT_EQ(Command(CABLE_INSERT, 3), Messages{kWeights});
+    EXPECT_EQ(Command(CABLE_INSERT, 3), PaneMessages{kWeights});
     EXPECT_STREQ(table[3].Name, "Spliced");
     EXPECT_EQ(anchor.m_Cable.nUpperCableType, 4);
     EXPECT_EQ(anchor.m_Cable.nLowerCableType, 5);
     EXPECT_DOUBLE_EQ(anchor.m_Cable.UpperWeight, table[4].WeightInWater) << "the anchor has the table's weights";
 
     AnswerSetup("Polyester", 1, 0, 0.8);
-    EXPECT_EQ(Command(CABLE_NEW, -1), Messages{kWeights});
+    EXPECT_EQ(Command(CABLE_NEW, -1), PaneMessages{kWeights});
     EXPECT_STREQ(table[table.GetSize() - 1].Name, "Polyester");
 
     // Deleting a used type asks first, naming its sections; No leaves everything.
@@ -308,7 +308,7 @@ TEST_F(CablePaneFixture, EditInsertNewAndDeleteKeepTheAnchorOnItsRows)
     EXPECT_EQ(anchor.m_Cable.nUpperCableType, 4);
     // Yes: its users take the row above, those below move up with their rows.
     ModalHook::AnswerMessageBox(IDYES);
-    EXPECT_EQ(Command(CABLE_DELETE, 4), Messages{kWeights});
+    EXPECT_EQ(Command(CABLE_DELETE, 4), PaneMessages{kWeights});
     EXPECT_EQ(anchor.m_Cable.nUpperCableType, 3);
     EXPECT_EQ(anchor.m_Cable.nLowerCableType, 4);
     EXPECT_STREQ(table[4].Name, "Rope");
@@ -321,7 +321,7 @@ TEST_F(CablePaneFixture, EditInsertNewAndDeleteKeepTheAnchorOnItsRows)
     UserInput::ClickCell(pane.GetList(), static_cast<int>(table.GetSize() - 1), 0);
     owner.Clear();
     UserInput::Key(Qt::Key_Delete);
-    EXPECT_EQ(owner.Messages(), Messages{kWeights});
+    EXPECT_EQ(owner.Messages(), PaneMessages{kWeights});
     const INT_PTR count = table.GetSize();
     UserInput::ClickCell(pane.GetList(), 1, 0);
     UserInput::Key(Qt::Key_Delete);
@@ -340,7 +340,7 @@ TEST_F(CablePaneFixture, SeaWaterReachesTheAnchorAndItsPaneOnce)
     owner.Clear();
 
     ASSERT_TRUE(EditGridItem(pane.GetPropertyGrid(), 3, "5"));
-    EXPECT_EQ(owner.Messages(), Messages{kWeights});
+    EXPECT_EQ(owner.Messages(), PaneMessages{kWeights});
     const double wire = WeightInSeawater(52, 12.0, 10.0, 5.0);
     EXPECT_NEAR(table[2].WeightInWater, wire, 1e-9);
     EXPECT_NEAR(anchor.m_Cable.LowerWeight, wire, 1e-9);
@@ -450,9 +450,9 @@ TEST_F(CablePaneFixture, NamesTheSettingsFormatReservesComeBack)
 {
     Start();
     AnswerSetup("[Spare] = 76mm", 1, 0, 5.0);
-    EXPECT_EQ(Command(CABLE_INSERT, 3), Messages{kWeights});
+    EXPECT_EQ(Command(CABLE_INSERT, 3), PaneMessages{kWeights});
     AnswerSetup("Chain = stud link", 1, 0, 140.0);
-    EXPECT_EQ(Command(CABLE_NEW, -1), Messages{kWeights});
+    EXPECT_EQ(Command(CABLE_NEW, -1), PaneMessages{kWeights});
     CCableWeight reloaded;
     ASSERT_EQ(reloaded.GetSize(), table.GetSize());
     for (INT_PTR i = 0; i < table.GetSize(); ++i)

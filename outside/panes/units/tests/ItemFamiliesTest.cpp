@@ -43,7 +43,7 @@
 
 namespace
 {
-constexpr double kDeg = 0.017453292519943;
+constexpr double kDegreeRad = 0.017453292519943;
 
 // The pane that owns the grid: it hears the grid's change notifications.
 class CListeningOwner : public CWnd
@@ -133,8 +133,8 @@ TEST_F(ItemsFixture, ValueItemsShowSetAndTakeAUsersEditWithOneNotification)
          },
          "3", [](auto* p) { static_cast<CMFCPropertyGridInteger*>(p)->SetInteger(3); }, "3", "4", "4",
          [](auto* p) { return static_cast<CMFCPropertyGridInteger*>(p)->GetInteger() == 4; }, "5"},
-        {"latitude", [] { return new CMFCPropertyGridAngleProperty("Row", 51.5 * kDeg, ANGLE_LATITUDE, "Lat", 5); },
-         "51\u00B0.50N", [](auto* p) { static_cast<CMFCPropertyGridAngleProperty*>(p)->SetValue(-10.25 * kDeg); },
+        {"latitude", [] { return new CMFCPropertyGridAngleProperty("Row", 51.5 * kDegreeRad, ANGLE_LATITUDE, "Lat", 5); },
+         "51\u00B0.50N", [](auto* p) { static_cast<CMFCPropertyGridAngleProperty*>(p)->SetValue(-10.25 * kDegreeRad); },
          "10\u00B0.25S", "0 00 N", "00\u00B0.00N",
          [](auto* p) { return static_cast<CMFCPropertyGridAngleProperty*>(p)->GetAngle() == 0.0; }, "95"},
         {"direction in degrees", [] { return new CMFCPropertyGridAngleDouble("Row", 45.0, 2, "Dir", 6); },
@@ -145,7 +145,7 @@ TEST_F(ItemsFixture, ValueItemsShowSetAndTakeAUsersEditWithOneNotification)
         {"bearing in radians", [] { return new CMFCPropertyGridAngleDouble("Row", 0.5, 1, "Brg", 7); },
          "029\u00B0", [](auto* p) { static_cast<CMFCPropertyGridAngleDouble*>(p)->SetAngle(3.14159265358979); },
          "180\u00B0", "90", "090\u00B0",
-         [](auto* p) { return std::abs(static_cast<CMFCPropertyGridAngleDouble*>(p)->GetAngle() - 90 * kDeg) < 1e-9; },
+         [](auto* p) { return std::abs(static_cast<CMFCPropertyGridAngleDouble*>(p)->GetAngle() - 90 * kDegreeRad) < 1e-9; },
          ""},
         {"metric", [] { return new CMFCPropertyGridMetricProperty("Row", 500000.0, METRIC_COORDINATE, 0, "E", 8); },
          "500000.00m", [](auto* p) { static_cast<CMFCPropertyGridMetricProperty*>(p)->SetValue(1.5); }, "1.50m",
@@ -258,7 +258,7 @@ TEST_F(ItemsFixture, DisplayItemsShowTheirValuesAndWarnOutOfLimits)
                                                     "%12.3lf", "N", nullptr, 11));
     auto* mixed = Add(new CMFCPropertyGridDualDisplay("Satellites", 7.6, "%d", "", "Fix Mode", 0.0, "%s", ""));
     auto* one = Add(new CMFCPropertyGridDualDisplay("RMS", 1.234, "%7.2lf", "m"));
-    auto* position = Add(new CMFCPropertyGridLatLonDisplay(51.5 * kDeg, -0.125 * kDeg));
+    auto* position = Add(new CMFCPropertyGridLatLonDisplay(51.5 * kDegreeRad, -0.125 * kDegreeRad));
     auto* title = Add(new CMFCPropertyGridTitleProperty("Fix 1"));
     auto* titles = Add(new CMFCPropertyGridTitleProperty("Measured", "Observed"));
     auto* bar = Add(new CMFCPropertyGridScrollbar("1", 30, 120, false));
@@ -280,7 +280,7 @@ TEST_F(ItemsFixture, DisplayItemsShowTheirValuesAndWarnOutOfLimits)
         {one, [] {}, "   1.23m"},
         {one, [&] { one->SetValue(-0.5); }, "  -0.50m"},
         {position, [] {}, "51\u00B0.50N | Longitude 000\u00B0.13W"},
-        {position, [&] { position->SetValue(-33.75 * kDeg, 151.25 * kDeg); }, "33\u00B0.75S | Longitude 151\u00B0.25E"},
+        {position, [&] { position->SetValue(-33.75 * kDegreeRad, 151.25 * kDegreeRad); }, "33\u00B0.75S | Longitude 151\u00B0.25E"},
         {title, [] {}, ""},
         {titles, [] {}, "Observed"},
         {bar, [] {}, "30"},
