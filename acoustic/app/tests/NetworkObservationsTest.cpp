@@ -4,11 +4,14 @@
 // of every observation.
 #include "acoustic/app/AcousticApp.h"
 #include "acoustic/app/AcousticResources.h"
+#include "acoustic/app/AcousticView.h"
 #include "acoustic/app/MainFrame.h"
 #include "acoustic/app/panes/NetworkObservationsListCtrl.h"
 #include "acoustic/app/panes/NetworkObservationsPane.h"
+#include "acoustic/app/panes/NetworkStationListCtrl.h"
 #include "acoustic/app/panes/ObservationsPane.h"
 #include "acoustic/app/tests/DemoNetworkStart.h"
+#include "acoustic/app/tests/FrameFixtures.h"
 #include "acoustic/engine/Network.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
@@ -21,9 +24,11 @@
 #include "testsupport/RecordingOwner.h"
 #include "testsupport/UserInput.h"
 
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -108,60 +113,13 @@ void WriteSettings(const char* text)
                                                [text](CConfigFile& file) { file.WriteString(text); }));
 }
 
-// The frame as the program makes it, logging the station messages posted to it with the
-// position their record held when they arrived (none for a post without one).
-class CRecordingMainFrame : public CMainFrame
-{
-public:
-    struct Posted
-    {
-        bool withPosition;
-        double e, n;
-    };
-    std::vector<Posted> m_Posted;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == UM_UPDATE_STATION)
-        {
-            const auto* at = reinterpret_cast<const tagXY*>(wParam);
-            m_Posted.push_back({at != nullptr, at ? at->x : 0.0, at ? at->y : 0.0});
-        }
-        return CMainFrame::WindowProc(message, wParam, lParam);
-    }
-};
-
-class NetworkObservationsFrameTest : public ::testing::Test
+class NetworkObservationsFrameTest : public NetworkFrameTest
 {
 protected:
-    void TearDown() override
-    {
-        if (m_pFrame && ::IsWindow(m_hFrame))
-        {
-            ModalHook::AnswerMessageBox(IDYES);
-            m_pFrame->SendMessage(WM_CLOSE);
-            PumpFor(50);
-        }
-    }
-
-    // The frame made as the document template makes it, both observation panes shown.
+    // The frame with both observation panes shown.
     void MakeFrame()
     {
-        m_App.SetRegistryKey("Velmaro Technology Limited");
-        RegisterAcousticResources();
-        m_pFrame = new CRecordingMainFrame;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_ACOUSTIC_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
-        m_hFrame = m_pFrame->GetSafeHwnd();
-        m_pFrame->ShowWindow(SW_SHOW);
-        m_pFrame->GetMainWindow()->resize(1400, 900);
-        for (CDockablePane* pane : {static_cast<CDockablePane*>(&m_pFrame->m_wndObservationsPane),
-                                    static_cast<CDockablePane*>(&m_pFrame->m_wndNetworkObservationsPane)})
-        {
-            pane->ShowPane(TRUE, FALSE, TRUE);
-            pane->GetDockWidget()->raise();
-        }
-        PumpFor(50);
-        m_pFrame->m_Posted.clear();
+        NetworkFrameTest::MakeFrame({ID_ACOUSTIC_NETWORK_LAYOUT, ID_ACOUSTIC_NETWORK_OBSERVATIONS});
     }
 
     CNetworkObservationsPane& Pane() { return m_pFrame->m_wndNetworkObservationsPane; }
@@ -203,10 +161,6 @@ protected:
         ASSERT_TRUE(UserInput::EditGridRow(Grid(), row, text)) << row;
         PumpFor(20);
     }
-
-    CAcousticApp m_App;
-    CRecordingMainFrame* m_pFrame = nullptr;
-    HWND m_hFrame = nullptr;
 };
 } // namespace
 
@@ -557,6 +511,230 @@ TEST(NetworkObservationsList, FillShowsEveryUsedObservation)
     }
 }
 
+namespace
+{
+// The frame with its network panes, as the user works in them through the menu and the panes.
+class NetworkFrameWiringTest : public NetworkObservationsFrameTest
+{
+protected:
+    CNetworkObservationsListCtrl& Matrix() { return m_pFrame->m_wndObservationsPane.GetList(); }
+
+    QMenuBar* MenuBar() { return qobject_cast<QMenuBar*>(m_pFrame->m_wndMenuBar.GetWidget()); }
+
+    bool ChooseFromNetworkMenu(const char* item)
+    {
+        const bool chosen = UserInput::ChooseFromMenuBar(MenuBar(), kNetworkMenu, item);
+        PumpFor(50);
+        return chosen;
+    }
+
+    // Whether the item shows its check mark when its menu opens.
+    bool NetworkMenuItemChecked(const char* item)
+    {
+        for (QAction* title : MenuBar()->actions())
+        {
+            if (title->text() != kNetworkMenu || !title->menu())
+                continue;
+            emit title->menu()->aboutToShow();
+            for (QAction* action : title->menu()->actions())
+                if (action->text() == item)
+                    return action->isChecked();
+        }
+        ADD_FAILURE() << "no item " << item;
+        return false;
+    }
+
+    static constexpr const char* kNetworkMenu = "&Network Adjustment ";
+
+    std::string Heading(int column)
+    {
+        char text[64] = {0};
+        LVCOLUMN c{};
+        c.mask = LVCF_TEXT;
+        c.pszText = text;
+        c.cchTextMax = sizeof text;
+        EXPECT_TRUE(Matrix().GetColumn(column, &c)) << column;
+        return text;
+    }
+
+    std::string GridText(const char* row)
+    {
+        for (int i = 0; i < Grid().GetPropertyCount(); ++i)
+        {
+            CMFCPropertyGridProperty* group = Grid().GetProperty(i);
+            for (int k = 0; k < group->GetSubItemsCount(); ++k)
+                if (CString(group->GetSubItem(k)->GetName()) == row)
+                    return std::string(Grid().GetShownValue(group->GetSubItem(k)));
+        }
+        return "(no row " + std::string(row) + ")";
+    }
+};
+
+void SaveNetworkAs(const CNetwork& source, const char* name)
+{
+    CNetwork network;
+    network.m_FileName = name;
+    for (INT_PTR i = 0; i < source.GetSize(); ++i)
+        network.AddStation(source.GetAt(i));
+    ASSERT_TRUE(network.Save());
+}
+
+// How many pixels inside `area` have the colour `rgb` (0xRRGGBB).
+int PixelsOf(const QImage& image, const QRect& area, QRgb rgb)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == rgb)
+                ++count;
+    return count;
+}
+} // namespace
+
+// A network file chosen from the menu replaces the network in both panes; one chosen outside
+// the folder network files are read from is refused and changes nothing.
+TEST_F(NetworkFrameWiringTest, OpeningANetworkFileShowsItInBothPanes)
+{
+    WriteNetwork(Square());
+    CNetwork reef = Bay();
+    SaveNetworkAs(reef, "Reef");
+    MakeFrame();
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 4);
+    EXPECT_EQ(GridText("To"), "S2");
+    CString folder;
+    ASSERT_TRUE(GetNetworkFolder(folder));
+
+    ModalHook::AnswerFileDialog({folder + "Reef.NET"});
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    ASSERT_FALSE(ModalHook::Shown().empty());
+    const MODAL_RECORD& dialog = ModalHook::Shown().back();
+    EXPECT_EQ(dialog.kind, MODAL_RECORD::FileDialog);
+    EXPECT_EQ(dialog.fileName, folder + "Bay.NET");
+    EXPECT_EQ(dialog.text, "Network File (*.net)|*.net||");
+    EXPECT_EQ(m_pFrame->GetMode(), 2);
+    ASSERT_EQ(Network().GetSize(), 4);
+    EXPECT_EQ(Network().m_FileName, "Reef");
+    EXPECT_EQ(Matrix().GetItemCount(), 4 * 4);
+    EXPECT_EQ(Matrix().GetHeaderCtrl()->GetItemCount(), 2 + 2 * 4);
+    EXPECT_EQ(Heading(6), "S3\nRange");
+    EXPECT_EQ(Matrix().GetItemText(4 + 1, 0), "F2");
+    EXPECT_EQ(GridText("To"), "F2");
+    // F1 and F2 are both fixed: the grid shows only what follows from their positions.
+    EXPECT_EQ(Shown("Range").size(), 1u);
+    CConfigFile probe;
+    EXPECT_EQ(FileBytes(probe.GetSettingsFileName("Network Adjust")), QByteArray("File Name = Reef\r\n"));
+
+    // The same file name in another folder would open the folder's "Reef" in its place.
+    const QString elsewhere = LinuxPathFromWindows(CString("C:\\Elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QFile::copy(LinuxPathFromWindows(GetNetworkFilePath("Bay")), elsewhere + "/Reef.NET"));
+    const QByteArray settings = FileBytes(probe.GetSettingsFileName("Network Adjust"));
+    ModalHook::AnswerFileDialog({"C:\\Elsewhere\\Reef.NET"});
+    ModalHook::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    const MODAL_RECORD& refusal = ModalHook::Shown().back();
+    EXPECT_EQ(refusal.kind, MODAL_RECORD::MessageBox);
+    EXPECT_NE(refusal.text.Find(folder), -1) << refusal.text.GetString();
+    EXPECT_EQ(Network().GetSize(), 4);
+    EXPECT_EQ(Matrix().GetItemCount(), 4 * 4);
+    EXPECT_EQ(FileBytes(probe.GetSettingsFileName("Network Adjust")), settings);
+
+    // Cancelled: nothing changes.
+    ModalHook::CancelFileDialog();
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    EXPECT_EQ(Network().m_FileName, "Reef");
+}
+
+// "Compute" adjusts the network: the matrix gains its residual rows, the station pane comes
+// into view and the menu item is checked; the next observation edit undoes the adjustment
+// and the matrix loses them again.
+TEST_F(NetworkFrameWiringTest, ComputeShowsTheResidualsUntilTheNextEdit)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 1\nTo = 0\n");
+    MakeFrame();
+    ASSERT_FALSE(m_pFrame->m_wndNetworkStationPane.IsVisible());
+    ASSERT_TRUE(ChooseFromNetworkMenu("Compute"));
+    ASSERT_EQ(Network().m_Result, 1);
+    EXPECT_TRUE(m_pFrame->m_wndNetworkStationPane.IsVisible());
+    EXPECT_EQ(m_pFrame->m_wndNetworkStationPane.GetList().GetHeaderCtrl()->GetItemCount(), 14);
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 5);
+    EXPECT_EQ(Matrix().GetItemText(5 + 3, 1), "Residual");
+    EXPECT_NE(Matrix().GetItemText(5 + 3, 2), "") << "S2's residual to F1";
+    EXPECT_TRUE(NetworkMenuItemChecked("Compute"));
+
+    Edit("Range/Observed", "100.5");
+    EXPECT_EQ(Network().m_Result, 0);
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 4);
+    EXPECT_EQ(Matrix().GetItemText(4, 2), "100.50");
+    EXPECT_EQ(Matrix().GetItemText(4 + 2, 2), "0.50");
+    EXPECT_FALSE(NetworkMenuItemChecked("Compute"));
+}
+
+// A station message from either pane refills the matrix and rebuilds the grid: an observation
+// switched off in the grid leaves the matrix, and a station deleted in the station pane leaves
+// both, the grid's choice kept inside the network.
+TEST_F(NetworkFrameWiringTest, StationMessagesRefreshBothPanes)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 2\nTo = 1\n");
+    NetworkFrameTest::MakeFrame(
+        {ID_ACOUSTIC_NETWORK_STATIONS, ID_ACOUSTIC_NETWORK_LAYOUT, ID_ACOUSTIC_NETWORK_OBSERVATIONS});
+    // S3's observed range to S2, in S2's range column.
+    ASSERT_EQ(Matrix().GetItemText(8, 4), "141.42");
+
+    Edit("Range/Use Observation", "No");
+    EXPECT_EQ(PostedMessages(), std::vector<UINT>{UM_UPDATE_STATION});
+    for (int row = 8; row < 12; ++row)
+        EXPECT_EQ(Matrix().GetItemText(row, 4), "") << row;
+    EXPECT_EQ(Matrix().GetItemText(8, 5), "135.00") << "the bearing stays";
+
+    CNetworkStationListCtrl& stations = m_pFrame->m_wndNetworkStationPane.GetList();
+    for (int row = 0; row < 3; ++row)
+        stations.SetItemState(row, row == 2 ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    stations.SetFocus();
+    PumpFor(5);
+    UserInput::Key(Qt::Key_Delete);
+    PumpFor(50);
+    ASSERT_EQ(Network().GetSize(), 2);
+    EXPECT_EQ(Matrix().GetItemCount(), 2 * 4);
+    EXPECT_EQ(Matrix().GetHeaderCtrl()->GetItemCount(), 2 + 2 * 2);
+    EXPECT_EQ(Pane().GetFrom(), 1);
+    EXPECT_EQ(GridText("From"), "S2");
+}
+
+// Night switched on after the panes are made recolours the matrix at once, and its later
+// refills keep the night; day brings its own colours back.
+TEST_F(NetworkFrameWiringTest, NightReachesTheMatrixAfterItIsMade)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 1\nTo = 0\n");
+    MakeFrame();
+    const auto look = [this] {
+        PumpFor(20);
+        const QImage image = FrameProbe::GrabWindow(m_pFrame);
+        const QRect area = FrameProbe::PaneRect(&Matrix());
+        EXPECT_FALSE(area.isEmpty());
+        return std::make_pair(FrameProbe::BackgroundColour(image, area).rgb() & 0xFFFFFF,
+                              PixelsOf(image, area, 0xC0C0C0));
+    };
+    EXPECT_EQ(look().first, 0xD6D6D6u);
+
+    m_pFrame->SetNightMode(true);
+    auto night = look();
+    EXPECT_EQ(night.first, 0x000000u);
+    EXPECT_GT(night.second, 0) << "the figures in 0xC0C0C0";
+
+    Edit("Range/Use Observation", "No");
+    ASSERT_EQ(PostedMessages(), std::vector<UINT>{UM_UPDATE_STATION});
+    night = look();
+    EXPECT_EQ(night.first, 0x000000u) << "after a refill";
+    EXPECT_GT(night.second, 0);
+
+    m_pFrame->SetNightMode(false);
+    EXPECT_EQ(look().first, 0xD6D6D6u);
+}
+
 // Both panes in the program's frame, started on the demo network in the network mode: the
 // matrix and the grid filled, the grid's rows whole.
 TEST(NetworkObservationsProgramTest, PanesShowTheDemoNetworkAsTheUserSeesIt)
@@ -592,6 +770,24 @@ TEST(NetworkObservationsProgramTest, PanesShowTheDemoNetworkAsTheUserSeesIt)
     const FrameProbe::GridRowsSeen rows = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(frame), &grid);
     EXPECT_GE(rows.wholeRows, 5);
     EXPECT_TRUE(rows.cutNames.empty()) << rows.cutNames.front();
+
+    // A station message moves the plan view to a position it does not show, and only then;
+    // the extent's bounds are inside it.
+    CAcousticView* view = frame->GetAcousticView();
+    ASSERT_NE(view, nullptr);
+    CCalibrationPlot& plot = view->GetPlot();
+    const double originE = plot.originE;
+    const double originN = plot.originN;
+    tagXY onEdge{plot.plotMaxE, plot.plotMinN};
+    frame->SendMessage(UM_UPDATE_STATION, reinterpret_cast<WPARAM>(&onEdge), 0);
+    EXPECT_EQ(plot.originE, originE);
+    EXPECT_EQ(plot.originN, originN);
+    tagXY outside{plot.plotMaxE + 500.0, plot.plotMaxN + 200.0};
+    frame->SendMessage(UM_UPDATE_STATION, reinterpret_cast<WPARAM>(&outside), 0);
+    EXPECT_EQ(plot.originE, outside.x);
+    EXPECT_EQ(plot.originN, outside.y);
+    EXPECT_LE(plot.plotMinE, outside.x) << "drawn there at once";
+    EXPECT_GE(plot.plotMaxE, outside.x);
 
     ModalHook::AnswerMessageBox(IDYES);
     frame->SendMessage(WM_CLOSE);
