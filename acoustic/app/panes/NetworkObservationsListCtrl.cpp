@@ -69,11 +69,10 @@ void CNetworkObservationsListCtrl::SetNightMode(bool bNight)
 
 void CNetworkObservationsListCtrl::ApplyColours()
 {
-    const COLORREF back = m_bNight ? 0x000000 : 0xD6D6D6;
-    SetBkColor(back);
-    SetTextBkColor(back);
-    SetTextColor(m_bNight ? 0xC0C0C0 : 0x000000);
-    Invalidate(TRUE);
+    // The grey scheme: 0xD6D6D6 and black by day, black and 0xC0C0C0 at night, under the dark
+    // header of the station list beside it.
+    SetColourScheme(1);
+    SetTextBkColor(m_bNight ? 0x000000 : 0xD6D6D6);
 }
 
 void CNetworkObservationsListCtrl::OnReflectedNotify(NMHDR*, LRESULT* pResult)

@@ -21,8 +21,9 @@ public:
     // Rebuilds the columns and rows from the network.
     void Fill();
 
-    // Night: 0xC0C0C0 on black; day: black on 0xD6D6D6. Given before the window is made, it
-    // is the colours the list starts in; afterwards the list is recoloured at once.
+    // Night: 0xC0C0C0 on black; day: black on 0xD6D6D6; the header dark grey in both. Given
+    // before the window is made, it is the colours the list starts in; afterwards the list is
+    // recoloured at once.
     void SetNightMode(bool bNight);
     bool GetNightMode() const { return m_bNight; }
 

@@ -704,7 +704,8 @@ TEST_F(NetworkFrameWiringTest, StationMessagesRefreshBothPanes)
 }
 
 // Night switched on after the panes are made recolours the matrix at once, and its later
-// refills keep the night; day brings its own colours back.
+// refills keep the night; day brings its own colours back. The headings keep the dark grey
+// of the station list's headings by day and night.
 TEST_F(NetworkFrameWiringTest, NightReachesTheMatrixAfterItIsMade)
 {
     WriteNetwork(Square());
@@ -715,6 +716,8 @@ TEST_F(NetworkFrameWiringTest, NightReachesTheMatrixAfterItIsMade)
         const QImage image = FrameProbe::GrabWindow(m_pFrame);
         const QRect area = FrameProbe::PaneRect(&Matrix());
         EXPECT_FALSE(area.isEmpty());
+        const QRect header(area.topLeft(), QSize(area.width(), Matrix().GetHeaderCtrl()->GetHeight()));
+        EXPECT_EQ(FrameProbe::BackgroundColour(image, header).rgb() & 0xFFFFFF, 0x555555u);
         return std::make_pair(FrameProbe::BackgroundColour(image, area).rgb() & 0xFFFFFF,
                               PixelsOf(image, area, 0xC0C0C0));
     };
