@@ -38,6 +38,8 @@ void CMainFrame::ShowNetworkInPanes(bool stations, bool grid)
     {
         m_wndNetworkStationPane.GetList().Fill();
         m_wndNetworkStationPane.InitPropList();
+        // The figures of an adjustment show above the list only while the network is adjusted.
+        m_wndNetworkStationPane.AdjustLayout();
     }
     if (grid && m_wndNetworkObservationsPane.GetSafeHwnd() != nullptr)
         m_wndNetworkObservationsPane.InitPropList();

@@ -18,6 +18,7 @@
 #include "foundation/WindowMessages.h"
 #include "platform/core/Path.h"
 #include "platform/ui/HeaderCtrl.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
@@ -643,6 +644,52 @@ TEST_F(NetworkFrameWiringTest, OpeningANetworkFileShowsItInBothPanes)
     ModalHook::CancelFileDialog();
     ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
     EXPECT_EQ(Network().m_FileName, "Reef");
+}
+
+// A network file opened that does not load whole is told at once, and is not saved over
+// unasked; a sound file opened afterwards saves its edits without a question.
+TEST_F(NetworkFrameWiringTest, OpeningADamagedNetworkFileTellsAndGuardsIt)
+{
+    WriteNetwork(Square());
+    SaveNetworkAs(Bay(), "Reef");
+    const CString reefPath = GetNetworkFilePath("Reef");
+    {
+        // A typo in F2's easting: F2 loads out of use, and the file holds more than was read.
+        QByteArray bytes = FileBytes(reefPath);
+        ASSERT_TRUE(bytes.contains("500300.000"));
+        bytes.replace("500300.000", "E500300.000");
+        QFile file(LinuxPathFromWindows(reefPath));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    const QByteArray damaged = FileBytes(reefPath);
+    MakeFrame();
+    CString folder;
+    ASSERT_TRUE(GetNetworkFolder(folder));
+
+    ModalHook::AnswerFileDialog({folder + "Reef.NET"});
+    ModalHook::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    const MODAL_RECORD told = ModalHook::Shown().back();
+    EXPECT_EQ(told.kind, MODAL_RECORD::MessageBox);
+    EXPECT_NE(told.text.Find("Reef"), -1) << told.text.GetString();
+    EXPECT_TRUE(m_pFrame->HasNetworkLoadFailed());
+    EXPECT_EQ(Matrix().GetItemCount(), 4 * 4);
+
+    ModalHook::AnswerMessageBox(IDNO);
+    Edit("Speed of Sound in Water", "1500");
+    const MODAL_RECORD asked = ModalHook::Shown().back();
+    EXPECT_EQ(asked.kind, MODAL_RECORD::MessageBox);
+    EXPECT_EQ(asked.flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(FileBytes(reefPath), damaged);
+
+    ModalHook::AnswerFileDialog({folder + "Bay.NET"});
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    EXPECT_FALSE(m_pFrame->HasNetworkLoadFailed());
+    const size_t shown = ModalHook::Shown().size();
+    Edit("Speed of Sound in Water", "1490");
+    EXPECT_EQ(ModalHook::Shown().size(), shown) << "saved without a question";
+    EXPECT_DOUBLE_EQ(ReadBack().m_SpeedOfSound, 1490.0);
 }
 
 // "Compute" adjusts the network: the matrix gains its residual rows, the station pane comes

@@ -34,6 +34,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -647,7 +648,8 @@ TEST_F(StationSelectTest, TypingANameSelectsItsStationOnce)
 }
 
 // The pane in the program's frame, started on the demo network in the network mode: the list
-// shows the stations, and after an adjustment the figures above it and the computed columns.
+// shows the stations, and after "Compute" from the menu the figures above it and the computed
+// columns.
 TEST(NetworkStationProgramTest, PaneShowsTheDemoNetworkAsTheUserSeesIt)
 {
     PrepareDemoNetworkStart();
@@ -673,11 +675,10 @@ TEST(NetworkStationProgramTest, PaneShowsTheDemoNetworkAsTheUserSeesIt)
     FrameProbe::ExpectFrameAsUserSeesIt(frame, {{"Network Station", &pane}}, {},
                                         QString(SUITE_VISUAL_DIR) + "/acoustic-network-stations.png");
 
-    ASSERT_EQ(frame->m_Network.Adjust(), 1);
-    pane.InitPropList();
-    pane.GetList().Fill();
-    pane.AdjustLayout();
+    auto* menu = qobject_cast<QMenuBar*>(frame->m_wndMenuBar.GetWidget());
+    ASSERT_TRUE(UserInput::ChooseFromMenuBar(menu, "&Network Adjustment ", "Compute"));
     PumpFor(50);
+    ASSERT_EQ(frame->m_Network.m_Result, 1);
     EXPECT_EQ(pane.GetList().GetHeaderCtrl()->GetItemCount(), 14);
     EXPECT_NE(pane.GetList().GetItemText(2, 7), "");
     EXPECT_EQ(pane.GetList().GetItemText(0, 7), "") << "a fixed station is not computed";
