@@ -304,7 +304,7 @@ CNetwork ReadBack()
 
 // Each edit as the user types it: the record of the "From" station takes it, the network file
 // is written, the adjustment is undone, and the frame hears of the changes that move what it
-// draws.
+// draws, and of any edit that undoes an adjustment (its residuals then leave the matrix).
 TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
 {
     WriteNetwork(Square());
@@ -319,17 +319,18 @@ TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
         const char* text;
         double NetworkObservationDef::*field; // null: a field of the network
         double expected;
+        bool adjusted; // the network adjusted before the edit
         bool posted;
     } cases[] = {
-        {"Range/Observed", "105.0", &NetworkObservationDef::ObservedRange, 105.0, true},
-        {"Range/Std.Err.", "0.5", &NetworkObservationDef::RangeSE, 0.5, false},
-        {"Bearing/Observed", "90", &NetworkObservationDef::ObservedBearing, 90.0, true},
-        {"Bearing/Std.Err.", "2.5", &NetworkObservationDef::BearingSE, 2.5, false},
-        {"Speed of Sound in Water", "1500", nullptr, 1500.0, false},
+        {"Range/Observed", "105.0", &NetworkObservationDef::ObservedRange, 105.0, true, true},
+        {"Range/Std.Err.", "0.5", &NetworkObservationDef::RangeSE, 0.5, false, false},
+        {"Bearing/Observed", "90", &NetworkObservationDef::ObservedBearing, 90.0, false, true},
+        {"Bearing/Std.Err.", "2.5", &NetworkObservationDef::BearingSE, 2.5, true, true},
+        {"Speed of Sound in Water", "1500", nullptr, 1500.0, true, true},
     };
     for (const Case& c : cases)
     {
-        Network().m_Result = 1;
+        Network().m_Result = c.adjusted ? 1 : 0;
         m_pFrame->m_Posted.clear();
         Edit(c.row, c.text);
         const double value = c.field ? o.*c.field : Network().m_SpeedOfSound;
@@ -693,8 +694,8 @@ TEST_F(NetworkFrameWiringTest, OpeningADamagedNetworkFileTellsAndGuardsIt)
 }
 
 // "Compute" adjusts the network: the matrix gains its residual rows, the station pane comes
-// into view and the menu item is checked; the next observation edit undoes the adjustment
-// and the matrix loses them again.
+// into view and the menu item is checked; the next edit, even of a weight alone, undoes the
+// adjustment and the matrix loses them again.
 TEST_F(NetworkFrameWiringTest, ComputeShowsTheResidualsUntilTheNextEdit)
 {
     WriteNetwork(Square());
@@ -710,8 +711,13 @@ TEST_F(NetworkFrameWiringTest, ComputeShowsTheResidualsUntilTheNextEdit)
     EXPECT_NE(Matrix().GetItemText(5 + 3, 2), "") << "S2's residual to F1";
     EXPECT_TRUE(NetworkMenuItemChecked("Compute"));
 
-    Edit("Range/Observed", "100.5");
+    // A weight changed: the residuals no longer hold.
+    Edit("Range/Std.Err.", "0.3");
     EXPECT_EQ(Network().m_Result, 0);
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 4);
+    EXPECT_EQ(Matrix().GetItemText(4 + 3, 1), "");
+
+    Edit("Range/Observed", "100.5");
     ASSERT_EQ(Matrix().GetItemCount(), 3 * 4);
     EXPECT_EQ(Matrix().GetItemText(4, 2), "100.50");
     EXPECT_EQ(Matrix().GetItemText(4 + 2, 2), "0.50");
