@@ -104,7 +104,7 @@ public:
     // is in the lists and active.
     bool IsSourceActive(int source) const;
 
-    // Where the groups stand in the grid; -1 (null) for a group not built.
+    // The groups as built; null for a group not built (its device is missing or off).
     int GetGpsGroupCount() const { return static_cast<int>(m_Gps.size()); }
     CMFCGpsGroupGridProperty* GetGpsGroup(int i) const;
     CMFCGroupPropertyGridProperty* GetTotalStationGroup(int i) const;
