@@ -18,14 +18,6 @@ namespace
 {
 using Names = std::vector<std::string>;
 
-Names Options(const CMFCPropertyGridProperty* item)
-{
-    Names options;
-    for (int i = 0; item != nullptr && i < item->GetOptionCount(); ++i)
-        options.emplace_back(item->GetOption(i));
-    return options;
-}
-
 using TemplatePositioningHostTest = NavHostTest::NavHostFixture;
 
 TEST_F(TemplatePositioningHostTest, TotalStationsComeAndGoThroughEachMinute)
@@ -55,7 +47,7 @@ TEST_F(TemplatePositioningHostTest, TotalStationsComeAndGoThroughEachMinute)
             if (name.rfind("Total Station", 0) == 0)
                 stations.push_back(name);
         EXPECT_EQ(stations, c.stations) << c.seconds;
-        EXPECT_EQ(Options(pane.GetCrpGroup()->GetSubItem(0)), c.options) << c.seconds;
+        EXPECT_EQ(GridItemOptions(pane.GetCrpGroup()->GetSubItem(0)), c.options) << c.seconds;
         // Every group shown has been filled: the target of each station names a prism.
         for (int i = 0; i < 2; ++i)
             if (CMFCPropertyGridProperty* group = pane.GetTotalStationGroup(i))

@@ -183,14 +183,6 @@ std::string Shown(const CMFCPropertyGridDualDisplay* row)
     return Text(row->GetValueText(1)) + " | " + Text(row->GetValueText(2));
 }
 
-Names Options(const CMFCPropertyGridProperty* item)
-{
-    Names options;
-    for (int i = 0; i < item->GetOptionCount(); ++i)
-        options.emplace_back(item->GetOption(i));
-    return options;
-}
-
 TEST_F(TemplatePaneFixture, GroupsAndRowsFollowTheActiveTotalStations)
 {
     struct Case
@@ -234,8 +226,8 @@ TEST_F(TemplatePaneFixture, GroupsAndRowsFollowTheActiveTotalStations)
         crpRows.insert(crpRows.end(), c.comparisons.begin(), c.comparisons.end());
         EXPECT_EQ(RowNames(pane.GetCrpGroup()), crpRows) << when;
         EXPECT_EQ(RowNames(pane.GetHeadingGroup()), c.headings) << when;
-        EXPECT_EQ(Options(pane.GetCrpGroup()->GetSubItem(0)), c.crpOptions) << when;
-        EXPECT_EQ(Options(pane.GetCrpGroup()->GetSubItem(1)), (Names{"Gyro / MRU One", "Gyro / MRU Two"})) << when;
+        EXPECT_EQ(GridItemOptions(pane.GetCrpGroup()->GetSubItem(0)), c.crpOptions) << when;
+        EXPECT_EQ(GridItemOptions(pane.GetCrpGroup()->GetSubItem(1)), (Names{"Gyro / MRU One", "Gyro / MRU Two"})) << when;
         EXPECT_EQ(Text(pane.GetCrpGroup()->GetSubItem(0)->GetValue().ToText()), "GPS1 - Gyro") << when;
         EXPECT_EQ(Text(pane.GetCrpGroup()->GetSubItem(0)->GetDescription()), "Select ") << when;
         EXPECT_EQ(Text(pane.GetCrpGroup()->GetSubItem(1)->GetDescription()), "Select Primary MRU / Gyro") << when;
@@ -548,7 +540,7 @@ TEST_F(TemplatePaneFixture, ShortListsAndMissingObservationsBuildOnlyWhatExists)
             pane.UpdateQC();
         }) << when;
         // Only the MRUs that exist are offered.
-        EXPECT_EQ(Options(pane.GetCrpGroup()->GetSubItem(1)).size(), static_cast<size_t>(c.mrus)) << when;
+        EXPECT_EQ(GridItemOptions(pane.GetCrpGroup()->GetSubItem(1)).size(), static_cast<size_t>(c.mrus)) << when;
         if (CMFCPropertyGridProperty* two = pane.GetTotalStationGroup(1))
         {
             EXPECT_EQ(Shown(Dual(two, 0)), " | ") << when;
