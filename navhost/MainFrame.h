@@ -49,6 +49,8 @@
 #include "rov/ScrollingGraphPane.h"
 #include "survey/CraneTipMonitoringPane.h"
 #include "survey/GeneralSurveyPane.h"
+#include "survey/TemplatePositioningPane.h"
+#include "navhost/TemplatePositioningFeed.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -130,6 +132,10 @@ public:
     CVesselNavigationFeed m_VesselNavigationFeed;
     CGeneralSurveyPane m_wndVesselNavigationPane;
     CCraneTipMonitoringPane m_wndCraneTipPane;
+    // The Survey library's template positioning pane over the template, fed once a second
+    // (CTemplatePositioningFeed).
+    CTemplatePositioningFeed m_TemplatePositioningFeed;
+    CTemplatePositioningPane m_wndTemplatePositioningPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records
@@ -166,6 +172,8 @@ protected:
     LRESULT OnReceiveData(WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonBox(WPARAM wParam, LPARAM lParam);
     LRESULT OnAisTargetData(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTemplateCrpUpdate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTemplateUpdate(WPARAM wParam, LPARAM lParam);
 
     void OnTogglePane(UINT nID);
     void OnUpdateTogglePane(CCmdUI* pCmdUI);

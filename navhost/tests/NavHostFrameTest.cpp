@@ -303,6 +303,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Training", &m_pFrame->m_wndTrainingPane},
         {"Vessel Navigation", &m_pFrame->m_wndVesselNavigationPane},
         {"Crane Tip Monitoring", &m_pFrame->m_wndCraneTipPane},
+        {"Template Positioning", &m_pFrame->m_wndTemplatePositioningPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
         {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
         {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},
