@@ -3,6 +3,8 @@
 #include "survey/JobFile.h"
 #include "survey/records/Job.h"
 
+IMPLEMENT_DYNAMIC(CProjectPane, CSurveyPane)
+
 BEGIN_MESSAGE_MAP(CProjectPane, CSurveyPane)
 ON_REGISTERED_MESSAGE(AFX_WM_PROPERTY_CHANGED, &CProjectPane::OnPropertyChanged)
 END_MESSAGE_MAP()

@@ -14,6 +14,8 @@ class CJob;
 
 class SURVEY_API CProjectPane : public CSurveyPane
 {
+    DECLARE_DYNAMIC(CProjectPane)
+
 public:
     // The rows' ids, in the order of the grid.
     enum ROW

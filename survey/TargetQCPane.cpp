@@ -27,6 +27,12 @@ CMFCPropertyGridTolerance* AddTolerance(CMFCPropertyGridProperty* group, const c
 }
 } // namespace
 
+IMPLEMENT_DYNAMIC(CTargetQCPane, CSurveyPane)
+
+// Only the handlers every pane shares: the pane takes no change from its rows.
+BEGIN_MESSAGE_MAP(CTargetQCPane, CSurveyPane)
+END_MESSAGE_MAP()
+
 CTargetQCPane::CTargetQCPane() : CSurveyPane(2, LAYOUT_SIZE_AND_MOVE) {}
 
 CTargetQCPane::~CTargetQCPane() = default;

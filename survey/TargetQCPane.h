@@ -26,6 +26,8 @@ class CTrackObject;
 
 class SURVEY_API CTargetQCPane : public CSurveyPane
 {
+    DECLARE_DYNAMIC(CTargetQCPane)
+
 public:
     // Grid positions of the groups.
     enum GROUP
@@ -64,6 +66,9 @@ public:
     bool HasGyro() const { return m_pGyro != nullptr; }
     // The group at a grid position, null when the pane has none there.
     CMFCGroupPropertyGridProperty* GetGroup(int position) const;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 
 private:
     // The value with the no-value marker taken as not a number.
