@@ -49,6 +49,8 @@
 #include "rov/ScrollingGraphPane.h"
 #include "survey/CraneTipMonitoringPane.h"
 #include "survey/GeneralSurveyPane.h"
+#include "survey/ProjectPane.h"
+#include "survey/TargetQCPane.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -130,6 +132,10 @@ public:
     CVesselNavigationFeed m_VesselNavigationFeed;
     CGeneralSurveyPane m_wndVesselNavigationPane;
     CCraneTipMonitoringPane m_wndCraneTipPane;
+    // The template on its target without a gyro, from its two MRUs, fed once a second; and the
+    // job's names for the reports, read from "JOB" at start.
+    CTargetQCPane m_wndTargetQcPane;
+    CProjectPane m_wndProjectPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records
