@@ -304,6 +304,22 @@ TEST_F(TargetQCFixture, WithoutMruRecordsTheRowsStayEmpty)
     }
 }
 
+// Without a tracked object the rows stay empty and no update reads through the missing pointer.
+TEST_F(TargetQCFixture, WithoutAnObjectNothingIsRead)
+{
+    CTargetQCPane pane;
+    ASSERT_TRUE(pane.Create("Template QC", &host, 4899, nullptr, &host.m_Records.m_Gyro, host.m_Records.m_Mru));
+    pane.Update("CRP");
+    pane.UpdateGyro();
+    pane.UpdateMru(0);
+    Pump();
+    CMyMFCPropertyGridCtrl& grid = pane.GetPropertyGrid();
+    EXPECT_EQ(SeeGridItem(grid, pane.GetGroup(CTargetQCPane::GROUP_TRACKING_POINT)->GetSubItem(0)).value, "");
+    EXPECT_EQ(SeeGridItem(grid, pane.GetGroup(CTargetQCPane::GROUP_TRACKING_POINT)->GetSubItem(1)).value, "");
+    EXPECT_EQ(SeeGridItem(grid, Row(pane, CTargetQCPane::GROUP_TOLERANCE, 0)).value, "");
+    EXPECT_TRUE(SeeGridItem(grid, Row(pane, CTargetQCPane::GROUP_TOLERANCE, 0)).visible);
+}
+
 TEST_F(TargetQCFixture, DockedInTheHost)
 {
     object.m_TargetRange = 4.0;
