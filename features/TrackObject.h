@@ -187,6 +187,7 @@ public:
     double m_TargetRange = 0.0; // metres, from the tracking point to the target
     double m_PositionX = 0.0;   // metres, the tracking point off the target across the target heading
     double m_PositionY = 0.0;   // metres, the tracking point off the target along the target heading
+    tagXY m_TrkPtPosition = {0.0, 0.0}; // grid E, N of the selected tracking point
 
     // The pens (style, width, colour, fill) of the outline and of its shadow at the target,
     // from the stored outline and shadow settings.

@@ -14,11 +14,13 @@
 #include "navhost/DemoRecords.h"
 #include "navhost/GpxReader.h"
 #include "navhost/NavHostResources.h"
+#include "navhost/TargetQcFeed.h"
 #include "outside/notifex/Notifex.h"
 #include "platform/core/RegisteredMessage.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/FileDialog.h"
 #include "rov/PitchRollView.h"
+#include "survey/JobFile.h"
 
 #include <QDockWidget>
 #include <QMainWindow>
@@ -68,6 +70,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_TEMPLATE_POSITIONING_PANE, ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TEMPLATE_POSITIONING_PANE, ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_TARGET_QC_PANE, ID_NAVHOST_PROJECT_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TARGET_QC_PANE, ID_NAVHOST_PROJECT_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
@@ -278,6 +282,9 @@ BOOL CMainFrame::CreatePanes()
                  m_wndTemplatePositioningPane.Create(this, ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &d.m_Template, &m_SurveyDemo.m_TemplateGps,
                                                      &m_SurveyDemo.m_TemplateMrus, &d.m_Vessel, &m_SurveyDemo.m_TotalStations),
                  right, &m_wndDtmPane);
+    made &= Dock(m_wndTargetQcPane, m_wndTargetQcPane.Create("Template QC", this, ID_NAVHOST_TARGET_QC_PANE, &d.m_Template, nullptr, &m_Records.m_Mru[1]), right, &m_wndDtmPane);
+    LoadJob(m_Records.m_Job);
+    made &= Dock(m_wndProjectPane, m_wndProjectPane.Create(this, ID_NAVHOST_PROJECT_PANE, &m_Records.m_Job, true), right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
@@ -363,6 +370,7 @@ void CMainFrame::PostStart()
     m_wndDeviceGroupsPane.Update();
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
     m_TemplatePositioningFeed.Update(m_DemoSeconds, m_Records, m_wndTemplatePositioningPane);
+    CTargetQcFeed::Update(m_DemoSeconds, m_Data.m_Template, m_wndTargetQcPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     SetTimer(kSecondTimer, 1000, nullptr);
@@ -459,6 +467,8 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_VESSEL_NAVIGATION_PANE, &m_wndVesselNavigationPane},
         {ID_NAVHOST_CRANE_TIP_PANE, &m_wndCraneTipPane},
         {ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &m_wndTemplatePositioningPane},
+        {ID_NAVHOST_TARGET_QC_PANE, &m_wndTargetQcPane},
+        {ID_NAVHOST_PROJECT_PANE, &m_wndProjectPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
         {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
@@ -751,6 +761,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_wndDeviceGroupsPane.Update();
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
     m_TemplatePositioningFeed.Update(m_DemoSeconds, m_Records, m_wndTemplatePositioningPane);
+    CTargetQcFeed::Update(m_DemoSeconds, m_Data.m_Template, m_wndTargetQcPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     const bool silent = m_Feed.IsVesselSilent();
@@ -900,6 +911,8 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndVesselNavigationPane.SetNightMode(night);
         m_wndCraneTipPane.SetNightMode(night);
         m_wndTemplatePositioningPane.SetNightMode(night);
+        m_wndTargetQcPane.SetNightMode(night);
+        m_wndProjectPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

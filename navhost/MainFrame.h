@@ -51,6 +51,8 @@
 #include "survey/GeneralSurveyPane.h"
 #include "survey/TemplatePositioningPane.h"
 #include "navhost/TemplatePositioningFeed.h"
+#include "survey/ProjectPane.h"
+#include "survey/TargetQCPane.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -136,6 +138,10 @@ public:
     // (CTemplatePositioningFeed).
     CTemplatePositioningFeed m_TemplatePositioningFeed;
     CTemplatePositioningPane m_wndTemplatePositioningPane;
+    // The template on its target without a gyro, from its two MRUs, fed once a second; and the
+    // job's names for the reports, read from "JOB" at start.
+    CTargetQCPane m_wndTargetQcPane;
+    CProjectPane m_wndProjectPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records

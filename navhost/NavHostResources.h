@@ -56,6 +56,9 @@
 #define ID_NAVHOST_CRANE_TIP_PANE 41186
 // The Survey library's template positioning pane over the template.
 #define ID_NAVHOST_TEMPLATE_POSITIONING_PANE 41190
+// The Survey library's target QC pane over the template, and its project pane over the job.
+#define ID_NAVHOST_TARGET_QC_PANE 41196
+#define ID_NAVHOST_PROJECT_PANE 41197
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

@@ -24,7 +24,15 @@ const char* const COMPARISON_NAMES[3] = {"Comparison GPS1/GPS2", "Comparison GPS
 const char* const ECHO_SOUNDER_FORMAT = "%6.2lfm";
 } // namespace
 
+IMPLEMENT_DYNAMIC(CGeneralSurveyPane, CSurveyPane)
+
+// Only the handlers every pane shares.
+BEGIN_MESSAGE_MAP(CGeneralSurveyPane, CSurveyPane)
+END_MESSAGE_MAP()
+
 CGeneralSurveyPane::CGeneralSurveyPane() = default;
+
+CGeneralSurveyPane::~CGeneralSurveyPane() = default;
 
 int CGeneralSurveyPane::Create(CWnd* pParent, int nID, CBarge* pVessel, CArray<CGps*, CGps*>* pReceivers, CGyro* pGyro,
                                CMru* pMru, CBathyUnit* pBathyUnit, double* pTidalHeight, CWind* pWind)

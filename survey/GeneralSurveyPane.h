@@ -37,8 +37,11 @@ class CWind;
 
 class SURVEY_API CGeneralSurveyPane : public CSurveyPane
 {
+    DECLARE_DYNAMIC(CGeneralSurveyPane)
+
 public:
     CGeneralSurveyPane();
+    ~CGeneralSurveyPane() override;
 
     // 1 when made. The pointers stay the host's and must outlive the pane.
     int Create(CWnd* pParent, int nID, CBarge* pVessel, CArray<CGps*, CGps*>* pReceivers, CGyro* pGyro, CMru* pMru,
@@ -94,6 +97,7 @@ public:
 protected:
     // The group at `position` marked silent; nothing for -1.
     void SetTimeout(int position);
+    DECLARE_MESSAGE_MAP()
 
 private:
     void ResetPositions();

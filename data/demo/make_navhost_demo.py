@@ -420,6 +420,15 @@ def write_host_settings(root):
     write_vessel(root)
     write_template(root)
 
+    # The job's names for the reports, in the order the project pane writes them, the report id
+    # last; the host reads them at start.
+    write_text(root, SETTINGS + "JOB.INI", settings([
+        ("Company", "Demo Survey"), ("Project", "Pipeline A burial survey"), ("Client Company", "Demo Energy"),
+        ("Client Rep", "A. Client"), ("Location", "Demo site"), ("Task", "Template installation"),
+        ("Project Number", "DS-042"), ("Party Chief", "P. Chief"), ("Senior Surveyor Nights", "N. Shift"),
+        ("Master Name", "M. Master"), ("Senior DPO", "S. Officer"), ("DPO", "D. Officer"),
+        ("Jack Engineer", "J. Engineer"), ("Report ID", "DS-042-R1")]))
+
 
 def target_plot_options(draw_rings, rings, radius, colour, box, box_x=20.0, box_y=20.0):
     return [("North Up", 1), ("Nautical Miles", 0), ("Display Labels", 1), ("Label Rings", 1),
