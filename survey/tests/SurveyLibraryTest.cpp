@@ -99,6 +99,8 @@ TEST(SurveyLibrary, ExportsThePanesGroupsAndTablesAHostUses)
          "Create(CWnd*, int, CBarge*, CArray<CGps*, CGps*>*, CGyro*, CMru*, CBathyUnit*, double*, CWind*)"},
         {"CProjectPane", "Create(CWnd*, int, CJob*, bool)"},
         {"CTargetQCPane", "Create(char const*, CWnd*, int, CTrackObject*, CGyro*, CMru*)"},
+        {"CTemplatePositioningPane", "Create(CWnd*, int, CTemplate*, CArray<CGps*, CGps*>*, CArray<CMru*, CMru*>*, "
+                                     "CBarge*, CArray<CLaser*, CLaser*>*)"},
         {"CTrainingPane", "Create(CWnd*, int, CTraining*, CGridWaypointList*, CDesignRouteList*)"},
     };
     for (const auto& p : panes)
@@ -114,7 +116,13 @@ TEST(SurveyLibrary, ExportsThePanesGroupsAndTablesAHostUses)
     }
     const std::vector<std::string> pane = {"CTargetQCPane::Update(char const*)",
                                            "CTargetQCPane::UpdateGyro()", "CTargetQCPane::UpdateMru(int)",
-                                           "CProjectPane::OnPropertyChanged(unsigned long, long)"};
+                                           "CProjectPane::OnPropertyChanged(unsigned long, long)",
+                                           "CTemplatePositioningPane::UpdateGps(int)",
+                                           "CTemplatePositioningPane::UpdateTotalStation(int)",
+                                           "CTemplatePositioningPane::UpdateMru(int)",
+                                           "CTemplatePositioningPane::UpdatePrimaryMru()",
+                                           "CTemplatePositioningPane::UpdateCrp()",
+                                           "CTemplatePositioningPane::UpdateQC()"};
     for (const std::string& member : pane)
         EXPECT_TRUE(symbols.count(member)) << member;
 
@@ -143,6 +151,8 @@ TEST(SurveyLibrary, ExportsThePanesGroupsAndTablesAHostUses)
             EXPECT_TRUE(symbols.count(g.name + "::" + member)) << g.name << "::" << member;
     }
 
-    EXPECT_TRUE(symbols.count("CTrainingPane::m_HelicopterModeTxt"));
+    for (const char* table : {"CTrainingPane::m_HelicopterModeTxt", "CTemplatePositioningPane::m_TotalStationTxt",
+                              "CTemplatePositioningPane::m_MruTxt", "CTemplatePositioningPane::m_CrpOption"})
+        EXPECT_TRUE(symbols.count(table)) << table;
 }
 } // namespace
