@@ -562,11 +562,16 @@ TEST_F(TransitFixPaneTest, NoLayoutWhileTheMainWindowIsMinimised)
     m_App.m_pMainWnd = nullptr;
 }
 
-// The pane in the program's frame, started on a transit-fix file in the transit-fix mode: the
-// frame alone at the top level, the pane showing its rows whole.
-TEST(TransitFixProgramTest, PaneShowsTheFixAsTheUserSeesIt)
+// The pane in the program's frame, started on the demo's transit fix in the transit-fix mode:
+// the frame alone at the top level, the pane showing its rows whole.
+TEST(TransitFixProgramTest, PaneShowsTheDemoFixAsTheUserSeesIt)
 {
-    WriteStartFix("Wreck", FourLegs());
+    const QString demo = QString(SUITE_SOURCE_DIR) + "/data/demo/";
+    QDir().mkpath(FolderPath());
+    ASSERT_TRUE(QFile::copy(demo + "MyData/Calibration/Transit Fix/Demo Transit.TFX", FolderPath() + "/Demo Transit.TFX"));
+    CConfigFile names;
+    const QString settings = LinuxPathFromWindows(names.GetSettingsFileName("Transit Fix"));
+    ASSERT_TRUE(QFile::copy(demo + "MySettings/Acoustic/Transit_Fix.INI", settings));
     ASSERT_TRUE(CConfigFile::WriteSettingsFile("Acoustic", [](CConfigFile& file) { file.WriteInt("Mode", 5); }));
 
     CAcousticApp app;
@@ -581,7 +586,11 @@ TEST(TransitFixProgramTest, PaneShowsTheFixAsTheUserSeesIt)
     pane.ShowPane(TRUE, FALSE, TRUE);
     pane.GetDockWidget()->raise();
     PumpFor(100);
+    // Over the demo network's station TP3.
+    EXPECT_EQ(frame->m_TransitFix.m_FileName, "Demo Transit");
     EXPECT_TRUE(frame->m_TransitFix.m_Computed);
+    EXPECT_NEAR(frame->m_TransitFix.m_Centre.x, 500321.4, 0.1);
+    EXPECT_NEAR(frame->m_TransitFix.m_Centre.y, 6000478.9, 0.1);
     FrameProbe::ExpectFrameAsUserSeesIt(frame, {{"Transit Fix", &pane}}, {},
                                         QString(SUITE_VISUAL_DIR) + "/acoustic-transit-fix.png");
     const FrameProbe::GridRowsSeen rows = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(frame), &pane);
