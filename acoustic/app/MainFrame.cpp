@@ -183,6 +183,8 @@ BOOL CMainFrame::CreateDockingWindows()
                  return FALSE;
              // The fix shown is the one its points give now, not a stale one from its file.
              m_TransitFix.Compute();
+             m_wndTransitFixPane.InitPropList();
+             m_wndTransitFixPane.AdjustLayout();
              return TRUE;
          }},
         {&m_wndUsblCalibrationPane,
