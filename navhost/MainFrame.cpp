@@ -64,6 +64,8 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TRAINING_PANE, ID_NAVHOST_TRAINING_PANE, &
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_LEG_PINNING_PANE, ID_NAVHOST_LEG_PINNING_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_LEG_PINNING_PANE, ID_NAVHOST_LEG_PINNING_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
@@ -270,6 +272,10 @@ BOOL CMainFrame::CreatePanes()
                                                   &m_Records.m_Mru[0], &m_Records.m_BathyUnit, m_VesselNavigationFeed.GetTidalHeight(), &m_Records.m_Wind),
                  right, &m_wndDtmPane);
     made &= Dock(m_wndCraneTipPane, m_wndCraneTipPane.Create(this, ID_NAVHOST_CRANE_TIP_PANE, &d.m_Vessel, m_VesselNavigationFeed.GetCraneTips()), right, &m_wndDtmPane);
+    m_LegPinningFeed.Attach(d);
+    made &= Dock(m_wndLegPinningPane,
+                 m_wndLegPinningPane.Create(this, ID_NAVHOST_LEG_PINNING_PANE, &d.m_Vessel, d.GetVesselReceivers(), &m_Records.m_Gyro, &m_Records.m_Mru[0]),
+                 right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
@@ -354,6 +360,7 @@ void CMainFrame::PostStart()
     m_wndVesselSummaryPane.Update();
     m_wndDeviceGroupsPane.Update();
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
+    m_LegPinningFeed.Update(m_VesselNavigationFeed.SilentAt(m_DemoSeconds), m_wndLegPinningPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     SetTimer(kSecondTimer, 1000, nullptr);
@@ -449,6 +456,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_TRAINING_PANE, &m_wndTrainingPane},
         {ID_NAVHOST_VESSEL_NAVIGATION_PANE, &m_wndVesselNavigationPane},
         {ID_NAVHOST_CRANE_TIP_PANE, &m_wndCraneTipPane},
+        {ID_NAVHOST_LEG_PINNING_PANE, &m_wndLegPinningPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
         {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
@@ -719,6 +727,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_wndVesselSummaryPane.Update();
     m_wndDeviceGroupsPane.Update();
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
+    m_LegPinningFeed.Update(m_VesselNavigationFeed.SilentAt(m_DemoSeconds), m_wndLegPinningPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     const bool silent = m_Feed.IsVesselSilent();
@@ -867,6 +876,7 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndTrainingPane.SetNightMode(night);
         m_wndVesselNavigationPane.SetNightMode(night);
         m_wndCraneTipPane.SetNightMode(night);
+        m_wndLegPinningPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

@@ -29,6 +29,7 @@
 #include "navhost/DeviceGroupsPane.h"
 #include "survey/TrainingPane.h"
 #include "navhost/VesselNavigationFeed.h"
+#include "navhost/LegPinningFeed.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -48,6 +49,7 @@
 #include "platform/ui/MenuBar.h"
 #include "rov/ScrollingGraphPane.h"
 #include "survey/CraneTipMonitoringPane.h"
+#include "survey/LegPinningPane.h"
 #include "survey/GeneralSurveyPane.h"
 #include "survey/records/HostRecords.h"
 
@@ -130,6 +132,9 @@ public:
     CVesselNavigationFeed m_VesselNavigationFeed;
     CGeneralSurveyPane m_wndVesselNavigationPane;
     CCraneTipMonitoringPane m_wndCraneTipPane;
+    // The Survey library's leg pinning pane over the vessel, fed once a second.
+    CLegPinningFeed m_LegPinningFeed;
+    CLegPinningPane m_wndLegPinningPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records

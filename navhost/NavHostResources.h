@@ -54,6 +54,8 @@
 // The Survey library's vessel navigation and crane tip panes over the vessel.
 #define ID_NAVHOST_VESSEL_NAVIGATION_PANE 41185
 #define ID_NAVHOST_CRANE_TIP_PANE 41186
+// The Survey library's leg pinning pane over the vessel.
+#define ID_NAVHOST_LEG_PINNING_PANE 41187
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201
