@@ -6,7 +6,6 @@
 #include "survey/groups/DeviceValueDouble.h"
 #include "survey/records/BathyUnit.h"
 
-#include <algorithm>
 #include <cfloat>
 
 namespace

@@ -300,6 +300,8 @@ TEST_F(NavHostFrameTest, LegPinningFollowsTheVesselAndItsTarget)
     m_pFrame->m_SurveyDemo.Update(55.0);
     m_pFrame->m_VesselNavigationFeed.Update(55.0, m_pFrame->m_wndVesselNavigationPane, m_pFrame->m_wndCraneTipPane);
     m_pFrame->m_LegPinningFeed.Update(m_pFrame->m_VesselNavigationFeed.SilentAt(55.0), pane);
+    // Before the frame's own next second can report the receiver again.
+    EXPECT_TRUE(dynamic_cast<CMFCGroupPropertyGridProperty*>(grid.GetProperty(pane.GetFirstGpsPosition() + 2))->IsTimedOut());
     PumpFor(60);
 
     auto rows = [&](int position) {
@@ -321,7 +323,6 @@ TEST_F(NavHostFrameTest, LegPinningFollowsTheVesselAndItsTarget)
     char easting[32];
     std::snprintf(easting, sizeof easting, "%10.2lfE", vessel.m_Legs.GetPoint(1)->Position.x);
     EXPECT_EQ(legs[4], std::string(easting).substr(std::string(easting).find_first_not_of(' ')));
-    EXPECT_TRUE(dynamic_cast<CMFCGroupPropertyGridProperty*>(grid.GetProperty(pane.GetFirstGpsPosition() + 2))->IsTimedOut());
 }
 
 TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
