@@ -49,6 +49,10 @@ public:
     // exist. With the common reference point selected: "CRP - <name of the primary GPS
     // antenna>" when the primary GPS index lies within the antennas.
     virtual CString GetTrackingPointName() const;
+    // The grid position of the point GetTrackingPointName names: the common reference point's
+    // own with the common reference point selected, else the selected point's. False, and
+    // `position` untouched, when that point does not exist.
+    virtual bool GetTrackingPointPosition(tagXY& position) const;
 
     // The antenna whose receiver positions the object: the primary one while it is in use and
     // its receiver (entry i of `receivers` belongs to antenna i) has not timed out, else the

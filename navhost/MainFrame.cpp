@@ -72,6 +72,8 @@ ON_COMMAND_RANGE(ID_NAVHOST_TEMPLATE_POSITIONING_PANE, ID_NAVHOST_TEMPLATE_POSIT
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TEMPLATE_POSITIONING_PANE, ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_TARGET_QC_PANE, ID_NAVHOST_PROJECT_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TARGET_QC_PANE, ID_NAVHOST_PROJECT_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_LEG_PINNING_PANE, ID_NAVHOST_LEG_PINNING_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_LEG_PINNING_PANE, ID_NAVHOST_LEG_PINNING_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
@@ -285,6 +287,10 @@ BOOL CMainFrame::CreatePanes()
     made &= Dock(m_wndTargetQcPane, m_wndTargetQcPane.Create("Template QC", this, ID_NAVHOST_TARGET_QC_PANE, &d.m_Template, nullptr, &m_Records.m_Mru[1]), right, &m_wndDtmPane);
     LoadJob(m_Records.m_Job);
     made &= Dock(m_wndProjectPane, m_wndProjectPane.Create(this, ID_NAVHOST_PROJECT_PANE, &m_Records.m_Job, true), right, &m_wndDtmPane);
+    m_LegPinningFeed.Attach(d);
+    made &= Dock(m_wndLegPinningPane,
+                 m_wndLegPinningPane.Create(this, ID_NAVHOST_LEG_PINNING_PANE, &d.m_Vessel, d.GetVesselReceivers(), &m_Records.m_Gyro, &m_Records.m_Mru[0]),
+                 right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
@@ -371,6 +377,7 @@ void CMainFrame::PostStart()
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
     m_TemplatePositioningFeed.Update(m_DemoSeconds, m_Records, m_wndTemplatePositioningPane);
     CTargetQcFeed::Update(m_DemoSeconds, m_Data.m_Template, m_wndTargetQcPane);
+    m_LegPinningFeed.Update(m_VesselNavigationFeed.SilentAt(m_DemoSeconds), m_wndLegPinningPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     SetTimer(kSecondTimer, 1000, nullptr);
@@ -469,6 +476,7 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &m_wndTemplatePositioningPane},
         {ID_NAVHOST_TARGET_QC_PANE, &m_wndTargetQcPane},
         {ID_NAVHOST_PROJECT_PANE, &m_wndProjectPane},
+        {ID_NAVHOST_LEG_PINNING_PANE, &m_wndLegPinningPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
         {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
@@ -762,6 +770,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
     m_TemplatePositioningFeed.Update(m_DemoSeconds, m_Records, m_wndTemplatePositioningPane);
     CTargetQcFeed::Update(m_DemoSeconds, m_Data.m_Template, m_wndTargetQcPane);
+    m_LegPinningFeed.Update(m_VesselNavigationFeed.SilentAt(m_DemoSeconds), m_wndLegPinningPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     const bool silent = m_Feed.IsVesselSilent();
@@ -913,6 +922,7 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndTemplatePositioningPane.SetNightMode(night);
         m_wndTargetQcPane.SetNightMode(night);
         m_wndProjectPane.SetNightMode(night);
+        m_wndLegPinningPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

@@ -29,6 +29,7 @@
 #include "navhost/DeviceGroupsPane.h"
 #include "survey/TrainingPane.h"
 #include "navhost/VesselNavigationFeed.h"
+#include "navhost/LegPinningFeed.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -48,6 +49,7 @@
 #include "platform/ui/MenuBar.h"
 #include "rov/ScrollingGraphPane.h"
 #include "survey/CraneTipMonitoringPane.h"
+#include "survey/LegPinningPane.h"
 #include "survey/GeneralSurveyPane.h"
 #include "survey/TemplatePositioningPane.h"
 #include "navhost/TemplatePositioningFeed.h"
@@ -142,6 +144,9 @@ public:
     // job's names for the reports, read from "JOB" at start.
     CTargetQCPane m_wndTargetQcPane;
     CProjectPane m_wndProjectPane;
+    // The Survey library's leg pinning pane over the vessel, fed once a second.
+    CLegPinningFeed m_LegPinningFeed;
+    CLegPinningPane m_wndLegPinningPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records

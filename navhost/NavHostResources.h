@@ -59,6 +59,8 @@
 // The Survey library's target QC pane over the template, and its project pane over the job.
 #define ID_NAVHOST_TARGET_QC_PANE 41196
 #define ID_NAVHOST_PROJECT_PANE 41197
+// The Survey library's leg pinning pane over the vessel.
+#define ID_NAVHOST_LEG_PINNING_PANE 41187
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

@@ -1,6 +1,7 @@
 #include "survey/SurveyPane.h"
 
 #include "foundation/GridLook.h"
+#include "outside/panes/GroupProperty.h"
 
 // The panes set their starting colours themselves rather than through the grid's scheme table,
 // so that they look the same whichever grid library the host brings.
@@ -104,4 +105,20 @@ void CSurveyPane::SetVSDotNetLook(int bSet)
 {
     m_wndPropList.SetVSDotNetLook(bSet != 0);
     m_wndPropList.SetGroupNameFullWidth(bSet != 0, TRUE);
+}
+
+void CSurveyPane::SetTimeout(int position)
+{
+    if (position == -1)
+        return;
+    if (auto* group = dynamic_cast<CMFCGroupPropertyGridProperty*>(m_wndPropList.GetProperty(position)))
+        group->Timeout(true);
+}
+
+int AddExpandedGroup(CMyMFCPropertyGridCtrl& grid, CMFCPropertyGridProperty* pGroup)
+{
+    const int position = grid.GetPropertyCount();
+    grid.AddProperty(pGroup);
+    pGroup->Expand(TRUE);
+    return position;
 }

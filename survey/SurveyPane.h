@@ -12,6 +12,11 @@
 
 #include <functional>
 
+class CMFCPropertyGridProperty;
+
+// Adds the group to the grid, expanded, at the next position; that position.
+int AddExpandedGroup(CMyMFCPropertyGridCtrl& grid, CMFCPropertyGridProperty* pGroup);
+
 class SURVEY_API CSurveyPane : public CPropertyGridPane
 {
     DECLARE_DYNAMIC(CSurveyPane)
@@ -70,6 +75,10 @@ protected:
     // "Value"), description area, VS.NET look and modified values on, scheme 1 in its day or
     // night colours (by the grid's night flag) and the grid repainted.
     void BeginPropList();
+    // The group added expanded at the next position; that position.
+    int AddGroup(CMFCPropertyGridProperty* pGroup) { return AddExpandedGroup(m_wndPropList, pGroup); }
+    // The group at `position` marked silent; nothing for -1 or a position without a group.
+    void SetTimeout(int position);
 
 private:
     LAYOUT m_Layout;

@@ -538,7 +538,7 @@ def write_wind_farm(root):
 
 
 # ---------------------------------------------------------------------------------------------
-# The replayed feed: GGA, RMC, VTG each second and a ZDA every ten, the vessel at 5 m/s round a
+# The replayed feed: GGA, GSA, RMC, VTG each second and a ZDA every ten, the vessel at 5 m/s round a
 # racetrack of two sail lines (a closed loop, so the replay runs on without a jump); AIS from a
 # supply vessel (class A) and a guard boat (class B).
 
@@ -642,6 +642,10 @@ def lon_text(lon):
     return "%03d%08.5f,%s" % (d, (abs(lon) - d) * 60, "E" if lon >= 0 else "W")
 
 
+# The nine satellites of the GGA in a 3D fix, so that the receiver shows its fix mode and DOPs.
+GSA = "GPGSA,A,3,02,05,07,09,13,15,18,21,26,,,,1.6,0.8,1.4"
+
+
 def write_feed(root):
     speed = 5.0  # m/s
     lap = 2 * 1200.0 + 2 * math.pi * 200.0
@@ -656,6 +660,7 @@ def write_feed(root):
         seconds = start + t
         hhmmss = "%02d%02d%02d.00" % (seconds // 3600, (seconds // 60) % 60, seconds % 60)
         lines.append(nmea("GPGGA,%s,%s,%s,2,09,0.8,12.40,M,44.96,M,2.0,0137" % (hhmmss, lat_text(lat), lon_text(lon))))
+        lines.append(nmea(GSA))
         lines.append(nmea("GPRMC,%s,A,%s,%s,%.1f,%.1f,101226,,,D" % (hhmmss, lat_text(lat), lon_text(lon), knots, course)))
         lines.append(nmea("GPVTG,%.1f,T,%.1f,M,%.1f,N,%.1f,K,D" % (course, course, knots, knots * 1.852)))
         if t % 10 == 0:

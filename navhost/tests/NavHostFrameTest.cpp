@@ -321,6 +321,44 @@ TEST_F(NavHostFrameTest, ProjectAndTemplateQcPanesFollowTheHost)
               std::string(object.GetTrackingPointName()));
 }
 
+// The leg pinning pane once a second over the vessel: its target from the demo's waypoint, the
+// legs in use where the last fix put them, and the receiver the navigation feed silences.
+TEST_F(NavHostFrameTest, LegPinningFollowsTheVesselAndItsTarget)
+{
+    Start();
+    CBarge& vessel = m_pFrame->m_Data.m_Vessel;
+    ASSERT_TRUE(Feed(FixAt(500600, 5999650, "083000.00"), [&] { return vessel.HasHeading(); }));
+    CLegPinningPane& pane = m_pFrame->m_wndLegPinningPane;
+    CMyMFCPropertyGridCtrl& grid = pane.GetPropertyGrid();
+    ASSERT_EQ(pane.GetGpsGroupCount(), 3);
+    m_pFrame->m_SurveyDemo.Update(55.0);
+    m_pFrame->m_VesselNavigationFeed.Update(55.0, m_pFrame->m_wndVesselNavigationPane, m_pFrame->m_wndCraneTipPane);
+    m_pFrame->m_LegPinningFeed.Update(m_pFrame->m_VesselNavigationFeed.SilentAt(55.0), pane);
+    // Before the frame's own next second can report the receiver again.
+    EXPECT_TRUE(dynamic_cast<CMFCGroupPropertyGridProperty*>(grid.GetProperty(pane.GetFirstGpsPosition() + 2))->IsTimedOut());
+    PumpFor(60);
+
+    auto rows = [&](int position) {
+        std::vector<std::string> seen;
+        CMFCPropertyGridProperty* group = grid.GetProperty(position);
+        for (int i = 0; i < group->GetSubItemsCount(); ++i)
+            seen.push_back(SeeGridItem(grid, group->GetSubItem(i)).value.trimmed().toStdString());
+        return seen;
+    };
+    const std::vector<std::string> target = rows(pane.GetTargetPosition());
+    ASSERT_EQ(target.size(), 4u);
+    EXPECT_EQ(target[0], "Demo Survey Marks");
+    EXPECT_EQ(target[1], "Template Drop");
+    // The legs in use, the one not in use left out, each where the vessel's fix put it.
+    const std::vector<std::string> legs = rows(pane.GetLegsPosition());
+    ASSERT_EQ(legs.size(), 6u);
+    EXPECT_EQ(legs[0], "Leg PS");
+    EXPECT_EQ(legs[3], "Leg SB");
+    char easting[32];
+    std::snprintf(easting, sizeof easting, "%10.2lfE", vessel.m_Legs.GetPoint(1)->Position.x);
+    EXPECT_EQ(legs[4], std::string(easting).substr(std::string(easting).find_first_not_of(' ')));
+}
+
 TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
 {
     Start();
@@ -340,6 +378,7 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Template Positioning", &m_pFrame->m_wndTemplatePositioningPane},
         {"Template QC", &m_pFrame->m_wndTargetQcPane},
         {"Project Details", &m_pFrame->m_wndProjectPane},
+        {"Leg Pinning", &m_pFrame->m_wndLegPinningPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
         {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
         {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},

@@ -4,6 +4,7 @@
 #include "platform/ui/Dc.h"
 #include "platform/ui/ImageList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -161,14 +162,34 @@ BOOL CMFCPropertyGridDualDisplay::OnEdit(LPPOINT)
     return FALSE;
 }
 
+int CMFCPropertyGridDualDisplay::SplitPoint(int left, int right, int firstWidth, int secondWidth)
+{
+    const int half = left + (right - left) / 2;
+    if (right - half >= secondWidth)
+        return half;
+    return std::min(half, std::max(right - secondWidth, left + firstWidth));
+}
+
 void CMFCPropertyGridDualDisplay::OnDrawValue(CDC* pDC, CRect rect)
 {
-    // Value one fills the cell alone, or its left half with the second name and value in the
-    // right half, a bar between them.
+    // Value one fills the cell alone, or its left part with the second name and value in the
+    // right part, a bar between them.
     CRect cell[2] = {rect, rect};
     if (m_bDual)
     {
-        cell[0].right = rect.left + rect.Width() / 2;
+        // The margins, gaps and pictures drawn round each part below.
+        int pictures[2] = {0, 0};
+        for (int i = 0; m_pImages != nullptr && i < 2 && i < m_pImages->GetImageCount(); ++i)
+        {
+            CRect image;
+            m_pImages->GetImageInfo(i, &image);
+            pictures[i] = image.Width() + 2;
+        }
+        const int margins = 2 * 3 + 2 * 2;
+        const int first = pDC->GetTextExtent(GetValueText(1)).cx + margins + pictures[0];
+        const int second = pDC->GetTextExtent(m_part[1].name).cx + 4 + pDC->GetTextExtent(GetValueText(2)).cx +
+                           margins + pictures[1];
+        cell[0].right = SplitPoint(rect.left, rect.right, first, second);
         cell[1].left = cell[0].right;
     }
     COLORREF back = 0xFFFFFF, text = 0, groupBack = 0, groupText = 0, descBack = 0, descText = 0, line = 0;

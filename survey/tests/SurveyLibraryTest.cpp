@@ -97,6 +97,7 @@ TEST(SurveyLibrary, ExportsThePanesGroupsAndTablesAHostUses)
         {"CCraneTipMonitoringPane", "Create(CWnd*, int, CBarge*, CGps*)"},
         {"CGeneralSurveyPane",
          "Create(CWnd*, int, CBarge*, CArray<CGps*, CGps*>*, CGyro*, CMru*, CBathyUnit*, double*, CWind*)"},
+        {"CLegPinningPane", "Create(CWnd*, int, CBarge*, CArray<CGps*, CGps*>*, CGyro*, CMru*)"},
         {"CProjectPane", "Create(CWnd*, int, CJob*, bool)"},
         {"CTargetQCPane", "Create(char const*, CWnd*, int, CTrackObject*, CGyro*, CMru*)"},
         {"CTemplatePositioningPane", "Create(CWnd*, int, CTemplate*, CArray<CGps*, CGps*>*, CArray<CMru*, CMru*>*, "

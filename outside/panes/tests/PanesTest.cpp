@@ -1,6 +1,7 @@
 // The suite's grid colour schemes and item classes.
 #include "platform/core/WinApp.h"
 #include "outside/panes/MyMFCPropertyGridCtrl.h"
+#include "outside/panes/PropertyGridDualDisplay.h"
 #include "outside/panes/PropertyGridItems.h"
 
 #include <QTreeWidget>
@@ -156,4 +157,23 @@ TEST_F(PanesFixture, PasswordIsKeptHashedAndCheckedOnEntry)
 
     ASSERT_TRUE(CMFCPropertyGridPasswordProperty::SetPassword(""));
     EXPECT_FALSE(CMFCPropertyGridPasswordProperty::IsPasswordPresent());
+}
+
+// A cell 100..400 (half way at 250): the second part keeps its half while it fits, takes what
+// it needs from a short first value when it does not, and never pushes into the first value.
+TEST(DualDisplay, SecondValueTakesRoomTheFirstDoesNotUse)
+{
+    const struct
+    {
+        int first, second, split;
+    } cases[] = {
+        {100, 150, 250}, // both fit their halves
+        {100, 190, 210}, // the second needs 190: moved left just enough
+        {130, 190, 230}, // ... but not into the first value
+        {180, 190, 250}, // neither fits: the halves stay
+        {100, 350, 200}, // the second cannot fit at all: it gets all the first leaves
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CMFCPropertyGridDualDisplay::SplitPoint(100, 400, c.first, c.second), c.split)
+            << c.first << " " << c.second;
 }
