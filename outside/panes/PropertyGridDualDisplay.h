@@ -62,12 +62,6 @@ public:
     BOOL IsValueDrawnWhole() const override { return TRUE; }
     void OnDrawValue(CDC* pDC, CRect rect) override;
 
-    // Where the second value's part begins in a value cell from `left` to `right`: half way;
-    // but when the second name and value (`secondWidth` pixels) would be cut there and the
-    // first value (`firstWidth`) leaves room, as far left as the second needs and the first
-    // allows, so that a long second value (a longitude) stays whole in a narrow pane.
-    static int SplitPoint(int left, int right, int firstWidth, int secondWidth);
-
 private:
     struct PART
     {
