@@ -407,7 +407,9 @@ TEST_F(ColumnSelectorTest, UsblModeDisablesAndSkipsTheOtherModesFields)
                                         read)
                                   << field;
                               if (!read)
+                              {
                                   EXPECT_EQ(FieldCombo(dialog, field)->currentText(), "n/a") << field;
+                              }
                           }
                           EXPECT_EQ(FieldCombo(dialog, rov ? 8 : 3)->currentText(), rov ? "9" : "4");
                           ClickButton(dialog->GetDlgItem(IDOK));
