@@ -1,11 +1,11 @@
 #include "platform/ui/GdiObject.h"
 
+#include "platform/core/Path.h"
 #include "platform/core/SysColor.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/GdiPrivate.h"
+#include "platform/ui/LoadImage.h"
 #include "platform/ui/Resources.h"
-#include "platform/ui/Static.h"
-#include "platform/core/Path.h"
 
 #include <QFile>
 #include <QImageReader>

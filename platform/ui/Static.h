@@ -23,19 +23,6 @@ class QWidget;
 #define IMAGE_ICON 1
 #define IMAGE_CURSOR 2
 
-// LoadImage's load flags.
-#define LR_DEFAULTCOLOR 0x0000u
-#define LR_LOADFROMFILE 0x0010u
-#define LR_DEFAULTSIZE 0x0040u
-
-// A bitmap (IMAGE_BITMAP) read from the bitmap file at the Windows path `name`
-// (LR_LOADFROMFILE), at its own size; delete it with DeleteObject. Null for another type or
-// without LR_LOADFROMFILE, and for a file that does not read whole as a bitmap (missing, of
-// another format, truncated). The header is read first: a picture wider than `cx` or taller
-// than `cy` (when given, above 0), or too large for any bitmap, is refused before its pixels
-// are allocated, so a damaged header cannot take the memory.
-PLATFORM_API HANDLE LoadImage(HINSTANCE hInst, LPCTSTR name, UINT type, int cx, int cy, UINT fuLoad);
-
 // What a control's parent chose for it.
 struct CONTROLCOLOURS
 {

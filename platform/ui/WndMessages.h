@@ -549,9 +549,6 @@ using LPCSCROLLINFO = const SCROLLINFO*;
 #define SM_CYBORDER 6
 #define SM_CXDLGFRAME 7
 #define SM_CYDLGFRAME 8
-// The frame of a dialog that cannot be sized: the same metric under its newer name.
-#define SM_CXFIXEDFRAME SM_CXDLGFRAME
-#define SM_CYFIXEDFRAME SM_CYDLGFRAME
 #define SM_CYVTHUMB 9
 #define SM_CXHTHUMB 10
 #define SM_CXICON 11

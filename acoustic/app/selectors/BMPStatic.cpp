@@ -2,6 +2,7 @@
 
 #include "platform/ui/Dc.h"
 #include "platform/ui/GdiObject.h"
+#include "platform/ui/LoadImage.h"
 #include "platform/ui/WindowDc.h"
 
 #include <algorithm>

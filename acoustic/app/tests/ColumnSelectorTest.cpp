@@ -14,6 +14,7 @@
 #include "foundation/PressureMode.h"
 #include "platform/core/Path.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/LoadImage.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalHook.h"
 #include "platform/ui/Resources.h"

@@ -5,7 +5,7 @@
 #include "platform/ui/Dc.h"
 #include "platform/ui/GdiObject.h"
 #include "platform/ui/Resources.h"
-#include "platform/ui/Static.h"
+#include "platform/ui/LoadImage.h"
 #include "platform/ui/tests/Canvas.h"
 #include "testsupport/TempDrives.h"
 
