@@ -83,6 +83,10 @@ int CColumnSelector::ChosenColumn(int field)
     const int picked = combo.GetCurSel();
     if (combo.IsWindowEnabled() && picked > 0)
         return picked - 1;
+    // A column past the list's last entry shows nothing selected: the user has not chosen to
+    // skip it, so it is kept rather than turned into a skipped field.
+    if (combo.IsWindowEnabled() && picked == CB_ERR && combo.m_Column >= 0)
+        return combo.m_Column;
     return SkippedColumn(combo.m_Column);
 }
 

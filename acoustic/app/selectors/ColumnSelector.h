@@ -55,8 +55,9 @@ protected:
     void ShowFile();
     // Field `field`'s combo from the definition's column, in the selector's list kind.
     void ShowColumn(int field);
-    // The column field `field` takes on OK: the entry picked in an enabled combo, otherwise
-    // what SkippedColumn gives for the combo's last column.
+    // The column field `field` takes on OK: the entry picked in an enabled combo (a column
+    // beyond the list, which shows no entry, is kept), otherwise what SkippedColumn gives for
+    // the combo's last column.
     int ChosenColumn(int field);
 
     COLUMN_SELECTOR_LOOK m_Look;

@@ -273,6 +273,23 @@ TEST_F(ColumnSelectorTest, ADefinitionShortOfFieldsIsRefusedByName)
     }
 }
 
+// A column beyond the list's 26 entries (a settings file from elsewhere) shows no entry; OK
+// keeps it rather than turning it into a skipped field.
+TEST_F(ColumnSelectorTest, AColumnBeyondTheListIsKeptOnOk)
+{
+    Define(m_Import, "Grid on Grid CSV", 4);
+    m_Import.SetColumn(3, 30);
+    CGridOnGridCsvSelector selector(&m_Owner);
+    selector.m_pImport = &m_Import;
+    EXPECT_EQ(Run(selector,
+                  [&](CColumnSelector* dialog) {
+                      EXPECT_EQ(FieldCombo(dialog, 3)->currentIndex(), -1);
+                      ClickButton(dialog->GetDlgItem(IDOK));
+                  }),
+              IDOK);
+    EXPECT_EQ(Columns(m_Import), (std::vector<int>{3, -1, -5, 30}));
+}
+
 // "Select File": the chosen path is the definition's at once (and survives a Cancel of the
 // selector); a cancelled file dialog changes nothing; only existing files can be chosen.
 TEST_F(ColumnSelectorTest, SelectFileSetsThePathAtOnce)
