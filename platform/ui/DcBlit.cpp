@@ -2,6 +2,7 @@
 #include "platform/ui/Colour.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/GdiPrivate.h"
+#include "platform/ui/Resources.h"
 
 #include <QPaintEngine>
 
@@ -352,5 +353,20 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
         piece = piece.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     d->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     d->painter->drawImage(rect.topLeft(), piece);
+    return TRUE;
+}
+
+BOOL CDC::DrawIcon(int x, int y, UINT nIDResource)
+{
+    HDC d = m_hDC;
+    if (!Ready(d))
+        return FALSE;
+    QImage picture;
+    if (!AfxLoadBitmapImage(nIDResource, picture))
+        return FALSE;
+    Sync(d);
+    // An icon keeps its pixel size whatever the mapping; only its place is mapped.
+    d->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    d->painter->drawImage(ToDevice(d, x, y), picture);
     return TRUE;
 }
