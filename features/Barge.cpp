@@ -61,3 +61,14 @@ CString CBarge::GetTrackingPointName() const
     const TrackingPointDef* antenna = m_Antennas.GetPoint(m_PrimaryGps);
     return antenna != nullptr ? antenna->Name : CString("n/a");
 }
+
+bool CBarge::GetTrackingPointPosition(tagXY& position) const
+{
+    if (HasHeading())
+        return CTrackObject::GetTrackingPointPosition(position);
+    const TrackingPointDef* antenna = m_Antennas.GetPoint(m_PrimaryGps);
+    if (antenna == nullptr)
+        return false;
+    position = antenna->Position;
+    return true;
+}

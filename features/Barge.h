@@ -25,6 +25,8 @@ public:
     // point, so the name is that antenna's ("n/a" when the primary index lies outside the
     // antennas). The chart's menus and the survey panes name the point through this alike.
     CString GetTrackingPointName() const override;
+    // Likewise the primary antenna's position while the vessel has no heading.
+    bool GetTrackingPointPosition(tagXY& position) const override;
 
     // Tracking-point types 1 to 7: antennas, offsets, legs, cranes, transducers, reference
     // systems, clump weights; null for any other type.

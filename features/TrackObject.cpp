@@ -72,6 +72,20 @@ CString CTrackObject::GetTrackingPointName() const
     return name;
 }
 
+bool CTrackObject::GetTrackingPointPosition(tagXY& position) const
+{
+    if (m_TrkPtType == TP_COMMON_REFERENCE_POINT)
+    {
+        position = m_Position;
+        return true;
+    }
+    const TrackingPointDef* point = GetTrackingPoint(m_TrkPtType, m_TrkPtNo);
+    if (point == nullptr)
+        return false;
+    position = point->Position;
+    return true;
+}
+
 namespace
 {
 // True when the receiver may position the object; a receiver found silent loses its last fix.

@@ -49,6 +49,10 @@ public:
     // exist. With the common reference point selected: "CRP - <name of the primary GPS
     // antenna>" when the primary GPS index lies within the antennas.
     virtual CString GetTrackingPointName() const;
+    // The grid position of the point GetTrackingPointName names: the common reference point's
+    // own with the common reference point selected, else the selected point's. False, and
+    // `position` untouched, when that point does not exist.
+    virtual bool GetTrackingPointPosition(tagXY& position) const;
 
     // The antenna whose receiver positions the object: the primary one while it is in use and
     // its receiver (entry i of `receivers` belongs to antenna i) has not timed out, else the
@@ -187,6 +191,7 @@ public:
     double m_TargetRange = 0.0; // metres, from the tracking point to the target
     double m_PositionX = 0.0;   // metres, the tracking point off the target across the target heading
     double m_PositionY = 0.0;   // metres, the tracking point off the target along the target heading
+    tagXY m_TrkPtPosition = {0.0, 0.0}; // grid E, N of the selected tracking point
 
     // The pens (style, width, colour, fill) of the outline and of its shadow at the target,
     // from the stored outline and shadow settings.

@@ -14,11 +14,13 @@
 #include "navhost/DemoRecords.h"
 #include "navhost/GpxReader.h"
 #include "navhost/NavHostResources.h"
+#include "navhost/TargetQcFeed.h"
 #include "outside/notifex/Notifex.h"
 #include "platform/core/RegisteredMessage.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/FileDialog.h"
 #include "rov/PitchRollView.h"
+#include "survey/JobFile.h"
 
 #include <QDockWidget>
 #include <QMainWindow>
@@ -48,6 +50,8 @@ ON_REGISTERED_MESSAGE(UM_UPDATE_DTM, &CMainFrame::OnUpdateDtm)
 ON_REGISTERED_MESSAGE(UM_RECEIVE_DATA, &CMainFrame::OnReceiveData)
 ON_REGISTERED_MESSAGE(UM_BUTTON_BOX, &CMainFrame::OnButtonBox)
 ON_REGISTERED_MESSAGE(UM_AIS_TARGET_DATA, &CMainFrame::OnAisTargetData)
+ON_REGISTERED_MESSAGE(UM_TEMPLATE_CRP_UPDATE, &CMainFrame::OnTemplateCrpUpdate)
+ON_REGISTERED_MESSAGE(UM_TEMPLATE_UPDATE, &CMainFrame::OnTemplateUpdate)
 ON_COMMAND_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_BOUNDARY_PANE, ID_NAVHOST_MESSAGE_LOG_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_MRU_PANE, ID_NAVHOST_MRU_PANE, &CMainFrame::OnTogglePane)
@@ -64,6 +68,12 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TRAINING_PANE, ID_NAVHOST_TRAINING_PANE, &
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEVICE_GROUPS_PANE, ID_NAVHOST_DEVICE_GROUPS_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_VESSEL_NAVIGATION_PANE, ID_NAVHOST_CRANE_TIP_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_TEMPLATE_POSITIONING_PANE, ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TEMPLATE_POSITIONING_PANE, ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_TARGET_QC_PANE, ID_NAVHOST_PROJECT_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_TARGET_QC_PANE, ID_NAVHOST_PROJECT_PANE, &CMainFrame::OnUpdateTogglePane)
+ON_COMMAND_RANGE(ID_NAVHOST_LEG_PINNING_PANE, ID_NAVHOST_LEG_PINNING_PANE, &CMainFrame::OnTogglePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_LEG_PINNING_PANE, ID_NAVHOST_LEG_PINNING_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnTogglePane)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NAVHOST_DEPTH_GRAPH_PANE, ID_NAVHOST_DEPTH_GRAPH_PANE, &CMainFrame::OnUpdateTogglePane)
 ON_COMMAND_RANGE(ID_NAVHOST_BATHY_PANE, ID_NAVHOST_SCANNING_PROFILER_PANE, &CMainFrame::OnTogglePane)
@@ -270,6 +280,17 @@ BOOL CMainFrame::CreatePanes()
                                                   &m_Records.m_Mru[0], &m_Records.m_BathyUnit, m_VesselNavigationFeed.GetTidalHeight(), &m_Records.m_Wind),
                  right, &m_wndDtmPane);
     made &= Dock(m_wndCraneTipPane, m_wndCraneTipPane.Create(this, ID_NAVHOST_CRANE_TIP_PANE, &d.m_Vessel, m_VesselNavigationFeed.GetCraneTips()), right, &m_wndDtmPane);
+    made &= Dock(m_wndTemplatePositioningPane,
+                 m_wndTemplatePositioningPane.Create(this, ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &d.m_Template, &m_SurveyDemo.m_TemplateGps,
+                                                     &m_SurveyDemo.m_TemplateMrus, &d.m_Vessel, &m_SurveyDemo.m_TotalStations),
+                 right, &m_wndDtmPane);
+    made &= Dock(m_wndTargetQcPane, m_wndTargetQcPane.Create("Template QC", this, ID_NAVHOST_TARGET_QC_PANE, &d.m_Template, nullptr, &m_Records.m_Mru[1]), right, &m_wndDtmPane);
+    LoadJob(m_Records.m_Job);
+    made &= Dock(m_wndProjectPane, m_wndProjectPane.Create(this, ID_NAVHOST_PROJECT_PANE, &m_Records.m_Job, true), right, &m_wndDtmPane);
+    m_LegPinningFeed.Attach(d);
+    made &= Dock(m_wndLegPinningPane,
+                 m_wndLegPinningPane.Create(this, ID_NAVHOST_LEG_PINNING_PANE, &d.m_Vessel, d.GetVesselReceivers(), &m_Records.m_Gyro, &m_Records.m_Mru[0]),
+                 right, &m_wndDtmPane);
     made &= Dock(m_wndDepthGraphPane, m_wndDepthGraphPane.Create(this, "Depth Graph", ID_NAVHOST_DEPTH_GRAPH_PANE), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyPane, m_wndBathyPane.Create(this, ID_NAVHOST_BATHY_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
     made &= Dock(m_wndBathyUnitPane, m_wndBathyUnitPane.Create(this, "Bathy Unit Graph", ID_NAVHOST_BATHY_UNIT_PANE, &m_Records.m_BathyUnit), right, &m_wndDtmPane);
@@ -354,6 +375,9 @@ void CMainFrame::PostStart()
     m_wndVesselSummaryPane.Update();
     m_wndDeviceGroupsPane.Update();
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
+    m_TemplatePositioningFeed.Update(m_DemoSeconds, m_Records, m_wndTemplatePositioningPane);
+    CTargetQcFeed::Update(m_DemoSeconds, m_Data.m_Template, m_wndTargetQcPane);
+    m_LegPinningFeed.Update(m_VesselNavigationFeed.SilentAt(m_DemoSeconds), m_wndLegPinningPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     SetTimer(kSecondTimer, 1000, nullptr);
@@ -449,6 +473,10 @@ std::vector<CMainFrame::PaneCommandDef> CMainFrame::PaneCommands()
         {ID_NAVHOST_TRAINING_PANE, &m_wndTrainingPane},
         {ID_NAVHOST_VESSEL_NAVIGATION_PANE, &m_wndVesselNavigationPane},
         {ID_NAVHOST_CRANE_TIP_PANE, &m_wndCraneTipPane},
+        {ID_NAVHOST_TEMPLATE_POSITIONING_PANE, &m_wndTemplatePositioningPane},
+        {ID_NAVHOST_TARGET_QC_PANE, &m_wndTargetQcPane},
+        {ID_NAVHOST_PROJECT_PANE, &m_wndProjectPane},
+        {ID_NAVHOST_LEG_PINNING_PANE, &m_wndLegPinningPane},
         {ID_NAVHOST_DEPTH_GRAPH_PANE, &m_wndDepthGraphPane},
         {ID_NAVHOST_BATHY_PANE, &m_wndBathyPane},
         {ID_NAVHOST_BATHY_UNIT_PANE, &m_wndBathyUnitPane},
@@ -663,6 +691,27 @@ LRESULT CMainFrame::OnButtonBox(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT CMainFrame::OnTemplateCrpUpdate(WPARAM wParam, LPARAM lParam)
+{
+    // The chart draws the template where its primary CRP source puts it.
+    const int source = m_Data.m_Template.m_PrimaryGps;
+    CString note;
+    note.Format("The template's primary CRP source is now %s.",
+                source >= 0 && source < CTemplatePositioningPane::CRP_SOURCE_COUNT ? CTemplatePositioningPane::m_CrpOption[source] : "none");
+    m_wndLogPane.LogMessage(UM_TEMPLATE_CRP_UPDATE, wParam, lParam, note);
+    RedrawCharts();
+    return 0;
+}
+
+LRESULT CMainFrame::OnTemplateUpdate(WPARAM wParam, LPARAM lParam)
+{
+    CString note;
+    const int mru = m_Data.m_Template.m_PrimaryMru;
+    note.Format("The template's primary MRU is now %s.", mru >= 0 && mru < 2 ? CTemplatePositioningPane::m_MruTxt[mru] : "none");
+    m_wndLogPane.LogMessage(UM_TEMPLATE_UPDATE, wParam, lParam, note);
+    return 0;
+}
+
 LRESULT CMainFrame::OnAisTargetData(WPARAM wParam, LPARAM lParam)
 {
     // The host keeps no AIS window of its own: the picked target is written to the log.
@@ -719,6 +768,9 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
     m_wndVesselSummaryPane.Update();
     m_wndDeviceGroupsPane.Update();
     m_VesselNavigationFeed.Update(m_DemoSeconds, m_wndVesselNavigationPane, m_wndCraneTipPane);
+    m_TemplatePositioningFeed.Update(m_DemoSeconds, m_Records, m_wndTemplatePositioningPane);
+    CTargetQcFeed::Update(m_DemoSeconds, m_Data.m_Template, m_wndTargetQcPane);
+    m_LegPinningFeed.Update(m_VesselNavigationFeed.SilentAt(m_DemoSeconds), m_wndLegPinningPane);
     FeedDepthGraph();
     FeedSubseaPanes();
     const bool silent = m_Feed.IsVesselSilent();
@@ -867,6 +919,10 @@ void CMainFrame::OnChartCommand(UINT nID)
         m_wndTrainingPane.SetNightMode(night);
         m_wndVesselNavigationPane.SetNightMode(night);
         m_wndCraneTipPane.SetNightMode(night);
+        m_wndTemplatePositioningPane.SetNightMode(night);
+        m_wndTargetQcPane.SetNightMode(night);
+        m_wndProjectPane.SetNightMode(night);
+        m_wndLegPinningPane.SetNightMode(night);
         break;
     }
     case ID_NAVHOST_SCREEN_GRAB: view->Capture(); break;

@@ -29,6 +29,7 @@
 #include "navhost/DeviceGroupsPane.h"
 #include "survey/TrainingPane.h"
 #include "navhost/VesselNavigationFeed.h"
+#include "navhost/LegPinningFeed.h"
 #include "navhost/HostData.h"
 #include "navhost/HostLayers.h"
 #include "navhost/LiveFeed.h"
@@ -48,7 +49,12 @@
 #include "platform/ui/MenuBar.h"
 #include "rov/ScrollingGraphPane.h"
 #include "survey/CraneTipMonitoringPane.h"
+#include "survey/LegPinningPane.h"
 #include "survey/GeneralSurveyPane.h"
+#include "survey/TemplatePositioningPane.h"
+#include "navhost/TemplatePositioningFeed.h"
+#include "survey/ProjectPane.h"
+#include "survey/TargetQCPane.h"
 #include "survey/records/HostRecords.h"
 
 #include <vector>
@@ -130,6 +136,17 @@ public:
     CVesselNavigationFeed m_VesselNavigationFeed;
     CGeneralSurveyPane m_wndVesselNavigationPane;
     CCraneTipMonitoringPane m_wndCraneTipPane;
+    // The Survey library's template positioning pane over the template, fed once a second
+    // (CTemplatePositioningFeed).
+    CTemplatePositioningFeed m_TemplatePositioningFeed;
+    CTemplatePositioningPane m_wndTemplatePositioningPane;
+    // The template on its target without a gyro, from its two MRUs, fed once a second; and the
+    // job's names for the reports, read from "JOB" at start.
+    CTargetQCPane m_wndTargetQcPane;
+    CProjectPane m_wndProjectPane;
+    // The Survey library's leg pinning pane over the vessel, fed once a second.
+    CLegPinningFeed m_LegPinningFeed;
+    CLegPinningPane m_wndLegPinningPane;
     // Depth and altitude of the ROV scrolling past, a sample a second.
     CScrollingGraphPane m_wndDepthGraphPane;
     // The ROV's bathy unit, pipe tracker and scanning profiler, fed from the host's records
@@ -166,6 +183,8 @@ protected:
     LRESULT OnReceiveData(WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonBox(WPARAM wParam, LPARAM lParam);
     LRESULT OnAisTargetData(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTemplateCrpUpdate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTemplateUpdate(WPARAM wParam, LPARAM lParam);
 
     void OnTogglePane(UINT nID);
     void OnUpdateTogglePane(CCmdUI* pCmdUI);

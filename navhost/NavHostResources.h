@@ -54,6 +54,13 @@
 // The Survey library's vessel navigation and crane tip panes over the vessel.
 #define ID_NAVHOST_VESSEL_NAVIGATION_PANE 41185
 #define ID_NAVHOST_CRANE_TIP_PANE 41186
+// The Survey library's template positioning pane over the template.
+#define ID_NAVHOST_TEMPLATE_POSITIONING_PANE 41190
+// The Survey library's target QC pane over the template, and its project pane over the job.
+#define ID_NAVHOST_TARGET_QC_PANE 41196
+#define ID_NAVHOST_PROJECT_PANE 41197
+// The Survey library's leg pinning pane over the vessel.
+#define ID_NAVHOST_LEG_PINNING_PANE 41187
 
 // Chart commands.
 #define ID_NAVHOST_NAVIGATION_WINDOW 41201

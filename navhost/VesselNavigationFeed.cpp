@@ -8,21 +8,22 @@
 
 #include <cmath>
 
-namespace
-{
-// A refresh is highlighted until the next second's, so that what stopped reporting stands out.
-void EndHighlight(CSurveyPane& pane, int position)
+void CVesselNavigationFeed::EndHighlight(CSurveyPane& pane, int position)
 {
     if (auto* group = dynamic_cast<CMFCGroupPropertyGridProperty*>(pane.GetPropertyGrid().GetProperty(position)))
         group->Clear();
 }
 
-void EndHighlights(CSurveyPane& pane)
+void CVesselNavigationFeed::EndHighlights(CSurveyPane& pane)
 {
     for (int i = 0; i < pane.GetPropertyGrid().GetPropertyCount(); ++i)
         EndHighlight(pane, i);
 }
-} // namespace
+
+int CVesselNavigationFeed::SilentAt(double seconds) const
+{
+    return IsSilentMoment(seconds) ? SilentReceiver() : -1;
+}
 
 void CVesselNavigationFeed::Attach(CHostData& data, CHostRecords& records)
 {
@@ -55,7 +56,7 @@ void CVesselNavigationFeed::Update(double seconds, CGeneralSurveyPane& navigatio
     CGpsArray& receivers = *m_pData->GetVesselReceivers();
     EndHighlights(navigation);
     EndHighlights(cranes);
-    const int silent = IsSilentMoment(seconds) ? SilentReceiver() : -1;
+    const int silent = SilentAt(seconds);
     if (silent >= 0)
     {
         // Its last data lie further back than its limit, as when its sentences stop.

@@ -14,6 +14,7 @@ class CGeneralSurveyPane;
 class CGps;
 class CHostData;
 class CHostRecords;
+class CSurveyPane;
 
 class CVesselNavigationFeed
 {
@@ -34,6 +35,13 @@ public:
     // primary one.
     int SilentReceiver() const;
     static bool IsSilentMoment(double seconds);
+    // The receiver silent at that moment; -1 none.
+    int SilentAt(double seconds) const;
+
+    // A refresh is highlighted until the next second's, so that what stopped reporting stands
+    // out: the highlight of the group at `position`, or of every group, ended.
+    static void EndHighlight(CSurveyPane& pane, int position);
+    static void EndHighlights(CSurveyPane& pane);
 
 private:
     CHostData* m_pData = nullptr;

@@ -55,15 +55,24 @@ double PipeSizeMetres(int size, int unit)
     return unit == 0 ? size / 12.0 * kMetresPerFoot : size / 1000.0;
 }
 
-void Label(CDC* dc, int value, int x, int y, int align)
+// One division's number, measured once for the four places it is written at.
+struct Label
 {
     CString text;
-    text.Format("%d", value);
-    const CSize extent = dc->GetTextExtent(text);
+    int width = 0;
+
+    Label(CDC* dc, int value)
+    {
+        text.Format("%d", value);
+        width = dc->GetTextExtent(text).cx;
+    }
     // align: -1 ends at x, 0 centred on x, 1 starts at x.
-    const int left = align < 0 ? x - extent.cx : align == 0 ? x - extent.cx / 2 : x;
-    dc->TextOut(left, y, text, text.GetLength());
-}
+    void Draw(CDC* dc, int x, int y, int align) const
+    {
+        const int left = align < 0 ? x - width : align == 0 ? x - width / 2 : x;
+        dc->TextOut(left, y, text, text.GetLength());
+    }
+};
 
 void ScanLine(CDC* dc, int x1, int y1, int x2, int y2)
 {
@@ -207,22 +216,26 @@ void CScanView::DrawCrossProfileLattice(CDC* pDC, const RECT* rect)
 
     const int step = range / n;
     const int halfChar = metrics.tmAveCharWidth / 2;
+    std::vector<Label> labels;
+    labels.reserve(static_cast<size_t>(n) + 1);
+    for (int k = 0; k <= n; ++k)
+        labels.emplace_back(pDC, step * k);
     for (int k = 0; k <= n; ++k)
     {
         const int dx = k * cell;
         ScanLine(pDC, m_Origin.x - dx, m_Origin.y, m_Origin.x - dx, lattice.bottom + kOverhang);
         ScanLine(pDC, m_Origin.x + dx, m_Origin.y, m_Origin.x + dx, lattice.bottom + kOverhang);
-        Label(pDC, step * k, m_Origin.x - dx, lattice.bottom + kOverhang, 0);
+        labels[k].Draw(pDC, m_Origin.x - dx, lattice.bottom + kOverhang, 0);
         if (k > 0)
-            Label(pDC, step * k, m_Origin.x + dx, lattice.bottom + kOverhang, 0);
+            labels[k].Draw(pDC, m_Origin.x + dx, lattice.bottom + kOverhang, 0);
     }
     for (int k = 0; k <= n; ++k)
     {
         const int y = m_Origin.y + k * cell;
         ScanLine(pDC, lattice.left - kOverhang, y, lattice.right + kOverhang, y);
         const int textTop = y - metrics.tmHeight / 2;
-        Label(pDC, step * k, lattice.left - kOverhang - halfChar, textTop, -1);
-        Label(pDC, step * k, lattice.right + kOverhang + halfChar, textTop, 1);
+        labels[k].Draw(pDC, lattice.left - kOverhang - halfChar, textTop, -1);
+        labels[k].Draw(pDC, lattice.right + kOverhang + halfChar, textTop, 1);
     }
     pDC->SetTextColor(oldText);
     pDC->SetBkMode(oldMode);

@@ -4,6 +4,16 @@
 #include "geodesy/Gps.h"
 #include "survey/groups/GpsGroupGridProperty.h"
 
+IMPLEMENT_DYNAMIC(CCraneTipMonitoringPane, CSurveyPane)
+
+// Only the handlers every pane shares.
+BEGIN_MESSAGE_MAP(CCraneTipMonitoringPane, CSurveyPane)
+END_MESSAGE_MAP()
+
+CCraneTipMonitoringPane::CCraneTipMonitoringPane() = default;
+
+CCraneTipMonitoringPane::~CCraneTipMonitoringPane() = default;
+
 int CCraneTipMonitoringPane::Create(CWnd* pParent, int nID, CBarge* pVessel, CGps* pReceivers)
 {
     return CreatePane(pParent, nID, "Crane Tip Monitoring", [=] {

@@ -18,8 +18,11 @@ class CMFCGpsGroupGridProperty;
 
 class SURVEY_API CCraneTipMonitoringPane : public CSurveyPane
 {
+    DECLARE_DYNAMIC(CCraneTipMonitoringPane)
+
 public:
-    CCraneTipMonitoringPane() = default;
+    CCraneTipMonitoringPane();
+    ~CCraneTipMonitoringPane() override;
 
     // 1 when made. The vessel and the receivers stay the host's and must outlive the pane; with
     // either null the grid stays empty.
@@ -34,6 +37,9 @@ public:
     void GpsTimeout(int i);
 
     int GetGroupCount() const { return static_cast<int>(m_Groups.size()); }
+
+protected:
+    DECLARE_MESSAGE_MAP()
 
 private:
     CBarge* m_pVessel = nullptr;

@@ -15,30 +15,27 @@
 
 #include "platform/core/Array.h"
 #include "survey/SurveyApi.h"
+#include "survey/HeadingSensorGroups.h"
 #include "survey/SurveyPane.h"
-
-#include <vector>
+#include "survey/VesselGpsGroups.h"
 
 class CBarge;
 class CBathyUnit;
 class CDeviceValueDouble;
 class CGps;
 class CGyro;
-class CMFCCRPComparisonGroupGridProperty;
-class CMFCGpsGroupGridProperty;
-class CMFCGpsHeadingGroupPropertyGrid;
 class CMFCGroupPropertyGridProperty;
-class CMFCGyroGroupGridProperty;
-class CMFCHeadingComparisonGroupGridProperty;
-class CMFCMruGroupGridProperty;
 class CMFCPropertyGridDualDisplay;
 class CMru;
 class CWind;
 
 class SURVEY_API CGeneralSurveyPane : public CSurveyPane
 {
+    DECLARE_DYNAMIC(CGeneralSurveyPane)
+
 public:
     CGeneralSurveyPane();
+    ~CGeneralSurveyPane() override;
 
     // 1 when made. The pointers stay the host's and must outlive the pane.
     int Create(CWnd* pParent, int nID, CBarge* pVessel, CArray<CGps*, CGps*>* pReceivers, CGyro* pGyro, CMru* pMru,
@@ -77,37 +74,22 @@ public:
     void BathyUnitTimeout();
 
     int GetCrpPosition() const { return m_nCrpPosition; }
-    int GetFirstGpsPosition() const { return m_nFirstGpsPosition; }
-    int GetGpsGroupCount() const { return m_nGpsGroups; }
-    int GetGpsHeadingPosition() const { return m_nGpsHeadingPosition; }
-    int GetFirstComparisonPosition() const { return m_nFirstComparisonPosition; }
-    int GetComparisonCount() const { return m_nComparisons; }
-    int GetGyroPosition() const { return m_nGyroPosition; }
-    int GetMruPosition() const { return m_nMruPosition; }
-    int GetHeadingComparisonPosition() const { return m_nHeadingComparisonPosition; }
+    int GetFirstGpsPosition() const { return m_GpsGroups.GetFirstGpsPosition(); }
+    int GetGpsGroupCount() const { return m_GpsGroups.GetGpsCount(); }
+    int GetGpsHeadingPosition() const { return m_GpsGroups.GetHeadingPosition(); }
+    int GetFirstComparisonPosition() const { return m_GpsGroups.GetFirstComparisonPosition(); }
+    int GetComparisonCount() const { return m_GpsGroups.GetComparisonCount(); }
+    int GetGyroPosition() const { return m_HeadingSensors.GetGyroPosition(); }
+    int GetMruPosition() const { return m_HeadingSensors.GetMruPosition(); }
+    int GetHeadingComparisonPosition() const { return m_HeadingSensors.GetComparisonPosition(); }
     int GetEchoSounderPosition() const { return m_nEchoSounderPosition; }
     int GetWindPosition() const { return m_nWindPosition; }
 
-    // The receiver pairs of the comparisons 1/2, 1/3 and 2/3, in grid order.
-    static constexpr int COMPARISON_PAIRS[3][2] = {{0, 1}, {0, 2}, {1, 2}};
-
 protected:
-    // The group at `position` marked silent; nothing for -1.
-    void SetTimeout(int position);
+    DECLARE_MESSAGE_MAP()
 
 private:
     void ResetPositions();
-    int Add(CMFCPropertyGridProperty* pGroup);
-    CGps* Receiver(int i) const;
-    bool ReceiverActive(int i) const;
-    // True for a receiver that fell silent by its own limit (or is missing); such a receiver
-    // loses its last fix.
-    bool ReceiverSilent(int i) const;
-    CString AntennaName(int i) const;
-    bool MruUsesHeading(bool withoutMru) const;
-    void UpdateGpsHeading();
-    void UpdateComparisons();
-    void UpdateHeadingComparison();
     void ShowTidalHeight();
 
     CBarge* m_pVessel = nullptr;
@@ -122,26 +104,14 @@ private:
     bool m_bShowGpsHeading = true;
 
     int m_nCrpPosition = -1;
-    int m_nFirstGpsPosition = -1;
-    int m_nGpsHeadingPosition = -1;
-    int m_nFirstComparisonPosition = -1;
-    int m_nGyroPosition = -1;
-    int m_nMruPosition = -1;
-    int m_nHeadingComparisonPosition = -1;
     int m_nEchoSounderPosition = -1;
     int m_nWindPosition = -1;
-    int m_nGpsGroups = 0;
-    int m_nComparisons = 0;
 
     CMFCGroupPropertyGridProperty* m_pCrp = nullptr;
     CMFCPropertyGridDualDisplay* m_pCrpPosition = nullptr;
     CMFCPropertyGridDualDisplay* m_pCrpKpDcc = nullptr;
-    std::vector<CMFCGpsGroupGridProperty*> m_Gps; // owned by the grid
-    CMFCGpsHeadingGroupPropertyGrid* m_pGpsHeading = nullptr;
-    CMFCCRPComparisonGroupGridProperty* m_pComparison[3] = {};
-    CMFCGyroGroupGridProperty* m_pGyroGroup = nullptr;
-    CMFCMruGroupGridProperty* m_pMruGroup = nullptr;
-    CMFCHeadingComparisonGroupGridProperty* m_pHeadingComparison = nullptr;
+    CVesselGpsGroups m_GpsGroups;
+    CHeadingSensorGroups m_HeadingSensors;
     CMFCGroupPropertyGridProperty* m_pEchoSounder = nullptr;
     CDeviceValueDouble* m_pDepth = nullptr;
     CDeviceValueDouble* m_pTidalHeightRow = nullptr;

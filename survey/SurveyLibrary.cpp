@@ -22,3 +22,11 @@ BOOL SurveyLibraryEntry(DWORD dwReason)
     default: return TRUE;
     }
 }
+
+CString LoadSurveyString(UINT nID)
+{
+    for (const STRINGTABLE_ENTRY& entry : kSurveyStrings)
+        if (entry.id == nID)
+            return CString(entry.text);
+    return CString();
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "foundation/MyDockablePane.h"
+#include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 #include "survey/SurveyApi.h"
 
@@ -16,3 +17,8 @@
 // Attach joins the string table to the chain (FALSE when that fails), detach takes it out
 // again; thread attach and detach do nothing.
 SURVEY_API BOOL SurveyLibraryEntry(DWORD dwReason);
+
+// The library's own string `nID` (empty for an id it does not have), read from its table
+// whether or not the table has joined the chain yet: the library's code always finds its own
+// resources.
+CString LoadSurveyString(UINT nID);

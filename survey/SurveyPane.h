@@ -12,8 +12,15 @@
 
 #include <functional>
 
+class CMFCPropertyGridProperty;
+
+// Adds the group to the grid, expanded, at the next position; that position.
+int AddExpandedGroup(CMyMFCPropertyGridCtrl& grid, CMFCPropertyGridProperty* pGroup);
+
 class SURVEY_API CSurveyPane : public CPropertyGridPane
 {
+    DECLARE_DYNAMIC(CSurveyPane)
+
 public:
     // How AdjustLayout places the grid: at the size of the client area where it stands, or also
     // moved to the client area's top-left corner.
@@ -43,8 +50,22 @@ public:
 
     // The VS.NET look and group names across the whole width, both on or off.
     void SetVSDotNetLook(int bSet);
+    // Night off or on, the grid's current scheme applied again; the grid's night flag. Here,
+    // rather than only in the base, so that a host finds them in the library it loads.
+    void SetDaylightMode();
+    void SetNightMode(bool bNight);
+    bool GetNightMode() const;
 
 protected:
+    // The grid made with the pane, kept filling it, given the pane's focus, and its font
+    // remade when the system's fonts change; as the base does them.
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnSetFocus(CWnd* pOldWnd);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+
     // Creation in the order every pane keeps: the docking pane (hidden when the profile's
     // "IsVisible" of "Workspace\BasePane-<id>" is -1), then `storePointers`, InitPropList,
     // UpdateGpsPanes and the layout. 0, with nothing stored or built, when the docking pane
@@ -54,6 +75,10 @@ protected:
     // "Value"), description area, VS.NET look and modified values on, scheme 1 in its day or
     // night colours (by the grid's night flag) and the grid repainted.
     void BeginPropList();
+    // The group added expanded at the next position; that position.
+    int AddGroup(CMFCPropertyGridProperty* pGroup) { return AddExpandedGroup(m_wndPropList, pGroup); }
+    // The group at `position` marked silent; nothing for -1 or a position without a group.
+    void SetTimeout(int position);
 
 private:
     LAYOUT m_Layout;

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <cstring>
 
+IMPLEMENT_DYNAMIC(CTrainingPane, CSurveyPane)
+
 BEGIN_MESSAGE_MAP(CTrainingPane, CSurveyPane)
 ON_REGISTERED_MESSAGE(AFX_WM_PROPERTY_CHANGED, &CTrainingPane::OnPropertyChanged)
 END_MESSAGE_MAP()

@@ -29,6 +29,8 @@ class CDesignRouteList;
 
 class SURVEY_API CTrainingPane : public CSurveyPane
 {
+    DECLARE_DYNAMIC(CTrainingPane)
+
 public:
     // The data words of the editable items; display-only items carry 0.
     enum ITEM_DATA

@@ -43,3 +43,26 @@ QByteArray PdfText(const QString& path)
     p.waitForFinished(30000);
     return p.readAllStandardOutput();
 }
+
+std::set<std::string> ExportedSymbols(const QString& library)
+{
+    QProcess nm;
+    nm.start("nm", {"-D", "--defined-only", "-C", library});
+    std::set<std::string> symbols;
+    if (!nm.waitForFinished(30000) || nm.exitStatus() != QProcess::NormalExit || nm.exitCode() != 0)
+        return symbols;
+    const std::string constSuffix = " const";
+    for (const QByteArray& line : nm.readAllStandardOutput().split('\n'))
+    {
+        // "<address> <kind> <name>"
+        const int kind = line.indexOf(' ', line.indexOf(' ') + 1);
+        if (kind <= 0)
+            continue;
+        std::string name = line.mid(kind + 1).toStdString();
+        if (name.size() > constSuffix.size() &&
+            name.compare(name.size() - constSuffix.size(), constSuffix.size(), constSuffix) == 0)
+            name.resize(name.size() - constSuffix.size());
+        symbols.insert(name);
+    }
+    return symbols;
+}

@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QString>
 
+#include <set>
+#include <string>
+
 // A python interpreter that has `module`; empty when there is none.
 QString PythonWith(const char* module);
 
@@ -15,3 +18,7 @@ QByteArray PdfText(const QString& path);
 // The first page of a PDF file rendered through `pdftoppm` at `dotsPerInch`, the whole sheet of
 // paper; a null image when poppler-utils is missing or the file cannot be rendered.
 QImage PdfPage(const QString& path, int dotsPerInch);
+
+// The dynamic symbols a shared library defines, through `nm -D --defined-only -C`, demangled
+// and without a trailing " const" ("CPane::Create(CWnd*, int)"); empty when nm fails.
+std::set<std::string> ExportedSymbols(const QString& library);

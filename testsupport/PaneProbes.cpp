@@ -155,6 +155,14 @@ std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid)
     return names;
 }
 
+std::vector<std::string> GridItemOptions(const CMFCPropertyGridProperty* item)
+{
+    std::vector<std::string> options;
+    for (int i = 0; item != nullptr && i < item->GetOptionCount(); ++i)
+        options.emplace_back(item->GetOption(i));
+    return options;
+}
+
 std::vector<std::string> TableHeadings(const CListCtrl& table)
 {
     std::vector<std::string> headings;

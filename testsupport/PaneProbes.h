@@ -61,6 +61,8 @@ QColor ColourOfRef(COLORREF colour);
 
 // The names of the grid's top-level groups, in order.
 std::vector<std::string> GridGroupNames(const CMFCPropertyGridCtrl& grid);
+// The options of a list item, in order; none for a null item.
+std::vector<std::string> GridItemOptions(const CMFCPropertyGridProperty* item);
 
 // The table's column headings, and its cells row by row.
 std::vector<std::string> TableHeadings(const CListCtrl& table);

@@ -5,6 +5,7 @@
 #include "acoustic/engine/DateFolders.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/WindowMessages.h"
 #include "outside/company/Company.h"
 #include "outside/notifex/Notifex.h"
 #include "platform/core/FileApi.h"
@@ -22,6 +23,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWndEx)
 ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_COMMAND(ID_ACOUSTIC_CONTACT_DETAILS, &CMainFrame::OnContactDetails)
+ON_COMMAND(ID_ACOUSTIC_NETWORK_SELECT_FILE, &CMainFrame::OnNetworkSelectFile)
+ON_COMMAND(ID_ACOUSTIC_NETWORK_COMPUTE, &CMainFrame::OnNetworkCompute)
+ON_UPDATE_COMMAND_UI(ID_ACOUSTIC_NETWORK_COMPUTE, &CMainFrame::OnUpdateNetworkCompute)
+ON_REGISTERED_MESSAGE(UM_UPDATE_STATION, &CMainFrame::OnUpdateStation)
 END_MESSAGE_MAP()
 
 namespace
@@ -66,6 +71,11 @@ void CMainFrame::LoadNetwork()
     name.Trim();
     if (name.IsEmpty())
         name = kDefaultNetwork;
+
+    // What an earlier file left unread is not this file's concern.
+    m_bNetworkLoadFailed = false;
+    m_strNetworkLoadProblem.Empty();
+    m_NetworkSaveGuard.Clear();
 
     const bool loaded = m_Network.Load(name);
     m_Network.m_Result = 0;
@@ -173,6 +183,8 @@ BOOL CMainFrame::CreateDockingWindows()
                  return FALSE;
              // The fix shown is the one its points give now, not a stale one from its file.
              m_TransitFix.Compute();
+             m_wndTransitFixPane.InitPropList();
+             m_wndTransitFixPane.AdjustLayout();
              return TRUE;
          }},
         {&m_wndUsblCalibrationPane,
@@ -261,18 +273,22 @@ void CMainFrame::CreateToolbars()
     }
 }
 
+std::array<CDockablePane*, 17> CMainFrame::GetPanes()
+{
+    return {&m_wndBoxinParameterPane,        &m_wndBoxinPane,
+            &m_wndBoxinHistogramPane,        &m_wndSpheroidProjectionPane,
+            &m_wndSpeedOfSoundPane,          &m_wndSettingsPane,
+            &m_wndNetworkStationPane,        &m_wndNetworkObservationsPane,
+            &m_wndObservationsPane,          &m_wndGridOnGridPane,
+            &m_wndVelocityProfileDataPane,   &m_wndThermoclinePane,
+            &m_wndUsblCalibrationPane,       &m_wndUsblCalibrationParameterPane,
+            &m_wndUsblCalibrationResultPane, &m_wndTransitFixPane,
+            &m_wndComputeHeadingPane};
+}
+
 CDockablePane* CMainFrame::GetPaneOfId(UINT nID)
 {
-    CDockablePane* const panes[] = {&m_wndBoxinParameterPane,        &m_wndBoxinPane,
-                                    &m_wndBoxinHistogramPane,        &m_wndSpheroidProjectionPane,
-                                    &m_wndSpeedOfSoundPane,          &m_wndSettingsPane,
-                                    &m_wndNetworkStationPane,        &m_wndNetworkObservationsPane,
-                                    &m_wndObservationsPane,          &m_wndGridOnGridPane,
-                                    &m_wndVelocityProfileDataPane,   &m_wndThermoclinePane,
-                                    &m_wndUsblCalibrationPane,       &m_wndUsblCalibrationParameterPane,
-                                    &m_wndUsblCalibrationResultPane, &m_wndTransitFixPane,
-                                    &m_wndComputeHeadingPane};
-    for (CDockablePane* pane : panes)
+    for (CDockablePane* pane : GetPanes())
         if (pane->GetSafeHwnd() && static_cast<UINT>(pane->GetDlgCtrlID()) == nID)
             return pane;
     return nullptr;

@@ -84,11 +84,17 @@ public:
     std::array<CMFCToolBar*, 6> GetToolBars();
     // The pane created with the control id; null for another id.
     CDockablePane* GetPaneOfId(UINT nID);
+    // The seventeen docking panes, in member order, whether their windows were made or not.
+    std::array<CDockablePane*, 17> GetPanes();
     // The drawing mutex, handed to the plan view.
     CMutex& GetDrawingLock() { return m_Lock; }
     int GetMode() const { return m_nMode; }
     // The program's plan view; null before the template has made it.
     CAcousticView* GetAcousticView();
+
+    // Night colours for the two observation panes, now and through their later refills (the
+    // grid's white scheme has no night variant and stays as it is).
+    void SetNightMode(bool bNight);
 
     // Members, in order.
     CMFCMenuBar m_wndMenuBar;
@@ -143,6 +149,12 @@ protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnClose();
     void OnContactDetails();
+    // Network adjustment: the network file chosen in a file dialog and opened, the adjustment
+    // computed, and a station or observation changed in a pane.
+    void OnNetworkSelectFile();
+    void OnNetworkCompute();
+    void OnUpdateNetworkCompute(CCmdUI* pCmdUI);
+    LRESULT OnUpdateStation(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // Every pane's and toolbar's creation passes here with its control id (a toolbar with its
@@ -157,6 +169,14 @@ private:
     // Moves the view's plot to the mean system-B position of the grid-on-grid pairs.
     void CentreViewOnPairs(CAcousticView* view);
     void WidenPaneColumn();
+    // The network as it now is in the panes that show it: the station list and figures (with
+    // `stations`), the observation grid (with `grid`) and the observation matrix.
+    void ShowNetworkInPanes(bool stations, bool grid);
+    // Moves the view's plot to (e, n) when that lies outside the extent it shows (its bounds
+    // inside); whether it moved.
+    static bool CentreViewOutside(CAcousticView& view, double e, double n);
+    // Shows a pane for the work a command starts: hidden, or auto-hidden out of sight.
+    static void ShowPaneForWork(CDockablePane& pane);
 
     bool m_bNetworkLoadFailed = false;
     CString m_strNetworkLoadProblem;

@@ -124,7 +124,8 @@ public:
 
     // Set by the program; no file holds them.
     bool m_ApplyCorrections = false;
-    bool m_UseOffsets = false;
+    bool m_UseOffsets = false;     // the observations carry a heading
+    bool m_DepthAvailable = false; // the observations carry a depth
 
     // Results.
     double m_DerivedEasting = 0.0;

@@ -96,6 +96,12 @@ CString CTransitFix::GetPathName(const char* fileName)
     return path;
 }
 
+void CTransitFix::GetLoadProblems(CStringArray& problems) const
+{
+    problems.RemoveAll();
+    problems.Append(m_LoadProblems);
+}
+
 void CTransitFix::GetProblems(CStringArray& problems) const
 {
     problems.RemoveAll();
@@ -127,10 +133,13 @@ bool CTransitFix::Load(const char* fileName)
     const bool opened = CConfigFile::ReadWhole(
         path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText, [&](CConfigFile& file) {
             CString line;
-            while (lines < kMaxPoints && file.ReadString(line))
+            // A line is held only up to the settings reader's limit: a file of one 10 MB line
+            // costs no more memory than a short one.
+            bool tooLong = false;
+            while (lines < kMaxPoints && file.ReadSettingsLine(line, &tooLong))
             {
                 tagXY point{0.0, 0.0};
-                if (ParsePoint(line, &point))
+                if (!tooLong && ParsePoint(line, &point))
                 {
                     m_Points[lines] = point;
                 }
@@ -154,12 +163,17 @@ bool CTransitFix::Load(const char* fileName)
     return opened;
 }
 
-bool CTransitFix::Save() const
+bool CTransitFix::SaveSettings() const
 {
-    const bool settings = CConfigFile::WriteSettingsFile(kTransitFixSettingsName, [this](CConfigFile& file) {
+    return CConfigFile::WriteSettingsFile(kTransitFixSettingsName, [this](CConfigFile& file) {
         file.WriteInt("No of Legs", m_NumberOfLegs);
         file.WriteText("FileName", m_FileName);
     });
+}
+
+bool CTransitFix::Save() const
+{
+    const bool settings = SaveSettings();
     const bool points = CConfigFile::WriteWhole(
         GetPathName(m_FileName),
         CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText,
@@ -291,8 +305,10 @@ bool CTransitFix::ComputeThreeLegFix()
         m_ComputeProblems.Add("The intersections A, B and C lie on one line: they have no centre.");
         return false;
     }
+    // In the order the legs are named for three legs: A to B, B to C, A to C.
     m_Bearings[0] = Bearing(a, b);
-    m_Bearings[1] = Bearing(a, c);
+    m_Bearings[1] = Bearing(b, c);
+    m_Bearings[2] = Bearing(a, c);
     m_Computed = true;
     return true;
 }

@@ -24,13 +24,17 @@ public:
 
     // Clears everything, then reads "<name>.TFX" from the transit-fix folder: up to 8 lines of
     // "easting,northing", points 1, 2, ... in order. Exactly 6 lines make a three-leg fix,
-    // anything else four legs; a line that is not two finite numbers within +-1e10 m is a
-    // point not entered, and is named in GetProblems. Then computes. False when the file does
-    // not open.
+    // anything else four legs; a line that is not two finite numbers within +-1e10 m (or is
+    // longer than CConfigFile::kMaxLineLength) is a point not entered, and is named in
+    // GetProblems and GetLoadProblems. Nothing after the eighth line is read. Then computes.
+    // False when the file does not open.
     bool Load(const char* fileName);
     // Writes the settings ("No of Legs", "FileName") and the points file (2 x legs lines,
     // "%.3lf,%.3lf"), each whole or not at all. False when either could not be written.
     bool Save() const;
+    // The settings alone ("No of Legs", "FileName"), whole or not at all: the points file is
+    // left as it is.
+    bool SaveSettings() const;
     // Intersections, bearings, centre and radius from the points. False, with the fix
     // uncomputed, when a line lacks a point, two legs are parallel or the intersections have
     // no centre; GetProblems then says why.
@@ -53,6 +57,9 @@ public:
     // Why the last load or compute fell short: lines of the points file that were not two
     // numbers, legs that are parallel, intersections without a centre.
     void GetProblems(CStringArray& problems) const;
+    // Only the lines of the points file that the last load could not take: empty when the
+    // points are the file's own.
+    void GetLoadProblems(CStringArray& problems) const;
 
     int m_NumberOfLegs = kMaxLegs; // 3 or 4
     int m_NumberOfPoints = kMaxPoints;
@@ -60,7 +67,7 @@ public:
     tagXY m_Points[kMaxPoints] = {};      // points 1..8
     tagXY m_Intersections[kMaxLegs] = {}; // A..D
     bool m_IntersectionComputed[kMaxLegs] = {};
-    double m_Bearings[kMaxLegs] = {}; // four legs: A-B, D-C, A-D, B-C; three legs: A-B, A-C
+    double m_Bearings[kMaxLegs] = {}; // four legs: A-B, D-C, A-D, B-C; three legs: A-B, B-C, A-C
     tagXY m_Centre = {};
     double m_Radius = 0.0; // three-leg fix only
     bool m_Computed = false;

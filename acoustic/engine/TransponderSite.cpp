@@ -18,6 +18,18 @@ void CTransponderSite::SetProjection(CProjection* projection)
     TakeGridTerms(convergence, scale);
 }
 
+void CTransponderSite::SetTransponderEasting(double easting)
+{
+    m_TransponderEasting = easting;
+    SetProjection(m_pProjection);
+}
+
+void CTransponderSite::SetTransponderNorthing(double northing)
+{
+    m_TransponderNorthing = northing;
+    SetProjection(m_pProjection);
+}
+
 void CTransponderSite::SetTransponderLatitude(double latitude)
 {
     m_TransponderLatitude = latitude;

@@ -24,6 +24,10 @@ public:
     // follow from the new latitude and longitude.
     void SetTransponderLatitude(double latitude);
     void SetTransponderLongitude(double longitude);
+    // Metres. With a projection the latitude, longitude, convergence and grid scale factor
+    // follow from the new easting and northing.
+    void SetTransponderEasting(double easting);
+    void SetTransponderNorthing(double northing);
 
     // The transducer of an observation: the offsets (x to starboard, y forward, metres) turned
     // by h = heading + gyro correction - convergence (the heading is a true one, the grid's

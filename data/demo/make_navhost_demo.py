@@ -420,6 +420,15 @@ def write_host_settings(root):
     write_vessel(root)
     write_template(root)
 
+    # The job's names for the reports, in the order the project pane writes them, the report id
+    # last; the host reads them at start.
+    write_text(root, SETTINGS + "JOB.INI", settings([
+        ("Company", "Demo Survey"), ("Project", "Pipeline A burial survey"), ("Client Company", "Demo Energy"),
+        ("Client Rep", "A. Client"), ("Location", "Demo site"), ("Task", "Template installation"),
+        ("Project Number", "DS-042"), ("Party Chief", "P. Chief"), ("Senior Surveyor Nights", "N. Shift"),
+        ("Master Name", "M. Master"), ("Senior DPO", "S. Officer"), ("DPO", "D. Officer"),
+        ("Jack Engineer", "J. Engineer"), ("Report ID", "DS-042-R1")]))
+
 
 def target_plot_options(draw_rings, rings, radius, colour, box, box_x=20.0, box_y=20.0):
     return [("North Up", 1), ("Nautical Miles", 0), ("Display Labels", 1), ("Label Rings", 1),
@@ -529,7 +538,7 @@ def write_wind_farm(root):
 
 
 # ---------------------------------------------------------------------------------------------
-# The replayed feed: GGA, RMC, VTG each second and a ZDA every ten, the vessel at 5 m/s round a
+# The replayed feed: GGA, GSA, RMC, VTG each second and a ZDA every ten, the vessel at 5 m/s round a
 # racetrack of two sail lines (a closed loop, so the replay runs on without a jump); AIS from a
 # supply vessel (class A) and a guard boat (class B).
 
@@ -633,6 +642,10 @@ def lon_text(lon):
     return "%03d%08.5f,%s" % (d, (abs(lon) - d) * 60, "E" if lon >= 0 else "W")
 
 
+# The nine satellites of the GGA in a 3D fix, so that the receiver shows its fix mode and DOPs.
+GSA = "GPGSA,A,3,02,05,07,09,13,15,18,21,26,,,,1.6,0.8,1.4"
+
+
 def write_feed(root):
     speed = 5.0  # m/s
     lap = 2 * 1200.0 + 2 * math.pi * 200.0
@@ -647,6 +660,7 @@ def write_feed(root):
         seconds = start + t
         hhmmss = "%02d%02d%02d.00" % (seconds // 3600, (seconds // 60) % 60, seconds % 60)
         lines.append(nmea("GPGGA,%s,%s,%s,2,09,0.8,12.40,M,44.96,M,2.0,0137" % (hhmmss, lat_text(lat), lon_text(lon))))
+        lines.append(nmea(GSA))
         lines.append(nmea("GPRMC,%s,A,%s,%s,%.1f,%.1f,101226,,,D" % (hhmmss, lat_text(lat), lon_text(lon), knots, course)))
         lines.append(nmea("GPVTG,%.1f,T,%.1f,M,%.1f,N,%.1f,K,D" % (course, course, knots, knots * 1.852)))
         if t % 10 == 0:

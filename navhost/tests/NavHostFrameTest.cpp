@@ -6,10 +6,12 @@
 #include "features/FeatureTypes.h"
 #include "foundation/WindowMessages.h"
 #include "navhost/NavHostResources.h"
+#include "navhost/TargetQcFeed.h"
 #include "outside/panes/GroupProperty.h"
 #include "outside/panes/PropertyGridDualDisplay.h"
 #include "platform/ui/CmdUI.h"
 #include "outside/panes/PropertyGridButton.h"
+#include "outside/panes/units/ToleranceProperty.h"
 #include "survey/groups/GpsGroupGridProperty.h"
 #include "testsupport/NmeaSentence.h"
 #include "testsupport/PaneProbes.h"
@@ -287,6 +289,76 @@ TEST_F(NavHostFrameTest, VesselNavigationShowsASilentReceiverEachMinute)
     EXPECT_EQ(GridGroupNames(m_pFrame->m_wndCraneTipPane.GetPropertyGrid()), (std::vector<std::string>{"Crane 1", "Crane 2"}));
 }
 
+// The job read from the demo's "JOB" at start is what the project pane shows; the template's
+// tracking point wanders across its 8 m box, and the QC pane judges it out and back in.
+TEST_F(NavHostFrameTest, ProjectAndTemplateQcPanesFollowTheHost)
+{
+    Start();
+    EXPECT_EQ(m_pFrame->m_Records.m_Job.m_ReportId, CString("DS-042-R1"));
+    CMyMFCPropertyGridCtrl& project = m_pFrame->m_wndProjectPane.GetPropertyGrid();
+    EXPECT_EQ(SeeGridItem(project, FindGridItem(project, CProjectPane::ROW_REPORT_ID)).value, "DS-042-R1");
+    EXPECT_EQ(SeeGridItem(project, FindGridItem(project, CProjectPane::ROW_CLIENT_REP)).value, "A. Client");
+
+    CTemplate& object = m_pFrame->m_Data.m_Template;
+    CTargetQCPane& pane = m_pFrame->m_wndTargetQcPane;
+    ASSERT_TRUE(object.m_bTargetValid);
+    ASSERT_TRUE(object.m_PlotOptions.ShapeBox);
+    EXPECT_FALSE(pane.HasGyro());
+    // The row is a tolerance item by the pane's own layout.
+    auto* x = static_cast<CMFCPropertyGridTolerance*>(pane.GetGroup(CTargetQCPane::GROUP_TOLERANCE)->GetSubItem(1));
+    ASSERT_NE(x, nullptr);
+    // A quarter of the way round its two-minute swing the point is 10 m across the heading.
+    CTargetQcFeed::Update(30.0, object, pane);
+    EXPECT_NEAR(object.m_PositionX, CTargetQcFeed::ACROSS_METRES, 1e-9);
+    EXPECT_NEAR(object.m_TargetRange, std::hypot(object.m_PositionX, object.m_PositionY), 1e-9);
+    EXPECT_NEAR(std::hypot(object.m_TrkPtPosition.x - object.m_TargetWaypoint.Easting,
+                           object.m_TrkPtPosition.y - object.m_TargetWaypoint.Northing),
+                object.m_TargetRange, 1e-9);
+    EXPECT_FALSE(x->IsWithin());
+    CTargetQcFeed::Update(60.0, object, pane);
+    EXPECT_TRUE(x->IsWithin());
+    EXPECT_EQ(SeeGridItem(pane.GetPropertyGrid(), pane.GetGroup(0)->GetSubItem(0)).value.toStdString(),
+              std::string(object.GetTrackingPointName()));
+}
+
+// The leg pinning pane once a second over the vessel: its target from the demo's waypoint, the
+// legs in use where the last fix put them, and the receiver the navigation feed silences.
+TEST_F(NavHostFrameTest, LegPinningFollowsTheVesselAndItsTarget)
+{
+    Start();
+    CBarge& vessel = m_pFrame->m_Data.m_Vessel;
+    ASSERT_TRUE(Feed(FixAt(500600, 5999650, "083000.00"), [&] { return vessel.HasHeading(); }));
+    CLegPinningPane& pane = m_pFrame->m_wndLegPinningPane;
+    CMyMFCPropertyGridCtrl& grid = pane.GetPropertyGrid();
+    ASSERT_EQ(pane.GetGpsGroupCount(), 3);
+    m_pFrame->m_SurveyDemo.Update(55.0);
+    m_pFrame->m_VesselNavigationFeed.Update(55.0, m_pFrame->m_wndVesselNavigationPane, m_pFrame->m_wndCraneTipPane);
+    m_pFrame->m_LegPinningFeed.Update(m_pFrame->m_VesselNavigationFeed.SilentAt(55.0), pane);
+    // Before the frame's own next second can report the receiver again.
+    EXPECT_TRUE(dynamic_cast<CMFCGroupPropertyGridProperty*>(grid.GetProperty(pane.GetFirstGpsPosition() + 2))->IsTimedOut());
+    PumpFor(60);
+
+    auto rows = [&](int position) {
+        std::vector<std::string> seen;
+        CMFCPropertyGridProperty* group = grid.GetProperty(position);
+        for (int i = 0; i < group->GetSubItemsCount(); ++i)
+            seen.push_back(SeeGridItem(grid, group->GetSubItem(i)).value.trimmed().toStdString());
+        return seen;
+    };
+    const std::vector<std::string> target = rows(pane.GetTargetPosition());
+    ASSERT_EQ(target.size(), 4u);
+    EXPECT_EQ(target[0], "Demo Survey Marks");
+    EXPECT_EQ(target[1], "Template Drop");
+    // The legs in use, the one not in use left out, each where the vessel's fix put it.
+    const std::vector<std::string> legs = rows(pane.GetLegsPosition());
+    ASSERT_EQ(legs.size(), 6u);
+    EXPECT_EQ(legs[0], "Leg PS");
+    EXPECT_EQ(legs[3], "Leg SB");
+    char easting[32];
+    std::snprintf(easting, sizeof easting, "%10.2lfE", vessel.m_Legs.GetPoint(1)->Position.x);
+    EXPECT_EQ(legs[4], std::string(easting).substr(std::string(easting).find_first_not_of(' ')));
+}
+
 TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
 {
     Start();
@@ -303,6 +375,10 @@ TEST_F(NavHostFrameTest, FrameAloneShowsAndEveryDockedPaneShowsItsContent)
         {"Training", &m_pFrame->m_wndTrainingPane},
         {"Vessel Navigation", &m_pFrame->m_wndVesselNavigationPane},
         {"Crane Tip Monitoring", &m_pFrame->m_wndCraneTipPane},
+        {"Template Positioning", &m_pFrame->m_wndTemplatePositioningPane},
+        {"Template QC", &m_pFrame->m_wndTargetQcPane},
+        {"Project Details", &m_pFrame->m_wndProjectPane},
+        {"Leg Pinning", &m_pFrame->m_wndLegPinningPane},
         {"Target Plot", &m_pFrame->m_wndTargetPlotPane}, {"Depth Graph", &m_pFrame->m_wndDepthGraphPane},
         {"Bathy Data", &m_pFrame->m_wndBathyPane},     {"Bathy Unit Graph", &m_pFrame->m_wndBathyUnitPane},
         {"Pipe Tracker", &m_pFrame->m_wndPipeTrackerPane},

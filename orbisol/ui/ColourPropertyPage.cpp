@@ -1,5 +1,6 @@
 #include "orbisol/ui/ColourPropertyPage.h"
 
+#include "orbisol/ui/ColourPropertySheet.h"
 #include "platform/ui/Dc.h"
 
 BEGIN_MESSAGE_MAP(CColourPropertyPage, CPropertyPage)
@@ -16,6 +17,12 @@ HBRUSH CColourPropertyPage::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (HBRUSH brush = OrbisolCtlColor(pDC, nCtlColor, m_Brush, m_BackgroundColour, m_TextColour))
         return brush;
     return CPropertyPage::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+void CColourPropertyPage::ShowSheetButtons(BOOL bShow)
+{
+    if (auto* sheet = dynamic_cast<CColourPropertySheet*>(GetSheet()))
+        sheet->ShowOkCancel(bShow);
 }
 
 HBRUSH OrbisolCtlColor(CDC* pDC, UINT nCtlColor, CBrush& brush, COLORREF background, COLORREF text)

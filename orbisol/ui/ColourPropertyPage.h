@@ -16,6 +16,8 @@ public:
 
 protected:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // Shows or hides the sheet's "Ok" and "Cancel", for the pages that stand without them.
+    void ShowSheetButtons(BOOL bShow);
     DECLARE_MESSAGE_MAP()
 
     CBrush m_Brush;

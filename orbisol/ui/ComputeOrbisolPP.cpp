@@ -2,13 +2,13 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/WindowMessages.h"
-#include "orbisol/AlmanacFolder.h"
+#include "orbisol/ui/AlmanacShow.h"
 #include "orbisol/ui/AzimuthReport.h"
 #include "orbisol/ui/OrbisolResources.h"
+#include "orbisol/ui/PageTemplate.h"
 #include "outside/notifex/Notifex.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/DateTimeCtrl.h"
-#include "platform/ui/DialogTemplate.h"
 
 #include <initializer_list>
 
@@ -50,19 +50,7 @@ const DLGITEM_TABLE kComputeItems[] = {
     {DLGI_PUSHBUTTON, IDC_COMPUTE_PRINT, "Print", 244, 166, 58, 14, WS_TABSTOP},
     {DLGI_LTEXT, IDC_COMPUTE_NO_ALMANAC, "", 7, 203, 297, 18},
 };
-const DLGTEMPLATE_TABLE kCompute = {IDD_COMPUTE_ORBISOL,
-                                    "Azimuth Computation",
-                                    "MS Shell Dlg",
-                                    8,
-                                    0,
-                                    0,
-                                    311,
-                                    227,
-                                    DS_SETFONT | WS_CHILD | WS_CAPTION,
-                                    0,
-                                    kComputeItems,
-                                    AFX_DLGITEM_COUNT(kComputeItems)};
-const CDialogTemplateRegistrar kComputeRegistrar(&kCompute);
+ORBISOL_PAGE_TEMPLATE(kCompute, IDD_COMPUTE_ORBISOL, "Azimuth Computation", kComputeItems);
 } // namespace
 
 BEGIN_MESSAGE_MAP(CComputeOrbisolPP, CColourPropertyPage)
@@ -87,38 +75,26 @@ CComputeOrbisolPP::CComputeOrbisolPP(CSunObservation* pSun, DateTimeDef* pDateTi
 BOOL CComputeOrbisolPP::OnInitDialog()
 {
     CColourPropertyPage::OnInitDialog();
-    m_Latitude.SubclassDlgItem(IDC_COMPUTE_LATITUDE, this);
-    m_Longitude.SubclassDlgItem(IDC_COMPUTE_LONGITUDE, this);
-    m_ROAngle.SubclassDlgItem(IDC_COMPUTE_RO_ANGLE, this);
-    m_Date.SubclassDlgItem(IDC_COMPUTE_DATE, this);
-    m_Time.SubclassDlgItem(IDC_COMPUTE_TIME, this);
-    m_Declination.SubclassDlgItem(IDC_COMPUTE_DECLINATION, this);
-    m_E.SubclassDlgItem(IDC_COMPUTE_E, this);
-    m_GHA.SubclassDlgItem(IDC_COMPUTE_GHA, this);
-    m_GHATime.SubclassDlgItem(IDC_COMPUTE_GHA_TIME, this);
-    m_LHA.SubclassDlgItem(IDC_COMPUTE_LHA, this);
-    m_LHATime.SubclassDlgItem(IDC_COMPUTE_LHA_TIME, this);
-    m_SunAzimuth.SubclassDlgItem(IDC_COMPUTE_SUN_AZIMUTH, this);
-    m_ROAzimuth.SubclassDlgItem(IDC_COMPUTE_RO_AZIMUTH, this);
-    m_Compute.SubclassDlgItem(IDC_COMPUTE_BUTTON, this);
-    m_Print.SubclassDlgItem(IDC_COMPUTE_PRINT, this);
-    m_NoResults.SubclassDlgItem(IDC_COMPUTE_NO_ALMANAC, this);
+    SubclassPageControls(this, {{&m_Latitude, IDC_COMPUTE_LATITUDE},
+                                {&m_Longitude, IDC_COMPUTE_LONGITUDE},
+                                {&m_ROAngle, IDC_COMPUTE_RO_ANGLE},
+                                {&m_Date, IDC_COMPUTE_DATE},
+                                {&m_Time, IDC_COMPUTE_TIME},
+                                {&m_Declination, IDC_COMPUTE_DECLINATION},
+                                {&m_E, IDC_COMPUTE_E},
+                                {&m_GHA, IDC_COMPUTE_GHA},
+                                {&m_GHATime, IDC_COMPUTE_GHA_TIME},
+                                {&m_LHA, IDC_COMPUTE_LHA},
+                                {&m_LHATime, IDC_COMPUTE_LHA_TIME},
+                                {&m_SunAzimuth, IDC_COMPUTE_SUN_AZIMUTH},
+                                {&m_ROAzimuth, IDC_COMPUTE_RO_AZIMUTH},
+                                {&m_Compute, IDC_COMPUTE_BUTTON},
+                                {&m_Print, IDC_COMPUTE_PRINT},
+                                {&m_NoResults, IDC_COMPUTE_NO_ALMANAC}});
 
     ShowEdits();
     // The pickers edit the observation's record; the computer's clock is never set from here.
-    m_Date.SetSetClock(FALSE);
-    m_Date.SetDateFormat(1);
-    m_Date.SetDateTime(m_pDateTime);
-    COleDateTime first;
-    COleDateTime last;
-    if (GetAlmanacYearRange(first, last))
-    {
-        SYSTEMTIME from{};
-        SYSTEMTIME to{};
-        first.GetAsSystemTime(from);
-        last.GetAsSystemTime(to);
-        m_Date.SetRange(&from, &to);
-    }
+    BindAlmanacDatePicker(m_Date, m_pDateTime);
     m_Time.SetSetClock(FALSE);
     m_Time.SetTimeFormat(1);
     m_Time.SetDateTime(m_pDateTime);
@@ -197,15 +173,9 @@ void CComputeOrbisolPP::ShowResults()
 
 CString CComputeOrbisolPP::DescribeNoResults() const
 {
-    CString text;
     if (!m_pSunObservation || !m_pDateTime)
-        return text;
-    text.Format("No almanac for %04d", m_pDateTime->nYear);
-    const AlmanacLoadError& error = m_pSunObservation->GetLoadError();
-    // A file that is there but does not load is worth naming: the user can mend it.
-    if (!error.IsEmpty() && !error.bMissing)
-        text += ": " + error.FormatShort();
-    return text;
+        return CString();
+    return DescribeMissingAlmanac(*m_pSunObservation, m_pDateTime->nYear);
 }
 
 void CComputeOrbisolPP::CommitEdit(CEditAngle& edit, double CSunObservation::*field)

@@ -6,10 +6,10 @@
 #include "orbisol/ui/ColourPropertySheet.h"
 #include "orbisol/ui/OrbisolPictures.h"
 #include "orbisol/ui/OrbisolResources.h"
+#include "orbisol/ui/PageTemplate.h"
 #include "outside/notifex/Notifex.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/DateTimeCtrl.h"
-#include "platform/ui/DialogTemplate.h"
 
 #include <cmath>
 
@@ -57,19 +57,7 @@ const DLGITEM_TABLE kObservationsItems[] = {
     {DLGI_LTEXT, IDC_OBS_MEAN_RO, "", 150, 176, 95, 12, kMean},
     {DLGI_PUSHBUTTON, IDC_OBS_APPLY, "Apply", 250, 175, 48, 14, WS_TABSTOP},
 };
-const DLGTEMPLATE_TABLE kObservations = {IDD_OBSERVATIONS,
-                                         "Observations",
-                                         "MS Shell Dlg",
-                                         8,
-                                         0,
-                                         0,
-                                         311,
-                                         227,
-                                         DS_SETFONT | WS_CHILD | WS_CAPTION,
-                                         0,
-                                         kObservationsItems,
-                                         AFX_DLGITEM_COUNT(kObservationsItems)};
-const CDialogTemplateRegistrar kObservationsRegistrar(&kObservations);
+ORBISOL_PAGE_TEMPLATE(kObservations, IDD_OBSERVATIONS, "Observations", kObservationsItems);
 
 // The pickers and their "Time Now" buttons, in the order of the pointings.
 constexpr UINT kTimeIds[CObservationReadings::PointingCount] = {
@@ -122,21 +110,21 @@ CColourPropertySheet* CObservationsPP::GetColourSheet() const
 BOOL CObservationsPP::OnInitDialog()
 {
     CColourPropertyPage::OnInitDialog();
-    m_FaceLeftRO.SubclassDlgItem(IDC_OBS_FL_RO, this);
-    m_FaceLeftSunLeft.SubclassDlgItem(IDC_OBS_FL_SUN_LEFT, this);
-    m_FaceLeftSunRight.SubclassDlgItem(IDC_OBS_FL_SUN_RIGHT, this);
-    m_FaceRightSunLeft.SubclassDlgItem(IDC_OBS_FR_SUN_LEFT, this);
-    m_FaceRightSunRight.SubclassDlgItem(IDC_OBS_FR_SUN_RIGHT, this);
-    m_FaceRightRO.SubclassDlgItem(IDC_OBS_FR_RO, this);
+    SubclassPageControls(this, {{&m_FaceLeftRO, IDC_OBS_FL_RO},
+                                {&m_FaceLeftSunLeft, IDC_OBS_FL_SUN_LEFT},
+                                {&m_FaceLeftSunRight, IDC_OBS_FL_SUN_RIGHT},
+                                {&m_FaceRightSunLeft, IDC_OBS_FR_SUN_LEFT},
+                                {&m_FaceRightSunRight, IDC_OBS_FR_SUN_RIGHT},
+                                {&m_FaceRightRO, IDC_OBS_FR_RO},
+                                {&m_MeanTime, IDC_OBS_MEAN_TIME},
+                                {&m_MeanSun, IDC_OBS_MEAN_SUN},
+                                {&m_MeanRO, IDC_OBS_MEAN_RO},
+                                {&m_Apply, IDC_OBS_APPLY}});
     for (int pointing = 0; pointing < CObservationReadings::PointingCount; ++pointing)
     {
         m_Times[pointing].SubclassDlgItem(kTimeIds[pointing], this);
         m_TimeNow[pointing].SubclassDlgItem(kTimeNowIds[pointing], this);
     }
-    m_MeanTime.SubclassDlgItem(IDC_OBS_MEAN_TIME, this);
-    m_MeanSun.SubclassDlgItem(IDC_OBS_MEAN_SUN, this);
-    m_MeanRO.SubclassDlgItem(IDC_OBS_MEAN_RO, this);
-    m_Apply.SubclassDlgItem(IDC_OBS_APPLY, this);
     ShowPictures();
 
     CStringArray damaged;
@@ -190,16 +178,14 @@ void CObservationsPP::ShowPictures()
 
 BOOL CObservationsPP::OnSetActive()
 {
-    if (CColourPropertySheet* sheet = GetColourSheet())
-        sheet->ShowOkCancel(FALSE);
+    ShowSheetButtons(FALSE);
     ShowMeanRO();
     return CColourPropertyPage::OnSetActive();
 }
 
 BOOL CObservationsPP::OnKillActive()
 {
-    if (CColourPropertySheet* sheet = GetColourSheet())
-        sheet->ShowOkCancel(TRUE);
+    ShowSheetButtons(TRUE);
     // A file that cannot be written keeps the old one; the readings hold for this run.
     m_Readings.Save();
     return CColourPropertyPage::OnKillActive();
@@ -297,9 +283,8 @@ void CObservationsPP::OnApply()
     }
     if (m_pDateTime)
         SetTimeOfDay(*m_pDateTime, std::fmod(m_Readings.MeanTime(), kSecondsPerDay));
+    ShowSheetButtons(TRUE);
     CColourPropertySheet* sheet = GetColourSheet();
-    if (sheet)
-        sheet->ShowOkCancel(TRUE);
     m_Readings.Save();
     // The compute page takes the record's time and the R.O. angle as it comes forward.
     if (sheet)

@@ -5,9 +5,6 @@
 #include "outside/kadenta/OrbisolSplashDlg.h"
 #include "platform/ui/WinAppEx.h"
 
-const PROGRAM_VERSION_BLOCK kOrbisolVersionBlock = {
-    "Orbisol", "Orbisol.exe", "Velmaro Technology Limited", "Orbisol", {1, 0, 0, 1}, {1, 0, 0, 1}, false};
-
 const PROGRAM_VERSION_RULE kOrbisolVersionRule = {true, true, nullptr};
 
 COrbisolApp::COrbisolApp() : CWinApp("Orbisol")

@@ -9,7 +9,8 @@
 
 class CColourPropertySheet;
 
-// The program's version block and the rule of its version text.
+// The program's version block (configured by the build: OrbisolVersionBlock.cpp.in) and the
+// rule of its version text.
 extern const PROGRAM_VERSION_BLOCK kOrbisolVersionBlock;
 extern const PROGRAM_VERSION_RULE kOrbisolVersionRule;
 

@@ -8,9 +8,48 @@ enum
     IDD_SUN_POLYNOMIAL_COEFFS = 1097,
     IDD_OBSERVATIONS = 139,
     IDD_ANGLES_FORMAT = 107,
-    IDD_ABOUT_ORBISOL = 148,
-    // The line each page shows until its controls arrive.
-    IDC_ORBISOL_PAGE_NOTE = 1000
+    IDD_ABOUT_ORBISOL = 148
+};
+
+// The sun plot page (template 133): the frame the rose is drawn in.
+enum
+{
+    IDC_PLOT_FRAME = 1003
+};
+
+// The polynomial coefficients page (template 1097): the date picker, the month's coefficients
+// (declination and E side by side, a0 to a4, then their check sums), and the line that says
+// why there are none.
+enum
+{
+    IDC_COEFF_DATE = 1040,
+    IDC_COEFF_R_A0 = 1411,
+    IDC_COEFF_R_A1 = 3244,
+    IDC_COEFF_DEC_A0 = 3245,
+    IDC_COEFF_E_A0 = 3246,
+    IDC_COEFF_DEC_A1 = 3247,
+    IDC_COEFF_E_A1 = 3248,
+    IDC_COEFF_DEC_A2 = 3249,
+    IDC_COEFF_E_A2 = 3250,
+    IDC_COEFF_DEC_A3 = 3251,
+    IDC_COEFF_E_A3 = 3252,
+    IDC_COEFF_DEC_A4 = 3253,
+    IDC_COEFF_E_A4 = 3254,
+    IDC_COEFF_DEC_CHECK = 3255,
+    IDC_COEFF_E_CHECK = 3256,
+    IDC_COEFF_SD_A0 = 1412,
+    IDC_COEFF_SD_A1 = 3257,
+    IDC_COEFF_NO_ALMANAC = 3259
+};
+
+// The About page (template 148).
+enum
+{
+    IDC_ABOUT_PICTURE = 1150,
+    IDC_ABOUT_PRODUCT = 7139,
+    IDC_ABOUT_VERSION = 7141,
+    IDC_ABOUT_CONTACT = 7034,
+    IDC_ABOUT_NOTICE = 1001
 };
 
 // The azimuth computation page (template 1099).
@@ -91,5 +130,10 @@ enum
     IDB_ORBISOL_RO = 140,
     IDB_ORBISOL_SUN_LEFT = 141,
     IDB_ORBISOL_SUN_RIGHT = 142,
-    IDB_ORBISOL_PROGRAM = 143
+    IDB_ORBISOL_PROGRAM = 143,
+    // The sun plot's 32 x 32 icons, drawn on a transparent background.
+    IDI_ORBISOL_SUN = 128,
+    IDI_ORBISOL_RO = 136,
+    // The About page's banner.
+    IDB_ORBISOL_ABOUT = 150
 };

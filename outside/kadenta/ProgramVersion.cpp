@@ -66,6 +66,27 @@ CString GetFileVersionText(const PROGRAM_VERSION_BLOCK* block)
     return text;
 }
 
+CString QueryVersionString(const PROGRAM_VERSION_BLOCK* block, const char* key)
+{
+    CString value;
+    if (!block || !block->strings || !key)
+        return value;
+    CString tableName;
+    tableName.Format("\\StringFileInfo\\%04x%04x\\", block->language, 0x04B0);
+    for (WORD language : {WORD(0x0400), WORD(0x0800), WORD(0x0809), WORD(0x0409)})
+    {
+        CString path;
+        path.Format("\\StringFileInfo\\%04x%04x\\%s", language, 0x04B0, key);
+        if (path.Left(tableName.GetLength()) != tableName)
+            continue;
+        for (const PROGRAM_VERSION_STRING* entry = block->strings; entry->key; ++entry)
+            if (path.Mid(tableName.GetLength()) == entry->key)
+                return CString(entry->value ? entry->value : "");
+        return value;
+    }
+    return value;
+}
+
 namespace
 {
 const PROGRAM_VERSION_BLOCK* gRunningBlock = nullptr;

@@ -6,6 +6,13 @@
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 
+// One value of a version block's string table ("CompanyAddress", "Telephone", ...).
+struct PROGRAM_VERSION_STRING
+{
+    const char* key;
+    const char* value;
+};
+
 // A program's version block. The four-part versions are most significant first.
 struct PROGRAM_VERSION_BLOCK
 {
@@ -16,6 +23,10 @@ struct PROGRAM_VERSION_BLOCK
     WORD fileVersion[4];
     WORD productVersion[4];
     bool preRelease; // the fixed file flags mark a pre-release
+    // The string table's language (0x0809 United Kingdom English) and its values, ended by a
+    // null key; a block without one answers every string query empty.
+    WORD language = 0x0809;
+    const PROGRAM_VERSION_STRING* strings = nullptr;
 };
 
 // Which major number leads a program's version text and how the date parts are written.
@@ -42,6 +53,13 @@ CString GetProgramVersion(const PROGRAM_VERSION_BLOCK* block, const PROGRAM_VERS
 // The block's file version "%d.%d.%d.%d", with " (BETA)" for a pre-release; empty without a
 // block.
 CString GetFileVersionText(const PROGRAM_VERSION_BLOCK* block);
+
+// The value of `key` in the block's string table, looked up as a version resource is read:
+// "\\StringFileInfo\\<language><code page 04b0>\\<key>" for the languages 0x0400, 0x0800, 0x0809
+// and 0x0409 in this order until one answers. A block here holds only one string table, so
+// the fallback has only that one to find: it is found when its language is one of the four.
+// Empty without a block, without a table in one of those languages, or without the key.
+CString QueryVersionString(const PROGRAM_VERSION_BLOCK* block, const char* key);
 
 // The running program's block and rule, as its own version resource would be found: set once
 // at start-up by the program; what the library's windows show (the splash) when they are not

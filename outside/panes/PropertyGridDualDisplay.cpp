@@ -4,6 +4,7 @@
 #include "platform/ui/Dc.h"
 #include "platform/ui/ImageList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -161,34 +162,80 @@ BOOL CMFCPropertyGridDualDisplay::OnEdit(LPPOINT)
     return FALSE;
 }
 
+namespace
+{
+// Room around a value inside its part of the cell, each side (pixels).
+constexpr int kInset = 5;
+// Between the second name and its value.
+constexpr int kNameGap = 4;
+} // namespace
+
+CMFCPropertyGridDualDisplay::LAYOUT CMFCPropertyGridDualDisplay::Layout(CDC* pDC, const CRect& rect) const
+{
+    LAYOUT layout;
+    int picture[2] = {0, 0};
+    for (int i = 0; i < 2; ++i)
+    {
+        layout.value[i] = GetValueText(i + 1);
+        CRect image;
+        if (m_pImages != nullptr && i < m_pImages->GetImageCount() && m_pImages->GetImageInfo(i, &image))
+            picture[i] = image.Width() + 2;
+    }
+    layout.part[0] = rect;
+    if (!m_bDual)
+        return layout;
+    const int width = rect.Width();
+    auto valueWidth = [&](int i) { return pDC->GetTextExtent(layout.value[i]).cx + 2 * kInset + picture[i]; };
+    const int nameWidth = pDC->GetTextExtent(m_part[1].name).cx + kNameGap;
+    int need1 = valueWidth(0), need2 = valueWidth(1);
+    // Halves while each holds what it shows; otherwise the bar moves as little from the middle
+    // as lets both values show whole, the blanks that a format's width puts before a number
+    // giving up their room first, then the second name. Values and units stay readable in a
+    // narrow dock.
+    if (need1 + nameWidth + need2 > width)
+    {
+        for (CString& value : layout.value)
+            value.TrimLeft(' ');
+        need1 = valueWidth(0);
+        need2 = valueWidth(1);
+    }
+    const int room = width - need1 - need2;
+    layout.nameWidth = std::max(0, std::min(nameWidth, room) - kNameGap);
+    const int second = need2 + (layout.nameWidth > 0 ? layout.nameWidth + kNameGap : 0);
+    int divider = width / 2;
+    if (room >= 0)
+        divider = std::clamp(divider, need1, width - second);
+    else if (need1 + need2 > 0)
+        divider = static_cast<int>(static_cast<long long>(width) * need1 / (need1 + need2));
+    layout.part[0].right = rect.left + divider;
+    layout.part[1] = rect;
+    layout.part[1].left = layout.part[0].right;
+    return layout;
+}
+
 void CMFCPropertyGridDualDisplay::OnDrawValue(CDC* pDC, CRect rect)
 {
-    // Value one fills the cell alone, or its left half with the second name and value in the
-    // right half, a bar between them.
-    CRect cell[2] = {rect, rect};
-    if (m_bDual)
-    {
-        cell[0].right = rect.left + rect.Width() / 2;
-        cell[1].left = cell[0].right;
-    }
+    // Value one fills the cell alone, or the left part with the second name and value in the
+    // right part, a bar between them.
+    const LAYOUT layout = Layout(pDC, rect);
     COLORREF back = 0xFFFFFF, text = 0, groupBack = 0, groupText = 0, descBack = 0, descText = 0, line = 0;
     if (GetGrid() != nullptr)
         GetGrid()->GetCustomColors(back, text, groupBack, groupText, descBack, descText, line);
     pDC->SetBkMode(TRANSPARENT);
     for (int i = 0; i < (m_bDual ? 2 : 1); ++i)
     {
-        CRect r = cell[i];
+        CRect r = layout.part[i];
         r.DeflateRect(3, 0);
         if (i == 1)
         {
-            pDC->FillSolidRect(cell[1].left, rect.top, 1, rect.Height(), line == back ? text : line);
+            pDC->FillSolidRect(layout.part[1].left, rect.top, 1, rect.Height(), line == back ? text : line);
             pDC->SetTextColor(text);
-            CRect nameRect = r;
-            pDC->DrawText(m_part[1].name, &nameRect, DT_CALCRECT | DT_SINGLELINE);
-            nameRect.bottom = r.bottom;
-            nameRect.top = r.top;
-            pDC->DrawText(m_part[1].name, &nameRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-            r.left = nameRect.right + 4;
+            if (layout.nameWidth > 0)
+            {
+                CRect nameRect(r.left, r.top, r.left + layout.nameWidth, r.bottom);
+                pDC->DrawText(m_part[1].name, &nameRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+                r.left = nameRect.right + kNameGap;
+            }
         }
         if (m_pImages != nullptr && i < m_pImages->GetImageCount())
         {
@@ -204,6 +251,6 @@ void CMFCPropertyGridDualDisplay::OnDrawValue(CDC* pDC, CRect rect)
         pDC->SetTextColor(warn ? PANES_WARNING_TEXT : text);
         CRect t = r;
         t.DeflateRect(2, 0);
-        pDC->DrawText(GetValueText(i + 1), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        pDC->DrawText(layout.value[i], &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
 }

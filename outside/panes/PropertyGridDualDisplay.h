@@ -46,6 +46,17 @@ public:
     // Value n as shown: its formatted number and unit ("  500000.000E"); blank when not in use.
     CString GetValueText(int nValue) const;
 
+    // Where the row draws in a value cell: value one's part and the second's (with its name in
+    // the first nameWidth pixels, shortened or left out before a value is cut), and the texts
+    // drawn, without their leading blanks when the cell is too narrow for them.
+    struct LAYOUT
+    {
+        CRect part[2];
+        int nameWidth = 0;
+        CString value[2];
+    };
+    LAYOUT Layout(CDC* pDC, const CRect& rect) const;
+
     CString FormatProperty() override;
     BOOL OnEdit(LPPOINT lptClick) override;
     BOOL IsValueDrawnWhole() const override { return TRUE; }

@@ -314,6 +314,7 @@ void DcImpl::Sync(HDC d)
         p->setWorldTransform(d->baseTransform);
     if (!d->clipDirty)
         return;
+    d->direct.known = false;
     const std::optional<QRegion> clip = EffectiveClip(d);
     if (clip)
         p->setClipRegion(*clip);
@@ -416,14 +417,44 @@ QImage* DcImpl::TargetImage(HDC d)
     return nullptr;
 }
 
+QImage* DcImpl::DirectSurface(HDC d, QRect* clip)
+{
+    HDC__::DirectTarget& t = d->direct;
+    QImage* image = TargetImage(d);
+    // The clip's changes reset `known` (Sync); a bitmap selected elsewhere, another painter or
+    // an image whose buffer moved are seen here.
+    if (!t.known || t.painter != d->painter || t.image != image || (image && image->constBits() != t.bits))
+    {
+        t = HDC__::DirectTarget{};
+        t.known = true;
+        t.painter = d->painter;
+        t.image = image;
+        t.bits = image ? image->constBits() : nullptr;
+        const bool plain = image && d->painter && d->painter->combinedTransform().isIdentity() &&
+                           d->painter->opacity() == 1.0 && image->devicePixelRatio() == 1.0 &&
+                           (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32 ||
+                            image->format() == QImage::Format_ARGB32_Premultiplied);
+        const QRegion visible = plain ? VisibleRegion(d).intersected(image->rect()) : QRegion();
+        t.writable = plain && visible.rectCount() <= 1;
+        t.clip = t.writable ? visible.boundingRect() : QRect();
+    }
+    if (!t.writable)
+        return nullptr;
+    *clip = t.clip;
+    return t.image;
+}
+
+QRgb DcImpl::Pixel(HDC d, COLORREF colour)
+{
+    // A monochrome bitmap holds white only where the colour is white.
+    if (d->monochrome)
+        return Gdi::MonoPixel((colour & 0xFFFFFF) == 0xFFFFFF);
+    return QRgbFromColorRef(colour);
+}
+
 QColor DcImpl::Colour(HDC d, COLORREF colour)
 {
-    if (d->monochrome)
-    {
-        // A monochrome bitmap holds white only where the colour is white.
-        return (colour & 0xFFFFFF) == 0xFFFFFF ? QColor(Qt::white) : QColor(Qt::black);
-    }
-    return ToQColor(colour);
+    return QColor(Pixel(d, colour));
 }
 
 QPainter::CompositionMode DcImpl::Rop2Mode(int rop2)

@@ -240,6 +240,11 @@ public:
     // Copies all but the pixels of the transparent colour.
     BOOL TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc,
                         int ySrc, int nSrcWidth, int nSrcHeight, UINT clrTransparent);
+    // Draws the registered picture of the id (Resources.h) at its own size with its top left at
+    // the logical point, keeping what lies under its transparent pixels, as an icon is drawn
+    // (there are no icon resources here). FALSE when no module has the picture.
+    BOOL DrawIcon(int x, int y, UINT nIDResource);
+    BOOL DrawIcon(POINT point, UINT nIDResource) { return DrawIcon(point.x, point.y, nIDResource); }
 
     // Text, in the current font, text colour and (in OPAQUE mode) background colour. Strings
     // are Windows-1252 bytes; a count of -1 means up to the terminating NUL.

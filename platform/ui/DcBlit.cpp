@@ -2,9 +2,11 @@
 #include "platform/ui/Colour.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/GdiPrivate.h"
+#include "platform/ui/Resources.h"
 
 #include <QPaintEngine>
 
+#include <cstring>
 #include <optional>
 
 using namespace DcImpl;
@@ -139,20 +141,35 @@ void BlitBySoftware(HDC d, QImage* target, const QRect& rect, const QImage* sour
 bool IsOpaque(const QImage& image)
 {
     const int width = image.width(), height = image.height();
+    // Two pixels a word and four words a step: this runs over every pixel of a double-buffered
+    // view's picture on every paint.
+    constexpr quint64 kAlpha = 0xFF000000FF000000ull;
     for (int y = 0; y < height; ++y)
     {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        QRgb all = 0xFF000000u;
-        for (int x = 0; x < width; ++x)
-            all &= line[x];
+        const uchar* line = image.constScanLine(y);
+        quint64 lanes[4] = {kAlpha, kAlpha, kAlpha, kAlpha};
+        int x = 0;
+        for (; x + 8 <= width; x += 8)
+            for (int k = 0; k < 4; ++k)
+            {
+                quint64 word = 0;
+                std::memcpy(&word, line + (x + 2 * k) * sizeof(QRgb), sizeof word);
+                lanes[k] &= word;
+            }
+        quint64 all = lanes[0] & lanes[1] & lanes[2] & lanes[3];
+        all &= all >> 32;
+        for (const QRgb* rest = reinterpret_cast<const QRgb*>(line) + x; x < width; ++x, ++rest)
+            all &= *rest;
         if ((all & 0xFF000000u) != 0xFF000000u)
             return false;
     }
     return true;
 }
 
-// The source pixels a blit reads, in the destination's colours and orientation and size.
-QImage SourcePiece(HDC d, HDC s, const QImage& surface, QRect from, bool mirrorX, bool mirrorY, QSize size)
+// The source pixels a blit reads, in the destination's colours and orientation and size; null
+// when the surface itself is that piece.
+std::optional<QImage> SourcePiece(HDC d, HDC s, const QImage& surface, QRect from, bool mirrorX, bool mirrorY,
+                                  QSize size)
 {
     // A whole colour surface that is opaque already (as painting leaves it) is read in place,
     // not copied: a double-buffered view blits its whole picture on every paint. Never when the
@@ -162,7 +179,7 @@ QImage SourcePiece(HDC d, HDC s, const QImage& surface, QRect from, bool mirrorX
                          !d->monochrome && (target == nullptr || target->constBits() != surface.constBits()) &&
                          IsOpaque(surface);
     if (inPlace && !mirrorX && !mirrorY && surface.size() == size)
-        return surface;
+        return std::nullopt;
     QImage piece = surface.copy(from).convertToFormat(QImage::Format_RGB32);
     if (s->monochrome && !d->monochrome)
     {
@@ -261,8 +278,11 @@ BOOL Blit(HDC d, int x, int y, int w, int h, HDC s, int xs, int ys, int ws, int 
     const QRect from = DeviceExtent(s, xs, ys, ws, hs, &sourceMirrorX, &sourceMirrorY);
     if (from.isEmpty())
         return FALSE;
-    const QImage piece =
+    // Read through a reference: a copy of an image that a painter is active on (the source
+    // context's own) is a deep copy.
+    const std::optional<QImage> converted =
         SourcePiece(d, s, *surface, from, mirrorX != sourceMirrorX, mirrorY != sourceMirrorY, rect.size());
+    const QImage& piece = converted ? *converted : *surface;
     std::optional<QPainter::CompositionMode> mode = SourceMode(rop);
     // The piece is opaque, so laying it over the destination copies it exactly; every engine
     // does that, where a plain copy mode is not offered on surfaces without alpha.
@@ -333,5 +353,20 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
         piece = piece.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     d->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     d->painter->drawImage(rect.topLeft(), piece);
+    return TRUE;
+}
+
+BOOL CDC::DrawIcon(int x, int y, UINT nIDResource)
+{
+    HDC d = m_hDC;
+    if (!Ready(d))
+        return FALSE;
+    QImage picture;
+    if (!AfxLoadBitmapImage(nIDResource, picture))
+        return FALSE;
+    Sync(d);
+    // An icon keeps its pixel size whatever the mapping; only its place is mapped.
+    d->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    d->painter->drawImage(ToDevice(d, x, y), picture);
     return TRUE;
 }

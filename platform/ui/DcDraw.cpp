@@ -240,20 +240,12 @@ class DirectPixels
 public:
     bool Open(HDC d)
     {
-        QImage* image = TargetImage(d);
-        if (!image || !d->painter->transform().isIdentity())
-            return false;
-        const QImage::Format format = image->format();
-        if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-            format != QImage::Format_ARGB32_Premultiplied)
+        QImage* image = DirectSurface(d, &m_Clip);
+        if (!image)
             return false;
         const int rop = d->a.rop2;
         if (rop != R2_COPYPEN && rop != R2_BLACK && rop != R2_WHITE && rop != R2_XORPEN)
             return false;
-        const QRegion visible = VisibleRegion(d).intersected(image->rect());
-        if (visible.rectCount() > 1)
-            return false;
-        m_Clip = visible.boundingRect();
         m_Xor = rop == R2_XORPEN;
         // The painter's own buffer, shared or not: a detaching write would leave it behind.
         m_Bits = const_cast<uchar*>(image->constBits());
@@ -1164,12 +1156,24 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
         return CLR_INVALID;
     Sync(d);
     const QPoint p = ToDevice(d, x, y);
+    const QRgb pixel = Pixel(d, crColor);
+    // A picture drawn a pixel at a time (a sonar's points) writes its pixels itself, with no
+    // call into the painter for each; the painter writes its image at once too, so every later
+    // read or drawing sees them.
+    QRect clip;
+    if (QImage* image = DirectSurface(d, &clip))
+    {
+        if (!clip.contains(p))
+            return CLR_INVALID;
+        uchar* line = const_cast<uchar*>(image->constBits()) + static_cast<qsizetype>(p.y()) * image->bytesPerLine();
+        reinterpret_cast<QRgb*>(line)[p.x()] = pixel;
+        return ColorRefFromQRgb(pixel);
+    }
     if (!IsVisible(d, p))
         return CLR_INVALID;
-    const QColor colour = Colour(d, crColor);
     SetMode(d, QPainter::CompositionMode_SourceOver);
-    d->painter->fillRect(QRect(p, QSize(1, 1)), colour);
-    return ToColorRef(colour);
+    d->painter->fillRect(QRect(p, QSize(1, 1)), QColor(pixel));
+    return ColorRefFromQRgb(pixel);
 }
 
 BOOL CDC::SetPixelV(int x, int y, COLORREF crColor)

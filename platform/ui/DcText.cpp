@@ -71,7 +71,9 @@ int TextWidth(HDC d, const QFontMetrics& metrics, const QString& text)
 }
 
 // Draws one run of text with its reference point at a device point, aligned by TA_* flags
-// and turned by the font's escapement; returns its width in device pixels.
+// and turned by the font's escapement; returns its width in device pixels when the alignment,
+// the background or TA_UPDATECP needs it (0 otherwise: measuring shapes the text once more,
+// and labels drawn left-aligned by the dozen on every paint do not need it).
 int DrawRun(HDC d, QPointF reference, const QString& text, UINT align, const std::vector<int>* advances,
             bool opaqueBackground)
 {
@@ -82,7 +84,7 @@ int DrawRun(HDC d, QPointF reference, const QString& text, UINT align, const std
     if (advances)
         for (int a : *advances)
             width += a;
-    else
+    else if ((align & (TA_CENTER | TA_RIGHT | TA_UPDATECP)) != 0 || opaqueBackground)
         width = TextWidth(d, metrics, text);
     const int ascent = metrics.ascent(), descent = metrics.descent();
 

@@ -1,9 +1,14 @@
 #include "platform/ui/GdiObject.h"
 
+#include "platform/core/Path.h"
 #include "platform/core/SysColor.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/GdiPrivate.h"
+#include "platform/ui/LoadImage.h"
 #include "platform/ui/Resources.h"
+
+#include <QFile>
+#include <QImageReader>
 
 #include <QPainterPath>
 #include <QPolygon>
@@ -1010,6 +1015,60 @@ BOOL CBitmap::CreateFromImage(const QImage& image)
     g->image = image.convertToFormat(QImage::Format_RGB32);
     g->bitsPixel = 32;
     return Attach(Gdi::Register(std::move(g)));
+}
+
+namespace
+{
+// Whether a bitmap file holds every row its header asks for: the reader fills the rows of a
+// truncated file with whatever it likes. Compressed files are left to the reader.
+bool BitmapFileWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(34);
+    if (head.size() < 34 || head[0] != 'B' || head[1] != 'M')
+        return false;
+    const auto u32 = [&head](int at) {
+        uint32_t v = 0;
+        std::memcpy(&v, head.constData() + at, 4);
+        return v;
+    };
+    uint16_t bits = 0;
+    std::memcpy(&bits, head.constData() + 28, 2);
+    const int32_t width = static_cast<int32_t>(u32(18));
+    const int32_t height = static_cast<int32_t>(u32(22));
+    const uint32_t compression = u32(30);
+    if (compression != 0 && compression != 3) // BI_RGB, BI_BITFIELDS
+        return true;
+    const qint64 rowBytes = (qint64(width) * bits + 31) / 32 * 4;
+    const qint64 rows = height < 0 ? -qint64(height) : qint64(height);
+    return file.size() >= qint64(u32(10)) + rowBytes * rows;
+}
+} // namespace
+
+HANDLE LoadImage(HINSTANCE, LPCTSTR name, UINT type, int cx, int cy, UINT fuLoad)
+{
+    if (type != IMAGE_BITMAP || !(fuLoad & LR_LOADFROMFILE) || !name || !*name)
+        return nullptr;
+    // Bitmap files only, whatever the name or the content looks like otherwise.
+    const QString path = LinuxPathFromWindows(name);
+    QImageReader reader(path, "bmp");
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        return nullptr;
+    if (qint64(size.width()) * size.height() > kMaxBitmapPixels)
+        return nullptr;
+    if ((cx > 0 && size.width() > cx) || (cy > 0 && size.height() > cy))
+        return nullptr;
+    QImage image;
+    if (!BitmapFileWhole(path) || !reader.read(&image) || image.size() != size)
+        return nullptr;
+    CBitmap bitmap;
+    if (!bitmap.CreateFromImage(image))
+        return nullptr;
+    return bitmap.Detach();
 }
 
 QImage CBitmap::ToImage() const

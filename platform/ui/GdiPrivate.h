@@ -147,6 +147,20 @@ struct HDC__
     bool clipDirty = true;
     bool monochrome = false; // a memory context holding a 1-bit bitmap
 
+    // The 32-bit image that pixels and thin lines are written straight into, and the one
+    // rectangle they may touch there; worked out again whenever the clip, the bitmap or the
+    // painter changes (DcImpl::DirectSurface).
+    struct DirectTarget
+    {
+        bool known = false;
+        QPainter* painter = nullptr;
+        QImage* image = nullptr;
+        const uchar* bits = nullptr;
+        bool writable = false;
+        QRect clip;
+    };
+    DirectTarget direct;
+
     QPrinter* printer = nullptr;
     std::unique_ptr<QPrinter> ownPrinter;
     bool docStarted = false;
@@ -198,9 +212,15 @@ QRegion VisibleRegion(HDC d);
 bool IsVisible(HDC d, const QPoint& point);
 // The image behind the context when its pixels can be read and written directly.
 QImage* TargetImage(HDC d);
+// The target image when drawing may write its 32-bit pixels itself, exactly as the painter
+// would: no transform, and what is visible is one rectangle at most (set in clip; empty when
+// nothing is). Null otherwise. Call after Sync.
+QImage* DirectSurface(HDC d, QRect* clip);
 
-// A colour as this context draws it (black or white on a monochrome bitmap).
+// A colour as this context draws it (black or white on a monochrome bitmap), and as an opaque
+// pixel.
 QColor Colour(HDC d, COLORREF colour);
+QRgb Pixel(HDC d, COLORREF colour);
 QPainter::CompositionMode Rop2Mode(int rop2);
 // Fills a device-space shape with a brush in the mode: hatches over the background colour in
 // OPAQUE mode, patterns in the text and background colours when monochrome.

@@ -78,10 +78,14 @@ public:
             return nullptr;
         if (!prop->OnEdit(nullptr))
             return nullptr;
-        if (prop->IsSpinEnabled() && prop->IsAllowEdit())
+        if (prop->IsSpinEnabled())
         {
             auto* spin = new QSpinBox(parent);
             spin->setRange(prop->GetSpinMin(), prop->GetSpinMax());
+            // Typing off: the buttons and arrow keys still step the value.
+            if (!prop->IsAllowEdit())
+                if (auto* text = spin->findChild<QLineEdit*>())
+                    text->setReadOnly(true);
             return spin;
         }
         if (prop->GetOptionCount() > 0)
@@ -972,7 +976,7 @@ BOOL CMFCPropertyGridCtrl::EditProperty(CMFCPropertyGridProperty* pProp, const C
         return FALSE;
     if (!pProp->OnEdit(nullptr))
         return FALSE;
-    if (pProp->GetOptionCount() == 0 && !pProp->IsAllowEdit())
+    if (pProp->GetOptionCount() == 0 && !pProp->IsAllowEdit() && !pProp->IsSpinEnabled())
         return FALSE;
     pProp->SetEditText(text);
     const BOOL ok = pProp->OnUpdateValue();
@@ -1107,7 +1111,8 @@ void CMFCPropertyGridCtrl::ShowItem(CMFCPropertyGridProperty* pProp, QTreeWidget
     Qt::ItemFlags flags = Qt::ItemIsSelectable;
     if (pProp->IsEnabled())
         flags |= Qt::ItemIsEnabled;
-    if (pProp->IsEnabled() && (pProp->IsAllowEdit() || pProp->GetOptionCount() > 0 || pProp->HasButton()))
+    if (pProp->IsEnabled() &&
+        (pProp->IsAllowEdit() || pProp->GetOptionCount() > 0 || pProp->HasButton() || pProp->IsSpinEnabled()))
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     if (pProp->HasValueDrawing())

@@ -56,6 +56,7 @@ public:
     BOOL IsAllowEdit() const { return m_bAllowEdit; }
     // A spin button in the in-place editor, stepping from nMin to nMax. While it is on, the
     // item takes only whole numbers in that range: other text is refused and the value stays.
+    // Without AllowEdit its buttons and arrow keys still step it, but nothing can be typed.
     void EnableSpinControl(BOOL bEnable = TRUE, int nMin = 0, int nMax = 0);
     BOOL IsSpinEnabled() const { return m_bSpin; }
     int GetSpinMin() const { return m_nSpinMin; }

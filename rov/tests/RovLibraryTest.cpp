@@ -4,12 +4,11 @@
 #include "platform/core/WinApp.h"
 #include "platform/ui/Resources.h"
 #include "rov/RovLibrary.h"
+#include "testsupport/ExternalTools.h"
 #include "testsupport/FrameProbe.h"
 #include "testsupport/host/TestHost.h"
 
 #include <gtest/gtest.h>
-
-#include <QProcess>
 
 #include <dlfcn.h>
 
@@ -74,23 +73,8 @@ TEST(RovLibrary, PaneTitlesResolveThroughTheChainWhileLoaded)
 // library under the class or one of its own bases in the library.
 TEST(RovLibrary, ExportsThePanesAndViewsAHostCalls)
 {
-    QProcess nm;
-    nm.start("nm", {"-D", "--defined-only", "-C", ROV_LIBRARY_FILE});
-    ASSERT_TRUE(nm.waitForFinished(30000));
-    ASSERT_EQ(nm.exitCode(), 0);
-    std::set<std::string> symbols;
-    for (const QByteArray& line : nm.readAllStandardOutput().split('\n'))
-    {
-        const int kind = line.indexOf(' ', line.indexOf(' ') + 1);
-        if (kind > 0)
-        {
-            std::string name = line.mid(kind + 1).toStdString();
-            const std::string constSuffix = " const";
-            if (name.size() > constSuffix.size() && name.compare(name.size() - constSuffix.size(), constSuffix.size(), constSuffix) == 0)
-                name.resize(name.size() - constSuffix.size());
-            symbols.insert(name);
-        }
-    }
+    const std::set<std::string> symbols = ExportedSymbols(ROV_LIBRARY_FILE);
+    ASSERT_FALSE(symbols.empty()) << "nm read nothing";
     const std::vector<std::string> gridMode = {"SetTimeout(bool)", "SetDaylightMode()", "SetNightMode(bool)",
                                                "SetVSDotNetLook(int)"};
     const std::vector<std::string> graphMode = {"SetTimeout(bool)", "SetDaylightMode()", "SetNightMode(bool)"};

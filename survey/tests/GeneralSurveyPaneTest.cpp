@@ -182,7 +182,7 @@ TEST_F(GeneralSurveyFixture, ASilentReceiverClearsItsComparisonsAndLosesItsFix)
     EXPECT_DOUBLE_EQ(heading->GetHeadingRow()->GetDouble(), 45.5);
     for (int c = 0; c < 3; ++c)
         EXPECT_DOUBLE_EQ(Dual(At(pane, first + c), 0)->GetValue(1),
-                         10.0 * (CGeneralSurveyPane::COMPARISON_PAIRS[c][1] - CGeneralSurveyPane::COMPARISON_PAIRS[c][0]));
+                         10.0 * (CVesselGpsGroups::COMPARISON_PAIRS[c][1] - CVesselGpsGroups::COMPARISON_PAIRS[c][0]));
 
     // The second receiver falls silent by its own limit, which is not the others'.
     CGps& second = host.m_Records.m_Gps[1];

@@ -1,13 +1,15 @@
 // The Survey library as a host meets it: loaded, its strings resolve through the resource chain
-// from the host's own module, unloaded they are gone, and it offers the host its entry, pane
-// base and device groups.
+// from the host's own module, unloaded they are gone, and it offers the host its entry, its
+// panes and device groups with the members a host calls, and its static tables.
 #include "platform/ui/Resources.h"
 #include "survey/SurveyLibrary.h"
+#include "testsupport/ExternalTools.h"
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,5 +69,91 @@ TEST(SurveyLibrary, StringsResolveThroughTheChainWhileLoaded)
 
     ASSERT_EQ(dlclose(library), 0);
     EXPECT_EQ(Loaded(1001), "(none)") << "the strings leave the chain with the library";
+}
+
+// What a host links against: every pane with its constructor, destructor, run-time class,
+// message map and Create, and the members all panes share (defined under the pane or the
+// library's pane base); the device groups with their constructors and updates; the tables.
+TEST(SurveyLibrary, ExportsThePanesGroupsAndTablesAHostUses)
+{
+    const std::set<std::string> symbols = ExportedSymbols(SURVEY_LIBRARY_FILE);
+    ASSERT_FALSE(symbols.empty()) << "nm read nothing";
+    const std::vector<std::string> shared = {"OnCreate(CREATESTRUCT*)",
+                                             "OnSize(unsigned int, int, int)",
+                                             "AdjustLayout()",
+                                             "OnSetFocus(CWnd*)",
+                                             "OnSettingChange(unsigned long, long)",
+                                             "SetPropListFont()",
+                                             "SetDaylightMode()",
+                                             "SetNightMode(bool)",
+                                             "GetNightMode()",
+                                             "SetVSDotNetLook(int)",
+                                             "InitPropList()"};
+    const struct
+    {
+        std::string name;
+        std::string create;
+    } panes[] = {
+        {"CCraneTipMonitoringPane", "Create(CWnd*, int, CBarge*, CGps*)"},
+        {"CGeneralSurveyPane",
+         "Create(CWnd*, int, CBarge*, CArray<CGps*, CGps*>*, CGyro*, CMru*, CBathyUnit*, double*, CWind*)"},
+        {"CLegPinningPane", "Create(CWnd*, int, CBarge*, CArray<CGps*, CGps*>*, CGyro*, CMru*)"},
+        {"CProjectPane", "Create(CWnd*, int, CJob*, bool)"},
+        {"CTargetQCPane", "Create(char const*, CWnd*, int, CTrackObject*, CGyro*, CMru*)"},
+        {"CTemplatePositioningPane", "Create(CWnd*, int, CTemplate*, CArray<CGps*, CGps*>*, CArray<CMru*, CMru*>*, "
+                                     "CBarge*, CArray<CLaser*, CLaser*>*)"},
+        {"CTrainingPane", "Create(CWnd*, int, CTraining*, CGridWaypointList*, CDesignRouteList*)"},
+    };
+    for (const auto& p : panes)
+    {
+        const std::string own = p.name + "::";
+        for (const std::string& member :
+             {p.name + "()", "~" + p.name + "()", p.create, std::string("GetRuntimeClass()"),
+              std::string("GetMessageMap()"), "class" + p.name})
+            EXPECT_TRUE(symbols.count(own + member)) << own << member;
+        for (const std::string& member : shared)
+            EXPECT_TRUE(symbols.count(own + member) || symbols.count("CSurveyPane::" + member))
+                << own << member;
+    }
+    const std::vector<std::string> pane = {"CTargetQCPane::Update(char const*)",
+                                           "CTargetQCPane::UpdateGyro()", "CTargetQCPane::UpdateMru(int)",
+                                           "CProjectPane::OnPropertyChanged(unsigned long, long)",
+                                           "CTemplatePositioningPane::UpdateGps(int)",
+                                           "CTemplatePositioningPane::UpdateTotalStation(int)",
+                                           "CTemplatePositioningPane::UpdateMru(int)",
+                                           "CTemplatePositioningPane::UpdatePrimaryMru()",
+                                           "CTemplatePositioningPane::UpdateCrp()",
+                                           "CTemplatePositioningPane::UpdateQC()"};
+    for (const std::string& member : pane)
+        EXPECT_TRUE(symbols.count(member)) << member;
+
+    const struct
+    {
+        std::string name;
+        std::vector<std::string> members;
+    } groups[] = {
+        {"CMFCGpsGroupGridProperty", {"CMFCGpsGroupGridProperty(CString const&, CGps*, int)", "Update()"}},
+        {"CMFCGpsHeadingGroupPropertyGrid",
+         {"CMFCGpsHeadingGroupPropertyGrid()", "Update(char const*, char const*, double)", "ClearReading()"}},
+        {"CMFCGyroGroupGridProperty",
+         {"CMFCGyroGroupGridProperty(CGyro*, int)", "Update(bool)", "SetUse(bool)"}},
+        {"CMFCHeadingComparisonGroupGridProperty",
+         {"CMFCHeadingComparisonGroupGridProperty(CGyro*, CMru*)", "Update()"}},
+        {"CMFCMruGroupGridProperty", {"CMFCMruGroupGridProperty(char const*, CMru*, int)", "Update()"}},
+        {"CMFCCRPComparisonGroupGridProperty",
+         {"CMFCCRPComparisonGroupGridProperty(char const*)", "Update(char const*, tagXY, char const*, tagXY)",
+          "ClearReadings()"}},
+    };
+    for (const auto& g : groups)
+    {
+        std::vector<std::string> members = g.members;
+        members.insert(members.end(), {"~" + g.name + "()", "GetRuntimeClass()", "class" + g.name});
+        for (const std::string& member : members)
+            EXPECT_TRUE(symbols.count(g.name + "::" + member)) << g.name << "::" << member;
+    }
+
+    for (const char* table : {"CTrainingPane::m_HelicopterModeTxt", "CTemplatePositioningPane::m_TotalStationTxt",
+                              "CTemplatePositioningPane::m_MruTxt", "CTemplatePositioningPane::m_CrpOption"})
+        EXPECT_TRUE(symbols.count(table)) << table;
 }
 } // namespace

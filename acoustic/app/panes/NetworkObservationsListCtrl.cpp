@@ -52,23 +52,27 @@ int CNetworkObservationsListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CMyListCtrl::OnCreate(lpCreateStruct) == -1)
         return -1;
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_GRIDLINES);
-    if (m_bNight)
-    {
-        SetBkColor(0x000000);
-        SetTextBkColor(0x000000);
-        SetTextColor(0xC0C0C0);
-    }
-    else
-    {
-        SetBkColor(0xD6D6D6);
-        SetTextBkColor(0xD6D6D6);
-        SetTextColor(0x000000);
-    }
+    ApplyColours();
     m_HighlightBackColour = 0x555555;
     m_HighlightTextColour = 0xEBEBEB;
     if (m_pIcons != nullptr)
         SetImageList(m_pIcons, LVSIL_SMALL);
     return 0;
+}
+
+void CNetworkObservationsListCtrl::SetNightMode(bool bNight)
+{
+    m_bNight = bNight;
+    if (GetSafeHwnd() != nullptr)
+        ApplyColours();
+}
+
+void CNetworkObservationsListCtrl::ApplyColours()
+{
+    // The grey scheme: 0xD6D6D6 and black by day, black and 0xC0C0C0 at night, under the dark
+    // header of the station list beside it.
+    SetColourScheme(1);
+    SetTextBkColor(m_bNight ? 0x000000 : 0xD6D6D6);
 }
 
 void CNetworkObservationsListCtrl::OnReflectedNotify(NMHDR*, LRESULT* pResult)

@@ -21,6 +21,12 @@ public:
     // Rebuilds the columns and rows from the network.
     void Fill();
 
+    // Night: 0xC0C0C0 on black; day: black on 0xD6D6D6; the header dark grey in both. Given
+    // before the window is made, it is the colours the list starts in; afterwards the list is
+    // recoloured at once.
+    void SetNightMode(bool bNight);
+    bool GetNightMode() const { return m_bNight; }
+
     // Rows per station: 4, or 5 while the network is adjusted.
     int RowsPerStation() const;
 
@@ -34,6 +40,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void ApplyColours();
     // The columns hold these headings, in this order.
     bool HasHeadings(const CStringArray& headings) const;
 

@@ -362,16 +362,22 @@ LRESULT CNetworkObservationsPane::OnPropertyChanged(WPARAM, LPARAM lParam)
     case DATA_OBSERVED_BEARING:
     case DATA_BEARING_SE:
         StoreObservation(data, *item);
-        if (data != DATA_RANGE_SE && data != DATA_BEARING_SE)
-            PostStationUpdate(0);
         break;
     default:
         return 0;
     }
     if (data != DATA_FROM && data != DATA_TO)
     {
+        const bool wasAdjusted = m_pNetwork->m_Result != 0;
         SaveNetwork();
         m_pNetwork->m_Result = 0;
+        // The frame redraws what an observation's use or value moves; an edit that undoes an
+        // adjustment tells it too, so that the residuals of an adjustment that no longer
+        // holds leave the matrix.
+        const bool moves = data == DATA_USE_RANGE || data == DATA_OBSERVED_RANGE ||
+                           data == DATA_USE_BEARING || data == DATA_OBSERVED_BEARING;
+        if (moves || wasAdjusted)
+            PostStationUpdate(0);
     }
     UpdateValues();
     return 0;

@@ -9,7 +9,9 @@
 // as the adjustment weighs it.
 //
 // Every edit of an observation is written into the "From" station, saved into the network file
-// and leaves the network un-adjusted. A standard error of 0 or less (an infinite or negative
+// and leaves the network un-adjusted. The frame hears of an edit (UM_UPDATE_STATION) when it
+// moves what the plan view draws, or when it undoes an adjustment whose residuals the matrix
+// shows. A standard error of 0 or less (an infinite or negative
 // weight), a negative observed range and a speed of sound of 0 or less are refused at the item.
 #pragma once
 

@@ -19,6 +19,8 @@ public:
     using CDockablePane::Create;
 
     CNetworkObservationsListCtrl& GetList() { return m_List; }
+    // The list's day or night colours (see CNetworkObservationsListCtrl::SetNightMode).
+    void SetNightMode(bool bNight) { m_List.SetNightMode(bNight); }
 
     CNetwork* m_pNetwork = nullptr;
     CWnd* m_pOwner = nullptr;

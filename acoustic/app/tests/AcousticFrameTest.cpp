@@ -7,6 +7,7 @@
 #include "acoustic/app/AcousticVersion.h"
 #include "acoustic/app/AcousticView.h"
 #include "acoustic/app/MainFrame.h"
+#include "acoustic/app/tests/FrameFixtures.h"
 #include "acoustic/engine/DateFolders.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
@@ -44,19 +45,9 @@
 
 namespace
 {
-class AcousticFrameTest : public ::testing::Test
+class AcousticFrameTest : public AcousticFrameFixture<CMainFrame>
 {
 protected:
-    void TearDown() override
-    {
-        if (m_pFrame && ::IsWindow(m_hFrame))
-        {
-            ModalHook::AnswerMessageBox(IDYES);
-            m_pFrame->SendMessage(WM_CLOSE);
-            PumpFor(50);
-        }
-    }
-
     // Starts the program as its InitInstance does.
     void Start()
     {
@@ -66,21 +57,6 @@ protected:
         m_hFrame = m_pFrame->GetSafeHwnd();
         m_pFrame->GetMainWindow()->resize(1400, 900);
         PumpFor(100);
-    }
-
-    // A frame made without the document template (as the template makes it, but without a
-    // view), shown; null when it could not be made.
-    CMainFrame* MakeFrame(CMainFrame* frame)
-    {
-        m_App.SetRegistryKey("Velmaro Technology Limited");
-        RegisterAcousticResources();
-        if (!frame->LoadFrame(IDR_ACOUSTIC_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr))
-            return nullptr;
-        m_pFrame = frame;
-        m_hFrame = frame->GetSafeHwnd();
-        frame->ShowWindow(SW_SHOW);
-        PumpFor(50);
-        return frame;
     }
 
     // The started frame, in a normal window, as the user sees it: the panes that show something
@@ -114,10 +90,6 @@ protected:
         QFile file(LinuxPathFromWindows(windowsPath));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    CAcousticApp m_App;
-    CMainFrame* m_pFrame = nullptr;
-    HWND m_hFrame = nullptr;
 };
 
 // A network of two stations saved under `name`, then a line that names no station put after

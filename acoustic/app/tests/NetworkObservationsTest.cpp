@@ -4,26 +4,32 @@
 // of every observation.
 #include "acoustic/app/AcousticApp.h"
 #include "acoustic/app/AcousticResources.h"
+#include "acoustic/app/AcousticView.h"
 #include "acoustic/app/MainFrame.h"
 #include "acoustic/app/panes/NetworkObservationsListCtrl.h"
 #include "acoustic/app/panes/NetworkObservationsPane.h"
+#include "acoustic/app/panes/NetworkStationListCtrl.h"
 #include "acoustic/app/panes/ObservationsPane.h"
 #include "acoustic/app/tests/DemoNetworkStart.h"
+#include "acoustic/app/tests/FrameFixtures.h"
 #include "acoustic/engine/Network.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
 #include "foundation/WindowMessages.h"
 #include "platform/core/Path.h"
 #include "platform/ui/HeaderCtrl.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalHook.h"
 #include "testsupport/EventPump.h"
 #include "testsupport/FrameProbe.h"
 #include "testsupport/RecordingOwner.h"
 #include "testsupport/UserInput.h"
 
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,9 +41,9 @@
 
 namespace
 {
-const char kObservationsNetworkName[] = "Bay";
+const char kNetworkName[] = "Bay";
 
-CNetworkStation ObservedStation(const char* name, int type, double e, double n)
+CNetworkStation Station(const char* name, int type, double e, double n)
 {
     CNetworkStation s;
     s.m_Name = name;
@@ -53,11 +59,11 @@ CNetworkStation ObservedStation(const char* name, int type, double e, double n)
 CNetwork Bay()
 {
     CNetwork network;
-    network.m_FileName = kObservationsNetworkName;
-    network.AddStation(ObservedStation("F1", STATION_FIXED, 500000.0, 6000000.0));
-    network.AddStation(ObservedStation("F2", STATION_FIXED, 500300.0, 6000000.0));
-    network.AddStation(ObservedStation("S3", STATION_FREE, 500100.0, 6000400.0));
-    network.AddStation(ObservedStation("S4", STATION_FREE, 499800.0, 6000200.0));
+    network.m_FileName = kNetworkName;
+    network.AddStation(Station("F1", STATION_FIXED, 500000.0, 6000000.0));
+    network.AddStation(Station("F2", STATION_FIXED, 500300.0, 6000000.0));
+    network.AddStation(Station("S3", STATION_FREE, 500100.0, 6000400.0));
+    network.AddStation(Station("S4", STATION_FREE, 499800.0, 6000200.0));
     network.ComputeObservations();
     for (INT_PTR i = 0; i < network.GetSize(); ++i)
         for (INT_PTR j = 0; j < network.GetSize(); ++j)
@@ -82,7 +88,7 @@ void WriteNetwork(const CNetwork& source)
         network.AddStation(source.GetAt(i));
     ASSERT_TRUE(network.Save());
     ASSERT_TRUE(CConfigFile::WriteSettingsFile(
-        "Network Adjust", [](CConfigFile& file) { file.WriteText("Network File", kObservationsNetworkName); }));
+        "Network Adjust", [](CConfigFile& file) { file.WriteText("Network File", kNetworkName); }));
 }
 
 QByteArray FileBytes(const CString& path)
@@ -91,9 +97,9 @@ QByteArray FileBytes(const CString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray ObservationNetworkBytes()
+QByteArray NetworkBytes()
 {
-    return FileBytes(GetNetworkFilePath(kObservationsNetworkName));
+    return FileBytes(GetNetworkFilePath(kNetworkName));
 }
 
 QByteArray SettingsBytes()
@@ -108,60 +114,13 @@ void WriteSettings(const char* text)
                                                [text](CConfigFile& file) { file.WriteString(text); }));
 }
 
-// The frame as the program makes it, logging the station messages posted to it with the
-// position their record held when they arrived (none for a post without one).
-class CObservationsRecordingFrame : public CMainFrame
-{
-public:
-    struct Posted
-    {
-        bool withPosition;
-        double e, n;
-    };
-    std::vector<Posted> m_Posted;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == UM_UPDATE_STATION)
-        {
-            const auto* at = reinterpret_cast<const tagXY*>(wParam);
-            m_Posted.push_back({at != nullptr, at ? at->x : 0.0, at ? at->y : 0.0});
-        }
-        return CMainFrame::WindowProc(message, wParam, lParam);
-    }
-};
-
-class NetworkObservationsFrameTest : public ::testing::Test
+class NetworkObservationsFrameTest : public NetworkFrameTest
 {
 protected:
-    void TearDown() override
-    {
-        if (m_pFrame && ::IsWindow(m_hFrame))
-        {
-            ModalHook::AnswerMessageBox(IDYES);
-            m_pFrame->SendMessage(WM_CLOSE);
-            PumpFor(50);
-        }
-    }
-
-    // The frame made as the document template makes it, both observation panes shown.
+    // The frame with both observation panes shown.
     void MakeFrame()
     {
-        m_App.SetRegistryKey("Velmaro Technology Limited");
-        RegisterAcousticResources();
-        m_pFrame = new CObservationsRecordingFrame;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_ACOUSTIC_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
-        m_hFrame = m_pFrame->GetSafeHwnd();
-        m_pFrame->ShowWindow(SW_SHOW);
-        m_pFrame->GetMainWindow()->resize(1400, 900);
-        for (CDockablePane* pane : {static_cast<CDockablePane*>(&m_pFrame->m_wndObservationsPane),
-                                    static_cast<CDockablePane*>(&m_pFrame->m_wndNetworkObservationsPane)})
-        {
-            pane->ShowPane(TRUE, FALSE, TRUE);
-            pane->GetDockWidget()->raise();
-        }
-        PumpFor(50);
-        m_pFrame->m_Posted.clear();
+        NetworkFrameTest::MakeFrame({ID_ACOUSTIC_NETWORK_LAYOUT, ID_ACOUSTIC_NETWORK_OBSERVATIONS});
     }
 
     CNetworkObservationsPane& Pane() { return m_pFrame->m_wndNetworkObservationsPane; }
@@ -203,10 +162,6 @@ protected:
         ASSERT_TRUE(UserInput::EditGridRow(Grid(), row, text)) << row;
         PumpFor(20);
     }
-
-    CAcousticApp m_App;
-    CObservationsRecordingFrame* m_pFrame = nullptr;
-    HWND m_hFrame = nullptr;
 };
 } // namespace
 
@@ -240,7 +195,7 @@ TEST(NetworkObservationsSettings, LoadedIndicesAreClampedToTheNetwork)
             WriteSettings(c.file);
         CNetwork network;
         for (int i = 0; i < c.stations; ++i)
-            network.AddStation(ObservedStation("S", STATION_FREE, i, i));
+            network.AddStation(Station("S", STATION_FREE, i, i));
         CNetworkObservationsPane pane;
         pane.m_pNetwork = &network;
         pane.LoadSettings();
@@ -265,8 +220,8 @@ TEST(NetworkObservationsSettings, SavedAsFromAndToLines)
 TEST_F(NetworkObservationsFrameTest, OneStationHidesBothGroups)
 {
     CNetwork one;
-    one.m_FileName = kObservationsNetworkName;
-    one.AddStation(ObservedStation("F1", STATION_FIXED, 500000.0, 6000000.0));
+    one.m_FileName = kNetworkName;
+    one.AddStation(Station("F1", STATION_FIXED, 500000.0, 6000000.0));
     WriteNetwork(one);
     MakeFrame();
     EXPECT_EQ(Pane().GetFrom(), 0);
@@ -319,10 +274,10 @@ namespace
 CNetwork Square()
 {
     CNetwork network;
-    network.m_FileName = kObservationsNetworkName;
-    network.AddStation(ObservedStation("F1", STATION_FIXED, 500000.0, 6000000.0));
-    network.AddStation(ObservedStation("S2", STATION_FREE, 500100.0, 6000000.0));
-    network.AddStation(ObservedStation("S3", STATION_FREE, 500000.0, 6000100.0));
+    network.m_FileName = kNetworkName;
+    network.AddStation(Station("F1", STATION_FIXED, 500000.0, 6000000.0));
+    network.AddStation(Station("S2", STATION_FREE, 500100.0, 6000000.0));
+    network.AddStation(Station("S3", STATION_FREE, 500000.0, 6000100.0));
     network.ComputeObservations();
     for (INT_PTR i = 1; i < network.GetSize(); ++i)
         for (INT_PTR j = 0; j < network.GetSize(); ++j)
@@ -339,17 +294,17 @@ CNetwork Square()
     return network;
 }
 
-CNetwork ReadBackObservations()
+CNetwork ReadBack()
 {
     CNetwork network;
-    network.Load(kObservationsNetworkName);
+    network.Load(kNetworkName);
     return network;
 }
 } // namespace
 
 // Each edit as the user types it: the record of the "From" station takes it, the network file
 // is written, the adjustment is undone, and the frame hears of the changes that move what it
-// draws.
+// draws, and of any edit that undoes an adjustment (its residuals then leave the matrix).
 TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
 {
     WriteNetwork(Square());
@@ -364,22 +319,23 @@ TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
         const char* text;
         double NetworkObservationDef::*field; // null: a field of the network
         double expected;
+        bool adjusted; // the network adjusted before the edit
         bool posted;
     } cases[] = {
-        {"Range/Observed", "105.0", &NetworkObservationDef::ObservedRange, 105.0, true},
-        {"Range/Std.Err.", "0.5", &NetworkObservationDef::RangeSE, 0.5, false},
-        {"Bearing/Observed", "90", &NetworkObservationDef::ObservedBearing, 90.0, true},
-        {"Bearing/Std.Err.", "2.5", &NetworkObservationDef::BearingSE, 2.5, false},
-        {"Speed of Sound in Water", "1500", nullptr, 1500.0, false},
+        {"Range/Observed", "105.0", &NetworkObservationDef::ObservedRange, 105.0, true, true},
+        {"Range/Std.Err.", "0.5", &NetworkObservationDef::RangeSE, 0.5, false, false},
+        {"Bearing/Observed", "90", &NetworkObservationDef::ObservedBearing, 90.0, false, true},
+        {"Bearing/Std.Err.", "2.5", &NetworkObservationDef::BearingSE, 2.5, true, true},
+        {"Speed of Sound in Water", "1500", nullptr, 1500.0, true, true},
     };
     for (const Case& c : cases)
     {
-        Network().m_Result = 1;
+        Network().m_Result = c.adjusted ? 1 : 0;
         m_pFrame->m_Posted.clear();
         Edit(c.row, c.text);
         const double value = c.field ? o.*c.field : Network().m_SpeedOfSound;
         EXPECT_NEAR(value, c.expected, 1e-9) << c.row;
-        const CNetwork saved = ReadBackObservations();
+        const CNetwork saved = ReadBack();
         const double savedValue = c.field ? saved.GetAt(1).GetAt(0).*c.field : saved.m_SpeedOfSound;
         EXPECT_NEAR(savedValue, c.expected, 1e-6) << c.row << ": network file";
         EXPECT_EQ(Network().m_Result, 0) << c.row;
@@ -399,15 +355,15 @@ TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
     EXPECT_EQ(o.UseRange, 0);
     EXPECT_EQ(Shown("Range"), std::vector<std::string>{"Use Observation=No"});
     EXPECT_EQ(m_pFrame->m_Posted.size(), 1u);
-    EXPECT_EQ(ReadBackObservations().GetAt(1).GetAt(0).UseRange, 0);
+    EXPECT_EQ(ReadBack().GetAt(1).GetAt(0).UseRange, 0);
     Edit("Range/Use Observation", "Yes");
     EXPECT_EQ(o.UseRange, 1);
 
     Edit("Measurement", "Two Way Travel Time");
     EXPECT_EQ(Network().m_TwoWayTravelTime, 1);
-    EXPECT_EQ(ReadBackObservations().m_TwoWayTravelTime, 1);
+    EXPECT_EQ(ReadBack().m_TwoWayTravelTime, 1);
     Edit("Measurement", "Metres");
-    EXPECT_EQ(ReadBackObservations().m_TwoWayTravelTime, 0);
+    EXPECT_EQ(ReadBack().m_TwoWayTravelTime, 0);
 }
 
 // A weight that would be infinite or negative, a negative range and a speed of sound of 0 or
@@ -418,7 +374,7 @@ TEST_F(NetworkObservationsFrameTest, ValuesTheAdjustmentCannotTakeAreRefused)
     WriteSettings("From = 1\nTo = 0\n");
     MakeFrame();
     const NetworkObservationDef& o = Network().GetAt(1).GetAt(0);
-    const QByteArray file = ObservationNetworkBytes();
+    const QByteArray file = NetworkBytes();
     struct Case
     {
         const char* row;
@@ -439,7 +395,7 @@ TEST_F(NetworkObservationsFrameTest, ValuesTheAdjustmentCannotTakeAreRefused)
         EXPECT_DOUBLE_EQ(Network().m_SpeedOfSound, 1485.0) << c.row << " " << c.text;
         EXPECT_EQ(Network().m_Result, 1) << c.row << " " << c.text;
         EXPECT_TRUE(m_pFrame->m_Posted.empty()) << c.row << " " << c.text;
-        EXPECT_EQ(ObservationNetworkBytes(), file) << c.row << " " << c.text;
+        EXPECT_EQ(NetworkBytes(), file) << c.row << " " << c.text;
     }
 }
 
@@ -448,7 +404,7 @@ TEST_F(NetworkObservationsFrameTest, ChoosingStationsPostsTheirPositionAndSavesT
 {
     WriteNetwork(Square());
     MakeFrame();
-    const QByteArray file = ObservationNetworkBytes();
+    const QByteArray file = NetworkBytes();
     Choose("From", "S3");
     ASSERT_EQ(m_pFrame->m_Posted.size(), 1u);
     EXPECT_TRUE(m_pFrame->m_Posted[0].withPosition);
@@ -461,7 +417,7 @@ TEST_F(NetworkObservationsFrameTest, ChoosingStationsPostsTheirPositionAndSavesT
     EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].e, 500000.0);
     EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].n, 6000000.0);
     EXPECT_EQ(SettingsBytes(), QByteArray("From = 2\r\nTo = 0\r\n"));
-    EXPECT_EQ(ObservationNetworkBytes(), file);
+    EXPECT_EQ(NetworkBytes(), file);
 }
 
 // The matrix of a small network before and after an adjustment: its headings, the rows of
@@ -472,9 +428,9 @@ TEST(NetworkObservationsList, FillShowsEveryUsedObservation)
     ASSERT_TRUE(owner.CreateOwner(1200, 400));
     CImageList icons;
     CNetwork network;
-    network.AddStation(ObservedStation("A", STATION_FIXED, 0.0, 0.0));
-    network.AddStation(ObservedStation("B", STATION_FREE, 100.0, 0.0));
-    network.AddStation(ObservedStation("C", STATION_NOT_IN_USE, 0.0, 100.0));
+    network.AddStation(Station("A", STATION_FIXED, 0.0, 0.0));
+    network.AddStation(Station("B", STATION_FREE, 100.0, 0.0));
+    network.AddStation(Station("C", STATION_NOT_IN_USE, 0.0, 100.0));
     NetworkObservationDef& used = network.ElementAt(1).ElementAt(0);
     used = {101.234, 1, 0.2, 100.0, 1.234, -0.004, 270.5, 1, 3.0, 270.0, 0.5, 0.001};
     NetworkObservationDef& rangeOnly = network.ElementAt(0).ElementAt(2);
@@ -557,6 +513,284 @@ TEST(NetworkObservationsList, FillShowsEveryUsedObservation)
     }
 }
 
+namespace
+{
+// The frame with its network panes, as the user works in them through the menu and the panes.
+class NetworkFrameWiringTest : public NetworkObservationsFrameTest
+{
+protected:
+    CNetworkObservationsListCtrl& Matrix() { return m_pFrame->m_wndObservationsPane.GetList(); }
+
+    QMenuBar* MenuBar() { return qobject_cast<QMenuBar*>(m_pFrame->m_wndMenuBar.GetWidget()); }
+
+    bool ChooseFromNetworkMenu(const char* item)
+    {
+        const bool chosen = UserInput::ChooseFromMenuBar(MenuBar(), kNetworkMenu, item);
+        PumpFor(50);
+        return chosen;
+    }
+
+    // Whether the item shows its check mark when its menu opens.
+    bool NetworkMenuItemChecked(const char* item)
+    {
+        for (QAction* title : MenuBar()->actions())
+        {
+            if (title->text() != kNetworkMenu || !title->menu())
+                continue;
+            emit title->menu()->aboutToShow();
+            for (QAction* action : title->menu()->actions())
+                if (action->text() == item)
+                    return action->isChecked();
+        }
+        ADD_FAILURE() << "no item " << item;
+        return false;
+    }
+
+    static constexpr const char* kNetworkMenu = "&Network Adjustment ";
+
+    std::string Heading(int column)
+    {
+        char text[64] = {0};
+        LVCOLUMN c{};
+        c.mask = LVCF_TEXT;
+        c.pszText = text;
+        c.cchTextMax = sizeof text;
+        EXPECT_TRUE(Matrix().GetColumn(column, &c)) << column;
+        return text;
+    }
+
+    std::string GridText(const char* row)
+    {
+        for (int i = 0; i < Grid().GetPropertyCount(); ++i)
+        {
+            CMFCPropertyGridProperty* group = Grid().GetProperty(i);
+            for (int k = 0; k < group->GetSubItemsCount(); ++k)
+                if (CString(group->GetSubItem(k)->GetName()) == row)
+                    return std::string(Grid().GetShownValue(group->GetSubItem(k)));
+        }
+        return "(no row " + std::string(row) + ")";
+    }
+};
+
+void SaveNetworkAs(const CNetwork& source, const char* name)
+{
+    CNetwork network;
+    network.m_FileName = name;
+    for (INT_PTR i = 0; i < source.GetSize(); ++i)
+        network.AddStation(source.GetAt(i));
+    ASSERT_TRUE(network.Save());
+}
+
+// How many pixels inside `area` have the colour `rgb` (0xRRGGBB).
+int PixelsOf(const QImage& image, const QRect& area, QRgb rgb)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == rgb)
+                ++count;
+    return count;
+}
+} // namespace
+
+// A network file chosen from the menu replaces the network in both panes; one chosen outside
+// the folder network files are read from is refused and changes nothing.
+TEST_F(NetworkFrameWiringTest, OpeningANetworkFileShowsItInBothPanes)
+{
+    WriteNetwork(Square());
+    CNetwork reef = Bay();
+    SaveNetworkAs(reef, "Reef");
+    MakeFrame();
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 4);
+    EXPECT_EQ(GridText("To"), "S2");
+    CString folder;
+    ASSERT_TRUE(GetNetworkFolder(folder));
+
+    ModalHook::AnswerFileDialog({folder + "Reef.NET"});
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    ASSERT_FALSE(ModalHook::Shown().empty());
+    const MODAL_RECORD& dialog = ModalHook::Shown().back();
+    EXPECT_EQ(dialog.kind, MODAL_RECORD::FileDialog);
+    EXPECT_EQ(dialog.fileName, folder + "Bay.NET");
+    EXPECT_EQ(dialog.text, "Network File (*.net)|*.net||");
+    EXPECT_EQ(m_pFrame->GetMode(), 2);
+    ASSERT_EQ(Network().GetSize(), 4);
+    EXPECT_EQ(Network().m_FileName, "Reef");
+    EXPECT_EQ(Matrix().GetItemCount(), 4 * 4);
+    EXPECT_EQ(Matrix().GetHeaderCtrl()->GetItemCount(), 2 + 2 * 4);
+    EXPECT_EQ(Heading(6), "S3\nRange");
+    EXPECT_EQ(Matrix().GetItemText(4 + 1, 0), "F2");
+    EXPECT_EQ(GridText("To"), "F2");
+    // F1 and F2 are both fixed: the grid shows only what follows from their positions.
+    EXPECT_EQ(Shown("Range").size(), 1u);
+    CConfigFile probe;
+    EXPECT_EQ(FileBytes(probe.GetSettingsFileName("Network Adjust")), QByteArray("File Name = Reef\r\n"));
+
+    // The same file name in another folder would open the folder's "Reef" in its place.
+    const QString elsewhere = LinuxPathFromWindows(CString("C:\\Elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QFile::copy(LinuxPathFromWindows(GetNetworkFilePath("Bay")), elsewhere + "/Reef.NET"));
+    const QByteArray settings = FileBytes(probe.GetSettingsFileName("Network Adjust"));
+    ModalHook::AnswerFileDialog({"C:\\Elsewhere\\Reef.NET"});
+    ModalHook::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    const MODAL_RECORD& refusal = ModalHook::Shown().back();
+    EXPECT_EQ(refusal.kind, MODAL_RECORD::MessageBox);
+    EXPECT_NE(refusal.text.Find(folder), -1) << refusal.text.GetString();
+    EXPECT_EQ(Network().GetSize(), 4);
+    EXPECT_EQ(Matrix().GetItemCount(), 4 * 4);
+    EXPECT_EQ(FileBytes(probe.GetSettingsFileName("Network Adjust")), settings);
+
+    // Cancelled: nothing changes.
+    ModalHook::CancelFileDialog();
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    EXPECT_EQ(Network().m_FileName, "Reef");
+}
+
+// A network file opened that does not load whole is told at once, and is not saved over
+// unasked; a sound file opened afterwards saves its edits without a question.
+TEST_F(NetworkFrameWiringTest, OpeningADamagedNetworkFileTellsAndGuardsIt)
+{
+    WriteNetwork(Square());
+    SaveNetworkAs(Bay(), "Reef");
+    const CString reefPath = GetNetworkFilePath("Reef");
+    {
+        // A typo in F2's easting: F2 loads out of use, and the file holds more than was read.
+        QByteArray bytes = FileBytes(reefPath);
+        ASSERT_TRUE(bytes.contains("500300.000"));
+        bytes.replace("500300.000", "E500300.000");
+        QFile file(LinuxPathFromWindows(reefPath));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    const QByteArray damaged = FileBytes(reefPath);
+    MakeFrame();
+    CString folder;
+    ASSERT_TRUE(GetNetworkFolder(folder));
+
+    ModalHook::AnswerFileDialog({folder + "Reef.NET"});
+    ModalHook::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    const MODAL_RECORD told = ModalHook::Shown().back();
+    EXPECT_EQ(told.kind, MODAL_RECORD::MessageBox);
+    EXPECT_NE(told.text.Find("Reef"), -1) << told.text.GetString();
+    EXPECT_TRUE(m_pFrame->HasNetworkLoadFailed());
+    EXPECT_EQ(Matrix().GetItemCount(), 4 * 4);
+
+    ModalHook::AnswerMessageBox(IDNO);
+    Edit("Speed of Sound in Water", "1500");
+    const MODAL_RECORD asked = ModalHook::Shown().back();
+    EXPECT_EQ(asked.kind, MODAL_RECORD::MessageBox);
+    EXPECT_EQ(asked.flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(FileBytes(reefPath), damaged);
+
+    ModalHook::AnswerFileDialog({folder + "Bay.NET"});
+    ASSERT_TRUE(ChooseFromNetworkMenu("Select Network File"));
+    EXPECT_FALSE(m_pFrame->HasNetworkLoadFailed());
+    const size_t shown = ModalHook::Shown().size();
+    Edit("Speed of Sound in Water", "1490");
+    EXPECT_EQ(ModalHook::Shown().size(), shown) << "saved without a question";
+    EXPECT_DOUBLE_EQ(ReadBack().m_SpeedOfSound, 1490.0);
+}
+
+// "Compute" adjusts the network: the matrix gains its residual rows, the station pane comes
+// into view and the menu item is checked; the next edit, even of a weight alone, undoes the
+// adjustment and the matrix loses them again.
+TEST_F(NetworkFrameWiringTest, ComputeShowsTheResidualsUntilTheNextEdit)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 1\nTo = 0\n");
+    MakeFrame();
+    ASSERT_FALSE(m_pFrame->m_wndNetworkStationPane.IsVisible());
+    ASSERT_TRUE(ChooseFromNetworkMenu("Compute"));
+    ASSERT_EQ(Network().m_Result, 1);
+    EXPECT_TRUE(m_pFrame->m_wndNetworkStationPane.IsVisible());
+    EXPECT_EQ(m_pFrame->m_wndNetworkStationPane.GetList().GetHeaderCtrl()->GetItemCount(), 14);
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 5);
+    EXPECT_EQ(Matrix().GetItemText(5 + 3, 1), "Residual");
+    EXPECT_NE(Matrix().GetItemText(5 + 3, 2), "") << "S2's residual to F1";
+    EXPECT_TRUE(NetworkMenuItemChecked("Compute"));
+
+    // A weight changed: the residuals no longer hold.
+    Edit("Range/Std.Err.", "0.3");
+    EXPECT_EQ(Network().m_Result, 0);
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 4);
+    EXPECT_EQ(Matrix().GetItemText(4 + 3, 1), "");
+
+    Edit("Range/Observed", "100.5");
+    ASSERT_EQ(Matrix().GetItemCount(), 3 * 4);
+    EXPECT_EQ(Matrix().GetItemText(4, 2), "100.50");
+    EXPECT_EQ(Matrix().GetItemText(4 + 2, 2), "0.50");
+    EXPECT_FALSE(NetworkMenuItemChecked("Compute"));
+}
+
+// A station message from either pane refills the matrix and rebuilds the grid: an observation
+// switched off in the grid leaves the matrix, and a station deleted in the station pane leaves
+// both, the grid's choice kept inside the network.
+TEST_F(NetworkFrameWiringTest, StationMessagesRefreshBothPanes)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 2\nTo = 1\n");
+    NetworkFrameTest::MakeFrame(
+        {ID_ACOUSTIC_NETWORK_STATIONS, ID_ACOUSTIC_NETWORK_LAYOUT, ID_ACOUSTIC_NETWORK_OBSERVATIONS});
+    // S3's observed range to S2, in S2's range column.
+    ASSERT_EQ(Matrix().GetItemText(8, 4), "141.42");
+
+    Edit("Range/Use Observation", "No");
+    EXPECT_EQ(PostedMessages(), std::vector<UINT>{UM_UPDATE_STATION});
+    for (int row = 8; row < 12; ++row)
+        EXPECT_EQ(Matrix().GetItemText(row, 4), "") << row;
+    EXPECT_EQ(Matrix().GetItemText(8, 5), "135.00") << "the bearing stays";
+
+    CNetworkStationListCtrl& stations = m_pFrame->m_wndNetworkStationPane.GetList();
+    for (int row = 0; row < 3; ++row)
+        stations.SetItemState(row, row == 2 ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    stations.SetFocus();
+    PumpFor(5);
+    UserInput::Key(Qt::Key_Delete);
+    PumpFor(50);
+    ASSERT_EQ(Network().GetSize(), 2);
+    EXPECT_EQ(Matrix().GetItemCount(), 2 * 4);
+    EXPECT_EQ(Matrix().GetHeaderCtrl()->GetItemCount(), 2 + 2 * 2);
+    EXPECT_EQ(Pane().GetFrom(), 1);
+    EXPECT_EQ(GridText("From"), "S2");
+}
+
+// Night switched on after the panes are made recolours the matrix at once, and its later
+// refills keep the night; day brings its own colours back. The headings keep the dark grey
+// of the station list's headings by day and night.
+TEST_F(NetworkFrameWiringTest, NightReachesTheMatrixAfterItIsMade)
+{
+    WriteNetwork(Square());
+    WriteSettings("From = 1\nTo = 0\n");
+    MakeFrame();
+    const auto look = [this] {
+        PumpFor(20);
+        const QImage image = FrameProbe::GrabWindow(m_pFrame);
+        const QRect area = FrameProbe::PaneRect(&Matrix());
+        EXPECT_FALSE(area.isEmpty());
+        const QRect header(area.topLeft(), QSize(area.width(), Matrix().GetHeaderCtrl()->GetHeight()));
+        EXPECT_EQ(FrameProbe::BackgroundColour(image, header).rgb() & 0xFFFFFF, 0x555555u);
+        return std::make_pair(FrameProbe::BackgroundColour(image, area).rgb() & 0xFFFFFF,
+                              PixelsOf(image, area, 0xC0C0C0));
+    };
+    EXPECT_EQ(look().first, 0xD6D6D6u);
+
+    m_pFrame->SetNightMode(true);
+    auto night = look();
+    EXPECT_EQ(night.first, 0x000000u);
+    EXPECT_GT(night.second, 0) << "the figures in 0xC0C0C0";
+
+    Edit("Range/Use Observation", "No");
+    ASSERT_EQ(PostedMessages(), std::vector<UINT>{UM_UPDATE_STATION});
+    night = look();
+    EXPECT_EQ(night.first, 0x000000u) << "after a refill";
+    EXPECT_GT(night.second, 0);
+
+    m_pFrame->SetNightMode(false);
+    EXPECT_EQ(look().first, 0xD6D6D6u);
+}
+
 // Both panes in the program's frame, started on the demo network in the network mode: the
 // matrix and the grid filled, the grid's rows whole.
 TEST(NetworkObservationsProgramTest, PanesShowTheDemoNetworkAsTheUserSeesIt)
@@ -592,6 +826,24 @@ TEST(NetworkObservationsProgramTest, PanesShowTheDemoNetworkAsTheUserSeesIt)
     const FrameProbe::GridRowsSeen rows = FrameProbe::ReadGridRows(FrameProbe::GrabWindow(frame), &grid);
     EXPECT_GE(rows.wholeRows, 5);
     EXPECT_TRUE(rows.cutNames.empty()) << rows.cutNames.front();
+
+    // A station message moves the plan view to a position it does not show, and only then;
+    // the extent's bounds are inside it.
+    CAcousticView* view = frame->GetAcousticView();
+    ASSERT_NE(view, nullptr);
+    CCalibrationPlot& plot = view->GetPlot();
+    const double originE = plot.originE;
+    const double originN = plot.originN;
+    tagXY onEdge{plot.plotMaxE, plot.plotMinN};
+    frame->SendMessage(UM_UPDATE_STATION, reinterpret_cast<WPARAM>(&onEdge), 0);
+    EXPECT_EQ(plot.originE, originE);
+    EXPECT_EQ(plot.originN, originN);
+    tagXY outside{plot.plotMaxE + 500.0, plot.plotMaxN + 200.0};
+    frame->SendMessage(UM_UPDATE_STATION, reinterpret_cast<WPARAM>(&outside), 0);
+    EXPECT_EQ(plot.originE, outside.x);
+    EXPECT_EQ(plot.originN, outside.y);
+    EXPECT_LE(plot.plotMinE, outside.x) << "drawn there at once";
+    EXPECT_GE(plot.plotMaxE, outside.x);
 
     ModalHook::AnswerMessageBox(IDYES);
     frame->SendMessage(WM_CLOSE);

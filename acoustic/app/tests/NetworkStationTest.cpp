@@ -10,6 +10,7 @@
 #include "acoustic/app/panes/NetworkStationListCtrl.h"
 #include "acoustic/app/panes/StationSelectProperty.h"
 #include "acoustic/app/tests/DemoNetworkStart.h"
+#include "acoustic/app/tests/FrameFixtures.h"
 #include "acoustic/engine/Network.h"
 #include "acoustic/engine/NetworkFile.h"
 #include "foundation/ConfigFile.h"
@@ -33,6 +34,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -44,13 +46,6 @@
 namespace
 {
 const char kNetworkName[] = "Harbour";
-// The frame's panes other than the station pane.
-const UINT kPaneIds[] = {ID_ACOUSTIC_UNITS,           ID_ACOUSTIC_NETWORK_LAYOUT,   ID_ACOUSTIC_NETWORK_OBSERVATIONS,
-                         ID_ACOUSTIC_BOXIN_DRAW,      ID_ACOUSTIC_BOXIN_PROPERTIES, ID_ACOUSTIC_BOXIN_HISTOGRAM,
-                         IDS_ACOUSTIC_GRID_ON_GRID,   ID_ACOUSTIC_VELOCITY_DATA,    ID_ACOUSTIC_VELOCITY_PROFILE,
-                         ID_ACOUSTIC_GEODETIC_PARAMETERS, ID_ACOUSTIC_SPEED_OF_SOUND, ID_ACOUSTIC_COMPUTE_HEADING,
-                         IDS_ACOUSTIC_TRANSIT_FIX,    ID_ACOUSTIC_USBL_DRAW,        ID_ACOUSTIC_USBL_PARAMETERS,
-                         ID_ACOUSTIC_USBL_RESULTS};
 
 CNetworkStation Station(const char* name, int type, double e, double n, double depth, double weight = 1.0)
 {
@@ -145,61 +140,11 @@ ModalHook::DialogAnswer Answer(const char* name, const char* type, const char* e
     };
 }
 
-// The frame as the program makes it, logging the station messages posted to it with the
-// position their record held when they arrived.
-class CRecordingMainFrame : public CMainFrame
-{
-public:
-    struct Posted
-    {
-        UINT message;
-        double e, n;
-    };
-    std::vector<Posted> m_Posted;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if ((message == UM_UPDATE_STATION || message == UM_REDRAW_VECTOR_DISPLAY) && wParam != 0)
-        {
-            const auto* at = reinterpret_cast<const tagXY*>(wParam);
-            m_Posted.push_back({message, at->x, at->y});
-        }
-        return CMainFrame::WindowProc(message, wParam, lParam);
-    }
-};
-
-class NetworkStationFrameTest : public ::testing::Test
+class NetworkStationFrameTest : public NetworkFrameTest
 {
 protected:
-    void TearDown() override
-    {
-        if (m_pFrame && ::IsWindow(m_hFrame))
-        {
-            ModalHook::AnswerMessageBox(IDYES);
-            m_pFrame->SendMessage(WM_CLOSE);
-            PumpFor(50);
-        }
-    }
-
-    // The frame made as the document template makes it, the station pane shown and in front.
-    void MakeFrame()
-    {
-        m_App.SetRegistryKey("Velmaro Technology Limited");
-        RegisterAcousticResources();
-        m_pFrame = new CRecordingMainFrame;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_ACOUSTIC_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
-        m_hFrame = m_pFrame->GetSafeHwnd();
-        m_pFrame->ShowWindow(SW_SHOW);
-        m_pFrame->GetMainWindow()->resize(1400, 900);
-        // The station pane alone, with room for its rows.
-        for (UINT id : kPaneIds)
-            if (CDockablePane* pane = m_pFrame->GetPaneOfId(id))
-                pane->ShowPane(FALSE, FALSE, FALSE);
-        m_pFrame->m_wndNetworkStationPane.ShowPane(TRUE, FALSE, TRUE);
-        m_pFrame->m_wndNetworkStationPane.GetDockWidget()->raise();
-        PumpFor(50);
-        m_pFrame->m_Posted.clear();
-    }
+    // The frame with the station pane alone, which then has room for its rows.
+    void MakeFrame() { NetworkFrameTest::MakeFrame({ID_ACOUSTIC_NETWORK_STATIONS}); }
 
     CNetworkStationListCtrl& List() { return m_pFrame->m_wndNetworkStationPane.GetList(); }
 
@@ -210,18 +155,6 @@ protected:
         UserInput::Key(key);
         PumpFor(20);
     }
-
-    std::vector<UINT> PostedMessages() const
-    {
-        std::vector<UINT> messages;
-        for (const auto& p : m_pFrame->m_Posted)
-            messages.push_back(p.message);
-        return messages;
-    }
-
-    CAcousticApp m_App;
-    CRecordingMainFrame* m_pFrame = nullptr;
-    HWND m_hFrame = nullptr;
 };
 } // namespace
 
@@ -715,7 +648,8 @@ TEST_F(StationSelectTest, TypingANameSelectsItsStationOnce)
 }
 
 // The pane in the program's frame, started on the demo network in the network mode: the list
-// shows the stations, and after an adjustment the figures above it and the computed columns.
+// shows the stations, and after "Compute" from the menu the figures above it and the computed
+// columns.
 TEST(NetworkStationProgramTest, PaneShowsTheDemoNetworkAsTheUserSeesIt)
 {
     PrepareDemoNetworkStart();
@@ -741,11 +675,10 @@ TEST(NetworkStationProgramTest, PaneShowsTheDemoNetworkAsTheUserSeesIt)
     FrameProbe::ExpectFrameAsUserSeesIt(frame, {{"Network Station", &pane}}, {},
                                         QString(SUITE_VISUAL_DIR) + "/acoustic-network-stations.png");
 
-    ASSERT_EQ(frame->m_Network.Adjust(), 1);
-    pane.InitPropList();
-    pane.GetList().Fill();
-    pane.AdjustLayout();
+    auto* menu = qobject_cast<QMenuBar*>(frame->m_wndMenuBar.GetWidget());
+    ASSERT_TRUE(UserInput::ChooseFromMenuBar(menu, "&Network Adjustment ", "Compute"));
     PumpFor(50);
+    ASSERT_EQ(frame->m_Network.m_Result, 1);
     EXPECT_EQ(pane.GetList().GetHeaderCtrl()->GetItemCount(), 14);
     EXPECT_NE(pane.GetList().GetItemText(2, 7), "");
     EXPECT_EQ(pane.GetList().GetItemText(0, 7), "") << "a fixed station is not computed";

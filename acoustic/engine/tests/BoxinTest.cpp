@@ -231,6 +231,16 @@ TEST(BoxinProjection, ConvergenceAndScaleAgreeWithGeoConvert)
         EXPECT_NEAR(back.m_TransponderNorthing, n, 1e-3);
         EXPECT_NEAR(back.m_GridScaleFactor, k, 1e-9);
 
+        // Easting and northing typed in turn: the geographic position and grid terms follow.
+        CBoxin typed;
+        typed.SetProjection(&utm.projection);
+        typed.SetTransponderEasting(e);
+        typed.SetTransponderNorthing(n);
+        EXPECT_NEAR(typed.m_TransponderLatitude / kDegree, lat, 1e-9);
+        EXPECT_NEAR(typed.m_TransponderLongitude / kDegree, lon, 1e-9);
+        EXPECT_NEAR(typed.m_Convergence / kDegree * 3600.0, gamma * 3600.0, 0.01);
+        EXPECT_NEAR(typed.m_GridScaleFactor, k, 1e-9);
+
         // 1200 m slant with 900 m of depth: only the horizontal part takes the scale.
         const BoxinDef r = Record(e + 100.0, n, 0.0, 1200.0, 900.0);
         double reduced = 0.0;

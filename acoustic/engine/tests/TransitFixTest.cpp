@@ -394,3 +394,76 @@ TEST(TransitFixBadInput, DamagedPointFilesEnterOnlyPointsAGridCanHold)
         EXPECT_TRUE(std::isfinite(fix.m_Centre.x) && std::isfinite(fix.m_Centre.y));
     }
 }
+
+// Three legs make the triangle A (1000, 1000), B (1100, 1000), C (1000, 1100): its bearings
+// come in the order of the leg names, A to B, B to C, A to C.
+TEST(TransitFix, ThreeLegBearingsFollowTheLegNames)
+{
+    CTransitFix fix;
+    LoadBytes(fix, "triangle",
+              PointLines({{1000, 900}, {1150, 950}, {900, 1000}, {1000, 1200}, {950, 1150}, {1200, 1000}}));
+    ASSERT_EQ(fix.m_NumberOfLegs, 3);
+    ASSERT_TRUE(fix.m_Computed);
+    const double pi = 3.14159265358979323846;
+    EXPECT_NEAR(fix.m_Bearings[0], 0.5 * pi, 1e-12);  // A to B: east
+    EXPECT_NEAR(fix.m_Bearings[1], 1.75 * pi, 1e-12); // B to C: north-west
+    EXPECT_NEAR(fix.m_Bearings[2], 0.0, 1e-12);       // A to C: north
+    EXPECT_EQ(fix.m_Bearings[3], 0.0);
+    EXPECT_NEAR(fix.m_Centre.x, 1050, 1e-9);
+    EXPECT_NEAR(fix.m_Centre.y, 1050, 1e-9);
+}
+
+// The load's own problems are the lines it could not take; points that are simply missing or
+// legs that do not cross are problems of the fix, not of the file.
+TEST(TransitFix, LoadProblemsNameOnlyLinesOfTheFile)
+{
+    const auto square = Square();
+    const auto loadProblems = [](const CTransitFix& fix) {
+        CStringArray problems;
+        fix.GetLoadProblems(problems);
+        return problems.GetSize();
+    };
+    CTransitFix fix;
+    LoadBytes(fix, "seven", PointLines({square.begin(), square.begin() + 7}));
+    EXPECT_FALSE(Problems(fix).empty());
+    EXPECT_EQ(loadProblems(fix), 0);
+
+    QByteArray damaged = PointLines(square);
+    damaged.replace("990.000,2100.000", "990.000,north");
+    LoadBytes(fix, "damaged", damaged);
+    EXPECT_EQ(loadProblems(fix), 1);
+
+    // A file that does not open has nothing to blame.
+    EXPECT_FALSE(fix.Load("missing"));
+    EXPECT_EQ(loadProblems(fix), 0);
+}
+
+// Files of 10 MB: nothing after the eighth line is read, and a line of 10 MB is a point not
+// entered without losing its place for the lines after it. The file stays as it was.
+TEST(TransitFixBadInput, HugeFilesAreReadOnlyAsFarAsTheirPoints)
+{
+    const auto square = Square();
+    const QByteArray tail(10 * 1024 * 1024, '7');
+    const QByteArray cases[] = {PointLines(square) + tail,
+                                tail + "\r\n" + PointLines({square.begin() + 1, square.end()})};
+    for (int c = 0; c < 2; ++c)
+    {
+        SCOPED_TRACE(c);
+        CTransitFix fix;
+        LoadBytes(fix, "huge", cases[c]);
+        CStringArray problems;
+        fix.GetLoadProblems(problems);
+        ASSERT_EQ(problems.GetSize(), c == 0 ? 0 : 1);
+        if (c == 1)
+        {
+            EXPECT_EQ(problems[0].Find("Line 1 of "), 0) << problems[0].GetString();
+        }
+        for (int i = c == 0 ? 0 : 1; i < 8; ++i)
+        {
+            EXPECT_EQ(fix.m_Points[i].x, square[static_cast<size_t>(i)].x) << i;
+            EXPECT_EQ(fix.m_Points[i].y, square[static_cast<size_t>(i)].y) << i;
+        }
+        EXPECT_EQ(fix.m_Computed, c == 0);
+        EXPECT_EQ(ReadBytes(LinuxPath(CTransitFix::GetPathName("huge"))), cases[c]);
+    }
+}

@@ -10,6 +10,7 @@
 #include "orbisol/ui/AngleShow.h"
 #include "orbisol/ui/ColourPropertySheet.h"
 #include "orbisol/ui/ComputeOrbisolPP.h"
+#include "orbisol/ui/EditAngle.h"
 #include "orbisol/ui/ObservationsPP.h"
 #include "orbisol/ui/OrbisolApp.h"
 #include "orbisol/ui/OrbisolResources.h"
@@ -20,6 +21,8 @@
 #include "testsupport/FrameProbe.h"
 #include "testsupport/UserInput.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
@@ -270,6 +273,40 @@ TEST(ObservationsPage, EveryFieldShowsItsTextAndTheMeansArePaleYellow)
             EXPECT_EQ(FrameProbe::BackgroundColour(grab, FrameProbe::PaneRect(page->GetDlgItem(id))),
                       QColor(0xFF, 0xFF, 0x99))
                 << id;
+        sheet->EndDialog(IDCANCEL);
+    });
+    EXPECT_TRUE(shown);
+}
+
+TEST(ObservationsPage, RefusedReadingKeepsTheOldOneAndSaysWhy)
+{
+    QFile::remove(SettingsFile(CObservationReadings::kFileName));
+    const bool shown = RunProgram(IDOK, [&](COrbisolApp&, CColourPropertySheet* sheet) {
+        ClickTab(sheet, kObservationsTab);
+        Pump();
+        CObservationsPP* page = ObservationsPage(sheet);
+        ASSERT_NE(page, nullptr);
+        TypeReading(page, IDC_OBS_FL_RO, "010");
+        const std::string meanBefore = TextOf(page, IDC_OBS_MEAN_RO);
+        // A bearing past a whole turn is no reading.
+        CWnd* edit = page->GetDlgItem(IDC_OBS_FL_RO);
+        UserInput::ClickClient(edit, 4, 4);
+        Pump();
+        static_cast<CEdit*>(edit)->SetSel(0, -1);
+        QApplication::clipboard()->setText("400 00 00");
+        UserInput::Key(Qt::Key_V, Qt::ControlModifier);
+        UserInput::Key(Qt::Key_Tab);
+        Pump();
+        auto* angle = static_cast<CEditAngle*>(edit);
+        EXPECT_TRUE(angle->IsRefused());
+        EXPECT_NEAR(page->GetReadings().m_dFaceLeftRO, Degrees(10), 1e-12);
+        EXPECT_EQ(TextOf(page, IDC_OBS_MEAN_RO), meanBefore);
+        // Leaving the page saves the reading that stands, not the refused text.
+        ClickTab(sheet, kObservationsTab + 1);
+        Pump();
+        EXPECT_NE(ReadLinuxFile(SettingsFile(CObservationReadings::kFileName))
+                      .indexOf("FACE LEFT RO = 0.1745329251994300\r\n"),
+                  -1);
         sheet->EndDialog(IDCANCEL);
     });
     EXPECT_TRUE(shown);

@@ -58,3 +58,32 @@ TEST(ProgramVersion, FileVersionTextMarksAPreRelease)
     EXPECT_STREQ(GetFileVersionText(&beta), "3.4.5.6 (BETA)");
     EXPECT_STREQ(GetFileVersionText(nullptr), "");
 }
+
+TEST(ProgramVersion, StringValuesAreFoundThroughTheLanguageFallback)
+{
+    const PROGRAM_VERSION_STRING strings[] = {{"CompanyName", "Maker"}, {"Telephone", "+44 1224 000000"},
+                                              {"Comments", nullptr}, {nullptr, nullptr}};
+    PROGRAM_VERSION_BLOCK block = kBlock;
+    block.strings = strings;
+    const struct
+    {
+        WORD language;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {0x0809, "CompanyName", "Maker"},
+        {0x0409, "Telephone", "+44 1224 000000"}, // the last language tried
+        {0x0400, "CompanyName", "Maker"},         // the first
+        {0x0809, "WebURL", ""},                   // not in the table
+        {0x0809, "Comments", ""},                 // in it without a value
+        {0x0809, "companyname", ""},              // keys are matched exactly
+        {0x0407, "CompanyName", ""},              // a table in no language of the fallback
+    };
+    for (const auto& c : cases)
+    {
+        block.language = c.language;
+        EXPECT_STREQ(QueryVersionString(&block, c.key), c.value) << c.language << " " << c.key;
+    }
+    EXPECT_STREQ(QueryVersionString(&kBlock, "CompanyName"), ""); // a block without a table
+    EXPECT_STREQ(QueryVersionString(nullptr, "CompanyName"), "");
+}

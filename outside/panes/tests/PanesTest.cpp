@@ -1,7 +1,9 @@
 // The suite's grid colour schemes and item classes.
 #include "platform/core/WinApp.h"
 #include "outside/panes/MyMFCPropertyGridCtrl.h"
+#include "outside/panes/PropertyGridDualDisplay.h"
 #include "outside/panes/PropertyGridItems.h"
+#include "platform/ui/Dc.h"
 
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -156,4 +158,71 @@ TEST_F(PanesFixture, PasswordIsKeptHashedAndCheckedOnEntry)
 
     ASSERT_TRUE(CMFCPropertyGridPasswordProperty::SetPassword(""));
     EXPECT_FALSE(CMFCPropertyGridPasswordProperty::IsPasswordPresent());
+}
+
+// A pipe tracker's row "Coils  1.89m. | Altitude  3.91m." in value cells from roomy to narrow:
+// the bar leaves the middle only as far as both values need, the blanks a format puts before a
+// number give way first, then the second name; the values and units stay whole.
+TEST(DualDisplayLayout, ValuesAndUnitsStayWholeAsTheCellNarrows)
+{
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(90, "Sans"));
+    CFont* oldFont = dc.SelectObject(&font);
+    CMFCPropertyGridDualDisplay row("Coils", 1.89, "%6.2lf", "m.", "Altitude", 3.91, "%6.2lf", "m.");
+    auto width = [&](const CString& text) { return static_cast<int>(dc.GetTextExtent(text).cx); };
+    const int inset = 10, gap = 4;
+    const int v1 = width(row.GetValueText(1)) + inset, v2 = width(row.GetValueText(2)) + inset;
+    const int name = width("Altitude");
+    const int bare = width("1.89m.") + width("3.91m.") + 2 * inset;
+    enum
+    {
+        MOVED,
+        HALVES,
+        EITHER
+    };
+
+    const struct
+    {
+        const char* cell;
+        int width;
+        int divider;
+        bool wholeName, blanksKept;
+    } cases[] = {
+        {"roomy", 2 * (v2 + gap + name) + 10, HALVES, true, true},
+        {"just wide enough", v1 + v2 + gap + name + 1, MOVED, true, true},
+        {"a pixel short of names and values", v1 + v2 + gap + name - 1, EITHER, true, false},
+        {"narrower than the name and the bare values", bare + gap + name / 2, EITHER, false, false},
+        {"room for the bare values alone", bare + 1, EITHER, false, false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.cell);
+        const CRect cell(20, 0, 20 + c.width, 18);
+        const CMFCPropertyGridDualDisplay::LAYOUT layout = row.Layout(&dc, cell);
+        EXPECT_EQ(layout.part[0].left, cell.left);
+        EXPECT_EQ(layout.part[0].right, layout.part[1].left);
+        EXPECT_EQ(layout.part[1].right, cell.right);
+        if (c.divider != EITHER)
+        {
+            EXPECT_EQ(layout.part[0].right == cell.left + c.width / 2, c.divider == HALVES);
+        }
+        EXPECT_EQ(layout.nameWidth == name, c.wholeName);
+        EXPECT_EQ(layout.value[0] == row.GetValueText(1), c.blanksKept);
+        for (int i = 0; i < 2; ++i)
+        {
+            CString value = layout.value[i];
+            EXPECT_EQ(value.Trim(), CString(i == 0 ? "1.89m." : "3.91m."));
+        }
+        // Each value with its unit fits its part, beside the name where one is shown.
+        EXPECT_GE(layout.part[0].Width(), width(layout.value[0]) + inset);
+        EXPECT_GE(layout.part[1].Width(),
+                  width(layout.value[1]) + inset + (layout.nameWidth > 0 ? layout.nameWidth + gap : 0));
+    }
+    // One value alone keeps the whole cell.
+    CMFCPropertyGridDualDisplay quality("Quality", 88, "%d", "");
+    const CMFCPropertyGridDualDisplay::LAYOUT alone = quality.Layout(&dc, CRect(0, 0, 40, 18));
+    EXPECT_EQ(alone.part[0], CRect(0, 0, 40, 18));
+    dc.SelectObject(oldFont);
 }

@@ -62,6 +62,8 @@ void CMFCPropertyGridMetricProperty::SetMetres(double dMetres)
 CString CMFCPropertyGridMetricProperty::FormatProperty()
 {
     CString text;
+    if (!std::isfinite(GetMetres()))
+        return text;
     text.Format("%.*lf", m_nDecimals, GetMetres() / g_MetresPerUnit);
     CString suffix = g_Suffix;
     suffix.TrimLeft();

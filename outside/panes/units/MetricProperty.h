@@ -1,5 +1,6 @@
 // CMFCPropertyGridMetricProperty: a distance held in metres (VT_R8) and shown and typed in the
-// user's distance unit, with the unit's suffix. A locked item cannot be edited.
+// user's distance unit, with the unit's suffix; a value that is not a finite number shows
+// empty. A locked item cannot be edited.
 //
 // Kind codes (the first constructor argument after the value):
 //   12  a coordinate or depth: the user's grid decimals ("Grid Settings");

@@ -13,7 +13,7 @@ CMFCPropertyGridTolerance::CMFCPropertyGridTolerance(const CString& strName, dou
     AllowEdit(FALSE);
 }
 
-void CMFCPropertyGridTolerance::Show(double dValue, bool bWithin)
+void CMFCPropertyGridTolerance::ShowJudged(double dValue, bool bWithin)
 {
     m_bWithin = bWithin;
     CMFCPropertyGridProperty::SetValue(COleVariant(dValue));
@@ -23,7 +23,7 @@ void CMFCPropertyGridTolerance::Show(double dValue, bool bWithin)
 
 void CMFCPropertyGridTolerance::SetValue(double dValue, double dTolerance)
 {
-    Show(dValue, std::isfinite(dValue) && std::isfinite(dTolerance) && std::fabs(dValue) <= dTolerance);
+    ShowJudged(dValue, std::isfinite(dValue) && std::isfinite(dTolerance) && std::fabs(dValue) <= dTolerance);
 }
 
 void CMFCPropertyGridTolerance::SetAngle(double dMeasured, double dWanted, double dTolerance)
@@ -38,11 +38,14 @@ void CMFCPropertyGridTolerance::SetAngle(double dMeasured, double dWanted, doubl
             difference += 360.0;
         within = std::fabs(difference) <= dTolerance;
     }
-    Show(dMeasured, within);
+    ShowJudged(dMeasured, within);
 }
 
 CString CMFCPropertyGridTolerance::FormatProperty()
 {
+    // A reading that is missing shows as nothing rather than as "nan".
+    if (!std::isfinite(GetShownValue()))
+        return CString();
     return FormatOneValue(m_strFormat, GetShownValue());
 }
 

@@ -4,7 +4,8 @@
 //  - SetValue(value, tolerance): within when |value| <= tolerance;
 //  - SetAngle(measured, wanted, tolerance), degrees: the measured angle is shown, within when
 //    the difference wrapped to -180..180 degrees is within (359 against 1 is 2 apart).
-// A value, angle or tolerance that is not a finite number is out of tolerance.
+// A value, angle or tolerance that is not a finite number is out of tolerance; such a value
+// shows empty.
 #pragma once
 
 #include "platform/ui/PropertyGrid.h"
@@ -26,7 +27,7 @@ public:
     BOOL GetMarkColours(COLORREF& clrText, COLORREF& clrBack) const override;
 
 private:
-    void Show(double dValue, bool bWithin);
+    void ShowJudged(double dValue, bool bWithin);
 
     CString m_strFormat;
     bool m_bWithin = true;

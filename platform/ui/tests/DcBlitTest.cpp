@@ -2,6 +2,7 @@
 // of raster operation, stretching and mirroring.
 #include "platform/ui/Colour.h"
 #include "platform/ui/Dc.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/tests/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -198,6 +199,34 @@ TEST(DcBlit, TransparentBltSkipsTheKeyColour)
     EXPECT_TRUE(target.dc.TransparentBlt(0, 0, 4, 1, &source.dc, 0, 0, 4, 1, kRed));
     EXPECT_EQ(target.Row(0, 0, 3), "#o#o");
     EXPECT_EQ(target.At(1, 0), kGreen);
+}
+
+namespace
+{
+// A 4 x 4 picture: a red 2 x 2 square in the middle of a transparent border.
+QImage SquareIcon()
+{
+    QImage image(4, 4, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 1; y < 3; ++y)
+        for (int x = 1; x < 3; ++x)
+            image.setPixel(x, y, qRgb(255, 0, 0));
+    return image;
+}
+const BITMAP_ENTRY kIcons[] = {{7301, nullptr, &SquareIcon}};
+} // namespace
+
+TEST(DcBlit, DrawIconKeepsWhatLiesUnderItsTransparentPixels)
+{
+    AfxRegisterBitmaps("DcBlitIcons", kIcons, 1);
+    Canvas target(10, 10, kBlack);
+    target.dc.SetViewportOrg(2, 3);
+    EXPECT_TRUE(target.dc.DrawIcon(1, 1, 7301));
+    EXPECT_EQ(target.BoundsOf(kRed), CRect(4, 5, 6, 7));
+    EXPECT_EQ(target.Count(kRed), 4);
+    EXPECT_EQ(target.Count(kBlack), 96);
+    EXPECT_FALSE(target.dc.DrawIcon(0, 0, 7302));
+    AfxUnregisterBitmaps("DcBlitIcons");
 }
 
 TEST(DcBlit, BlitsFollowTheMappingOfBothContexts)

@@ -156,6 +156,38 @@ TEST_F(DcDevice, BorrowedPainterKeepsItsTransformAndGetsItsStateBack)
     EXPECT_EQ(ColorRefFromQRgb(image.pixel(20, 20)), kWhite);
 }
 
+// A painter someone else set to draw a page at twice its size (through its window and
+// viewport, not its world transform): pixels and thin lines are scaled with everything else.
+TEST_F(DcDevice, PixelsAndLinesFollowABorrowedPaintersScaling)
+{
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setWindow(0, 0, 10, 10);
+    painter.setViewport(0, 0, 20, 20);
+    {
+        CDC dc;
+        ASSERT_TRUE(dc.Attach(&painter));
+        dc.SetPixel(1, 1, kRed);
+        dc.MoveTo(0, 5);
+        dc.LineTo(10, 5);
+    }
+    painter.end();
+    EXPECT_EQ(ColorRefFromQRgb(image.pixel(1, 1)), kWhite);
+    for (const QPoint at : {QPoint(2, 2), QPoint(3, 3)})
+        EXPECT_EQ(ColorRefFromQRgb(image.pixel(at)), kRed) << at.x();
+    EXPECT_EQ(ColorRefFromQRgb(image.pixel(5, 5)), kWhite);
+    // The line lies on row 10 of the image, none of it on row 5.
+    int onRow5 = 0, onRow10 = 0;
+    for (int x = 0; x < 20; ++x)
+    {
+        onRow5 += ColorRefFromQRgb(image.pixel(x, 5)) == kBlack;
+        onRow10 += ColorRefFromQRgb(image.pixel(x, 10)) == kBlack;
+    }
+    EXPECT_EQ(onRow5, 0);
+    EXPECT_GT(onRow10, 0);
+}
+
 TEST_F(DcDevice, TemporaryContextsForPainters)
 {
     QImage image(10, 10, QImage::Format_RGB32);

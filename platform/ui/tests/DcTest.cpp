@@ -507,6 +507,80 @@ TEST(DcPixels, SetAndGet)
     EXPECT_EQ(c.dc.SetPixel(7, 7, kBlack), CLR_INVALID);
 }
 
+// Pixels set one at a time are written into the bitmap directly; every change of the clip, the
+// mapping or the saved state between two of them must still decide where the next one lands.
+TEST(DcPixels, EachPixelFollowsTheClipInForceWhenItIsSet)
+{
+    Canvas c(20, 20);
+    c.dc.SaveDC();
+    struct Step
+    {
+        const char* change;
+        void (*apply)(CDC&);
+        CPoint inside, outside; // logical
+        CPoint insideDevice, outsideDevice; // the outside one may lie off the bitmap
+    };
+    const Step steps[] = {
+        {"intersect", [](CDC& dc) { dc.IntersectClipRect(5, 5, 10, 10); }, {5, 5}, {4, 4}, {5, 5}, {4, 4}},
+        {"offset", [](CDC& dc) { dc.OffsetClipRgn(5, 5); }, {14, 14}, {9, 9}, {14, 14}, {9, 9}},
+        {"exclude a hole", [](CDC& dc) { dc.ExcludeClipRect(11, 11, 13, 13); }, {10, 10}, {12, 12}, {10, 10}, {12, 12}},
+        {"restore", [](CDC& dc) { dc.RestoreDC(-1); }, {0, 0}, {20, 3}, {0, 0}, {20, 3}},
+        {"viewport", [](CDC& dc) { dc.SetViewportOrg(3, 3); dc.IntersectClipRect(0, 0, 5, 5); },
+         {0, 0}, {5, 5}, {3, 3}, {8, 8}},
+        {"none", [](CDC& dc) { dc.SelectClipRgn(nullptr); }, {5, 5}, {17, 17}, {8, 8}, {19, 19}},
+    };
+    COLORREF colour = RGB(200, 0, 0);
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.change);
+        colour += 1;
+        const QImage before = c.bitmap.ToImage();
+        step.apply(c.dc);
+        EXPECT_EQ(c.dc.SetPixel(step.inside, colour), colour);
+        EXPECT_EQ(c.dc.GetPixel(step.inside), colour);
+        const bool beyond = !QRect(0, 0, 20, 20).contains(step.outsideDevice.x, step.outsideDevice.y);
+        EXPECT_EQ(c.dc.SetPixel(step.outside, colour), CLR_INVALID);
+        const QImage after = c.bitmap.ToImage();
+        EXPECT_EQ(ColorRefFromQRgb(after.pixel(step.insideDevice.x, step.insideDevice.y)), colour);
+        if (!beyond)
+        {
+            EXPECT_EQ(after.pixel(step.outsideDevice.x, step.outsideDevice.y),
+                      before.pixel(step.outsideDevice.x, step.outsideDevice.y));
+        }
+    }
+}
+
+TEST(DcPixels, PixelsAndOtherDrawingLandInTheOrderDrawn)
+{
+    Canvas c(8, 8);
+    c.dc.SetPixel(2, 2, kRed);
+    c.dc.FillSolidRect(0, 0, 4, 4, kGreen);
+    EXPECT_EQ(c.At(2, 2), kGreen);
+    c.dc.SetPixel(2, 2, kBlue);
+    EXPECT_EQ(c.At(2, 2), kBlue);
+    c.dc.MoveTo(0, 2);
+    c.dc.LineTo(8, 2);
+    EXPECT_EQ(c.Row(2, 0, 7), "########");
+    c.dc.SetPixel(3, 2, kRed);
+    // A copy taken now holds every pixel set so far.
+    Canvas copy(8, 8);
+    copy.dc.BitBlt(0, 0, 8, 8, &c.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(copy.Row(2, 0, 7), "###o####");
+    EXPECT_EQ(copy.At(3, 2), kRed);
+
+    // On a monochrome bitmap a pixel is white only for white.
+    CDC mono;
+    mono.CreateCompatibleDC(nullptr);
+    CBitmap bits;
+    bits.CreateBitmap(4, 1, 1, 1, nullptr);
+    CBitmap* old = mono.SelectObject(&bits);
+    EXPECT_EQ(mono.SetPixel(0, 0, kRed), kBlack);
+    EXPECT_EQ(mono.SetPixel(1, 0, kWhite), kWhite);
+    EXPECT_EQ(mono.GetPixel(0, 0), kBlack);
+    EXPECT_EQ(mono.GetPixel(1, 0), kWhite);
+    mono.SelectObject(old);
+}
+
 TEST(DcClip, IntersectExcludeAndRemove)
 {
     Canvas c(20, 20);

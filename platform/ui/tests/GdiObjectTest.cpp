@@ -5,7 +5,14 @@
 #include "platform/ui/Dc.h"
 #include "platform/ui/GdiObject.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/LoadImage.h"
 #include "platform/ui/tests/Canvas.h"
+#include "testsupport/TempDrives.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -286,3 +293,87 @@ TEST(Regions, FillAndFrameOnAContext)
     EXPECT_EQ(c.BoundsOf(kBlack), CRect(2, 2, 12, 8));
     EXPECT_EQ(c.BoundsOf(kRed), CRect(3, 3, 11, 7));
 }
+
+namespace
+{
+// A 24-bit bitmap file of the size, red at the top left pixel and green elsewhere.
+QByteArray BitmapFile(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(qRgb(0, 200, 0));
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+// A valid bitmap file whose header claims another size.
+QByteArray WithClaimedSize(QByteArray bytes, int32_t width, int32_t height)
+{
+    std::memcpy(bytes.data() + 18, &width, 4);
+    std::memcpy(bytes.data() + 22, &height, 4);
+    return bytes;
+}
+
+void WriteOnC(const char* name, const QByteArray& bytes)
+{
+    QFile file(TempDrives::Current()->OnC(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+} // namespace
+
+TEST(Bitmaps, LoadedFromAFileWholeOrNotAtAll)
+{
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(4, 3, QImage::Format_RGB32).save(&buffer, "PNG");
+    }
+    const QByteArray good = BitmapFile(4, 3);
+    WriteOnC("good.bmp", good);
+    WriteOnC("png.bmp", png);
+    WriteOnC("text.bmp", "not a picture at all");
+    WriteOnC("cut.bmp", good.left(good.size() - 20));
+    WriteOnC("huge.bmp", WithClaimedSize(good, 100000, 100000));
+    struct Case
+    {
+        const char* path;
+        int cx, cy;
+        UINT type, load;
+        int width; // 0: nothing loaded
+    } cases[] = {
+        {"C:\\good.bmp", 0, 0, IMAGE_BITMAP, LR_LOADFROMFILE, 4},
+        {"C:\\good.bmp", 4, 3, IMAGE_BITMAP, LR_LOADFROMFILE, 4},  // loaded at its own size
+        {"C:\\good.bmp", 40, 30, IMAGE_BITMAP, LR_LOADFROMFILE, 4}, // never stretched
+        {"C:\\good.bmp", 3, 30, IMAGE_BITMAP, LR_LOADFROMFILE, 0},  // wider than asked
+        {"C:\\good.bmp", 40, 2, IMAGE_BITMAP, LR_LOADFROMFILE, 0},  // taller than asked
+        {"C:\\good.bmp", 0, 0, IMAGE_ICON, LR_LOADFROMFILE, 0},
+        {"C:\\good.bmp", 0, 0, IMAGE_BITMAP, LR_DEFAULTCOLOR, 0},   // a resource name
+        {"C:\\none.bmp", 0, 0, IMAGE_BITMAP, LR_LOADFROMFILE, 0},
+        {"C:\\png.bmp", 0, 0, IMAGE_BITMAP, LR_LOADFROMFILE, 0},
+        {"C:\\text.bmp", 0, 0, IMAGE_BITMAP, LR_LOADFROMFILE, 0},
+        {"C:\\cut.bmp", 0, 0, IMAGE_BITMAP, LR_LOADFROMFILE, 0},
+        {"C:\\huge.bmp", 0, 0, IMAGE_BITMAP, LR_LOADFROMFILE, 0},
+        {"C:\\huge.bmp", 200, 200, IMAGE_BITMAP, LR_LOADFROMFILE, 0},
+        {"", 0, 0, IMAGE_BITMAP, LR_LOADFROMFILE, 0},
+    };
+    for (const Case& c : cases)
+    {
+        const HANDLE handle = LoadImage(nullptr, c.path, c.type, c.cx, c.cy, c.load);
+        EXPECT_EQ(handle != nullptr, c.width > 0) << c.path << " " << c.cx << "x" << c.cy;
+        if (!handle)
+            continue;
+        CBitmap bitmap;
+        bitmap.Attach(handle);
+        const QImage image = bitmap.ToImage();
+        EXPECT_EQ(image.width(), c.width) << c.path;
+        EXPECT_EQ(image.height(), 3) << c.path;
+        EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFFu) << c.path;
+        EXPECT_EQ(image.pixel(3, 2) & 0xFFFFFF, qRgb(0, 200, 0) & 0xFFFFFFu) << c.path;
+    }
+}
+

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPointer>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -372,4 +373,45 @@ TEST_F(GridFixture, AButtonItemHandsTheButtonClickToTheItem)
     tree->setFocus();
     QApplication::processEvents();
     EXPECT_TRUE(owner.changed.empty());
+}
+
+// A count stepped with spin buttons and typing off: the editor opens, typed digits do not
+// reach it, an arrow key steps it within the range, and the step reaches the owner.
+TEST_F(GridFixture, SpinItemWithTypingOffStepsButTakesNoTyping)
+{
+    auto* legs = new CMFCPropertyGridProperty("Legs", COleVariant(3L), "Number of legs", 7);
+    legs->EnableSpinControl(TRUE, 3, 4);
+    legs->AllowEdit(FALSE);
+    group->AddSubItem(legs);
+    grid.AddProperty(new CMFCPropertyGridProperty("Spare")); // the grid shows its items again
+    EXPECT_TRUE(grid.IsShownEnabled(legs));
+    QTreeWidget* tree = grid.GetWidget()->findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    QTreeWidgetItem* row = nullptr;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        if ((*it)->text(0) == "Legs")
+            row = *it;
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->flags() & Qt::ItemIsEditable);
+    tree->scrollToItem(row);
+    const QPoint value = tree->visualItemRect(row).center() + QPoint(tree->columnWidth(0) / 2, 0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, value);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, value);
+    QApplication::processEvents();
+    QSpinBox* spin = tree->findChild<QSpinBox*>();
+    ASSERT_NE(spin, nullptr) << "no spin editor";
+    spin->setFocus();
+    QTest::keyClicks(spin, "9");
+    EXPECT_EQ(spin->value(), 3);
+    QTest::keyClick(spin, Qt::Key_Up);
+    QTest::keyClick(spin, Qt::Key_Up);
+    EXPECT_EQ(spin->value(), 4) << "the range ends at 4";
+    QTest::keyClick(spin, Qt::Key_Return);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(legs->GetValue().lVal, 4);
+    EXPECT_EQ(owner.changed, std::vector<DWORD_PTR>{7});
+    // Text beyond the range is refused on the edit path too.
+    EXPECT_FALSE(grid.EditProperty(legs, "5"));
+    EXPECT_EQ(legs->GetValue().lVal, 4);
 }

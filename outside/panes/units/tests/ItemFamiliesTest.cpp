@@ -37,6 +37,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -366,6 +367,8 @@ TEST(Tolerance, ValuesAndWrappedAnglesAgainstTheTolerance)
     {
         item.SetValue(v.value, v.tolerance);
         EXPECT_EQ(item.IsWithin(), v.within) << v.value << " within " << v.tolerance;
+        // A missing reading shows as nothing, not as "nan".
+        EXPECT_EQ(item.FormatProperty().IsEmpty(), std::isnan(v.value)) << v.value;
     }
 }
 

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 struct UnitItemsFixture : ::testing::Test
@@ -45,6 +47,9 @@ TEST_F(UnitItemsFixture, MetricItemsShowAndTakeTheUsersUnitAndDecimals)
     auto* range = Add(new CMFCPropertyGridMetricProperty("Range", 1234.56, METRIC_LENGTH, 0, "", 2));
     EXPECT_STREQ(easting->FormatProperty(), "500123.46m");
     EXPECT_STREQ(range->FormatProperty(), "1234.6m");
+    // A position not known yet shows as nothing, not as "nan".
+    easting->SetMetres(std::nan(""));
+    EXPECT_STREQ(easting->FormatProperty(), "");
 
     CMFCPropertyGridMetricProperty::SetDistanceUnit(0.3048, "ft");
     EXPECT_STREQ(range->FormatProperty(), "4050.4ft");
