@@ -27,7 +27,13 @@ namespace
 {
 std::atomic<CWinApp*> g_app{nullptr};
 QCoreApplication* g_ownedQtApp = nullptr;
-AFX_APPLICATION_FACTORY g_factory;
+// Made on first use: the widgets layer sets it from a static initializer of its own, which may
+// run before this file's.
+AFX_APPLICATION_FACTORY& Factory()
+{
+    static AFX_APPLICATION_FACTORY factory;
+    return factory;
+}
 
 // One profile change at a time: each one reads, changes and rewrites the whole file.
 std::mutex& ProfileLock()
@@ -670,13 +676,13 @@ void AfxKeepCNumericLocale()
 
 void AfxSetApplicationFactory(AFX_APPLICATION_FACTORY factory)
 {
-    g_factory = std::move(factory);
+    Factory() = std::move(factory);
 }
 
 QCoreApplication* AfxInitProcess(int& argc, char** argv)
 {
     if (!QCoreApplication::instance())
-        g_ownedQtApp = g_factory ? g_factory(argc, argv) : new QCoreApplication(argc, argv);
+        g_ownedQtApp = Factory() ? Factory()(argc, argv) : new QCoreApplication(argc, argv);
     AfxSetCommandLine(argc, argv);
     if (CWinApp* app = AfxGetApp())
     {

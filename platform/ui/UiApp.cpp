@@ -16,8 +16,8 @@ QCoreApplication* AfxCreateWidgetsApplication(int& argc, char** argv)
 
 namespace
 {
-// The core's factory variable is initialised before this (it comes first in the library's
-// link order), so the widgets factory set here stays.
+// Set before main; the core makes its factory variable on first use, whatever the order of the
+// library's static initializers.
 struct WidgetsApplicationInstaller
 {
     WidgetsApplicationInstaller() { AfxSetApplicationFactory(&AfxCreateWidgetsApplication); }
