@@ -170,7 +170,7 @@ Names RowNames(const CMFCPropertyGridProperty* group)
     return names;
 }
 
-CMFCPropertyGridDualDisplay* Dual(CMFCPropertyGridProperty* group, int row)
+CMFCPropertyGridDualDisplay* DualRow(CMFCPropertyGridProperty* group, int row)
 {
     return group != nullptr ? dynamic_cast<CMFCPropertyGridDualDisplay*>(group->GetSubItem(row)) : nullptr;
 }
@@ -243,17 +243,17 @@ TEST_F(TemplatePaneFixture, TotalStationRowsShowTheFirstObservationInTheirFormat
     CMFCPropertyGridProperty* one = pane.GetTotalStationGroup(0);
     CMFCPropertyGridProperty* two = pane.GetTotalStationGroup(1);
     EXPECT_EQ(RowNames(one), (Names{"Target|SR", "HA|VA", "Easting|Northing"}));
-    EXPECT_EQ(Shown(Dual(one, 0)), "Prism B |     61.235m");
-    EXPECT_EQ(Shown(Dual(one, 1)), "  123.4568\xB0 |    -8.5000\xB0");
-    EXPECT_EQ(Shown(Dual(one, 2)), "  500123.456E |  6000456.789N");
-    EXPECT_EQ(Shown(Dual(two, 0)), "? |     62.235m");
+    EXPECT_EQ(Shown(DualRow(one, 0)), "Prism B |     61.235m");
+    EXPECT_EQ(Shown(DualRow(one, 1)), "  123.4568\xB0 |    -8.5000\xB0");
+    EXPECT_EQ(Shown(DualRow(one, 2)), "  500123.456E |  6000456.789N");
+    EXPECT_EQ(Shown(DualRow(two, 0)), "? |     62.235m");
 
     // A reading that is no number shows empty, never "nan".
     host.m_Records.m_Lasers[0].m_Observations[0].SlopeRange = NAN;
     host.m_Records.m_Lasers[0].m_Observations[0].Easting = INFINITY;
     pane.UpdateTotalStation(0);
-    EXPECT_EQ(Shown(Dual(one, 0)), "Prism B | ");
-    EXPECT_EQ(Shown(Dual(one, 2)), " |  6000456.789N");
+    EXPECT_EQ(Shown(DualRow(one, 0)), "Prism B | ");
+    EXPECT_EQ(Shown(DualRow(one, 2)), " |  6000456.789N");
 }
 
 TEST_F(TemplatePaneFixture, AnUnusablePrimarySourceMovesToTheFirstActiveAndTheTemplateIsSaved)
@@ -423,7 +423,7 @@ TEST_F(TemplatePaneFixture, ComparisonRowsGiveRangeAndBearingFromThePrimarySourc
         EXPECT_EQ(Text(rows[i]->GetPartName(1)) + "|" + Text(rows[i]->GetPartName(2)), expected[i][0]) << i;
         EXPECT_EQ(Shown(rows[i]), expected[i][1]) << i;
     }
-    EXPECT_EQ(Shown(Dual(pane.GetCrpGroup(), 2)), "    1000.000E |     2000.000N");
+    EXPECT_EQ(Shown(DualRow(pane.GetCrpGroup(), 2)), "    1000.000E |     2000.000N");
 
     // A source whose CRP is no number gives no range or bearing; the primary's own gives none at all.
     tpl.m_Positions[2] = tagXY{NAN, 2000.0};
@@ -432,7 +432,7 @@ TEST_F(TemplatePaneFixture, ComparisonRowsGiveRangeAndBearingFromThePrimarySourc
     EXPECT_EQ(Shown(rows[1]), "GYRO | ");
     tpl.m_Positions[0] = tagXY{INFINITY, 2000.0};
     pane.UpdateQC();
-    EXPECT_EQ(Shown(Dual(pane.GetCrpGroup(), 2)), " |     2000.000N");
+    EXPECT_EQ(Shown(DualRow(pane.GetCrpGroup(), 2)), " |     2000.000N");
     for (CMFCPropertyGridDualDisplay* row : rows)
         EXPECT_EQ(Text(row->GetPartName(2)), "") << Text(row->GetPartName(1));
 }
@@ -483,8 +483,8 @@ TEST_F(TemplatePaneFixture, HeadingDifferencesTakeTheShortWayAcrossNorth)
         tpl.m_BaselineObserved = 10.0126;
         tpl.m_BaselineDifference = 0.0126;
         pane.UpdateMru(1);
-        EXPECT_EQ(Shown(Dual(headings, 0)), c.gpsRow) << c.gps;
-        EXPECT_EQ(Shown(Dual(headings, 1)), c.tsRow) << c.ts;
+        EXPECT_EQ(Shown(DualRow(headings, 0)), c.gpsRow) << c.gps;
+        EXPECT_EQ(Shown(DualRow(headings, 1)), c.tsRow) << c.ts;
         EXPECT_EQ(Text(pane.GetPropertyGrid().GetShownValue(Group(pane, "MRU / GYRO Comparison")->GetSubItem(0))),
                   c.mruDiff);
         EXPECT_EQ(Text(pane.GetPropertyGrid().GetShownValue(headings->GetSubItem(5))), "   0.013m");
@@ -543,7 +543,7 @@ TEST_F(TemplatePaneFixture, ShortListsAndMissingObservationsBuildOnlyWhatExists)
         EXPECT_EQ(GridItemOptions(pane.GetCrpGroup()->GetSubItem(1)).size(), static_cast<size_t>(c.mrus)) << when;
         if (CMFCPropertyGridProperty* two = pane.GetTotalStationGroup(1))
         {
-            EXPECT_EQ(Shown(Dual(two, 0)), " | ") << when;
+            EXPECT_EQ(Shown(DualRow(two, 0)), " | ") << when;
         }
     }
 }

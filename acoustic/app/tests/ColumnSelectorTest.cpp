@@ -77,7 +77,7 @@ CString Text(CDialog* dialog, int id)
 
 // A definition of `count` fields: field 0 at column 3, field 1 at -1, field 2 at -5, each
 // further field i at column i.
-void Define(CListCtrlImport& import, const char* name, int count)
+void DefineColumns(CListCtrlImport& import, const char* name, int count)
 {
     import.RemoveAll();
     import.m_SettingsName = name;
@@ -191,7 +191,7 @@ TEST_P(ColumnSelectorMemberTest, ShowsStoresAndCancelsTheColumns)
 
         // OK: field 0 opened at 3 and set to "Skip" keeps it as -5; field 1 takes column 1;
         // field 2 stays skipped with its remembered -5.
-        Define(m_Import, m.name, m.fields);
+        DefineColumns(m_Import, m.name, m.fields);
         std::unique_ptr<CColumnSelector> selector = m.make(&m_Owner);
         selector->m_pImport = &m_Import;
         EXPECT_EQ(Run(*selector,
@@ -223,7 +223,7 @@ TEST_P(ColumnSelectorMemberTest, ShowsStoresAndCancelsTheColumns)
         EXPECT_EQ(m_Import.m_SpreadsheetName, m.workbook ? "Survey 2" : "Sheet1");
 
         // Cancel after the same picks: nothing changes.
-        Define(m_Import, m.name, m.fields);
+        DefineColumns(m_Import, m.name, m.fields);
         const std::vector<int> before = Columns(m_Import);
         selector = m.make(&m_Owner);
         selector->m_pImport = &m_Import;
@@ -259,7 +259,7 @@ TEST_F(ColumnSelectorTest, ADefinitionShortOfFieldsIsRefusedByName)
     for (const Member& m : Members())
     {
         SCOPED_TRACE(m.name);
-        Define(m_Import, "Boxin CSV", m.fields - 1);
+        DefineColumns(m_Import, "Boxin CSV", m.fields - 1);
         const std::vector<int> before = Columns(m_Import);
         std::unique_ptr<CColumnSelector> selector = m.make(&m_Owner);
         selector->m_pImport = &m_Import;
@@ -277,7 +277,7 @@ TEST_F(ColumnSelectorTest, ADefinitionShortOfFieldsIsRefusedByName)
 // keeps it rather than turning it into a skipped field.
 TEST_F(ColumnSelectorTest, AColumnBeyondTheListIsKeptOnOk)
 {
-    Define(m_Import, "Grid on Grid CSV", 4);
+    DefineColumns(m_Import, "Grid on Grid CSV", 4);
     m_Import.SetColumn(3, 30);
     CGridOnGridCsvSelector selector(&m_Owner);
     selector.m_pImport = &m_Import;
@@ -294,7 +294,7 @@ TEST_F(ColumnSelectorTest, AColumnBeyondTheListIsKeptOnOk)
 // selector); a cancelled file dialog changes nothing; only existing files can be chosen.
 TEST_F(ColumnSelectorTest, SelectFileSetsThePathAtOnce)
 {
-    Define(m_Import, "Grid on Grid CSV", 4);
+    DefineColumns(m_Import, "Grid on Grid CSV", 4);
     CGridOnGridCsvSelector selector(&m_Owner);
     selector.m_pImport = &m_Import;
     EXPECT_EQ(Run(selector,
@@ -351,7 +351,7 @@ TEST_F(ColumnSelectorTest, BoxinLabelsFollowUnitAndColumnsAndOptionsSaveAtOnce)
         SCOPED_TRACE(c.observation + std::string(" ") + c.easting);
         m_Boxin.m_RangeMode = 0;
         m_Boxin.m_TwoWayTravelTime = false;
-        Define(m_Import, "Boxin CSV", 5);
+        DefineColumns(m_Import, "Boxin CSV", 5);
         CBoxinCsvSelector selector(&m_Owner);
         selector.m_pBoxin = &m_Boxin;
         selector.m_pImport = &m_Import;
@@ -391,7 +391,7 @@ TEST_F(ColumnSelectorTest, BoxinLabelsFollowUnitAndColumnsAndOptionsSaveAtOnce)
     }
 
     // OK with a travel time: the depth field reset holds no remembered column.
-    Define(m_Import, "Boxin CSV", 5);
+    DefineColumns(m_Import, "Boxin CSV", 5);
     m_Boxin.m_RangeMode = 1;
     CBoxinCsvSelector selector(&m_Owner);
     selector.m_pBoxin = &m_Boxin;
@@ -408,7 +408,7 @@ TEST_F(ColumnSelectorTest, UsblModeDisablesAndSkipsTheOtherModesFields)
     {
         SCOPED_TRACE(rov ? "ROV mode" : "raw-data mode");
         m_Usbl.m_RawDataMode = rov;
-        Define(m_Import, "Usbl Calibration CSV", 10);
+        DefineColumns(m_Import, "Usbl Calibration CSV", 10);
         CUsblCsvSelector selector(&m_Owner);
         selector.m_pCalibration = &m_Usbl;
         selector.m_pImport = &m_Import;
@@ -463,7 +463,7 @@ TEST_F(ColumnSelectorTest, ThermoclineOptionsOpenExcludeAndApplyOnOk)
         m_Sound.m_PressureMode = c.pressureMode;
         m_Sound.m_SalinityMode = c.salinityMode;
         ASSERT_TRUE(SavePressureMode(c.savedUnit));
-        Define(m_Import, "Velocity Profile CSV", 3);
+        DefineColumns(m_Import, "Velocity Profile CSV", 3);
         CThermoclineCsvSelector selector(&m_Owner);
         selector.m_pSpeedOfSound = &m_Sound;
         selector.m_pImport = &m_Import;

@@ -41,9 +41,9 @@
 
 namespace
 {
-const char kNetworkName[] = "Bay";
+const char kObservationsNetworkName[] = "Bay";
 
-CNetworkStation Station(const char* name, int type, double e, double n)
+CNetworkStation ObservedStation(const char* name, int type, double e, double n)
 {
     CNetworkStation s;
     s.m_Name = name;
@@ -59,11 +59,11 @@ CNetworkStation Station(const char* name, int type, double e, double n)
 CNetwork Bay()
 {
     CNetwork network;
-    network.m_FileName = kNetworkName;
-    network.AddStation(Station("F1", STATION_FIXED, 500000.0, 6000000.0));
-    network.AddStation(Station("F2", STATION_FIXED, 500300.0, 6000000.0));
-    network.AddStation(Station("S3", STATION_FREE, 500100.0, 6000400.0));
-    network.AddStation(Station("S4", STATION_FREE, 499800.0, 6000200.0));
+    network.m_FileName = kObservationsNetworkName;
+    network.AddStation(ObservedStation("F1", STATION_FIXED, 500000.0, 6000000.0));
+    network.AddStation(ObservedStation("F2", STATION_FIXED, 500300.0, 6000000.0));
+    network.AddStation(ObservedStation("S3", STATION_FREE, 500100.0, 6000400.0));
+    network.AddStation(ObservedStation("S4", STATION_FREE, 499800.0, 6000200.0));
     network.ComputeObservations();
     for (INT_PTR i = 0; i < network.GetSize(); ++i)
         for (INT_PTR j = 0; j < network.GetSize(); ++j)
@@ -88,7 +88,7 @@ void WriteNetwork(const CNetwork& source)
         network.AddStation(source.GetAt(i));
     ASSERT_TRUE(network.Save());
     ASSERT_TRUE(CConfigFile::WriteSettingsFile(
-        "Network Adjust", [](CConfigFile& file) { file.WriteText("Network File", kNetworkName); }));
+        "Network Adjust", [](CConfigFile& file) { file.WriteText("Network File", kObservationsNetworkName); }));
 }
 
 QByteArray FileBytes(const CString& path)
@@ -97,9 +97,9 @@ QByteArray FileBytes(const CString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray NetworkBytes()
+QByteArray ObservationNetworkBytes()
 {
-    return FileBytes(GetNetworkFilePath(kNetworkName));
+    return FileBytes(GetNetworkFilePath(kObservationsNetworkName));
 }
 
 QByteArray SettingsBytes()
@@ -195,7 +195,7 @@ TEST(NetworkObservationsSettings, LoadedIndicesAreClampedToTheNetwork)
             WriteSettings(c.file);
         CNetwork network;
         for (int i = 0; i < c.stations; ++i)
-            network.AddStation(Station("S", STATION_FREE, i, i));
+            network.AddStation(ObservedStation("S", STATION_FREE, i, i));
         CNetworkObservationsPane pane;
         pane.m_pNetwork = &network;
         pane.LoadSettings();
@@ -220,8 +220,8 @@ TEST(NetworkObservationsSettings, SavedAsFromAndToLines)
 TEST_F(NetworkObservationsFrameTest, OneStationHidesBothGroups)
 {
     CNetwork one;
-    one.m_FileName = kNetworkName;
-    one.AddStation(Station("F1", STATION_FIXED, 500000.0, 6000000.0));
+    one.m_FileName = kObservationsNetworkName;
+    one.AddStation(ObservedStation("F1", STATION_FIXED, 500000.0, 6000000.0));
     WriteNetwork(one);
     MakeFrame();
     EXPECT_EQ(Pane().GetFrom(), 0);
@@ -274,10 +274,10 @@ namespace
 CNetwork Square()
 {
     CNetwork network;
-    network.m_FileName = kNetworkName;
-    network.AddStation(Station("F1", STATION_FIXED, 500000.0, 6000000.0));
-    network.AddStation(Station("S2", STATION_FREE, 500100.0, 6000000.0));
-    network.AddStation(Station("S3", STATION_FREE, 500000.0, 6000100.0));
+    network.m_FileName = kObservationsNetworkName;
+    network.AddStation(ObservedStation("F1", STATION_FIXED, 500000.0, 6000000.0));
+    network.AddStation(ObservedStation("S2", STATION_FREE, 500100.0, 6000000.0));
+    network.AddStation(ObservedStation("S3", STATION_FREE, 500000.0, 6000100.0));
     network.ComputeObservations();
     for (INT_PTR i = 1; i < network.GetSize(); ++i)
         for (INT_PTR j = 0; j < network.GetSize(); ++j)
@@ -294,10 +294,10 @@ CNetwork Square()
     return network;
 }
 
-CNetwork ReadBack()
+CNetwork ReadBackObservations()
 {
     CNetwork network;
-    network.Load(kNetworkName);
+    network.Load(kObservationsNetworkName);
     return network;
 }
 } // namespace
@@ -335,7 +335,7 @@ TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
         Edit(c.row, c.text);
         const double value = c.field ? o.*c.field : Network().m_SpeedOfSound;
         EXPECT_NEAR(value, c.expected, 1e-9) << c.row;
-        const CNetwork saved = ReadBack();
+        const CNetwork saved = ReadBackObservations();
         const double savedValue = c.field ? saved.GetAt(1).GetAt(0).*c.field : saved.m_SpeedOfSound;
         EXPECT_NEAR(savedValue, c.expected, 1e-6) << c.row << ": network file";
         EXPECT_EQ(Network().m_Result, 0) << c.row;
@@ -355,15 +355,15 @@ TEST_F(NetworkObservationsFrameTest, EditsGoIntoTheRecordAndTheNetworkFile)
     EXPECT_EQ(o.UseRange, 0);
     EXPECT_EQ(Shown("Range"), std::vector<std::string>{"Use Observation=No"});
     EXPECT_EQ(m_pFrame->m_Posted.size(), 1u);
-    EXPECT_EQ(ReadBack().GetAt(1).GetAt(0).UseRange, 0);
+    EXPECT_EQ(ReadBackObservations().GetAt(1).GetAt(0).UseRange, 0);
     Edit("Range/Use Observation", "Yes");
     EXPECT_EQ(o.UseRange, 1);
 
     Edit("Measurement", "Two Way Travel Time");
     EXPECT_EQ(Network().m_TwoWayTravelTime, 1);
-    EXPECT_EQ(ReadBack().m_TwoWayTravelTime, 1);
+    EXPECT_EQ(ReadBackObservations().m_TwoWayTravelTime, 1);
     Edit("Measurement", "Metres");
-    EXPECT_EQ(ReadBack().m_TwoWayTravelTime, 0);
+    EXPECT_EQ(ReadBackObservations().m_TwoWayTravelTime, 0);
 }
 
 // A weight that would be infinite or negative, a negative range and a speed of sound of 0 or
@@ -374,7 +374,7 @@ TEST_F(NetworkObservationsFrameTest, ValuesTheAdjustmentCannotTakeAreRefused)
     WriteSettings("From = 1\nTo = 0\n");
     MakeFrame();
     const NetworkObservationDef& o = Network().GetAt(1).GetAt(0);
-    const QByteArray file = NetworkBytes();
+    const QByteArray file = ObservationNetworkBytes();
     struct Case
     {
         const char* row;
@@ -395,7 +395,7 @@ TEST_F(NetworkObservationsFrameTest, ValuesTheAdjustmentCannotTakeAreRefused)
         EXPECT_DOUBLE_EQ(Network().m_SpeedOfSound, 1485.0) << c.row << " " << c.text;
         EXPECT_EQ(Network().m_Result, 1) << c.row << " " << c.text;
         EXPECT_TRUE(m_pFrame->m_Posted.empty()) << c.row << " " << c.text;
-        EXPECT_EQ(NetworkBytes(), file) << c.row << " " << c.text;
+        EXPECT_EQ(ObservationNetworkBytes(), file) << c.row << " " << c.text;
     }
 }
 
@@ -404,7 +404,7 @@ TEST_F(NetworkObservationsFrameTest, ChoosingStationsPostsTheirPositionAndSavesT
 {
     WriteNetwork(Square());
     MakeFrame();
-    const QByteArray file = NetworkBytes();
+    const QByteArray file = ObservationNetworkBytes();
     Choose("From", "S3");
     ASSERT_EQ(m_pFrame->m_Posted.size(), 1u);
     EXPECT_TRUE(m_pFrame->m_Posted[0].withPosition);
@@ -417,7 +417,7 @@ TEST_F(NetworkObservationsFrameTest, ChoosingStationsPostsTheirPositionAndSavesT
     EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].e, 500000.0);
     EXPECT_DOUBLE_EQ(m_pFrame->m_Posted[0].n, 6000000.0);
     EXPECT_EQ(SettingsBytes(), QByteArray("From = 2\r\nTo = 0\r\n"));
-    EXPECT_EQ(NetworkBytes(), file);
+    EXPECT_EQ(ObservationNetworkBytes(), file);
 }
 
 // The matrix of a small network before and after an adjustment: its headings, the rows of
@@ -428,9 +428,9 @@ TEST(NetworkObservationsList, FillShowsEveryUsedObservation)
     ASSERT_TRUE(owner.CreateOwner(1200, 400));
     CImageList icons;
     CNetwork network;
-    network.AddStation(Station("A", STATION_FIXED, 0.0, 0.0));
-    network.AddStation(Station("B", STATION_FREE, 100.0, 0.0));
-    network.AddStation(Station("C", STATION_NOT_IN_USE, 0.0, 100.0));
+    network.AddStation(ObservedStation("A", STATION_FIXED, 0.0, 0.0));
+    network.AddStation(ObservedStation("B", STATION_FREE, 100.0, 0.0));
+    network.AddStation(ObservedStation("C", STATION_NOT_IN_USE, 0.0, 100.0));
     NetworkObservationDef& used = network.ElementAt(1).ElementAt(0);
     used = {101.234, 1, 0.2, 100.0, 1.234, -0.004, 270.5, 1, 3.0, 270.0, 0.5, 0.001};
     NetworkObservationDef& rangeOnly = network.ElementAt(0).ElementAt(2);
@@ -690,7 +690,7 @@ TEST_F(NetworkFrameWiringTest, OpeningADamagedNetworkFileTellsAndGuardsIt)
     const size_t shown = ModalHook::Shown().size();
     Edit("Speed of Sound in Water", "1490");
     EXPECT_EQ(ModalHook::Shown().size(), shown) << "saved without a question";
-    EXPECT_DOUBLE_EQ(ReadBack().m_SpeedOfSound, 1490.0);
+    EXPECT_DOUBLE_EQ(ReadBackObservations().m_SpeedOfSound, 1490.0);
 }
 
 // "Compute" adjusts the network: the matrix gains its residual rows, the station pane comes

@@ -96,7 +96,7 @@ CNetwork ReadBack()
     return network;
 }
 
-void ClickButton(CWnd* button)
+void ClickStationButton(CWnd* button)
 {
     ASSERT_NE(button, nullptr);
     CRect r;
@@ -135,7 +135,7 @@ ModalHook::DialogAnswer Answer(const char* name, const char* type, const char* e
         EXPECT_TRUE(UserInput::PickFromDropDown(TypeBox(dialog), type));
         if (weight)
             TypeInto(dialog->GetDlgItem(IDC_NETWORK_STATION_WEIGHT), weight);
-        ClickButton(dialog->GetDlgItem(IDOK));
+        ClickStationButton(dialog->GetDlgItem(IDOK));
         return MODALHOOK_RUN_LOOP;
     };
 }
@@ -331,7 +331,7 @@ TEST_F(NetworkStationFrameTest, DoubleClickBelowTheRowsAndCancelChangesNothing)
         EXPECT_TRUE(name.IsEmpty());
         EXPECT_EQ(TypeBox(dialog)->currentText(), "Unused");
         TypeInto(dialog->GetDlgItem(IDC_NETWORK_STATION_NAME), "Ghost");
-        ClickButton(dialog->GetDlgItem(IDCANCEL));
+        ClickStationButton(dialog->GetDlgItem(IDCANCEL));
         return MODALHOOK_RUN_LOOP;
     });
     CRect client;
@@ -486,7 +486,7 @@ TEST_F(NetworkStationDialogTest, WeightAndItsLabelShowOnlyForBoxed)
                       EXPECT_EQ(weight->IsWindowVisible() != FALSE, boxed) << type;
                       EXPECT_EQ(label->IsWindowVisible() != FALSE, boxed) << type;
                   }
-                  ClickButton(dialog->GetDlgItem(IDOK));
+                  ClickStationButton(dialog->GetDlgItem(IDOK));
               }),
               IDOK);
     EXPECT_EQ(m_Station.m_Status, STATION_NOT_IN_USE);
@@ -528,14 +528,14 @@ TEST_F(NetworkStationDialogTest, OkRefusesWhatIsNotANumberOrNotAName)
         ModalHook::AnswerMessageBox(IDOK);
         const INT_PTR result = Run([&c](CNetworkStationDlg* dialog) {
             c.enter(dialog);
-            ClickButton(dialog->GetDlgItem(IDOK));
+            ClickStationButton(dialog->GetDlgItem(IDOK));
             EXPECT_TRUE(::IsWindow(dialog->GetSafeHwnd())) << "stays open";
             EXPECT_EQ(dialog->GetRefusedControl(), c.field);
             // The field shows white on red.
             const QImage field = dialog->GetDlgItem(static_cast<int>(c.field))->GetWidget()->grab().toImage();
             const QColor red(0xFF, 0x00, 0x00);
             EXPECT_EQ(field.pixelColor(field.width() - 4, field.height() / 2), red);
-            ClickButton(dialog->GetDlgItem(IDCANCEL));
+            ClickStationButton(dialog->GetDlgItem(IDCANCEL));
         });
         EXPECT_EQ(result, IDCANCEL);
         ASSERT_EQ(ModalHook::Shown().size(), 2u);

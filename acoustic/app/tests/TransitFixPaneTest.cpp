@@ -91,7 +91,7 @@ void WriteStartFix(const char* name, const std::vector<tagXY>& points)
     }));
 }
 
-QByteArray SettingsBytes()
+QByteArray TransitSettingsBytes()
 {
     CConfigFile names;
     QFile file(LinuxPathFromWindows(names.GetSettingsFileName("Transit Fix")));
@@ -109,7 +109,7 @@ std::map<QString, QByteArray> Files()
         if (file.open(QIODevice::ReadOnly))
             files[name] = file.readAll();
     }
-    files["(settings)"] = SettingsBytes();
+    files["(settings)"] = TransitSettingsBytes();
     return files;
 }
 

@@ -20,7 +20,7 @@ using namespace ProgramDriver;
 namespace
 {
 constexpr double kPi = 3.141592653589793;
-constexpr int kPlotTab = 1;
+constexpr int kSunPlotTab = 1;
 const QColor kRed(0xFF, 0x00, 0x00);   // COLORREF 0x0000FF
 const QColor kBlue(0x00, 0x00, 0xFF);  // COLORREF 0xFF0000
 const QColor kRose(0xCC, 0xFF, 0xCC);  // COLORREF 0xCCFFCC
@@ -60,7 +60,7 @@ struct Plot
 // The sheet's grab on the plot page, and where the rose lies in it.
 Plot GrabPlot(CColourPropertySheet* sheet, const char* picture)
 {
-    ClickTab(sheet, kPlotTab);
+    ClickTab(sheet, kSunPlotTab);
     Pump();
     Plot plot;
     EXPECT_TRUE(FrameProbe::StrayTopLevels(sheet).empty());
